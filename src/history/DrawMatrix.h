@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+// Presence of every number 0..70 in every list item: one bitset over the draws per number,
+// so analyses can work a 64-draw word at a time.
+class DrawMatrix {
+public:
+    static constexpr int kNumbers = 71;
+
+    // Sizes to items.size() + 1 columns and marks the numbers of every draw line
+    // (all items but the trailing empty one). Fields reading 0 or above 70 mark column 0 only.
+    void rebuild(const QStringList& liste);
+    // Changes the column count, keeping existing bits; new columns start false.
+    void resize(int columns);
+    int columns() const { return m_columns; }
+
+    bool contains(int number, int draw) const;
+    void set(int number, int draw, bool present);
+    // Marks a whole line at column `draw` (clearing the column first).
+    void setLine(int draw, const QString& line);
+
+    int wordCount() const { return static_cast<int>(m_words); }
+    const std::uint64_t* row(int number) const { return m_bits.data() + static_cast<size_t>(number) * m_words; }
+
+private:
+    void reshape(int columns, bool keep);
+    int m_columns = 0;
+    size_t m_words = 0;
+    std::vector<std::uint64_t> m_bits;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace HistoryFile {
+
+constexpr const char* kWorkingName = "Tirages_keno.txt";
+constexpr const char* kBaseName = "Tirages.txt";
+
+struct ReadResult {
+    QStringList lines;      // one item per text line, ';' replaced by spaces (no trailing empty item)
+    bool found = false;     // the file exists and could be opened
+    QString error;          // French text when the file is missing or unreadable
+    int badLines = 0;       // lines that are not well-formed draws (kept, as read)
+    QStringList problems;   // the first few reasons, "ligne N : ..."
+};
+
+// Finds `name` in `folder` without regard to case; returns the path to use (existing file, or
+// folder/name when none exists).
+QString locate(const QString& folder, const QString& name);
+
+// Reads a history file as text lines; never throws, never fails hard.
+ReadResult read(const QString& path);
+
+// Writes draw lines, each ended by CR LF, atomically. Empty lines are never written.
+bool write(const QString& path, const QStringList& draws, QString* error);
+
+} // namespace HistoryFile

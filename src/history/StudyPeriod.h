@@ -1,0 +1,7 @@
+#pragma once
+
+// Inclusive list indices of the draws counted by the statistics.
+struct StudyPeriod {
+    int first = 0;
+    int last = -1;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One of the two result lists of the report area.
+struct ResultList {
+    QStringList lines;
+    QList<bool> selected; // same size as lines
+    bool visible = true;
+    int widthTwips = 2800;
+
+    void clear();
+    void add(const QString& line);
+    int count() const { return static_cast<int>(lines.size()); }
+    void setSelected(int index, bool on);
+    bool isSelected(int index) const;
+    void selectAll(bool on);
+};
+
+// Everything a report leaves in the window: title, caption, status, busy flag and the two lists.
+struct ReportModel {
+    QString title;   // lblAff
+    QString caption; // lblPM
+    QString status;  // lblquoi
+    bool busy = false;
+    ResultList resultat;
+    ResultList resultat2;
+
+    // What the export step writes: the title, every line of the left list, and the right list
+    // from its second line on (hidden or not).
+    QStringList exportLines() const;
+    // The selected lines of both lists, left first (copy and print take these).
+    QStringList selectedLines() const;
+};

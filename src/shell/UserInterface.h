@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+struct CalendarFilter;
+
+// What the commands need from a person. The window answers with dialogs; the command-line
+// companion and the tests with given answers.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A message box with the single button OK.
+    virtual void message(const QString& text, const QString& title) = 0;
+    // An input box; nullopt when cancelled.
+    virtual std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) = 0;
+    // The save dialog of the export ("Sauvegarde", extension "txt"); empty when cancelled.
+    virtual QString askSaveFileName(const QString& title, const QString& defaultSuffix) = 0;
+    // Shows the calendar filter window modally on `filter`; false when it was closed by its
+    // close box (a cancel), true after "Valider".
+    virtual bool editCalendarFilter(CalendarFilter& filter) = 0;
+    // Today's date (a seam so tests can fix the clock).
+    virtual QDate today() const { return QDate::currentDate(); }
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "history/DrawMatrix.h"
+#include "history/StudyPeriod.h"
+
+#include <array>
+
+// Appearances, current gap and largest gap of every number over a study period.
+struct NumberStats {
+    std::array<int, 71> appearances{};
+    std::array<int, 71> currentGap{};
+    std::array<int, 71> largestGap{};
+
+    bool operator==(const NumberStats&) const = default;
+};
+
+// Computes the statistics of numbers 1..70 over [period.first, period.last] (negative first
+// clamped to 0 in `period`). Works 64 draws at a time on the matrix rows.
+NumberStats computeStats(const DrawMatrix& matrix, StudyPeriod& period);
+
+// The draw-by-draw, number-by-number walk; kept as the reference for tests and benchmarks.
+NumberStats computeStatsNaive(const DrawMatrix& matrix, StudyPeriod& period);

@@ -1,0 +1,87 @@
+#include "support/TestSupport.h"
+
+#include "history/DrawLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <stdexcept>
+
+namespace TestSupport {
+
+QString dataPath(const QString& name)
+{
+    return QStringLiteral(TIRAVOL_TEST_DATA) + QLatin1Char('/') + name;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write test file");
+    file.write(bytes);
+}
+
+QStringList makeHistory(int count, const QDate& start, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::array<int, 70> pool{};
+    std::iota(pool.begin(), pool.end(), 1);
+    QStringList lines;
+    lines.reserve(count);
+    QDate date = start;
+    bool midday = true;
+    for (int i = 0; i < count; ++i) {
+        std::shuffle(pool.begin(), pool.end(), rng);
+        DrawLine::Numbers numbers{};
+        std::copy_n(pool.begin(), DrawLine::kNumbers, numbers.begin());
+        std::sort(numbers.begin(), numbers.end());
+        lines << DrawLine::build(date, numbers, midday);
+        if (!midday)
+            date = date.addDays(1);
+        midday = !midday;
+    }
+    return lines;
+}
+
+void ScriptedUi::message(const QString& text, const QString& title)
+{
+    messages.push_back({text, title});
+}
+
+std::optional<QString> ScriptedUi::askText(const QString& title, const QString&, const QString& initial)
+{
+    askedTitles << title;
+    if (textAnswers.empty())
+        return initial;
+    auto answer = textAnswers.front();
+    textAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedUi::askSaveFileName(const QString&, const QString&)
+{
+    if (saveNames.empty())
+        return {};
+    QString name = saveNames.front();
+    saveNames.pop_front();
+    return name;
+}
+
+bool ScriptedUi::editCalendarFilter(CalendarFilter& filter)
+{
+    return onFilter ? onFilter(filter) : true;
+}
+
+} // namespace TestSupport

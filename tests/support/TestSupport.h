@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shell/UserInterface.h"
+#include "history/CalendarFilter.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace TestSupport {
+
+// Path of a fixture file in tests/data.
+QString dataPath(const QString& name);
+QByteArray readFile(const QString& path);
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// A deterministic history of `count` draws starting with the midday draw of `start`,
+// alternating midi/soir (numbers ascending, seeded).
+QStringList makeHistory(int count, const QDate& start = QDate(1993, 9, 16), unsigned seed = 7);
+
+// A scripted person: records messages, answers from queues.
+class ScriptedUi : public UserInterface {
+public:
+    struct Message { QString text, title; };
+    std::vector<Message> messages;
+    std::deque<std::optional<QString>> textAnswers;
+    std::deque<QString> saveNames;
+    QStringList askedTitles;
+    std::function<bool(CalendarFilter&)> onFilter;
+    QDate fixedToday = QDate(2026, 12, 5);
+
+    void message(const QString& text, const QString& title) override;
+    std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
+    QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
+    bool editCalendarFilter(CalendarFilter& filter) override;
+    QDate today() const override { return fixedToday; }
+};
+
+} // namespace TestSupport
