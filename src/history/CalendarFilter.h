@@ -10,7 +10,7 @@ struct CalendarFilter {
 
     std::array<bool, 8> weekdays{};  // 1..7, Sunday = 1 (index 0 unused)
     std::array<bool, 13> months{};   // 1..12 (index 0 unused)
-    std::array<bool, 3> slots{};     // 1 = midday "13 h 45", 2 = evening "21 h 00"
+    std::array<bool, 3> times{};     // 1 = midday "13 h 45", 2 = evening "21 h 00"
     QDate from = earliestDate();     // DTPDebut
     QDate to;                        // DTPFin
 

@@ -28,6 +28,7 @@ struct WorkspaceConfig {
     enum class Connection { Online, Offline, NotChecked };
     std::function<Connection()> connection;  // unset: NotChecked
     QString archiveUrlOverride;  // used instead of the settings file's address when not empty
+    bool readOnlySettings = false;  // the command-line companion never writes the settings file
 };
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
@@ -63,6 +64,15 @@ public:
         int maximum = 100;
         int value = 0;
     };
+    // What the last archive import did (the command line reports it).
+    struct ImportOutcome {
+        bool attempted = false;
+        bool fetched = false;
+        bool csvRead = false;
+        int imported = 0;
+        int skipped = 0;
+        QString error;
+    };
     // What the list currently shows, which decides what a save may write.
     enum class ListOrigin { Working, Base, Filtered };
 
@@ -93,6 +103,11 @@ public:
     void validateEntry();            // OK
     void effacer();                  // Annuler
     void clickResultat(int index);   // a click on a line of Resultat
+    // Prepares the oldest draw for correction (a click on line 0 acts on line 1 for the
+    // statistics, so the oldest draw is reached this way): its numbers are ticked and the
+    // next validation rewrites it, keeping its own date and slot.
+    void chooseOldestDraw();
+    bool editingOldest() const { return m_editOldest; }
     void periodeEtude();             // finP: calendar filter
 
     // ---- number grid
@@ -135,6 +150,8 @@ public:
     QString workingHistoryPath() const;
     QString settingsPath() const;
     const WorkspaceConfig& config() const { return m_config; }
+    const ImportOutcome& lastImport() const { return m_lastImport; }
+    bool lastSaveSucceeded() const { return m_lastSaveOk; }
 
     // Completeness: the first draw is of 1993.
     bool historyComplete() const;
@@ -150,7 +167,6 @@ signals:
     void changed(unsigned parts);
 
 private:
-    struct LoadReport;
     void emitChanged(unsigned parts) { emit changed(parts); }
     void readSettings();
     void loadInto(const QString& path, bool reportProblems);
@@ -169,7 +185,8 @@ private:
     void setCountersForLoad();
     QString dateBeforeSelected() const;
     void updateCriteriaAfterLoad();
-    void applyFilter();
+    void boxUpdate();
+    void untickAll();
 
     WorkspaceConfig m_config;
     UserInterface* m_ui;
@@ -178,16 +195,15 @@ private:
     QStringList m_liste;         // draw lines then one empty item
     int m_selected = -1;
     QStringList m_hiddenHistory; // the full history while a filter is active
-    QList<int> m_filterIndex;    // filtered list index -> index in m_hiddenHistory
     ListOrigin m_origin = ListOrigin::Working;
+    bool m_baseDerived = false;  // the history came from the base file and the archive, unsaved
+    bool m_editOldest = false;
 
     DrawMatrix m_matrix;
     NumberStats m_stats;
     bool m_statsValid = false;
     StudyPeriod m_period;
     int m_savedLineCount = 0;
-    // Draw count and (date, slot) keys of the working file when it was last read or written.
-    int m_storedDraws = 0;
 
     ReportModel m_report;
     Counters m_counters;
@@ -201,6 +217,8 @@ private:
     CriteriaRanges m_criteria;
     CalendarFilter m_filter;
 
+    ImportOutcome m_lastImport;
+    bool m_lastSaveOk = true;
     QString m_archiveUrl;
     QString m_versionText;
     QString m_windowTitle;

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// tiravol-cli: builds the window's state from the history, runs one command and prints
+// the report exactly as the export step would write it.
+// Exit status: 0 success, 1 a file could not be read or an operation failed, 2 usage error.
+int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err);

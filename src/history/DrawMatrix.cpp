@@ -1,0 +1,71 @@
+#include "history/DrawMatrix.h"
+
+#include "history/DrawLine.h"
+
+#include <algorithm>
+
+void DrawMatrix::reshape(int columns, bool keep)
+{
+    columns = std::max(columns, 0);
+    const size_t words = (static_cast<size_t>(columns) + 63) / 64;
+    if (!keep) {
+        m_bits.assign(words * kNumbers, 0);
+    } else if (words != m_words) {
+        std::vector<std::uint64_t> bits(words * kNumbers, 0);
+        const size_t copy = std::min(words, m_words);
+        for (int n = 0; n < kNumbers; ++n)
+            std::copy_n(m_bits.begin() + static_cast<std::ptrdiff_t>(n * m_words), copy,
+                        bits.begin() + static_cast<std::ptrdiff_t>(n * words));
+        m_bits.swap(bits);
+    }
+    // Bits past a shrunken end must not come back when the matrix grows again.
+    if (keep && columns < m_columns && words > 0 && columns % 64 != 0) {
+        const std::uint64_t mask = (std::uint64_t{1} << (columns % 64)) - 1;
+        for (int n = 0; n < kNumbers; ++n)
+            m_bits[n * words + words - 1] &= mask;
+    }
+    m_words = words;
+    m_columns = columns;
+}
+
+void DrawMatrix::rebuild(const QStringList& liste)
+{
+    const int items = static_cast<int>(liste.size());
+    reshape(items + 1, false);
+    for (int d = 0; d + 1 < items; ++d)
+        setLine(d, liste[d]);
+}
+
+void DrawMatrix::resize(int columns)
+{
+    reshape(columns, true);
+}
+
+bool DrawMatrix::contains(int number, int draw) const
+{
+    if (number < 0 || number >= kNumbers || draw < 0 || draw >= m_columns)
+        return false;
+    return (m_bits[number * m_words + draw / 64] >> (draw % 64)) & 1u;
+}
+
+void DrawMatrix::set(int number, int draw, bool present)
+{
+    if (number < 0 || number >= kNumbers || draw < 0)
+        return;
+    if (draw >= m_columns)
+        reshape(draw + 1, true);
+    std::uint64_t& word = m_bits[number * m_words + draw / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (draw % 64);
+    word = present ? (word | bit) : (word & ~bit);
+}
+
+void DrawMatrix::setLine(int draw, const QString& line)
+{
+    for (int n = 0; n < kNumbers; ++n)
+        set(n, draw, false);
+    for (int k = 1; k <= DrawLine::kNumbers; ++k) {
+        const int v = DrawLine::number(line, k);
+        // A field that is not a number 1..70 marks row 0, which no statistic reads.
+        set(v >= 1 && v <= 70 ? v : 0, draw, true);
+    }
+}

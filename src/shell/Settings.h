@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// The per-user settings file Varn/tiravol.ini (section "URL", key "FileFdesjeux").
+class Settings {
+public:
+    static QString defaultArchiveUrl();
+    static QString iniPath(const QString& appDataFolder);
+
+    // `writable`: the folder "Varn" is created when missing and the default address written
+    // back when the key is empty.
+    Settings(QString iniPath, bool writable);
+
+    // The archive address; the default when the file, the folder or the key is missing.
+    QString archiveUrl();
+    // Returns false when the file could not be written (the value then lasts only in memory).
+    bool setArchiveUrl(const QString& url);
+
+    // Lit / Ecrit: one key of one section.
+    QString read(const QString& section, const QString& key, const QString& defaultValue) const;
+    bool write(const QString& section, const QString& key, const QString& value);
+
+private:
+    QString m_path;
+    bool m_writable;
+};
