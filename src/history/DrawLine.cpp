@@ -2,13 +2,25 @@
 
 #include "output/NumberFormat.h"
 
-#include <QSet>
 
 namespace DrawLine {
 
 QDate date(QStringView line)
 {
-    return QDate::fromString(line.left(10).toString(), QStringLiteral("dd/MM/yyyy"));
+    // Strict "dd/mm/yyyy", read without building strings: every load reads every date.
+    if (line.size() < 10 || line[2] != QLatin1Char('/') || line[5] != QLatin1Char('/'))
+        return {};
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 3, 6}, lengths[3] = {2, 2, 4};
+    for (int p = 0; p < 3; ++p) {
+        for (int j = 0; j < lengths[p]; ++j) {
+            const QChar c = line[starts[p] + j];
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return {};
+            parts[p] = parts[p] * 10 + (c.unicode() - u'0');
+        }
+    }
+    return QDate(parts[2], parts[1], parts[0]);
 }
 
 QString dateText(QStringView line)
@@ -74,17 +86,19 @@ std::optional<QString> problem(QStringView line)
         return QStringLiteral("longueur %1 au lieu de 75 caractères").arg(line.size());
     if (!date(line).isValid())
         return QStringLiteral("date « %1 » invalide").arg(line.left(10));
-    QSet<int> seen;
+    std::array<bool, 71> seen{};
     for (int k = 1; k <= kNumbers; ++k) {
         const QStringView field = line.mid(3 * k + 8, 2);
-        if (line[3 * k + 7] != QLatin1Char(' ') || !field[0].isDigit() || !field[1].isDigit())
+        // Readers accept a leading blank in place of the leading zero.
+        const bool firstOk = field[0].isDigit() || field[0] == QLatin1Char(' ');
+        if (line[3 * k + 7] != QLatin1Char(' ') || !firstOk || !field[1].isDigit())
             return QStringLiteral("numéro %1 « %2 » illisible").arg(k).arg(field);
         const int n = number(line, k);
         if (n < 1 || n > 70)
             return QStringLiteral("numéro %1 hors de 1 à 70 (%2)").arg(k).arg(n);
-        if (seen.contains(n))
+        if (seen[static_cast<size_t>(n)])
             return QStringLiteral("numéro %1 en double").arg(n);
-        seen.insert(n);
+        seen[static_cast<size_t>(n)] = true;
     }
     const QStringView slot = line.right(5);
     if (slot != QLatin1String(" midi") && slot != QLatin1String(" soir"))

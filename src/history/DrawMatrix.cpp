@@ -32,8 +32,13 @@ void DrawMatrix::rebuild(const QStringList& liste)
 {
     const int items = static_cast<int>(liste.size());
     reshape(items + 1, false);
-    for (int d = 0; d + 1 < items; ++d)
-        setLine(d, liste[d]);
+    for (int d = 0; d + 1 < items; ++d) {
+        const std::uint64_t bit = std::uint64_t{1} << (d % 64);
+        for (int k = 1; k <= DrawLine::kNumbers; ++k) {
+            const int v = DrawLine::number(liste[d], k);
+            m_bits[static_cast<size_t>(v >= 1 && v <= 70 ? v : 0) * m_words + static_cast<size_t>(d / 64)] |= bit;
+        }
+    }
 }
 
 void DrawMatrix::resize(int columns)

@@ -37,7 +37,13 @@ ReadResult read(const QString& path)
         result.error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2").arg(QDir::toNativeSeparators(path), file.errorString());
         return result;
     }
-    const QString text = TextFile::decode(file.readAll());
+    return parse(file.readAll());
+}
+
+ReadResult parse(const QByteArray& bytes)
+{
+    ReadResult result;
+    const QString text = TextFile::decode(bytes);
     result.found = true;
     const QStringList pieces = text.split(QLatin1Char('\n'));
     int lineNo = 0;

@@ -22,6 +22,8 @@ QString locate(const QString& folder, const QString& name);
 
 // Reads a history file as text lines; never throws, never fails hard.
 ReadResult read(const QString& path);
+// The same on bytes already in memory (found is set).
+ReadResult parse(const QByteArray& bytes);
 
 // Writes draw lines, each ended by CR LF, atomically. Empty lines are never written.
 bool write(const QString& path, const QStringList& draws, QString* error);

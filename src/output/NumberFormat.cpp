@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <limits>
 
 namespace NumberFormat {
 
@@ -87,36 +88,50 @@ QString withLeadingSpace(qint64 value)
 
 qint64 readTypedNumber(QStringView text)
 {
-    QString compact;
-    for (QChar c : text)
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r'))
-            compact += c;
+    // Allocation-free: the draw-line fields go through here for every load.
+    auto blank = [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+    };
     qsizetype i = 0;
-    QString accepted;
-    if (i < compact.size() && (compact[i] == QLatin1Char('-') || compact[i] == QLatin1Char('+')))
-        accepted += compact[i++];
-    bool digits = false, dot = false;
-    for (; i < compact.size(); ++i) {
-        const QChar c = compact[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            accepted += c;
+    const qsizetype size = text.size();
+    auto skipBlanks = [&] {
+        while (i < size && blank(text[i]))
+            ++i;
+    };
+    skipBlanks();
+    bool negative = false;
+    if (i < size && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    double value = 0;
+    double scale = 0;  // 0 while reading the integer part
+    bool digits = false;
+    for (; i < size; ++i) {
+        const QChar c = text[i];
+        if (blank(c))
+            continue;
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
             digits = true;
-        } else if (c == QLatin1Char('.') && !dot) {
-            accepted += c;
-            dot = true;
+            if (scale == 0) {
+                value = value * 10 + (c.unicode() - u'0');
+            } else {
+                value += (c.unicode() - u'0') * scale;
+                scale /= 10;
+            }
+        } else if (c == QLatin1Char('.') && scale == 0) {
+            scale = 0.1;
         } else {
             break;
         }
     }
     if (!digits)
         return 0;
-    bool ok = false;
-    const double v = accepted.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return 0;
-    if (v > 9.0e18 || v < -9.0e18)
-        return v > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
-    return static_cast<qint64>(std::nearbyint(v));
+    if (negative)
+        value = -value;
+    if (value > 9.0e18 || value < -9.0e18)
+        return value > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(std::nearbyint(value));
 }
 
 } // namespace NumberFormat

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what Tiravol needs to build, test and run on Debian 12.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+packages=(
+  build-essential cmake ninja-build pkg-config ccache clang clang-format bc
+  qt6-base-dev qt6-charts-dev
+  libzip-dev zipcmp zipmerge ziptool
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libxkbcommon-dev fonts-dejavu-core xvfb xauth poppler-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds from scratch and runs every test: the suite, the suite again
+# under address and undefined-behaviour sanitizers, the fuzz targets briefly, the format check,
+# the benchmarks once, and the window started once offscreen.
+set -euo pipefail
+set -o pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+jobs="$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="$(mktemp -d)"
+chmod 700 "$XDG_RUNTIME_DIR"
+out="$root/build/ci"
+rm -rf "$out"
+
+echo "== Format"
+files=$(cd "$root" && git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests bench fuzz -name '*.cpp' -o -name '*.h')
+(cd "$root" && clang-format --dry-run -Werror $files)
+
+echo "== Build and test"
+cmake -S "$root" -B "$out/debug" -G Ninja -DCMAKE_BUILD_TYPE=Debug
+cmake --build "$out/debug" -j "$jobs"
+ctest --test-dir "$out/debug" --output-on-failure -j "$jobs" | tee "$out/ctest-debug.log"
+
+echo "== Window start-up, offscreen"
+home="$(mktemp -d)"
+HOME="$home" XDG_CONFIG_HOME="$home/config" timeout 20 "$out/debug/src/tiravol" --demo --quit-after-start
+
+echo "== Benchmarks (one short pass)"
+"$out/debug/bench/load_rank_bench" --benchmark_min_time=0.01 >/dev/null
+
+echo "== Sanitizers"
+cmake -S "$root" -B "$out/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIRAVOL_SANITIZE=ON -DTIRAVOL_BUILD_BENCH=OFF
+cmake --build "$out/asan" -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir "$out/asan" --output-on-failure -j "$jobs" \
+  | tee "$out/ctest-asan.log"
+
+echo "== Fuzz targets"
+CC=clang CXX=clang++ cmake -S "$root" -B "$out/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIRAVOL_SANITIZE=ON \
+  -DTIRAVOL_BUILD_TESTS=OFF -DTIRAVOL_BUILD_BENCH=OFF -DTIRAVOL_BUILD_FUZZ=ON
+cmake --build "$out/fuzz" -j "$jobs"
+for target in "$out"/fuzz/fuzz/*_fuzz; do
+  corpus="$(mktemp -d)"
+  seeds="$root/fuzz/corpus/$(basename "$target")"
+  [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
+  ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time=20 -rss_limit_mb=4096 "$corpus" 2>&1 | tail -n 2
+done
+total=$(sed -n 's/.* tests failed out of \([0-9]*\).*/\1/p' "$out/ctest-debug.log" "$out/ctest-asan.log" | paste -sd+ | bc)
+echo "tests: $total passed, 0 failed"
