@@ -11,3 +11,7 @@ if(TIRAVOL_SANITIZE)
   target_compile_options(tiravol_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(tiravol_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(TIRAVOL_BUILD_FUZZ)
+  # Coverage guidance must reach the library code the fuzz targets call.
+  target_compile_options(tiravol_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()

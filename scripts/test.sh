@@ -38,7 +38,7 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir "$
 echo "== Fuzz targets"
 CC=clang CXX=clang++ cmake -S "$root" -B "$out/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIRAVOL_SANITIZE=ON \
   -DTIRAVOL_BUILD_TESTS=OFF -DTIRAVOL_BUILD_BENCH=OFF -DTIRAVOL_BUILD_FUZZ=ON
-cmake --build "$out/fuzz" -j "$jobs"
+cmake --build "$out/fuzz" -j "$jobs" --target fuzz_all
 for target in "$out"/fuzz/fuzz/*_fuzz; do
   corpus="$(mktemp -d)"
   seeds="$root/fuzz/corpus/$(basename "$target")"
