@@ -218,6 +218,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         config.archiveUrlOverride = QFileInfo(o.commandArgs.first()).absoluteFilePath();
 
     const bool acquiring = o.command == QLatin1String("import") || o.command == QLatin1String("download");
+    config.quietWhenNoWorkingHistory = acquiring;
     Workspace ws(config, &ui);
     const QString working = ws.workingHistoryPath();
     if (!acquiring) {
@@ -225,6 +226,15 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         if (!probe.found) {
             err << "tiravol-cli: " << probe.error << '\n' << Qt::flush;
             return kFailure;
+        }
+        // The calendar filter reads the base history; without it the report would be of nothing.
+        if (filterRequested(o)) {
+            const HistoryFile::ReadResult base
+                = HistoryFile::read(HistoryFile::locate(config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)));
+            if (!base.found) {
+                err << "tiravol-cli: " << base.error << '\n' << Qt::flush;
+                return kFailure;
+            }
         }
     }
     if (!config.dataFolder.isEmpty() && !QFileInfo(config.dataFolder).isDir() && o.history.isEmpty()) {

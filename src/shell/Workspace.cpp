@@ -111,13 +111,15 @@ void Workspace::loadInto(const QString& path, bool reportProblems)
     if (!reportProblems)
         return;
     if (!read.error.isEmpty()) {
-        m_ui->message(read.error, kAppTitle);
+        if (!(m_config.quietWhenNoWorkingHistory && !QFileInfo::exists(path)))
+            m_ui->message(read.error, kAppTitle);
     } else if (read.badLines > 0) {
-        m_ui->message(QStringLiteral("%1 ligne(s) de « %2 » ne sont pas des tirages valides ; elles sont gardées telles quelles et "
-                                     "ne comptent pas dans les statistiques.\n%3")
-                          .arg(read.badLines)
-                          .arg(QFileInfo(path).fileName(), read.problems.join(QLatin1Char('\n'))),
-                      kAppTitle);
+        m_ui->message(
+            QStringLiteral("%1 ligne(s) de « %2 » ne sont pas des tirages valides ; elles sont gardées telles quelles et "
+                           "leurs numéros illisibles ou hors de 1 à 70 ne comptent pas dans les statistiques.\n%3")
+                .arg(read.badLines)
+                .arg(QFileInfo(path).fileName(), read.problems.join(QLatin1Char('\n'))),
+            kAppTitle);
     }
 }
 
@@ -271,9 +273,7 @@ void Workspace::importArchive()
         m_lastImport.imported = static_cast<int>(result.lines.size());
         m_lastImport.skipped = result.skipped;
         if (!result.csvRead)
-            m_lastImport.error = (result.extractionMessages + QStringList{QStringLiteral("fichier %1 introuvable ou illisible")
-                                                                               .arg(QString::fromLatin1(ArchiveImport::kCsvName))})
-                                     .join(QStringLiteral(" ; "));
+            m_lastImport.error = result.extractionMessages.join(QStringLiteral(" ; "));
         m_liste << result.lines;
         m_liste << QString();
         selectItem(static_cast<int>(m_liste.size()) - 1);
@@ -285,9 +285,6 @@ void Workspace::importArchive()
                               .arg(result.lines.size())
                               .arg(result.skipped);
         QStringList details = result.extractionMessages;
-        if (!result.csvRead)
-            details << QStringLiteral("Le fichier « %1 » est introuvable ou illisible dans le dossier des données.")
-                           .arg(QString::fromLatin1(ArchiveImport::kCsvName));
         details << result.reasons;
         if (!details.isEmpty())
             summary += QLatin1Char('\n') + details.join(QLatin1Char('\n'));

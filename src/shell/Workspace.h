@@ -29,6 +29,7 @@ struct WorkspaceConfig {
     std::function<Connection()> connection;  // unset: NotChecked
     QString archiveUrlOverride;  // used instead of the settings file's address when not empty
     bool readOnlySettings = false;  // the command-line companion never writes the settings file
+    bool quietWhenNoWorkingHistory = false;  // a first download starts without one
 };
 
 // The shared state of the main window and every command on it. Commands never touch a widget:

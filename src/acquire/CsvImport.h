@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+#include <optional>
+
+// The operator's CSV turned into draw lines. Rows are cut at ";" and read by field number;
+// anything that would not give a well-formed draw line is skipped and counted.
+namespace CsvImport {
+
+constexpr int kMinFields = 24;      // up to the twentieth number (field 23)
+constexpr int kFirstNumberField = 4;
+constexpr int kMaxReasons = 10;     // refusals kept for the report; the rest are only counted
+
+struct Conversion {
+    QStringList lines;    // draw lines, oldest first
+    int rows = 0;         // pieces 1..U-1 looked at
+    int skipped = 0;      // rows refused
+    QStringList reasons;  // the first kMaxReasons refusals, in French
+};
+
+// value i for piece i, maximum U.
+using Progress = std::function<void(int value, int maximum)>;
+
+// Decodes the file's bytes (ASCII, UTF-8 or Windows-1252) and converts them.
+Conversion convert(const QByteArray& bytes, const Progress& progress = {});
+// Converts already decoded text: pieces are cut at every line feed, the first (header) and the
+// last are never imported, the others are newest first.
+Conversion convertText(const QString& text, const Progress& progress = {});
+
+// One row to its draw line; nullopt with the French reason (without the line number) when the
+// row is refused.
+std::optional<QString> rowToLine(QStringView row, QString* reason);
+
+} // namespace CsvImport

@@ -1,0 +1,301 @@
+#include "acquire/ZipExtractor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <zip.h>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+struct ArchiveCloser {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+struct MemberCloser {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+using ArchivePtr = std::unique_ptr<zip_t, ArchiveCloser>;
+using MemberPtr = std::unique_ptr<zip_file_t, MemberCloser>;
+
+QString libzipText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+QString openFailure(int code, const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (code) {
+    case ZIP_ER_NOENT:
+        return QStringLiteral("Archive introuvable : %1").arg(shown);
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("Ce fichier n'est pas une archive ZIP : %1").arg(shown);
+    case ZIP_ER_INCONS:
+    case ZIP_ER_EOF:
+    case ZIP_ER_CRC:
+    case ZIP_ER_COMPRESSED_DATA:
+        return QStringLiteral("Archive endommagée : %1").arg(shown);
+    case ZIP_ER_MULTIDISK:
+        return QStringLiteral("Archive en plusieurs volumes non prise en charge : %1").arg(shown);
+    default:
+        return QStringLiteral("Archive illisible : %1 (%2)").arg(shown, libzipText(code));
+    }
+}
+
+// Opening by name lets libzip read the archive in place; it takes UTF-8 names on Windows.
+QByteArray archiveFileName(const QString& path)
+{
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(path).toUtf8();
+#else
+    return QFile::encodeName(path);
+#endif
+}
+
+bool isInside(const QString& canonicalRoot, const QString& canonicalPath)
+{
+    return canonicalPath == canonicalRoot
+        || canonicalPath.startsWith(canonicalRoot.endsWith(QLatin1Char('/')) ? canonicalRoot
+                                                                             : canonicalRoot + QLatin1Char('/'));
+}
+
+// A folder already on disk may be a link that leads elsewhere: the nearest existing ancestor of
+// `path` must resolve inside the root before anything is created or written there.
+bool staysInside(const QString& canonicalRoot, const QString& path)
+{
+    QString current = path;
+    for (;;) {
+        const QFileInfo info(current);
+        if (info.exists())
+            return isInside(canonicalRoot, info.canonicalFilePath());
+        if (info.isSymLink())
+            return false; // a dangling link
+        const QString up = info.path();
+        if (up == current)
+            return false;
+        current = up;
+    }
+}
+
+} // namespace
+
+ZipExtractor::ZipExtractor(PasswordPrompt askPassword)
+    : m_askPassword(std::move(askPassword))
+{
+}
+
+void ZipExtractor::setSizeLimits(qint64 maxMemberSize, qint64 maxTotalSize)
+{
+    m_maxMemberSize = maxMemberSize;
+    m_maxTotalSize = maxTotalSize;
+}
+
+std::optional<QString> ZipExtractor::safeRelativePath(const QString& memberName)
+{
+    QString name = memberName;
+    // Archives made on Windows sometimes use backslashes; they separate folders there.
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (name.startsWith(QLatin1Char('/')))
+        return std::nullopt;
+    if (name.size() >= 2 && name[1] == QLatin1Char(':'))
+        return std::nullopt; // a drive letter
+    const bool folder = name.endsWith(QLatin1Char('/'));
+    QStringList kept;
+    for (const QString& part : name.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        // ".." and its Windows look-alikes ("..", ". .", "... ") that the system shortens to "..".
+        QString stripped = part;
+        while (!stripped.isEmpty()
+               && (stripped.endsWith(QLatin1Char('.')) || stripped.endsWith(QLatin1Char(' '))))
+            stripped.chop(1);
+        if (stripped.isEmpty())
+            return std::nullopt;
+        kept.append(part);
+    }
+    QString path = kept.join(QLatin1Char('/'));
+    if (folder && !path.isEmpty())
+        path += QLatin1Char('/');
+    return path;
+}
+
+ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QString& folder) const
+{
+    Result result;
+
+    if (!QFileInfo(archivePath).isFile()) {
+        result.messages.append(
+            QStringLiteral("Archive introuvable : %1").arg(QDir::toNativeSeparators(archivePath)));
+        return result;
+    }
+    int openError = 0;
+    ArchivePtr archive(zip_open(archiveFileName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &openError));
+    if (!archive) {
+        result.messages.append(openFailure(openError, archivePath));
+        return result;
+    }
+    result.opened = true;
+
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    if (count <= 0) {
+        result.messages.append(QStringLiteral("Archive vide : %1").arg(QDir::toNativeSeparators(archivePath)));
+        return result;
+    }
+
+    if (!QDir().mkpath(folder)) {
+        result.messages.append(QStringLiteral("Impossible de créer le dossier %1").arg(QDir::toNativeSeparators(folder)));
+        result.refused = static_cast<int>(count);
+        return result;
+    }
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    const QDir rootDir(root);
+
+    bool passwordAsked = false;
+    QByteArray password; // empty: none given
+    qint64 total = 0;
+
+    auto refuse = [&result](const QString& message) {
+        ++result.refused;
+        result.messages.append(message);
+    };
+
+    for (zip_int64_t index = 0; index < count; ++index) {
+        const auto entry = static_cast<zip_uint64_t>(index);
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive.get(), entry, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME) || !stat.name) {
+            refuse(QStringLiteral("Membre %1 illisible").arg(index + 1));
+            continue;
+        }
+        const QString name = QString::fromUtf8(stat.name);
+        const std::optional<QString> relative = safeRelativePath(name);
+        if (!relative) {
+            refuse(QStringLiteral("Membre refusé, chemin hors du dossier de données : %1").arg(name));
+            continue;
+        }
+        if (relative->isEmpty()) {
+            if (!name.endsWith(QLatin1Char('/')) && !name.endsWith(QLatin1Char('\\')))
+                refuse(QStringLiteral("Membre refusé, nom vide : %1").arg(name));
+            continue;
+        }
+
+        const QString target = rootDir.filePath(*relative);
+        if (relative->endsWith(QLatin1Char('/'))) {
+            if (!staysInside(root, target) || !QDir().mkpath(target))
+                refuse(QStringLiteral("Impossible de créer le dossier %1").arg(*relative));
+            continue;
+        }
+
+        const qint64 declared = (stat.valid & ZIP_STAT_SIZE) ? static_cast<qint64>(qMin<zip_uint64_t>(stat.size, 1ULL << 62)) : 0;
+        if (declared > m_maxMemberSize) {
+            refuse(QStringLiteral("Membre refusé, trop volumineux une fois extrait : %1").arg(name));
+            continue;
+        }
+        if (total + declared > m_maxTotalSize) {
+            refuse(QStringLiteral("Membre refusé, l'archive dépasse %1 Mo une fois extraite : %2")
+                       .arg(m_maxTotalSize / (1024 * 1024))
+                       .arg(name));
+            continue;
+        }
+
+        const bool encrypted = (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
+        if (encrypted && !passwordAsked) {
+            passwordAsked = true;
+            if (m_askPassword) {
+                if (const std::optional<QString> answer = m_askPassword())
+                    password = answer->toUtf8();
+            }
+        }
+        if (encrypted && password.isEmpty()) {
+            refuse(QStringLiteral("Membre chiffré refusé, aucun mot de passe : %1").arg(name));
+            continue;
+        }
+
+        MemberPtr member(encrypted ? zip_fopen_index_encrypted(archive.get(), entry, 0, password.constData())
+                                   : zip_fopen_index(archive.get(), entry, 0));
+        if (!member) {
+            const int code = zip_error_code_zip(zip_get_error(archive.get()));
+            zip_error_clear(archive.get());
+            switch (code) {
+            case ZIP_ER_WRONGPASSWD:
+                refuse(QStringLiteral("Mot de passe incorrect : %1").arg(name));
+                break;
+            case ZIP_ER_ENCRNOTSUPP:
+                refuse(QStringLiteral("Chiffrement non pris en charge : %1").arg(name));
+                break;
+            case ZIP_ER_COMPNOTSUPP:
+                refuse(QStringLiteral("Compression non prise en charge : %1").arg(name));
+                break;
+            default:
+                refuse(QStringLiteral("Membre endommagé : %1").arg(name));
+                break;
+            }
+            continue;
+        }
+
+        const QString parent = QFileInfo(target).path();
+        if (!staysInside(root, parent) || !QDir().mkpath(parent) || !staysInside(root, parent)) {
+            refuse(QStringLiteral("Impossible de créer le dossier de %1").arg(*relative));
+            continue;
+        }
+        if (QFileInfo(target).isSymLink()) {
+            refuse(QStringLiteral("Membre refusé, un lien porte déjà ce nom : %1").arg(*relative));
+            continue;
+        }
+
+        QSaveFile out(target);
+        if (!out.open(QIODevice::WriteOnly)) {
+            refuse(QStringLiteral("Impossible d'écrire %1 : %2").arg(*relative, out.errorString()));
+            continue;
+        }
+        std::array<char, 64 * 1024> buffer {};
+        qint64 written = 0;
+        QString failure;
+        for (;;) {
+            const zip_int64_t read = zip_fread(member.get(), buffer.data(), buffer.size());
+            if (read == 0)
+                break;
+            if (read < 0) {
+                failure = encrypted ? QStringLiteral("Mot de passe incorrect ou membre endommagé : %1").arg(name)
+                                    : QStringLiteral("Membre endommagé : %1").arg(name);
+                break;
+            }
+            written += read;
+            // The declared size may lie: the limits hold on what really comes out.
+            if (written > m_maxMemberSize) {
+                failure = QStringLiteral("Membre refusé, trop volumineux une fois extrait : %1").arg(name);
+                break;
+            }
+            if (total + written > m_maxTotalSize) {
+                failure = QStringLiteral("Membre refusé, l'archive dépasse %1 Mo une fois extraite : %2")
+                              .arg(m_maxTotalSize / (1024 * 1024))
+                              .arg(name);
+                break;
+            }
+            if (out.write(buffer.data(), read) != read) {
+                failure = QStringLiteral("Impossible d'écrire %1 : %2").arg(*relative, out.errorString());
+                break;
+            }
+        }
+        member.reset();
+        if (failure.isEmpty() && !out.commit())
+            failure = QStringLiteral("Impossible d'écrire %1 : %2").arg(*relative, out.errorString());
+        if (!failure.isEmpty()) {
+            out.cancelWriting();
+            refuse(failure);
+            continue;
+        }
+        total += written;
+        ++result.extracted;
+        result.written.append(*relative);
+    }
+    return result;
+}
