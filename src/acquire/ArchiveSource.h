@@ -15,4 +15,6 @@ public:
     // Stores the archive at `destination` (replacing it only when whole). Returns false and a
     // French reason in *error on failure, with `destination` left as it was.
     virtual bool fetch(const QString& url, const QString& destination, const Progress& progress, QString* error) = 0;
+    // True when the last fetch failed because the user stopped it (the address is not to blame).
+    virtual bool wasCancelled() const { return false; }
 };

@@ -87,6 +87,7 @@ QNetworkAccessManager* NetworkArchiveSource::manager()
 
 bool NetworkArchiveSource::fetch(const QString& url, const QString& destination, const Progress& progress, QString* error)
 {
+    m_lastCancelled = false;
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;
@@ -213,6 +214,7 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         why = failure(describe(networkError, networkText));
     else if (expected > 0 && received != expected)
         why = failure(QStringLiteral("fichier incomplet (%1 octets reçus sur %2)").arg(received).arg(expected));
+    m_lastCancelled = m_cancelled;
     m_cancelled = false;
 
     if (!why.isEmpty())

@@ -39,6 +39,7 @@ public:
     // Stops the running download, if any; its fetch() returns false with "Téléchargement interrompu".
     // Meant to be called from an event handled while fetch() waits (a button, a timer).
     void cancel();
+    bool wasCancelled() const override { return m_lastCancelled; }
     bool isRunning() const { return m_reply != nullptr; }
 
     bool fetch(const QString& url, const QString& destination, const Progress& progress, QString* error) override;
@@ -53,4 +54,5 @@ private:
     QList<QSslCertificate> m_extraCaCertificates;
     QNetworkReply* m_reply = nullptr;
     bool m_cancelled = false;
+    bool m_lastCancelled = false;
 };

@@ -57,8 +57,9 @@ QString apply(qint64 value, QStringView pattern)
         number = padded;
     } else {
         // Fill the digit places right to left; extra digits go in front of the first place.
-        qsizetype next = digits.size() - 1;
         const bool zeroValue = digits == QLatin1String("0");
+        // Zero has no significant digit: only '0' places show it.
+        qsizetype next = zeroValue ? -1 : digits.size() - 1;
         QString out;
         for (qsizetype i = section.size() - 1; i >= 0; --i) {
             const QChar c = section[i];

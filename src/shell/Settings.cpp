@@ -1,8 +1,10 @@
 #include "shell/Settings.h"
 
+#include "output/TextFile.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 
 QString Settings::defaultArchiveUrl()
 {
@@ -18,23 +20,86 @@ Settings::Settings(QString iniPath, bool writable) : m_path(std::move(iniPath)),
 
 QString Settings::read(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    if (!QFileInfo::exists(m_path))
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
         return defaultValue;
-    QSettings ini(m_path, QSettings::IniFormat);
-    // The original read into a 255-character buffer.
-    return ini.value(section + QLatin1Char('/') + key, defaultValue).toString().left(254);
+    // Read as profile files are read: names without regard to case and the value as written.
+    // QSettings would turn "a,b" into a list and cut at ';', losing a hand-written address.
+    const QStringList lines = TextFile::decode(file.readAll()).split(QLatin1Char('\n'));
+    bool inSection = false;
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            const qsizetype end = line.indexOf(QLatin1Char(']'));
+            inSection = end > 0 && line.mid(1, end - 1).trimmed().compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (!inSection || eq < 0 || line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0)
+            continue;
+        QString value = line.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'))
+            value = value.mid(1, value.size() - 2);
+        // The original read into a 255-character buffer.
+        return value.left(254);
+    }
+    return defaultValue;
 }
 
 bool Settings::write(const QString& section, const QString& key, const QString& value)
 {
     if (!m_writable)
         return false;
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        return false;
-    QSettings ini(m_path, QSettings::IniFormat);
-    ini.setValue(section + QLatin1Char('/') + key, value);
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    // Written by hand, like the reader, so the value is stored exactly as given.
+    QStringList lines;
+    QString eol = QStringLiteral("\n");
+    QFile file(m_path);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const QString text = TextFile::decode(file.readAll());
+        if (text.contains(QLatin1String("\r\n")))
+            eol = QStringLiteral("\r\n");
+        lines = text.split(eol);
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        file.close();
+    }
+    const QString entry = key + QLatin1Char('=') + value;
+    qsizetype sectionStart = -1, sectionEnd = lines.size();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (!line.startsWith(QLatin1Char('[')))
+            continue;
+        if (sectionStart >= 0) {
+            sectionEnd = i;
+            break;
+        }
+        const qsizetype close = line.indexOf(QLatin1Char(']'));
+        if (close > 0 && line.mid(1, close - 1).trimmed().compare(section, Qt::CaseInsensitive) == 0)
+            sectionStart = i;
+    }
+    bool done = false;
+    if (sectionStart >= 0) {
+        for (qsizetype i = sectionStart + 1; i < sectionEnd && !done; ++i) {
+            const qsizetype eq = lines[i].indexOf(QLatin1Char('='));
+            if (eq > 0 && lines[i].left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
+                lines[i] = entry;
+                done = true;
+            }
+        }
+        if (!done) {
+            qsizetype at = sectionEnd;
+            while (at > sectionStart + 1 && lines[at - 1].trimmed().isEmpty())
+                --at;
+            lines.insert(at, entry);
+        }
+    } else {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines << QString();
+        lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+    }
+    return TextFile::writeAtomic(m_path, TextFile::encodeSystem(lines.join(eol) + eol), nullptr);
 }
 
 QString Settings::archiveUrl()

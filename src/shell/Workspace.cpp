@@ -247,19 +247,19 @@ void Workspace::importArchive()
         emitChanged(ProgressPart);
         if (!error.isEmpty())
             m_ui->message(error, kAppTitle);
+    }
+    if (!fetched && !m_source->wasCancelled()) {
         const auto answer = m_ui->askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"),
                                           QStringLiteral("Sur le site FDesJeux"), m_archiveUrl);
         m_archiveUrl = answer.value_or(QString());
         // The corrected address is kept for the next imports too.
         if (!m_archiveUrl.trimmed().isEmpty() && m_config.archiveUrlOverride.isEmpty())
             settings.setArchiveUrl(m_archiveUrl);
-    } else {
+    } else if (fetched) {
         m_liste.removeLast();
-        bool asked = false;
         const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
             m_config.dataFolder,
-            [this, &asked]() -> std::optional<QString> {
-                asked = true;
+            [this]() -> std::optional<QString> {
                 return m_ui->askText(QStringLiteral("Tiravol"), QStringLiteral("Please Enter The Password!"), QString());
             },
             [this](int value, int maximum) {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "shell/UserInterface.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+// The window's answer to the Workspace's questions: message boxes, input boxes, the save
+// dialog and the calendar filter window, all modal over the main window.
+class DialogUi : public UserInterface {
+public:
+    explicit DialogUi(QWidget* parent = nullptr) : m_parent(parent) {}
+
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+    // Where the save dialog opens first.
+    void setSaveFolder(const QString& folder) { m_saveFolder = folder; }
+
+    void message(const QString& text, const QString& title) override;
+    std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
+    QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
+    bool editCalendarFilter(CalendarFilter& filter) override;
+
+private:
+    QPointer<QWidget> m_parent;
+    QString m_saveFolder;
+};

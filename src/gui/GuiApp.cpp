@@ -1,0 +1,135 @@
+#include "gui/GuiApp.h"
+
+#include "acquire/NetworkArchiveSource.h"
+#include "gui/DialogUi.h"
+#include "gui/MainWindow.h"
+#include "history/DemoHistory.h"
+#include "shell/AppPaths.h"
+#include "shell/Workspace.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QNetworkInformation>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+// The network information backend is only a hint (it may be missing, or claim "online" with
+// any default route): off line only when a backend is loaded and says disconnected; otherwise
+// the download is tried and reports its own failure.
+WorkspaceConfig::Connection connectionHint()
+{
+    const QNetworkInformation* info = QNetworkInformation::instance();
+    if (info && info->reachability() == QNetworkInformation::Reachability::Disconnected)
+        return WorkspaceConfig::Connection::Offline;
+    return WorkspaceConfig::Connection::Online;
+}
+
+} // namespace
+
+GuiApp::GuiApp(UserInterface* ui)
+    : m_externalUi(ui)
+{
+}
+
+GuiApp::~GuiApp()
+{
+    // The window goes first: it refers to the Workspace, which refers to the dialogs.
+    m_window.reset();
+    m_workspace.reset();
+}
+
+GuiApp::Options GuiApp::parseArguments(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Statistiques du Keno"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Démonstration : un historique généré dans un dossier temporaire."));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Dossier des historiques de tirages."),
+                                     QStringLiteral("DIR"));
+    QCommandLineOption quit(QStringLiteral("quit-after-start"), QStringLiteral("Fermer après le démarrage."));
+    quit.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(demo);
+    parser.addOption(dataDir);
+    parser.addOption(quit);
+    parser.process(arguments);
+    Options options;
+    options.quitAfterStart = parser.isSet(quit);
+    options.demo = parser.isSet(demo);
+    options.dataDir = parser.value(dataDir);
+    return options;
+}
+
+bool GuiApp::start(const Options& options, QString* error)
+{
+    WorkspaceConfig config;
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    if (!program.isEmpty())
+        config.programName = program;
+    QString titleSuffix;
+    if (options.demo) {
+        m_demoDir = std::make_unique<QTemporaryDir>();
+        if (!m_demoDir->isValid()) {
+            if (error)
+                *error = QStringLiteral("Dossier temporaire impossible à créer : %1").arg(m_demoDir->errorString());
+            return false;
+        }
+        config.dataFolder = m_demoDir->path();
+        if (!DemoHistory::writeDemoFolder(config.dataFolder, QDate::currentDate().addDays(-1), error))
+            return false;
+        // The demonstration never touches the user's own settings.
+        config.appDataFolder = QDir(config.dataFolder).filePath(QStringLiteral("config"));
+        QDir().mkpath(config.appDataFolder);
+        titleSuffix = QStringLiteral(" (démonstration)");
+    } else {
+        config.dataFolder = options.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(options.dataDir).absolutePath();
+        config.appDataFolder = AppPaths::appDataFolder();
+    }
+    m_dataFolder = config.dataFolder;
+
+    if (!QNetworkInformation::instance())
+        QNetworkInformation::loadDefaultBackend();
+    config.connection = connectionHint;
+
+    UserInterface* ui = m_externalUi;
+    if (!ui) {
+        m_dialogs = std::make_unique<DialogUi>();
+        m_dialogs->setSaveFolder(config.dataFolder);
+        ui = m_dialogs.get();
+    }
+    m_workspace = std::make_unique<Workspace>(config, ui);
+    m_source = std::make_unique<NetworkArchiveSource>();
+    m_workspace->setArchiveSource(m_source.get());
+
+    m_window = std::make_unique<MainWindow>(*m_workspace);
+    m_window->setTitleSuffix(titleSuffix);
+    m_window->setDownloadCanceller([source = m_source.get()] { source->cancel(); });
+    if (m_dialogs)
+        m_dialogs->setParentWidget(m_window.get());
+    m_window->show();
+    // Start-up messages belong over the window, so they wait until it is on screen.
+    QTimer::singleShot(0, m_window.get(), [window = m_window.get()] { window->startUp(); });
+    if (options.quitAfterStart)
+        QTimer::singleShot(0, m_window.get(), [window = m_window.get()] { window->close(); });
+    return true;
+}
+
+int GuiApp::run()
+{
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(TIRAVOL_VERSION_MAJOR).arg(TIRAVOL_VERSION_MINOR).arg(TIRAVOL_VERSION_PATCH));
+    const Options options = parseArguments(QCoreApplication::arguments());
+    QString error;
+    if (!start(options, &error)) {
+        QMessageBox::critical(nullptr, QStringLiteral("Tiravol"), error);
+        return 1;
+    }
+    return QApplication::exec();
+}

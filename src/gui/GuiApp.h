@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QTemporaryDir;
+class DialogUi;
+class MainWindow;
+class NetworkArchiveSource;
+class UserInterface;
+class Workspace;
+
+// Builds the window program: folders, Workspace, archive source, main window and start-up.
+class GuiApp {
+public:
+    struct Options {
+        bool demo = false;   // a generated history in a temporary folder, settings kept apart
+        QString dataDir;     // empty: the documents folder
+        bool quitAfterStart = false;  // close once start-up is over (smoke test of the build)
+    };
+
+    // `ui` replaces the dialogs (tests); nullptr uses real dialogs over the window.
+    explicit GuiApp(UserInterface* ui = nullptr);
+    ~GuiApp();
+    GuiApp(const GuiApp&) = delete;
+    GuiApp& operator=(const GuiApp&) = delete;
+
+    // Reads the command line; prints help or the version and exits like any Qt program.
+    static Options parseArguments(const QStringList& arguments);
+
+    // Creates everything and shows the window; the start-up sequence runs from the event
+    // loop, once the window is on screen. False with a reason when the demo folder fails.
+    bool start(const Options& options, QString* error);
+
+    // The whole program: parse, start, run the event loop.
+    int run();
+
+    MainWindow* window() const { return m_window.get(); }
+    Workspace* workspace() const { return m_workspace.get(); }
+    QString dataFolder() const { return m_dataFolder; }
+
+private:
+    UserInterface* m_externalUi;
+    std::unique_ptr<QTemporaryDir> m_demoDir;
+    std::unique_ptr<DialogUi> m_dialogs;
+    std::unique_ptr<NetworkArchiveSource> m_source;
+    std::unique_ptr<Workspace> m_workspace;
+    std::unique_ptr<MainWindow> m_window;
+    QString m_dataFolder;
+};
