@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSet>
 #include <algorithm>
 
@@ -136,7 +135,7 @@ void Workspace::charge2()
 
 void Workspace::charge()
 {
-    loadInto(HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)), false);
+    loadInto(HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)), true);
     m_origin = ListOrigin::Base;
     m_baseDerived = true;
     m_hiddenHistory.clear();
@@ -489,7 +488,7 @@ void Workspace::clickListe(int index)
     }
     const int sel = m_selected;
     const QDate before = DrawLine::date(itemDate(m_liste, sel - 1));
-    m_entry.dat = before.isValid() ? QLocale::system().toString(before.addDays(1), QLocale::ShortFormat) : QString();
+    m_entry.dat = before.isValid() ? before.addDays(1).toString(QStringLiteral("dd/MM/yyyy")) : QString();
     m_counters.dern = itemDate(m_liste, sel - 1);
     m_counters.nb = QString::number(m_period.last - m_period.first + 1);
     m_entry.info = sel < count - 1 ? QStringLiteral("Modifier le tirage") : QStringLiteral("Ajouter un tirage");

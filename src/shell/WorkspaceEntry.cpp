@@ -75,6 +75,7 @@ void Workspace::reperage()
 
 void Workspace::doubleClickListe()
 {
+    m_editOldest = false;
     untickAll();
     const int count = static_cast<int>(m_liste.size());
     const int item = m_selected < 1 ? 1 : m_selected;
