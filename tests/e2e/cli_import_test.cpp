@@ -1,0 +1,122 @@
+// tiravol-cli import and download, end to end: the working history on disk, byte for byte.
+#include "acquire/LocalArchiveSource.h"
+#include "cli/CliApp.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace TestSupport;
+
+namespace {
+
+struct CliRun {
+    int status;
+    QString out, err;
+};
+
+CliRun cli(const QStringList& args)
+{
+    CliRun r{};
+    QTextStream out(&r.out), err(&r.err);
+    r.status = runCli(args, out, err);
+    return r;
+}
+
+// Operator rows, newest first, with the quirks real archives show (blank after the slot,
+// extra columns, CR LF).
+QByteArray operatorCsv(const QStringList& draws)
+{
+    QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1\r\n";
+    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
+        const QString& d = draws[i];
+        QByteArray row = "2020;" + d.left(10).toUtf8() + ';' + d.right(4).toUtf8() + " ;x";
+        for (int k = 1; k <= 20; ++k)
+            row += ';' + QByteArray::number(d.mid(3 * k + 8, 2).toInt());
+        csv += row + ";1;2;3\r\n";
+    }
+    return csv;
+}
+
+class CliImport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+        m_all = makeHistory(30, QDate(2020, 1, 1));
+        writeFile(path("Tirages.txt"), (m_all.mid(0, 10).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    }
+    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    QByteArray expectedWorking() const { return (m_all.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(); }
+
+    QTemporaryDir m_dir;
+    QStringList m_all;
+};
+
+TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
+{
+    writeFile(path("archive.csv"), operatorCsv(m_all.mid(10)));
+    const CliRun csv = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.csv")});
+    ASSERT_EQ(csv.status, 0) << csv.err.toStdString();
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
+    EXPECT_TRUE(csv.out.startsWith(QStringLiteral("Classement par sorties au ") + m_all.last().left(10) + QLatin1Char('\n')));
+    EXPECT_EQ(csv.out.count(QLatin1Char('\n')), 72);
+    EXPECT_TRUE(csv.err.contains(QStringLiteral("20 tirage(s) importé(s), 0 ligne(s) ignorée(s)")));
+
+    // The same archive as a ZIP gives the same list; nothing new, so the file is not rewritten.
+    QFile::remove(path("Tirages_keno.txt"));
+    const auto zip = LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), operatorCsv(m_all.mid(10)), nullptr);
+    ASSERT_TRUE(zip);
+    writeFile(path("archive.zip"), *zip);
+    ASSERT_EQ(cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")}).status, 0);
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(QStringLiteral("config/Varn/tiravol.ini"))));
+}
+
+TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
+{
+    writeFile(path("Tirages_keno.txt"), expectedWorking());
+    const QByteArray before = readFile(path("Tirages_keno.txt"));
+
+    const CliRun missing = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("absent.zip")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.out.isEmpty());
+
+    // A damaged ZIP: no CSV to read, the base history alone is shorter than the file.
+    writeFile(path("broken.zip"), QByteArray("PK\x03\x04 not really an archive", 30));
+    const CliRun broken = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("broken.zip")});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_FALSE(broken.err.isEmpty());
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), before);
+}
+
+TEST_F(CliImport, DownloadFetchesOverHttp)
+{
+    const QByteArray zip = *LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), operatorCsv(m_all.mid(10)), nullptr);
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket, zip] {
+            const bool found = socket->readAll().startsWith("GET /keno.zip ");
+            socket->write(found ? "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(zip.size()) + "\r\n\r\n" + zip
+                                : QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"));
+            socket->disconnectFromHost();
+        });
+    });
+    const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
+
+    const CliRun ok = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"), base + QStringLiteral("keno.zip")});
+    ASSERT_EQ(ok.status, 0) << ok.err.toStdString();
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
+
+    const CliRun notFound = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"), base + QStringLiteral("none.zip")});
+    EXPECT_EQ(notFound.status, 1);
+    EXPECT_TRUE(notFound.err.contains(QStringLiteral("404")));
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
+}
+
+} // namespace
