@@ -1,206 +1,90 @@
 #include "acquire/CsvImport.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
 
-const QByteArray kHeader = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;date_de_forclusion;"
-                           "boule1;boule2;boule3;boule4;boule5;boule6;boule7;boule8;boule9;boule10;"
-                           "boule11;boule12;boule13;boule14;boule15;boule16;boule17;boule18;boule19;boule20;"
-                           "multiplicateur;numero_jokerplus;devise;";
-
-// Numbers of a row: `first`, first+1, ... (twenty distinct values).
-QByteArray numbers(int first)
+// A row whose numbers are first..first+19, number `at` written `as` instead.
+QByteArray row(const QByteArray& date = "10/10/2020", const QByteArray& slot = "midi", int first = 1, int at = -1,
+               const QByteArray& as = {}, const QByteArray& tail = ";2;1 234 567;eur;")
 {
-    QByteArray text;
+    QByteArray text = "2024001;" + date + ';' + slot + ";01/01/2025";
     for (int k = 0; k < 20; ++k)
-        text += ';' + QByteArray::number(first + k);
-    return text;
+        text += ';' + (k == at ? as : QByteArray::number(first + k));
+    return text + tail;
 }
 
-QByteArray row(const QByteArray& date, const QByteArray& slot, const QByteArray& numberFields,
-               const QByteArray& tail = ";2;1 234 567;eur;")
+QString line(const char* date, int first, const char* slot)
 {
-    return "2024001;" + date + ';' + slot + ";01/01/2025" + numberFields + tail;
-}
-
-// The line the history expects for a row of `numbers(first)`.
-QString expectedLine(const QString& date, int first, const QString& slot)
-{
-    QString line = date;
+    QString text = QString::fromLatin1(date);
     for (int k = 0; k < 20; ++k)
-        line += QStringLiteral(" %1").arg(first + k, 2, 10, QLatin1Char('0'));
-    return line + QLatin1Char(' ') + slot;
+        text += QStringLiteral(" %1").arg(first + k, 2, 10, QLatin1Char('0'));
+    return text + QLatin1Char(' ') + QString::fromLatin1(slot);
 }
 
-CsvImport::Conversion convert(const std::vector<QByteArray>& rows, const QByteArray& eol = "\n", bool finalEol = true)
+QByteArray file(const std::vector<QByteArray>& rows, const QByteArray& eol = "\n")
 {
-    QByteArray file = kHeader;
+    QByteArray text = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage";
     for (const QByteArray& r : rows)
-        file += eol + r;
-    if (finalEol)
-        file += eol;
-    return CsvImport::convert(file);
+        text += eol + r;
+    return text + eol;
 }
 
 } // namespace
 
-TEST(CsvImport, EmptyInputsGiveNoDraw)
+TEST(CsvImport, HeaderAndLastPieceAreNeverRowsAndLinesComeOldestFirst)
 {
-    EXPECT_TRUE(CsvImport::convert(QByteArray()).lines.isEmpty());
-    EXPECT_EQ(CsvImport::convert(QByteArray()).rows, 0);
+    const std::vector<QByteArray> rows
+        = {row("02/01/2024", "midi", 1), row("01/01/2024", "soir", 3), row("01/01/2024", "midi", 40)};
+    const CsvImport::Conversion all = CsvImport::convert(file(rows));
+    EXPECT_EQ(all.rows, 3);
+    EXPECT_EQ(all.lines,
+              QStringList({QStringLiteral("01/01/2024 40 41 42 43 44 45 46 47 48 49 50 51 52 53 54 55 56 57 58 59 midi"),
+                           line("01/01/2024", 3, "soir"), line("02/01/2024", 1, "midi")}));
 
-    const CsvImport::Conversion headerOnly = CsvImport::convert(kHeader + '\n');
-    EXPECT_TRUE(headerOnly.lines.isEmpty());
-    EXPECT_EQ(headerOnly.rows, 0);
-    EXPECT_EQ(headerOnly.skipped, 0);
-
-    EXPECT_TRUE(CsvImport::convert(kHeader).lines.isEmpty());
+    // Without a final line feed the oldest row is the last piece, and is lost.
+    const CsvImport::Conversion cut = CsvImport::convert(file(rows).chopped(1));
+    EXPECT_EQ(cut.rows, 2);
+    EXPECT_EQ(cut.lines, all.lines.mid(1));
+    EXPECT_EQ(CsvImport::convert(file({})).rows, 0);
 }
 
-TEST(CsvImport, LinesAreByteExactAndOldestFirst)
+TEST(CsvImport, LineEndsBlanksAndExtraColumnsGiveTheSameLines)
 {
-    const QByteArray scrambled = ";70;5;1;9;10;11;12;13;14;15;16;17;18;19;20;21;22;23;24;25";
-    const CsvImport::Conversion result = convert({
-        row("02/01/2024", "midi", scrambled),   // newest
-        row("01/01/2024", "soir", numbers(3)),
-        row("01/01/2024", "midi", numbers(40)), // oldest
-    });
-
-    ASSERT_EQ(result.lines.size(), 3);
-    EXPECT_EQ(result.rows, 3);
-    EXPECT_EQ(result.skipped, 0);
-    EXPECT_EQ(result.lines[0], QStringLiteral("01/01/2024 40 41 42 43 44 45 46 47 48 49 50 51 52 53 54 55 56 57 58 59 midi"));
-    EXPECT_EQ(result.lines[1], QStringLiteral("01/01/2024 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 soir"));
-    // The operator's order of the numbers is kept.
-    EXPECT_EQ(result.lines[2], QStringLiteral("02/01/2024 70 05 01 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 midi"));
-    for (const QString& line : result.lines)
-        EXPECT_EQ(line.size(), 75);
-}
-
-TEST(CsvImport, WithoutFinalLineFeedTheOldestRowIsLost)
-{
-    const CsvImport::Conversion result
-        = convert({row("02/01/2024", "midi", numbers(1)), row("01/01/2024", "soir", numbers(2))}, "\n", false);
-    ASSERT_EQ(result.lines.size(), 1);
-    EXPECT_EQ(result.rows, 1);
-    EXPECT_EQ(result.skipped, 0);
-    EXPECT_EQ(result.lines[0], expectedLine(QStringLiteral("02/01/2024"), 1, QStringLiteral("midi")));
-}
-
-TEST(CsvImport, LineEndsBlanksAndColumnsDoNotChangeTheLines)
-{
-    const std::vector<QByteArray> plain = {row("03/02/2023", "soir", numbers(11)), row("03/02/2023", "midi", numbers(21))};
-    const QStringList expected = {expectedLine(QStringLiteral("03/02/2023"), 21, QStringLiteral("midi")),
-                                  expectedLine(QStringLiteral("03/02/2023"), 11, QStringLiteral("soir"))};
-    EXPECT_EQ(convert(plain).lines, expected);
-    EXPECT_EQ(convert(plain, "\r\n").lines, expected);
-
-    // No trailing ";", many extra columns, blanks and tabs around fields, a slot written "midi ".
-    QByteArray manyColumns;
-    for (int i = 0; i < 60; ++i)
-        manyColumns += ";x" + QByteArray::number(i);
-    const std::vector<QByteArray> odd = {
-        row(" 03/02/2023 ", "soir", numbers(11), ""),
-        "2024001; 03/02/2023;midi ;01/01/2025; 21 ;\t22;23;24;25;26;27;28;29;30;31;32;33;34;35;36;37;38;39;40" + manyColumns,
-    };
-    EXPECT_EQ(convert(odd, "\r\n").lines, expected);
-    EXPECT_EQ(convert(odd).skipped, 0);
-}
-
-TEST(CsvImport, LeadingZerosAndCaseOfTheSlotAreAccepted)
-{
-    QByteArray zeros;
+    QByteArray padded = "2024001; 03/02/2023 ;SOIR;x"; // blanks, tabs, leading zeros, upper case, many more columns
     for (int k = 1; k <= 20; ++k)
-        zeros += ";0" + QByteArray::number(k);
-    const CsvImport::Conversion result = convert({row("15/06/2022", "SOIR", zeros)});
-    ASSERT_EQ(result.lines.size(), 1);
-    EXPECT_EQ(result.lines[0], expectedLine(QStringLiteral("15/06/2022"), 1, QStringLiteral("soir")));
+        padded += ";\t0" + QByteArray::number(k) + ' ';
+    const std::vector<QByteArray> plain = {row("03/02/2023", "soir", 1), row("03/02/2023", "midi", 21)};
+    const std::vector<QByteArray> odd = {padded + QByteArray(";x").repeated(60), row("03/02/2023", "midi ", 21, -1, {}, "")};
+    for (const QByteArray& text : {file(plain), file(plain, "\r\n"), file(odd), file(odd, "\r\n")})
+        EXPECT_EQ(CsvImport::convert(text).lines, QStringList({line("03/02/2023", 21, "midi"), line("03/02/2023", 1, "soir")}))
+            << text.constData();
 }
 
-TEST(CsvImport, BadRowsAreSkippedCountedAndExplained)
+TEST(CsvImport, EachKindOfBadRowIsSkippedCountedAndExplained)
 {
-    QByteArray outOfRange = numbers(1);
-    outOfRange.replace(";20", ";71");
-    QByteArray zero = numbers(1);
-    zero.replace(";1;", ";0;");
-    QByteArray repeated = numbers(1);
-    repeated.replace(";2;", ";1;");
-    QByteArray notANumber = numbers(1);
-    notANumber.replace(";3;", ";x3;");
-    QByteArray empty = numbers(1);
-    empty.replace(";4;", ";;");
-    QByteArray negative = numbers(1);
-    negative.replace(";5;", ";-5;");
-    QByteArray huge = numbers(1);
-    huge.replace(";6;", ";99999999999999999999;");
-
-    const CsvImport::Conversion result = convert({
-        row("10/10/2020", "midi", numbers(1)),          // line 2: good
-        row("10/10/2020", "midi", outOfRange),          // line 3
-        row("10/10/2020", "midi", zero),                // line 4
-        row("10/10/2020", "midi", repeated),            // line 5
-        row("10/10/2020", "midi", notANumber),          // line 6
-        row("10/10/2020", "midi", empty),               // line 7
-        row("10/10/2020", "midi", negative),            // line 8
-        row("10/10/2020", "midi", huge),                // line 9
-        "2024001;10/10/2020;midi;01/01/2025;1;2;3",     // line 10: too few fields
-        row("31/02/2020", "midi", numbers(1)),          // line 11: no such day
-        row("1/10/2020", "midi", numbers(1)),           // line 12: not dd/mm/yyyy
-        row("10/10/2020", "nuit", numbers(1)),          // line 13
-        "",                                             // line 14
-        row("09/10/2020", "soir", numbers(50)),         // line 15: good
-    });
-
-    EXPECT_EQ(result.rows, 14);
-    EXPECT_EQ(result.skipped, 12);
-    EXPECT_EQ(result.lines, QStringList({expectedLine(QStringLiteral("09/10/2020"), 50, QStringLiteral("soir")),
-                                         expectedLine(QStringLiteral("10/10/2020"), 1, QStringLiteral("midi"))}));
-    ASSERT_EQ(result.reasons.size(), 10);
-    EXPECT_EQ(result.reasons[0], QStringLiteral("ligne 3 : numéro hors de 1..70 (71)"));
-    EXPECT_EQ(result.reasons[1], QStringLiteral("ligne 4 : numéro hors de 1..70 (0)"));
-    EXPECT_EQ(result.reasons[2], QStringLiteral("ligne 5 : numéro répété (1)"));
-    EXPECT_EQ(result.reasons[3], QStringLiteral("ligne 6 : numéro illisible (x3)"));
-    EXPECT_EQ(result.reasons[4], QStringLiteral("ligne 7 : numéro illisible ()"));
-    EXPECT_EQ(result.reasons[5], QStringLiteral("ligne 8 : numéro illisible (-5)"));
-    EXPECT_EQ(result.reasons[6], QStringLiteral("ligne 9 : numéro illisible (99999999999999999999)"));
-    EXPECT_EQ(result.reasons[7], QStringLiteral("ligne 10 : 7 champs au lieu d'au moins 24"));
-    EXPECT_EQ(result.reasons[8], QStringLiteral("ligne 11 : date invalide (31/02/2020)"));
-    EXPECT_EQ(result.reasons[9], QStringLiteral("ligne 12 : date invalide (1/10/2020)"));
-}
-
-TEST(CsvImport, OnlyTheFirstReasonsAreKeptButAllAreCounted)
-{
-    std::vector<QByteArray> rows(30, row("10/10/2020", "matin", numbers(1)));
-    rows.push_back(row("10/10/2020", "midi", numbers(1)));
-    const CsvImport::Conversion result = convert(rows);
-    EXPECT_EQ(result.skipped, 30);
-    EXPECT_EQ(result.lines.size(), 1);
-    ASSERT_EQ(result.reasons.size(), CsvImport::kMaxReasons);
-    EXPECT_EQ(result.reasons.first(), QStringLiteral("ligne 2 : tirage ni midi ni soir (matin)"));
-}
-
-TEST(CsvImport, HeaderInAnyEncodingIsSkipped)
-{
-    const QByteArray rowText = row("05/05/2021", "midi", numbers(30));
-    const QString expected = expectedLine(QStringLiteral("05/05/2021"), 30, QStringLiteral("midi"));
-    for (const QByteArray& header : {QByteArray("num\xE9ro;date;s\xE9rie"),                      // Windows-1252
-                                     QByteArray("\xEF\xBB\xBFnum\xC3\xA9ro;date"),               // UTF-8 with BOM
-                                     QByteArray("\x80\x81\xFF\xFE;\x00;x", 8)}) {               // garbage
-        const CsvImport::Conversion result = CsvImport::convert(header + "\r\n" + rowText + "\r\n");
-        EXPECT_EQ(result.lines, QStringList{expected}) << header.toHex().constData();
+    const std::vector<std::pair<QByteArray, const char*>> bad = {
+        {row("10/10/2020", "midi", 1, 19, "71"), "numéro hors de 1..70 (71)"},
+        {row("10/10/2020", "midi", 1, 0, "0"), "numéro hors de 1..70 (0)"},
+        {row("10/10/2020", "midi", 1, 1, "1"), "numéro répété (1)"},
+        {row("10/10/2020", "midi", 1, 2, "x3"), "numéro illisible (x3)"},
+        {"2024001;10/10/2020;midi;01/01/2025;1;2;3", "7 champs au lieu d'au moins 24"},
+        {row("31/02/2020"), "date invalide (31/02/2020)"},
+        {row("1/10/2020"), "date invalide (1/10/2020)"},
+        {row("10/10/2020", "nuit"), "tirage ni midi ni soir (nuit)"},
+        {row("10/10/2020", "\xE9t\xE9"), "tirage ni midi ni soir (été)"}, // Windows-1252
+        {row("10/10/2020", "\xC3\xA9t\xC3\xA9"), "tirage ni midi ni soir (été)"},
+        {"", "ligne vide"},
+    };
+    for (const auto& [text, reason] : bad) {
+        const CsvImport::Conversion result = CsvImport::convert(file({row("11/10/2020", "soir", 30), text, row()}));
+        EXPECT_EQ(result.skipped, 1) << reason;
+        EXPECT_EQ(result.lines, QStringList({line("10/10/2020", 1, "midi"), line("11/10/2020", 30, "soir")})) << reason;
+        EXPECT_EQ(result.reasons, QStringList{QStringLiteral("ligne 3 : ") + QString::fromUtf8(reason)});
     }
-}
-
-TEST(CsvImport, ProgressRunsOverEveryPiece)
-{
-    QByteArray file = kHeader + '\n' + row("01/01/2024", "midi", numbers(1)) + '\n'
-        + row("31/12/2023", "soir", numbers(1)) + '\n';
-    std::vector<std::pair<int, int>> calls;
-    CsvImport::convert(file, [&](int value, int maximum) { calls.emplace_back(value, maximum); });
-    EXPECT_EQ(calls, (std::vector<std::pair<int, int>> {{1, 3}, {2, 3}, {3, 3}}));
+    // Every refusal is counted, only the first few are explained.
+    const CsvImport::Conversion all = CsvImport::convert(file(std::vector<QByteArray>(15, row("31/02/2020"))));
+    EXPECT_EQ(all.skipped, 15);
+    EXPECT_EQ(all.reasons.size(), CsvImport::kMaxReasons);
 }

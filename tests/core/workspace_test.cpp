@@ -1,0 +1,389 @@
+#include "acquire/ArchiveSource.h"
+#include "history/DrawLine.h"
+#include "history/HistoryFile.h"
+#include "shell/Settings.h"
+#include "shell/Workspace.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+#include <tuple>
+
+using TestSupport::makeHistory;
+using TestSupport::readFile;
+using TestSupport::writeFile;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tiravol");
+const QString kIncomplete
+    = QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages");
+
+QByteArray crlf(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& l : lines)
+        bytes += l.toUtf8() + "\r\n";
+    return bytes;
+}
+
+// Statistics counted draw by draw from the lines themselves, independent of the matrix.
+NumberStats referenceStats(const QStringList& draws, int first, int last)
+{
+    NumberStats s;
+    for (int d = first; d <= last; ++d)
+        for (int n = 1; n <= 70; ++n) {
+            bool in = false;
+            for (int k = 1; k <= 20; ++k)
+                in = in || DrawLine::number(draws[d], k) == n;
+            s.appearances[n] += in;
+            s.currentGap[n] = in ? 0 : s.currentGap[n] + 1;
+            s.largestGap[n] = std::max(s.largestGap[n], s.currentGap[n]);
+        }
+    return s;
+}
+
+// Both lists of a ranking: a header, then 35 ranked lines each.
+void expectReport(const Workspace& ws, RankingKind kind, const QString& lastDate)
+{
+    QStringList left{QString::fromLatin1(Rankings::kHeader)}, right = left;
+    for (int n : Rankings::order(kind, ws.stats()))
+        (left.size() < 36 ? left : right) << Rankings::line(kind, n, ws.stats());
+    EXPECT_EQ(ws.report().title, Rankings::texts(kind).title + lastDate);
+    EXPECT_EQ(ws.report().resultat.lines, left);
+    EXPECT_EQ(ws.report().resultat2.lines, right);
+}
+
+// Leaves the operator's CSV (a header, then draws newest first) where the extraction looks for
+// it, or fails like an unreachable server when there is none.
+class FakeSource : public ArchiveSource {
+public:
+    QString csvPath;
+    QStringList draws, urls;
+    bool fetch(const QString& url, const QString&, const Progress&, QString* error) override
+    {
+        urls << url;
+        if (draws.isEmpty()) {
+            *error = QStringLiteral("serveur injoignable");
+            return false;
+        }
+        QByteArray csv = "en-tete\n";
+        for (qsizetype i = draws.size() - 1; i >= 0; --i)
+            csv += "1;" + draws[i].left(10).toLatin1() + ';' + draws[i].right(4).toLatin1() + ";x;"
+                + draws[i].mid(11, 59).toLatin1().replace(' ', ';') + '\n';
+        writeFile(csvPath, csv);
+        return true;
+    }
+};
+
+class WorkspaceTest : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString at(const char* name) const { return tmp.filePath(QString::fromLatin1(name)); }
+    QString data = at("Documents");
+    QString working = data + QStringLiteral("/Tirages_keno.txt"), base = data + QStringLiteral("/Tirages.txt");
+    QString ini = Settings::iniPath(at("config"));
+    TestSupport::ScriptedUi ui;
+    WorkspaceConfig::Connection connection = WorkspaceConfig::Connection::Online;
+    FakeSource source;
+
+    std::unique_ptr<Workspace> start(WorkspaceConfig config = {})
+    {
+        source.csvPath = data + QStringLiteral("/keno_gagnant_a_vie.csv");
+        config.dataFolder = data;
+        config.appDataFolder = at("config");
+        config.connection = [this] { return connection; };
+        auto ws = std::make_unique<Workspace>(config, &ui);
+        ws->setArchiveSource(&source);
+        ws->startUp();
+        return ws;
+    }
+    std::unique_ptr<Workspace> startWith(const QStringList& draws)
+    {
+        writeFile(working, crlf(draws));
+        return start();
+    }
+};
+
+} // namespace
+
+// ---- history and settings files
+
+TEST_F(WorkspaceTest, HistoryFileRoundTripFailedWriteMissingAndEmpty)
+{
+    const QStringList draws = makeHistory(5);
+    QString error;
+    // The list's trailing empty item is never written.
+    ASSERT_TRUE(HistoryFile::write(at("h.txt"), draws + QStringList{QString()}, &error)) << error.toStdString();
+    EXPECT_EQ(readFile(at("h.txt")), crlf(draws));
+    const HistoryFile::ReadResult back = HistoryFile::read(at("h.txt"));
+    EXPECT_TRUE(back.found && back.error.isEmpty() && back.badLines == 0);
+    EXPECT_EQ(back.lines, draws);
+    // ';' separators, bare line feeds and no final line end read the same.
+    writeFile(at("semi.txt"), crlf(draws).replace(' ', ';').replace("\r\n", "\n").chopped(1));
+    EXPECT_EQ(HistoryFile::read(at("semi.txt")).lines, draws);
+    // A folder in place of the file is neither replaced nor emptied.
+    writeFile(at("dir.txt/inside.txt"), "old");
+    EXPECT_FALSE(HistoryFile::write(at("dir.txt"), draws, &error));
+    EXPECT_EQ(readFile(at("dir.txt/inside.txt")), QByteArray("old"));
+
+    const HistoryFile::ReadResult missing = HistoryFile::read(at("absent.txt"));
+    EXPECT_TRUE(!missing.found && missing.error.contains(QStringLiteral("introuvable"))) << missing.error.toStdString();
+    writeFile(at("empty.txt"), QByteArray());
+    const HistoryFile::ReadResult empty = HistoryFile::read(at("empty.txt"));
+    EXPECT_TRUE(empty.found && empty.error.isEmpty() && empty.lines.isEmpty());
+}
+
+TEST_F(WorkspaceTest, HistoryFileKeepsCountsAndDecodesBadLines)
+{
+    const QStringList draws = makeHistory(3);
+    const QString letters = QString(draws[1]).replace(14, 2, QStringLiteral("xy"));
+    // A short line, an empty line, letters, and Windows-1252 text.
+    writeFile(at("bad.txt"), crlf({draws[0], draws[2].left(60)}) + "\r\n" + crlf({letters}) + "modifi\xE9 \x80\r\n");
+    const HistoryFile::ReadResult r = HistoryFile::read(at("bad.txt"));
+    EXPECT_EQ(r.lines, (QStringList{draws[0], draws[2].left(60), letters, QStringLiteral("modifié €")}));
+    EXPECT_EQ(r.badLines, 4);
+    EXPECT_EQ(
+        r.problems.mid(0, 3),
+        (QStringList{QStringLiteral("ligne 2 : longueur 60 au lieu de 75 caractères"),
+                     QStringLiteral("ligne 3 : ligne vide ignorée"), QStringLiteral("ligne 4 : numéro 2 « xy » illisible")}));
+    // UTF-8 with a byte-order mark stays UTF-8, its first line a draw.
+    writeFile(at("bom.txt"), "\xEF\xBB\xBF" + crlf(draws) + "modifi\xC3\xA9\r\n");
+    EXPECT_EQ(HistoryFile::read(at("bom.txt")).lines, draws + QStringList{QStringLiteral("modifié")});
+}
+
+TEST_F(WorkspaceTest, SettingsDefaultAndHandWrittenAddresses)
+{
+    EXPECT_EQ(Settings(ini, false).archiveUrl(), Settings::defaultArchiveUrl());
+    EXPECT_FALSE(QFileInfo::exists(ini)); // read-only never creates it
+    EXPECT_EQ(Settings(ini, true).archiveUrl(), Settings::defaultArchiveUrl());
+    EXPECT_EQ(readFile(ini), "[URL]\nFileFdesjeux=" + Settings::defaultArchiveUrl().toUtf8() + "\n");
+
+    // ',' and ';' belong to the address; writing one key leaves the rest as it was.
+    writeFile(ini, "; notes\r\n[Autre]\r\nCle=1\r\n\r\n[url]\r\nfilefdesjeux=ancienne\r\nExtra=x\r\n");
+    const QString address = QStringLiteral("https://exemple.fr/a,b;c?x=1&y=\"2\"");
+    ASSERT_TRUE(Settings(ini, true).setArchiveUrl(address));
+    EXPECT_EQ(Settings(ini, false).archiveUrl(), address);
+    EXPECT_EQ(readFile(ini), "; notes\r\n[Autre]\r\nCle=1\r\n\r\n[url]\r\nFileFdesjeux=" + address.toUtf8() + "\r\nExtra=x\r\n");
+    // A value quoted whole is read without its quotes.
+    writeFile(ini, "[URL]\nFileFdesjeux = \"https://q.fr/a;b\"\n");
+    EXPECT_EQ(Settings(ini, false).archiveUrl(), QStringLiteral("https://q.fr/a;b"));
+}
+
+// ---- the workspace
+
+TEST_F(WorkspaceTest, StartUpRanksTheWholeHistoryClicksAndExports)
+{
+    constexpr int N = 25;
+    const QStringList draws = makeHistory(N);
+    auto ws = startWith(draws);
+    const QString last = draws[N - 1].left(10);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ws->liste(), draws + QStringList{QString()});
+    EXPECT_EQ(ws->selectedIndex(), N);
+    EXPECT_EQ(ws->counters().nb, QStringLiteral("25"));
+    EXPECT_EQ(ws->counters().prem + ws->counters().dern, QStringLiteral("16/09/1993") + last);
+    EXPECT_EQ(ws->studyPeriod().first, 0);
+    EXPECT_EQ(ws->studyPeriod().last, N - 1);
+    EXPECT_EQ(ws->stats(), referenceStats(draws, 0, N - 1));
+    expectReport(*ws, RankingKind::Sorties, last);
+    for (auto [command, kind] : {std::pair{&Workspace::ecarts, RankingKind::Ecarts},
+                                 {&Workspace::ecartsMax, RankingKind::EcartsMax},
+                                 {&Workspace::numero, RankingKind::Numero}}) {
+        (ws.get()->*command)();
+        expectReport(*ws, kind, last);
+    }
+
+    // A click ends the period before the line; one on the first line acts on the second.
+    ws->clickListe(10);
+    EXPECT_EQ(ws->studyPeriod().first, 0);
+    EXPECT_EQ(ws->studyPeriod().last, 9);
+    EXPECT_EQ(ws->stats(), referenceStats(draws, 0, 9));
+    expectReport(*ws, RankingKind::Sorties, draws[9].left(10));
+    ws->clickListe(0);
+    EXPECT_EQ(ws->selectedIndex(), 1);
+    EXPECT_EQ(ws->studyPeriod().last, 0);
+    EXPECT_EQ(ws->stats(), referenceStats(draws, 0, 0));
+
+    // Export ticked: the title, the left list, the right list without its header.
+    const QString exported = at("sorties.txt");
+    ws->setExportEnabled(true);
+    ui.saveNames.push_back(exported);
+    ws->sorties();
+    const ReportModel& r = ws->report();
+    EXPECT_EQ(r.exportLines().size(), 1 + 36 + 35);
+    EXPECT_EQ(readFile(exported), crlf(QStringList{r.title} + r.resultat.lines + r.resultat2.lines.mid(1)));
+    ws->setExportEnabled(false); // unticked: no dialog at all
+    ui.saveNames.push_back(exported);
+    ws->numero();
+    EXPECT_EQ(ui.saveNames.size(), 1u);
+}
+
+TEST_F(WorkspaceTest, EqualCountsGiveCriteriaRangesFromCToCPlusOne)
+{
+    QStringList draws; // every number exactly twice
+    for (int i = 0; i < 7; ++i) {
+        DrawLine::Numbers numbers{};
+        for (int k = 0; k < 20; ++k)
+            numbers[static_cast<size_t>(k)] = (20 * i + k) % 70 + 1;
+        std::sort(numbers.begin(), numbers.end());
+        draws << DrawLine::build(QDate(1993, 9, 16 + i / 2), numbers, i % 2 == 0);
+    }
+    auto ws = startWith(draws);
+    ws->chargeManuelle();
+    for (int bar : {10, 11})
+        EXPECT_EQ(std::tuple(ws->criteria()[bar].minimum, ws->criteria()[bar].maximum, ws->criteria()[bar].value),
+                  std::tuple(2, 3, 2))
+            << bar;
+}
+
+TEST_F(WorkspaceTest, HundredThousandDrawsRankWithFiveDigitCounts)
+{
+    constexpr int N = 100000;
+    auto ws = startWith(makeHistory(N, QDate(1993, 9, 16), 3));
+    EXPECT_EQ(ws->counters().nb, QStringLiteral("100000"));
+    StudyPeriod all{0, N - 1};
+    const NumberStats s = computeStatsNaive(ws->matrix(), all);
+    EXPECT_EQ(ws->stats(), s);
+    const QString top = ws->report().resultat.lines[1];
+    const int n = top.left(2).toInt();
+    EXPECT_GE(s.appearances[n], 10000);
+    EXPECT_TRUE(top.startsWith(QStringLiteral("%1 %2   ").arg(n, 2, 10, QLatin1Char('0')).arg(s.appearances[n])))
+        << top.toStdString();
+}
+
+// ---- nothing the user has may be lost
+
+TEST_F(WorkspaceTest, BadLinesAreReportedAndExitWritesTheFileByteForByte)
+{
+    QStringList lines = makeHistory(8);
+    lines[2] = lines[2].left(50);
+    lines[3].replace(14, 2, QStringLiteral("zz"));
+    lines[4].replace(11, 2, QStringLiteral("85"));
+    writeFile(working, crlf(lines));
+    auto ws = start();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(
+        ui.messages[0].text.startsWith(QStringLiteral("3 ligne(s) de « Tirages_keno.txt » ne sont pas des tirages valides")))
+        << ui.messages[0].text.toStdString();
+    EXPECT_EQ(ws->stats(), referenceStats(lines, 0, 7)); // unreadable fields and 85 count for no number
+    ws->clickListe(5); // narrows the period, not what is saved
+    EXPECT_TRUE(ws->exitSave());
+    EXPECT_EQ(readFile(working), crlf(lines));
+}
+
+TEST_F(WorkspaceTest, OfflineReloadOrLaterExitNeverShortensTheWorkingFile)
+{
+    const QStringList draws = makeHistory(30);
+    writeFile(working, crlf(draws));
+    writeFile(base, crlf(draws.mid(0, 20)));
+    connection = WorkspaceConfig::Connection::Offline;
+    auto ws = start();
+    ws->telechargement();
+    ASSERT_EQ(ui.messages.size(), 2u); // at start-up and at the reload
+    for (const auto& m : ui.messages)
+        EXPECT_EQ(m.text + m.title, QStringLiteral("Vous n'etes pas connecté à Internet") + kTitle);
+    EXPECT_TRUE(source.urls.isEmpty());
+    EXPECT_EQ(ws->drawCount(), 20);
+    EXPECT_FALSE(ws->exitSave());
+    EXPECT_EQ(readFile(working), crlf(draws));
+    // Nor does an exit after the file grew behind the list's back (another instance saved).
+    ws->chargeManuelle();
+    writeFile(working, crlf(makeHistory(31)));
+    EXPECT_FALSE(ws->exitSave());
+    EXPECT_EQ(readFile(working), crlf(makeHistory(31)));
+}
+
+TEST_F(WorkspaceTest, LongerMergeReplacesTheFileOnlyWhenNoDrawIsLost)
+{
+    const QStringList all = makeHistory(14);
+    for (bool keepsEveryDraw : {false, true}) {
+        SCOPED_TRACE(keepsEveryDraw);
+        writeFile(working, crlf(all.mid(0, 10)));
+        writeFile(base, crlf(all.mid(0, 4)));
+        // Twelve draws lacking six of the file's, or the file's ten and four more.
+        source.draws = keepsEveryDraw ? all.mid(4) : makeHistory(8, QDate(1993, 10, 1), 99);
+        auto ws = start();
+        ws->telechargement();
+        EXPECT_EQ(ws->drawCount(), keepsEveryDraw ? 14 : 12);
+        EXPECT_EQ(readFile(working), crlf(all.mid(0, keepsEveryDraw ? 14 : 10)));
+        EXPECT_EQ(ui.messages.back().text.contains(QStringLiteral("manquent")), !keepsEveryDraw);
+        // A click counts back no further than the lines saved last (11 when the merge was refused).
+        ws->clickListe(12);
+        EXPECT_EQ(ws->studyPeriod().first, keepsEveryDraw ? 0 : 1);
+        EXPECT_EQ(ws->exitSave(), keepsEveryDraw);
+    }
+}
+
+TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
+{
+    const QString folder = at("work");
+    const QStringList draws = makeHistory(15);
+    WorkspaceConfig config;
+    config.workingHistoryPath = folder + QStringLiteral("/Tirages_keno.txt");
+    writeFile(config.workingHistoryPath, crlf(draws));
+    auto ws = start(config);
+    // The folder becomes a regular file: nothing can be written there.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    writeFile(folder, "not a folder");
+    EXPECT_FALSE(ws->exitSave());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, kTitle);
+    const QString text = ui.messages[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("L'historique de travail « "))
+                && text.contains(QStringLiteral("n'a pas pu être enregistré"))
+                && text.endsWith(QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.")))
+        << text.toStdString();
+    EXPECT_EQ(ws->liste().mid(0, 15), draws);
+}
+
+TEST_F(WorkspaceTest, UnreadableWorkingFileIsNotDestroyed)
+{
+    writeFile(working + QStringLiteral("/inside.txt"), "keep");
+    auto ws = start();
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("ne peut pas être lu"))) << ui.messages[0].text.toStdString();
+    EXPECT_EQ(ui.messages[1].text + ui.messages[1].title, kIncomplete + kTitle);
+    EXPECT_FALSE(ws->exitSave());
+    EXPECT_EQ(readFile(working + QStringLiteral("/inside.txt")), QByteArray("keep"));
+}
+
+TEST_F(WorkspaceTest, FailedDownloadAsksForTheAddressAndKeepsIt)
+{
+    const QStringList draws = makeHistory(12);
+    writeFile(working, crlf(draws));
+    writeFile(base, crlf(draws.mid(0, 8)));
+    const QString own = QStringLiteral("https://example.org/a,b.zip?x=1;y=2");
+    const QString corrected = QStringLiteral("https://example.org/nouvelle,v2.zip");
+    writeFile(ini, "[URL]\r\nFileFdesjeux=" + own.toUtf8() + "\r\n");
+    auto ws = start();
+    ui.textAnswers = {corrected, QStringLiteral("   ")}; // a blank answer is not kept
+    ws->telechargement();
+    EXPECT_EQ(ui.askedTitles, QStringList{QStringLiteral("Telechargement echoué vérifiez l'adresse")});
+    ws->telechargement();
+    EXPECT_EQ(source.urls, (QStringList{own, corrected}));
+    EXPECT_EQ(Settings(ini, false).archiveUrl(), corrected);
+    EXPECT_FALSE(ws->exitSave());
+    EXPECT_EQ(readFile(working), crlf(draws));
+}
+
+TEST_F(WorkspaceTest, FilteredViewAtExitWritesTheFullHistory)
+{
+    const QByteArray original = crlf(makeHistory(40));
+    writeFile(working, original);
+    writeFile(base, original); // the filter starts from the base history
+    ui.onFilter = [](CalendarFilter& f) { // evening draws only
+        f.weekdays.fill(true), f.months.fill(true), f.times = {false, false, true};
+        return true;
+    };
+    auto ws = start();
+    ws->setArchiveSource(nullptr);
+    ws->periodeEtude();
+    ASSERT_EQ(ws->drawCount(), 20);
+    EXPECT_TRUE(ws->exitSave());
+    EXPECT_EQ(readFile(working), original);
+}
