@@ -15,8 +15,7 @@ Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPas
 
     // Whatever the extraction gives, the CSV the folder holds afterwards is the one imported.
     const ZipExtractor extractor(askPassword);
-    const ZipExtractor::Result extraction
-        = extractor.extract(folder.filePath(QLatin1String(kArchiveName)), dataFolder);
+    const ZipExtractor::Result extraction = extractor.extract(folder.filePath(QLatin1String(kArchiveName)), dataFolder);
     result.extractionMessages = extraction.messages;
 
     const QString csvPath = folder.filePath(QLatin1String(kCsvName));
@@ -28,8 +27,8 @@ Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPas
     }
     // Nothing larger can come out of the extraction; a bigger file was not put there by it.
     if (csv.size() > ZipExtractor::kDefaultMaxMemberSize) {
-        result.extractionMessages.append(QStringLiteral("Fichier des tirages trop volumineux : %1")
-                                             .arg(QDir::toNativeSeparators(csvPath)));
+        result.extractionMessages.append(
+            QStringLiteral("Fichier des tirages trop volumineux : %1").arg(QDir::toNativeSeparators(csvPath)));
         return result;
     }
     const QByteArray bytes = csv.readAll();

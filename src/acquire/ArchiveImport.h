@@ -11,12 +11,12 @@ constexpr const char* kArchiveName = "keno_gagnant_a_vie.zip";
 constexpr const char* kCsvName = "keno_gagnant_a_vie.csv";
 
 struct Result {
-    QStringList lines;               // draw lines to append, oldest first
-    int rows = 0;                    // pieces 1..U-1 looked at
-    int skipped = 0;                 // rows refused
-    QStringList reasons;             // the first few refusals, in French
-    QStringList extractionMessages;  // members refused, damaged archive... in French
-    bool csvRead = false;            // a CSV was found and read after the extraction
+    QStringList lines; // draw lines to append, oldest first
+    int rows = 0; // pieces 1..U-1 looked at
+    int skipped = 0; // rows refused
+    QStringList reasons; // the first few refusals, in French
+    QStringList extractionMessages; // members refused, damaged archive... in French
+    bool csvRead = false; // a CSV was found and read after the extraction
 };
 
 // Asked once per extraction when a member is encrypted; nullopt or empty = no password.
@@ -26,7 +26,6 @@ using ImportProgress = std::function<void(int value, int maximum)>;
 
 // Extracts dataFolder/keno_gagnant_a_vie.zip into dataFolder, then reads
 // dataFolder/keno_gagnant_a_vie.csv and turns its rows into draw lines.
-Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword,
-                         const ImportProgress& progress);
+Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress);
 
 } // namespace ArchiveImport

@@ -92,7 +92,7 @@ std::optional<QString> rowToLine(QStringView row, QString* reason)
     else
         return refuse(QStringLiteral("tirage ni midi ni soir (%1)").arg(shown(slotText)));
 
-    DrawLine::Numbers numbers {};
+    DrawLine::Numbers numbers{};
     std::bitset<71> seen;
     for (int k = 0; k < DrawLine::kNumbers; ++k) {
         const QStringView text = field(fields[kFirstNumberField + k]);

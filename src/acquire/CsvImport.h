@@ -11,15 +11,15 @@
 // anything that would not give a well-formed draw line is skipped and counted.
 namespace CsvImport {
 
-constexpr int kMinFields = 24;      // up to the twentieth number (field 23)
+constexpr int kMinFields = 24; // up to the twentieth number (field 23)
 constexpr int kFirstNumberField = 4;
-constexpr int kMaxReasons = 10;     // refusals kept for the report; the rest are only counted
+constexpr int kMaxReasons = 10; // refusals kept for the report; the rest are only counted
 
 struct Conversion {
-    QStringList lines;    // draw lines, oldest first
-    int rows = 0;         // pieces 1..U-1 looked at
-    int skipped = 0;      // rows refused
-    QStringList reasons;  // the first kMaxReasons refusals, in French
+    QStringList lines; // draw lines, oldest first
+    int rows = 0; // pieces 1..U-1 looked at
+    int skipped = 0; // rows refused
+    QStringList reasons; // the first kMaxReasons refusals, in French
 };
 
 // value i for piece i, maximum U.

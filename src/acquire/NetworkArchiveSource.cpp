@@ -46,10 +46,7 @@ QString describe(QNetworkReply::NetworkError code, const QString& qtText)
 
 } // namespace
 
-NetworkArchiveSource::NetworkArchiveSource(QNetworkAccessManager* manager)
-    : m_manager(manager)
-{
-}
+NetworkArchiveSource::NetworkArchiveSource(QNetworkAccessManager* manager) : m_manager(manager) { }
 
 NetworkArchiveSource::~NetworkArchiveSource() = default;
 
@@ -100,8 +97,7 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
 
     const QUrl address(url.trimmed(), QUrl::StrictMode);
     const QString scheme = address.scheme().toLower();
-    if (!address.isValid() || address.host().isEmpty()
-        || (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
+    if (!address.isValid() || address.host().isEmpty() || (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
         return fail(failure(QStringLiteral("adresse invalide (%1)").arg(url)));
 
     QNetworkRequest request(address);
@@ -224,11 +220,11 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         // An empty body: an empty file is still what the server sent.
         out = std::make_unique<QSaveFile>(destination);
         if (!out->open(QIODevice::WriteOnly))
-            return fail(failure(QStringLiteral("impossible d'écrire %1 (%2)")
-                                    .arg(QDir::toNativeSeparators(destination), out->errorString())));
+            return fail(failure(
+                QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), out->errorString())));
     }
     if (!out->commit())
-        return fail(failure(QStringLiteral("impossible d'écrire %1 (%2)")
-                                .arg(QDir::toNativeSeparators(destination), out->errorString())));
+        return fail(failure(
+            QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), out->errorString())));
     return true;
 }

@@ -16,7 +16,7 @@ class QNetworkReply;
 // renamed over the destination when it came whole with a success status.
 class NetworkArchiveSource : public ArchiveSource {
 public:
-    static constexpr std::chrono::milliseconds kDefaultIdleTimeout {30000};
+    static constexpr std::chrono::milliseconds kDefaultIdleTimeout{30000};
 
     // Uses `manager` when given (not owned), else a manager of its own.
     explicit NetworkArchiveSource(QNetworkAccessManager* manager = nullptr);

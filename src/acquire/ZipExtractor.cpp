@@ -63,8 +63,7 @@ QByteArray archiveFileName(const QString& path)
 bool isInside(const QString& canonicalRoot, const QString& canonicalPath)
 {
     return canonicalPath == canonicalRoot
-        || canonicalPath.startsWith(canonicalRoot.endsWith(QLatin1Char('/')) ? canonicalRoot
-                                                                             : canonicalRoot + QLatin1Char('/'));
+        || canonicalPath.startsWith(canonicalRoot.endsWith(QLatin1Char('/')) ? canonicalRoot : canonicalRoot + QLatin1Char('/'));
 }
 
 // A folder already on disk may be a link that leads elsewhere: the nearest existing ancestor of
@@ -87,10 +86,7 @@ bool staysInside(const QString& canonicalRoot, const QString& path)
 
 } // namespace
 
-ZipExtractor::ZipExtractor(PasswordPrompt askPassword)
-    : m_askPassword(std::move(askPassword))
-{
-}
+ZipExtractor::ZipExtractor(PasswordPrompt askPassword) : m_askPassword(std::move(askPassword)) { }
 
 void ZipExtractor::setSizeLimits(qint64 maxMemberSize, qint64 maxTotalSize)
 {
@@ -114,8 +110,7 @@ std::optional<QString> ZipExtractor::safeRelativePath(const QString& memberName)
             continue;
         // ".." and its Windows look-alikes ("..", ". .", "... ") that the system shortens to "..".
         QString stripped = part;
-        while (!stripped.isEmpty()
-               && (stripped.endsWith(QLatin1Char('.')) || stripped.endsWith(QLatin1Char(' '))))
+        while (!stripped.isEmpty() && (stripped.endsWith(QLatin1Char('.')) || stripped.endsWith(QLatin1Char(' '))))
             stripped.chop(1);
         if (stripped.isEmpty())
             return std::nullopt;
@@ -132,8 +127,7 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
     Result result;
 
     if (!QFileInfo(archivePath).isFile()) {
-        result.messages.append(
-            QStringLiteral("Archive introuvable : %1").arg(QDir::toNativeSeparators(archivePath)));
+        result.messages.append(QStringLiteral("Archive introuvable : %1").arg(QDir::toNativeSeparators(archivePath)));
         return result;
     }
     int openError = 0;
@@ -256,7 +250,7 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
             refuse(QStringLiteral("Impossible d'écrire %1 : %2").arg(*relative, out.errorString()));
             continue;
         }
-        std::array<char, 64 * 1024> buffer {};
+        std::array<char, 64 * 1024> buffer{};
         qint64 written = 0;
         QString failure;
         for (;;) {

@@ -20,11 +20,11 @@ public:
     static constexpr qint64 kDefaultMaxTotalSize = 200LL * 1024 * 1024;
 
     struct Result {
-        bool opened = false;    // the archive could be read at all
-        int extracted = 0;      // files written (folders are not counted)
-        int refused = 0;        // members not written
-        QStringList written;    // relative paths of the files written, '/' separated
-        QStringList messages;   // what went wrong, in French
+        bool opened = false; // the archive could be read at all
+        int extracted = 0; // files written (folders are not counted)
+        int refused = 0; // members not written
+        QStringList written; // relative paths of the files written, '/' separated
+        QStringList messages; // what went wrong, in French
         bool ok() const { return opened && refused == 0; }
     };
 

@@ -22,15 +22,15 @@ constexpr int kOk = 0;
 constexpr int kFailure = 1;
 constexpr int kUsage = 2;
 
-const char* const kUsageText =
-    "usage: tiravol-cli [--data-dir DIR] [--history FILE]\n"
-    "                   [--months LIST] [--weekdays LIST] [--slots LIST] [--from JJ/MM/AAAA] [--to JJ/MM/AAAA]\n"
-    "                   [--until N] [--numbers LIST] COMMAND [ARG]\n"
-    "commands:\n"
-    "  sorties | ecarts | ecarts-max | numero   print the ranking\n"
-    "  add N1,N2,...,N20                        add the next draw to the working history\n"
-    "  import ARCHIVE                           import a results archive (.zip or .csv)\n"
-    "  download [--url URL]                     download and import the results archive\n";
+const char* const kUsageText
+    = "usage: tiravol-cli [--data-dir DIR] [--history FILE]\n"
+      "                   [--months LIST] [--weekdays LIST] [--slots LIST] [--from JJ/MM/AAAA] [--to JJ/MM/AAAA]\n"
+      "                   [--until N] [--numbers LIST] COMMAND [ARG]\n"
+      "commands:\n"
+      "  sorties | ecarts | ecarts-max | numero   print the ranking\n"
+      "  add N1,N2,...,N20                        add the next draw to the working history\n"
+      "  import ARCHIVE                           import a results archive (.zip or .csv)\n"
+      "  download [--url URL]                     download and import the results archive\n";
 
 struct UsageError {
     QString text;
@@ -39,7 +39,7 @@ struct UsageError {
 // Messages go to standard error; the companion never waits for an answer.
 class CliUi : public UserInterface {
 public:
-    explicit CliUi(QTextStream& err) : m_err(err) {}
+    explicit CliUi(QTextStream& err) : m_err(err) { }
     std::function<void(CalendarFilter&)> applyFilter;
 
     void message(const QString& text, const QString&) override { m_err << text << '\n' << Qt::flush; }
@@ -63,7 +63,8 @@ QList<int> parseIntList(const QString& option, const QString& text, int low, int
         bool ok = false;
         const int v = part.trimmed().toInt(&ok);
         if (!ok || v < low || v > high)
-            throw UsageError{QStringLiteral("%1: « %2 » n'est pas un nombre de %3 à %4").arg(option, part.trimmed()).arg(low).arg(high)};
+            throw UsageError{
+                QStringLiteral("%1: « %2 » n'est pas un nombre de %3 à %4").arg(option, part.trimmed()).arg(low).arg(high)};
         values << v;
     }
     return values;
@@ -92,7 +93,8 @@ Options parse(const QStringList& args)
         {QStringLiteral("--data-dir"), [&](const QString& v) { o.dataDir = v; }},
         {QStringLiteral("--history"), [&](const QString& v) { o.history = v; }},
         {QStringLiteral("--url"), [&](const QString& v) { o.url = v; }},
-        {QStringLiteral("--until"), [&](const QString& v) {
+        {QStringLiteral("--until"),
+         [&](const QString& v) {
              bool ok = false;
              o.until = v.toInt(&ok);
              if (!ok)
@@ -133,8 +135,8 @@ Options parse(const QStringList& args)
         }
     }
     static const QMap<QString, int> arity = {
-        {QStringLiteral("sorties"), 0}, {QStringLiteral("ecarts"), 0}, {QStringLiteral("ecarts-max"), 0},
-        {QStringLiteral("numero"), 0},  {QStringLiteral("add"), 1},    {QStringLiteral("import"), 1},
+        {QStringLiteral("sorties"), 0},  {QStringLiteral("ecarts"), 0}, {QStringLiteral("ecarts-max"), 0},
+        {QStringLiteral("numero"), 0},   {QStringLiteral("add"), 1},    {QStringLiteral("import"), 1},
         {QStringLiteral("download"), 0},
     };
     if (o.command.isEmpty())
@@ -160,8 +162,8 @@ std::function<void(CalendarFilter&)> filterFromOptions(const Options& o, const Q
     f.untickAll();
     const QList<int> months = o.months ? parseIntList(QStringLiteral("--months"), *o.months, 1, 12)
                                        : QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    const QList<int> weekdays = o.weekdays ? parseIntList(QStringLiteral("--weekdays"), *o.weekdays, 1, 7)
-                                           : QList<int>{1, 2, 3, 4, 5, 6, 7};
+    const QList<int> weekdays
+        = o.weekdays ? parseIntList(QStringLiteral("--weekdays"), *o.weekdays, 1, 7) : QList<int>{1, 2, 3, 4, 5, 6, 7};
     for (int m : months)
         f.months[static_cast<size_t>(m)] = true;
     for (int w : weekdays)
@@ -316,7 +318,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         const Workspace::ImportOutcome& outcome = ws.lastImport();
         if (!outcome.fetched || !outcome.csvRead) {
             err << "tiravol-cli: " << (c == QLatin1String("import") ? "l'import" : "le téléchargement") << " a échoué"
-                << (outcome.error.isEmpty() ? QString() : QStringLiteral(" : ") + outcome.error) << '\n' << Qt::flush;
+                << (outcome.error.isEmpty() ? QString() : QStringLiteral(" : ") + outcome.error) << '\n'
+                << Qt::flush;
             printReport(ws, out);
             return kFailure;
         }

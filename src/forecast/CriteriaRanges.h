@@ -8,7 +8,7 @@ struct ScrollBarState {
     int minimum = 0;
     int maximum = 0;
     int value = 0;
-    QString label;  // shows the position only once it has changed
+    QString label; // shows the position only once it has changed
 
     void setMinimum(int v);
     void setMaximum(int v);

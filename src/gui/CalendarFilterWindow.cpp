@@ -36,14 +36,12 @@ QDateEdit* makeDateEdit(QWidget* parent, const QString& name, const QString& tip
 
 } // namespace
 
-CalendarFilterWindow::CalendarFilterWindow(QWidget* parent)
-    : QDialog(parent)
+CalendarFilterWindow::CalendarFilterWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmJours"));
     setWindowTitle(QStringLiteral("Jours sélectionnés"));
 
-    static const char16_t* const dayNames[] = {u"Dimanche", u"Lundi",    u"Mardi", u"Mercredi",
-                                               u"Jeudi",    u"Vendredi", u"Samedi"};
+    static const char16_t* const dayNames[] = {u"Dimanche", u"Lundi", u"Mardi", u"Mercredi", u"Jeudi", u"Vendredi", u"Samedi"};
     static const char16_t* const monthNames[] = {u"Janvier", u"Fevrier", u"Mars",      u"Avril",   u"Mai",      u"Juin",
                                                  u"Juillet", u"Aout",    u"Septembre", u"Octobre", u"Novembre", u"Decembre"};
 

@@ -24,9 +24,9 @@ public:
     static bool edit(CalendarFilter& filter, QWidget* parent);
 
 private:
-    std::array<QCheckBox*, 8> m_weekdays{};  // 1..7, Sunday = 1
-    std::array<QCheckBox*, 13> m_months{};   // 1..12
-    std::array<QCheckBox*, 3> m_times{};     // 1 midday, 2 evening
+    std::array<QCheckBox*, 8> m_weekdays{}; // 1..7, Sunday = 1
+    std::array<QCheckBox*, 13> m_months{}; // 1..12
+    std::array<QCheckBox*, 3> m_times{}; // 1 midday, 2 evening
     QCheckBox* m_allDays = nullptr;
     QCheckBox* m_allMonths = nullptr;
     QDateEdit* m_from = nullptr;

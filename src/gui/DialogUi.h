@@ -10,7 +10,7 @@
 // dialog and the calendar filter window, all modal over the main window.
 class DialogUi : public UserInterface {
 public:
-    explicit DialogUi(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit DialogUi(QWidget* parent = nullptr) : m_parent(parent) { }
 
     void setParentWidget(QWidget* parent) { m_parent = parent; }
     // Where the save dialog opens first.

@@ -32,10 +32,7 @@ WorkspaceConfig::Connection connectionHint()
 
 } // namespace
 
-GuiApp::GuiApp(UserInterface* ui)
-    : m_externalUi(ui)
-{
-}
+GuiApp::GuiApp(UserInterface* ui) : m_externalUi(ui) { }
 
 GuiApp::~GuiApp()
 {

@@ -15,9 +15,9 @@ class Workspace;
 class GuiApp {
 public:
     struct Options {
-        bool demo = false;   // a generated history in a temporary folder, settings kept apart
-        QString dataDir;     // empty: the documents folder
-        bool quitAfterStart = false;  // close once start-up is over (smoke test of the build)
+        bool demo = false; // a generated history in a temporary folder, settings kept apart
+        QString dataDir; // empty: the documents folder
+        bool quitAfterStart = false; // close once start-up is over (smoke test of the build)
     };
 
     // `ui` replaces the dialogs (tests); nullptr uses real dialogs over the window.

@@ -7,9 +7,9 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -89,8 +89,7 @@ struct MainWindow::CommandSpec {
     QKeySequence shortcut;
 };
 
-MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent), m_ws(workspace)
+MainWindow::MainWindow(Workspace& workspace, QWidget* parent) : QMainWindow(parent), m_ws(workspace)
 {
     setObjectName(QStringLiteral("frmMain"));
     buildWidgets();
@@ -117,8 +116,8 @@ void MainWindow::buildWidgets()
     m_liste->setObjectName(QStringLiteral("Liste"));
     m_liste->setToolTip(QStringLiteral("Doble-clic pour cocher le tirage, simple clic changer date de calcul"));
     m_liste->setFont(fixed);
-    m_liste->setUniformItemSizes(true);  // keeps 30,000 lines fast
-    m_liste->setTextElideMode(Qt::ElideNone);  // a draw line is read to its last character
+    m_liste->setUniformItemSizes(true); // keeps 30,000 lines fast
+    m_liste->setTextElideMode(Qt::ElideNone); // a draw line is read to its last character
     m_liste->setSelectionMode(QAbstractItemView::SingleSelection);
     m_liste->installEventFilter(this);
     connect(m_liste, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
@@ -361,14 +360,14 @@ void MainWindow::buildMenus()
         {QStringLiteral("Divers"), QStringLiteral("Divers")},
     };
     const QList<CommandSpec> commands = {
-        {QStringLiteral("Fichier"), QStringLiteral("mnuCharge"), QStringLiteral("Charge Manuelle"), ws(&Workspace::chargeManuelle),
-         QKeySequence(Qt::Key_F5)},
+        {QStringLiteral("Fichier"), QStringLiteral("mnuCharge"), QStringLiteral("Charge Manuelle"),
+         ws(&Workspace::chargeManuelle), QKeySequence(Qt::Key_F5)},
         {QStringLiteral("Fichier"), QStringLiteral("Telecharge"), QStringLiteral("Telechargement FDesJeux"),
          ws(&Workspace::telechargement), QKeySequence(Qt::CTRL | Qt::Key_D)},
         {QStringLiteral("Fichier"), QStringLiteral("Fin"), QStringLiteral("&Quitter"), [this] { close(); },
          QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {QStringLiteral("Statistiques"), QStringLiteral("Debut"), QStringLiteral("Tous les tirages"), ws(&Workspace::telechargement),
-         QKeySequence(Qt::CTRL | Qt::Key_T)},
+        {QStringLiteral("Statistiques"), QStringLiteral("Debut"), QStringLiteral("Tous les tirages"),
+         ws(&Workspace::telechargement), QKeySequence(Qt::CTRL | Qt::Key_T)},
         {QStringLiteral("Statistiques"), QStringLiteral("finP"), QStringLiteral("Periode d'etude"), ws(&Workspace::periodeEtude),
          QKeySequence(Qt::CTRL | Qt::Key_E)},
         {QStringLiteral("Statistiques"), QStringLiteral("m1"), sep, {}, {}},
@@ -622,7 +621,7 @@ void MainWindow::mirrorMenus()
 void MainWindow::mirrorProgress()
 {
     const Workspace::Progress& p = m_ws.progress();
-    m_progress->setRange(0, std::max(0, p.maximum));  // a maximum of 0 shows a busy bar
+    m_progress->setRange(0, std::max(0, p.maximum)); // a maximum of 0 shows a busy bar
     m_progress->setValue(p.value);
     m_progress->setVisible(p.visible);
     m_stop->setVisible(p.visible);

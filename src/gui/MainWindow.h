@@ -78,10 +78,10 @@ private:
     bool m_running = false;
     bool m_closePending = false;
     bool m_exitSaved = false;
-    bool m_mirroring = false;        // widget changes made by the mirror are not user input
+    bool m_mirroring = false; // widget changes made by the mirror are not user input
     bool m_pushingSelection = false; // a user's selection is being handed to the Workspace
 
-    QStringList m_shownListe;  // what Liste displays, to refill only on change
+    QStringList m_shownListe; // what Liste displays, to refill only on change
     QStringList m_shownResultat;
     QStringList m_shownResultat2;
 
@@ -108,7 +108,7 @@ private:
     QCheckBox* m_export = nullptr;
     QProgressBar* m_progress = nullptr;
     QPushButton* m_stop = nullptr;
-    QList<QAction*> m_commands;  // every menu command, separators excluded
+    QList<QAction*> m_commands; // every menu command, separators excluded
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;
 };

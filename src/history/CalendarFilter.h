@@ -8,11 +8,11 @@
 struct CalendarFilter {
     static QDate earliestDate() { return QDate(1993, 9, 16); }
 
-    std::array<bool, 8> weekdays{};  // 1..7, Sunday = 1 (index 0 unused)
-    std::array<bool, 13> months{};   // 1..12 (index 0 unused)
-    std::array<bool, 3> times{};     // 1 = midday "13 h 45", 2 = evening "21 h 00"
-    QDate from = earliestDate();     // DTPDebut
-    QDate to;                        // DTPFin
+    std::array<bool, 8> weekdays{}; // 1..7, Sunday = 1 (index 0 unused)
+    std::array<bool, 13> months{}; // 1..12 (index 0 unused)
+    std::array<bool, 3> times{}; // 1 = midday "13 h 45", 2 = evening "21 h 00"
+    QDate from = earliestDate(); // DTPDebut
+    QDate to; // DTPFin
 
     // Weekday box index of a date (Sunday = 1 .. Saturday = 7).
     static int weekdayIndex(const QDate& date);

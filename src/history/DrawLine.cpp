@@ -2,7 +2,6 @@
 
 #include "output/NumberFormat.h"
 
-
 namespace DrawLine {
 
 QDate date(QStringView line)
@@ -70,8 +69,7 @@ QString build(const QString& dateText, const Numbers& numbers, const QString& sl
 
 QString build(const QDate& date, const Numbers& numbers, bool midday)
 {
-    return build(date.toString(QStringLiteral("dd/MM/yyyy")), numbers,
-                 midday ? QStringLiteral("midi") : QStringLiteral("soir"));
+    return build(date.toString(QStringLiteral("dd/MM/yyyy")), numbers, midday ? QStringLiteral("midi") : QStringLiteral("soir"));
 }
 
 QString normalize(QString line)

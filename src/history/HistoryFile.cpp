@@ -34,7 +34,8 @@ ReadResult read(const QString& path)
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        result.error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString());
         return result;
     }
     return parse(file.readAll());

@@ -9,11 +9,11 @@ constexpr const char* kWorkingName = "Tirages_keno.txt";
 constexpr const char* kBaseName = "Tirages.txt";
 
 struct ReadResult {
-    QStringList lines;      // one item per text line, ';' replaced by spaces (no trailing empty item)
-    bool found = false;     // the file exists and could be opened
-    QString error;          // French text when the file is missing or unreadable
-    int badLines = 0;       // lines that are not well-formed draws (kept, as read)
-    QStringList problems;   // the first few reasons, "ligne N : ..."
+    QStringList lines; // one item per text line, ';' replaced by spaces (no trailing empty item)
+    bool found = false; // the file exists and could be opened
+    QString error; // French text when the file is missing or unreadable
+    int badLines = 0; // lines that are not well-formed draws (kept, as read)
+    QStringList problems; // the first few reasons, "ligne N : ..."
 };
 
 // Finds `name` in `folder` without regard to case; returns the path to use (existing file, or

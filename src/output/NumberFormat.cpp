@@ -7,8 +7,11 @@
 namespace NumberFormat {
 
 namespace {
-bool isPlaceholder(QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); }
+bool isPlaceholder(QChar c)
+{
+    return c == QLatin1Char('0') || c == QLatin1Char('#');
 }
+} // namespace
 
 QString groupSeparator()
 {
@@ -106,7 +109,7 @@ qint64 readTypedNumber(QStringView text)
         ++i;
     }
     double value = 0;
-    double scale = 0;  // 0 while reading the integer part
+    double scale = 0; // 0 while reading the integer part
     bool digits = false;
     for (; i < size; ++i) {
         const QChar c = text[i];

@@ -21,9 +21,9 @@ struct ResultList {
 
 // Everything a report leaves in the window: title, caption, status, busy flag and the two lists.
 struct ReportModel {
-    QString title;   // lblAff
+    QString title; // lblAff
     QString caption; // lblPM
-    QString status;  // lblquoi
+    QString status; // lblquoi
     bool busy = false;
     ResultList resultat;
     ResultList resultat2;

@@ -16,7 +16,7 @@ QString Settings::iniPath(const QString& appDataFolder)
     return QDir(appDataFolder).filePath(QStringLiteral("Varn/tiravol.ini"));
 }
 
-Settings::Settings(QString iniPath, bool writable) : m_path(std::move(iniPath)), m_writable(writable) {}
+Settings::Settings(QString iniPath, bool writable) : m_path(std::move(iniPath)), m_writable(writable) { }
 
 QString Settings::read(const QString& section, const QString& key, const QString& defaultValue) const
 {

@@ -227,18 +227,19 @@ void Workspace::importArchive()
     m_lastImport = ImportOutcome{};
     m_lastImport.attempted = true;
     QString error;
-    const bool fetched = m_source->fetch(m_archiveUrl, archivePath,
-                                         [this](qint64 received, qint64 total) {
-                                             if (total > 0) {
-                                                 m_progress.maximum = 1000;
-                                                 m_progress.value = static_cast<int>(received * 1000 / total);
-                                             } else {
-                                                 m_progress.maximum = 0;  // busy bar while the size is unknown
-                                                 m_progress.value = 0;
-                                             }
-                                             emitChanged(ProgressPart);
-                                         },
-                                         &error);
+    const bool fetched = m_source->fetch(
+        m_archiveUrl, archivePath,
+        [this](qint64 received, qint64 total) {
+            if (total > 0) {
+                m_progress.maximum = 1000;
+                m_progress.value = static_cast<int>(received * 1000 / total);
+            } else {
+                m_progress.maximum = 0; // busy bar while the size is unknown
+                m_progress.value = 0;
+            }
+            emitChanged(ProgressPart);
+        },
+        &error);
     m_lastImport.fetched = fetched;
     m_lastImport.error = error;
     if (!fetched) {
@@ -424,10 +425,22 @@ void Workspace::rankWith(RankingKind kind)
     wordpad();
 }
 
-void Workspace::sorties() { rankWith(RankingKind::Sorties); }
-void Workspace::ecarts() { rankWith(RankingKind::Ecarts); }
-void Workspace::ecartsMax() { rankWith(RankingKind::EcartsMax); }
-void Workspace::numero() { rankWith(RankingKind::Numero); }
+void Workspace::sorties()
+{
+    rankWith(RankingKind::Sorties);
+}
+void Workspace::ecarts()
+{
+    rankWith(RankingKind::Ecarts);
+}
+void Workspace::ecartsMax()
+{
+    rankWith(RankingKind::EcartsMax);
+}
+void Workspace::numero()
+{
+    rankWith(RankingKind::Numero);
+}
 
 void Workspace::wordpad()
 {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
 #include "history/CalendarFilter.h"
 #include "history/DrawMatrix.h"
 #include "history/StudyPeriod.h"
 #include "output/ReportModel.h"
-#include "forecast/CriteriaRanges.h"
 #include "stats/NumberStats.h"
 #include "stats/Rankings.h"
 
@@ -20,16 +20,16 @@ class UserInterface;
 
 // Where the Workspace finds its files and how it reaches the outside.
 struct WorkspaceConfig {
-    QString dataFolder;          // holds Tirages_keno.txt, Tirages.txt and the archive
-    QString appDataFolder;       // holds the folder "Varn"
-    QString workingHistoryPath;  // empty: dataFolder/Tirages_keno.txt
+    QString dataFolder; // holds Tirages_keno.txt, Tirages.txt and the archive
+    QString appDataFolder; // holds the folder "Varn"
+    QString workingHistoryPath; // empty: dataFolder/Tirages_keno.txt
     QString programName = QStringLiteral("tiravol");
     // Offline = a connection test said there is none; NotChecked = no test (command line).
     enum class Connection { Online, Offline, NotChecked };
-    std::function<Connection()> connection;  // unset: NotChecked
-    QString archiveUrlOverride;  // used instead of the settings file's address when not empty
-    bool readOnlySettings = false;  // the command-line companion never writes the settings file
-    bool quietWhenNoWorkingHistory = false;  // a first download starts without one
+    std::function<Connection()> connection; // unset: NotChecked
+    QString archiveUrlOverride; // used instead of the settings file's address when not empty
+    bool readOnlySettings = false; // the command-line companion never writes the settings file
+    bool quietWhenNoWorkingHistory = false; // a first download starts without one
 };
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
@@ -38,15 +38,15 @@ class Workspace : public QObject {
     Q_OBJECT
 public:
     enum Part : unsigned {
-        ListPart = 1u << 0,      // liste, selected index
-        ReportPart = 1u << 1,    // report model
-        CountersPart = 1u << 2,  // Text1, Label2, nb, Prem, Dern
-        GridPart = 1u << 3,      // Check boxes, OK / Annuler enabled
-        EntryPart = 1u << 4,     // dat, Info, Affichage
-        MenuPart = 1u << 5,      // Telecharge enabled, title, export box
-        ProgressPart = 1u << 6,  // ProgressBar1
-        BusyPart = 1u << 7,      // lblquoi / Shape2 shown: repaint at once
-        CriteriaPart = 1u << 8,  // criteria scroll bars
+        ListPart = 1u << 0, // liste, selected index
+        ReportPart = 1u << 1, // report model
+        CountersPart = 1u << 2, // Text1, Label2, nb, Prem, Dern
+        GridPart = 1u << 3, // Check boxes, OK / Annuler enabled
+        EntryPart = 1u << 4, // dat, Info, Affichage
+        MenuPart = 1u << 5, // Telecharge enabled, title, export box
+        ProgressPart = 1u << 6, // ProgressBar1
+        BusyPart = 1u << 7, // lblquoi / Shape2 shown: repaint at once
+        CriteriaPart = 1u << 8, // criteria scroll bars
         AllParts = 0xffffu,
     };
 
@@ -89,8 +89,8 @@ public:
     bool exitSave();
 
     // ---- loading
-    void chargeManuelle();  // mnuCharge
-    void telechargement();  // Telecharge and Debut: reload base history + archive
+    void chargeManuelle(); // mnuCharge
+    void telechargement(); // Telecharge and Debut: reload base history + archive
 
     // ---- rankings
     void sorties();
@@ -101,15 +101,15 @@ public:
     // ---- draw list, study period, manual entry
     void clickListe(int index);
     void doubleClickListe();
-    void validateEntry();            // OK
-    void effacer();                  // Annuler
-    void clickResultat(int index);   // a click on a line of Resultat
+    void validateEntry(); // OK
+    void effacer(); // Annuler
+    void clickResultat(int index); // a click on a line of Resultat
     // Prepares the oldest draw for correction (a click on line 0 acts on line 1 for the
     // statistics, so the oldest draw is reached this way): its numbers are ticked and the
     // next validation rewrites it, keeping its own date and slot.
     void chooseOldestDraw();
     bool editingOldest() const { return m_editOldest; }
-    void periodeEtude();             // finP: calendar filter
+    void periodeEtude(); // finP: calendar filter
 
     // ---- number grid
     void setCheck(int number, bool ticked);
@@ -120,7 +120,7 @@ public:
     // ---- output
     void setExportEnabled(bool on);
     bool exportEnabled() const { return m_export; }
-    void setResultSelected(int list, int index, bool on);  // list 1 = Resultat, 2 = Resultat2
+    void setResultSelected(int list, int index, bool on); // list 1 = Resultat, 2 = Resultat2
 
     // ---- state read by the shells
     const QStringList& liste() const { return m_liste; }
@@ -193,11 +193,11 @@ private:
     UserInterface* m_ui;
     ArchiveSource* m_source = nullptr;
 
-    QStringList m_liste;         // draw lines then one empty item
+    QStringList m_liste; // draw lines then one empty item
     int m_selected = -1;
     QStringList m_hiddenHistory; // the full history while a filter is active
     ListOrigin m_origin = ListOrigin::Working;
-    bool m_baseDerived = false;  // the history came from the base file and the archive, unsaved
+    bool m_baseDerived = false; // the history came from the base file and the archive, unsaved
     bool m_editOldest = false;
 
     DrawMatrix m_matrix;

@@ -30,7 +30,7 @@ void Workspace::boxUpdate()
 void Workspace::setCheck(int number, bool ticked)
 {
     if (number < 1 || number > 70 || m_checks[static_cast<size_t>(number)] == ticked)
-        return;  // like a check box, only a change of value raises the update
+        return; // like a check box, only a change of value raises the update
     m_checks[static_cast<size_t>(number)] = ticked;
     boxUpdate();
 }
@@ -131,11 +131,12 @@ void Workspace::validateEntry()
         const QString p = i >= 1 ? m_liste[i - 1] : QString();
         QDate date = DrawLine::date(p);
         if (!date.isValid()) {
-            m_ui->message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le tirage "
-                                                  "n'a pas été enregistré.")
-                                       .arg(i)
-                                 : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être déterminée. "
-                                                  "Chargez d'abord l'historique."),
+            m_ui->message(i >= 1
+                              ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le tirage "
+                                               "n'a pas été enregistré.")
+                                    .arg(i)
+                              : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être déterminée. "
+                                               "Chargez d'abord l'historique."),
                           kAppTitle);
             return;
         }

@@ -37,7 +37,7 @@ NumberStats computeStats(const DrawMatrix& matrix, StudyPeriod& period)
     for (int n = 1; n <= 70; ++n) {
         const std::uint64_t* row = matrix.row(n);
         int appearances = 0, largest = 0;
-        int lastSeen = first - 1;  // draw before the first counted one
+        int lastSeen = first - 1; // draw before the first counted one
         if (inMatrix >= first) {
             const int w0 = first / 64, w1 = inMatrix / 64;
             for (int w = w0; w <= w1; ++w) {

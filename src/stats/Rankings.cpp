@@ -49,9 +49,7 @@ QList<int> order(RankingKind kind, const NumberStats& s)
         numbers << n;
     if (kind == RankingKind::Numero)
         return numbers;
-    const auto& key = kind == RankingKind::Sorties ? s.appearances
-        : kind == RankingKind::Ecarts             ? s.currentGap
-                                                  : s.largestGap;
+    const auto& key = kind == RankingKind::Sorties ? s.appearances : kind == RankingKind::Ecarts ? s.currentGap : s.largestGap;
     // Key descending, ties in ascending number order.
     std::stable_sort(numbers.begin(), numbers.end(),
                      [&](int a, int b) { return key[static_cast<size_t>(a)] > key[static_cast<size_t>(b)]; });

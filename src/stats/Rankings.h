@@ -8,7 +8,7 @@
 enum class RankingKind { Sorties, Ecarts, EcartsMax, Numero };
 
 struct RankingTexts {
-    QString title;   // followed by the date of the study period's last draw
+    QString title; // followed by the date of the study period's last draw
     QString caption;
     QString status;
 };

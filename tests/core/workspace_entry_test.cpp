@@ -185,7 +185,10 @@ TEST_F(WorkspaceTest, EntriesTakeTheDateOfTheLineAboveAndCorrectionsWaitForExitS
 
 TEST_F(WorkspaceTest, FilterWindowOpensOnTheDrawThatFollowsTheNewest)
 {
-    struct Case { QDate start; int count, weekday, month, slot; };
+    struct Case {
+        QDate start;
+        int count, weekday, month, slot;
+    };
     // Friday 14/03/2025 midday -> Friday evening; Monday 31/03/2025 evening -> Tuesday 1 April midday.
     for (const Case& c : {Case{QDate(2025, 3, 10), 9, 6, 3, 2}, Case{QDate(2025, 3, 28), 8, 3, 4, 1}}) {
         start(makeHistory(c.count, c.start));

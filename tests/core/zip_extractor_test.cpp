@@ -69,8 +69,13 @@ TEST_F(ZipExtractorTest, RootCsvIsReplacedWithoutAskingAndASubfolderCopyLeavesIt
 TEST_F(ZipExtractorTest, MembersLeavingTheFolderAreRefusedAndNothingIsWrittenOutside)
 {
     const QByteArray absolute = m_temp.filePath(QStringLiteral("absolute.txt")).toUtf8();
-    writeZip(m_archive, {{"keno_gagnant_a_vie.csv", kCsv}, {"../evil.txt", "x"}, {"ok/../../evil.txt", "x"},
-                         {"..\\evil.txt", "x"}, {".. /evil.txt", "x"}, {absolute, "x"}});
+    writeZip(m_archive,
+             {{"keno_gagnant_a_vie.csv", kCsv},
+              {"../evil.txt", "x"},
+              {"ok/../../evil.txt", "x"},
+              {"..\\evil.txt", "x"},
+              {".. /evil.txt", "x"},
+              {absolute, "x"}});
     const ZipExtractor::Result result = extract();
     EXPECT_EQ(result.written, QStringList{QStringLiteral("keno_gagnant_a_vie.csv")});
     EXPECT_EQ(result.refused, 5);
@@ -120,8 +125,12 @@ TEST_F(ZipExtractorTest, UnreadableArchivesLeaveTheFolderAsItWas)
 
 TEST_F(ZipExtractorTest, SizeLimitsHoldPerMemberAndInTotal)
 {
-    writeZip(m_archive, {{"big.bin", QByteArray(1500, 'b')}, {"a.bin", QByteArray(900, 'a')}, {"c.bin", QByteArray(900, 'c')},
-                         {"d.bin", QByteArray(300, 'd')}, {"e.bin", QByteArray(50, 'e')}});
+    writeZip(m_archive,
+             {{"big.bin", QByteArray(1500, 'b')},
+              {"a.bin", QByteArray(900, 'a')},
+              {"c.bin", QByteArray(900, 'c')},
+              {"d.bin", QByteArray(300, 'd')},
+              {"e.bin", QByteArray(50, 'e')}});
     ZipExtractor extractor;
     extractor.setSizeLimits(1000, 2000);
     const QStringList kept = {QStringLiteral("a.bin"), QStringLiteral("c.bin"), QStringLiteral("e.bin")};

@@ -68,7 +68,8 @@ TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
 
     // The same archive as a ZIP gives the same list; nothing new, so the file is not rewritten.
     QFile::remove(path("Tirages_keno.txt"));
-    const auto zip = LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), operatorCsv(m_all.mid(10)), nullptr);
+    const auto zip
+        = LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), operatorCsv(m_all.mid(10)), nullptr);
     ASSERT_TRUE(zip);
     writeFile(path("archive.zip"), *zip);
     ASSERT_EQ(cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")}).status, 0);
@@ -95,7 +96,8 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
 
 TEST_F(CliImport, DownloadFetchesOverHttp)
 {
-    const QByteArray zip = *LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), operatorCsv(m_all.mid(10)), nullptr);
+    const QByteArray zip
+        = *LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), operatorCsv(m_all.mid(10)), nullptr);
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
@@ -109,11 +111,13 @@ TEST_F(CliImport, DownloadFetchesOverHttp)
     });
     const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
 
-    const CliRun ok = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"), base + QStringLiteral("keno.zip")});
+    const CliRun ok = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"),
+                           base + QStringLiteral("keno.zip")});
     ASSERT_EQ(ok.status, 0) << ok.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
 
-    const CliRun notFound = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"), base + QStringLiteral("none.zip")});
+    const CliRun notFound = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"),
+                                 base + QStringLiteral("none.zip")});
     EXPECT_EQ(notFound.status, 1);
     EXPECT_TRUE(notFound.err.contains(QStringLiteral("404")));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());

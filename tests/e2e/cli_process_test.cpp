@@ -16,8 +16,8 @@ TEST(CliProcessTest, BinaryPrintsTheInProcessReportAndExitsTwoOnAUsageError)
     TestSupport::writeFile(data.filePath(QStringLiteral("Tirages_keno.txt")), history.toLatin1() + "\r\n");
     qputenv("HOME", QFile::encodeName(home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    const QStringList args = {QStringLiteral("--data-dir"), data.path(), QStringLiteral("--until"), QStringLiteral("6"),
-                              QStringLiteral("ecarts")};
+    const QStringList args
+        = {QStringLiteral("--data-dir"), data.path(), QStringLiteral("--until"), QStringLiteral("6"), QStringLiteral("ecarts")};
     QString expected, errors;
     QTextStream out(&expected), err(&errors);
     ASSERT_EQ(runCli(args, out, err), 0);

@@ -60,13 +60,17 @@ QString expectedReport(const QString& command, const QStringList& draws, int las
     QString text = QStringLiteral("Classement par %1 au %2\nNum Sorti Ecart  EcartMax\n")
                        .arg(QString::fromUtf8(titles[key + 1]), draws[last].left(10));
     for (int n : order)
-        text += QString::asprintf(key < 0 ? "%02d  %04d   %03d  %04d\n" : key == 0 ? "%02d %04d   %02d    %04d\n"
-                                                                           : "%02d %04d   %04d   %04d\n",
+        text += QString::asprintf(key < 0        ? "%02d  %04d   %03d  %04d\n"
+                                      : key == 0 ? "%02d %04d   %02d    %04d\n"
+                                                 : "%02d %04d   %04d   %04d\n",
                                   n, c[0][n], c[1][n], c[2][n]);
     return text;
 }
 
-struct CliRun { int code = -1; QString out, err; };
+struct CliRun {
+    int code = -1;
+    QString out, err;
+};
 
 class CliTest : public ::testing::Test {
 protected:
@@ -110,13 +114,20 @@ TEST_F(CliTest, RankingsMatchAnIndependentCount)
         if (d.dayOfWeek() == Qt::Sunday && d.month() >= 2 && d <= QDate(2020, 3, 22) && line.endsWith(QLatin1String("soir")))
             kept << line;
     }
-    struct Case { QStringList options; const char* command; const QStringList& draws; int last; };
+    struct Case {
+        QStringList options;
+        const char* command;
+        const QStringList& draws;
+        int last;
+    };
     const Case cases[] = {
-        {{}, "sorties", inFolder, 40}, {{}, "ecarts", inFolder, 40},
-        {{}, "ecarts-max", inFolder, 40}, {{}, "numero", inFolder, 40},
+        {{}, "sorties", inFolder, 40},
+        {{}, "ecarts", inFolder, 40},
+        {{}, "ecarts-max", inFolder, 40},
+        {{}, "numero", inFolder, 40},
         {{QStringLiteral("--history"), otherPath}, "sorties", other, 24}, // the file given wins over the folder
-        {words("--until 10"), "ecarts", inFolder, 9},                     // the period ends before the item
-        {words("--until 0"), "ecarts-max", inFolder, 0},                  // item 0 acts as item 1: the oldest draw alone
+        {words("--until 10"), "ecarts", inFolder, 9}, // the period ends before the item
+        {words("--until 0"), "ecarts-max", inFolder, 0}, // item 0 acts as item 1: the oldest draw alone
         // A filter works on the base history; --until then counts items of the filtered list.
         {words("--weekdays 1 --months 2,3 --slots soir --from 12/01/2020 --to 22/03/2020"), "sorties", kept, 7},
         {words("--weekdays 1 --months 2,3 --slots soir --from 12/01/2020 --to 22/03/2020 --until 5"), "ecarts", kept, 4},
@@ -135,18 +146,32 @@ TEST_F(CliTest, BadArgumentsExitTwoAndAMissingHistoryOnePrintingAndWritingNothin
     TestSupport::writeFile(working(), history);
     TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages.txt")), history);
     const QString add = QStringLiteral("add");
-    const struct { int code; QStringList args; } cases[] = {
-        {2, words("frobnicate")}, {2, words("--bogus sorties")}, {2, {}}, {2, words("sorties encore")},
-        {2, words("sorties --until")}, {2, words("--until 42 sorties")}, {2, words("--until -1 sorties")},
-        {2, words("--weekdays 8 sorties")}, {2, words("--slots nuit sorties")}, {2, words("--from 32/01/2020 sorties")},
-        {2, words("--numbers 71 sorties")}, {2, {add, range(1, 19)}}, {2, {add, range(1, 21)}},
-        {2, {add, QStringLiteral("0,") + range(2, 20)}}, {2, {add, range(1, 19) + QStringLiteral(",71")}},
+    const struct {
+        int code;
+        QStringList args;
+    } cases[] = {
+        {2, words("frobnicate")},
+        {2, words("--bogus sorties")},
+        {2, {}},
+        {2, words("sorties encore")},
+        {2, words("sorties --until")},
+        {2, words("--until 42 sorties")},
+        {2, words("--until -1 sorties")},
+        {2, words("--weekdays 8 sorties")},
+        {2, words("--slots nuit sorties")},
+        {2, words("--from 32/01/2020 sorties")},
+        {2, words("--numbers 71 sorties")},
+        {2, {add, range(1, 19)}},
+        {2, {add, range(1, 21)}},
+        {2, {add, QStringLiteral("0,") + range(2, 20)}},
+        {2, {add, range(1, 19) + QStringLiteral(",71")}},
         {2, {add, range(1, 19) + QStringLiteral(",7")}}, // a repeated number
         {1, {QStringLiteral("--history"), m_home.filePath(QStringLiteral("absent.txt")), QStringLiteral("ecarts")}},
         {1, {QStringLiteral("--data-dir"), m_home.path(), QStringLiteral("sorties")}},
         // A filter reads the base history, absent from this folder.
-        {1, QStringList{QStringLiteral("--data-dir"), m_home.path(), QStringLiteral("--history"), working()}
-                + words("--weekdays 1 sorties")},
+        {1,
+         QStringList{QStringLiteral("--data-dir"), m_home.path(), QStringLiteral("--history"), working()}
+             + words("--weekdays 1 sorties")},
     };
     for (const auto& c : cases) {
         const CliRun r = cli(c.args);

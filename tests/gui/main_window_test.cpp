@@ -35,8 +35,8 @@ void mouseOnRow(QListWidget* list, int row, bool doubleClick = false)
 {
     list->scrollToItem(list->item(row));
     const QPointF pos = list->visualItemRect(list->item(row)).center();
-    const QEvent::Type types[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                                  QEvent::MouseButtonRelease};
+    const QEvent::Type types[]
+        = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
     for (int i = 0; i < (doubleClick ? 4 : 2); ++i) {
         const Qt::MouseButtons held = types[i] == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(types[i], pos, list->viewport()->mapToGlobal(pos), Qt::LeftButton, held, Qt::NoModifier);
@@ -85,8 +85,7 @@ protected:
     }
 
     QString working() const { return m_dir.filePath(QStringLiteral("Tirages_keno.txt")); }
-    template <typename T>
-    T* get(const char* name) const { return m_window->findChild<T*>(QString::fromLatin1(name)); }
+    template <typename T> T* get(const char* name) const { return m_window->findChild<T*>(QString::fromLatin1(name)); }
     QCheckBox* box(int n) const { return m_window->findChild<QCheckBox*>(QStringLiteral("Check%1").arg(n)); }
     QString title() const { return get<QLabel>("lblAff")->text(); }
     qsizetype ticked() const
@@ -98,7 +97,7 @@ protected:
     QTemporaryDir m_dir;
     QStringList m_history = TestSupport::makeHistory(kDraws);
     TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;  // declared before the window: destroyed after it
+    std::unique_ptr<Workspace> m_ws; // declared before the window: destroyed after it
     std::unique_ptr<MainWindow> m_window;
 };
 
@@ -125,7 +124,7 @@ TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)
     EXPECT_EQ(rows(get<QListWidget>("Resultat")), m_ws->report().resultat.lines);
 
     auto* telecharge = get<QAction>("Telecharge");
-    telecharge->trigger();  // no archive source: fails, but counts as done
+    telecharge->trigger(); // no archive source: fails, but counts as done
     EXPECT_FALSE(telecharge->isEnabled());
     get<QAction>("mnuCharge")->trigger();
     EXPECT_TRUE(telecharge->isEnabled());
@@ -143,7 +142,7 @@ TEST_F(MainWindowTest, GridEntryAddsADrawThatClosingSaves)
     EXPECT_TRUE(ok->isEnabled());
     EXPECT_EQ(box(5)->palette().color(QPalette::Window), QColor(255, 0, 0));
     EXPECT_EQ(box(6)->palette().color(QPalette::Window), QColor(255, 192, 128));
-    box(70)->click();  // a 21st number
+    box(70)->click(); // a 21st number
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_TRUE(get<QPushButton>("Annuler")->isEnabled());
     box(70)->click();
@@ -153,7 +152,7 @@ TEST_F(MainWindowTest, GridEntryAddsADrawThatClosingSaves)
     EXPECT_EQ(get<QListWidget>("Liste")->item(kDraws)->text(), added);
     EXPECT_EQ(ticked(), 0);
     EXPECT_EQ(box(5)->palette().color(QPalette::Window), QColor(255, 192, 128));
-    QFile::remove(working());  // OK saved it already: closing must write it again
+    QFile::remove(working()); // OK saved it already: closing must write it again
     m_window->close();
     EXPECT_EQ(HistoryFile::read(working()).lines.value(kDraws), added);
 }
@@ -172,7 +171,7 @@ TEST_F(MainWindowTest, DrawListClickDoubleClickAndReturn)
     for (int k = 1; k <= DrawLine::kNumbers; ++k)
         EXPECT_TRUE(box(DrawLine::number(m_history[60], k))->isChecked()) << k;
 
-    liste->setCurrentRow(120);  // moving alone runs nothing; Return acts as a click
+    liste->setCurrentRow(120); // moving alone runs nothing; Return acts as a click
     EXPECT_EQ(m_ws->selectedIndex(), 60);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(liste, &enter);
@@ -194,11 +193,11 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingWaitsThenSavesOnce)
         for (const char* name : {"Sorties", "Debut", "mnuCharge", "finP", "tc"})
             EXPECT_FALSE(get<QAction>(name)->isEnabled()) << name;
         EXPECT_FALSE(box(1)->isEnabled());
-        emit box(1)->clicked(true);  // a click that slips through must not reach the Workspace
+        emit box(1)->clicked(true); // a click that slips through must not reach the Workspace
         EXPECT_FALSE(m_ws->checks()[1]);
         get<QPushButton>("Arreter")->click();
         EXPECT_TRUE(cancelled);
-        EXPECT_FALSE(m_window->close());  // deferred until the download has returned
+        EXPECT_FALSE(m_window->close()); // deferred until the download has returned
         EXPECT_FALSE(QFile::exists(working()));
     };
     get<QAction>("Debut")->trigger();
@@ -206,10 +205,10 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingWaitsThenSavesOnce)
     EXPECT_TRUE(get<QAction>("Sorties")->isEnabled());
     QApplication::processEvents();
     EXPECT_FALSE(m_window->isVisible());
-    EXPECT_EQ(TestSupport::readFile(working()), before);  // nothing changed: the same bytes
+    EXPECT_EQ(TestSupport::readFile(working()), before); // nothing changed: the same bytes
     QFile::remove(working());
     m_window->close();
-    EXPECT_FALSE(QFile::exists(working()));  // saved once only
+    EXPECT_FALSE(QFile::exists(working())); // saved once only
 }
 
 TEST(GuiAppTest, DemonstrationRunsInATemporaryFolder)
@@ -222,11 +221,14 @@ TEST(GuiAppTest, DemonstrationRunsInATemporaryFolder)
     EXPECT_TRUE(app.dataFolder().startsWith(QDir::tempPath()));
     EXPECT_TRUE(QFile::exists(app.dataFolder() + QStringLiteral("/Tirages_keno.txt")));
     EXPECT_TRUE(app.window()->windowTitle().endsWith(QStringLiteral(" (démonstration)")));
-    QApplication::processEvents();  // start-up runs from the event loop
+    QApplication::processEvents(); // start-up runs from the event loop
     EXPECT_GT(app.workspace()->drawCount(), 0);
 }
 
-QCheckBox* box(QWidget* window, const char* name) { return window->findChild<QCheckBox*>(QString::fromLatin1(name)); }
+QCheckBox* box(QWidget* window, const char* name)
+{
+    return window->findChild<QCheckBox*>(QString::fromLatin1(name));
+}
 
 TEST(CalendarFilterWindowTest, RoundTripsAndAllBoxesOnlyEverTick)
 {
@@ -245,7 +247,7 @@ TEST(CalendarFilterWindowTest, RoundTripsAndAllBoxesOnlyEverTick)
     box(&window, "Jour0")->click();
     window.store(out);
     EXPECT_EQ(out.weekdays, allDays);
-    EXPECT_EQ(out.months, in.months);  // the other group is left alone
+    EXPECT_EQ(out.months, in.months); // the other group is left alone
     // Unticking "Tous les jours" still ticks every day, even one just unticked.
     box(&window, "Check1_4")->click();
     box(&window, "Jour0")->click();
@@ -274,7 +276,7 @@ TEST(CalendarFilterWindowTest, ValiderWritesBackCloseAndEscapeCancel)
                 QApplication::sendEvent(window, &escape);
         });
         EXPECT_EQ(ui.editCalendarFilter(filter), answer == 0) << answer;
-        EXPECT_TRUE(filter.times[1]) << answer;  // a cancel never writes its unticking back
+        EXPECT_TRUE(filter.times[1]) << answer; // a cancel never writes its unticking back
     }
 }
 

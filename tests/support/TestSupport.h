@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/UserInterface.h"
 #include "history/CalendarFilter.h"
+#include "shell/UserInterface.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -25,7 +25,9 @@ QStringList makeHistory(int count, const QDate& start = QDate(1993, 9, 16), unsi
 // A scripted person: records messages, answers from queues.
 class ScriptedUi : public UserInterface {
 public:
-    struct Message { QString text, title; };
+    struct Message {
+        QString text, title;
+    };
     std::vector<Message> messages;
     std::deque<std::optional<QString>> textAnswers;
     std::deque<QString> saveNames;
