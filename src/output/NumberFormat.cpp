@@ -85,11 +85,6 @@ QString apply(qint64 value, QStringView pattern)
     return pattern.left(firstPh).toString() + number + pattern.mid(lastPh + 1).toString();
 }
 
-QString withLeadingSpace(qint64 value)
-{
-    return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
-}
-
 qint64 readTypedNumber(QStringView text)
 {
     // Allocation-free: the draw-line fields go through here for every load.

@@ -13,9 +13,6 @@ QString apply(qint64 value, QStringView pattern);
 // The thousands separator of the user's regional settings ("," in the C/POSIX locale).
 QString groupSeparator();
 
-// Plain decimal digits, with a leading space when the value is not negative.
-QString withLeadingSpace(qint64 value);
-
 // Reads a typed number the way input boxes do: blanks ignored, the numeric prefix taken,
 // empty or non-numeric text gives 0, the nearest integer is returned.
 qint64 readTypedNumber(QStringView text);

@@ -23,12 +23,6 @@ bool ResultList::isSelected(int index) const
     return index >= 0 && index < selected.size() && selected[index];
 }
 
-void ResultList::selectAll(bool on)
-{
-    for (auto& s : selected)
-        s = on;
-}
-
 QStringList ReportModel::exportLines() const
 {
     QStringList out;
@@ -37,17 +31,5 @@ QStringList ReportModel::exportLines() const
     out << resultat.lines;
     for (int i = 1; i < resultat2.count(); ++i)
         out << resultat2.lines[i];
-    return out;
-}
-
-QStringList ReportModel::selectedLines() const
-{
-    QStringList out;
-    for (int i = 0; i < resultat.count(); ++i)
-        if (resultat.isSelected(i))
-            out << resultat.lines[i];
-    for (int i = 0; i < resultat2.count(); ++i)
-        if (resultat2.isSelected(i))
-            out << resultat2.lines[i];
     return out;
 }

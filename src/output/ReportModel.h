@@ -31,6 +31,4 @@ struct ReportModel {
     // What the export step writes: the title, every line of the left list, and the right list
     // from its second line on (hidden or not).
     QStringList exportLines() const;
-    // The selected lines of both lists, left first (copy and print take these).
-    QStringList selectedLines() const;
 };

@@ -359,12 +359,6 @@ void Workspace::showBusy(const QString& status)
     emitChanged(BusyPart | ReportPart);
 }
 
-void Workspace::hideBusy()
-{
-    m_report.busy = false;
-    emitChanged(BusyPart | ReportPart);
-}
-
 void Workspace::calcul()
 {
     showBusy(QStringLiteral("CALCUL"));
