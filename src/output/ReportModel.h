@@ -16,7 +16,6 @@ struct ResultList {
     int count() const { return static_cast<int>(lines.size()); }
     void setSelected(int index, bool on);
     bool isSelected(int index) const;
-    void selectAll(bool on);
 };
 
 // Everything a report leaves in the window: title, caption, status, busy flag and the two lists.

@@ -180,7 +180,6 @@ private:
     void runRanking(RankingKind kind);
     void numeroReport();
     void showBusy(const QString& status);
-    void hideBusy();
     void selectItem(int index);
     void periodFromClick(int index);
     void setCountersForLoad();
