@@ -81,7 +81,7 @@ void setBoxColour(QCheckBox* box, bool ticked)
 
 // One line of the command table: the menu it belongs to, its name, caption, what it does and
 // its shortcut. A caption of "-" is a separator.
-struct MainWindow::CommandSpec {
+struct MainWindow::MenuCommand {
     QString menu;
     QString name;
     QString caption;
@@ -359,7 +359,7 @@ void MainWindow::buildMenus()
         {QStringLiteral("help"), QStringLiteral("Aide")},
         {QStringLiteral("Divers"), QStringLiteral("Divers")},
     };
-    const QList<CommandSpec> commands = {
+    const QList<MenuCommand> commands = {
         {QStringLiteral("Fichier"), QStringLiteral("mnuCharge"), QStringLiteral("Charge Manuelle"),
          ws(&Workspace::chargeManuelle), QKeySequence(Qt::Key_F5)},
         {QStringLiteral("Fichier"), QStringLiteral("Telecharge"), QStringLiteral("Telechargement FDesJeux"),
@@ -389,22 +389,22 @@ void MainWindow::buildMenus()
         menu->menuAction()->setObjectName(name + QStringLiteral("Menu"));
         byName.insert(name, menu);
     }
-    for (const CommandSpec& spec : commands) {
-        QMenu* menu = byName.value(spec.menu);
+    for (const MenuCommand& item : commands) {
+        QMenu* menu = byName.value(item.menu);
         Q_ASSERT(menu);
-        if (spec.caption == sep) {
-            menu->addSeparator()->setObjectName(spec.name);
+        if (item.caption == sep) {
+            menu->addSeparator()->setObjectName(item.name);
             continue;
         }
-        QAction* action = menu->addAction(spec.caption);
-        action->setObjectName(spec.name);
-        if (!spec.shortcut.isEmpty())
-            action->setShortcut(spec.shortcut);
-        connect(action, &QAction::triggered, this, spec.handler);
+        QAction* action = menu->addAction(item.caption);
+        action->setObjectName(item.name);
+        if (!item.shortcut.isEmpty())
+            action->setShortcut(item.shortcut);
+        connect(action, &QAction::triggered, this, item.handler);
         m_commands << action;
-        if (spec.name == QLatin1String("Telecharge"))
+        if (item.name == QLatin1String("Telecharge"))
             m_telecharge = action;
-        else if (spec.name == QLatin1String("Fin"))
+        else if (item.name == QLatin1String("Fin"))
             m_fin = action;
     }
 }

@@ -48,7 +48,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct CommandSpec;
+    struct MenuCommand;
 
     void buildWidgets();
     void buildMenus();
