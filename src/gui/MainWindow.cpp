@@ -430,7 +430,7 @@ bool MainWindow::run(const std::function<void()>& command)
 
 void MainWindow::runWorkspace(void (Workspace::*command)())
 {
-    run([this, command] { (m_ws.*command)(); });
+    run([this, command] { std::invoke(command, m_ws); });
 }
 
 void MainWindow::pushResultSelection(int list, QListWidget* widget)

@@ -87,7 +87,7 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
     EXPECT_TRUE(missing.out.isEmpty());
 
     // A damaged ZIP: no CSV to read, the base history alone is shorter than the file.
-    writeFile(path("broken.zip"), QByteArray("PK\x03\x04 not really an archive", 30));
+    writeFile(path("broken.zip"), QByteArray("PK\x03\x04 not really an archive"));
     const CliRun broken = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("broken.zip")});
     EXPECT_EQ(broken.status, 1);
     EXPECT_FALSE(broken.err.isEmpty());
