@@ -11,11 +11,6 @@
 
 namespace TestSupport {
 
-QString dataPath(const QString& name)
-{
-    return QStringLiteral(TIRAVOL_TEST_DATA) + QLatin1Char('/') + name;
-}
-
 QByteArray readFile(const QString& path)
 {
     QFile file(path);

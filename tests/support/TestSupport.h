@@ -13,8 +13,6 @@
 
 namespace TestSupport {
 
-// Path of a fixture file in tests/data.
-QString dataPath(const QString& name);
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
 
