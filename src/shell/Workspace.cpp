@@ -136,7 +136,7 @@ void Workspace::charge2()
 void Workspace::charge()
 {
     loadInto(HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)), true);
-    m_origin = ListOrigin::Base;
+    m_origin = ListOrigin::Working;
     m_baseDerived = true;
     m_hiddenHistory.clear();
     const auto connection = m_config.connection ? m_config.connection() : WorkspaceConfig::Connection::NotChecked;
@@ -344,8 +344,6 @@ bool Workspace::sauve()
         return false;
     }
     m_baseDerived = false;
-    if (m_origin == ListOrigin::Base)
-        m_origin = ListOrigin::Working;
     m_lastSaveOk = true;
     return true;
 }

@@ -75,7 +75,7 @@ public:
         QString error;
     };
     // What the list currently shows, which decides what a save may write.
-    enum class ListOrigin { Working, Base, Filtered };
+    enum class ListOrigin { Working, Filtered };
 
     Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent = nullptr);
     ~Workspace() override;

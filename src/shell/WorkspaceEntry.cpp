@@ -121,7 +121,7 @@ void Workspace::validateEntry()
     QString dateText, slot;
     if (m_editOldest) {
         // The oldest draw has no line above it: it keeps its own date and slot.
-        if (DrawLine::problem(m_liste[0]) && !DrawLine::date(m_liste[0]).isValid()) {
+        if (!DrawLine::date(m_liste[0]).isValid()) {
             m_ui->message(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."), kAppTitle);
             return;
         }
