@@ -4,10 +4,10 @@ set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
-  build-essential cmake ninja-build pkg-config ccache clang clang-format bc
-  qt6-base-dev qt6-charts-dev
+  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev clang-format bc
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   libzip-dev zipcmp zipmerge ziptool
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
   libxkbcommon-dev fonts-dejavu-core xvfb xauth poppler-utils
 )
 missing=()
