@@ -43,6 +43,12 @@ public:
     std::function<void(CalendarFilter&)> applyFilter;
 
     void message(const QString& text, const QString&) override { m_err << text << '\n' << Qt::flush; }
+    // Nothing is ever given up without being asked for on the command line.
+    bool confirm(const QString& text, const QString&) override
+    {
+        m_err << text << '\n' << Qt::flush;
+        return false;
+    }
     std::optional<QString> askText(const QString&, const QString&, const QString&) override { return std::nullopt; }
     QString askSaveFileName(const QString&, const QString&) override { return {}; }
     bool editCalendarFilter(CalendarFilter& filter) override

@@ -12,6 +12,13 @@ void DialogUi::message(const QString& text, const QString& title)
     box.exec();
 }
 
+bool DialogUi::confirm(const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> DialogUi::askText(const QString& title, const QString& prompt, const QString& initial)
 {
     bool ok = false;

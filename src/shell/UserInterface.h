@@ -14,6 +14,8 @@ public:
 
     // A message box with the single button OK.
     virtual void message(const QString& text, const QString& title) = 0;
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool confirm(const QString& text, const QString& title) = 0;
     // An input box; nullopt when cancelled.
     virtual std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) = 0;
     // The save dialog of the export ("Sauvegarde", extension "txt"); empty when cancelled.

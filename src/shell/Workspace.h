@@ -47,6 +47,7 @@ public:
         ProgressPart = 1u << 6, // ProgressBar1
         BusyPart = 1u << 7, // lblquoi / Shape2 shown: repaint at once
         CriteriaPart = 1u << 8, // criteria scroll bars
+        CursorPart = 1u << 9, // the hourglass (waitCursor)
         AllParts = 0xffffu,
     };
 
@@ -153,6 +154,8 @@ public:
     const WorkspaceConfig& config() const { return m_config; }
     const ImportOutcome& lastImport() const { return m_lastImport; }
     bool lastSaveSucceeded() const { return m_lastSaveOk; }
+    // True while a command shows the hourglass; the window mirrors it (CursorPart).
+    bool waitCursor() const { return m_waitDepth > 0; }
 
     // Completeness: the first draw is of 1993.
     bool historyComplete() const;
@@ -222,4 +225,5 @@ private:
     QString m_archiveUrl;
     QString m_versionText;
     QString m_windowTitle;
+    int m_waitDepth = 0;
 };

@@ -55,6 +55,16 @@ void ScriptedUi::message(const QString& text, const QString& title)
     messages.push_back({text, title});
 }
 
+bool ScriptedUi::confirm(const QString& text, const QString&)
+{
+    confirmTexts << text;
+    if (confirmAnswers.empty())
+        return false;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedUi::askText(const QString& title, const QString&, const QString& initial)
 {
     askedTitles << title;

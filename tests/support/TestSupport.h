@@ -29,11 +29,14 @@ public:
     std::vector<Message> messages;
     std::deque<std::optional<QString>> textAnswers;
     std::deque<QString> saveNames;
+    std::deque<bool> confirmAnswers; // empty: No
+    QStringList confirmTexts;
     QStringList askedTitles;
     std::function<bool(CalendarFilter&)> onFilter;
     QDate fixedToday = QDate(2026, 12, 5);
 
     void message(const QString& text, const QString& title) override;
+    bool confirm(const QString& text, const QString& title) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
     QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
     bool editCalendarFilter(CalendarFilter& filter) override;
