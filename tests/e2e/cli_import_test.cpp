@@ -64,7 +64,7 @@ TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
     EXPECT_TRUE(csv.out.startsWith(QStringLiteral("Classement par sorties au ") + m_all.last().left(10) + QLatin1Char('\n')));
     EXPECT_EQ(csv.out.count(QLatin1Char('\n')), 72);
-    EXPECT_TRUE(csv.err.contains(QStringLiteral("20 tirage(s) importé(s), 0 ligne(s) ignorée(s)")));
+    EXPECT_TRUE(csv.err.contains(QStringLiteral("Import de l'archive : 20 tirages importés, aucune ligne ignorée.")));
 
     // The same archive as a ZIP gives the same list; nothing new, so the file is not rewritten.
     QFile::remove(path("Tirages_keno.txt"));

@@ -1,0 +1,36 @@
+#include "acquire/ManualEntry.h"
+
+#include "history/DateText.h"
+#include "history/DrawLine.h"
+#include "output/NumberFormat.h"
+
+namespace ManualEntry {
+
+std::optional<Slot> after(const QString& previous)
+{
+    QDate date = DrawLine::date(previous);
+    if (!date.isValid())
+        return std::nullopt;
+    if (DrawLine::endsWithSoir(previous))
+        date = date.addDays(1);
+    return Slot{DateText::format(date),
+                DrawLine::endsWithSpaceMidi(previous) ? QStringLiteral(" soir") : QStringLiteral(" midi")};
+}
+
+std::optional<Slot> own(const QString& line)
+{
+    if (!DrawLine::date(line).isValid())
+        return std::nullopt;
+    return Slot{line.left(10), DrawLine::endsWithSoir(line) ? QStringLiteral(" soir") : QStringLiteral(" midi")};
+}
+
+QString numbersText(const std::array<bool, 71>& ticked)
+{
+    QString text;
+    for (int n = 1; n <= 70; ++n)
+        if (ticked[static_cast<size_t>(n)])
+            text += NumberFormat::apply(n, u" 00");
+    return text;
+}
+
+} // namespace ManualEntry

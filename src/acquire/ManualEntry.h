@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+
+// The rules of a draw typed in by hand: its date and time of day follow from the draw before it.
+namespace ManualEntry {
+
+struct Slot {
+    QString dateText; // dd/MM/yyyy
+    QString slot; // " midi" or " soir"
+};
+
+// The draw after `previous`: the same day's evening after a midday draw, the next day's midday
+// after an evening draw. nullopt when `previous` does not start with a valid date.
+std::optional<Slot> after(const QString& previous);
+
+// The oldest draw has no line above it: a correction keeps its own date and slot.
+std::optional<Slot> own(const QString& line);
+
+// The ticked numbers in ascending order, each as a space and two digits.
+QString numbersText(const std::array<bool, 71>& ticked);
+
+} // namespace ManualEntry

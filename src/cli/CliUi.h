@@ -1,0 +1,32 @@
+#pragma once
+
+#include "shell/UserInterface.h"
+
+#include <QTextStream>
+#include <functional>
+
+// Messages go to standard error; the companion never waits for an answer.
+class CliUi : public UserInterface {
+public:
+    explicit CliUi(QTextStream& err) : m_err(err) { }
+    std::function<void(CalendarFilter&)> applyFilter;
+
+    void message(const QString& text, const QString&) override { m_err << text << '\n' << Qt::flush; }
+    // Nothing is ever given up without being asked for on the command line.
+    bool confirm(const QString& text, const QString&) override
+    {
+        m_err << text << '\n' << Qt::flush;
+        return false;
+    }
+    std::optional<QString> askText(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    QString askSaveFileName(const QString&, const QString&) override { return {}; }
+    bool editCalendarFilter(CalendarFilter& filter) override
+    {
+        if (applyFilter)
+            applyFilter(filter);
+        return true;
+    }
+
+private:
+    QTextStream& m_err;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+class ArchiveSource;
+class EntryCommands;
+class FilterCommand;
+class GridCommands;
+class HistoryCommands;
+class ImportCommand;
+class ListCommands;
+class RankingCommands;
+class UserInterface;
+class Workspace;
+struct WorkspaceConfig;
+struct WorkspaceState;
+
+// What every command unit works with: the state, the files, the person, and the other units,
+// which a command calls in the order its steps give.
+struct CommandContext {
+    WorkspaceState& state;
+    const WorkspaceConfig& config;
+    UserInterface& ui;
+    Workspace& workspace;
+    ArchiveSource* source = nullptr;
+
+    HistoryCommands* history = nullptr;
+    ImportCommand* import = nullptr;
+    ListCommands* list = nullptr;
+    RankingCommands* rankings = nullptr;
+    GridCommands* grid = nullptr;
+    EntryCommands* entry = nullptr;
+    FilterCommand* filter = nullptr;
+
+    // Tells the shells which parts of the state changed (Workspace::Part flags).
+    void changed(unsigned parts) const;
+};
+
+// The hourglass for as long as it lives; nested uses keep it until the outermost ends.
+class WaitCursor {
+public:
+    explicit WaitCursor(const CommandContext& context);
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    const CommandContext& m_context;
+};

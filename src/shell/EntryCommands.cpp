@@ -1,0 +1,130 @@
+#include "shell/EntryCommands.h"
+
+#include "acquire/ManualEntry.h"
+#include "history/DrawLine.h"
+#include "shell/CommandContext.h"
+#include "shell/GridCommands.h"
+#include "shell/HistoryCommands.h"
+#include "shell/ListCommands.h"
+#include "shell/Messages.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+void EntryCommands::doubleClickListe()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.editOldest = false;
+    m_ctx.grid->untickAll();
+    const int count = s.itemCount();
+    const int item = s.selected < 1 ? 1 : s.selected;
+    if (s.selected < count - 1 && item < count) {
+        const QString line = s.liste[item];
+        for (int k = 1; k <= DrawLine::kNumbers; ++k)
+            m_ctx.grid->setCheck(DrawLine::number(line, k), true);
+    }
+}
+
+void EntryCommands::chooseOldestDraw()
+{
+    WorkspaceState& s = m_ctx.state;
+    if (s.itemCount() < 2 || s.origin == ListOrigin::Filtered)
+        return;
+    m_ctx.grid->untickAll();
+    const QString oldest = s.liste[0];
+    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+        m_ctx.grid->setCheck(DrawLine::number(oldest, k), true);
+    s.editOldest = true;
+    s.entry.info = QStringLiteral("Modifier le tirage");
+    s.entry.affichage = QStringLiteral("Tirage Numéro 1");
+    s.entry.dat = oldest.left(10);
+    m_ctx.changed(Workspace::EntryPart);
+}
+
+void EntryCommands::validateEntry()
+{
+    WorkspaceState& s = m_ctx.state;
+    if (m_ctx.grid->chosenNumbers().size() != DrawLine::kNumbers)
+        return;
+    if (const auto refusal = m_ctx.history->entryRefusal()) {
+        m_ctx.ui.message(*refusal, Messages::kTitle);
+        return;
+    }
+    const int count = s.itemCount();
+    const int i = s.editOldest ? 0 : s.selected;
+    if (i < 0 || i >= count)
+        return;
+    const bool adding = i == count - 1;
+
+    std::optional<ManualEntry::Slot> slot;
+    if (s.editOldest) {
+        slot = ManualEntry::own(s.liste[0]);
+        if (!slot) {
+            m_ctx.ui.message(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."),
+                             Messages::kTitle);
+            return;
+        }
+    } else {
+        slot = ManualEntry::after(i >= 1 ? s.liste[i - 1] : QString());
+        if (!slot) {
+            m_ctx.ui.message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le "
+                                                     "tirage n'a pas été enregistré.")
+                                          .arg(i)
+                                    : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être déterminée. "
+                                                     "Chargez d'abord l'historique."),
+                             Messages::kTitle);
+            return;
+        }
+    }
+
+    s.matrix.resize(adding ? count + 2 : count + 1);
+    for (int n = 1; n <= 70; ++n)
+        s.matrix.set(n, i, s.checks[static_cast<size_t>(n)]);
+    s.matrix.set(0, i, false);
+    const QString numberText = ManualEntry::numbersText(s.checks);
+    s.entry.dat = slot->dateText;
+    s.entry.affichage = slot->dateText + QLatin1Char(' ') + numberText;
+    s.liste[i] = slot->dateText + numberText + slot->slot;
+    s.editOldest = false;
+    s.unsavedCorrection = true;
+    m_ctx.changed(Workspace::ListPart | Workspace::EntryPart);
+    m_ctx.grid->untickAll();
+    if (adding) {
+        s.liste << QString();
+        m_ctx.list->selectItem(count);
+        s.period.last = s.itemCount() - 2;
+    }
+    const int newCount = s.itemCount();
+    s.report.resultat.visible = true;
+    s.okEnabled = false;
+    s.criteria[3].setMaximum(newCount + 1);
+    s.criteria[3].setValue(newCount);
+    s.criteria[11].setMaximum(s.criteria[11].maximum + 1);
+    s.entry.info = QStringLiteral("Gagnez au Kéno !");
+    m_ctx.changed(Workspace::ReportPart | Workspace::GridPart | Workspace::CriteriaPart | Workspace::EntryPart);
+    if (newCount > s.savedLineCount)
+        m_ctx.history->sauve();
+}
+
+void EntryCommands::effacer()
+{
+    m_ctx.state.report.resultat.clear();
+    m_ctx.state.report.resultat2.clear();
+    m_ctx.changed(Workspace::ReportPart);
+    m_ctx.grid->untickAll();
+}
+
+void EntryCommands::clickResultat(int index)
+{
+    WorkspaceState& s = m_ctx.state;
+    s.counters.label2 = QStringLiteral("Tirage numéro ");
+    if (index >= 0 && index < s.report.resultat.count()) {
+        const QString& item = s.report.resultat.lines[index];
+        if (item.size() > 2 && item[2] == QLatin1Char('/')) {
+            s.counters.text1 = QString::number(index + 1);
+            const int draw = s.period.first + index;
+            if (draw >= 0 && draw < s.itemCount())
+                s.entry.affichage = s.liste[draw];
+        }
+    }
+    m_ctx.changed(Workspace::CountersPart | Workspace::EntryPart);
+}

@@ -1,0 +1,57 @@
+#include "shell/FilterCommand.h"
+
+#include "shell/CommandContext.h"
+#include "shell/HistoryCommands.h"
+#include "shell/ListCommands.h"
+#include "shell/RankingCommands.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+void FilterCommand::periodeEtude()
+{
+    WorkspaceState& s = m_ctx.state;
+    if (!m_ctx.history->keepUnsavedWork())
+        return;
+    s.liste.clear();
+    m_ctx.history->charge();
+    const Counters wholeHistory = s.counters;
+
+    s.filter.untickAll();
+    const QStringList complete = m_ctx.workspace.fullHistory();
+    s.liste.clear();
+    if (!complete.isEmpty())
+        s.filter.presetNextDraw(complete.last());
+    s.filter.to = m_ctx.ui.today();
+    if (!m_ctx.ui.editCalendarFilter(s.filter)) {
+        // Closing the window acts as a cancel; the next use starts from a new window.
+        s.filter = CalendarFilter{};
+        s.filter.to = m_ctx.ui.today();
+        s.filter.untickAll();
+    }
+
+    QStringList kept;
+    for (const QString& line : complete)
+        if (s.filter.keeps(line))
+            kept << line;
+
+    if (kept.isEmpty()) {
+        m_ctx.history->charge();
+        return;
+    }
+    s.hiddenHistory = complete;
+    s.origin = ListOrigin::Filtered;
+    s.setDraws(kept);
+    m_ctx.list->selectItem(s.itemCount() - 1);
+    s.counters.text1 = QString::number(s.selected);
+    s.statsValid = false;
+    s.period.first = 0;
+    s.period.last = s.itemCount() - 2;
+    m_ctx.rankings->calcul();
+    m_ctx.rankings->srti();
+    m_ctx.rankings->calcul();
+    // The counters keep describing the whole history.
+    s.counters.nb = wholeHistory.nb;
+    s.counters.prem = wholeHistory.prem;
+    s.counters.dern = wholeHistory.dern;
+    m_ctx.changed(Workspace::ListPart | Workspace::CountersPart);
+}

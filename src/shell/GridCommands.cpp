@@ -1,0 +1,68 @@
+#include "shell/GridCommands.h"
+
+#include "output/NumberFormat.h"
+#include "shell/CommandContext.h"
+#include "shell/Workspace.h"
+
+#include <algorithm>
+
+void GridCommands::boxUpdate()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.counters.label2 = QStringLiteral("Nombre de numéros");
+    const auto count = std::count(s.checks.begin() + 1, s.checks.end(), true);
+    s.counters.text1 = QString::number(count);
+    if (count == 20) {
+        s.okEnabled = true;
+        s.annulerEnabled = true;
+    } else {
+        s.okEnabled = false;
+    }
+    m_ctx.changed(Workspace::GridPart | Workspace::CountersPart);
+}
+
+void GridCommands::setCheck(int number, bool ticked)
+{
+    auto& checks = m_ctx.state.checks;
+    if (number < 1 || number > 70 || checks[static_cast<size_t>(number)] == ticked)
+        return; // like a check box, only a change of value raises the update
+    checks[static_cast<size_t>(number)] = ticked;
+    boxUpdate();
+}
+
+void GridCommands::untickAll()
+{
+    for (int n = 1; n <= 70; ++n)
+        setCheck(n, false);
+}
+
+void GridCommands::toutCocher()
+{
+    for (int n = 1; n <= 70; ++n)
+        setCheck(n, true);
+}
+
+QList<int> GridCommands::chosenNumbers() const
+{
+    QList<int> numbers;
+    for (int n = 1; n <= 70; ++n)
+        if (m_ctx.state.checks[static_cast<size_t>(n)])
+            numbers << n;
+    return numbers;
+}
+
+void GridCommands::reperage()
+{
+    ReportModel& report = m_ctx.state.report;
+    if (report.resultat.count() == 0)
+        return;
+    for (ResultList* list : {&report.resultat, &report.resultat2}) {
+        for (int i = 1; i < list->count(); ++i) {
+            const qint64 n = NumberFormat::readTypedNumber(QStringView(list->lines[i]).left(2));
+            // Lines that read as 0 or outside 1..70 (group counts) keep their selection.
+            if (n >= 1 && n <= 70)
+                list->setSelected(i, m_ctx.state.checks[static_cast<size_t>(n)]);
+        }
+    }
+    m_ctx.changed(Workspace::ReportPart);
+}

@@ -1,0 +1,235 @@
+#include "shell/HistoryCommands.h"
+
+#include "history/HistoryFile.h"
+#include "history/HistoryGuard.h"
+#include "shell/CommandContext.h"
+#include "shell/ImportCommand.h"
+#include "shell/ListCommands.h"
+#include "shell/Messages.h"
+#include "shell/RankingCommands.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+QString badLinesMessage(const HistoryFile::ReadResult& read, const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const QString text = read.badLines == 1
+        ? QStringLiteral("1 ligne de « %1 » n'est pas un tirage valide ; elle est gardée telle quelle et ses numéros "
+                         "illisibles ou hors de 1 à 70 ne comptent pas dans les statistiques.")
+              .arg(name)
+        : QStringLiteral("%1 lignes de « %2 » ne sont pas des tirages valides ; elles sont gardées telles quelles et "
+                         "leurs numéros illisibles ou hors de 1 à 70 ne comptent pas dans les statistiques.")
+              .arg(read.badLines)
+              .arg(name);
+    return text + QLatin1Char('\n') + read.problems.join(QLatin1Char('\n'));
+}
+
+// The ranges of the criteria bars that follow the history's size and figures.
+void updateCriteriaAfterLoad(CriteriaRanges& criteria, const NumberStats& stats, int count)
+{
+    int largest = 0;
+    for (int n = 1; n <= 70; ++n)
+        largest = std::max(largest, stats.appearances[n]);
+    int smallest = largest;
+    for (int n = 1; n <= 70; ++n)
+        smallest = std::min(smallest, stats.appearances[n]);
+    criteria[3].setMaximum(count - 1);
+    criteria[3].setValue(count - 1);
+    criteria[10].setMinimum(smallest);
+    criteria[10].setMaximum(largest + 1);
+    criteria[10].setValue(smallest);
+    criteria[11].setMinimum(smallest);
+    criteria[11].setMaximum(largest + 1);
+    criteria[11].setValue(largest);
+    int gap = 0, maxGap = 0;
+    for (int n = 1; n <= 70; ++n) {
+        gap = std::max(gap, stats.currentGap[n]);
+        maxGap = std::max(maxGap, stats.largestGap[n]);
+    }
+    criteria[4].setMaximum(gap);
+    criteria[5].setMaximum(maxGap);
+}
+
+} // namespace
+
+void HistoryCommands::loadInto(const QString& path)
+{
+    WorkspaceState& s = m_ctx.state;
+    const HistoryFile::ReadResult read = HistoryFile::read(path);
+    s.setDraws(read.lines);
+    s.selected = s.itemCount() - 1;
+    s.hiddenHistory.clear();
+    s.unsavedCorrection = false;
+    m_ctx.changed(Workspace::ListPart);
+    if (!read.error.isEmpty()) {
+        if (!(m_ctx.config.quietWhenNoWorkingHistory && !QFileInfo::exists(path)))
+            m_ctx.ui.message(read.error, Messages::kTitle);
+    } else if (read.badLines > 0) {
+        m_ctx.ui.message(badLinesMessage(read, path), Messages::kTitle);
+    }
+}
+
+void HistoryCommands::offlineNotice()
+{
+    m_ctx.ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), Messages::kTitle);
+}
+
+void HistoryCommands::charge2()
+{
+    loadInto(m_ctx.workspace.workingHistoryPath());
+    m_ctx.state.origin = ListOrigin::Working;
+    if (m_ctx.config.connection && m_ctx.config.connection() == WorkspaceConfig::Connection::Offline)
+        offlineNotice();
+    afterLoad(true);
+}
+
+void HistoryCommands::charge()
+{
+    loadInto(HistoryFile::locate(m_ctx.config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)));
+    m_ctx.state.origin = ListOrigin::BaseWithArchive;
+    const auto connection = m_ctx.config.connection ? m_ctx.config.connection() : WorkspaceConfig::Connection::NotChecked;
+    if (connection == WorkspaceConfig::Connection::Offline)
+        offlineNotice();
+    else if (m_ctx.source)
+        m_ctx.import->importArchive();
+    afterLoad(false);
+}
+
+void HistoryCommands::afterLoad(bool isCharge2)
+{
+    WorkspaceState& s = m_ctx.state;
+    const int count = s.itemCount();
+    m_ctx.list->selectItem(count - 1);
+    s.counters.text1 = QString::number(count - 1);
+    s.period.first = 0;
+    s.counters.label2 = QStringLiteral("Nombre de tirages : ");
+    s.period.last = count - 2;
+    s.counters.nb = QString::number(count - 1);
+    if (isCharge2)
+        s.savedLineCount = count;
+    s.counters.dern = s.itemDate(count - 2);
+    s.counters.prem = s.itemDate(0);
+    // The matrix was rebuilt when the list was filled.
+    m_ctx.rankings->calcul();
+    updateCriteriaAfterLoad(s.criteria, s.stats, count);
+    m_ctx.changed(Workspace::CountersPart | Workspace::ListPart | Workspace::CriteriaPart);
+}
+
+void HistoryCommands::chargeManuelle()
+{
+    if (!keepUnsavedWork())
+        return;
+    charge2();
+    m_ctx.state.telechargeEnabled = true;
+    m_ctx.changed(Workspace::MenuPart);
+}
+
+void HistoryCommands::reload()
+{
+    if (!keepUnsavedWork())
+        return;
+    WorkspaceState& s = m_ctx.state;
+    s.liste.clear();
+    charge();
+    const int count = s.itemCount();
+    if (s.savedLineCount < count && sauve())
+        s.savedLineCount = count;
+    s.telechargeEnabled = false;
+    m_ctx.changed(Workspace::MenuPart);
+    m_ctx.rankings->srti();
+}
+
+bool HistoryCommands::keepUnsavedWork()
+{
+    WorkspaceState& s = m_ctx.state;
+    if (!s.unsavedCorrection)
+        return true;
+    if (sauve())
+        return true;
+    if (m_ctx.ui.confirm(QStringLiteral("La correction d'un tirage n'a pas pu être enregistrée dans l'historique de travail.\n"
+                                        "Recharger quand même la liste et abandonner cette correction ?"),
+                         Messages::kTitle)) {
+        s.unsavedCorrection = false;
+        return true;
+    }
+    return false;
+}
+
+std::optional<QString> HistoryCommands::entryRefusal() const
+{
+    const WorkspaceState& s = m_ctx.state;
+    if (s.origin == ListOrigin::Filtered)
+        // The line above a filtered draw is not its neighbour in the history: dates would be wrong.
+        return QStringLiteral("Un filtre de période est actif : la saisie et la correction des tirages se font sur la "
+                              "liste complète. Rechargez-la avec « Tous les tirages » ou « Charge Manuelle ».");
+    if (s.origin != ListOrigin::BaseWithArchive)
+        return std::nullopt;
+    const QString path = m_ctx.workspace.workingHistoryPath();
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    const HistoryFile::ReadResult onDisk = HistoryFile::read(path);
+    if (!onDisk.found)
+        return std::nullopt; // the save reports it
+    if (const auto refusal = HistoryGuard::check(onDisk.lines, m_ctx.workspace.fullHistory(), true)) {
+        const int missing
+            = refusal->kind == HistoryGuard::Refusal::Kind::Shorter ? refusal->onDisk - refusal->offered : refusal->lost;
+        return QStringLiteral("La liste affichée ne contient pas tout l'historique de travail (%1) : un tirage saisi ne "
+                              "pourrait pas y être enregistré. Rechargez-la avec « Charge Manuelle ».")
+            .arg(Messages::count(missing, QStringLiteral("tirage manquant"), QStringLiteral("tirages manquants")));
+    }
+    return std::nullopt;
+}
+
+bool HistoryCommands::sauve()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.lastSaveOk = false;
+    const QStringList draws = m_ctx.workspace.fullHistory();
+    const QString path = m_ctx.workspace.workingHistoryPath();
+    const QString shown = QDir::toNativeSeparators(path);
+    // What the file holds now decides whether this list may replace it.
+    if (QFileInfo::exists(path)) {
+        const HistoryFile::ReadResult onDisk = HistoryFile::read(path);
+        if (!onDisk.found) {
+            m_ctx.ui.message(QStringLiteral("L'historique de travail n'a pas été enregistré : %1").arg(onDisk.error),
+                             Messages::kTitle);
+            return false;
+        }
+        if (const auto refusal = HistoryGuard::check(onDisk.lines, draws, s.origin != ListOrigin::Working)) {
+            if (refusal->kind == HistoryGuard::Refusal::Kind::Shorter)
+                m_ctx.ui.message(
+                    QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : il compte %2, la liste "
+                                   "affichée seulement %3. Utilisez « Charge Manuelle » pour le recharger.")
+                        .arg(shown, Messages::count(refusal->onDisk, QStringLiteral("tirage"), QStringLiteral("tirages")))
+                        .arg(refusal->offered),
+                    Messages::kTitle);
+            else
+                m_ctx.ui.message(QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : %2 de ses tirages %3 "
+                                                "dans la liste rechargée.")
+                                     .arg(shown)
+                                     .arg(refusal->lost)
+                                     .arg(Messages::agree(refusal->lost, QStringLiteral("manque"), QStringLiteral("manquent"))),
+                                 Messages::kTitle);
+            return false;
+        }
+    }
+    QString error;
+    if (!HistoryFile::write(path, draws, &error)) {
+        m_ctx.ui.message(QStringLiteral("L'historique de travail « %1 » n'a pas pu être enregistré : %2\nLa liste des tirages "
+                                        "est conservée dans la fenêtre.")
+                             .arg(shown, error),
+                         Messages::kTitle);
+        return false;
+    }
+    if (s.origin == ListOrigin::BaseWithArchive)
+        s.origin = ListOrigin::Working;
+    s.unsavedCorrection = false;
+    s.lastSaveOk = true;
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+struct CommandContext;
+
+// Loading the history into the draw list and writing it back, with every rule that keeps a draw
+// from being lost.
+class HistoryCommands {
+public:
+    explicit HistoryCommands(CommandContext& context) : m_ctx(context) { }
+
+    void charge2(); // the working history
+    void charge(); // the base history, then the archive when on line
+    void chargeManuelle();
+    void reload(); // "Telechargement FDesJeux" and "Tous les tirages"
+
+    // Writes the working history from the list; false when refused or failed (already told).
+    bool sauve();
+    bool exitSave() { return sauve(); }
+
+    // Before the list is replaced: a correction not yet written is saved, or the person agrees
+    // to give it up. False when the reload must not happen.
+    bool keepUnsavedWork();
+    // Why a draw may not be entered or corrected in the list as it stands; nullopt when it may.
+    std::optional<QString> entryRefusal() const;
+
+private:
+    void loadInto(const QString& path);
+    void afterLoad(bool isCharge2);
+    void offlineNotice();
+
+    CommandContext& m_ctx;
+};

@@ -1,0 +1,107 @@
+#include "shell/ImportCommand.h"
+
+#include "acquire/ArchiveImport.h"
+#include "acquire/ArchiveSource.h"
+#include "shell/CommandContext.h"
+#include "shell/ListCommands.h"
+#include "shell/Messages.h"
+#include "shell/RankingCommands.h"
+#include "shell/Settings.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+#include <QDir>
+
+void ImportCommand::importArchive()
+{
+    WorkspaceState& s = m_ctx.state;
+    const WorkspaceConfig& config = m_ctx.config;
+    const WaitCursor hourglass(m_ctx);
+    Settings settings(m_ctx.workspace.settingsPath(), !config.readOnlySettings);
+    s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl() : config.archiveUrlOverride;
+    s.progress = Progress{true, 100, 0};
+    m_ctx.changed(Workspace::ProgressPart);
+
+    const QString archivePath = QDir(config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName));
+    s.lastImport = ImportOutcome{};
+    s.lastImport.attempted = true;
+    QString error;
+    const bool fetched = m_ctx.source->fetch(
+        s.archiveUrl, archivePath,
+        [this](qint64 received, qint64 total) {
+            Progress& p = m_ctx.state.progress;
+            if (total > 0) {
+                p.maximum = 1000;
+                p.value = static_cast<int>(received * 1000 / total);
+            } else {
+                p.maximum = 0; // busy bar while the size is unknown
+                p.value = 0;
+            }
+            m_ctx.changed(Workspace::ProgressPart);
+        },
+        &error);
+    s.lastImport.fetched = fetched;
+    s.lastImport.error = error;
+    if (!fetched) {
+        s.progress.visible = false;
+        m_ctx.changed(Workspace::ProgressPart);
+    }
+    if (!fetched && !m_ctx.source->wasCancelled()) {
+        // Why it failed is told under the question, so correcting the address stays one step.
+        QString prompt = QStringLiteral("Sur le site FDesJeux");
+        if (!error.isEmpty())
+            prompt += QStringLiteral("\n\n") + error;
+        const auto answer = m_ctx.ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
+        s.archiveUrl = answer.value_or(QString());
+        // The corrected address is kept for the next imports too.
+        if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty())
+            settings.setArchiveUrl(s.archiveUrl);
+    } else if (fetched) {
+        const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
+            config.dataFolder,
+            [this]() -> std::optional<QString> {
+                return m_ctx.ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
+            },
+            [this](int value, int maximum) {
+                m_ctx.state.progress.maximum = maximum;
+                m_ctx.state.progress.value = value;
+                m_ctx.changed(Workspace::ProgressPart);
+            });
+        s.progress.visible = false;
+        m_ctx.changed(Workspace::ProgressPart);
+        s.lastImport.csvRead = result.csvRead;
+        s.lastImport.imported = static_cast<int>(result.lines.size());
+        s.lastImport.skipped = result.skipped;
+        if (!result.csvRead)
+            s.lastImport.error = result.extractionMessages.join(QStringLiteral(" ; "));
+        QStringList draws = m_ctx.workspace.fullHistory();
+        draws << result.lines;
+        s.setDraws(draws);
+        m_ctx.list->selectItem(s.itemCount() - 1);
+        s.counters.text1 = QString::number(s.itemCount() - 1);
+        m_ctx.changed(Workspace::ListPart | Workspace::CountersPart);
+
+        // Only what the person must know: rows left out, or an archive that could not be read.
+        if (result.skipped > 0 || !result.csvRead) {
+            QString summary;
+            if (result.csvRead)
+                summary = QStringLiteral("Import de l'archive : %1, %2.")
+                              .arg(Messages::count(result.lines.size(), QStringLiteral("tirage importé"),
+                                                   QStringLiteral("tirages importés")),
+                                   Messages::count(result.skipped, QStringLiteral("ligne ignorée"),
+                                                   QStringLiteral("lignes ignorées")));
+            else
+                summary = QStringLiteral("L'archive n'a pas pu être lue.");
+            QStringList details = result.extractionMessages;
+            details << result.reasons;
+            if (!details.isEmpty())
+                summary += QLatin1Char('\n') + details.join(QLatin1Char('\n'));
+            m_ctx.ui.message(summary, Messages::kTitle);
+        }
+    }
+    s.period.first = 0;
+    s.period.last = s.itemCount() - 2;
+    s.statsValid = false;
+    m_ctx.rankings->calcul();
+    m_ctx.rankings->srti();
+}

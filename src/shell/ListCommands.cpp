@@ -1,0 +1,55 @@
+#include "shell/ListCommands.h"
+
+#include "history/DateText.h"
+#include "history/DrawLine.h"
+#include "shell/CommandContext.h"
+#include "shell/RankingCommands.h"
+#include "shell/Workspace.h"
+
+#include <algorithm>
+
+void ListCommands::selectItem(int index)
+{
+    m_ctx.state.selected = index;
+    m_ctx.changed(Workspace::ListPart);
+    clickListe(index);
+}
+
+void ListCommands::periodFromClick(int index)
+{
+    WorkspaceState& s = m_ctx.state;
+    s.statsValid = false;
+    s.period.last = index - 1;
+    s.period.first = std::max(0, s.period.last - s.savedLineCount + 1);
+    s.counters.prem = s.itemDate(s.period.first);
+}
+
+void ListCommands::clickListe(int index)
+{
+    WorkspaceState& s = m_ctx.state;
+    const int count = s.itemCount();
+    if (index < 0 || index >= count)
+        return;
+    s.selected = index;
+    s.editOldest = false;
+    periodFromClick(index);
+    if (s.report.resultat.count() > 68)
+        for (int k = 0; k <= std::min(69, s.report.resultat.count() - 1); ++k)
+            s.report.resultat.setSelected(k, false);
+    if (index == 0 && count > 1) {
+        // The first line acts on the second: the period then holds the oldest draw alone.
+        selectItem(1);
+    }
+    const int sel = s.selected;
+    const QDate before = DrawLine::date(s.itemDate(sel - 1));
+    s.entry.dat = before.isValid() ? DateText::format(before.addDays(1)) : QString();
+    s.counters.dern = s.itemDate(sel - 1);
+    s.counters.nb = QString::number(s.period.last - s.period.first + 1);
+    s.entry.info = sel < count - 1 ? QStringLiteral("Modifier le tirage") : QStringLiteral("Ajouter un tirage");
+    s.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
+    m_ctx.changed(Workspace::EntryPart | Workspace::CountersPart | Workspace::ListPart);
+    m_ctx.rankings->sorties();
+    s.criteria[3].setMaximum(count);
+    s.criteria[3].setValue(sel);
+    m_ctx.changed(Workspace::CriteriaPart);
+}

@@ -1,0 +1,97 @@
+#include "shell/RankingCommands.h"
+
+#include "output/TextFile.h"
+#include "shell/CommandContext.h"
+#include "shell/Messages.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+#include <QDir>
+#include <algorithm>
+
+void RankingCommands::showBusy(const QString& status)
+{
+    ReportModel& report = m_ctx.state.report;
+    report.status = status;
+    report.busy = true;
+    m_ctx.changed(Workspace::BusyPart | Workspace::ReportPart);
+}
+
+void RankingCommands::hideBusy()
+{
+    m_ctx.state.report.busy = false;
+    m_ctx.changed(Workspace::BusyPart);
+}
+
+void RankingCommands::calcul()
+{
+    WorkspaceState& s = m_ctx.state;
+    const WaitCursor hourglass(m_ctx);
+    showBusy(QStringLiteral("CALCUL"));
+    s.matrix.resize(s.itemCount() + 1);
+    s.stats = computeStats(s.matrix, s.period);
+    s.statsValid = true;
+}
+
+void RankingCommands::runRanking(RankingKind kind)
+{
+    WorkspaceState& s = m_ctx.state;
+    if (!s.statsValid)
+        calcul();
+    ReportModel& report = s.report;
+    report.resultat.clear();
+    report.resultat.visible = true;
+    report.resultat.widthTwips = 2800;
+    report.resultat2.widthTwips = 2800;
+    report.resultat2.clear();
+    report.resultat2.visible = true;
+    const RankingTexts texts = Rankings::texts(kind);
+    report.title = texts.title + s.itemDate(s.selected - 1);
+    report.caption = texts.caption;
+    report.resultat.add(QString::fromLatin1(Rankings::kHeader));
+    report.resultat2.add(QString::fromLatin1(Rankings::kHeader));
+    showBusy(texts.status);
+    for (int n : Rankings::order(kind, s.stats)) {
+        ResultList& target = report.resultat.count() < 36 ? report.resultat : report.resultat2;
+        target.add(Rankings::line(kind, n, s.stats));
+    }
+    if (kind == RankingKind::Sorties) {
+        int largest = 0;
+        for (int n = 1; n <= 70; ++n)
+            largest = std::max(largest, s.stats.appearances[n]);
+        s.criteria[11].setMaximum(largest);
+    } else if (kind == RankingKind::EcartsMax) {
+        int largest = 0;
+        for (int n = 1; n <= 70; ++n)
+            largest = std::max(largest, s.stats.largestGap[n]);
+        s.criteria[5].setMaximum(largest);
+        s.criteria[5].setValue(largest);
+    }
+    m_ctx.changed(Workspace::ReportPart | Workspace::CriteriaPart);
+}
+
+void RankingCommands::srti()
+{
+    runRanking(RankingKind::Sorties);
+}
+
+void RankingCommands::rankWith(RankingKind kind)
+{
+    m_ctx.state.period.last = m_ctx.state.selected - 1;
+    runRanking(kind);
+    wordpad();
+}
+
+void RankingCommands::wordpad()
+{
+    if (!m_ctx.state.exportEnabled)
+        return;
+    const QString name = m_ctx.ui.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt"));
+    if (name.isEmpty())
+        return;
+    QString error;
+    if (!TextFile::writeAtomic(name, TextFile::crlfLines(m_ctx.state.report.exportLines()), &error))
+        m_ctx.ui.message(
+            QStringLiteral("Le fichier « %1 » n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(name), error),
+            Messages::kTitle);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "forecast/CriteriaRanges.h"
+#include "history/CalendarFilter.h"
+#include "history/DrawMatrix.h"
+#include "history/StudyPeriod.h"
+#include "output/ReportModel.h"
+#include "stats/NumberStats.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// Where the draw list came from, which decides what a save may write.
+enum class ListOrigin {
+    Working, // the working history as read or as saved since
+    BaseWithArchive, // the base history plus the archive, not yet saved
+    Filtered, // the draws a calendar filter kept; the full history is held aside
+};
+
+struct Counters {
+    QString text1 = QStringLiteral("0");
+    QString label2 = QStringLiteral("Nombre de numéros : ");
+    QString nb, prem, dern;
+};
+
+struct EntryFields {
+    QString dat;
+    QString info = QStringLiteral("Gagnez au Keno  !");
+    QString affichage = QStringLiteral("Choix des numéros");
+};
+
+struct Progress {
+    bool visible = false;
+    int maximum = 100;
+    int value = 0;
+};
+
+// What the last archive import did (the command line reports it).
+struct ImportOutcome {
+    bool attempted = false;
+    bool fetched = false;
+    bool csvRead = false;
+    int imported = 0;
+    int skipped = 0;
+    QString error;
+};
+
+// Everything the main window holds. The command units change it; the Workspace announces it.
+struct WorkspaceState {
+    QStringList liste; // draw lines then one empty item
+    int selected = -1;
+    QStringList hiddenHistory; // the full history while a filter is active
+    ListOrigin origin = ListOrigin::Working;
+    bool editOldest = false;
+    // A correction in the middle of the list is written only by a later save.
+    bool unsavedCorrection = false;
+
+    DrawMatrix matrix;
+    NumberStats stats;
+    bool statsValid = false;
+    StudyPeriod period;
+    int savedLineCount = 0;
+
+    ReportModel report;
+    Counters counters;
+    EntryFields entry;
+    Progress progress;
+    std::array<bool, 71> checks{};
+    bool okEnabled = false;
+    bool annulerEnabled = false;
+    bool telechargeEnabled = true;
+    bool exportEnabled = false;
+    CriteriaRanges criteria;
+    CalendarFilter filter;
+
+    ImportOutcome lastImport;
+    bool lastSaveOk = true;
+    QString archiveUrl;
+    QString versionText;
+    QString windowTitle;
+    int waitDepth = 0;
+
+    int itemCount() const { return static_cast<int>(liste.size()); }
+    // The first 10 characters of item `index`; empty outside the list.
+    QString itemDate(int index) const;
+    // Replaces the list by `draws` and the trailing empty item, and rebuilds the matrix at once,
+    // so nothing can read a matrix of the previous list.
+    void setDraws(const QStringList& draws);
+};
