@@ -248,3 +248,59 @@ TEST_F(WorkspaceTest, FilteredListKeepsExactlyTheChosenDrawsButSavesTheFullHisto
     EXPECT_TRUE(m_ws->exitSave());
     EXPECT_EQ(readFile(working()), crlf(base));
 }
+
+// ---- nothing typed in is lost
+
+TEST_F(WorkspaceTest, EntryIsRefusedWhileTheListLacksDrawsOfTheWorkingHistory)
+{
+    // Offline, "Tous les tirages" leaves the base history alone: 20 of the working file's 30.
+    const QStringList history = makeHistory(30);
+    start(history, history.mid(0, 20));
+    m_ws->telechargement();
+    ASSERT_EQ(m_ws->drawCount(), 20);
+    const size_t before = m_ui.messages.size();
+    expectRefused(20);
+    ASSERT_GT(m_ui.messages.size(), before);
+    EXPECT_TRUE(m_ui.messages[before].text.contains(QStringLiteral("ne contient pas tout l'historique de travail (10 tirages "
+                                                                   "manquants)")))
+        << m_ui.messages[before].text.toStdString();
+    EXPECT_EQ(readFile(working()), crlf(history));
+    // Once the working history is back, the same entry goes through and is saved.
+    m_ws->chargeManuelle();
+    enter(30);
+    EXPECT_EQ(m_ws->drawCount(), 31);
+    EXPECT_EQ(readFile(working()), crlf(m_ws->liste().mid(0, 31)));
+}
+
+TEST_F(WorkspaceTest, ReloadSavesAPendingCorrectionOrAsksBeforeDroppingIt)
+{
+    const QStringList history = makeHistory(12);
+    start(history);
+    enter(5); // a correction in the middle: not written at once
+    const QString corrected = m_ws->liste()[5];
+    ASSERT_TRUE(corrected.contains(kSortedText));
+    EXPECT_TRUE(m_ws->hasUnsavedCorrection());
+    EXPECT_EQ(readFile(working()), crlf(history));
+    m_ws->chargeManuelle();
+    EXPECT_EQ(m_ws->liste()[5], corrected);
+    QStringList saved = history;
+    saved[5] = corrected;
+    EXPECT_EQ(readFile(working()), crlf(saved));
+    EXPECT_FALSE(m_ws->hasUnsavedCorrection());
+
+    // The file grew behind the list's back: the save is refused, so the reload asks first.
+    enter(7);
+    const QString second = m_ws->liste()[7];
+    const QStringList longer = makeHistory(14);
+    TestSupport::writeFile(working(), crlf(longer));
+    m_ui.confirmAnswers = {false};
+    m_ws->chargeManuelle();
+    ASSERT_EQ(m_ui.confirmTexts.size(), 1);
+    EXPECT_EQ(m_ws->drawCount(), 12); // not reloaded: the correction is still there
+    EXPECT_EQ(m_ws->liste()[7], second);
+    m_ui.confirmAnswers = {true};
+    m_ws->telechargement();
+    EXPECT_EQ(m_ui.confirmTexts.size(), 2);
+    EXPECT_NE(m_ws->liste()[7], second); // given up, as agreed
+    EXPECT_EQ(readFile(working()), crlf(longer));
+}

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -35,27 +36,71 @@ QByteArray crlf(const QStringList& lines)
 NumberStats referenceStats(const QStringList& draws, int first, int last)
 {
     NumberStats s;
-    for (int d = first; d <= last; ++d)
-        for (int n = 1; n <= 70; ++n) {
-            bool in = false;
-            for (int k = 1; k <= 20; ++k)
-                in = in || DrawLine::number(draws[d], k) == n;
-            s.appearances[n] += in;
-            s.currentGap[n] = in ? 0 : s.currentGap[n] + 1;
+    for (int d = first; d <= last; ++d) {
+        std::array<bool, 71> in{};
+        for (int k = 0; k < 20; ++k) {
+            const int n = draws[d].mid(11 + 3 * k, 2).toInt();
+            if (n >= 1 && n <= 70)
+                in[static_cast<size_t>(n)] = true;
+        }
+        for (size_t n = 1; n <= 70; ++n) {
+            s.appearances[n] += in[n];
+            s.currentGap[n] = in[n] ? 0 : s.currentGap[n] + 1;
             s.largestGap[n] = std::max(s.largestGap[n], s.currentGap[n]);
         }
+    }
     return s;
 }
 
-// Both lists of a ranking: a header, then 35 ranked lines each.
-void expectReport(const Workspace& ws, RankingKind kind, const QString& lastDate)
+// The ranking lines written here from counts made from the lines themselves: key descending,
+// ties by ascending number; the four layouts as the reports print them.
+QStringList rankingLines(RankingKind kind, const NumberStats& s)
 {
-    QStringList left{QString::fromLatin1(Rankings::kHeader)}, right = left;
-    for (int n : Rankings::order(kind, ws.stats()))
-        (left.size() < 36 ? left : right) << Rankings::line(kind, n, ws.stats());
-    EXPECT_EQ(ws.report().title, Rankings::texts(kind).title + lastDate);
-    EXPECT_EQ(ws.report().resultat.lines, left);
-    EXPECT_EQ(ws.report().resultat2.lines, right);
+    QList<int> numbers;
+    for (int n = 1; n <= 70; ++n)
+        numbers << n;
+    const auto key = [&](int n) {
+        switch (kind) {
+        case RankingKind::Sorties:
+            return s.appearances[n];
+        case RankingKind::Ecarts:
+            return s.currentGap[n];
+        case RankingKind::EcartsMax:
+            return s.largestGap[n];
+        case RankingKind::Numero:
+            return 0;
+        }
+        return 0;
+    };
+    std::stable_sort(numbers.begin(), numbers.end(), [&](int a, int b) { return key(a) > key(b); });
+    QStringList lines;
+    for (int n : numbers) {
+        const int a = s.appearances[n], g = s.currentGap[n], m = s.largestGap[n];
+        if (kind == RankingKind::Sorties)
+            lines << QString::asprintf("%02d %04d   %02d    %04d", n, a, g, m);
+        else if (kind == RankingKind::Numero)
+            lines << QString::asprintf("%02d  %04d   %03d  %04d", n, a, g, m);
+        else
+            lines << QString::asprintf("%02d %04d   %04d   %04d", n, a, g, m);
+    }
+    return lines;
+}
+
+const QString kHeader = QStringLiteral("Num Sorti Ecart  EcartMax");
+
+// Both lists of a ranking over draws [first, last]: a header, then 35 ranked lines each.
+void expectReport(const Workspace& ws, RankingKind kind, const QStringList& draws, int first, int last)
+{
+    static const QMap<RankingKind, QString> titles = {
+        {RankingKind::Sorties, QStringLiteral("Classement par sorties au ")},
+        {RankingKind::Ecarts, QStringLiteral("Classement par écarts au ")},
+        {RankingKind::EcartsMax, QStringLiteral("Classement par écarts max au ")},
+        {RankingKind::Numero, QStringLiteral("Classement par numéros au ")},
+    };
+    const QStringList lines = rankingLines(kind, referenceStats(draws, first, last));
+    EXPECT_EQ(ws.report().title, titles.value(kind) + draws[last].left(10));
+    EXPECT_EQ(ws.report().resultat.lines, QStringList{kHeader} + lines.mid(0, 35));
+    EXPECT_EQ(ws.report().resultat2.lines, QStringList{kHeader} + lines.mid(35));
 }
 
 // Leaves the operator's CSV (a header, then draws newest first) where the extraction looks for
@@ -190,12 +235,12 @@ TEST_F(WorkspaceTest, StartUpRanksTheWholeHistoryClicksAndExports)
     EXPECT_EQ(ws->studyPeriod().first, 0);
     EXPECT_EQ(ws->studyPeriod().last, N - 1);
     EXPECT_EQ(ws->stats(), referenceStats(draws, 0, N - 1));
-    expectReport(*ws, RankingKind::Sorties, last);
+    expectReport(*ws, RankingKind::Sorties, draws, 0, N - 1);
     for (auto [command, kind] : {std::pair{&Workspace::ecarts, RankingKind::Ecarts},
                                  {&Workspace::ecartsMax, RankingKind::EcartsMax},
                                  {&Workspace::numero, RankingKind::Numero}}) {
         (ws.get()->*command)();
-        expectReport(*ws, kind, last);
+        expectReport(*ws, kind, draws, 0, N - 1);
     }
 
     // A click ends the period before the line; one on the first line acts on the second.
@@ -203,7 +248,7 @@ TEST_F(WorkspaceTest, StartUpRanksTheWholeHistoryClicksAndExports)
     EXPECT_EQ(ws->studyPeriod().first, 0);
     EXPECT_EQ(ws->studyPeriod().last, 9);
     EXPECT_EQ(ws->stats(), referenceStats(draws, 0, 9));
-    expectReport(*ws, RankingKind::Sorties, draws[9].left(10));
+    expectReport(*ws, RankingKind::Sorties, draws, 0, 9);
     ws->clickListe(0);
     EXPECT_EQ(ws->selectedIndex(), 1);
     EXPECT_EQ(ws->studyPeriod().last, 0);
@@ -244,16 +289,15 @@ TEST_F(WorkspaceTest, EqualCountsGiveCriteriaRangesFromCToCPlusOne)
 TEST_F(WorkspaceTest, HundredThousandDrawsRankWithFiveDigitCounts)
 {
     constexpr int N = 100000;
-    auto ws = startWith(makeHistory(N, QDate(1993, 9, 16), 3));
+    const QStringList draws = makeHistory(N, QDate(1993, 9, 16), 3);
+    auto ws = startWith(draws);
     EXPECT_EQ(ws->counters().nb, QStringLiteral("100000"));
-    StudyPeriod all{0, N - 1};
-    const NumberStats s = computeStatsNaive(ws->matrix(), all);
+    // Counted from the lines, not from the matrix the program built.
+    const NumberStats s = referenceStats(draws, 0, N - 1);
     EXPECT_EQ(ws->stats(), s);
-    const QString top = ws->report().resultat.lines[1];
-    const int n = top.left(2).toInt();
-    EXPECT_GE(s.appearances[n], 10000);
-    EXPECT_TRUE(top.startsWith(QStringLiteral("%1 %2   ").arg(n, 2, 10, QLatin1Char('0')).arg(s.appearances[n])))
-        << top.toStdString();
+    const QStringList lines = rankingLines(RankingKind::Sorties, s);
+    EXPECT_GE(s.appearances[lines[0].left(2).toInt()], 10000);
+    EXPECT_EQ(ws->report().resultat.lines.mid(1), lines.mid(0, 35));
 }
 
 // ---- nothing the user has may be lost
@@ -321,6 +365,67 @@ TEST_F(WorkspaceTest, LongerMergeReplacesTheFileOnlyWhenNoDrawIsLost)
         EXPECT_EQ(ws->studyPeriod().first, keepsEveryDraw ? 0 : 1);
         EXPECT_EQ(ws->exitSave(), keepsEveryDraw);
     }
+}
+
+TEST_F(WorkspaceTest, DownloadFlowAsksOnlyWhatTheProcessNeeds)
+{
+    const QStringList all = makeHistory(12);
+    writeFile(working, crlf(all.mid(0, 8)));
+    writeFile(base, crlf(all.mid(0, 8)));
+    // A failed download: no message box before the address prompt, the reason is in the prompt.
+    auto ws = start();
+    ws->telechargement();
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.askedTitles, QStringList{QStringLiteral("Telechargement echoué vérifiez l'adresse")});
+    // A successful import that skipped nothing ends without a summary box.
+    source.draws = all.mid(8);
+    ws->telechargement();
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(readFile(working), crlf(all));
+}
+
+TEST_F(WorkspaceTest, RankingsOfferedDuringALoadComeFromTheNewList)
+{
+    // Start on one history, then load another of the same length with other numbers: the
+    // ranking the load's own selection exports must count the new lines.
+    const QStringList first = makeHistory(10, QDate(1993, 9, 16), 1);
+    const QStringList second = makeHistory(10, QDate(1993, 9, 16), 2);
+    auto ws = startWith(first);
+    writeFile(working, crlf(second));
+    ws->setExportEnabled(true);
+    const QString exported = at("load.txt");
+    ui.saveNames = {exported};
+    ws->chargeManuelle();
+    const QStringList lines = rankingLines(RankingKind::Sorties, referenceStats(second, 0, 9));
+    QStringList expected{QStringLiteral("Classement par sorties au ") + second[9].left(10), kHeader};
+    expected << lines.mid(0, 35) << lines.mid(35);
+    EXPECT_EQ(readFile(exported), crlf(expected));
+}
+
+TEST_F(WorkspaceTest, MessagesAgreeWithTheirCounts)
+{
+    const QStringList all = makeHistory(14);
+    writeFile(working, crlf(all.mid(0, 10)));
+    writeFile(base, crlf(all.mid(0, 4)));
+    // The archive brings the file's draws but one, and more after them.
+    QStringList archive = all.mid(4);
+    archive.removeAt(2);
+    source.draws = archive;
+    auto ws = start();
+    ws->telechargement();
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_TRUE(ui.messages.back().text.endsWith(QStringLiteral(" : 1 de ses tirages manque dans la liste rechargée.")))
+        << ui.messages.back().text.toStdString();
+
+    QStringList lines = makeHistory(3);
+    lines[1] = lines[1].left(40);
+    writeFile(working, crlf(lines));
+    ui.messages.clear();
+    auto other = start();
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_TRUE(ui.messages[0].text.startsWith(
+        QStringLiteral("1 ligne de « Tirages_keno.txt » n'est pas un tirage valide ; elle est gardée telle quelle")))
+        << ui.messages[0].text.toStdString();
 }
 
 TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)

@@ -92,6 +92,17 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
     EXPECT_EQ(broken.status, 1);
     EXPECT_FALSE(broken.err.isEmpty());
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), before);
+
+    // A longer archive that lacks one draw of the working history: refused, and said by the status.
+    QStringList gapped = m_all.mid(10);
+    gapped.removeAt(5);
+    gapped << makeHistory(34, QDate(2020, 1, 1)).mid(30);
+    writeFile(path("gapped.csv"), operatorCsv(gapped));
+    const CliRun refused = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("gapped.csv")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("1 de ses tirages manque"))) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("tiravol-cli : l'historique de travail n'a pas été remplacé")));
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), before);
 }
 
 TEST_F(CliImport, DownloadFetchesOverHttp)
