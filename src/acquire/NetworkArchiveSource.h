@@ -40,7 +40,6 @@ public:
     // Meant to be called from an event handled while fetch() waits (a button, a timer).
     void cancel();
     bool wasCancelled() const override { return m_lastCancelled; }
-    bool isRunning() const { return m_reply != nullptr; }
 
     bool fetch(const QString& url, const QString& destination, const Progress& progress, QString* error) override;
 

@@ -40,7 +40,7 @@ QString Settings::read(const QString& section, const QString& key, const QString
         QString value = line.mid(eq + 1).trimmed();
         if (value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'))
             value = value.mid(1, value.size() - 2);
-        // The original read into a 255-character buffer.
+        // A value holds at most 254 characters, the longest a profile value can be.
         return value.left(254);
     }
     return defaultValue;
