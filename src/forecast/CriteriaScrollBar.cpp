@@ -4,6 +4,23 @@
 
 #include <algorithm>
 
+CriteriaScrollBar::CriteriaScrollBar(const CriteriaScrollBar& other)
+    : minimum(other.minimum), maximum(other.maximum), value(other.value), smallStep(other.smallStep), pageStep(other.pageStep),
+      label(other.label)
+{
+}
+
+CriteriaScrollBar& CriteriaScrollBar::operator=(const CriteriaScrollBar& other)
+{
+    minimum = other.minimum;
+    maximum = other.maximum;
+    value = other.value;
+    smallStep = other.smallStep;
+    pageStep = other.pageStep;
+    label = other.label;
+    return *this;
+}
+
 int CriteriaScrollBar::clamped(int v) const
 {
     return std::clamp(v, low(), high());

@@ -16,6 +16,11 @@ struct CriteriaScrollBar {
     // Shows the position only once the position has changed (or a file load set it).
     QString label;
 
+    CriteriaScrollBar() = default;
+    // A copy is a free-standing bar; assigning to a bar of the criteria keeps it in them.
+    CriteriaScrollBar(const CriteriaScrollBar& other);
+    CriteriaScrollBar& operator=(const CriteriaScrollBar& other);
+
     // A minimum above the maximum reverses the bar: the position then lies between the two.
     // A position pushed outside the new range moves to the nearer bound, which is a change.
     void setMinimum(int v);

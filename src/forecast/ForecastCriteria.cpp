@@ -180,6 +180,11 @@ void ForecastCriteria::updateAfterEntry(int itemCount)
     setMaximum(CriterionBar::GeneralMax, (*this)[CriterionBar::GeneralMax].maximum + 1);
 }
 
+QString ForecastCriteria::filePath(const QString& appDataFolder)
+{
+    return appDataFolder + QStringLiteral("/Varn/tiravol.cfg");
+}
+
 QByteArray ForecastCriteria::fileContent() const
 {
     QStringList lines;

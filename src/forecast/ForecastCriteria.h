@@ -51,6 +51,9 @@ public:
 
     // --- The criteria file (11 lines, CR LF). ---
 
+    // "tiravol.cfg" in the "Varn" folder of the per-user configuration folder.
+    static QString filePath(const QString& appDataFolder);
+
     // The file content "Sauver" writes: lines 1-9 "minimum,maximum,position", lines 10-11
     // "minimum,maximum".
     QByteArray fileContent() const;

@@ -220,12 +220,20 @@ TEST(ForecastCriteria, OlderNamesStillReachTheSameBars)
     c[7].setValue(5);
     EXPECT_EQ(state(c, B::RecentMin), bar(0, 42, 5, "5"));
     EXPECT_EQ(state(copy, B::RecentMin), bar(0, 42, 40, "40"));
+
+    // A bar copied out is free-standing: moving it changes nothing in the criteria.
+    CriteriaScrollBar loose = c[1];
+    loose.setValue(41);
+    EXPECT_EQ(loose.label, QStringLiteral("41"));
+    EXPECT_EQ(state(c, B::RecentDraws), bar(0, 42, 30, "30"));
+    EXPECT_EQ(state(c, B::RecentMax), bar(0, 42, 5, "5"));
 }
 
 TEST(ForecastCriteriaFile, DesignTimeFileSaveThenResetKeepsGeneralBounds)
 {
     QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/Varn/tiravol.cfg");
+    const QString path = ForecastCriteria::filePath(dir.path());
+    EXPECT_EQ(path, dir.path() + QStringLiteral("/Varn/tiravol.cfg"));
     ForecastCriteria c;
     QString error;
     ASSERT_TRUE(c.save(path, &error)) << error.toStdString();
