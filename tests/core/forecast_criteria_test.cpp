@@ -211,7 +211,7 @@ TEST(ForecastCriteria, OlderNamesStillReachTheSameBars)
     recent.setValue(30); // the rule still runs through the owner
     EXPECT_EQ(state(c, B::RecentMax), bar(0, 42, 30, "30"));
     EXPECT_EQ(state(c, B::GeneralDraws), bar(0, 10, 10, "10"));
-    // A copy couples its own bars, not the original's.
+    // A copy couples its own bars, not those it was copied from.
     CriteriaRanges copy = c;
     copy[6].setValue(40);
     EXPECT_EQ(state(copy, B::RecentMax), bar(0, 42, 40, "40"));
