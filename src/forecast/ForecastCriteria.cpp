@@ -1,0 +1,277 @@
+#include "forecast/ForecastCriteria.h"
+
+#include "output/TextFile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace {
+
+// Rules always settle (every move is clamped and an unchanged position raises nothing); the cap
+// only keeps a corrupted state from recursing without end.
+constexpr int kMaxCascade = 256;
+
+constexpr ForecastCriteria::DesignTime kDesign[kCriterionBarCount + 1] = {
+    {0, 0, 1, 0, u""},
+    {0, 42, 14, 14, u"14"}, // HScroll1 recent draws
+    {14, 280, 14, 28, u"28"}, // HScroll2 average draws
+    {0, 3200, 140, 3000, u"3000"}, // HScroll3 general draws
+    {0, 100, 5, 0, u"0"}, // HScroll4 smallest gap
+    {0, 100, 5, 100, u"100"}, // HScroll5 largest gap
+    {0, 42, 7, 0, u"0"}, // HScroll6 recent fewest
+    {0, 42, 7, 14, u"14"}, // HScroll7 recent most
+    {0, 280, 14, 14, u"0"}, // HScroll8 average fewest: its label is not its position
+    {0, 280, 14, 28, u"28"}, // HScroll9 average most
+    {0, 3270, 10, 0, u"0"}, // HScroll10 general fewest
+    {0, 3270, 10, 0, u"3000"}, // HScroll11 general most: its label is not its position
+};
+
+int largestOf(const std::array<int, 71>& values)
+{
+    int largest = 0;
+    for (int n = 1; n <= 70; ++n)
+        largest = std::max(largest, values[static_cast<size_t>(n)]);
+    return largest;
+}
+
+} // namespace
+
+const ForecastCriteria::DesignTime& ForecastCriteria::designTime(int i)
+{
+    return kDesign[std::clamp(i, 0, kCriterionBarCount)];
+}
+
+ForecastCriteria::ForecastCriteria()
+{
+    for (int i = 0; i <= kCriterionBarCount; ++i) {
+        CriteriaScrollBar& bar = m_bars[static_cast<size_t>(i)];
+        bar.minimum = kDesign[i].minimum;
+        bar.maximum = kDesign[i].maximum;
+        bar.value = kDesign[i].position;
+        bar.pageStep = kDesign[i].pageStep;
+        bar.smallStep = 1;
+        bar.label = QString::fromUtf16(kDesign[i].label);
+    }
+    rebind();
+}
+
+ForecastCriteria::ForecastCriteria(const ForecastCriteria& other) : m_bars(other.m_bars)
+{
+    rebind();
+}
+
+ForecastCriteria& ForecastCriteria::operator=(const ForecastCriteria& other)
+{
+    m_bars = other.m_bars;
+    m_depth = 0;
+    rebind();
+    return *this;
+}
+
+void ForecastCriteria::rebind()
+{
+    for (int i = 0; i <= kCriterionBarCount; ++i) {
+        m_bars[static_cast<size_t>(i)].m_owner = i == 0 ? nullptr : this;
+        m_bars[static_cast<size_t>(i)].m_index = i;
+    }
+}
+
+void ForecastCriteria::changed(int i)
+{
+    using B = CriterionBar;
+    CriteriaScrollBar& bar = m_bars[static_cast<size_t>(i)];
+    bar.label = QString::number(bar.value);
+    if (m_depth >= kMaxCascade)
+        return;
+    ++m_depth;
+    const int pos = bar.value;
+    switch (static_cast<B>(i)) {
+    case B::RecentDraws:
+        if (pos > positionOf(B::RecentMax))
+            setValue(B::RecentMax, pos);
+        break;
+    case B::AverageDraws:
+        if (pos > positionOf(B::AverageMax))
+            setValue(B::AverageMax, pos);
+        break;
+    case B::GeneralDraws:
+        break;
+    case B::RecentMin:
+        if (pos > positionOf(B::RecentMax))
+            setValue(B::RecentMax, pos);
+        break;
+    case B::RecentMax:
+        if (pos < positionOf(B::RecentMin))
+            setValue(B::RecentMin, pos);
+        break;
+    case B::AverageMin:
+        if (pos > positionOf(B::AverageMax))
+            setValue(B::AverageMax, pos);
+        break;
+    case B::AverageMax:
+        if (pos < positionOf(B::AverageMin))
+            setValue(B::AverageMin, pos);
+        break;
+    case B::GeneralMin:
+        if (pos > positionOf(B::GeneralMax)) {
+            setMaximum(B::GeneralMax, (*this)[B::GeneralMin].maximum);
+            // Read again: the maximum change may have moved this bar through the other rule.
+            setValue(B::GeneralMax, positionOf(B::GeneralMin));
+        }
+        break;
+    case B::GeneralMax:
+        if (pos < positionOf(B::GeneralMin))
+            setValue(B::GeneralMin, pos);
+        break;
+    case B::GapMin:
+        if (pos > positionOf(B::GapMax))
+            setValue(B::GapMax, pos);
+        break;
+    case B::GapMax:
+        if (pos < positionOf(B::GapMin))
+            setValue(B::GapMin, pos);
+        break;
+    }
+    --m_depth;
+}
+
+void ForecastCriteria::updateAfterLoad(int itemCount, const NumberStats& stats)
+{
+    using B = CriterionBar;
+    const int largest = largestOf(stats.appearances);
+    int smallest = largest;
+    for (int n = 1; n <= 70; ++n)
+        smallest = std::min(smallest, stats.appearances[static_cast<size_t>(n)]);
+    setMaximum(B::GeneralDraws, itemCount - 1);
+    setValue(B::GeneralDraws, (*this)[B::GeneralDraws].maximum);
+    setMinimum(B::GeneralMin, smallest);
+    setMaximum(B::GeneralMin, largest + 1);
+    setValue(B::GeneralMin, smallest);
+    setMinimum(B::GeneralMax, smallest);
+    setMaximum(B::GeneralMax, largest + 1);
+    setValue(B::GeneralMax, largest);
+    setMaximum(B::GapMin, largestOf(stats.currentGap));
+    setMaximum(B::GapMax, largestOf(stats.largestGap));
+}
+
+void ForecastCriteria::updateAfterSorties(const NumberStats& stats)
+{
+    setMaximum(CriterionBar::GeneralMax, largestOf(stats.appearances));
+}
+
+void ForecastCriteria::updateAfterEcartsMax(const NumberStats& stats)
+{
+    const int largest = largestOf(stats.largestGap);
+    setMaximum(CriterionBar::GapMax, largest);
+    setValue(CriterionBar::GapMax, largest);
+}
+
+void ForecastCriteria::updateAfterListClick(int itemCount, int selectedIndex)
+{
+    setMaximum(CriterionBar::GeneralDraws, itemCount);
+    setValue(CriterionBar::GeneralDraws, selectedIndex);
+}
+
+void ForecastCriteria::updateAfterEntry(int itemCount)
+{
+    setMaximum(CriterionBar::GeneralDraws, itemCount + 1);
+    setValue(CriterionBar::GeneralDraws, itemCount);
+    setMaximum(CriterionBar::GeneralMax, (*this)[CriterionBar::GeneralMax].maximum + 1);
+}
+
+QString ForecastCriteria::filePath(const QString& appDataFolder)
+{
+    return appDataFolder + QStringLiteral("/Varn/tiravol.cfg");
+}
+
+QByteArray ForecastCriteria::fileContent() const
+{
+    QStringList lines;
+    for (int i = 1; i <= kCriterionBarCount; ++i) {
+        const CriteriaScrollBar& bar = (*this)[i];
+        QString line = QString::number(bar.minimum) + QLatin1Char(',') + QString::number(bar.maximum);
+        if (i <= 9)
+            line += QLatin1Char(',') + QString::number(bar.value);
+        lines << line;
+    }
+    return TextFile::crlfLines(lines);
+}
+
+bool ForecastCriteria::save(const QString& path, QString* error) const
+{
+    return TextFile::writeAtomic(path, fileContent(), error);
+}
+
+QString ForecastCriteria::chargeConf(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return chargeConfFrom({}, false);
+    if (!file.open(QIODevice::ReadOnly))
+        return chargeConfFrom({}, false);
+    return chargeConfFrom(file.readAll(), true);
+}
+
+QString ForecastCriteria::chargeConfFrom(const QByteArray& bytes, bool exists)
+{
+    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
+    QStringList lines;
+    if (exists) {
+        lines = TextFile::decode(bytes).split(QLatin1Char('\n'));
+        // A final line break does not open a line.
+        if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+            lines.removeLast();
+    }
+
+    QString problem;
+    int badLines = 0;
+    auto report = [&](const QString& text) {
+        ++badLines;
+        if (problem.isEmpty())
+            problem = text;
+    };
+    if (!exists)
+        problem = QStringLiteral("Fichier des critères absent : les critères par défaut sont utilisés.");
+    else if (lines.size() < 9)
+        problem = QStringLiteral("Fichier des critères incomplet (%1 lignes sur 9) : les lignes manquantes prennent "
+                                 "les critères par défaut.")
+                      .arg(lines.size());
+
+    for (int i = 1; i <= 9; ++i) {
+        const DesignTime& design = kDesign[i];
+        int a = design.minimum, b = design.maximum, c = design.position;
+        if (i <= lines.size()) {
+            const QStringList fields = lines[i - 1].split(separators, Qt::SkipEmptyParts);
+            bool ok = fields.size() == 3;
+            int values[3] = {0, 0, 0};
+            for (int f = 0; ok && f < 3; ++f)
+                values[f] = fields[f].toInt(&ok);
+            if (ok) {
+                a = values[0];
+                b = values[1];
+                c = values[2];
+                const int low = std::min(a, b), high = std::max(a, b);
+                if (c < low || c > high) {
+                    report(QStringLiteral("Fichier des critères : position hors limites à la ligne %1, ramenée à la "
+                                          "borne la plus proche.")
+                               .arg(i));
+                    c = std::clamp(c, low, high);
+                }
+            } else {
+                report(QStringLiteral("Fichier des critères illisible à la ligne %1 : les critères par défaut sont "
+                                      "utilisés pour cette ligne.")
+                           .arg(i));
+            }
+        }
+        CriteriaScrollBar& bar = (*this)[i];
+        bar.setMinimum(a);
+        bar.setMaximum(b);
+        bar.setValue(c);
+        if (i >= 6)
+            bar.label = QString::number(c);
+    }
+    if (badLines > 1 && exists && lines.size() >= 9)
+        problem += QStringLiteral(" (%1 lignes en cause)").arg(badLines);
+    return problem;
+}

@@ -1,0 +1,95 @@
+#include "forecast/ForecastSelection.h"
+
+#include "output/NumberFormat.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace ForecastSelection {
+
+namespace {
+
+int wholeNumber(const QString& text)
+{
+    const qint64 v = NumberFormat::readTypedNumber(text);
+    return static_cast<int>(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+double decimalNumber(const QString& text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok ? v : static_cast<double>(NumberFormat::readTypedNumber(text));
+}
+
+struct Form {
+    CriterionBar window, low, high;
+    const char16_t* header; // the words before the window size
+    const char16_t* middle; // the words between the window size and the lower bound
+};
+
+} // namespace
+
+ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const ForecastCriteria& criteria)
+{
+    using B = CriterionBar;
+    static constexpr Form forms[3] = {
+        {B::RecentDraws, B::RecentMin, B::RecentMax, u"Forme recente sur ", u" Tirages , Sortie entre "},
+        {B::AverageDraws, B::AverageMin, B::AverageMax, u"Forme moyenne sur ", u" Tirages , Sortie entre "},
+        {B::GeneralDraws, B::GeneralMin, B::GeneralMax, u"Forme générale sur", u" tirages sorties entre "},
+    };
+
+    ForecastSelectionResult result;
+    QStringList& lines = result.lines;
+    std::array<int, 71> criteriaMet{};
+    const int current = selectedIndex - 1;
+    result.period.last = current;
+
+    for (int f = 0; f < 3; ++f) {
+        const Form& form = forms[f];
+        const QString& windowText = criteria.label(form.window);
+        const QString& lowText = criteria.label(form.low);
+        const QString& highText = criteria.label(form.high);
+        result.period.first = current - wholeNumber(windowText) + 1;
+        result.stats = computeStats(matrix, result.period);
+        if (f > 0)
+            lines << QString();
+        lines << QString::fromUtf16(form.header) + windowText + QString::fromUtf16(form.middle) + lowText + QStringLiteral(" et ")
+                + highText;
+        const int low = wholeNumber(lowText), high = wholeNumber(highText);
+        for (int n = 1; n <= 70; ++n) {
+            const int a = result.stats.appearances[static_cast<size_t>(n)];
+            if (low <= a && a <= high) {
+                lines << NumberFormat::apply(n, u" 00") + QStringLiteral(" Sorti ") + NumberFormat::apply(a, u" 0000");
+                ++criteriaMet[static_cast<size_t>(n)];
+            }
+        }
+    }
+
+    const QString& gapLowText = criteria.label(B::GapMin);
+    const QString& gapHighText = criteria.label(B::GapMax);
+    lines << QString();
+    lines << QStringLiteral("Numéros à l'écart compris entre ") + gapLowText + QStringLiteral(" et ") + gapHighText;
+    const double gapLow = decimalNumber(gapLowText), gapHigh = decimalNumber(gapHighText);
+    for (int n = 1; n <= 70; ++n) {
+        const int gap = result.stats.currentGap[static_cast<size_t>(n)];
+        if (gapLow <= gap && gap <= gapHigh) {
+            ++criteriaMet[static_cast<size_t>(n)];
+            lines << QString::number(n) + QStringLiteral(" ecart ") + NumberFormat::apply(gap, u" 00");
+        }
+    }
+
+    for (int c = 4; c >= 0; --c) {
+        lines << QString();
+        lines << QStringLiteral("Communs à ") + QString::number(c) + QStringLiteral(" Criteres");
+        lines << QString();
+        for (int n = 1; n <= 70; ++n)
+            if (criteriaMet[static_cast<size_t>(n)] == c)
+                lines << QString::number(n);
+        lines << QString();
+    }
+    return result;
+}
+
+} // namespace ForecastSelection

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "forecast/ForecastCriteria.h"
+#include "history/DrawMatrix.h"
+#include "history/StudyPeriod.h"
+#include "stats/NumberStats.h"
+
+#include <QStringList>
+
+// The forecast selection: every number checked against its appearances over the recent, average
+// and general windows ending at the current draw and against its current gap, then grouped by
+// how many of the four criteria it meets.
+//
+// Around the call, the command clears the left result list, hides the right one (keeping its
+// lines), sets the left one's width to 5600, leaves the title and caption labels as they were,
+// fills the left list with `lines` and runs the export step. It then leaves `period` in place
+// with `stats` computed over it and the statistics marked valid: later reports work on the
+// general window.
+struct ForecastSelectionResult {
+    QStringList lines;
+    StudyPeriod period;
+    NumberStats stats;
+};
+
+namespace ForecastSelection {
+
+// `selectedIndex` is the selected item of the draw list (-1 when none): the current draw is the
+// one just before it. The criteria are read from the label texts as they stand.
+ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const ForecastCriteria& criteria);
+
+} // namespace ForecastSelection

@@ -1,0 +1,160 @@
+#include "forecast/ForecastCriteria.h"
+#include "forecast/ForecastSelection.h"
+#include "history/DrawLine.h"
+#include "history/DrawMatrix.h"
+
+#include <QDate>
+#include <gtest/gtest.h>
+#include <vector>
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+using B = CriterionBar;
+
+QString draw(int index, std::vector<int> numbers)
+{
+    DrawLine::Numbers n{};
+    std::copy(numbers.begin(), numbers.end(), n.begin());
+    return DrawLine::build(QDate(2021, 3, 1).addDays(index / 2), n, index % 2 == 0);
+}
+
+std::vector<int> range(int from, int to)
+{
+    std::vector<int> v;
+    for (int n = from; n <= to; ++n)
+        v.push_back(n);
+    return v;
+}
+
+std::vector<int> join(std::vector<int> a, const std::vector<int>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+QString two(int n)
+{
+    return QString::number(n).rightJustified(2, QLatin1Char('0'));
+}
+
+// d0: 1, 3, 11..28; d1: 1, 31..49; d2: 1, 51..69; d3: 1, 2, 11..28.
+DrawMatrix fourDraws()
+{
+    QStringList liste;
+    liste << draw(0, join({1, 3}, range(11, 28))) << draw(1, join({1}, range(31, 49))) << draw(2, join({1}, range(51, 69)))
+          << draw(3, join({1, 2}, range(11, 28))) << QString();
+    DrawMatrix m;
+    m.rebuild(liste);
+    return m;
+}
+
+} // namespace
+
+TEST(ForecastSelection, FourCriteriaOnAHandMadeHistory)
+{
+    ForecastCriteria c;
+    c.setValue(B::RecentDraws, 2);
+    c.setValue(B::RecentMin, 2);
+    c.setValue(B::RecentMax, 2);
+    c.setValue(B::AverageMin, 2); // average window stays at its design-time 28: all four draws
+    c.setValue(B::AverageMax, 4);
+    c.setValue(B::GeneralDraws, 3);
+    c.setValue(B::GeneralMin, 1); // drags the most bound to 1 as well
+    c.setValue(B::GapMin, 1);
+    c.setValue(B::GapMax, 2);
+
+    const ForecastSelectionResult r = ForecastSelection::run(fourDraws(), 4, c);
+
+    QStringList e;
+    e << QStringLiteral("Forme recente sur 2 Tirages , Sortie entre 2 et 2") << QStringLiteral(" 01 Sorti  0002");
+    e << QString() << QStringLiteral("Forme moyenne sur 28 Tirages , Sortie entre 2 et 4") << QStringLiteral(" 01 Sorti  0004");
+    for (int n = 11; n <= 28; ++n)
+        e << QLatin1Char(' ') + two(n) + QStringLiteral(" Sorti  0002");
+    e << QString() << QStringLiteral("Forme générale sur3 tirages sorties entre 1 et 1") << QStringLiteral(" 02 Sorti  0001");
+    for (int n : join(join(range(11, 28), range(31, 49)), range(51, 69)))
+        e << QLatin1Char(' ') + two(n) + QStringLiteral(" Sorti  0001");
+    e << QString() << QStringLiteral("Numéros à l'écart compris entre 1 et 2");
+    for (int n = 31; n <= 49; ++n)
+        e << QString::number(n) + QStringLiteral(" ecart  02");
+    for (int n = 51; n <= 69; ++n)
+        e << QString::number(n) + QStringLiteral(" ecart  01");
+    auto group = [&e](int c, const std::vector<int>& numbers) {
+        e << QString() << QStringLiteral("Communs à ") + QString::number(c) + QStringLiteral(" Criteres") << QString();
+        for (int n : numbers)
+            e << QString::number(n);
+        e << QString();
+    };
+    group(4, {});
+    group(3, {});
+    group(2, join(join(join({1}, range(11, 28)), range(31, 49)), range(51, 69)));
+    group(1, {2});
+    group(0, join(join(range(3, 10), {29, 30, 50}), {70}));
+    EXPECT_EQ(r.lines, e);
+
+    // The period is left on the general window, with its statistics.
+    EXPECT_EQ(r.period.first, 1);
+    EXPECT_EQ(r.period.last, 3);
+    EXPECT_EQ(r.stats.appearances[1], 3);
+    EXPECT_EQ(r.stats.currentGap[3], 3);
+}
+
+TEST(ForecastSelection, DesignTimeLabelsAndWindowsLargerThanTheHistory)
+{
+    const ForecastCriteria c; // never opened: design-time texts, not the bars' positions
+    const ForecastSelectionResult r = ForecastSelection::run(fourDraws(), 4, c);
+    ASSERT_GE(r.lines.size(), 3);
+    EXPECT_EQ(r.lines[0], QStringLiteral("Forme recente sur 14 Tirages , Sortie entre 0 et 14"));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("Forme moyenne sur 28 Tirages , Sortie entre 0 et 28")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("Forme générale sur3000 tirages sorties entre 0 et 3000")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("Numéros à l'écart compris entre 0 et 100")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral(" 01 Sorti  0004")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral(" 04 Sorti  0000")));
+    // Every number meets all four criteria: the group of 4 lists 1..70, the others nothing.
+    const qsizetype g4 = r.lines.indexOf(QStringLiteral("Communs à 4 Criteres"));
+    ASSERT_GE(g4, 0);
+    for (int n = 1; n <= 70; ++n)
+        EXPECT_EQ(r.lines[g4 + 1 + n], QString::number(n));
+    EXPECT_EQ(r.lines[g4 + 72], QString());
+    EXPECT_EQ(r.lines[g4 + 73], QString());
+    EXPECT_EQ(r.lines[g4 + 74], QStringLiteral("Communs à 3 Criteres"));
+    EXPECT_EQ(r.lines.size(), g4 + 73 + 4 * 4);
+    EXPECT_EQ(r.period.first, 0); // 3 - 3000 + 1 is cut at the first draw
+    EXPECT_EQ(r.period.last, 3);
+}
+
+TEST(ForecastSelection, RecentWindowCountsTheDrawsEndingAtTheCurrentOne)
+{
+    // Number 1 in all of 15 draws; the click on the last draw makes the current draw index 13.
+    QStringList liste;
+    for (int i = 0; i < 15; ++i)
+        liste << draw(i, join({1}, i == 14 ? range(40, 58) : i % 2 == 0 ? range(2, 20) : range(21, 39)));
+    liste << QString();
+    DrawMatrix m;
+    m.rebuild(liste);
+    ForecastCriteria c;
+    c.setValue(B::RecentMin, 14);
+    const ForecastSelectionResult r = ForecastSelection::run(m, 14, c);
+    EXPECT_EQ(r.lines[0], QStringLiteral("Forme recente sur 14 Tirages , Sortie entre 14 et 14"));
+    EXPECT_EQ(r.lines[1], QStringLiteral(" 01 Sorti  0014"));
+    EXPECT_EQ(r.lines[2], QString());
+    // Number 1 meets the recent criterion, so it is not in the group of 0.
+    const qsizetype g0 = r.lines.indexOf(QStringLiteral("Communs à 0 Criteres"));
+    const qsizetype g4 = r.lines.indexOf(QStringLiteral("Communs à 4 Criteres"));
+    EXPECT_EQ(r.lines[g4 + 2], QStringLiteral("1"));
+    EXPECT_EQ(r.lines.indexOf(QStringLiteral("1"), g0), -1);
+}
+
+TEST(ForecastSelection, NoSelectedItemCountsNoDraw)
+{
+    const ForecastSelectionResult r = ForecastSelection::run(fourDraws(), -1, ForecastCriteria());
+    EXPECT_EQ(r.period.last, -2);
+    EXPECT_EQ(r.period.first, 0);
+    EXPECT_TRUE(r.lines.contains(QStringLiteral(" 01 Sorti  0000")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("1 ecart  00")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("70 ecart  00")));
+}
