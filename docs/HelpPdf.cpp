@@ -143,6 +143,8 @@ int main(int argc, char** argv)
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setStyleHint(QFont::Serif);
     font.setPointSize(10);
+    // No ligatures: "fi" stays two letters for a search or a copy from the viewer.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     document.setDefaultFont(font);
     const double textWidth = 600; // pixels at screen resolution: the width of the text, near enough
     // After the text: setting the text drops the resources already added.
