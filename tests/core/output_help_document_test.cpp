@@ -1,0 +1,68 @@
+// The help document the build puts beside tiravol: a real PDF that names every menu command.
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
+{
+    const QString pdf = QStringLiteral(TIRAVOL_HELP_PDF);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "built help document missing: " << pdf.toStdString();
+    EXPECT_EQ(file.read(5), QByteArray("%PDF-"));
+
+    // Lines are joined so that a caption cut by the layout is still found.
+    const QString text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    ASSERT_FALSE(text.isEmpty());
+    const QStringList captions = {
+        QStringLiteral("Charge Manuelle"), QStringLiteral("Telechargement FDesJeux"), QStringLiteral("Imprimer"),
+        QStringLiteral("Tout"), QStringLiteral("Selection"), QStringLiteral("&Quitter"), QStringLiteral("Copier selection"),
+        QStringLiteral("Tous les tirages"), QStringLiteral("Periode d'etude"), QStringLiteral("Ecarts"),
+        QStringLiteral("Ecarts Max"), QStringLiteral("Sorties"), QStringLiteral("Numéro"), QStringLiteral("Finales"),
+        QStringLiteral("Colonnes"), QStringLiteral("1-10"), QStringLiteral("61-70"), QStringLiteral("Dizaines/Unités"),
+        QStringLiteral("Septaines"), QStringLiteral("Pairs / Impairs"), QStringLiteral("Petits / Gros Numéros"),
+        QStringLiteral("Partenaire ideal"), QStringLiteral("&Recherche Ecart"), QStringLiteral("Annonceur"),
+        QStringLiteral("Performance"), QStringLiteral("Plus sortis"), QStringLiteral("Colonne"), QStringLiteral("Configuration"),
+        QStringLiteral("Selection numéros"), QStringLiteral("Aide"), QStringLiteral("Conseils"), QStringLiteral("Tout cocher"),
+        QStringLiteral("Visiter le site / contact"), QStringLiteral("A propos"),
+        // the files, the download, the calendar filter and the forecast criteria
+        QStringLiteral("Tirages_keno.txt"), QStringLiteral("Tirages.txt"), QStringLiteral("tiravol.ini"),
+        QStringLiteral("tiravol.cfg"), QStringLiteral("keno_gagnant_a_vie.zip"), QStringLiteral("Jours sélectionnés"),
+        QStringLiteral("13 h 45"), QStringLiteral("21 h 00"), QStringLiteral("Prévisions"), QStringLiteral("Forme récente"),
+        QStringLiteral("Vous n'etes pas connecté à Internet")};
+    for (const QString& caption : captions)
+        EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
+    // Every command caption appears quoted at least once, as the menus show it.
+    for (const QString& caption : captions.mid(0, 34))
+        EXPECT_TRUE(text.contains(QStringLiteral("« ") + caption)) << caption.toStdString();
+
+    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(runTool(QStringLiteral("pdfinfo"), {pdf}));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_GE(match.captured(1).toInt(), 4);
+
+    // Three pictures of the window, each wider than a toolbar icon.
+    const QStringList images = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                   .mid(2);
+    int pictures = 0;
+    for (const QString& row : images) {
+        const QStringList columns = row.simplified().split(QLatin1Char(' '));
+        if (columns.size() > 4 && columns[2] == QLatin1String("image") && columns[3].toInt() >= 300)
+            ++pictures;
+    }
+    EXPECT_EQ(pictures, 3);
+}

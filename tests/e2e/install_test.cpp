@@ -1,0 +1,95 @@
+// Installs this build tree into a temporary prefix and starts the installed programs there.
+#include "shell/AppFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+ProgramRun run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    ProgramRun result;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+} // namespace
+
+TEST(Install, InstalledProgramsStartAndFindTheirFilesUnderThePrefix)
+{
+    QTemporaryDir temp;
+    const QString prefix = temp.filePath(QStringLiteral("prefix"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), temp.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), temp.filePath(QStringLiteral("home/config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.filePath(QStringLiteral("home/share")));
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), temp.filePath(QStringLiteral("nowhere")));
+    const QString runtime = temp.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+
+    const ProgramRun install
+        = run(QStringLiteral(TIRAVOL_CMAKE),
+              {QStringLiteral("--install"), QStringLiteral(TIRAVOL_BUILD_DIR), QStringLiteral("--prefix"), prefix}, environment);
+    ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
+
+    const QDir root(prefix);
+    for (const char* path : {"bin/tiravol", "bin/tiravol-cli", "share/tiravol/aidekeno.pdf", "share/applications/tiravol.desktop",
+                             "share/icons/hicolor/scalable/apps/tiravol.svg"})
+        EXPECT_TRUE(QFileInfo(root.filePath(QLatin1String(path))).isFile()) << path;
+    EXPECT_TRUE(QFileInfo(root.filePath(QStringLiteral("bin/tiravol"))).isExecutable());
+    // The tips file is installed exactly when the sources hold it.
+    EXPECT_EQ(QFileInfo::exists(root.filePath(QStringLiteral("share/tiravol/Conseil.txt"))),
+              QFileInfo::exists(QStringLiteral(TIRAVOL_SOURCE_DIR "/data/Conseil.txt")));
+
+    // A PDF, not an empty placeholder.
+    QFile pdf(root.filePath(QStringLiteral("share/tiravol/aidekeno.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_GT(pdf.size(), 10000);
+
+    // The desktop entry starts the installed program by name, with its icon and a French name.
+    QSettings desktop(root.filePath(QStringLiteral("share/applications/tiravol.desktop")), QSettings::IniFormat);
+    desktop.beginGroup(QStringLiteral("Desktop Entry"));
+    EXPECT_EQ(desktop.value(QStringLiteral("Exec")).toString(), QStringLiteral("tiravol"));
+    EXPECT_EQ(desktop.value(QStringLiteral("Icon")).toString(), QStringLiteral("tiravol"));
+    EXPECT_EQ(desktop.value(QStringLiteral("Type")).toString(), QStringLiteral("Application"));
+
+    // From the installed bin folder, the files are found in share/tiravol of the same prefix.
+    EXPECT_EQ(AppFiles::find(QLatin1String(AppFiles::kHelpName), root.filePath(QStringLiteral("bin"))),
+              root.filePath(QStringLiteral("share/tiravol/aidekeno.pdf")));
+
+    const ProgramRun help = run(root.filePath(QStringLiteral("bin/tiravol-cli")), {QStringLiteral("--help")}, environment);
+    EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
+    // The usage text names the program, on whichever stream it goes.
+    EXPECT_TRUE((help.out + help.err).contains("usage: tiravol-cli")) << help.err.toStdString();
+
+    const ProgramRun window = run(root.filePath(QStringLiteral("bin/tiravol")),
+                                  {QStringLiteral("--demo"), QStringLiteral("--quit-after-start")}, environment);
+    EXPECT_EQ(window.exitCode, 0) << window.err.toStdString();
+    // The demonstration keeps to its temporary folder: nothing lands in the home folder's documents.
+    EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("home/Documents/Tirages_keno.txt"))));
+}
