@@ -27,6 +27,7 @@ namespace {
 class SilentUi : public UserInterface {
 public:
     void message(const QString&, const QString&) override { }
+    bool confirm(const QString&, const QString&) override { return false; }
     std::optional<QString> askText(const QString&, const QString&, const QString&) override { return std::nullopt; }
     QString askSaveFileName(const QString&, const QString&) override { return {}; }
     bool editCalendarFilter(CalendarFilter&) override { return false; }

@@ -85,7 +85,7 @@ TEST(Install, InstalledProgramsStartAndFindTheirFilesUnderThePrefix)
     const ProgramRun help = run(root.filePath(QStringLiteral("bin/tiravol-cli")), {QStringLiteral("--help")}, environment);
     EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
     // The usage text names the program, on whichever stream it goes.
-    EXPECT_TRUE((help.out + help.err).contains("usage: tiravol-cli")) << help.err.toStdString();
+    EXPECT_TRUE((help.out + help.err).contains("usage : tiravol-cli")) << help.err.toStdString();
 
     const ProgramRun window = run(root.filePath(QStringLiteral("bin/tiravol")),
                                   {QStringLiteral("--demo"), QStringLiteral("--quit-after-start")}, environment);
