@@ -96,9 +96,7 @@ void EntryCommands::validateEntry()
     const int newCount = s.itemCount();
     s.report.resultat.visible = true;
     s.okEnabled = false;
-    s.criteria[3].setMaximum(newCount + 1);
-    s.criteria[3].setValue(newCount);
-    s.criteria[11].setMaximum(s.criteria[11].maximum + 1);
+    s.criteria.updateAfterEntry(newCount);
     s.entry.info = QStringLiteral("Gagnez au Kéno !");
     m_ctx.changed(Workspace::ReportPart | Workspace::GridPart | Workspace::CriteriaPart | Workspace::EntryPart);
     if (newCount > s.savedLineCount)

@@ -30,32 +30,6 @@ QString badLinesMessage(const HistoryFile::ReadResult& read, const QString& path
     return text + QLatin1Char('\n') + read.problems.join(QLatin1Char('\n'));
 }
 
-// The ranges of the criteria bars that follow the history's size and figures.
-void updateCriteriaAfterLoad(CriteriaRanges& criteria, const NumberStats& stats, int count)
-{
-    int largest = 0;
-    for (int n = 1; n <= 70; ++n)
-        largest = std::max(largest, stats.appearances[n]);
-    int smallest = largest;
-    for (int n = 1; n <= 70; ++n)
-        smallest = std::min(smallest, stats.appearances[n]);
-    criteria[3].setMaximum(count - 1);
-    criteria[3].setValue(count - 1);
-    criteria[10].setMinimum(smallest);
-    criteria[10].setMaximum(largest + 1);
-    criteria[10].setValue(smallest);
-    criteria[11].setMinimum(smallest);
-    criteria[11].setMaximum(largest + 1);
-    criteria[11].setValue(largest);
-    int gap = 0, maxGap = 0;
-    for (int n = 1; n <= 70; ++n) {
-        gap = std::max(gap, stats.currentGap[n]);
-        maxGap = std::max(maxGap, stats.largestGap[n]);
-    }
-    criteria[4].setMaximum(gap);
-    criteria[5].setMaximum(maxGap);
-}
-
 } // namespace
 
 void HistoryCommands::loadInto(const QString& path)
@@ -117,7 +91,7 @@ void HistoryCommands::afterLoad(bool isCharge2)
     s.counters.prem = s.itemDate(0);
     // The matrix was rebuilt when the list was filled.
     m_ctx.rankings->calcul();
-    updateCriteriaAfterLoad(s.criteria, s.stats, count);
+    s.criteria.updateAfterLoad(count, s.stats);
     m_ctx.changed(Workspace::CountersPart | Workspace::ListPart | Workspace::CriteriaPart);
 }
 

@@ -49,7 +49,6 @@ void ListCommands::clickListe(int index)
     s.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
     m_ctx.changed(Workspace::EntryPart | Workspace::CountersPart | Workspace::ListPart);
     m_ctx.rankings->sorties();
-    s.criteria[3].setMaximum(count);
-    s.criteria[3].setValue(sel);
+    s.criteria.updateAfterListClick(count, sel);
     m_ctx.changed(Workspace::CriteriaPart);
 }

@@ -55,18 +55,10 @@ void RankingCommands::runRanking(RankingKind kind)
         ResultList& target = report.resultat.count() < 36 ? report.resultat : report.resultat2;
         target.add(Rankings::line(kind, n, s.stats));
     }
-    if (kind == RankingKind::Sorties) {
-        int largest = 0;
-        for (int n = 1; n <= 70; ++n)
-            largest = std::max(largest, s.stats.appearances[n]);
-        s.criteria[11].setMaximum(largest);
-    } else if (kind == RankingKind::EcartsMax) {
-        int largest = 0;
-        for (int n = 1; n <= 70; ++n)
-            largest = std::max(largest, s.stats.largestGap[n]);
-        s.criteria[5].setMaximum(largest);
-        s.criteria[5].setValue(largest);
-    }
+    if (kind == RankingKind::Sorties)
+        s.criteria.updateAfterSorties(s.stats);
+    else if (kind == RankingKind::EcartsMax)
+        s.criteria.updateAfterEcartsMax(s.stats);
     m_ctx.changed(Workspace::ReportPart | Workspace::CriteriaPart);
 }
 

@@ -280,10 +280,10 @@ TEST_F(WorkspaceTest, EqualCountsGiveCriteriaRangesFromCToCPlusOne)
     }
     auto ws = startWith(draws);
     ws->chargeManuelle();
-    for (int bar : {10, 11})
+    for (CriterionBar bar : {CriterionBar::GeneralMin, CriterionBar::GeneralMax})
         EXPECT_EQ(std::tuple(ws->criteria()[bar].minimum, ws->criteria()[bar].maximum, ws->criteria()[bar].value),
                   std::tuple(2, 3, 2))
-            << bar;
+            << barIndex(bar);
 }
 
 TEST_F(WorkspaceTest, HundredThousandDrawsRankWithFiveDigitCounts)
