@@ -17,6 +17,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -31,10 +32,11 @@ namespace {
 constexpr int kDraws = 200;
 
 // Real mouse events, so the list's own click and double-click signals fire.
-void mouseOnRow(QListWidget* list, int row, bool doubleClick = false)
+void mouseOnRow(QListView* list, int row, bool doubleClick = false)
 {
-    list->scrollToItem(list->item(row));
-    const QPointF pos = list->visualItemRect(list->item(row)).center();
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QPointF pos = list->visualRect(index).center();
     const QEvent::Type types[]
         = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
     for (int i = 0; i < (doubleClick ? 4 : 2); ++i) {
@@ -50,6 +52,11 @@ QStringList rows(const QListWidget* list)
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
     return lines;
+}
+
+QString rowText(const QListView* list, int row)
+{
+    return list->model()->index(row, 0).data().toString();
 }
 
 // Waits in an event loop, as the network source does, until quit (or 5 s: never hang).
@@ -79,7 +86,7 @@ protected:
         config.dataFolder = m_dir.path();
         config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
         m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws);
+        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
         m_window->show();
         m_window->startUp();
     }
@@ -149,7 +156,7 @@ TEST_F(MainWindowTest, GridEntryAddsADrawThatClosingSaves)
 
     ok->click();
     const QString added = DrawLine::build(DrawLine::date(m_history.last()).addDays(1), numbers, true);
-    EXPECT_EQ(get<QListWidget>("Liste")->item(kDraws)->text(), added);
+    EXPECT_EQ(rowText(get<QListView>("Liste"), kDraws), added);
     EXPECT_EQ(ticked(), 0);
     EXPECT_EQ(box(5)->palette().color(QPalette::Window), QColor(255, 192, 128));
     QFile::remove(working()); // OK saved it already: closing must write it again
@@ -159,7 +166,7 @@ TEST_F(MainWindowTest, GridEntryAddsADrawThatClosingSaves)
 
 TEST_F(MainWindowTest, DrawListClickDoubleClickAndReturn)
 {
-    auto* liste = get<QListWidget>("Liste");
+    auto* liste = get<QListView>("Liste");
     const QString before = title();
     mouseOnRow(liste, 50);
     EXPECT_EQ(m_ws->selectedIndex(), 50);
@@ -171,7 +178,7 @@ TEST_F(MainWindowTest, DrawListClickDoubleClickAndReturn)
     for (int k = 1; k <= DrawLine::kNumbers; ++k)
         EXPECT_TRUE(box(DrawLine::number(m_history[60], k))->isChecked()) << k;
 
-    liste->setCurrentRow(120); // moving alone runs nothing; Return acts as a click
+    liste->setCurrentIndex(liste->model()->index(120, 0)); // moving alone runs nothing; Return acts as a click
     EXPECT_EQ(m_ws->selectedIndex(), 60);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(liste, &enter);
