@@ -4,7 +4,11 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 void DialogUi::message(const QString& text, const QString& title)
 {
@@ -21,11 +25,22 @@ bool DialogUi::confirm(const QString& text, const QString& title)
 
 std::optional<QString> DialogUi::askText(const QString& title, const QString& prompt, const QString& initial)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(initial);
+    // Wide enough to read and edit a whole web address (the default box shows only its end).
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        const QFontMetrics metrics = edit->fontMetrics();
+        int wanted = std::max(metrics.horizontalAdvance(initial), metrics.horizontalAdvance(QString(60, u'x'))) + 24;
+        if (const QScreen* screen = dialog.screen())
+            wanted = std::min(wanted, screen->availableGeometry().width() * 9 / 10 - 40);
+        edit->setMinimumWidth(wanted);
+    }
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer;
+    return dialog.textValue();
 }
 
 QString DialogUi::askSaveFileName(const QString& title, const QString& defaultSuffix)
