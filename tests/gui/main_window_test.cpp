@@ -218,6 +218,141 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingWaitsThenSavesOnce)
     EXPECT_FALSE(QFile::exists(working())); // saved once only
 }
 
+// Where a label draws the start of `part` of its text, in `ref`'s coordinates (plain,
+// left-aligned labels).
+int partX(const QLabel* label, const QString& part, const QWidget* ref)
+{
+    const qsizetype at = label->text().indexOf(part);
+    const int inLabel = label->contentsRect().left() + label->fontMetrics().horizontalAdvance(label->text().left(at));
+    return label->mapTo(ref->window(), QPoint(inLabel, 0)).x() - ref->mapTo(ref->window(), QPoint(0, 0)).x();
+}
+
+const QLabel* labelShowing(const QWidget* window, const QString& part)
+{
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        if (label->isVisible() && label->text().contains(part))
+            return label;
+    return nullptr;
+}
+
+TEST_F(MainWindowTest, DrawLinesStayWholeAt1366AndReadableAt1024)
+{
+    auto* liste = get<QListView>("Liste");
+    const QFontMetrics metrics = liste->fontMetrics();
+    const QString line = m_history.last();
+    ASSERT_EQ(line.size(), 75);
+    m_window->resize(1366, 768);
+    QApplication::processEvents();
+    ASSERT_EQ(m_window->width(), 1366);
+    EXPECT_GE(liste->viewport()->width(), metrics.horizontalAdvance(line)) << liste->viewport()->width();
+
+    m_window->resize(1024, 768);
+    QApplication::processEvents();
+    ASSERT_EQ(m_window->width(), 1024);
+    // The date and the twenty numbers.
+    EXPECT_GE(liste->viewport()->width(), metrics.horizontalAdvance(line.left(70))) << liste->viewport()->width();
+    // The report panel is still reachable, if only by scrolling.
+    EXPECT_TRUE(get<QListWidget>("Resultat")->isVisibleTo(m_window.get()));
+}
+
+TEST_F(MainWindowTest, CorrectionCaptionShowsTheWholeLineAndLesMoinsStandsOverTheRightList)
+{
+    m_window->resize(1600, 860);
+    QApplication::processEvents();
+    // "les moins" over Resultat2, "Les plus" over Resultat.
+    const QLabel* moins = labelShowing(m_window.get(), QStringLiteral("les moins"));
+    const QLabel* plus = labelShowing(m_window.get(), QStringLiteral("Les plus"));
+    ASSERT_TRUE(moins && plus);
+    auto* right = get<QListWidget>("Resultat2");
+    EXPECT_GE(partX(moins, QStringLiteral("les moins"), right), 0);
+    EXPECT_LT(partX(plus, QStringLiteral("Les plus"), right), 0);
+    EXPECT_GE(partX(plus, QStringLiteral("Les plus"), get<QListWidget>("Resultat")), 0);
+
+    // A correction in the middle of the list: the caption then keeps the written line.
+    mouseOnRow(get<QListView>("Liste"), 100);
+    for (int n = 1; n <= 20; ++n)
+        box(3 * n)->click();
+    get<QPushButton>("OK")->click();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents(); // nested layouts settle one level per pass
+    const QString added = m_ws->liste().value(100);
+    // Line 99 is the evening draw of 04/11/1993.
+    ASSERT_EQ(m_history[99].left(10) + m_history[99].right(5), QStringLiteral("04/11/1993 soir"));
+    ASSERT_EQ(added, QStringLiteral("05/11/1993 03 06 09 12 15 18 21 24 27 30 33 36 39 42 45 48 51 54 57 60 midi"));
+    // The date, a space, then " 03 06 ... 60".
+    const QString caption = added.left(10) + QLatin1Char(' ') + added.mid(10, 60);
+    ASSERT_EQ(m_ws->entry().affichage, caption);
+    const QLabel* shown = labelShowing(m_window.get(), caption);
+    ASSERT_NE(shown, nullptr) << "no label shows the whole caption";
+    // Every line of the (wrapped) text fits in the label.
+    EXPECT_TRUE(shown->wordWrap() || shown->width() >= shown->fontMetrics().horizontalAdvance(caption));
+    EXPECT_LE(shown->heightForWidth(shown->width()), shown->height());
+    const QRect inWindow(shown->mapTo(m_window.get(), QPoint(0, 0)), shown->size());
+    EXPECT_TRUE(m_window->rect().contains(inWindow));
+}
+
+TEST_F(MainWindowTest, ArrowKeysNeverShowOneLineWhileAnotherIsEdited)
+{
+    auto* liste = get<QListView>("Liste");
+    mouseOnRow(liste, 40);
+    ASSERT_EQ(m_ws->selectedIndex(), 40);
+    const QString caption = m_ws->entry().affichage;
+    const QString report = title();
+    const auto highlighted = [&] {
+        QList<int> rows;
+        for (const QModelIndex& i : liste->selectionModel()->selectedIndexes())
+            rows << i.row();
+        return rows;
+    };
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_Down}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(liste, &press);
+        EXPECT_EQ(m_ws->selectedIndex(), 40) << key;
+        EXPECT_EQ(highlighted(), QList<int>{40}) << key;
+    }
+    EXPECT_EQ(m_ws->entry().affichage, caption);
+    EXPECT_EQ(title(), report);
+    EXPECT_EQ(liste->currentIndex().row(), 1); // Home then Down
+
+    // Return takes the focused line, as a click does.
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier);
+    QApplication::sendEvent(liste, &enter);
+    EXPECT_EQ(m_ws->selectedIndex(), 1);
+    EXPECT_EQ(highlighted(), QList<int>{1});
+    EXPECT_EQ(rowText(liste, 1), m_history[1]);
+}
+
+TEST_F(MainWindowTest, MenusWithoutCommandsAreNotShown)
+{
+    QStringList menus;
+    for (const QAction* menu : m_window->menuBar()->actions())
+        if (menu->isVisible())
+            menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("S&tatistiques"), QStringLiteral("Divers")}));
+}
+
+TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)
+{
+    // A longer working file than the list: the exit save refuses to replace it.
+    const QStringList longer = TestSupport::makeHistory(kDraws + 5);
+    QString error;
+    ASSERT_TRUE(HistoryFile::write(working(), longer, &error));
+    const QByteArray onDisk = TestSupport::readFile(working());
+
+    m_ui.confirmAnswers = {false};
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(m_window->isVisible());
+    ASSERT_EQ(m_ui.confirmTexts.size(), 1);
+    EXPECT_EQ(m_ws->liste().size(), kDraws + 1); // the list is still there
+    EXPECT_EQ(TestSupport::readFile(working()), onDisk);
+
+    m_ui.confirmAnswers = {true};
+    EXPECT_TRUE(m_window->close());
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(m_ui.confirmTexts.size(), 2); // asked again: the save was tried again
+    EXPECT_EQ(TestSupport::readFile(working()), onDisk);
+}
+
 TEST(GuiAppTest, DemonstrationRunsInATemporaryFolder)
 {
     TestSupport::ScriptedUi ui;
