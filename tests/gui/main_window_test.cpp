@@ -322,6 +322,44 @@ TEST_F(MainWindowTest, ArrowKeysNeverShowOneLineWhileAnotherIsEdited)
     EXPECT_EQ(rowText(liste, 1), m_history[1]);
 }
 
+TEST_F(MainWindowTest, DrawListShowsLoadsCorrectionsAndAdditions)
+{
+    auto* liste = get<QListView>("Liste");
+    const auto shown = [&] {
+        QStringList lines;
+        for (int row = 0; row < liste->model()->rowCount(); ++row)
+            lines << rowText(liste, row);
+        return lines;
+    };
+    EXPECT_EQ(shown(), m_history + QStringList{QString()});
+
+    // A shorter history loaded: the view shrinks to it.
+    const QStringList shorter = TestSupport::makeHistory(50, QDate(2020, 3, 1), 11);
+    QString error;
+    ASSERT_TRUE(HistoryFile::write(working(), shorter, &error));
+    get<QAction>("mnuCharge")->trigger();
+    EXPECT_EQ(shown(), shorter + QStringList{QString()});
+
+    // A correction rewrites one row, an addition appends one.
+    mouseOnRow(liste, 10);
+    for (int n = 1; n <= 20; ++n)
+        box(n + 50)->click();
+    get<QPushButton>("OK")->click();
+    QStringList expected = shorter;
+    expected[10] = DrawLine::build(DrawLine::date(shorter[9]).addDays(shorter[9].endsWith(QLatin1String("soir")) ? 1 : 0),
+                                   {51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70},
+                                   shorter[9].endsWith(QLatin1String("soir")));
+    EXPECT_EQ(shown(), expected + QStringList{QString()});
+    mouseOnRow(liste, 50);
+    for (int n = 1; n <= 20; ++n)
+        box(n)->click();
+    get<QPushButton>("OK")->click();
+    EXPECT_EQ(shown().size(), 52);
+    EXPECT_EQ(shown().value(50).mid(10, 9), QStringLiteral(" 01 02 03"));
+    EXPECT_EQ(shown().value(51), QString());
+    EXPECT_EQ(liste->selectionModel()->selectedIndexes().value(0).row(), 51);
+}
+
 TEST_F(MainWindowTest, MenusWithoutCommandsAreNotShown)
 {
     QStringList menus;
