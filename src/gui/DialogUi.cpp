@@ -3,6 +3,7 @@
 #include "gui/CalendarFilterWindow.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -10,14 +11,41 @@
 
 #include <algorithm>
 
+namespace {
+
+// A question asked in the middle of a long step shows the ordinary pointer over its dialog,
+// and the hourglass comes back afterwards.
+class ArrowWhileAsking {
+public:
+    ArrowWhileAsking() : m_active(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (m_active)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    ~ArrowWhileAsking()
+    {
+        if (m_active)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+private:
+    bool m_active;
+};
+
+} // namespace
+
 void DialogUi::message(const QString& text, const QString& title)
 {
+    const ArrowWhileAsking arrow;
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 bool DialogUi::confirm(const QString& text, const QString& title)
 {
+    const ArrowWhileAsking arrow;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -25,6 +53,7 @@ bool DialogUi::confirm(const QString& text, const QString& title)
 
 std::optional<QString> DialogUi::askText(const QString& title, const QString& prompt, const QString& initial)
 {
+    const ArrowWhileAsking arrow;
     QInputDialog dialog(m_parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
@@ -45,6 +74,7 @@ std::optional<QString> DialogUi::askText(const QString& title, const QString& pr
 
 QString DialogUi::askSaveFileName(const QString& title, const QString& defaultSuffix)
 {
+    const ArrowWhileAsking arrow;
     QFileDialog dialog(m_parent, title, m_saveFolder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -58,5 +88,6 @@ QString DialogUi::askSaveFileName(const QString& title, const QString& defaultSu
 
 bool DialogUi::editCalendarFilter(CalendarFilter& filter)
 {
+    const ArrowWhileAsking arrow;
     return CalendarFilterWindow::edit(filter, m_parent);
 }

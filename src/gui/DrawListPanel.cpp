@@ -93,6 +93,15 @@ QItemSelectionModel::SelectionFlags DrawListPanel::selectionCommand(const QModel
     return QItemSelectionModel::NoUpdate;
 }
 
+void DrawListPanel::resizeEvent(QResizeEvent* event)
+{
+    QListView::resizeEvent(event);
+    // The line being edited stays in sight when the window changes size.
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (!selected.isEmpty())
+        scrollTo(selected.first());
+}
+
 void DrawListPanel::keyPressEvent(QKeyEvent* event)
 {
     const int row = currentIndex().row();

@@ -146,4 +146,30 @@ TEST(WaitCursorTest, ShownOnceAndAlwaysTakenBack)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // gone with its owner
 }
 
+TEST(DialogUiTest, QuestionsShowTheArrowOverAnHourglass)
+{
+    DialogUi ui;
+    WaitCursor hourglass;
+    hourglass.show(true);
+    Qt::CursorShape during = Qt::BlankCursor;
+    QTimer::singleShot(0, qApp, [&] {
+        during = QGuiApplication::overrideCursor()->shape();
+        QApplication::activeModalWidget()->close();
+    });
+    ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), QStringLiteral("Tiravol"));
+    EXPECT_EQ(during, Qt::ArrowCursor);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    hourglass.show(false);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // Without an hourglass nothing is pushed.
+    QTimer::singleShot(0, qApp, [&] {
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        QApplication::activeModalWidget()->close();
+    });
+    EXPECT_FALSE(ui.confirm(QStringLiteral("?"), QStringLiteral("Tiravol")));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 } // namespace
