@@ -1,5 +1,6 @@
 #include "gui/CalendarFilterWindow.h"
 
+#include "gui/DateField.h"
 #include "history/CalendarFilter.h"
 
 #include <QCheckBox>
@@ -25,10 +26,9 @@ QCheckBox* makeBox(QWidget* parent, const QString& name, const QString& caption,
 
 QDateEdit* makeDateEdit(QWidget* parent, const QString& name, const QString& tip)
 {
-    auto* edit = new QDateEdit(parent);
+    auto* edit = new DateField(parent);
     edit->setObjectName(name);
     edit->setToolTip(tip);
-    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     edit->setCalendarPopup(true);
     edit->setMinimumDate(CalendarFilter::earliestDate());
     return edit;
@@ -40,6 +40,8 @@ CalendarFilterWindow::CalendarFilterWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmJours"));
     setWindowTitle(QStringLiteral("Jours sélectionnés"));
+    // The calendar's month and day names in French, whatever the system's language.
+    setLocale(QLocale(QLocale::French, QLocale::France));
 
     static const char16_t* const dayNames[] = {u"Dimanche", u"Lundi", u"Mardi", u"Mercredi", u"Jeudi", u"Vendredi", u"Samedi"};
     static const char16_t* const monthNames[] = {u"Janvier", u"Fevrier", u"Mars",      u"Avril",   u"Mai",      u"Juin",

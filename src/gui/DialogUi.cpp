@@ -3,17 +3,49 @@
 #include "gui/CalendarFilterWindow.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// A question asked in the middle of a long step shows the ordinary pointer over its dialog,
+// and the hourglass comes back afterwards.
+class ArrowWhileAsking {
+public:
+    ArrowWhileAsking() : m_active(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (m_active)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    ~ArrowWhileAsking()
+    {
+        if (m_active)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+private:
+    bool m_active;
+};
+
+} // namespace
 
 void DialogUi::message(const QString& text, const QString& title)
 {
+    const ArrowWhileAsking arrow;
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 bool DialogUi::confirm(const QString& text, const QString& title)
 {
+    const ArrowWhileAsking arrow;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -21,15 +53,28 @@ bool DialogUi::confirm(const QString& text, const QString& title)
 
 std::optional<QString> DialogUi::askText(const QString& title, const QString& prompt, const QString& initial)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    const ArrowWhileAsking arrow;
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(initial);
+    // Wide enough to read and edit a whole web address (the default box shows only its end).
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        const QFontMetrics metrics = edit->fontMetrics();
+        int wanted = std::max(metrics.horizontalAdvance(initial), metrics.horizontalAdvance(QString(60, u'x'))) + 24;
+        if (const QScreen* screen = dialog.screen())
+            wanted = std::min(wanted, screen->availableGeometry().width() * 9 / 10 - 40);
+        edit->setMinimumWidth(wanted);
+    }
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer;
+    return dialog.textValue();
 }
 
 QString DialogUi::askSaveFileName(const QString& title, const QString& defaultSuffix)
 {
+    const ArrowWhileAsking arrow;
     QFileDialog dialog(m_parent, title, m_saveFolder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -43,5 +88,6 @@ QString DialogUi::askSaveFileName(const QString& title, const QString& defaultSu
 
 bool DialogUi::editCalendarFilter(CalendarFilter& filter)
 {
+    const ArrowWhileAsking arrow;
     return CalendarFilterWindow::edit(filter, m_parent);
 }

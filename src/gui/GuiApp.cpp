@@ -1,6 +1,7 @@
 #include "gui/GuiApp.h"
 
 #include "acquire/NetworkArchiveSource.h"
+#include "gui/ConnectionCheck.h"
 #include "gui/DialogUi.h"
 #include "gui/MainWindow.h"
 #include "history/DemoHistory.h"
@@ -12,25 +13,38 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QNetworkInformation>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
-// The network information backend is only a hint (it may be missing, or claim "online" with
-// any default route): off line only when a backend is loaded and says disconnected; otherwise
-// the download is tried and reports its own failure.
+// Off line when the machine has no usable interface or the backend says so; otherwise the
+// download is tried and reports its own failure.
 WorkspaceConfig::Connection connectionHint()
 {
-    const QNetworkInformation* info = QNetworkInformation::instance();
-    if (info && info->reachability() == QNetworkInformation::Reachability::Disconnected)
-        return WorkspaceConfig::Connection::Offline;
-    return WorkspaceConfig::Connection::Online;
+    return ConnectionCheck::mayBeOnline() ? WorkspaceConfig::Connection::Online : WorkspaceConfig::Connection::Offline;
 }
 
 } // namespace
+
+void GuiApp::setUpApplication()
+{
+    // Qt's own French texts for the standard buttons of message, input and file dialogs,
+    // whatever the system's language. Installed once.
+    static QTranslator* qtTexts = nullptr;
+    if (qtTexts || !QCoreApplication::instance())
+        return;
+    qtTexts = new QTranslator(QCoreApplication::instance());
+    if (qtTexts->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts);
+}
 
 GuiApp::GuiApp(UserInterface* ui) : m_externalUi(ui) { }
 
@@ -81,9 +95,11 @@ bool GuiApp::start(const Options& options, QString* error)
         config.dataFolder = m_demoDir->path();
         if (!DemoHistory::writeDemoFolder(config.dataFolder, QDate::currentDate().addDays(-1), error))
             return false;
-        // The demonstration never touches the user's own settings.
+        // The demonstration never touches the user's own settings, nor those Qt's dialogs keep.
         config.appDataFolder = QDir(config.dataFolder).filePath(QStringLiteral("config"));
         QDir().mkpath(config.appDataFolder);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.appDataFolder);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.appDataFolder);
         titleSuffix = QStringLiteral(" (démonstration)");
     } else {
         config.dataFolder = options.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(options.dataDir).absolutePath();
@@ -105,7 +121,7 @@ bool GuiApp::start(const Options& options, QString* error)
     m_source = std::make_unique<NetworkArchiveSource>();
     m_workspace->setArchiveSource(m_source.get());
 
-    m_window = std::make_unique<MainWindow>(*m_workspace);
+    m_window = std::make_unique<MainWindow>(*m_workspace, *ui);
     m_window->setTitleSuffix(titleSuffix);
     m_window->setDownloadCanceller([source = m_source.get()] { source->cancel(); });
     if (m_dialogs)
@@ -122,6 +138,7 @@ int GuiApp::run()
 {
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(TIRAVOL_VERSION_MAJOR).arg(TIRAVOL_VERSION_MINOR).arg(TIRAVOL_VERSION_PATCH));
+    setUpApplication();
     const Options options = parseArguments(QCoreApplication::arguments());
     QString error;
     if (!start(options, &error)) {

@@ -26,6 +26,9 @@ public:
     GuiApp(const GuiApp&) = delete;
     GuiApp& operator=(const GuiApp&) = delete;
 
+    // Application-wide set-up done before anything is shown: Qt's French translations.
+    static void setUpApplication();
+
     // Reads the command line; prints help or the version and exits like any Qt program.
     static Options parseArguments(const QStringList& arguments);
 

@@ -17,6 +17,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -31,10 +32,11 @@ namespace {
 constexpr int kDraws = 200;
 
 // Real mouse events, so the list's own click and double-click signals fire.
-void mouseOnRow(QListWidget* list, int row, bool doubleClick = false)
+void mouseOnRow(QListView* list, int row, bool doubleClick = false)
 {
-    list->scrollToItem(list->item(row));
-    const QPointF pos = list->visualItemRect(list->item(row)).center();
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QPointF pos = list->visualRect(index).center();
     const QEvent::Type types[]
         = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
     for (int i = 0; i < (doubleClick ? 4 : 2); ++i) {
@@ -50,6 +52,11 @@ QStringList rows(const QListWidget* list)
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
     return lines;
+}
+
+QString rowText(const QListView* list, int row)
+{
+    return list->model()->index(row, 0).data().toString();
 }
 
 // Waits in an event loop, as the network source does, until quit (or 5 s: never hang).
@@ -79,7 +86,7 @@ protected:
         config.dataFolder = m_dir.path();
         config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
         m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws);
+        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
         m_window->show();
         m_window->startUp();
     }
@@ -149,7 +156,7 @@ TEST_F(MainWindowTest, GridEntryAddsADrawThatClosingSaves)
 
     ok->click();
     const QString added = DrawLine::build(DrawLine::date(m_history.last()).addDays(1), numbers, true);
-    EXPECT_EQ(get<QListWidget>("Liste")->item(kDraws)->text(), added);
+    EXPECT_EQ(rowText(get<QListView>("Liste"), kDraws), added);
     EXPECT_EQ(ticked(), 0);
     EXPECT_EQ(box(5)->palette().color(QPalette::Window), QColor(255, 192, 128));
     QFile::remove(working()); // OK saved it already: closing must write it again
@@ -159,7 +166,7 @@ TEST_F(MainWindowTest, GridEntryAddsADrawThatClosingSaves)
 
 TEST_F(MainWindowTest, DrawListClickDoubleClickAndReturn)
 {
-    auto* liste = get<QListWidget>("Liste");
+    auto* liste = get<QListView>("Liste");
     const QString before = title();
     mouseOnRow(liste, 50);
     EXPECT_EQ(m_ws->selectedIndex(), 50);
@@ -171,7 +178,7 @@ TEST_F(MainWindowTest, DrawListClickDoubleClickAndReturn)
     for (int k = 1; k <= DrawLine::kNumbers; ++k)
         EXPECT_TRUE(box(DrawLine::number(m_history[60], k))->isChecked()) << k;
 
-    liste->setCurrentRow(120); // moving alone runs nothing; Return acts as a click
+    liste->setCurrentIndex(liste->model()->index(120, 0)); // moving alone runs nothing; Return acts as a click
     EXPECT_EQ(m_ws->selectedIndex(), 60);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(liste, &enter);
@@ -209,6 +216,179 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingWaitsThenSavesOnce)
     QFile::remove(working());
     m_window->close();
     EXPECT_FALSE(QFile::exists(working())); // saved once only
+}
+
+// Where a label draws the start of `part` of its text, in `ref`'s coordinates (plain,
+// left-aligned labels).
+int partX(const QLabel* label, const QString& part, const QWidget* ref)
+{
+    const qsizetype at = label->text().indexOf(part);
+    const int inLabel = label->contentsRect().left() + label->fontMetrics().horizontalAdvance(label->text().left(at));
+    return label->mapTo(ref->window(), QPoint(inLabel, 0)).x() - ref->mapTo(ref->window(), QPoint(0, 0)).x();
+}
+
+const QLabel* labelShowing(const QWidget* window, const QString& part)
+{
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        if (label->isVisible() && label->text().contains(part))
+            return label;
+    return nullptr;
+}
+
+TEST_F(MainWindowTest, DrawLinesStayWholeAt1366AndReadableAt1024)
+{
+    auto* liste = get<QListView>("Liste");
+    const QFontMetrics metrics = liste->fontMetrics();
+    const QString line = m_history.last();
+    ASSERT_EQ(line.size(), 75);
+    m_window->resize(1366, 768);
+    QApplication::processEvents();
+    ASSERT_EQ(m_window->width(), 1366);
+    EXPECT_GE(liste->viewport()->width(), metrics.horizontalAdvance(line)) << liste->viewport()->width();
+
+    m_window->resize(1024, 768);
+    QApplication::processEvents();
+    ASSERT_EQ(m_window->width(), 1024);
+    // The date and the twenty numbers.
+    EXPECT_GE(liste->viewport()->width(), metrics.horizontalAdvance(line.left(70))) << liste->viewport()->width();
+    // The report panel is still reachable, if only by scrolling.
+    EXPECT_TRUE(get<QListWidget>("Resultat")->isVisibleTo(m_window.get()));
+}
+
+TEST_F(MainWindowTest, CorrectionCaptionShowsTheWholeLineAndLesMoinsStandsOverTheRightList)
+{
+    m_window->resize(1600, 860);
+    QApplication::processEvents();
+    // "les moins" over Resultat2, "Les plus" over Resultat.
+    const QLabel* moins = labelShowing(m_window.get(), QStringLiteral("les moins"));
+    const QLabel* plus = labelShowing(m_window.get(), QStringLiteral("Les plus"));
+    ASSERT_TRUE(moins && plus);
+    auto* right = get<QListWidget>("Resultat2");
+    EXPECT_GE(partX(moins, QStringLiteral("les moins"), right), 0);
+    EXPECT_LT(partX(plus, QStringLiteral("Les plus"), right), 0);
+    EXPECT_GE(partX(plus, QStringLiteral("Les plus"), get<QListWidget>("Resultat")), 0);
+
+    // A correction in the middle of the list: the caption then keeps the written line.
+    mouseOnRow(get<QListView>("Liste"), 100);
+    for (int n = 1; n <= 20; ++n)
+        box(3 * n)->click();
+    get<QPushButton>("OK")->click();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents(); // nested layouts settle one level per pass
+    const QString added = m_ws->liste().value(100);
+    // Line 99 is the evening draw of 04/11/1993.
+    ASSERT_EQ(m_history[99].left(10) + m_history[99].right(5), QStringLiteral("04/11/1993 soir"));
+    ASSERT_EQ(added, QStringLiteral("05/11/1993 03 06 09 12 15 18 21 24 27 30 33 36 39 42 45 48 51 54 57 60 midi"));
+    // The date, a space, then " 03 06 ... 60".
+    const QString caption = added.left(10) + QLatin1Char(' ') + added.mid(10, 60);
+    ASSERT_EQ(m_ws->entry().affichage, caption);
+    const QLabel* shown = labelShowing(m_window.get(), caption);
+    ASSERT_NE(shown, nullptr) << "no label shows the whole caption";
+    // Every line of the (wrapped) text fits in the label.
+    EXPECT_TRUE(shown->wordWrap() || shown->width() >= shown->fontMetrics().horizontalAdvance(caption));
+    EXPECT_LE(shown->heightForWidth(shown->width()), shown->height());
+    const QRect inWindow(shown->mapTo(m_window.get(), QPoint(0, 0)), shown->size());
+    EXPECT_TRUE(m_window->rect().contains(inWindow));
+}
+
+TEST_F(MainWindowTest, ArrowKeysNeverShowOneLineWhileAnotherIsEdited)
+{
+    auto* liste = get<QListView>("Liste");
+    mouseOnRow(liste, 40);
+    ASSERT_EQ(m_ws->selectedIndex(), 40);
+    const QString caption = m_ws->entry().affichage;
+    const QString report = title();
+    const auto highlighted = [&] {
+        QList<int> rows;
+        for (const QModelIndex& i : liste->selectionModel()->selectedIndexes())
+            rows << i.row();
+        return rows;
+    };
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_Down}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(liste, &press);
+        EXPECT_EQ(m_ws->selectedIndex(), 40) << key;
+        EXPECT_EQ(highlighted(), QList<int>{40}) << key;
+    }
+    EXPECT_EQ(m_ws->entry().affichage, caption);
+    EXPECT_EQ(title(), report);
+    EXPECT_EQ(liste->currentIndex().row(), 1); // Home then Down
+
+    // Return takes the focused line, as a click does.
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier);
+    QApplication::sendEvent(liste, &enter);
+    EXPECT_EQ(m_ws->selectedIndex(), 1);
+    EXPECT_EQ(highlighted(), QList<int>{1});
+    EXPECT_EQ(rowText(liste, 1), m_history[1]);
+}
+
+TEST_F(MainWindowTest, DrawListShowsLoadsCorrectionsAndAdditions)
+{
+    auto* liste = get<QListView>("Liste");
+    const auto shown = [&] {
+        QStringList lines;
+        for (int row = 0; row < liste->model()->rowCount(); ++row)
+            lines << rowText(liste, row);
+        return lines;
+    };
+    EXPECT_EQ(shown(), m_history + QStringList{QString()});
+
+    // A shorter history loaded: the view shrinks to it.
+    const QStringList shorter = TestSupport::makeHistory(50, QDate(2020, 3, 1), 11);
+    QString error;
+    ASSERT_TRUE(HistoryFile::write(working(), shorter, &error));
+    get<QAction>("mnuCharge")->trigger();
+    EXPECT_EQ(shown(), shorter + QStringList{QString()});
+
+    // A correction rewrites one row, an addition appends one.
+    mouseOnRow(liste, 10);
+    for (int n = 1; n <= 20; ++n)
+        box(n + 50)->click();
+    get<QPushButton>("OK")->click();
+    QStringList expected = shorter;
+    expected[10] = DrawLine::build(DrawLine::date(shorter[9]).addDays(shorter[9].endsWith(QLatin1String("soir")) ? 1 : 0),
+                                   {51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70},
+                                   shorter[9].endsWith(QLatin1String("soir")));
+    EXPECT_EQ(shown(), expected + QStringList{QString()});
+    mouseOnRow(liste, 50);
+    for (int n = 1; n <= 20; ++n)
+        box(n)->click();
+    get<QPushButton>("OK")->click();
+    EXPECT_EQ(shown().size(), 52);
+    EXPECT_EQ(shown().value(50).mid(10, 9), QStringLiteral(" 01 02 03"));
+    EXPECT_EQ(shown().value(51), QString());
+    EXPECT_EQ(liste->selectionModel()->selectedIndexes().value(0).row(), 51);
+}
+
+TEST_F(MainWindowTest, MenusWithoutCommandsAreNotShown)
+{
+    QStringList menus;
+    for (const QAction* menu : m_window->menuBar()->actions())
+        if (menu->isVisible())
+            menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("S&tatistiques"), QStringLiteral("Divers")}));
+}
+
+TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)
+{
+    // A longer working file than the list: the exit save refuses to replace it.
+    const QStringList longer = TestSupport::makeHistory(kDraws + 5);
+    QString error;
+    ASSERT_TRUE(HistoryFile::write(working(), longer, &error));
+    const QByteArray onDisk = TestSupport::readFile(working());
+
+    m_ui.confirmAnswers = {false};
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(m_window->isVisible());
+    ASSERT_EQ(m_ui.confirmTexts.size(), 1);
+    EXPECT_EQ(m_ws->liste().size(), kDraws + 1); // the list is still there
+    EXPECT_EQ(TestSupport::readFile(working()), onDisk);
+
+    m_ui.confirmAnswers = {true};
+    EXPECT_TRUE(m_window->close());
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(m_ui.confirmTexts.size(), 2); // asked again: the save was tried again
+    EXPECT_EQ(TestSupport::readFile(working()), onDisk);
 }
 
 TEST(GuiAppTest, DemonstrationRunsInATemporaryFolder)

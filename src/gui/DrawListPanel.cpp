@@ -1,0 +1,122 @@
+#include "gui/DrawListPanel.h"
+
+#include "gui/CommandRunner.h"
+#include "gui/DrawListModel.h"
+#include "shell/Workspace.h"
+
+#include <QAction>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace {
+// A draw line is the date, twenty " 00" and " midi"/" soir"; the date and the numbers alone
+// are what must stay readable on a small screen.
+constexpr int kLineChars = 75;
+constexpr int kReadableChars = 70;
+constexpr int kItemMargin = 8;
+} // namespace
+
+DrawListPanel::DrawListPanel(Workspace& workspace, CommandRunner& runner, QWidget* parent)
+    : QListView(parent), m_ws(workspace), m_runner(runner)
+{
+    setObjectName(QStringLiteral("Liste"));
+    setToolTip(QStringLiteral("Doble-clic pour cocher le tirage, simple clic changer date de calcul"));
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setUniformItemSizes(true);
+    setTextElideMode(Qt::ElideNone); // a draw line is read to its last character
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_model = new DrawListModel(m_ws, this);
+    setModel(m_model);
+    // Every line has the width of a draw line: a fixed cell keeps the horizontal scroll bar
+    // right (the trailing empty item would otherwise set the width of all) and the layout fast.
+    setGridSize(QSize(wholeLineWidth(), fontMetrics().height() + 2));
+    setMinimumWidth(widthForViewport(readableWidth()));
+
+    connect(this, &QListView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
+    connect(this, &QListView::doubleClicked, this, [this] { m_runner.run([this] { m_ws.doubleClickListe(); }); });
+
+    auto* oldest = new QAction(QStringLiteral("Corriger le premier tirage"), this);
+    oldest->setObjectName(QStringLiteral("mnuPremier"));
+    connect(oldest, &QAction::triggered, this, [this] {
+        m_runner.run([this] { m_ws.chooseOldestDraw(); });
+        mirror();
+    });
+    addAction(oldest);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+int DrawListPanel::wholeLineWidth() const
+{
+    return fontMetrics().horizontalAdvance(QString(kLineChars, QLatin1Char('0'))) + kItemMargin;
+}
+
+int DrawListPanel::readableWidth() const
+{
+    return fontMetrics().horizontalAdvance(QString(kReadableChars, QLatin1Char('0'))) + kItemMargin;
+}
+
+int DrawListPanel::widthForViewport(int viewportWidth) const
+{
+    return viewportWidth + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+}
+
+QSize DrawListPanel::sizeHint() const
+{
+    return {widthForViewport(wholeLineWidth()), QListView::sizeHint().height()};
+}
+
+void DrawListPanel::clickRow(int row)
+{
+    m_runner.run([this, row] { m_ws.clickListe(row); });
+    mirror(); // a refused click leaves the highlight on the line being edited
+}
+
+void DrawListPanel::mirror()
+{
+    m_model->refresh();
+    const QModelIndex selected = m_model->index(m_ws.selectedIndex());
+    if (!selected.isValid())
+        return;
+    const QModelIndexList shown = selectionModel()->selectedIndexes();
+    if (shown.size() == 1 && shown.first() == selected)
+        return;
+    selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
+    scrollTo(selected);
+}
+
+QItemSelectionModel::SelectionFlags DrawListPanel::selectionCommand(const QModelIndex&, const QEvent*) const
+{
+    // The selection is the Workspace's line being edited; neither keys nor the mouse move it
+    // on their own (mirror sets it).
+    return QItemSelectionModel::NoUpdate;
+}
+
+void DrawListPanel::resizeEvent(QResizeEvent* event)
+{
+    QListView::resizeEvent(event);
+    // The line being edited stays in sight when the window changes size.
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (!selected.isEmpty())
+        scrollTo(selected.first());
+}
+
+void DrawListPanel::keyPressEvent(QKeyEvent* event)
+{
+    const int row = currentIndex().row();
+    if (row >= 0 && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        clickRow(row);
+        return;
+    }
+    if (row >= 0 && event->key() == Qt::Key_Space) {
+        // As with the mouse, a double click is preceded by the click on its line.
+        m_runner.run([this, row] {
+            m_ws.clickListe(row);
+            m_ws.doubleClickListe();
+        });
+        mirror();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+class Workspace;
+
+// One row of the main window's command table. A caption of "-" is a separator; a row
+// without a Workspace command acts on the window itself (`closesWindow`).
+struct MenuCommand {
+    QString menu; // objectName of the menu holding it
+    QString name; // objectName of the action
+    QString caption;
+    void (Workspace::*command)() = nullptr;
+    QKeySequence shortcut;
+    bool closesWindow = false;
+
+    bool isSeparator() const { return caption == QLatin1String("-"); }
+};

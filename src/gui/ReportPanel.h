@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+#include <utility>
+
+class CommandRunner;
+class QFrame;
+class QLabel;
+class QListWidget;
+class Workspace;
+struct ResultList;
+
+// The report area: title `lblAff`, column caption `lblPM`, busy indicator `lblquoi`/`Shape2`
+// and the two result lists `Resultat` and `Resultat2`. The caption's two halves stand over
+// their own list ("les plus" over the left one, "les moins" over the right one).
+class ReportPanel : public QWidget {
+    Q_OBJECT
+public:
+    ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* parent = nullptr);
+
+    void mirror(); // the report model
+    void mirrorBusy(); // shown or hidden, repainted at once
+
+    // A column caption cut at its first run of two or more spaces: the text over the left
+    // list and the text over the right one.
+    static std::pair<QString, QString> splitCaption(const QString& caption);
+
+private:
+    void mirrorList(QListWidget* widget, const ResultList& model, QStringList& shown);
+    void pushSelection(int list, QListWidget* widget);
+
+    Workspace& m_ws;
+    CommandRunner& m_runner;
+    bool m_mirroring = false; // widget changes made by the mirror are not user input
+    bool m_pushing = false; // a user's selection is being handed to the Workspace
+    QStringList m_shownResultat;
+    QStringList m_shownResultat2;
+
+    QLabel* m_lblAff = nullptr;
+    QLabel* m_lblPM = nullptr;
+    QLabel* m_lblPMRight = nullptr;
+    QLabel* m_lblquoi = nullptr;
+    QFrame* m_shape2 = nullptr;
+    QListWidget* m_resultat = nullptr;
+    QListWidget* m_resultat2 = nullptr;
+};

@@ -1,0 +1,52 @@
+#include "gui/DialogUi.h"
+#include "gui/GuiApp.h"
+#include "gui/MainWindow.h"
+
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList filesUnder(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    return files;
+}
+
+// Its own program: the user's configuration folder must be set before anything reads it.
+TEST(DemoSettingsTest, ADemonstrationLeavesTheUserConfigurationUntouched)
+{
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+
+    TestSupport::ScriptedUi scripted;
+    GuiApp app(&scripted);
+    QString error;
+    ASSERT_TRUE(app.start(GuiApp::parseArguments({QStringLiteral("tiravol"), QStringLiteral("--demo")}), &error))
+        << error.toStdString();
+    QApplication::processEvents(); // start-up
+
+    // The export's save dialog, cancelled: Qt's file dialog keeps its state in the settings.
+    DialogUi dialogs(app.window());
+    QTimer::singleShot(0, qApp, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_TRUE(dialogs.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt")).isEmpty());
+
+    EXPECT_EQ(filesUnder(config.path()), QStringList());
+    // It went to the demonstration's own folder instead.
+    bool inDemo = false;
+    for (const QString& file : filesUnder(app.dataFolder()))
+        inDemo = inDemo || file.endsWith(QStringLiteral("QtProject.conf"));
+    EXPECT_TRUE(inDemo);
+}
+
+} // namespace
