@@ -35,12 +35,12 @@ struct CommandContext {
 };
 
 // The hourglass for as long as it lives; nested uses keep it until the outermost ends.
-class WaitCursor {
+class Hourglass {
 public:
-    explicit WaitCursor(const CommandContext& context);
-    ~WaitCursor();
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
+    explicit Hourglass(const CommandContext& context);
+    ~Hourglass();
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
 
 private:
     const CommandContext& m_context;

@@ -16,7 +16,7 @@ void ImportCommand::importArchive()
 {
     WorkspaceState& s = m_ctx.state;
     const WorkspaceConfig& config = m_ctx.config;
-    const WaitCursor hourglass(m_ctx);
+    const Hourglass hourglass(m_ctx);
     Settings settings(m_ctx.workspace.settingsPath(), !config.readOnlySettings);
     s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl() : config.archiveUrlOverride;
     s.progress = Progress{true, 100, 0};

@@ -26,7 +26,7 @@ void RankingCommands::hideBusy()
 void RankingCommands::calcul()
 {
     WorkspaceState& s = m_ctx.state;
-    const WaitCursor hourglass(m_ctx);
+    const Hourglass hourglass(m_ctx);
     showBusy(QStringLiteral("CALCUL"));
     s.matrix.resize(s.itemCount() + 1);
     s.stats = computeStats(s.matrix, s.period);

@@ -20,13 +20,13 @@ void CommandContext::changed(unsigned parts) const
     emit workspace.changed(parts);
 }
 
-WaitCursor::WaitCursor(const CommandContext& context) : m_context(context)
+Hourglass::Hourglass(const CommandContext& context) : m_context(context)
 {
     if (m_context.state.waitDepth++ == 0)
         m_context.changed(Workspace::CursorPart);
 }
 
-WaitCursor::~WaitCursor()
+Hourglass::~Hourglass()
 {
     if (--m_context.state.waitDepth == 0)
         m_context.changed(Workspace::CursorPart);
