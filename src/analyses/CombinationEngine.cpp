@@ -101,14 +101,12 @@ protected:
     // Called once per unit of work; true when the walk must stop.
     bool checkpoint(int depth)
     {
-        if ((++m_ticks & 255u) != 0)
-            return false;
         if (m_options.cancel && m_options.cancel->load(std::memory_order_relaxed)) {
             settle(depth);
             m_result.stopped = true;
             return true;
         }
-        if (m_options.onProgress) {
+        if (m_options.onProgress && (++m_ticks & 15u) == 0) {
             const auto now = std::chrono::steady_clock::now();
             if (now - m_last >= m_options.interval) {
                 m_last = now;
@@ -183,7 +181,7 @@ public:
         if (m_r < 1 || m_r > m_k)
             return {};
         if (m_r == 1)
-            leaves(nullptr, -1);
+            leaves(nullptr, 0);
         else
             descend(0, 0, nullptr);
         finish();
@@ -264,7 +262,7 @@ private:
         const int candidates = m_k - 1 - after;
         if (candidates <= 0)
             return;
-        if (prefix == nullptr) {
+        if (m_r == 1) {
             for (int x = 0; x < m_k; ++x)
                 record(x, m_rowCount[static_cast<size_t>(x)]);
             return;
