@@ -239,6 +239,8 @@ private:
                 continue;
             if (depth == m_r - 2)
                 leaves(current, count);
+            else if (depth == m_r - 3 && pairsCheaper(count, q))
+                pairLeaves(current, q);
             else
                 descend(depth + 1, q + 1, current);
             if (m_result.stopped)
@@ -294,7 +296,59 @@ private:
         }
     }
 
+    // Under a prefix held by few draws, the last two numbers of every combination are counted
+    // at once: each draw adds one to every pair of its numbers placed after the prefix. The
+    // single counts are the intersections the walk would compute one level down.
+    bool pairsCheaper(int prefixCount, int after) const
+    {
+        const double perDraw = m_draws > 0 ? static_cast<double>(m_appearances) / m_draws : 0.0;
+        const double higher = perDraw * (m_k - 1 - after) / std::max(m_k, 1);
+        const double pairCost = m_words + prefixCount * (1.0 + higher + higher * higher / 2.0);
+        const double stepCost = 2.0 * (m_k - 2 - after) * m_words;
+        return pairCost < stepCost;
+    }
+
+    void pairLeaves(const Word* prefix, int after)
+    {
+        if (!m_listsBuilt)
+            buildDrawLists();
+        if (m_pairs.empty())
+            m_pairs.assign(static_cast<size_t>(m_k) * static_cast<size_t>(m_k), 0);
+        const size_t k = static_cast<size_t>(m_k);
+        for (int w = 0; w < m_words; ++w) {
+            for (Word bits = prefix[w]; bits; bits &= bits - 1) {
+                const size_t d = static_cast<size_t>(w * 64 + std::countr_zero(bits));
+                const std::uint8_t* list = m_lists.data() + d * static_cast<size_t>(m_stride);
+                const int length = m_listLength[d];
+                int from = length;
+                while (from > 0 && list[from - 1] > after)
+                    --from;
+                for (int i = from; i < length; ++i) {
+                    ++m_counter[list[i]];
+                    int* row = m_pairs.data() + list[i] * k;
+                    for (int j = i + 1; j < length; ++j)
+                        ++row[list[j]];
+                }
+            }
+        }
+        for (int a = after + 1; a <= m_k - 2 && !m_result.stopped; ++a) {
+            pos(m_r - 2) = a;
+            if (checkpoint(m_r - 2))
+                break;
+            if (m_counter[static_cast<size_t>(a)] < m_best)
+                continue;
+            const int* row = m_pairs.data() + static_cast<size_t>(a) * k;
+            for (int b = a + 1; b < m_k; ++b)
+                record(b, row[b]);
+        }
+        for (int a = after + 1; a < m_k; ++a) {
+            m_counter[static_cast<size_t>(a)] = 0;
+            std::fill_n(m_pairs.data() + static_cast<size_t>(a) * k + static_cast<size_t>(a) + 1, m_k - a - 1, 0);
+        }
+    }
+
     const Kernels& m_kernels;
+    std::vector<int> m_pairs;
     int m_draws = 0;
     int m_words = 0;
     std::vector<Word> m_rows;
