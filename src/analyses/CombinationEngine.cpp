@@ -303,8 +303,17 @@ private:
     {
         const double perDraw = m_draws > 0 ? static_cast<double>(m_appearances) / m_draws : 0.0;
         const double higher = perDraw * (m_k - 1 - after) / std::max(m_k, 1);
-        const double pairCost = m_words + prefixCount * (1.0 + higher + higher * higher / 2.0);
-        const double stepCost = 2.0 * (m_k - 2 - after) * m_words;
+        // Scattered increments cost more than streamed words.
+        const double pairCost = 1.5 * (m_words + prefixCount * (1.0 + higher + higher * higher / 2.0));
+        // One level down: an intersection per next number, then its last numbers.
+        const double childCount = prefixCount * perDraw / std::max(m_k, 1);
+        double stepCost = 0;
+        for (int a = after + 1; a <= m_k - 2 && stepCost < pairCost; ++a) {
+            const int rest = m_k - 1 - a;
+            const double dense = static_cast<double>(rest) * m_words;
+            const double sparse = m_words + 2.0 * childCount * perDraw * rest / std::max(m_k, 1);
+            stepCost += m_words + std::min(dense, sparse);
+        }
         return pairCost < stepCost;
     }
 
