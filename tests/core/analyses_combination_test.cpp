@@ -1,0 +1,219 @@
+#include "analyses/CombinationEngine.h"
+#include "analyses/CombinationReference.h"
+#include "analyses/CombinationWalk.h"
+#include "history/DrawLine.h"
+#include "history/DrawMatrix.h"
+#include "support/TestSupport.h"
+
+#include <QDate>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+
+// Readable strings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+// A draw line holding `numbers` and filler numbers from 70 downwards, up to twenty.
+QString drawWith(std::set<int> numbers, const QDate& date)
+{
+    for (int f = 70; numbers.size() < 20; --f)
+        numbers.insert(f);
+    DrawLine::Numbers fields{};
+    std::copy(numbers.begin(), numbers.end(), fields.begin());
+    return DrawLine::build(date, fields, true);
+}
+
+// Draws 0..4: {1,2}, {1,3}, {1,2,3}, {2,3}, {2,3}; number 4 only in draw 0; then the empty item.
+QStringList smallList()
+{
+    const std::set<int> draws[] = {{1, 2, 4}, {1, 3}, {1, 2, 3}, {2, 3}, {2, 3}};
+    QStringList list;
+    QDate day(2020, 1, 1);
+    for (const auto& d : draws) {
+        list << drawWith(d, day);
+        day = day.addDays(1);
+    }
+    list << QString();
+    return list;
+}
+
+DrawMatrix matrixOf(const QStringList& list)
+{
+    DrawMatrix m;
+    m.rebuild(list);
+    return m;
+}
+
+const QList<int> kOneToFour{1, 2, 3, 4};
+
+} // namespace
+
+TEST(CombinationWalk, LineLayouts)
+{
+    EXPECT_EQ(CombinationWalk::text({5, 12, 33}), QStringLiteral(" 5 12 33"));
+    EXPECT_EQ(CombinationWalk::mostFrequentLine(QStringLiteral(" 5 12"), 7), QStringLiteral(" 5 12    7"));
+    EXPECT_EQ(CombinationWalk::gapLine(QStringLiteral(" 5 12 33"), 3, 12), QStringLiteral(" 5 12 33   3  12"));
+    EXPECT_EQ(CombinationWalk::gapLine(QStringLiteral(" 1"), 1, -2), QStringLiteral(" 1   1 -2"));
+    EXPECT_EQ(CombinationWalk::combinationCount(30, 6), 593775.0);
+    EXPECT_EQ(CombinationWalk::combinationCount(70, 4), 916895.0);
+    EXPECT_EQ(CombinationWalk::combinationCount(3, 4), 0.0);
+    EXPECT_TRUE(CombinationWalk::isSize(2) && CombinationWalk::isSize(10));
+    EXPECT_FALSE(CombinationWalk::isSize(1) || CombinationWalk::isSize(11));
+}
+
+TEST(MostFrequent, RecordsTiesAndPeriodOnAHandMadeHistory)
+{
+    const QStringList list = smallList();
+    const DrawMatrix m = matrixOf(list);
+    for (auto walk :
+         {&CombinationReference::mostFrequent, +[](const DrawMatrix&mx, const StudyPeriod&p, const QList<int>&c, int r) {
+              return CombinationEngine::mostFrequent(mx, p, c, r);
+          }}) {
+        // (1,2)=2 listed, (1,3)=2 ties and is listed, (1,4)=1, (2,3)=3 listed, (2,4)=1, (3,4)=0.
+        CombinationWalk::Result all = walk(m, StudyPeriod{0, 4}, kOneToFour, 2);
+        EXPECT_EQ(all.lines,
+                  QStringList({QStringLiteral(" 1 2    2"), QStringLiteral(" 1 3    2"), QStringLiteral(" 2 3    3")}));
+        EXPECT_EQ(all.lastCombination, QStringLiteral(" 3 4"));
+        // Without draw 0: (1,2)=1.
+        EXPECT_EQ(walk(m, StudyPeriod{1, 4}, kOneToFour, 2).lines,
+                  QStringList({QStringLiteral(" 1 2    1"), QStringLiteral(" 1 3    2"), QStringLiteral(" 2 3    3")}));
+        // Exactly r numbers: one combination, listed even with a count of 0.
+        EXPECT_EQ(walk(m, StudyPeriod{1, 4}, {1, 4}, 2).lines, QStringList({QStringLiteral(" 1 4    0")}));
+        EXPECT_EQ(walk(m, StudyPeriod{0, 4}, {1, 2, 3}, 3).lines, QStringList({QStringLiteral(" 1 2 3    1")}));
+        // Fewer numbers than r: no combination at all.
+        const CombinationWalk::Result none = walk(m, StudyPeriod{0, 4}, {1, 2}, 3);
+        EXPECT_TRUE(none.lines.isEmpty());
+        EXPECT_TRUE(none.lastCombination.isEmpty());
+        // An empty period: every combination ties at 0, in walk order.
+        EXPECT_EQ(walk(m, StudyPeriod{3, 2}, {1, 2, 3}, 2).lines,
+                  QStringList({QStringLiteral(" 1 2    0"), QStringLiteral(" 1 3    0"), QStringLiteral(" 2 3    0")}));
+    }
+}
+
+TEST(GapSearch, OnlyStrictlyOlderRecordsOnAHandMadeHistory)
+{
+    const QStringList list = smallList();
+    const DrawMatrix m = matrixOf(list);
+    const int lineCount = static_cast<int>(list.size());
+    using Walk = CombinationWalk::Result (*)(const DrawMatrix&, int, int, const QList<int>&, int, int);
+    const Walk walks[]
+        = {&CombinationReference::gapSearch, +[](const DrawMatrix& mx, int start, int lc, const QList<int>& c, int r, int s) {
+               return CombinationEngine::gapSearch(mx, start, lc, c, r, s);
+           }};
+    for (Walk walk : walks) {
+        // Both numbers: (1,2) newest in draw 2, (1,3) also draw 2 (not older), (1,4) draw 0,
+        // (2,3) draw 4, (2,4) draw 0 (same gap: not listed), (3,4) never.
+        CombinationWalk::Result both = walk(m, 4, lineCount, kOneToFour, 2, 2);
+        EXPECT_EQ(both.lines, QStringList({QStringLiteral(" 1 2   2  2"), QStringLiteral(" 1 4   2  4")}));
+        EXPECT_EQ(both.latestRecordDraw, 0);
+        EXPECT_EQ(both.lastCombination, QStringLiteral(" 3 4"));
+        // One of two: (1,2) qualifies in the newest draw (gap 0); a later gap 0 is not listed;
+        // (1,4) first qualifies in draw 2.
+        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, 1).lines,
+                  QStringList({QStringLiteral(" 1 2   1  0"), QStringLiteral(" 1 4   1  2")}));
+        // Starting before the newest draw (line 3 selected).
+        EXPECT_EQ(walk(m, 2, lineCount, kOneToFour, 2, 2).lines,
+                  QStringList({QStringLiteral(" 1 2   2  0"), QStringLiteral(" 1 4   2  2")}));
+        // s above r: no draw qualifies.
+        EXPECT_TRUE(walk(m, 4, lineCount, kOneToFour, 2, 3).lines.isEmpty());
+        // s of 0 or less: the newest draw always qualifies, so only the first combination.
+        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, 0).lines, QStringList({QStringLiteral(" 1 2   1  0")}));
+        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, -3).lines, QStringList({QStringLiteral(" 1 2   1  0")}));
+        // No line selected (start -2) or the first line selected (start -1): nothing scanned.
+        EXPECT_TRUE(walk(m, -2, lineCount, kOneToFour, 2, 1).lines.isEmpty());
+        EXPECT_TRUE(walk(m, -1, lineCount, kOneToFour, 2, 1).lines.isEmpty());
+        // Fewer numbers than r.
+        EXPECT_TRUE(walk(m, 4, lineCount, {1, 2}, 3, 1).lines.isEmpty());
+        // Three of three on {1,2,3}: only draw 2.
+        EXPECT_EQ(walk(m, 4, lineCount, {1, 2, 3}, 3, 3).lines, QStringList({QStringLiteral(" 1 2 3   3  2")}));
+    }
+}
+
+// The engine must give the plain walk's lines, in order, on any history and any ticked set.
+TEST(CombinationEngine, SameLinesAsThePlainWalkOnRandomHistories)
+{
+    std::mt19937 rng(20261206u);
+    auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int round = 0; round < 240; ++round) {
+        SCOPED_TRACE(round);
+        const int draws = round % 7 == 0 ? uniform(0, 3) : uniform(20, round % 5 == 0 ? 2500 : 400);
+        QStringList list = TestSupport::makeHistory(draws, QDate(1993, 9, 16), static_cast<unsigned>(round + 1));
+        list << QString();
+        const DrawMatrix m = matrixOf(list);
+
+        // Ticked sets drawn from a narrow range make dense combinations and many ties.
+        const int span = uniform(0, 2) == 0 ? 12 : 70;
+        std::set<int> picked;
+        const int k = uniform(0, round % 3 == 0 ? 16 : 11);
+        while (static_cast<int>(picked.size()) < std::min(k, span))
+            picked.insert(uniform(1, span));
+        const QList<int> chosen(picked.begin(), picked.end());
+        const int r = uniform(1, 6);
+
+        StudyPeriod period{uniform(-2, draws / 2), uniform(draws / 2 - 1, draws + 1)};
+        const CombinationWalk::Result naive = CombinationReference::mostFrequent(m, period, chosen, r);
+        const CombinationWalk::Result fast = CombinationEngine::mostFrequent(m, period, chosen, r);
+        ASSERT_EQ(fast.lines, naive.lines) << "r=" << r << " k=" << chosen.size();
+        EXPECT_EQ(fast.lastCombination, naive.lastCombination);
+        EXPECT_FALSE(fast.stopped);
+
+        const int s = uniform(-1, r + 1);
+        const int start = uniform(-2, draws);
+        const CombinationWalk::Result naiveGap = CombinationReference::gapSearch(m, start, draws + 1, chosen, r, s);
+        const CombinationWalk::Result fastGap = CombinationEngine::gapSearch(m, start, draws + 1, chosen, r, s);
+        ASSERT_EQ(fastGap.lines, naiveGap.lines) << "r=" << r << " s=" << s << " start=" << start;
+        EXPECT_EQ(fastGap.latestRecordDraw, naiveGap.latestRecordDraw);
+        EXPECT_EQ(fastGap.lastCombination, naiveGap.lastCombination);
+    }
+}
+
+TEST(CombinationEngine, ReportsProgressAndStopsWithTheLinesSoFar)
+{
+    QStringList list = TestSupport::makeHistory(300);
+    list << QString();
+    const DrawMatrix m = matrixOf(list);
+    QList<int> chosen;
+    for (int n = 1; n <= 30; ++n)
+        chosen << n;
+    const CombinationWalk::Result whole = CombinationEngine::mostFrequent(m, StudyPeriod{0, 299}, chosen, 3);
+
+    std::atomic<bool> cancel{false};
+    int calls = 0;
+    double lastShare = -1;
+    QString seen;
+    CombinationWalk::Options options;
+    options.interval = std::chrono::milliseconds(0);
+    options.cancel = &cancel;
+    options.onProgress = [&](const CombinationWalk::Progress& p) {
+        ++calls;
+        EXPECT_GE(p.done, lastShare);
+        EXPECT_LT(p.done, 1.0);
+        lastShare = p.done;
+        ASSERT_NE(p.lines, nullptr);
+        seen = p.combination;
+        if (calls == 3)
+            cancel = true;
+    };
+    const CombinationWalk::Result part = CombinationEngine::mostFrequent(m, StudyPeriod{0, 299}, chosen, 3, options);
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(part.stopped);
+    EXPECT_GT(lastShare, 0.0);
+    EXPECT_EQ(part.lastCombination.count(QLatin1Char(' ')), 3);
+    ASSERT_LE(part.lines.size(), whole.lines.size());
+    EXPECT_EQ(part.lines, whole.lines.mid(0, part.lines.size())); // a prefix of the full walk
+
+    cancel = false;
+    calls = 0;
+    lastShare = -1;
+    const CombinationWalk::Result gapPart = CombinationEngine::gapSearch(m, 299, 301, chosen, 3, 2, options);
+    const CombinationWalk::Result gapWhole = CombinationEngine::gapSearch(m, 299, 301, chosen, 3, 2);
+    EXPECT_TRUE(gapPart.stopped);
+    EXPECT_EQ(gapPart.lines, gapWhole.lines.mid(0, gapPart.lines.size()));
+    EXPECT_FALSE(gapWhole.stopped);
+}
