@@ -1,6 +1,7 @@
 #include "history/DrawMatrix.h"
 
 #include "history/DrawLine.h"
+#include "history/DrawList.h"
 
 #include <algorithm>
 
@@ -38,6 +39,17 @@ void DrawMatrix::rebuild(const QStringList& liste)
             const int v = DrawLine::number(liste[d], k);
             m_bits[static_cast<size_t>(v >= 1 && v <= 70 ? v : 0) * m_words + static_cast<size_t>(d / 64)] |= bit;
         }
+    }
+}
+
+void DrawMatrix::rebuild(const DrawList& list)
+{
+    reshape(list.itemCount() + 1, false);
+    for (int d = 0; d < list.drawCount(); ++d) {
+        const std::uint64_t bit = std::uint64_t{1} << (d % 64);
+        const size_t word = static_cast<size_t>(d / 64);
+        for (int v : list.numbers(d))
+            m_bits[static_cast<size_t>(v >= 1 && v <= 70 ? v : 0) * m_words + word] |= bit;
     }
 }
 
