@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -11,26 +12,22 @@ bool isAsciiSpace(char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-// A record read from a line in the draw shape may still be no draw: a date that does not
-// exist, a number outside 1..70, a number twice.
-bool recordIsDraw(const DrawList& list, int i)
-{
-    if (!list.date(i).isValid())
-        return false;
-    std::uint64_t seen[2] = {0, 0};
-    for (int n : list.numbers(i)) {
-        if (n < 1 || n > 70)
-            return false;
-        std::uint64_t& word = seen[n / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (n % 64);
-        if (word & bit)
-            return false;
-        word |= bit;
-    }
-    return true;
-}
-
 } // namespace
+
+bool DrawListReader::recordIsDraw(const DrawList::Item& item)
+{
+    if (!QDate::isValid(item.year, item.month, item.day))
+        return false;
+    // Branch-free: twenty distinct numbers 1..70 set twenty bits.
+    std::uint64_t low = 0, high = 0;
+    bool outside = false;
+    for (const std::uint8_t n : item.numbers) {
+        outside |= n < 1 || n > 70;
+        low |= n < 64 ? std::uint64_t{1} << (n & 63) : 0;
+        high |= n >= 64 ? std::uint64_t{1} << (n & 63) : 0;
+    }
+    return !outside && std::popcount(low) + std::popcount(high) == DrawLine::kNumbers;
+}
 
 void DrawListReader::feed(QByteArrayView bytes)
 {
@@ -71,13 +68,17 @@ void DrawListReader::takeLine(const char* data, qsizetype size, bool last)
     if (size > 0 && data[size - 1] == '\r')
         --size;
     if (size == DrawLine::kLength) {
-        char line[DrawLine::kLength];
-        for (int j = 0; j < DrawLine::kLength; ++j)
-            line[j] = data[j] == ';' ? ' ' : data[j];
+        const char* line = data;
+        char replaced[DrawLine::kLength];
+        if (std::memchr(data, ';', DrawLine::kLength)) {
+            for (int j = 0; j < DrawLine::kLength; ++j)
+                replaced[j] = data[j] == ';' ? ' ' : data[j];
+            line = replaced;
+        }
         DrawList::Item item;
         if (DrawList::parseRecord(line, size, item)) {
             m_list.m_items.push_back(item);
-            if (!recordIsDraw(m_list, m_list.drawCount() - 1))
+            if (!recordIsDraw(item))
                 m_odd.push_back({m_lineNo, m_list.drawCount() - 1, Odd::Record, last});
             return;
         }

@@ -37,6 +37,9 @@ private:
     };
 
     void takeLine(const char* data, qsizetype size, bool last);
+    // A record read from a line in the draw shape may still be no draw: a date that does not
+    // exist, a number outside 1..70, a number twice.
+    static bool recordIsDraw(const DrawList::Item& item);
 
     DrawList m_list;
     QByteArray m_partial; // an unfinished line between two pieces

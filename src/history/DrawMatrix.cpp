@@ -45,11 +45,21 @@ void DrawMatrix::rebuild(const QStringList& liste)
 void DrawMatrix::rebuild(const DrawList& list)
 {
     reshape(list.itemCount() + 1, false);
-    for (int d = 0; d < list.drawCount(); ++d) {
-        const std::uint64_t bit = std::uint64_t{1} << (d % 64);
-        const size_t word = static_cast<size_t>(d / 64);
-        for (int v : list.numbers(d))
-            m_bits[static_cast<size_t>(v >= 1 && v <= 70 ? v : 0) * m_words + word] |= bit;
+    // 64 draws at a time into one small block, then one word per row: setting bits straight
+    // into the rows (a page apart each) makes every draw miss the cache twenty times.
+    const int draws = list.drawCount();
+    std::uint64_t block[kNumbers];
+    for (int start = 0; start < draws; start += 64) {
+        std::fill(std::begin(block), std::end(block), 0);
+        const int end = std::min(draws, start + 64);
+        for (int d = start; d < end; ++d) {
+            const std::uint64_t bit = std::uint64_t{1} << (d - start);
+            for (int v : list.numbers(d))
+                block[v >= 1 && v <= 70 ? v : 0] |= bit;
+        }
+        const size_t word = static_cast<size_t>(start / 64);
+        for (int n = 0; n < kNumbers; ++n)
+            m_bits[static_cast<size_t>(n) * m_words + word] = block[n];
     }
 }
 
