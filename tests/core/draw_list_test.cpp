@@ -44,23 +44,25 @@ TEST(DrawListReader, ReadingRulesOnEveryKindOfLine)
         + "\r\n"; // an empty line before the end is one too
     DrawListReader reader;
     const DrawList list = readInPieces(bytes, bytes.size(), reader);
-    EXPECT_EQ(texts(list), (QStringList{
-                               kMidi,
-                               kSoir,
-                               QStringLiteral("17/09/1993 01 02 oops"),
-                               QStringLiteral("17/09/1993 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 71 midi"),
-                               QStringLiteral("18/09/1993  1 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 soir"),
-                               QString(),
-                           }));
+    EXPECT_EQ(texts(list),
+              (QStringList{
+                  kMidi,
+                  kSoir,
+                  QStringLiteral("17/09/1993 01 02 oops"),
+                  QStringLiteral("17/09/1993 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 71 midi"),
+                  QStringLiteral("18/09/1993  1 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 soir"),
+                  QString(),
+              }));
     EXPECT_EQ(list.drawCount(), 5);
     EXPECT_EQ(reader.badLines(), 5);
-    EXPECT_EQ(reader.problems(), (QStringList{
-                                     QStringLiteral("ligne 3 : ligne vide ignorée"),
-                                     QStringLiteral("ligne 4 : ligne vide ignorée"),
-                                     QStringLiteral("ligne 5 : longueur 21 au lieu de 75 caractères"),
-                                     QStringLiteral("ligne 6 : numéro 20 hors de 1 à 70 (71)"),
-                                     QStringLiteral("ligne 8 : ligne vide ignorée"),
-                                 }));
+    EXPECT_EQ(reader.problems(),
+              (QStringList{
+                  QStringLiteral("ligne 3 : ligne vide ignorée"),
+                  QStringLiteral("ligne 4 : ligne vide ignorée"),
+                  QStringLiteral("ligne 5 : longueur 21 au lieu de 75 caractères"),
+                  QStringLiteral("ligne 6 : numéro 20 hors de 1 à 70 (71)"),
+                  QStringLiteral("ligne 8 : ligne vide ignorée"),
+              }));
     EXPECT_TRUE(list.isRecord(0));
     EXPECT_TRUE(list.isRecord(1));
     EXPECT_FALSE(list.isRecord(2));
@@ -261,4 +263,31 @@ TEST(HistoryFile, ListReadWriteRoundTripOverManyPieces)
     EXPECT_FALSE(missing.found);
     EXPECT_TRUE(missing.error.startsWith(QStringLiteral("Le fichier « "))) << missing.error.toStdString();
     EXPECT_EQ(missing.list.itemCount(), 1);
+}
+
+TEST(DrawMatrix, FromListMatchesTheLineByLineRebuildAcrossWords)
+{
+    // Several 64-draw words, with odd lines here and there and a ragged last word.
+    QStringList lines;
+    for (int i = 0; i < 333; ++i) {
+        QString line = QStringLiteral("16/09/1993");
+        for (int k = 0; k < 20; ++k)
+            line += QStringLiteral(" %1").arg((i * 7 + k * 3) % 70 + 1, 2, 10, QLatin1Char('0'));
+        line += i % 2 ? QStringLiteral(" soir") : QStringLiteral(" midi");
+        if (i % 50 == 49)
+            line = line.left(40);
+        if (i % 64 == 63)
+            line.replace(11, 2, QStringLiteral("99"));
+        lines << line;
+    }
+    DrawMatrix fromList, fromLines;
+    fromList.rebuild(DrawList::fromLines(lines));
+    fromLines.rebuild(lines + QStringList{QString()});
+    ASSERT_EQ(fromList.columns(), fromLines.columns());
+    for (int n = 0; n <= 70; ++n)
+        for (int d = 0; d < fromLines.columns(); ++d)
+            ASSERT_EQ(fromList.contains(n, d), fromLines.contains(n, d)) << n << " " << d;
+    // Spot checks against the lines themselves: draw 0 holds 1, 4, ..., 58; draw 63 lost its first field.
+    EXPECT_TRUE(fromList.contains(1, 0) && fromList.contains(58, 0) && !fromList.contains(2, 0));
+    EXPECT_TRUE(fromList.contains(0, 63) && !fromList.contains((63 * 7) % 70 + 1, 63));
 }
