@@ -96,11 +96,12 @@ void DrawListReader::takeLine(const char* data, qsizetype size, bool last)
         return;
     }
     QByteArray bytes(data, size);
+    const bool semicolons = bytes.contains(';');
     bytes.replace(';', ' ');
     if (!ascii && m_utf8)
         m_utf8 = QByteArrayView(bytes).isValidUtf8();
     m_list.appendText(std::move(bytes), DrawList::TextSource::Utf8File);
-    m_odd.push_back({m_lineNo, m_list.drawCount() - 1, Odd::Text, last});
+    m_odd.push_back({m_lineNo, m_list.drawCount() - 1, Odd::Text, last, !ascii && !semicolons});
 }
 
 DrawList DrawListReader::finish()
@@ -124,7 +125,8 @@ DrawList DrawListReader::finish()
             why = QStringLiteral("ligne vide ignorée");
         } else {
             const QString text = m_list.text(odd.item);
-            if (odd.kind == Odd::Text && text.trimmed().isEmpty()) {
+            // A line is blank as read, before its ';' become spaces.
+            if (odd.mayBeBlank && text.trimmed().isEmpty()) {
                 // Blank only in the file's encoding (no-break spaces...): dropped like the others.
                 if (drop.empty())
                     drop.assign(static_cast<size_t>(m_list.drawCount()), false);

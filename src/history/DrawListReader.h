@@ -34,6 +34,7 @@ private:
         int item; // index in the list, or -1 for a blank line
         Odd kind;
         bool last; // the text after the last line break
+        bool mayBeBlank = false; // non-ASCII without ';': blank or not once decoded
     };
 
     void takeLine(const char* data, qsizetype size, bool last);

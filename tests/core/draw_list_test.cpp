@@ -3,6 +3,7 @@
 #include "history/DrawListReader.h"
 #include "history/DrawMatrix.h"
 #include "history/HistoryFile.h"
+#include "output/TextFile.h"
 
 #include <QTemporaryDir>
 #include <array>
@@ -88,6 +89,10 @@ TEST(DrawListReader, EndsEmptyFilesAndProblemCap)
     const HistoryFile::ListReadResult blankEnd = HistoryFile::parseList(kMidiBytes + "\r\n  ");
     EXPECT_EQ(blankEnd.list.drawCount(), 1);
     EXPECT_EQ(blankEnd.badLines, 0);
+
+    // A line of ';' is no blank line: it reads as spaces.
+    EXPECT_EQ(HistoryFile::parseList("a\n;\n\xC3\xA9;\n").list.toStringList(),
+              (QStringList{QStringLiteral("a"), QStringLiteral(" "), QStringLiteral("é ")}));
 
     for (const QByteArray& nothing : {QByteArray(), QByteArray("\xEF\xBB\xBF"), QByteArray("\r\n")}) {
         const HistoryFile::ListReadResult r = HistoryFile::parseList(nothing);
@@ -301,5 +306,49 @@ TEST(DrawMatrix, FromListMatchesTheLineByLineRebuildAcrossWords)
             ASSERT_EQ(fromList.contains(n, d), expected[static_cast<size_t>(n)]) << n << " " << d;
             ASSERT_EQ(fromLines.contains(n, d), expected[static_cast<size_t>(n)]) << n << " " << d;
         }
+    }
+}
+
+TEST(DrawListReader, AgreesWithTheRulesReadLiterallyOnMixedBytes)
+{
+    // The rules read the simple way: the whole file decoded, split at LF, CR dropped, blank
+    // lines left out, ';' replaced.
+    const auto literal = [](const QByteArray& bytes) {
+        QStringList lines;
+        for (QString line : TextFile::decode(bytes).split(QLatin1Char('\n'))) {
+            if (line.endsWith(QLatin1Char('\r')))
+                line.chop(1);
+            if (!line.trimmed().isEmpty())
+                lines << line.replace(QLatin1Char(';'), QLatin1Char(' '));
+        }
+        return lines;
+    };
+    const QByteArray pieces[] = {kMidiBytes, kSoirBytes, QByteArray(kMidiBytes).replace(' ', ';'),
+                                 "\r",       ";",        " ",
+                                 "\t",       "1",        "/",
+                                 "\xE9",     "\xC3\xA9", "\xA0",
+                                 "\xC2\xA0", "midi",     "\x80",
+                                 "\n",       "\n",       "\n"};
+    std::uint32_t state = 12345;
+    const auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes;
+        const int count = static_cast<int>(next() % 40);
+        for (int i = 0; i < count; ++i) {
+            const auto& piece = pieces[next() % std::size(pieces)];
+            // Records need whole lines; leave the ASCII-only rounds ASCII, so both encodings are tried.
+            if (round % 3 == 0 && piece.size() <= 2 && static_cast<unsigned char>(piece[0]) >= 0x80)
+                continue;
+            bytes += piece;
+            if (piece.size() == DrawLine::kLength && next() % 2)
+                bytes += "\r\n";
+        }
+        const QStringList expected = literal(bytes);
+        EXPECT_EQ(HistoryFile::parseList(bytes).list.toStringList(), expected) << bytes.toHex().toStdString();
+        DrawListReader reader;
+        EXPECT_EQ(readInPieces(bytes, 1 + next() % 90, reader).toStringList(), expected) << bytes.toHex().toStdString();
     }
 }
