@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace {
@@ -18,15 +17,16 @@ bool DrawListReader::recordIsDraw(const DrawList::Item& item)
 {
     if (!QDate::isValid(item.year, item.month, item.day))
         return false;
-    // Branch-free: twenty distinct numbers 1..70 set twenty bits.
+    // Without branches: a number outside 1..70 or met twice spoils the line.
     std::uint64_t low = 0, high = 0;
-    bool outside = false;
+    bool bad = false;
     for (const std::uint8_t n : item.numbers) {
-        outside |= n < 1 || n > 70;
-        low |= n < 64 ? std::uint64_t{1} << (n & 63) : 0;
-        high |= n >= 64 ? std::uint64_t{1} << (n & 63) : 0;
+        const std::uint64_t bit = std::uint64_t{1} << (n & 63);
+        std::uint64_t& half = n < 64 ? low : high;
+        bad |= (n < 1) | (n > 70) | ((half & bit) != 0);
+        half |= bit;
     }
-    return !outside && std::popcount(low) + std::popcount(high) == DrawLine::kNumbers;
+    return !bad;
 }
 
 void DrawListReader::feed(QByteArrayView bytes)
