@@ -1,6 +1,7 @@
 #include "history/CalendarFilter.h"
 
 #include "history/DrawLine.h"
+#include "history/DrawList.h"
 
 int CalendarFilter::weekdayIndex(const QDate& date)
 {
@@ -36,4 +37,13 @@ bool CalendarFilter::keeps(const QString& line) const
         return false;
     return weekdays[static_cast<size_t>(weekdayIndex(d))] && months[static_cast<size_t>(d.month())]
         && times[DrawLine::isMiddayByChar(line) ? 1 : 2];
+}
+
+bool CalendarFilter::keeps(const DrawList& list, int i) const
+{
+    const QDate d = list.date(i);
+    if (!d.isValid() || d < from || d > to)
+        return false;
+    return weekdays[static_cast<size_t>(weekdayIndex(d))] && months[static_cast<size_t>(d.month())]
+        && times[list.isMiddayByChar(i) ? 1 : 2];
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <array>
 
+class DrawList;
+
 // The boxes and dates of the calendar filter window ("Jours sélectionnés").
 struct CalendarFilter {
     static QDate earliestDate() { return QDate(1993, 9, 16); }
@@ -22,4 +24,6 @@ struct CalendarFilter {
     void presetNextDraw(const QString& newestLine);
     // Whether a draw line passes every box and both inclusive date bounds.
     bool keeps(const QString& line) const;
+    // The same for item i of a draw list, without producing its text.
+    bool keeps(const DrawList& list, int i) const;
 };

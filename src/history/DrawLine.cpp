@@ -38,6 +38,12 @@ int number(QStringView line, int k)
     const qsizetype start = 3 * k + 8;
     if (start >= line.size())
         return 0;
+    // Two digits, by far the usual field, need no general number reading.
+    if (start + 1 < line.size()) {
+        const char16_t a = line[start].unicode(), b = line[start + 1].unicode();
+        if (a >= u'0' && a <= u'9' && b >= u'0' && b <= u'9')
+            return (a - u'0') * 10 + (b - u'0');
+    }
     return readField(line.mid(start, 2));
 }
 

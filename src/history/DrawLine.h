@@ -37,7 +37,7 @@ QString normalize(QString line);
 // Why a line is not a well-formed draw, in French; nullopt when it is one.
 std::optional<QString> problem(QStringView line);
 
-// Numeric reading of a short text as the original did (leading blanks ignored, numeric prefix,
+// Numeric reading of a short text as typed numbers are read (leading blanks ignored, numeric prefix,
 // 0 when not a number).
 int readField(QStringView text);
 

@@ -1,6 +1,7 @@
 #include "history/DrawMatrix.h"
 
 #include "history/DrawLine.h"
+#include "history/DrawList.h"
 
 #include <algorithm>
 
@@ -28,17 +29,45 @@ void DrawMatrix::reshape(int columns, bool keep)
     m_columns = columns;
 }
 
+namespace {
+
+// Marks the draws 64 at a time in one small block, then stores one word per row: setting bits
+// straight into the rows (a page apart each) makes every draw miss the cache twenty times.
+template <typename NumbersOf> void fill(std::vector<std::uint64_t>& bits, size_t words, int draws, NumbersOf numbersOf)
+{
+    std::uint64_t block[DrawMatrix::kNumbers];
+    for (int start = 0; start < draws; start += 64) {
+        std::fill(std::begin(block), std::end(block), 0);
+        const int end = std::min(draws, start + 64);
+        for (int d = start; d < end; ++d) {
+            const std::uint64_t bit = std::uint64_t{1} << (d - start);
+            for (int v : numbersOf(d))
+                block[v >= 1 && v <= 70 ? v : 0] |= bit;
+        }
+        const size_t word = static_cast<size_t>(start / 64);
+        for (int n = 0; n < DrawMatrix::kNumbers; ++n)
+            bits[static_cast<size_t>(n) * words + word] = block[n];
+    }
+}
+
+} // namespace
+
 void DrawMatrix::rebuild(const QStringList& liste)
 {
     const int items = static_cast<int>(liste.size());
     reshape(items + 1, false);
-    for (int d = 0; d + 1 < items; ++d) {
-        const std::uint64_t bit = std::uint64_t{1} << (d % 64);
-        for (int k = 1; k <= DrawLine::kNumbers; ++k) {
-            const int v = DrawLine::number(liste[d], k);
-            m_bits[static_cast<size_t>(v >= 1 && v <= 70 ? v : 0) * m_words + static_cast<size_t>(d / 64)] |= bit;
-        }
-    }
+    fill(m_bits, m_words, items - 1, [&](int d) {
+        DrawLine::Numbers numbers{};
+        for (int k = 1; k <= DrawLine::kNumbers; ++k)
+            numbers[static_cast<size_t>(k - 1)] = DrawLine::number(liste[d], k);
+        return numbers;
+    });
+}
+
+void DrawMatrix::rebuild(const DrawList& list)
+{
+    reshape(list.itemCount() + 1, false);
+    fill(m_bits, m_words, list.drawCount(), [&](int d) { return list.numbers(d); });
 }
 
 void DrawMatrix::resize(int columns)

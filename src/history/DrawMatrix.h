@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+class DrawList;
+
 // Presence of every number 0..70 in every list item: one bitset over the draws per number,
 // so analyses can work a 64-draw word at a time.
 class DrawMatrix {
@@ -13,6 +15,8 @@ public:
     // Sizes to items.size() + 1 columns and marks the numbers of every draw line
     // (all items but the trailing empty one). Fields reading 0 or above 70 mark column 0 only.
     void rebuild(const QStringList& liste);
+    // The same from a draw list (its trailing empty item included in the columns).
+    void rebuild(const DrawList& list);
     // Changes the column count, keeping existing bits; new columns start false.
     void resize(int columns);
     int columns() const { return m_columns; }

@@ -1,17 +1,16 @@
 #include "history/HistoryFile.h"
 
 #include "history/DrawLine.h"
+#include "history/DrawListReader.h"
 #include "output/TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <vector>
 
 namespace HistoryFile {
-
-namespace {
-constexpr int kProblemsShown = 5;
-}
 
 QString locate(const QString& folder, const QString& name)
 {
@@ -25,52 +24,81 @@ QString locate(const QString& folder, const QString& name)
     return dir.filePath(name);
 }
 
-ReadResult read(const QString& path)
+namespace {
+
+// Opens the file or says why not, in French.
+bool openForReading(QFile& file, QString& error)
 {
-    ReadResult result;
-    QFile file(path);
     if (!file.exists()) {
-        result.error = QStringLiteral("Le fichier « %1 » est introuvable.").arg(QDir::toNativeSeparators(path));
-        return result;
+        error = QStringLiteral("Le fichier « %1 » est introuvable.").arg(QDir::toNativeSeparators(file.fileName()));
+        return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString());
-        return result;
+        error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2")
+                    .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+        return false;
     }
-    return parse(file.readAll());
+    return true;
+}
+
+ListReadResult finish(DrawListReader& reader)
+{
+    ListReadResult result;
+    result.found = true;
+    result.list = reader.finish();
+    result.badLines = reader.badLines();
+    result.problems = reader.problems();
+    return result;
+}
+
+ReadResult asLines(ListReadResult&& r)
+{
+    ReadResult result;
+    result.lines = r.list.toStringList();
+    result.found = r.found;
+    result.error = std::move(r.error);
+    result.badLines = r.badLines;
+    result.problems = std::move(r.problems);
+    return result;
+}
+
+} // namespace
+
+ListReadResult readList(const QString& path)
+{
+    ListReadResult result;
+    QFile file(path);
+    if (!openForReading(file, result.error))
+        return result;
+    DrawListReader reader;
+    reader.reserve(static_cast<int>(std::min<qint64>(file.size() / (DrawLine::kLength + 2) + 1, 1 << 24)));
+    // Small pieces: a long history costs its records, not a copy of the file.
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const qint64 n = file.read(buffer.data(), static_cast<qint64>(buffer.size()));
+        if (n <= 0)
+            break;
+        reader.feed(QByteArrayView(buffer.data(), n));
+    }
+    return finish(reader);
+}
+
+ListReadResult parseList(QByteArrayView bytes)
+{
+    DrawListReader reader;
+    reader.reserve(static_cast<int>(bytes.size() / (DrawLine::kLength + 2) + 1));
+    reader.feed(bytes);
+    return finish(reader);
+}
+
+ReadResult read(const QString& path)
+{
+    return asLines(readList(path));
 }
 
 ReadResult parse(const QByteArray& bytes)
 {
-    ReadResult result;
-    const QString text = TextFile::decode(bytes);
-    result.found = true;
-    const QStringList pieces = text.split(QLatin1Char('\n'));
-    int lineNo = 0;
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        ++lineNo;
-        QString line = pieces[i];
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        // An empty line would pose as the end of the list: skip it.
-        if (line.trimmed().isEmpty()) {
-            if (i + 1 < pieces.size()) {
-                ++result.badLines;
-                if (result.problems.size() < kProblemsShown)
-                    result.problems << QStringLiteral("ligne %1 : ligne vide ignorée").arg(lineNo);
-            }
-            continue;
-        }
-        line = DrawLine::normalize(line);
-        if (const auto why = DrawLine::problem(line)) {
-            ++result.badLines;
-            if (result.problems.size() < kProblemsShown)
-                result.problems << QStringLiteral("ligne %1 : %2").arg(lineNo).arg(*why);
-        }
-        result.lines << line;
-    }
-    return result;
+    return asLines(parseList(bytes));
 }
 
 bool write(const QString& path, const QStringList& draws, QString* error)
@@ -81,6 +109,11 @@ bool write(const QString& path, const QStringList& draws, QString* error)
         if (!l.isEmpty())
             lines << l;
     return TextFile::writeAtomic(path, TextFile::crlfLines(lines), error);
+}
+
+bool write(const QString& path, const DrawList& draws, QString* error)
+{
+    return TextFile::writeAtomic(path, draws.toCrlfBytes(), error);
 }
 
 } // namespace HistoryFile

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "history/DrawList.h"
+
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +19,15 @@ struct ReadResult {
     QStringList problems; // the first few reasons, "ligne N : ..."
 };
 
+// The same reading into a compact draw list.
+struct ListReadResult {
+    DrawList list;
+    bool found = false;
+    QString error;
+    int badLines = 0;
+    QStringList problems;
+};
+
 // Finds `name` in `folder` without regard to case; returns the path to use (existing file, or
 // folder/name when none exists).
 QString locate(const QString& folder, const QString& name);
@@ -25,7 +37,13 @@ ReadResult read(const QString& path);
 // The same on bytes already in memory (found is set).
 ReadResult parse(const QByteArray& bytes);
 
+// Reads a history file into a draw list, a piece at a time: the file is never held whole.
+ListReadResult readList(const QString& path);
+ListReadResult parseList(QByteArrayView bytes);
+
 // Writes draw lines, each ended by CR LF, atomically. Empty lines are never written.
 bool write(const QString& path, const QStringList& draws, QString* error);
+// Writes the draws of a list (lines read from a file go back byte for byte).
+bool write(const QString& path, const DrawList& draws, QString* error);
 
 } // namespace HistoryFile

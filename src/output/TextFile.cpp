@@ -32,11 +32,16 @@ QString decode(const QByteArray& bytes)
     QString text = utf8.decode(view);
     if (!utf8.hasError())
         return text;
-    text.clear();
-    text.reserve(view.size());
-    for (char ch : view) {
+    return decodeWindows1252(view);
+}
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        text += (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(static_cast<char16_t>(b));
+        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(static_cast<char16_t>(b));
     }
     return text;
 }

@@ -13,6 +13,9 @@ QByteArray encodeSystem(const QString& text);
 // Windows-1252, so ASCII, UTF-8 and ANSI files all read right.
 QString decode(const QByteArray& bytes);
 
+// Windows-1252 bytes as text (the few undefined bytes give U+FFFD).
+QString decodeWindows1252(QByteArrayView bytes);
+
 // The single way user data reaches the disk: written aside, then renamed over the target.
 // Returns false and fills *error (French) when anything fails; the old file is then untouched.
 bool writeAtomic(const QString& path, const QByteArray& data, QString* error);
