@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 // Where the draw list came from, which decides what a save may write.
@@ -82,6 +83,10 @@ struct WorkspaceState {
     int waitDepth = 0;
 
     int itemCount() const { return static_cast<int>(liste.size()); }
+    // The text of item `index` (empty for the trailing item or outside the list).
+    QString lineText(int index) const { return index >= 0 && index < liste.size() ? liste[index] : QString(); }
+    // The draws of the list as text, oldest first, without the trailing empty item.
+    QStringList drawLines() const { return liste.mid(0, std::max<qsizetype>(0, liste.size() - 1)); }
     // The first 10 characters of item `index`; empty outside the list.
     QString itemDate(int index) const;
     // Replaces the list by `draws` and the trailing empty item, and rebuilds the matrix at once,
