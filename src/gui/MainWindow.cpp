@@ -124,6 +124,11 @@ void MainWindow::buildMenus()
                 action->setShortcut(row.shortcut);
             if (row.closesWindow) {
                 connect(action, &QAction::triggered, this, [this] { close(); });
+            } else if (row.windowAction) {
+                connect(action, &QAction::triggered, this, [this, name = row.name] {
+                    if (const auto handler = m_windowActions.value(name))
+                        m_runner.run(handler);
+                });
             } else {
                 const auto command = row.command;
                 connect(action, &QAction::triggered, this,

@@ -3,6 +3,7 @@
 #include "gui/CommandRunner.h"
 #include "gui/WaitCursor.h"
 
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <functional>
@@ -41,6 +42,11 @@ public:
     // the window, and nothing else may start meanwhile).
     void startUp();
 
+    // What the menu row `name` with `windowAction` does; it runs as a command (one at a time).
+    void setWindowAction(const QString& name, std::function<void()> handler) { m_windowActions.insert(name, std::move(handler)); }
+    Workspace& workspace() { return m_ws; }
+    UserInterface& ui() { return m_ui; }
+
     // True while a Workspace command runs (a download's event loop lets events in meanwhile).
     bool commandRunning() const { return m_runner.running(); }
 
@@ -60,6 +66,7 @@ private:
 
     Workspace& m_ws;
     UserInterface& m_ui;
+    QHash<QString, std::function<void()>> m_windowActions;
     CommandRunner m_runner;
     WaitCursor m_waitCursor;
     QString m_titleSuffix;

@@ -6,7 +6,7 @@
 class Workspace;
 
 // One row of the main window's command table. A caption of "-" is a separator; a row
-// without a Workspace command acts on the window itself (`closesWindow`).
+// without a Workspace command acts on the window itself (`closesWindow`, `windowAction`).
 struct MenuCommand {
     QString menu; // objectName of the menu holding it
     QString name; // objectName of the action
@@ -14,6 +14,9 @@ struct MenuCommand {
     void (Workspace::*command)() = nullptr;
     QKeySequence shortcut;
     bool closesWindow = false;
+    // Acts on the window (a secondary window, the clipboard, the printer): the handler the
+    // window registered under `name` with MainWindow::setWindowAction.
+    bool windowAction = false;
 
     bool isSeparator() const { return caption == QLatin1String("-"); }
 };
