@@ -1,6 +1,7 @@
 #include "acquire/BaseBuilder.h"
 
 #include "history/DateText.h"
+#include "output/Plural.h"
 
 #include "acquire/CsvImport.h"
 #include "acquire/ZipExtractor.h"
@@ -225,8 +226,8 @@ bool BaseBuilder::write(const Result& result, const QString& dataFolder, const W
     if (result.lines.isEmpty())
         return refuse(QStringLiteral("Aucun tirage lu dans les archives : rien n'est écrit."));
     if (!result.conflicts.isEmpty() && !options.keepFirstOnConflict)
-        return refuse(QStringLiteral("Les archives ne sont pas d'accord sur %1 tirage(s) : rien n'est écrit.")
-                          .arg(result.conflicts.size()));
+        return refuse(QStringLiteral("Les archives ne sont pas d'accord sur %1 : rien n'est écrit.")
+                          .arg(Plural::count(result.conflicts.size(), QStringLiteral("tirage"), QStringLiteral("tirages"))));
     const QString existing = existingHistory(dataFolder);
     if (!existing.isEmpty() && !options.replace)
         return refuse(QStringLiteral("L'historique %1 existe déjà : il n'est remplacé que sur confirmation.")

@@ -4,6 +4,7 @@
 #include "cli/CliUi.h"
 #include "history/CalendarFilter.h"
 #include "history/HistoryFile.h"
+#include "output/Plural.h"
 #include "shell/AppPaths.h"
 #include "shell/Workspace.h"
 
@@ -89,7 +90,13 @@ CliOptions parse(const QStringList& args)
         const QString expected = command->minArgs == command->maxArgs
             ? QString::number(command->minArgs)
             : QStringLiteral("%1 à %2").arg(command->minArgs).arg(command->maxArgs);
-        throw usageError(o.command, QStringLiteral("%1 attendu(s), %2 donné(s)").arg(expected).arg(n));
+        throw usageError(
+            o.command,
+            QStringLiteral("%1 %2, %3 %4")
+                .arg(expected,
+                     Plural::agree(command->maxArgs, QStringLiteral("argument attendu"), QStringLiteral("arguments attendus")))
+                .arg(n)
+                .arg(Plural::agree(n, QStringLiteral("donné"), QStringLiteral("donnés"))));
     }
     if (!o.url.isEmpty() && o.command != QLatin1String("download"))
         throw usageError(QStringLiteral("--url"), QStringLiteral("ne sert qu'avec la commande download"));
