@@ -41,7 +41,7 @@ TipsWindow::TipsWindow(const QString& tipsPath, QWidget* parent) : QWidget(paren
     close->setObjectName(QStringLiteral("cmdFermer"));
     close->move(px(3720), px(960));
 
-    const TipsFile file = TipsFile::read(tipsPath);
+    const TipsFile file = tipsPath.isEmpty() ? TipsFile::parse({}, false) : TipsFile::read(tipsPath);
     m_sequence = TipsSequence(file.tips);
     m_sequence.startRandom(QTime::currentTime());
     if (file.error.isEmpty()) {
