@@ -127,6 +127,7 @@ void MainWindow::buildMenus()
                 if (!sub) {
                     sub = menu->addMenu(row.submenuCaption);
                     sub->setObjectName(row.submenu);
+                    sub->menuAction()->setObjectName(row.submenu);
                 }
                 holder = sub;
             }
