@@ -35,7 +35,12 @@ CriteriaWindow::CriteriaWindow(Workspace& workspace, QWidget* parent) : QWidget(
     setPalette(pal);
 
     addLabel(QStringLiteral("Label4"), QStringLiteral("Critères de séléction des numéros"), 480, 120, true);
-    addLabel(QStringLiteral("Label1"), QStringLiteral("Garder les numéros dont les sorties sont comprises entre "), 4080, 960);
+    // Over the two right columns: wrapped when the font is wider than the window allows.
+    QLabel* header = addLabel(QStringLiteral("Label1"),
+                              QStringLiteral("Garder les numéros dont les sorties sont comprises entre "), 4080, 780);
+    header->setWordWrap(true);
+    header->setFixedWidth(px(4800));
+    header->adjustSize();
     addLabel(QStringLiteral("lblrecent"), QStringLiteral("Forme récente Nombre de tirages"), 960, 1140);
     addLabel(QStringLiteral("lblMoyen"), QStringLiteral("Forme Moyenne Nombre de tirages"), 960, 2100);
     addLabel(QStringLiteral("lblGen"), QStringLiteral("Forme générale Nombre de tirages"), 960, 3540);
