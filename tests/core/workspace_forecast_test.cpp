@@ -298,4 +298,24 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     EXPECT_EQ(m_ws->criteria()[B::GeneralMax].value, 0);
 }
 
+TEST_F(ForecastWorkspaceTest, PerformanceAndSelectionEndWithTheExportStep)
+{
+    startPerformanceHistory();
+    m_ws->setExportEnabled(true);
+    const QString perf = m_data.filePath(QStringLiteral("perf.txt")), magic = m_data.filePath(QStringLiteral("magic.txt"));
+    m_ui.saveNames = {perf, magic};
+    m_ws->setCheck(1, true);
+    m_ws->performance();
+    const QByteArray written = TestSupport::readFile(perf);
+    EXPECT_TRUE(written.startsWith("Performance d'un ensemble\r\n01/01/2020 01--------------------------------0  \xe2\x82\xac"
+                                   "uros, Ecart 1\r\n"));
+    EXPECT_TRUE(written.endsWith("0001  fois a l'\xc3\xa9"
+                                 "cart 00\r\n0002  fois a l'\xc3\xa9"
+                                 "cart 01\r\n\r\n"));
+    m_ws->selectionNumeros();
+    // The title of the performance stays: the selection keeps it.
+    EXPECT_TRUE(TestSupport::readFile(magic).startsWith("Performance d'un ensemble\r\nForme recente sur "));
+    EXPECT_TRUE(m_ui.saveNames.empty());
+}
+
 } // namespace
