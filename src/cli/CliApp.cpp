@@ -48,6 +48,7 @@ CliOptions parse(const QStringList& args)
         {QStringLiteral("--from"), [&](const QString& v) { o.from = v; }},
         {QStringLiteral("--to"), [&](const QString& v) { o.to = v; }},
         {QStringLiteral("--numbers"), [&](const QString& v) { o.numbers = v; }},
+        {QStringLiteral("--criteria"), [&](const QString& v) { o.criteria = v; }},
     };
     for (qsizetype i = 0; i < args.size(); ++i) {
         QString arg = args[i];

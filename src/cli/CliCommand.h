@@ -29,6 +29,7 @@ struct CliOptions {
     QString dataDir, history, url;
     std::optional<int> until;
     std::optional<QString> months, weekdays, drawSlots, from, to, numbers;
+    std::optional<QString> criteria; // a criteria file loaded before the forecast commands
     bool replace = false;
     QString command;
     QStringList commandArgs;
@@ -68,5 +69,6 @@ QDate parseDate(const QString& subject, const QString& text);
 // The commands by subject; the table is their union, in the order of the help.
 QList<CliCommand> reportCommands();
 QList<CliCommand> acquireCommands();
+QList<CliCommand> forecastCommands();
 const QList<CliCommand>& cliCommands();
 const CliCommand* findCliCommand(const QString& name);

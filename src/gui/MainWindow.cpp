@@ -2,6 +2,7 @@
 
 #include "gui/DrawListPanel.h"
 #include "gui/EntryPanel.h"
+#include "gui/ForecastWindows.h"
 #include "gui/GridPanel.h"
 #include "gui/MenuTable.h"
 #include "gui/ReportPanel.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
     });
     buildWidgets();
     buildMenus();
+    ForecastWindows::install(*this);
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     mirror(Workspace::AllParts);
 }
@@ -113,12 +115,23 @@ void MainWindow::buildMenus()
         QMenu* menu = menuBar()->addMenu(menuRow.caption);
         menu->setObjectName(menuRow.name);
         menu->menuAction()->setObjectName(menuRow.name + QStringLiteral("Menu"));
+        QHash<QString, QMenu*> submenus;
         for (const MenuCommand& row : rows) {
             if (row.isSeparator()) {
                 menu->addSeparator()->setObjectName(row.name);
                 continue;
             }
-            QAction* action = menu->addAction(row.caption);
+            QMenu* holder = menu;
+            if (!row.submenu.isEmpty()) {
+                QMenu*& sub = submenus[row.submenu];
+                if (!sub) {
+                    sub = menu->addMenu(row.submenuCaption);
+                    sub->setObjectName(row.submenu);
+                    sub->menuAction()->setObjectName(row.submenu);
+                }
+                holder = sub;
+            }
+            QAction* action = holder->addAction(row.caption);
             action->setObjectName(row.name);
             if (!row.shortcut.isEmpty())
                 action->setShortcut(row.shortcut);
@@ -128,6 +141,10 @@ void MainWindow::buildMenus()
                 connect(action, &QAction::triggered, this, [this, name = row.name] {
                     if (const auto handler = m_windowActions.value(name))
                         m_runner.run(handler);
+                });
+            } else if (row.indexedCommand) {
+                connect(action, &QAction::triggered, this, [this, command = row.indexedCommand, index = row.index] {
+                    m_runner.run([this, command, index] { std::invoke(command, m_ws, index); });
                 });
             } else {
                 const auto command = row.command;

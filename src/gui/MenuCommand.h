@@ -17,6 +17,11 @@ struct MenuCommand {
     // Acts on the window (a secondary window, the clipboard, the printer): the handler the
     // window registered under `name` with MainWindow::setWindowAction.
     bool windowAction = false;
+    // A row of a submenu of `menu` (objectName and caption); empty: directly in `menu`.
+    QString submenu{}, submenuCaption{};
+    // An item of an indexed set (C1(0..6), F0(1..10)): its command receives `index`.
+    void (Workspace::*indexedCommand)(int) = nullptr;
+    int index = 0;
 
     bool isSeparator() const { return caption == QLatin1String("-"); }
 };

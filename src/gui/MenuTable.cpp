@@ -15,6 +15,35 @@ const QList<MenuTable::Menu>& MenuTable::menus()
     return table;
 }
 
+namespace {
+
+// F0(1..10), captions "1".."9" then "0", and C1(0..6), captions "1-10".."61-70".
+MenuCommand finale(int index)
+{
+    MenuCommand row{QStringLiteral("Statistiques"), QStringLiteral("F0"), QString::number(index % 10), nullptr, {}};
+    row.submenu = QStringLiteral("Finales");
+    row.submenuCaption = QStringLiteral("Finales");
+    row.indexedCommand = &Workspace::finales;
+    row.index = index;
+    return row;
+}
+
+MenuCommand colonne(int index)
+{
+    MenuCommand row{QStringLiteral("Statistiques"),
+                    QStringLiteral("C1"),
+                    QStringLiteral("%1-%2").arg(10 * index + 1).arg(10 * index + 10),
+                    nullptr,
+                    {}};
+    row.submenu = QStringLiteral("Colones");
+    row.submenuCaption = QStringLiteral("Colonnes");
+    row.indexedCommand = &Workspace::colonnes;
+    row.index = index;
+    return row;
+}
+
+} // namespace
+
 const QList<MenuCommand>& MenuTable::commands()
 {
     const QString fichier = QStringLiteral("Fichier");
@@ -36,6 +65,30 @@ const QList<MenuCommand>& MenuTable::commands()
         {stats, QStringLiteral("EMaxi"), QStringLiteral("Ecarts Max"), &Workspace::ecartsMax, QKeySequence(Qt::Key_F7)},
         {stats, QStringLiteral("Sorties"), QStringLiteral("Sorties"), &Workspace::sorties, QKeySequence(Qt::Key_F8)},
         {stats, QStringLiteral("Numero"), QStringLiteral("Numéro"), &Workspace::numero, QKeySequence(Qt::Key_F9)},
+        {stats, QStringLiteral("m5"), sep, nullptr, {}},
+        finale(1),
+        finale(2),
+        finale(3),
+        finale(4),
+        finale(5),
+        finale(6),
+        finale(7),
+        finale(8),
+        finale(9),
+        finale(10),
+        {stats, QStringLiteral("m2"), sep, nullptr, {}},
+        colonne(0),
+        colonne(1),
+        colonne(2),
+        colonne(3),
+        colonne(4),
+        colonne(5),
+        colonne(6),
+        {stats, QStringLiteral("m6"), sep, nullptr, {}},
+        {stats, QStringLiteral("Perf2"), QStringLiteral("Performance"), &Workspace::performance, {}},
+        {QStringLiteral("m4"), QStringLiteral("mnuPrev"), QStringLiteral("Configuration"), nullptr, {}, false, true},
+        {QStringLiteral("m4"), QStringLiteral("Magic"), QStringLiteral("Selection numéros"), &Workspace::selectionNumeros, {}},
+        {QStringLiteral("help"), QStringLiteral("mnuCons"), QStringLiteral("Conseils"), nullptr, {}, false, true},
         {divers, QStringLiteral("tc"), QStringLiteral("Tout cocher"), &Workspace::toutCocher, {}},
     };
     return table;

@@ -3,6 +3,7 @@
 class ArchiveSource;
 class EntryCommands;
 class FilterCommand;
+class ForecastCommands;
 class GridCommands;
 class HistoryCommands;
 class ImportCommand;
@@ -29,6 +30,7 @@ struct CommandContext {
     GridCommands* grid = nullptr;
     EntryCommands* entry = nullptr;
     FilterCommand* filter = nullptr;
+    ForecastCommands* forecast = nullptr;
 
     // Tells the shells which parts of the state changed (Workspace::Part flags).
     void changed(unsigned parts) const;

@@ -4,6 +4,7 @@
 #include "output/NumberFormat.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
+#include "shell/ForecastCommands.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ImportCommand.h"
@@ -42,6 +43,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_grid = std::make_unique<GridCommands>(m_ctx);
     m_entry = std::make_unique<EntryCommands>(m_ctx);
     m_filter = std::make_unique<FilterCommand>(m_ctx);
+    m_forecast = std::make_unique<ForecastCommands>(m_ctx);
     m_ctx.history = m_history.get();
     m_ctx.import = m_import.get();
     m_ctx.list = m_list.get();
@@ -49,6 +51,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_ctx.grid = m_grid.get();
     m_ctx.entry = m_entry.get();
     m_ctx.filter = m_filter.get();
+    m_ctx.forecast = m_forecast.get();
 
     m_state.selected = 0;
     m_state.versionText = QStringLiteral("%1-%2-%3")
@@ -183,6 +186,51 @@ void Workspace::reperage()
 QList<int> Workspace::chosenNumbers() const
 {
     return m_grid->chosenNumbers();
+}
+
+void Workspace::performance()
+{
+    m_forecast->performance();
+}
+
+void Workspace::colonnes(int index)
+{
+    m_forecast->colonnes(index);
+}
+
+void Workspace::finales(int index)
+{
+    m_forecast->finales(index);
+}
+
+void Workspace::selectionNumeros()
+{
+    m_forecast->selectionNumeros();
+}
+
+QString Workspace::reloadCriteria()
+{
+    return m_forecast->reloadCriteria();
+}
+
+bool Workspace::saveCriteria()
+{
+    return m_forecast->saveCriteria();
+}
+
+void Workspace::moveCriterion(CriterionBar bar, int position)
+{
+    m_forecast->moveCriterion(bar, position);
+}
+
+void Workspace::forgetCriteria()
+{
+    m_forecast->forgetCriteria();
+}
+
+QString Workspace::criteriaPath() const
+{
+    return m_forecast->criteriaPath();
 }
 
 void Workspace::setExportEnabled(bool on)

@@ -93,6 +93,17 @@ public:
     void reperage();
     QList<int> chosenNumbers() const;
 
+    // ---- performance, presets, forecast
+    void performance(); // Perf2
+    void colonnes(int index); // C1(0..6)
+    void finales(int index); // F0(1..10)
+    void selectionNumeros(); // Magic
+    QString reloadCriteria(); // criteria window opened from the menu, "Reset configuration"
+    bool saveCriteria(); // "Sauver"
+    void moveCriterion(CriterionBar bar, int position);
+    void forgetCriteria(); // the criteria window closed by its title bar
+    QString criteriaPath() const;
+
     // ---- output
     void setExportEnabled(bool on);
     bool exportEnabled() const { return m_state.exportEnabled; }
@@ -163,4 +174,5 @@ private:
     std::unique_ptr<GridCommands> m_grid;
     std::unique_ptr<EntryCommands> m_entry;
     std::unique_ptr<FilterCommand> m_filter;
+    std::unique_ptr<ForecastCommands> m_forecast;
 };

@@ -123,8 +123,10 @@ TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)
                 commands << action->objectName() + QLatin1Char('=') + action->text();
     commands.sort();
     EXPECT_EQ(commands.join(QLatin1Char(' ')),
-              QStringLiteral("Debut=Tous les tirages EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter Numero=Numéro Sorties=Sorties "
-                             "Telecharge=Telechargement FDesJeux finP=Periode d'etude mnuCharge=Charge Manuelle tc=Tout cocher"));
+              QStringLiteral("Colones=Colonnes Debut=Tous les tirages EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter "
+                             "Finales=Finales Magic=Selection numéros Numero=Numéro Perf2=Performance Sorties=Sorties "
+                             "Telecharge=Telechargement FDesJeux finP=Periode d'etude mnuCharge=Charge Manuelle "
+                             "mnuCons=Conseils mnuPrev=Configuration tc=Tout cocher"));
 
     get<QAction>("Numero")->trigger();
     EXPECT_EQ(title(), QStringLiteral("Classement par numéros au ") + lastDate);
@@ -366,7 +368,9 @@ TEST_F(MainWindowTest, MenusWithoutCommandsAreNotShown)
     for (const QAction* menu : m_window->menuBar()->actions())
         if (menu->isVisible())
             menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("S&tatistiques"), QStringLiteral("Divers")}));
+    EXPECT_EQ(menus,
+              (QStringList{QStringLiteral("&Fichier"), QStringLiteral("S&tatistiques"), QStringLiteral("Prevision"),
+                           QStringLiteral("Aide"), QStringLiteral("Divers")}));
 }
 
 TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)

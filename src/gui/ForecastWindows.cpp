@@ -1,0 +1,41 @@
+#include "gui/ForecastWindows.h"
+
+#include "gui/CriteriaWindow.h"
+#include "gui/MainWindow.h"
+#include "gui/TipsWindow.h"
+#include "shell/AppFiles.h"
+#include "shell/Workspace.h"
+
+ForecastWindows::ForecastWindows(MainWindow& window) : QObject(&window), m_window(window)
+{
+    setObjectName(QStringLiteral("forecastWindows"));
+}
+
+ForecastWindows* ForecastWindows::install(MainWindow& window)
+{
+    auto* windows = new ForecastWindows(window);
+    window.setWindowAction(QStringLiteral("mnuPrev"), [windows] { windows->showCriteria(); });
+    window.setWindowAction(QStringLiteral("mnuCons"), [windows] { windows->showTips(); });
+    return windows;
+}
+
+void ForecastWindows::showCriteria()
+{
+    if (!m_criteria) {
+        m_criteria = new CriteriaWindow(m_window.workspace(), &m_window);
+        // Closed by its title bar, the window is gone: the next opening builds it afresh.
+        m_criteria->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_criteria->show();
+    m_criteria->raise();
+    // Every opening from the menu reads the file: moves not saved are lost.
+    m_window.workspace().reloadCriteria();
+}
+
+void ForecastWindows::showTips()
+{
+    if (!m_tips)
+        m_tips = new TipsWindow(AppFiles::tipsFile(), &m_window);
+    m_tips->show();
+    m_tips->raise();
+}

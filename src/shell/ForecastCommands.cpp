@@ -1,0 +1,125 @@
+#include "shell/ForecastCommands.h"
+
+#include "analyses/GridPresets.h"
+#include "forecast/ForecastSelection.h"
+#include "forecast/Performance.h"
+#include "shell/CommandContext.h"
+#include "shell/GridCommands.h"
+#include "shell/Messages.h"
+#include "shell/RankingCommands.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+void ForecastCommands::performance()
+{
+    WorkspaceState& s = m_ctx.state;
+    ReportModel& report = s.report;
+    m_ctx.rankings->hideBusy();
+    report.resultat.visible = true;
+    report.resultat2.visible = false;
+    report.resultat.widthTwips = 5600;
+    report.resultat.clear();
+    report.resultat2.clear();
+    std::vector<int> ticked;
+    for (int n : m_ctx.grid->chosenNumbers())
+        ticked.push_back(n);
+    {
+        const Hourglass hourglass(m_ctx);
+        const PerformanceReport result = Performance::evaluate(s.drawLines(), s.matrix, s.period, ticked);
+        report.title = result.title; // "Performance d'un ensemble", over an empty caption
+        report.caption = result.caption;
+        for (const QString& line : result.lines)
+            report.resultat.add(line);
+        report.resultat.setSelected(result.selectedLine, true);
+        if (result.dat)
+            s.entry.dat = *result.dat;
+        m_ctx.changed(Workspace::ReportPart | Workspace::EntryPart);
+    }
+    m_ctx.rankings->wordpad();
+}
+
+void ForecastCommands::runPreset(const std::vector<int>& numbers)
+{
+    m_ctx.grid->untickAll();
+    for (int n : numbers)
+        m_ctx.grid->setCheck(n, true);
+    m_ctx.changed(Workspace::GridPart | Workspace::CountersPart);
+    performance();
+}
+
+void ForecastCommands::colonnes(int index)
+{
+    if (index >= 0 && index <= 6)
+        runPreset(GridPresets::colonnes(index));
+}
+
+void ForecastCommands::finales(int index)
+{
+    if (index >= 1 && index <= 10)
+        runPreset(GridPresets::finales(index));
+}
+
+void ForecastCommands::selectionNumeros()
+{
+    WorkspaceState& s = m_ctx.state;
+    ReportModel& report = s.report;
+    report.resultat.clear();
+    report.resultat2.visible = false;
+    report.resultat.widthTwips = 5600;
+    {
+        const Hourglass hourglass(m_ctx);
+        // Each of the three windows is a Calcul: the busy indicator says so and stays.
+        m_ctx.rankings->showBusy(QStringLiteral("CALCUL"));
+        const ForecastSelectionResult result = ForecastSelection::run(s.matrix, s.selected, s.criteria);
+        s.period = result.period;
+        s.stats = result.stats;
+        s.statsValid = true;
+        for (const QString& line : result.lines)
+            report.resultat.add(line);
+        m_ctx.changed(Workspace::ReportPart);
+    }
+    m_ctx.rankings->wordpad();
+}
+
+QString ForecastCommands::criteriaPath() const
+{
+    return ForecastCriteria::filePath(m_ctx.config.appDataFolder);
+}
+
+QString ForecastCommands::reloadCriteria()
+{
+    const QString problem = m_ctx.state.criteria.chargeConf(criteriaPath());
+    m_ctx.changed(Workspace::CriteriaPart);
+    if (!problem.isEmpty())
+        m_ctx.ui.message(problem, Messages::kTitle);
+    return problem;
+}
+
+bool ForecastCommands::saveCriteria()
+{
+    const QString path = criteriaPath();
+    // "Sauver" is an explicit request: the settings folder is made when it is missing.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QString error;
+    if (m_ctx.state.criteria.save(path, &error))
+        return true;
+    m_ctx.ui.message(
+        QStringLiteral("Les critères n'ont pas pu être enregistrés dans « %1 » : %2").arg(QDir::toNativeSeparators(path), error),
+        Messages::kTitle);
+    return false;
+}
+
+void ForecastCommands::moveCriterion(CriterionBar bar, int position)
+{
+    m_ctx.state.criteria.setValue(bar, position);
+    m_ctx.changed(Workspace::CriteriaPart);
+}
+
+void ForecastCommands::forgetCriteria()
+{
+    m_ctx.state.criteria = ForecastCriteria();
+    m_ctx.changed(Workspace::CriteriaPart);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "forecast/CriterionBar.h"
+
+#include <QString>
+#include <vector>
+
+struct CommandContext;
+
+// The performance of the ticked set, the grid presets that run it, the forecast selection and
+// the criteria the selection reads (state.criteria, mirrored by the criteria window).
+class ForecastCommands {
+public:
+    explicit ForecastCommands(CommandContext& context) : m_ctx(context) { }
+
+    // "Performance" (Perf2) on the ticked numbers over the study period.
+    void performance();
+    // "Colonnes" item C1(index), index 0..6: the ten numbers of one row, then "Performance".
+    void colonnes(int index);
+    // "Finales" item F0(index), index 1..10 (10 for the digit 0), then "Performance".
+    void finales(int index);
+    // "Selection numéros" (Magic): leaves the study period on the general window.
+    void selectionNumeros();
+
+    // The criteria file Varn/tiravol.cfg of the user's configuration folder.
+    QString criteriaPath() const;
+    // Opening the criteria window from the menu and "Reset configuration": lines 1-9 of the
+    // file replace the current criteria; a faulty file is told once. Returns that message.
+    QString reloadCriteria();
+    // "Sauver": false (and told) when the file could not be written; the old one is then kept.
+    bool saveCriteria();
+    // A bar moved by the person; its label and coupling rule follow.
+    void moveCriterion(CriterionBar bar, int position);
+    // The window closed by its title bar: the next use starts from the design-time criteria.
+    void forgetCriteria();
+
+private:
+    void runPreset(const std::vector<int>& numbers);
+
+    CommandContext& m_ctx;
+};

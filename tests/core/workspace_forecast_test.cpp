@@ -1,0 +1,321 @@
+// Performance, the grid presets, the number selection and the criteria file, driven through the
+// Workspace on small hand-made histories.
+#include "history/DrawLine.h"
+#include "shell/Workspace.h"
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+QByteArray crlf(const QStringList& lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+// A draw holding `wanted` and filled up to twenty numbers from `filler` upwards.
+QString draw(const QDate& date, bool midday, const QList<int>& wanted, int filler)
+{
+    DrawLine::Numbers numbers{};
+    int k = 0;
+    for (int n : wanted)
+        numbers[static_cast<size_t>(k++)] = n;
+    for (int n = filler; k < DrawLine::kNumbers; ++n)
+        if (!wanted.contains(n))
+            numbers[static_cast<size_t>(k++)] = n;
+    std::sort(numbers.begin(), numbers.end());
+    return DrawLine::build(date, numbers, midday);
+}
+
+QList<int> range(int from, int to)
+{
+    QList<int> v;
+    for (int n = from; n <= to; ++n)
+        v << n;
+    return v;
+}
+
+class ForecastWorkspaceTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_data, m_config;
+    TestSupport::ScriptedUi m_ui;
+    std::unique_ptr<Workspace> m_ws;
+
+    void start(const QStringList& history)
+    {
+        const QString working = m_data.filePath(QStringLiteral("Tirages_keno.txt"));
+        TestSupport::writeFile(working, crlf(history));
+        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages.txt")), crlf(history));
+        WorkspaceConfig config;
+        config.dataFolder = m_data.path();
+        config.appDataFolder = m_config.path();
+        m_ws = std::make_unique<Workspace>(config, &m_ui);
+        m_ws->startUp();
+        m_ui.messages.clear();
+    }
+
+    // Five draws: 1 and 2 together in the first and the fourth, 1 alone in the second, 2 alone
+    // in the fifth.
+    void startPerformanceHistory()
+    {
+        start({draw(QDate(2020, 1, 1), true, {1, 2}, 50), draw(QDate(2020, 1, 1), false, {1}, 50),
+               draw(QDate(2020, 1, 2), true, {}, 50), draw(QDate(2020, 1, 2), false, {1, 2}, 50),
+               draw(QDate(2020, 1, 3), true, {2}, 50)});
+    }
+
+    QList<int> ticked() const
+    {
+        QList<int> v;
+        for (int n = 1; n <= 70; ++n)
+            if (m_ws->checks()[static_cast<size_t>(n)])
+                v << n;
+        return v;
+    }
+
+    QString criteriaFile() const { return m_config.filePath(QStringLiteral("Varn/tiravol.cfg")); }
+};
+
+TEST_F(ForecastWorkspaceTest, PerformanceOfTwoNumbersWritesEveryLineAndLeavesTheLastDrawInTheDateField)
+{
+    startPerformanceHistory();
+    m_ws->setCheck(2, true);
+    m_ws->setCheck(1, true);
+    m_ws->performance();
+
+    const QStringList expected = {
+        QStringLiteral("Performance d'un ensemble"),
+        QStringLiteral("01/01/2020 01 02-----------------------------6  €uros, Ecart 1"),
+        QStringLiteral("01/01/2020 01"),
+        QStringLiteral("02/01/2020"),
+        QStringLiteral("02/01/2020 01 02-----------------------------6  €uros, Ecart 2"),
+        QStringLiteral("03/01/2020 02"),
+        QString(),
+        QStringLiteral("Enjeu total 5 €uros"),
+        QStringLiteral("Encaissé 12"),
+        QString(),
+        QStringLiteral("_____________ Bénefice  7"),
+        QString(),
+        QStringLiteral(" + Grand ecart  2"),
+        QStringLiteral("Ecart actuel    1"),
+        QStringLiteral("  002  fois  2 numéros  : gains  12    02/01/2020  moyenne 2"),
+        QString(),
+        QStringLiteral(" tableau des écarts entre grilles gagnantes pour les numéros :"),
+        QString(),
+        QStringLiteral(" 1 2"),
+        QString(),
+        QStringLiteral("0001  fois a l'écart 01"),
+        QStringLiteral("0001  fois a l'écart 02"),
+        QString(),
+    };
+    EXPECT_EQ(m_ws->report().exportLines(), expected);
+    const ReportModel& report = m_ws->report();
+    EXPECT_EQ(report.caption, QString());
+    EXPECT_FALSE(report.busy);
+    EXPECT_TRUE(report.resultat.visible);
+    EXPECT_EQ(report.resultat.widthTwips, 5600);
+    EXPECT_FALSE(report.resultat2.visible);
+    EXPECT_EQ(report.resultat2.count(), 0);
+    // The last gap line is selected, not the empty line added after it.
+    for (int i = 0; i < report.resultat.count(); ++i)
+        EXPECT_EQ(report.resultat.isSelected(i), i == 20) << i;
+    EXPECT_EQ(m_ws->entry().dat, QStringLiteral("03/01/2020 02"));
+    EXPECT_TRUE(m_ui.messages.empty());
+    // The statistics and the period are not the report's business.
+    EXPECT_EQ(m_ws->studyPeriod().first, 0);
+    EXPECT_EQ(m_ws->studyPeriod().last, 4);
+}
+
+TEST_F(ForecastWorkspaceTest, PerformanceClearsTheRightListThatARankingFilled)
+{
+    startPerformanceHistory();
+    m_ws->sorties();
+    ASSERT_GT(m_ws->report().resultat2.count(), 0);
+    m_ws->performance(); // nothing ticked: the gap table part only
+    const QStringList expected = {
+        QStringLiteral("Performance d'un ensemble"),
+        QString(),
+        QStringLiteral(" tableau des écarts entre grilles gagnantes pour les numéros :"),
+        QString(),
+        QString(),
+        QString(),
+        QString(),
+    };
+    EXPECT_EQ(m_ws->report().exportLines(), expected);
+    EXPECT_TRUE(m_ws->report().resultat.isSelected(4));
+}
+
+TEST_F(ForecastWorkspaceTest, PresetsClearTheGridTickTheirNumbersAndRunThePerformance)
+{
+    startPerformanceHistory();
+    m_ws->setCheck(5, true);
+    m_ws->setCheck(33, true);
+    m_ws->finales(10);
+    EXPECT_EQ(ticked(), QList<int>({10, 20, 30, 40, 50, 60, 70}));
+    EXPECT_EQ(m_ws->counters().text1, QStringLiteral("7"));
+    const QStringList fromPreset = m_ws->report().exportLines();
+    EXPECT_TRUE(fromPreset.contains(QStringLiteral(" 10 20 30 40 50 60 70")));
+
+    // The same boxes ticked by hand give the same report.
+    for (int n = 1; n <= 70; ++n)
+        m_ws->setCheck(n, false);
+    for (int n : {70, 10, 40, 20, 60, 30, 50})
+        m_ws->setCheck(n, true);
+    m_ws->performance();
+    EXPECT_EQ(m_ws->report().exportLines(), fromPreset);
+
+    m_ws->finales(1);
+    EXPECT_EQ(ticked(), QList<int>({1, 11, 21, 31, 41, 51, 61}));
+
+    m_ws->colonnes(6);
+    EXPECT_EQ(ticked(), QList<int>({61, 62, 63, 64, 65, 66, 67, 68, 69, 70}));
+    EXPECT_EQ(m_ws->counters().text1, QStringLiteral("10"));
+    const QStringList lines = m_ws->report().exportLines();
+    EXPECT_TRUE(lines.contains(QStringLiteral(" 61 62 63 64 65 66 67 68 69 70")));
+    // Ten numbers: the totals part is there (a single number would give "Sorti").
+    EXPECT_TRUE(lines.contains(QStringLiteral("Enjeu total 5 €uros")));
+
+    m_ws->colonnes(0);
+    EXPECT_EQ(ticked(), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    // Items that do not exist change nothing.
+    m_ws->colonnes(7);
+    m_ws->finales(0);
+    EXPECT_EQ(ticked().size(), 10);
+}
+
+TEST_F(ForecastWorkspaceTest, SelectionListsEachCriterionAndGroupsAndLeavesTheGeneralWindow)
+{
+    // 1..19 in every draw; 20, 21, 22, 23 once each in the last four draws but one.
+    QStringList history;
+    history << draw(QDate(2021, 3, 1), true, range(1, 20), 1) << draw(QDate(2021, 3, 1), false, range(1, 20), 1)
+            << draw(QDate(2021, 3, 2), true, range(1, 19) << 21, 1) << draw(QDate(2021, 3, 2), false, range(1, 19) << 22, 1)
+            << draw(QDate(2021, 3, 3), true, range(1, 19) << 23, 1);
+    start(history);
+    using B = CriterionBar;
+    m_ws->moveCriterion(B::RecentDraws, 2);
+    m_ws->moveCriterion(B::RecentMax, 1);
+    m_ws->moveCriterion(B::RecentMin, 1);
+    m_ws->moveCriterion(B::AverageMin, 5);
+    m_ws->moveCriterion(B::GeneralDraws, 4);
+    m_ws->moveCriterion(B::GeneralMin, 2);
+    m_ws->moveCriterion(B::GeneralMax, 4);
+    m_ws->moveCriterion(B::GapMin, 1);
+    m_ws->moveCriterion(B::GapMax, 2);
+    m_ws->selectionNumeros();
+
+    QStringList expected
+        = {QStringLiteral("Forme recente sur 2 Tirages , Sortie entre 1 et 1"), QStringLiteral(" 22 Sorti  0001"),
+           QStringLiteral(" 23 Sorti  0001"), QString(), QStringLiteral("Forme moyenne sur 28 Tirages , Sortie entre 5 et 28")};
+    for (int n = 1; n <= 19; ++n)
+        expected << QStringLiteral(" %1 Sorti  0005").arg(n, 2, 10, QLatin1Char('0'));
+    expected << QString() << QStringLiteral("Forme générale sur4 tirages sorties entre 2 et 4");
+    for (int n = 1; n <= 19; ++n)
+        expected << QStringLiteral(" %1 Sorti  0004").arg(n, 2, 10, QLatin1Char('0'));
+    expected << QString() << QStringLiteral("Numéros à l'écart compris entre 1 et 2") << QStringLiteral("21 ecart  02")
+             << QStringLiteral("22 ecart  01");
+    expected << QString() << QStringLiteral("Communs à 4 Criteres") << QString() << QString();
+    expected << QString() << QStringLiteral("Communs à 3 Criteres") << QString() << QString();
+    expected << QString() << QStringLiteral("Communs à 2 Criteres") << QString();
+    for (int n = 1; n <= 19; ++n)
+        expected << QString::number(n);
+    expected << QStringLiteral("22") << QString();
+    expected << QString() << QStringLiteral("Communs à 1 Criteres") << QString() << QStringLiteral("21") << QStringLiteral("23")
+             << QString();
+    expected << QString() << QStringLiteral("Communs à 0 Criteres") << QString() << QStringLiteral("20");
+    for (int n = 24; n <= 70; ++n)
+        expected << QString::number(n);
+    expected << QString();
+
+    const ReportModel& report = m_ws->report();
+    EXPECT_EQ(report.resultat.lines, expected);
+    EXPECT_EQ(report.resultat.widthTwips, 5600);
+    EXPECT_FALSE(report.resultat2.visible);
+    // The right list keeps what the last ranking left there.
+    EXPECT_GT(report.resultat2.count(), 0);
+    EXPECT_EQ(m_ws->studyPeriod().first, 1);
+    EXPECT_EQ(m_ws->studyPeriod().last, 4);
+    EXPECT_TRUE(m_ws->statsValid());
+    EXPECT_EQ(m_ws->stats().appearances[20], 1);
+    EXPECT_EQ(m_ws->stats().appearances[1], 4);
+    EXPECT_TRUE(m_ui.messages.empty());
+
+    // A ranking that follows works on the general window.
+    m_ws->sorties();
+    EXPECT_EQ(m_ws->studyPeriod().first, 1);
+    EXPECT_EQ(m_ws->stats().appearances[20], 1);
+}
+
+TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsToldOnce)
+{
+    startPerformanceHistory();
+    using B = CriterionBar;
+    // No file yet: the design-time values of lines 1-9, and one message.
+    m_ws->reloadCriteria();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_FALSE(QFileInfo::exists(criteriaFile()));
+    m_ui.messages.clear();
+
+    m_ws->moveCriterion(B::RecentDraws, 28); // pushes the recent most bound to 28
+    m_ws->moveCriterion(B::AverageMin, 40); // drags the average most bound up
+    ASSERT_TRUE(m_ws->saveCriteria());
+    EXPECT_EQ(TestSupport::readFile(criteriaFile()).split('\n').value(0), QByteArray("0,42,28\r"));
+
+    m_ws->moveCriterion(B::RecentDraws, 3);
+    m_ws->moveCriterion(B::RecentMax, 3);
+    m_ws->moveCriterion(B::AverageMax, 20); // drags the fewest bound down
+    EXPECT_EQ(m_ws->criteria().label(B::AverageMin), QStringLiteral("20"));
+    const QString generalMostBefore = m_ws->criteria().label(B::GeneralMax);
+    EXPECT_EQ(m_ws->reloadCriteria(), QString());
+    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("28"));
+    EXPECT_EQ(m_ws->criteria().label(B::RecentMax), QStringLiteral("28"));
+    EXPECT_EQ(m_ws->criteria().label(B::AverageMin), QStringLiteral("40"));
+    EXPECT_EQ(m_ws->criteria().label(B::AverageMax), QStringLiteral("40"));
+    EXPECT_EQ(m_ws->criteria().label(B::GeneralMax), generalMostBefore);
+
+    // A damaged file: loaded as far as sound, told once, and never rewritten.
+    const QByteArray damaged = "0,42,20\r\nbanane\r\n";
+    TestSupport::writeFile(criteriaFile(), damaged);
+    m_ws->reloadCriteria();
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("20"));
+    EXPECT_EQ(m_ws->criteria()[B::AverageDraws].value, 28);
+    EXPECT_EQ(TestSupport::readFile(criteriaFile()), damaged);
+
+    // Closing the window by its title bar: the design-time criteria, labels included.
+    m_ws->forgetCriteria();
+    EXPECT_EQ(m_ws->criteria().label(B::GeneralMax), QStringLiteral("3000"));
+    EXPECT_EQ(m_ws->criteria()[B::GeneralMax].value, 0);
+}
+
+TEST_F(ForecastWorkspaceTest, PerformanceAndSelectionEndWithTheExportStep)
+{
+    startPerformanceHistory();
+    m_ws->setExportEnabled(true);
+    const QString perf = m_data.filePath(QStringLiteral("perf.txt")), magic = m_data.filePath(QStringLiteral("magic.txt"));
+    m_ui.saveNames = {perf, magic};
+    m_ws->setCheck(1, true);
+    m_ws->performance();
+    const QByteArray written = TestSupport::readFile(perf);
+    EXPECT_TRUE(written.startsWith("Performance d'un ensemble\r\n01/01/2020 01--------------------------------0  \xe2\x82\xac"
+                                   "uros, Ecart 1\r\n"));
+    EXPECT_TRUE(written.endsWith("0001  fois a l'\xc3\xa9"
+                                 "cart 00\r\n0002  fois a l'\xc3\xa9"
+                                 "cart 01\r\n\r\n"));
+    m_ws->selectionNumeros();
+    // The title of the performance stays: the selection keeps it.
+    EXPECT_TRUE(TestSupport::readFile(magic).startsWith("Performance d'un ensemble\r\nForme recente sur "));
+    EXPECT_TRUE(m_ui.saveNames.empty());
+}
+
+} // namespace

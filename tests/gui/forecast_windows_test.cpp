@@ -1,0 +1,229 @@
+// The criteria window "Prévisions", the tips window "Astuce" and their menu rows, offscreen.
+#include "gui/CriteriaWindow.h"
+#include "gui/ForecastWindows.h"
+#include "gui/MainWindow.h"
+#include "gui/TipsWindow.h"
+
+#include "history/HistoryFile.h"
+#include "shell/Workspace.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class CriteriaWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WorkspaceConfig config;
+        config.dataFolder = m_dir.path();
+        config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
+        m_ws = std::make_unique<Workspace>(config, &m_ui);
+        m_window = std::make_unique<CriteriaWindow>(*m_ws);
+    }
+
+    QString label(const char* name) const
+    {
+        const auto* l = m_window->findChild<QLabel*>(QString::fromLatin1(name));
+        return l ? l->text() : QStringLiteral("<absent>");
+    }
+    QScrollBar* bar(int i) const { return m_window->findChild<QScrollBar*>(QStringLiteral("HScroll%1").arg(i)); }
+    void click(const char* name) const { m_window->findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
+    QString file() const { return m_dir.filePath(QStringLiteral("config/Varn/tiravol.cfg")); }
+
+    QTemporaryDir m_dir;
+    TestSupport::ScriptedUi m_ui;
+    std::unique_ptr<Workspace> m_ws;
+    std::unique_ptr<CriteriaWindow> m_window;
+};
+
+TEST_F(CriteriaWindowTest, ShowsTheDesignTimeLabelsAndFollowsMovesWithTheCouplingRules)
+{
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Prévisions"));
+    // Two labels do not show their bar until it moves.
+    EXPECT_EQ(label("lblMoyMin"), QStringLiteral("0"));
+    EXPECT_EQ(bar(8)->value(), 14);
+    EXPECT_EQ(label("lblGenMax"), QStringLiteral("3000"));
+    EXPECT_EQ(bar(11)->value(), 0);
+    EXPECT_EQ(bar(3)->maximum(), 3200);
+    EXPECT_EQ(bar(3)->pageStep(), 140);
+    EXPECT_EQ(bar(2)->minimum(), 14);
+
+    bar(1)->setValue(28); // the recent most bound is pushed up with it
+    EXPECT_EQ(label("lblrecent2"), QStringLiteral("28"));
+    EXPECT_EQ(label("lblrecmax"), QStringLiteral("28"));
+    EXPECT_EQ(bar(7)->value(), 28);
+
+    bar(9)->setValue(5); // drags the average fewest bound down
+    EXPECT_EQ(label("lblMoyMin"), QStringLiteral("5"));
+    EXPECT_EQ(bar(8)->value(), 5);
+    bar(4)->setValue(60); // the smallest gap drags the largest one
+    EXPECT_EQ(label("lblEcartsMax2"), QStringLiteral("100"));
+    bar(5)->setValue(40);
+    EXPECT_EQ(label("lblEcartsMin2"), QStringLiteral("40"));
+    EXPECT_EQ(m_ws->criteria().label(CriterionBar::GapMin), QStringLiteral("40"));
+
+    // "Utiliser" hides the window and keeps the values.
+    m_window->show();
+    click("cmdFermer");
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(m_ws->criteria().label(CriterionBar::RecentDraws), QStringLiteral("28"));
+}
+
+TEST_F(CriteriaWindowTest, SaveThenResetBringsBackTheSavedLinesAndABadFileIsToldOnce)
+{
+    QDir().mkpath(m_dir.filePath(QStringLiteral("config/Varn")));
+    bar(6)->setValue(20); // pushes the recent most bound to 20
+    click("cmdSauver");
+    ASSERT_TRUE(QFileInfo::exists(file()));
+    EXPECT_TRUE(TestSupport::readFile(file()).startsWith("0,42,14\r\n14,280,28\r\n0,3200,3000\r\n0,100,0\r\n0,100,100\r\n"
+                                                         "0,42,20\r\n0,42,20\r\n"));
+    bar(6)->setValue(2);
+    bar(7)->setValue(3);
+    bar(10)->setValue(50); // the general bounds are not reloaded
+    click("Reload");
+    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_EQ(label("lblRecMin"), QStringLiteral("20"));
+    EXPECT_EQ(label("lblrecmax"), QStringLiteral("20"));
+    EXPECT_EQ(bar(7)->value(), 20);
+    EXPECT_EQ(label("lblGenMin"), QStringLiteral("50"));
+    EXPECT_EQ(bar(10)->value(), 50);
+
+    const QByteArray bad = "n'importe quoi\r\n";
+    TestSupport::writeFile(file(), bad);
+    click("Reload");
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_FALSE(m_ui.messages[0].text.contains(QLatin1Char('\n')));
+    EXPECT_EQ(label("lblRecMin"), QStringLiteral("0"));
+    EXPECT_EQ(label("lblrecent2"), QStringLiteral("14"));
+    EXPECT_EQ(TestSupport::readFile(file()), bad);
+}
+
+TEST(TipsWindowTest, AMissingFileIsSaidInOneLine)
+{
+    TipsWindow window(QString{});
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Astuce"));
+    EXPECT_EQ(window.tipText(), QStringLiteral("Le fichier des conseils « Conseil.txt » est introuvable."));
+    EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("cmdSuiv"))->isEnabled());
+}
+
+TEST(TipsWindowTest, NextStepsThroughTheTipsAndWraps)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Conseil.txt"));
+    TestSupport::writeFile(path, "3\r\nPremier\r\n\"Deuxième, avec une virgule\"\r\nTroisième\r\n");
+    TipsWindow window(path);
+    const QStringList tips
+        = {QStringLiteral("Premier"), QStringLiteral("Deuxième, avec une virgule"), QStringLiteral("Troisième")};
+    const QString first = window.tipText();
+    ASSERT_TRUE(tips.contains(first));
+    auto* next = window.findChild<QPushButton*>(QStringLiteral("cmdSuiv"));
+    QStringList seen = {first};
+    for (int i = 0; i < 2; ++i) {
+        next->click();
+        seen << window.tipText();
+        EXPECT_EQ(window.tipText(), tips[(tips.indexOf(seen[i]) + 1) % 3]);
+    }
+    next->click();
+    EXPECT_EQ(window.tipText(), first);
+    seen.sort();
+    QStringList sorted = tips;
+    sorted.sort();
+    EXPECT_EQ(seen, sorted);
+
+    // A count larger than the tips present: said in one line, the window still works.
+    TestSupport::writeFile(path, "5\r\nSeul\r\n");
+    TipsWindow shortFile(path);
+    EXPECT_EQ(shortFile.tipText(), QStringLiteral("Le fichier des conseils annonce 5 conseils mais n'en contient que 1."));
+    shortFile.findChild<QPushButton*>(QStringLiteral("cmdSuiv"))->click();
+    EXPECT_EQ(shortFile.tipText(), QStringLiteral("Seul"));
+}
+
+class ForecastMenusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QString error;
+        const QStringList history = TestSupport::makeHistory(60);
+        for (const char* name : {"Tirages_keno.txt", "Tirages.txt"})
+            ASSERT_TRUE(HistoryFile::write(m_dir.filePath(QString::fromLatin1(name)), history, &error));
+        WorkspaceConfig config;
+        config.dataFolder = m_dir.path();
+        config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
+        m_ws = std::make_unique<Workspace>(config, &m_ui);
+        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
+        m_window->show();
+        m_window->startUp();
+        m_ui.messages.clear();
+    }
+
+    QStringList captions(const char* menu) const
+    {
+        QStringList v;
+        for (QAction* a : m_window->findChild<QMenu*>(QString::fromLatin1(menu))->actions())
+            v << a->text();
+        return v;
+    }
+
+    QTemporaryDir m_dir;
+    TestSupport::ScriptedUi m_ui;
+    std::unique_ptr<Workspace> m_ws;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(ForecastMenusTest, PresetSubmenusTickTheirNumbersAndTheCriteriaWindowReloadsAtEveryOpening)
+{
+    EXPECT_EQ(captions("Finales").join(QLatin1Char(' ')), QStringLiteral("1 2 3 4 5 6 7 8 9 0"));
+    EXPECT_EQ(captions("Colones").join(QLatin1Char(' ')), QStringLiteral("1-10 11-20 21-30 31-40 41-50 51-60 61-70"));
+    EXPECT_EQ(m_window->findChild<QMenu*>(QStringLiteral("Colones"))->title(), QStringLiteral("Colonnes"));
+    EXPECT_EQ(captions("m4").join(QLatin1Char('|')), QStringLiteral("Configuration|Selection numéros"));
+
+    m_window->findChild<QMenu*>(QStringLiteral("Finales"))->actions().last()->trigger();
+    int ticked = 0;
+    for (int n = 1; n <= 70; ++n) {
+        const bool on = m_window->findChild<QCheckBox*>(QStringLiteral("Check%1").arg(n))->isChecked();
+        EXPECT_EQ(on, n % 10 == 0) << n;
+        ticked += on ? 1 : 0;
+    }
+    EXPECT_EQ(ticked, 7);
+    EXPECT_EQ(m_ws->report().title, QStringLiteral("Performance d'un ensemble"));
+
+    // No file yet: the window opens on the design-time lines and says so once.
+    m_window->findChild<QAction*>(QStringLiteral("mnuPrev"))->trigger();
+    auto* windows = m_window->findChild<ForecastWindows*>();
+    ASSERT_NE(windows, nullptr);
+    CriteriaWindow* criteria = windows->criteriaWindow();
+    ASSERT_NE(criteria, nullptr);
+    EXPECT_TRUE(criteria->isVisible());
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+    // Moves not saved are lost at the next opening.
+    criteria->bar(1)->setValue(30);
+    m_window->findChild<QAction*>(QStringLiteral("mnuPrev"))->trigger();
+    EXPECT_EQ(criteria->valueLabel(1)->text(), QStringLiteral("14"));
+    EXPECT_EQ(windows->criteriaWindow(), criteria);
+
+    // The title-bar close box discards the window and its criteria.
+    criteria->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(windows->criteriaWindow(), nullptr);
+    EXPECT_EQ(m_ws->criteria().label(CriterionBar::GeneralMax), QStringLiteral("3000"));
+
+    m_window->findChild<QAction*>(QStringLiteral("mnuCons"))->trigger();
+    ASSERT_NE(windows->tipsWindow(), nullptr);
+    EXPECT_TRUE(windows->tipsWindow()->isVisible());
+    EXPECT_FALSE(windows->tipsWindow()->tipText().isEmpty());
+}
+
+} // namespace
