@@ -1,6 +1,7 @@
 #pragma once
 
 class ArchiveSource;
+class ChanceCommands;
 class EntryCommands;
 class FilterCommand;
 class GridCommands;
@@ -29,6 +30,7 @@ struct CommandContext {
     GridCommands* grid = nullptr;
     EntryCommands* entry = nullptr;
     FilterCommand* filter = nullptr;
+    ChanceCommands* chance = nullptr;
 
     // Tells the shells which parts of the state changed (Workspace::Part flags).
     void changed(unsigned parts) const;

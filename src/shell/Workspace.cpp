@@ -2,6 +2,7 @@
 
 #include "history/HistoryFile.h"
 #include "output/NumberFormat.h"
+#include "shell/ChanceCommands.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
 #include "shell/GridCommands.h"
@@ -42,6 +43,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_grid = std::make_unique<GridCommands>(m_ctx);
     m_entry = std::make_unique<EntryCommands>(m_ctx);
     m_filter = std::make_unique<FilterCommand>(m_ctx);
+    m_chance = std::make_unique<ChanceCommands>(m_ctx);
     m_ctx.history = m_history.get();
     m_ctx.import = m_import.get();
     m_ctx.list = m_list.get();
@@ -49,6 +51,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_ctx.grid = m_grid.get();
     m_ctx.entry = m_entry.get();
     m_ctx.filter = m_filter.get();
+    m_ctx.chance = m_chance.get();
 
     m_state.liste << QString();
     m_state.selected = 0;
@@ -166,6 +169,27 @@ void Workspace::chooseOldestDraw()
 void Workspace::periodeEtude()
 {
     m_filter->periodeEtude();
+}
+
+void Workspace::hasard()
+{
+    m_chance->hasard();
+}
+void Workspace::cotesKeno()
+{
+    m_chance->cotesKeno();
+}
+void Workspace::partenairesHasard()
+{
+    m_chance->partenairesHasard();
+}
+void Workspace::annonceurHasard()
+{
+    m_chance->annonceurHasard();
+}
+void Workspace::testerPrevision()
+{
+    m_chance->testerPrevision();
 }
 
 void Workspace::setCheck(int number, bool ticked)

@@ -93,6 +93,14 @@ public:
     void reperage();
     QList<int> chosenNumbers() const;
 
+    // ---- chance: the statistics against what chance alone gives
+    void hasard();
+    void cotesKeno();
+    void partenairesHasard();
+    void annonceurHasard();
+    void testerPrevision();
+    ChanceCommands& chance() { return *m_chance; }
+
     // ---- output
     void setExportEnabled(bool on);
     bool exportEnabled() const { return m_state.exportEnabled; }
@@ -161,4 +169,5 @@ private:
     std::unique_ptr<GridCommands> m_grid;
     std::unique_ptr<EntryCommands> m_entry;
     std::unique_ptr<FilterCommand> m_filter;
+    std::unique_ptr<ChanceCommands> m_chance;
 };
