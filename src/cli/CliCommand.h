@@ -28,6 +28,8 @@ UsageError usageError(const QString& subject, const QString& what);
 struct CliOptions {
     QString dataDir, history, url;
     std::optional<int> until;
+    std::optional<qint64> size; // backtest: numbers played
+    std::optional<qint64> seed; // backtest: seed of the random tickets
     std::optional<QString> months, weekdays, drawSlots, from, to, numbers;
     bool replace = false;
     QString command;
@@ -68,5 +70,6 @@ QDate parseDate(const QString& subject, const QString& text);
 // The commands by subject; the table is their union, in the order of the help.
 QList<CliCommand> reportCommands();
 QList<CliCommand> acquireCommands();
+QList<CliCommand> chanceCommands();
 const QList<CliCommand>& cliCommands();
 const CliCommand* findCliCommand(const QString& name);
