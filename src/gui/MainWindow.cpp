@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "gui/BacktestAction.h"
 #include "gui/DrawListPanel.h"
 #include "gui/EntryPanel.h"
 #include "gui/GridPanel.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
     });
     buildWidgets();
     buildMenus();
+    BacktestAction::install(*this);
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     mirror(Workspace::AllParts);
 }

@@ -36,6 +36,11 @@ const QList<MenuCommand>& MenuTable::commands()
         {stats, QStringLiteral("EMaxi"), QStringLiteral("Ecarts Max"), &Workspace::ecartsMax, QKeySequence(Qt::Key_F7)},
         {stats, QStringLiteral("Sorties"), QStringLiteral("Sorties"), &Workspace::sorties, QKeySequence(Qt::Key_F8)},
         {stats, QStringLiteral("Numero"), QStringLiteral("Numéro"), &Workspace::numero, QKeySequence(Qt::Key_F9)},
+        {stats, QStringLiteral("PartHasard"), QStringLiteral("Partenaires - hasard"), &Workspace::partenairesHasard, {}},
+        {stats, QStringLiteral("AnnonceurHasard"), QStringLiteral("Annonceur - hasard"), &Workspace::annonceurHasard, {}},
+        {stats, QStringLiteral("Hasard"), QStringLiteral("Hasard"), &Workspace::hasard, {}},
+        {QStringLiteral("m4"), QStringLiteral("Cotes"), QStringLiteral("Cotes du Keno"), &Workspace::cotesKeno, {}},
+        {QStringLiteral("m4"), QStringLiteral("TestPrev"), QStringLiteral("Tester la prévision"), nullptr, {}, false, true},
         {divers, QStringLiteral("tc"), QStringLiteral("Tout cocher"), &Workspace::toutCocher, {}},
     };
     return table;

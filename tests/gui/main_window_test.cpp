@@ -123,8 +123,10 @@ TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)
                 commands << action->objectName() + QLatin1Char('=') + action->text();
     commands.sort();
     EXPECT_EQ(commands.join(QLatin1Char(' ')),
-              QStringLiteral("Debut=Tous les tirages EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter Numero=Numéro Sorties=Sorties "
-                             "Telecharge=Telechargement FDesJeux finP=Periode d'etude mnuCharge=Charge Manuelle tc=Tout cocher"));
+              QStringLiteral("AnnonceurHasard=Annonceur - hasard Cotes=Cotes du Keno Debut=Tous les tirages EMaxi=Ecarts Max "
+                             "Ecarts=Ecarts Fin=&Quitter Hasard=Hasard Numero=Numéro PartHasard=Partenaires - hasard "
+                             "Sorties=Sorties Telecharge=Telechargement FDesJeux TestPrev=Tester la prévision "
+                             "finP=Periode d'etude mnuCharge=Charge Manuelle tc=Tout cocher"));
 
     get<QAction>("Numero")->trigger();
     EXPECT_EQ(title(), QStringLiteral("Classement par numéros au ") + lastDate);
