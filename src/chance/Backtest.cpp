@@ -160,7 +160,8 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
 {
     QStringList out;
     if (result.played == 0) {
-        out << QStringLiteral("Aucun tirage à tester : il faut au moins un tirage avant la période");
+        out << (result.cancelled ? QStringLiteral("Test interrompu : aucun tirage joué")
+                                 : QStringLiteral("Aucun tirage à tester : il faut au moins un tirage avant la période"));
         return out;
     }
     const int size = std::clamp(settings.size, kMinSize, kMaxSize);

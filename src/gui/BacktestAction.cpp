@@ -53,6 +53,8 @@ void BacktestAction::run(MainWindow& window)
     QTimer poll;
     poll.setInterval(100);
     QObject::connect(&poll, &QTimer::timeout, &progress, [&] {
+        if (progress.wasCanceled())
+            cancel = true;
         if (total > 0) {
             progress.setMaximum(total);
             progress.setValue(done);

@@ -208,6 +208,11 @@ TEST(BacktestTest, StopsWhenAskedAndReportsProgress)
     const QStringList lines = Backtest::reportLines(stopped, {10, 1}, QStringLiteral("a"), QStringLiteral("b"));
     EXPECT_TRUE(lines.contains(QStringLiteral("Test interrompu : seuls les tirages joués sont comptés")));
 
+    cancel = true;
+    const BacktestResult atOnce = Backtest::run(m, {0, 199}, ForecastCriteria(), {10, 1}, {}, &cancel);
+    EXPECT_EQ(atOnce.played, 0);
+    EXPECT_EQ(Backtest::reportLines(atOnce, {10, 1}, {}, {}), QStringList{QStringLiteral("Test interrompu : aucun tirage joué")});
+
     const BacktestResult none = Backtest::run(m, {0, 0}, ForecastCriteria(), {10, 1});
     EXPECT_EQ(none.played, 0);
     EXPECT_EQ(Backtest::reportLines(none, {10, 1}, {}, {}),

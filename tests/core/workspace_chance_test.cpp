@@ -166,8 +166,8 @@ TEST_F(WorkspaceChanceTest, BacktestAsksTheSizeAndRefusesOthers)
     m_ui.textAnswers.push_back(QStringLiteral("10"));
     m_ws->testerPrevision();
     EXPECT_EQ(report().resultat.lines[0],
-              QStringLiteral("Test de la prévision sur 19 tirages, du ") + m_history[1].left(10) + QStringLiteral(" au ")
-                  + m_history[19].left(10));
+              QStringLiteral("Test de la prévision sur 20 tirages, du ") + m_history[1].left(10) + QStringLiteral(" au ")
+                  + m_history[20].left(10));
 }
 
 TEST_F(WorkspaceChanceTest, ComparisonFollowsThePerformanceLines)

@@ -66,8 +66,8 @@ TEST_F(CliChanceTest, HasardAndCotes)
     // 80 × 2/7 = 22.857...
     EXPECT_TRUE(r.out[2].startsWith(QStringLiteral("Sorties attendues par numéro : 22,9 (tirages × 20 / 70), bande à 95 % : ")));
 
-    r = cli(words("--until 41 hasard"));
-    EXPECT_EQ(r.out[1], QStringLiteral("Le hasard sur 40 tirages"));
+    r = cli(words("--until 41 hasard")); // the period ends before item 41
+    EXPECT_EQ(r.out[1], QStringLiteral("Le hasard sur 41 tirages"));
 
     r = cli({QStringLiteral("cotes")});
     ASSERT_EQ(r.code, 0);

@@ -368,7 +368,9 @@ TEST_F(MainWindowTest, MenusWithoutCommandsAreNotShown)
     for (const QAction* menu : m_window->menuBar()->actions())
         if (menu->isVisible())
             menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("S&tatistiques"), QStringLiteral("Divers")}));
+    EXPECT_EQ(menus,
+              (QStringList{QStringLiteral("&Fichier"), QStringLiteral("S&tatistiques"), QStringLiteral("Prevision"),
+                           QStringLiteral("Divers")}));
 }
 
 TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)
