@@ -21,11 +21,20 @@ QString usageText()
     QString text = QStringLiteral(
         "usage : tiravol-cli [--data-dir DIR] [--history FICHIER]\n"
         "                    [--months LISTE] [--weekdays LISTE] [--slots LISTE] [--from JJ/MM/AAAA] [--to JJ/MM/AAAA]\n"
-        "                    [--until N] [--numbers LISTE] COMMANDE [ARGUMENTS]\n"
+        "                    [--until N] [--numbers LISTE] [--size K] [--seed S] COMMANDE [ARGUMENTS]\n"
         "commandes :\n");
     for (const CliCommand& c : cliCommands())
         text += QStringLiteral("  ") + c.usage + QLatin1Char('\n');
     return text;
+}
+
+qint64 wholeOption(const QString& option, const QString& v)
+{
+    bool ok = false;
+    const qint64 n = v.toLongLong(&ok);
+    if (!ok)
+        throw usageError(option, QStringLiteral("« %1 » n'est pas un nombre").arg(v));
+    return n;
 }
 
 CliOptions parse(const QStringList& args)
@@ -49,6 +58,8 @@ CliOptions parse(const QStringList& args)
         {QStringLiteral("--to"), [&](const QString& v) { o.to = v; }},
         {QStringLiteral("--numbers"), [&](const QString& v) { o.numbers = v; }},
         {QStringLiteral("--criteria"), [&](const QString& v) { o.criteria = v; }},
+        {QStringLiteral("--size"), [&](const QString& v) { o.size = wholeOption(QStringLiteral("--size"), v); }},
+        {QStringLiteral("--seed"), [&](const QString& v) { o.seed = wholeOption(QStringLiteral("--seed"), v); }},
     };
     for (qsizetype i = 0; i < args.size(); ++i) {
         QString arg = args[i];
@@ -101,6 +112,9 @@ CliOptions parse(const QStringList& args)
     }
     if (!o.url.isEmpty() && o.command != QLatin1String("download"))
         throw usageError(QStringLiteral("--url"), QStringLiteral("ne sert qu'avec la commande download"));
+    if ((o.size || o.seed) && o.command != QLatin1String("backtest"))
+        throw usageError(o.size ? QStringLiteral("--size") : QStringLiteral("--seed"),
+                         QStringLiteral("ne sert qu'avec la commande backtest"));
     if (command->check)
         command->check(o);
     return o;

@@ -44,7 +44,7 @@ QDate parseDate(const QString& subject, const QString& text)
 
 const QList<CliCommand>& cliCommands()
 {
-    static const QList<CliCommand> all = reportCommands() + acquireCommands() + forecastCommands();
+    static const QList<CliCommand> all = reportCommands() + forecastCommands() + chanceCommands() + acquireCommands();
     return all;
 }
 

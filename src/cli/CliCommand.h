@@ -28,6 +28,8 @@ UsageError usageError(const QString& subject, const QString& what);
 struct CliOptions {
     QString dataDir, history, url;
     std::optional<int> until;
+    std::optional<qint64> size; // backtest: numbers played
+    std::optional<qint64> seed; // backtest: seed of the random tickets
     std::optional<QString> months, weekdays, drawSlots, from, to, numbers;
     std::optional<QString> criteria; // a criteria file loaded before the forecast commands
     bool replace = false;
@@ -70,5 +72,6 @@ QDate parseDate(const QString& subject, const QString& text);
 QList<CliCommand> reportCommands();
 QList<CliCommand> acquireCommands();
 QList<CliCommand> forecastCommands();
+QList<CliCommand> chanceCommands();
 const QList<CliCommand>& cliCommands();
 const CliCommand* findCliCommand(const QString& name);

@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "gui/BacktestAction.h"
 #include "gui/DrawListPanel.h"
 #include "gui/EntryPanel.h"
 #include "gui/ForecastWindows.h"
@@ -37,6 +38,7 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
     buildWidgets();
     buildMenus();
     ForecastWindows::install(*this);
+    BacktestAction::install(*this);
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     mirror(Workspace::AllParts);
 }

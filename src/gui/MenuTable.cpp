@@ -86,8 +86,13 @@ const QList<MenuCommand>& MenuTable::commands()
         colonne(6),
         {stats, QStringLiteral("m6"), sep, nullptr, {}},
         {stats, QStringLiteral("Perf2"), QStringLiteral("Performance"), &Workspace::performance, {}},
+        {stats, QStringLiteral("PartHasard"), QStringLiteral("Partenaires - hasard"), &Workspace::partenairesHasard, {}},
+        {stats, QStringLiteral("AnnonceurHasard"), QStringLiteral("Annonceur - hasard"), &Workspace::annonceurHasard, {}},
+        {stats, QStringLiteral("Hasard"), QStringLiteral("Hasard"), &Workspace::hasard, {}},
         {QStringLiteral("m4"), QStringLiteral("mnuPrev"), QStringLiteral("Configuration"), nullptr, {}, false, true},
         {QStringLiteral("m4"), QStringLiteral("Magic"), QStringLiteral("Selection numéros"), &Workspace::selectionNumeros, {}},
+        {QStringLiteral("m4"), QStringLiteral("Cotes"), QStringLiteral("Cotes du Keno"), &Workspace::cotesKeno, {}},
+        {QStringLiteral("m4"), QStringLiteral("TestPrev"), QStringLiteral("Tester la prévision"), nullptr, {}, false, true},
         {QStringLiteral("help"), QStringLiteral("mnuCons"), QStringLiteral("Conseils"), nullptr, {}, false, true},
         {divers, QStringLiteral("tc"), QStringLiteral("Tout cocher"), &Workspace::toutCocher, {}},
     };

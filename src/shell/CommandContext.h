@@ -1,6 +1,7 @@
 #pragma once
 
 class ArchiveSource;
+class ChanceCommands;
 class EntryCommands;
 class FilterCommand;
 class ForecastCommands;
@@ -31,6 +32,7 @@ struct CommandContext {
     EntryCommands* entry = nullptr;
     FilterCommand* filter = nullptr;
     ForecastCommands* forecast = nullptr;
+    ChanceCommands* chance = nullptr;
 
     // Tells the shells which parts of the state changed (Workspace::Part flags).
     void changed(unsigned parts) const;

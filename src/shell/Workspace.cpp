@@ -2,6 +2,7 @@
 
 #include "history/HistoryFile.h"
 #include "output/NumberFormat.h"
+#include "shell/ChanceCommands.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
 #include "shell/ForecastCommands.h"
@@ -44,6 +45,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_entry = std::make_unique<EntryCommands>(m_ctx);
     m_filter = std::make_unique<FilterCommand>(m_ctx);
     m_forecast = std::make_unique<ForecastCommands>(m_ctx);
+    m_chance = std::make_unique<ChanceCommands>(m_ctx);
     m_ctx.history = m_history.get();
     m_ctx.import = m_import.get();
     m_ctx.list = m_list.get();
@@ -52,6 +54,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_ctx.entry = m_entry.get();
     m_ctx.filter = m_filter.get();
     m_ctx.forecast = m_forecast.get();
+    m_ctx.chance = m_chance.get();
 
     m_state.selected = 0;
     m_state.versionText = QStringLiteral("%1-%2-%3")
@@ -166,6 +169,27 @@ void Workspace::chooseOldestDraw()
 void Workspace::periodeEtude()
 {
     m_filter->periodeEtude();
+}
+
+void Workspace::hasard()
+{
+    m_chance->hasard();
+}
+void Workspace::cotesKeno()
+{
+    m_chance->cotesKeno();
+}
+void Workspace::partenairesHasard()
+{
+    m_chance->partenairesHasard();
+}
+void Workspace::annonceurHasard()
+{
+    m_chance->annonceurHasard();
+}
+void Workspace::testerPrevision()
+{
+    m_chance->testerPrevision();
 }
 
 void Workspace::setCheck(int number, bool ticked)

@@ -103,6 +103,13 @@ public:
     void moveCriterion(CriterionBar bar, int position);
     void forgetCriteria(); // the criteria window closed by its title bar
     QString criteriaPath() const;
+    // ---- chance: the statistics against what chance alone gives
+    void hasard();
+    void cotesKeno();
+    void partenairesHasard();
+    void annonceurHasard();
+    void testerPrevision();
+    ChanceCommands& chance() { return *m_chance; }
 
     // ---- output
     void setExportEnabled(bool on);
@@ -175,4 +182,5 @@ private:
     std::unique_ptr<EntryCommands> m_entry;
     std::unique_ptr<FilterCommand> m_filter;
     std::unique_ptr<ForecastCommands> m_forecast;
+    std::unique_ptr<ChanceCommands> m_chance;
 };

@@ -123,10 +123,11 @@ TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)
                 commands << action->objectName() + QLatin1Char('=') + action->text();
     commands.sort();
     EXPECT_EQ(commands.join(QLatin1Char(' ')),
-              QStringLiteral("Colones=Colonnes Debut=Tous les tirages EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter "
-                             "Finales=Finales Magic=Selection numéros Numero=Numéro Perf2=Performance Sorties=Sorties "
-                             "Telecharge=Telechargement FDesJeux finP=Periode d'etude mnuCharge=Charge Manuelle "
-                             "mnuCons=Conseils mnuPrev=Configuration tc=Tout cocher"));
+              QStringLiteral("AnnonceurHasard=Annonceur - hasard Colones=Colonnes Cotes=Cotes du Keno Debut=Tous les tirages "
+                             "EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter Finales=Finales Hasard=Hasard Magic=Selection "
+                             "numéros Numero=Numéro PartHasard=Partenaires - hasard Perf2=Performance Sorties=Sorties "
+                             "Telecharge=Telechargement FDesJeux TestPrev=Tester la prévision finP=Periode d'etude "
+                             "mnuCharge=Charge Manuelle mnuCons=Conseils mnuPrev=Configuration tc=Tout cocher"));
 
     get<QAction>("Numero")->trigger();
     EXPECT_EQ(title(), QStringLiteral("Classement par numéros au ") + lastDate);

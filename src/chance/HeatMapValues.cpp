@@ -1,0 +1,31 @@
+#include "chance/HeatMapValues.h"
+
+#include "chance/ChanceMath.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace HeatMapValues {
+
+double standardisedDeviation(int appearances, int draws)
+{
+    if (draws <= 0)
+        return 0.0;
+    const double p = ChanceMath::kDrawShare;
+    return (appearances - draws * p) / std::sqrt(draws * p * (1.0 - p));
+}
+
+int periodLength(const StudyPeriod& period)
+{
+    return std::max(0, period.last - std::max(0, period.first) + 1);
+}
+
+std::array<double, 71> deviations(const NumberStats& stats, int draws)
+{
+    std::array<double, 71> z{};
+    for (int n = 1; n <= 70; ++n)
+        z[static_cast<size_t>(n)] = standardisedDeviation(stats.appearances[static_cast<size_t>(n)], draws);
+    return z;
+}
+
+} // namespace HeatMapValues

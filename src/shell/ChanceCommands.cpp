@@ -1,0 +1,134 @@
+#include "shell/ChanceCommands.h"
+
+#include "chance/HasardReport.h"
+#include "chance/KenoOdds.h"
+#include "chance/LiftReports.h"
+#include "chance/PerformanceComparison.h"
+#include "output/NumberFormat.h"
+#include "shell/CommandContext.h"
+#include "shell/GridCommands.h"
+#include "shell/Messages.h"
+#include "shell/RankingCommands.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kBacktestTitle = QStringLiteral("Tester la prévision");
+
+} // namespace
+
+void ChanceCommands::writeReport(const QString& title, const QStringList& lines, bool exported)
+{
+    ReportModel& report = m_ctx.state.report;
+    m_ctx.rankings->hideBusy();
+    report.title = title;
+    report.caption.clear();
+    report.resultat.clear();
+    report.resultat.visible = true;
+    report.resultat.widthTwips = 5600;
+    // The right list is emptied too, so an export holds these lines only.
+    report.resultat2.clear();
+    report.resultat2.visible = false;
+    for (const QString& line : lines)
+        report.resultat.add(line);
+    m_ctx.changed(Workspace::ReportPart);
+    if (exported)
+        m_ctx.rankings->wordpad();
+}
+
+void ChanceCommands::hasard()
+{
+    WorkspaceState& s = m_ctx.state;
+    // Like the rankings: the period ends at the draw before the selection.
+    s.period.last = s.selected - 1;
+    m_ctx.rankings->calcul();
+    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1), HasardReport::lines(s.stats, s.period));
+}
+
+void ChanceCommands::cotesKeno()
+{
+    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report());
+}
+
+void ChanceCommands::partenairesHasard()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.matrix.resize(s.itemCount() + 1);
+    const AnalysisReport r = LiftReports::partners(s.matrix, s.period, m_ctx.grid->chosenNumbers());
+    writeReport(QStringLiteral("Partenaires - hasard"), r.lines, r.exported);
+}
+
+void ChanceCommands::annonceurHasard()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.matrix.resize(s.itemCount() + 1);
+    const AnalysisReport r
+        = LiftReports::announcer(s.matrix, s.period, m_ctx.grid->chosenNumbers(), std::max(0, s.itemCount() - 1));
+    writeReport(QStringLiteral("Annonceur - hasard"), r.lines, r.exported);
+}
+
+std::optional<int> ChanceCommands::askBacktestSize()
+{
+    const std::optional<QString> answer = m_ctx.ui.askText(
+        kBacktestTitle, QStringLiteral("Nombre de numéros joués à chaque tirage (2 à 10)"), QStringLiteral("10"));
+    if (!answer)
+        return std::nullopt;
+    const qint64 size = NumberFormat::readTypedNumber(*answer);
+    if (size < Backtest::kMinSize || size > Backtest::kMaxSize) {
+        m_ctx.ui.message(QStringLiteral("Le nombre de numéros joués va de 2 à 10"), Messages::kTitle);
+        return std::nullopt;
+    }
+    return static_cast<int>(size);
+}
+
+std::optional<BacktestJob> ChanceCommands::prepareBacktest(int size, quint32 seed)
+{
+    if (size < Backtest::kMinSize || size > Backtest::kMaxSize) {
+        m_ctx.ui.message(QStringLiteral("Le nombre de numéros joués va de 2 à 10"), Messages::kTitle);
+        return std::nullopt;
+    }
+    const WorkspaceState& s = m_ctx.state;
+    BacktestJob job;
+    job.matrix = s.matrix;
+    job.matrix.resize(s.itemCount() + 1);
+    // The draws played end, like the reports' periods, at the draw before the selection.
+    job.period.first = std::max(0, s.period.first);
+    job.period.last = std::min(s.selected - 1, s.itemCount() - 2);
+    job.criteria = s.criteria;
+    job.settings.size = size;
+    job.settings.seed = seed;
+    for (int i = 0; i <= job.period.last; ++i)
+        job.itemDates << s.itemDate(i);
+    return job;
+}
+
+void ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& result)
+{
+    const QString firstDate = job.itemDates.value(result.firstDraw);
+    const QString lastDate = job.itemDates.value(result.lastDraw);
+    writeReport(kBacktestTitle, Backtest::reportLines(result, job.settings, firstDate, lastDate));
+}
+
+void ChanceCommands::testerPrevision()
+{
+    const std::optional<int> size = askBacktestSize();
+    if (!size)
+        return;
+    const std::optional<BacktestJob> job = prepareBacktest(*size);
+    if (!job)
+        return;
+    const Hourglass hourglass(m_ctx);
+    const BacktestResult result = Backtest::run(job->matrix, job->period, job->criteria, job->settings);
+    showBacktest(*job, result);
+}
+
+void ChanceCommands::appendPerformanceComparison(const std::vector<int>& ticked)
+{
+    WorkspaceState& s = m_ctx.state;
+    for (const QString& line : PerformanceComparison::lines(s.matrix, s.period, ticked))
+        s.report.resultat.add(line);
+    m_ctx.changed(Workspace::ReportPart);
+}

@@ -1,0 +1,184 @@
+// The chance commands on the Workspace: what they leave in the report area, the period they
+// read, the questions they ask and what they export.
+#include "shell/ChanceCommands.h"
+#include "shell/Workspace.h"
+
+#include "support/TestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+using TestSupport::makeHistory;
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+QByteArray crlf(const QStringList& lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+// Appearances over draws[0..last], read from the lines by position.
+std::array<int, 71> appearances(const QStringList& draws, int last)
+{
+    std::array<int, 71> a{};
+    for (int d = 0; d <= last; ++d)
+        for (int i = 0; i < 20; ++i)
+            ++a[static_cast<size_t>(draws[d].mid(11 + 3 * i, 2).toInt())];
+    return a;
+}
+
+class WorkspaceChanceTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_data, m_config;
+    TestSupport::ScriptedUi m_ui;
+    std::unique_ptr<Workspace> m_ws;
+    QStringList m_history = makeHistory(60);
+
+    void SetUp() override
+    {
+        for (const char* name : {"Tirages_keno.txt", "Tirages.txt"})
+            TestSupport::writeFile(m_data.filePath(QString::fromLatin1(name)), crlf(m_history));
+        WorkspaceConfig config;
+        config.dataFolder = m_data.path();
+        config.appDataFolder = m_config.path();
+        m_ws = std::make_unique<Workspace>(config, &m_ui);
+        m_ws->startUp();
+    }
+
+    const ReportModel& report() const { return m_ws->report(); }
+
+    void expectOneColumn() const
+    {
+        EXPECT_TRUE(report().resultat.visible);
+        EXPECT_EQ(report().resultat.widthTwips, 5600);
+        EXPECT_FALSE(report().resultat2.visible);
+        EXPECT_TRUE(report().resultat2.lines.isEmpty()); // an export holds these lines only
+        EXPECT_EQ(report().caption, QString());
+        EXPECT_FALSE(report().busy);
+    }
+};
+
+} // namespace
+
+TEST_F(WorkspaceChanceTest, HasardCountsThePeriodEndingBeforeTheSelection)
+{
+    m_ws->hasard();
+    expectOneColumn();
+    EXPECT_EQ(report().title, QStringLiteral("Le hasard au ") + m_history.last().left(10));
+    const QStringList& lines = report().resultat.lines;
+    EXPECT_EQ(lines[0], QStringLiteral("Le hasard sur 60 tirages"));
+    std::array<int, 71> a = appearances(m_history, 59);
+    for (int n = 1; n <= 70; ++n)
+        EXPECT_TRUE(
+            lines[2 + n].startsWith(QString::asprintf("Num  %02d Sorti %04d attendu 17,1 bande ", n, a[static_cast<size_t>(n)])))
+            << lines[2 + n].toStdString();
+
+    // A click on item 31: the period is draws 0..30.
+    m_ws->clickListe(31);
+    m_ws->hasard();
+    EXPECT_EQ(report().title, QStringLiteral("Le hasard au ") + m_history[30].left(10));
+    EXPECT_EQ(report().resultat.lines[0], QStringLiteral("Le hasard sur 31 tirages"));
+    a = appearances(m_history, 30);
+    EXPECT_TRUE(report().resultat.lines[3].startsWith(QString::asprintf("Num  01 Sorti %04d attendu 8,9 ", a[1])));
+    EXPECT_EQ(m_ws->studyPeriod().last, 30);
+    EXPECT_TRUE(m_ws->statsValid());
+}
+
+TEST_F(WorkspaceChanceTest, CotesAreExportedWithTheirTitle)
+{
+    const QString target = m_data.filePath(QStringLiteral("cotes.txt"));
+    m_ws->setExportEnabled(true);
+    m_ui.saveNames.push_back(target);
+    m_ws->cotesKeno();
+    expectOneColumn();
+    EXPECT_EQ(report().title, QStringLiteral("Cotes du Keno"));
+    const QStringList written = QString::fromUtf8(TestSupport::readFile(target)).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(written[0], QStringLiteral("Cotes du Keno"));
+    EXPECT_EQ(written[1], QStringLiteral("Cotes du Keno : 20 numéros tirés sur 70, mise 1 €uro par tirage"));
+    EXPECT_TRUE(written.contains(QStringLiteral("  2 bon(s) : probabilité 0,079 (1 sur 12,7), gain 6")));
+}
+
+TEST_F(WorkspaceChanceTest, CompanionsReadTheTickedNumbers)
+{
+    m_ws->setExportEnabled(true);
+    m_ui.saveNames.push_back(m_data.filePath(QStringLiteral("rien.txt")));
+    m_ws->partenairesHasard();
+    EXPECT_EQ(report().title, QStringLiteral("Partenaires - hasard"));
+    EXPECT_EQ(report().resultat.lines,
+              (QStringList{QStringLiteral("Partenaires - hasard :"), QStringLiteral("Cochez au moins un numéro")}));
+    EXPECT_EQ(m_ui.saveNames.size(), 1u); // nothing to export: no save dialog
+    m_ui.saveNames.clear();
+
+    const int n = m_history[10].mid(11, 2).toInt(); // a number that came out
+    auto holds = [n](const QString& line) {
+        for (int i = 0; i < 20; ++i)
+            if (line.mid(11 + 3 * i, 2).toInt() == n)
+                return true;
+        return false;
+    };
+    const int with = static_cast<int>(std::count_if(m_history.begin(), m_history.end(), holds));
+    m_ws->setExportEnabled(false);
+    m_ws->setCheck(n, true);
+    m_ws->partenairesHasard();
+    EXPECT_EQ(report().resultat.lines[1], QStringLiteral("Tirages avec tous les numéros choisis : %1").arg(with));
+    EXPECT_EQ(report().resultat.lines.size(), 4 + 69 + 2);
+    m_ws->annonceurHasard();
+    EXPECT_EQ(report().title, QStringLiteral("Annonceur - hasard"));
+    // The newest draw has no following draw.
+    EXPECT_EQ(report().resultat.lines[1],
+              QStringLiteral("Tirages suivant la combinaison : %1").arg(with - (holds(m_history.last()) ? 1 : 0)));
+    expectOneColumn();
+}
+
+TEST_F(WorkspaceChanceTest, BacktestAsksTheSizeAndRefusesOthers)
+{
+    m_ui.textAnswers.push_back(QStringLiteral("4"));
+    m_ws->testerPrevision();
+    expectOneColumn();
+    EXPECT_EQ(report().title, QStringLiteral("Tester la prévision"));
+    EXPECT_EQ(report().resultat.lines[0],
+              QStringLiteral("Test de la prévision sur 59 tirages, du ") + m_history[1].left(10) + QStringLiteral(" au ")
+                  + m_history.last().left(10));
+    EXPECT_EQ(report().resultat.lines[1],
+              QStringLiteral("Chaque tirage : 4 numéros de la sélection faite sur les seuls tirages précédents"));
+    const QStringList before = report().resultat.lines;
+
+    m_ui.textAnswers.push_back(QStringLiteral("11"));
+    m_ws->testerPrevision();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].text, QStringLiteral("Le nombre de numéros joués va de 2 à 10"));
+    m_ui.textAnswers.push_back(std::nullopt);
+    m_ws->testerPrevision();
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(report().resultat.lines, before);
+
+    // After a click the draws played end before the clicked one.
+    m_ws->clickListe(21);
+    m_ui.textAnswers.push_back(QStringLiteral("10"));
+    m_ws->testerPrevision();
+    EXPECT_EQ(report().resultat.lines[0],
+              QStringLiteral("Test de la prévision sur 20 tirages, du ") + m_history[1].left(10) + QStringLiteral(" au ")
+                  + m_history[20].left(10));
+}
+
+TEST_F(WorkspaceChanceTest, ComparisonFollowsThePerformanceLines)
+{
+    m_ws->cotesKeno();
+    const QStringList before = report().resultat.lines;
+    m_ws->chance().appendPerformanceComparison({1, 2, 3});
+    const QStringList& lines = report().resultat.lines;
+    ASSERT_EQ(lines.size(), before.size() + 6);
+    EXPECT_EQ(lines.mid(0, before.size()), before);
+    EXPECT_EQ(lines[before.size() + 1], QStringLiteral("Comparaison avec le hasard"));
+    m_ws->chance().appendPerformanceComparison({1});
+    EXPECT_EQ(report().resultat.lines.size(), before.size() + 6);
+}
