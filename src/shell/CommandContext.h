@@ -1,5 +1,6 @@
 #pragma once
 
+class AnalysisCommands;
 class ArchiveSource;
 class EntryCommands;
 class FilterCommand;
@@ -29,6 +30,7 @@ struct CommandContext {
     GridCommands* grid = nullptr;
     EntryCommands* entry = nullptr;
     FilterCommand* filter = nullptr;
+    AnalysisCommands* analyses = nullptr;
 
     // Tells the shells which parts of the state changed (Workspace::Part flags).
     void changed(unsigned parts) const;

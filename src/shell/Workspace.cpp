@@ -2,6 +2,7 @@
 
 #include "history/HistoryFile.h"
 #include "output/NumberFormat.h"
+#include "shell/AnalysisCommands.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
 #include "shell/GridCommands.h"
@@ -49,6 +50,8 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_ctx.grid = m_grid.get();
     m_ctx.entry = m_entry.get();
     m_ctx.filter = m_filter.get();
+    m_analyses = std::make_unique<AnalysisCommands>(m_ctx);
+    m_ctx.analyses = m_analyses.get();
 
     m_state.liste << QString();
     m_state.selected = 0;
@@ -218,4 +221,57 @@ void Workspace::wordpad()
 bool Workspace::sauve()
 {
     return m_history->sauve();
+}
+
+void Workspace::dizaines()
+{
+    m_analyses->dizaines();
+}
+void Workspace::septaines()
+{
+    m_analyses->septaines();
+}
+void Workspace::pairsImpairs()
+{
+    m_analyses->pairsImpairs();
+}
+void Workspace::petitsGros()
+{
+    m_analyses->petitsGros();
+}
+void Workspace::colonne()
+{
+    m_analyses->colonne();
+}
+void Workspace::partenaire()
+{
+    m_analyses->partenaire();
+}
+void Workspace::annonceur()
+{
+    m_analyses->annonceur();
+}
+void Workspace::plusSortis()
+{
+    m_analyses->plusSortis();
+}
+void Workspace::rechercheEcart()
+{
+    m_analyses->rechercheEcart();
+}
+void Workspace::graph()
+{
+    m_analyses->graph();
+}
+void Workspace::setWalkRunner(WalkRunner* runner)
+{
+    m_analyses->setWalkRunner(runner);
+}
+bool Workspace::walkRunning() const
+{
+    return m_analyses->walkRunning();
+}
+QString Workspace::label1() const
+{
+    return m_analyses->label1();
 }

@@ -11,8 +11,10 @@
 #include <functional>
 #include <memory>
 
+class AnalysisCommands;
 class ArchiveSource;
 class UserInterface;
+class WalkRunner;
 
 // Where the Workspace finds its files and how it reaches the outside.
 struct WorkspaceConfig {
@@ -93,6 +95,21 @@ public:
     void reperage();
     QList<int> chosenNumbers() const;
 
+    // ---- analyses (the two walks go through the walk runner when one is set)
+    void dizaines();
+    void septaines();
+    void pairsImpairs();
+    void petitsGros();
+    void colonne();
+    void partenaire();
+    void annonceur();
+    void plusSortis();
+    void rechercheEcart();
+    void graph();
+    void setWalkRunner(WalkRunner* runner);
+    bool walkRunning() const;
+    QString label1() const;
+
     // ---- output
     void setExportEnabled(bool on);
     bool exportEnabled() const { return m_state.exportEnabled; }
@@ -161,4 +178,5 @@ private:
     std::unique_ptr<GridCommands> m_grid;
     std::unique_ptr<EntryCommands> m_entry;
     std::unique_ptr<FilterCommand> m_filter;
+    std::unique_ptr<AnalysisCommands> m_analyses;
 };
