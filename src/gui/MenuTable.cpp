@@ -36,6 +36,16 @@ const QList<MenuCommand>& MenuTable::commands()
         {stats, QStringLiteral("EMaxi"), QStringLiteral("Ecarts Max"), &Workspace::ecartsMax, QKeySequence(Qt::Key_F7)},
         {stats, QStringLiteral("Sorties"), QStringLiteral("Sorties"), &Workspace::sorties, QKeySequence(Qt::Key_F8)},
         {stats, QStringLiteral("Numero"), QStringLiteral("Numéro"), &Workspace::numero, QKeySequence(Qt::Key_F9)},
+        {stats, QStringLiteral("Dix"), QStringLiteral("Dizaines/Unités"), &Workspace::dizaines, {}},
+        {stats, QStringLiteral("Sept"), QStringLiteral("Septaines"), &Workspace::septaines, {}},
+        {stats, QStringLiteral("Pi"), QStringLiteral("Pairs / Impairs"), &Workspace::pairsImpairs, {}},
+        {stats, QStringLiteral("PG"), QStringLiteral("Petits / Gros Numéros"), &Workspace::petitsGros, {}},
+        {stats, QStringLiteral("m3"), sep, nullptr, {}},
+        {stats, QStringLiteral("Part"), QStringLiteral("Partenaire ideal"), &Workspace::partenaire, {}},
+        {stats, QStringLiteral("Recherche"), QStringLiteral("&Recherche Ecart"), &Workspace::rechercheEcart, {}},
+        {stats, QStringLiteral("Annonceur"), QStringLiteral("Annonceur"), &Workspace::annonceur, {}},
+        {stats, QStringLiteral("PlusSortis"), QStringLiteral("Plus sortis"), &Workspace::plusSortis, {}},
+        {stats, QStringLiteral("Colonne"), QStringLiteral("Colonne"), &Workspace::colonne, {}},
         {divers, QStringLiteral("tc"), QStringLiteral("Tout cocher"), &Workspace::toutCocher, {}},
     };
     return table;

@@ -122,9 +122,12 @@ TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)
             if (!action->isSeparator())
                 commands << action->objectName() + QLatin1Char('=') + action->text();
     commands.sort();
-    EXPECT_EQ(commands.join(QLatin1Char(' ')),
-              QStringLiteral("Debut=Tous les tirages EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter Numero=Numéro Sorties=Sorties "
-                             "Telecharge=Telechargement FDesJeux finP=Periode d'etude mnuCharge=Charge Manuelle tc=Tout cocher"));
+    EXPECT_EQ(
+        commands.join(QLatin1Char(' ')),
+        QStringLiteral("Annonceur=Annonceur Colonne=Colonne Debut=Tous les tirages Dix=Dizaines/Unités EMaxi=Ecarts Max "
+                       "Ecarts=Ecarts Fin=&Quitter Numero=Numéro PG=Petits / Gros Numéros Part=Partenaire ideal "
+                       "Pi=Pairs / Impairs PlusSortis=Plus sortis Recherche=&Recherche Ecart Sept=Septaines Sorties=Sorties "
+                       "Telecharge=Telechargement FDesJeux finP=Periode d'etude mnuCharge=Charge Manuelle tc=Tout cocher"));
 
     get<QAction>("Numero")->trigger();
     EXPECT_EQ(title(), QStringLiteral("Classement par numéros au ") + lastDate);

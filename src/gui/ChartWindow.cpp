@@ -1,0 +1,133 @@
+#include "gui/ChartWindow.h"
+
+#include "analyses/ChartValues.h"
+#include "gui/MainWindow.h"
+#include "shell/Workspace.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QPointer>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+QChartView* makeChart(const QString& objectName, QWidget* parent)
+{
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    auto* series = new QBarSeries(chart);
+    series->setBarWidth(0.8);
+    auto* set = new QBarSet(QString(), series);
+    for (int n = 1; n <= 70; ++n)
+        *set << 0;
+    series->append(set);
+    chart->addSeries(series);
+
+    QStringList numbers;
+    for (int n = 1; n <= 70; ++n)
+        numbers << QString::number(n);
+    auto* x = new QBarCategoryAxis(chart);
+    x->append(numbers);
+    x->setLabelsAngle(-90); // seventy labels stay readable side by side
+    QFont small = x->labelsFont();
+    small.setPointSize(7);
+    x->setLabelsFont(small);
+    auto* y = new QValueAxis(chart);
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(objectName);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(640, 260);
+    return view;
+}
+
+QBarSet* barsOf(const QChartView* view)
+{
+    const auto series = view->chart()->series();
+    if (series.isEmpty())
+        return nullptr;
+    const auto* bars = static_cast<const QBarSeries*>(series.first());
+    return bars->barSets().isEmpty() ? nullptr : bars->barSets().first();
+}
+
+void fill(QChartView* view, const ChartValues::Series& values)
+{
+    view->chart()->setTitle(values.title);
+    QBarSet* set = barsOf(view);
+    for (int i = 0; i < values.values.size() && i < set->count(); ++i)
+        set->replace(i, values.values[i]);
+    const int top = values.values.isEmpty() ? 0 : *std::max_element(values.values.begin(), values.values.end());
+    if (auto* y = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0))) {
+        y->setRange(0, std::max(1, top));
+        y->applyNiceNumbers();
+    }
+}
+
+} // namespace
+
+ChartWindow::ChartWindow(Workspace& workspace, QWidget* parent) : QWidget(parent, Qt::Window), m_ws(workspace)
+{
+    setObjectName(QStringLiteral("frmGraph"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_sorties = makeChart(QStringLiteral("MSChartSorties"), this);
+    m_ecarts = makeChart(QStringLiteral("MSChart1"), this);
+    auto* charts = new QWidget(this);
+    auto* chartsLayout = new QVBoxLayout(charts);
+    chartsLayout->addWidget(m_sorties);
+    chartsLayout->addWidget(m_ecarts);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("onglets"));
+    m_tabs->addTab(charts, QStringLiteral("Sorties et écarts"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_tabs);
+
+    connect(&m_ws, &Workspace::changed, this, [this](unsigned parts) {
+        if (parts & (Workspace::ReportPart | Workspace::BusyPart | Workspace::ListPart))
+            refresh();
+    });
+    refresh();
+}
+
+void ChartWindow::refresh()
+{
+    fill(m_sorties, ChartValues::sorties(m_ws.stats()));
+    fill(m_ecarts, ChartValues::ecarts(m_ws.stats()));
+}
+
+QList<int> ChartWindow::values(int chart) const
+{
+    QList<int> out;
+    if (const QBarSet* set = barsOf(chart == 0 ? m_sorties : m_ecarts))
+        for (int i = 0; i < set->count(); ++i)
+            out << static_cast<int>(set->at(i));
+    return out;
+}
+
+void ChartWindow::install(MainWindow& window)
+{
+    auto chart = std::make_shared<QPointer<ChartWindow>>();
+    window.setWindowAction(QStringLiteral("cmdGraph"), [&window, chart] {
+        window.workspace().graph();
+        if (!*chart)
+            *chart = new ChartWindow(window.workspace(), &window);
+        (*chart)->refresh();
+        (*chart)->show();
+        (*chart)->raise();
+    });
+}
