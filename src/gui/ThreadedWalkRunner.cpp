@@ -14,8 +14,8 @@ ThreadedWalkRunner::~ThreadedWalkRunner()
 
 void ThreadedWalkRunner::start(WalkJob job)
 {
-    if (m_thread.joinable()) // the previous walk has ended but its hand-back is still queued
-        complete();
+    if (m_thread.joinable()) // a previous walk not handed back yet: stop it and hand it back first
+        stopAndWait();
     m_cancel.store(false);
     m_job = std::move(job);
     const unsigned generation = ++m_generation;

@@ -143,6 +143,8 @@ int AnalysisCommands::askSize()
 
 void AnalysisCommands::plusSortis()
 {
+    if (m_walking) // one walk at a time: both would write the left list
+        return;
     WorkspaceState& s = m_ctx.state;
     ReportModel& report = s.report;
     report.resultat.visible = true;
@@ -173,6 +175,8 @@ void AnalysisCommands::plusSortis()
 
 void AnalysisCommands::rechercheEcart()
 {
+    if (m_walking) // one walk at a time: both would write the left list
+        return;
     WorkspaceState& s = m_ctx.state;
     ReportModel& report = s.report;
     report.resultat.visible = true;
