@@ -228,7 +228,7 @@ TEST_F(WorkspaceTest, StartUpRanksTheWholeHistoryClicksAndExports)
     auto ws = startWith(draws);
     const QString last = draws[N - 1].left(10);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ws->liste(), draws + QStringList{QString()});
+    EXPECT_EQ(TestSupport::shownItems(*ws), draws + QStringList{QString()});
     EXPECT_EQ(ws->selectedIndex(), N);
     EXPECT_EQ(ws->counters().nb, QStringLiteral("25"));
     EXPECT_EQ(ws->counters().prem + ws->counters().dern, QStringLiteral("16/09/1993") + last);
@@ -447,7 +447,7 @@ TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
                 && text.contains(QStringLiteral("n'a pas pu être enregistré"))
                 && text.endsWith(QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.")))
         << text.toStdString();
-    EXPECT_EQ(ws->liste().mid(0, 15), draws);
+    EXPECT_EQ(TestSupport::shownItems(*ws).mid(0, 15), draws);
 }
 
 TEST_F(WorkspaceTest, UnreadableWorkingFileIsNotDestroyed)
