@@ -154,6 +154,20 @@ TEST_F(AnalysesTest, GroupCountsFollowTheStudyPeriod)
     EXPECT_EQ(lines().last(), QStringLiteral("2 Numéros finissant par  0"));
 }
 
+TEST_F(AnalysesTest, GraphRecomputesTheStatisticsOfThePeriod)
+{
+    m_ws->clickListe(1); // the period is d0 alone
+    m_ws->numero();
+    ASSERT_NE(report().status, QStringLiteral("CALCUL"));
+    m_ws->graph();
+    EXPECT_EQ(report().status, QStringLiteral("CALCUL"));
+    EXPECT_TRUE(report().busy);
+    EXPECT_TRUE(m_ws->statsValid());
+    EXPECT_EQ(m_ws->stats().appearances[1], 1);
+    EXPECT_EQ(m_ws->stats().appearances[61], 0);
+    EXPECT_EQ(m_ws->stats().currentGap[61], 1);
+}
+
 TEST_F(AnalysesTest, ColonneReadsTheAnswerAndDoesNothingOutsideOneToTwenty)
 {
     const ReportModel before = report();
@@ -319,6 +333,12 @@ TEST_F(AnalysesTest, AWalkHandedToARunnerEndsWhenTheRunnerFinishes)
     EXPECT_TRUE(m_ws->walkRunning());
     EXPECT_TRUE(m_ws->waitCursor());
     EXPECT_TRUE(lines().isEmpty());
+
+    // A second walk does not start meanwhile: nothing is asked.
+    m_ui.textAnswers.push_back(QStringLiteral("3"));
+    m_ws->plusSortis();
+    EXPECT_EQ(m_ui.textAnswers.size(), 1u);
+    m_ui.textAnswers.clear();
 
     // The grid changing meanwhile does not reach the walk: it works on what it was given.
     m_ws->setCheck(51, false);
