@@ -106,8 +106,14 @@ ChartWindow::ChartWindow(Workspace& workspace, QWidget* parent) : QWidget(parent
 
 void ChartWindow::refresh()
 {
-    fill(m_sorties, ChartValues::sorties(m_ws.stats()));
-    fill(m_ecarts, ChartValues::ecarts(m_ws.stats()));
+    const ChartValues::Series series[2] = {ChartValues::sorties(m_ws.stats()), ChartValues::ecarts(m_ws.stats())};
+    QChartView* const views[2] = {m_sorties, m_ecarts};
+    for (int i = 0; i < 2; ++i) {
+        if (series[i].values == m_shown[i])
+            continue;
+        fill(views[i], series[i]);
+        m_shown[i] = series[i].values;
+    }
 }
 
 QList<int> ChartWindow::values(int chart) const

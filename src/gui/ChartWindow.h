@@ -31,4 +31,5 @@ private:
     QTabWidget* m_tabs = nullptr;
     QChartView* m_sorties = nullptr;
     QChartView* m_ecarts = nullptr;
+    QList<int> m_shown[2]; // what the charts hold, so an unchanged refresh costs nothing
 };
