@@ -4,13 +4,15 @@
 #include "gui/MainWindow.h"
 #include "shell/Workspace.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
 #include <QPointer>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -30,15 +32,14 @@ QChartView* makeChart(const QString& objectName, QWidget* parent)
     series->append(set);
     chart->addSeries(series);
 
-    QStringList numbers;
-    for (int n = 1; n <= 70; ++n)
-        numbers << QString::number(n);
-    auto* x = new QBarCategoryAxis(chart);
-    x->append(numbers);
-    x->setLabelsAngle(-90); // seventy labels stay readable side by side
-    QFont small = x->labelsFont();
-    small.setPointSize(7);
-    x->setLabelsFont(small);
+    // Bar i stands at x = i; a label every five numbers stays readable however narrow the window.
+    auto* x = new QCategoryAxis(chart);
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    x->setRange(-0.5, 69.5);
+    x->append(QStringLiteral("1"), 0);
+    for (int n = 5; n <= 70; n += 5)
+        x->append(QString::number(n), n - 1);
+    x->setGridLineVisible(false);
     auto* y = new QValueAxis(chart);
     y->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(x, Qt::AlignBottom);
@@ -48,6 +49,13 @@ QChartView* makeChart(const QString& objectName, QWidget* parent)
 
     auto* view = new QChartView(chart, parent);
     view->setObjectName(objectName);
+    // The exact figure of a bar under the pointer.
+    QObject::connect(series, &QBarSeries::hovered, view, [view](bool on, int index, QBarSet* bars) {
+        if (on)
+            QToolTip::showText(QCursor::pos(), QStringLiteral("%1 : %2").arg(index + 1).arg(bars->at(index)), view);
+        else
+            QToolTip::hideText();
+    });
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(640, 260);
     return view;
