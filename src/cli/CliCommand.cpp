@@ -44,7 +44,8 @@ QDate parseDate(const QString& subject, const QString& text)
 
 const QList<CliCommand>& cliCommands()
 {
-    static const QList<CliCommand> all = reportCommands() + forecastCommands() + chanceCommands() + acquireCommands();
+    static const QList<CliCommand> all
+        = reportCommands() + analysisCommands() + forecastCommands() + chanceCommands() + acquireCommands();
     return all;
 }
 

@@ -73,5 +73,6 @@ QList<CliCommand> reportCommands();
 QList<CliCommand> acquireCommands();
 QList<CliCommand> forecastCommands();
 QList<CliCommand> chanceCommands();
+QList<CliCommand> analysisCommands();
 const QList<CliCommand>& cliCommands();
 const CliCommand* findCliCommand(const QString& name);

@@ -2,6 +2,7 @@
 
 #include "shell/UserInterface.h"
 
+#include <QStringList>
 #include <QTextStream>
 #include <functional>
 
@@ -18,7 +19,14 @@ public:
         m_err << text << '\n' << Qt::flush;
         return false;
     }
-    std::optional<QString> askText(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    // The answers of the input boxes, given on the command line, in the order they are asked.
+    QStringList answers;
+    std::optional<QString> askText(const QString&, const QString&, const QString&) override
+    {
+        if (answers.isEmpty())
+            return std::nullopt;
+        return answers.takeFirst();
+    }
     QString askSaveFileName(const QString&, const QString&) override { return {}; }
     bool editCalendarFilter(CalendarFilter& filter) override
     {

@@ -108,6 +108,10 @@ EntryPanel::EntryPanel(Workspace& workspace, CommandRunner& runner, QWidget* par
     layout->addLayout(counters);
     layout->addWidget(m_affichage);
     layout->addWidget(m_export);
+    auto* graph = new QPushButton(QStringLiteral("Graph"), this);
+    graph->setObjectName(QStringLiteral("cmdGraph"));
+    connect(graph, &QPushButton::clicked, this, &EntryPanel::graphClicked);
+    layout->addWidget(graph, 0, Qt::AlignLeft);
     layout->addStretch();
 }
 

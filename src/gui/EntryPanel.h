@@ -23,6 +23,9 @@ public:
     void mirrorButtons(); // OK and Annuler
     void mirrorExport();
 
+signals:
+    void graphClicked(); // cmdGraph: the window runs it as the chart command
+
 private:
     Workspace& m_ws;
     CommandRunner& m_runner;

@@ -1,12 +1,14 @@
 #include "gui/MainWindow.h"
 
 #include "gui/BacktestAction.h"
+#include "gui/ChartWindow.h"
 #include "gui/DrawListPanel.h"
 #include "gui/EntryPanel.h"
 #include "gui/ForecastWindows.h"
 #include "gui/GridPanel.h"
 #include "gui/MenuTable.h"
 #include "gui/ReportPanel.h"
+#include "gui/ThreadedWalkRunner.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
 
@@ -35,15 +37,23 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
         if (m_closePending)
             QTimer::singleShot(0, this, [this] { close(); });
     });
+    m_walks = new ThreadedWalkRunner(this);
+    m_ws.setWalkRunner(m_walks);
     buildWidgets();
     buildMenus();
     ForecastWindows::install(*this);
     BacktestAction::install(*this);
+    ChartWindow::install(*this);
+    connect(m_entry, &EntryPanel::graphClicked, this,
+            [this] { m_runner.run(m_windowActions.value(QStringLiteral("cmdGraph"))); });
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     mirror(Workspace::AllParts);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    m_ws.setWalkRunner(nullptr);
+}
 
 void MainWindow::setTitleSuffix(const QString& suffix)
 {
@@ -94,7 +104,9 @@ void MainWindow::buildWidgets()
     m_stop = new QPushButton(QStringLiteral("Arrêter"), this);
     m_stop->setObjectName(QStringLiteral("Arreter"));
     connect(m_stop, &QPushButton::clicked, this, [this] {
-        if (m_cancelDownload)
+        if (m_ws.walkRunning())
+            m_walks->cancel();
+        else if (m_cancelDownload)
             m_cancelDownload();
     });
     statusBar()->addPermanentWidget(m_progress);
@@ -190,6 +202,7 @@ void MainWindow::startUp()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    m_walks->stopAndWait();
     if (m_runner.running()) {
         // A download is waiting in its own event loop: stop it and close once it has returned.
         m_closePending = true;
@@ -261,13 +274,18 @@ void MainWindow::updateAvailability()
 {
     // While an archive download waits in its event loop nothing may start another command;
     // only the stop button (and closing, which stops the download first) stays available.
-    const bool idle = !m_ws.progress().visible;
+    // A combination walk leaves the report area usable; its inputs (list, grid) are locked.
+    const bool walking = m_ws.walkRunning();
+    const bool idle = !m_ws.progress().visible && !walking;
     for (QAction* action : std::as_const(m_commands)) {
         bool enabled = idle || action == m_fin;
         if (action == m_telecharge)
             enabled = enabled && m_ws.telechargeEnabled();
         action->setEnabled(enabled);
     }
-    m_splitter->setEnabled(idle);
+    m_splitter->setEnabled(!m_ws.progress().visible);
+    for (QWidget* input : {static_cast<QWidget*>(m_liste), static_cast<QWidget*>(m_grid), static_cast<QWidget*>(m_entry)})
+        input->setEnabled(!walking);
+    m_stop->setVisible(m_ws.progress().visible || walking);
     m_stop->setEnabled(!idle);
 }

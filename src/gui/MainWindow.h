@@ -17,6 +17,7 @@ class QPushButton;
 class QScrollArea;
 class QSplitter;
 class ReportPanel;
+class ThreadedWalkRunner;
 class UserInterface;
 class Workspace;
 
@@ -49,6 +50,7 @@ public:
 
     // True while a Workspace command runs (a download's event loop lets events in meanwhile).
     bool commandRunning() const { return m_runner.running(); }
+    ThreadedWalkRunner& walks() { return *m_walks; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,4 +87,5 @@ private:
     QList<QAction*> m_commands; // every menu command, separators excluded
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;
+    ThreadedWalkRunner* m_walks = nullptr; // the combination walks, off the window's thread
 };

@@ -95,6 +95,9 @@ ReportPanel::ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* p
     layout->addWidget(m_lblPMRight, 2, 1);
     layout->addWidget(m_resultat, 3, 0);
     layout->addWidget(m_resultat2, 3, 1);
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    layout->addWidget(m_label1, 4, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(3, 1);
@@ -155,6 +158,9 @@ void ReportPanel::mirror()
     m_lblquoi->setText(report.status);
     mirrorList(m_resultat, report.resultat, m_shownResultat);
     mirrorList(m_resultat2, report.resultat2, m_shownResultat2);
+    m_label1->setText(m_ws.label1());
+    if (m_ws.walkRunning())
+        m_resultat->scrollToBottom();
 }
 
 void ReportPanel::mirrorBusy()

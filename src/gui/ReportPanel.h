@@ -44,4 +44,5 @@ private:
     QFrame* m_shape2 = nullptr;
     QListWidget* m_resultat = nullptr;
     QListWidget* m_resultat2 = nullptr;
+    QLabel* m_label1 = nullptr; // the combination a walk is examining
 };

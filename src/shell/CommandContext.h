@@ -1,5 +1,6 @@
 #pragma once
 
+class AnalysisCommands;
 class ArchiveSource;
 class ChanceCommands;
 class EntryCommands;
@@ -33,6 +34,7 @@ struct CommandContext {
     FilterCommand* filter = nullptr;
     ForecastCommands* forecast = nullptr;
     ChanceCommands* chance = nullptr;
+    AnalysisCommands* analyses = nullptr;
 
     // Tells the shells which parts of the state changed (Workspace::Part flags).
     void changed(unsigned parts) const;

@@ -1,5 +1,7 @@
 #include "shell/ForecastCommands.h"
 
+#include "shell/ChanceCommands.h"
+
 #include "analyses/GridPresets.h"
 #include "forecast/ForecastSelection.h"
 #include "forecast/Performance.h"
@@ -38,6 +40,8 @@ void ForecastCommands::performance()
             s.entry.dat = *result.dat;
         m_ctx.changed(Workspace::ReportPart | Workspace::EntryPart);
     }
+    // After the report's own lines: what chance alone would have paid over the same draws.
+    m_ctx.chance->appendPerformanceComparison(ticked);
     m_ctx.rankings->wordpad();
 }
 

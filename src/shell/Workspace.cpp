@@ -2,6 +2,7 @@
 
 #include "history/HistoryFile.h"
 #include "output/NumberFormat.h"
+#include "shell/AnalysisCommands.h"
 #include "shell/ChanceCommands.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
@@ -55,6 +56,8 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_ctx.filter = m_filter.get();
     m_ctx.forecast = m_forecast.get();
     m_ctx.chance = m_chance.get();
+    m_analyses = std::make_unique<AnalysisCommands>(m_ctx);
+    m_ctx.analyses = m_analyses.get();
 
     m_state.selected = 0;
     m_state.versionText = QStringLiteral("%1-%2-%3")
@@ -287,4 +290,57 @@ void Workspace::wordpad()
 bool Workspace::sauve()
 {
     return m_history->sauve();
+}
+
+void Workspace::dizaines()
+{
+    m_analyses->dizaines();
+}
+void Workspace::septaines()
+{
+    m_analyses->septaines();
+}
+void Workspace::pairsImpairs()
+{
+    m_analyses->pairsImpairs();
+}
+void Workspace::petitsGros()
+{
+    m_analyses->petitsGros();
+}
+void Workspace::colonne()
+{
+    m_analyses->colonne();
+}
+void Workspace::partenaire()
+{
+    m_analyses->partenaire();
+}
+void Workspace::annonceur()
+{
+    m_analyses->annonceur();
+}
+void Workspace::plusSortis()
+{
+    m_analyses->plusSortis();
+}
+void Workspace::rechercheEcart()
+{
+    m_analyses->rechercheEcart();
+}
+void Workspace::graph()
+{
+    m_analyses->graph();
+}
+void Workspace::setWalkRunner(WalkRunner* runner)
+{
+    m_analyses->setWalkRunner(runner);
+}
+bool Workspace::walkRunning() const
+{
+    return m_analyses->walkRunning();
+}
+QString Workspace::label1() const
+{
+    return m_analyses->label1();
 }

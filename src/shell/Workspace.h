@@ -11,8 +11,10 @@
 #include <functional>
 #include <memory>
 
+class AnalysisCommands;
 class ArchiveSource;
 class UserInterface;
+class WalkRunner;
 
 // Where the Workspace finds its files and how it reaches the outside.
 struct WorkspaceConfig {
@@ -110,6 +112,20 @@ public:
     void annonceurHasard();
     void testerPrevision();
     ChanceCommands& chance() { return *m_chance; }
+    // ---- analyses (the two walks go through the walk runner when one is set)
+    void dizaines();
+    void septaines();
+    void pairsImpairs();
+    void petitsGros();
+    void colonne();
+    void partenaire();
+    void annonceur();
+    void plusSortis();
+    void rechercheEcart();
+    void graph();
+    void setWalkRunner(WalkRunner* runner);
+    bool walkRunning() const;
+    QString label1() const;
 
     // ---- output
     void setExportEnabled(bool on);
@@ -183,4 +199,5 @@ private:
     std::unique_ptr<FilterCommand> m_filter;
     std::unique_ptr<ForecastCommands> m_forecast;
     std::unique_ptr<ChanceCommands> m_chance;
+    std::unique_ptr<AnalysisCommands> m_analyses;
 };

@@ -117,6 +117,13 @@ TEST_F(ForecastWorkspaceTest, PerformanceOfTwoNumbersWritesEveryLineAndLeavesThe
         QStringLiteral("0001  fois a l'écart 01"),
         QStringLiteral("0001  fois a l'écart 02"),
         QString(),
+        // What chance alone would have paid follows the report's own lines.
+        QString(),
+        QStringLiteral("Comparaison avec le hasard"),
+        QStringLiteral("Retour réel 12 €uros pour 5 misés, soit 2,400 par €uro"),
+        QStringLiteral("Retour attendu 2,4 €uros, soit 0,472 par €uro"),
+        QStringLiteral("Intervalle à 95 % : 0,0 à 9,4 €uros"),
+        QStringLiteral("Le retour réel est hors de l'intervalle : pas compatible avec le hasard"),
     };
     EXPECT_EQ(m_ws->report().exportLines(), expected);
     const ReportModel& report = m_ws->report();

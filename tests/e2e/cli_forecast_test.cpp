@@ -130,7 +130,13 @@ TEST_F(CliForecastTest, PerformancePrintsTheReportOfTheTickedNumbers)
                              "\n"
                              "0001  fois a l'écart 01\n"
                              "0001  fois a l'écart 02\n"
-                             "\n"));
+                             "\n"
+                             "\n"
+                             "Comparaison avec le hasard\n"
+                             "Retour réel 12 €uros pour 5 misés, soit 2,400 par €uro\n"
+                             "Retour attendu 2,4 €uros, soit 0,472 par €uro\n"
+                             "Intervalle à 95 % : 0,0 à 9,4 €uros\n"
+                             "Le retour réel est hors de l'intervalle : pas compatible avec le hasard\n"));
 
     // One number: a count of appearances, every amount 0; the period ends before the item clicked.
     const Result one = cli(args("--until 4 --numbers 1 performance"));

@@ -123,9 +123,11 @@ TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)
                 commands << action->objectName() + QLatin1Char('=') + action->text();
     commands.sort();
     EXPECT_EQ(commands.join(QLatin1Char(' ')),
-              QStringLiteral("AnnonceurHasard=Annonceur - hasard Colones=Colonnes Cotes=Cotes du Keno Debut=Tous les tirages "
-                             "EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter Finales=Finales Hasard=Hasard Magic=Selection "
-                             "numéros Numero=Numéro PartHasard=Partenaires - hasard Perf2=Performance Sorties=Sorties "
+              QStringLiteral("Annonceur=Annonceur AnnonceurHasard=Annonceur - hasard Colones=Colonnes Colonne=Colonne "
+                             "Cotes=Cotes du Keno Debut=Tous les tirages Dix=Dizaines/Unités EMaxi=Ecarts Max Ecarts=Ecarts "
+                             "Fin=&Quitter Finales=Finales Hasard=Hasard Magic=Selection numéros Numero=Numéro PG=Petits / "
+                             "Gros Numéros Part=Partenaire ideal PartHasard=Partenaires - hasard Perf2=Performance Pi=Pairs / "
+                             "Impairs PlusSortis=Plus sortis Recherche=&Recherche Ecart Sept=Septaines Sorties=Sorties "
                              "Telecharge=Telechargement FDesJeux TestPrev=Tester la prévision finP=Periode d'etude "
                              "mnuCharge=Charge Manuelle mnuCons=Conseils mnuPrev=Configuration tc=Tout cocher"));
 

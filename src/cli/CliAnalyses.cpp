@@ -1,0 +1,158 @@
+// The number analyses: each prints the report area as the export step would write it, also for
+// the commands the window does not export. The two walks show their progress on a terminal and
+// stop on Ctrl+C with the records found so far.
+#include "analyses/Announcer.h"
+#include "analyses/ColumnReport.h"
+#include "analyses/CombinationWalk.h"
+#include "cli/CliCommand.h"
+#include "cli/CliUi.h"
+#include "output/NumberFormat.h"
+#include "shell/WalkRunner.h"
+#include "shell/Workspace.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void onInterrupt(int)
+{
+    g_interrupted.store(true);
+}
+
+// Walks in the calling thread; Ctrl+C sets the cancel flag instead of ending the program.
+class CliWalkRunner : public WalkRunner {
+public:
+    explicit CliWalkRunner(QTextStream& err) : m_err(err) { }
+
+    void start(WalkJob job) override
+    {
+        g_interrupted.store(false);
+        const auto previous = std::signal(SIGINT, onInterrupt);
+        CombinationWalk::Options options;
+        options.cancel = &g_interrupted;
+        options.interval = std::chrono::milliseconds(250);
+        bool shown = false;
+        if (isatty(fileno(stderr))) {
+            options.onProgress = [this, &shown](const CombinationWalk::Progress& p) {
+                m_err << "\r" << p.combination << "  " << QString::number(p.done * 100, 'f', 1) << " %   " << Qt::flush;
+                shown = true;
+            };
+        }
+        const CombinationWalk::Result result = job.run(options);
+        std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
+        if (shown)
+            m_err << '\n' << Qt::flush;
+        m_stopped = result.stopped;
+        job.finish(result);
+    }
+
+    bool stopped() const { return m_stopped; }
+
+private:
+    QTextStream& m_err;
+    bool m_stopped = false;
+};
+
+CliCommand simple(const QString& name, void (Workspace::*command)(), const QString& usage)
+{
+    CliCommand c;
+    c.name = name;
+    c.usage = usage;
+    c.execute = [command](CliRun& run) {
+        (run.ws.*command)();
+        run.printReport();
+        return CliStatus::kOk;
+    };
+    return c;
+}
+
+int sizeArgument(const QString& subject, const QString& text)
+{
+    const qint64 r = NumberFormat::readTypedNumber(text);
+    if (!CombinationWalk::isSize(r))
+        throw usageError(subject, QStringLiteral("« %1 » : la taille des combinaisons va de 2 à 10").arg(text));
+    return static_cast<int>(r);
+}
+
+CliCommand walk(const QString& name, void (Workspace::*command)(), int args, const QString& usage)
+{
+    CliCommand c;
+    c.name = name;
+    c.minArgs = args;
+    c.maxArgs = args;
+    c.usage = usage;
+    c.check = [name](const CliOptions& o) { sizeArgument(name, o.commandArgs.value(0)); };
+    c.execute = [command](CliRun& run) {
+        CliWalkRunner runner(run.err);
+        run.ui.answers = run.options.commandArgs;
+        run.ws.setWalkRunner(&runner);
+        (run.ws.*command)();
+        run.ws.setWalkRunner(nullptr);
+        run.printReport();
+        if (runner.stopped()) {
+            run.fail(QStringLiteral("interrompu : les combinaisons trouvées jusque-là sont affichées"));
+            return CliStatus::kFailure;
+        }
+        return CliStatus::kOk;
+    };
+    return c;
+}
+
+} // namespace
+
+QList<CliCommand> analysisCommands()
+{
+    CliCommand colonne;
+    colonne.name = QStringLiteral("colonne");
+    colonne.minArgs = 1;
+    colonne.maxArgs = 1;
+    colonne.usage = QStringLiteral("colonne C                numéros sortis dans la colonne C (1 à 20) du tirage");
+    colonne.check = [](const CliOptions& o) {
+        if (!ColumnReport::isColumn(ColumnReport::readAnswer(o.commandArgs.value(0))))
+            throw usageError(QStringLiteral("colonne"),
+                             QStringLiteral("« %1 » n'est pas une colonne de 1 à 20").arg(o.commandArgs.value(0)));
+    };
+    colonne.execute = [](CliRun& run) {
+        run.ui.answers = run.options.commandArgs;
+        run.ws.colonne();
+        run.printReport();
+        return CliStatus::kOk;
+    };
+
+    CliCommand annonceur;
+    annonceur.name = QStringLiteral("annonceur");
+    annonceur.usage = QStringLiteral("annonceur                numéros sortis au tirage suivant les numéros cochés");
+    annonceur.execute = [](CliRun& run) {
+        if (run.ws.chosenNumbers().size() > Announcer::kMaxChosen) {
+            run.fail(Announcer::tooManyMessage());
+            return CliStatus::kFailure;
+        }
+        run.ws.annonceur();
+        run.printReport();
+        return CliStatus::kOk;
+    };
+
+    return {
+        simple(QStringLiteral("dizaines"), &Workspace::dizaines,
+               QStringLiteral("dizaines                 sorties par dizaines et par finales")),
+        simple(QStringLiteral("septaines"), &Workspace::septaines,
+               QStringLiteral("septaines                sorties par groupes de sept")),
+        simple(QStringLiteral("pairs-impairs"), &Workspace::pairsImpairs,
+               QStringLiteral("pairs-impairs            sorties des numéros pairs et impairs")),
+        simple(QStringLiteral("petits-gros"), &Workspace::petitsGros,
+               QStringLiteral("petits-gros              sorties des numéros 1 à 35 et 36 à 70")),
+        colonne,
+        simple(QStringLiteral("partenaires"), &Workspace::partenaire,
+               QStringLiteral("partenaires              partenaires des numéros cochés (--numbers)")),
+        walk(QStringLiteral("plus-sortis"), &Workspace::plusSortis, 1,
+             QStringLiteral("plus-sortis R            combinaisons de R numéros cochés les plus sorties")),
+        walk(QStringLiteral("recherche-ecart"), &Workspace::rechercheEcart, 2,
+             QStringLiteral("recherche-ecart R S      combinaisons de R numéros absentes depuis le plus longtemps (S présents)")),
+        annonceur,
+    };
+}

@@ -1,0 +1,150 @@
+#include "gui/ChartWindow.h"
+
+#include "gui/HeatMapWidget.h"
+
+#include "analyses/ChartValues.h"
+#include "gui/MainWindow.h"
+#include "shell/Workspace.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QCursor>
+#include <QPointer>
+#include <QTabWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+QChartView* makeChart(const QString& objectName, QWidget* parent)
+{
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    auto* series = new QBarSeries(chart);
+    series->setBarWidth(0.8);
+    auto* set = new QBarSet(QString(), series);
+    for (int n = 1; n <= 70; ++n)
+        *set << 0;
+    series->append(set);
+    chart->addSeries(series);
+
+    // Bar i stands at x = i; a label every five numbers stays readable however narrow the window.
+    auto* x = new QCategoryAxis(chart);
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    x->setRange(-0.5, 69.5);
+    x->append(QStringLiteral("1"), 0);
+    for (int n = 5; n <= 70; n += 5)
+        x->append(QString::number(n), n - 1);
+    x->setGridLineVisible(false);
+    auto* y = new QValueAxis(chart);
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(objectName);
+    // The exact figure of a bar under the pointer.
+    QObject::connect(series, &QBarSeries::hovered, view, [view](bool on, int index, QBarSet* bars) {
+        if (on)
+            QToolTip::showText(QCursor::pos(), QStringLiteral("%1 : %2").arg(index + 1).arg(bars->at(index)), view);
+        else
+            QToolTip::hideText();
+    });
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(640, 260);
+    return view;
+}
+
+QBarSet* barsOf(const QChartView* view)
+{
+    const auto series = view->chart()->series();
+    if (series.isEmpty())
+        return nullptr;
+    const auto* bars = static_cast<const QBarSeries*>(series.first());
+    return bars->barSets().isEmpty() ? nullptr : bars->barSets().first();
+}
+
+void fill(QChartView* view, const ChartValues::Series& values)
+{
+    view->chart()->setTitle(values.title);
+    QBarSet* set = barsOf(view);
+    for (int i = 0; i < values.values.size() && i < set->count(); ++i)
+        set->replace(i, values.values[i]);
+    const int top = values.values.isEmpty() ? 0 : *std::max_element(values.values.begin(), values.values.end());
+    if (auto* y = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0))) {
+        y->setRange(0, std::max(1, top));
+        y->applyNiceNumbers();
+    }
+}
+
+} // namespace
+
+ChartWindow::ChartWindow(Workspace& workspace, QWidget* parent) : QWidget(parent, Qt::Window), m_ws(workspace)
+{
+    setObjectName(QStringLiteral("frmGraph"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_sorties = makeChart(QStringLiteral("MSChartSorties"), this);
+    m_ecarts = makeChart(QStringLiteral("MSChart1"), this);
+    auto* charts = new QWidget(this);
+    auto* chartsLayout = new QVBoxLayout(charts);
+    chartsLayout->addWidget(m_sorties);
+    chartsLayout->addWidget(m_ecarts);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("onglets"));
+    m_tabs->addTab(charts, QStringLiteral("Sorties et écarts"));
+    m_tabs->addTab(new HeatMapWidget(&m_ws, this), QStringLiteral("Carte des écarts à la moyenne"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_tabs);
+
+    connect(&m_ws, &Workspace::changed, this, [this](unsigned parts) {
+        if (parts & (Workspace::ReportPart | Workspace::BusyPart | Workspace::ListPart))
+            refresh();
+    });
+    refresh();
+}
+
+void ChartWindow::refresh()
+{
+    const ChartValues::Series series[2] = {ChartValues::sorties(m_ws.stats()), ChartValues::ecarts(m_ws.stats())};
+    QChartView* const views[2] = {m_sorties, m_ecarts};
+    for (int i = 0; i < 2; ++i) {
+        if (series[i].values == m_shown[i])
+            continue;
+        fill(views[i], series[i]);
+        m_shown[i] = series[i].values;
+    }
+}
+
+QList<int> ChartWindow::values(int chart) const
+{
+    QList<int> out;
+    if (const QBarSet* set = barsOf(chart == 0 ? m_sorties : m_ecarts))
+        for (int i = 0; i < set->count(); ++i)
+            out << static_cast<int>(set->at(i));
+    return out;
+}
+
+void ChartWindow::install(MainWindow& window)
+{
+    auto chart = std::make_shared<QPointer<ChartWindow>>();
+    window.setWindowAction(QStringLiteral("cmdGraph"), [&window, chart] {
+        window.workspace().graph();
+        if (!*chart)
+            *chart = new ChartWindow(window.workspace(), &window);
+        (*chart)->refresh();
+        (*chart)->show();
+        (*chart)->raise();
+    });
+}

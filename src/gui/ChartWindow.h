@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class MainWindow;
+class QChartView;
+class QTabWidget;
+class Workspace;
+
+// `frmGraph`: the appearances ("Sorties") and current gaps ("Ecarts") of the seventy numbers as
+// bar charts. Its values are those of the Workspace's statistics, read again whenever the
+// Workspace announces a change, so they always equal the last statistics run; closing the
+// window destroys it and "Graph" makes a new one with the same values.
+class ChartWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartWindow(Workspace& workspace, QWidget* parent = nullptr);
+
+    // Registers the window's "Graph" command on the main window.
+    static void install(MainWindow& window);
+
+    void refresh();
+    // The values shown: 0 = "Sorties", 1 = "Ecarts"; number 1 first.
+    QList<int> values(int chart) const;
+    // Further views of the statistics go here, one tab each.
+    QTabWidget* tabs() const { return m_tabs; }
+
+private:
+    Workspace& m_ws;
+    QTabWidget* m_tabs = nullptr;
+    QChartView* m_sorties = nullptr;
+    QChartView* m_ecarts = nullptr;
+    QList<int> m_shown[2]; // what the charts hold, so an unchanged refresh costs nothing
+};

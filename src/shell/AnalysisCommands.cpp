@@ -1,0 +1,243 @@
+#include "shell/AnalysisCommands.h"
+
+#include "analyses/Announcer.h"
+#include "analyses/BestPartners.h"
+#include "analyses/ColumnReport.h"
+#include "analyses/CombinationEngine.h"
+#include "analyses/GroupCounts.h"
+#include "output/NumberFormat.h"
+#include "shell/CommandContext.h"
+#include "shell/GridCommands.h"
+#include "shell/Messages.h"
+#include "shell/RankingCommands.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace {
+
+constexpr int kWideList = 5600;
+
+int typedInt(const std::optional<QString>& answer)
+{
+    // A cancelled box reads as an empty answer.
+    const qint64 v = NumberFormat::readTypedNumber(answer.value_or(QString()));
+    return static_cast<int>(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+void AnalysisCommands::writeLines(const AnalysisReport& report)
+{
+    ReportModel& model = m_ctx.state.report;
+    if (report.caption)
+        model.caption = *report.caption;
+    for (const QString& line : report.lines)
+        model.resultat.add(line);
+    m_ctx.changed(Workspace::ReportPart);
+}
+
+void AnalysisCommands::dizaines()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.report.caption.clear();
+    s.report.resultat.clear();
+    s.report.resultat2.visible = false;
+    m_ctx.changed(Workspace::ReportPart);
+    writeLines(GroupCounts::dizainesUnites(s.matrix, s.period));
+    m_ctx.rankings->wordpad();
+}
+
+void AnalysisCommands::septaines()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.report.caption.clear();
+    m_ctx.rankings->calcul();
+    s.report.resultat2.visible = false;
+    s.report.resultat.clear();
+    writeLines(GroupCounts::septaines(s.stats));
+    m_ctx.rankings->wordpad();
+}
+
+void AnalysisCommands::pairsImpairs()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.report.caption.clear();
+    m_ctx.rankings->calcul();
+    s.report.resultat2.visible = false;
+    s.report.resultat.clear();
+    writeLines(GroupCounts::pairsImpairs(s.stats));
+    m_ctx.rankings->wordpad();
+}
+
+void AnalysisCommands::petitsGros()
+{
+    WorkspaceState& s = m_ctx.state;
+    m_ctx.rankings->calcul();
+    s.report.resultat.clear();
+    s.report.resultat2.visible = false;
+    writeLines(GroupCounts::petitsGros(s.stats));
+    m_ctx.rankings->wordpad();
+}
+
+void AnalysisCommands::colonne()
+{
+    WorkspaceState& s = m_ctx.state;
+    const int column
+        = ColumnReport::readAnswer(m_ctx.ui.askText(QString(), ColumnReport::prompt(), QString()).value_or(QString()));
+    if (!ColumnReport::isColumn(column))
+        return;
+    const AnalysisReport report = ColumnReport::report(s.drawLines(), s.period, column);
+    s.report.resultat.visible = true;
+    s.report.resultat.clear();
+    writeLines(report);
+    s.report.resultat2.visible = false;
+    m_ctx.changed(Workspace::ReportPart);
+}
+
+void AnalysisCommands::partenaire()
+{
+    WorkspaceState& s = m_ctx.state;
+    s.matrix.resize(s.itemCount() + 1);
+    s.report.resultat.clear();
+    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    s.report.resultat2.visible = false;
+    const AnalysisReport report = BestPartners::report(s.matrix, s.period, chosen);
+    writeLines(report);
+    if (report.exported)
+        m_ctx.rankings->wordpad();
+}
+
+void AnalysisCommands::annonceur()
+{
+    WorkspaceState& s = m_ctx.state;
+    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    const Announcer::Result result = Announcer::report(s.matrix, s.period, chosen);
+    if (result.tooManyNumbers) {
+        m_ctx.ui.message(Announcer::tooManyMessage(), Messages::kTitle);
+        return;
+    }
+    s.report.resultat2.visible = false;
+    s.report.resultat.clear();
+    s.report.resultat.widthTwips = kWideList;
+    writeLines(result.report);
+    if (result.report.exported)
+        m_ctx.rankings->wordpad();
+}
+
+void AnalysisCommands::graph()
+{
+    m_ctx.rankings->calcul();
+    m_ctx.changed(Workspace::ReportPart);
+}
+
+int AnalysisCommands::askSize()
+{
+    const int r
+        = typedInt(m_ctx.ui.askText(CombinationWalk::sizeTitle(), CombinationWalk::sizePrompt(), CombinationWalk::sizeDefault()));
+    return CombinationWalk::isSize(r) ? r : 0;
+}
+
+void AnalysisCommands::plusSortis()
+{
+    if (m_walking) // one walk at a time: both would write the left list
+        return;
+    WorkspaceState& s = m_ctx.state;
+    ReportModel& report = s.report;
+    report.resultat.visible = true;
+    report.resultat2.visible = false;
+    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    report.resultat.clear();
+    report.resultat.widthTwips = kWideList;
+    report.resultat2.clear();
+    m_ctx.changed(Workspace::ReportPart);
+    const int r = askSize();
+    if (r == 0)
+        return;
+    // The walk works on its own copies: the list and grid may not change under it.
+    auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
+    const StudyPeriod period = s.period;
+    WalkJob job;
+    job.run = [matrix, period, chosen, r](const CombinationWalk::Options& options) {
+        return CombinationEngine::mostFrequent(*matrix, period, chosen, r, options);
+    };
+    job.show = [this](const QString& combination, const QStringList& lines, int) { showWalk(combination, lines, -1); };
+    job.finish = [this](const CombinationWalk::Result& result) {
+        showWalk(result.lastCombination, result.lines, -1);
+        m_walking = false;
+        m_ctx.changed(Workspace::MenuPart);
+    };
+    startWalk(std::move(job));
+}
+
+void AnalysisCommands::rechercheEcart()
+{
+    if (m_walking) // one walk at a time: both would write the left list
+        return;
+    WorkspaceState& s = m_ctx.state;
+    ReportModel& report = s.report;
+    report.resultat.visible = true;
+    report.resultat.clear();
+    report.resultat.widthTwips = kWideList;
+    report.resultat2.visible = false;
+    m_ctx.changed(Workspace::ReportPart);
+    m_ctx.rankings->hideBusy();
+    // The hourglass stays until the walk has ended, wherever it runs.
+    auto hourglass = std::make_shared<Hourglass>(m_ctx);
+    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    const int r = askSize();
+    if (r == 0)
+        return;
+    const int least = typedInt(m_ctx.ui.askText(QString(), CombinationWalk::leastPrompt(), QString::number(r)));
+    auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
+    const int start = s.selected - 1;
+    const int lineCount = s.itemCount();
+    WalkJob job;
+    job.run = [matrix, start, lineCount, chosen, r, least](const CombinationWalk::Options& options) {
+        return CombinationEngine::gapSearch(*matrix, start, lineCount, chosen, r, least, options);
+    };
+    job.show = [this](const QString& combination, const QStringList& lines, int latest) { showWalk(combination, lines, latest); };
+    job.finish = [this, hourglass](const CombinationWalk::Result& result) mutable {
+        showWalk(result.lastCombination, result.lines, result.latestRecordDraw);
+        m_walking = false;
+        hourglass.reset();
+        m_ctx.changed(Workspace::MenuPart);
+    };
+    startWalk(std::move(job));
+}
+
+void AnalysisCommands::startWalk(WalkJob job)
+{
+    m_walking = true;
+    m_ctx.changed(Workspace::MenuPart);
+    if (m_runner) {
+        m_runner->start(std::move(job));
+        return;
+    }
+    job.finish(job.run({}));
+}
+
+// The records so far replace the left list (it was cleared before the walk), the newest one
+// selected; the gap search also shows the draw of its latest record.
+void AnalysisCommands::showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw)
+{
+    WorkspaceState& s = m_ctx.state;
+    ResultList& list = s.report.resultat;
+    unsigned parts = Workspace::ReportPart;
+    if (list.lines != lines) {
+        list.clear();
+        for (const QString& line : lines)
+            list.add(line);
+        if (!lines.isEmpty())
+            list.setSelected(list.count() - 1, true);
+    }
+    m_label1 = combination;
+    if (latestRecordDraw >= 0) {
+        s.entry.affichage = s.lineText(latestRecordDraw);
+        parts |= Workspace::EntryPart;
+    }
+    m_ctx.changed(parts);
+}

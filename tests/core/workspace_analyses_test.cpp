@@ -1,0 +1,355 @@
+// The number analyses run on the Workspace: which lists each clears, hides or keeps, which
+// caption it keeps, whether it exports, and the lines themselves for small known histories.
+#include "shell/Workspace.h"
+
+#include "shell/WalkRunner.h"
+#include "support/TestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+QByteArray crlf(const QStringList& lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+QList<int> run(int from, int to)
+{
+    QList<int> numbers;
+    for (int n = from; n <= to; ++n)
+        numbers << n;
+    return numbers;
+}
+
+// A draw line with its numbers in the given order.
+QString draw(const QString& date, const QList<int>& numbers, const char* slot = " midi")
+{
+    QString line = date;
+    for (int n : numbers)
+        line += QString::asprintf(" %02d", n);
+    return line + QString::fromLatin1(slot);
+}
+
+// d0: 1..20, d1: 51..70, d2: 1..10 and 61..70 (written high numbers first).
+const QStringList kHistory = {
+    draw(QStringLiteral("16/09/1993"), run(1, 20)),
+    draw(QStringLiteral("16/09/1993"), run(51, 70), " soir"),
+    draw(QStringLiteral("17/09/1993"), run(61, 70) + run(1, 10)),
+};
+
+// A runner that keeps the job until the test lets it go, as a worker thread would.
+class HeldRunner : public WalkRunner {
+public:
+    std::optional<WalkJob> job;
+    void start(WalkJob j) override { job = std::move(j); }
+};
+
+class AnalysesTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_data, m_config;
+    TestSupport::ScriptedUi m_ui;
+    std::unique_ptr<Workspace> m_ws;
+
+    void SetUp() override
+    {
+        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages_keno.txt")), crlf(kHistory));
+        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages.txt")), crlf(kHistory));
+        WorkspaceConfig config;
+        config.dataFolder = m_data.path();
+        config.appDataFolder = m_config.path();
+        m_ws = std::make_unique<Workspace>(config, &m_ui);
+        m_ws->startUp();
+        ASSERT_TRUE(m_ui.messages.empty());
+    }
+
+    const ReportModel& report() const { return m_ws->report(); }
+    QStringList lines() const { return report().resultat.lines; }
+
+    void tick(const QList<int>& numbers)
+    {
+        for (int n : numbers)
+            m_ws->setCheck(n, true);
+    }
+
+    // Ticks "Exporter les calculs" and names the file the next export writes.
+    QString exportTo(const QString& name)
+    {
+        m_ws->setExportEnabled(true);
+        const QString path = m_data.filePath(name);
+        m_ui.saveNames.push_back(path);
+        return path;
+    }
+
+    // The ranking left by start-up: its title, and its right column from its second line on.
+    QStringList rankingTail() const
+    {
+        QStringList tail = report().resultat2.lines.mid(1);
+        return tail;
+    }
+};
+
+TEST_F(AnalysesTest, GroupCountsBlankOrKeepTheCaptionHideTheRightListAndExport)
+{
+    const QString title = report().title;
+    const QStringList right = report().resultat2.lines;
+    ASSERT_EQ(right.size(), 36);
+    ASSERT_FALSE(report().caption.isEmpty());
+    const QString caption = report().caption;
+
+    // Low/high keeps the caption; the ranking's right column stays, hidden, and is exported.
+    const QString path = exportTo(QStringLiteral("pg.txt"));
+    m_ws->petitsGros();
+    EXPECT_EQ(report().caption, caption);
+    EXPECT_EQ(lines(), QStringList({QStringLiteral("30  Numéros bas ( 1 à 35 )"), QStringLiteral("30  Numéros hauts 36 à 70")}));
+    EXPECT_FALSE(report().resultat2.visible);
+    EXPECT_EQ(report().resultat2.lines, right);
+    EXPECT_EQ(report().title, title);
+    EXPECT_EQ(TestSupport::readFile(path), crlf(QStringList{title} + lines() + right.mid(1)));
+    EXPECT_TRUE(m_ws->statsValid());
+
+    m_ws->setExportEnabled(false);
+    m_ws->pairsImpairs();
+    EXPECT_EQ(report().caption, QString());
+    EXPECT_EQ(lines(), QStringList({QStringLiteral("30  Numéros impairs"), QStringLiteral("30  Numéros pairs")}));
+    EXPECT_FALSE(report().resultat2.visible);
+    EXPECT_EQ(report().resultat2.lines, right);
+
+    m_ws->septaines();
+    EXPECT_EQ(lines(),
+              QStringList({QStringLiteral("14  Numéros de 1 a 7"), QStringLiteral("10  Numéros de 8 a 14 "),
+                           QStringLiteral("6  Numéros de 15 a 21"), QStringLiteral("0  Numéros de 22 a 28"),
+                           QStringLiteral("0  Numéros de 29 a 35"), QStringLiteral("0  Numéros de 36 a 42"),
+                           QStringLiteral("0  Numéros de 43 a 49"), QStringLiteral("6  Numéros de 50 a 56"),
+                           QStringLiteral("10  Numéros de 57 a 63"), QStringLiteral("14  Numéros de 64 a 70")}));
+
+    QStringList dix = {QStringLiteral("20  Numéros dans la  dizaine 1"), QStringLiteral("10  Numéros dans la  dizaine 2"),
+                       QStringLiteral("0  Numéros dans la  dizaine 3"),  QStringLiteral("0  Numéros dans la  dizaine 4"),
+                       QStringLiteral("0  Numéros dans la  dizaine 5"),  QStringLiteral("10  Numéros dans la  dizaine 6"),
+                       QStringLiteral("20  Numéros dans la  dizaine 7"), QString()};
+    for (int digit : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0})
+        dix << QStringLiteral("6 Numéros finissant par  %1").arg(digit);
+    m_ws->dizaines();
+    EXPECT_EQ(lines(), dix);
+    EXPECT_EQ(report().resultat2.lines, right);
+}
+
+TEST_F(AnalysesTest, GroupCountsFollowTheStudyPeriod)
+{
+    // A click on the middle line ends the period at the first draw.
+    m_ws->clickListe(1);
+    m_ws->pairsImpairs();
+    EXPECT_EQ(lines(), QStringList({QStringLiteral("10  Numéros impairs"), QStringLiteral("10  Numéros pairs")}));
+    m_ws->dizaines();
+    EXPECT_EQ(lines().first(), QStringLiteral("10  Numéros dans la  dizaine 1"));
+    EXPECT_EQ(lines().last(), QStringLiteral("2 Numéros finissant par  0"));
+}
+
+TEST_F(AnalysesTest, GraphRecomputesTheStatisticsOfThePeriod)
+{
+    m_ws->clickListe(1); // the period is d0 alone
+    m_ws->numero();
+    ASSERT_NE(report().status, QStringLiteral("CALCUL"));
+    m_ws->graph();
+    EXPECT_EQ(report().status, QStringLiteral("CALCUL"));
+    EXPECT_TRUE(report().busy);
+    EXPECT_TRUE(m_ws->statsValid());
+    EXPECT_EQ(m_ws->stats().appearances[1], 1);
+    EXPECT_EQ(m_ws->stats().appearances[61], 0);
+    EXPECT_EQ(m_ws->stats().currentGap[61], 1);
+}
+
+TEST_F(AnalysesTest, ColonneReadsTheAnswerAndDoesNothingOutsideOneToTwenty)
+{
+    const ReportModel before = report();
+    exportTo(QStringLiteral("never.txt"));
+    for (const char* answer : {"0", "21", "-3", "", "abc"}) {
+        m_ui.textAnswers.push_back(QString::fromLatin1(answer));
+        m_ws->colonne();
+        EXPECT_EQ(lines(), before.resultat.lines) << answer;
+        EXPECT_TRUE(report().resultat2.visible) << answer;
+    }
+    m_ui.textAnswers.push_back(std::nullopt); // cancelled
+    m_ws->colonne();
+    EXPECT_EQ(lines(), before.resultat.lines);
+
+    // 2.6 is column 3: the third field as the line stores it, never exported.
+    m_ui.textAnswers.push_back(QStringLiteral("2.6"));
+    m_ws->colonne();
+    EXPECT_EQ(lines(),
+              QStringList({QStringLiteral("Numéro  3 sorti 1"), QStringLiteral("Numéro  53 sorti 1"),
+                           QStringLiteral("Numéro  63 sorti 1"), QString(), QStringLiteral(" Dans la colonne 3")}));
+    EXPECT_FALSE(report().resultat2.visible);
+    EXPECT_EQ(report().resultat2.lines, before.resultat2.lines);
+    EXPECT_EQ(report().caption, before.caption);
+    EXPECT_EQ(m_ui.askedTitles.last(), QString());
+
+    m_ui.textAnswers.push_back(QStringLiteral("20 et plus"));
+    m_ws->colonne();
+    EXPECT_EQ(lines(),
+              QStringList({QStringLiteral("Numéro  10 sorti 1"), QStringLiteral("Numéro  20 sorti 1"),
+                           QStringLiteral("Numéro  70 sorti 1"), QString(), QStringLiteral(" Dans la colonne 20")}));
+    EXPECT_EQ(m_ui.saveNames.size(), 1u); // never asked
+}
+
+TEST_F(AnalysesTest, PartenaireListsEveryOtherNumberAndExportsOnlyWithATick)
+{
+    const QString none = exportTo(QStringLiteral("none.txt"));
+    m_ws->partenaire();
+    EXPECT_EQ(lines(),
+              QStringList({QStringLiteral("Numeros choisis"), QStringLiteral("Nombre de numeros "), QStringLiteral("0")}));
+    EXPECT_FALSE(report().resultat2.visible);
+    EXPECT_EQ(m_ui.saveNames.size(), 1u); // not asked
+
+    // 1 and 2 came out together in d0 and d2.
+    tick({2, 1});
+    m_ws->partenaire();
+    QStringList expected = {QStringLiteral("Numeros choisis"), QStringLiteral("1"), QStringLiteral("2"),
+                            QStringLiteral("Nombre de numeros "), QStringLiteral("2")};
+    for (int n = 3; n <= 10; ++n)
+        expected << QStringLiteral("Num  %1 Sorti 0002 Fois ").arg(n, 2, 10, QLatin1Char('0'));
+    for (int n : run(11, 20) + run(61, 70))
+        expected << QStringLiteral("Num  %1 Sorti 0001 Fois ").arg(n, 2, 10, QLatin1Char('0'));
+    for (int n = 21; n <= 60; ++n)
+        expected << QStringLiteral("Num  %1 Sorti 0000 Fois ").arg(n, 2, 10, QLatin1Char('0'));
+    EXPECT_EQ(lines(), expected);
+    EXPECT_TRUE(m_ui.saveNames.empty());
+    EXPECT_EQ(TestSupport::readFile(none), crlf(QStringList{report().title} + expected + rankingTail()));
+}
+
+TEST_F(AnalysesTest, AnnonceurListsTheFollowersOrRefusesTooManyNumbers)
+{
+    // 61 came out in d1 and d2; after d1 comes d2, after d2 the empty trailing line.
+    tick({61});
+    const QString path = exportTo(QStringLiteral("annonce.txt"));
+    m_ws->annonceur();
+    QStringList expected
+        = {QStringLiteral(" 61"), QStringLiteral("Cette combinaison est sortie  2 fois et a annoncé au tirage suivant")};
+    for (int n : run(1, 10) + run(61, 70))
+        expected << QStringLiteral("1 fois le numéro  %1").arg(n);
+    for (int n = 11; n <= 60; ++n)
+        expected << QStringLiteral("0 fois le numéro  %1").arg(n);
+    EXPECT_EQ(lines(), expected);
+    EXPECT_EQ(report().resultat.widthTwips, 5600);
+    EXPECT_FALSE(report().resultat2.visible);
+    EXPECT_EQ(TestSupport::readFile(path), crlf(QStringList{report().title} + expected + rankingTail()));
+
+    // Never out whole: one line, no export.
+    m_ui.saveNames.push_back(m_data.filePath(QStringLiteral("never.txt")));
+    tick({30});
+    m_ws->annonceur();
+    EXPECT_EQ(lines(), QStringList{QStringLiteral(" Cette combinaison n'est jamais sortie")});
+    EXPECT_EQ(m_ui.saveNames.size(), 1u);
+
+    // More than twenty: a message and nothing changed.
+    tick(run(1, 21));
+    const QStringList before = lines();
+    m_ws->annonceur();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_FALSE(m_ui.messages[0].text.isEmpty());
+    EXPECT_EQ(lines(), before);
+}
+
+TEST_F(AnalysesTest, PlusSortisListsTheRecordsAndTheirTies)
+{
+    m_ws->numero(); // both lists shown, the right one full
+    tick({62, 1, 61, 2});
+    m_ui.textAnswers.push_back(QStringLiteral("2"));
+    m_ws->plusSortis();
+    EXPECT_EQ(m_ui.askedTitles.last(), QStringLiteral("entre 2 et 10"));
+    // (1 2) twice; (1 61) .. (2 62) once each; (61 62) twice again.
+    EXPECT_EQ(lines(), QStringList({QStringLiteral(" 1 2    2"), QStringLiteral(" 61 62    2")}));
+    EXPECT_TRUE(report().resultat.isSelected(1));
+    EXPECT_TRUE(report().resultat.visible);
+    EXPECT_EQ(report().resultat.widthTwips, 5600);
+    EXPECT_FALSE(report().resultat2.visible);
+    EXPECT_TRUE(report().resultat2.lines.isEmpty());
+    EXPECT_EQ(m_ws->label1(), QStringLiteral(" 61 62"));
+    EXPECT_FALSE(m_ws->walkRunning());
+
+    // Outside 2..10 the lists stay cleared.
+    m_ui.textAnswers.push_back(QStringLiteral("11"));
+    m_ws->plusSortis();
+    EXPECT_TRUE(lines().isEmpty());
+
+    // Exactly r ticked: listed once even with a count of 0.
+    m_ws->effacer();
+    tick({1, 51, 70});
+    m_ui.textAnswers.push_back(QStringLiteral("3"));
+    m_ws->plusSortis();
+    EXPECT_EQ(lines(), QStringList{QStringLiteral(" 1 51 70    0")});
+}
+
+TEST_F(AnalysesTest, RechercheEcartListsOlderRecordsAndRestoresThePointer)
+{
+    tick({1, 2, 51, 52});
+    m_ui.textAnswers.push_back(QStringLiteral("2"));
+    m_ui.textAnswers.push_back(QStringLiteral("2"));
+    m_ws->rechercheEcart();
+    // (1 2) in the newest draw, gap 0; (51 52) last together in d1, gap 1.
+    EXPECT_EQ(lines(), QStringList({QStringLiteral(" 1 2   2  0"), QStringLiteral(" 51 52   2  1")}));
+    EXPECT_EQ(m_ws->entry().affichage, kHistory[1]);
+    EXPECT_FALSE(report().busy);
+    EXPECT_FALSE(m_ws->waitCursor());
+    EXPECT_EQ(m_ui.askedTitles.last(), QString());
+    EXPECT_EQ(report().resultat.widthTwips, 5600);
+    EXPECT_FALSE(report().resultat2.visible);
+
+    // Fewer than s present: nothing listed. Outside 2..10: the pointer comes back at once.
+    m_ui.textAnswers.push_back(QStringLiteral("2"));
+    m_ui.textAnswers.push_back(QStringLiteral("3"));
+    m_ws->rechercheEcart();
+    EXPECT_TRUE(lines().isEmpty());
+    m_ui.textAnswers.push_back(QStringLiteral("1"));
+    m_ws->rechercheEcart();
+    EXPECT_FALSE(m_ws->waitCursor());
+
+    // From the clicked line: d0 is the only draw before line 1.
+    m_ws->clickListe(1);
+    m_ui.textAnswers.push_back(QStringLiteral("2"));
+    m_ui.textAnswers.push_back(QStringLiteral("1"));
+    m_ws->rechercheEcart();
+    EXPECT_EQ(lines(), QStringList{QStringLiteral(" 1 2   2  0")});
+}
+
+TEST_F(AnalysesTest, AWalkHandedToARunnerEndsWhenTheRunnerFinishes)
+{
+    HeldRunner runner;
+    m_ws->setWalkRunner(&runner);
+    tick({1, 2, 51, 52});
+    m_ui.textAnswers.push_back(QStringLiteral("2"));
+    m_ui.textAnswers.push_back(QStringLiteral("2"));
+    m_ws->rechercheEcart();
+    ASSERT_TRUE(runner.job.has_value());
+    EXPECT_TRUE(m_ws->walkRunning());
+    EXPECT_TRUE(m_ws->waitCursor());
+    EXPECT_TRUE(lines().isEmpty());
+
+    // A second walk does not start meanwhile: nothing is asked.
+    m_ui.textAnswers.push_back(QStringLiteral("3"));
+    m_ws->plusSortis();
+    EXPECT_EQ(m_ui.textAnswers.size(), 1u);
+    m_ui.textAnswers.clear();
+
+    // The grid changing meanwhile does not reach the walk: it works on what it was given.
+    m_ws->setCheck(51, false);
+    runner.job->show(QStringLiteral(" 1 51"), {QStringLiteral(" 1 2   2  0")}, 2);
+    EXPECT_EQ(m_ws->label1(), QStringLiteral(" 1 51"));
+    EXPECT_EQ(lines(), QStringList{QStringLiteral(" 1 2   2  0")});
+    runner.job->finish(runner.job->run({}));
+    EXPECT_EQ(lines(), QStringList({QStringLiteral(" 1 2   2  0"), QStringLiteral(" 51 52   2  1")}));
+    EXPECT_FALSE(m_ws->walkRunning());
+    EXPECT_FALSE(m_ws->waitCursor());
+    m_ws->setWalkRunner(nullptr);
+}
+
+} // namespace
