@@ -1,12 +1,14 @@
 #pragma once
 
 class ArchiveSource;
+class BaseCommand;
 class EntryCommands;
 class FilterCommand;
 class GridCommands;
 class HistoryCommands;
 class ImportCommand;
 class ListCommands;
+class OutputCommands;
 class RankingCommands;
 class UserInterface;
 class Workspace;
@@ -29,6 +31,8 @@ struct CommandContext {
     GridCommands* grid = nullptr;
     EntryCommands* entry = nullptr;
     FilterCommand* filter = nullptr;
+    OutputCommands* output = nullptr;
+    BaseCommand* base = nullptr;
 
     // Tells the shells which parts of the state changed (Workspace::Part flags).
     void changed(unsigned parts) const;

@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 #include <optional>
 
 struct CalendarFilter;
@@ -23,6 +25,11 @@ public:
     // Shows the calendar filter window modally on `filter`; false when it was closed by its
     // close box (a cancel), true after "Valider".
     virtual bool editCalendarFilter(CalendarFilter& filter) = 0;
+    // An open dialog that takes several files (`filter` as in "Archives (*.zip *.csv)"); empty
+    // when cancelled.
+    virtual QStringList askOpenFileNames(const QString& title, const QString& filter) = 0;
+    // Hands a document or an address to the desktop's viewer; false when none took it.
+    virtual bool openUrl(const QUrl& url) = 0;
     // Today's date (a seam so tests can fix the clock).
     virtual QDate today() const { return QDate::currentDate(); }
 };

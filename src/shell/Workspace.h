@@ -97,6 +97,13 @@ public:
     void setExportEnabled(bool on);
     bool exportEnabled() const { return m_state.exportEnabled; }
     void setResultSelected(int list, int index, bool on); // list 1 = Resultat, 2 = Resultat2
+    QString selectionText() const; // MnuCop: the clipboard's text
+    void selectAllResults(); // tout, before printing
+    void unselectResults(const QList<int>& resultat, const QList<int>& resultat2); // after printing
+    void aide(); // Varn
+    void site();
+    void aPropos();
+    void construireHistorique(); // the base and working histories from several archives
 
     // ---- state read by the shells
     const WorkspaceState& state() const { return m_state; }
@@ -161,4 +168,6 @@ private:
     std::unique_ptr<GridCommands> m_grid;
     std::unique_ptr<EntryCommands> m_entry;
     std::unique_ptr<FilterCommand> m_filter;
+    std::unique_ptr<OutputCommands> m_output;
+    std::unique_ptr<BaseCommand> m_base;
 };
