@@ -4,6 +4,7 @@
 #include "gui/EntryPanel.h"
 #include "gui/GridPanel.h"
 #include "gui/MenuTable.h"
+#include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
     });
     buildWidgets();
     buildMenus();
+    ReportActions::install(*this);
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     mirror(Workspace::AllParts);
 }
@@ -113,33 +115,45 @@ void MainWindow::buildMenus()
         QMenu* menu = menuBar()->addMenu(menuRow.caption);
         menu->setObjectName(menuRow.name);
         menu->menuAction()->setObjectName(menuRow.name + QStringLiteral("Menu"));
-        for (const MenuCommand& row : rows) {
-            if (row.isSeparator()) {
-                menu->addSeparator()->setObjectName(row.name);
-                continue;
-            }
-            QAction* action = menu->addAction(row.caption);
-            action->setObjectName(row.name);
-            if (!row.shortcut.isEmpty())
-                action->setShortcut(row.shortcut);
-            if (row.closesWindow) {
-                connect(action, &QAction::triggered, this, [this] { close(); });
-            } else if (row.windowAction) {
-                connect(action, &QAction::triggered, this, [this, name = row.name] {
-                    if (const auto handler = m_windowActions.value(name))
-                        m_runner.run(handler);
-                });
-            } else {
-                const auto command = row.command;
-                connect(action, &QAction::triggered, this,
-                        [this, command] { m_runner.run([this, command] { std::invoke(command, m_ws); }); });
-            }
-            m_commands << action;
-            if (row.name == QLatin1String("Telecharge"))
-                m_telecharge = action;
-            else if (row.closesWindow)
-                m_fin = action;
+        addMenuRows(menu, rows);
+    }
+}
+
+void MainWindow::addMenuRows(QMenu* menu, const QList<MenuCommand>& rows)
+{
+    for (const MenuCommand& row : rows) {
+        if (row.isSeparator()) {
+            menu->addSeparator()->setObjectName(row.name);
+            continue;
         }
+        if (row.submenu) {
+            QMenu* sub = menu->addMenu(row.caption);
+            sub->setObjectName(row.name);
+            sub->menuAction()->setObjectName(row.name + QStringLiteral("Menu"));
+            addMenuRows(sub, MenuTable::commandsOf(row.name));
+            continue;
+        }
+        QAction* action = menu->addAction(row.caption);
+        action->setObjectName(row.name);
+        if (!row.shortcut.isEmpty())
+            action->setShortcut(row.shortcut);
+        if (row.closesWindow) {
+            connect(action, &QAction::triggered, this, [this] { close(); });
+        } else if (row.windowAction) {
+            connect(action, &QAction::triggered, this, [this, name = row.name] {
+                if (const auto handler = m_windowActions.value(name))
+                    m_runner.run(handler);
+            });
+        } else {
+            const auto command = row.command;
+            connect(action, &QAction::triggered, this,
+                    [this, command] { m_runner.run([this, command] { std::invoke(command, m_ws); }); });
+        }
+        m_commands << action;
+        if (row.name == QLatin1String("Telecharge"))
+            m_telecharge = action;
+        else if (row.closesWindow)
+            m_fin = action;
     }
 }
 

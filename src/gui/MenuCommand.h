@@ -17,6 +17,8 @@ struct MenuCommand {
     // Acts on the window (a secondary window, the clipboard, the printer): the handler the
     // window registered under `name` with MainWindow::setWindowAction.
     bool windowAction = false;
+    // A submenu: its rows are those whose `menu` is this row's `name`.
+    bool submenu = false;
 
     bool isSeparator() const { return caption == QLatin1String("-"); }
 };

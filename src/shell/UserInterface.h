@@ -26,10 +26,10 @@ public:
     // close box (a cancel), true after "Valider".
     virtual bool editCalendarFilter(CalendarFilter& filter) = 0;
     // An open dialog that takes several files (`filter` as in "Archives (*.zip *.csv)"); empty
-    // when cancelled.
-    virtual QStringList askOpenFileNames(const QString& title, const QString& filter) = 0;
+    // when cancelled (the default: a person who cannot be asked).
+    virtual QStringList askOpenFileNames(const QString& /*title*/, const QString& /*filter*/) { return {}; }
     // Hands a document or an address to the desktop's viewer; false when none took it.
-    virtual bool openUrl(const QUrl& url) = 0;
+    virtual bool openUrl(const QUrl& /*url*/) { return false; }
     // Today's date (a seam so tests can fix the clock).
     virtual QDate today() const { return QDate::currentDate(); }
 };
