@@ -44,7 +44,7 @@ QDate parseDate(const QString& subject, const QString& text)
 
 const QList<CliCommand>& cliCommands()
 {
-    static const QList<CliCommand> all = reportCommands() + acquireCommands();
+    static const QList<CliCommand> all = reportCommands() + acquireCommands() + baseCommands();
     return all;
 }
 

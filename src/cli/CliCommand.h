@@ -68,5 +68,6 @@ QDate parseDate(const QString& subject, const QString& text);
 // The commands by subject; the table is their union, in the order of the help.
 QList<CliCommand> reportCommands();
 QList<CliCommand> acquireCommands();
+QList<CliCommand> baseCommands();
 const QList<CliCommand>& cliCommands();
 const CliCommand* findCliCommand(const QString& name);
