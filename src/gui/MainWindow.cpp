@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -250,6 +251,12 @@ void MainWindow::mirrorProgress()
     m_progress->setVisible(p.visible);
     m_stop->setVisible(p.visible);
     updateAvailability();
+    // A step that reads files without an event loop (the base building) still shows it move.
+    if (p.visible) {
+        if (QLayout* layout = statusBar()->layout())
+            layout->activate();
+        m_progress->repaint();
+    }
 }
 
 void MainWindow::updateAvailability()

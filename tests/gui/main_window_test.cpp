@@ -123,8 +123,10 @@ TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)
                 commands << action->objectName() + QLatin1Char('=') + action->text();
     commands.sort();
     EXPECT_EQ(commands.join(QLatin1Char(' ')),
-              QStringLiteral("Debut=Tous les tirages EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter Numero=Numéro Sorties=Sorties "
-                             "Telecharge=Telechargement FDesJeux finP=Periode d'etude mnuCharge=Charge Manuelle tc=Tout cocher"));
+              QStringLiteral("Apropos=A propos Construire=Construire l'historique… Debut=Tous les tirages EMaxi=Ecarts Max "
+                             "Ecarts=Ecarts Fin=&Quitter ImpMenu=Imprimer MnuCop=Copier selection Numero=Numéro Sorties=Sorties "
+                             "Telecharge=Telechargement FDesJeux Varn=Aide finP=Periode d'etude mnuCharge=Charge Manuelle "
+                             "site=Visiter le site / contact tc=Tout cocher"));
 
     get<QAction>("Numero")->trigger();
     EXPECT_EQ(title(), QStringLiteral("Classement par numéros au ") + lastDate);
@@ -366,7 +368,9 @@ TEST_F(MainWindowTest, MenusWithoutCommandsAreNotShown)
     for (const QAction* menu : m_window->menuBar()->actions())
         if (menu->isVisible())
             menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("S&tatistiques"), QStringLiteral("Divers")}));
+    EXPECT_EQ(menus,
+              (QStringList{QStringLiteral("&Fichier"), QStringLiteral("Edition"), QStringLiteral("S&tatistiques"),
+                           QStringLiteral("Aide"), QStringLiteral("Divers")}));
 }
 
 TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)

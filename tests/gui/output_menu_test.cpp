@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -270,7 +271,20 @@ TEST_F(OutputMenuTest, BuildingTheBaseLoadsTheNewHistoryIntoTheWindow)
     TestSupport::writeFile(path("b.csv"), operatorCsv(fresh.mid(10)));
     m_ui.openNames.push_back({path("a.csv"), path("b.csv")});
     m_ui.confirmAnswers.push_back(true);
+    // While the archives are read the bar is shown, laid out in the status bar, and moves.
+    auto* bar = m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    QList<int> values;
+    bool laidOut = true;
+    QObject::connect(m_ws.get(), &Workspace::changed, m_window.get(), [&](unsigned parts) {
+        if (!(parts & Workspace::ProgressPart) || !m_ws->progress().visible)
+            return;
+        values << bar->value();
+        laidOut = laidOut && bar->isVisible() && bar->maximum() == 2 && bar->width() > 0
+            && m_window->statusBar()->rect().contains(bar->geometry());
+    });
     action("Construire")->trigger();
+    EXPECT_TRUE(values.contains(1) && values.contains(2)) << values.size();
+    EXPECT_TRUE(laidOut);
     ASSERT_EQ(m_ui.confirmTexts.size(), 1); // the history of SetUp is replaced only after Yes
     EXPECT_EQ(m_ws->state().drawLines(), fresh);
     EXPECT_EQ(TestSupport::readFile(path("Tirages.txt")),
