@@ -44,6 +44,13 @@ void DialogUi::message(const QString& text, const QString& title)
     box.exec();
 }
 
+void DialogUi::information(const QString& text, const QString& title)
+{
+    const ArrowWhileAsking arrow;
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
 bool DialogUi::confirm(const QString& text, const QString& title)
 {
     const ArrowWhileAsking arrow;

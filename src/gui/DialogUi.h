@@ -18,6 +18,7 @@ public:
     void setSaveFolder(const QString& folder) { m_saveFolder = folder; }
 
     void message(const QString& text, const QString& title) override;
+    void information(const QString& text, const QString& title) override;
     bool confirm(const QString& text, const QString& title) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
     QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;

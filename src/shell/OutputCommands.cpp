@@ -76,5 +76,5 @@ void OutputCommands::site()
 
 void OutputCommands::aPropos()
 {
-    m_ctx.ui.message(QStringLiteral("Tiravol version \r\n") + m_ctx.state.versionText, Messages::kTitle);
+    m_ctx.ui.information(QStringLiteral("Tiravol version \r\n") + m_ctx.state.versionText, Messages::kTitle);
 }

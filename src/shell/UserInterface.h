@@ -16,6 +16,8 @@ public:
 
     // A message box with the single button OK.
     virtual void message(const QString& text, const QString& title) = 0;
+    // The same with the information icon (the about box).
+    virtual void information(const QString& text, const QString& title) { message(text, title); }
     // A question with the buttons Yes and No; true for Yes.
     virtual bool confirm(const QString& text, const QString& title) = 0;
     // An input box; nullopt when cancelled.

@@ -88,6 +88,7 @@ TEST_F(WorkspaceOutputTest, AboutBoxGivesTheProgramAndItsVersionOnTwoLines)
     m_ws->aPropos();
     ASSERT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ui.messages[0].title, QStringLiteral("Tiravol"));
+    EXPECT_TRUE(m_ui.messages[0].information);
     const QString text = m_ui.messages[0].text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("Tiravol version \r\n"))) << text.toStdString();
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Tiravol version \\r\\n\\d+-\\d\\d-\\d\\d\\d\\d$")).match(text).hasMatch())
@@ -141,6 +142,7 @@ TEST_F(WorkspaceOutputTest, WebPageOffLineOnlyTellsAndOpensNothing)
     ASSERT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ui.messages[0].text, QStringLiteral("Vous n'etes pas connecté à Internet"));
     EXPECT_EQ(m_ui.messages[0].title, QStringLiteral("Tiravol"));
+    EXPECT_FALSE(m_ui.messages[0].information); // no icon
     EXPECT_TRUE(m_ui.openedUrls.isEmpty());
     EXPECT_FALSE(QFile::exists(ini()));
 }

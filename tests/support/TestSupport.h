@@ -25,6 +25,7 @@ class ScriptedUi : public UserInterface {
 public:
     struct Message {
         QString text, title;
+        bool information = false; // shown with the information icon
     };
     std::vector<Message> messages;
     std::deque<std::optional<QString>> textAnswers;
@@ -39,6 +40,7 @@ public:
     bool viewerOpens = true;
 
     void message(const QString& text, const QString& title) override;
+    void information(const QString& text, const QString& title) override { messages.push_back({text, title, true}); }
     bool confirm(const QString& text, const QString& title) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
     QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
