@@ -61,6 +61,7 @@ QList<CliCommand> baseCommands()
     build.minArgs = 1;
     build.maxArgs = kMaxArchives;
     build.acquiring = true;
+    build.withoutStartUp = true;
     build.usage = QStringLiteral("build-base ARCHIVE...    construit l'historique à partir de plusieurs archives "
                                  "(--replace : remplace l'historique existant)");
     build.execute = buildBase;

@@ -59,6 +59,8 @@ struct CliCommand {
     std::function<int(CliRun&)> execute;
     // Acquiring commands start without a working history and reach the archive.
     bool acquiring = false;
+    // Works on files alone: the history is not loaded first (nor its warnings shown).
+    bool withoutStartUp = false;
 };
 
 // Reads a comma-separated list of whole numbers in [low, high].

@@ -72,6 +72,8 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
     EXPECT_TRUE(out.contains(QStringLiteral("Premier tirage : 01/06/2020 midi"))) << r.out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Dernier tirage : 20/06/2020 soir"))) << r.out.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Historique construit : 40 tirages écrits"))) << r.err.toStdString();
+    // Nothing is said about the history that did not exist yet.
+    EXPECT_FALSE(r.err.contains(QStringLiteral("complete"))) << r.err.toStdString();
 
     // The working history the command built is the one the reports read.
     const Result report = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("sorties")});
