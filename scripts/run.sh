@@ -5,5 +5,5 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIRAVOL_BUILD_TESTS=OFF -DTIRAVOL_BUILD_BENCH=OFF
-cmake --build "$root/build/release" --target tiravol tiravol-cli
+cmake --build "$root/build/release" --target tiravol tiravol-cli docs
 exec "$root/build/release/src/tiravol" "$@"

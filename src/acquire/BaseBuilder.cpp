@@ -1,5 +1,8 @@
 #include "acquire/BaseBuilder.h"
 
+#include "history/DateText.h"
+#include "output/Plural.h"
+
 #include "acquire/CsvImport.h"
 #include "acquire/ZipExtractor.h"
 #include "history/DrawLine.h"
@@ -110,11 +113,6 @@ QString slotOf(const QString& line)
     return DrawLine::isMiddayByChar(line) ? QStringLiteral("midi") : QStringLiteral("soir");
 }
 
-QString dateText(const QDate& date)
-{
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
 } // namespace
 
 BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const Progress& progress)
@@ -186,21 +184,22 @@ QStringList BaseBuilder::Result::summary() const
     out << QStringLiteral("Tirages en désaccord : %1").arg(conflicts.size());
     for (int i = 0; i < conflicts.size() && i < kMaxListedConflicts; ++i) {
         const Conflict& c = conflicts[i];
-        out << QStringLiteral("  %1 %2 : %3 et %4 diffèrent").arg(dateText(c.date), c.slot, c.keptArchive, c.otherArchive);
+        out << QStringLiteral("  %1 %2 : %3 et %4 diffèrent")
+                   .arg(DateText::format(c.date), c.slot, c.keptArchive, c.otherArchive);
     }
     if (conflicts.size() > kMaxListedConflicts)
         out << QStringLiteral("  ... et %1 autres").arg(conflicts.size() - kMaxListedConflicts);
     if (!lines.isEmpty()) {
-        out << QStringLiteral("Premier tirage : %1 %2").arg(dateText(first), slotOf(lines.first()));
-        out << QStringLiteral("Dernier tirage : %1 %2").arg(dateText(last), slotOf(lines.last()));
+        out << QStringLiteral("Premier tirage : %1 %2").arg(DateText::format(first), slotOf(lines.first()));
+        out << QStringLiteral("Dernier tirage : %1 %2").arg(DateText::format(last), slotOf(lines.last()));
     }
     out << QStringLiteral("Périodes sans tirage : %1").arg(gaps.size());
     for (int i = 0; i < gaps.size() && i < kMaxListedGaps; ++i) {
         const Gap& g = gaps[i];
         if (g.days() == 1)
-            out << QStringLiteral("  le %1").arg(dateText(g.from));
+            out << QStringLiteral("  le %1").arg(DateText::format(g.from));
         else
-            out << QStringLiteral("  du %1 au %2 (%3 jours)").arg(dateText(g.from), dateText(g.to)).arg(g.days());
+            out << QStringLiteral("  du %1 au %2 (%3 jours)").arg(DateText::format(g.from), DateText::format(g.to)).arg(g.days());
     }
     if (gaps.size() > kMaxListedGaps)
         out << QStringLiteral("  ... et %1 autres").arg(gaps.size() - kMaxListedGaps);
@@ -227,8 +226,8 @@ bool BaseBuilder::write(const Result& result, const QString& dataFolder, const W
     if (result.lines.isEmpty())
         return refuse(QStringLiteral("Aucun tirage lu dans les archives : rien n'est écrit."));
     if (!result.conflicts.isEmpty() && !options.keepFirstOnConflict)
-        return refuse(QStringLiteral("Les archives ne sont pas d'accord sur %1 tirage(s) : rien n'est écrit.")
-                          .arg(result.conflicts.size()));
+        return refuse(QStringLiteral("Les archives ne sont pas d'accord sur %1 : rien n'est écrit.")
+                          .arg(Plural::count(result.conflicts.size(), QStringLiteral("tirage"), QStringLiteral("tirages"))));
     const QString existing = existingHistory(dataFolder);
     if (!existing.isEmpty() && !options.replace)
         return refuse(QStringLiteral("L'historique %1 existe déjà : il n'est remplacé que sur confirmation.")

@@ -27,7 +27,7 @@ int add(CliRun& run)
     const QList<int> numbers = drawNumbers(run.options);
     Workspace& ws = run.ws;
     const int before = ws.drawCount();
-    ws.clickListe(static_cast<int>(ws.liste().size()) - 1);
+    ws.clickListe(ws.liste().itemCount() - 1);
     for (int n = 1; n <= 70; ++n)
         ws.setCheck(n, numbers.contains(n));
     ws.validateEntry();

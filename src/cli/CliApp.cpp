@@ -4,10 +4,12 @@
 #include "cli/CliUi.h"
 #include "history/CalendarFilter.h"
 #include "history/HistoryFile.h"
+#include "output/Plural.h"
 #include "shell/AppPaths.h"
 #include "shell/Workspace.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <functional>
@@ -88,7 +90,13 @@ CliOptions parse(const QStringList& args)
         const QString expected = command->minArgs == command->maxArgs
             ? QString::number(command->minArgs)
             : QStringLiteral("%1 à %2").arg(command->minArgs).arg(command->maxArgs);
-        throw usageError(o.command, QStringLiteral("%1 attendu(s), %2 donné(s)").arg(expected).arg(n));
+        throw usageError(
+            o.command,
+            QStringLiteral("%1 %2, %3 %4")
+                .arg(expected,
+                     Plural::agree(command->maxArgs, QStringLiteral("argument attendu"), QStringLiteral("arguments attendus")))
+                .arg(n)
+                .arg(Plural::agree(n, QStringLiteral("donné"), QStringLiteral("donnés"))));
     }
     if (!o.url.isEmpty() && o.command != QLatin1String("download"))
         throw usageError(QStringLiteral("--url"), QStringLiteral("ne sert qu'avec la commande download"));
@@ -136,10 +144,11 @@ std::function<void(CalendarFilter&)> filterFromOptions(const CliOptions& o, cons
 // A missing history file is an error for the report commands, never a silent empty report.
 bool historyReadable(const QString& path, QTextStream& err)
 {
-    const HistoryFile::ReadResult probe = HistoryFile::read(path);
-    if (!probe.found)
-        err << "tiravol-cli : " << probe.error << '\n' << Qt::flush;
-    return probe.found;
+    // Opening is enough to know; the whole file is read once, by the start-up.
+    if (QFile file(path); file.open(QIODevice::ReadOnly))
+        return true;
+    err << "tiravol-cli : " << HistoryFile::read(path).error << '\n' << Qt::flush;
+    return false;
 }
 
 } // namespace
@@ -205,7 +214,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         ws.periodeEtude();
     }
     if (o.until) {
-        const int count = static_cast<int>(ws.liste().size());
+        const int count = ws.liste().itemCount();
         if (*o.until < 0 || *o.until >= count) {
             err << "tiravol-cli : --until : " << *o.until << " est hors de la liste (0 à " << count - 1 << ")\n" << Qt::flush;
             return CliStatus::kUsage;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QStringList>
 
 class Workspace;
 
@@ -21,5 +20,5 @@ public:
 private:
     const Workspace& m_ws;
     int m_rows = 0;
-    QStringList m_shown; // shares the Workspace's list until it changes: finds the changed rows
+    int m_revision = -1; // the Workspace's list revision last shown
 };

@@ -1,5 +1,7 @@
 #include "history/DrawLine.h"
 
+#include "history/DateText.h"
+
 #include "output/NumberFormat.h"
 
 namespace DrawLine {
@@ -20,11 +22,6 @@ QDate date(QStringView line)
         }
     }
     return QDate(parts[2], parts[1], parts[0]);
-}
-
-QString dateText(QStringView line)
-{
-    return line.left(10).toString();
 }
 
 int readField(QStringView text)
@@ -75,7 +72,7 @@ QString build(const QString& dateText, const Numbers& numbers, const QString& sl
 
 QString build(const QDate& date, const Numbers& numbers, bool midday)
 {
-    return build(date.toString(QStringLiteral("dd/MM/yyyy")), numbers, midday ? QStringLiteral("midi") : QStringLiteral("soir"));
+    return build(DateText::format(date), numbers, midday ? QStringLiteral("midi") : QStringLiteral("soir"));
 }
 
 QString normalize(QString line)

@@ -16,8 +16,6 @@ using Numbers = std::array<int, kNumbers>;
 
 // The first 10 characters read as a day/month/year date (invalid QDate when they are not).
 QDate date(QStringView line);
-// First 10 characters as text.
-QString dateText(QStringView line);
 // Field k (1..20): the two characters at 1-based position 3k+9; text that is not a number gives 0.
 int number(QStringView line, int k);
 // Character 72 is 'm' for the midday draw; anything else is the evening draw.

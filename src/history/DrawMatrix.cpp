@@ -92,14 +92,3 @@ void DrawMatrix::set(int number, int draw, bool present)
     const std::uint64_t bit = std::uint64_t{1} << (draw % 64);
     word = present ? (word | bit) : (word & ~bit);
 }
-
-void DrawMatrix::setLine(int draw, const QString& line)
-{
-    for (int n = 0; n < kNumbers; ++n)
-        set(n, draw, false);
-    for (int k = 1; k <= DrawLine::kNumbers; ++k) {
-        const int v = DrawLine::number(line, k);
-        // A field that is not a number 1..70 marks row 0, which no statistic reads.
-        set(v >= 1 && v <= 70 ? v : 0, draw, true);
-    }
-}

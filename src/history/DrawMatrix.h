@@ -23,8 +23,6 @@ public:
 
     bool contains(int number, int draw) const;
     void set(int number, int draw, bool present);
-    // Marks a whole line at column `draw` (clearing the column first).
-    void setLine(int draw, const QString& line);
 
     int wordCount() const { return static_cast<int>(m_words); }
     const std::uint64_t* row(int number) const { return m_bits.data() + static_cast<size_t>(number) * m_words; }

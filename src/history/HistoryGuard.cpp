@@ -6,13 +6,15 @@
 
 namespace {
 
-QSet<QString> drawKeys(const QStringList& lines)
+QSet<QString> drawKeys(const DrawList& list)
 {
     QSet<QString> keys;
-    keys.reserve(lines.size());
-    for (const QString& l : lines)
+    keys.reserve(list.drawCount());
+    for (int i = 0; i < list.drawCount(); ++i) {
+        const QString l = list.text(i);
         if (!DrawLine::problem(l))
             keys.insert(l.left(10) + l.right(4));
+    }
     return keys;
 }
 
@@ -20,10 +22,10 @@ QSet<QString> drawKeys(const QStringList& lines)
 
 namespace HistoryGuard {
 
-std::optional<Refusal> check(const QStringList& onDisk, const QStringList& draws, bool checkLostDraws)
+std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, bool checkLostDraws)
 {
-    Refusal r{Refusal::Kind::Shorter, static_cast<int>(onDisk.size()), static_cast<int>(draws.size()), 0};
-    if (draws.size() < onDisk.size())
+    Refusal r{Refusal::Kind::Shorter, onDisk.drawCount(), draws.drawCount(), 0};
+    if (draws.drawCount() < onDisk.drawCount())
         return r;
     if (checkLostDraws) {
         const QSet<QString> kept = drawKeys(draws);

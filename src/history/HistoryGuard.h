@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include "history/DrawList.h"
 #include <optional>
 
 // The rules that keep a save from losing draws: what the working file holds decides whether a
@@ -17,6 +17,6 @@ struct Refusal {
 // Why `draws` may not replace `onDisk`: never with fewer draws; and, when `checkLostDraws`
 // (a list rebuilt from the base history and the archive), never without a draw the file has,
 // a draw being its date and its time of day.
-std::optional<Refusal> check(const QStringList& onDisk, const QStringList& draws, bool checkLostDraws);
+std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, bool checkLostDraws);
 
 } // namespace HistoryGuard

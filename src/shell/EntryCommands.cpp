@@ -18,7 +18,7 @@ void EntryCommands::doubleClickListe()
     const int count = s.itemCount();
     const int item = s.selected < 1 ? 1 : s.selected;
     if (s.selected < count - 1 && item < count) {
-        const QString line = s.liste[item];
+        const QString line = s.lineText(item);
         for (int k = 1; k <= DrawLine::kNumbers; ++k)
             m_ctx.grid->setCheck(DrawLine::number(line, k), true);
     }
@@ -30,7 +30,7 @@ void EntryCommands::chooseOldestDraw()
     if (s.itemCount() < 2 || s.origin == ListOrigin::Filtered)
         return;
     m_ctx.grid->untickAll();
-    const QString oldest = s.liste[0];
+    const QString oldest = s.lineText(0);
     for (int k = 1; k <= DrawLine::kNumbers; ++k)
         m_ctx.grid->setCheck(DrawLine::number(oldest, k), true);
     s.editOldest = true;
@@ -57,14 +57,14 @@ void EntryCommands::validateEntry()
 
     std::optional<ManualEntry::Slot> slot;
     if (s.editOldest) {
-        slot = ManualEntry::own(s.liste[0]);
+        slot = ManualEntry::own(s.lineText(0));
         if (!slot) {
             m_ctx.ui.message(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."),
                              Messages::kTitle);
             return;
         }
     } else {
-        slot = ManualEntry::after(i >= 1 ? s.liste[i - 1] : QString());
+        slot = ManualEntry::after(s.lineText(i - 1));
         if (!slot) {
             m_ctx.ui.message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le "
                                                      "tirage n'a pas été enregistré.")
@@ -83,13 +83,16 @@ void EntryCommands::validateEntry()
     const QString numberText = ManualEntry::numbersText(s.checks);
     s.entry.dat = slot->dateText;
     s.entry.affichage = slot->dateText + QLatin1Char(' ') + numberText;
-    s.liste[i] = slot->dateText + numberText + slot->slot;
+    const QString line = slot->dateText + numberText + slot->slot;
+    if (adding)
+        s.appendDraw(line); // the trailing empty item moves down with it
+    else
+        s.replaceDraw(i, line);
     s.editOldest = false;
     s.unsavedCorrection = true;
     m_ctx.changed(Workspace::ListPart | Workspace::EntryPart);
     m_ctx.grid->untickAll();
     if (adding) {
-        s.liste << QString();
         m_ctx.list->selectItem(count);
         s.period.last = s.itemCount() - 2;
     }
@@ -121,7 +124,7 @@ void EntryCommands::clickResultat(int index)
             s.counters.text1 = QString::number(index + 1);
             const int draw = s.period.first + index;
             if (draw >= 0 && draw < s.itemCount())
-                s.entry.affichage = s.liste[draw];
+                s.entry.affichage = s.lineText(draw);
         }
     }
     m_ctx.changed(Workspace::CountersPart | Workspace::EntryPart);

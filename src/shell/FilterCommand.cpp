@@ -12,15 +12,15 @@ void FilterCommand::periodeEtude()
     WorkspaceState& s = m_ctx.state;
     if (!m_ctx.history->keepUnsavedWork())
         return;
-    s.liste.clear();
+    s.clearList();
     m_ctx.history->charge();
     const Counters wholeHistory = s.counters;
 
     s.filter.untickAll();
-    const QStringList complete = m_ctx.workspace.fullHistory();
-    s.liste.clear();
+    const DrawList complete = m_ctx.workspace.fullHistory();
+    s.clearList();
     if (!complete.isEmpty())
-        s.filter.presetNextDraw(complete.last());
+        s.filter.presetNextDraw(complete.text(complete.drawCount() - 1));
     s.filter.to = m_ctx.ui.today();
     if (!m_ctx.ui.editCalendarFilter(s.filter)) {
         // Closing the window acts as a cancel; the next use starts from a new window.
@@ -29,10 +29,10 @@ void FilterCommand::periodeEtude()
         s.filter.untickAll();
     }
 
-    QStringList kept;
-    for (const QString& line : complete)
-        if (s.filter.keeps(line))
-            kept << line;
+    DrawList kept;
+    for (int k = 0; k < complete.drawCount(); ++k)
+        if (s.filter.keeps(complete, k))
+            kept.append(complete, k);
 
     if (kept.isEmpty()) {
         m_ctx.history->charge();
@@ -40,7 +40,7 @@ void FilterCommand::periodeEtude()
     }
     s.hiddenHistory = complete;
     s.origin = ListOrigin::Filtered;
-    s.setDraws(kept);
+    s.setDraws(std::move(kept));
     m_ctx.list->selectItem(s.itemCount() - 1);
     s.counters.text1 = QString::number(s.selected);
     s.statsValid = false;

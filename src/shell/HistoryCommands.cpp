@@ -16,7 +16,7 @@
 
 namespace {
 
-QString badLinesMessage(const HistoryFile::ReadResult& read, const QString& path)
+QString badLinesMessage(const HistoryFile::ListReadResult& read, const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
     const QString text = read.badLines == 1
@@ -35,8 +35,8 @@ QString badLinesMessage(const HistoryFile::ReadResult& read, const QString& path
 void HistoryCommands::loadInto(const QString& path)
 {
     WorkspaceState& s = m_ctx.state;
-    const HistoryFile::ReadResult read = HistoryFile::read(path);
-    s.setDraws(read.lines);
+    HistoryFile::ListReadResult read = HistoryFile::readList(path);
+    s.setDraws(std::move(read.list));
     s.selected = s.itemCount() - 1;
     s.hiddenHistory.clear();
     s.unsavedCorrection = false;
@@ -109,7 +109,7 @@ void HistoryCommands::reload()
     if (!keepUnsavedWork())
         return;
     WorkspaceState& s = m_ctx.state;
-    s.liste.clear();
+    s.clearList();
     charge();
     const int count = s.itemCount();
     if (s.savedLineCount < count && sauve())
@@ -147,10 +147,10 @@ std::optional<QString> HistoryCommands::entryRefusal() const
     const QString path = m_ctx.workspace.workingHistoryPath();
     if (!QFileInfo::exists(path))
         return std::nullopt;
-    const HistoryFile::ReadResult onDisk = HistoryFile::read(path);
+    const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
     if (!onDisk.found)
         return std::nullopt; // the save reports it
-    if (const auto refusal = HistoryGuard::check(onDisk.lines, m_ctx.workspace.fullHistory(), true)) {
+    if (const auto refusal = HistoryGuard::check(onDisk.list, m_ctx.workspace.fullHistory(), true)) {
         const int missing
             = refusal->kind == HistoryGuard::Refusal::Kind::Shorter ? refusal->onDisk - refusal->offered : refusal->lost;
         return QStringLiteral("La liste affichée ne contient pas tout l'historique de travail (%1) : un tirage saisi ne "
@@ -164,18 +164,18 @@ bool HistoryCommands::sauve()
 {
     WorkspaceState& s = m_ctx.state;
     s.lastSaveOk = false;
-    const QStringList draws = m_ctx.workspace.fullHistory();
+    const DrawList& draws = m_ctx.workspace.fullHistory();
     const QString path = m_ctx.workspace.workingHistoryPath();
     const QString shown = QDir::toNativeSeparators(path);
     // What the file holds now decides whether this list may replace it.
     if (QFileInfo::exists(path)) {
-        const HistoryFile::ReadResult onDisk = HistoryFile::read(path);
+        const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
         if (!onDisk.found) {
             m_ctx.ui.message(QStringLiteral("L'historique de travail n'a pas été enregistré : %1").arg(onDisk.error),
                              Messages::kTitle);
             return false;
         }
-        if (const auto refusal = HistoryGuard::check(onDisk.lines, draws, s.origin != ListOrigin::Working)) {
+        if (const auto refusal = HistoryGuard::check(onDisk.list, draws, s.origin != ListOrigin::Working)) {
             if (refusal->kind == HistoryGuard::Refusal::Kind::Shorter)
                 m_ctx.ui.message(
                     QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : il compte %2, la liste "

@@ -74,9 +74,11 @@ void ImportCommand::importArchive()
         s.lastImport.skipped = result.skipped;
         if (!result.csvRead)
             s.lastImport.error = result.extractionMessages.join(QStringLiteral(" ; "));
-        QStringList draws = m_ctx.workspace.fullHistory();
-        draws << result.lines;
-        s.setDraws(draws);
+        DrawList draws = m_ctx.workspace.fullHistory();
+        draws.reserve(draws.drawCount() + static_cast<int>(result.lines.size()));
+        for (const QString& line : result.lines)
+            draws.append(line);
+        s.setDraws(std::move(draws));
         m_ctx.list->selectItem(s.itemCount() - 1);
         s.counters.text1 = QString::number(s.itemCount() - 1);
         m_ctx.changed(Workspace::ListPart | Workspace::CountersPart);

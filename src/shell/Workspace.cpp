@@ -56,7 +56,6 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_ctx.output = m_output.get();
     m_ctx.base = m_base.get();
 
-    m_state.liste << QString();
     m_state.selected = 0;
     m_state.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
     m_state.windowTitle = m_config.programName + QStringLiteral(" Version ") + m_state.versionText;
@@ -76,16 +75,14 @@ QString Workspace::settingsPath() const
     return Settings::iniPath(m_config.appDataFolder);
 }
 
-QStringList Workspace::fullHistory() const
+const DrawList& Workspace::fullHistory() const
 {
-    if (m_state.origin == ListOrigin::Filtered)
-        return m_state.hiddenHistory;
-    return m_state.liste.mid(0, std::max<qsizetype>(0, m_state.liste.size() - 1));
+    return m_state.origin == ListOrigin::Filtered ? m_state.hiddenHistory : m_state.liste;
 }
 
 bool Workspace::historyComplete() const
 {
-    return !m_state.liste.isEmpty() && m_state.liste.first().mid(6, 4) == QLatin1String("1993");
+    return m_state.liste.dateText(0).mid(6, 4) == QLatin1String("1993");
 }
 
 void Workspace::startUp()

@@ -107,7 +107,9 @@ public:
 
     // ---- state read by the shells
     const WorkspaceState& state() const { return m_state; }
-    const QStringList& liste() const { return m_state.liste; }
+    const DrawList& liste() const { return m_state.liste; }
+    // Counts every change of the list's content (the window redraws on a change).
+    int listRevision() const { return m_state.listRevision; }
     int selectedIndex() const { return m_state.selected; }
     int drawCount() const { return m_state.itemCount() - 1; }
     const ReportModel& report() const { return m_state.report; }
@@ -131,7 +133,7 @@ public:
     const CalendarFilter& calendarFilter() const { return m_state.filter; }
     ListOrigin listOrigin() const { return m_state.origin; }
     // Every draw the user has: the list, or, while a filter is active, the history it hides.
-    QStringList fullHistory() const;
+    const DrawList& fullHistory() const;
     QString workingHistoryPath() const;
     QString settingsPath() const;
     const WorkspaceConfig& config() const { return m_config; }

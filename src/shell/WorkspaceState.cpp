@@ -2,14 +2,32 @@
 
 QString WorkspaceState::itemDate(int index) const
 {
-    if (index < 0 || index >= liste.size())
+    if (index < 0 || index >= liste.drawCount())
         return {};
-    return liste[index].left(10);
+    return liste.dateText(index);
 }
 
-void WorkspaceState::setDraws(const QStringList& draws)
+void WorkspaceState::setDraws(DrawList draws)
 {
-    liste = draws;
-    liste << QString();
+    liste = std::move(draws);
     matrix.rebuild(liste);
+    ++listRevision;
+}
+
+void WorkspaceState::clearList()
+{
+    liste.clear();
+    ++listRevision;
+}
+
+void WorkspaceState::replaceDraw(int index, const QString& line)
+{
+    liste.replace(index, line);
+    ++listRevision;
+}
+
+void WorkspaceState::appendDraw(const QString& line)
+{
+    liste.append(line);
+    ++listRevision;
 }

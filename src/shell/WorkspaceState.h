@@ -2,6 +2,7 @@
 
 #include "forecast/CriteriaRanges.h"
 #include "history/CalendarFilter.h"
+#include "history/DrawList.h"
 #include "history/DrawMatrix.h"
 #include "history/StudyPeriod.h"
 #include "output/ReportModel.h"
@@ -49,9 +50,12 @@ struct ImportOutcome {
 
 // Everything the main window holds. The command units change it; the Workspace announces it.
 struct WorkspaceState {
-    QStringList liste; // draw lines then one empty item
+    // The draw lines then the trailing empty item. Changed only through the functions below,
+    // which count every change so the window knows when to redraw it.
+    DrawList liste;
+    int listRevision = 0;
     int selected = -1;
-    QStringList hiddenHistory; // the full history while a filter is active
+    DrawList hiddenHistory; // the full history while a filter is active
     ListOrigin origin = ListOrigin::Working;
     bool editOldest = false;
     // A correction in the middle of the list is written only by a later save.
@@ -82,14 +86,17 @@ struct WorkspaceState {
     QString windowTitle;
     int waitDepth = 0;
 
-    int itemCount() const { return static_cast<int>(liste.size()); }
+    int itemCount() const { return liste.itemCount(); }
     // The text of item `index` (empty for the trailing item or outside the list).
-    QString lineText(int index) const { return index >= 0 && index < liste.size() ? liste[index] : QString(); }
+    QString lineText(int index) const { return liste.text(index); }
     // The draws of the list as text, oldest first, without the trailing empty item.
-    QStringList drawLines() const { return liste.mid(0, std::max<qsizetype>(0, liste.size() - 1)); }
+    QStringList drawLines() const { return liste.toStringList(); }
     // The first 10 characters of item `index`; empty outside the list.
     QString itemDate(int index) const;
-    // Replaces the list by `draws` and the trailing empty item, and rebuilds the matrix at once,
-    // so nothing can read a matrix of the previous list.
-    void setDraws(const QStringList& draws);
+    // Replaces the list by `draws` and rebuilds the matrix at once, so nothing can read a
+    // matrix of the previous list.
+    void setDraws(DrawList draws);
+    void clearList();
+    void replaceDraw(int index, const QString& line);
+    void appendDraw(const QString& line);
 };

@@ -73,11 +73,11 @@ protected:
     // Validating `index` with the grid ticked must be refused with a message and change nothing.
     void expectRefused(int index)
     {
-        const QStringList before = m_ws->liste();
+        const QStringList before = TestSupport::shownItems(*m_ws);
         const size_t messages = m_ui.messages.size();
         enter(index);
         EXPECT_EQ(m_ui.messages.size(), messages + 1) << index;
-        EXPECT_EQ(m_ws->liste(), before) << index;
+        EXPECT_EQ(TestSupport::shownItems(*m_ws), before) << index;
         m_ws->effacer();
     }
 
@@ -138,7 +138,7 @@ TEST_F(WorkspaceTest, AddingWritesTheNextSlotAndSavesEveryDraw)
     for (int i = 0; i < 2; ++i) {
         enter(3 + i);
         const QStringList expected = history + added.mid(0, i + 1);
-        EXPECT_EQ(m_ws->liste(), expected + QStringList{QString()});
+        EXPECT_EQ(TestSupport::shownItems(*m_ws), expected + QStringList{QString()});
         EXPECT_EQ(m_ws->selectedIndex(), 4 + i);
         EXPECT_EQ(readFile(working()), crlf(expected));
         EXPECT_FALSE(m_ws->okEnabled());
@@ -157,18 +157,18 @@ TEST_F(WorkspaceTest, EntriesTakeTheDateOfTheLineAboveAndCorrectionsWaitForExitS
 
     enter(3);
     expected[3] = QStringLiteral("11/02/2024") + kSortedText + QStringLiteral(" midi");
-    EXPECT_EQ(m_ws->liste(), expected + QStringList{QString()});
+    EXPECT_EQ(TestSupport::shownItems(*m_ws), expected + QStringList{QString()});
 
     // The oldest draw has no line above: it keeps its own date and slot. Its numbers come ticked.
     m_ws->chooseOldestDraw();
     EXPECT_TRUE(m_ws->okEnabled());
     m_ws->validateEntry();
-    EXPECT_EQ(m_ws->liste()[0], expected[0]);
+    EXPECT_EQ(TestSupport::shownItems(*m_ws)[0], expected[0]);
     m_ws->chooseOldestDraw();
     m_ws->effacer();
     enter(-1);
     expected[0] = QStringLiteral("09/02/2024") + kSortedText + QStringLiteral(" soir");
-    EXPECT_EQ(m_ws->liste(), expected + QStringList{QString()});
+    EXPECT_EQ(TestSupport::shownItems(*m_ws), expected + QStringList{QString()});
 
     EXPECT_EQ(readFile(working()), before);
     EXPECT_TRUE(m_ws->exitSave());
@@ -207,19 +207,19 @@ TEST_F(WorkspaceTest, FilteredListKeepsExactlyTheChosenDrawsButSavesTheFullHisto
     const QStringList base = makeHistory(2 * 378, QDate(2019, 12, 25));
     start(base.mid(0, base.size() - 1), base);
     filterWith(ticking(QDate(2020, 3, 3), QDate(2020, 3, 5))); // both bounds are inclusive
-    const qsizetype firstKept = base.indexOf(m_ws->liste().first());
-    EXPECT_EQ(m_ws->liste(), base.mid(firstKept, 6) + QStringList{QString()});
+    const qsizetype firstKept = base.indexOf(TestSupport::shownItems(*m_ws).first());
+    EXPECT_EQ(TestSupport::shownItems(*m_ws), base.mid(firstKept, 6) + QStringList{QString()});
     EXPECT_TRUE(base[firstKept].startsWith(QLatin1String("03/03/2020")) && base[firstKept].endsWith(QLatin1String("midi")));
 
     // No month ticked keeps nothing: the whole history comes back.
     CalendarFilter none = ticking(QDate(2020, 3, 3), QDate(2020, 3, 5));
     none.months.fill(false);
     filterWith(none);
-    EXPECT_EQ(m_ws->liste(), base + QStringList{QString()});
+    EXPECT_EQ(TestSupport::shownItems(*m_ws), base + QStringList{QString()});
     EXPECT_NE(m_ws->listOrigin(), Workspace::ListOrigin::Filtered);
     // The window reopens on the last start date; closing it reloads everything and forgets that date.
     EXPECT_EQ(filterWith(std::nullopt).from, QDate(2020, 3, 3));
-    EXPECT_EQ(m_ws->liste(), base + QStringList{QString()});
+    EXPECT_EQ(TestSupport::shownItems(*m_ws), base + QStringList{QString()});
     EXPECT_EQ(filterWith(std::nullopt).from, CalendarFilter::earliestDate());
 
     filterWith(ticking(QDate(2020, 1, 1), QDate(2020, 12, 31), 1, 2)); // Sunday evenings of 2020
@@ -230,7 +230,7 @@ TEST_F(WorkspaceTest, FilteredListKeepsExactlyTheChosenDrawsButSavesTheFullHisto
             expected << line;
     }
     ASSERT_EQ(expected.size(), 52);
-    EXPECT_EQ(m_ws->liste(), expected + QStringList{QString()});
+    EXPECT_EQ(TestSupport::shownItems(*m_ws), expected + QStringList{QString()});
     // Gaps count kept draws; the counters keep describing the whole history.
     for (int n = 1; n <= 70; ++n) {
         int gap = 0;
@@ -269,7 +269,7 @@ TEST_F(WorkspaceTest, EntryIsRefusedWhileTheListLacksDrawsOfTheWorkingHistory)
     m_ws->chargeManuelle();
     enter(30);
     EXPECT_EQ(m_ws->drawCount(), 31);
-    EXPECT_EQ(readFile(working()), crlf(m_ws->liste().mid(0, 31)));
+    EXPECT_EQ(readFile(working()), crlf(TestSupport::shownItems(*m_ws).mid(0, 31)));
 }
 
 TEST_F(WorkspaceTest, ReloadSavesAPendingCorrectionOrAsksBeforeDroppingIt)
@@ -277,12 +277,12 @@ TEST_F(WorkspaceTest, ReloadSavesAPendingCorrectionOrAsksBeforeDroppingIt)
     const QStringList history = makeHistory(12);
     start(history);
     enter(5); // a correction in the middle: not written at once
-    const QString corrected = m_ws->liste()[5];
+    const QString corrected = TestSupport::shownItems(*m_ws)[5];
     ASSERT_TRUE(corrected.contains(kSortedText));
     EXPECT_TRUE(m_ws->hasUnsavedCorrection());
     EXPECT_EQ(readFile(working()), crlf(history));
     m_ws->chargeManuelle();
-    EXPECT_EQ(m_ws->liste()[5], corrected);
+    EXPECT_EQ(TestSupport::shownItems(*m_ws)[5], corrected);
     QStringList saved = history;
     saved[5] = corrected;
     EXPECT_EQ(readFile(working()), crlf(saved));
@@ -290,17 +290,17 @@ TEST_F(WorkspaceTest, ReloadSavesAPendingCorrectionOrAsksBeforeDroppingIt)
 
     // The file grew behind the list's back: the save is refused, so the reload asks first.
     enter(7);
-    const QString second = m_ws->liste()[7];
+    const QString second = TestSupport::shownItems(*m_ws)[7];
     const QStringList longer = makeHistory(14);
     TestSupport::writeFile(working(), crlf(longer));
     m_ui.confirmAnswers = {false};
     m_ws->chargeManuelle();
     ASSERT_EQ(m_ui.confirmTexts.size(), 1);
     EXPECT_EQ(m_ws->drawCount(), 12); // not reloaded: the correction is still there
-    EXPECT_EQ(m_ws->liste()[7], second);
+    EXPECT_EQ(TestSupport::shownItems(*m_ws)[7], second);
     m_ui.confirmAnswers = {true};
     m_ws->telechargement();
     EXPECT_EQ(m_ui.confirmTexts.size(), 2);
-    EXPECT_NE(m_ws->liste()[7], second); // given up, as agreed
+    EXPECT_NE(TestSupport::shownItems(*m_ws)[7], second); // given up, as agreed
     EXPECT_EQ(readFile(working()), crlf(longer));
 }

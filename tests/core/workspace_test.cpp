@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <tuple>
@@ -109,9 +110,12 @@ class FakeSource : public ArchiveSource {
 public:
     QString csvPath;
     QStringList draws, urls;
+    std::function<void()> during; // runs while the download is under way
     bool fetch(const QString& url, const QString&, const Progress&, QString* error) override
     {
         urls << url;
+        if (during)
+            during();
         if (draws.isEmpty()) {
             *error = QStringLiteral("serveur injoignable");
             return false;
@@ -228,7 +232,7 @@ TEST_F(WorkspaceTest, StartUpRanksTheWholeHistoryClicksAndExports)
     auto ws = startWith(draws);
     const QString last = draws[N - 1].left(10);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ws->liste(), draws + QStringList{QString()});
+    EXPECT_EQ(TestSupport::shownItems(*ws), draws + QStringList{QString()});
     EXPECT_EQ(ws->selectedIndex(), N);
     EXPECT_EQ(ws->counters().nb, QStringLiteral("25"));
     EXPECT_EQ(ws->counters().prem + ws->counters().dern, QStringLiteral("16/09/1993") + last);
@@ -384,6 +388,29 @@ TEST_F(WorkspaceTest, DownloadFlowAsksOnlyWhatTheProcessNeeds)
     EXPECT_EQ(readFile(working), crlf(all));
 }
 
+TEST_F(WorkspaceTest, HourglassCoversTheDownloadAndTheStatisticsAndEndsOnEveryPath)
+{
+    writeFile(working, crlf(makeHistory(8)));
+    writeFile(base, crlf(makeHistory(8)));
+    auto ws = start();
+    int raised = 0, lowered = 0;
+    QObject::connect(ws.get(), &Workspace::changed, [&](unsigned parts) {
+        if (parts & Workspace::CursorPart)
+            ++(ws->waitCursor() ? raised : lowered);
+    });
+    bool duringDownload = false;
+    source.during = [&] { duringDownload = ws->waitCursor(); };
+    ws->telechargement(); // fails, then asks for the address
+    EXPECT_TRUE(duringDownload);
+    EXPECT_FALSE(ws->waitCursor());
+    source.draws = makeHistory(10).mid(8);
+    ws->telechargement();
+    ws->sorties();
+    EXPECT_FALSE(ws->waitCursor());
+    EXPECT_GE(raised, 3);
+    EXPECT_EQ(raised, lowered);
+}
+
 TEST_F(WorkspaceTest, RankingsOfferedDuringALoadComeFromTheNewList)
 {
     // Start on one history, then load another of the same length with other numbers: the
@@ -447,7 +474,7 @@ TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
                 && text.contains(QStringLiteral("n'a pas pu être enregistré"))
                 && text.endsWith(QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.")))
         << text.toStdString();
-    EXPECT_EQ(ws->liste().mid(0, 15), draws);
+    EXPECT_EQ(TestSupport::shownItems(*ws).mid(0, 15), draws);
 }
 
 TEST_F(WorkspaceTest, UnreadableWorkingFileIsNotDestroyed)

@@ -277,7 +277,7 @@ TEST_F(MainWindowTest, CorrectionCaptionShowsTheWholeLineAndLesMoinsStandsOverTh
     get<QPushButton>("OK")->click();
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents(); // nested layouts settle one level per pass
-    const QString added = m_ws->liste().value(100);
+    const QString added = TestSupport::shownItems(*m_ws).value(100);
     // Line 99 is the evening draw of 04/11/1993.
     ASSERT_EQ(m_history[99].left(10) + m_history[99].right(5), QStringLiteral("04/11/1993 soir"));
     ASSERT_EQ(added, QStringLiteral("05/11/1993 03 06 09 12 15 18 21 24 27 30 33 36 39 42 45 48 51 54 57 60 midi"));
@@ -385,7 +385,7 @@ TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)
     EXPECT_FALSE(m_window->close());
     EXPECT_TRUE(m_window->isVisible());
     ASSERT_EQ(m_ui.confirmTexts.size(), 1);
-    EXPECT_EQ(m_ws->liste().size(), kDraws + 1); // the list is still there
+    EXPECT_EQ(TestSupport::shownItems(*m_ws).size(), kDraws + 1); // the list is still there
     EXPECT_EQ(TestSupport::readFile(working()), onDisk);
 
     m_ui.confirmAnswers = {true};

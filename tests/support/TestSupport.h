@@ -2,6 +2,7 @@
 
 #include "history/CalendarFilter.h"
 #include "shell/UserInterface.h"
+#include "shell/Workspace.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -12,6 +13,12 @@
 #include <optional>
 
 namespace TestSupport {
+
+// The list's items as the window shows them: the draws, then the trailing empty item.
+inline QStringList shownItems(const Workspace& ws)
+{
+    return ws.liste().toStringList() << QString();
+}
 
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
