@@ -222,7 +222,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
 
     // No network for the report commands: a calendar filter then works on the base history.
-    ws.startUp();
+    if (!command.withoutStartUp)
+        ws.startUp();
     if (filter) {
         ui.applyFilter = filter;
         ws.periodeEtude();

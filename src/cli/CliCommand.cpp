@@ -45,7 +45,7 @@ QDate parseDate(const QString& subject, const QString& text)
 const QList<CliCommand>& cliCommands()
 {
     static const QList<CliCommand> all
-        = reportCommands() + analysisCommands() + forecastCommands() + chanceCommands() + acquireCommands();
+        = reportCommands() + analysisCommands() + forecastCommands() + chanceCommands() + acquireCommands() + baseCommands();
     return all;
 }
 

@@ -62,6 +62,8 @@ struct CliCommand {
     std::function<int(CliRun&)> execute;
     // Acquiring commands start without a working history and reach the archive.
     bool acquiring = false;
+    // Works on files alone: the history is not loaded first (nor its warnings shown).
+    bool withoutStartUp = false;
 };
 
 // Reads a comma-separated list of whole numbers in [low, high].
@@ -74,5 +76,6 @@ QList<CliCommand> acquireCommands();
 QList<CliCommand> forecastCommands();
 QList<CliCommand> chanceCommands();
 QList<CliCommand> analysisCommands();
+QList<CliCommand> baseCommands();
 const QList<CliCommand>& cliCommands();
 const CliCommand* findCliCommand(const QString& name);

@@ -34,6 +34,9 @@ public:
             applyFilter(filter);
         return true;
     }
+    // The companion takes its files on the command line and opens no viewer.
+    QStringList askOpenFileNames(const QString&, const QString&) override { return {}; }
+    bool openUrl(const QUrl&) override { return false; }
 
 private:
     QTextStream& m_err;

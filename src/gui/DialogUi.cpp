@@ -2,6 +2,7 @@
 
 #include "gui/CalendarFilterWindow.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -40,6 +41,13 @@ void DialogUi::message(const QString& text, const QString& title)
 {
     const ArrowWhileAsking arrow;
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+void DialogUi::information(const QString& text, const QString& title)
+{
+    const ArrowWhileAsking arrow;
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, m_parent);
     box.exec();
 }
 
@@ -90,4 +98,21 @@ bool DialogUi::editCalendarFilter(CalendarFilter& filter)
 {
     const ArrowWhileAsking arrow;
     return CalendarFilterWindow::edit(filter, m_parent);
+}
+
+QStringList DialogUi::askOpenFileNames(const QString& title, const QString& filter)
+{
+    const ArrowWhileAsking arrow;
+    QFileDialog dialog(m_parent, title, m_saveFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters({filter, QStringLiteral("Tous les fichiers (*)")});
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+bool DialogUi::openUrl(const QUrl& url)
+{
+    return m_opener ? m_opener(url) : QDesktopServices::openUrl(url);
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 // The window's answer to the Workspace's questions: message boxes, input boxes, the save
 // dialog and the calendar filter window, all modal over the main window.
@@ -17,12 +18,18 @@ public:
     void setSaveFolder(const QString& folder) { m_saveFolder = folder; }
 
     void message(const QString& text, const QString& title) override;
+    void information(const QString& text, const QString& title) override;
     bool confirm(const QString& text, const QString& title) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
     QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
     bool editCalendarFilter(CalendarFilter& filter) override;
+    QStringList askOpenFileNames(const QString& title, const QString& filter) override;
+    // Through QDesktopServices, or the opener set for the tests.
+    bool openUrl(const QUrl& url) override;
+    void setOpener(std::function<bool(const QUrl&)> opener) { m_opener = std::move(opener); }
 
 private:
     QPointer<QWidget> m_parent;
     QString m_saveFolder;
+    std::function<bool(const QUrl&)> m_opener;
 };

@@ -7,6 +7,7 @@
 #include "gui/ForecastWindows.h"
 #include "gui/GridPanel.h"
 #include "gui/MenuTable.h"
+#include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
 #include "gui/ThreadedWalkRunner.h"
 #include "shell/UserInterface.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -46,6 +48,7 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
     ChartWindow::install(*this);
     connect(m_entry, &EntryPanel::graphClicked, this,
             [this] { m_runner.run(m_windowActions.value(QStringLiteral("cmdGraph"))); });
+    ReportActions::install(*this);
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     mirror(Workspace::AllParts);
 }
@@ -129,48 +132,49 @@ void MainWindow::buildMenus()
         QMenu* menu = menuBar()->addMenu(menuRow.caption);
         menu->setObjectName(menuRow.name);
         menu->menuAction()->setObjectName(menuRow.name + QStringLiteral("Menu"));
-        QHash<QString, QMenu*> submenus;
-        for (const MenuCommand& row : rows) {
-            if (row.isSeparator()) {
-                menu->addSeparator()->setObjectName(row.name);
-                continue;
-            }
-            QMenu* holder = menu;
-            if (!row.submenu.isEmpty()) {
-                QMenu*& sub = submenus[row.submenu];
-                if (!sub) {
-                    sub = menu->addMenu(row.submenuCaption);
-                    sub->setObjectName(row.submenu);
-                    sub->menuAction()->setObjectName(row.submenu);
-                }
-                holder = sub;
-            }
-            QAction* action = holder->addAction(row.caption);
-            action->setObjectName(row.name);
-            if (!row.shortcut.isEmpty())
-                action->setShortcut(row.shortcut);
-            if (row.closesWindow) {
-                connect(action, &QAction::triggered, this, [this] { close(); });
-            } else if (row.windowAction) {
-                connect(action, &QAction::triggered, this, [this, name = row.name] {
-                    if (const auto handler = m_windowActions.value(name))
-                        m_runner.run(handler);
-                });
-            } else if (row.indexedCommand) {
-                connect(action, &QAction::triggered, this, [this, command = row.indexedCommand, index = row.index] {
-                    m_runner.run([this, command, index] { std::invoke(command, m_ws, index); });
-                });
-            } else {
-                const auto command = row.command;
-                connect(action, &QAction::triggered, this,
-                        [this, command] { m_runner.run([this, command] { std::invoke(command, m_ws); }); });
-            }
-            m_commands << action;
-            if (row.name == QLatin1String("Telecharge"))
-                m_telecharge = action;
-            else if (row.closesWindow)
-                m_fin = action;
+        addMenuRows(menu, rows);
+    }
+}
+
+void MainWindow::addMenuRows(QMenu* menu, const QList<MenuCommand>& rows)
+{
+    for (const MenuCommand& row : rows) {
+        if (row.isSeparator()) {
+            menu->addSeparator()->setObjectName(row.name);
+            continue;
         }
+        if (row.submenu) {
+            QMenu* sub = menu->addMenu(row.caption);
+            sub->setObjectName(row.name);
+            sub->menuAction()->setObjectName(row.name + QStringLiteral("Menu"));
+            addMenuRows(sub, MenuTable::commandsOf(row.name));
+            continue;
+        }
+        QAction* action = menu->addAction(row.caption);
+        action->setObjectName(row.name);
+        if (!row.shortcut.isEmpty())
+            action->setShortcut(row.shortcut);
+        if (row.closesWindow) {
+            connect(action, &QAction::triggered, this, [this] { close(); });
+        } else if (row.windowAction) {
+            connect(action, &QAction::triggered, this, [this, name = row.name] {
+                if (const auto handler = m_windowActions.value(name))
+                    m_runner.run(handler);
+            });
+        } else if (row.indexedCommand) {
+            connect(action, &QAction::triggered, this, [this, command = row.indexedCommand, index = row.index] {
+                m_runner.run([this, command, index] { std::invoke(command, m_ws, index); });
+            });
+        } else {
+            const auto command = row.command;
+            connect(action, &QAction::triggered, this,
+                    [this, command] { m_runner.run([this, command] { std::invoke(command, m_ws); }); });
+        }
+        m_commands << action;
+        if (row.name == QLatin1String("Telecharge"))
+            m_telecharge = action;
+        else if (row.closesWindow)
+            m_fin = action;
     }
 }
 
@@ -268,6 +272,12 @@ void MainWindow::mirrorProgress()
     m_progress->setVisible(p.visible);
     m_stop->setVisible(p.visible);
     updateAvailability();
+    // A step that reads files without an event loop (the base building) still shows it move.
+    if (p.visible) {
+        if (QLayout* layout = statusBar()->layout())
+            layout->activate();
+        m_progress->repaint();
+    }
 }
 
 void MainWindow::updateAvailability()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/CommandRunner.h"
+#include "gui/MenuCommand.h"
 #include "gui/WaitCursor.h"
 
 #include <QHash>
@@ -12,6 +13,7 @@ class DrawListPanel;
 class EntryPanel;
 class GridPanel;
 class QAction;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
@@ -59,6 +61,7 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
+    void addMenuRows(QMenu* menu, const QList<MenuCommand>& rows);
     void fitDrawList();
 
     void mirror(unsigned parts);

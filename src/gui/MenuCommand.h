@@ -17,8 +17,8 @@ struct MenuCommand {
     // Acts on the window (a secondary window, the clipboard, the printer): the handler the
     // window registered under `name` with MainWindow::setWindowAction.
     bool windowAction = false;
-    // A row of a submenu of `menu` (objectName and caption); empty: directly in `menu`.
-    QString submenu{}, submenuCaption{};
+    // A submenu: its rows are those whose `menu` is this row's `name`.
+    bool submenu = false;
     // An item of an indexed set (C1(0..6), F0(1..10)): its command receives `index`.
     void (Workspace::*indexedCommand)(int) = nullptr;
     int index = 0;

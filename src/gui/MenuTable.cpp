@@ -20,9 +20,7 @@ namespace {
 // F0(1..10), captions "1".."9" then "0", and C1(0..6), captions "1-10".."61-70".
 MenuCommand finale(int index)
 {
-    MenuCommand row{QStringLiteral("Statistiques"), QStringLiteral("F0"), QString::number(index % 10), nullptr, {}};
-    row.submenu = QStringLiteral("Finales");
-    row.submenuCaption = QStringLiteral("Finales");
+    MenuCommand row{QStringLiteral("Finales"), QStringLiteral("F0"), QString::number(index % 10), nullptr, {}};
     row.indexedCommand = &Workspace::finales;
     row.index = index;
     return row;
@@ -30,13 +28,11 @@ MenuCommand finale(int index)
 
 MenuCommand colonne(int index)
 {
-    MenuCommand row{QStringLiteral("Statistiques"),
+    MenuCommand row{QStringLiteral("Colones"),
                     QStringLiteral("C1"),
                     QStringLiteral("%1-%2").arg(10 * index + 1).arg(10 * index + 10),
                     nullptr,
                     {}};
-    row.submenu = QStringLiteral("Colones");
-    row.submenuCaption = QStringLiteral("Colonnes");
     row.indexedCommand = &Workspace::colonnes;
     row.index = index;
     return row;
@@ -50,12 +46,19 @@ const QList<MenuCommand>& MenuTable::commands()
     const QString stats = QStringLiteral("Statistiques");
     const QString divers = QStringLiteral("Divers");
     const QString sep = QStringLiteral("-");
+    const QString imp = QStringLiteral("Imp");
     static const QList<MenuCommand> table = {
         {fichier, QStringLiteral("mnuCharge"), QStringLiteral("Charge Manuelle"), &Workspace::chargeManuelle,
          QKeySequence(Qt::Key_F5)},
         {fichier, QStringLiteral("Telecharge"), QStringLiteral("Telechargement FDesJeux"), &Workspace::telechargement,
          QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {fichier, QStringLiteral("Construire"), QStringLiteral("Construire l'historique…"), &Workspace::construireHistorique, {}},
+        {fichier, imp, QStringLiteral("Imprimer"), nullptr, {}, false, false, true},
+        {imp, QStringLiteral("tout"), QStringLiteral("Tout"), nullptr, {}, false, true},
+        {imp, QStringLiteral("selection"), QStringLiteral("Selection"), nullptr, QKeySequence(Qt::CTRL | Qt::Key_P), false, true},
         {fichier, QStringLiteral("Fin"), QStringLiteral("&Quitter"), nullptr, QKeySequence(Qt::CTRL | Qt::Key_Q), true},
+        {QStringLiteral("Ed"), QStringLiteral("MnuCop"), QStringLiteral("Copier selection"), nullptr, QKeySequence::Copy, false,
+         true},
         {stats, QStringLiteral("Debut"), QStringLiteral("Tous les tirages"), &Workspace::telechargement,
          QKeySequence(Qt::CTRL | Qt::Key_T)},
         {stats, QStringLiteral("finP"), QStringLiteral("Periode d'etude"), &Workspace::periodeEtude,
@@ -66,6 +69,7 @@ const QList<MenuCommand>& MenuTable::commands()
         {stats, QStringLiteral("Sorties"), QStringLiteral("Sorties"), &Workspace::sorties, QKeySequence(Qt::Key_F8)},
         {stats, QStringLiteral("Numero"), QStringLiteral("Numéro"), &Workspace::numero, QKeySequence(Qt::Key_F9)},
         {stats, QStringLiteral("m5"), sep, nullptr, {}},
+        {stats, QStringLiteral("Finales"), QStringLiteral("Finales"), nullptr, {}, false, false, true},
         finale(1),
         finale(2),
         finale(3),
@@ -77,6 +81,7 @@ const QList<MenuCommand>& MenuTable::commands()
         finale(9),
         finale(10),
         {stats, QStringLiteral("m2"), sep, nullptr, {}},
+        {stats, QStringLiteral("Colones"), QStringLiteral("Colonnes"), nullptr, {}, false, false, true},
         colonne(0),
         colonne(1),
         colonne(2),
@@ -103,8 +108,11 @@ const QList<MenuCommand>& MenuTable::commands()
         {QStringLiteral("m4"), QStringLiteral("Magic"), QStringLiteral("Selection numéros"), &Workspace::selectionNumeros, {}},
         {QStringLiteral("m4"), QStringLiteral("Cotes"), QStringLiteral("Cotes du Keno"), &Workspace::cotesKeno, {}},
         {QStringLiteral("m4"), QStringLiteral("TestPrev"), QStringLiteral("Tester la prévision"), nullptr, {}, false, true},
+        {QStringLiteral("help"), QStringLiteral("Varn"), QStringLiteral("Aide"), &Workspace::aide, QKeySequence(Qt::Key_F1)},
         {QStringLiteral("help"), QStringLiteral("mnuCons"), QStringLiteral("Conseils"), nullptr, {}, false, true},
         {divers, QStringLiteral("tc"), QStringLiteral("Tout cocher"), &Workspace::toutCocher, {}},
+        {divers, QStringLiteral("site"), QStringLiteral("Visiter le site / contact"), &Workspace::site, {}},
+        {divers, QStringLiteral("Apropos"), QStringLiteral("A propos"), &Workspace::aPropos, {}},
     };
     return table;
 }

@@ -3,6 +3,7 @@
 class AnalysisCommands;
 class ArchiveSource;
 class ChanceCommands;
+class BaseCommand;
 class EntryCommands;
 class FilterCommand;
 class ForecastCommands;
@@ -10,6 +11,7 @@ class GridCommands;
 class HistoryCommands;
 class ImportCommand;
 class ListCommands;
+class OutputCommands;
 class RankingCommands;
 class UserInterface;
 class Workspace;
@@ -35,6 +37,8 @@ struct CommandContext {
     ForecastCommands* forecast = nullptr;
     ChanceCommands* chance = nullptr;
     AnalysisCommands* analyses = nullptr;
+    OutputCommands* output = nullptr;
+    BaseCommand* base = nullptr;
 
     // Tells the shells which parts of the state changed (Workspace::Part flags).
     void changed(unsigned parts) const;

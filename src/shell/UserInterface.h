@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 #include <optional>
 
 struct CalendarFilter;
@@ -14,6 +16,8 @@ public:
 
     // A message box with the single button OK.
     virtual void message(const QString& text, const QString& title) = 0;
+    // The same with the information icon (the about box).
+    virtual void information(const QString& text, const QString& title) { message(text, title); }
     // A question with the buttons Yes and No; true for Yes.
     virtual bool confirm(const QString& text, const QString& title) = 0;
     // An input box; nullopt when cancelled.
@@ -23,6 +27,11 @@ public:
     // Shows the calendar filter window modally on `filter`; false when it was closed by its
     // close box (a cancel), true after "Valider".
     virtual bool editCalendarFilter(CalendarFilter& filter) = 0;
+    // An open dialog that takes several files (`filter` as in "Archives (*.zip *.csv)"); empty
+    // when cancelled (the default: a person who cannot be asked).
+    virtual QStringList askOpenFileNames(const QString& /*title*/, const QString& /*filter*/) { return {}; }
+    // Hands a document or an address to the desktop's viewer; false when none took it.
+    virtual bool openUrl(const QUrl& /*url*/) { return false; }
     // Today's date (a seam so tests can fix the clock).
     virtual QDate today() const { return QDate::currentDate(); }
 };

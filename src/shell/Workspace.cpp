@@ -3,6 +3,7 @@
 #include "history/HistoryFile.h"
 #include "output/NumberFormat.h"
 #include "shell/AnalysisCommands.h"
+#include "shell/BaseCommand.h"
 #include "shell/ChanceCommands.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
@@ -12,9 +13,11 @@
 #include "shell/ImportCommand.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
+#include "shell/OutputCommands.h"
 #include "shell/RankingCommands.h"
 #include "shell/Settings.h"
 #include "shell/UserInterface.h"
+#include "shell/VersionText.h"
 
 #include <algorithm>
 
@@ -47,6 +50,8 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_filter = std::make_unique<FilterCommand>(m_ctx);
     m_forecast = std::make_unique<ForecastCommands>(m_ctx);
     m_chance = std::make_unique<ChanceCommands>(m_ctx);
+    m_output = std::make_unique<OutputCommands>(m_ctx);
+    m_base = std::make_unique<BaseCommand>(m_ctx);
     m_ctx.history = m_history.get();
     m_ctx.import = m_import.get();
     m_ctx.list = m_list.get();
@@ -58,12 +63,11 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_ctx.chance = m_chance.get();
     m_analyses = std::make_unique<AnalysisCommands>(m_ctx);
     m_ctx.analyses = m_analyses.get();
+    m_ctx.output = m_output.get();
+    m_ctx.base = m_base.get();
 
     m_state.selected = 0;
-    m_state.versionText = QStringLiteral("%1-%2-%3")
-                              .arg(TIRAVOL_VERSION_MAJOR)
-                              .arg(NumberFormat::apply(TIRAVOL_VERSION_MINOR, u"00"))
-                              .arg(NumberFormat::apply(TIRAVOL_VERSION_PATCH, u"0000"));
+    m_state.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
     m_state.windowTitle = m_config.programName + QStringLiteral(" Version ") + m_state.versionText;
 }
 
@@ -270,6 +274,41 @@ void Workspace::setResultSelected(int list, int index, bool on)
 {
     (list == 2 ? m_state.report.resultat2 : m_state.report.resultat).setSelected(index, on);
     emit changed(ReportPart);
+}
+
+QString Workspace::selectionText() const
+{
+    return m_output->selectionText();
+}
+
+void Workspace::selectAllResults()
+{
+    m_output->selectAll();
+}
+
+void Workspace::unselectResults(const QList<int>& resultat, const QList<int>& resultat2)
+{
+    m_output->unselect(resultat, resultat2);
+}
+
+void Workspace::aide()
+{
+    m_output->aide();
+}
+
+void Workspace::site()
+{
+    m_output->site();
+}
+
+void Workspace::aPropos()
+{
+    m_output->aPropos();
+}
+
+void Workspace::construireHistorique()
+{
+    m_base->construireHistorique();
 }
 
 void Workspace::calcul()

@@ -131,6 +131,13 @@ public:
     void setExportEnabled(bool on);
     bool exportEnabled() const { return m_state.exportEnabled; }
     void setResultSelected(int list, int index, bool on); // list 1 = Resultat, 2 = Resultat2
+    QString selectionText() const; // MnuCop: the clipboard's text
+    void selectAllResults(); // tout, before printing
+    void unselectResults(const QList<int>& resultat, const QList<int>& resultat2); // after printing
+    void aide(); // Varn
+    void site();
+    void aPropos();
+    void construireHistorique(); // the base and working histories from several archives
 
     // ---- state read by the shells
     const WorkspaceState& state() const { return m_state; }
@@ -200,4 +207,6 @@ private:
     std::unique_ptr<ForecastCommands> m_forecast;
     std::unique_ptr<ChanceCommands> m_chance;
     std::unique_ptr<AnalysisCommands> m_analyses;
+    std::unique_ptr<OutputCommands> m_output;
+    std::unique_ptr<BaseCommand> m_base;
 };

@@ -48,6 +48,8 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
     // Every command caption appears quoted at least once, as the menus show it.
     for (const QString& caption : captions.mid(0, 34))
         EXPECT_TRUE(text.contains(QStringLiteral("« ") + caption)) << caption.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("« Construire l'historique… »")));
+    EXPECT_TRUE(text.contains(QStringLiteral("build-base --replace")));
 
     const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = pages.match(runTool(QStringLiteral("pdfinfo"), {pdf}));

@@ -89,8 +89,8 @@ TEST_F(AnalysesWindowTest, StatisticsMenuHoldsTheAnalysesInOrder)
             ours << name;
     for (const char* other : {"Perf2", "PartHasard", "AnnonceurHasard", "Hasard"})
         ours.removeAll(QString::fromLatin1(other));
-    ours.removeAll(QStringLiteral("Finales"));
-    ours.removeAll(QStringLiteral("Colones"));
+    ours.removeAll(QStringLiteral("FinalesMenu"));
+    ours.removeAll(QStringLiteral("ColonesMenu"));
     EXPECT_EQ(ours.join(QLatin1Char(' ')), QStringLiteral("Dix Sept Pi PG m3 Part Recherche Annonceur PlusSortis Colonne"));
 
     // A menu row runs its report into the lists.

@@ -123,13 +123,15 @@ TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)
                 commands << action->objectName() + QLatin1Char('=') + action->text();
     commands.sort();
     EXPECT_EQ(commands.join(QLatin1Char(' ')),
-              QStringLiteral("Annonceur=Annonceur AnnonceurHasard=Annonceur - hasard Colones=Colonnes Colonne=Colonne "
-                             "Cotes=Cotes du Keno Debut=Tous les tirages Dix=Dizaines/Unités EMaxi=Ecarts Max Ecarts=Ecarts "
-                             "Fin=&Quitter Finales=Finales Hasard=Hasard Magic=Selection numéros Numero=Numéro PG=Petits / "
-                             "Gros Numéros Part=Partenaire ideal PartHasard=Partenaires - hasard Perf2=Performance Pi=Pairs / "
-                             "Impairs PlusSortis=Plus sortis Recherche=&Recherche Ecart Sept=Septaines Sorties=Sorties "
-                             "Telecharge=Telechargement FDesJeux TestPrev=Tester la prévision finP=Periode d'etude "
-                             "mnuCharge=Charge Manuelle mnuCons=Conseils mnuPrev=Configuration tc=Tout cocher"));
+              QStringLiteral("Annonceur=Annonceur AnnonceurHasard=Annonceur - hasard Apropos=A propos ColonesMenu=Colonnes "
+                             "Colonne=Colonne Construire=Construire l'historique… Cotes=Cotes du Keno Debut=Tous les tirages "
+                             "Dix=Dizaines/Unités EMaxi=Ecarts Max Ecarts=Ecarts Fin=&Quitter FinalesMenu=Finales "
+                             "Hasard=Hasard ImpMenu=Imprimer Magic=Selection numéros MnuCop=Copier selection Numero=Numéro "
+                             "PG=Petits / Gros Numéros Part=Partenaire ideal PartHasard=Partenaires - hasard "
+                             "Perf2=Performance Pi=Pairs / Impairs PlusSortis=Plus sortis Recherche=&Recherche Ecart "
+                             "Sept=Septaines Sorties=Sorties Telecharge=Telechargement FDesJeux TestPrev=Tester la prévision "
+                             "Varn=Aide finP=Periode d'etude mnuCharge=Charge Manuelle mnuCons=Conseils mnuPrev=Configuration "
+                             "site=Visiter le site / contact tc=Tout cocher"));
 
     get<QAction>("Numero")->trigger();
     EXPECT_EQ(title(), QStringLiteral("Classement par numéros au ") + lastDate);
@@ -372,8 +374,8 @@ TEST_F(MainWindowTest, MenusWithoutCommandsAreNotShown)
         if (menu->isVisible())
             menus << menu->text();
     EXPECT_EQ(menus,
-              (QStringList{QStringLiteral("&Fichier"), QStringLiteral("S&tatistiques"), QStringLiteral("Prevision"),
-                           QStringLiteral("Aide"), QStringLiteral("Divers")}));
+              (QStringList{QStringLiteral("&Fichier"), QStringLiteral("Edition"), QStringLiteral("S&tatistiques"),
+                           QStringLiteral("Prevision"), QStringLiteral("Aide"), QStringLiteral("Divers")}));
 }
 
 TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)

@@ -89,4 +89,20 @@ bool ScriptedUi::editCalendarFilter(CalendarFilter& filter)
     return onFilter ? onFilter(filter) : true;
 }
 
+QStringList ScriptedUi::askOpenFileNames(const QString& title, const QString&)
+{
+    askedTitles << title;
+    if (openNames.empty())
+        return {};
+    QStringList names = openNames.front();
+    openNames.pop_front();
+    return names;
+}
+
+bool ScriptedUi::openUrl(const QUrl& url)
+{
+    openedUrls << url;
+    return viewerOpens;
+}
+
 } // namespace TestSupport

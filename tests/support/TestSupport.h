@@ -32,6 +32,7 @@ class ScriptedUi : public UserInterface {
 public:
     struct Message {
         QString text, title;
+        bool information = false; // shown with the information icon
     };
     std::vector<Message> messages;
     std::deque<std::optional<QString>> textAnswers;
@@ -41,12 +42,18 @@ public:
     QStringList askedTitles;
     std::function<bool(CalendarFilter&)> onFilter;
     QDate fixedToday = QDate(2026, 12, 5);
+    std::deque<QStringList> openNames; // empty: cancelled
+    QList<QUrl> openedUrls; // what was handed to the viewer
+    bool viewerOpens = true;
 
     void message(const QString& text, const QString& title) override;
+    void information(const QString& text, const QString& title) override { messages.push_back({text, title, true}); }
     bool confirm(const QString& text, const QString& title) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
     QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
     bool editCalendarFilter(CalendarFilter& filter) override;
+    QStringList askOpenFileNames(const QString& title, const QString& filter) override;
+    bool openUrl(const QUrl& url) override;
     QDate today() const override { return fixedToday; }
 };
 

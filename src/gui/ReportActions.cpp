@@ -1,0 +1,76 @@
+#include "gui/ReportActions.h"
+
+#include "gui/MainWindow.h"
+#include "gui/ReportPrinter.h"
+#include "shell/Messages.h"
+#include "shell/UserInterface.h"
+#include "shell/Workspace.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+ReportActions::PrinterFactory& printerFactory()
+{
+    static ReportActions::PrinterFactory factory;
+    return factory;
+}
+
+} // namespace
+
+void ReportActions::install(MainWindow& window)
+{
+    window.setWindowAction(QStringLiteral("MnuCop"), [&window] { copySelection(window); });
+    window.setWindowAction(QStringLiteral("tout"), [&window] { print(window, true); });
+    window.setWindowAction(QStringLiteral("selection"), [&window] { print(window, false); });
+}
+
+std::unique_ptr<QPrinter> ReportActions::defaultPrinter(QString* why)
+{
+    const QString missing = ReportPrinter::missingPrinterMessage();
+    if (!missing.isEmpty()) {
+        if (why)
+            *why = missing;
+        return nullptr;
+    }
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        info = QPrinterInfo::printerInfo(QPrinterInfo::availablePrinterNames().value(0));
+    auto printer = std::make_unique<QPrinter>(info);
+    printer->setResolution(300);
+    return printer;
+}
+
+void ReportActions::setPrinterFactory(PrinterFactory factory)
+{
+    printerFactory() = std::move(factory);
+}
+
+void ReportActions::copySelection(MainWindow& window)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(window.workspace().selectionText());
+}
+
+void ReportActions::print(MainWindow& window, bool everything)
+{
+    Workspace& ws = window.workspace();
+    if (everything)
+        ws.selectAllResults();
+    QString why;
+    const std::unique_ptr<QPrinter> printer = printerFactory() ? printerFactory()(&why) : defaultPrinter(&why);
+    if (!printer) {
+        window.ui().message(why, Messages::kTitle);
+        return;
+    }
+    const ReportPrinter::Printed printed = ReportPrinter::print(*printer, ws.report().resultat, ws.report().resultat2);
+    if (!printed.ok) {
+        window.ui().message(printed.error, Messages::kTitle);
+        return;
+    }
+    ws.unselectResults(printed.resultat, printed.resultat2);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+struct CommandContext;
+
+// What takes a report out of the window (the selection to copy or print) and the commands that
+// lead out of the statistics: the help document, the program's web page and the about box.
+class OutputCommands {
+public:
+    // The web page's address in the settings file, and the address used when it has none.
+    static constexpr const char* kSiteKey = "SiteTiravol";
+    static constexpr const char* kDefaultSite = "https://tiravol.fr/contact";
+
+    explicit OutputCommands(CommandContext& context) : m_ctx(context) { }
+
+    // "Copier selection": the selected lines of Resultat then Resultat2, CR LF after each.
+    QString selectionText() const;
+    // "Tout" before printing: every line of both lists selected.
+    void selectAll();
+    // After printing: the printed lines lose their selection.
+    void unselect(const QList<int>& resultat, const QList<int>& resultat2);
+
+    void aide(); // Varn: the help document in the system's viewer
+    void site(); // the web page, when on line
+    void aPropos(); // the about box
+
+    // The web page's address from the settings (the default written back when missing).
+    QString siteUrl() const;
+
+private:
+    CommandContext& m_ctx;
+};

@@ -1,0 +1,315 @@
+// The commands that take a report out (selection text, select all, unselect), the about box,
+// the web page, the help document and the building of the base history from several archives.
+#include "shell/Workspace.h"
+
+#include "shell/VersionText.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using TestSupport::makeHistory;
+using TestSupport::readFile;
+using TestSupport::writeFile;
+
+namespace {
+
+QByteArray crlf(const QStringList& lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+// An operator CSV of `draws`, newest row first, as the archives are published.
+QByteArray operatorCsv(const QStringList& draws)
+{
+    QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1\r\n";
+    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
+        const QString& d = draws[i];
+        QByteArray row = "2020;" + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ";x";
+        for (int k = 1; k <= 20; ++k)
+            row += ';' + QByteArray::number(d.mid(3 * k + 8, 2).toInt());
+        csv += row + ";1;2\r\n";
+    }
+    return csv;
+}
+
+class WorkspaceOutputTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_data, m_config;
+    TestSupport::ScriptedUi m_ui;
+    std::unique_ptr<Workspace> m_ws;
+    WorkspaceConfig::Connection m_connection = WorkspaceConfig::Connection::Online;
+
+    QString data(const char* name) const { return m_data.filePath(QString::fromLatin1(name)); }
+    QString ini() const { return m_config.filePath(QStringLiteral("Varn/tiravol.ini")); }
+
+    void make(bool readOnlySettings = false)
+    {
+        WorkspaceConfig config;
+        config.dataFolder = m_data.path();
+        config.appDataFolder = m_config.path();
+        config.readOnlySettings = readOnlySettings;
+        config.quietWhenNoWorkingHistory = true;
+        config.connection = [this] { return m_connection; };
+        m_ws = std::make_unique<Workspace>(config, &m_ui);
+    }
+    void start(const QStringList& history)
+    {
+        writeFile(data("Tirages_keno.txt"), crlf(history));
+        writeFile(data("Tirages.txt"), crlf(history));
+        make();
+        m_ws->startUp();
+        m_ui.messages.clear();
+    }
+    QString archive(const char* name, const QStringList& draws)
+    {
+        writeFile(data(name), operatorCsv(draws));
+        return data(name);
+    }
+};
+
+TEST(VersionText, MajorThenMinorOnTwoDigitsThenRevisionOnFour)
+{
+    EXPECT_EQ(VersionText::format(2, 5, 17), QStringLiteral("2-05-0017"));
+    EXPECT_EQ(VersionText::format(1, 0, 0), QStringLiteral("1-00-0000"));
+    EXPECT_EQ(VersionText::format(12, 34, 5678), QStringLiteral("12-34-5678"));
+    // Wider than the pattern: every digit is kept.
+    EXPECT_EQ(VersionText::format(3, 123, 45678), QStringLiteral("3-123-45678"));
+}
+
+TEST_F(WorkspaceOutputTest, AboutBoxGivesTheProgramAndItsVersionOnTwoLines)
+{
+    make();
+    m_ws->aPropos();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].title, QStringLiteral("Tiravol"));
+    EXPECT_TRUE(m_ui.messages[0].information);
+    const QString text = m_ui.messages[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Tiravol version \r\n"))) << text.toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Tiravol version \\r\\n\\d+-\\d\\d-\\d\\d\\d\\d$")).match(text).hasMatch())
+        << text.toStdString();
+    EXPECT_EQ(text.mid(18), m_ws->versionText());
+    EXPECT_TRUE(m_ws->windowTitle().endsWith(QStringLiteral(" Version ") + text.mid(18)));
+}
+
+TEST_F(WorkspaceOutputTest, SelectionTextSelectAllAndUnselect)
+{
+    start(makeHistory(40));
+    const ReportModel& report = m_ws->report();
+    ASSERT_GE(report.resultat.count(), 4);
+    ASSERT_GE(report.resultat2.count(), 3);
+    EXPECT_EQ(m_ws->selectionText(), QString());
+
+    m_ws->setResultSelected(1, 3, true);
+    m_ws->setResultSelected(1, 1, true);
+    m_ws->setResultSelected(2, 2, true);
+    const QString crLf = QStringLiteral("\r\n");
+    EXPECT_EQ(m_ws->selectionText(),
+              report.resultat.lines[1] + crLf + report.resultat.lines[3] + crLf + report.resultat2.lines[2] + crLf);
+
+    m_ws->selectAllResults();
+    for (int i = 0; i < report.resultat.count(); ++i)
+        EXPECT_TRUE(report.resultat.isSelected(i)) << i;
+    for (int i = 0; i < report.resultat2.count(); ++i)
+        EXPECT_TRUE(report.resultat2.isSelected(i)) << i;
+
+    m_ws->unselectResults({0, 2}, {1});
+    EXPECT_FALSE(report.resultat.isSelected(0));
+    EXPECT_TRUE(report.resultat.isSelected(1));
+    EXPECT_FALSE(report.resultat.isSelected(2));
+    EXPECT_TRUE(report.resultat2.isSelected(0));
+    EXPECT_FALSE(report.resultat2.isSelected(1));
+
+    QList<int> all, all2;
+    for (int i = 0; i < report.resultat.count(); ++i)
+        all << i;
+    for (int i = 0; i < report.resultat2.count(); ++i)
+        all2 << i;
+    m_ws->unselectResults(all, all2);
+    EXPECT_EQ(m_ws->selectionText(), QString());
+}
+
+TEST_F(WorkspaceOutputTest, WebPageOffLineOnlyTellsAndOpensNothing)
+{
+    m_connection = WorkspaceConfig::Connection::Offline;
+    make();
+    m_ws->site();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].text, QStringLiteral("Vous n'etes pas connecté à Internet"));
+    EXPECT_EQ(m_ui.messages[0].title, QStringLiteral("Tiravol"));
+    EXPECT_FALSE(m_ui.messages[0].information); // no icon
+    EXPECT_TRUE(m_ui.openedUrls.isEmpty());
+    EXPECT_FALSE(QFile::exists(ini()));
+}
+
+TEST_F(WorkspaceOutputTest, WebPageOnLineOpensTheSettingsAddressOrTheDefaultWrittenBack)
+{
+    make();
+    m_ws->site();
+    ASSERT_EQ(m_ui.openedUrls.size(), 1);
+    EXPECT_EQ(m_ui.openedUrls[0], QUrl(QStringLiteral("https://tiravol.fr/contact")));
+    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_TRUE(readFile(ini()).contains("[URL]")) << readFile(ini()).toStdString();
+    EXPECT_TRUE(readFile(ini()).contains("SiteTiravol=https://tiravol.fr/contact")) << readFile(ini()).toStdString();
+
+    // An address of the player's own, with a query, is opened as written.
+    writeFile(ini(), "[URL]\r\nFileFdesjeux=https://example.org/a.zip\r\nSiteTiravol=https://example.org/p?a=1&b=2\r\n");
+    m_ws->site();
+    ASSERT_EQ(m_ui.openedUrls.size(), 2);
+    EXPECT_EQ(m_ui.openedUrls[1].toString(), QStringLiteral("https://example.org/p?a=1&b=2"));
+
+    // No browser took it: said, and nothing else changes.
+    m_ui.viewerOpens = false;
+    m_ws->site();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(m_ui.messages[0].text.contains(QStringLiteral("https://example.org/p?a=1&b=2")));
+}
+
+TEST_F(WorkspaceOutputTest, WebPageWithoutAConnectionTestAndReadOnlySettingsWritesNothing)
+{
+    WorkspaceConfig config;
+    config.dataFolder = m_data.path();
+    config.appDataFolder = m_config.path();
+    config.readOnlySettings = true;
+    m_ws = std::make_unique<Workspace>(config, &m_ui);
+    m_ws->site();
+    ASSERT_EQ(m_ui.openedUrls.size(), 1);
+    EXPECT_EQ(m_ui.openedUrls[0], QUrl(QStringLiteral("https://tiravol.fr/contact")));
+    EXPECT_FALSE(QFile::exists(ini()));
+}
+
+TEST_F(WorkspaceOutputTest, HelpOpensTheDocumentFoundBesideTheProgramOrSaysItIsMissing)
+{
+    // The system data folders are the only place a test binary's lookup can be pointed at.
+    QTemporaryDir share;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(share.filePath(QStringLiteral("home"))));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(share.path()));
+    m_connection = WorkspaceConfig::Connection::Offline; // help needs no connection
+    make();
+    m_ws->aide();
+    EXPECT_TRUE(m_ui.openedUrls.isEmpty());
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(m_ui.messages[0].text.contains(QStringLiteral("« aidekeno.pdf » est introuvable")))
+        << m_ui.messages[0].text.toStdString();
+
+    QDir(share.path()).mkpath(QStringLiteral("tiravol"));
+    const QString pdf = share.filePath(QStringLiteral("tiravol/aidekeno.pdf"));
+    writeFile(pdf, "%PDF-1.4\n");
+    m_ws->aide();
+    ASSERT_EQ(m_ui.openedUrls.size(), 1);
+    EXPECT_EQ(m_ui.openedUrls[0], QUrl::fromLocalFile(pdf));
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+
+    m_ui.viewerOpens = false;
+    m_ws->aide();
+    ASSERT_EQ(m_ui.messages.size(), 2u);
+    EXPECT_TRUE(m_ui.messages[1].text.contains(pdf)) << m_ui.messages[1].text.toStdString();
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_DIRS");
+}
+
+TEST_F(WorkspaceOutputTest, BaseBuiltFromOverlappingArchivesIsLoadedAndSummarised)
+{
+    const QStringList all = makeHistory(30, QDate(2019, 12, 20));
+    make();
+    m_ui.openNames.push_back({archive("ancienne.csv", all.mid(0, 20)), archive("recente.csv", all.mid(12))});
+    m_ws->construireHistorique();
+
+    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(all));
+    EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(all));
+    EXPECT_EQ(m_ws->state().drawLines(), all);
+    EXPECT_EQ(m_ws->drawCount(), 30);
+    EXPECT_FALSE(m_ws->progress().visible);
+    EXPECT_TRUE(m_ui.confirmTexts.isEmpty()); // nothing to replace
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    const QString summary = m_ui.messages.back().text;
+    EXPECT_EQ(m_ui.messages.back().title, QStringLiteral("Construire l'historique"));
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("L'historique a été construit.\n\n"))) << summary.toStdString();
+    const QStringList lines = summary.split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Tirages retenus : 30"))) << summary.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Tirages en double : 8"))) << summary.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Premier tirage : 20/12/2019 midi"))) << summary.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Dernier tirage : 03/01/2020 soir"))) << summary.toStdString();
+    // The ranking of the new history is shown.
+    EXPECT_EQ(m_ws->report().resultat.count() > 0, true);
+}
+
+TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYes)
+{
+    const QStringList old = makeHistory(10, QDate(2021, 3, 1), 3);
+    start(old);
+    const QStringList fresh = makeHistory(16, QDate(2022, 5, 1), 9);
+    const QString a = archive("a.csv", fresh.mid(0, 9)), b = archive("b.csv", fresh.mid(9));
+
+    m_ui.openNames.push_back({a, b});
+    m_ui.confirmAnswers.push_back(false);
+    m_ws->construireHistorique();
+    ASSERT_EQ(m_ui.confirmTexts.size(), 1);
+    EXPECT_TRUE(m_ui.confirmTexts[0].startsWith(QStringLiteral("Un historique existe déjà :\n")))
+        << m_ui.confirmTexts[0].toStdString();
+    EXPECT_TRUE(m_ui.confirmTexts[0].endsWith(QStringLiteral("\nLe remplacer par les 16 tirages lus ?")))
+        << m_ui.confirmTexts[0].toStdString();
+    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(old));
+    EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(old));
+    EXPECT_EQ(m_ws->state().drawLines(), old);
+    EXPECT_TRUE(m_ui.messages.empty());
+
+    m_ui.openNames.push_back({a, b});
+    m_ui.confirmAnswers.push_back(true);
+    m_ws->construireHistorique();
+    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(fresh));
+    EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(fresh));
+    EXPECT_EQ(m_ws->state().drawLines(), fresh);
+
+    // A cancelled file dialog asks nothing and changes nothing.
+    const size_t messages = m_ui.messages.size();
+    m_ws->construireHistorique();
+    EXPECT_EQ(m_ui.confirmTexts.size(), 2);
+    EXPECT_EQ(m_ui.messages.size(), messages);
+    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(fresh));
+}
+
+TEST_F(WorkspaceOutputTest, ArchivesThatDisagreeAreReportedAndNothingIsWritten)
+{
+    const QStringList all = makeHistory(12, QDate(2020, 2, 1));
+    QStringList other = all.mid(4);
+    // The same draw with one number changed, the line still ascending: the largest becomes 70,
+    // or the smallest 01.
+    QString changed = other[2];
+    if (changed.mid(68, 2) != QLatin1String("70"))
+        changed.replace(68, 2, QStringLiteral("70"));
+    else if (changed.mid(11, 2) != QLatin1String("01"))
+        changed.replace(11, 2, QStringLiteral("01"));
+    ASSERT_NE(changed, other[2]);
+    other[2] = changed;
+    make();
+    m_ui.openNames.push_back({archive("un.csv", all.mid(0, 8)), archive("deux.csv", other)});
+    m_ws->construireHistorique();
+    EXPECT_FALSE(QFile::exists(data("Tirages.txt")));
+    EXPECT_FALSE(QFile::exists(data("Tirages_keno.txt")));
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    const QString text = m_ui.messages[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien "
+                                               "n'a été écrit.")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Tirages en désaccord : 1"))) << text.toStdString();
+    EXPECT_TRUE(
+        text.contains(changed.left(10) + QLatin1Char(' ') + changed.right(4) + QStringLiteral(" : un.csv et deux.csv diffèrent")))
+        << text.toStdString();
+
+    // Nothing readable at all: said, nothing written.
+    m_ui.messages.clear();
+    writeFile(data("vide.csv"), "annee;date\r\n");
+    m_ui.openNames.push_back({data("vide.csv")});
+    m_ws->construireHistorique();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(m_ui.messages[0].text.startsWith(QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.")));
+    EXPECT_FALSE(QFile::exists(data("Tirages.txt")));
+}
+
+} // namespace

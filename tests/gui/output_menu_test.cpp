@@ -1,0 +1,297 @@
+// The window's output and link commands through their menus: copy to the clipboard, printing
+// (to a PDF file standing for the printer), the help document built beside the program, the
+// about box, the web page off line, and the base history built from archives.
+#include "gui/MainWindow.h"
+#include "gui/ReportActions.h"
+#include "gui/ReportPrinter.h"
+
+#include "history/HistoryFile.h"
+#include "shell/Workspace.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed>").arg(program);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList pdfLines(const QString& pdf)
+{
+    QStringList out;
+    for (const QString& line :
+         run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty())
+            out << line.trimmed().remove(QLatin1Char('\f')).simplified();
+    return out;
+}
+
+int pdfPages(const QString& pdf)
+{
+    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QStringList actionNames(const QMenu* menu)
+{
+    QStringList names;
+    for (const QAction* action : menu->actions())
+        names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+    return names;
+}
+
+QByteArray operatorCsv(const QStringList& draws)
+{
+    QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1\n";
+    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
+        const QString& d = draws[i];
+        QByteArray row = "2020;" + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ";x";
+        for (int k = 1; k <= 20; ++k)
+            row += ';' + QByteArray::number(d.mid(3 * k + 8, 2).toInt());
+        csv += row + '\n';
+    }
+    return csv;
+}
+
+class OutputMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QString error;
+        for (const char* name : {"Tirages_keno.txt", "Tirages.txt"})
+            ASSERT_TRUE(HistoryFile::write(path(name), m_history, &error)) << error.toStdString();
+    }
+    void TearDown() override { ReportActions::setPrinterFactory({}); }
+
+    void open(WorkspaceConfig::Connection connection = WorkspaceConfig::Connection::Online)
+    {
+        WorkspaceConfig config;
+        config.dataFolder = m_dir.path();
+        config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
+        config.connection = [connection] { return connection; };
+        m_ws = std::make_unique<Workspace>(config, &m_ui);
+        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
+        m_window->show();
+        m_window->startUp();
+        m_ui.messages.clear();
+    }
+    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    QAction* action(const char* name) const { return m_window->findChild<QAction*>(QString::fromLatin1(name)); }
+    QListWidget* list(const char* name) const { return m_window->findChild<QListWidget*>(QString::fromLatin1(name)); }
+    void printToPdf(const QString& pdf)
+    {
+        ReportActions::setPrinterFactory([pdf](QString*) {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+    }
+
+    QTemporaryDir m_dir;
+    QStringList m_history = TestSupport::makeHistory(120);
+    TestSupport::ScriptedUi m_ui;
+    std::unique_ptr<Workspace> m_ws;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(OutputMenuTest, MenusHoldTheCommandsInTableOrderWithThePrintSubmenu)
+{
+    open();
+    const auto menu = [this](const char* name) { return m_window->findChild<QMenu*>(QString::fromLatin1(name)); };
+    ASSERT_NE(menu("Fichier"), nullptr);
+    EXPECT_EQ(actionNames(menu("Fichier")),
+              QStringList({QStringLiteral("mnuCharge"), QStringLiteral("Telecharge"), QStringLiteral("Construire"),
+                           QStringLiteral("ImpMenu"), QStringLiteral("Fin")}));
+    ASSERT_NE(menu("Imp"), nullptr);
+    EXPECT_EQ(menu("Imp")->title(), QStringLiteral("Imprimer"));
+    EXPECT_EQ(actionNames(menu("Imp")), QStringList({QStringLiteral("tout"), QStringLiteral("selection")}));
+    EXPECT_EQ(action("tout")->text(), QStringLiteral("Tout"));
+    EXPECT_EQ(action("selection")->text(), QStringLiteral("Selection"));
+    EXPECT_EQ(menu("Ed")->title(), QStringLiteral("Edition"));
+    EXPECT_EQ(action("MnuCop")->text(), QStringLiteral("Copier selection"));
+    EXPECT_EQ(action("Varn")->text(), QStringLiteral("Aide"));
+    EXPECT_TRUE(actionNames(menu("help")).startsWith(QStringLiteral("Varn")));
+    EXPECT_EQ(action("site")->text(), QStringLiteral("Visiter le site / contact"));
+    EXPECT_EQ(action("Apropos")->text(), QStringLiteral("A propos"));
+    const QStringList divers = actionNames(menu("Divers"));
+    EXPECT_LT(divers.indexOf(QStringLiteral("tc")), divers.indexOf(QStringLiteral("site")));
+    EXPECT_EQ(divers.indexOf(QStringLiteral("site")) + 1, divers.indexOf(QStringLiteral("Apropos")));
+}
+
+TEST_F(OutputMenuTest, CopyPutsTheSelectedLinesOfBothListsOnTheClipboard)
+{
+    open();
+    QListWidget* left = list("Resultat");
+    QListWidget* right = list("Resultat2");
+    ASSERT_GE(left->count(), 5);
+    ASSERT_GE(right->count(), 5);
+    QApplication::clipboard()->setText(QStringLiteral("avant"));
+    action("MnuCop")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString()); // nothing selected: an empty text
+
+    left->item(4)->setSelected(true);
+    left->item(2)->setSelected(true);
+    right->item(1)->setSelected(true);
+    action("MnuCop")->trigger();
+    const QString crLf = QStringLiteral("\r\n");
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              left->item(2)->text() + crLf + left->item(4)->text() + crLf + right->item(1)->text() + crLf);
+    // Copying keeps the selection.
+    EXPECT_EQ(left->selectedItems().size(), 2);
+
+    left->clearSelection();
+    action("MnuCop")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), right->item(1)->text() + crLf);
+}
+
+TEST_F(OutputMenuTest, PrintEverythingThenASelectionToAPdfPrinter)
+{
+    open();
+    const QString pdf = path("rapport.pdf");
+    printToPdf(pdf);
+    QListWidget* left = list("Resultat");
+    QListWidget* right = list("Resultat2");
+    QStringList expected;
+    for (int i = 0; i < left->count(); ++i)
+        expected << left->item(i)->text().simplified();
+    for (int i = 0; i < right->count(); ++i)
+        expected << right->item(i)->text().simplified();
+
+    action("tout")->trigger();
+    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_EQ(pdfLines(pdf), expected);
+    // 8-point lines on A4: about 80 to a page, so the two columns of a ranking fit on one.
+    ASSERT_LE(expected.size(), 75);
+    EXPECT_EQ(pdfPages(pdf), 1);
+    EXPECT_TRUE(left->selectedItems().isEmpty());
+    EXPECT_TRUE(right->selectedItems().isEmpty());
+    EXPECT_EQ(m_ws->selectionText(), QString());
+
+    // "Selection": only the chosen lines, left list first, and only they are unselected.
+    left->item(7)->setSelected(true);
+    right->item(0)->setSelected(true);
+    right->item(3)->setSelected(true);
+    QFile::remove(pdf);
+    action("selection")->trigger();
+    EXPECT_EQ(pdfLines(pdf),
+              QStringList({left->item(7)->text().simplified(), right->item(0)->text().simplified(),
+                           right->item(3)->text().simplified()}));
+    EXPECT_EQ(pdfPages(pdf), 1);
+    EXPECT_TRUE(left->selectedItems().isEmpty());
+    EXPECT_TRUE(right->selectedItems().isEmpty());
+}
+
+TEST_F(OutputMenuTest, WithoutAPrinterItSaysSoAndKeepsEverySelectedLine)
+{
+    open();
+    ReportActions::setPrinterFactory([](QString* why) {
+        *why = QStringLiteral("Aucune imprimante");
+        return std::unique_ptr<QPrinter>();
+    });
+    list("Resultat")->item(1)->setSelected(true);
+    action("selection")->trigger();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].text, QStringLiteral("Aucune imprimante"));
+    EXPECT_EQ(list("Resultat")->selectedItems().size(), 1);
+
+    action("tout")->trigger();
+    EXPECT_EQ(m_ui.messages.size(), 2u);
+    EXPECT_EQ(list("Resultat")->selectedItems().size(), list("Resultat")->count());
+    EXPECT_EQ(list("Resultat2")->selectedItems().size(), list("Resultat2")->count());
+
+    // The default printer of this machine: when it has none, the same path with its own words.
+    ReportActions::setPrinterFactory({});
+    QString why;
+    if (ReportActions::defaultPrinter(&why))
+        GTEST_SKIP() << "a printer is installed here";
+    EXPECT_EQ(why, ReportPrinter::missingPrinterMessage());
+    action("selection")->trigger();
+    ASSERT_EQ(m_ui.messages.size(), 3u);
+    EXPECT_EQ(m_ui.messages[2].text, why);
+    EXPECT_EQ(list("Resultat")->selectedItems().size(), list("Resultat")->count());
+}
+
+TEST_F(OutputMenuTest, HelpOpensTheBuiltDocumentAboutShowsTheVersionAndTheSiteNeedsAConnection)
+{
+    // The lookup is pointed at a system data folder that holds the document the build made.
+    QTemporaryDir share;
+    ASSERT_TRUE(QDir(share.path()).mkpath(QStringLiteral("tiravol")));
+    const QString pdf = share.filePath(QStringLiteral("tiravol/aidekeno.pdf"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TIRAVOL_HELP_PDF), pdf)) << TIRAVOL_HELP_PDF;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(share.filePath(QStringLiteral("home"))));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(share.path()));
+    open(WorkspaceConfig::Connection::Offline);
+
+    action("Varn")->trigger();
+    ASSERT_EQ(m_ui.openedUrls.size(), 1);
+    EXPECT_EQ(m_ui.openedUrls[0], QUrl::fromLocalFile(pdf));
+    EXPECT_TRUE(TestSupport::readFile(m_ui.openedUrls[0].toLocalFile()).startsWith("%PDF-"));
+    EXPECT_TRUE(run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).contains(QStringLiteral("Visiter le site")));
+    EXPECT_TRUE(m_ui.messages.empty());
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_DIRS");
+
+    action("Apropos")->trigger();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].text, QStringLiteral("Tiravol version \r\n") + m_ws->versionText());
+
+    action("site")->trigger();
+    ASSERT_EQ(m_ui.messages.size(), 2u);
+    EXPECT_EQ(m_ui.messages[1].text, QStringLiteral("Vous n'etes pas connecté à Internet"));
+    EXPECT_EQ(m_ui.openedUrls.size(), 1);
+}
+
+TEST_F(OutputMenuTest, BuildingTheBaseLoadsTheNewHistoryIntoTheWindow)
+{
+    open();
+    const QStringList fresh = TestSupport::makeHistory(24, QDate(2023, 4, 1), 11);
+    TestSupport::writeFile(path("a.csv"), operatorCsv(fresh.mid(0, 15)));
+    TestSupport::writeFile(path("b.csv"), operatorCsv(fresh.mid(10)));
+    m_ui.openNames.push_back({path("a.csv"), path("b.csv")});
+    m_ui.confirmAnswers.push_back(true);
+    // While the archives are read the bar is shown, laid out in the status bar, and moves.
+    auto* bar = m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    QList<int> values;
+    bool laidOut = true;
+    QObject::connect(m_ws.get(), &Workspace::changed, m_window.get(), [&](unsigned parts) {
+        if (!(parts & Workspace::ProgressPart) || !m_ws->progress().visible)
+            return;
+        values << bar->value();
+        laidOut = laidOut && bar->isVisible() && bar->maximum() == 2 && bar->width() > 0
+            && m_window->statusBar()->rect().contains(bar->geometry());
+    });
+    action("Construire")->trigger();
+    EXPECT_TRUE(values.contains(1) && values.contains(2)) << values.size();
+    EXPECT_TRUE(laidOut);
+    ASSERT_EQ(m_ui.confirmTexts.size(), 1); // the history of SetUp is replaced only after Yes
+    EXPECT_EQ(m_ws->state().drawLines(), fresh);
+    EXPECT_EQ(TestSupport::readFile(path("Tirages.txt")),
+              (fresh.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    EXPECT_FALSE(m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
+    ASSERT_FALSE(m_ui.messages.empty());
+    EXPECT_TRUE(m_ui.messages.back().text.contains(QStringLiteral("Tirages en double : 5")));
+}
+
+} // namespace
