@@ -188,7 +188,8 @@ TEST_F(ForecastMenusTest, PresetSubmenusTickTheirNumbersAndTheCriteriaWindowRelo
     EXPECT_EQ(captions("Finales").join(QLatin1Char(' ')), QStringLiteral("1 2 3 4 5 6 7 8 9 0"));
     EXPECT_EQ(captions("Colones").join(QLatin1Char(' ')), QStringLiteral("1-10 11-20 21-30 31-40 41-50 51-60 61-70"));
     EXPECT_EQ(m_window->findChild<QMenu*>(QStringLiteral("Colones"))->title(), QStringLiteral("Colonnes"));
-    EXPECT_EQ(captions("m4").join(QLatin1Char('|')), QStringLiteral("Configuration|Selection numéros|Cotes du Keno|Tester la prévision"));
+    EXPECT_EQ(captions("m4").join(QLatin1Char('|')),
+              QStringLiteral("Configuration|Selection numéros|Cotes du Keno|Tester la prévision"));
 
     m_window->findChild<QMenu*>(QStringLiteral("Finales"))->actions().last()->trigger();
     int ticked = 0;
