@@ -97,8 +97,10 @@ QString ForecastCommands::reloadCriteria()
 {
     const QString problem = m_ctx.state.criteria.chargeConf(criteriaPath());
     m_ctx.changed(Workspace::CriteriaPart);
-    if (!problem.isEmpty())
+    // The same fault of the same file is told once, not at every opening of the window.
+    if (!problem.isEmpty() && problem != m_toldProblem)
         m_ctx.ui.message(problem, Messages::kTitle);
+    m_toldProblem = problem;
     return problem;
 }
 

@@ -38,4 +38,5 @@ private:
     void runPreset(const std::vector<int>& numbers);
 
     CommandContext& m_ctx;
+    QString m_toldProblem; // the criteria file's fault last told
 };

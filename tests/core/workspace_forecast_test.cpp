@@ -294,6 +294,7 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     const QByteArray damaged = "0,42,20\r\nbanane\r\n";
     TestSupport::writeFile(criteriaFile(), damaged);
     m_ws->reloadCriteria();
+    m_ws->reloadCriteria(); // opened again: the same fault is not told twice
     EXPECT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("20"));
     EXPECT_EQ(m_ws->criteria()[B::AverageDraws].value, 28);
