@@ -58,19 +58,6 @@ private:
     bool m_stopped = false;
 };
 
-CliCommand simple(const QString& name, void (Workspace::*command)(), const QString& usage)
-{
-    CliCommand c;
-    c.name = name;
-    c.usage = usage;
-    c.execute = [command](CliRun& run) {
-        (run.ws.*command)();
-        run.printReport();
-        return CliStatus::kOk;
-    };
-    return c;
-}
-
 int sizeArgument(const QString& subject, const QString& text)
 {
     const qint64 r = NumberFormat::readTypedNumber(text);
@@ -138,17 +125,17 @@ QList<CliCommand> analysisCommands()
     };
 
     return {
-        simple(QStringLiteral("dizaines"), &Workspace::dizaines,
-               QStringLiteral("dizaines                 sorties par dizaines et par finales")),
-        simple(QStringLiteral("septaines"), &Workspace::septaines,
-               QStringLiteral("septaines                sorties par groupes de sept")),
-        simple(QStringLiteral("pairs-impairs"), &Workspace::pairsImpairs,
-               QStringLiteral("pairs-impairs            sorties des numéros pairs et impairs")),
-        simple(QStringLiteral("petits-gros"), &Workspace::petitsGros,
-               QStringLiteral("petits-gros              sorties des numéros 1 à 35 et 36 à 70")),
+        reportCommand(QStringLiteral("dizaines"), &Workspace::dizaines,
+                      QStringLiteral("dizaines                 sorties par dizaines et par finales")),
+        reportCommand(QStringLiteral("septaines"), &Workspace::septaines,
+                      QStringLiteral("septaines                sorties par groupes de sept")),
+        reportCommand(QStringLiteral("pairs-impairs"), &Workspace::pairsImpairs,
+                      QStringLiteral("pairs-impairs            sorties des numéros pairs et impairs")),
+        reportCommand(QStringLiteral("petits-gros"), &Workspace::petitsGros,
+                      QStringLiteral("petits-gros              sorties des numéros 1 à 35 et 36 à 70")),
         colonne,
-        simple(QStringLiteral("partenaires"), &Workspace::partenaire,
-               QStringLiteral("partenaires              partenaires des numéros cochés (--numbers)")),
+        reportCommand(QStringLiteral("partenaires"), &Workspace::partenaire,
+                      QStringLiteral("partenaires              partenaires des numéros cochés (--numbers)")),
         walk(QStringLiteral("plus-sortis"), &Workspace::plusSortis, 1,
              QStringLiteral("plus-sortis R            combinaisons de R numéros cochés les plus sorties")),
         walk(QStringLiteral("recherche-ecart"), &Workspace::rechercheEcart, 2,

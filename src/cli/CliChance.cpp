@@ -8,19 +8,6 @@
 
 namespace {
 
-CliCommand report(const QString& name, void (Workspace::*command)(), const QString& usage)
-{
-    CliCommand c;
-    c.name = name;
-    c.usage = usage;
-    c.execute = [command](CliRun& run) {
-        (run.ws.*command)();
-        run.printReport();
-        return CliStatus::kOk;
-    };
-    return c;
-}
-
 CliCommand backtest()
 {
     CliCommand c;
@@ -51,13 +38,13 @@ CliCommand backtest()
 QList<CliCommand> chanceCommands()
 {
     return {
-        report(QStringLiteral("hasard"), &Workspace::hasard,
-               QStringLiteral("hasard                   les sorties et les écarts face au hasard")),
-        report(QStringLiteral("cotes"), &Workspace::cotesKeno, QStringLiteral("cotes                    cotes du Keno")),
-        report(QStringLiteral("partenaires-hasard"), &Workspace::partenairesHasard,
-               QStringLiteral("partenaires-hasard       partenaires des numéros (--numbers) face au hasard")),
-        report(QStringLiteral("annonceur-hasard"), &Workspace::annonceurHasard,
-               QStringLiteral("annonceur-hasard         numéros annoncés (--numbers) face au hasard")),
+        reportCommand(QStringLiteral("hasard"), &Workspace::hasard,
+                      QStringLiteral("hasard                   les sorties et les écarts face au hasard")),
+        reportCommand(QStringLiteral("cotes"), &Workspace::cotesKeno, QStringLiteral("cotes                    cotes du Keno")),
+        reportCommand(QStringLiteral("partenaires-hasard"), &Workspace::partenairesHasard,
+                      QStringLiteral("partenaires-hasard       partenaires des numéros (--numbers) face au hasard")),
+        reportCommand(QStringLiteral("annonceur-hasard"), &Workspace::annonceurHasard,
+                      QStringLiteral("annonceur-hasard         numéros annoncés (--numbers) face au hasard")),
         backtest(),
     };
 }

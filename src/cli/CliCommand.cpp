@@ -20,6 +20,19 @@ void CliRun::printReport() const
     out.flush();
 }
 
+CliCommand reportCommand(const QString& name, void (Workspace::*command)(), const QString& usage)
+{
+    CliCommand c;
+    c.name = name;
+    c.usage = usage;
+    c.execute = [command](CliRun& run) {
+        (run.ws.*command)();
+        run.printReport();
+        return CliStatus::kOk;
+    };
+    return c;
+}
+
 QList<int> parseIntList(const QString& subject, const QString& text, int low, int high)
 {
     QList<int> values;

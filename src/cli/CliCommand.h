@@ -66,6 +66,9 @@ struct CliCommand {
     bool withoutStartUp = false;
 };
 
+// A command that runs a report of the Workspace and prints it.
+CliCommand reportCommand(const QString& name, void (Workspace::*command)(), const QString& usage);
+
 // Reads a comma-separated list of whole numbers in [low, high].
 QList<int> parseIntList(const QString& subject, const QString& text, int low, int high);
 QDate parseDate(const QString& subject, const QString& text);
