@@ -16,35 +16,17 @@ void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
+using TestSupport::crlf;
+using TestSupport::drawLine;
+using TestSupport::numberRange;
+
 namespace {
-
-QByteArray crlf(const QStringList& lines)
-{
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-}
-
-QList<int> run(int from, int to)
-{
-    QList<int> numbers;
-    for (int n = from; n <= to; ++n)
-        numbers << n;
-    return numbers;
-}
-
-// A draw line with its numbers in the given order.
-QString draw(const QString& date, const QList<int>& numbers, const char* slot = " midi")
-{
-    QString line = date;
-    for (int n : numbers)
-        line += QString::asprintf(" %02d", n);
-    return line + QString::fromLatin1(slot);
-}
 
 // d0: 1..20, d1: 51..70, d2: 1..10 and 61..70 (written high numbers first).
 const QStringList kHistory = {
-    draw(QStringLiteral("16/09/1993"), run(1, 20)),
-    draw(QStringLiteral("16/09/1993"), run(51, 70), " soir"),
-    draw(QStringLiteral("17/09/1993"), run(61, 70) + run(1, 10)),
+    drawLine(QStringLiteral("16/09/1993"), numberRange(1, 20)),
+    drawLine(QStringLiteral("16/09/1993"), numberRange(51, 70), " soir"),
+    drawLine(QStringLiteral("17/09/1993"), numberRange(61, 70) + numberRange(1, 10)),
 };
 
 // A runner that keeps the job until the test lets it go, as a worker thread would.
@@ -217,7 +199,7 @@ TEST_F(AnalysesTest, PartenaireListsEveryOtherNumberAndExportsOnlyWithATick)
                             QStringLiteral("Nombre de numeros "), QStringLiteral("2")};
     for (int n = 3; n <= 10; ++n)
         expected << QStringLiteral("Num  %1 Sorti 0002 Fois ").arg(n, 2, 10, QLatin1Char('0'));
-    for (int n : run(11, 20) + run(61, 70))
+    for (int n : numberRange(11, 20) + numberRange(61, 70))
         expected << QStringLiteral("Num  %1 Sorti 0001 Fois ").arg(n, 2, 10, QLatin1Char('0'));
     for (int n = 21; n <= 60; ++n)
         expected << QStringLiteral("Num  %1 Sorti 0000 Fois ").arg(n, 2, 10, QLatin1Char('0'));
@@ -234,7 +216,7 @@ TEST_F(AnalysesTest, AnnonceurListsTheFollowersOrRefusesTooManyNumbers)
     m_ws->annonceur();
     QStringList expected
         = {QStringLiteral(" 61"), QStringLiteral("Cette combinaison est sortie  2 fois et a annoncé au tirage suivant")};
-    for (int n : run(1, 10) + run(61, 70))
+    for (int n : numberRange(1, 10) + numberRange(61, 70))
         expected << QStringLiteral("1 fois le numéro  %1").arg(n);
     for (int n = 11; n <= 60; ++n)
         expected << QStringLiteral("0 fois le numéro  %1").arg(n);
@@ -251,7 +233,7 @@ TEST_F(AnalysesTest, AnnonceurListsTheFollowersOrRefusesTooManyNumbers)
     EXPECT_EQ(m_ui.saveNames.size(), 1u);
 
     // More than twenty: a message and nothing changed.
-    tick(run(1, 21));
+    tick(numberRange(1, 21));
     const QStringList before = lines();
     m_ws->annonceur();
     ASSERT_EQ(m_ui.messages.size(), 1u);

@@ -17,34 +17,11 @@ void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
+using TestSupport::crlf;
+using TestSupport::drawWith;
+using TestSupport::numberRange;
+
 namespace {
-
-QByteArray crlf(const QStringList& lines)
-{
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-}
-
-// A draw holding `wanted` and filled up to twenty numbers from `filler` upwards.
-QString draw(const QDate& date, bool midday, const QList<int>& wanted, int filler)
-{
-    DrawLine::Numbers numbers{};
-    int k = 0;
-    for (int n : wanted)
-        numbers[static_cast<size_t>(k++)] = n;
-    for (int n = filler; k < DrawLine::kNumbers; ++n)
-        if (!wanted.contains(n))
-            numbers[static_cast<size_t>(k++)] = n;
-    std::sort(numbers.begin(), numbers.end());
-    return DrawLine::build(date, numbers, midday);
-}
-
-QList<int> range(int from, int to)
-{
-    QList<int> v;
-    for (int n = from; n <= to; ++n)
-        v << n;
-    return v;
-}
 
 class ForecastWorkspaceTest : public ::testing::Test {
 protected:
@@ -69,9 +46,9 @@ protected:
     // in the fifth.
     void startPerformanceHistory()
     {
-        start({draw(QDate(2020, 1, 1), true, {1, 2}, 50), draw(QDate(2020, 1, 1), false, {1}, 50),
-               draw(QDate(2020, 1, 2), true, {}, 50), draw(QDate(2020, 1, 2), false, {1, 2}, 50),
-               draw(QDate(2020, 1, 3), true, {2}, 50)});
+        start({drawWith(QDate(2020, 1, 1), true, {1, 2}, 50), drawWith(QDate(2020, 1, 1), false, {1}, 50),
+               drawWith(QDate(2020, 1, 2), true, {}, 50), drawWith(QDate(2020, 1, 2), false, {1, 2}, 50),
+               drawWith(QDate(2020, 1, 3), true, {2}, 50)});
     }
 
     QList<int> ticked() const
@@ -204,9 +181,11 @@ TEST_F(ForecastWorkspaceTest, SelectionListsEachCriterionAndGroupsAndLeavesTheGe
 {
     // 1..19 in every draw; 20, 21, 22, 23 once each in the last four draws but one.
     QStringList history;
-    history << draw(QDate(2021, 3, 1), true, range(1, 20), 1) << draw(QDate(2021, 3, 1), false, range(1, 20), 1)
-            << draw(QDate(2021, 3, 2), true, range(1, 19) << 21, 1) << draw(QDate(2021, 3, 2), false, range(1, 19) << 22, 1)
-            << draw(QDate(2021, 3, 3), true, range(1, 19) << 23, 1);
+    history << drawWith(QDate(2021, 3, 1), true, numberRange(1, 20), 1)
+            << drawWith(QDate(2021, 3, 1), false, numberRange(1, 20), 1)
+            << drawWith(QDate(2021, 3, 2), true, numberRange(1, 19) << 21, 1)
+            << drawWith(QDate(2021, 3, 2), false, numberRange(1, 19) << 22, 1)
+            << drawWith(QDate(2021, 3, 3), true, numberRange(1, 19) << 23, 1);
     start(history);
     using B = CriterionBar;
     m_ws->moveCriterion(B::RecentDraws, 2);

@@ -14,29 +14,17 @@ void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
+using TestSupport::crlf;
+using TestSupport::drawLine;
+using TestSupport::numberRange;
+
 namespace {
-
-QList<int> run(int from, int to)
-{
-    QList<int> numbers;
-    for (int n = from; n <= to; ++n)
-        numbers << n;
-    return numbers;
-}
-
-QString draw(const QString& date, const QList<int>& numbers, const char* slot = " midi")
-{
-    QString line = date;
-    for (int n : numbers)
-        line += QString::asprintf(" %02d", n);
-    return line + QString::fromLatin1(slot);
-}
 
 // d0: 1..20, d1: 51..70, d2: 1..10 and 61..70 (written high numbers first).
 const QStringList kHistory = {
-    draw(QStringLiteral("16/09/1993"), run(1, 20)),
-    draw(QStringLiteral("16/09/1993"), run(51, 70), " soir"),
-    draw(QStringLiteral("17/09/1993"), run(61, 70) + run(1, 10)),
+    drawLine(QStringLiteral("16/09/1993"), numberRange(1, 20)),
+    drawLine(QStringLiteral("16/09/1993"), numberRange(51, 70), " soir"),
+    drawLine(QStringLiteral("17/09/1993"), numberRange(61, 70) + numberRange(1, 10)),
 };
 
 const QString kTitle = QStringLiteral("Classement par sorties au 17/09/1993");
@@ -127,7 +115,7 @@ TEST_F(CliAnalysesTest, ColonnePartenairesAndAnnonceur)
                             QStringLiteral("Nombre de numeros "), QStringLiteral("2")};
     for (int n = 3; n <= 10; ++n)
         partners << QStringLiteral("Num  %1 Sorti 0002 Fois ").arg(n, 2, 10, QLatin1Char('0'));
-    for (int n : run(11, 20) + run(61, 70))
+    for (int n : numberRange(11, 20) + numberRange(61, 70))
         partners << QStringLiteral("Num  %1 Sorti 0001 Fois ").arg(n, 2, 10, QLatin1Char('0'));
     for (int n = 21; n <= 60; ++n)
         partners << QStringLiteral("Num  %1 Sorti 0000 Fois ").arg(n, 2, 10, QLatin1Char('0'));
@@ -137,7 +125,7 @@ TEST_F(CliAnalysesTest, ColonnePartenairesAndAnnonceur)
 
     QStringList announced
         = {QStringLiteral(" 61"), QStringLiteral("Cette combinaison est sortie  2 fois et a annoncé au tirage suivant")};
-    for (int n : run(1, 10) + run(61, 70))
+    for (int n : numberRange(1, 10) + numberRange(61, 70))
         announced << QStringLiteral("1 fois le numéro  %1").arg(n);
     for (int n = 11; n <= 60; ++n)
         announced << QStringLiteral("0 fois le numéro  %1").arg(n);

@@ -16,33 +16,11 @@ void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
+using TestSupport::crlf;
+using TestSupport::drawWith;
+using TestSupport::numberRange;
+
 namespace {
-
-QByteArray crlf(const QStringList& lines)
-{
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-}
-
-QString draw(const QDate& date, bool midday, const QList<int>& wanted, int filler)
-{
-    DrawLine::Numbers numbers{};
-    int k = 0;
-    for (int n : wanted)
-        numbers[static_cast<size_t>(k++)] = n;
-    for (int n = filler; k < DrawLine::kNumbers; ++n)
-        if (!wanted.contains(n))
-            numbers[static_cast<size_t>(k++)] = n;
-    std::sort(numbers.begin(), numbers.end());
-    return DrawLine::build(date, numbers, midday);
-}
-
-QList<int> range(int from, int to)
-{
-    QList<int> v;
-    for (int n = from; n <= to; ++n)
-        v << n;
-    return v;
-}
 
 QString list(int from, int to, int step = 1)
 {
@@ -85,9 +63,11 @@ protected:
     // 1..19 in every draw; 20, 21, 22, 23 once each.
     void writeSelectionHistory() const
     {
-        writeHistory({draw(QDate(2021, 3, 1), true, range(1, 20), 1), draw(QDate(2021, 3, 1), false, range(1, 20), 1),
-                      draw(QDate(2021, 3, 2), true, range(1, 19) << 21, 1), draw(QDate(2021, 3, 2), false, range(1, 19) << 22, 1),
-                      draw(QDate(2021, 3, 3), true, range(1, 19) << 23, 1)});
+        writeHistory({drawWith(QDate(2021, 3, 1), true, numberRange(1, 20), 1),
+                      drawWith(QDate(2021, 3, 1), false, numberRange(1, 20), 1),
+                      drawWith(QDate(2021, 3, 2), true, numberRange(1, 19) << 21, 1),
+                      drawWith(QDate(2021, 3, 2), false, numberRange(1, 19) << 22, 1),
+                      drawWith(QDate(2021, 3, 3), true, numberRange(1, 19) << 23, 1)});
     }
 };
 
@@ -100,9 +80,9 @@ QStringList args(const char* text)
 
 TEST_F(CliForecastTest, PerformancePrintsTheReportOfTheTickedNumbers)
 {
-    writeHistory({draw(QDate(2020, 1, 1), true, {1, 2}, 50), draw(QDate(2020, 1, 1), false, {1}, 50),
-                  draw(QDate(2020, 1, 2), true, {}, 50), draw(QDate(2020, 1, 2), false, {1, 2}, 50),
-                  draw(QDate(2020, 1, 3), true, {2}, 50)});
+    writeHistory({drawWith(QDate(2020, 1, 1), true, {1, 2}, 50), drawWith(QDate(2020, 1, 1), false, {1}, 50),
+                  drawWith(QDate(2020, 1, 2), true, {}, 50), drawWith(QDate(2020, 1, 2), false, {1, 2}, 50),
+                  drawWith(QDate(2020, 1, 3), true, {2}, 50)});
     const Result r = cli(args("--numbers 2,1 performance"));
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err,

@@ -11,6 +11,40 @@
 
 namespace TestSupport {
 
+QByteArray crlf(const QStringList& lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+QList<int> numberRange(int from, int to)
+{
+    QList<int> numbers;
+    for (int n = from; n <= to; ++n)
+        numbers << n;
+    return numbers;
+}
+
+QString drawLine(const QString& date, const QList<int>& numbers, const char* slot)
+{
+    QString line = date;
+    for (int n : numbers)
+        line += QString::asprintf(" %02d", n);
+    return line + QString::fromLatin1(slot);
+}
+
+QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int filler)
+{
+    DrawLine::Numbers numbers{};
+    int k = 0;
+    for (int n : wanted)
+        numbers[static_cast<size_t>(k++)] = n;
+    for (int n = filler; k < DrawLine::kNumbers; ++n)
+        if (!wanted.contains(n))
+            numbers[static_cast<size_t>(k++)] = n;
+    std::sort(numbers.begin(), numbers.end());
+    return DrawLine::build(date, numbers, midday);
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile file(path);

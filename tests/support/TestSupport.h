@@ -21,6 +21,14 @@ inline QStringList shownItems(const Workspace& ws)
 }
 
 QByteArray readFile(const QString& path);
+// The lines as a history file holds them: each ended by CR LF, in UTF-8.
+QByteArray crlf(const QStringList& lines);
+// from, from + 1, ..., to.
+QList<int> numberRange(int from, int to);
+// A draw line with its numbers written in the given order.
+QString drawLine(const QString& date, const QList<int>& numbers, const char* slot = " midi");
+// A draw holding `wanted` and filled up to twenty numbers from `filler` upwards, ascending.
+QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int filler);
 void writeFile(const QString& path, const QByteArray& bytes);
 
 // A deterministic history of `count` draws starting with the midday draw of `start`,
