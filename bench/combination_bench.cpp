@@ -6,32 +6,17 @@
 #include "history/DemoHistory.h"
 #include "history/DrawMatrix.h"
 
+#include "BenchHistory.h"
+
 #include <QCoreApplication>
 #include <QDate>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int kDraws = 32766;
-
-struct Fixture {
-    QStringList list;
-    DrawMatrix matrix;
-    StudyPeriod period;
-};
-
-const Fixture& fixture()
-{
-    static const Fixture f = [] {
-        Fixture x;
-        x.list = DemoHistory::generate(QDate(2040, 1, 1)).mid(0, kDraws);
-        x.list << QString();
-        x.matrix.rebuild(x.list);
-        x.period = StudyPeriod{0, kDraws - 1};
-        return x;
-    }();
-    return f;
-}
+using BenchHistory::Fixture;
+using BenchHistory::fixture;
+using BenchHistory::kDraws;
 
 QList<int> firstNumbers(int k)
 {
