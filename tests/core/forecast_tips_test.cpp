@@ -85,8 +85,7 @@ TEST(TipsSequence, NextWrapsAndEveryTipComesOnce)
 
 TEST(TipsFile, ShippedFileHoldsAtLeastFifteenTips)
 {
-    // The file lies in data/ of the source tree, two folders above this test.
-    const QString path = QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath(QStringLiteral("../../data/Conseil.txt"));
+    const QString path = QStringLiteral(TIRAVOL_SOURCE_DIR "/data/Conseil.txt");
     const TipsFile t = TipsFile::read(path);
     EXPECT_EQ(t.error, QString());
     EXPECT_GE(t.tips.size(), 15);
