@@ -31,7 +31,7 @@ namespace {
 QString oneIn(double p)
 {
     const double n = 1.0 / p;
-    return QStringLiteral("1 sur ") + (n >= 100 ? QString::number(qRound64(n)) : ChanceText::decimal(n, 1));
+    return QStringLiteral("1 sur ") + (n >= 100 ? ChanceText::grouped(qRound64(n)) : ChanceText::decimal(n, 1));
 }
 
 } // namespace
