@@ -48,7 +48,7 @@ QStringList report()
             const double p = r.probability[static_cast<size_t>(m)];
             lines << QStringLiteral("  ") + QString::number(m) + QStringLiteral(" bon(s) : probabilité ")
                     + ChanceText::probability(p) + QStringLiteral(" (") + oneIn(p) + QStringLiteral("), gain ")
-                    + QString::number(Performance::pay(k, m));
+                    + ChanceText::grouped(Performance::pay(k, m));
         }
         lines << QStringLiteral("  retour moyen par €uro misé ") + ChanceText::decimal(r.expectedReturn, 4);
         lines << QStringLiteral("  chance d'un gain ") + ChanceText::percent(r.anyPrize, 2) + QStringLiteral(", d'un bénéfice ")

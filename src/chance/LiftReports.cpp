@@ -77,6 +77,13 @@ void testLines(QStringList& out, std::vector<Tested> tests, int testedDraws, int
                 + flagged.join(QStringLiteral(", "));
 }
 
+// How every line's verdict is reached, with its risk.
+QString riskLine(int chosenCount)
+{
+    return QStringLiteral("Verdict de chaque ligne au risque de 5 %, sur le p corrigé par la méthode de Holm pour ")
+        + QString::number(70 - chosenCount) + QStringLiteral(" numéros");
+}
+
 QString againstOwnRate(int otherDraws)
 {
     return QStringLiteral("Chaque numéro est comparé à son propre taux dans les ") + ChanceText::grouped(otherDraws)
@@ -136,6 +143,7 @@ AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, con
     out << QStringLiteral("attendu : son taux à côté des numéros choisis si seul le hasard les réunissait, compte tenu des ")
             + QString::number(20 - k) + QStringLiteral(" places sur ") + QString::number(70 - k)
             + QStringLiteral(" qu'ils laissent aux autres numéros");
+    out << riskLine(k);
     out << QString();
     std::vector<ChanceMath::ConditionalRateTest::Group> groups;
     for (int j = 0; j < k; ++j)
@@ -192,6 +200,7 @@ AnalysisReport announcer(const DrawMatrix& matrix, const StudyPeriod& period, co
     out << againstOwnRate(others) + QStringLiteral(" (test exact de Fisher) ;");
     out << QStringLiteral(
         "attendu : son taux sur toute la période, celui qu'il aurait après la combinaison si seul le hasard jouait");
+    out << riskLine(0);
     out << QString();
     std::vector<Tested> tests;
     for (int x = 1; x <= 70; ++x) {

@@ -130,7 +130,7 @@ TEST_F(WorkspaceChanceTest, CompanionsReadTheTickedNumbers)
     m_ws->setCheck(n, true);
     m_ws->partenairesHasard();
     EXPECT_EQ(report().resultat.lines[1], QStringLiteral("Tirages avec tous les numéros choisis : %1 sur 60").arg(with));
-    EXPECT_EQ(report().resultat.lines.size(), 5 + 69 + 2);
+    EXPECT_EQ(report().resultat.lines.size(), 6 + 69 + 2);
     m_ws->annonceurHasard();
     EXPECT_EQ(report().title, QStringLiteral("Annonceur - hasard"));
     // The newest draw has no following draw.
