@@ -180,4 +180,9 @@ QString probability(long double p)
     return fixed(d, placesForTwoDigits(d, 3), QString());
 }
 
+QString pValue(long double p)
+{
+    return p > 0 ? probability(p) : QStringLiteral("< 1e-4900");
+}
+
 } // namespace ChanceText

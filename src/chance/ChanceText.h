@@ -26,5 +26,8 @@ QString percentProbability(long double p);
 // A probability with at least two significant digits: "0,507", "0,079", "0,0013", and in
 // scientific form below 0,001 ("1,7e-22"). Long double so p-values far below 1e-308 still print.
 QString probability(long double p);
+// A p-value: a probability, and never zero — one too small even for a long double (a number in
+// every one of thousands of draws) is written "< 1e-4900".
+QString pValue(long double p);
 
 } // namespace ChanceText

@@ -74,7 +74,7 @@ QStringList lines(const NumberStats& stats, const StudyPeriod& period)
         out << num(x) + QStringLiteral(" Sorti ") + NumberFormat::apply(a, u"0000") + QStringLiteral(" attendu ")
                 + ChanceText::grouped(expected, 1) + QStringLiteral(" bande ") + bandText + QStringLiteral(" écart réduit ")
                 + ChanceText::signedDecimal(HeatMapValues::standardisedDeviation(a, n), 2) + QStringLiteral(" p = ")
-                + ChanceText::probability(pValues[i - 1]) + QStringLiteral(" corrigé ") + ChanceText::probability(adjusted[i - 1])
+                + ChanceText::pValue(pValues[i - 1]) + QStringLiteral(" corrigé ") + ChanceText::pValue(adjusted[i - 1])
                 + (out_ ? QStringLiteral(" hors bande") : QString());
     }
     out << QString();

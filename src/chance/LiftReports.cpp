@@ -35,14 +35,8 @@ struct Tested {
     double expected = 0; // the count the tested draws should hold, given the total
 };
 
-QString pText(long double p)
-{
-    // Below what a long double holds; never written as zero.
-    return p > 0 ? ChanceText::probability(p) : QStringLiteral("< 1e-4900");
-}
-
 // One line per tested number, the least compatible first, then the verdict.
-void testLines(QStringList& out, std::vector<Tested> tests, int testedDraws, int otherDraws)
+void testLines(QStringList& out, const std::vector<Tested>& tests, int testedDraws, int otherDraws)
 {
     std::vector<long double> p;
     for (const Tested& t : tests)
@@ -61,8 +55,8 @@ void testLines(QStringList& out, std::vector<Tested> tests, int testedDraws, int
                 + NumberFormat::apply(t.count, u"0000") + QStringLiteral(" fois ")
                 + ChanceText::percent(static_cast<double>(t.count) / testedDraws) + QStringLiteral(" ailleurs ")
                 + ChanceText::percent(static_cast<double>(t.total - t.count) / otherDraws) + QStringLiteral(" attendu ")
-                + ChanceText::percent(t.expected / testedDraws) + QStringLiteral(" p = ") + pText(t.p)
-                + QStringLiteral(" corrigé ") + pText(adjusted[i])
+                + ChanceText::percent(t.expected / testedDraws) + QStringLiteral(" p = ") + ChanceText::pValue(t.p)
+                + QStringLiteral(" corrigé ") + ChanceText::pValue(adjusted[i])
                 + (compatible ? QStringLiteral(" compatible avec le hasard") : QStringLiteral(" pas compatible avec le hasard"));
     }
     out << QString();

@@ -375,6 +375,8 @@ TEST(ChanceTextTest, HalvesAsWrittenAndTwoSignificantDigits)
     EXPECT_EQ(ChanceText::probability(0.000999), QStringLiteral("1,0e-03"));
     EXPECT_EQ(ChanceText::probability(1.25e-400L), QStringLiteral("1,3e-400"));
     EXPECT_EQ(ChanceText::probability(1.0), QStringLiteral("1,000"));
+    EXPECT_EQ(ChanceText::pValue(0.5), QStringLiteral("0,500"));
+    EXPECT_EQ(ChanceText::pValue(0), QStringLiteral("< 1e-4900")); // a tail below a long double
     EXPECT_EQ(ChanceText::percentProbability(0.0949), QStringLiteral("9,49 %"));
     EXPECT_EQ(ChanceText::percentProbability(0.000095), QStringLiteral("0,0095 %"));
     EXPECT_EQ(ChanceText::percentProbability(2.4e-15), QStringLiteral("2,4e-13 %"));
