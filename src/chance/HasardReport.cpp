@@ -4,8 +4,11 @@
 #include "chance/ChanceText.h"
 #include "chance/HeatMapValues.h"
 #include "output/NumberFormat.h"
+#include "output/Plural.h"
 
 #include <cmath>
+#include <map>
+#include <vector>
 
 namespace HasardReport {
 
@@ -13,6 +16,7 @@ namespace {
 
 constexpr double kMissShare = 1.0 - ChanceMath::kDrawShare; // 5/7
 constexpr int kDegrees = 69;
+constexpr double kLevel = 0.05;
 
 QString num(int n)
 {
@@ -46,53 +50,85 @@ QStringList lines(const NumberStats& stats, const StudyPeriod& period)
     const double p = ChanceMath::kDrawShare;
     const double expected = n * p;
     const ChanceMath::Band band = ChanceMath::binomialBand(n, p);
-    const QString bandText = QString::number(band.low) + QStringLiteral(" à ") + QString::number(band.high);
+    const QString bandText = ChanceText::grouped(band.low) + QStringLiteral(" à ") + ChanceText::grouped(band.high);
+    const QString drawsText = ChanceText::grouped(n) + Plural::agree(n, QStringLiteral(" tirage"), QStringLiteral(" tirages"));
 
-    out << QStringLiteral("Le hasard sur ") + QString::number(n)
-            + (n == 1 ? QStringLiteral(" tirage") : QStringLiteral(" tirages"));
-    out << QStringLiteral("Sorties attendues par numéro : ") + ChanceText::decimal(expected, 1)
+    out << QStringLiteral("Le hasard sur ") + drawsText;
+    out << QStringLiteral("Sorties attendues par numéro : ") + ChanceText::grouped(expected, 1)
             + QStringLiteral(" (tirages × 20 / 70), bande à 95 % : ") + bandText;
     out << QString();
+    std::vector<long double> pValues;
+    for (int x = 1; x <= 70; ++x)
+        pValues.push_back(ChanceMath::binomialTwoSidedP(stats.appearances[static_cast<size_t>(x)], n, p));
+    const std::vector<long double> adjusted = ChanceMath::holmAdjust(pValues);
     int outside = 0;
+    QStringList flagged;
     for (int x = 1; x <= 70; ++x) {
-        const int a = stats.appearances[static_cast<size_t>(x)];
+        const size_t i = static_cast<size_t>(x);
+        const int a = stats.appearances[i];
         const bool out_ = a < band.low || a > band.high;
         if (out_)
             ++outside;
+        if (adjusted[i - 1] < kLevel)
+            flagged << NumberFormat::apply(x, u"00");
         out << num(x) + QStringLiteral(" Sorti ") + NumberFormat::apply(a, u"0000") + QStringLiteral(" attendu ")
-                + ChanceText::decimal(expected, 1) + QStringLiteral(" bande ") + bandText + QStringLiteral(" écart réduit ")
-                + ChanceText::signedDecimal(HeatMapValues::standardisedDeviation(a, n), 2)
+                + ChanceText::grouped(expected, 1) + QStringLiteral(" bande ") + bandText + QStringLiteral(" écart réduit ")
+                + ChanceText::signedDecimal(HeatMapValues::standardisedDeviation(a, n), 2) + QStringLiteral(" p = ")
+                + ChanceText::pValue(pValues[i - 1]) + QStringLiteral(" corrigé ") + ChanceText::pValue(adjusted[i - 1])
                 + (out_ ? QStringLiteral(" hors bande") : QString());
     }
     out << QString();
-    const double byChance = 70.0 * ChanceMath::binomialOutsideShare(n, p, band);
+    // How many numbers leave the band under chance alone: 70 times the band's outside probability.
+    const double outsideShare = ChanceMath::binomialOutsideShare(n, p, band);
     out << QString::number(outside)
-            + (outside <= 1 ? QStringLiteral(" numéro hors bande") : QStringLiteral(" numéros hors bande"))
-            + QStringLiteral(" ; le hasard seul en met ") + ChanceText::decimal(byChance, 1)
-            + QStringLiteral(" en moyenne (environ 5 % des 70)");
+            + Plural::agree(outside, QStringLiteral(" numéro hors bande"), QStringLiteral(" numéros hors bande"))
+            + QStringLiteral(" ; le hasard seul en met ") + ChanceText::decimal(70.0 * outsideShare, 1)
+            + QStringLiteral(" en moyenne (") + ChanceText::percentProbability(outsideShare) + QStringLiteral(" des 70)");
+
+    out << QString();
+    out << QStringLiteral("Test de chaque numéro : loi binomiale exacte, p corrigé par la méthode de Holm pour 70 numéros");
+    if (flagged.isEmpty())
+        out << QStringLiteral("Au risque de 5 %, chaque numéro est compatible avec le hasard");
+    else if (flagged.size() == 1)
+        out << QStringLiteral("Au risque de 5 %, ce numéro n'est pas compatible avec le hasard : ") + flagged.first();
+    else
+        out << QStringLiteral("Au risque de 5 %, ces numéros ne sont pas compatibles avec le hasard : ")
+                + flagged.join(QStringLiteral(", "));
 
     const double chi = uniformityStatistic(stats, n);
     const double pValue = ChanceMath::chiSquareUpperTail(chi, kDegrees);
     const double critical = ChanceMath::chiSquareQuantile(kDegrees, 0.95);
     out << QString();
     out << QStringLiteral("Test du khi-deux d'uniformité des 70 sorties (69 degrés de liberté, tirages sans remise)");
-    out << QStringLiteral("khi-deux ") + ChanceText::decimal(chi, 2) + QStringLiteral(", seuil à 5 % ")
-            + ChanceText::decimal(critical, 2) + QStringLiteral(", p = ") + ChanceText::probability(pValue);
-    out << (pValue < 0.05 ? QStringLiteral("Les sorties ne sont pas compatibles avec le hasard")
-                          : QStringLiteral("Les sorties sont compatibles avec le hasard"));
+    out << QStringLiteral("khi-deux ") + ChanceText::grouped(chi, 2) + QStringLiteral(", seuil à 5 % ")
+            + ChanceText::grouped(critical, 2) + QStringLiteral(", p = ") + ChanceText::probability(pValue);
+    // Below about 5 expected per number the statistic's law is far from the chi-square's.
+    if (expected < 5.0)
+        out << QStringLiteral("Attention : ") + ChanceText::decimal(expected, 1)
+                + QStringLiteral(
+                    " sorties attendues par numéro, moins de 5 : la période est trop courte, ce test n'est pas fiable");
+    out << (pValue < kLevel ? QStringLiteral("Au risque de 5 %, les 70 sorties ensemble ne sont pas compatibles avec le hasard")
+                            : QStringLiteral("Au risque de 5 %, les 70 sorties ensemble sont compatibles avec le hasard"));
+    out << QStringLiteral("Sous le seul hasard, chacun de ces deux tests se trompe au plus 5 fois sur 100, ")
+            + QStringLiteral("l'un ou l'autre au plus 10 fois sur 100");
 
     out << QString();
     out << QStringLiteral("Ecarts : chance d'un écart actuel au moins aussi long (5/7)^écart, ")
             + QStringLiteral("chance d'un écart max au moins aussi long sur la période");
-    out << QStringLiteral("Ecart max attendu pour un numéro sur ") + QString::number(n) + QStringLiteral(" tirages : ")
+    out << QStringLiteral("Ecart max attendu pour un numéro sur ") + drawsText + QStringLiteral(" : ")
             + ChanceText::decimal(ChanceMath::expectedLongestRun(n, kMissShare), 1);
+    // Many numbers share a largest gap: each length is worked out once.
+    std::map<int, long double> largestGapChance;
     for (int x = 1; x <= 70; ++x) {
         const int g = stats.currentGap[static_cast<size_t>(x)];
         const int big = stats.largestGap[static_cast<size_t>(x)];
+        auto [chance, fresh] = largestGapChance.try_emplace(big, 0.0L);
+        if (fresh)
+            chance->second = ChanceMath::longestRunAtLeast(n, kMissShare, big);
         out << num(x) + QStringLiteral(" écart ") + NumberFormat::apply(g, u"000") + QStringLiteral(" chance ")
-                + ChanceText::percent(std::pow(kMissShare, g), 2) + QStringLiteral(" écart max ")
-                + NumberFormat::apply(big, u"000") + QStringLiteral(" chance ")
-                + ChanceText::percent(ChanceMath::longestRunAtLeast(n, kMissShare, big), 2);
+                + ChanceText::percentProbability(std::pow(static_cast<long double>(kMissShare), g))
+                + QStringLiteral(" écart max ") + NumberFormat::apply(big, u"000") + QStringLiteral(" chance ")
+                + ChanceText::percentProbability(chance->second);
     }
     return out;
 }

@@ -31,7 +31,7 @@ namespace {
 QString oneIn(double p)
 {
     const double n = 1.0 / p;
-    return QStringLiteral("1 sur ") + (n >= 100 ? QString::number(qRound64(n)) : ChanceText::decimal(n, 1));
+    return QStringLiteral("1 sur ") + (n >= 100 ? ChanceText::grouped(qRound64(n)) : ChanceText::decimal(n, 1));
 }
 
 } // namespace
@@ -48,7 +48,7 @@ QStringList report()
             const double p = r.probability[static_cast<size_t>(m)];
             lines << QStringLiteral("  ") + QString::number(m) + QStringLiteral(" bon(s) : probabilité ")
                     + ChanceText::probability(p) + QStringLiteral(" (") + oneIn(p) + QStringLiteral("), gain ")
-                    + QString::number(Performance::pay(k, m));
+                    + ChanceText::grouped(Performance::pay(k, m));
         }
         lines << QStringLiteral("  retour moyen par €uro misé ") + ChanceText::decimal(r.expectedReturn, 4);
         lines << QStringLiteral("  chance d'un gain ") + ChanceText::percent(r.anyPrize, 2) + QStringLiteral(", d'un bénéfice ")

@@ -3,6 +3,7 @@
 #include "chance/ChanceMath.h"
 #include "chance/ChanceText.h"
 #include "output/NumberFormat.h"
+#include "output/Plural.h"
 
 #include <algorithm>
 #include <array>
@@ -26,35 +27,62 @@ QString chosenText(const QList<int>& chosen)
     return text;
 }
 
-// One line per tested number, the least compatible first, then the count of flagged numbers.
-void testLines(QStringList& out, const std::vector<int>& numbers, const std::array<int, 71>& counts, int trials, double rate)
+struct Tested {
+    int number = 0;
+    int count = 0; // in the tested draws
+    int total = 0; // in all the draws of the period
+    long double p = 1;
+    double expected = 0; // the count the tested draws should hold, given the total
+};
+
+// One line per tested number, the least compatible first, then the verdict.
+void testLines(QStringList& out, const std::vector<Tested>& tests, int testedDraws, int otherDraws)
 {
-    std::vector<double> p;
-    for (int x : numbers)
-        p.push_back(ChanceMath::binomialTwoSidedP(counts[static_cast<size_t>(x)], trials, rate));
-    const std::vector<double> adjusted = ChanceMath::holmAdjust(p);
-    std::vector<size_t> order(numbers.size());
+    std::vector<long double> p;
+    for (const Tested& t : tests)
+        p.push_back(t.p);
+    const std::vector<long double> adjusted = ChanceMath::holmAdjust(p);
+    std::vector<size_t> order(tests.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return adjusted[a] < adjusted[b]; });
-    int flagged = 0;
+    QStringList flagged;
     for (size_t i : order) {
-        const int x = numbers[i];
-        const int c = counts[static_cast<size_t>(x)];
+        const Tested& t = tests[i];
         const bool compatible = adjusted[i] >= kLevel;
         if (!compatible)
-            ++flagged;
-        out << QStringLiteral("Num ") + NumberFormat::apply(x, u" 00") + QStringLiteral(" Sorti ")
-                + NumberFormat::apply(c, u"0000") + QStringLiteral(" fois ")
-                + ChanceText::percent(static_cast<double>(c) / trials) + QStringLiteral(" p = ") + ChanceText::probability(p[i])
-                + QStringLiteral(" corrigé ") + ChanceText::probability(adjusted[i])
+            flagged << NumberFormat::apply(t.number, u"00");
+        out << QStringLiteral("Num ") + NumberFormat::apply(t.number, u" 00") + QStringLiteral(" Sorti ")
+                + NumberFormat::apply(t.count, u"0000") + QStringLiteral(" fois ")
+                + ChanceText::percent(static_cast<double>(t.count) / testedDraws) + QStringLiteral(" ailleurs ")
+                + ChanceText::percent(static_cast<double>(t.total - t.count) / otherDraws) + QStringLiteral(" attendu ")
+                + ChanceText::percent(t.expected / testedDraws) + QStringLiteral(" p = ") + ChanceText::pValue(t.p)
+                + QStringLiteral(" corrigé ") + ChanceText::pValue(adjusted[i])
                 + (compatible ? QStringLiteral(" compatible avec le hasard") : QStringLiteral(" pas compatible avec le hasard"));
     }
     out << QString();
-    out << QString::number(flagged)
-            + (flagged <= 1 ? QStringLiteral(" numéro pas compatible avec le hasard")
-                            : QStringLiteral(" numéros pas compatibles avec le hasard"))
-            + QStringLiteral(" (seuil 5 %, correction de Holm sur ") + QString::number(numbers.size())
-            + QStringLiteral(" numéros)");
+    const QString risk = QStringLiteral("Au risque de 5 % (correction de Holm sur ") + QString::number(tests.size())
+        + QStringLiteral(" numéros), ");
+    if (flagged.isEmpty())
+        out << risk + QStringLiteral("chaque numéro est compatible avec le hasard");
+    else if (flagged.size() == 1)
+        out << risk + QStringLiteral("1 numéro n'est pas compatible avec le hasard : ") + flagged.first();
+    else
+        out << risk + QString::number(flagged.size()) + QStringLiteral(" numéros ne sont pas compatibles avec le hasard : ")
+                + flagged.join(QStringLiteral(", "));
+}
+
+// How every line's verdict is reached, with its risk.
+QString riskLine(int chosenCount)
+{
+    return QStringLiteral("Verdict de chaque ligne au risque de 5 %, sur le p corrigé par la méthode de Holm pour ")
+        + QString::number(70 - chosenCount) + QStringLiteral(" numéros");
+}
+
+QString againstOwnRate(int otherDraws)
+{
+    return QStringLiteral("Chaque numéro est comparé à son propre taux dans les ") + ChanceText::grouped(otherDraws)
+        + Plural::agree(otherDraws, QStringLiteral(" autre tirage de la période"),
+                        QStringLiteral(" autres tirages de la période"));
 }
 
 } // namespace
@@ -69,33 +97,66 @@ AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, con
         r.exported = false;
         return r;
     }
-    std::array<int, 71> counts{};
-    int matching = 0;
+    const int k = static_cast<int>(chosen.size());
+    // Draws by how many of the chosen numbers they hold: those holding j of them leave 20 − j
+    // places to the 70 − k other numbers, so chance puts a given other number there with
+    // probability (20 − j) / (70 − k), less often beside the whole set than elsewhere.
+    std::vector<int> byHeld(static_cast<size_t>(std::min(k, 20)) + 1, 0);
+    std::array<int, 71> beside{}, total{};
+    int draws = 0;
     for (int d = std::max(0, period.first); d <= period.last; ++d) {
-        if (!holdsAll(matrix, d, chosen))
-            continue;
-        ++matching;
+        ++draws;
+        int held = 0;
+        for (int c : chosen)
+            if (matrix.contains(c, d))
+                ++held;
+        ++byHeld[static_cast<size_t>(std::min(held, 20))];
         for (int x = 1; x <= 70; ++x)
-            if (matrix.contains(x, d))
-                ++counts[static_cast<size_t>(x)];
+            if (matrix.contains(x, d)) {
+                ++total[static_cast<size_t>(x)];
+                if (held == k)
+                    ++beside[static_cast<size_t>(x)];
+            }
     }
-    if (matching == 0 || chosen.size() >= 20) {
+    const int matching = k <= 20 ? byHeld[static_cast<size_t>(k)] : 0;
+    if (matching == 0 || k >= 20) {
         out << (matching == 0 ? QStringLiteral(" Cette combinaison n'est jamais sortie")
                               : QStringLiteral("Vingt numéros choisis : il ne reste aucun partenaire à tester"));
         r.exported = false;
         return r;
     }
-    const int k = static_cast<int>(chosen.size());
-    const double rate = (20.0 - k) / (70.0 - k);
-    out << QStringLiteral("Tirages avec tous les numéros choisis : ") + QString::number(matching);
-    out << QStringLiteral("Taux attendu par le hasard : (20 - ") + QString::number(k) + QStringLiteral(") / (70 - ")
-            + QString::number(k) + QStringLiteral(") = ") + ChanceText::percent(rate);
+    out << QStringLiteral("Tirages avec tous les numéros choisis : ") + ChanceText::grouped(matching) + QStringLiteral(" sur ")
+            + ChanceText::grouped(draws);
+    const int others = draws - matching;
+    if (others == 0) {
+        out << QStringLiteral("Aucun autre tirage dans la période : rien à quoi comparer");
+        r.exported = false;
+        return r;
+    }
+    out << againstOwnRate(others) + QStringLiteral(" (test exact de Fisher) ;");
+    out << QStringLiteral("attendu : son taux à côté des numéros choisis si seul le hasard les réunissait, compte tenu des ")
+            + QString::number(20 - k) + QStringLiteral(" places sur ") + QString::number(70 - k)
+            + QStringLiteral(" qu'ils laissent aux autres numéros");
+    out << riskLine(k);
     out << QString();
-    std::vector<int> numbers;
-    for (int x = 1; x <= 70; ++x)
-        if (!chosen.contains(x))
-            numbers.push_back(x);
-    testLines(out, numbers, counts, matching, rate);
+    std::vector<ChanceMath::ConditionalRateTest::Group> groups;
+    for (int j = 0; j < k; ++j)
+        groups.push_back({byHeld[static_cast<size_t>(j)], (20.0 - j) / (70.0 - k)});
+    const ChanceMath::ConditionalRateTest test(groups, {matching, (20.0 - k) / (70.0 - k)});
+    std::vector<Tested> tests;
+    for (int x = 1; x <= 70; ++x) {
+        if (chosen.contains(x))
+            continue;
+        Tested t;
+        t.number = x;
+        t.count = beside[static_cast<size_t>(x)];
+        t.total = total[static_cast<size_t>(x)];
+        const ChanceMath::ConditionalRateTest::Result result = test.test(t.count, t.total);
+        t.p = result.pTwoSided;
+        t.expected = result.expected;
+        tests.push_back(t);
+    }
+    testLines(out, tests, matching, others);
     return r;
 }
 
@@ -104,29 +165,48 @@ AnalysisReport announcer(const DrawMatrix& matrix, const StudyPeriod& period, co
     AnalysisReport r;
     QStringList& out = r.lines;
     out << QStringLiteral("Annonceur - hasard :") + chosenText(chosen);
-    std::array<int, 71> counts{};
+    const int first = std::max(0, period.first);
+    const int last = std::min(period.last, drawCount - 1);
+    std::array<int, 71> following{}, total{};
     int hits = 0;
-    const int last = std::min(period.last + 1, drawCount - 2);
-    for (int d = std::max(0, period.first); d <= last; ++d) {
+    // A trigger counts only when the draw it announces lies in the period too.
+    for (int d = first; d < last; ++d) {
         if (!holdsAll(matrix, d, chosen))
             continue;
         ++hits;
         for (int x = 1; x <= 70; ++x)
             if (matrix.contains(x, d + 1))
-                ++counts[static_cast<size_t>(x)];
+                ++following[static_cast<size_t>(x)];
     }
     if (hits == 0) {
-        out << QStringLiteral(" Cette combinaison n'est jamais sortie avant un autre tirage");
+        out << QStringLiteral(" Cette combinaison n'est jamais sortie avant un autre tirage de la période");
         r.exported = false;
         return r;
     }
-    const double rate = ChanceMath::kDrawShare;
-    out << QStringLiteral("Tirages suivant la combinaison : ") + QString::number(hits);
-    out << QStringLiteral("Taux attendu par le hasard : 20 / 70 = ") + ChanceText::percent(rate);
+    const int draws = last - first + 1;
+    for (int d = first; d <= last; ++d)
+        for (int x = 1; x <= 70; ++x)
+            if (matrix.contains(x, d))
+                ++total[static_cast<size_t>(x)];
+    const int others = draws - hits; // the first draw of the period never follows a trigger
+    out << QStringLiteral("Tirages suivant la combinaison dans la période : ") + ChanceText::grouped(hits)
+            + QStringLiteral(" sur ") + ChanceText::grouped(draws);
+    out << againstOwnRate(others) + QStringLiteral(" (test exact de Fisher) ;");
+    out << QStringLiteral(
+        "attendu : son taux sur toute la période, celui qu'il aurait après la combinaison si seul le hasard jouait");
+    out << riskLine(0);
     out << QString();
-    std::vector<int> numbers(70);
-    std::iota(numbers.begin(), numbers.end(), 1);
-    testLines(out, numbers, counts, hits, rate);
+    std::vector<Tested> tests;
+    for (int x = 1; x <= 70; ++x) {
+        Tested t;
+        t.number = x;
+        t.count = following[static_cast<size_t>(x)];
+        t.total = total[static_cast<size_t>(x)];
+        t.p = ChanceMath::fisherTwoSidedP(t.count, hits, t.total, draws);
+        t.expected = static_cast<double>(hits) * t.total / draws;
+        tests.push_back(t);
+    }
+    testLines(out, tests, hits, others);
     return r;
 }
 

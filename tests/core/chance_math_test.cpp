@@ -54,26 +54,97 @@ TEST(ChanceMathTest, BinomialBandLeavesAtMostTwoAndAHalfPercentEachSide)
     EXPECT_EQ(b.high, 117);
 }
 
-TEST(ChanceMathTest, TwoSidedBinomialPValue)
+TEST(ChanceMathTest, TwoSidedPValuesKeepTheirFarTails)
 {
     // 10 heads of 10 fair tosses: 2 × 1/1024.
     EXPECT_NEAR(binomialTwoSidedP(10, 10, 0.5), 2.0 / 1024.0, 1e-15);
     // 5 of 10 fair: both tails exceed one half, capped at 1.
-    EXPECT_EQ(binomialTwoSidedP(5, 10, 0.5), 1.0);
+    EXPECT_EQ(binomialTwoSidedP(5, 10, 0.5), 1.0L);
     // 0 of 4 at 1/2: 2 × 1/16.
     EXPECT_NEAR(binomialTwoSidedP(0, 4, 0.5), 0.125, 1e-15);
-    EXPECT_EQ(binomialTwoSidedP(0, 0, 0.3), 1.0);
+    EXPECT_EQ(binomialTwoSidedP(0, 0, 0.3), 1.0L);
+    // A number in 60 draws of 60, and in none of 300: 2 (2/7)^60 and 2 (5/7)^300, where
+    // 1 − CDF would give 0.
+    EXPECT_NEAR(binomialTwoSidedP(60, 60, 2.0 / 7.0) / (2 * std::pow(2.0L / 7, 60)), 1.0, 1e-9);
+    EXPECT_NEAR(binomialTwoSidedP(0, 300, 2.0 / 7.0) / (2 * std::pow(5.0L / 7, 300)), 1.0, 1e-9);
+    // 59 of 60: 2 (60 (2/7)^59 (5/7) + (2/7)^60).
+    EXPECT_NEAR(binomialTwoSidedP(59, 60, 2.0 / 7.0) / (2 * std::pow(2.0L / 7, 59) * (60 * 5.0L / 7 + 2.0L / 7)), 1.0, 1e-9);
+
+    // Fisher: 4 of the 5 drawn in a group among 10, the number in 4 of the 10: the only table as
+    // far is 4, C(4,4) C(6,1) / C(10,5) = 6/252, doubled.
+    EXPECT_NEAR(fisherTwoSidedP(4, 5, 4, 10), 12.0 / 252.0, 1e-15);
+    EXPECT_NEAR(fisherTwoSidedP(0, 5, 4, 10), 12.0 / 252.0, 1e-15);
+    EXPECT_EQ(fisherTwoSidedP(2, 5, 4, 10), 1.0L);
+    // A number in all 1000 draws of a group of 1000 and nowhere else among 2000: 2 / C(2000, 1000),
+    // about 1e-600, beyond a double.
+    const long double logChoose = std::lgamma(2001.0L) - 2 * std::lgamma(1001.0L);
+    const long double far = fisherTwoSidedP(1000, 1000, 1000, 2000);
+    EXPECT_GT(far, 0.0L);
+    EXPECT_NEAR(static_cast<double>(std::log(far) - (std::log(2.0L) - logChoose)), 0.0, 1e-6);
+}
+
+namespace {
+
+// The conditional law by brute force: every way `draws` draws (rates given) can hold a number.
+struct Brute {
+    long double lower = 0, upper = 0, sum = 0, mean = 0;
+};
+Brute bruteConditional(const std::vector<double>& rates, size_t testedDraws, int inTested, int total)
+{
+    Brute b;
+    for (unsigned mask = 0; mask < (1u << rates.size()); ++mask) {
+        int in = 0, all = 0;
+        long double w = 1;
+        for (size_t d = 0; d < rates.size(); ++d) {
+            const bool holds = mask & (1u << d);
+            w *= holds ? rates[d] : 1 - rates[d];
+            all += holds;
+            in += holds && d < testedDraws;
+        }
+        if (all != total)
+            continue;
+        b.sum += w;
+        b.mean += in * w;
+        if (in <= inTested)
+            b.lower += w;
+        if (in >= inTested)
+            b.upper += w;
+    }
+    return b;
+}
+
+} // namespace
+
+TEST(ChanceMathTest, ConditionalRateTestIsTheExactLawGivenTheTotal)
+{
+    // 3 tested draws at 0.25, then 2 at 0.3 and 4 at 0.4.
+    const std::vector<double> rates = {0.25, 0.25, 0.25, 0.3, 0.3, 0.4, 0.4, 0.4, 0.4};
+    const ConditionalRateTest test({{2, 0.3}, {4, 0.4}}, {3, 0.25});
+    for (auto [in, total] : {std::pair{0, 4}, {3, 4}, {3, 3}, {1, 2}, {2, 6}}) {
+        const Brute b = bruteConditional(rates, 3, in, total);
+        const ConditionalRateTest::Result r = test.test(in, total);
+        EXPECT_NEAR(static_cast<double>(r.pTwoSided), std::min(1.0L, 2 * std::min(b.lower, b.upper) / b.sum), 1e-12)
+            << in << ' ' << total;
+        EXPECT_NEAR(r.expected, static_cast<double>(b.mean / b.sum), 1e-12);
+    }
+    // The number's own odds raised everywhere (×3) leave the law given the total unchanged.
+    auto raised = [](double q) { return 3 * q / (1 - q + 3 * q); };
+    const ConditionalRateTest often({{2, raised(0.3)}, {4, raised(0.4)}}, {3, raised(0.25)});
+    EXPECT_NEAR(static_cast<double>(often.test(3, 4).pTwoSided), static_cast<double>(test.test(3, 4).pTwoSided), 1e-12);
+    // Nothing else possible: p = 1.
+    EXPECT_EQ(test.test(3, 9).pTwoSided, 1.0L);
+    EXPECT_EQ(test.test(0, 0).pTwoSided, 1.0L);
 }
 
 TEST(ChanceMathTest, HolmStepsDownAndKeepsTheOrder)
 {
-    const std::vector<double> adjusted = holmAdjust({0.01, 0.04, 0.03, 0.005});
+    const std::vector<long double> adjusted = holmAdjust({0.01, 0.04, 0.03, 0.005});
     ASSERT_EQ(adjusted.size(), 4u);
     EXPECT_NEAR(adjusted[0], 0.03, 1e-15); // second smallest × 3
     EXPECT_NEAR(adjusted[1], 0.06, 1e-15); // 0.04 × 1, raised to the previous 0.06
     EXPECT_NEAR(adjusted[2], 0.06, 1e-15); // third smallest × 2
     EXPECT_NEAR(adjusted[3], 0.02, 1e-15); // smallest × 4
-    EXPECT_EQ(holmAdjust({0.5, 0.9})[1], 1.0); // capped
+    EXPECT_EQ(holmAdjust({0.5, 0.9})[1], 1.0L); // capped
 }
 
 namespace {
@@ -115,4 +186,7 @@ TEST(ChanceMathTest, LongestRunOfMissesAgreesWithEnumeration)
     }
     // One draw: a run of 1 exactly when it misses.
     EXPECT_NEAR(longestRunAtLeast(1, q, 1), q, 1e-15);
+    // Far tails: a run of 200 in 200 draws is q^200; in 201, q^200 (1 + (1 − q)).
+    EXPECT_NEAR(longestRunAtLeast(200, q, 200) / std::pow(5.0L / 7, 200), 1.0, 1e-12);
+    EXPECT_NEAR(longestRunAtLeast(201, q, 200) / (std::pow(5.0L / 7, 200) * (2 - 5.0L / 7)), 1.0, 1e-12);
 }

@@ -68,3 +68,19 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
     }
     EXPECT_EQ(pictures, 3);
 }
+
+TEST(HelpDocument, TheChanceChapterExplainsTheVerdictsAndTheirLimits)
+{
+    const QString text
+        = runTool(QStringLiteral("pdftotext"), {QStringLiteral(TIRAVOL_HELP_PDF), QStringLiteral("-")}).simplified();
+    ASSERT_FALSE(text.isEmpty());
+    // The chapter comes last, after the command-line companion.
+    const qsizetype chapter = text.lastIndexOf(QStringLiteral("Le hasard : ce que disent les rapports"));
+    ASSERT_GT(chapter, text.indexOf(QStringLiteral("Le compagnon en ligne de commande")));
+    const QString chance = text.mid(chapter);
+    for (const char* words :
+         {"« Hasard »", "« Partenaires - hasard »", "« Annonceur - hasard »", "« Cotes du Keno »", "« Tester la prévision »",
+          "« Performance »", "Au risque de 5 %", "p corrigé", "Holm", "Bande à 95 %", "khi-deux", "Fisher", "médiane",
+          "1 000 joueurs au hasard", "centile", "p unilatéral", "Ce que « compatible avec le hasard » ne prouve pas"})
+        EXPECT_TRUE(chance.contains(QString::fromUtf8(words))) << words;
+}

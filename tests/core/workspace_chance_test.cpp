@@ -129,14 +129,26 @@ TEST_F(WorkspaceChanceTest, CompanionsReadTheTickedNumbers)
     m_ws->setExportEnabled(false);
     m_ws->setCheck(n, true);
     m_ws->partenairesHasard();
-    EXPECT_EQ(report().resultat.lines[1], QStringLiteral("Tirages avec tous les numéros choisis : %1").arg(with));
-    EXPECT_EQ(report().resultat.lines.size(), 4 + 69 + 2);
+    EXPECT_EQ(report().resultat.lines[1], QStringLiteral("Tirages avec tous les numéros choisis : %1 sur 60").arg(with));
+    EXPECT_EQ(report().resultat.lines.size(), 6 + 69 + 2);
     m_ws->annonceurHasard();
     EXPECT_EQ(report().title, QStringLiteral("Annonceur - hasard"));
     // The newest draw has no following draw.
     EXPECT_EQ(report().resultat.lines[1],
-              QStringLiteral("Tirages suivant la combinaison : %1").arg(with - (holds(m_history.last()) ? 1 : 0)));
+              QStringLiteral("Tirages suivant la combinaison dans la période : %1 sur 60")
+                  .arg(with - (holds(m_history.last()) ? 1 : 0)));
     expectOneColumn();
+    // After a click on the draw that follows one holding n, that trigger ends the period: the
+    // draw it announces is outside, so it does not count.
+    int end = 10;
+    while (!holds(m_history[end]))
+        ++end;
+    m_ws->clickListe(end + 1);
+    m_ws->annonceurHasard();
+    EXPECT_EQ(report().resultat.lines[1],
+              QStringLiteral("Tirages suivant la combinaison dans la période : %1 sur %2")
+                  .arg(std::count_if(m_history.begin(), m_history.begin() + end, holds))
+                  .arg(end + 1));
 }
 
 TEST_F(WorkspaceChanceTest, BacktestAsksTheSizeAndRefusesOthers)
