@@ -7,7 +7,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 build="${1:-$root/build/release}"
 out="$root/build/package"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIRAVOL_BUILD_TESTS=OFF -DTIRAVOL_BUILD_BENCH=OFF
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIRAVOL_BUILD_TESTS=OFF -DTIRAVOL_BUILD_BENCH=OFF \
+  -DTIRAVOL_SANITIZE=OFF -DTIRAVOL_BUILD_FUZZ=OFF
 cmake --build "$build" -j "$(nproc)"
 mkdir -p "$out"
 rm -f "$out"/tiravol_*.deb
