@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Tiravol needs to build, test and run on Debian 12.
+# Installs what Tiravol needs to build, test, run and package on Debian 12 (dpkg-dev and file
+# for the package's dependencies, the last three to check the package and its desktop files).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -9,6 +10,7 @@ packages=(
   libzip-dev zipcmp zipmerge ziptool
   libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
   libxkbcommon-dev fonts-dejavu-core xvfb xauth poppler-utils
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

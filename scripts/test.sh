@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds from scratch and runs every test: the suite, the suite again
 # under address and undefined-behaviour sanitizers, the fuzz targets briefly, the format check,
-# the benchmarks once, and the window started once offscreen.
+# the benchmarks once, the window started once offscreen, and the Debian package built and checked.
 set -euo pipefail
 set -o pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -28,6 +28,16 @@ HOME="$home" XDG_CONFIG_HOME="$home/config" timeout 20 "$out/debug/src/tiravol" 
 
 echo "== Benchmarks (one short pass)"
 "$out/debug/bench/load_rank_bench" --benchmark_min_time=0.01 >/dev/null
+
+echo "== Package"
+# The package's own Release build of the programs (ccache makes it cheap after the first run),
+# then the checks Debian and the desktops make of such files.
+"$root/scripts/package.sh" "$out/release"
+deb="$(ls "$root"/build/package/tiravol_*_amd64.deb)"
+lintian --fail-on error "$deb"
+dpkg-deb -x "$deb" "$out/package-contents"
+desktop-file-validate "$out"/package-contents/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$out"/package-contents/usr/share/metainfo/*.metainfo.xml
 
 echo "== Sanitizers"
 cmake -S "$root" -B "$out/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIRAVOL_SANITIZE=ON -DTIRAVOL_BUILD_BENCH=OFF

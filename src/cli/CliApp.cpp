@@ -6,6 +6,7 @@
 #include "history/HistoryFile.h"
 #include "output/Plural.h"
 #include "shell/AppPaths.h"
+#include "shell/VersionText.h"
 #include "shell/Workspace.h"
 
 #include <QDir>
@@ -25,8 +26,12 @@ QString usageText()
         "commandes :\n");
     for (const CliCommand& c : cliCommands())
         text += QStringLiteral("  ") + c.usage + QLatin1Char('\n');
+    text += QStringLiteral("autres usages : tiravol-cli --help | --version\n");
     return text;
 }
+
+// "--version" asked for: nothing else is read.
+struct VersionRequest { };
 
 qint64 wholeOption(const QString& option, const QString& v)
 {
@@ -72,6 +77,8 @@ CliOptions parse(const QStringList& args)
         }
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
             throw UsageError{};
+        if (arg == QLatin1String("--version"))
+            throw VersionRequest{};
         if (arg == QLatin1String("--replace")) {
             o.replace = true;
             continue;
@@ -178,6 +185,9 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
             err << "tiravol-cli : " << e.text << '\n';
         err << usageText() << Qt::flush;
         return e.text.isEmpty() ? CliStatus::kOk : CliStatus::kUsage;
+    } catch (const VersionRequest&) {
+        out << "tiravol-cli " << VersionText::release() << '\n' << Qt::flush;
+        return CliStatus::kOk;
     }
     const CliCommand& command = *findCliCommand(o.command);
 

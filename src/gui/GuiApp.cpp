@@ -6,6 +6,7 @@
 #include "gui/MainWindow.h"
 #include "history/DemoHistory.h"
 #include "shell/AppPaths.h"
+#include "shell/VersionText.h"
 #include "shell/Workspace.h"
 
 #include <QApplication>
@@ -136,8 +137,7 @@ bool GuiApp::start(const Options& options, QString* error)
 
 int GuiApp::run()
 {
-    QCoreApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(TIRAVOL_VERSION_MAJOR).arg(TIRAVOL_VERSION_MINOR).arg(TIRAVOL_VERSION_PATCH));
+    QCoreApplication::setApplicationVersion(VersionText::release());
     setUpApplication();
     const Options options = parseArguments(QCoreApplication::arguments());
     QString error;

@@ -8,4 +8,7 @@ namespace VersionText {
 
 QString format(int major, int minor, int revision);
 
+// This build's version as `--version` and the package give it: "1.0.0".
+QString release();
+
 } // namespace VersionText

@@ -57,8 +57,11 @@ TEST(Install, InstalledProgramsStartAndFindTheirFilesUnderThePrefix)
     ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
 
     const QDir root(prefix);
-    for (const char* path : {"bin/tiravol", "bin/tiravol-cli", "share/tiravol/aidekeno.pdf", "share/applications/tiravol.desktop",
-                             "share/icons/hicolor/scalable/apps/tiravol.svg"})
+    for (const char* path :
+         {"bin/tiravol", "bin/tiravol-cli", "share/tiravol/aidekeno.pdf", "share/applications/tiravol.desktop",
+          "share/icons/hicolor/scalable/apps/tiravol.svg", "share/metainfo/fr.tiravol.Tiravol.metainfo.xml",
+          "share/man/man1/tiravol.1.gz", "share/man/man1/tiravol-cli.1.gz", "share/bash-completion/completions/tiravol-cli",
+          "share/doc/tiravol/copyright", "share/doc/tiravol/changelog.gz"})
         EXPECT_TRUE(QFileInfo(root.filePath(QLatin1String(path))).isFile()) << path;
     EXPECT_TRUE(QFileInfo(root.filePath(QStringLiteral("bin/tiravol"))).isExecutable());
     // The tips file is installed exactly when the sources hold it.
