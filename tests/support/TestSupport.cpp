@@ -8,6 +8,7 @@
 #include <numeric>
 #include <random>
 #include <stdexcept>
+#include <zip.h>
 
 namespace TestSupport {
 
@@ -60,6 +61,25 @@ void writeFile(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write test file");
     file.write(bytes);
+}
+
+void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members)
+{
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    if (!archive)
+        throw std::runtime_error("cannot create test archive");
+    for (const auto& [name, data] : members) {
+        zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
+        if (!source || zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_RAW) < 0) {
+            zip_source_free(source);
+            zip_discard(archive);
+            throw std::runtime_error("cannot add a member to the test archive");
+        }
+    }
+    if (zip_close(archive) != 0) {
+        zip_discard(archive);
+        throw std::runtime_error("cannot write test archive");
+    }
 }
 
 QStringList makeHistory(int count, const QDate& start, unsigned seed)

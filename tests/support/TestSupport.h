@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace TestSupport {
 
@@ -30,6 +31,8 @@ QString drawLine(const QString& date, const QList<int>& numbers, const char* slo
 // A draw holding `wanted` and filled up to twenty numbers from `filler` upwards, ascending.
 QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int filler);
 void writeFile(const QString& path, const QByteArray& bytes);
+// A ZIP archive at `path` holding the members (stored name, content) in order.
+void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members);
 
 // A deterministic history of `count` draws starting with the midday draw of `start`,
 // alternating midi/soir (numbers ascending, seeded).
