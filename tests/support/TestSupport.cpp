@@ -63,6 +63,22 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+QByteArray operatorCsv(const QStringList& draws)
+{
+    QByteArray csv = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;date_de_forclusion";
+    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+        csv += ";boule" + QByteArray::number(k);
+    csv += "\r\n";
+    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
+        const QString& d = draws[i];
+        QByteArray row = QByteArray::number(i + 1) + ';' + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ';';
+        for (int k = 1; k <= DrawLine::kNumbers; ++k)
+            row += ';' + QByteArray::number(DrawLine::number(d, k));
+        csv += row + "\r\n";
+    }
+    return csv;
+}
+
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members)
 {
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
@@ -151,6 +167,16 @@ QStringList ScriptedUi::askOpenFileNames(const QString& title, const QString&)
     QStringList names = openNames.front();
     openNames.pop_front();
     return names;
+}
+
+int ScriptedUi::choose(const QString&, const QString& text, const QStringList&)
+{
+    choiceTexts << text;
+    if (choiceAnswers.empty())
+        return -1;
+    const int answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
 }
 
 bool ScriptedUi::openUrl(const QUrl& url)
