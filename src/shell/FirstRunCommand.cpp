@@ -16,14 +16,13 @@ bool FirstRunCommand::isFirstRun() const
 
 QString FirstRunCommand::question() const
 {
-    return QStringLiteral("Le dossier des données ne contient encore aucun historique des tirages :\n%1\n\n"
-                          "Pour commencer, vous pouvez :\n"
-                          "- construire l'historique à partir des archives de résultats de FDesJeux que vous avez "
+    return QStringLiteral("Aucun historique des tirages dans le dossier des données :\n%1\n\n"
+                          "Vous pouvez :\n"
+                          "• construire l'historique à partir des archives de résultats de FDesJeux que vous avez "
                           "enregistrées (fichiers .zip ou .csv) ;\n"
-                          "- essayer le programme sur l'historique de démonstration : des tirages inventés, gardés "
-                          "dans un dossier temporaire, jamais écrits dans votre dossier et effacés à la fermeture de "
-                          "la fenêtre ;\n"
-                          "- continuer avec la liste vide (« Construire l'historique… » reste dans le menu Fichier).")
+                          "• essayer le programme sur l'historique de démonstration : des tirages inventés, gardés "
+                          "dans un dossier temporaire, jamais écrits dans votre dossier et effacés à la fermeture ;\n"
+                          "• continuer avec la liste vide (« Construire l'historique… » reste dans le menu Fichier).")
         .arg(QDir::toNativeSeparators(m_ctx.config.dataFolder));
 }
 

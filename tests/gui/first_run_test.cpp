@@ -94,7 +94,7 @@ TEST(FirstRunWindowTest, AnEmptyDataFolderOffersTheQuestionAfterTheMissingFileAn
 
     ASSERT_GE(boxes.size(), 2);
     EXPECT_TRUE(boxes.first().contains(QStringLiteral("introuvable"))) << boxes.first().toStdString();
-    EXPECT_EQ(boxes.filter(QStringLiteral("aucun historique")).size(), 1);
+    EXPECT_EQ(boxes.filter(QStringLiteral("Aucun historique")).size(), 1);
     EXPECT_GT(app.workspace()->drawCount(), 0);
     EXPECT_TRUE(app.window()->windowTitle().endsWith(QStringLiteral(" (démonstration)")));
     EXPECT_TRUE(app.window()->close());
