@@ -25,7 +25,8 @@ using PasswordPrompt = std::function<std::optional<QString>()>;
 using ImportProgress = std::function<void(int value, int maximum)>;
 
 // Extracts dataFolder/keno_gagnant_a_vie.zip into dataFolder, then reads
-// dataFolder/keno_gagnant_a_vie.csv and turns its rows into draw lines.
+// dataFolder/keno_gagnant_a_vie.csv and turns its rows into draw lines. An archive that brings
+// no such file but exactly one CSV of draws at its root (keno_202010.csv) has that one read.
 Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress);
 
 } // namespace ArchiveImport

@@ -111,6 +111,32 @@ std::optional<QString> rowToLine(QStringView row, QString* reason)
     return DrawLine::build(dateText.toString(), numbers, slot);
 }
 
+bool hasDrawHeader(const QByteArray& bytes)
+{
+    const qsizetype end = bytes.indexOf('\n');
+    const QString header = TextFile::decode(end < 0 ? bytes : bytes.left(end));
+    const QList<QStringView> fields = QStringView(header).split(QLatin1Char(';'));
+    if (fields.size() < kMinFields)
+        return false;
+    // Names may come quoted or padded; only their meaning is checked.
+    auto name = [](QStringView text) {
+        text = text.trimmed();
+        if (text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')) && text.size() >= 2)
+            text = text.mid(1, text.size() - 2).trimmed();
+        return text;
+    };
+    if (!name(fields[1]).contains(QLatin1String("date"), Qt::CaseInsensitive))
+        return false;
+    for (int k = 1; k <= DrawLine::kNumbers; ++k) {
+        const QStringView field = name(fields[kFirstNumberField + k - 1]);
+        const QString rank = QString::number(k);
+        // "boule1" must not pass for "boule11": the rank is the whole run of digits at the end.
+        if (!field.endsWith(rank) || (field.size() > rank.size() && field[field.size() - rank.size() - 1].isDigit()))
+            return false;
+    }
+    return true;
+}
+
 Conversion convertText(const QString& text, const Progress& progress)
 {
     Conversion result;

@@ -31,6 +31,11 @@ Conversion convert(const QByteArray& bytes, const Progress& progress = {});
 // last are never imported, the others are newest first.
 Conversion convertText(const QString& text, const Progress& progress = {});
 
+// True when the file's first line names the fields a row is read by: at least 24 fields, the
+// second one a date, and fields 4 to 23 the twenty numbers in order ("boule1" .. "boule20").
+// Only the first line of `bytes` is looked at.
+bool hasDrawHeader(const QByteArray& bytes);
+
 // One row to its draw line; nullopt with the French reason (without the line number) when the
 // row is refused.
 std::optional<QString> rowToLine(QStringView row, QString* reason);

@@ -105,6 +105,7 @@ bool GuiApp::start(const Options& options, QString* error)
     } else {
         config.dataFolder = options.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(options.dataDir).absolutePath();
         config.appDataFolder = AppPaths::appDataFolder();
+        config.offerFirstRun = true;
     }
     m_dataFolder = config.dataFolder;
 

@@ -73,7 +73,7 @@ void ImportCommand::importArchive()
         s.lastImport.imported = static_cast<int>(result.lines.size());
         s.lastImport.skipped = result.skipped;
         if (!result.csvRead)
-            s.lastImport.error = result.extractionMessages.join(QStringLiteral(" ; "));
+            s.lastImport.error = result.extractionMessages.join(QLatin1Char('\n'));
         DrawList draws = m_ctx.workspace.fullHistory();
         draws.reserve(draws.drawCount() + static_cast<int>(result.lines.size()));
         for (const QString& line : result.lines)
@@ -99,6 +99,7 @@ void ImportCommand::importArchive()
             if (!details.isEmpty())
                 summary += QLatin1Char('\n') + details.join(QLatin1Char('\n'));
             m_ctx.ui.message(summary, Messages::kTitle);
+            s.lastImport.reported = true;
         }
     }
     s.period.first = 0;

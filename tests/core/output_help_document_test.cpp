@@ -84,3 +84,20 @@ TEST(HelpDocument, TheChanceChapterExplainsTheVerdictsAndTheirLimits)
           "1 000 joueurs au hasard", "centile", "p unilatéral", "Ce que « compatible avec le hasard » ne prouve pas"})
         EXPECT_TRUE(chance.contains(QString::fromUtf8(words))) << words;
 }
+
+TEST(HelpDocument, TheCommandsAddedBeyondTheMenusAreDescribed)
+{
+    const QString text
+        = runTool(QStringLiteral("pdftotext"), {QStringLiteral(TIRAVOL_HELP_PDF), QStringLiteral("-")}).simplified();
+    ASSERT_FALSE(text.isEmpty());
+    // Quoted as the program shows them: the chance reports, the backtest, the heat map, the
+    // stop of a walk, the first-run question and its buttons.
+    for (const char* caption : {"Hasard", "Cotes du Keno", "Partenaires - hasard", "Annonceur - hasard", "Tester la prévision",
+                                "Carte des écarts à la moyenne", "Arrêter", "Premier démarrage", "Construire l'historique…",
+                                "Démonstration", "Liste vide", "(démonstration)"})
+        EXPECT_TRUE(text.contains(QStringLiteral("« ") + QString::fromUtf8(caption) + QStringLiteral(" »"))) << caption;
+    // The keys and the command line, and the archives named after their period.
+    for (const char* words : {"Échap", "tiravol-cli -o classement.txt sorties", "--output FICHIER", "Ctrl+C",
+                              "keno_202010.zip contient keno_202010.csv"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+}

@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -90,7 +91,13 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
     writeFile(path("broken.zip"), QByteArray("PK\x03\x04 not really an archive"));
     const CliRun broken = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("broken.zip")});
     EXPECT_EQ(broken.status, 1);
-    EXPECT_FALSE(broken.err.isEmpty());
+    // Every message whole on its own line, and the failure said once at the end.
+    const QStringList lines = broken.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.filter(QStringLiteral(" ; ")), QStringList()) << broken.err.toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^Fichier des tirages illisible ou absent : .*\\)$"))).size(), 1)
+        << broken.err.toStdString();
+    EXPECT_EQ(lines.filter(QStringLiteral("keno_gagnant_a_vie.zip")).size(), 1) << broken.err.toStdString();
+    EXPECT_EQ(lines.value(lines.size() - 1), QStringLiteral("tiravol-cli : l'import a échoué"));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), before);
 
     // A longer archive that lacks one draw of the working history: refused, and said by the status.
