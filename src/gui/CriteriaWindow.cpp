@@ -73,6 +73,8 @@ CriteriaWindow::CriteriaWindow(Workspace& workspace, QWidget* parent) : QWidget(
     for (int i : {1, 6, 7, 2, 8, 9, 3, 10, 11, 4, 5}) {
         QScrollBar* bar = m_bars[static_cast<size_t>(i)];
         bar->setFocusPolicy(Qt::StrongFocus);
+        // Right and Up raise the value, as the bar's look says (scroll bars reverse them).
+        bar->setInvertedControls(false);
         bar->installEventFilter(this);
         if (previous)
             setTabOrder(previous, bar);

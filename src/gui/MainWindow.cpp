@@ -152,6 +152,7 @@ void MainWindow::showPlaced()
         frame.moveCenter(area.center());
         setGeometry(frame.marginsRemoved(kFrameGuess));
     }
+    m_keepOnScreen = true;
     if (number("Maximisee").value_or(0) == 1)
         showMaximized();
     else
@@ -162,8 +163,13 @@ void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // Once the window manager has framed the window, its title bar must be on screen too.
+    if (!m_keepOnScreen)
+        return;
     QTimer::singleShot(0, this, [this] { WindowPlacement::keepFrameInside(this); });
-    QTimer::singleShot(300, this, [this] { WindowPlacement::keepFrameInside(this); });
+    QTimer::singleShot(300, this, [this] {
+        WindowPlacement::keepFrameInside(this);
+        m_keepOnScreen = false;
+    });
 }
 
 void MainWindow::saveWindowGeometry()

@@ -83,6 +83,7 @@ private:
     QString m_titleSuffix;
     std::function<void()> m_cancelDownload;
     bool m_closePending = false;
+    bool m_keepOnScreen = false; // placed by showPlaced: the frame is checked once it is drawn
     bool m_exitDone = false; // saved, or the user chose to quit without saving
 
     QSplitter* m_splitter = nullptr;
