@@ -92,7 +92,7 @@ void fill(QChartView* view, const ChartValues::Series& values, bool fromLowest)
         y->setMin(0);
     if (fromLowest) {
         const int start = static_cast<int>(y->min());
-        y->setTitleText(start > 0 ? QStringLiteral("%1 (l'axe commence à %2)").arg(values.title).arg(start) : values.title);
+        y->setTitleText(start > 0 ? QStringLiteral("à partir de %1").arg(start) : values.title);
     }
 }
 

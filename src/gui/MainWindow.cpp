@@ -198,8 +198,15 @@ void MainWindow::buildMenus()
     const auto openOnKey = [this](QMenu* menu, const QKeySequence& key) {
         auto* shortcut = new QShortcut(key, this);
         connect(shortcut, &QShortcut::activated, this, [this, menu] {
-            if (menu->menuAction()->isVisible())
-                menuBar()->setActiveAction(menu->menuAction());
+            if (!menu->menuAction()->isVisible())
+                return;
+            menuBar()->setActiveAction(menu->menuAction());
+            // As when the menu opens by its marked letter: its first command is highlighted.
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator() && action->isEnabled()) {
+                    menu->setActiveAction(action);
+                    break;
+                }
         });
     };
     bool first = true;
