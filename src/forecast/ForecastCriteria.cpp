@@ -209,20 +209,20 @@ QString ForecastCriteria::chargeConf(const QString& path)
     if (!file.exists())
         return chargeConfFrom({}, false);
     if (!file.open(QIODevice::ReadOnly))
-        return chargeConfFrom({}, false);
+        return QStringLiteral("Fichier des critères illisible : les critères restent tels qu'ils étaient.");
     return chargeConfFrom(file.readAll(), true);
 }
 
 QString ForecastCriteria::chargeConfFrom(const QByteArray& bytes, bool exists)
 {
     static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
-    QStringList lines;
-    if (exists) {
-        lines = TextFile::decode(bytes).split(QLatin1Char('\n'));
-        // A final line break does not open a line.
-        if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
-            lines.removeLast();
-    }
+    // No file yet (nothing was ever saved): the criteria stay as they stand, without a word.
+    if (!exists)
+        return QString();
+    QStringList lines = TextFile::decode(bytes).split(QLatin1Char('\n'));
+    // A final line break does not open a line.
+    if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
 
     QString problem;
     int badLines = 0;
@@ -231,38 +231,34 @@ QString ForecastCriteria::chargeConfFrom(const QByteArray& bytes, bool exists)
         if (problem.isEmpty())
             problem = text;
     };
-    if (!exists)
-        problem = QStringLiteral("Fichier des critères absent : les critères par défaut sont utilisés.");
-    else if (lines.size() < 9)
-        problem = QStringLiteral("Fichier des critères incomplet (%1 lignes sur 9) : les lignes manquantes prennent "
-                                 "les critères par défaut.")
+    if (lines.size() < 9)
+        problem = QStringLiteral("Fichier des critères incomplet (%1 lignes sur 9) : les critères des lignes manquantes "
+                                 "restent tels qu'ils étaient.")
                       .arg(lines.size());
 
     for (int i = 1; i <= 9; ++i) {
-        const DesignTime& design = kDesign[i];
-        int a = design.minimum, b = design.maximum, c = design.position;
-        if (i <= lines.size()) {
-            const QStringList fields = lines[i - 1].split(separators, Qt::SkipEmptyParts);
-            bool ok = fields.size() == 3;
-            int values[3] = {0, 0, 0};
-            for (int f = 0; ok && f < 3; ++f)
-                values[f] = fields[f].toInt(&ok);
-            if (ok) {
-                a = values[0];
-                b = values[1];
-                c = values[2];
-                const int low = std::min(a, b), high = std::max(a, b);
-                if (c < low || c > high) {
-                    report(QStringLiteral("Fichier des critères : position hors limites à la ligne %1, ramenée à la "
-                                          "borne la plus proche.")
-                               .arg(i));
-                    c = std::clamp(c, low, high);
-                }
-            } else {
-                report(QStringLiteral("Fichier des critères illisible à la ligne %1 : les critères par défaut sont "
-                                      "utilisés pour cette ligne.")
-                           .arg(i));
-            }
+        // A missing or unreadable line leaves its bar, and its label, as they stand.
+        if (i > lines.size())
+            continue;
+        const QStringList fields = lines[i - 1].split(separators, Qt::SkipEmptyParts);
+        bool ok = fields.size() == 3;
+        int values[3] = {0, 0, 0};
+        for (int f = 0; ok && f < 3; ++f)
+            values[f] = fields[f].toInt(&ok);
+        if (!ok) {
+            report(QStringLiteral("Fichier des critères illisible à la ligne %1 : les critères de cette ligne restent tels "
+                                  "qu'ils étaient.")
+                       .arg(i));
+            continue;
+        }
+        const int a = values[0], b = values[1];
+        int c = values[2];
+        const int low = std::min(a, b), high = std::max(a, b);
+        if (c < low || c > high) {
+            report(QStringLiteral("Fichier des critères : position hors limites à la ligne %1, ramenée à la "
+                                  "borne la plus proche.")
+                       .arg(i));
+            c = std::clamp(c, low, high);
         }
         CriteriaScrollBar& bar = (*this)[i];
         bar.setMinimum(a);

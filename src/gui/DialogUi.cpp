@@ -88,7 +88,9 @@ QString DialogUi::askSaveFileName(const QString& title, const QString& defaultSu
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    dialog.setNameFilters({QStringLiteral("Fichiers texte (*.%1)").arg(defaultSuffix), QStringLiteral("Tous les fichiers (*)")});
+    const QString kind
+        = defaultSuffix == QLatin1String("pdf") ? QStringLiteral("Documents PDF") : QStringLiteral("Fichiers texte");
+    dialog.setNameFilters({QStringLiteral("%1 (*.%2)").arg(kind, defaultSuffix), QStringLiteral("Tous les fichiers (*)")});
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList files = dialog.selectedFiles();

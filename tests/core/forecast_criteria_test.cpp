@@ -280,29 +280,28 @@ TEST(ForecastCriteriaFile, LoadSetsLabelsOfTheBoundsEvenWithoutAMove)
     EXPECT_EQ(state(d, B::RecentMax), bar(0, 42, 20, "20"));
 }
 
-TEST(ForecastCriteriaFile, BadFilesGiveDefaultsOrNearestValuesAndOneMessage)
+TEST(ForecastCriteriaFile, BadFilesKeepTheCriteriaAsTheyStandOrTakeNearestValuesWithOneMessage)
 {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/tiravol.cfg");
 
+    // No file: nothing changes and nothing is said (the load's ranges stay, bounds included).
     ForecastCriteria missing;
     missing.updateAfterLoad(101, statsWith(2, 3, 7, 12));
-    const QString msg = missing.chargeConf(path);
-    EXPECT_FALSE(msg.isEmpty());
-    EXPECT_FALSE(msg.contains(QLatin1Char('\n')));
-    EXPECT_EQ(state(missing, B::GeneralDraws), bar(0, 3200, 3000, "3000"));
-    EXPECT_EQ(state(missing, B::GapMax), bar(0, 100, 100, "100"));
-    EXPECT_EQ(state(missing, B::AverageMin), bar(0, 280, 14, "14"));
+    const ForecastCriteria loaded = missing;
+    EXPECT_EQ(missing.chargeConf(path), QString());
+    for (int i = 1; i <= kCriterionBarCount; ++i)
+        EXPECT_EQ(state(missing, static_cast<B>(i)), state(loaded, static_cast<B>(i))) << i;
     EXPECT_FALSE(QFile::exists(path)); // nothing written by a load
 
-    // Short: the lines present load, the others take the design-time values.
+    // Short: the lines present load, the others stay as they stand.
     write(path, "0,42,5\r\n20,100,30\r\n");
     ForecastCriteria shortFile;
     shortFile.setValue(B::GapMin, 40);
     EXPECT_FALSE(shortFile.chargeConf(path).isEmpty());
     EXPECT_EQ(state(shortFile, B::RecentDraws), bar(0, 42, 5, "5"));
     EXPECT_EQ(state(shortFile, B::AverageDraws), bar(20, 100, 30, "30"));
-    EXPECT_EQ(state(shortFile, B::GapMin), bar(0, 100, 0, "0"));
+    EXPECT_EQ(state(shortFile, B::GapMin), bar(0, 100, 40, "40"));
     EXPECT_EQ(readAll(path), QByteArray("0,42,5\r\n20,100,30\r\n"));
 
     // Not numeric, too few numbers, a position outside its range.
@@ -316,8 +315,8 @@ TEST(ForecastCriteriaFile, BadFilesGiveDefaultsOrNearestValuesAndOneMessage)
     const QString badMsg = b.chargeConfFrom(bad);
     EXPECT_FALSE(badMsg.isEmpty());
     EXPECT_FALSE(badMsg.contains(QLatin1Char('\n')));
-    EXPECT_EQ(state(b, B::GeneralDraws), bar(0, 3200, 3000, "3000"));
-    EXPECT_EQ(state(b, B::GapMax), bar(0, 100, 100, "100"));
+    EXPECT_EQ(state(b, B::GeneralDraws), bar(0, 3200, 7, "7"));
+    EXPECT_EQ(state(b, B::GapMax), bar(0, 100, 60, "60"));
     // 99 -> 42 drags the most bound to 42; line 7 then sets it to 14, which drags this one down.
     EXPECT_EQ(state(b, B::RecentMin), bar(0, 42, 14, "14"));
     EXPECT_EQ(state(b, B::RecentMax), bar(0, 42, 14, "14"));
