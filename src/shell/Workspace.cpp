@@ -19,6 +19,7 @@
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 
+#include <QDir>
 #include <algorithm>
 
 void CommandContext::changed(unsigned parts) const
@@ -83,6 +84,13 @@ QString Workspace::workingHistoryPath() const
 QString Workspace::settingsPath() const
 {
     return Settings::iniPath(m_config.appDataFolder);
+}
+
+QStringList Workspace::keptFiles() const
+{
+    const QDir data(m_config.dataFolder);
+    return {workingHistoryPath(), data.filePath(QString::fromLatin1(HistoryFile::kWorkingName)),
+            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsPath(), criteriaPath()};
 }
 
 const DrawList& Workspace::fullHistory() const
@@ -309,6 +317,11 @@ void Workspace::aPropos()
 void Workspace::construireHistorique()
 {
     m_base->construireHistorique();
+}
+
+HistoryBuild Workspace::buildHistory(const QStringList& archives)
+{
+    return m_base->build(archives);
 }
 
 void Workspace::calcul()

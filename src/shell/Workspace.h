@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/BaseCommand.h"
 #include "shell/CommandContext.h"
 #include "shell/WorkspaceState.h"
 #include "stats/Rankings.h"
@@ -138,6 +139,7 @@ public:
     void site();
     void aPropos();
     void construireHistorique(); // the base and working histories from several archives
+    HistoryBuild buildHistory(const QStringList& archives); // the same on archives already chosen
 
     // ---- state read by the shells
     const WorkspaceState& state() const { return m_state; }
@@ -170,6 +172,8 @@ public:
     const DrawList& fullHistory() const;
     QString workingHistoryPath() const;
     QString settingsPath() const;
+    // The files the program keeps: the two histories, the settings and criteria files.
+    QStringList keptFiles() const;
     const WorkspaceConfig& config() const { return m_config; }
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }

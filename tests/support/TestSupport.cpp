@@ -62,6 +62,18 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed)
+{
+    QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1";
+    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
+        const QString& d = draws[i];
+        csv += "\r\n2020;" + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ";x";
+        for (int k = 1; k <= 20; ++k)
+            csv += ';' + QByteArray::number(d.mid(3 * k + 8, 2).toInt());
+    }
+    return finalLineFeed ? csv + "\r\n" : csv;
+}
+
 QStringList makeHistory(int count, const QDate& start, unsigned seed)
 {
     std::mt19937 rng(seed);

@@ -35,6 +35,10 @@ void writeFile(const QString& path, const QByteArray& bytes);
 // alternating midi/soir (numbers ascending, seeded).
 QStringList makeHistory(int count, const QDate& start = QDate(1993, 9, 16), unsigned seed = 7);
 
+// The operator's CSV of `draws` (oldest first): a header, then the rows newest first, each ended
+// by CR LF, the last one too unless `finalLineFeed` is false.
+QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed = true);
+
 // A scripted person: records messages, answers from queues.
 class ScriptedUi : public UserInterface {
 public:
