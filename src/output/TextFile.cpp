@@ -3,8 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
+#include <cstring>
 
 namespace TextFile {
 
@@ -95,6 +98,15 @@ QString quoted(const QString& path)
     return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
 }
 
+// Qt reports a full disk as a plain write error: the system's text, or the space left, tells.
+bool diskFull(const QFileDevice& file, const QString& path)
+{
+    if (file.error() == QFileDevice::ResourceError || file.errorString() == QString::fromLocal8Bit(std::strerror(ENOSPC)))
+        return true;
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    return storage.isValid() && storage.bytesAvailable() < 64 * 1024;
+}
+
 // What went wrong with a file, in French; the system's own text says it in English.
 QString failureOf(const QFileDevice& file)
 {
@@ -151,15 +163,18 @@ bool writeAtomicPair(const QString& firstPath, const QByteArray& firstData, cons
 
     QSaveFile first(firstPath), second(secondPath);
     auto notWritten = [&](const QSaveFile& file, const QString& path) {
+        // Read before the cancels, which replace the file's error with their own.
+        const bool full = diskFull(file, path);
+        const QString why = failureOf(file);
         first.cancelWriting();
         second.cancelWriting();
-        if (file.error() == QFileDevice::ResourceError)
+        if (full)
             return fail(QStringLiteral("Disque plein : %1 n'ont pas été enregistrés ; les deux fichiers sont gardés tels "
                                        "qu'ils étaient.")
                             .arg(both));
         return fail(QStringLiteral("%1 n'a pas pu être écrit (%2) : rien n'a été remplacé, %3 sont gardés tels qu'ils "
                                    "étaient.")
-                        .arg(quoted(path), failureOf(file), both));
+                        .arg(quoted(path), why, both));
     };
     if (!writeWhole(first, firstData))
         return notWritten(first, firstPath);
