@@ -66,6 +66,12 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
     // Nothing is said about the history that did not exist yet.
     EXPECT_FALSE(r.err.contains(QStringLiteral("complete"))) << r.err.toStdString();
 
+    // A download of the newest archive afterwards appends it after the base: each draw once, so
+    // the list is no longer than the working history, which stays as built.
+    const Result imported = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("recent.csv")});
+    EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(all));
+
     // The working history the command built is the one the reports read.
     const Result report = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("sorties")});
     EXPECT_EQ(report.status, 0) << report.err.toStdString();
