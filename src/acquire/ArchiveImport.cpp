@@ -31,15 +31,18 @@ QString csvToRead(const QDir& folder, const QStringList& written)
 
 } // namespace
 
-Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress)
+Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress,
+                         const QStringList& keptFiles)
 {
     Result result;
     const QDir folder(dataFolder);
 
     // Whatever the extraction gives, the CSV the folder holds afterwards is the one imported.
-    const ZipExtractor extractor(askPassword);
+    ZipExtractor extractor(askPassword);
+    extractor.setKeptFiles(keptFiles);
     const ZipExtractor::Result extraction = extractor.extract(folder.filePath(QLatin1String(kArchiveName)), dataFolder);
     result.extractionMessages = extraction.messages;
+    result.keptBack = extraction.keptBack;
 
     const QString csvPath = csvToRead(folder, extraction.written);
     QFile csv(csvPath);

@@ -137,22 +137,25 @@ bool hasDrawHeader(const QByteArray& bytes)
     return true;
 }
 
-Conversion convertText(const QString& text, const Progress& progress)
+Conversion convertText(const QString& text, const Progress& progress, LastPiece lastPiece)
 {
     Conversion result;
     const QList<QStringView> pieces = QStringView(text).split(QLatin1Char('\n'));
     const int last = static_cast<int>(pieces.size()) - 1; // U
 
-    // Piece U is never a row: empty after a final line feed, and dropped as well without one.
+    // Piece U is empty after a final line feed; without one the import drops it all the same.
+    const bool keepLast = lastPiece == LastPiece::KeptWhenNotEmpty && last >= 1 && !pieces[last].trimmed().isEmpty();
     for (int i = 1; i <= last; ++i) {
         if (progress)
             progress(i, last);
-        if (i == last)
+        if (i == last && !keepLast)
             break;
         ++result.rows;
         QString reason;
         if (std::optional<QString> line = rowToLine(pieces[i], &reason)) {
             result.lines.append(*line);
+            if (i == last)
+                result.lastPieceKept = true;
             continue;
         }
         ++result.skipped;
@@ -164,9 +167,9 @@ Conversion convertText(const QString& text, const Progress& progress)
     return result;
 }
 
-Conversion convert(const QByteArray& bytes, const Progress& progress)
+Conversion convert(const QByteArray& bytes, const Progress& progress, LastPiece last)
 {
-    return convertText(TextFile::decode(bytes), progress);
+    return convertText(TextFile::decode(bytes), progress, last);
 }
 
 } // namespace CsvImport

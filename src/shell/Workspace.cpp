@@ -21,6 +21,7 @@
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -87,6 +88,13 @@ QString Workspace::workingHistoryPath() const
 QString Workspace::settingsPath() const
 {
     return Settings::iniPath(m_config.appDataFolder);
+}
+
+QStringList Workspace::keptFiles() const
+{
+    const QDir data(m_config.dataFolder);
+    return {workingHistoryPath(), data.filePath(QString::fromLatin1(HistoryFile::kWorkingName)),
+            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsPath(), criteriaPath()};
 }
 
 const DrawList& Workspace::fullHistory() const
@@ -359,6 +367,11 @@ bool Workspace::startDemonstration()
     m_history->charge2(false);
     m_rankings->srti();
     return true;
+}
+
+HistoryBuild Workspace::buildHistory(const QStringList& archives)
+{
+    return m_base->build(archives);
 }
 
 void Workspace::calcul()

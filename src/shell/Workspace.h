@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/BaseCommand.h"
 #include "shell/CommandContext.h"
 #include "shell/WorkspaceState.h"
 #include "stats/Rankings.h"
@@ -144,6 +145,7 @@ public:
     // The base and working histories from several archives. During a demonstration they are
     // built in the player's own data folder, and the demonstration ends once they are loaded.
     void construireHistorique();
+    HistoryBuild buildHistory(const QStringList& archives); // the same on archives already chosen
 
     // ---- demonstration
     // The demonstration history (the same as the window's --demo) written to a temporary folder
@@ -183,6 +185,8 @@ public:
     const DrawList& fullHistory() const;
     QString workingHistoryPath() const;
     QString settingsPath() const;
+    // The files the program keeps: the two histories, the settings and criteria files.
+    QStringList keptFiles() const;
     const WorkspaceConfig& config() const { return m_config; }
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }

@@ -327,8 +327,35 @@ TEST(ForecastCriteriaFile, BadFilesKeepTheCriteriaAsTheyStandOrTakeNearestValues
     EXPECT_FALSE(e.chargeConfFrom(QByteArray("\xff\xfe\x00\x01\r\n,,,\r\n", 10)).isEmpty());
     EXPECT_EQ(state(e, B::RecentDraws), bar(0, 42, 14, "14"));
 
-    // A reversed range saved by the program reads back without complaint.
+    // A reversed range within the bar's limits reads back without complaint.
     ForecastCriteria rev;
-    EXPECT_EQ(rev.chargeConfFrom(QByteArray(kDesignFile).replace("0,3200,3000", "0,-1,-1")), QString());
-    EXPECT_EQ(state(rev, B::GeneralDraws), bar(0, -1, -1, "-1"));
+    EXPECT_EQ(rev.chargeConfFrom(QByteArray(kDesignFile).replace("0,3200,3000", "3200,0,100")), QString());
+    EXPECT_EQ(state(rev, B::GeneralDraws), bar(3200, 0, 100, "100"));
+}
+
+TEST(ForecastCriteriaFile, ValuesOutsideTheirBarAreBroughtWithinItAndEveryLineAtFaultIsNamed)
+{
+    QByteArray file = kDesignFile;
+    file.replace("14,280,28", "-5 280 -10"); // line 2: an average form of fewer than 14 draws
+    file.replace("0,100,0", "0,100,-3"); // line 4
+    file.replace("0,280,28\r\n0,3270", "0,999,500\r\n0,3270"); // line 9
+    file.replace("0,42,0", "x"); // line 6
+    ForecastCriteria c;
+    // The gap bars reach as far as the history took them.
+    c.setMaximum(CriterionBar::GapMin, 150);
+    const QString msg = c.chargeConfFrom(file);
+    EXPECT_EQ(msg,
+              QStringLiteral("Fichier des critères illisible à la ligne 6 : les critères de cette ligne restent tels "
+                             "qu'ils étaient. Fichier des critères : valeurs hors des limites des barres aux lignes 2, "
+                             "4 et 9, ramenées aux bornes les plus proches."));
+    EXPECT_EQ(state(c, B::AverageDraws), bar(14, 280, 14, "14"));
+    EXPECT_EQ(state(c, B::GapMin), bar(0, 100, 0, "0"));
+    EXPECT_EQ(state(c, B::AverageMax), bar(0, 280, 280, "280"));
+    // What "Sauver" writes then is possible again.
+    EXPECT_TRUE(c.fileContent().startsWith("0,42,14\r\n14,280,14\r\n"));
+
+    ForecastCriteria wide;
+    wide.setMaximum(CriterionBar::GeneralDraws, 16948);
+    EXPECT_EQ(wide.chargeConfFrom(QByteArray(kDesignFile).replace("0,3200,3000", "0,16948,16948")), QString());
+    EXPECT_EQ(state(wide, B::GeneralDraws), bar(0, 16948, 16948, "16948"));
 }

@@ -63,7 +63,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-QByteArray operatorCsv(const QStringList& draws)
+QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed)
 {
     QByteArray csv = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;date_de_forclusion";
     for (int k = 1; k <= DrawLine::kNumbers; ++k)
@@ -76,7 +76,7 @@ QByteArray operatorCsv(const QStringList& draws)
             row += ';' + QByteArray::number(DrawLine::number(d, k));
         csv += row + "\r\n";
     }
-    return csv;
+    return finalLineFeed ? csv : csv.chopped(2);
 }
 
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members)

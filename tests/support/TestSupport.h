@@ -32,8 +32,9 @@ QString drawLine(const QString& date, const QList<int>& numbers, const char* slo
 QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int filler);
 void writeFile(const QString& path, const QByteArray& bytes);
 // The operator's CSV of `draws` (given oldest first, written newest first) as its current
-// archives hold it: the header of the draw fields, 24 columns, CR LF.
-QByteArray operatorCsv(const QStringList& draws);
+// archives hold it: the header of the draw fields, 24 columns, each row ended by CR LF, the last
+// one too unless `finalLineFeed` is false.
+QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed = true);
 // A ZIP archive at `path` holding the members (stored name, content) in order.
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members);
 
