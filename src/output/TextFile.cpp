@@ -5,6 +5,13 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace TextFile {
 
@@ -46,32 +53,193 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
-bool writeAtomic(const QString& path, const QByteArray& data, QString* error)
+WriteFailure::Kind failureKind(int errorNumber)
 {
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (error)
-            *error = QStringLiteral("le dossier « %1 » ne peut pas être créé").arg(QDir::toNativeSeparators(info.absolutePath()));
-        return false;
+    using Kind = WriteFailure::Kind;
+    switch (errorNumber) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return Kind::NoSpace;
+    case EROFS:
+        return Kind::ReadOnlyDisk;
+    case EACCES:
+    case EPERM:
+        return Kind::AccessDenied;
+    case EISDIR:
+        return Kind::IsFolder;
+    case ENOENT:
+    case ENOTDIR:
+        return Kind::NoFolder;
+    case EFBIG:
+        return Kind::TooLarge;
+    case EIO:
+        return Kind::DiskError;
+    default:
+        return Kind::Other;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+}
+
+QString describe(const WriteFailure& failure)
+{
+    using Kind = WriteFailure::Kind;
+    const QString file = QDir::toNativeSeparators(failure.path);
+    const QString folder = QDir::toNativeSeparators(QFileInfo(failure.path).absolutePath());
+    QString what;
+    switch (failure.kind) {
+    case Kind::NoSpace:
+        what = QStringLiteral("Disque plein : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    case Kind::ReadOnlyDisk:
+        what = QStringLiteral("Disque en lecture seule : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    case Kind::AccessDenied:
+        what = QStringLiteral("Accès refusé : le dossier « %1 » n'accepte pas d'écriture, « %2 » n'a pas été enregistré")
+                   .arg(folder, file);
+        break;
+    case Kind::FileReadOnly:
+        what = QStringLiteral("Fichier protégé en écriture : « %1 » n'a pas été remplacé").arg(file);
+        break;
+    case Kind::OwnerNotKept:
+        what = QStringLiteral("« %1 » n'a pas été remplacé : il appartient à un autre utilisateur, que le nouveau fichier ne "
+                              "pourrait pas garder")
+                   .arg(file);
+        break;
+    case Kind::IsFolder:
+        what = QStringLiteral("« %1 » est un dossier : rien n'y a été enregistré").arg(file);
+        break;
+    case Kind::NoFolder:
+        what = QStringLiteral("Le dossier « %1 » n'existe pas et ne peut pas être créé : « %2 » n'a pas été enregistré")
+                   .arg(folder, file);
+        break;
+    case Kind::TooLarge:
+        what = QStringLiteral("Fichier trop grand pour le disque : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    case Kind::DiskError:
+        what = QStringLiteral("Erreur du disque : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    case Kind::Other:
+        what = failure.errorNumber != 0
+            ? QStringLiteral("Écriture impossible (erreur système %1) : « %2 » n'a pas été enregistré")
+                  .arg(failure.errorNumber)
+                  .arg(file)
+            : QStringLiteral("Écriture impossible : « %1 » n'a pas été enregistré").arg(file);
+        break;
     }
-    if (file.write(data) != data.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    if (failure.kind == Kind::IsFolder)
+        return what + QStringLiteral(" ; le dossier est gardé tel quel.");
+    return what
+        + (failure.existed ? QStringLiteral(" ; l'ancien fichier est gardé tel quel.")
+                           : QStringLiteral(" ; aucun fichier n'a été créé."));
+}
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// write(2) until every byte is out; false with errno set on the first failure.
+bool writeAll(int fd, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(std::min<qint64>(size, 1 << 30)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= n;
     }
     return true;
+}
+#endif
+
+} // namespace
+
+std::optional<WriteFailure> writeFile(const QString& path, const QByteArray& data)
+{
+    using Kind = WriteFailure::Kind;
+    const QFileInfo info(path);
+    WriteFailure failure;
+    failure.path = info.absoluteFilePath();
+    failure.existed = info.exists();
+    const auto fail = [&failure](Kind kind, int errorNumber) {
+        failure.kind = kind;
+        failure.errorNumber = errorNumber;
+        return std::optional<WriteFailure>(failure);
+    };
+    if (info.isDir())
+        return fail(Kind::IsFolder, EISDIR);
+    if (!QDir().mkpath(info.absolutePath()))
+        return fail(Kind::NoFolder, 0);
+#ifdef Q_OS_UNIX
+    // The file really replaced (a link is followed, as the save does).
+    struct stat old { };
+    const bool hasOld = ::stat(QFile::encodeName(failure.path).constData(), &old) == 0;
+    // Even the superuser leaves a file alone that nobody may write.
+    if (hasOld && (!info.isWritable() || (old.st_mode & 0222) == 0))
+        return fail(Kind::FileReadOnly, EACCES);
+#else
+    if (failure.existed && !info.isWritable())
+        return fail(Kind::FileReadOnly, 0);
+#endif
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        int code = errno;
+#ifdef Q_OS_UNIX
+        if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0)
+            code = errno;
+#endif
+        return fail(code ? failureKind(code) : Kind::Other, code);
+    }
+#ifdef Q_OS_UNIX
+    // Each write and the flush to the disk are checked: a full disk may only say so at the end.
+    const int fd = file.handle();
+    if (!writeAll(fd, data.constData(), data.size())) {
+        const int code = errno;
+        file.cancelWriting();
+        return fail(failureKind(code), code);
+    }
+    if (hasOld) {
+        struct stat now { };
+        if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)
+            && ::fchown(fd, old.st_uid, old.st_gid) != 0 && old.st_uid != ::geteuid()) {
+            // Only the group may differ when the owner is the one writing (a folder's group).
+            file.cancelWriting();
+            return fail(Kind::OwnerNotKept, EPERM);
+        }
+        ::fchmod(fd, old.st_mode & 07777);
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+        const int code = errno;
+        file.cancelWriting();
+        return fail(failureKind(code), code);
+    }
+#else
+    if (file.write(data) != data.size() || !file.flush()) {
+        file.cancelWriting();
+        return fail(Kind::Other, 0);
+    }
+#endif
+    errno = 0;
+    if (!file.commit()) {
+        const int code = errno;
+        return fail(code ? failureKind(code) : Kind::Other, code);
+    }
+    return std::nullopt;
+}
+
+bool writeAtomic(const QString& path, const QByteArray& data, QString* error)
+{
+    const std::optional<WriteFailure> failure = writeFile(path, data);
+    if (failure && error)
+        *error = describe(*failure);
+    return !failure;
 }
 
 QByteArray crlfLines(const QStringList& lines)
