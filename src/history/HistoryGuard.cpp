@@ -1,42 +1,35 @@
 #include "history/HistoryGuard.h"
 
-#include "history/DrawLine.h"
-
-#include <QSet>
-
-namespace {
-
-QSet<QString> drawKeys(const DrawList& list)
-{
-    QSet<QString> keys;
-    keys.reserve(list.drawCount());
-    for (int i = 0; i < list.drawCount(); ++i) {
-        const QString l = list.text(i);
-        if (!DrawLine::problem(l))
-            keys.insert(l.left(10) + l.right(4));
-    }
-    return keys;
-}
-
-} // namespace
+#include <QHash>
 
 namespace HistoryGuard {
 
-std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, bool checkLostDraws)
+std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, const QSet<QString>& replaced)
 {
-    Refusal r{Refusal::Kind::Shorter, onDisk.drawCount(), draws.drawCount(), 0};
+    Refusal r{Refusal::Kind::Shorter, onDisk.drawCount(), draws.drawCount(), 0, {}};
     if (draws.drawCount() < onDisk.drawCount())
         return r;
-    if (checkLostDraws) {
-        const QSet<QString> kept = drawKeys(draws);
-        for (const QString& key : drawKeys(onDisk))
-            r.lost += kept.contains(key) ? 0 : 1;
-        if (r.lost > 0) {
-            r.kind = Refusal::Kind::LostDraws;
-            return r;
+    // Counted, so a line the file holds twice is kept twice.
+    QHash<QString, int> kept;
+    kept.reserve(draws.drawCount());
+    for (int i = 0; i < draws.drawCount(); ++i)
+        ++kept[draws.text(i)];
+    for (int i = 0; i < onDisk.drawCount(); ++i) {
+        const QString line = onDisk.text(i);
+        auto it = kept.find(line);
+        if (it != kept.end() && *it > 0) {
+            --*it;
+            continue;
         }
+        if (replaced.contains(line))
+            continue;
+        if (r.lost++ < 3)
+            r.examples << line;
     }
-    return std::nullopt;
+    if (r.lost == 0)
+        return std::nullopt;
+    r.kind = Refusal::Kind::LostDraws;
+    return r;
 }
 
 } // namespace HistoryGuard

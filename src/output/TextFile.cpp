@@ -180,8 +180,12 @@ std::optional<WriteFailure> writeFile(const QString& path, const QByteArray& dat
     // The file really replaced (a link is followed, as the save does).
     struct stat old { };
     const bool hasOld = ::stat(QFile::encodeName(failure.path).constData(), &old) == 0;
+    if (hasOld && ::access(QFile::encodeName(failure.path).constData(), W_OK) != 0) {
+        const int code = errno;
+        return code == EROFS ? fail(Kind::ReadOnlyDisk, code) : fail(Kind::FileReadOnly, code);
+    }
     // Even the superuser leaves a file alone that nobody may write.
-    if (hasOld && (!info.isWritable() || (old.st_mode & 0222) == 0))
+    if (hasOld && (old.st_mode & 0222) == 0)
         return fail(Kind::FileReadOnly, EACCES);
 #else
     if (failure.existed && !info.isWritable())

@@ -5,6 +5,7 @@
 #include "shell/AnalysisCommands.h"
 #include "shell/BaseCommand.h"
 #include "shell/ChanceCommands.h"
+#include "shell/DataFolderLock.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
 #include "shell/ForecastCommands.h"
@@ -19,6 +20,7 @@
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 void CommandContext::changed(unsigned parts) const
@@ -72,6 +74,34 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
 }
 
 Workspace::~Workspace() = default;
+
+bool Workspace::lockForWriting()
+{
+    if (!m_lock)
+        m_lock = std::make_unique<DataFolderLock>(QFileInfo(workingHistoryPath()).absolutePath(), m_config.writeLockWaitMs);
+    return m_lock->acquire();
+}
+
+void Workspace::unlockWriting()
+{
+    if (m_lock)
+        m_lock->release();
+}
+
+QString Workspace::writeLockRefusal() const
+{
+    return m_lock ? m_lock->refusal() : QString();
+}
+
+std::optional<QString> Workspace::exportRefusal(const QString& path) const
+{
+    return m_output->exportRefusal(path);
+}
+
+bool Workspace::exportReport(const QString& path, QString* failure)
+{
+    return m_output->exportReport(path, failure);
+}
 
 QString Workspace::workingHistoryPath() const
 {

@@ -10,8 +10,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AnalysisCommands;
+class DataFolderLock;
 class ArchiveSource;
 class UserInterface;
 class WalkRunner;
@@ -28,6 +30,9 @@ struct WorkspaceConfig {
     QString archiveUrlOverride; // used instead of the settings file's address when not empty
     bool readOnlySettings = false; // the command-line companion never writes the settings file
     bool quietWhenNoWorkingHistory = false; // a first download starts without one
+    // The window keeps a list it could not write and says so; the command line ends with it.
+    bool listStaysInWindow = true;
+    int writeLockWaitMs = 5000; // how long a writer waits for another program to finish
 };
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
@@ -188,6 +193,20 @@ public:
     // Writes the working history from the list with every safety rule; false when refused or failed.
     bool sauve();
 
+    // ---- one writer at a time in the data folder
+    // Takes the folder's lock (nested calls hold it once), waiting a few seconds for another
+    // program; false, with the reason in writeLockRefusal(), when it does not come free.
+    bool lockForWriting();
+    void unlockWriting();
+    QString writeLockRefusal() const;
+
+    // ---- export
+    // Why `path` may not receive an export: it is a file the program keeps. nullopt when it may.
+    std::optional<QString> exportRefusal(const QString& path) const;
+    // Writes the report as the export step does; false when refused or failed, the reason told
+    // in a message, or put in *failure when given.
+    bool exportReport(const QString& path, QString* failure = nullptr);
+
 signals:
     void changed(unsigned parts);
 
@@ -209,4 +228,5 @@ private:
     std::unique_ptr<AnalysisCommands> m_analyses;
     std::unique_ptr<OutputCommands> m_output;
     std::unique_ptr<BaseCommand> m_base;
+    std::unique_ptr<DataFolderLock> m_lock;
 };
