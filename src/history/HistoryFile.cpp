@@ -35,8 +35,8 @@ bool openForReading(QFile& file, QString& error)
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2")
-                    .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+        error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2.")
+                    .arg(QDir::toNativeSeparators(file.fileName()), TextFile::reason(file));
         return false;
     }
     return true;

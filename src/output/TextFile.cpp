@@ -81,6 +81,62 @@ WriteFailure::Kind failureKind(int errorNumber)
     }
 }
 
+QString reason(int errorNumber)
+{
+    using Kind = WriteFailure::Kind;
+    switch (failureKind(errorNumber)) {
+    case Kind::NoSpace:
+        return QStringLiteral("le disque est plein");
+    case Kind::ReadOnlyDisk:
+        return QStringLiteral("le disque est en lecture seule");
+    case Kind::AccessDenied:
+    case Kind::FileReadOnly:
+    case Kind::OwnerNotKept:
+        return QStringLiteral("l'accès est refusé");
+    case Kind::IsFolder:
+        return QStringLiteral("c'est un dossier");
+    case Kind::NoFolder:
+        return QStringLiteral("le fichier ou son dossier n'existe pas");
+    case Kind::TooLarge:
+        return QStringLiteral("le fichier est trop grand pour le disque");
+    case Kind::DiskError:
+        return QStringLiteral("le disque a signalé une erreur");
+    case Kind::Other:
+        break;
+    }
+    return errorNumber != 0 ? QStringLiteral("erreur système %1").arg(errorNumber)
+                            : QStringLiteral("le système n'en a pas donné la raison");
+}
+
+QString reason(const QFileDevice& file)
+{
+    if (!file.fileName().isEmpty() && QFileInfo(file.fileName()).isDir())
+        return reason(EISDIR);
+    // Qt words the system's code in English; the same words name the code back.
+    for (int code : {ENOSPC, EROFS, EACCES, EPERM, ENOENT, EISDIR, ENOTDIR, EFBIG, EIO
+#ifdef EDQUOT
+                     ,
+                     EDQUOT
+#endif
+         })
+        if (file.errorString() == qt_error_string(code))
+            return reason(code);
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return reason(EACCES);
+    case QFileDevice::ReadError:
+        return QStringLiteral("erreur de lecture");
+    case QFileDevice::WriteError:
+        return QStringLiteral("erreur d'écriture");
+    case QFileDevice::OpenError:
+        return QStringLiteral("il ne peut pas être ouvert");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("le système manque de ressources (disque plein ?)");
+    default:
+        return reason(0);
+    }
+}
+
 QString describe(const WriteFailure& failure)
 {
     using Kind = WriteFailure::Kind;

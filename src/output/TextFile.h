@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -36,6 +37,11 @@ struct WriteFailure {
     QString path; // the file that was to be written
     bool existed = false; // an old file is there and is kept as it was
 };
+
+// Why an open, a read or a write failed, in French and in a few words ("le disque est plein",
+// "l'accès est refusé"), from the system's error code, or from what Qt reports for `file`.
+QString reason(int errorNumber);
+QString reason(const QFileDevice& file);
 
 // The system's error code as a kind of failure (the one place where codes are read).
 WriteFailure::Kind failureKind(int errorNumber);
