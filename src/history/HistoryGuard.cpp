@@ -1,6 +1,27 @@
 #include "history/HistoryGuard.h"
 
+#include "history/DrawLine.h"
+
 #include <QHash>
+#include <algorithm>
+
+namespace {
+
+// A draw is its date, its time of day and its set of numbers: the same draw typed by hand
+// (numbers ascending) and read from the archive (the operator's order) is one draw. Any other
+// line counts as written.
+QString drawKey(const QString& line)
+{
+    if (DrawLine::problem(line))
+        return line;
+    DrawLine::Numbers numbers{};
+    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+        numbers[static_cast<size_t>(k - 1)] = DrawLine::number(line, k);
+    std::sort(numbers.begin(), numbers.end());
+    return DrawLine::build(line.left(10), numbers, line.right(4));
+}
+
+} // namespace
 
 namespace HistoryGuard {
 
@@ -13,10 +34,10 @@ std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, cons
     QHash<QString, int> kept;
     kept.reserve(draws.drawCount());
     for (int i = 0; i < draws.drawCount(); ++i)
-        ++kept[draws.text(i)];
+        ++kept[drawKey(draws.text(i))];
     for (int i = 0; i < onDisk.drawCount(); ++i) {
         const QString line = onDisk.text(i);
-        auto it = kept.find(line);
+        auto it = kept.find(drawKey(line));
         if (it != kept.end() && *it > 0) {
             --*it;
             continue;

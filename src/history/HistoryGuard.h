@@ -19,7 +19,8 @@ struct Refusal {
 };
 
 // Why `draws` may not replace `onDisk`: never with fewer draws; never without a line the file
-// has, compared whole (a corrected draw differs from the draw it corrects), except the lines in
+// has, compared whole (date, time of day and every number: a corrected draw differs from the
+// draw it corrects; the order of the numbers alone does not count), except the lines in
 // `replaced`, which the player changed in the list on purpose.
 std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, const QSet<QString>& replaced = {});
 

@@ -185,10 +185,15 @@ TEST_F(WorkspaceSafetyTest, ExportNeverReplacesAFileTheProgramKeeps)
 
 TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
 {
-    const QStringList base = makeHistory(12);
+    QStringList base = makeHistory(12);
     QStringList corrected = base;
     corrected[5] = TestSupport::drawWith(QDate::fromString(base[5].left(10), QStringLiteral("dd/MM/yyyy")), false,
                                          TestSupport::numberRange(51, 70), 1);
+    // The same draw in the operator's order: not a line lost.
+    QList<int> reversed;
+    for (int k = 20; k >= 1; --k)
+        reversed << base[3].mid(3 * k + 8, 2).toInt();
+    base[3] = TestSupport::drawLine(base[3].left(10), reversed, " soir");
     writeFile(data + QStringLiteral("/Tirages.txt"), crlf(base));
     for (const bool answer : {false, true}) {
         SCOPED_TRACE(answer);
@@ -199,7 +204,9 @@ TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
         ui.confirmAnswers = {answer};
         EXPECT_EQ(ws->exitSave(), answer);
         ASSERT_EQ(ui.confirmTexts.size(), 1);
-        EXPECT_TRUE(ui.confirmTexts[0].contains(corrected[5])) << ui.confirmTexts[0].toStdString();
+        EXPECT_TRUE(ui.confirmTexts[0].startsWith(QStringLiteral("1 ligne de l'historique de travail"))
+                    && ui.confirmTexts[0].contains(corrected[5]))
+            << ui.confirmTexts[0].toStdString();
         EXPECT_EQ(readFile(working), crlf(answer ? base : corrected));
     }
     // The player's own correction in the list is written without a question.
