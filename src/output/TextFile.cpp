@@ -216,82 +216,119 @@ bool writeAll(int fd, const char* data, qint64 size)
 
 } // namespace
 
-std::optional<WriteFailure> writeFile(const QString& path, const QByteArray& data)
+StagedWrite::StagedWrite(const QString& path, const QByteArray& data)
 {
     using Kind = WriteFailure::Kind;
     const QFileInfo info(path);
     WriteFailure failure;
     failure.path = info.absoluteFilePath();
     failure.existed = info.exists();
-    const auto fail = [&failure](Kind kind, int errorNumber) {
+    const auto fail = [this, &failure](Kind kind, int errorNumber) {
         failure.kind = kind;
         failure.errorNumber = errorNumber;
-        return std::optional<WriteFailure>(failure);
+        m_failure = failure;
+        if (m_file)
+            m_file->cancelWriting();
+        m_file.reset();
     };
-    if (info.isDir())
-        return fail(Kind::IsFolder, EISDIR);
-    if (!QDir().mkpath(info.absolutePath()))
-        return fail(Kind::NoFolder, 0);
+    if (info.isDir()) {
+        fail(Kind::IsFolder, EISDIR);
+        return;
+    }
+    if (!QDir().mkpath(info.absolutePath())) {
+        fail(Kind::NoFolder, 0);
+        return;
+    }
 #ifdef Q_OS_UNIX
     // The file really replaced (a link is followed, as the save does).
     struct stat old { };
     const bool hasOld = ::stat(QFile::encodeName(failure.path).constData(), &old) == 0;
     if (hasOld && ::access(QFile::encodeName(failure.path).constData(), W_OK) != 0) {
         const int code = errno;
-        return code == EROFS ? fail(Kind::ReadOnlyDisk, code) : fail(Kind::FileReadOnly, code);
+        fail(code == EROFS ? Kind::ReadOnlyDisk : Kind::FileReadOnly, code);
+        return;
     }
     // Even the superuser leaves a file alone that nobody may write.
-    if (hasOld && (old.st_mode & 0222) == 0)
-        return fail(Kind::FileReadOnly, EACCES);
+    if (hasOld && (old.st_mode & 0222) == 0) {
+        fail(Kind::FileReadOnly, EACCES);
+        return;
+    }
 #else
-    if (failure.existed && !info.isWritable())
-        return fail(Kind::FileReadOnly, 0);
+    if (failure.existed && !info.isWritable()) {
+        fail(Kind::FileReadOnly, 0);
+        return;
+    }
 #endif
-    QSaveFile file(path);
+    m_file = std::make_unique<QSaveFile>(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         int code = errno;
 #ifdef Q_OS_UNIX
         if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0)
             code = errno;
 #endif
-        return fail(code ? failureKind(code) : Kind::Other, code);
+        m_file.reset();
+        fail(code ? failureKind(code) : Kind::Other, code);
+        return;
     }
+    m_path = failure.path;
+    m_existed = failure.existed;
 #ifdef Q_OS_UNIX
     // Each write and the flush to the disk are checked: a full disk may only say so at the end.
-    const int fd = file.handle();
+    const int fd = m_file->handle();
     if (!writeAll(fd, data.constData(), data.size())) {
         const int code = errno;
-        file.cancelWriting();
-        return fail(failureKind(code), code);
+        fail(failureKind(code), code);
+        return;
     }
     if (hasOld) {
         struct stat now { };
+        // Only the group may differ when the owner is the one writing (a folder's group).
         if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)
             && ::fchown(fd, old.st_uid, old.st_gid) != 0 && old.st_uid != ::geteuid()) {
-            // Only the group may differ when the owner is the one writing (a folder's group).
-            file.cancelWriting();
-            return fail(Kind::OwnerNotKept, EPERM);
+            fail(Kind::OwnerNotKept, EPERM);
+            return;
         }
         ::fchmod(fd, old.st_mode & 07777);
     }
     if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
         const int code = errno;
-        file.cancelWriting();
-        return fail(failureKind(code), code);
+        fail(failureKind(code), code);
+        return;
     }
 #else
-    if (file.write(data) != data.size() || !file.flush()) {
-        file.cancelWriting();
-        return fail(Kind::Other, 0);
+    if (m_file->write(data) != data.size() || !m_file->flush()) {
+        fail(Kind::Other, 0);
+        return;
     }
 #endif
+}
+
+StagedWrite::~StagedWrite()
+{
+    if (m_file)
+        m_file->cancelWriting();
+}
+
+bool StagedWrite::commit()
+{
+    if (!m_file)
+        return false;
     errno = 0;
-    if (!file.commit()) {
-        const int code = errno;
-        return fail(code ? failureKind(code) : Kind::Other, code);
-    }
-    return std::nullopt;
+    const bool done = m_file->commit();
+    const int code = errno;
+    m_file.reset();
+    if (done)
+        return true;
+    m_failure = WriteFailure{code ? failureKind(code) : WriteFailure::Kind::Other, code, m_path, m_existed};
+    return false;
+}
+
+std::optional<WriteFailure> writeFile(const QString& path, const QByteArray& data)
+{
+    StagedWrite staged(path, data);
+    staged.commit();
+    return staged.failure();
 }
 
 bool writeAtomic(const QString& path, const QByteArray& data, QString* error)

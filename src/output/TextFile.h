@@ -4,7 +4,10 @@
 #include <QFileDevice>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
+
+class QSaveFile;
 
 namespace TextFile {
 
@@ -48,6 +51,28 @@ WriteFailure::Kind failureKind(int errorNumber);
 // A French sentence: what happened, which file was not written, and what is kept, e.g.
 // "Disque plein : « …/Tirages_keno.txt » n'a pas été enregistré ; l'ancien fichier est gardé tel quel."
 QString describe(const WriteFailure& failure);
+
+// A file written beside its place, with every check below, and not yet put in place: two files
+// can both be staged and put in place only when both are whole. Destroyed without commit(), it
+// leaves the old file as it was and no temporary file behind.
+class StagedWrite {
+public:
+    StagedWrite(const QString& path, const QByteArray& data);
+    ~StagedWrite();
+    StagedWrite(const StagedWrite&) = delete;
+    StagedWrite& operator=(const StagedWrite&) = delete;
+
+    // Why staging or the commit failed; nullopt while everything went well.
+    const std::optional<WriteFailure>& failure() const { return m_failure; }
+    // Renames the staged file over the target; false, with failure() set, when it did not.
+    bool commit();
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    std::optional<WriteFailure> m_failure;
+    QString m_path;
+    bool m_existed = false;
+};
 
 // The single way user data reaches the disk: written aside, then renamed over the target only
 // when every byte was written and flushed to the disk. A replaced file keeps its owner and
