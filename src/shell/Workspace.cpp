@@ -338,7 +338,13 @@ void Workspace::aPropos()
 
 void Workspace::construireHistorique()
 {
+    // Both histories are replaced: no other program may write them meanwhile.
+    if (!lockForWriting()) {
+        m_ctx.ui.message(writeLockRefusal(), Messages::kTitle);
+        return;
+    }
     m_base->construireHistorique();
+    unlockWriting();
 }
 
 void Workspace::calcul()

@@ -262,6 +262,10 @@ TEST_F(WorkspaceSafetyTest, AnotherWriterInTheFolderMakesTheSaveWaitThenRefuse)
                 && lastMessage().endsWith(kKeptInWindow))
         << lastMessage().toStdString();
     EXPECT_EQ(readFile(working), crlf(draws));
+    // Nor are both histories rebuilt meanwhile: refused before any archive is asked for.
+    ui.messages.clear();
+    ws->construireHistorique();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Le dossier des données"))) << lastMessage().toStdString();
     other.release();
     EXPECT_TRUE(ws->exitSave());
     EXPECT_EQ(ws->drawCount(), 11);
