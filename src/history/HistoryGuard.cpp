@@ -30,15 +30,30 @@ std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, cons
     Refusal r{Refusal::Kind::Shorter, onDisk.drawCount(), draws.drawCount(), 0, {}};
     if (draws.drawCount() < onDisk.drawCount())
         return r;
-    // Counted, so a line the file holds twice is kept twice.
+    // Counted, so a line the file holds twice is kept twice. Lines are compared as text first
+    // (nearly always all of them match); only the others are read as draws.
     QHash<QString, int> kept;
     kept.reserve(draws.drawCount());
     for (int i = 0; i < draws.drawCount(); ++i)
-        ++kept[drawKey(draws.text(i))];
+        ++kept[draws.text(i)];
+    QStringList unmatched;
     for (int i = 0; i < onDisk.drawCount(); ++i) {
         const QString line = onDisk.text(i);
-        auto it = kept.find(drawKey(line));
-        if (it != kept.end() && *it > 0) {
+        auto it = kept.find(line);
+        if (it != kept.end() && *it > 0)
+            --*it;
+        else
+            unmatched << line;
+    }
+    if (unmatched.isEmpty())
+        return std::nullopt;
+    QHash<QString, int> keys;
+    for (auto it = kept.cbegin(); it != kept.cend(); ++it)
+        if (*it > 0)
+            keys[drawKey(it.key())] += *it;
+    for (const QString& line : unmatched) {
+        auto it = keys.find(drawKey(line));
+        if (it != keys.end() && *it > 0) {
             --*it;
             continue;
         }
