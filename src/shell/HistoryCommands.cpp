@@ -248,7 +248,6 @@ bool HistoryCommands::sauve()
         return false;
     }
     // What the file holds now decides whether this list may replace it.
-    QByteArray diskDigest;
     if (QFileInfo::exists(path)) {
         const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
         if (!onDisk.found) {
@@ -256,9 +255,8 @@ bool HistoryCommands::sauve()
                              Messages::kTitle);
             return false;
         }
-        diskDigest = onDisk.digest;
-        if (s.workingDigestKnown && diskDigest != s.workingDigest)
-            return saveBeside(path, diskDigest, draws);
+        if (s.workingDigestKnown && onDisk.digest != s.workingDigest)
+            return saveBeside(path, onDisk.digest, draws);
         if (const auto refusal = HistoryGuard::check(onDisk.list, draws, s.replacedLines)) {
             if (refusal->kind == HistoryGuard::Refusal::Kind::Shorter) {
                 m_ctx.ui.message(
@@ -288,10 +286,8 @@ bool HistoryCommands::sauve()
                 return false;
             }
         }
-    } else if (s.workingDigestKnown && !s.workingDigest.isEmpty()) {
-        // Removed or renamed behind the list's back: written again, nothing of it is lost.
-        s.workingDigestKnown = false;
     }
+    // A file removed behind the list's back is written again: nothing of it can be lost.
     const QByteArray bytes = draws.toCrlfBytes();
     QString error;
     if (!TextFile::writeAtomic(path, bytes, &error)) {
