@@ -40,8 +40,9 @@ qint64 paid(const DrawMatrix& matrix, int d, const std::vector<int>& ticket)
     return Performance::pay(static_cast<int>(ticket.size()), m);
 }
 
-// The totals of `players` random players over `draws` draws, each playing a fresh random ticket
-// of `size` numbers at every draw. Whatever the draw, a random ticket matches m of its numbers
+} // namespace
+
+// Each player plays a fresh random ticket at every draw. Whatever the draw, a random ticket matches m of its numbers
 // with the hypergeometric odds, independently from draw to draw: so each play is drawn straight
 // from those odds. mt19937_64 is the same on every machine, so a seed gives the same players.
 std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel)
@@ -76,8 +77,6 @@ std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed
     std::sort(totals.begin(), totals.end());
     return totals;
 }
-
-} // namespace
 
 ForecastCriteria criteriaBefore(const ForecastCriteria& criteria, int drawsBefore, const NumberStats& before)
 {
@@ -214,8 +213,8 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
     result.expected = law.mean();
     result.median = law.median();
     result.band = law.band();
-    if (!result.cancelled) {
-        result.randomTotals = randomPlayers(size, result.played, std::max(1, settings.players), settings.seed, cancel);
+    if (!result.cancelled && settings.players > 0) {
+        result.randomTotals = randomPlayers(size, result.played, settings.players, settings.seed, cancel);
         result.cancelled = result.randomTotals.empty();
     }
     return result;
@@ -290,8 +289,10 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
                    : QStringLiteral(
                        "  encaissé de la prévision hors de l'intervalle : pas compatible avec le hasard au risque de 5 %"));
 
-    out << QString();
     const std::vector<qint64>& t = result.randomTotals;
+    if (settings.players <= 0)
+        return out;
+    out << QString();
     if (t.empty()) {
         out << QStringLiteral("Joueurs au hasard : test interrompu avant eux");
         return out;

@@ -18,7 +18,7 @@
 struct BacktestSettings {
     int size = 10; // numbers played per draw, 2..10
     quint32 seed = 1; // of the random players, so a report can be made again
-    int players = 1000;
+    int players = 1000; // 0: no random players
 };
 
 struct BacktestStrategy {
@@ -71,6 +71,10 @@ std::vector<int> ticket(const std::array<int, 71>& criteriaMet, int size);
 // statistics, criteriaBefore and the selection itself. The reference `run` must agree with.
 std::vector<std::vector<int>> naiveTickets(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
                                            int size);
+
+// The totals of `players` random players over `draws` draws of `size` numbers, ascending; empty
+// when `cancel` was set before they were all played.
+std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel = nullptr);
 
 // The report; `firstDate` and `lastDate` name the draws played.
 QStringList reportLines(const BacktestResult& result, const BacktestSettings& settings, const QString& firstDate,
