@@ -47,15 +47,19 @@ qint64 paid(const DrawMatrix& matrix, int d, const std::vector<int>& ticket)
 // from those odds. mt19937_64 is the same on every machine, so a seed gives the same players.
 std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel)
 {
-    // Play m when the 64-bit draw falls below thresholds[m] and not below thresholds[m - 1].
-    std::array<quint64, 11> thresholds{};
+    // m matched when the 64-bit draw is at or above thresholds[0..m-1] and below the others; the
+    // thresholds past `size` are never reached. Counting them, rather than searching, keeps the
+    // loop free of branches that chance would make unpredictable.
+    std::array<quint64, 10> thresholds;
+    thresholds.fill(std::numeric_limits<quint64>::max());
     std::array<qint64, 11> pay{};
     long double cumulative = 0;
     for (int m = 0; m <= size; ++m) {
         cumulative += TotalLaw::matchProbability(size, m);
         const long double scaled = cumulative * 18446744073709551616.0L;
-        thresholds[static_cast<size_t>(m)]
-            = scaled >= 18446744073709551615.0L ? std::numeric_limits<quint64>::max() : static_cast<quint64>(scaled);
+        if (m < size && m < 10)
+            thresholds[static_cast<size_t>(m)]
+                = scaled >= 18446744073709551615.0L ? std::numeric_limits<quint64>::max() : static_cast<quint64>(scaled);
         pay[static_cast<size_t>(m)] = Performance::pay(size, m);
     }
     std::mt19937_64 rng(seed);
@@ -68,8 +72,8 @@ std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed
         for (int d = 0; d < draws; ++d) {
             const quint64 r = rng();
             size_t m = 0;
-            while (static_cast<int>(m) < size && r >= thresholds[m])
-                ++m;
+            for (quint64 t : thresholds)
+                m += r >= t ? 1 : 0;
             total += pay[m];
         }
         totals.push_back(total);
