@@ -116,22 +116,30 @@ TEST(TotalLawTest, BandAndMedianAreThoseOfThePlainConvolution)
     EXPECT_NEAR(matches.mean(), 500 * 10 * 2.0 / 7.0, 1e-9);
 }
 
-TEST(TotalLawTest, TwoNumbersOverAHundredThousandDrawsFollowTheBinomial)
+TEST(TotalLawTest, OneAndTwoNumbersFollowTheBinomial)
 {
-    // Two numbers pay 6 when both are drawn: the total is 6 times a binomial count.
-    const int n = 100000;
-    const boost::math::binomial_distribution<double> count(n, odds(2, 2));
-    qint64 low = -1, high = -1;
-    for (int j = 0; j <= n && high < 0; ++j) {
-        const double c = boost::math::cdf(count, j);
-        if (low < 0 && c > 0.025)
-            low = 6 * j;
-        if (c >= 0.975)
-            high = 6 * j;
+    // One number counts its appearances; two numbers pay 6 when both are drawn: the total is a
+    // binomial count, times 1 or 6.
+    struct Case {
+        int k, n, amount;
+    };
+    for (const Case c : {Case{1, 10, 1}, Case{1, 100000, 1}, Case{2, 10, 6}, Case{2, 100000, 6}}) {
+        const boost::math::binomial_distribution<double> count(c.n, odds(c.k, c.k));
+        qint64 low = -1, high = -1, median = -1;
+        for (int j = 0; j <= c.n && high < 0; ++j) {
+            const double p = boost::math::cdf(count, j);
+            if (low < 0 && p > 0.025)
+                low = c.amount * j;
+            if (median < 0 && p >= 0.5)
+                median = c.amount * j;
+            if (p >= 0.975)
+                high = c.amount * j;
+        }
+        const TotalLaw law = TotalLaw::payout(c.k, c.n);
+        EXPECT_EQ(law.band().low, low) << c.k << " " << c.n;
+        EXPECT_EQ(law.band().high, high) << c.k << " " << c.n;
+        EXPECT_EQ(law.median(), median) << c.k << " " << c.n;
     }
-    const TotalLaw law = TotalLaw::payout(2, n);
-    EXPECT_EQ(law.band().low, low);
-    EXPECT_EQ(law.band().high, high);
 }
 
 TEST(TotalLawTest, BandHoldsNinetyFivePercentOfSimulatedTotals)
