@@ -1,6 +1,7 @@
 // The backtest of the forecast selection: what it plays, that it never looks at the draw it
 // plays nor later ones, and that a seed makes it again.
 #include "chance/Backtest.h"
+#include "output/NumberFormat.h"
 
 #include <boost/math/distributions/binomial.hpp>
 
@@ -253,4 +254,53 @@ TEST(BacktestTest, RandomPlayersFollowTheOddsOfChance)
     EXPECT_LE(belowLowTail / 1000.0, 0.05 + 0.025);
     // The exact law of the same draws.
     EXPECT_EQ(r.median, static_cast<qint64>(median));
+}
+
+TEST(BacktestTest, ReportRanksTheForecastAmongTheRandomPlayers)
+{
+    BacktestResult r;
+    r.firstDraw = r.lastDraw = 1;
+    r.played = 1;
+    r.forecast = {1, 1, 1, 1};
+    r.commonTicket = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    r.commonTicketDraws = 1;
+    r.expected = 0.55;
+    r.median = 0;
+    r.band = {0, 2};
+    // 600 players won 0, 300 won 1, 90 won 2 and 10 won 5.
+    for (int i = 0; i < 1000; ++i)
+        r.randomTotals.push_back(i < 600 ? 0 : i < 900 ? 1 : i < 990 ? 2 : 5);
+    const BacktestSettings settings{10, 9};
+    QStringList lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
+    const QString sep = NumberFormat::groupSeparator();
+    const QStringList expected = {
+        QStringLiteral("Test de la prévision sur 1 tirage, du a au b"),
+        QStringLiteral("Chaque tirage : 10 numéros de la sélection faite sur les seuls tirages précédents"),
+        QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise 1 €uro"),
+        QStringLiteral("Comparaison : 10 numéros au hasard par tirage, graine 9"),
+        QStringLiteral("Forme générale et bornes d'écart : celles d'un chargement des seuls tirages précédents"),
+        QStringLiteral("Grille la plus jouée : 1 2 3 4 5 6 7 8 9 10, sur 1 tirage (100,0 %)"),
+        QString(),
+        QStringLiteral("Prévision : misé 1 €uros, encaissé 1 €uros, bénéfice 0 €uros"),
+        QStringLiteral("  plus forte baisse du solde 1 €uros, plus longue suite sans gain 1 tirage"),
+        QString(),
+        QStringLiteral("Hasard, loi exacte du total de 1 tirage :"),
+        QStringLiteral("  encaissé attendu 0,6 €uros, médian 0 €uros, intervalle à 95 % : 0 à 2 €uros"),
+        QStringLiteral("  encaissé de la prévision dans l'intervalle : compatible avec le hasard au risque de 5 %"),
+        QString(),
+        QStringLiteral("1") + sep + QStringLiteral("000 joueurs au hasard, une grille de 10 numéros tirée à chaque tirage :"),
+        // The central 95 %: 25 players below the range, 25 above.
+        QStringLiteral("  encaissé médian 0 €uros, 95 % d'entre eux entre 0 et 2 €uros"),
+        QStringLiteral("  la prévision encaisse plus que 600, autant que 300, moins que 100 d'entre eux : centile 75,0"),
+        // (1 + 400) / 1001
+        QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 0,401"),
+    };
+    EXPECT_EQ(lines, expected);
+
+    r.forecast = {1, 0, 1, 1};
+    lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_EQ(lines[7], QStringLiteral("Prévision : misé 1 €uros, encaissé 0 €uros, perte 1 €uros"));
+    EXPECT_EQ(lines[16],
+              QStringLiteral("  la prévision encaisse plus que 0, autant que 600, moins que 400 d'entre eux : centile 30,0"));
+    EXPECT_EQ(lines[17], QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 1,000"));
 }
