@@ -42,9 +42,10 @@ qint64 paid(const DrawMatrix& matrix, int d, const std::vector<int>& ticket)
 
 } // namespace
 
-// Each player plays a fresh random ticket at every draw. Whatever the draw, a random ticket matches m of its numbers
-// with the hypergeometric odds, independently from draw to draw: so each play is drawn straight
-// from those odds. mt19937_64 is the same on every machine, so a seed gives the same players.
+// Each player plays a fresh random ticket at every draw. Whatever the draw, a random ticket
+// matches m of its numbers with the hypergeometric odds, independently from draw to draw: so each
+// play is drawn straight from those odds. mt19937_64 is the same on every machine, so a seed
+// gives the same players.
 std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel)
 {
     // m matched when the 64-bit draw is at or above thresholds[0..m-1] and below the others; the
