@@ -269,7 +269,9 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
             + FigureText::whole(result.commonTicketDraws) + QLatin1Char(' ')
             + Plural::agree(result.commonTicketDraws, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(" (")
             + FigureText::percent(share) + QLatin1Char(')');
-    if (played > 1 && share >= 0.9)
+    if (played > 1 && result.commonTicketDraws == played)
+        out << QStringLiteral("La prévision joue toujours la même grille : ce test ne juge que cette grille");
+    else if (played > 1 && share >= 0.9)
         out << QStringLiteral("La prévision joue presque toujours la même grille : ce test juge surtout cette grille");
     else if (played > 1 && share >= 0.5)
         out << QStringLiteral("La prévision joue le plus souvent la même grille : ce test juge surtout cette grille");
