@@ -142,6 +142,10 @@ TEST(BacktestTest, DesignTimeCriteriaPlayTheFirstNumbersAndPayByTheTable)
     EXPECT_EQ(r.forecast.won, won);
     EXPECT_EQ(r.forecast.largestFall, worst);
     EXPECT_EQ(r.forecast.longestLosingStreak, longest);
+    // Said plainly: the test then judges one ticket, not a method.
+    const QStringList lines = Backtest::reportLines(r, {10, 1}, QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Grille la plus jouée : 1 2 3 4 5 6 7 8 9 10, sur 119 tirages (100,0 %)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("La prévision joue toujours la même grille : ce test ne juge que cette grille")));
 
     const BacktestResult four = Backtest::run(matrixOf(draws), {0, 119}, ForecastCriteria(), {4, 1});
     EXPECT_EQ(four.tickets.front(), (std::vector<int>{1, 2, 3, 4}));
