@@ -229,7 +229,7 @@ namespace {
 
 QString euros(qint64 v)
 {
-    return FigureText::whole(v) + QStringLiteral(" €uros");
+    return FigureText::euros(static_cast<double>(v));
 }
 
 QString numbers(const std::vector<int>& t)
@@ -288,7 +288,7 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
     out << QString();
     out << QStringLiteral("Hasard, loi exacte du total de ") + FigureText::whole(played) + QLatin1Char(' ')
             + Plural::agree(played, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(" :");
-    out << QStringLiteral("  encaissé attendu ") + FigureText::amount(result.expected) + QStringLiteral(" €uros, médian ")
+    out << QStringLiteral("  encaissé attendu ") + FigureText::euros(result.expected) + QStringLiteral(", médian ")
             + euros(result.median) + QStringLiteral(", intervalle à 95 % : ") + FigureText::whole(result.band.low)
             + QStringLiteral(" à ") + euros(result.band.high);
     const bool inside = s.won >= result.band.low && s.won <= result.band.high;
@@ -312,7 +312,7 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
                                       : (t[static_cast<size_t>(players / 2 - 1)] + t[static_cast<size_t>(players / 2)]) / 2.0;
     // The central 95 %: as many players below the range as above it.
     const qsizetype outside = players * 25 / 1000;
-    out << QStringLiteral("  encaissé médian ") + FigureText::amount(median) + QStringLiteral(" €uros, 95 % d'entre eux entre ")
+    out << QStringLiteral("  encaissé médian ") + FigureText::euros(median) + QStringLiteral(", 95 % d'entre eux entre ")
             + FigureText::whole(t[static_cast<size_t>(outside)]) + QStringLiteral(" et ")
             + euros(t[static_cast<size_t>(players - 1 - outside)]);
     const qsizetype below = std::lower_bound(t.begin(), t.end(), s.won) - t.begin();

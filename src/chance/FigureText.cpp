@@ -33,6 +33,12 @@ QString amount(double value)
     return decimal(value, 1);
 }
 
+QString euros(double value)
+{
+    // Below 1.95 the amount is written below 2 (1,9 or 1 or 0).
+    return amount(value) + (std::abs(value) < 1.95 ? QStringLiteral(" €uro") : QStringLiteral(" €uros"));
+}
+
 QString probability(double p)
 {
     if (p > 0.0 && p < 0.001)

@@ -12,6 +12,8 @@ QString whole(qint64 value);
 QString decimal(double value, int places);
 // An amount in euros: whole when it is one or when it reaches 1000, else one decimal.
 QString amount(double value);
+// The amount followed by "€uro", or "€uros" from 2 on, as French agrees it.
+QString euros(double value);
 // 0.00128 gives "0,0013", 0.52 gives "0,520"; below 0.001 scientific ("1,2e-04").
 QString probability(double p);
 // A share as a percentage with one decimal: 0.872 gives "87,2 %".

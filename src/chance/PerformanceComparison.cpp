@@ -39,14 +39,14 @@ QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std
     QStringList out;
     out << QString();
     out << QStringLiteral("Comparaison avec le hasard");
-    out << QStringLiteral("Retour réel ") + FigureText::whole(won) + QStringLiteral(" €uros pour ") + FigureText::whole(draws)
-            + QStringLiteral(" misés, soit ") + FigureText::decimal(static_cast<double>(won) / draws, 3)
-            + QStringLiteral(" par €uro");
-    out << QStringLiteral("Retour attendu ") + FigureText::amount(payout.mean()) + QStringLiteral(" €uros, soit ")
+    out << QStringLiteral("Retour réel ") + FigureText::euros(static_cast<double>(won)) + QStringLiteral(" pour ")
+            + FigureText::whole(draws) + QStringLiteral(" misés, soit ")
+            + FigureText::decimal(static_cast<double>(won) / draws, 3) + QStringLiteral(" par €uro");
+    out << QStringLiteral("Retour attendu ") + FigureText::euros(payout.mean()) + QStringLiteral(", soit ")
             + FigureText::decimal(payout.mean() / draws, 3) + QStringLiteral(" par €uro ; retour médian ")
-            + FigureText::whole(payout.median()) + QStringLiteral(" €uros");
+            + FigureText::euros(static_cast<double>(payout.median()));
     out << QStringLiteral("Intervalle à 95 % (loi exacte du total) : ") + FigureText::whole(pay.low) + QStringLiteral(" à ")
-            + FigureText::whole(pay.high) + QStringLiteral(" €uros");
+            + FigureText::euros(static_cast<double>(pay.high));
     out << (wonInside ? QStringLiteral("Le retour réel est dans l'intervalle")
                       : QStringLiteral("Le retour réel est hors de l'intervalle"));
     out << QStringLiteral("Numéros sortis ") + FigureText::whole(matched) + QStringLiteral(" fois, attendu ")

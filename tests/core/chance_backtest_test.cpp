@@ -285,16 +285,16 @@ TEST(BacktestTest, ReportRanksTheForecastAmongTheRandomPlayers)
         QStringLiteral("Forme générale et bornes d'écart : celles d'un chargement des seuls tirages précédents"),
         QStringLiteral("Grille la plus jouée : 1 2 3 4 5 6 7 8 9 10, sur 1 tirage (100,0 %)"),
         QString(),
-        QStringLiteral("Prévision : misé 1 €uros, encaissé 1 €uros, bénéfice 0 €uros"),
-        QStringLiteral("  plus forte baisse du solde 1 €uros, plus longue suite sans gain 1 tirage"),
+        QStringLiteral("Prévision : misé 1 €uro, encaissé 1 €uro, bénéfice 0 €uro"),
+        QStringLiteral("  plus forte baisse du solde 1 €uro, plus longue suite sans gain 1 tirage"),
         QString(),
         QStringLiteral("Hasard, loi exacte du total de 1 tirage :"),
-        QStringLiteral("  encaissé attendu 0,6 €uros, médian 0 €uros, intervalle à 95 % : 0 à 2 €uros"),
+        QStringLiteral("  encaissé attendu 0,6 €uro, médian 0 €uro, intervalle à 95 % : 0 à 2 €uros"),
         QStringLiteral("  encaissé de la prévision dans l'intervalle : compatible avec le hasard au risque de 5 %"),
         QString(),
         QStringLiteral("1") + sep + QStringLiteral("000 joueurs au hasard, une grille de 10 numéros tirée à chaque tirage :"),
         // The central 95 %: 25 players below the range, 25 above.
-        QStringLiteral("  encaissé médian 0 €uros, 95 % d'entre eux entre 0 et 2 €uros"),
+        QStringLiteral("  encaissé médian 0 €uro, 95 % d'entre eux entre 0 et 2 €uros"),
         QStringLiteral("  la prévision encaisse plus que 600, autant que 300, moins que 100 d'entre eux : centile 75,0"),
         // (1 + 400) / 1001
         QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 0,401"),
@@ -303,7 +303,7 @@ TEST(BacktestTest, ReportRanksTheForecastAmongTheRandomPlayers)
 
     r.forecast = {1, 0, 1, 1};
     lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
-    EXPECT_EQ(lines[7], QStringLiteral("Prévision : misé 1 €uros, encaissé 0 €uros, perte 1 €uros"));
+    EXPECT_EQ(lines[7], QStringLiteral("Prévision : misé 1 €uro, encaissé 0 €uro, perte 1 €uro"));
     EXPECT_EQ(lines[16],
               QStringLiteral("  la prévision encaisse plus que 0, autant que 600, moins que 400 d'entre eux : centile 30,0"));
     EXPECT_EQ(lines[17], QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 1,000"));

@@ -206,7 +206,7 @@ TEST(PerformanceComparisonTest, ActualAgainstExpectedReturn)
         QString(),
         QStringLiteral("Comparaison avec le hasard"),
         QStringLiteral("Retour réel 6 €uros pour 3 misés, soit 2,000 par €uro"),
-        QStringLiteral("Retour attendu 1,4 €uros, soit 0,472 par €uro ; retour médian 0 €uros"),
+        QStringLiteral("Retour attendu 1,4 €uro, soit 0,472 par €uro ; retour médian 0 €uro"),
         QStringLiteral("Intervalle à 95 % (loi exacte du total) : 0 à 6 €uros"),
         QStringLiteral("Le retour réel est dans l'intervalle"),
         QStringLiteral("Numéros sortis 3 fois, attendu 1,7, intervalle à 95 % : 0 à 4"),

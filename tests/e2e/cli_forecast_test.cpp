@@ -114,7 +114,7 @@ TEST_F(CliForecastTest, PerformancePrintsTheReportOfTheTickedNumbers)
                              "\n"
                              "Comparaison avec le hasard\n"
                              "Retour réel 12 €uros pour 5 misés, soit 2,400 par €uro\n"
-                             "Retour attendu 2,4 €uros, soit 0,472 par €uro ; retour médian 0 €uros\n"
+                             "Retour attendu 2,4 €uros, soit 0,472 par €uro ; retour médian 0 €uro\n"
                              "Intervalle à 95 % (loi exacte du total) : 0 à 12 €uros\n"
                              "Le retour réel est dans l'intervalle\n"
                              "Numéros sortis 6 fois, attendu 2,9, intervalle à 95 % : 0 à 6\n"
