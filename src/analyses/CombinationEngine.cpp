@@ -628,11 +628,24 @@ private:
         if (m_pairs.empty())
             m_pairs.assign(static_cast<size_t>(m_k) * static_cast<size_t>(m_k), 0);
         const size_t k = static_cast<size_t>(m_k);
-        const int stride = m_data.stride;
+        const size_t stride = static_cast<size_t>(m_data.stride);
+        m_hits.clear();
         for (int w = 0; w < m_words; ++w) {
-            for (Word bits = prefix[w]; bits; bits &= bits - 1) {
-                const size_t d = static_cast<size_t>(w * 64 + std::countr_zero(bits));
-                const std::uint8_t* list = m_data.lists.data() + d * static_cast<size_t>(stride);
+            for (Word bits = prefix[w]; bits; bits &= bits - 1)
+                m_hits.push_back(w * 64 + std::countr_zero(bits));
+        }
+        // The draws' lists are scattered over the whole history: fetch a few draws ahead.
+        constexpr size_t kAhead = 8;
+        const size_t hits = m_hits.size();
+        for (size_t h = 0; h < hits; ++h) {
+            if (h + kAhead < hits) {
+                const size_t ahead = static_cast<size_t>(m_hits[h + kAhead]);
+                __builtin_prefetch(m_data.lists.data() + ahead * stride + stride - 1);
+                __builtin_prefetch(m_data.listLength.data() + ahead);
+            }
+            {
+                const size_t d = static_cast<size_t>(m_hits[h]);
+                const std::uint8_t* list = m_data.lists.data() + d * stride;
                 const int length = m_data.listLength[d];
                 int from = length;
                 while (from > 0 && list[from - 1] > after)
@@ -664,6 +677,7 @@ private:
     MostFrequentData& m_data;
     const Kernels& m_kernels;
     const int m_words;
+    std::vector<int> m_hits; // the draws holding the prefix
     std::vector<int> m_pairs;
     std::vector<Word> m_stack;
     std::vector<int> m_counter;
