@@ -225,10 +225,8 @@ void AnalysisCommands::startWalk(WalkJob job)
 // A stopped walk says so after its records, so that its list is never taken for a whole one.
 void AnalysisCommands::endWalk(const CombinationWalk::Result& result)
 {
-    if (result.stopped) {
+    if (result.stopped)
         m_ctx.state.report.resultat.add(CombinationWalk::stoppedLine(result.examined, result.total));
-        m_ctx.changed(Workspace::ReportPart);
-    }
     m_walking = false;
     m_walkProgress.clear();
     m_ctx.changed(Workspace::MenuPart | Workspace::ReportPart);
