@@ -31,7 +31,7 @@ const QMap<QByteArray, QByteArray> kReplies = {
 };
 
 // Downloads from a scripted HTTP server on 127.0.0.1, served by the download's own event loop.
-class ArchiveDownloadTest : public ::testing::Test {
+class NetworkArchiveSourceTest : public ::testing::Test {
 protected:
     QTcpServer m_server;
     QTemporaryDir m_temp;
@@ -70,7 +70,7 @@ protected:
 } // namespace
 
 // Only a whole answer with a success status replaces the file; nothing is ever left beside it.
-TEST_F(ArchiveDownloadTest, EachServerBehaviourGivesItsOutcome)
+TEST_F(NetworkArchiveSourceTest, EachServerBehaviourGivesItsOutcome)
 {
     for (const auto& [path, cancel, error] : {std::tuple("/missing.zip", false, "le serveur a répondu 404"),
                                               {"/cut.zip", false, "Échec du téléchargement : "},
