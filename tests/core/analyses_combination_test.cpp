@@ -15,10 +15,6 @@
 #include <set>
 
 // Readable strings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

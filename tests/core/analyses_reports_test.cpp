@@ -14,10 +14,6 @@
 #include <set>
 
 // Readable strings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

@@ -2,6 +2,7 @@
 // plays nor later ones, and that a seed makes it again.
 #include "chance/Backtest.h"
 #include "chance/ChanceText.h"
+#include "support/TestSupport.h"
 
 #include <boost/math/distributions/binomial.hpp>
 
@@ -10,11 +11,6 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

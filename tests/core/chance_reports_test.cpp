@@ -6,6 +6,7 @@
 #include "chance/KenoOdds.h"
 #include "chance/LiftReports.h"
 #include "chance/PerformanceComparison.h"
+#include "support/TestSupport.h"
 
 #include <boost/math/distributions/binomial.hpp>
 #include <gtest/gtest.h>
@@ -17,11 +18,6 @@
 #include <numeric>
 #include <random>
 #include <vector>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -1,16 +1,12 @@
 #include "forecast/CriteriaRanges.h"
 #include "forecast/ForecastCriteria.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <tuple>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

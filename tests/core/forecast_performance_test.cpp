@@ -3,6 +3,7 @@
 #include "history/DrawLine.h"
 #include "history/DrawMatrix.h"
 #include "output/NumberFormat.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
 #include <algorithm>
@@ -48,11 +49,6 @@ QString dashes(int n)
 const QString kGapHeader = QStringLiteral(" tableau des écarts entre grilles gagnantes pour les numéros :");
 
 } // namespace
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 TEST(Performance, TwoNumbersWinningFirstDrawHalfEvenAverageAndBenefice)
 {

@@ -2,15 +2,11 @@
 #include "forecast/ForecastSelection.h"
 #include "history/DrawLine.h"
 #include "history/DrawMatrix.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
 #include <vector>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

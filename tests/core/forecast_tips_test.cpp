@@ -1,16 +1,12 @@
 #include "forecast/TipsFile.h"
 #include "forecast/TipsSequence.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 TEST(TipsFile, CountThenQuotedOrUnquotedFields)
 {

@@ -3,17 +3,13 @@
 // binomial law of Boost.Math, and a seeded simulation of the coverage of the 95 % band.
 #include "chance/PerformanceComparison.h"
 #include "chance/TotalLaw.h"
+#include "support/TestSupport.h"
 
 #include <boost/math/distributions/binomial.hpp>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <random>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

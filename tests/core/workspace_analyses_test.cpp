@@ -11,11 +11,6 @@
 #include <memory>
 #include <optional>
 
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 using TestSupport::crlf;
 using TestSupport::drawLine;
 using TestSupport::numberRange;

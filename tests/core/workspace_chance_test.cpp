@@ -12,19 +12,10 @@
 #include <array>
 #include <memory>
 
+using TestSupport::crlf;
 using TestSupport::makeHistory;
 
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
-
-QByteArray crlf(const QStringList& lines)
-{
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-}
 
 // Appearances over draws[0..last], read from the lines by position.
 std::array<int, 71> appearances(const QStringList& draws, int last)

@@ -9,20 +9,11 @@
 #include <memory>
 #include <optional>
 
+using TestSupport::crlf;
 using TestSupport::makeHistory;
 using TestSupport::readFile;
 
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
-
-QByteArray crlf(const QStringList& lines)
-{
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-}
 
 // Scrambled on purpose: the line must list them ascending.
 const QList<int> kScrambled = {70, 3, 45, 12, 1, 69, 20, 33, 8, 50, 61, 27, 14, 39, 5, 58, 66, 22, 41, 10};

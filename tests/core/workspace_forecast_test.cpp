@@ -12,11 +12,6 @@
 #include <algorithm>
 #include <memory>
 
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 using TestSupport::crlf;
 using TestSupport::drawWith;
 using TestSupport::numberRange;

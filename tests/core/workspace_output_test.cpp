@@ -13,16 +13,12 @@
 
 #include <memory>
 
+using TestSupport::crlf;
 using TestSupport::makeHistory;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
 namespace {
-
-QByteArray crlf(const QStringList& lines)
-{
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-}
 
 // An operator CSV of `draws`, newest row first, as the archives are published.
 QByteArray operatorCsv(const QStringList& draws)

@@ -15,8 +15,11 @@
 #include <memory>
 #include <tuple>
 
+using TestSupport::crlf;
 using TestSupport::makeHistory;
+using TestSupport::rankingLines;
 using TestSupport::readFile;
+using TestSupport::referenceStats;
 using TestSupport::writeFile;
 
 namespace {
@@ -24,68 +27,6 @@ namespace {
 const QString kTitle = QStringLiteral("Tiravol");
 const QString kIncomplete
     = QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages");
-
-QByteArray crlf(const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& l : lines)
-        bytes += l.toUtf8() + "\r\n";
-    return bytes;
-}
-
-// Statistics counted draw by draw from the lines themselves, independent of the matrix.
-NumberStats referenceStats(const QStringList& draws, int first, int last)
-{
-    NumberStats s;
-    for (int d = first; d <= last; ++d) {
-        std::array<bool, 71> in{};
-        for (int k = 0; k < 20; ++k) {
-            const int n = draws[d].mid(11 + 3 * k, 2).toInt();
-            if (n >= 1 && n <= 70)
-                in[static_cast<size_t>(n)] = true;
-        }
-        for (size_t n = 1; n <= 70; ++n) {
-            s.appearances[n] += in[n];
-            s.currentGap[n] = in[n] ? 0 : s.currentGap[n] + 1;
-            s.largestGap[n] = std::max(s.largestGap[n], s.currentGap[n]);
-        }
-    }
-    return s;
-}
-
-// The ranking lines written here from counts made from the lines themselves: key descending,
-// ties by ascending number; the four layouts as the reports print them.
-QStringList rankingLines(RankingKind kind, const NumberStats& s)
-{
-    QList<int> numbers;
-    for (int n = 1; n <= 70; ++n)
-        numbers << n;
-    const auto key = [&](int n) {
-        switch (kind) {
-        case RankingKind::Sorties:
-            return s.appearances[n];
-        case RankingKind::Ecarts:
-            return s.currentGap[n];
-        case RankingKind::EcartsMax:
-            return s.largestGap[n];
-        case RankingKind::Numero:
-            return 0;
-        }
-        return 0;
-    };
-    std::stable_sort(numbers.begin(), numbers.end(), [&](int a, int b) { return key(a) > key(b); });
-    QStringList lines;
-    for (int n : numbers) {
-        const int a = s.appearances[n], g = s.currentGap[n], m = s.largestGap[n];
-        if (kind == RankingKind::Sorties)
-            lines << QString::asprintf("%02d %04d   %02d    %04d", n, a, g, m);
-        else if (kind == RankingKind::Numero)
-            lines << QString::asprintf("%02d  %04d   %03d  %04d", n, a, g, m);
-        else
-            lines << QString::asprintf("%02d %04d   %04d   %04d", n, a, g, m);
-    }
-    return lines;
-}
 
 const QString kHeader = QStringLiteral("Num Sorti Ecart  EcartMax");
 

@@ -1,20 +1,9 @@
 // tiravol-cli's analyses in-process: the printed report (title, left list, hidden right list
 // from its second line) for a small known history, the answers given as arguments, refusals.
-#include "cli/CliApp.h"
+#include "support/CliSupport.h"
 
-#include "support/TestSupport.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-using TestSupport::crlf;
 using TestSupport::drawLine;
 using TestSupport::numberRange;
 
@@ -29,34 +18,13 @@ const QStringList kHistory = {
 
 const QString kTitle = QStringLiteral("Classement par sorties au 17/09/1993");
 
-struct Output {
-    int code = -1;
-    QString out, err;
-};
-
-class CliAnalysesTest : public ::testing::Test {
+class CliAnalysesTest : public TestSupport::CliTest {
 protected:
-    QTemporaryDir m_home, m_data;
-
     void SetUp() override
     {
-        qputenv("HOME", QFile::encodeName(m_home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
-        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages_keno.txt")),
-                               (kHistory.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+        CliTest::SetUp();
+        writeHistory(kHistory);
     }
-
-    Output cli(const QStringList& args) const
-    {
-        Output r;
-        QTextStream out(&r.out), err(&r.err);
-        r.code = runCli(QStringList{QStringLiteral("--data-dir"), m_data.path()} + args, out, err);
-        out.flush();
-        err.flush();
-        return r;
-    }
-
-    Output cli(const char* args) const { return cli(QString::fromUtf8(args).split(QLatin1Char(' '), Qt::SkipEmptyParts)); }
 
     // The start-up ranking's right column from its second line on, as "sorties" prints it.
     QStringList rankingTail() const
@@ -72,7 +40,7 @@ protected:
 
 TEST_F(CliAnalysesTest, GroupReportsPrintTheirLinesAndTheHiddenRanking)
 {
-    Output r = cli("pairs-impairs");
+    TestSupport::CliOutput r = cli("pairs-impairs");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, QString());
     EXPECT_EQ(r.out, withTail({QStringLiteral("30  Numéros impairs"), QStringLiteral("30  Numéros pairs")}));
@@ -104,7 +72,7 @@ TEST_F(CliAnalysesTest, GroupReportsPrintTheirLinesAndTheHiddenRanking)
 
 TEST_F(CliAnalysesTest, ColonnePartenairesAndAnnonceur)
 {
-    Output r = cli("colonne 3");
+    TestSupport::CliOutput r = cli("colonne 3");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out,
               withTail({QStringLiteral("Numéro  3 sorti 1"), QStringLiteral("Numéro  53 sorti 1"),
@@ -142,7 +110,7 @@ TEST_F(CliAnalysesTest, ColonnePartenairesAndAnnonceur)
 
 TEST_F(CliAnalysesTest, CombinationWalksPrintTheirRecords)
 {
-    Output r = cli("--numbers 62,1,61,2 plus-sortis 2");
+    TestSupport::CliOutput r = cli("--numbers 62,1,61,2 plus-sortis 2");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, QString()); // not a terminal: no progress line
     EXPECT_EQ(r.out, kTitle + QStringLiteral("\n 1 2    2\n 61 62    2\n"));
@@ -159,7 +127,7 @@ TEST_F(CliAnalysesTest, BadAnswersAreUsageErrors)
 {
     for (const char* args : {"colonne 0", "colonne 21", "colonne abc", "colonne", "colonne 1 2", "plus-sortis 1",
                              "plus-sortis 11", "plus-sortis", "recherche-ecart 2", "recherche-ecart x 2", "dizaines 1"}) {
-        const Output r = cli(args);
+        const TestSupport::CliOutput r = cli(args);
         EXPECT_EQ(r.code, 2) << args;
         EXPECT_EQ(r.out, QString()) << args;
         EXPECT_FALSE(r.err.isEmpty()) << args;

@@ -1,7 +1,6 @@
 // tiravol-cli build-base: the two history files built from several archives, and the refusals.
 #include "acquire/LocalArchiveSource.h"
-#include "cli/CliApp.h"
-#include "support/TestSupport.h"
+#include "support/CliSupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,24 +9,6 @@
 using namespace TestSupport;
 
 namespace {
-
-struct Result {
-    int status;
-    QString out, err;
-};
-
-Result cli(const QStringList& args)
-{
-    Result r{};
-    QTextStream out(&r.out), err(&r.err);
-    r.status = runCli(args, out, err);
-    return r;
-}
-
-QByteArray crlf(const QStringList& lines)
-{
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-}
 
 class CliBase : public ::testing::Test {
 protected:
@@ -49,8 +30,8 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
     writeFile(path("recent.csv"), operatorCsv(all.mid(20)));
 
     // The newer archive first: the order of the arguments does not decide the order of the draws.
-    const Result r = cli(base({path("recent.csv"), path("keno_2020.zip")}));
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const CliOutput r = cli(base({path("recent.csv"), path("keno_2020.zip")}));
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
     // The base stops where the newest archive begins: a download appends that archive after it.
     EXPECT_EQ(readFile(path("Tirages.txt")), crlf(all.mid(0, 20)));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(all));
@@ -68,13 +49,13 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
 
     // A download of the newest archive afterwards appends it after the base: each draw once, so
     // the list is no longer than the working history, which stays as built.
-    const Result imported = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("recent.csv")});
-    EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+    const CliOutput imported = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("recent.csv")});
+    EXPECT_EQ(imported.code, 0) << imported.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(all));
 
     // The working history the command built is the one the reports read.
-    const Result report = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("sorties")});
-    EXPECT_EQ(report.status, 0) << report.err.toStdString();
+    const CliOutput report = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("sorties")});
+    EXPECT_EQ(report.code, 0) << report.err.toStdString();
     EXPECT_TRUE(report.out.startsWith(QStringLiteral("Classement par sorties au 20/06/2020"))) << report.out.toStdString();
 }
 
@@ -85,16 +66,16 @@ TEST_F(CliBase, AnExistingHistoryIsReplacedOnlyWithReplace)
     const QStringList fresh = makeHistory(10, QDate(2022, 2, 1), 5);
     writeFile(path("a.csv"), operatorCsv(fresh));
 
-    const Result refused = cli(base({path("a.csv")}));
-    EXPECT_EQ(refused.status, 1);
+    const CliOutput refused = cli(base({path("a.csv")}));
+    EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("existe déjà : ajoutez --replace pour le remplacer")))
         << refused.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages.txt")), crlf(old));
     EXPECT_FALSE(QFile::exists(path("Tirages_keno.txt")));
 
     // Replaced, the draws the archives lack are kept, older than the archive: in both files.
-    const Result replaced = cli(base({path("a.csv"), QStringLiteral("--replace")}));
-    ASSERT_EQ(replaced.status, 0) << replaced.err.toStdString();
+    const CliOutput replaced = cli(base({path("a.csv"), QStringLiteral("--replace")}));
+    ASSERT_EQ(replaced.code, 0) << replaced.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages.txt")), crlf(old));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(old + fresh));
     EXPECT_TRUE(replaced.out.contains(QStringLiteral("\nTirages gardés de Tirages.txt, absents des archives : 6\n")))
@@ -116,8 +97,8 @@ TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
     writeFile(path("un.csv"), operatorCsv(all));
     writeFile(path("deux.csv"), operatorCsv(other));
 
-    const Result conflict = cli(base({path("un.csv"), path("deux.csv")}));
-    EXPECT_EQ(conflict.status, 1);
+    const CliOutput conflict = cli(base({path("un.csv"), path("deux.csv")}));
+    EXPECT_EQ(conflict.code, 1);
     EXPECT_TRUE(conflict.out.contains(QStringLiteral("Tirages en désaccord : 1"))) << conflict.out.toStdString();
     EXPECT_TRUE(conflict.err.contains(QStringLiteral("tiravol-cli : Des archives ne donnent pas les mêmes numéros pour un "
                                                      "même tirage : rien n'a été écrit.")))
@@ -125,13 +106,13 @@ TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
     EXPECT_FALSE(QFile::exists(path("Tirages.txt")));
     EXPECT_FALSE(QFile::exists(path("Tirages_keno.txt")));
 
-    const Result missing = cli(base({path("un.csv"), path("absent.zip")}));
-    EXPECT_EQ(missing.status, 1);
+    const CliOutput missing = cli(base({path("un.csv"), path("absent.zip")}));
+    EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("absent.zip » est introuvable"))) << missing.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("Tirages.txt")));
 
-    const Result none = cli(base({}));
-    EXPECT_EQ(none.status, 2);
+    const CliOutput none = cli(base({}));
+    EXPECT_EQ(none.code, 2);
     EXPECT_TRUE(none.err.contains(QStringLiteral("build-base ARCHIVE..."))) << none.err.toStdString();
 }
 

@@ -1,24 +1,15 @@
 // tiravol-cli performance, colonnes, finales and prevision on small hand-made histories.
-#include "cli/CliApp.h"
 #include "history/DrawLine.h"
 
-#include "support/TestSupport.h"
+#include "support/CliSupport.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-using TestSupport::crlf;
+using TestSupport::CliOutput;
 using TestSupport::drawWith;
 using TestSupport::numberRange;
+using TestSupport::words;
 
 namespace {
 
@@ -30,36 +21,8 @@ QString list(int from, int to, int step = 1)
     return v.join(QLatin1Char(','));
 }
 
-struct Result {
-    int code = -1;
-    QString out, err;
-};
-
-class CliForecastTest : public ::testing::Test {
+class CliForecastTest : public TestSupport::CliTest {
 protected:
-    QTemporaryDir m_home, m_data;
-
-    void SetUp() override
-    {
-        qputenv("HOME", QFile::encodeName(m_home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
-    }
-
-    void writeHistory(const QStringList& draws) const
-    {
-        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages_keno.txt")), crlf(draws));
-    }
-
-    Result cli(const QStringList& args) const
-    {
-        Result r;
-        QTextStream out(&r.out), err(&r.err);
-        r.code = runCli(QStringList{QStringLiteral("--data-dir"), m_data.path()} + args, out, err);
-        out.flush();
-        err.flush();
-        return r;
-    }
-
     // 1..19 in every draw; 20, 21, 22, 23 once each.
     void writeSelectionHistory() const
     {
@@ -71,11 +34,6 @@ protected:
     }
 };
 
-QStringList args(const char* text)
-{
-    return QString::fromUtf8(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
 } // namespace
 
 TEST_F(CliForecastTest, PerformancePrintsTheReportOfTheTickedNumbers)
@@ -83,7 +41,7 @@ TEST_F(CliForecastTest, PerformancePrintsTheReportOfTheTickedNumbers)
     writeHistory({drawWith(QDate(2020, 1, 1), true, {1, 2}, 50), drawWith(QDate(2020, 1, 1), false, {1}, 50),
                   drawWith(QDate(2020, 1, 2), true, {}, 50), drawWith(QDate(2020, 1, 2), false, {1, 2}, 50),
                   drawWith(QDate(2020, 1, 3), true, {2}, 50)});
-    const Result r = cli(args("--numbers 2,1 performance"));
+    const CliOutput r = cli(words("--numbers 2,1 performance"));
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err,
               QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages\n"));
@@ -122,7 +80,7 @@ TEST_F(CliForecastTest, PerformancePrintsTheReportOfTheTickedNumbers)
                              "Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard\n"));
 
     // One number: a count of appearances, every amount 0; the period ends before the item clicked.
-    const Result one = cli(args("--until 4 --numbers 1 performance"));
+    const CliOutput one = cli(words("--until 4 --numbers 1 performance"));
     EXPECT_EQ(one.out,
               QStringLiteral("Performance d'un ensemble\n"
                              "01/01/2020 01--------------------------------0  €uros, Ecart 1\n"
@@ -156,15 +114,15 @@ TEST_F(CliForecastTest, PresetsGiveThePerformanceOfTheirNumbersAndRefuseOtherInd
     };
     for (const auto& c : cases) {
         // Boxes ticked beforehand do not count.
-        const Result preset = cli(QStringList{QStringLiteral("--numbers"), QStringLiteral("33,34")} + args(c.preset));
-        const Result byHand = cli(QStringList{QStringLiteral("--numbers"), c.numbers, QStringLiteral("performance")});
+        const CliOutput preset = cli(QStringList{QStringLiteral("--numbers"), QStringLiteral("33,34")} + words(c.preset));
+        const CliOutput byHand = cli(QStringList{QStringLiteral("--numbers"), c.numbers, QStringLiteral("performance")});
         EXPECT_EQ(preset.code, 0) << c.preset;
         EXPECT_EQ(preset.out, byHand.out) << c.preset;
         EXPECT_TRUE(preset.out.startsWith(QStringLiteral("Performance d'un ensemble\n"))) << c.preset;
     }
-    EXPECT_TRUE(cli(args("finales 0")).out.contains(QStringLiteral("\n 10 20 30 40 50 60 70\n")));
+    EXPECT_TRUE(cli(words("finales 0")).out.contains(QStringLiteral("\n 10 20 30 40 50 60 70\n")));
     for (const char* bad : {"colonnes 0", "colonnes 8", "colonnes x", "finales 10", "finales -1", "finales"}) {
-        const Result r = cli(args(bad));
+        const CliOutput r = cli(words(bad));
         EXPECT_EQ(r.code, 2) << bad;
         EXPECT_EQ(r.out, QString()) << bad;
     }
@@ -175,7 +133,7 @@ TEST_F(CliForecastTest, PrevisionUsesTheCriteriaTheLoadLeftOrThoseOfAFile)
     writeSelectionHistory();
     // The load leaves the general window at the draw count, its most bound at the largest count
     // and the largest gap at the largest gap met.
-    const Result plain = cli(args("prevision"));
+    const CliOutput plain = cli(words("prevision"));
     EXPECT_EQ(plain.code, 0);
     const QStringList lines = plain.out.split(QLatin1Char('\n'));
     EXPECT_EQ(lines.value(1), QStringLiteral("Forme recente sur 14 Tirages , Sortie entre 0 et 14"));
@@ -187,7 +145,7 @@ TEST_F(CliForecastTest, PrevisionUsesTheCriteriaTheLoadLeftOrThoseOfAFile)
     TestSupport::writeFile(file,
                            "0,42,2\r\n14,280,14\r\n0,3200,4\r\n0,100,1\r\n0,100,2\r\n0,42,1\r\n0,42,1\r\n0,280,5\r\n"
                            "0,280,28\r\n0,3270\r\n0,3270\r\n");
-    const Result r = cli(QStringList{QStringLiteral("--criteria"), file, QStringLiteral("prevision")});
+    const CliOutput r = cli(QStringList{QStringLiteral("--criteria"), file, QStringLiteral("prevision")});
     EXPECT_EQ(r.code, 0);
     QStringList expected = {QStringLiteral("Classement par sorties au 03/03/2021"),
                             QStringLiteral("Forme recente sur 2 Tirages , Sortie entre 1 et 1"),
@@ -223,11 +181,11 @@ TEST_F(CliForecastTest, PrevisionUsesTheCriteriaTheLoadLeftOrThoseOfAFile)
 
     // A faulty file: said on standard error, the report still printed; a missing one is an error.
     TestSupport::writeFile(file, "0,42,2\r\npas un nombre\r\n");
-    const Result faulty = cli(QStringList{QStringLiteral("--criteria"), file, QStringLiteral("prevision")});
+    const CliOutput faulty = cli(QStringList{QStringLiteral("--criteria"), file, QStringLiteral("prevision")});
     EXPECT_EQ(faulty.code, 0);
     EXPECT_TRUE(faulty.err.contains(QStringLiteral("tiravol-cli : Fichier des critères")));
     EXPECT_TRUE(faulty.out.contains(QStringLiteral("Forme recente sur 2 Tirages , Sortie entre 0 et 14\n")));
-    const Result missing = cli(
+    const CliOutput missing = cli(
         QStringList{QStringLiteral("--criteria"), m_home.filePath(QStringLiteral("absent.cfg")), QStringLiteral("prevision")});
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.out, QString());

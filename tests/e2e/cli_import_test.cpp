@@ -1,7 +1,6 @@
 // tiravol-cli import and download, end to end: the working history on disk, byte for byte.
 #include "acquire/LocalArchiveSource.h"
-#include "cli/CliApp.h"
-#include "support/TestSupport.h"
+#include "support/CliSupport.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -14,34 +13,6 @@
 using namespace TestSupport;
 
 namespace {
-
-struct CliRun {
-    int status;
-    QString out, err;
-};
-
-CliRun cli(const QStringList& args)
-{
-    CliRun r{};
-    QTextStream out(&r.out), err(&r.err);
-    r.status = runCli(args, out, err);
-    return r;
-}
-
-// Operator rows, newest first, with the quirks real archives show (blank after the slot,
-// extra columns, CR LF).
-QByteArray quirkyCsv(const QStringList& draws)
-{
-    QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1\r\n";
-    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
-        const QString& d = draws[i];
-        QByteArray row = "2020;" + d.left(10).toUtf8() + ';' + d.right(4).toUtf8() + " ;x";
-        for (int k = 1; k <= 20; ++k)
-            row += ';' + QByteArray::number(d.mid(3 * k + 8, 2).toInt());
-        csv += row + ";1;2;3\r\n";
-    }
-    return csv;
-}
 
 class CliImport : public ::testing::Test {
 protected:
@@ -60,9 +31,9 @@ protected:
 
 TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
 {
-    writeFile(path("archive.csv"), quirkyCsv(m_all.mid(10)));
-    const CliRun csv = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.csv")});
-    ASSERT_EQ(csv.status, 0) << csv.err.toStdString();
+    writeFile(path("archive.csv"), operatorCsv(m_all.mid(10), true, true));
+    const CliOutput csv = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.csv")});
+    ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
     EXPECT_TRUE(csv.out.startsWith(QStringLiteral("Classement par sorties au ") + m_all.last().left(10) + QLatin1Char('\n')));
     EXPECT_EQ(csv.out.count(QLatin1Char('\n')), 72);
@@ -70,10 +41,11 @@ TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
 
     // The same archive as a ZIP gives the same list; nothing new, so the file is not rewritten.
     QFile::remove(path("Tirages_keno.txt"));
-    const auto zip = LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), quirkyCsv(m_all.mid(10)), nullptr);
+    const auto zip = LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"),
+                                                    operatorCsv(m_all.mid(10), true, true), nullptr);
     ASSERT_TRUE(zip);
     writeFile(path("archive.zip"), *zip);
-    ASSERT_EQ(cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")}).status, 0);
+    ASSERT_EQ(cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")}).code, 0);
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(QStringLiteral("config/Varn/tiravol.ini"))));
 }
@@ -83,14 +55,14 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
     writeFile(path("Tirages_keno.txt"), expectedWorking());
     const QByteArray before = readFile(path("Tirages_keno.txt"));
 
-    const CliRun missing = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("absent.zip")});
-    EXPECT_EQ(missing.status, 1);
+    const CliOutput missing = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("absent.zip")});
+    EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.out.isEmpty());
 
     // A damaged ZIP: no CSV to read, the base history alone is shorter than the file.
     writeFile(path("broken.zip"), QByteArray("PK\x03\x04 not really an archive"));
-    const CliRun broken = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("broken.zip")});
-    EXPECT_EQ(broken.status, 1);
+    const CliOutput broken = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("broken.zip")});
+    EXPECT_EQ(broken.code, 1);
     // Every message whole on its own line, and the failure said once at the end.
     const QStringList lines = broken.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.filter(QStringLiteral(" ; ")), QStringList()) << broken.err.toStdString();
@@ -104,9 +76,9 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
     QStringList gapped = m_all.mid(10);
     gapped.removeAt(5);
     gapped << makeHistory(34, QDate(2020, 1, 1)).mid(30);
-    writeFile(path("gapped.csv"), quirkyCsv(gapped));
-    const CliRun refused = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("gapped.csv")});
-    EXPECT_EQ(refused.status, 1);
+    writeFile(path("gapped.csv"), operatorCsv(gapped, true, true));
+    const CliOutput refused = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("gapped.csv")});
+    EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("1 de ses tirages manque"))) << refused.err.toStdString();
     EXPECT_TRUE(refused.err.contains(QStringLiteral("tiravol-cli : l'historique de travail n'a pas été remplacé")));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), before);
@@ -114,8 +86,8 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
 
 TEST_F(CliImport, DownloadFetchesOverHttp)
 {
-    const QByteArray zip
-        = *LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), quirkyCsv(m_all.mid(10)), nullptr);
+    const QByteArray zip = *LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"),
+                                                           operatorCsv(m_all.mid(10), true, true), nullptr);
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
@@ -129,14 +101,14 @@ TEST_F(CliImport, DownloadFetchesOverHttp)
     });
     const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
 
-    const CliRun ok = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"),
-                           base + QStringLiteral("keno.zip")});
-    ASSERT_EQ(ok.status, 0) << ok.err.toStdString();
+    const CliOutput ok = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"),
+                              base + QStringLiteral("keno.zip")});
+    ASSERT_EQ(ok.code, 0) << ok.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
 
-    const CliRun notFound = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"),
-                                 base + QStringLiteral("none.zip")});
-    EXPECT_EQ(notFound.status, 1);
+    const CliOutput notFound = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"),
+                                    QStringLiteral("--url"), base + QStringLiteral("none.zip")});
+    EXPECT_EQ(notFound.code, 1);
     EXPECT_TRUE(notFound.err.contains(QStringLiteral("404")));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
 }
@@ -148,7 +120,7 @@ TEST_F(CliImport, AnArchiveWritesOnlyItsDrawsNeverAFileTheProgramKeeps)
     // Beside the draws, members named like the histories (in any case) and through a link.
     QDir(m_dir.path()).mkpath(QStringLiteral("sub"));
     ASSERT_TRUE(QFile::link(m_dir.path(), path("sub/back")));
-    const QByteArray csv = quirkyCsv(m_all.mid(10));
+    const QByteArray csv = operatorCsv(m_all.mid(10), true, true);
     zip_t* archive = zip_open(QFile::encodeName(path("archive.zip")).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
     ASSERT_TRUE(archive);
     for (const char* name : {"keno_gagnant_a_vie.csv", "Tirages_keno.txt", "TIRAGES.TXT", "sub/back/Tirages_keno.txt"}) {
@@ -158,8 +130,8 @@ TEST_F(CliImport, AnArchiveWritesOnlyItsDrawsNeverAFileTheProgramKeeps)
     }
     ASSERT_EQ(zip_close(archive), 0);
 
-    const CliRun r = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const CliOutput r = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
     EXPECT_EQ(readFile(path("Tirages.txt")), crlf(m_all.mid(0, 10)));
     for (const char* name : {"Tirages_keno.txt", "TIRAGES.TXT", "sub/back/Tirages_keno.txt"})

@@ -1,10 +1,9 @@
 // The manual pages and the bash completion against the programs themselves: every command and
 // option they know is documented and completed, files are offered where a file is expected, and
 // --version gives the project's version.
-#include "cli/CliApp.h"
 #include "cli/CliCommand.h"
 
-#include "support/TestSupport.h"
+#include "support/CliSupport.h"
 
 #include <QDir>
 #include <QProcess>
@@ -14,6 +13,8 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+using TestSupport::cli;
+using TestSupport::CliOutput;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
@@ -43,19 +44,6 @@ bool namesWord(const QString& text, const QString& word)
 {
     return text.contains(
         QRegularExpression(QStringLiteral("(?<![\\w-])") + QRegularExpression::escape(word) + QStringLiteral("(?![\\w-])")));
-}
-
-struct CliOutput {
-    int status;
-    QString out, err;
-};
-
-CliOutput cli(const QStringList& arguments)
-{
-    CliOutput r;
-    QTextStream out(&r.out), err(&r.err);
-    r.status = runCli(arguments, out, err);
-    return r;
 }
 
 QStringList commandNames()
@@ -102,7 +90,7 @@ TEST(CliManual, ManualPageDescribesExactlyTheCommandsAndEveryOptionOfTheUsage)
     EXPECT_EQ(described, known);
 
     const CliOutput help = cli({QStringLiteral("--help")});
-    EXPECT_EQ(help.status, CliStatus::kOk);
+    EXPECT_EQ(help.code, CliStatus::kOk);
     const QSet<QString> options = optionsIn(help.err);
     // The usage names the options of its synopsis and of its commands' lines.
     for (const char* o : {"--data-dir", "--numbers", "--criteria", "--replace", "--version"})
@@ -135,7 +123,7 @@ TEST(CliManual, VersionIsTheProjectsAndNeedsNothingElse)
 {
     // No history anywhere: the version is printed before anything is read.
     const CliOutput version = cli({QStringLiteral("--data-dir"), QStringLiteral("/nonexistent"), QStringLiteral("--version")});
-    EXPECT_EQ(version.status, CliStatus::kOk);
+    EXPECT_EQ(version.code, CliStatus::kOk);
     EXPECT_EQ(version.out, QStringLiteral("tiravol-cli " TIRAVOL_PROJECT_VERSION "\n"));
     EXPECT_TRUE(version.err.isEmpty()) << version.err.toStdString();
 }

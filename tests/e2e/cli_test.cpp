@@ -1,7 +1,5 @@
 // tiravol-cli in-process: rankings against counts made here, the options, "add", and the exit statuses.
-#include "cli/CliApp.h"
-
-#include "support/TestSupport.h"
+#include "support/CliSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,24 +12,12 @@
 #include <array>
 #include <numeric>
 
+using TestSupport::CliOutput;
+using TestSupport::crlf;
 using TestSupport::makeHistory;
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+using TestSupport::words;
 
 namespace {
-
-QByteArray crlf(const QStringList& lines)
-{
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-}
-
-QStringList words(const char* text)
-{
-    return QString::fromUtf8(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
 
 QString range(int from, int to)
 {
@@ -44,60 +30,16 @@ QString range(int from, int to)
 // What a ranking command prints for draws[0..last], counted independently of the program.
 QString expectedReport(const QString& command, const QStringList& draws, int last)
 {
-    std::array<std::array<int, 71>, 3> c{}; // appearances, current gap, largest gap
-    for (int d = 0; d <= last; ++d) {
-        for (int n = 1; n <= 70; ++n) {
-            const bool drawn = draws[d].contains(QString::asprintf(" %02d ", n));
-            c[0][n] += drawn ? 1 : 0;
-            c[1][n] = drawn ? 0 : c[1][n] + 1;
-            c[2][n] = std::max(c[2][n], c[1][n]);
-        }
-    }
     const int key = words("sorties ecarts ecarts-max").indexOf(command); // -1: numero, in number order
     const char* const titles[] = {"numéros", "sorties", "écarts", "écarts max"};
-    QList<int> order(70);
-    std::iota(order.begin(), order.end(), 1);
-    if (key >= 0)
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return c[key][a] > c[key][b]; });
-    QString text = QStringLiteral("Classement par %1 au %2\nNum Sorti Ecart  EcartMax\n")
-                       .arg(QString::fromUtf8(titles[key + 1]), draws[last].left(10));
-    for (int n : order)
-        text += QString::asprintf(key < 0        ? "%02d  %04d   %03d  %04d\n"
-                                      : key == 0 ? "%02d %04d   %02d    %04d\n"
-                                                 : "%02d %04d   %04d   %04d\n",
-                                  n, c[0][n], c[1][n], c[2][n]);
-    return text;
+    const RankingKind kinds[] = {RankingKind::Numero, RankingKind::Sorties, RankingKind::Ecarts, RankingKind::EcartsMax};
+    const QStringList lines = TestSupport::rankingLines(kinds[key + 1], TestSupport::referenceStats(draws, 0, last));
+    return QStringLiteral("Classement par %1 au %2\nNum Sorti Ecart  EcartMax\n")
+               .arg(QString::fromUtf8(titles[key + 1]), draws[last].left(10))
+        + lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
-
-class CliTest : public ::testing::Test {
-protected:
-    QTemporaryDir m_home, m_data;
-
-    void SetUp() override
-    {
-        // Nothing reaches the real documents or configuration folders.
-        qputenv("HOME", QFile::encodeName(m_home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
-    }
-
-    QString working() const { return m_data.filePath(QStringLiteral("Tirages_keno.txt")); }
-
-    // Runs with --data-dir set to the test folder.
-    CliRun cli(const QStringList& args) const
-    {
-        CliRun run;
-        QTextStream out(&run.out), err(&run.err);
-        run.code = runCli(QStringList{QStringLiteral("--data-dir"), m_data.path()} + args, out, err);
-        out.flush();
-        err.flush();
-        return run;
-    }
-};
+class CliTest : public TestSupport::CliTest { };
 
 } // namespace
 
@@ -135,7 +77,7 @@ TEST_F(CliTest, RankingsMatchAnIndependentCount)
         {words("--weekdays 1 --months 2,3 --slots soir --from 12/01/2020 --to 22/03/2020 --until 5"), "ecarts", kept, 4},
     };
     for (const Case& c : cases) {
-        const CliRun r = cli(c.options + words(c.command));
+        const CliOutput r = cli(c.options + words(c.command));
         EXPECT_EQ(r.code, 0) << c.command;
         EXPECT_EQ(r.err, QString());
         EXPECT_EQ(r.out, expectedReport(QString::fromUtf8(c.command), c.draws, c.last));
@@ -176,7 +118,7 @@ TEST_F(CliTest, BadArgumentsExitTwoAndAMissingHistoryOnePrintingAndWritingNothin
              + words("--weekdays 1 sorties")},
     };
     for (const auto& c : cases) {
-        const CliRun r = cli(c.args);
+        const CliOutput r = cli(c.args);
         EXPECT_EQ(r.code, c.code) << c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(r.out, QString());
         EXPECT_FALSE(r.err.isEmpty());
@@ -193,7 +135,7 @@ TEST_F(CliTest, AddWritesTheNextDrawAndPrintsTheRanking)
                                QStringLiteral("01/01/2025 51 52 53 54 55 56 57 58 59 60 61 62 63 64 65 66 67 68 69 70 midi")};
     const QString numbers[] = {QStringLiteral("70,3,45,12,1,69,20,33,8,50,61,27,14,39,5,58,66,22,41,10"), range(51, 70)};
     for (int i = 0; i < 2; ++i) {
-        const CliRun r = cli({QStringLiteral("add"), numbers[i]});
+        const CliOutput r = cli({QStringLiteral("add"), numbers[i]});
         history << added[i];
         EXPECT_EQ(r.code, 0);
         EXPECT_EQ(TestSupport::readFile(working()), crlf(history));
@@ -206,7 +148,7 @@ TEST_F(CliTest, OutputOptionWritesTheReportButNeverOverAKeptFile)
     const QStringList history = makeHistory(41);
     TestSupport::writeFile(working(), crlf(history));
     const QString report = m_home.filePath(QStringLiteral("rapport.txt"));
-    const CliRun written = cli({QStringLiteral("-o"), report, QStringLiteral("sorties")});
+    const CliOutput written = cli({QStringLiteral("-o"), report, QStringLiteral("sorties")});
     EXPECT_EQ(written.code, 0);
     EXPECT_EQ(written.out, QString());
     EXPECT_EQ(TestSupport::readFile(report),
@@ -223,7 +165,7 @@ TEST_F(CliTest, OutputOptionWritesTheReportButNeverOverAKeptFile)
         {QStringLiteral("-o"), QStringLiteral("./tirages.TXT"), QStringLiteral("add"), range(1, 20)},
     };
     for (const QStringList& args : refused) {
-        const CliRun r = cli(args);
+        const CliOutput r = cli(args);
         EXPECT_EQ(r.code, 1) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(r.err.startsWith(QStringLiteral("tiravol-cli : -o : « "))
                     && r.err.contains(QStringLiteral("Rien n'a été écrit")))
@@ -240,7 +182,7 @@ TEST_F(CliTest, AddOnAFullDiskExitsOneAndKeepsTheHistory)
 {
     const QByteArray history = crlf(makeHistory(102));
     TestSupport::writeFile(working(), history);
-    CliRun r;
+    CliOutput r;
     {
         const TestSupport::FileSizeLimit full(4096);
         r = cli({QStringLiteral("add"), range(1, 20)});

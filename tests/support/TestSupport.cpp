@@ -13,6 +13,21 @@
 #include <csignal>
 #include <sys/resource.h>
 
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+void PrintTo(const QStringList& lines, std::ostream* os)
+{
+    *os << '{';
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        *os << (i ? ",\n " : "");
+        PrintTo(lines[i], os);
+    }
+    *os << '}';
+}
+
 namespace TestSupport {
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)
@@ -86,7 +101,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed)
+QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed, bool quirks)
 {
     QByteArray csv = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;date_de_forclusion";
     for (int k = 1; k <= DrawLine::kNumbers; ++k)
@@ -94,31 +109,126 @@ QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed)
     csv += "\r\n";
     for (qsizetype i = draws.size() - 1; i >= 0; --i) {
         const QString& d = draws[i];
-        QByteArray row = QByteArray::number(i + 1) + ';' + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ';';
+        QByteArray row
+            = QByteArray::number(i + 1) + ';' + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + (quirks ? " ;x" : ";");
         for (int k = 1; k <= DrawLine::kNumbers; ++k)
             row += ';' + QByteArray::number(DrawLine::number(d, k));
-        csv += row + "\r\n";
+        csv += row + (quirks ? ";1;2;3\r\n" : "\r\n");
     }
     return finalLineFeed ? csv : csv.chopped(2);
 }
 
-void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members)
+void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members, const QByteArray& password)
 {
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
     if (!archive)
         throw std::runtime_error("cannot create test archive");
     for (const auto& [name, data] : members) {
         zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
-        if (!source || zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_RAW) < 0) {
+        const zip_int64_t index = source ? zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_RAW) : -1;
+        if (index < 0) {
             zip_source_free(source);
             zip_discard(archive);
             throw std::runtime_error("cannot add a member to the test archive");
+        }
+        if (!password.isEmpty()
+            && zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.constData()) != 0) {
+            zip_discard(archive);
+            throw std::runtime_error("cannot encrypt a member of the test archive");
         }
     }
     if (zip_close(archive) != 0) {
         zip_discard(archive);
         throw std::runtime_error("cannot write test archive");
     }
+}
+
+QByteArray testData(const char* name)
+{
+    const QByteArray bytes = readFile(QStringLiteral(TIRAVOL_TEST_DATA "/") + QString::fromLatin1(name));
+    if (bytes.isEmpty())
+        throw std::runtime_error("missing test data file");
+    return bytes;
+}
+
+Draws randomDraws(int count, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    Draws draws;
+    for (int i = 0; i < count; ++i) {
+        std::vector<int> pool(70);
+        std::iota(pool.begin(), pool.end(), 1);
+        // A swap of each place with a later one, so that every library gives the same draws.
+        for (int k = 0; k < 20; ++k) {
+            std::uniform_int_distribution<int> pick(k, 69);
+            std::swap(pool[static_cast<size_t>(k)], pool[static_cast<size_t>(pick(rng))]);
+        }
+        pool.resize(20);
+        draws.push_back(pool);
+    }
+    return draws;
+}
+
+DrawMatrix matrixOf(const Draws& draws)
+{
+    DrawMatrix m;
+    m.resize(static_cast<int>(draws.size()) + 1);
+    for (size_t d = 0; d < draws.size(); ++d)
+        for (int n : draws[d])
+            m.set(n, static_cast<int>(d), true);
+    return m;
+}
+
+DrawMatrix matrixOf(const QStringList& lines)
+{
+    DrawMatrix m;
+    m.rebuild(lines);
+    return m;
+}
+
+NumberStats referenceStats(const QStringList& draws, int first, int last)
+{
+    NumberStats s;
+    for (int d = first; d <= last; ++d) {
+        std::array<bool, 71> in{};
+        for (int k = 0; k < 20; ++k) {
+            const int n = draws[d].mid(11 + 3 * k, 2).toInt();
+            if (n >= 1 && n <= 70)
+                in[static_cast<size_t>(n)] = true;
+        }
+        for (size_t n = 1; n <= 70; ++n) {
+            s.appearances[n] += in[n];
+            s.currentGap[n] = in[n] ? 0 : s.currentGap[n] + 1;
+            s.largestGap[n] = std::max(s.largestGap[n], s.currentGap[n]);
+        }
+    }
+    return s;
+}
+
+QStringList rankingLines(RankingKind kind, const NumberStats& s)
+{
+    const auto key = [&](int n) {
+        switch (kind) {
+        case RankingKind::Sorties:
+            return s.appearances[n];
+        case RankingKind::Ecarts:
+            return s.currentGap[n];
+        case RankingKind::EcartsMax:
+            return s.largestGap[n];
+        case RankingKind::Numero:
+            return 0;
+        }
+        return 0;
+    };
+    QList<int> numbers = numberRange(1, 70);
+    std::stable_sort(numbers.begin(), numbers.end(), [&](int a, int b) { return key(a) > key(b); });
+    const char* layout = kind == RankingKind::Sorties ? "%02d %04d   %02d    %04d"
+        : kind == RankingKind::Numero                 ? "%02d  %04d   %03d  %04d"
+                                                      : "%02d %04d   %04d   %04d";
+    QStringList lines;
+    for (int n : numbers)
+        lines << QString::asprintf(layout, n, s.appearances[n], s.currentGap[n], s.largestGap[n]);
+    return lines;
 }
 
 QStringList makeHistory(int count, const QDate& start, unsigned seed)

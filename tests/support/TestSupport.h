@@ -1,8 +1,11 @@
 #pragma once
 
 #include "history/CalendarFilter.h"
+#include "history/DrawMatrix.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
+#include "stats/NumberStats.h"
+#include "stats/Rankings.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -11,7 +14,13 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <utility>
+#include <vector>
+
+// GoogleTest finds these by argument-dependent lookup: QString lives in the global namespace.
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QStringList& lines, std::ostream* os);
 
 namespace TestSupport {
 
@@ -33,10 +42,30 @@ QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int f
 void writeFile(const QString& path, const QByteArray& bytes);
 // The operator's CSV of `draws` (given oldest first, written newest first) as its current
 // archives hold it: the header of the draw fields, 24 columns, each row ended by CR LF, the last
-// one too unless `finalLineFeed` is false.
-QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed = true);
-// A ZIP archive at `path` holding the members (stored name, content) in order.
-void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members);
+// one too unless `finalLineFeed` is false; with `quirks`, as some archives have it: a blank after
+// the time of day, a closing date and three extra columns.
+QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed = true, bool quirks = false);
+// A ZIP archive at `path` holding the members (stored name, content) in order; names are
+// stored as given ("../x" included); a password encrypts every member with ZipCrypto.
+void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members, const QByteArray& password = {});
+// A small file of tests/data, read whole.
+QByteArray testData(const char* name);
+
+// Draws as plain sets of numbers, oldest first.
+using Draws = std::vector<std::vector<int>>;
+// `count` draws of twenty distinct numbers of 1..70, each equally likely (seeded).
+Draws randomDraws(int count, unsigned seed);
+// The matrix of these draws and one empty trailing column, as the list holds them.
+DrawMatrix matrixOf(const Draws& draws);
+// The matrix of draw lines (an empty trailing item included or not).
+DrawMatrix matrixOf(const QStringList& lines);
+
+// The statistics of draws [first, last] counted line by line from the text, independent of the
+// matrix and of the program's counting.
+NumberStats referenceStats(const QStringList& draws, int first, int last);
+// The 70 lines of a ranking written here from those counts: key descending, ties by ascending
+// number, in the layout each ranking prints.
+QStringList rankingLines(RankingKind kind, const NumberStats& stats);
 
 // A deterministic history of `count` draws starting with the midday draw of `start`,
 // alternating midi/soir (numbers ascending, seeded).

@@ -1,0 +1,67 @@
+#pragma once
+
+// tiravol-cli run in-process, for the end-to-end tests.
+#include "cli/CliApp.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+namespace TestSupport {
+
+// Words split on spaces: "sorties --until 6" as arguments.
+inline QStringList words(const char* text)
+{
+    return QString::fromUtf8(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// What one run printed, and its exit status.
+struct CliOutput {
+    int code = -1;
+    QString out, err;
+    QStringList outLines() const { return out.split(QLatin1Char('\n')); }
+};
+
+inline CliOutput cli(const QStringList& args)
+{
+    CliOutput run;
+    QTextStream out(&run.out), err(&run.err);
+    run.code = runCli(args, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+// Nothing reaches the real documents or configuration folders: HOME and the configuration live
+// in one temporary folder, the data folder in another.
+class CliTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_home, m_data;
+
+    void SetUp() override
+    {
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
+    }
+
+    QString dataFile(const char* name) const { return m_data.filePath(QString::fromLatin1(name)); }
+    QString working() const { return dataFile("Tirages_keno.txt"); }
+    // The draws as the working history, and as the base too if asked.
+    void writeHistory(const QStringList& draws, bool base = false) const
+    {
+        writeFile(working(), crlf(draws));
+        if (base)
+            writeFile(dataFile("Tirages.txt"), crlf(draws));
+    }
+
+    // Runs with --data-dir set to the data folder.
+    CliOutput cli(const QStringList& args) const
+    {
+        return TestSupport::cli(QStringList{QStringLiteral("--data-dir"), m_data.path()} + args);
+    }
+    CliOutput cli(const char* args) const { return cli(words(args)); }
+};
+
+} // namespace TestSupport
