@@ -7,6 +7,7 @@
 #include "output/NumberFormat.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,25 +39,13 @@ bool waitFor(const std::function<bool()>& done)
     return done();
 }
 
-class AnalysesWindowTest : public ::testing::Test {
+class AnalysesWindowTest : public TestSupport::WindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        QString error;
-        for (const QString& name :
-             {m_dir.filePath(QStringLiteral("Tirages_keno.txt")), m_dir.filePath(QStringLiteral("Tirages.txt"))})
-            ASSERT_TRUE(HistoryFile::write(name, m_history, &error)) << error.toStdString();
-        WorkspaceConfig config;
-        config.dataFolder = m_dir.path();
-        config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
-        m_window->show();
-        m_window->startUp();
+        writeHistory(TestSupport::makeHistory(kDraws));
+        open();
     }
-
-    template <typename T> T* get(const char* name) const { return m_window->findChild<T*>(QString::fromLatin1(name)); }
 
     // The appearances (field 1) or current gaps (field 2) of the numbers 1..70 as the ranking
     // "Numéro" shows them in its two lists.
@@ -73,12 +62,6 @@ protected:
     }
 
     ChartWindow* chart() const { return m_window->findChild<ChartWindow*>(QStringLiteral("frmGraph")); }
-
-    QTemporaryDir m_dir;
-    QStringList m_history = TestSupport::makeHistory(kDraws);
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(AnalysesWindowTest, StatisticsMenuHoldsTheAnalysesInOrder)

@@ -6,6 +6,7 @@
 #include "history/HistoryFile.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,28 +21,13 @@
 
 namespace {
 
-class ChanceWindowTest : public ::testing::Test {
+class ChanceWindowTest : public TestSupport::WindowTest {
 protected:
     void start(int draws)
     {
-        m_history = TestSupport::makeHistory(draws);
-        QString error;
-        for (const char* name : {"Tirages_keno.txt", "Tirages.txt"})
-            ASSERT_TRUE(HistoryFile::write(m_dir.filePath(QString::fromLatin1(name)), m_history, &error));
-        WorkspaceConfig config;
-        config.dataFolder = m_dir.path();
-        config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
-        m_window->show();
-        m_window->startUp();
+        writeHistory(TestSupport::makeHistory(draws));
+        open();
     }
-
-    QTemporaryDir m_dir;
-    QStringList m_history;
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 // Appearances of n in draws[0..last], read by position.

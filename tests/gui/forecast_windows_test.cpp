@@ -7,6 +7,7 @@
 #include "history/HistoryFile.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -152,21 +153,12 @@ TEST(TipsWindowTest, NextStepsThroughTheTipsAndWraps)
     EXPECT_EQ(shortFile.tipText(), QStringLiteral("Seul"));
 }
 
-class ForecastMenusTest : public ::testing::Test {
+class ForecastMenusTest : public TestSupport::WindowTest {
 protected:
     void SetUp() override
     {
-        QString error;
-        const QStringList history = TestSupport::makeHistory(60);
-        for (const char* name : {"Tirages_keno.txt", "Tirages.txt"})
-            ASSERT_TRUE(HistoryFile::write(m_dir.filePath(QString::fromLatin1(name)), history, &error));
-        WorkspaceConfig config;
-        config.dataFolder = m_dir.path();
-        config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
-        m_window->show();
-        m_window->startUp();
+        writeHistory(TestSupport::makeHistory(60));
+        open();
         m_ui.messages.clear();
     }
 
@@ -177,11 +169,6 @@ protected:
             v << a->text();
         return v;
     }
-
-    QTemporaryDir m_dir;
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(ForecastMenusTest, PresetSubmenusTickTheirNumbersAndTheCriteriaWindowReloadsAtEveryOpening)

@@ -9,6 +9,7 @@
 #include "history/HistoryFile.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,25 +75,15 @@ struct WaitingSource : ArchiveSource {
     }
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public TestSupport::WindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        QString error;
-        for (const QString& name : {working(), m_dir.filePath(QStringLiteral("Tirages.txt"))})
-            ASSERT_TRUE(HistoryFile::write(name, m_history, &error)) << error.toStdString();
-        WorkspaceConfig config;
-        config.dataFolder = m_dir.path();
-        config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
-        m_window->show();
-        m_window->startUp();
+        writeHistory(TestSupport::makeHistory(kDraws));
+        open();
     }
 
-    QString working() const { return m_dir.filePath(QStringLiteral("Tirages_keno.txt")); }
-    template <typename T> T* get(const char* name) const { return m_window->findChild<T*>(QString::fromLatin1(name)); }
+    QString working() const { return path("Tirages_keno.txt"); }
     QCheckBox* box(int n) const { return m_window->findChild<QCheckBox*>(QStringLiteral("Check%1").arg(n)); }
     QString title() const { return get<QLabel>("lblAff")->text(); }
     qsizetype ticked() const
@@ -100,12 +91,6 @@ protected:
         const auto boxes = m_window->findChildren<QCheckBox*>();
         return std::count_if(boxes.begin(), boxes.end(), [](const QCheckBox* b) { return b->isChecked(); });
     }
-
-    QTemporaryDir m_dir;
-    QStringList m_history = TestSupport::makeHistory(kDraws);
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws; // declared before the window: destroyed after it
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(MainWindowTest, StartUpRankingMenusAndDownloadAvailability)

@@ -8,6 +8,7 @@
 #include "history/HistoryFile.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,32 +74,19 @@ QByteArray operatorCsv(const QStringList& draws)
     return csv;
 }
 
-class OutputMenuTest : public ::testing::Test {
+class OutputMenuTest : public TestSupport::WindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        QString error;
-        for (const char* name : {"Tirages_keno.txt", "Tirages.txt"})
-            ASSERT_TRUE(HistoryFile::write(path(name), m_history, &error)) << error.toStdString();
-    }
+    void SetUp() override { writeHistory(TestSupport::makeHistory(120)); }
     void TearDown() override { ReportActions::setPrinterFactory({}); }
 
     void open(WorkspaceConfig::Connection connection = WorkspaceConfig::Connection::Online)
     {
-        WorkspaceConfig config;
-        config.dataFolder = m_dir.path();
-        config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
-        config.connection = [connection] { return connection; };
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
-        m_window->show();
-        m_window->startUp();
+        m_config.connection = [connection] { return connection; };
+        WindowTest::open();
         m_ui.messages.clear();
     }
-    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    QAction* action(const char* name) const { return m_window->findChild<QAction*>(QString::fromLatin1(name)); }
-    QListWidget* list(const char* name) const { return m_window->findChild<QListWidget*>(QString::fromLatin1(name)); }
+    QAction* action(const char* name) const { return get(name); }
+    QListWidget* list(const char* name) const { return get<QListWidget>(name); }
     void printToPdf(const QString& pdf)
     {
         ReportActions::setPrinterFactory([pdf](QString*) {
@@ -108,12 +96,6 @@ protected:
             return printer;
         });
     }
-
-    QTemporaryDir m_dir;
-    QStringList m_history = TestSupport::makeHistory(120);
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(OutputMenuTest, MenusHoldTheCommandsInTableOrderWithThePrintSubmenu)

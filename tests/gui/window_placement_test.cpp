@@ -7,6 +7,7 @@
 #include "shell/Settings.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,38 +25,18 @@
 namespace {
 
 // A window over a long history in a temporary folder; its settings live there too.
-class WindowPlacementTest : public ::testing::Test {
+class WindowPlacementTest : public TestSupport::WindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        QString error;
-        const QStringList history = TestSupport::makeHistory(3000);
-        for (const char* name : {"Tirages_keno.txt", "Tirages.txt"})
-            ASSERT_TRUE(HistoryFile::write(m_dir.filePath(QString::fromLatin1(name)), history, &error));
-        m_config.dataFolder = m_dir.path();
-        m_config.appDataFolder = m_dir.filePath(QStringLiteral("config"));
-    }
+    void SetUp() override { writeHistory(TestSupport::makeHistory(3000)); }
 
     void open()
     {
-        m_window.reset();
-        m_ws = std::make_unique<Workspace>(m_config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
-        m_window->showPlaced();
-        m_window->startUp();
+        WindowTest::open(true);
         QApplication::processEvents();
     }
     QString ini() const { return Settings::iniPath(m_config.appDataFolder); }
-    QAction* action(const char* name) const { return m_window->findChild<QAction*>(QString::fromLatin1(name)); }
-    template <typename T> T* get(const char* name) const { return m_window->findChild<T*>(QString::fromLatin1(name)); }
+    QAction* action(const char* name) const { return get(name); }
     static QRect workArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
-
-    QTemporaryDir m_dir;
-    WorkspaceConfig m_config;
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(WindowPlacementTest, FirstStartFitsTheWorkAreaAndTheGeometryComesBackFromTheSettings)
