@@ -16,6 +16,8 @@
 
 // Readable strings in failure messages.
 
+using TestSupport::matrixOf;
+
 namespace {
 
 // A draw line holding `numbers` and filler numbers from 70 downwards, up to twenty.
@@ -40,13 +42,6 @@ QStringList smallList()
     }
     list << QString();
     return list;
-}
-
-DrawMatrix matrixOf(const QStringList& list)
-{
-    DrawMatrix m;
-    m.rebuild(list);
-    return m;
 }
 
 const QList<int> kOneToFour{1, 2, 3, 4};

@@ -15,6 +15,9 @@
 
 // Readable strings in failure messages.
 
+using TestSupport::matrixOf;
+using TestSupport::numberRange;
+
 namespace {
 
 // `numbers` first in the given order, then filler numbers from 70 downwards up to twenty.
@@ -36,13 +39,6 @@ QStringList withEmptyItem(QStringList draws)
     return draws;
 }
 
-DrawMatrix matrixOf(const QStringList& list)
-{
-    DrawMatrix m;
-    m.rebuild(list);
-    return m;
-}
-
 // A count written with the thousands separator, read back.
 int countOf(const QString& line)
 {
@@ -53,19 +49,11 @@ int countOf(const QString& line)
     return v;
 }
 
-QList<int> range(int from, int to)
-{
-    QList<int> out;
-    for (int n = from; n <= to; ++n)
-        out << n;
-    return out;
-}
-
 } // namespace
 
 TEST(GroupCounts, TensAndLastDigitsOfOneDraw)
 {
-    const QStringList list = withEmptyItem({drawWith(range(1, 20))});
+    const QStringList list = withEmptyItem({drawWith(numberRange(1, 20))});
     const AnalysisReport r = GroupCounts::dizainesUnites(matrixOf(list), StudyPeriod{0, 0});
     ASSERT_TRUE(r.caption.has_value());
     EXPECT_EQ(*r.caption, QString());
@@ -234,7 +222,7 @@ TEST(BestPartners, HeaderOrderAndCounts)
     EXPECT_EQ(never.lines[4], QStringLiteral("Num  02 Sorti 0000 Fois "));
     EXPECT_EQ(never.lines.last(), QStringLiteral("Num  70 Sorti 0000 Fois "));
 
-    const AnalysisReport all = BestPartners::report(m, StudyPeriod{0, 2}, range(1, 70));
+    const AnalysisReport all = BestPartners::report(m, StudyPeriod{0, 2}, numberRange(1, 70));
     EXPECT_EQ(all.lines.size(), 1 + 70 + 2);
     EXPECT_EQ(all.lines.last(), QStringLiteral("70"));
     EXPECT_TRUE(all.exported);
@@ -273,7 +261,7 @@ TEST(Announcer, FollowersHitsAndRefusals)
     EXPECT_EQ(never.report.lines, QStringList({QStringLiteral(" Cette combinaison n'est jamais sortie")}));
     EXPECT_FALSE(never.report.exported);
 
-    const Announcer::Result tooMany = Announcer::report(m, StudyPeriod{0, 3}, range(1, 21));
+    const Announcer::Result tooMany = Announcer::report(m, StudyPeriod{0, 3}, numberRange(1, 21));
     EXPECT_TRUE(tooMany.tooManyNumbers);
     EXPECT_TRUE(tooMany.report.lines.isEmpty());
     EXPECT_FALSE(tooMany.report.exported);

@@ -11,55 +11,9 @@
 
 namespace {
 
+using TestSupport::drawFrom;
 using TestSupport::readFile;
 using TestSupport::writeFile;
-
-quint32 crc32(const QByteArray& data)
-{
-    quint32 crc = 0xFFFFFFFFu;
-    for (char byte : data) {
-        crc ^= static_cast<quint8>(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1u) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
-    }
-    return ~crc;
-}
-
-void put16(QByteArray& out, quint32 v)
-{
-    out.append(static_cast<char>(v & 0xFF)).append(static_cast<char>((v >> 8) & 0xFF));
-}
-
-void put32(QByteArray& out, quint32 v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
-// A ZIP of one stored (uncompressed) member, written field by field.
-QByteArray storedZip(const QByteArray& name, const QByteArray& data)
-{
-    const quint32 crc = crc32(data);
-    const auto size = static_cast<quint32>(data.size());
-    QByteArray zip;
-    put32(zip, 0x04034b50);
-    put16(zip, 20), put16(zip, 0), put16(zip, 0), put16(zip, 0), put16(zip, 0x21);
-    put32(zip, crc), put32(zip, size), put32(zip, size);
-    put16(zip, static_cast<quint32>(name.size())), put16(zip, 0);
-    zip += name + data;
-    const auto centralStart = static_cast<quint32>(zip.size());
-    put32(zip, 0x02014b50);
-    put16(zip, 20), put16(zip, 20), put16(zip, 0), put16(zip, 0), put16(zip, 0), put16(zip, 0x21);
-    put32(zip, crc), put32(zip, size), put32(zip, size);
-    put16(zip, static_cast<quint32>(name.size())), put16(zip, 0), put16(zip, 0), put16(zip, 0), put16(zip, 0);
-    put32(zip, 0), put32(zip, 0);
-    zip += name;
-    const auto centralSize = static_cast<quint32>(zip.size()) - centralStart;
-    put32(zip, 0x06054b50);
-    put16(zip, 0), put16(zip, 0), put16(zip, 1), put16(zip, 1);
-    put32(zip, centralSize), put32(zip, centralStart), put16(zip, 0);
-    return zip;
-}
 
 // One operator row: numbers first..first+19.
 QByteArray row(const char* date, const char* slot, int first)
@@ -68,14 +22,6 @@ QByteArray row(const char* date, const char* slot, int first)
     for (int k = 0; k < 20; ++k)
         out += ';' + QByteArray::number(first + k);
     return out + "\r\n";
-}
-
-QString line(const char* date, const char* slot, int first)
-{
-    QString out = QString::fromLatin1(date);
-    for (int k = 0; k < 20; ++k)
-        out += QStringLiteral(" %1").arg(first + k, 2, 10, QLatin1Char('0'));
-    return out + QLatin1Char(' ') + QLatin1String(slot);
 }
 
 const QByteArray kHeader = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;x;boule1\r\n";
@@ -87,9 +33,10 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
     QTemporaryDir temp;
     // Older era as a ZIP, newest row first as the operator writes it.
     const QString older = temp.filePath(QStringLiteral("keno_1993.zip"));
-    writeFile(older,
-              storedZip("keno_1993.csv",
-                        kHeader + row("02/10/1993", "soir", 3) + row("02/10/1993", "midi", 2) + row("01/10/1993", "soir", 1)));
+    TestSupport::writeZip(
+        older,
+        {{"keno_1993.csv",
+          kHeader + row("02/10/1993", "soir", 3) + row("02/10/1993", "midi", 2) + row("01/10/1993", "soir", 1)}});
     // Newer era as a plain CSV; its first draw is also in the older archive, numbers in another order.
     QByteArray overlap = "1;02/10/1993;soir;x";
     for (int k = 22; k >= 3; --k)
@@ -105,13 +52,13 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
         steps.append({value, maximum});
     });
     ASSERT_EQ(result.lines.size(), 6);
-    EXPECT_EQ(result.lines[0], line("01/10/1993", "soir", 1));
-    EXPECT_EQ(result.lines[1], line("02/10/1993", "midi", 2));
+    EXPECT_EQ(result.lines[0], drawFrom("01/10/1993", 1, " soir"));
+    EXPECT_EQ(result.lines[1], drawFrom("02/10/1993", 2, " midi"));
     // The draw both archives hold is kept as the first archive given wrote it.
     EXPECT_EQ(result.lines[2], QStringLiteral("02/10/1993 22 21 20 19 18 17 16 15 14 13 12 11 10 09 08 07 06 05 04 03 soir"));
-    EXPECT_EQ(result.lines[3], line("03/10/1993", "midi", 4));
-    EXPECT_EQ(result.lines[4], line("04/10/1993", "soir", 5));
-    EXPECT_EQ(result.lines[5], line("06/10/1993", "midi", 6));
+    EXPECT_EQ(result.lines[3], drawFrom("03/10/1993", 4, " midi"));
+    EXPECT_EQ(result.lines[4], drawFrom("04/10/1993", 5, " soir"));
+    EXPECT_EQ(result.lines[5], drawFrom("06/10/1993", 6, " midi"));
     EXPECT_EQ(steps, (QList<std::pair<int, int>>{{1, 2}, {2, 2}}));
     EXPECT_EQ(result.duplicates, 1);
     EXPECT_TRUE(result.conflicts.isEmpty());
@@ -156,17 +103,18 @@ TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFir
     writeFile(a,
               kHeader + row("02/01/2024", "midi", 10) + row("01/01/2024", "soir", 1) + row("01/01/2024", "midi", 1)
                   + "1;01/01/2024;soir;x;71\r\n");
-    writeFile(b, storedZip("data/b.csv", kHeader + row("01/01/2024", "soir", 2)));
+    TestSupport::writeZip(b, {{"data/b.csv", kHeader + row("01/01/2024", "soir", 2)}});
     writeFile(broken, "PK\x03\x04 damaged");
 
     const BaseBuilder::Result result = BaseBuilder::collect({a, b, broken});
     EXPECT_EQ(result.lines,
-              QStringList({line("01/01/2024", "midi", 1), line("01/01/2024", "soir", 1), line("02/01/2024", "midi", 10)}));
+              QStringList(
+                  {drawFrom("01/01/2024", 1, " midi"), drawFrom("01/01/2024", 1, " soir"), drawFrom("02/01/2024", 10, " midi")}));
     ASSERT_EQ(result.conflicts.size(), 1);
     EXPECT_EQ(result.conflicts[0].date, QDate(2024, 1, 1));
     EXPECT_EQ(result.conflicts[0].slot, QStringLiteral("soir"));
     EXPECT_EQ(result.conflicts[0].keptArchive, QStringLiteral("a.csv"));
-    EXPECT_EQ(result.conflicts[0].otherLine, line("01/01/2024", "soir", 2));
+    EXPECT_EQ(result.conflicts[0].otherLine, drawFrom("01/01/2024", 2, " soir"));
     ASSERT_EQ(result.archives.size(), 3);
     EXPECT_EQ(result.archives[0].skipped, 1);
     EXPECT_FALSE(result.archives[2].read);
@@ -183,7 +131,8 @@ TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFir
     BaseBuilder::WriteOptions firstWins;
     firstWins.keepFirstOnConflict = true;
     ASSERT_TRUE(BaseBuilder::write(result, temp.path(), firstWins, &error)) << error.toStdString();
-    EXPECT_TRUE(readFile(temp.filePath(QStringLiteral("Tirages_keno.txt"))).contains(line("01/01/2024", "soir", 1).toUtf8()));
+    EXPECT_TRUE(
+        readFile(temp.filePath(QStringLiteral("Tirages_keno.txt"))).contains(drawFrom("01/01/2024", 1, " soir").toUtf8()));
 
     // Nothing readable: nothing written, even with replace.
     BaseBuilder::WriteOptions all{true, true};

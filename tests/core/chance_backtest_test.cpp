@@ -12,33 +12,11 @@
 #include <numeric>
 #include <random>
 
+using TestSupport::Draws;
+using TestSupport::matrixOf;
+using TestSupport::randomDraws;
+
 namespace {
-
-using Draws = std::vector<std::vector<int>>;
-
-Draws randomDraws(int count, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    Draws draws;
-    for (int i = 0; i < count; ++i) {
-        std::vector<int> pool(70);
-        std::iota(pool.begin(), pool.end(), 1);
-        std::shuffle(pool.begin(), pool.end(), rng);
-        pool.resize(20);
-        draws.push_back(pool);
-    }
-    return draws;
-}
-
-DrawMatrix matrixOf(const Draws& draws)
-{
-    DrawMatrix m;
-    m.resize(static_cast<int>(draws.size()) + 1);
-    for (size_t d = 0; d < draws.size(); ++d)
-        for (int n : draws[d])
-            m.set(n, static_cast<int>(d), true);
-    return m;
-}
 
 // The pay table for ten numbers, written out here.
 int payTen(int matched)

@@ -19,42 +19,11 @@
 #include <random>
 #include <vector>
 
+using TestSupport::Draws;
+using TestSupport::matrixOf;
+using TestSupport::randomDraws;
+
 namespace {
-
-using Draws = std::vector<std::vector<int>>;
-
-// The matrix of these draws and one empty trailing column, as the list holds them.
-DrawMatrix matrixOf(const Draws& draws)
-{
-    DrawMatrix m;
-    m.resize(static_cast<int>(draws.size()) + 1);
-    for (size_t d = 0; d < draws.size(); ++d)
-        for (int n : draws[d])
-            m.set(n, static_cast<int>(d), true);
-    return m;
-}
-
-// Twenty distinct numbers of 1..70, each equally likely.
-std::vector<int> randomDraw(std::mt19937& rng)
-{
-    std::vector<int> pool(70);
-    std::iota(pool.begin(), pool.end(), 1);
-    for (int i = 0; i < 20; ++i) {
-        std::uniform_int_distribution<int> pick(i, 69);
-        std::swap(pool[static_cast<size_t>(i)], pool[static_cast<size_t>(pick(rng))]);
-    }
-    pool.resize(20);
-    return pool;
-}
-
-Draws randomDraws(int count, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    Draws draws;
-    for (int i = 0; i < count; ++i)
-        draws.push_back(randomDraw(rng));
-    return draws;
-}
 
 bool has(const std::vector<int>& draw, int n)
 {

@@ -1,7 +1,11 @@
 #include "acquire/CsvImport.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 #include <vector>
+
+using TestSupport::drawFrom;
 
 namespace {
 
@@ -13,14 +17,6 @@ QByteArray row(const QByteArray& date = "10/10/2020", const QByteArray& slot = "
     for (int k = 0; k < 20; ++k)
         text += ';' + (k == at ? as : QByteArray::number(first + k));
     return text + tail;
-}
-
-QString line(const char* date, int first, const char* slot)
-{
-    QString text = QString::fromLatin1(date);
-    for (int k = 0; k < 20; ++k)
-        text += QStringLiteral(" %1").arg(first + k, 2, 10, QLatin1Char('0'));
-    return text + QLatin1Char(' ') + QString::fromLatin1(slot);
 }
 
 QByteArray file(const std::vector<QByteArray>& rows, const QByteArray& eol = "\n")
@@ -41,7 +37,7 @@ TEST(CsvImport, HeaderAndLastPieceAreNeverRowsAndLinesComeOldestFirst)
     EXPECT_EQ(all.rows, 3);
     EXPECT_EQ(all.lines,
               QStringList({QStringLiteral("01/01/2024 40 41 42 43 44 45 46 47 48 49 50 51 52 53 54 55 56 57 58 59 midi"),
-                           line("01/01/2024", 3, "soir"), line("02/01/2024", 1, "midi")}));
+                           drawFrom("01/01/2024", 3, " soir"), drawFrom("02/01/2024", 1, " midi")}));
 
     // Without a final line feed the oldest row is the last piece, and is lost.
     const CsvImport::Conversion cut = CsvImport::convert(file(rows).chopped(1));
@@ -58,7 +54,8 @@ TEST(CsvImport, LineEndsBlanksAndExtraColumnsGiveTheSameLines)
     const std::vector<QByteArray> plain = {row("03/02/2023", "soir", 1), row("03/02/2023", "midi", 21)};
     const std::vector<QByteArray> odd = {padded + QByteArray(";x").repeated(60), row("03/02/2023", "midi ", 21, -1, {}, "")};
     for (const QByteArray& text : {file(plain), file(plain, "\r\n"), file(odd), file(odd, "\r\n")})
-        EXPECT_EQ(CsvImport::convert(text).lines, QStringList({line("03/02/2023", 21, "midi"), line("03/02/2023", 1, "soir")}))
+        EXPECT_EQ(CsvImport::convert(text).lines,
+                  QStringList({drawFrom("03/02/2023", 21, " midi"), drawFrom("03/02/2023", 1, " soir")}))
             << text.constData();
 }
 
@@ -80,7 +77,7 @@ TEST(CsvImport, EachKindOfBadRowIsSkippedCountedAndExplained)
     for (const auto& [text, reason] : bad) {
         const CsvImport::Conversion result = CsvImport::convert(file({row("11/10/2020", "soir", 30), text, row()}));
         EXPECT_EQ(result.skipped, 1) << reason;
-        EXPECT_EQ(result.lines, QStringList({line("10/10/2020", 1, "midi"), line("11/10/2020", 30, "soir")})) << reason;
+        EXPECT_EQ(result.lines, QStringList({drawFrom("10/10/2020", 1, " midi"), drawFrom("11/10/2020", 30, " soir")})) << reason;
         EXPECT_EQ(result.reasons, QStringList{QStringLiteral("ligne 3 : ") + QString::fromUtf8(reason)});
     }
     // Every refusal is counted, only the first few are explained.

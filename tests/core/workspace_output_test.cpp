@@ -21,18 +21,6 @@ using TestSupport::writeFile;
 namespace {
 
 // An operator CSV of `draws`, newest row first, as the archives are published.
-QByteArray operatorCsv(const QStringList& draws)
-{
-    QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1\r\n";
-    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
-        const QString& d = draws[i];
-        QByteArray row = "2020;" + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ";x";
-        for (int k = 1; k <= 20; ++k)
-            row += ';' + QByteArray::number(d.mid(3 * k + 8, 2).toInt());
-        csv += row + ";1;2\r\n";
-    }
-    return csv;
-}
 
 class WorkspaceOutputTest : public ::testing::Test {
 protected:
@@ -64,7 +52,7 @@ protected:
     }
     QString archive(const char* name, const QStringList& draws)
     {
-        writeFile(data(name), operatorCsv(draws));
+        writeFile(data(name), TestSupport::operatorCsv(draws));
         return data(name);
     }
 };

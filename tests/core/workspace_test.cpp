@@ -61,11 +61,7 @@ public:
             *error = QStringLiteral("serveur injoignable");
             return false;
         }
-        QByteArray csv = "en-tete\n";
-        for (qsizetype i = draws.size() - 1; i >= 0; --i)
-            csv += "1;" + draws[i].left(10).toLatin1() + ';' + draws[i].right(4).toLatin1() + ";x;"
-                + draws[i].mid(11, 59).toLatin1().replace(' ', ';') + '\n';
-        writeFile(csvPath, csv);
+        writeFile(csvPath, TestSupport::operatorCsv(draws));
         return true;
     }
 };

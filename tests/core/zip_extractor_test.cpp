@@ -5,29 +5,14 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <zip.h>
 
 namespace {
 
 using TestSupport::readFile;
 using TestSupport::writeFile;
+using TestSupport::writeZip;
 
 const QByteArray kCsv = "date;heure\n01/01/2024;midi\n";
-
-// Names are stored as given ("../x" included); a password encrypts every member with ZipCrypto.
-void writeZip(const QString& path, const std::vector<std::pair<QByteArray, QByteArray>>& members, const QByteArray& password = {})
-{
-    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
-    ASSERT_TRUE(archive);
-    for (const auto& [name, data] : members) {
-        zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
-        const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_RAW);
-        ASSERT_GE(index, 0) << name.constData();
-        ASSERT_TRUE(password.isEmpty()
-                    || zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_TRAD_PKWARE, password.constData()) == 0);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
-}
 
 // The data folder sits inside the temporary folder, so anything written beside it shows.
 class ZipExtractorTest : public ::testing::Test {

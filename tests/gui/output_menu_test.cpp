@@ -61,19 +61,6 @@ QStringList actionNames(const QMenu* menu)
     return names;
 }
 
-QByteArray operatorCsv(const QStringList& draws)
-{
-    QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1\n";
-    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
-        const QString& d = draws[i];
-        QByteArray row = "2020;" + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ";x";
-        for (int k = 1; k <= 20; ++k)
-            row += ';' + QByteArray::number(d.mid(3 * k + 8, 2).toInt());
-        csv += row + '\n';
-    }
-    return csv;
-}
-
 class OutputMenuTest : public TestSupport::WindowTest {
 protected:
     void SetUp() override { writeHistory(TestSupport::makeHistory(120)); }
@@ -260,8 +247,8 @@ TEST_F(OutputMenuTest, BuildingTheBaseLoadsTheNewHistoryIntoTheWindow)
 {
     open();
     const QStringList fresh = TestSupport::makeHistory(24, QDate(2023, 4, 1), 11);
-    TestSupport::writeFile(path("a.csv"), operatorCsv(fresh.mid(0, 15)));
-    TestSupport::writeFile(path("b.csv"), operatorCsv(fresh.mid(10)));
+    TestSupport::writeFile(path("a.csv"), TestSupport::operatorCsv(fresh.mid(0, 15)));
+    TestSupport::writeFile(path("b.csv"), TestSupport::operatorCsv(fresh.mid(10)));
     m_ui.openNames.push_back({path("a.csv"), path("b.csv")});
     m_ui.confirmAnswers.push_back(true);
     // While the archives are read the bar is shown, laid out in the status bar, and moves.

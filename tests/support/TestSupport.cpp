@@ -71,6 +71,11 @@ QString drawLine(const QString& date, const QList<int>& numbers, const char* slo
     return line + QString::fromLatin1(slot);
 }
 
+QString drawFrom(const char* date, int first, const char* slot)
+{
+    return drawLine(QString::fromLatin1(date), numberRange(first, first + 19), slot);
+}
+
 QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int filler)
 {
     DrawLine::Numbers numbers{};

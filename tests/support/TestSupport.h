@@ -37,6 +37,8 @@ QByteArray crlf(const QStringList& lines);
 QList<int> numberRange(int from, int to);
 // A draw line with its numbers written in the given order.
 QString drawLine(const QString& date, const QList<int>& numbers, const char* slot = " midi");
+// A draw line whose numbers are first, first + 1, ..., first + 19.
+QString drawFrom(const char* date, int first, const char* slot = " midi");
 // A draw holding `wanted` and filled up to twenty numbers from `filler` upwards, ascending.
 QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int filler);
 void writeFile(const QString& path, const QByteArray& bytes);
