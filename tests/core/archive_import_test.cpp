@@ -13,10 +13,7 @@ using TestSupport::readFile;
 using TestSupport::writeFile;
 
 // As the operator writes it: newest first, Windows-1252 header, CR LF; the middle row is refused (71).
-const QByteArray kCsv = "num\xE9ro;date\r\n"
-                        "1;02/01/2024;midi;x;1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17;18;19;20\r\n"
-                        "1;01/01/2024;soir;x;71;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17;18;19;20\r\n"
-                        "1;01/01/2024;midi;x;11;12;13;14;15;16;17;18;19;20;21;22;23;24;25;26;27;28;29;30\r\n";
+const QByteArray kCsv = TestSupport::testData("operator_archive.csv");
 
 } // namespace
 

@@ -5,6 +5,8 @@
 #include "history/HistoryFile.h"
 #include "output/TextFile.h"
 
+#include "support/TestSupport.h"
+
 #include <QTemporaryDir>
 #include <array>
 #include <gtest/gtest.h>
@@ -35,15 +37,9 @@ DrawList readInPieces(const QByteArray& bytes, qsizetype piece, DrawListReader& 
 
 TEST(DrawListReader, ReadingRulesOnEveryKindOfLine)
 {
-    const QByteArray semicolons = QByteArray(kSoirBytes).replace(' ', ';');
-    const QByteArray bytes = kMidiBytes + "\r\n" // CR LF
-        + semicolons + "\n" // LF only, ';' for the spaces
-        + "\r\n" // blank line in the middle: dropped
-        + "  \t \r\n" // blank too
-        + "17/09/1993 01 02;oops\r\n" // short: kept as read, ';' replaced
-        + "17/09/1993 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 71 midi\r\n" // 71: a record, no draw
-        + "18/09/1993  1 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 soir\r\n" // blank for a zero: a draw
-        + "\r\n"; // an empty line before the end is one too
+    // CR LF; LF only with ';' for the spaces; two blank lines in the middle, dropped; a short line, kept as
+    // read with ';' replaced; 71, a record but no draw; a blank for a zero, a draw; an empty line before the end.
+    const QByteArray bytes = TestSupport::testData("history_odd_lines.txt");
     DrawListReader reader;
     const DrawList list = readInPieces(bytes, bytes.size(), reader);
     EXPECT_EQ(texts(list),

@@ -37,8 +37,7 @@ void write(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-const QByteArray kDesignFile = "0,42,14\r\n14,280,28\r\n0,3200,3000\r\n0,100,0\r\n0,100,100\r\n0,42,0\r\n0,42,14\r\n"
-                               "0,280,14\r\n0,280,28\r\n0,3270\r\n0,3270\r\n";
+const QByteArray kDesignFile = TestSupport::testData("criteria_design.cfg");
 
 NumberStats statsWith(int appearancesLow, int appearancesHigh, int currentGap, int largestGap)
 {
