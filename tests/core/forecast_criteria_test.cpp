@@ -11,6 +11,8 @@
 namespace {
 
 using B = CriterionBar;
+using TestSupport::readFile;
+using TestSupport::writeFile;
 using Bar = std::tuple<int, int, int, QString>; // minimum, maximum, position, label
 
 Bar state(const ForecastCriteria& c, B b)
@@ -22,19 +24,6 @@ Bar state(const ForecastCriteria& c, B b)
 Bar bar(int minimum, int maximum, int position, const char* label)
 {
     return {minimum, maximum, position, QString::fromLatin1(label)};
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 const QByteArray kDesignFile = TestSupport::testData("criteria_design.cfg");
@@ -232,13 +221,13 @@ TEST(ForecastCriteriaFile, DesignTimeFileSaveThenResetKeepsGeneralBounds)
     ForecastCriteria c;
     QString error;
     ASSERT_TRUE(c.save(path, &error)) << error.toStdString();
-    EXPECT_EQ(readAll(path), kDesignFile);
+    EXPECT_EQ(readFile(path), kDesignFile);
 
     c.setValue(B::RecentDraws, 20);
     c.setValue(B::GapMax, 50);
     c.setValue(B::AverageMin, 30);
     ASSERT_TRUE(c.save(path, &error));
-    EXPECT_EQ(readAll(path),
+    EXPECT_EQ(readFile(path),
               QByteArray("0,42,20\r\n14,280,28\r\n0,3200,3000\r\n0,100,0\r\n0,100,50\r\n0,42,0\r\n0,42,20\r\n"
                          "0,280,30\r\n0,280,30\r\n0,3270\r\n0,3270\r\n"));
 
@@ -290,14 +279,14 @@ TEST(ForecastCriteriaFile, BadFilesKeepTheCriteriaAsTheyStandOrTakeNearestValues
     EXPECT_FALSE(QFile::exists(path)); // nothing written by a load
 
     // Short: the lines present load, the others stay as they stand.
-    write(path, "0,42,5\r\n20,100,30\r\n");
+    writeFile(path, "0,42,5\r\n20,100,30\r\n");
     ForecastCriteria shortFile;
     shortFile.setValue(B::GapMin, 40);
     EXPECT_FALSE(shortFile.chargeConf(path).isEmpty());
     EXPECT_EQ(state(shortFile, B::RecentDraws), bar(0, 42, 5, "5"));
     EXPECT_EQ(state(shortFile, B::AverageDraws), bar(20, 100, 30, "30"));
     EXPECT_EQ(state(shortFile, B::GapMin), bar(0, 100, 40, "40"));
-    EXPECT_EQ(readAll(path), QByteArray("0,42,5\r\n20,100,30\r\n"));
+    EXPECT_EQ(readFile(path), QByteArray("0,42,5\r\n20,100,30\r\n"));
 
     // Not numeric, too few numbers, a position outside its range.
     QByteArray bad = kDesignFile;

@@ -1,4 +1,6 @@
 // The help document the build puts beside tiravol: a real PDF that names every menu command.
+#include "support/TestSupport.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -6,20 +8,11 @@
 
 namespace {
 
-QString runTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The document's words as one line: the page numbers at the foot of each page are dropped, so
 // that a sentence running onto the next page reads whole.
 QString documentText(const QString& pdf)
 {
-    QString text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QString text = TestSupport::runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     text.replace(QRegularExpression(QStringLiteral("\\n\\d+\\n\\s*\\f")), QStringLiteral(" "));
     return text.simplified();
 }
@@ -60,13 +53,10 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
     EXPECT_TRUE(text.contains(QStringLiteral("« Construire l'historique… »")));
     EXPECT_TRUE(text.contains(QStringLiteral("build-base --replace")));
 
-    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(runTool(QStringLiteral("pdfinfo"), {pdf}));
-    ASSERT_TRUE(match.hasMatch());
-    EXPECT_GE(match.captured(1).toInt(), 4);
+    EXPECT_GE(TestSupport::pdfPages(pdf), 4);
 
     // Three pictures of the window, each wider than a toolbar icon.
-    const QStringList images = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+    const QStringList images = TestSupport::runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                    .mid(2);
     int pictures = 0;

@@ -27,32 +27,6 @@
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QStringLiteral("<%1 failed>").arg(program);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QStringList pdfLines(const QString& pdf)
-{
-    QStringList out;
-    for (const QString& line :
-         run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).split(QLatin1Char('\n')))
-        if (!line.trimmed().isEmpty())
-            out << line.trimmed().remove(QLatin1Char('\f')).simplified();
-    return out;
-}
-
-int pdfPages(const QString& pdf)
-{
-    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(run(QStringLiteral("pdfinfo"), {pdf}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
 QStringList actionNames(const QMenu* menu)
 {
     QStringList names;
@@ -150,10 +124,10 @@ TEST_F(OutputMenuTest, PrintEverythingThenASelectionToAPdfPrinter)
 
     action("tout")->trigger();
     EXPECT_TRUE(m_ui.messages.empty());
-    EXPECT_EQ(pdfLines(pdf), expected);
+    EXPECT_EQ(TestSupport::pdfLines(pdf, true), expected);
     // 8-point lines on A4: about 80 to a page, so the two columns of a ranking fit on one.
     ASSERT_LE(expected.size(), 75);
-    EXPECT_EQ(pdfPages(pdf), 1);
+    EXPECT_EQ(TestSupport::pdfPages(pdf), 1);
     EXPECT_TRUE(left->selectedItems().isEmpty());
     EXPECT_TRUE(right->selectedItems().isEmpty());
     EXPECT_EQ(m_ws->selectionText(), QString());
@@ -164,10 +138,10 @@ TEST_F(OutputMenuTest, PrintEverythingThenASelectionToAPdfPrinter)
     right->item(3)->setSelected(true);
     QFile::remove(pdf);
     action("selection")->trigger();
-    EXPECT_EQ(pdfLines(pdf),
+    EXPECT_EQ(TestSupport::pdfLines(pdf, true),
               QStringList({left->item(7)->text().simplified(), right->item(0)->text().simplified(),
                            right->item(3)->text().simplified()}));
-    EXPECT_EQ(pdfPages(pdf), 1);
+    EXPECT_EQ(TestSupport::pdfPages(pdf), 1);
     EXPECT_TRUE(left->selectedItems().isEmpty());
     EXPECT_TRUE(right->selectedItems().isEmpty());
 }
@@ -191,7 +165,7 @@ TEST_F(OutputMenuTest, WithoutAPrinterItOffersAPdfFileAndADeclineKeepsEverySelec
     m_ui.confirmAnswers = {true};
     m_ui.saveNames = {pdf};
     action("selection")->trigger();
-    EXPECT_EQ(pdfLines(pdf), QStringList{list("Resultat")->item(1)->text().simplified()});
+    EXPECT_EQ(TestSupport::pdfLines(pdf, true), QStringList{list("Resultat")->item(1)->text().simplified()});
     EXPECT_TRUE(list("Resultat")->selectedItems().isEmpty());
 
     // Accepted, then the file dialog cancelled: nothing printed, every line stays selected.
@@ -228,7 +202,8 @@ TEST_F(OutputMenuTest, HelpOpensTheBuiltDocumentAboutShowsTheVersionAndTheSiteNe
     ASSERT_EQ(m_ui.openedUrls.size(), 1);
     EXPECT_EQ(m_ui.openedUrls[0], QUrl::fromLocalFile(pdf));
     EXPECT_TRUE(TestSupport::readFile(m_ui.openedUrls[0].toLocalFile()).startsWith("%PDF-"));
-    EXPECT_TRUE(run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).contains(QStringLiteral("Visiter le site")));
+    EXPECT_TRUE(TestSupport::runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+                    .contains(QStringLiteral("Visiter le site")));
     EXPECT_TRUE(m_ui.messages.empty());
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_DATA_DIRS");

@@ -1,5 +1,7 @@
 #include "gui/ReportPrinter.h"
 
+#include "support/TestSupport.h"
+
 #include <QFontInfo>
 #include <QPageLayout>
 #include <QPrinter>
@@ -10,38 +12,10 @@
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QStringLiteral("<%1 failed>").arg(program);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pageCount(const QString& pdf)
-{
-    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(run(QStringLiteral("pdfinfo"), {pdf}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-// Non-empty lines of the PDF's text, as pdftotext lays them out.
-QStringList textLines(const QString& pdf)
-{
-    QStringList out;
-    const QStringList lines
-        = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).split(QLatin1Char('\n'));
-    for (const QString& line : lines)
-        if (!line.trimmed().isEmpty())
-            out << line.trimmed().remove(QLatin1Char('\f'));
-    return out;
-}
-
 // Left edge of the first word, in points from the page's left edge.
 double firstWordLeft(const QString& pdf)
 {
-    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString html = TestSupport::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\""));
     const QRegularExpressionMatch match = word.match(html);
     return match.hasMatch() ? match.captured(1).toDouble() : -1;
@@ -81,9 +55,9 @@ TEST(ReportPrinter, SelectedLinesOfBothListsInOneDocumentLeftListFirstIndentedBy
     ASSERT_TRUE(printed.ok) << printed.error.toStdString();
     EXPECT_EQ(printed.resultat, (QList<int>{1, 4}));
     EXPECT_EQ(printed.resultat2, (QList<int>{0}));
-    EXPECT_EQ(textLines(pdf),
+    EXPECT_EQ(TestSupport::pdfLines(pdf),
               QStringList({QStringLiteral("Gauche 002"), QStringLiteral("Gauche 005"), QStringLiteral("Droite 001")}));
-    EXPECT_EQ(pageCount(pdf), 1);
+    EXPECT_EQ(TestSupport::pdfPages(pdf), 1);
     // 1000 twips = 50 points from the printable area's edge (no margin here).
     EXPECT_NEAR(firstWordLeft(pdf), 50.0, 1.0);
 
@@ -101,7 +75,7 @@ TEST(ReportPrinter, SelectedLinesOfBothListsInOneDocumentLeftListFirstIndentedBy
     right.setSelected(2, true);
     ASSERT_TRUE(ReportPrinter::print(margined, left, right).ok);
     EXPECT_NEAR(firstWordLeft(pdf2), 86.0, 1.0);
-    EXPECT_EQ(textLines(pdf2), QStringList{QStringLiteral("Droite 003")});
+    EXPECT_EQ(TestSupport::pdfLines(pdf2), QStringList{QStringLiteral("Droite 003")});
 }
 
 TEST(ReportPrinter, ToutPrintsEveryLineOverSeveralPagesAndLeavesNoLineSelected)
@@ -128,8 +102,8 @@ TEST(ReportPrinter, ToutPrintsEveryLineOverSeveralPagesAndLeavesNoLineSelected)
         expected << QStringLiteral("L %1").arg(i, 3, 10, QLatin1Char('0'));
     for (int i = 1; i <= 100; ++i)
         expected << QStringLiteral("R %1").arg(i, 3, 10, QLatin1Char('0'));
-    EXPECT_EQ(textLines(pdf), expected);
-    const int pages = pageCount(pdf);
+    EXPECT_EQ(TestSupport::pdfLines(pdf), expected);
+    const int pages = TestSupport::pdfPages(pdf);
     EXPECT_GE(pages, 3);
     EXPECT_LE(pages, 4);
     EXPECT_EQ(printed.pages, pages);

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <algorithm>
 #include <numeric>
 #include <random>
@@ -146,6 +148,34 @@ void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>
         zip_discard(archive);
         throw std::runtime_error("cannot write test archive");
     }
+}
+
+QString runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed>").arg(program);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPages(const QString& pdf)
+{
+    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(runTool(QStringLiteral("pdfinfo"), {pdf}));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QStringList pdfLines(const QString& pdf, bool simplified)
+{
+    QStringList out;
+    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        if (!line.trimmed().isEmpty()) {
+            const QString kept = line.trimmed().remove(QLatin1Char('\f'));
+            out << (simplified ? kept.simplified() : kept);
+        }
+    return out;
 }
 
 QByteArray testData(const char* name)

@@ -50,6 +50,12 @@ QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed = true, bool
 // A ZIP archive at `path` holding the members (stored name, content) in order; names are
 // stored as given ("../x" included); a password encrypts every member with ZipCrypto.
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members, const QByteArray& password = {});
+// The standard output of a tool run to its end, or "<program failed>".
+QString runTool(const QString& program, const QStringList& arguments);
+// A PDF's page count as pdfinfo gives it (-1 when unreadable).
+int pdfPages(const QString& pdf);
+// The PDF's non-empty lines as pdftotext lays them out, trimmed (and simplified when asked).
+QStringList pdfLines(const QString& pdf, bool simplified = false);
 // A small file of tests/data, read whole.
 QByteArray testData(const char* name);
 
