@@ -31,25 +31,14 @@ public:
     void start(WalkJob j) override { job = std::move(j); }
 };
 
-class AnalysesTest : public ::testing::Test {
+class AnalysesTest : public TestSupport::WorkspaceFixture {
 protected:
-    QTemporaryDir m_data, m_config;
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
-
     void SetUp() override
     {
-        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages_keno.txt")), crlf(kHistory));
-        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages.txt")), crlf(kHistory));
-        WorkspaceConfig config;
-        config.dataFolder = m_data.path();
-        config.appDataFolder = m_config.path();
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_ws->startUp();
+        start(kHistory);
         ASSERT_TRUE(m_ui.messages.empty());
     }
 
-    const ReportModel& report() const { return m_ws->report(); }
     QStringList lines() const { return report().resultat.lines; }
 
     void tick(const QList<int>& numbers)
@@ -68,11 +57,7 @@ protected:
     }
 
     // The ranking left by start-up: its title, and its right column from its second line on.
-    QStringList rankingTail() const
-    {
-        QStringList tail = report().resultat2.lines.mid(1);
-        return tail;
-    }
+    QStringList rankingTail() const { return report().resultat2.lines.mid(1); }
 };
 
 TEST_F(AnalysesTest, GroupCountsBlankOrKeepTheCaptionHideTheRightListAndExport)

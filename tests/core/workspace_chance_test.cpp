@@ -27,25 +27,11 @@ std::array<int, 71> appearances(const QStringList& draws, int last)
     return a;
 }
 
-class WorkspaceChanceTest : public ::testing::Test {
+class WorkspaceChanceTest : public TestSupport::WorkspaceFixture {
 protected:
-    QTemporaryDir m_data, m_config;
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
     QStringList m_history = makeHistory(60);
 
-    void SetUp() override
-    {
-        for (const char* name : {"Tirages_keno.txt", "Tirages.txt"})
-            TestSupport::writeFile(m_data.filePath(QString::fromLatin1(name)), crlf(m_history));
-        WorkspaceConfig config;
-        config.dataFolder = m_data.path();
-        config.appDataFolder = m_config.path();
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_ws->startUp();
-    }
-
-    const ReportModel& report() const { return m_ws->report(); }
+    void SetUp() override { start(m_history); }
 
     void expectOneColumn() const
     {

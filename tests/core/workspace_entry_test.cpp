@@ -31,26 +31,8 @@ CalendarFilter ticking(const QDate& from, const QDate& to, int weekday = 0, int 
     return f;
 }
 
-class WorkspaceTest : public ::testing::Test {
+class WorkspaceTest : public TestSupport::WorkspaceFixture {
 protected:
-    QTemporaryDir m_data, m_config;
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
-
-    QString working() const { return m_data.filePath(QStringLiteral("Tirages_keno.txt")); }
-
-    // The base history is what the calendar filter reloads; it defaults to the working one.
-    void start(const QStringList& history, const QStringList& base = {})
-    {
-        TestSupport::writeFile(working(), crlf(history));
-        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages.txt")), crlf(base.isEmpty() ? history : base));
-        WorkspaceConfig config;
-        config.dataFolder = m_data.path();
-        config.appDataFolder = m_config.path();
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_ws->startUp();
-    }
-
     // Validates kScrambled as draw `index` (or as the oldest draw when chosen beforehand).
     void enter(int index)
     {

@@ -18,25 +18,13 @@ using TestSupport::numberRange;
 
 namespace {
 
-class ForecastWorkspaceTest : public ::testing::Test {
+class ForecastWorkspaceTest : public TestSupport::WorkspaceFixture {
 protected:
-    QTemporaryDir m_data, m_config;
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
-
     void start(const QStringList& history)
     {
-        const QString working = m_data.filePath(QStringLiteral("Tirages_keno.txt"));
-        TestSupport::writeFile(working, crlf(history));
-        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages.txt")), crlf(history));
-        WorkspaceConfig config;
-        config.dataFolder = m_data.path();
-        config.appDataFolder = m_config.path();
-        m_ws = std::make_unique<Workspace>(config, &m_ui);
-        m_ws->startUp();
+        WorkspaceFixture::start(history);
         m_ui.messages.clear();
     }
-
     // Five draws: 1 and 2 together in the first and the fourth, 1 alone in the second, 2 alone
     // in the fifth.
     void startPerformanceHistory()

@@ -22,21 +22,16 @@ namespace {
 
 // An operator CSV of `draws`, newest row first, as the archives are published.
 
-class WorkspaceOutputTest : public ::testing::Test {
+class WorkspaceOutputTest : public TestSupport::WorkspaceFixture {
 protected:
-    QTemporaryDir m_data, m_config;
-    TestSupport::ScriptedUi m_ui;
-    std::unique_ptr<Workspace> m_ws;
     WorkspaceConfig::Connection m_connection = WorkspaceConfig::Connection::Online;
 
-    QString data(const char* name) const { return m_data.filePath(QString::fromLatin1(name)); }
+    QString data(const char* name) const { return dataFile(name); }
     QString ini() const { return m_config.filePath(QStringLiteral("Varn/tiravol.ini")); }
 
     void make(bool readOnlySettings = false)
     {
-        WorkspaceConfig config;
-        config.dataFolder = m_data.path();
-        config.appDataFolder = m_config.path();
+        WorkspaceConfig config = this->config();
         config.readOnlySettings = readOnlySettings;
         config.quietWhenNoWorkingHistory = true;
         config.connection = [this] { return m_connection; };

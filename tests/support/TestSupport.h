@@ -11,8 +11,11 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -124,6 +127,33 @@ public:
     int choose(const QString& title, const QString& text, const QStringList& buttons) override;
     bool openUrl(const QUrl& url) override;
     QDate today() const override { return fixedToday; }
+};
+
+// A workspace over histories written in a temporary data folder, its settings in another.
+class WorkspaceFixture : public ::testing::Test {
+protected:
+    QString dataFile(const char* name) const { return m_data.filePath(QString::fromLatin1(name)); }
+    QString working() const { return dataFile("Tirages_keno.txt"); }
+    WorkspaceConfig config() const
+    {
+        WorkspaceConfig config;
+        config.dataFolder = m_data.path();
+        config.appDataFolder = m_config.path();
+        return config;
+    }
+    // `history` as the working history, `base` (the same when empty) as the base; then starts.
+    void start(const QStringList& history, const QStringList& base = {})
+    {
+        writeFile(working(), crlf(history));
+        writeFile(dataFile("Tirages.txt"), crlf(base.isEmpty() ? history : base));
+        m_ws = std::make_unique<Workspace>(config(), &m_ui);
+        m_ws->startUp();
+    }
+    const ReportModel& report() const { return m_ws->report(); }
+
+    QTemporaryDir m_data, m_config;
+    ScriptedUi m_ui;
+    std::unique_ptr<Workspace> m_ws;
 };
 
 } // namespace TestSupport
