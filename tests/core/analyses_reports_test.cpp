@@ -82,11 +82,7 @@ TEST(GroupCounts, LongHistoryCountsPassSixteenBitsAndAddUp)
     const QStringList list = withEmptyItem(TestSupport::makeHistory(draws));
     const DrawMatrix m = matrixOf(list);
     // Counted independently from the lines' fields.
-    std::array<int, 71> byNumber{};
-    for (int d = 0; d < draws; ++d) {
-        for (int k = 1; k <= 20; ++k)
-            ++byNumber[static_cast<size_t>(DrawLine::number(list[d], k))];
-    }
+    const std::array<int, 71> byNumber = TestSupport::referenceStats(list, 0, draws - 1).appearances;
     const AnalysisReport r = GroupCounts::dizainesUnites(m, StudyPeriod{0, draws - 1});
     ASSERT_EQ(r.lines.size(), 18);
     int tensTotal = 0, digitsTotal = 0;
@@ -279,11 +275,7 @@ TEST(Announcer, EmptySetOnALongHistory)
     EXPECT_EQ(r.report.lines[0], QString());
     EXPECT_EQ(r.report.lines[1], QStringLiteral("Cette combinaison est sortie 32 767 fois et a annoncé au tirage suivant"));
     // The followers are the appearances in draws 1..newest.
-    std::array<int, 71> expected{};
-    for (int d = 1; d < draws; ++d) {
-        for (int k = 1; k <= 20; ++k)
-            ++expected[static_cast<size_t>(DrawLine::number(list[d], k))];
-    }
+    const std::array<int, 71> expected = TestSupport::referenceStats(list, 1, draws - 1).appearances;
     int total = 0;
     for (const QString& line : r.report.lines.mid(2)) {
         const int count = line.section(QLatin1Char(' '), 0, 0).toInt();

@@ -17,16 +17,6 @@ using TestSupport::makeHistory;
 
 namespace {
 
-// Appearances over draws[0..last], read from the lines by position.
-std::array<int, 71> appearances(const QStringList& draws, int last)
-{
-    std::array<int, 71> a{};
-    for (int d = 0; d <= last; ++d)
-        for (int i = 0; i < 20; ++i)
-            ++a[static_cast<size_t>(draws[d].mid(11 + 3 * i, 2).toInt())];
-    return a;
-}
-
 class WorkspaceChanceTest : public TestSupport::WorkspaceFixture {
 protected:
     QStringList m_history = makeHistory(60);
@@ -53,7 +43,7 @@ TEST_F(WorkspaceChanceTest, HasardCountsThePeriodEndingBeforeTheSelection)
     EXPECT_EQ(report().title, QStringLiteral("Le hasard au ") + m_history.last().left(10));
     const QStringList& lines = report().resultat.lines;
     EXPECT_EQ(lines[0], QStringLiteral("Le hasard sur 60 tirages"));
-    std::array<int, 71> a = appearances(m_history, 59);
+    std::array<int, 71> a = TestSupport::referenceStats(m_history, 0, 59).appearances;
     for (int n = 1; n <= 70; ++n)
         EXPECT_TRUE(
             lines[2 + n].startsWith(QString::asprintf("Num  %02d Sorti %04d attendu 17,1 bande ", n, a[static_cast<size_t>(n)])))
@@ -64,7 +54,7 @@ TEST_F(WorkspaceChanceTest, HasardCountsThePeriodEndingBeforeTheSelection)
     m_ws->hasard();
     EXPECT_EQ(report().title, QStringLiteral("Le hasard au ") + m_history[30].left(10));
     EXPECT_EQ(report().resultat.lines[0], QStringLiteral("Le hasard sur 31 tirages"));
-    a = appearances(m_history, 30);
+    a = TestSupport::referenceStats(m_history, 0, 30).appearances;
     EXPECT_TRUE(report().resultat.lines[3].startsWith(QString::asprintf("Num  01 Sorti %04d attendu 8,9 ", a[1])));
     EXPECT_EQ(m_ws->studyPeriod().last, 30);
     EXPECT_TRUE(m_ws->statsValid());

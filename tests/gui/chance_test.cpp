@@ -30,16 +30,6 @@ protected:
     }
 };
 
-// Appearances of n in draws[0..last], read by position.
-int count(const QStringList& draws, int n, int last)
-{
-    int c = 0;
-    for (int d = 0; d <= last; ++d)
-        for (int i = 0; i < 20; ++i)
-            c += draws[d].mid(11 + 3 * i, 2).toInt() == n ? 1 : 0;
-    return c;
-}
-
 } // namespace
 
 TEST(HeatMapWidgetTest, ColoursRunFromBlueThroughWhiteToRed)
@@ -57,12 +47,16 @@ TEST_F(ChanceWindowTest, HeatMapFollowsEveryComputation)
     map.resize(map.sizeHint());
     const double sd = std::sqrt(120.0 * 2.0 / 7.0 * 5.0 / 7.0);
     for (int n : {1, 35, 70})
-        EXPECT_NEAR(map.deviations()[static_cast<size_t>(n)], (count(m_history, n, 119) - 120.0 * 2.0 / 7.0) / sd, 1e-9) << n;
+        EXPECT_NEAR(map.deviations()[static_cast<size_t>(n)],
+                    (TestSupport::referenceStats(m_history, 0, 119).appearances[static_cast<size_t>(n)] - 120.0 * 2.0 / 7.0) / sd,
+                    1e-9)
+            << n;
     // A click and a ranking: the period is the first 50 draws.
     m_ws->clickListe(50);
     m_ws->sorties();
     const double sd50 = std::sqrt(50.0 * 2.0 / 7.0 * 5.0 / 7.0);
-    EXPECT_NEAR(map.deviations()[7], (count(m_history, 7, 49) - 50.0 * 2.0 / 7.0) / sd50, 1e-9);
+    EXPECT_NEAR(map.deviations()[7], (TestSupport::referenceStats(m_history, 0, 49).appearances[7] - 50.0 * 2.0 / 7.0) / sd50,
+                1e-9);
     EXPECT_FALSE(map.grab().isNull());
 }
 
