@@ -18,29 +18,6 @@ using TestSupport::randomDraws;
 
 namespace {
 
-// The pay table for ten numbers, written out here.
-int payTen(int matched)
-{
-    switch (matched) {
-    case 0:
-        return 1;
-    case 5:
-        return 2;
-    case 6:
-        return 5;
-    case 7:
-        return 15;
-    case 8:
-        return 100;
-    case 9:
-        return 2500;
-    case 10:
-        return 200000;
-    default:
-        return 0;
-    }
-}
-
 // Criteria under which the selection changes from draw to draw.
 ForecastCriteria choosy()
 {
@@ -104,7 +81,7 @@ TEST(BacktestTest, DesignTimeCriteriaPlayTheFirstNumbersAndPayByTheTable)
         EXPECT_EQ(r.tickets[static_cast<size_t>(d - 1)], (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
         const int m = static_cast<int>(std::count_if(draws[static_cast<size_t>(d)].begin(), draws[static_cast<size_t>(d)].end(),
                                                      [](int n) { return n <= 10; }));
-        const int pay = payTen(m);
+        const int pay = TestSupport::pay(10, m);
         won += pay;
         balance += pay - 1;
         peak = std::max(peak, balance);

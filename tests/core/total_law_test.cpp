@@ -13,21 +13,6 @@
 
 namespace {
 
-// The pay table, written out here: rows k = 2..10, columns m = 0..10.
-constexpr std::array<std::array<int, 11>, 11> kPay = {{
-    {},
-    {},
-    {0, 0, 6},
-    {0, 0, 2, 10},
-    {0, 0, 0, 5, 50},
-    {0, 0, 0, 2, 10, 100},
-    {0, 0, 0, 0, 2, 30, 1000},
-    {0, 0, 0, 0, 2, 5, 70, 3000},
-    {2, 0, 0, 0, 0, 5, 20, 100, 10000},
-    {1, 0, 0, 0, 1, 2, 8, 20, 200, 40000},
-    {1, 0, 0, 0, 0, 2, 5, 15, 100, 2500, 200000},
-}};
-
 unsigned long long choose(int n, int r)
 {
     if (r < 0 || r > n)
@@ -53,7 +38,7 @@ std::vector<long double> convolved(int k, int n, int cap, bool matches)
     for (int play = 0; play < n; ++play) {
         std::fill(next.begin(), next.end(), 0.0L);
         for (int m = 0; m <= k; ++m) {
-            const int v = matches ? m : kPay[static_cast<size_t>(k)][static_cast<size_t>(m)];
+            const int v = matches ? m : TestSupport::pay(k, m);
             const long double p = odds(k, m);
             for (int x = 0; x + v <= cap; ++x)
                 next[static_cast<size_t>(x + v)] += law[static_cast<size_t>(x)] * p;
@@ -101,7 +86,7 @@ TEST(TotalLawTest, BandAndMedianAreThoseOfThePlainConvolution)
         EXPECT_EQ(law.median(), q.median) << c.k << " numbers, " << c.n << " draws";
         double mean = 0;
         for (int m = 0; m <= c.k; ++m)
-            mean += c.n * kPay[static_cast<size_t>(c.k)][static_cast<size_t>(m)] * odds(c.k, m);
+            mean += c.n * TestSupport::pay(c.k, m) * odds(c.k, m);
         EXPECT_NEAR(law.mean(), mean, 1e-9 * mean);
     }
     // The number of matches: 10 numbers over 500 draws.
@@ -162,7 +147,7 @@ TEST(TotalLawTest, BandHoldsNinetyFivePercentOfSimulatedTotals)
                 int m = 0;
                 while (m < c.k && u >= cumulative[static_cast<size_t>(m)])
                     ++m;
-                total += kPay[static_cast<size_t>(c.k)][static_cast<size_t>(m)];
+                total += TestSupport::pay(c.k, m);
             }
             below += total < band.low ? 1 : 0;
             atLow += total <= band.low ? 1 : 0;

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <array>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
@@ -61,6 +62,26 @@ int pdfPages(const QString& pdf);
 QStringList pdfLines(const QString& pdf, bool simplified = false);
 // A small file of tests/data, read whole.
 QByteArray testData(const char* name);
+
+// The pay table written out apart from the program: gain for m of k numbers matched, rows
+// k = 2..10, columns m = 0..10, for a stake of 1.
+inline constexpr std::array<std::array<int, 11>, 11> kPayTable = {{
+    {},
+    {},
+    {0, 0, 6},
+    {0, 0, 2, 10},
+    {0, 0, 0, 5, 50},
+    {0, 0, 0, 2, 10, 100},
+    {0, 0, 0, 0, 2, 30, 1000},
+    {0, 0, 0, 0, 2, 5, 70, 3000},
+    {2, 0, 0, 0, 0, 5, 20, 100, 10000},
+    {1, 0, 0, 0, 1, 2, 8, 20, 200, 40000},
+    {1, 0, 0, 0, 0, 2, 5, 15, 100, 2500, 200000},
+}};
+inline int pay(int k, int m)
+{
+    return kPayTable[static_cast<size_t>(k)][static_cast<size_t>(m)];
+}
 
 // Draws as plain sets of numbers, oldest first.
 using Draws = std::vector<std::vector<int>>;
