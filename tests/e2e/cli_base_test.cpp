@@ -10,15 +10,10 @@ using namespace TestSupport;
 
 namespace {
 
-class CliBase : public ::testing::Test {
+class CliBase : public CliTest {
 protected:
-    void SetUp() override { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config")))); }
-    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    QStringList base(const QStringList& rest) const
-    {
-        return QStringList({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("build-base")}) + rest;
-    }
-    QTemporaryDir m_dir;
+    QString path(const char* name) const { return dataFile(name); }
+    CliOutput base(const QStringList& rest) const { return cli(QStringList{QStringLiteral("build-base")} + rest); }
 };
 
 TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
@@ -30,7 +25,7 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
     writeFile(path("recent.csv"), operatorCsv(all.mid(20)));
 
     // The newer archive first: the order of the arguments does not decide the order of the draws.
-    const CliOutput r = cli(base({path("recent.csv"), path("keno_2020.zip")}));
+    const CliOutput r = base({path("recent.csv"), path("keno_2020.zip")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     // The base stops where the newest archive begins: a download appends that archive after it.
     EXPECT_EQ(readFile(path("Tirages.txt")), crlf(all.mid(0, 20)));
@@ -49,12 +44,12 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
 
     // A download of the newest archive afterwards appends it after the base: each draw once, so
     // the list is no longer than the working history, which stays as built.
-    const CliOutput imported = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("recent.csv")});
+    const CliOutput imported = cli({QStringLiteral("import"), path("recent.csv")});
     EXPECT_EQ(imported.code, 0) << imported.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(all));
 
     // The working history the command built is the one the reports read.
-    const CliOutput report = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("sorties")});
+    const CliOutput report = cli("sorties");
     EXPECT_EQ(report.code, 0) << report.err.toStdString();
     EXPECT_TRUE(report.out.startsWith(QStringLiteral("Classement par sorties au 20/06/2020"))) << report.out.toStdString();
 }
@@ -66,7 +61,7 @@ TEST_F(CliBase, AnExistingHistoryIsReplacedOnlyWithReplace)
     const QStringList fresh = makeHistory(10, QDate(2022, 2, 1), 5);
     writeFile(path("a.csv"), operatorCsv(fresh));
 
-    const CliOutput refused = cli(base({path("a.csv")}));
+    const CliOutput refused = base({path("a.csv")});
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("existe déjà : ajoutez --replace pour le remplacer")))
         << refused.err.toStdString();
@@ -74,7 +69,7 @@ TEST_F(CliBase, AnExistingHistoryIsReplacedOnlyWithReplace)
     EXPECT_FALSE(QFile::exists(path("Tirages_keno.txt")));
 
     // Replaced, the draws the archives lack are kept, older than the archive: in both files.
-    const CliOutput replaced = cli(base({path("a.csv"), QStringLiteral("--replace")}));
+    const CliOutput replaced = base({path("a.csv"), QStringLiteral("--replace")});
     ASSERT_EQ(replaced.code, 0) << replaced.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages.txt")), crlf(old));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(old + fresh));
@@ -97,7 +92,7 @@ TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
     writeFile(path("un.csv"), operatorCsv(all));
     writeFile(path("deux.csv"), operatorCsv(other));
 
-    const CliOutput conflict = cli(base({path("un.csv"), path("deux.csv")}));
+    const CliOutput conflict = base({path("un.csv"), path("deux.csv")});
     EXPECT_EQ(conflict.code, 1);
     EXPECT_TRUE(conflict.out.contains(QStringLiteral("Tirages en désaccord : 1"))) << conflict.out.toStdString();
     EXPECT_TRUE(conflict.err.contains(QStringLiteral("tiravol-cli : Des archives ne donnent pas les mêmes numéros pour un "
@@ -106,12 +101,12 @@ TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
     EXPECT_FALSE(QFile::exists(path("Tirages.txt")));
     EXPECT_FALSE(QFile::exists(path("Tirages_keno.txt")));
 
-    const CliOutput missing = cli(base({path("un.csv"), path("absent.zip")}));
+    const CliOutput missing = base({path("un.csv"), path("absent.zip")});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("absent.zip » est introuvable"))) << missing.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("Tirages.txt")));
 
-    const CliOutput none = cli(base({}));
+    const CliOutput none = base({});
     EXPECT_EQ(none.code, 2);
     EXPECT_TRUE(none.err.contains(QStringLiteral("build-base ARCHIVE..."))) << none.err.toStdString();
 }

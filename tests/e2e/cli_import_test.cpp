@@ -8,31 +8,31 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <zip.h>
 
 using namespace TestSupport;
 
 namespace {
 
-class CliImport : public ::testing::Test {
+class CliImport : public CliTest {
 protected:
     void SetUp() override
     {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+        CliTest::SetUp();
         m_all = makeHistory(30, QDate(2020, 1, 1));
-        writeFile(path("Tirages.txt"), (m_all.mid(0, 10).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+        writeFile(path("Tirages.txt"), crlf(m_all.mid(0, 10)));
     }
-    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    QByteArray expectedWorking() const { return (m_all.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(); }
+    QString path(const char* name) const { return dataFile(name); }
+    QByteArray expectedWorking() const { return crlf(m_all); }
+    // "import FILE" of the data folder.
+    CliOutput import(const char* name) const { return cli({QStringLiteral("import"), path(name)}); }
 
-    QTemporaryDir m_dir;
     QStringList m_all;
 };
 
 TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
 {
     writeFile(path("archive.csv"), operatorCsv(m_all.mid(10), true, true));
-    const CliOutput csv = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.csv")});
+    const CliOutput csv = import("archive.csv");
     ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
     EXPECT_TRUE(csv.out.startsWith(QStringLiteral("Classement par sorties au ") + m_all.last().left(10) + QLatin1Char('\n')));
@@ -45,9 +45,9 @@ TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
                                                     operatorCsv(m_all.mid(10), true, true), nullptr);
     ASSERT_TRUE(zip);
     writeFile(path("archive.zip"), *zip);
-    ASSERT_EQ(cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")}).code, 0);
+    ASSERT_EQ(import("archive.zip").code, 0);
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
-    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(QStringLiteral("config/Varn/tiravol.ini"))));
+    EXPECT_FALSE(QFileInfo::exists(m_home.filePath(QStringLiteral("config/Varn/tiravol.ini"))));
 }
 
 TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
@@ -55,13 +55,13 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
     writeFile(path("Tirages_keno.txt"), expectedWorking());
     const QByteArray before = readFile(path("Tirages_keno.txt"));
 
-    const CliOutput missing = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("absent.zip")});
+    const CliOutput missing = import("absent.zip");
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.out.isEmpty());
 
     // A damaged ZIP: no CSV to read, the base history alone is shorter than the file.
     writeFile(path("broken.zip"), QByteArray("PK\x03\x04 not really an archive"));
-    const CliOutput broken = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("broken.zip")});
+    const CliOutput broken = import("broken.zip");
     EXPECT_EQ(broken.code, 1);
     // Every message whole on its own line, and the failure said once at the end.
     const QStringList lines = broken.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -77,7 +77,7 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
     gapped.removeAt(5);
     gapped << makeHistory(34, QDate(2020, 1, 1)).mid(30);
     writeFile(path("gapped.csv"), operatorCsv(gapped, true, true));
-    const CliOutput refused = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("gapped.csv")});
+    const CliOutput refused = import("gapped.csv");
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("1 de ses tirages manque"))) << refused.err.toStdString();
     EXPECT_TRUE(refused.err.contains(QStringLiteral("tiravol-cli : l'historique de travail n'a pas été remplacé")));
@@ -101,13 +101,11 @@ TEST_F(CliImport, DownloadFetchesOverHttp)
     });
     const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
 
-    const CliOutput ok = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"), QStringLiteral("--url"),
-                              base + QStringLiteral("keno.zip")});
+    const CliOutput ok = cli({QStringLiteral("download"), QStringLiteral("--url"), base + QStringLiteral("keno.zip")});
     ASSERT_EQ(ok.code, 0) << ok.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
 
-    const CliOutput notFound = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("download"),
-                                    QStringLiteral("--url"), base + QStringLiteral("none.zip")});
+    const CliOutput notFound = cli({QStringLiteral("download"), QStringLiteral("--url"), base + QStringLiteral("none.zip")});
     EXPECT_EQ(notFound.code, 1);
     EXPECT_TRUE(notFound.err.contains(QStringLiteral("404")));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
@@ -118,19 +116,17 @@ TEST_F(CliImport, DownloadFetchesOverHttp)
 TEST_F(CliImport, AnArchiveWritesOnlyItsDrawsNeverAFileTheProgramKeeps)
 {
     // Beside the draws, members named like the histories (in any case) and through a link.
-    QDir(m_dir.path()).mkpath(QStringLiteral("sub"));
-    ASSERT_TRUE(QFile::link(m_dir.path(), path("sub/back")));
+    QDir(m_data.path()).mkpath(QStringLiteral("sub"));
+    ASSERT_TRUE(QFile::link(m_data.path(), path("sub/back")));
     const QByteArray csv = operatorCsv(m_all.mid(10), true, true);
-    zip_t* archive = zip_open(QFile::encodeName(path("archive.zip")).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
-    ASSERT_TRUE(archive);
-    for (const char* name : {"keno_gagnant_a_vie.csv", "Tirages_keno.txt", "TIRAGES.TXT", "sub/back/Tirages_keno.txt"}) {
-        const QByteArray& data = QByteArrayView(name).endsWith(".csv") ? csv : QByteArray("pas un historique\r\n");
-        zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
-        ASSERT_GE(zip_file_add(archive, name, source, ZIP_FL_ENC_RAW), 0);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
+    const QByteArray other = "pas un historique\r\n";
+    writeZip(path("archive.zip"),
+             {{"keno_gagnant_a_vie.csv", csv},
+              {"Tirages_keno.txt", other},
+              {"TIRAGES.TXT", other},
+              {"sub/back/Tirages_keno.txt", other}});
 
-    const CliOutput r = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")});
+    const CliOutput r = import("archive.zip");
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
     EXPECT_EQ(readFile(path("Tirages.txt")), crlf(m_all.mid(0, 10)));
