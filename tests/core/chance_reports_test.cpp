@@ -12,10 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
-#include <numeric>
 #include <random>
 #include <vector>
 

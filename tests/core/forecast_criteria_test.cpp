@@ -2,7 +2,6 @@
 #include "forecast/ForecastCriteria.h"
 #include "support/TestSupport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -2,9 +2,6 @@
 #include "forecast/TipsSequence.h"
 #include "support/TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 

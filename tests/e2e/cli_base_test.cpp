@@ -2,8 +2,6 @@
 #include "acquire/LocalArchiveSource.h"
 #include "support/CliSupport.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace TestSupport;

@@ -6,7 +6,6 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace TestSupport;

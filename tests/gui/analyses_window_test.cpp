@@ -16,7 +16,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -18,9 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -5,7 +5,6 @@
 #include <QFontInfo>
 #include <QPageLayout>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

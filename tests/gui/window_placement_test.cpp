@@ -18,7 +18,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QTemporaryDir>
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
