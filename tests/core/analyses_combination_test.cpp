@@ -218,9 +218,7 @@ TEST(CombinationEngine, ReportsProgressAndStopsWithTheLinesSoFar)
     QStringList list = TestSupport::makeHistory(2000);
     list << QString();
     const DrawMatrix m = matrixOf(list);
-    QList<int> chosen;
-    for (int n = 1; n <= 28; ++n)
-        chosen << n;
+    const QList<int> chosen = TestSupport::numberRange(1, 28);
     const int r = 5;
     using Walk = std::function<CombinationWalk::Result(const CombinationWalk::Options&)>;
     const Walk walks[] = {

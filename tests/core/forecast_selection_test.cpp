@@ -6,31 +6,17 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
 using B = CriterionBar;
+using TestSupport::numberRange;
 
-QString draw(int index, std::vector<int> numbers)
+QString draw(int index, const QList<int>& numbers)
 {
     DrawLine::Numbers n{};
     std::copy(numbers.begin(), numbers.end(), n.begin());
     return DrawLine::build(QDate(2021, 3, 1).addDays(index / 2), n, index % 2 == 0);
-}
-
-std::vector<int> range(int from, int to)
-{
-    std::vector<int> v;
-    for (int n = from; n <= to; ++n)
-        v.push_back(n);
-    return v;
-}
-
-std::vector<int> join(std::vector<int> a, const std::vector<int>& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 QString two(int n)
@@ -42,11 +28,9 @@ QString two(int n)
 DrawMatrix fourDraws()
 {
     QStringList liste;
-    liste << draw(0, join({1, 3}, range(11, 28))) << draw(1, join({1}, range(31, 49))) << draw(2, join({1}, range(51, 69)))
-          << draw(3, join({1, 2}, range(11, 28))) << QString();
-    DrawMatrix m;
-    m.rebuild(liste);
-    return m;
+    liste << draw(0, QList<int>{1, 3} + numberRange(11, 28)) << draw(1, QList<int>{1} + numberRange(31, 49))
+          << draw(2, QList<int>{1} + numberRange(51, 69)) << draw(3, QList<int>{1, 2} + numberRange(11, 28)) << QString();
+    return TestSupport::matrixOf(liste);
 }
 
 } // namespace
@@ -72,14 +56,14 @@ TEST(ForecastSelection, FourCriteriaOnAHandMadeHistory)
     for (int n = 11; n <= 28; ++n)
         e << QLatin1Char(' ') + two(n) + QStringLiteral(" Sorti  0002");
     e << QString() << QStringLiteral("Forme générale sur3 tirages sorties entre 1 et 1") << QStringLiteral(" 02 Sorti  0001");
-    for (int n : join(join(range(11, 28), range(31, 49)), range(51, 69)))
+    for (int n : numberRange(11, 28) + numberRange(31, 49) + numberRange(51, 69))
         e << QLatin1Char(' ') + two(n) + QStringLiteral(" Sorti  0001");
     e << QString() << QStringLiteral("Numéros à l'écart compris entre 1 et 2");
     for (int n = 31; n <= 49; ++n)
         e << QString::number(n) + QStringLiteral(" ecart  02");
     for (int n = 51; n <= 69; ++n)
         e << QString::number(n) + QStringLiteral(" ecart  01");
-    auto group = [&e](int c, const std::vector<int>& numbers) {
+    auto group = [&e](int c, const QList<int>& numbers) {
         e << QString() << QStringLiteral("Communs à ") + QString::number(c) + QStringLiteral(" Criteres") << QString();
         for (int n : numbers)
             e << QString::number(n);
@@ -87,9 +71,9 @@ TEST(ForecastSelection, FourCriteriaOnAHandMadeHistory)
     };
     group(4, {});
     group(3, {});
-    group(2, join(join(join({1}, range(11, 28)), range(31, 49)), range(51, 69)));
+    group(2, QList<int>{1} + numberRange(11, 28) + numberRange(31, 49) + numberRange(51, 69));
     group(1, {2});
-    group(0, join(join(range(3, 10), {29, 30, 50}), {70}));
+    group(0, numberRange(3, 10) + QList<int>{29, 30, 50, 70});
     EXPECT_EQ(r.lines, e);
 
     // The period is left on the general window, with its statistics.
@@ -128,10 +112,9 @@ TEST(ForecastSelection, RecentWindowCountsTheDrawsEndingAtTheCurrentOne)
     // Number 1 in all of 15 draws; the click on the last draw makes the current draw index 13.
     QStringList liste;
     for (int i = 0; i < 15; ++i)
-        liste << draw(i, join({1}, i == 14 ? range(40, 58) : i % 2 == 0 ? range(2, 20) : range(21, 39)));
+        liste << draw(i, QList<int>{1} + (i == 14 ? numberRange(40, 58) : i % 2 == 0 ? numberRange(2, 20) : numberRange(21, 39)));
     liste << QString();
-    DrawMatrix m;
-    m.rebuild(liste);
+    const DrawMatrix m = TestSupport::matrixOf(liste);
     ForecastCriteria c;
     c.setValue(B::RecentMin, 14);
     const ForecastSelectionResult r = ForecastSelection::run(m, 14, c);
