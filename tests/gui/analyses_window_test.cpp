@@ -156,9 +156,7 @@ TEST_F(AnalysesWindowTest, AWalkRunsOffTheWindowThreadAndStopKeepsItsLines)
     const QListWidget* resultat = get<QListWidget>("Resultat");
     ASSERT_GT(resultat->count(), 1);
     EXPECT_EQ(resultat->item(0)->text().left(20), QStringLiteral(" 1 2 3 4 5 6 7 8    "));
-    QStringList shown;
-    for (int i = 0; i < resultat->count(); ++i)
-        shown << resultat->item(i)->text();
+    const QStringList shown = TestSupport::rows(resultat);
     EXPECT_EQ(shown, m_ws->report().resultat.lines);
     EXPECT_EQ(shown.last(), QStringLiteral("Recherche arrêtée : 0 % des combinaisons examinées"));
     EXPECT_TRUE(resultat->item(resultat->count() - 2)->isSelected()); // the last record

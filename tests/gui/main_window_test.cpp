@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using TestSupport::rows;
+
 namespace {
 
 constexpr int kDraws = 200;
@@ -45,14 +47,6 @@ void mouseOnRow(QListView* list, int row, bool doubleClick = false)
         QMouseEvent event(types[i], pos, list->viewport()->mapToGlobal(pos), Qt::LeftButton, held, Qt::NoModifier);
         QApplication::sendEvent(list->viewport(), &event);
     }
-}
-
-QStringList rows(const QListWidget* list)
-{
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
 }
 
 QString rowText(const QListView* list, int row)

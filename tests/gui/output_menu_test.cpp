@@ -115,10 +115,8 @@ TEST_F(OutputMenuTest, PrintEverythingThenASelectionToAPdfPrinter)
     QListWidget* left = list("Resultat");
     QListWidget* right = list("Resultat2");
     QStringList expected;
-    for (int i = 0; i < left->count(); ++i)
-        expected << left->item(i)->text().simplified();
-    for (int i = 0; i < right->count(); ++i)
-        expected << right->item(i)->text().simplified();
+    for (const QString& line : TestSupport::rows(left) + TestSupport::rows(right))
+        expected << line.simplified();
 
     action("tout")->trigger();
     EXPECT_TRUE(m_ui.messages.empty());

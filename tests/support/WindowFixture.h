@@ -8,11 +8,21 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace TestSupport {
+
+// The texts of a list's items, in order.
+inline QStringList rows(const QListWidget* list)
+{
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
 
 class WindowTest : public ::testing::Test {
 protected:
