@@ -90,9 +90,7 @@ TEST_F(CliChanceTest, BacktestUntilADrawIgnoresTheDrawsAfterIt)
     const QStringList longTail = makeHistory(800, QDate(2001, 1, 1), 5).mid(200);
     QStringList reports;
     for (const QStringList& tail : {shortTail, longTail}) {
-        const QByteArray bytes = ((head + tail).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages_keno.txt")), bytes);
-        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages.txt")), bytes);
+        writeHistory(head + tail, true);
         const Result r = run(words("--until 200 backtest --size 6"));
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_EQ(r.out[1],

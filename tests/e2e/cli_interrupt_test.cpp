@@ -13,8 +13,7 @@
 TEST(CliInterruptTest, InterruptedWalkPrintsItsLinesAndSaysSo)
 {
     QTemporaryDir home, data;
-    const QString history = TestSupport::makeHistory(50, QDate(1993, 9, 16)).join(QStringLiteral("\r\n"));
-    TestSupport::writeFile(data.filePath(QStringLiteral("Tirages_keno.txt")), history.toLatin1() + "\r\n");
+    TestSupport::writeFile(data.filePath(QStringLiteral("Tirages_keno.txt")), TestSupport::crlf(TestSupport::makeHistory(50)));
     qputenv("HOME", QFile::encodeName(home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
     QStringList all;
