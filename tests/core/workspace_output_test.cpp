@@ -104,12 +104,8 @@ TEST_F(WorkspaceOutputTest, SelectionTextSelectAllAndUnselect)
     EXPECT_TRUE(report.resultat2.isSelected(0));
     EXPECT_FALSE(report.resultat2.isSelected(1));
 
-    QList<int> all, all2;
-    for (int i = 0; i < report.resultat.count(); ++i)
-        all << i;
-    for (int i = 0; i < report.resultat2.count(); ++i)
-        all2 << i;
-    m_ws->unselectResults(all, all2);
+    m_ws->unselectResults(TestSupport::numberRange(0, report.resultat.count() - 1),
+                          TestSupport::numberRange(0, report.resultat2.count() - 1));
     EXPECT_EQ(m_ws->selectionText(), QString());
 }
 
@@ -151,9 +147,7 @@ TEST_F(WorkspaceOutputTest, WebPageOnLineOpensTheSettingsAddressOrTheDefaultWrit
 
 TEST_F(WorkspaceOutputTest, WebPageWithoutAConnectionTestAndReadOnlySettingsWritesNothing)
 {
-    WorkspaceConfig config;
-    config.dataFolder = m_data.path();
-    config.appDataFolder = m_config.path();
+    WorkspaceConfig config = this->config(); // no connection test
     config.readOnlySettings = true;
     m_ws = std::make_unique<Workspace>(config, &m_ui);
     m_ws->site();
