@@ -198,6 +198,10 @@ void Workspace::testerPrevision()
 {
     m_chance->testerPrevision();
 }
+bool Workspace::backtest(int size, quint32 seed)
+{
+    return m_chance->backtest(size, seed);
+}
 
 void Workspace::setCheck(int number, bool ticked)
 {
@@ -242,6 +246,11 @@ void Workspace::selectionNumeros()
 QString Workspace::reloadCriteria()
 {
     return m_forecast->reloadCriteria();
+}
+
+QString Workspace::loadCriteria(const QString& path)
+{
+    return m_forecast->loadCriteria(path);
 }
 
 bool Workspace::saveCriteria()
