@@ -16,13 +16,13 @@ int buildBase(CliRun& run)
     const QString folder = run.ws.config().dataFolder;
     // Refused before any archive is read: nothing is replaced without being asked for.
     const QString existing = BaseBuilder::existingHistory(folder);
-    if (!existing.isEmpty() && !run.options.replace) {
+    if (!existing.isEmpty() && !run.options.own.contains(QStringLiteral("replace"))) {
         run.fail(QStringLiteral("l'historique « %1 » existe déjà : ajoutez --replace pour le remplacer")
                      .arg(QDir::toNativeSeparators(existing)));
         return CliStatus::kFailure;
     }
     QStringList archives;
-    for (const QString& arg : run.options.commandArgs) {
+    for (const QString& arg : run.options.arguments) {
         const QString path = QFileInfo(arg).absoluteFilePath();
         if (!QFileInfo(path).isFile()) {
             run.fail(QStringLiteral("l'archive « %1 » est introuvable").arg(QDir::toNativeSeparators(path)));
@@ -39,7 +39,7 @@ int buildBase(CliRun& run)
     run.out.flush();
 
     BaseBuilder::WriteOptions options;
-    options.replace = run.options.replace;
+    options.replace = run.options.own.contains(QStringLiteral("replace"));
     QString error;
     if (!BaseBuilder::write(result, folder, options, &error)) {
         run.fail(error);
@@ -52,18 +52,25 @@ int buildBase(CliRun& run)
     return CliStatus::kOk;
 }
 
+class BuildBaseCommand : public CliCommand {
+public:
+    BuildBaseCommand()
+        : CliCommand(QStringLiteral("build-base"), QStringLiteral("construit l'historique à partir de plusieurs archives"))
+    {
+        setArguments({{QStringLiteral("ARCHIVE..."), QStringLiteral("les archives de résultats (.zip ou .csv)")}}, 1,
+                     kMaxArchives);
+        addOption(QStringLiteral("replace"), QString(), QStringLiteral("remplace l'historique existant"));
+        setAcquiring(true);
+    }
+
+    int execute(CliRun& run) const override { return buildBase(run); }
+};
+
 } // namespace
 
-QList<CliCommand> baseCommands()
+CliCommandList baseCommands()
 {
-    CliCommand build;
-    build.name = QStringLiteral("build-base");
-    build.minArgs = 1;
-    build.maxArgs = kMaxArchives;
-    build.acquiring = true;
-    build.withoutStartUp = true;
-    build.usage = QStringLiteral("build-base ARCHIVE...    construit l'historique à partir de plusieurs archives "
-                                 "(--replace : remplace l'historique existant)");
-    build.execute = buildBase;
-    return {build};
+    CliCommandList list;
+    list.push_back(std::make_unique<BuildBaseCommand>());
+    return list;
 }

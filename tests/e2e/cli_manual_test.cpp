@@ -61,8 +61,8 @@ CliOutput cli(const QStringList& arguments)
 QStringList commandNames()
 {
     QStringList names;
-    for (const CliCommand& c : cliCommands())
-        names << c.name;
+    for (const auto& c : cliCommands())
+        names << c->name();
     return names;
 }
 
@@ -109,6 +109,34 @@ TEST(CliManual, ManualPageDescribesExactlyTheCommandsAndEveryOptionOfTheUsage)
         EXPECT_TRUE(options.contains(QLatin1String(o))) << o;
     for (const QString& o : options)
         EXPECT_TRUE(namesWord(page, o)) << o.toStdString();
+}
+
+TEST(CliManual, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
+{
+    const struct {
+        QStringList arguments;
+        const char* usage;
+        QSet<QString> options;
+    } cases[] = {
+        {{QStringLiteral("backtest"), QStringLiteral("--help")},
+         "usage : tiravol-cli [OPTION...] backtest\n",
+         {QStringLiteral("--size"), QStringLiteral("--seed"), QStringLiteral("--criteria"), QStringLiteral("--until"),
+          QStringLiteral("--months"), QStringLiteral("--weekdays"), QStringLiteral("--slots"), QStringLiteral("--from"),
+          QStringLiteral("--to"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-h"),
+          QStringLiteral("--help"), QStringLiteral("--version")}},
+        {{QStringLiteral("-h"), QStringLiteral("build-base")},
+         "usage : tiravol-cli [OPTION...] build-base ARCHIVE...\n",
+         {QStringLiteral("--replace"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-h"),
+          QStringLiteral("--help"), QStringLiteral("--version")}},
+    };
+    for (const auto& c : cases) {
+        const CliOutput help = cli(c.arguments);
+        EXPECT_EQ(help.status, CliStatus::kOk);
+        EXPECT_TRUE(help.err.startsWith(QString::fromUtf8(c.usage))) << help.err.toStdString();
+        EXPECT_EQ(optionsIn(help.err), c.options) << help.err.toStdString();
+    }
+    EXPECT_TRUE(cli({QStringLiteral("recherche-ecart"), QStringLiteral("--help")})
+                    .err.contains(QStringLiteral("\n  S                        ")));
 }
 
 TEST(CliManual, WindowManualPageNamesEveryOptionOfItsHelp)
