@@ -47,9 +47,8 @@ bool historyReadable(const QString& path, QTextStream& err)
 
 } // namespace
 
-int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
+std::optional<int> answerWithoutRunning(const CliParse& parsed, QTextStream& out, QTextStream& err)
 {
-    const CliParse parsed = parseCommandLine(arguments);
     switch (parsed.kind) {
     case CliParse::Kind::Version:
         out << "tiravol-cli " << VersionText::release() << '\n' << Qt::flush;
@@ -64,6 +63,14 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     case CliParse::Kind::Run:
         break;
     }
+    return std::nullopt;
+}
+
+int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const CliParse parsed = parseCommandLine(arguments);
+    if (const std::optional<int> status = answerWithoutRunning(parsed, out, err))
+        return *status;
     const CliCommand& command = *parsed.command;
     const CliOptions& o = parsed.options;
 
