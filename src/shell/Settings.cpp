@@ -20,12 +20,13 @@ Settings::Settings(QString iniPath, bool writable) : m_path(std::move(iniPath)),
 
 namespace {
 
-// The lines of a settings text, whatever its line ends.
+// The lines of a settings text, whatever its line ends. Carriage returns ending a line go with
+// the line end (the reader trims them anyway), so that a rewrite keeps one kind of line end.
 QStringList textLines(const QString& text)
 {
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
+        while (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
     return lines;
 }
