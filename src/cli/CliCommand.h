@@ -38,7 +38,8 @@ struct CliOptions {
     std::optional<QDate> from, to;
     std::optional<int> until;
     QList<int> numbers;
-    // The options a single command reads (--size, --url...), by long name; "" for a switch.
+    // The values of the options few commands read (--criteria, --size, --url...), by long name;
+    // "" for a switch.
     QMap<QString, QString> own;
     QStringList arguments; // the command's
 
