@@ -1,6 +1,7 @@
 #include "shell/BaseCommand.h"
 
 #include "acquire/BaseBuilder.h"
+#include "history/HistoryFile.h"
 #include "shell/HistoryCommands.h"
 #include "shell/Messages.h"
 #include "shell/RankingCommands.h"
@@ -14,15 +15,38 @@ namespace {
 
 const QString kTitle = QStringLiteral("Construire l'historique");
 
+QString draws(qsizetype n)
+{
+    return Messages::count(n, QStringLiteral("tirage"), QStringLiteral("tirages"));
+}
+
+// "« path » : 1494 tirages aujourd'hui, 16948 ensuite" for a file that exists.
+QString fileLine(const QString& path, qsizetype now, qsizetype after)
+{
+    return QStringLiteral("« %1 » : %2 aujourd'hui, %3 ensuite").arg(QDir::toNativeSeparators(path), draws(now), draws(after));
+}
+
 } // namespace
 
 void BaseCommand::construireHistorique()
 {
-    WorkspaceState& s = m_ctx.state;
     const QStringList archives = m_ctx.ui.askOpenFileNames(QStringLiteral("Archives des résultats"),
                                                            QStringLiteral("Archives des résultats (*.zip *.csv *.ZIP *.CSV)"));
     if (archives.isEmpty())
         return;
+    const HistoryBuild outcome = build(archives);
+    if (outcome.status == HistoryBuild::Status::Cancelled || outcome.status == HistoryBuild::Status::Declined)
+        return;
+    m_ctx.ui.message(outcome.text + QStringLiteral("\n\n") + outcome.summary.join(QLatin1Char('\n')), kTitle);
+}
+
+HistoryBuild BaseCommand::build(const QStringList& archives)
+{
+    WorkspaceState& s = m_ctx.state;
+    HistoryBuild outcome;
+    // A correction not yet written is part of what the player has.
+    if (!m_ctx.history->keepUnsavedWork())
+        return outcome;
 
     BaseBuilder::Result result;
     {
@@ -37,40 +61,83 @@ void BaseCommand::construireHistorique()
         s.progress.visible = false;
         m_ctx.changed(Workspace::ProgressPart);
     }
-    const QString summary = result.summary().join(QLatin1Char('\n'));
+
+    const BaseBuilder::Paths paths{HistoryFile::locate(m_ctx.config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
+                                   m_ctx.workspace.workingHistoryPath()};
+    // What the player has: the working history, or the base history when there is none yet.
+    const bool hadWorking = QFileInfo::exists(paths.working);
+    const bool hadBase = QFileInfo::exists(paths.base);
+    qsizetype workingBefore = 0, baseBefore = 0;
+    if (hadWorking || hadBase) {
+        const HistoryFile::ReadResult own = HistoryFile::read(hadWorking ? paths.working : paths.base);
+        if (!own.found) {
+            outcome.status = HistoryBuild::Status::WriteFailed;
+            outcome.text = QStringLiteral("L'historique existant ne peut pas être lu : rien n'a été écrit.\n") + own.error;
+            return outcome;
+        }
+        (hadWorking ? workingBefore : baseBefore) = own.lines.size();
+        BaseBuilder::mergeWorking(result, own.lines, QFileInfo(hadWorking ? paths.working : paths.base).fileName());
+    }
+    if (hadWorking && hadBase)
+        baseBefore = HistoryFile::read(paths.base).lines.size();
+    outcome.summary = result.summary();
+    outcome.existing = BaseBuilder::existingHistory(paths);
 
     if (result.lines.isEmpty()) {
-        m_ctx.ui.message(QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.\n\n") + summary, kTitle);
-        return;
+        outcome.status = HistoryBuild::Status::NothingRead;
+        outcome.text = QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.");
+        return outcome;
     }
     if (!result.conflicts.isEmpty()) {
-        m_ctx.ui.message(QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien n'a été "
-                                        "écrit. Retirez l'archive fautive et recommencez.\n\n")
-                             + summary,
-                         kTitle);
-        return;
+        outcome.status = HistoryBuild::Status::ArchivesDisagree;
+        outcome.text = QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien n'a été "
+                                      "écrit. Retirez l'archive fautive et recommencez.");
+        return outcome;
+    }
+    if (!result.workingConflicts.isEmpty()) {
+        outcome.status = HistoryBuild::Status::WorkingDisagrees;
+        outcome.text = QStringLiteral("« %1 » ne donne pas les mêmes numéros que les archives pour un même tirage : rien "
+                                      "n'a été écrit. Vérifiez ces tirages et recommencez.")
+                           .arg(result.workingName);
+        return outcome;
+    }
+    if (!result.unreadable.isEmpty()) {
+        outcome.status = HistoryBuild::Status::WorkingDisagrees;
+        outcome.text = QStringLiteral("Des lignes de « %1 » ne sont pas des tirages datés : rien n'a été écrit. Corrigez-les "
+                                      "ou retirez-les, puis recommencez.")
+                           .arg(result.workingName);
+        return outcome;
     }
 
-    const QString existing = BaseBuilder::existingHistory(m_ctx.config.dataFolder);
-    if (!existing.isEmpty()
-        && !m_ctx.ui.confirm(
-            QStringLiteral("Un historique existe déjà :\n%1\nLe remplacer par les %2 ?")
-                .arg(QDir::toNativeSeparators(existing),
-                     Messages::count(result.lines.size(), QStringLiteral("tirage lu"), QStringLiteral("tirages lus"))),
-            kTitle))
-        return;
+    if (!outcome.existing.isEmpty()) {
+        QStringList question{QStringLiteral("Un historique existe déjà. Le remplacer ?")};
+        if (hadBase)
+            question << fileLine(paths.base, baseBefore, result.base.size());
+        if (hadWorking)
+            question << fileLine(paths.working, workingBefore, result.working.size());
+        if (!result.kept.isEmpty())
+            question << QStringLiteral("%1 de « %2 », absents des archives, y sont gardés.")
+                            .arg(draws(result.kept.size()), result.workingName);
+        if (!m_ctx.ui.confirm(question.join(QLatin1Char('\n')), kTitle)) {
+            outcome.status = HistoryBuild::Status::Declined;
+            outcome.text = QStringLiteral("L'historique existant n'a pas été remplacé.");
+            return outcome;
+        }
+    }
 
     BaseBuilder::WriteOptions options;
     options.replace = true; // asked just above, or nothing to replace
     QString error;
-    if (!BaseBuilder::write(result, m_ctx.config.dataFolder, options, &error)) {
-        m_ctx.ui.message(QStringLiteral("L'historique n'a pas été écrit : ") + error, kTitle);
-        return;
+    if (!BaseBuilder::write(result, paths, options, &error)) {
+        outcome.status = HistoryBuild::Status::WriteFailed;
+        outcome.text = QStringLiteral("L'historique n'a pas été écrit : ") + error;
+        return outcome;
     }
 
-    // The list now comes from the new working history; a correction of the old one is gone.
-    s.unsavedCorrection = false;
     m_ctx.history->chargeManuelle();
     m_ctx.rankings->srti();
-    m_ctx.ui.message(QStringLiteral("L'historique a été construit.\n\n") + summary, kTitle);
+    outcome.status = HistoryBuild::Status::Built;
+    outcome.text = QStringLiteral("L'historique a été construit.");
+    outcome.written = static_cast<int>(result.working.size());
+    return outcome;
 }

@@ -24,7 +24,7 @@ void ChanceCommands::writeReport(const QString& title, const QStringList& lines,
 {
     ReportModel& report = m_ctx.state.report;
     m_ctx.rankings->hideBusy();
-    report.title = title;
+    report.setAddedTitle(title);
     report.caption.clear();
     report.resultat.clear();
     report.resultat.visible = true;

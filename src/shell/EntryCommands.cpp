@@ -108,6 +108,7 @@ void EntryCommands::validateEntry()
 
 void EntryCommands::effacer()
 {
+    m_ctx.state.report.keepTitle(QString());
     m_ctx.state.report.resultat.clear();
     m_ctx.state.report.resultat2.clear();
     m_ctx.changed(Workspace::ReportPart);

@@ -54,11 +54,11 @@ void HistoryCommands::offlineNotice()
     m_ctx.ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), Messages::kTitle);
 }
 
-void HistoryCommands::charge2()
+void HistoryCommands::charge2(bool withOfflineNotice)
 {
     loadInto(m_ctx.workspace.workingHistoryPath());
     m_ctx.state.origin = ListOrigin::Working;
-    if (m_ctx.config.connection && m_ctx.config.connection() == WorkspaceConfig::Connection::Offline)
+    if (withOfflineNotice && m_ctx.config.connection && m_ctx.config.connection() == WorkspaceConfig::Connection::Offline)
         offlineNotice();
     afterLoad(true);
 }

@@ -11,7 +11,7 @@ class HistoryCommands {
 public:
     explicit HistoryCommands(CommandContext& context) : m_ctx(context) { }
 
-    void charge2(); // the working history
+    void charge2(bool withOfflineNotice = true); // the working history
     void charge(); // the base history, then the archive when on line
     void chargeManuelle();
     void reload(); // "Telechargement FDesJeux" and "Tous les tirages"

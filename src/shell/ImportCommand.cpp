@@ -66,14 +66,15 @@ void ImportCommand::importArchive()
                 m_ctx.state.progress.maximum = maximum;
                 m_ctx.state.progress.value = value;
                 m_ctx.changed(Workspace::ProgressPart);
-            });
+            },
+            m_ctx.workspace.keptFiles());
         s.progress.visible = false;
         m_ctx.changed(Workspace::ProgressPart);
         s.lastImport.csvRead = result.csvRead;
         s.lastImport.imported = static_cast<int>(result.lines.size());
         s.lastImport.skipped = result.skipped;
         if (!result.csvRead)
-            s.lastImport.error = result.extractionMessages.join(QStringLiteral(" ; "));
+            s.lastImport.error = result.extractionMessages.join(QLatin1Char('\n'));
         DrawList draws = m_ctx.workspace.fullHistory();
         draws.reserve(draws.drawCount() + static_cast<int>(result.lines.size()));
         for (const QString& line : result.lines)
@@ -83,8 +84,8 @@ void ImportCommand::importArchive()
         s.counters.text1 = QString::number(s.itemCount() - 1);
         m_ctx.changed(Workspace::ListPart | Workspace::CountersPart);
 
-        // Only what the person must know: rows left out, or an archive that could not be read.
-        if (result.skipped > 0 || !result.csvRead) {
+        // Only what the person must know: rows or members left out, or an archive that could not be read.
+        if (result.skipped > 0 || !result.csvRead || !result.keptBack.isEmpty()) {
             QString summary;
             if (result.csvRead)
                 summary = QStringLiteral("Import de l'archive : %1, %2.")
@@ -99,6 +100,7 @@ void ImportCommand::importArchive()
             if (!details.isEmpty())
                 summary += QLatin1Char('\n') + details.join(QLatin1Char('\n'));
             m_ctx.ui.message(summary, Messages::kTitle);
+            s.lastImport.reported = true;
         }
     }
     s.period.first = 0;

@@ -1,5 +1,6 @@
 #include "shell/Workspace.h"
 
+#include "history/DemoHistory.h"
 #include "history/HistoryFile.h"
 #include "output/NumberFormat.h"
 #include "shell/AnalysisCommands.h"
@@ -7,6 +8,7 @@
 #include "shell/ChanceCommands.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
+#include "shell/FirstRunCommand.h"
 #include "shell/ForecastCommands.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
@@ -19,6 +21,8 @@
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <algorithm>
 
 void CommandContext::changed(unsigned parts) const
@@ -52,6 +56,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_chance = std::make_unique<ChanceCommands>(m_ctx);
     m_output = std::make_unique<OutputCommands>(m_ctx);
     m_base = std::make_unique<BaseCommand>(m_ctx);
+    m_firstRun = std::make_unique<FirstRunCommand>(m_ctx);
     m_ctx.history = m_history.get();
     m_ctx.import = m_import.get();
     m_ctx.list = m_list.get();
@@ -85,6 +90,13 @@ QString Workspace::settingsPath() const
     return Settings::iniPath(m_config.appDataFolder);
 }
 
+QStringList Workspace::keptFiles() const
+{
+    const QDir data(m_config.dataFolder);
+    return {workingHistoryPath(), data.filePath(QString::fromLatin1(HistoryFile::kWorkingName)),
+            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsPath(), criteriaPath()};
+}
+
 const DrawList& Workspace::fullHistory() const
 {
     return m_state.origin == ListOrigin::Filtered ? m_state.hiddenHistory : m_state.liste;
@@ -102,6 +114,8 @@ void Workspace::startUp()
     emit changed(MenuPart);
     m_history->charge2();
     m_rankings->srti();
+    if (m_config.offerFirstRun && m_firstRun->isFirstRun())
+        m_firstRun->offer();
     if (!historyComplete())
         m_ctx.ui.message(
             QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
@@ -317,7 +331,56 @@ void Workspace::aPropos()
 
 void Workspace::construireHistorique()
 {
+    if (!m_demoFolder) {
+        m_base->construireHistorique();
+        return;
+    }
+    // The demonstration's draws are not the player's: the history is built in the player's
+    // own folder, and only a build that loaded it ends the demonstration.
+    const WorkspaceConfig demoConfig = m_config;
+    const int revision = m_state.listRevision;
+    m_config = m_ownConfig;
     m_base->construireHistorique();
+    if (m_state.listRevision == revision) {
+        m_config = demoConfig;
+        return;
+    }
+    m_demoFolder.reset();
+    m_state.windowTitle = m_ownTitle;
+    emit changed(MenuPart);
+}
+
+bool Workspace::startDemonstration()
+{
+    auto folder = std::make_unique<QTemporaryDir>();
+    QString error;
+    bool ready = folder->isValid();
+    if (!ready)
+        error = QStringLiteral("Dossier temporaire impossible à créer : %1").arg(folder->errorString());
+    else
+        ready = DemoHistory::writeDemoFolder(folder->path(), m_ctx.ui.today().addDays(-1), &error);
+    if (!ready) {
+        m_ctx.ui.message(QStringLiteral("La démonstration n'a pas pu démarrer : ") + error, Messages::kTitle);
+        return false;
+    }
+    if (!m_demoFolder) {
+        m_ownConfig = m_config;
+        m_ownTitle = m_state.windowTitle;
+    }
+    m_demoFolder = std::move(folder);
+    m_config.dataFolder = m_demoFolder->path();
+    m_config.workingHistoryPath.clear();
+    m_state.windowTitle = m_ownTitle + QStringLiteral(" (démonstration)");
+    emit changed(MenuPart);
+    // Loaded as at start-up; the connection was told about a moment ago.
+    m_history->charge2(false);
+    m_rankings->srti();
+    return true;
+}
+
+HistoryBuild Workspace::buildHistory(const QStringList& archives)
+{
+    return m_base->build(archives);
 }
 
 void Workspace::calcul()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/BaseCommand.h"
 #include "shell/CommandContext.h"
 #include "shell/WorkspaceState.h"
 #include "stats/Rankings.h"
@@ -13,6 +14,8 @@
 
 class AnalysisCommands;
 class ArchiveSource;
+class FirstRunCommand;
+class QTemporaryDir;
 class UserInterface;
 class WalkRunner;
 
@@ -28,6 +31,7 @@ struct WorkspaceConfig {
     QString archiveUrlOverride; // used instead of the settings file's address when not empty
     bool readOnlySettings = false; // the command-line companion never writes the settings file
     bool quietWhenNoWorkingHistory = false; // a first download starts without one
+    bool offerFirstRun = false; // the window offers a way to start when the folder holds no history
 };
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
@@ -62,7 +66,8 @@ public:
     void setArchiveSource(ArchiveSource* source) { m_ctx.source = source; }
 
     // ---- start-up and exit
-    // Settings, version, title, Charge2, ranking, completeness check.
+    // Settings, version, title, Charge2, ranking, the first-run question (when the configuration
+    // offers it and the data folder holds no history), completeness check.
     void startUp();
     // Writes the working history as the exit does; false when it could not (already told).
     bool exitSave();
@@ -139,7 +144,17 @@ public:
     void aide(); // Varn
     void site();
     void aPropos();
-    void construireHistorique(); // the base and working histories from several archives
+    // The base and working histories from several archives. During a demonstration they are
+    // built in the player's own data folder, and the demonstration ends once they are loaded.
+    void construireHistorique();
+    HistoryBuild buildHistory(const QStringList& archives); // the same on archives already chosen
+
+    // ---- demonstration
+    // The demonstration history (the same as the window's --demo) written to a temporary folder
+    // that becomes the data folder until the Workspace ends; the player's folder is never
+    // written. False when the temporary folder could not be made (already told).
+    bool startDemonstration();
+    bool demonstration() const { return m_demoFolder != nullptr; }
 
     // ---- state read by the shells
     const WorkspaceState& state() const { return m_state; }
@@ -172,6 +187,8 @@ public:
     const DrawList& fullHistory() const;
     QString workingHistoryPath() const;
     QString settingsPath() const;
+    // The files the program keeps: the two histories, the settings and criteria files.
+    QStringList keptFiles() const;
     const WorkspaceConfig& config() const { return m_config; }
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }
@@ -211,4 +228,8 @@ private:
     std::unique_ptr<AnalysisCommands> m_analyses;
     std::unique_ptr<OutputCommands> m_output;
     std::unique_ptr<BaseCommand> m_base;
+    std::unique_ptr<FirstRunCommand> m_firstRun;
+    std::unique_ptr<QTemporaryDir> m_demoFolder;
+    WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
+    QString m_ownTitle;
 };
