@@ -72,6 +72,7 @@ public:
     AddCommand() : CliCommand(QStringLiteral("add"), QStringLiteral("ajoute le tirage suivant à l'historique de travail"))
     {
         setArguments({{QStringLiteral("N1,N2,...,N20"), QStringLiteral("les 20 numéros du tirage, de 1 à 70")}});
+        setWritesHistory();
     }
 
     void check(const CliOptions& o) const override

@@ -86,6 +86,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (command.name() == QLatin1String("import"))
         config.archiveUrlOverride = QFileInfo(o.arguments.constFirst()).absoluteFilePath();
     config.quietWhenNoWorkingHistory = command.acquiring();
+    config.listStaysInWindow = false;
 
     Workspace ws(config, &ui);
     if (!command.acquiring()) {
@@ -99,6 +100,19 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!config.dataFolder.isEmpty() && !QFileInfo(config.dataFolder).isDir() && o.history.isEmpty()) {
         err << "tiravol-cli : le dossier des données « " << QDir::toNativeSeparators(config.dataFolder) << " » n'existe pas\n"
             << Qt::flush;
+        return CliStatus::kFailure;
+    }
+
+    // Refused before anything runs: a command that writes must not do half its work.
+    if (!o.output.isEmpty()) {
+        if (const auto refusal = ws.exportRefusal(o.output)) {
+            err << "tiravol-cli : -o : " << *refusal << '\n' << Qt::flush;
+            return CliStatus::kFailure;
+        }
+    }
+    // The lock is held from before the history is read, so no other writer slips in between.
+    if (command.writesHistory() && !ws.lockForWriting()) {
+        err << "tiravol-cli : " << ws.writeLockRefusal() << '\n' << Qt::flush;
         return CliStatus::kFailure;
     }
 
@@ -122,7 +136,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
 
     CliRun run{ws, ui, o, out, err};
     try {
-        return command.execute(run);
+        const int status = command.execute(run);
+        return run.outputFailed && status == CliStatus::kOk ? CliStatus::kFailure : status;
     } catch (const UsageError& e) { // checked before the start, read again by the command
         run.fail(e.text);
         return CliStatus::kUsage;

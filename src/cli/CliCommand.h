@@ -31,6 +31,7 @@ UsageError usageError(const QString& subject, const QString& what);
 // The command line as read, every value checked; nothing here has touched a file.
 struct CliOptions {
     QString dataDir, history;
+    QString output; // -o / --output: the report goes to this file through the export step
     // The state the options set before a command runs, in this order: the calendar filter, a
     // click on a line of the draw list, the ticked grid.
     std::optional<QList<int>> months, weekdays;
@@ -56,8 +57,10 @@ struct CliRun {
 
     // "tiravol-cli : text" on standard error.
     void fail(const QString& text) const;
-    // The report as the export step writes it.
+    // The report as the export step writes it: on standard output, or with -o into the file.
     void printReport() const;
+    // Set when -o could not write the report (already told): the command then fails.
+    mutable bool outputFailed = false;
 };
 
 // One command of tiravol-cli: its name, arguments and options (for the parser and the help),
@@ -69,6 +72,7 @@ public:
         ReadsPeriod = 1u << 0, // the calendar filter and --until
         ReadsNumbers = 1u << 1, // --numbers
         ReadsCriteria = 1u << 2, // --criteria
+        PrintsReport = 1u << 3, // -o: every command but those that work on files alone
     };
     struct Argument {
         QString name; // as the usage shows it: "R", "ARCHIVE..."
@@ -82,13 +86,16 @@ public:
     const QList<Argument>& arguments() const { return m_arguments; }
     int minArguments() const { return m_minArguments; }
     int maxArguments() const { return m_maxArguments; }
-    unsigned reads() const { return m_reads; }
+    unsigned reads() const { return m_reads | (m_withoutStartUp ? 0u : unsigned(PrintsReport)); }
     // The options only this command (or a few) reads, beyond the shared ones.
     const QList<QCommandLineOption>& ownOptions() const { return m_ownOptions; }
     // Commands that bring draws in start without a working history.
     bool acquiring() const { return m_acquiring; }
     // Works on files alone: the history is not loaded first (nor its warnings shown).
     bool withoutStartUp() const { return m_withoutStartUp; }
+    // May write the working history: holds the data folder's lock from before the history is
+    // read to the end (acquiring commands always do).
+    bool writesHistory() const { return m_writesHistory || m_acquiring; }
 
     // Checks the arguments and the own options' values; throws UsageError. Reads no file.
     virtual void check(const CliOptions& options) const;
@@ -101,6 +108,7 @@ protected:
     void setArguments(QList<Argument> arguments);
     void addOption(const QString& name, const QString& valueName, const QString& description);
     void setAcquiring(bool withoutStartUp = false);
+    void setWritesHistory() { m_writesHistory = true; }
 
 private:
     QString m_name, m_description;
@@ -108,7 +116,7 @@ private:
     QList<Argument> m_arguments;
     int m_minArguments = 0, m_maxArguments = 0;
     QList<QCommandLineOption> m_ownOptions;
-    bool m_acquiring = false, m_withoutStartUp = false;
+    bool m_acquiring = false, m_withoutStartUp = false, m_writesHistory = false;
 };
 
 // A command that runs a report of the Workspace and prints it.

@@ -22,6 +22,10 @@ const QList<SharedOption>& sharedOptions()
                             QStringLiteral("historique de travail à lire, au lieu de Tirages_keno.txt du dossier des données"),
                             QStringLiteral("FICHIER")),
          0},
+        {QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
+                            QStringLiteral("écrit le rapport dans FICHIER au lieu de la sortie standard"),
+                            QStringLiteral("FICHIER")),
+         CliCommand::PrintsReport},
         {QCommandLineOption(QStringLiteral("months"), QStringLiteral("mois retenus par le filtre du calendrier, de 1 à 12"),
                             QStringLiteral("LISTE")),
          CliCommand::ReadsPeriod},
@@ -166,6 +170,7 @@ CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& comma
     const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
     o.dataDir = value("data-dir");
     o.history = value("history");
+    o.output = value("output");
     if (given("until")) {
         bool ok = false;
         o.until = value("until").toInt(&ok);

@@ -62,9 +62,11 @@ void BacktestAction::run(MainWindow& window)
     });
     QEventLoop loop;
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
     poll.start();
     progress.show();
+    // The work starts once the loop runs, after whatever was already waiting (a press of the stop
+    // button included): the dialog is there before any draw is played.
+    QTimer::singleShot(0, &progress, [&] { worker->start(); });
     loop.exec();
     worker->wait();
     poll.stop();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
+class DrawList;
 struct CommandContext;
 
 // Loading the history into the draw list and writing it back, with every rule that keeps a draw
@@ -30,6 +32,13 @@ private:
     void loadInto(const QString& path);
     void afterLoad(bool isCharge2);
     void offlineNotice();
+    // A fresh name beside the working history for a list that may not replace it.
+    QString conflictPath(const QString& workingPath) const;
+    // The working history changed on disk since it was read or written: it is kept, and the
+    // list is written beside it. Always false (the working history was not written).
+    bool saveBeside(const QString& path, const QByteArray& diskDigest, const DrawList& draws);
+    // What the window keeps when a write fails; nothing to say on the command line.
+    QString keptInWindow() const;
 
     CommandContext& m_ctx;
 };

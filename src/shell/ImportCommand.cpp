@@ -54,8 +54,11 @@ void ImportCommand::importArchive()
         const auto answer = m_ctx.ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
         s.archiveUrl = answer.value_or(QString());
         // The corrected address is kept for the next imports too.
-        if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty())
-            settings.setArchiveUrl(s.archiveUrl);
+        if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty() && !settings.setArchiveUrl(s.archiveUrl)
+            && !settings.lastError().isEmpty())
+            m_ctx.ui.message(settings.lastError()
+                                 + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
+                             Messages::kTitle);
     } else if (fetched) {
         const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
             config.dataFolder,

@@ -1,12 +1,11 @@
 #include "shell/RankingCommands.h"
 
-#include "output/TextFile.h"
 #include "shell/CommandContext.h"
 #include "shell/Messages.h"
+#include "shell/OutputCommands.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
 
-#include <QDir>
 #include <algorithm>
 
 void RankingCommands::showBusy(const QString& status)
@@ -81,9 +80,5 @@ void RankingCommands::wordpad()
     const QString name = m_ctx.ui.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt"));
     if (name.isEmpty())
         return;
-    QString error;
-    if (!TextFile::writeAtomic(name, TextFile::crlfLines(m_ctx.state.report.exportLines()), &error))
-        m_ctx.ui.message(
-            QStringLiteral("Le fichier « %1 » n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(name), error),
-            Messages::kTitle);
+    m_ctx.output->exportReport(name);
 }

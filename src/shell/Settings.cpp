@@ -130,18 +130,27 @@ QString Settings::read(const QString& section, const QString& key, const QString
 
 bool Settings::write(const QString& section, const QString& key, const QString& value)
 {
+    m_error.clear();
     if (!m_writable)
         return false;
     QString text;
     QFile file(m_path);
     if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly)) {
+            m_error = QStringLiteral("Le fichier des réglages « %1 » ne peut pas être lu : il n'a pas été modifié.")
+                          .arg(QDir::toNativeSeparators(m_path));
             return false;
+        }
         text = TextFile::decode(file.readAll());
         file.close();
     }
     const std::optional<QString> written = writeText(text, section, key, value);
-    return written && TextFile::writeAtomic(m_path, TextFile::encodeSystem(*written), nullptr);
+    if (!written) {
+        m_error = QStringLiteral("Une valeur de plusieurs lignes ne peut pas être écrite dans « %1 » : il n'a pas été modifié.")
+                      .arg(QDir::toNativeSeparators(m_path));
+        return false;
+    }
+    return TextFile::writeAtomic(m_path, TextFile::encodeSystem(*written), &m_error);
 }
 
 QString Settings::archiveUrl()

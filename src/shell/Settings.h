@@ -30,7 +30,11 @@ public:
     static std::optional<QString> writeText(const QString& text, const QString& section, const QString& key,
                                             const QString& value);
 
+    // Why the last write failed, in French (empty after a write that succeeded).
+    QString lastError() const { return m_error; }
+
 private:
     QString m_path;
+    QString m_error;
     bool m_writable;
 };

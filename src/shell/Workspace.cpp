@@ -6,6 +6,7 @@
 #include "shell/AnalysisCommands.h"
 #include "shell/BaseCommand.h"
 #include "shell/ChanceCommands.h"
+#include "shell/DataFolderLock.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
 #include "shell/FirstRunCommand.h"
@@ -22,6 +23,7 @@
 #include "shell/VersionText.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -77,6 +79,34 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
 }
 
 Workspace::~Workspace() = default;
+
+bool Workspace::lockForWriting()
+{
+    if (!m_lock)
+        m_lock = std::make_unique<DataFolderLock>(QFileInfo(workingHistoryPath()).absolutePath(), m_config.writeLockWaitMs);
+    return m_lock->acquire();
+}
+
+void Workspace::unlockWriting()
+{
+    if (m_lock)
+        m_lock->release();
+}
+
+QString Workspace::writeLockRefusal() const
+{
+    return m_lock ? m_lock->refusal() : QString();
+}
+
+std::optional<QString> Workspace::exportRefusal(const QString& path) const
+{
+    return m_output->exportRefusal(path);
+}
+
+bool Workspace::exportReport(const QString& path, QString* failure)
+{
+    return m_output->exportReport(path, failure);
+}
 
 QString Workspace::workingHistoryPath() const
 {
@@ -331,23 +361,38 @@ void Workspace::aPropos()
 
 void Workspace::construireHistorique()
 {
-    if (!m_demoFolder) {
-        m_base->construireHistorique();
-        return;
-    }
     // The demonstration's draws are not the player's: the history is built in the player's
     // own folder, and only a build that loaded it ends the demonstration.
+    const bool demo = m_demoFolder != nullptr;
     const WorkspaceConfig demoConfig = m_config;
+    if (demo)
+        useFolders(m_ownConfig);
+    // Both histories are replaced: no other program may write them meanwhile.
+    if (!lockForWriting()) {
+        m_ctx.ui.message(writeLockRefusal(), Messages::kTitle);
+        if (demo)
+            useFolders(demoConfig);
+        return;
+    }
     const int revision = m_state.listRevision;
-    m_config = m_ownConfig;
     m_base->construireHistorique();
+    unlockWriting();
+    if (!demo)
+        return;
     if (m_state.listRevision == revision) {
-        m_config = demoConfig;
+        useFolders(demoConfig);
         return;
     }
     m_demoFolder.reset();
     m_state.windowTitle = m_ownTitle;
     emit changed(MenuPart);
+}
+
+void Workspace::useFolders(const WorkspaceConfig& config)
+{
+    m_config = config;
+    // The lock belongs to the folder it was made for.
+    m_lock.reset();
 }
 
 bool Workspace::startDemonstration()
@@ -368,8 +413,10 @@ bool Workspace::startDemonstration()
         m_ownTitle = m_state.windowTitle;
     }
     m_demoFolder = std::move(folder);
-    m_config.dataFolder = m_demoFolder->path();
-    m_config.workingHistoryPath.clear();
+    WorkspaceConfig demoConfig = m_config;
+    demoConfig.dataFolder = m_demoFolder->path();
+    demoConfig.workingHistoryPath.clear();
+    useFolders(demoConfig);
     m_state.windowTitle = m_ownTitle + QStringLiteral(" (démonstration)");
     emit changed(MenuPart);
     // Loaded as at start-up; the connection was told about a moment ago.

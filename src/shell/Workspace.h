@@ -11,8 +11,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AnalysisCommands;
+class DataFolderLock;
 class ArchiveSource;
 class FirstRunCommand;
 class QTemporaryDir;
@@ -32,6 +34,9 @@ struct WorkspaceConfig {
     bool readOnlySettings = false; // the command-line companion never writes the settings file
     bool quietWhenNoWorkingHistory = false; // a first download starts without one
     bool offerFirstRun = false; // the window offers a way to start when the folder holds no history
+    // The window keeps a list it could not write and says so; the command line ends with it.
+    bool listStaysInWindow = true;
+    int writeLockWaitMs = 5000; // how long a writer waits for another program to finish
 };
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
@@ -207,11 +212,27 @@ public:
     // Writes the working history from the list with every safety rule; false when refused or failed.
     bool sauve();
 
+    // ---- one writer at a time in the data folder
+    // Takes the folder's lock (nested calls hold it once), waiting a few seconds for another
+    // program; false, with the reason in writeLockRefusal(), when it does not come free.
+    bool lockForWriting();
+    void unlockWriting();
+    QString writeLockRefusal() const;
+
+    // ---- export
+    // Why `path` may not receive an export: it is a file the program keeps. nullopt when it may.
+    std::optional<QString> exportRefusal(const QString& path) const;
+    // Writes the report as the export step does; false when refused or failed, the reason told
+    // in a message, or put in *failure when given.
+    bool exportReport(const QString& path, QString* failure = nullptr);
+
 signals:
     void changed(unsigned parts);
 
 private:
     friend struct CommandContext;
+    // The folders in use (the player's, or a demonstration's) and the lock that goes with them.
+    void useFolders(const WorkspaceConfig& config);
 
     WorkspaceConfig m_config;
     WorkspaceState m_state;
@@ -232,4 +253,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_demoFolder;
     WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
     QString m_ownTitle;
+    std::unique_ptr<DataFolderLock> m_lock;
 };

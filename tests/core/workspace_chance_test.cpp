@@ -188,9 +188,9 @@ TEST_F(WorkspaceChanceTest, ComparisonFollowsThePerformanceLines)
     const QStringList before = report().resultat.lines;
     m_ws->chance().appendPerformanceComparison({1, 2, 3});
     const QStringList& lines = report().resultat.lines;
-    ASSERT_EQ(lines.size(), before.size() + 6);
+    ASSERT_EQ(lines.size(), before.size() + 9);
     EXPECT_EQ(lines.mid(0, before.size()), before);
     EXPECT_EQ(lines[before.size() + 1], QStringLiteral("Comparaison avec le hasard"));
     m_ws->chance().appendPerformanceComparison({1});
-    EXPECT_EQ(report().resultat.lines.size(), before.size() + 6);
+    EXPECT_EQ(report().resultat.lines.size(), before.size() + 9);
 }

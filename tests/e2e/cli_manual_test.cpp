@@ -122,8 +122,9 @@ TEST(CliManual, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
          "usage : tiravol-cli [OPTION...] backtest\n",
          {QStringLiteral("--size"), QStringLiteral("--seed"), QStringLiteral("--criteria"), QStringLiteral("--until"),
           QStringLiteral("--months"), QStringLiteral("--weekdays"), QStringLiteral("--slots"), QStringLiteral("--from"),
-          QStringLiteral("--to"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-h"),
-          QStringLiteral("--help"), QStringLiteral("--version")}},
+          QStringLiteral("--to"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-o"),
+          QStringLiteral("--output"), QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("--version")}},
+        // It writes files of its own and no report: no -o.
         {{QStringLiteral("-h"), QStringLiteral("build-base")},
          "usage : tiravol-cli [OPTION...] build-base ARCHIVE...\n",
          {QStringLiteral("--replace"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-h"),
