@@ -1,28 +1,21 @@
 #include "chance/FigureText.h"
 
-#include "output/NumberFormat.h"
+#include "chance/ChanceText.h"
 
 #include <cmath>
 
 namespace FigureText {
 
+// Grouping, rounding and the decimal comma are the chance reports' own, so every chance figure
+// reads alike.
 QString whole(qint64 value)
 {
-    const QString digits = NumberFormat::apply(value < 0 ? -value : value, u"#,##0");
-    return value < 0 ? QLatin1Char('-') + digits : digits;
+    return ChanceText::grouped(value);
 }
 
 QString decimal(double value, int places)
 {
-    const QString plain = QString::number(std::abs(value), 'f', places);
-    const qsizetype dot = plain.indexOf(QLatin1Char('.'));
-    const QString wholePart = dot < 0 ? plain : plain.left(dot);
-    QString text = whole(wholePart.toLongLong());
-    if (dot >= 0)
-        text += QLatin1Char(',') + plain.mid(dot + 1);
-    // A value that rounds to zero is written without a sign.
-    const bool zero = plain.count(QLatin1Char('0')) == plain.size() - (dot < 0 ? 0 : 1);
-    return value < 0 && !zero ? QLatin1Char('-') + text : text;
+    return ChanceText::grouped(value, places);
 }
 
 QString amount(double value)
@@ -41,18 +34,12 @@ QString euros(double value)
 
 QString probability(double p)
 {
-    if (p > 0.0 && p < 0.001)
-        return QString::number(p, 'e', 1).replace(QLatin1Char('.'), QLatin1Char(','));
-    // Three decimals down to 0.01, then as many as two significant digits need.
-    int places = 3;
-    if (p > 0.0 && p < 0.01)
-        places = 1 - static_cast<int>(std::floor(std::log10(p)));
-    return decimal(p, places);
+    return ChanceText::probability(p);
 }
 
 QString percent(double share)
 {
-    return decimal(100.0 * share, 1) + QStringLiteral(" %");
+    return ChanceText::percent(share, 1);
 }
 
 } // namespace FigureText

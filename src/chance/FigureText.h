@@ -6,7 +6,7 @@
 // rankings use, French decimal comma, probabilities with at least two significant digits.
 namespace FigureText {
 
-// 16947 gives "16 947" (the regional thousands separator).
+// 16947 gives "16 947" (the thousands separator of the chance reports).
 QString whole(qint64 value);
 // Grouped whole part, decimal comma, `places` decimals.
 QString decimal(double value, int places);

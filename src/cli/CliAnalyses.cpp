@@ -9,6 +9,7 @@
 #include "shell/WalkRunner.h"
 #include "shell/Workspace.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -35,16 +36,18 @@ public:
         CombinationWalk::Options options;
         options.cancel = &g_interrupted;
         options.interval = std::chrono::milliseconds(250);
-        bool shown = false;
+        qsizetype shown = 0; // length of the progress line on the terminal
         if (isatty(fileno(stderr))) {
             options.onProgress = [this, &shown](const CombinationWalk::Progress& p) {
-                m_err << "\r" << p.combination << "  " << QString::number(p.done * 100, 'f', 1) << " %   " << Qt::flush;
-                shown = true;
+                const QString line = p.combination + QStringLiteral("  ") + CombinationWalk::progressText(p);
+                // Blanks over what a longer previous line left.
+                m_err << '\r' << line << QString(std::max<qsizetype>(shown - line.size(), 0), QLatin1Char(' ')) << Qt::flush;
+                shown = std::max(shown, line.size());
             };
         }
         const CombinationWalk::Result result = job.run(options);
         std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
-        if (shown)
+        if (shown > 0)
             m_err << '\n' << Qt::flush;
         m_stopped = result.stopped;
         job.finish(result);

@@ -27,11 +27,13 @@ void ThreadedWalkRunner::start(WalkJob job)
         QString combination = p.combination;
         QStringList lines = p.lines ? *p.lines : QStringList();
         const int latest = p.latestRecordDraw;
+        QString progress = CombinationWalk::progressText(p);
         QMetaObject::invokeMethod(
             this,
-            [this, generation, combination = std::move(combination), lines = std::move(lines), latest] {
+            [this, generation, combination = std::move(combination), lines = std::move(lines), latest,
+             progress = std::move(progress)] {
                 if (generation == m_generation && m_job && m_job->show)
-                    m_job->show(combination, lines, latest);
+                    m_job->show(combination, lines, latest, progress);
             },
             Qt::QueuedConnection);
     };

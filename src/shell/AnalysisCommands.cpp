@@ -172,11 +172,12 @@ void AnalysisCommands::plusSortis()
     job.run = [matrix, period, chosen, r](const CombinationWalk::Options& options) {
         return CombinationEngine::mostFrequent(*matrix, period, chosen, r, options);
     };
-    job.show = [this](const QString& combination, const QStringList& lines, int) { showWalk(combination, lines, -1); };
+    job.show = [this](const QString& combination, const QStringList& lines, int, const QString& progress) {
+        showWalk(combination, lines, -1, progress);
+    };
     job.finish = [this](const CombinationWalk::Result& result) {
         showWalk(result.lastCombination, result.lines, -1);
-        m_walking = false;
-        m_ctx.changed(Workspace::MenuPart);
+        endWalk(result);
     };
     startWalk(std::move(job));
 }
@@ -208,12 +209,13 @@ void AnalysisCommands::rechercheEcart()
     job.run = [matrix, start, lineCount, chosen, r, least](const CombinationWalk::Options& options) {
         return CombinationEngine::gapSearch(*matrix, start, lineCount, chosen, r, least, options);
     };
-    job.show = [this](const QString& combination, const QStringList& lines, int latest) { showWalk(combination, lines, latest); };
+    job.show = [this](const QString& combination, const QStringList& lines, int latest, const QString& progress) {
+        showWalk(combination, lines, latest, progress);
+    };
     job.finish = [this, hourglass](const CombinationWalk::Result& result) mutable {
         showWalk(result.lastCombination, result.lines, result.latestRecordDraw);
-        m_walking = false;
         hourglass.reset();
-        m_ctx.changed(Workspace::MenuPart);
+        endWalk(result);
     };
     startWalk(std::move(job));
 }
@@ -229,10 +231,22 @@ void AnalysisCommands::startWalk(WalkJob job)
     job.finish(job.run({}));
 }
 
+// A stopped walk says so after its records, so that its list is never taken for a whole one.
+void AnalysisCommands::endWalk(const CombinationWalk::Result& result)
+{
+    if (result.stopped)
+        m_ctx.state.report.resultat.add(CombinationWalk::stoppedLine(result.examined, result.total));
+    m_walking = false;
+    m_walkProgress.clear();
+    m_ctx.changed(Workspace::MenuPart | Workspace::ReportPart);
+}
+
 // The records so far replace the left list (it was cleared before the walk), the newest one
 // selected; the gap search also shows the draw of its latest record.
-void AnalysisCommands::showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw)
+void AnalysisCommands::showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw,
+                                const QString& progress)
 {
+    m_walkProgress = progress;
     WorkspaceState& s = m_ctx.state;
     ResultList& list = s.report.resultat;
     unsigned parts = Workspace::ReportPart;

@@ -30,16 +30,20 @@ public:
     bool walkRunning() const { return m_walking; }
     // `Label1`: the combination under examination, then the last one examined.
     const QString& label1() const { return m_label1; }
+    // While a walk runs: how many combinations it has examined, the share and the time left.
+    const QString& walkProgress() const { return m_walkProgress; }
 
 private:
     void writeLines(const AnalysisReport& report);
     // The size of the combinations, or 0 when the answer is not 2..10.
     int askSize();
     void startWalk(WalkJob job);
-    void showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw);
+    void showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw, const QString& progress = {});
+    void endWalk(const CombinationWalk::Result& result);
 
     CommandContext& m_ctx;
     WalkRunner* m_runner = nullptr;
     bool m_walking = false;
     QString m_label1;
+    QString m_walkProgress;
 };

@@ -11,8 +11,9 @@
 // be called on the Workspace's thread.
 struct WalkJob {
     std::function<CombinationWalk::Result(const CombinationWalk::Options&)> run;
-    // The combination under examination, the record lines so far, the latest record's draw.
-    std::function<void(const QString& combination, const QStringList& lines, int latestRecordDraw)> show;
+    // The combination under examination, the record lines so far, the latest record's draw, and
+    // the share done (CombinationWalk::progressText).
+    std::function<void(const QString& combination, const QStringList& lines, int latestRecordDraw, const QString& progress)> show;
     std::function<void(const CombinationWalk::Result& result)> finish;
 };
 

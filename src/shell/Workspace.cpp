@@ -502,3 +502,7 @@ QString Workspace::label1() const
 {
     return m_analyses->label1();
 }
+QString Workspace::walkProgress() const
+{
+    return m_analyses->walkProgress();
+}

@@ -138,6 +138,7 @@ public:
     void setWalkRunner(WalkRunner* runner);
     bool walkRunning() const;
     QString label1() const;
+    QString walkProgress() const; // empty when no walk runs
 
     // ---- output
     void setExportEnabled(bool on);

@@ -1,7 +1,7 @@
 // The backtest of the forecast selection: what it plays, that it never looks at the draw it
 // plays nor later ones, and that a seed makes it again.
 #include "chance/Backtest.h"
-#include "output/NumberFormat.h"
+#include "chance/ChanceText.h"
 
 #include <boost/math/distributions/binomial.hpp>
 
@@ -276,7 +276,7 @@ TEST(BacktestTest, ReportRanksTheForecastAmongTheRandomPlayers)
         r.randomTotals.push_back(i < 600 ? 0 : i < 900 ? 1 : i < 990 ? 2 : 5);
     const BacktestSettings settings{10, 9};
     QStringList lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
-    const QString sep = NumberFormat::groupSeparator();
+    const QString sep = ChanceText::groupSeparator();
     const QStringList expected = {
         QStringLiteral("Test de la prévision sur 1 tirage, du a au b"),
         QStringLiteral("Chaque tirage : 10 numéros de la sélection faite sur les seuls tirages précédents"),

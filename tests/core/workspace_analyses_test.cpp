@@ -324,7 +324,7 @@ TEST_F(AnalysesTest, AWalkHandedToARunnerEndsWhenTheRunnerFinishes)
 
     // The grid changing meanwhile does not reach the walk: it works on what it was given.
     m_ws->setCheck(51, false);
-    runner.job->show(QStringLiteral(" 1 51"), {QStringLiteral(" 1 2   2  0")}, 2);
+    runner.job->show(QStringLiteral(" 1 51"), {QStringLiteral(" 1 2   2  0")}, 2, QString());
     EXPECT_EQ(m_ws->label1(), QStringLiteral(" 1 51"));
     EXPECT_EQ(lines(), QStringList{QStringLiteral(" 1 2   2  0")});
     runner.job->finish(runner.job->run({}));
