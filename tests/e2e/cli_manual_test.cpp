@@ -180,12 +180,16 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
     QStringList commands = commandNames();
     commands.sort();
     EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QString()}, temp.path()), commands);
-    // The options come after the command too, and every option of the usage is offered.
-    const QStringList options
-        = complete({QStringLiteral("tiravol-cli"), QStringLiteral("sorties"), QStringLiteral("-")}, temp.path());
+    // Before the command every option of the usage is offered; after it, those of its help.
+    const QStringList options = complete({QStringLiteral("tiravol-cli"), QStringLiteral("-")}, temp.path());
     for (const QString& o : optionsIn(cli({QStringLiteral("--help")}).err))
         EXPECT_TRUE(options.contains(o)) << o.toStdString();
     EXPECT_TRUE(options.contains(QStringLiteral("--output")));
+    for (const QString& command : commandNames()) {
+        const QStringList offered = complete({QStringLiteral("tiravol-cli"), command, QStringLiteral("-")}, temp.path());
+        EXPECT_EQ(QSet<QString>(offered.begin(), offered.end()), optionsIn(cli({command, QStringLiteral("--help")}).err))
+            << command.toStdString();
+    }
     EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("ecarts")}, temp.path()),
               QStringList({QStringLiteral("ecarts"), QStringLiteral("ecarts-max")}));
 
