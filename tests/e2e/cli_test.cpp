@@ -189,6 +189,8 @@ TEST_F(CliTest, BadArgumentsExitTwoAndAMissingHistoryOnePrintingAndWritingNothin
         EXPECT_FALSE(r.err.isEmpty());
     }
     EXPECT_EQ(TestSupport::readFile(working()), history);
+    EXPECT_TRUE(cli(words("--numbers 5 sorties"))
+                    .err.startsWith(QStringLiteral("tiravol-cli : --numbers : ne sert pas avec la commande sorties\n")));
 }
 
 TEST_F(CliTest, AddWritesTheNextDrawAndPrintsTheRanking)
