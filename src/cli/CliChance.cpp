@@ -2,7 +2,6 @@
 #include "chance/Backtest.h"
 #include "cli/CliCommand.h"
 #include "cli/CliForecast.h"
-#include "shell/ChanceCommands.h"
 #include "shell/Workspace.h"
 
 #include <limits>
@@ -42,7 +41,7 @@ private:
     static int size(const CliOptions& o)
     {
         if (!o.own.contains(QStringLiteral("size")))
-            return Backtest::kMaxSize;
+            return BacktestSettings().size;
         const qint64 n = wholeOption(QStringLiteral("--size"), o.own.value(QStringLiteral("size")));
         if (n < Backtest::kMinSize || n > Backtest::kMaxSize)
             throw usageError(QStringLiteral("--size"), QStringLiteral("le nombre de numéros joués va de 2 à 10"));
@@ -52,7 +51,7 @@ private:
     static quint32 seed(const CliOptions& o)
     {
         if (!o.own.contains(QStringLiteral("seed")))
-            return ChanceCommands::kDefaultSeed;
+            return BacktestSettings().seed;
         const qint64 n = wholeOption(QStringLiteral("--seed"), o.own.value(QStringLiteral("seed")));
         if (n < 0 || n > std::numeric_limits<quint32>::max())
             throw usageError(QStringLiteral("--seed"), QStringLiteral("la graine va de 0 à 4294967295"));
