@@ -114,15 +114,19 @@ void ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& 
 
 void ChanceCommands::testerPrevision()
 {
-    const std::optional<int> size = askBacktestSize();
-    if (!size)
-        return;
-    const std::optional<BacktestJob> job = prepareBacktest(*size);
+    if (const std::optional<int> size = askBacktestSize())
+        backtest(*size, kDefaultSeed);
+}
+
+bool ChanceCommands::backtest(int size, quint32 seed)
+{
+    const std::optional<BacktestJob> job = prepareBacktest(size, seed);
     if (!job)
-        return;
+        return false;
     const Hourglass hourglass(m_ctx);
     const BacktestResult result = Backtest::run(job->matrix, job->period, job->criteria, job->settings);
     showBacktest(*job, result);
+    return true;
 }
 
 void ChanceCommands::appendPerformanceComparison(const std::vector<int>& ticked)

@@ -22,6 +22,9 @@ public:
 
     // Asks how many numbers to play, then runs the backtest here, start to end.
     void testerPrevision();
+    // The backtest of `size` numbers against random tickets drawn from `seed`, start to end;
+    // false when the size is out of range (told).
+    bool backtest(int size, quint32 seed);
     // What a backtest of `size` numbers reads now; nullopt when the size is out of range (told).
     std::optional<BacktestJob> prepareBacktest(int size, quint32 seed = kDefaultSeed);
     // Asks the size ("10" offered); nullopt when cancelled or out of range (told).

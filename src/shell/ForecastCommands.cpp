@@ -94,10 +94,16 @@ QString ForecastCommands::criteriaPath() const
     return ForecastCriteria::filePath(m_ctx.config.appDataFolder);
 }
 
+QString ForecastCommands::loadCriteria(const QString& path)
+{
+    const QString problem = m_ctx.state.criteria.chargeConf(path);
+    m_ctx.changed(Workspace::CriteriaPart);
+    return problem;
+}
+
 QString ForecastCommands::reloadCriteria()
 {
-    const QString problem = m_ctx.state.criteria.chargeConf(criteriaPath());
-    m_ctx.changed(Workspace::CriteriaPart);
+    const QString problem = loadCriteria(criteriaPath());
     // The same fault of the same file is told once, not at every opening of the window.
     if (!problem.isEmpty() && problem != m_toldProblem)
         m_ctx.ui.message(problem, Messages::kTitle);

@@ -242,6 +242,10 @@ void Workspace::testerPrevision()
 {
     m_chance->testerPrevision();
 }
+bool Workspace::backtest(int size, quint32 seed)
+{
+    return m_chance->backtest(size, seed);
+}
 
 void Workspace::setCheck(int number, bool ticked)
 {
@@ -286,6 +290,11 @@ void Workspace::selectionNumeros()
 QString Workspace::reloadCriteria()
 {
     return m_forecast->reloadCriteria();
+}
+
+QString Workspace::loadCriteria(const QString& path)
+{
+    return m_forecast->loadCriteria(path);
 }
 
 bool Workspace::saveCriteria()

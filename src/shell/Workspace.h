@@ -111,6 +111,7 @@ public:
     void finales(int index); // F0(1..10)
     void selectionNumeros(); // Magic
     QString reloadCriteria(); // criteria window opened from the menu, "Reset configuration"
+    QString loadCriteria(const QString& path); // a criteria file named by the user; returns its fault
     bool saveCriteria(); // "Sauver"
     void moveCriterion(CriterionBar bar, int position);
     void forgetCriteria(); // the criteria window closed by its title bar
@@ -121,6 +122,7 @@ public:
     void partenairesHasard();
     void annonceurHasard();
     void testerPrevision();
+    bool backtest(int size, quint32 seed); // the same without asking; false when the size is refused (told)
     ChanceCommands& chance() { return *m_chance; }
     // ---- analyses (the two walks go through the walk runner when one is set)
     void dizaines();
