@@ -1,7 +1,6 @@
 // The number analyses: each prints the report area as the export step would write it, also for
 // the commands the window does not export. The two walks show their progress on a terminal and
 // stop on Ctrl+C with the records found so far.
-#include "analyses/Announcer.h"
 #include "analyses/ColumnReport.h"
 #include "analyses/CombinationWalk.h"
 #include "cli/CliCommand.h"
@@ -115,11 +114,12 @@ QList<CliCommand> analysisCommands()
     annonceur.name = QStringLiteral("annonceur");
     annonceur.usage = QStringLiteral("annonceur                numéros sortis au tirage suivant les numéros cochés");
     annonceur.execute = [](CliRun& run) {
-        if (run.ws.chosenNumbers().size() > Announcer::kMaxChosen) {
-            run.fail(Announcer::tooManyMessage());
-            return CliStatus::kFailure;
-        }
+        // The Workspace refuses with a message (too many numbers): the command has failed.
+        run.ui.messagesAreErrors = true;
+        const int told = run.ui.messagesTold;
         run.ws.annonceur();
+        if (run.ui.messagesTold > told)
+            return CliStatus::kFailure;
         run.printReport();
         return CliStatus::kOk;
     };

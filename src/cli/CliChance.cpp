@@ -1,7 +1,6 @@
 // The commands that set the statistics against chance.
 #include "chance/Backtest.h"
 #include "cli/CliCommand.h"
-#include "shell/ChanceCommands.h"
 #include "shell/Workspace.h"
 
 #include <limits>
@@ -21,12 +20,9 @@ CliCommand backtest()
     };
     c.execute = [](CliRun& run) {
         const int size = run.options.size ? static_cast<int>(*run.options.size) : Backtest::kMaxSize;
-        const quint32 seed = run.options.seed ? static_cast<quint32>(*run.options.seed) : ChanceCommands::kDefaultSeed;
-        const std::optional<BacktestJob> job = run.ws.chance().prepareBacktest(size, seed);
-        if (!job)
+        const quint32 seed = run.options.seed ? static_cast<quint32>(*run.options.seed) : Workspace::kDefaultBacktestSeed;
+        if (!run.ws.backtest(size, seed))
             return CliStatus::kFailure;
-        const BacktestResult result = Backtest::run(job->matrix, job->period, job->criteria, job->settings);
-        run.ws.chance().showBacktest(*job, result);
         run.printReport();
         return CliStatus::kOk;
     };

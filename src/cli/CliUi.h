@@ -12,7 +12,14 @@ public:
     explicit CliUi(QTextStream& err) : m_err(err) { }
     std::function<void(CalendarFilter&)> applyFilter;
 
-    void message(const QString& text, const QString&) override { m_err << text << '\n' << Qt::flush; }
+    // Messages that say why the command did nothing are written as its error.
+    bool messagesAreErrors = false;
+    void message(const QString& text, const QString&) override
+    {
+        ++messagesTold;
+        m_err << (messagesAreErrors ? QStringLiteral("tiravol-cli : ") : QString()) << text << '\n' << Qt::flush;
+    }
+    int messagesTold = 0;
     // Nothing is ever given up without being asked for on the command line.
     bool confirm(const QString& text, const QString&) override
     {

@@ -6,12 +6,12 @@
 #include "analyses/CombinationEngine.h"
 #include "analyses/GroupCounts.h"
 #include "output/NumberFormat.h"
-#include "shell/CommandContext.h"
 #include "shell/GridCommands.h"
 #include "shell/Messages.h"
-#include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceState.h"
 
 #include <algorithm>
 #include <limits>
@@ -32,62 +32,61 @@ int typedInt(const std::optional<QString>& answer)
 
 void AnalysisCommands::writeLines(const AnalysisReport& report)
 {
-    ReportModel& model = m_ctx.state.report;
+    ReportModel& model = m_state.report;
     if (report.caption)
         model.caption = *report.caption;
     for (const QString& line : report.lines)
         model.resultat.add(line);
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
 }
 
 void AnalysisCommands::dizaines()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.report.caption.clear();
     s.report.resultat.clear();
     s.report.resultat2.visible = false;
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
     writeLines(GroupCounts::dizainesUnites(s.matrix, s.period));
-    m_ctx.rankings->wordpad();
+    m_steps.wordpad();
 }
 
 void AnalysisCommands::septaines()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.report.caption.clear();
-    m_ctx.rankings->calcul();
+    m_steps.calcul();
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
     writeLines(GroupCounts::septaines(s.stats));
-    m_ctx.rankings->wordpad();
+    m_steps.wordpad();
 }
 
 void AnalysisCommands::pairsImpairs()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.report.caption.clear();
-    m_ctx.rankings->calcul();
+    m_steps.calcul();
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
     writeLines(GroupCounts::pairsImpairs(s.stats));
-    m_ctx.rankings->wordpad();
+    m_steps.wordpad();
 }
 
 void AnalysisCommands::petitsGros()
 {
-    WorkspaceState& s = m_ctx.state;
-    m_ctx.rankings->calcul();
+    WorkspaceState& s = m_state;
+    m_steps.calcul();
     s.report.resultat.clear();
     s.report.resultat2.visible = false;
     writeLines(GroupCounts::petitsGros(s.stats));
-    m_ctx.rankings->wordpad();
+    m_steps.wordpad();
 }
 
 void AnalysisCommands::colonne()
 {
-    WorkspaceState& s = m_ctx.state;
-    const int column
-        = ColumnReport::readAnswer(m_ctx.ui.askText(QString(), ColumnReport::prompt(), QString()).value_or(QString()));
+    WorkspaceState& s = m_state;
+    const int column = ColumnReport::readAnswer(m_ui.askText(QString(), ColumnReport::prompt(), QString()).value_or(QString()));
     if (!ColumnReport::isColumn(column))
         return;
     const AnalysisReport report = ColumnReport::report(s.drawLines(), s.period, column);
@@ -95,29 +94,29 @@ void AnalysisCommands::colonne()
     s.report.resultat.clear();
     writeLines(report);
     s.report.resultat2.visible = false;
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
 }
 
 void AnalysisCommands::partenaire()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
     s.report.resultat.clear();
-    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    const QList<int> chosen = m_grid.chosenNumbers();
     s.report.resultat2.visible = false;
     const AnalysisReport report = BestPartners::report(s.matrix, s.period, chosen);
     writeLines(report);
     if (report.exported)
-        m_ctx.rankings->wordpad();
+        m_steps.wordpad();
 }
 
 void AnalysisCommands::annonceur()
 {
-    WorkspaceState& s = m_ctx.state;
-    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    WorkspaceState& s = m_state;
+    const QList<int> chosen = m_grid.chosenNumbers();
     const Announcer::Result result = Announcer::report(s.matrix, s.period, chosen);
     if (result.tooManyNumbers) {
-        m_ctx.ui.message(Announcer::tooManyMessage(), Messages::kTitle);
+        m_ui.message(Announcer::tooManyMessage(), Messages::kTitle);
         return;
     }
     s.report.resultat2.visible = false;
@@ -125,19 +124,19 @@ void AnalysisCommands::annonceur()
     s.report.resultat.widthTwips = kWideList;
     writeLines(result.report);
     if (result.report.exported)
-        m_ctx.rankings->wordpad();
+        m_steps.wordpad();
 }
 
 void AnalysisCommands::graph()
 {
-    m_ctx.rankings->calcul();
-    m_ctx.changed(Workspace::ReportPart);
+    m_steps.calcul();
+    m_changes.changed(StatePart::ReportPart);
 }
 
 int AnalysisCommands::askSize()
 {
     const int r
-        = typedInt(m_ctx.ui.askText(CombinationWalk::sizeTitle(), CombinationWalk::sizePrompt(), CombinationWalk::sizeDefault()));
+        = typedInt(m_ui.askText(CombinationWalk::sizeTitle(), CombinationWalk::sizePrompt(), CombinationWalk::sizeDefault()));
     return CombinationWalk::isSize(r) ? r : 0;
 }
 
@@ -145,15 +144,15 @@ void AnalysisCommands::plusSortis()
 {
     if (m_walking) // one walk at a time: both would write the left list
         return;
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     ReportModel& report = s.report;
     report.resultat.visible = true;
     report.resultat2.visible = false;
-    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    const QList<int> chosen = m_grid.chosenNumbers();
     report.resultat.clear();
     report.resultat.widthTwips = kWideList;
     report.resultat2.clear();
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
     const int r = askSize();
     if (r == 0)
         return;
@@ -168,7 +167,7 @@ void AnalysisCommands::plusSortis()
     job.finish = [this](const CombinationWalk::Result& result) {
         showWalk(result.lastCombination, result.lines, -1);
         m_walking = false;
-        m_ctx.changed(Workspace::MenuPart);
+        m_changes.changed(StatePart::MenuPart);
     };
     startWalk(std::move(job));
 }
@@ -177,21 +176,21 @@ void AnalysisCommands::rechercheEcart()
 {
     if (m_walking) // one walk at a time: both would write the left list
         return;
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     ReportModel& report = s.report;
     report.resultat.visible = true;
     report.resultat.clear();
     report.resultat.widthTwips = kWideList;
     report.resultat2.visible = false;
-    m_ctx.changed(Workspace::ReportPart);
-    m_ctx.rankings->hideBusy();
+    m_changes.changed(StatePart::ReportPart);
+    m_steps.hideBusy();
     // The hourglass stays until the walk has ended, wherever it runs.
-    auto hourglass = std::make_shared<Hourglass>(m_ctx);
-    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
+    const QList<int> chosen = m_grid.chosenNumbers();
     const int r = askSize();
     if (r == 0)
         return;
-    const int least = typedInt(m_ctx.ui.askText(QString(), CombinationWalk::leastPrompt(), QString::number(r)));
+    const int least = typedInt(m_ui.askText(QString(), CombinationWalk::leastPrompt(), QString::number(r)));
     auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
     const int start = s.selected - 1;
     const int lineCount = s.itemCount();
@@ -204,7 +203,7 @@ void AnalysisCommands::rechercheEcart()
         showWalk(result.lastCombination, result.lines, result.latestRecordDraw);
         m_walking = false;
         hourglass.reset();
-        m_ctx.changed(Workspace::MenuPart);
+        m_changes.changed(StatePart::MenuPart);
     };
     startWalk(std::move(job));
 }
@@ -212,7 +211,7 @@ void AnalysisCommands::rechercheEcart()
 void AnalysisCommands::startWalk(WalkJob job)
 {
     m_walking = true;
-    m_ctx.changed(Workspace::MenuPart);
+    m_changes.changed(StatePart::MenuPart);
     if (m_runner) {
         m_runner->start(std::move(job));
         return;
@@ -224,9 +223,9 @@ void AnalysisCommands::startWalk(WalkJob job)
 // selected; the gap search also shows the draw of its latest record.
 void AnalysisCommands::showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw)
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     ResultList& list = s.report.resultat;
-    unsigned parts = Workspace::ReportPart;
+    unsigned parts = StatePart::ReportPart;
     if (list.lines != lines) {
         list.clear();
         for (const QString& line : lines)
@@ -237,7 +236,7 @@ void AnalysisCommands::showWalk(const QString& combination, const QStringList& l
     m_label1 = combination;
     if (latestRecordDraw >= 0) {
         s.entry.affichage = s.lineText(latestRecordDraw);
-        parts |= Workspace::EntryPart;
+        parts |= StatePart::EntryPart;
     }
-    m_ctx.changed(parts);
+    m_changes.changed(parts);
 }

@@ -5,14 +5,22 @@
 
 #include <QString>
 
-struct CommandContext;
+class GridCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceState;
 
 // The analyses of the number groups, the columns, the partners, the announcer and the two
 // combination walks. Each does its steps on the report area in their own order: which list is
 // cleared and which only hidden, which caption is kept, whether the export step follows.
 class AnalysisCommands {
 public:
-    explicit AnalysisCommands(CommandContext& context) : m_ctx(context) { }
+    AnalysisCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
+                     GridCommands& grid)
+        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid)
+    {
+    }
 
     void dizaines(); // Dix
     void septaines(); // Sept
@@ -38,7 +46,11 @@ private:
     void startWalk(WalkJob job);
     void showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw);
 
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    GridCommands& m_grid;
     WalkRunner* m_runner = nullptr;
     bool m_walking = false;
     QString m_label1;

@@ -1,17 +1,33 @@
 #pragma once
 
-struct CommandContext;
+class HistoryCommands;
+class RankingCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceConfig;
+struct WorkspaceState;
 
 // Building the base history and the working history from several of the operator's archives,
 // for a player who has none yet (or who starts again from the archives).
 class BaseCommand {
 public:
-    explicit BaseCommand(CommandContext& context) : m_ctx(context) { }
+    BaseCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
+                ReportSteps& steps, RankingCommands& rankings, HistoryCommands& history)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_rankings(rankings), m_history(history)
+    {
+    }
 
     // Asks for the archives, reads them with the progress bar shown, asks before replacing a
     // history, writes both files, loads the new working history and shows the summary.
     void construireHistorique();
 
 private:
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    RankingCommands& m_rankings;
+    HistoryCommands& m_history;
 };

@@ -3,13 +3,25 @@
 #include <QString>
 #include <optional>
 
-struct CommandContext;
+class ImportCommand;
+class ListCommands;
+class RankingCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceConfig;
+struct WorkspaceState;
 
 // Loading the history into the draw list and writing it back, with every rule that keeps a draw
 // from being lost.
 class HistoryCommands {
 public:
-    explicit HistoryCommands(CommandContext& context) : m_ctx(context) { }
+    HistoryCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
+                    ReportSteps& steps, ListCommands& list, RankingCommands& rankings, ImportCommand& import)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
+          m_import(import)
+    {
+    }
 
     void charge2(); // the working history
     void charge(); // the base history, then the archive when on line
@@ -31,5 +43,12 @@ private:
     void afterLoad(bool isCharge2);
     void offlineNotice();
 
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    ListCommands& m_list;
+    RankingCommands& m_rankings;
+    ImportCommand& m_import;
 };

@@ -2,34 +2,36 @@
 
 #include "acquire/ArchiveImport.h"
 #include "acquire/ArchiveSource.h"
-#include "shell/CommandContext.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
 #include "shell/Settings.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceConfig.h"
+#include "shell/WorkspaceState.h"
 
 #include <QDir>
 
 void ImportCommand::importArchive()
 {
-    WorkspaceState& s = m_ctx.state;
-    const WorkspaceConfig& config = m_ctx.config;
-    const Hourglass hourglass(m_ctx);
-    Settings settings(m_ctx.workspace.settingsPath(), !config.readOnlySettings);
+    WorkspaceState& s = m_state;
+    const WorkspaceConfig& config = m_config;
+    const Hourglass hourglass(m_steps);
+    Settings settings(m_config.settingsFile(), !config.readOnlySettings);
     s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl() : config.archiveUrlOverride;
     s.progress = Progress{true, 100, 0};
-    m_ctx.changed(Workspace::ProgressPart);
+    m_changes.changed(StatePart::ProgressPart);
 
     const QString archivePath = QDir(config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName));
     s.lastImport = ImportOutcome{};
     s.lastImport.attempted = true;
     QString error;
-    const bool fetched = m_ctx.source->fetch(
+    const bool fetched = m_source->fetch(
         s.archiveUrl, archivePath,
         [this](qint64 received, qint64 total) {
-            Progress& p = m_ctx.state.progress;
+            Progress& p = m_state.progress;
             if (total > 0) {
                 p.maximum = 1000;
                 p.value = static_cast<int>(received * 1000 / total);
@@ -37,21 +39,21 @@ void ImportCommand::importArchive()
                 p.maximum = 0; // busy bar while the size is unknown
                 p.value = 0;
             }
-            m_ctx.changed(Workspace::ProgressPart);
+            m_changes.changed(StatePart::ProgressPart);
         },
         &error);
     s.lastImport.fetched = fetched;
     s.lastImport.error = error;
     if (!fetched) {
         s.progress.visible = false;
-        m_ctx.changed(Workspace::ProgressPart);
+        m_changes.changed(StatePart::ProgressPart);
     }
-    if (!fetched && !m_ctx.source->wasCancelled()) {
+    if (!fetched && !m_source->wasCancelled()) {
         // Why it failed is told under the question, so correcting the address stays one step.
         QString prompt = QStringLiteral("Sur le site FDesJeux");
         if (!error.isEmpty())
             prompt += QStringLiteral("\n\n") + error;
-        const auto answer = m_ctx.ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
+        const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
         s.archiveUrl = answer.value_or(QString());
         // The corrected address is kept for the next imports too.
         if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty())
@@ -60,28 +62,28 @@ void ImportCommand::importArchive()
         const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
             config.dataFolder,
             [this]() -> std::optional<QString> {
-                return m_ctx.ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
+                return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
             },
             [this](int value, int maximum) {
-                m_ctx.state.progress.maximum = maximum;
-                m_ctx.state.progress.value = value;
-                m_ctx.changed(Workspace::ProgressPart);
+                m_state.progress.maximum = maximum;
+                m_state.progress.value = value;
+                m_changes.changed(StatePart::ProgressPart);
             });
         s.progress.visible = false;
-        m_ctx.changed(Workspace::ProgressPart);
+        m_changes.changed(StatePart::ProgressPart);
         s.lastImport.csvRead = result.csvRead;
         s.lastImport.imported = static_cast<int>(result.lines.size());
         s.lastImport.skipped = result.skipped;
         if (!result.csvRead)
             s.lastImport.error = result.extractionMessages.join(QStringLiteral(" ; "));
-        DrawList draws = m_ctx.workspace.fullHistory();
+        DrawList draws = m_state.fullHistory();
         draws.reserve(draws.drawCount() + static_cast<int>(result.lines.size()));
         for (const QString& line : result.lines)
             draws.append(line);
         s.setDraws(std::move(draws));
-        m_ctx.list->selectItem(s.itemCount() - 1);
+        m_list.selectItem(s.itemCount() - 1);
         s.counters.text1 = QString::number(s.itemCount() - 1);
-        m_ctx.changed(Workspace::ListPart | Workspace::CountersPart);
+        m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 
         // Only what the person must know: rows left out, or an archive that could not be read.
         if (result.skipped > 0 || !result.csvRead) {
@@ -98,12 +100,12 @@ void ImportCommand::importArchive()
             details << result.reasons;
             if (!details.isEmpty())
                 summary += QLatin1Char('\n') + details.join(QLatin1Char('\n'));
-            m_ctx.ui.message(summary, Messages::kTitle);
+            m_ui.message(summary, Messages::kTitle);
         }
     }
     s.period.first = 0;
     s.period.last = s.itemCount() - 2;
     s.statsValid = false;
-    m_ctx.rankings->calcul();
-    m_ctx.rankings->srti();
+    m_steps.calcul();
+    m_rankings.srti();
 }

@@ -1,14 +1,36 @@
 #pragma once
 
-struct CommandContext;
+class ArchiveSource;
+class ListCommands;
+class RankingCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceConfig;
+struct WorkspaceState;
 
 // Fetches the results archive, extracts it and appends its draws to the list.
 class ImportCommand {
 public:
-    explicit ImportCommand(CommandContext& context) : m_ctx(context) { }
+    ImportCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
+                  ReportSteps& steps, ListCommands& list, RankingCommands& rankings)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings)
+    {
+    }
+
+    // Where the archive comes from; none: the archive is not fetched.
+    void setSource(ArchiveSource* source) { m_source = source; }
+    bool hasSource() const { return m_source != nullptr; }
 
     void importArchive();
 
 private:
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    ListCommands& m_list;
+    RankingCommands& m_rankings;
+    ArchiveSource* m_source = nullptr;
 };

@@ -1,7 +1,5 @@
 #include "shell/Workspace.h"
 
-#include "history/HistoryFile.h"
-#include "output/NumberFormat.h"
 #include "shell/AnalysisCommands.h"
 #include "shell/BaseCommand.h"
 #include "shell/ChanceCommands.h"
@@ -15,79 +13,41 @@
 #include "shell/Messages.h"
 #include "shell/OutputCommands.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
 #include "shell/Settings.h"
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 
 #include <algorithm>
 
-void CommandContext::changed(unsigned parts) const
-{
-    emit workspace.changed(parts);
-}
-
-Hourglass::Hourglass(const CommandContext& context) : m_context(context)
-{
-    if (m_context.state.waitDepth++ == 0)
-        m_context.changed(Workspace::CursorPart);
-}
-
-Hourglass::~Hourglass()
-{
-    if (--m_context.state.waitDepth == 0)
-        m_context.changed(Workspace::CursorPart);
-}
-
 Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
-    : QObject(parent), m_config(std::move(config)), m_ctx{m_state, m_config, *ui, *this}
+    : QObject(parent), m_config(std::move(config)), m_ui(*ui), m_changes([this](unsigned parts) { emit changed(parts); })
 {
-    m_history = std::make_unique<HistoryCommands>(m_ctx);
-    m_import = std::make_unique<ImportCommand>(m_ctx);
-    m_list = std::make_unique<ListCommands>(m_ctx);
-    m_rankings = std::make_unique<RankingCommands>(m_ctx);
-    m_grid = std::make_unique<GridCommands>(m_ctx);
-    m_entry = std::make_unique<EntryCommands>(m_ctx);
-    m_filter = std::make_unique<FilterCommand>(m_ctx);
-    m_forecast = std::make_unique<ForecastCommands>(m_ctx);
-    m_chance = std::make_unique<ChanceCommands>(m_ctx);
-    m_output = std::make_unique<OutputCommands>(m_ctx);
-    m_base = std::make_unique<BaseCommand>(m_ctx);
-    m_ctx.history = m_history.get();
-    m_ctx.import = m_import.get();
-    m_ctx.list = m_list.get();
-    m_ctx.rankings = m_rankings.get();
-    m_ctx.grid = m_grid.get();
-    m_ctx.entry = m_entry.get();
-    m_ctx.filter = m_filter.get();
-    m_ctx.forecast = m_forecast.get();
-    m_ctx.chance = m_chance.get();
-    m_analyses = std::make_unique<AnalysisCommands>(m_ctx);
-    m_ctx.analyses = m_analyses.get();
-    m_ctx.output = m_output.get();
-    m_ctx.base = m_base.get();
+    WorkspaceState& s = m_state;
+    m_steps = std::make_unique<ReportSteps>(s, m_ui, m_changes);
+    m_grid = std::make_unique<GridCommands>(s, m_changes);
+    m_rankings = std::make_unique<RankingCommands>(s, m_changes, *m_steps);
+    m_list = std::make_unique<ListCommands>(s, m_changes, *m_rankings);
+    m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings);
+    m_history = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import);
+    m_entry = std::make_unique<EntryCommands>(s, m_ui, m_changes, *m_grid, *m_list, *m_history);
+    m_filter = std::make_unique<FilterCommand>(s, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
+    m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid);
+    m_forecast = std::make_unique<ForecastCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
+    m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid);
+    m_output = std::make_unique<OutputCommands>(s, m_config, m_ui, m_changes);
+    m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history);
 
-    m_state.selected = 0;
-    m_state.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
-    m_state.windowTitle = m_config.programName + QStringLiteral(" Version ") + m_state.versionText;
+    s.selected = 0;
+    s.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
+    s.windowTitle = m_config.programName + QStringLiteral(" Version ") + s.versionText;
 }
 
 Workspace::~Workspace() = default;
 
-QString Workspace::workingHistoryPath() const
+void Workspace::setArchiveSource(ArchiveSource* source)
 {
-    if (!m_config.workingHistoryPath.isEmpty())
-        return m_config.workingHistoryPath;
-    return HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kWorkingName));
-}
-
-QString Workspace::settingsPath() const
-{
-    return Settings::iniPath(m_config.appDataFolder);
-}
-
-const DrawList& Workspace::fullHistory() const
-{
-    return m_state.origin == ListOrigin::Filtered ? m_state.hiddenHistory : m_state.liste;
+    m_import->setSource(source);
 }
 
 bool Workspace::historyComplete() const
@@ -97,15 +57,14 @@ bool Workspace::historyComplete() const
 
 void Workspace::startUp()
 {
-    Settings settings(settingsPath(), !m_config.readOnlySettings);
+    Settings settings(m_config.settingsFile(), !m_config.readOnlySettings);
     m_state.archiveUrl = settings.archiveUrl();
     emit changed(MenuPart);
     m_history->charge2();
     m_rankings->srti();
     if (!historyComplete())
-        m_ctx.ui.message(
-            QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
-            Messages::kTitle);
+        m_ui.message(QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
+                     Messages::kTitle);
 }
 
 bool Workspace::exitSave()
@@ -196,7 +155,11 @@ void Workspace::annonceurHasard()
 }
 void Workspace::testerPrevision()
 {
-    m_chance->testerPrevision();
+    m_chance->testerPrevision(kDefaultBacktestSeed);
+}
+bool Workspace::backtest(int size, quint32 seed)
+{
+    return m_chance->backtest(size, seed);
 }
 
 void Workspace::setCheck(int number, bool ticked)
@@ -259,9 +222,9 @@ void Workspace::forgetCriteria()
     m_forecast->forgetCriteria();
 }
 
-QString Workspace::criteriaPath() const
+QString Workspace::loadCriteriaFile(const QString& path)
 {
-    return m_forecast->criteriaPath();
+    return m_forecast->loadCriteriaFile(path);
 }
 
 void Workspace::setExportEnabled(bool on)
@@ -309,26 +272,6 @@ void Workspace::aPropos()
 void Workspace::construireHistorique()
 {
     m_base->construireHistorique();
-}
-
-void Workspace::calcul()
-{
-    m_rankings->calcul();
-}
-
-void Workspace::srti()
-{
-    m_rankings->srti();
-}
-
-void Workspace::wordpad()
-{
-    m_rankings->wordpad();
-}
-
-bool Workspace::sauve()
-{
-    return m_history->sauve();
 }
 
 void Workspace::dizaines()

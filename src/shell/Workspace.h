@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/CommandContext.h"
+#include "shell/StateChanges.h"
+#include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
-#include "stats/Rankings.h"
 
 #include <QObject>
 #include <QString>
@@ -13,22 +13,20 @@
 
 class AnalysisCommands;
 class ArchiveSource;
+class BaseCommand;
+class ChanceCommands;
+class EntryCommands;
+class FilterCommand;
+class ForecastCommands;
+class GridCommands;
+class HistoryCommands;
+class ImportCommand;
+class ListCommands;
+class OutputCommands;
+class RankingCommands;
+class ReportSteps;
 class UserInterface;
 class WalkRunner;
-
-// Where the Workspace finds its files and how it reaches the outside.
-struct WorkspaceConfig {
-    QString dataFolder; // holds Tirages_keno.txt, Tirages.txt and the archive
-    QString appDataFolder; // holds the folder "Varn"
-    QString workingHistoryPath; // empty: dataFolder/Tirages_keno.txt
-    QString programName = QStringLiteral("tiravol");
-    // Offline = a connection test said there is none; NotChecked = no test (command line).
-    enum class Connection { Online, Offline, NotChecked };
-    std::function<Connection()> connection; // unset: NotChecked
-    QString archiveUrlOverride; // used instead of the settings file's address when not empty
-    bool readOnlySettings = false; // the command-line companion never writes the settings file
-    bool quietWhenNoWorkingHistory = false; // a first download starts without one
-};
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
 // the window mirrors this state (signal `changed`), the command-line companion prints it. The
@@ -37,19 +35,8 @@ struct WorkspaceConfig {
 class Workspace : public QObject {
     Q_OBJECT
 public:
-    enum Part : unsigned {
-        ListPart = 1u << 0, // liste, selected index
-        ReportPart = 1u << 1, // report model
-        CountersPart = 1u << 2, // Text1, Label2, nb, Prem, Dern
-        GridPart = 1u << 3, // Check boxes, OK / Annuler enabled
-        EntryPart = 1u << 4, // dat, Info, Affichage
-        MenuPart = 1u << 5, // Telecharge enabled, title, export box
-        ProgressPart = 1u << 6, // ProgressBar1
-        BusyPart = 1u << 7, // lblquoi / Shape2 shown: repaint at once
-        CriteriaPart = 1u << 8, // criteria scroll bars
-        CursorPart = 1u << 9, // the hourglass (waitCursor)
-        AllParts = 0xffffu,
-    };
+    using Part = StatePart;
+    using enum StatePart;
     using Counters = ::Counters;
     using EntryFields = ::EntryFields;
     using Progress = ::Progress;
@@ -59,7 +46,7 @@ public:
     Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent = nullptr);
     ~Workspace() override;
 
-    void setArchiveSource(ArchiveSource* source) { m_ctx.source = source; }
+    void setArchiveSource(ArchiveSource* source);
 
     // ---- start-up and exit
     // Settings, version, title, Charge2, ranking, completeness check.
@@ -104,14 +91,19 @@ public:
     bool saveCriteria(); // "Sauver"
     void moveCriterion(CriterionBar bar, int position);
     void forgetCriteria(); // the criteria window closed by its title bar
-    QString criteriaPath() const;
+    // Reads the criteria file `path` as "Reset configuration" does; the fault found, told to no one.
+    QString loadCriteriaFile(const QString& path);
     // ---- chance: the statistics against what chance alone gives
     void hasard();
     void cotesKeno();
     void partenairesHasard();
     void annonceurHasard();
+    // "Tester la prévision": asks how many numbers to play, then runs the backtest.
     void testerPrevision();
-    ChanceCommands& chance() { return *m_chance; }
+    // The backtest of `size` numbers a draw (2..10) with the random players drawn from `seed`;
+    // false when the size is out of range (told).
+    static constexpr quint32 kDefaultBacktestSeed = 1;
+    bool backtest(int size, quint32 seed = kDefaultBacktestSeed);
     // ---- analyses (the two walks go through the walk runner when one is set)
     void dizaines();
     void septaines();
@@ -119,7 +111,7 @@ public:
     void petitsGros();
     void colonne();
     void partenaire();
-    void annonceur();
+    void annonceur(); // more numbers chosen than a draw holds: told, no report
     void plusSortis();
     void rechercheEcart();
     void graph();
@@ -156,20 +148,14 @@ public:
     bool telechargeEnabled() const { return m_state.telechargeEnabled; }
     QString windowTitle() const { return m_state.windowTitle; }
     QString versionText() const { return m_state.versionText; }
-    QString archiveUrl() const { return m_state.archiveUrl; }
     const NumberStats& stats() const { return m_state.stats; }
     bool statsValid() const { return m_state.statsValid; }
     const StudyPeriod& studyPeriod() const { return m_state.period; }
     int savedLineCount() const { return m_state.savedLineCount; }
     const DrawMatrix& matrix() const { return m_state.matrix; }
     const CriteriaRanges& criteria() const { return m_state.criteria; }
-    CriteriaRanges& criteria() { return m_state.criteria; }
-    const CalendarFilter& calendarFilter() const { return m_state.filter; }
     ListOrigin listOrigin() const { return m_state.origin; }
-    // Every draw the user has: the list, or, while a filter is active, the history it hides.
-    const DrawList& fullHistory() const;
-    QString workingHistoryPath() const;
-    QString settingsPath() const;
+    QString workingHistoryPath() const { return m_config.workingHistoryFile(); }
     const WorkspaceConfig& config() const { return m_config; }
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }
@@ -178,25 +164,18 @@ public:
     // A correction in the middle of the list that no save has written yet.
     bool hasUnsavedCorrection() const { return m_state.unsavedCorrection; }
 
-    // Completeness: the first draw is of 1993.
-    bool historyComplete() const;
-
-    // Routines shared by the commands (public so the shells and tests can drive them).
-    void calcul();
-    void srti();
-    void wordpad();
-    // Writes the working history from the list with every safety rule; false when refused or failed.
-    bool sauve();
-
 signals:
     void changed(unsigned parts);
 
 private:
-    friend struct CommandContext;
+    // Completeness: the first draw is of 1993.
+    bool historyComplete() const;
 
     WorkspaceConfig m_config;
     WorkspaceState m_state;
-    CommandContext m_ctx;
+    UserInterface& m_ui;
+    StateChanges m_changes;
+    std::unique_ptr<ReportSteps> m_steps;
     std::unique_ptr<HistoryCommands> m_history;
     std::unique_ptr<ImportCommand> m_import;
     std::unique_ptr<ListCommands> m_list;

@@ -1,0 +1,16 @@
+#include "shell/WorkspaceConfig.h"
+
+#include "history/HistoryFile.h"
+#include "shell/Settings.h"
+
+QString WorkspaceConfig::workingHistoryFile() const
+{
+    if (!workingHistoryPath.isEmpty())
+        return workingHistoryPath;
+    return HistoryFile::locate(dataFolder, QString::fromLatin1(HistoryFile::kWorkingName));
+}
+
+QString WorkspaceConfig::settingsFile() const
+{
+    return Settings::iniPath(appDataFolder);
+}

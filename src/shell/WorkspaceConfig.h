@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Where the Workspace finds its files and how it reaches the outside.
+struct WorkspaceConfig {
+    QString dataFolder; // holds Tirages_keno.txt, Tirages.txt and the archive
+    QString appDataFolder; // holds the folder "Varn"
+    QString workingHistoryPath; // empty: dataFolder/Tirages_keno.txt
+    QString programName = QStringLiteral("tiravol");
+    // Offline = a connection test said there is none; NotChecked = no test (command line).
+    enum class Connection { Online, Offline, NotChecked };
+    std::function<Connection()> connection; // unset: NotChecked
+    QString archiveUrlOverride; // used instead of the settings file's address when not empty
+    bool readOnlySettings = false; // the command-line companion never writes the settings file
+    bool quietWhenNoWorkingHistory = false; // a first download starts without one
+
+    // The working history: workingHistoryPath, or Tirages_keno.txt of the data folder.
+    QString workingHistoryFile() const;
+    // The settings file of the configuration folder.
+    QString settingsFile() const;
+};
