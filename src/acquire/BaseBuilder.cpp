@@ -115,12 +115,17 @@ QString slotOf(const QString& line)
 
 } // namespace
 
-BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const Progress& progress)
+BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const Progress& progress,
+                                         const std::atomic<bool>* cancel)
 {
     Result result;
     QHash<QString, Known> known;
     const int total = static_cast<int>(archivePaths.size());
     for (int a = 0; a < total; ++a) {
+        if (cancel && cancel->load()) {
+            result.stopped = true;
+            break;
+        }
         ArchiveReport report;
         report.name = QFileInfo(archivePaths[a]).fileName();
         const QStringList lines = readArchive(archivePaths[a], report);

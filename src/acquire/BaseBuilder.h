@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 
 // Builds the base history Tirages.txt (and the working history) from several of the operator's
@@ -38,6 +39,7 @@ public:
         QList<Gap> gaps;
         int duplicates = 0;
         QDate first, last;
+        bool stopped = false; // cancelled before every archive was read
         // French lines: draws per archive, duplicates, conflicts, first and last date, gaps.
         QStringList summary() const;
     };
@@ -49,8 +51,10 @@ public:
     // value of maximum, once per archive read.
     using Progress = std::function<void(int value, int maximum)>;
 
-    // Reads the archives (.zip or .csv, told apart by their content) in the order given.
-    static Result collect(const QStringList& archivePaths, const Progress& progress = {});
+    // Reads the archives (.zip or .csv, told apart by their content) in the order given; a set
+    // `cancel` stops between two archives (the result is then `stopped`).
+    static Result collect(const QStringList& archivePaths, const Progress& progress = {},
+                          const std::atomic<bool>* cancel = nullptr);
 
     // Writes Tirages.txt and Tirages_keno.txt in `dataFolder`, each atomically. Refuses (false,
     // French reason) when no draw was read, when a history file exists and `replace` is not

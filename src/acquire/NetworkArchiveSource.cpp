@@ -6,6 +6,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSslConfiguration>
 #include <QTimer>
 #include <QUrl>
@@ -65,23 +66,6 @@ void NetworkArchiveSource::setExtraCaCertificates(const QList<QSslCertificate>& 
     m_extraCaCertificates = certificates;
 }
 
-void NetworkArchiveSource::cancel()
-{
-    if (m_reply) {
-        m_cancelled = true;
-        m_reply->abort();
-    }
-}
-
-QNetworkAccessManager* NetworkArchiveSource::manager()
-{
-    if (!m_manager) {
-        m_ownManager = std::make_unique<QNetworkAccessManager>();
-        m_manager = m_ownManager.get();
-    }
-    return m_manager;
-}
-
 bool NetworkArchiveSource::fetch(const QString& url, const QString& destination, const Progress& progress, QString* error)
 {
     m_lastCancelled = false;
@@ -91,9 +75,11 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         return false;
     };
 
-    // The local event loop would let a second click start a second download into the same file.
-    if (m_reply)
+    // Two downloads at once would write the same file.
+    if (m_busy.exchange(true))
         return fail(failure(QStringLiteral("un téléchargement est déjà en cours")));
+    const auto idleAgain = qScopeGuard([this] { m_busy.store(false); });
+    m_cancelRequested.store(false);
 
     const QUrl address(url.trimmed(), QUrl::StrictMode);
     const QString scheme = address.scheme().toLower();
@@ -116,19 +102,32 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
     bool tooLarge = false;
     qint64 received = 0;
     bool timedOut = false;
-    m_cancelled = false;
+    bool cancelled = false;
+
+    std::unique_ptr<QNetworkAccessManager> ownManager;
+    if (!m_manager)
+        ownManager = std::make_unique<QNetworkAccessManager>();
+    QNetworkAccessManager* manager = m_manager ? m_manager : ownManager.get();
 
     QEventLoop loop;
     QTimer idle;
     idle.setSingleShot(true);
     idle.setInterval(m_idleTimeout);
+    // A stop asked from another thread is seen here.
+    QTimer watch;
+    watch.setInterval(50);
 
-    QNetworkReply* reply = manager()->get(request);
-    m_reply = reply;
+    QNetworkReply* reply = manager->get(request);
 
     QObject::connect(&idle, &QTimer::timeout, &loop, [&] {
         timedOut = true;
         reply->abort();
+    });
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (!cancelled && (m_cancelRequested.load() || cancelRequested())) {
+            cancelled = true;
+            reply->abort();
+        }
     });
     QObject::connect(reply, &QNetworkReply::redirected, &loop, [&](const QUrl&) {
         // A body seen before the redirect belongs to the old address.
@@ -177,11 +176,11 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
     idle.start();
-    // User input stays on: the window's cancel button must reach cancel().
+    watch.start();
     if (!reply->isFinished())
         loop.exec();
     idle.stop();
-    m_reply = nullptr;
+    watch.stop();
 
     // Bytes still buffered when the answer ended.
     if (reply->error() == QNetworkReply::NoError)
@@ -196,7 +195,7 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
     reply->deleteLater();
 
     QString why;
-    if (m_cancelled)
+    if (cancelled)
         why = QStringLiteral("Téléchargement interrompu");
     else if (timedOut)
         why = QStringLiteral("Délai dépassé : le serveur ne répond plus");
@@ -210,8 +209,7 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         why = failure(describe(networkError, networkText));
     else if (expected > 0 && received != expected)
         why = failure(QStringLiteral("fichier incomplet (%1 octets reçus sur %2)").arg(received).arg(expected));
-    m_lastCancelled = m_cancelled;
-    m_cancelled = false;
+    m_lastCancelled = cancelled;
 
     if (!why.isEmpty())
         return fail(why); // `out` is discarded unsaved: the old file stays

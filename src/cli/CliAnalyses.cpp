@@ -6,7 +6,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliUi.h"
 #include "output/NumberFormat.h"
-#include "shell/WalkRunner.h"
+#include "shell/JobRunner.h"
 #include "shell/Workspace.h"
 
 #include <atomic>
@@ -23,37 +23,44 @@ extern "C" void onInterrupt(int)
     g_interrupted.store(true);
 }
 
-// Walks in the calling thread; Ctrl+C sets the cancel flag instead of ending the program.
-class CliWalkRunner : public WalkRunner {
+// Runs a job in the calling thread; Ctrl+C sets the cancel flag instead of ending the program,
+// and a terminal sees how far the job is.
+class CliJobRunner : public JobRunner, private JobContext {
 public:
-    explicit CliWalkRunner(QTextStream& err) : m_err(err) { }
+    explicit CliJobRunner(QTextStream& err) : m_err(err) { }
 
-    void start(WalkJob job) override
+    void start(Job job) override
     {
         g_interrupted.store(false);
         const auto previous = std::signal(SIGINT, onInterrupt);
-        CombinationWalk::Options options;
-        options.cancel = &g_interrupted;
-        options.interval = std::chrono::milliseconds(250);
-        bool shown = false;
-        if (isatty(fileno(stderr))) {
-            options.onProgress = [this, &shown](const CombinationWalk::Progress& p) {
-                m_err << "\r" << p.combination << "  " << QString::number(p.done * 100, 'f', 1) << " %   " << Qt::flush;
-                shown = true;
-            };
-        }
-        const CombinationWalk::Result result = job.run(options);
+        m_tty = isatty(fileno(stderr));
+        m_shown = false;
+        if (job.run)
+            job.run(*this);
         std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
-        if (shown)
+        if (m_shown)
             m_err << '\n' << Qt::flush;
-        m_stopped = result.stopped;
-        job.finish(result);
+        m_stopped = g_interrupted.load();
+        if (job.finish)
+            job.finish();
     }
 
     bool stopped() const { return m_stopped; }
 
 private:
+    const std::atomic<bool>* cancelFlag() const override { return &g_interrupted; }
+    void post(std::function<void()> update) override { update(); }
+    void progress(const QString& what, double done) override
+    {
+        if (!m_tty)
+            return;
+        m_err << "\r" << what << "  " << QString::number(done * 100, 'f', 1) << " %   " << Qt::flush;
+        m_shown = true;
+    }
+
     QTextStream& m_err;
+    bool m_tty = false;
+    bool m_shown = false;
     bool m_stopped = false;
 };
 
@@ -74,11 +81,11 @@ CliCommand walk(const QString& name, void (Workspace::*command)(), int args, con
     c.usage = usage;
     c.check = [name](const CliOptions& o) { sizeArgument(name, o.commandArgs.value(0)); };
     c.execute = [command](CliRun& run) {
-        CliWalkRunner runner(run.err);
+        CliJobRunner runner(run.err);
         run.ui.answers = run.options.commandArgs;
-        run.ws.setWalkRunner(&runner);
+        run.ws.setJobRunner(&runner);
         (run.ws.*command)();
-        run.ws.setWalkRunner(nullptr);
+        run.ws.setJobRunner(nullptr);
         run.printReport();
         if (runner.stopped()) {
             run.fail(QStringLiteral("interrompu : les combinaisons trouvées jusque-là sont affichées"));

@@ -1,6 +1,5 @@
 #include "gui/MainWindow.h"
 
-#include "gui/BacktestAction.h"
 #include "gui/ChartWindow.h"
 #include "gui/DrawListPanel.h"
 #include "gui/EntryPanel.h"
@@ -9,7 +8,7 @@
 #include "gui/MenuTable.h"
 #include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
-#include "gui/ThreadedWalkRunner.h"
+#include "gui/ThreadedJobRunner.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
 
@@ -27,7 +26,6 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,16 +33,13 @@
 MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent) : QMainWindow(parent), m_ws(workspace), m_ui(ui)
 {
     setObjectName(QStringLiteral("frmMain"));
-    m_runner.setAfterEach([this] {
-        if (m_closePending)
-            QTimer::singleShot(0, this, [this] { close(); });
-    });
-    m_walks = new ThreadedWalkRunner(this);
-    m_ws.setWalkRunner(m_walks);
+    m_jobs = new ThreadedJobRunner(this);
+    m_ws.setJobRunner(m_jobs);
+    // A walk leaves the report area usable; any other job leaves nothing to click.
+    m_runner.setClosedWhile([this] { return m_ws.jobRunning() && !m_ws.walkRunning(); });
     buildWidgets();
     buildMenus();
     ForecastWindows::install(*this);
-    BacktestAction::install(*this);
     ChartWindow::install(*this);
     connect(m_entry, &EntryPanel::graphClicked, this,
             [this] { m_runner.run(m_windowActions.value(QStringLiteral("cmdGraph"))); });
@@ -55,7 +50,8 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    m_ws.setWalkRunner(nullptr);
+    m_jobs->stopAndWait();
+    m_ws.setJobRunner(nullptr);
 }
 
 void MainWindow::setTitleSuffix(const QString& suffix)
@@ -106,12 +102,7 @@ void MainWindow::buildWidgets()
     m_progress->setMinimumWidth(260);
     m_stop = new QPushButton(QStringLiteral("Arrêter"), this);
     m_stop->setObjectName(QStringLiteral("Arreter"));
-    connect(m_stop, &QPushButton::clicked, this, [this] {
-        if (m_ws.walkRunning())
-            m_walks->cancel();
-        else if (m_cancelDownload)
-            m_cancelDownload();
-    });
+    connect(m_stop, &QPushButton::clicked, this, [this] { m_jobs->cancel(); });
     statusBar()->addPermanentWidget(m_progress);
     statusBar()->addPermanentWidget(m_stop);
 
@@ -206,16 +197,9 @@ void MainWindow::startUp()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    m_walks->stopAndWait();
-    if (m_runner.running()) {
-        // A download is waiting in its own event loop: stop it and close once it has returned.
-        m_closePending = true;
-        if (m_cancelDownload)
-            m_cancelDownload();
-        event->ignore();
-        return;
-    }
-    m_closePending = false;
+    // A long job stops and hands back what it has (a walk its records, a download the list
+    // as it was) before the exit save.
+    m_jobs->stopAndWait();
     if (!m_exitDone) {
         bool saved = false;
         m_runner.run([this, &saved] { saved = m_ws.exitSave(); });
@@ -282,11 +266,11 @@ void MainWindow::mirrorProgress()
 
 void MainWindow::updateAvailability()
 {
-    // While an archive download waits in its event loop nothing may start another command;
-    // only the stop button (and closing, which stops the download first) stays available.
-    // A combination walk leaves the report area usable; its inputs (list, grid) are locked.
+    // While a long job runs nothing may start another command; only the stop button (and
+    // closing, which stops the job first) stays available. A combination walk leaves the
+    // report area usable; its inputs (list, grid) are locked.
     const bool walking = m_ws.walkRunning();
-    const bool idle = !m_ws.progress().visible && !walking;
+    const bool idle = !m_ws.progress().visible && !m_ws.jobRunning();
     for (QAction* action : std::as_const(m_commands)) {
         bool enabled = idle || action == m_fin;
         if (action == m_telecharge)
@@ -296,6 +280,6 @@ void MainWindow::updateAvailability()
     m_splitter->setEnabled(!m_ws.progress().visible);
     for (QWidget* input : {static_cast<QWidget*>(m_liste), static_cast<QWidget*>(m_grid), static_cast<QWidget*>(m_entry)})
         input->setEnabled(!walking);
-    m_stop->setVisible(m_ws.progress().visible || walking);
+    m_stop->setVisible(!idle);
     m_stop->setEnabled(!idle);
 }

@@ -7,6 +7,7 @@
 #include "analyses/GroupCounts.h"
 #include "output/NumberFormat.h"
 #include "shell/GridCommands.h"
+#include "shell/Jobs.h"
 #include "shell/Messages.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
@@ -159,15 +160,14 @@ void AnalysisCommands::plusSortis()
     // The walk works on its own copies: the list and grid may not change under it.
     auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
     const StudyPeriod period = s.period;
-    WalkJob job;
-    job.run = [matrix, period, chosen, r](const CombinationWalk::Options& options) {
-        return CombinationEngine::mostFrequent(*matrix, period, chosen, r, options);
+    auto result = std::make_shared<CombinationWalk::Result>();
+    Job job;
+    job.run = [this, matrix, period, chosen, r, result](JobContext& context) {
+        *result = CombinationEngine::mostFrequent(*matrix, period, chosen, r, walkOptions(context, false));
     };
-    job.show = [this](const QString& combination, const QStringList& lines, int) { showWalk(combination, lines, -1); };
-    job.finish = [this](const CombinationWalk::Result& result) {
-        showWalk(result.lastCombination, result.lines, -1);
+    job.finish = [this, result] {
+        showWalk(result->lastCombination, result->lines, -1);
         m_walking = false;
-        m_changes.changed(StatePart::MenuPart);
     };
     startWalk(std::move(job));
 }
@@ -194,29 +194,37 @@ void AnalysisCommands::rechercheEcart()
     auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
     const int start = s.selected - 1;
     const int lineCount = s.itemCount();
-    WalkJob job;
-    job.run = [matrix, start, lineCount, chosen, r, least](const CombinationWalk::Options& options) {
-        return CombinationEngine::gapSearch(*matrix, start, lineCount, chosen, r, least, options);
+    auto result = std::make_shared<CombinationWalk::Result>();
+    Job job;
+    job.run = [this, matrix, start, lineCount, chosen, r, least, result](JobContext& context) {
+        *result = CombinationEngine::gapSearch(*matrix, start, lineCount, chosen, r, least, walkOptions(context, true));
     };
-    job.show = [this](const QString& combination, const QStringList& lines, int latest) { showWalk(combination, lines, latest); };
-    job.finish = [this, hourglass](const CombinationWalk::Result& result) mutable {
-        showWalk(result.lastCombination, result.lines, result.latestRecordDraw);
+    job.finish = [this, hourglass = std::move(hourglass), result]() mutable {
+        showWalk(result->lastCombination, result->lines, result->latestRecordDraw);
         m_walking = false;
         hourglass.reset();
-        m_changes.changed(StatePart::MenuPart);
     };
     startWalk(std::move(job));
 }
 
-void AnalysisCommands::startWalk(WalkJob job)
+void AnalysisCommands::startWalk(Job job)
 {
     m_walking = true;
-    m_changes.changed(StatePart::MenuPart);
-    if (m_runner) {
-        m_runner->start(std::move(job));
-        return;
-    }
-    job.finish(job.run({}));
+    m_jobs.start(std::move(job));
+}
+
+CombinationWalk::Options AnalysisCommands::walkOptions(JobContext& context, bool showLatestRecord)
+{
+    CombinationWalk::Options options;
+    options.cancel = context.cancelFlag();
+    options.interval = std::chrono::milliseconds(100);
+    options.onProgress = [this, &context, showLatestRecord](const CombinationWalk::Progress& p) {
+        // Copied here: the lines the engine points at change once this returns.
+        context.post([this, combination = p.combination, lines = p.lines ? *p.lines : QStringList(),
+                      latest = showLatestRecord ? p.latestRecordDraw : -1] { showWalk(combination, lines, latest); });
+        context.progress(p.combination, p.done);
+    };
+    return options;
 }
 
 // The records so far replace the left list (it was cleared before the walk), the newest one

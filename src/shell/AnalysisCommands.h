@@ -1,11 +1,13 @@
 #pragma once
 
 #include "analyses/AnalysisReport.h"
-#include "shell/WalkRunner.h"
+#include "analyses/CombinationWalk.h"
+#include "shell/JobRunner.h"
 
 #include <QString>
 
 class GridCommands;
+class Jobs;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
@@ -17,8 +19,8 @@ struct WorkspaceState;
 class AnalysisCommands {
 public:
     AnalysisCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
-                     GridCommands& grid)
-        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid)
+                     GridCommands& grid, Jobs& jobs)
+        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -33,8 +35,7 @@ public:
     void rechercheEcart(); // Recherche
     void graph(); // cmdGraph: fresh statistics for the chart window
 
-    // Null: walks run synchronously inside the command.
-    void setWalkRunner(WalkRunner* runner) { m_runner = runner; }
+    // The two walks run as jobs; meanwhile the list and the grid must not change.
     bool walkRunning() const { return m_walking; }
     // `Label1`: the combination under examination, then the last one examined.
     const QString& label1() const { return m_label1; }
@@ -43,7 +44,9 @@ private:
     void writeLines(const AnalysisReport& report);
     // The size of the combinations, or 0 when the answer is not 2..10.
     int askSize();
-    void startWalk(WalkJob job);
+    void startWalk(Job job);
+    // Cancel and progress from `context`; the records so far are shown as they come.
+    CombinationWalk::Options walkOptions(JobContext& context, bool showLatestRecord);
     void showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw);
 
     WorkspaceState& m_state;
@@ -51,7 +54,7 @@ private:
     const StateChanges& m_changes;
     ReportSteps& m_steps;
     GridCommands& m_grid;
-    WalkRunner* m_runner = nullptr;
+    Jobs& m_jobs;
     bool m_walking = false;
     QString m_label1;
 };

@@ -2,6 +2,7 @@
 
 #include "acquire/BaseBuilder.h"
 #include "shell/HistoryCommands.h"
+#include "shell/Jobs.h"
 #include "shell/Messages.h"
 #include "shell/RankingCommands.h"
 #include "shell/ReportSteps.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <memory>
 
 namespace {
 
@@ -27,18 +29,40 @@ void BaseCommand::construireHistorique()
     if (archives.isEmpty())
         return;
 
-    BaseBuilder::Result result;
-    {
-        const Hourglass hourglass(m_steps);
-        s.progress = Progress{true, static_cast<int>(archives.size()), 0};
+    // The archives are read as a job; the questions and the writing come after, here.
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
+    s.progress = Progress{true, static_cast<int>(archives.size()), 0};
+    m_changes.changed(StatePart::ProgressPart);
+    auto result = std::make_shared<BaseBuilder::Result>();
+    Job job;
+    job.run = [this, archives, result](JobContext& context) {
+        *result = BaseBuilder::collect(
+            archives,
+            [this, &context](int value, int maximum) {
+                context.post([this, value, maximum] {
+                    m_state.progress.maximum = maximum;
+                    m_state.progress.value = value;
+                    m_changes.changed(StatePart::ProgressPart);
+                });
+                context.progress(QString(), maximum > 0 ? double(value) / maximum : 0.0);
+            },
+            context.cancelFlag());
+    };
+    job.finish = [this, result, hourglass = std::move(hourglass)]() mutable {
+        hourglass.reset();
+        m_state.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
-        result = BaseBuilder::collect(archives, [this](int value, int maximum) {
-            m_state.progress.maximum = maximum;
-            m_state.progress.value = value;
-            m_changes.changed(StatePart::ProgressPart);
-        });
-        s.progress.visible = false;
-        m_changes.changed(StatePart::ProgressPart);
+        writeHistories(*result);
+    };
+    m_jobs.start(std::move(job));
+}
+
+void BaseCommand::writeHistories(const BaseBuilder::Result& result)
+{
+    WorkspaceState& s = m_state;
+    if (result.stopped) {
+        m_ui.message(QStringLiteral("Construction interrompue : rien n'a été écrit."), kTitle);
+        return;
     }
     const QString summary = result.summary().join(QLatin1Char('\n'));
 

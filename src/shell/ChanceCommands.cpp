@@ -6,6 +6,7 @@
 #include "chance/PerformanceComparison.h"
 #include "output/NumberFormat.h"
 #include "shell/GridCommands.h"
+#include "shell/Jobs.h"
 #include "shell/Messages.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
@@ -13,6 +14,7 @@
 #include "shell/WorkspaceState.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -122,9 +124,38 @@ bool ChanceCommands::backtest(int size, quint32 seed)
     const std::optional<BacktestJob> job = prepareBacktest(size, seed);
     if (!job)
         return false;
-    const Hourglass hourglass(m_steps);
-    const BacktestResult result = Backtest::run(job->matrix, job->period, job->criteria, job->settings);
-    showBacktest(*job, result);
+    // The hourglass and the progress bar stay until the job has ended, wherever it runs.
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
+    m_state.progress = Progress{true, 0, 0};
+    m_changes.changed(StatePart::ProgressPart);
+    auto input = std::make_shared<const BacktestJob>(std::move(*job));
+    auto result = std::make_shared<BacktestResult>();
+    Job backtestJob;
+    backtestJob.run = [this, input, result](JobContext& context) {
+        int shown = -1;
+        *result = Backtest::run(
+            input->matrix, input->period, input->criteria, input->settings,
+            [this, &context, &shown](int done, int total) {
+                // A few hundred steps at most reach the window.
+                const int step = total > 0 ? static_cast<int>(qint64(done) * 200 / total) : 0;
+                if (step == shown)
+                    return;
+                shown = step;
+                context.post([this, done, total] {
+                    m_state.progress = Progress{true, total, done};
+                    m_changes.changed(StatePart::ProgressPart);
+                });
+                context.progress(QString(), total > 0 ? double(done) / total : 0.0);
+            },
+            context.cancelFlag());
+    };
+    backtestJob.finish = [this, input, result, hourglass = std::move(hourglass)]() mutable {
+        m_state.progress.visible = false;
+        m_changes.changed(StatePart::ProgressPart);
+        showBacktest(*input, *result);
+        hourglass.reset();
+    };
+    m_jobs.start(std::move(backtestJob));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 class GridCommands;
+class Jobs;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
@@ -15,8 +16,9 @@ struct WorkspaceState;
 // of "Partenaire ideal" and "Annonceur", and the backtest of the forecast selection.
 class ChanceCommands {
 public:
-    ChanceCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps, GridCommands& grid)
-        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid)
+    ChanceCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps, GridCommands& grid,
+                   Jobs& jobs)
+        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -27,8 +29,8 @@ public:
 
     // Asks how many numbers to play, then runs the backtest with the first seed.
     void testerPrevision(quint32 seed);
-    // Runs the backtest of `size` numbers and writes its report; false when the size is out
-    // of range (told).
+    // Runs the backtest of `size` numbers as a job (a stop keeps the draws played so far) and
+    // writes its report at the end; false when the size is out of range (told).
     bool backtest(int size, quint32 seed);
 
     // Adds the comparison with chance after the lines of "Performance", before its export.
@@ -49,4 +51,5 @@ private:
     const StateChanges& m_changes;
     ReportSteps& m_steps;
     GridCommands& m_grid;
+    Jobs& m_jobs;
 };

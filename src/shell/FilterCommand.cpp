@@ -10,11 +10,15 @@
 
 void FilterCommand::periodeEtude()
 {
-    WorkspaceState& s = m_state;
     if (!m_history.keepUnsavedWork())
         return;
-    s.clearList();
-    m_history.charge();
+    m_state.clearList();
+    m_history.charge([this] { filterHistory(); });
+}
+
+void FilterCommand::filterHistory()
+{
+    WorkspaceState& s = m_state;
     const Counters wholeHistory = s.counters;
 
     s.filter.untickAll();

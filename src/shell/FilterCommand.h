@@ -20,6 +20,9 @@ public:
     void periodeEtude();
 
 private:
+    // Once the whole history is loaded: the filter window, then the draws it keeps.
+    void filterHistory();
+
     WorkspaceState& m_state;
     UserInterface& m_ui;
     const StateChanges& m_changes;

@@ -65,16 +65,21 @@ void HistoryCommands::charge2()
     afterLoad(true);
 }
 
-void HistoryCommands::charge()
+void HistoryCommands::charge(std::function<void()> then)
 {
     loadInto(HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)));
     m_state.origin = ListOrigin::BaseWithArchive;
+    auto rest = [this, then = std::move(then)] {
+        afterLoad(false);
+        if (then)
+            then();
+    };
     const auto connection = m_config.connection ? m_config.connection() : WorkspaceConfig::Connection::NotChecked;
     if (connection == WorkspaceConfig::Connection::Offline)
         offlineNotice();
     else if (m_import.hasSource())
-        m_import.importArchive();
-    afterLoad(false);
+        return m_import.importArchive(std::move(rest));
+    rest();
 }
 
 void HistoryCommands::afterLoad(bool isCharge2)
@@ -110,15 +115,16 @@ void HistoryCommands::reload()
 {
     if (!keepUnsavedWork())
         return;
-    WorkspaceState& s = m_state;
-    s.clearList();
-    charge();
-    const int count = s.itemCount();
-    if (s.savedLineCount < count && sauve())
-        s.savedLineCount = count;
-    s.telechargeEnabled = false;
-    m_changes.changed(StatePart::MenuPart);
-    m_rankings.srti();
+    m_state.clearList();
+    charge([this] {
+        WorkspaceState& s = m_state;
+        const int count = s.itemCount();
+        if (s.savedLineCount < count && sauve())
+            s.savedLineCount = count;
+        s.telechargeEnabled = false;
+        m_changes.changed(StatePart::MenuPart);
+        m_rankings.srti();
+    });
 }
 
 bool HistoryCommands::keepUnsavedWork()

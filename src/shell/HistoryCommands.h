@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class ImportCommand;
@@ -24,7 +25,9 @@ public:
     }
 
     void charge2(); // the working history
-    void charge(); // the base history, then the archive when on line
+    // The base history, then the archive when on line (a download runs as a job: `then`
+    // follows once the list is whole).
+    void charge(std::function<void()> then = {});
     void chargeManuelle();
     void reload(); // "Telechargement FDesJeux" and "Tous les tirages"
 

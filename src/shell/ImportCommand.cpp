@@ -2,6 +2,7 @@
 
 #include "acquire/ArchiveImport.h"
 #include "acquire/ArchiveSource.h"
+#include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
 #include "shell/RankingCommands.h"
@@ -13,12 +14,15 @@
 #include "shell/WorkspaceState.h"
 
 #include <QDir>
+#include <algorithm>
+#include <memory>
 
-void ImportCommand::importArchive()
+void ImportCommand::importArchive(std::function<void()> then)
 {
     WorkspaceState& s = m_state;
     const WorkspaceConfig& config = m_config;
-    const Hourglass hourglass(m_steps);
+    // The hourglass stays until the import has ended, wherever the download runs.
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
     Settings settings(m_config.settingsFile(), !config.readOnlySettings);
     s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl() : config.archiveUrlOverride;
     s.progress = Progress{true, 100, 0};
@@ -27,28 +31,53 @@ void ImportCommand::importArchive()
     const QString archivePath = QDir(config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName));
     s.lastImport = ImportOutcome{};
     s.lastImport.attempted = true;
-    QString error;
-    const bool fetched = m_source->fetch(
-        s.archiveUrl, archivePath,
-        [this](qint64 received, qint64 total) {
-            Progress& p = m_state.progress;
-            if (total > 0) {
-                p.maximum = 1000;
-                p.value = static_cast<int>(received * 1000 / total);
-            } else {
-                p.maximum = 0; // busy bar while the size is unknown
-                p.value = 0;
-            }
-            m_changes.changed(StatePart::ProgressPart);
-        },
-        &error);
+    auto fetch = std::make_shared<Fetch>();
+    Job job;
+    job.run = [this, source = m_source, url = s.archiveUrl, archivePath, fetch](JobContext& context) {
+        source->setCancelFlag(context.cancelFlag());
+        int shown = -2;
+        fetch->fetched = source->fetch(
+            url, archivePath,
+            [this, &context, &shown](qint64 received, qint64 total) {
+                const int value = total > 0 ? static_cast<int>(received * 1000 / total) : -1;
+                if (value == shown)
+                    return;
+                shown = value;
+                context.post([this, value] {
+                    Progress& p = m_state.progress;
+                    p.maximum = value < 0 ? 0 : 1000; // a busy bar while the size is unknown
+                    p.value = std::max(0, value);
+                    m_changes.changed(StatePart::ProgressPart);
+                });
+                context.progress(QString(), value < 0 ? 0.0 : value / 1000.0);
+            },
+            &fetch->error);
+        fetch->cancelled = source->wasCancelled();
+        source->setCancelFlag(nullptr);
+    };
+    job.finish = [this, fetch, hourglass = std::move(hourglass), then = std::move(then)]() mutable {
+        afterFetch(*fetch);
+        hourglass.reset();
+        if (then)
+            then();
+    };
+    m_jobs.start(std::move(job));
+}
+
+void ImportCommand::afterFetch(const Fetch& fetch)
+{
+    WorkspaceState& s = m_state;
+    const WorkspaceConfig& config = m_config;
+    Settings settings(m_config.settingsFile(), !config.readOnlySettings);
+    const bool fetched = fetch.fetched;
+    const QString& error = fetch.error;
     s.lastImport.fetched = fetched;
     s.lastImport.error = error;
     if (!fetched) {
         s.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
     }
-    if (!fetched && !m_source->wasCancelled()) {
+    if (!fetched && !fetch.cancelled) {
         // Why it failed is told under the question, so correcting the address stays one step.
         QString prompt = QStringLiteral("Sur le site FDesJeux");
         if (!error.isEmpty())

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <functional>
+
 class ArchiveSource;
+class Jobs;
 class ListCommands;
 class RankingCommands;
 class ReportSteps;
@@ -13,8 +17,9 @@ struct WorkspaceState;
 class ImportCommand {
 public:
     ImportCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                  ReportSteps& steps, ListCommands& list, RankingCommands& rankings)
-        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings)
+                  ReportSteps& steps, ListCommands& list, RankingCommands& rankings, Jobs& jobs)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
+          m_jobs(jobs)
     {
     }
 
@@ -22,9 +27,17 @@ public:
     void setSource(ArchiveSource* source) { m_source = source; }
     bool hasSource() const { return m_source != nullptr; }
 
-    void importArchive();
+    // The download runs as a job; the extraction, the list and `then` follow at its end.
+    void importArchive(std::function<void()> then);
 
 private:
+    struct Fetch {
+        bool fetched = false;
+        bool cancelled = false;
+        QString error;
+    };
+    void afterFetch(const Fetch& fetch);
+
     WorkspaceState& m_state;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
@@ -32,5 +45,6 @@ private:
     ReportSteps& m_steps;
     ListCommands& m_list;
     RankingCommands& m_rankings;
+    Jobs& m_jobs;
     ArchiveSource* m_source = nullptr;
 };

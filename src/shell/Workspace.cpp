@@ -9,6 +9,7 @@
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ImportCommand.h"
+#include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
 #include "shell/OutputCommands.h"
@@ -25,18 +26,19 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
 {
     WorkspaceState& s = m_state;
     m_steps = std::make_unique<ReportSteps>(s, m_ui, m_changes);
+    m_jobs = std::make_unique<Jobs>(m_changes);
     m_grid = std::make_unique<GridCommands>(s, m_changes);
     m_rankings = std::make_unique<RankingCommands>(s, m_changes, *m_steps);
     m_list = std::make_unique<ListCommands>(s, m_changes, *m_rankings);
-    m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings);
+    m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
     m_history = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import);
     m_entry = std::make_unique<EntryCommands>(s, m_ui, m_changes, *m_grid, *m_list, *m_history);
     m_filter = std::make_unique<FilterCommand>(s, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
-    m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid);
+    m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_forecast = std::make_unique<ForecastCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
-    m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid);
+    m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_output = std::make_unique<OutputCommands>(s, m_config, m_ui, m_changes);
-    m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history);
+    m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs);
 
     s.selected = 0;
     s.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
@@ -48,6 +50,16 @@ Workspace::~Workspace() = default;
 void Workspace::setArchiveSource(ArchiveSource* source)
 {
     m_import->setSource(source);
+}
+
+void Workspace::setJobRunner(JobRunner* runner)
+{
+    m_jobs->setRunner(runner);
+}
+
+bool Workspace::jobRunning() const
+{
+    return m_jobs->running();
 }
 
 bool Workspace::historyComplete() const
@@ -313,10 +325,6 @@ void Workspace::rechercheEcart()
 void Workspace::graph()
 {
     m_analyses->graph();
-}
-void Workspace::setWalkRunner(WalkRunner* runner)
-{
-    m_analyses->setWalkRunner(runner);
 }
 bool Workspace::walkRunning() const
 {

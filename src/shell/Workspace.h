@@ -26,7 +26,8 @@ class OutputCommands;
 class RankingCommands;
 class ReportSteps;
 class UserInterface;
-class WalkRunner;
+class JobRunner;
+class Jobs;
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
 // the window mirrors this state (signal `changed`), the command-line companion prints it. The
@@ -47,6 +48,10 @@ public:
     ~Workspace() override;
 
     void setArchiveSource(ArchiveSource* source);
+    // Runs the long jobs (walks, backtest, base building, download); null: in place.
+    void setJobRunner(JobRunner* runner);
+    // True from the start of a long job to the end of its finish.
+    bool jobRunning() const;
 
     // ---- start-up and exit
     // Settings, version, title, Charge2, ranking, completeness check.
@@ -104,7 +109,7 @@ public:
     // false when the size is out of range (told).
     static constexpr quint32 kDefaultBacktestSeed = 1;
     bool backtest(int size, quint32 seed = kDefaultBacktestSeed);
-    // ---- analyses (the two walks go through the walk runner when one is set)
+    // ---- analyses
     void dizaines();
     void septaines();
     void pairsImpairs();
@@ -115,7 +120,6 @@ public:
     void plusSortis();
     void rechercheEcart();
     void graph();
-    void setWalkRunner(WalkRunner* runner);
     bool walkRunning() const;
     QString label1() const;
 
@@ -176,6 +180,7 @@ private:
     UserInterface& m_ui;
     StateChanges m_changes;
     std::unique_ptr<ReportSteps> m_steps;
+    std::unique_ptr<Jobs> m_jobs;
     std::unique_ptr<HistoryCommands> m_history;
     std::unique_ptr<ImportCommand> m_import;
     std::unique_ptr<ListCommands> m_list;

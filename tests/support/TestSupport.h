@@ -30,6 +30,8 @@ QString drawLine(const QString& date, const QList<int>& numbers, const char* slo
 // A draw holding `wanted` and filled up to twenty numbers from `filler` upwards, ascending.
 QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int filler);
 void writeFile(const QString& path, const QByteArray& bytes);
+// Lets the event loop run until `done` holds (or 10 s pass: never hang); returns done().
+bool waitFor(const std::function<bool()>& done);
 
 // A deterministic history of `count` draws starting with the midday draw of `start`,
 // alternating midi/soir (numbers ascending, seeded).
