@@ -50,6 +50,9 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // A job still running ends here, its end handed to the Workspace (which outlives the
+    // window) without being mirrored.
+    disconnect(&m_ws, nullptr, this, nullptr);
     m_jobs->stopAndWait();
     m_ws.setJobRunner(nullptr);
 }
