@@ -7,6 +7,7 @@
 #include "acquire/ZipExtractor.h"
 #include "history/DrawLine.h"
 #include "history/HistoryFile.h"
+#include "output/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int kMaxListedConflicts = 20;
 constexpr int kMaxListedGaps = 20;
+constexpr int kMaxListedDraws = 20;
 
 struct Known {
     int archive = 0;
@@ -42,6 +44,20 @@ std::array<int, DrawLine::kNumbers> sortedNumbers(const QString& line)
     return numbers;
 }
 
+bool drawBefore(const QString& a, const QString& b)
+{
+    const QDate da = DrawLine::date(a);
+    const QDate db = DrawLine::date(b);
+    if (da != db)
+        return da < db;
+    return DrawLine::isMiddayByChar(a) && !DrawLine::isMiddayByChar(b);
+}
+
+QString slotOf(const QString& line)
+{
+    return DrawLine::isMiddayByChar(line) ? QStringLiteral("midi") : QStringLiteral("soir");
+}
+
 bool isZip(const QByteArray& bytes)
 {
     return bytes.startsWith("PK\x03\x04") || bytes.startsWith("PK\x05\x06");
@@ -53,6 +69,21 @@ void addConversion(const CsvImport::Conversion& conversion, BaseBuilder::Archive
     report.skipped += conversion.skipped;
     report.messages << conversion.reasons;
     lines << conversion.lines;
+    for (qsizetype i = 0; i < conversion.lines.size(); ++i) {
+        const QString& line = conversion.lines[i];
+        if (report.newestLine.isEmpty() || drawBefore(report.newestLine, line))
+            report.newestLine = line;
+        // The row a download would drop is not where its draws begin.
+        if (i == 0 && conversion.lastPieceKept)
+            continue;
+        if (report.firstImportedLine.isEmpty() || drawBefore(line, report.firstImportedLine))
+            report.firstImportedLine = line;
+    }
+}
+
+CsvImport::Conversion convertAll(const QByteArray& bytes)
+{
+    return CsvImport::convert(bytes, {}, CsvImport::LastPiece::KeptWhenNotEmpty);
 }
 
 // The draw lines of one archive, oldest first as the importer gives them.
@@ -67,7 +98,7 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
     const QByteArray bytes = file.readAll();
     if (!isZip(bytes)) {
         report.read = true;
-        addConversion(CsvImport::convert(bytes), report, lines);
+        addConversion(convertAll(bytes), report, lines);
         return lines;
     }
 
@@ -92,25 +123,11 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
             report.messages << QStringLiteral("Fichier illisible dans l'archive : %1").arg(member);
             continue;
         }
-        addConversion(CsvImport::convert(csv.readAll()), report, lines);
+        addConversion(convertAll(csv.readAll()), report, lines);
     }
     if (csvFiles == 0)
         report.messages << QStringLiteral("Aucun fichier CSV dans l'archive");
     return lines;
-}
-
-bool drawBefore(const QString& a, const QString& b)
-{
-    const QDate da = DrawLine::date(a);
-    const QDate db = DrawLine::date(b);
-    if (da != db)
-        return da < db;
-    return DrawLine::isMiddayByChar(a) && !DrawLine::isMiddayByChar(b);
-}
-
-QString slotOf(const QString& line)
-{
-    return DrawLine::isMiddayByChar(line) ? QStringLiteral("midi") : QStringLiteral("soir");
 }
 
 } // namespace
@@ -163,7 +180,81 @@ BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const 
             previous = date;
         }
     }
+
+    // The archive a download fetches again is the one that brings the latest draw; of two that
+    // end alike, the one that starts earlier, so that no draw can be in the base history too.
+    for (int a = 0; a < result.archives.size(); ++a) {
+        const ArchiveReport& candidate = result.archives[a];
+        if (candidate.newestLine.isEmpty())
+            continue;
+        if (result.newestArchive < 0) {
+            result.newestArchive = a;
+            continue;
+        }
+        const ArchiveReport& best = result.archives[result.newestArchive];
+        if (drawBefore(best.newestLine, candidate.newestLine)
+            || (!drawBefore(candidate.newestLine, best.newestLine)
+                && drawBefore(candidate.firstImportedLine, best.firstImportedLine)))
+            result.newestArchive = a;
+    }
+    splitFiles(result);
     return result;
+}
+
+void BaseBuilder::mergeWorking(Result& result, const QStringList& workingLines, const QString& name)
+{
+    result.workingName = name;
+    result.kept.clear();
+    result.workingConflicts.clear();
+    result.unreadable.clear();
+    QHash<QString, QString> archived;
+    for (const QString& line : std::as_const(result.lines))
+        archived.insert(drawKey(line), line);
+    QHash<QString, QString> keptByKey;
+    for (qsizetype i = 0; i < workingLines.size(); ++i) {
+        const QString& line = workingLines[i];
+        if (line.isEmpty())
+            continue;
+        if (!DrawLine::date(line).isValid() || !(DrawLine::endsWithSoir(line) || DrawLine::endsWithSpaceMidi(line))) {
+            result.unreadable << QStringLiteral("ligne %1 : %2").arg(i + 1).arg(line.left(40));
+            continue;
+        }
+        const QString key = drawKey(line);
+        const auto inArchives = archived.constFind(key);
+        if (inArchives != archived.constEnd()) {
+            if (sortedNumbers(*inArchives) != sortedNumbers(line))
+                result.workingConflicts << Conflict{DrawLine::date(line),           slotOf(line), name, line,
+                                                    QStringLiteral("les archives"), *inArchives};
+            continue;
+        }
+        const auto seen = keptByKey.constFind(key);
+        if (seen == keptByKey.constEnd()) {
+            keptByKey.insert(key, line);
+            result.kept << line;
+        } else if (sortedNumbers(*seen) != sortedNumbers(line)) {
+            // The file gives one draw twice with other numbers: nothing says which is right.
+            result.workingConflicts << Conflict{DrawLine::date(line), slotOf(line), name, *seen, name, line};
+        }
+    }
+    std::stable_sort(result.kept.begin(), result.kept.end(), drawBefore);
+    splitFiles(result);
+}
+
+void BaseBuilder::splitFiles(Result& result)
+{
+    result.working = result.lines;
+    result.working << result.kept;
+    std::stable_sort(result.working.begin(), result.working.end(), drawBefore);
+    result.base.clear();
+    if (result.newestArchive < 0)
+        return;
+    // A download of an archive whose one row it drops appends nothing: everything is base then.
+    const QString& from = result.archives[result.newestArchive].firstImportedLine;
+    for (const QString& line : std::as_const(result.working)) {
+        if (!from.isEmpty() && !drawBefore(line, from))
+            break;
+        result.base << line;
+    }
 }
 
 QStringList BaseBuilder::Result::summary() const
@@ -208,20 +299,62 @@ QStringList BaseBuilder::Result::summary() const
     }
     if (gaps.size() > kMaxListedGaps)
         out << QStringLiteral("  ... et %1 autres").arg(gaps.size() - kMaxListedGaps);
+
+    if (!workingName.isEmpty()) {
+        out << QStringLiteral("Tirages gardés de %1, absents des archives : %2").arg(workingName).arg(kept.size());
+        for (int i = 0; i < kept.size() && i < kMaxListedDraws; ++i)
+            out << QStringLiteral("  %1 %2").arg(kept[i].left(10), slotOf(kept[i]));
+        if (kept.size() > kMaxListedDraws)
+            out << QStringLiteral("  ... et %1 autres").arg(kept.size() - kMaxListedDraws);
+        out << QStringLiteral("Tirages de %1 en désaccord avec les archives : %2").arg(workingName).arg(workingConflicts.size());
+        for (int i = 0; i < workingConflicts.size() && i < kMaxListedConflicts; ++i) {
+            const Conflict& c = workingConflicts[i];
+            out << QStringLiteral("  %1 %2 : %3 et %4 diffèrent")
+                       .arg(DateText::format(c.date), c.slot, c.keptArchive, c.otherArchive);
+        }
+        if (workingConflicts.size() > kMaxListedConflicts)
+            out << QStringLiteral("  ... et %1 autres").arg(workingConflicts.size() - kMaxListedConflicts);
+        if (!unreadable.isEmpty()) {
+            out << QStringLiteral("Lignes de %1 qui ne sont pas des tirages datés : %2").arg(workingName).arg(unreadable.size());
+            for (int i = 0; i < unreadable.size() && i < kMaxListedDraws; ++i)
+                out << QStringLiteral("  %1").arg(unreadable[i]);
+            if (unreadable.size() > kMaxListedDraws)
+                out << QStringLiteral("  ... et %1 autres").arg(unreadable.size() - kMaxListedDraws);
+        }
+    }
+    if (!working.isEmpty()) {
+        out << QStringLiteral("Historique de travail (%1) : %2, tous les tirages")
+                   .arg(QLatin1String(HistoryFile::kWorkingName),
+                        Plural::count(working.size(), QStringLiteral("tirage"), QStringLiteral("tirages")));
+        const QString newest = newestArchive >= 0 ? archives[newestArchive].name : QString();
+        if (base.size() == working.size())
+            out << QStringLiteral("Historique de base (%1) : %2, tous les tirages")
+                       .arg(QLatin1String(HistoryFile::kBaseName),
+                            Plural::count(base.size(), QStringLiteral("tirage"), QStringLiteral("tirages")));
+        else
+            out << QStringLiteral("Historique de base (%1) : %2, ceux d'avant l'archive la plus récente, %3, que le "
+                                  "téléchargement ajoute à sa suite")
+                       .arg(QLatin1String(HistoryFile::kBaseName),
+                            Plural::count(base.size(), QStringLiteral("tirage"), QStringLiteral("tirages")), newest);
+    }
     return out;
 }
 
-QString BaseBuilder::existingHistory(const QString& dataFolder)
+BaseBuilder::Paths BaseBuilder::Paths::in(const QString& dataFolder)
 {
-    for (const char* name : {HistoryFile::kBaseName, HistoryFile::kWorkingName}) {
-        const QString path = HistoryFile::locate(dataFolder, QLatin1String(name));
+    return {HistoryFile::locate(dataFolder, QLatin1String(HistoryFile::kBaseName)),
+            HistoryFile::locate(dataFolder, QLatin1String(HistoryFile::kWorkingName))};
+}
+
+QString BaseBuilder::existingHistory(const Paths& paths)
+{
+    for (const QString& path : {paths.base, paths.working})
         if (QFileInfo::exists(path))
             return path;
-    }
     return {};
 }
 
-bool BaseBuilder::write(const Result& result, const QString& dataFolder, const WriteOptions& options, QString* error)
+bool BaseBuilder::write(const Result& result, const Paths& paths, const WriteOptions& options, QString* error)
 {
     auto refuse = [error](const QString& why) {
         if (error)
@@ -233,13 +366,22 @@ bool BaseBuilder::write(const Result& result, const QString& dataFolder, const W
     if (!result.conflicts.isEmpty() && !options.keepFirstOnConflict)
         return refuse(QStringLiteral("Les archives ne sont pas d'accord sur %1 : rien n'est écrit.")
                           .arg(Plural::count(result.conflicts.size(), QStringLiteral("tirage"), QStringLiteral("tirages"))));
-    const QString existing = existingHistory(dataFolder);
+    if (!result.workingConflicts.isEmpty())
+        return refuse(
+            QStringLiteral("« %1 » et les archives ne sont pas d'accord sur %2 : rien n'est écrit.")
+                .arg(result.workingName,
+                     Plural::count(result.workingConflicts.size(), QStringLiteral("tirage"), QStringLiteral("tirages"))));
+    if (!result.unreadable.isEmpty())
+        return refuse(QStringLiteral("« %1 » a %2 qui ne sont pas des tirages datés : rien n'est écrit.")
+                          .arg(result.workingName,
+                               Plural::count(result.unreadable.size(), QStringLiteral("ligne"), QStringLiteral("lignes"))));
+    const QString existing = existingHistory(paths);
     if (!existing.isEmpty() && !options.replace)
         return refuse(QStringLiteral("L'historique %1 existe déjà : il n'est remplacé que sur confirmation.")
                           .arg(QDir::toNativeSeparators(existing)));
 
-    // The base first: a failure there leaves both files as they were.
-    if (!HistoryFile::write(HistoryFile::locate(dataFolder, QLatin1String(HistoryFile::kBaseName)), result.lines, error))
-        return false;
-    return HistoryFile::write(HistoryFile::locate(dataFolder, QLatin1String(HistoryFile::kWorkingName)), result.lines, error);
+    // The base first: should the working history then fail, the base is put back, and a base
+    // left new beside an old working history would still lose nothing.
+    return TextFile::writeAtomicPair(paths.base, TextFile::crlfLines(result.base), paths.working,
+                                     TextFile::crlfLines(result.working), error);
 }

@@ -7,9 +7,10 @@
 #include <atomic>
 #include <functional>
 
-// Builds the base history Tirages.txt (and the working history) from several of the operator's
-// archives at once, for a player who has no history yet. Every draw (its date and its slot) is
-// kept once; two archives that give different numbers for one draw are reported.
+// Builds the base history Tirages.txt and the working history from several of the operator's
+// archives at once. Every draw (its date and its slot) is kept once; two archives that give
+// different numbers for one draw are reported. The draws of the player's working history that
+// the archives lack are kept; one that the archives contradict stops the build.
 class BaseBuilder {
 public:
     struct ArchiveReport {
@@ -21,6 +22,10 @@ public:
         int duplicates = 0; // draws already known with the same numbers
         int conflicts = 0; // draws already known with other numbers
         QStringList messages; // what went wrong, in French
+        QString newestLine; // its newest draw
+        // The oldest draw a download of this archive appends (a CSV without a final line feed
+        // loses its last row, the oldest, there).
+        QString firstImportedLine;
     };
     struct Conflict {
         QDate date;
@@ -33,19 +38,40 @@ public:
         int days() const { return static_cast<int>(from.daysTo(to)) + 1; }
     };
     struct Result {
-        QStringList lines; // every draw once, oldest first, midi before soir
+        QStringList lines; // every draw of the archives once, oldest first, midi before soir
         QList<ArchiveReport> archives;
         QList<Conflict> conflicts;
         QList<Gap> gaps;
         int duplicates = 0;
         QDate first, last;
         bool stopped = false; // cancelled before every archive was read
-        // French lines: draws per archive, duplicates, conflicts, first and last date, gaps.
+
+        // What is written. The working history holds every draw; the base history only those
+        // older than what the newest archive brings, since a download appends that archive whole
+        // after the base history.
+        QStringList working, base;
+        int newestArchive = -1; // index in archives of the one a download fetches again
+
+        // Filled by mergeWorking: the player's working history against the archives.
+        QString workingName; // empty when no working history was merged
+        QStringList kept; // its draws the archives lack, oldest first
+        QList<Conflict> workingConflicts; // its lines the archives contradict (kept = its line)
+        QStringList unreadable; // "ligne N : ..." for its lines that are not dated draws
+
+        // The archives' draws and the kept ones can be written.
+        bool writable() const { return !lines.isEmpty() && workingConflicts.isEmpty() && unreadable.isEmpty(); }
+        // French lines: draws per archive, duplicates, conflicts, first and last date, gaps, what
+        // was kept of the working history and what each file receives.
         QStringList summary() const;
     };
     struct WriteOptions {
         bool replace = false; // overwrite existing history files
         bool keepFirstOnConflict = false; // write even when archives disagree (first one wins)
+    };
+    struct Paths {
+        QString base, working;
+        // Tirages.txt and Tirages_keno.txt in `dataFolder`, whatever the case of their names.
+        static Paths in(const QString& dataFolder);
     };
 
     // value of maximum, once per archive read.
@@ -53,14 +79,28 @@ public:
 
     // Reads the archives (.zip or .csv, told apart by their content) in the order given; a set
     // `cancel` stops between two archives (the result is then `stopped`).
+    // Rows of a CSV are all taken, the last one included when the file lacks a final line feed.
     static Result collect(const QStringList& archivePaths, const Progress& progress = {},
                           const std::atomic<bool>* cancel = nullptr);
 
-    // Writes Tirages.txt and Tirages_keno.txt in `dataFolder`, each atomically. Refuses (false,
-    // French reason) when no draw was read, when a history file exists and `replace` is not
-    // set, or when the archives disagree and `keepFirstOnConflict` is not set.
-    static bool write(const Result& result, const QString& dataFolder, const WriteOptions& options, QString* error);
+    // Merges the lines of the player's history (`name` as shown): a draw the archives lack is
+    // kept, one they hold with the same numbers is theirs, one they contradict is reported.
+    static void mergeWorking(Result& result, const QStringList& workingLines, const QString& name);
+
+    // Writes both history files, both or neither. Refuses (false, French reason) when nothing
+    // can be written (see writable()), when a history file exists and `replace` is not set, or
+    // when the archives disagree and `keepFirstOnConflict` is not set.
+    static bool write(const Result& result, const Paths& paths, const WriteOptions& options, QString* error);
+    static bool write(const Result& result, const QString& dataFolder, const WriteOptions& options, QString* error)
+    {
+        return write(result, Paths::in(dataFolder), options, error);
+    }
 
     // The history file that stops a build without `replace`, or an empty text.
-    static QString existingHistory(const QString& dataFolder);
+    static QString existingHistory(const Paths& paths);
+    static QString existingHistory(const QString& dataFolder) { return existingHistory(Paths::in(dataFolder)); }
+
+private:
+    // Fills `working` and `base` from the archives' draws and the kept ones.
+    static void splitFiles(Result& result);
 };

@@ -111,22 +111,51 @@ std::optional<QString> rowToLine(QStringView row, QString* reason)
     return DrawLine::build(dateText.toString(), numbers, slot);
 }
 
-Conversion convertText(const QString& text, const Progress& progress)
+bool hasDrawHeader(const QByteArray& bytes)
+{
+    const qsizetype end = bytes.indexOf('\n');
+    const QString header = TextFile::decode(end < 0 ? bytes : bytes.left(end));
+    const QList<QStringView> fields = QStringView(header).split(QLatin1Char(';'));
+    if (fields.size() < kMinFields)
+        return false;
+    // Names may come quoted or padded; only their meaning is checked.
+    auto name = [](QStringView text) {
+        text = text.trimmed();
+        if (text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')) && text.size() >= 2)
+            text = text.mid(1, text.size() - 2).trimmed();
+        return text;
+    };
+    if (!name(fields[1]).contains(QLatin1String("date"), Qt::CaseInsensitive))
+        return false;
+    for (int k = 1; k <= DrawLine::kNumbers; ++k) {
+        const QStringView field = name(fields[kFirstNumberField + k - 1]);
+        const QString rank = QString::number(k);
+        // "boule1" must not pass for "boule11": the rank is the whole run of digits at the end.
+        if (!field.endsWith(rank) || (field.size() > rank.size() && field[field.size() - rank.size() - 1].isDigit()))
+            return false;
+    }
+    return true;
+}
+
+Conversion convertText(const QString& text, const Progress& progress, LastPiece lastPiece)
 {
     Conversion result;
     const QList<QStringView> pieces = QStringView(text).split(QLatin1Char('\n'));
     const int last = static_cast<int>(pieces.size()) - 1; // U
 
-    // Piece U is never a row: empty after a final line feed, and dropped as well without one.
+    // Piece U is empty after a final line feed; without one the import drops it all the same.
+    const bool keepLast = lastPiece == LastPiece::KeptWhenNotEmpty && last >= 1 && !pieces[last].trimmed().isEmpty();
     for (int i = 1; i <= last; ++i) {
         if (progress)
             progress(i, last);
-        if (i == last)
+        if (i == last && !keepLast)
             break;
         ++result.rows;
         QString reason;
         if (std::optional<QString> line = rowToLine(pieces[i], &reason)) {
             result.lines.append(*line);
+            if (i == last)
+                result.lastPieceKept = true;
             continue;
         }
         ++result.skipped;
@@ -138,9 +167,9 @@ Conversion convertText(const QString& text, const Progress& progress)
     return result;
 }
 
-Conversion convert(const QByteArray& bytes, const Progress& progress)
+Conversion convert(const QByteArray& bytes, const Progress& progress, LastPiece last)
 {
-    return convertText(TextFile::decode(bytes), progress);
+    return convertText(TextFile::decode(bytes), progress, last);
 }
 
 } // namespace CsvImport

@@ -84,7 +84,38 @@ bool staysInside(const QString& canonicalRoot, const QString& path)
     }
 }
 
+// A file as its real folder (links resolved, up to the nearest folder that exists) and its name
+// without regard to case: the program finds its history files whatever the case of their name.
+QString fileKey(const QString& path)
+{
+    const QFileInfo file(QFileInfo(path).absoluteFilePath());
+    QString folder = file.path();
+    QStringList missing;
+    while (!QFileInfo(folder).exists()) {
+        const QString up = QFileInfo(folder).path();
+        if (up == folder)
+            break;
+        missing.prepend(QFileInfo(folder).fileName());
+        folder = up;
+    }
+    const QString real = QFileInfo(folder).exists() ? QFileInfo(folder).canonicalFilePath() : folder;
+    missing.prepend(real);
+    return missing.join(QLatin1Char('/')) + QLatin1Char('/') + file.fileName().toCaseFolded();
+}
+
 } // namespace
+
+void ZipExtractor::setKeptFiles(const QStringList& paths)
+{
+    m_keptKeys.clear();
+    for (const QString& path : paths) {
+        m_keptKeys.append(fileKey(path));
+        // A kept file that is a link: the file it leads to is kept too.
+        const QString target = QFileInfo(path).canonicalFilePath();
+        if (!target.isEmpty())
+            m_keptKeys.append(fileKey(target));
+    }
+}
 
 ZipExtractor::ZipExtractor(PasswordPrompt askPassword) : m_askPassword(std::move(askPassword)) { }
 
@@ -185,6 +216,12 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
         if (relative->endsWith(QLatin1Char('/'))) {
             if (!staysInside(root, target) || !QDir().mkpath(target))
                 refuse(QStringLiteral("Impossible de créer le dossier %1").arg(*relative));
+            continue;
+        }
+
+        if (m_keptKeys.contains(fileKey(target))) {
+            result.keptBack.append(name);
+            result.messages.append(QStringLiteral("Membre ignoré, il remplacerait un fichier du programme : %1").arg(name));
             continue;
         }
 

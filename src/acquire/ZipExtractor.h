@@ -24,6 +24,7 @@ public:
         int extracted = 0; // files written (folders are not counted)
         int refused = 0; // members not written
         QStringList written; // relative paths of the files written, '/' separated
+        QStringList keptBack; // members not written because they would replace a file the program keeps
         QStringList messages; // what went wrong, in French
         bool ok() const { return opened && refused == 0; }
     };
@@ -32,6 +33,10 @@ public:
 
     // Limits against archives that expand far beyond their size.
     void setSizeLimits(qint64 maxMemberSize, qint64 maxTotalSize);
+
+    // Files the program keeps (histories, settings, criteria): no member is written over them,
+    // whatever its path, its case or the links on the way; such members are skipped and named.
+    void setKeptFiles(const QStringList& paths);
 
     Result extract(const QString& archivePath, const QString& folder) const;
 
@@ -43,4 +48,5 @@ private:
     PasswordPrompt m_askPassword;
     qint64 m_maxMemberSize = kDefaultMaxMemberSize;
     qint64 m_maxTotalSize = kDefaultMaxTotalSize;
+    QStringList m_keptKeys; // see fileKey()
 };

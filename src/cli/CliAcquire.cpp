@@ -46,8 +46,9 @@ int acquire(CliRun& run, ArchiveSource& source, const QString& what)
     ws.setArchiveSource(nullptr);
     const ImportOutcome& outcome = ws.lastImport();
     if (!outcome.fetched || !outcome.csvRead) {
-        run.fail(QStringLiteral("%1 a échoué%2")
-                     .arg(what, outcome.error.isEmpty() ? QString() : QStringLiteral(" : ") + outcome.error));
+        // Messages the import has shown came out one per line already: they are not repeated.
+        const bool toldHere = !outcome.error.isEmpty() && !outcome.reported;
+        run.fail(QStringLiteral("%1 a échoué%2").arg(what, toldHere ? QStringLiteral(" : ") + outcome.error : QString()));
         run.printReport();
         return CliStatus::kFailure;
     }

@@ -1,6 +1,7 @@
-// Building the base history from several archives, for a player who has none yet.
-#include "acquire/BaseBuilder.h"
+// Building the histories from several archives: the Workspace's command, answered from the
+// command line (the archives given, --replace for the question).
 #include "cli/CliCommand.h"
+#include "cli/CliUi.h"
 #include "shell/Messages.h"
 #include "shell/Workspace.h"
 
@@ -13,14 +14,6 @@ constexpr int kMaxArchives = 100;
 
 int buildBase(CliRun& run)
 {
-    const QString folder = run.ws.config().dataFolder;
-    // Refused before any archive is read: nothing is replaced without being asked for.
-    const QString existing = BaseBuilder::existingHistory(folder);
-    if (!existing.isEmpty() && !run.options.replace) {
-        run.fail(QStringLiteral("l'historique « %1 » existe déjà : ajoutez --replace pour le remplacer")
-                     .arg(QDir::toNativeSeparators(existing)));
-        return CliStatus::kFailure;
-    }
     QStringList archives;
     for (const QString& arg : run.options.commandArgs) {
         const QString path = QFileInfo(arg).absoluteFilePath();
@@ -31,25 +24,34 @@ int buildBase(CliRun& run)
         archives << path;
     }
 
-    const BaseBuilder::Result result = BaseBuilder::collect(archives, [&run](int value, int maximum) {
-        run.err << "Lecture des archives : " << value << '/' << maximum << '\n' << Qt::flush;
+    const QMetaObject::Connection progress = QObject::connect(&run.ws, &Workspace::changed, &run.ws, [&run](unsigned parts) {
+        const Progress& p = run.ws.progress();
+        if ((parts & Workspace::ProgressPart) && p.visible && p.value > 0)
+            run.err << "Lecture des archives : " << p.value << '/' << p.maximum << '\n' << Qt::flush;
     });
-    for (const QString& line : result.summary())
+    run.ui.confirmAnswer = run.options.replace;
+    const HistoryBuild outcome = run.ws.buildHistory(archives);
+    run.ui.confirmAnswer.reset();
+    QObject::disconnect(progress);
+
+    for (const QString& line : outcome.summary)
         run.out << line << '\n';
     run.out.flush();
-
-    BaseBuilder::WriteOptions options;
-    options.replace = run.options.replace;
-    QString error;
-    if (!BaseBuilder::write(result, folder, options, &error)) {
-        run.fail(error);
+    switch (outcome.status) {
+    case HistoryBuild::Status::Built:
+        run.err << "Historique construit : "
+                << Messages::count(outcome.written, QStringLiteral("tirage écrit"), QStringLiteral("tirages écrits")) << " dans "
+                << QDir::toNativeSeparators(QFileInfo(run.ws.workingHistoryPath()).absolutePath()) << '\n'
+                << Qt::flush;
+        return CliStatus::kOk;
+    case HistoryBuild::Status::Declined:
+        run.fail(QStringLiteral("l'historique « %1 » existe déjà : ajoutez --replace pour le remplacer")
+                     .arg(QDir::toNativeSeparators(outcome.existing)));
+        return CliStatus::kFailure;
+    default:
+        run.fail(outcome.text);
         return CliStatus::kFailure;
     }
-    run.err << "Historique construit : "
-            << Messages::count(result.lines.size(), QStringLiteral("tirage écrit"), QStringLiteral("tirages écrits")) << " dans "
-            << QDir::toNativeSeparators(folder) << '\n'
-            << Qt::flush;
-    return CliStatus::kOk;
 }
 
 } // namespace
@@ -63,7 +65,7 @@ QList<CliCommand> baseCommands()
     build.acquiring = true;
     build.withoutStartUp = true;
     build.usage = QStringLiteral("build-base ARCHIVE...    construit l'historique à partir de plusieurs archives "
-                                 "(--replace : remplace l'historique existant)");
+                                 "(--replace : remplace l'historique existant, en gardant ses tirages absents des archives)");
     build.execute = buildBase;
     return {build};
 }

@@ -20,9 +20,13 @@ public:
         m_err << (messagesAreErrors ? QStringLiteral("tiravol-cli : ") : QString()) << text << '\n' << Qt::flush;
     }
     int messagesTold = 0;
-    // Nothing is ever given up without being asked for on the command line.
+    // Nothing is ever given up without being asked for on the command line: a command whose
+    // option answers its question sets confirmAnswer; otherwise the question is shown and refused.
+    std::optional<bool> confirmAnswer;
     bool confirm(const QString& text, const QString&) override
     {
+        if (confirmAnswer)
+            return *confirmAnswer;
         m_err << text << '\n' << Qt::flush;
         return false;
     }

@@ -1,5 +1,6 @@
 #include "forecast/ForecastCriteria.h"
 
+#include "output/Plural.h"
 #include "output/TextFile.h"
 
 #include <QFile>
@@ -209,69 +210,81 @@ QString ForecastCriteria::chargeConf(const QString& path)
     if (!file.exists())
         return chargeConfFrom({}, false);
     if (!file.open(QIODevice::ReadOnly))
-        return chargeConfFrom({}, false);
+        return QStringLiteral("Fichier des critères illisible : les critères restent tels qu'ils étaient.");
     return chargeConfFrom(file.readAll(), true);
 }
 
 QString ForecastCriteria::chargeConfFrom(const QByteArray& bytes, bool exists)
 {
     static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
-    QStringList lines;
-    if (exists) {
-        lines = TextFile::decode(bytes).split(QLatin1Char('\n'));
-        // A final line break does not open a line.
-        if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
-            lines.removeLast();
-    }
+    // No file yet (nothing was ever saved): the criteria stay as they stand, without a word.
+    if (!exists)
+        return QString();
+    QStringList lines = TextFile::decode(bytes).split(QLatin1Char('\n'));
+    // A final line break does not open a line.
+    if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
 
     QString problem;
-    int badLines = 0;
-    auto report = [&](const QString& text) {
-        ++badLines;
-        if (problem.isEmpty())
-            problem = text;
-    };
-    if (!exists)
-        problem = QStringLiteral("Fichier des critères absent : les critères par défaut sont utilisés.");
-    else if (lines.size() < 9)
-        problem = QStringLiteral("Fichier des critères incomplet (%1 lignes sur 9) : les lignes manquantes prennent "
-                                 "les critères par défaut.")
-                      .arg(lines.size());
+    if (lines.size() < 9)
+        problem = QStringLiteral("Fichier des critères incomplet (%1 sur 9) : les critères des lignes manquantes "
+                                 "restent tels qu'ils étaient.")
+                      .arg(Plural::count(lines.size(), QStringLiteral("ligne"), QStringLiteral("lignes")));
 
+    QList<int> unreadable, outOfBounds;
     for (int i = 1; i <= 9; ++i) {
-        const DesignTime& design = kDesign[i];
-        int a = design.minimum, b = design.maximum, c = design.position;
-        if (i <= lines.size()) {
-            const QStringList fields = lines[i - 1].split(separators, Qt::SkipEmptyParts);
-            bool ok = fields.size() == 3;
-            int values[3] = {0, 0, 0};
-            for (int f = 0; ok && f < 3; ++f)
-                values[f] = fields[f].toInt(&ok);
-            if (ok) {
-                a = values[0];
-                b = values[1];
-                c = values[2];
-                const int low = std::min(a, b), high = std::max(a, b);
-                if (c < low || c > high) {
-                    report(QStringLiteral("Fichier des critères : position hors limites à la ligne %1, ramenée à la "
-                                          "borne la plus proche.")
-                               .arg(i));
-                    c = std::clamp(c, low, high);
-                }
-            } else {
-                report(QStringLiteral("Fichier des critères illisible à la ligne %1 : les critères par défaut sont "
-                                      "utilisés pour cette ligne.")
-                           .arg(i));
-            }
+        // A missing or unreadable line leaves its bar, and its label, as they stand.
+        if (i > lines.size())
+            continue;
+        const QStringList fields = lines[i - 1].split(separators, Qt::SkipEmptyParts);
+        bool ok = fields.size() == 3;
+        int values[3] = {0, 0, 0};
+        for (int f = 0; ok && f < 3; ++f)
+            values[f] = fields[f].toInt(&ok);
+        if (!ok) {
+            unreadable << i;
+            continue;
         }
+        const DesignTime& design = kDesign[i];
         CriteriaScrollBar& bar = (*this)[i];
+        // The bar's own limits: those it was designed with, widened for the bars whose range
+        // the history sets (draws, gaps) to the range the history gave them.
+        const bool historyRange = i == 3 || i == 4 || i == 5;
+        const int lowest = design.minimum;
+        const int highest = historyRange ? std::max(design.maximum, bar.high()) : design.maximum;
+        const int a = std::clamp(values[0], lowest, highest);
+        const int b = std::clamp(values[1], lowest, highest);
+        const int c = std::clamp(values[2], std::min(a, b), std::max(a, b));
+        if (a != values[0] || b != values[1] || c != values[2])
+            outOfBounds << i;
         bar.setMinimum(a);
         bar.setMaximum(b);
         bar.setValue(c);
         if (i >= 6)
             bar.label = QString::number(c);
     }
-    if (badLines > 1 && exists && lines.size() >= 9)
-        problem += QStringLiteral(" (%1 lignes en cause)").arg(badLines);
+
+    // One line for the whole file, naming every line at fault.
+    auto lineList = [](const QList<int>& numbers) {
+        QString text = QString::number(numbers.first());
+        for (qsizetype k = 1; k < numbers.size(); ++k)
+            text += (k + 1 == numbers.size() ? QStringLiteral(" et ") : QStringLiteral(", ")) + QString::number(numbers[k]);
+        return text;
+    };
+    auto add = [&problem](const QString& text) { problem += (problem.isEmpty() ? QString() : QStringLiteral(" ")) + text; };
+    if (!unreadable.isEmpty())
+        add(unreadable.size() == 1 ? QStringLiteral("Fichier des critères illisible à la ligne %1 : les critères de cette "
+                                                    "ligne restent tels qu'ils étaient.")
+                                         .arg(unreadable.first())
+                                   : QStringLiteral("Fichier des critères illisible aux lignes %1 : les critères de ces "
+                                                    "lignes restent tels qu'ils étaient.")
+                                         .arg(lineList(unreadable)));
+    if (!outOfBounds.isEmpty())
+        add(outOfBounds.size() == 1 ? QStringLiteral("Fichier des critères : valeur hors des limites de la barre à la ligne "
+                                                     "%1, ramenée à la borne la plus proche.")
+                                          .arg(outOfBounds.first())
+                                    : QStringLiteral("Fichier des critères : valeurs hors des limites des barres aux lignes "
+                                                     "%1, ramenées aux bornes les plus proches.")
+                                          .arg(lineList(outOfBounds)));
     return problem;
 }

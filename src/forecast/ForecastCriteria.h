@@ -63,10 +63,12 @@ public:
 
     // "Reset configuration" and the opening from the menu: lines 1-9 set minimum, maximum and
     // position of their bar in that order (each change running the rules), then the labels of
-    // HScroll6..9 show the line's position. A line that is missing or not three whole numbers
-    // loads its bar's design-time values; a position outside its range moves to the nearer
-    // bound. Returns an empty text when the file was sound, else one French line saying what
-    // was wrong. Lines 10 and 11 are not read.
+    // HScroll6..9 show the line's position. With no file, or for a line that is missing or not
+    // three whole numbers, the criteria stay as they stand; a minimum, maximum or position outside
+    // the bar's own limits (its design-time range, widened for the draws and gaps bars to the
+    // range the history gave them) moves to the nearer limit, and the position stays within the
+    // line's range. Returns an empty text when the file was sound or absent, else one French line
+    // naming every line at fault. Lines 10 and 11 are not read.
     QString chargeConf(const QString& path);
     // The same over a file's bytes; `exists` false stands for a missing file.
     QString chargeConfFrom(const QByteArray& bytes, bool exists = true);

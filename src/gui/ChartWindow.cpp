@@ -4,6 +4,7 @@
 
 #include "analyses/ChartValues.h"
 #include "gui/MainWindow.h"
+#include "gui/WindowPlacement.h"
 #include "shell/Workspace.h"
 
 #include <QBarSeries>
@@ -13,6 +14,7 @@
 #include <QChartView>
 #include <QCursor>
 #include <QPointer>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -72,26 +74,56 @@ QBarSet* barsOf(const QChartView* view)
     return bars->barSets().isEmpty() ? nullptr : bars->barSets().first();
 }
 
-void fill(QChartView* view, const ChartValues::Series& values)
+// `fromLowest`: the axis starts a little below the smallest value instead of 0, so that counts
+// that all lie near one another still differ to the eye; its title says where it starts.
+void fill(QChartView* view, const ChartValues::Series& values, bool fromLowest)
 {
     view->chart()->setTitle(values.title);
     QBarSet* set = barsOf(view);
     for (int i = 0; i < values.values.size() && i < set->count(); ++i)
         set->replace(i, values.values[i]);
-    const int top = values.values.isEmpty() ? 0 : *std::max_element(values.values.begin(), values.values.end());
-    if (auto* y = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0))) {
-        y->setRange(0, std::max(1, top));
-        y->applyNiceNumbers();
+    auto* y = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+    if (!y)
+        return;
+    const auto [low, high] = ChartWindow::valueRange(values.values, fromLowest);
+    y->setRange(low, high);
+    y->applyNiceNumbers();
+    if (y->min() < 0)
+        y->setMin(0);
+    if (fromLowest) {
+        const int start = static_cast<int>(y->min());
+        y->setTitleText(start > 0 ? QStringLiteral("à partir de %1").arg(start) : values.title);
     }
 }
 
 } // namespace
+
+std::pair<int, int> ChartWindow::valueRange(const QList<int>& values, bool fromLowest)
+{
+    if (values.isEmpty())
+        return {0, 1};
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    const int top = std::max(1, *highest);
+    if (!fromLowest || *lowest <= 0)
+        return {0, top + (top + 9) / 10};
+    // A tenth of the spread (at least 1) below the smallest and above the largest value,
+    // rounded to a step that gives round tick labels.
+    const int spread = std::max(1, *highest - *lowest);
+    int step = 1;
+    while (step * 10 < spread)
+        step *= 10;
+    const int margin = std::max(1, spread / 10);
+    const int low = std::max(0, (*lowest - margin) / step * step);
+    const int high = ((*highest + margin + step - 1) / step) * step;
+    return {low, std::max(high, low + 1)};
+}
 
 ChartWindow::ChartWindow(Workspace& workspace, QWidget* parent) : QWidget(parent, Qt::Window), m_ws(workspace)
 {
     setObjectName(QStringLiteral("frmGraph"));
     setWindowTitle(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     m_sorties = makeChart(QStringLiteral("MSChartSorties"), this);
     m_ecarts = makeChart(QStringLiteral("MSChart1"), this);
@@ -122,7 +154,7 @@ void ChartWindow::refresh()
     for (int i = 0; i < 2; ++i) {
         if (series[i].values == m_shown[i])
             continue;
-        fill(views[i], series[i]);
+        fill(views[i], series[i], i == 0);
         m_shown[i] = series[i].values;
     }
 }
@@ -136,13 +168,22 @@ QList<int> ChartWindow::values(int chart) const
     return out;
 }
 
+QValueAxis* ChartWindow::valueAxis(int chart) const
+{
+    const QChartView* view = chart == 0 ? m_sorties : m_ecarts;
+    return qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+}
+
 void ChartWindow::install(MainWindow& window)
 {
     auto chart = std::make_shared<QPointer<ChartWindow>>();
     window.setWindowAction(QStringLiteral("cmdGraph"), [&window, chart] {
         window.workspace().graph();
-        if (!*chart)
+        if (!*chart) {
             *chart = new ChartWindow(window.workspace(), &window);
+            (*chart)->resize((*chart)->sizeHint());
+            WindowPlacement::centreOn(*chart, &window);
+        }
         (*chart)->refresh();
         (*chart)->show();
         (*chart)->raise();

@@ -2,10 +2,12 @@
 
 #include <QList>
 #include <QWidget>
+#include <utility>
 
 class MainWindow;
 class QChartView;
 class QTabWidget;
+class QValueAxis;
 class Workspace;
 
 // `frmGraph`: the appearances ("Sorties") and current gaps ("Ecarts") of the seventy numbers as
@@ -25,6 +27,11 @@ public:
     QList<int> values(int chart) const;
     // Further views of the statistics go here, one tab each.
     QTabWidget* tabs() const { return m_tabs; }
+    // The range of the value axis for `values`: from 0, or, `fromLowest`, from a round number
+    // a little below the smallest value.
+    static std::pair<int, int> valueRange(const QList<int>& values, bool fromLowest);
+    // The value axis of chart 0 ("Sorties") or 1 ("Ecarts").
+    QValueAxis* valueAxis(int chart) const;
 
 private:
     Workspace& m_ws;

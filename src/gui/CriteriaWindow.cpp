@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 
 namespace {
 
@@ -65,6 +66,27 @@ CriteriaWindow::CriteriaWindow(Workspace& workspace, QWidget* parent) : QWidget(
             [this] { m_ws.saveCriteria(); });
     connect(addButton(QStringLiteral("Reload"), QStringLiteral("Reset configuration"), 5880), &QPushButton::clicked, this,
             [this] { m_ws.reloadCriteria(); });
+
+    // Row by row, left to right, then the buttons: each bar takes the focus, and the arrows
+    // and Page Up/Down move it.
+    QWidget* previous = nullptr;
+    for (int i : {1, 6, 7, 2, 8, 9, 3, 10, 11, 4, 5}) {
+        QScrollBar* bar = m_bars[static_cast<size_t>(i)];
+        bar->setFocusPolicy(Qt::StrongFocus);
+        // Right and Up raise the value, as the bar's look says (scroll bars reverse them).
+        bar->setInvertedControls(false);
+        bar->installEventFilter(this);
+        if (previous)
+            setTabOrder(previous, bar);
+        previous = bar;
+    }
+    for (const char* name : {"cmdFermer", "cmdSauver", "Reload"}) {
+        QWidget* button = findChild<QWidget*>(QString::fromLatin1(name));
+        setTabOrder(previous, button);
+        previous = button;
+    }
+    // Escape does what "Utiliser" does: the criteria stay for the selection.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::hide);
 
     connect(&m_ws, &Workspace::changed, this, [this](unsigned parts) {
         if (parts & Workspace::CriteriaPart)
@@ -126,6 +148,17 @@ void CriteriaWindow::mirror()
         m_labels[static_cast<size_t>(i)]->setText(model.label);
     }
     m_mirroring = false;
+}
+
+// A bar draws no focus frame of its own: its value label is framed while it has the focus.
+bool CriteriaWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        for (size_t i = 1; i < m_bars.size(); ++i)
+            if (m_bars[i] == watched)
+                m_labels[i]->setFrameShape(event->type() == QEvent::FocusIn ? QFrame::Box : QFrame::NoFrame);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CriteriaWindow::closeEvent(QCloseEvent* event)

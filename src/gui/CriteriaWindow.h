@@ -25,6 +25,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeBar(int i, int leftTwips, int topTwips, int widthTwips);

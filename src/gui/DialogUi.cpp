@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -87,7 +88,9 @@ QString DialogUi::askSaveFileName(const QString& title, const QString& defaultSu
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    dialog.setNameFilters({QStringLiteral("Fichiers texte (*.%1)").arg(defaultSuffix), QStringLiteral("Tous les fichiers (*)")});
+    const QString kind
+        = defaultSuffix == QLatin1String("pdf") ? QStringLiteral("Documents PDF") : QStringLiteral("Fichiers texte");
+    dialog.setNameFilters({QStringLiteral("%1 (*.%2)").arg(kind, defaultSuffix), QStringLiteral("Tous les fichiers (*)")});
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList files = dialog.selectedFiles();
@@ -110,6 +113,21 @@ QStringList DialogUi::askOpenFileNames(const QString& title, const QString& filt
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
+}
+
+int DialogUi::choose(const QString& title, const QString& text, const QStringList& buttons)
+{
+    const ArrowWhileAsking arrow;
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons)
+        added << box.addButton(caption, QMessageBox::AcceptRole); // one role keeps them in the given order
+    if (added.isEmpty())
+        return -1;
+    box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+    box.setEscapeButton(added.last());
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
 bool DialogUi::openUrl(const QUrl& url)

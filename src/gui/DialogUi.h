@@ -24,6 +24,9 @@ public:
     QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
     bool editCalendarFilter(CalendarFilter& filter) override;
     QStringList askOpenFileNames(const QString& title, const QString& filter) override;
+    // A message box with one push button per caption; the first is the default, Esc and the
+    // close box choose the last.
+    int choose(const QString& title, const QString& text, const QStringList& buttons) override;
     // Through QDesktopServices, or the opener set for the tests.
     bool openUrl(const QUrl& url) override;
     void setOpener(std::function<bool(const QUrl&)> opener) { m_opener = std::move(opener); }

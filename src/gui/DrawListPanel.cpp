@@ -14,6 +14,8 @@ namespace {
 // are what must stay readable on a small screen.
 constexpr int kLineChars = 75;
 constexpr int kReadableChars = 70;
+// The least it gives up to a report with long lines: the date and the first numbers.
+constexpr int kNarrowChars = 22;
 constexpr int kItemMargin = 8;
 } // namespace
 
@@ -32,7 +34,7 @@ DrawListPanel::DrawListPanel(Workspace& workspace, CommandRunner& runner, QWidge
     // Every line has the width of a draw line: a fixed cell keeps the horizontal scroll bar
     // right (the trailing empty item would otherwise set the width of all) and the layout fast.
     setGridSize(QSize(wholeLineWidth(), fontMetrics().height() + 2));
-    setMinimumWidth(widthForViewport(readableWidth()));
+    setMinimumWidth(widthForViewport(fontMetrics().horizontalAdvance(QString(kNarrowChars, QLatin1Char('0'))) + kItemMargin));
 
     connect(this, &QListView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
     connect(this, &QListView::doubleClicked, this, [this] { m_runner.run([this] { m_ws.doubleClickListe(); }); });

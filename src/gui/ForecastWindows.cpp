@@ -3,6 +3,7 @@
 #include "gui/CriteriaWindow.h"
 #include "gui/MainWindow.h"
 #include "gui/TipsWindow.h"
+#include "gui/WindowPlacement.h"
 #include "shell/AppFiles.h"
 #include "shell/Workspace.h"
 
@@ -25,6 +26,7 @@ void ForecastWindows::showCriteria()
         m_criteria = new CriteriaWindow(m_window.workspace(), &m_window);
         // Closed by its title bar, the window is gone: the next opening builds it afresh.
         m_criteria->setAttribute(Qt::WA_DeleteOnClose);
+        WindowPlacement::centreOn(m_criteria, &m_window);
     }
     m_criteria->show();
     m_criteria->raise();
@@ -34,8 +36,10 @@ void ForecastWindows::showCriteria()
 
 void ForecastWindows::showTips()
 {
-    if (!m_tips)
+    if (!m_tips) {
         m_tips = new TipsWindow(AppFiles::tipsFile(), &m_window);
+        WindowPlacement::centreOn(m_tips, &m_window);
+    }
     m_tips->show();
     m_tips->raise();
 }

@@ -105,6 +105,7 @@ bool GuiApp::start(const Options& options, QString* error)
     } else {
         config.dataFolder = options.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(options.dataDir).absolutePath();
         config.appDataFolder = AppPaths::appDataFolder();
+        config.offerFirstRun = true;
     }
     m_dataFolder = config.dataFolder;
 
@@ -126,7 +127,7 @@ bool GuiApp::start(const Options& options, QString* error)
     m_window->setTitleSuffix(titleSuffix);
     if (m_dialogs)
         m_dialogs->setParentWidget(m_window.get());
-    m_window->show();
+    m_window->showPlaced();
     // Start-up messages belong over the window, so they wait until it is on screen.
     QTimer::singleShot(0, m_window.get(), [window = m_window.get()] { window->startUp(); });
     if (options.quitAfterStart)

@@ -9,6 +9,8 @@
 #include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
 #include "gui/ThreadedJobRunner.h"
+#include "gui/WindowPlacement.h"
+#include "shell/Settings.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
 
@@ -24,11 +26,14 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent) : QMainWindow(parent), m_ws(workspace), m_ui(ui)
 {
@@ -69,6 +74,7 @@ void MainWindow::buildWidgets()
 {
     m_liste = new DrawListPanel(m_ws, m_runner, this);
     m_report = new ReportPanel(m_ws, m_runner, this);
+    connect(m_report, &ReportPanel::neededWidthChanged, this, &MainWindow::fitDrawList);
     m_grid = new GridPanel(m_ws, m_runner, this);
     m_entry = new EntryPanel(m_ws, m_runner, this);
 
@@ -108,16 +114,97 @@ void MainWindow::buildWidgets()
     connect(m_stop, &QPushButton::clicked, this, [this] { m_jobs->cancel(); });
     statusBar()->addPermanentWidget(m_progress);
     statusBar()->addPermanentWidget(m_stop);
+}
 
-    // Whole draw lines and the whole report when the screen allows it.
-    QSize wanted(m_liste->sizeHint().width() + side->sizeHint().width() + 40, 860);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        wanted = wanted.boundedTo(screen->availableGeometry().size());
-    resize(wanted);
+namespace {
+
+const QString kWindowSection = QStringLiteral("Fenetre");
+// Room for a window manager's borders and title bar before it has drawn them.
+const QMargins kFrameGuess(4, 30, 4, 4);
+
+} // namespace
+
+void MainWindow::showPlaced()
+{
+    const Settings settings(m_ws.settingsPath(), false);
+    const auto number = [&](const char* key) {
+        bool ok = false;
+        const int v = settings.read(kWindowSection, QString::fromLatin1(key), QString()).toInt(&ok);
+        return ok ? std::optional<int>(v) : std::nullopt;
+    };
+    const auto left = number("Gauche"), top = number("Haut"), width = number("Largeur"), height = number("Hauteur");
+    if (left && top && width && height && *width > 0 && *height > 0) {
+        const QRect saved(*left, *top, *width, *height);
+        const QRect frame = WindowPlacement::fitInside(saved.marginsAdded(kFrameGuess), WindowPlacement::workAreaFor(saved));
+        setGeometry(frame.marginsRemoved(kFrameGuess));
+    } else {
+        // Whole draw lines and the whole report when the screen allows it.
+        const QRect area = WindowPlacement::workAreaFor(QRect(QPoint(0, 0), QSize(1, 1)));
+        QRect frame(QPoint(),
+                    QSize(m_liste->sizeHint().width() + m_side->widget()->sizeHint().width() + 40, 860)
+                        .grownBy(kFrameGuess)
+                        .boundedTo(area.size()));
+        frame.moveCenter(area.center());
+        setGeometry(frame.marginsRemoved(kFrameGuess));
+    }
+    m_keepOnScreen = true;
+    if (number("Maximisee").value_or(0) == 1)
+        showMaximized();
+    else
+        show();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Once the window manager has framed the window, its title bar must be on screen too.
+    if (!m_keepOnScreen)
+        return;
+    QTimer::singleShot(0, this, [this] { WindowPlacement::keepFrameInside(this); });
+    QTimer::singleShot(300, this, [this] {
+        WindowPlacement::keepFrameInside(this);
+        m_keepOnScreen = false;
+    });
+}
+
+void MainWindow::saveWindowGeometry()
+{
+    if (m_ws.config().readOnlySettings)
+        return;
+    Settings settings(m_ws.settingsPath(), true);
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    settings.write(kWindowSection, QStringLiteral("Gauche"), QString::number(normal.left()));
+    settings.write(kWindowSection, QStringLiteral("Haut"), QString::number(normal.top()));
+    settings.write(kWindowSection, QStringLiteral("Largeur"), QString::number(normal.width()));
+    settings.write(kWindowSection, QStringLiteral("Hauteur"), QString::number(normal.height()));
+    settings.write(kWindowSection, QStringLiteral("Maximisee"), isMaximized() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void MainWindow::buildMenus()
 {
+    // Alt and a letter opens each menu: the one marked in its caption, else the first letter
+    // no other menu takes. F10 opens the first menu, from which the arrows reach every command.
+    QString taken;
+    for (const MenuTable::Menu& menuRow : MenuTable::menus()) {
+        const qsizetype amp = menuRow.caption.indexOf(QLatin1Char('&'));
+        if (amp >= 0 && amp + 1 < menuRow.caption.size())
+            taken += menuRow.caption.at(amp + 1).toLower();
+    }
+    const auto openOnKey = [this](QMenu* menu, const QKeySequence& key) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, menu] {
+            if (!menu->menuAction()->isVisible())
+                return;
+            menuBar()->setActiveAction(menu->menuAction());
+            // As when the menu opens by its marked letter: its first command is highlighted.
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator() && action->isEnabled()) {
+                    menu->setActiveAction(action);
+                    break;
+                }
+        });
+    };
+    bool first = true;
     for (const MenuTable::Menu& menuRow : MenuTable::menus()) {
         const QList<MenuCommand> rows = MenuTable::commandsOf(menuRow.name);
         // A menu shows only once it holds a command.
@@ -127,6 +214,18 @@ void MainWindow::buildMenus()
         menu->setObjectName(menuRow.name);
         menu->menuAction()->setObjectName(menuRow.name + QStringLiteral("Menu"));
         addMenuRows(menu, rows);
+        if (first)
+            openOnKey(menu, QKeySequence(Qt::Key_F10));
+        first = false;
+        if (menuRow.caption.contains(QLatin1Char('&')))
+            continue;
+        for (const QChar c : menuRow.caption.toLower()) {
+            if (c.isLetter() && !taken.contains(c)) {
+                taken += c;
+                openOnKey(menu, QKeySequence(QStringLiteral("Alt+") + c.toUpper()));
+                break;
+            }
+        }
     }
 }
 
@@ -172,16 +271,20 @@ void MainWindow::addMenuRows(QMenu* menu, const QList<MenuCommand>& rows)
     }
 }
 
-// The list keeps the width of whole lines, or at least of the date and the numbers, and the
-// side panel takes what is left (it scrolls).
+// The report's lines come first: the side panel gets the width they need, the draw list
+// giving up its line ends, then its last numbers, for them. Then the list keeps whole lines, or
+// at least the date and the numbers, and the rest of the side panel takes what is left (it
+// scrolls).
 void MainWindow::fitDrawList()
 {
     const int total = m_splitter->width() - m_splitter->handleWidth();
     if (total <= 0)
         return;
     const int whole = m_liste->sizeHint().width();
-    const int sideMinimum = std::min(m_side->widget()->minimumSizeHint().width(), total / 4);
-    const int list = std::clamp(total - sideMinimum, m_liste->minimumWidth(), whole);
+    const int readable = m_liste->widthForViewport(m_liste->readableWidth());
+    const int reportNeed = m_report->minimumSizeHint().width() + m_side->verticalScrollBar()->sizeHint().width();
+    const int sideNeed = std::max(reportNeed, std::min(m_side->widget()->minimumSizeHint().width(), total - readable));
+    const int list = std::clamp(total - sideNeed, m_liste->minimumWidth(), std::max(whole, m_liste->minimumWidth()));
     m_splitter->setSizes({list, std::max(0, total - list)});
 }
 
@@ -214,6 +317,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    saveWindowGeometry();
     event->accept();
 }
 

@@ -43,6 +43,10 @@ public:
     // the window, and nothing else may start meanwhile).
     void startUp();
 
+    // Shows the window where it was at the last exit (size, position, maximised), inside the
+    // screen's work area; at the first start, as large as the work area allows, centred.
+    void showPlaced();
+
     // What the menu row `name` with `windowAction` does; it runs as a command (one at a time).
     void setWindowAction(const QString& name, std::function<void()> handler) { m_windowActions.insert(name, std::move(handler)); }
     Workspace& workspace() { return m_ws; }
@@ -54,12 +58,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildWidgets();
     void buildMenus();
     void addMenuRows(QMenu* menu, const QList<MenuCommand>& rows);
     void fitDrawList();
+    void saveWindowGeometry();
 
     void mirror(unsigned parts);
     void mirrorTitle();
@@ -72,6 +78,7 @@ private:
     CommandRunner m_runner;
     WaitCursor m_waitCursor;
     QString m_titleSuffix;
+    bool m_keepOnScreen = false; // placed by showPlaced: the frame is checked once it is drawn
     bool m_exitDone = false; // saved, or the user chose to quit without saving
 
     QSplitter* m_splitter = nullptr;

@@ -44,6 +44,19 @@ std::unique_ptr<QPrinter> ReportActions::defaultPrinter(QString* why)
     return printer;
 }
 
+std::unique_ptr<QPrinter> ReportActions::pdfPrinter(UserInterface& ui, const QString& why)
+{
+    if (!ui.confirm(why + QStringLiteral("\n\nImprimer dans un fichier PDF ?"), Messages::kTitle))
+        return nullptr;
+    const QString file = ui.askSaveFileName(QStringLiteral("Imprimer dans un fichier PDF"), QStringLiteral("pdf"));
+    if (file.isEmpty())
+        return nullptr;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(file);
+    return printer;
+}
+
 void ReportActions::setPrinterFactory(PrinterFactory factory)
 {
     printerFactory() = std::move(factory);
@@ -63,11 +76,15 @@ void ReportActions::print(MainWindow& window, bool everything)
         ws.selectAllResults();
     QString why;
     const std::unique_ptr<QPrinter> printer = printerFactory() ? printerFactory()(&why) : defaultPrinter(&why);
+    std::unique_ptr<QPrinter> pdf;
     if (!printer) {
-        window.ui().message(why, Messages::kTitle);
-        return;
+        // Without a printer the lines can still go to a PDF file the user names.
+        pdf = pdfPrinter(window.ui(), why);
+        if (!pdf)
+            return;
     }
-    const ReportPrinter::Printed printed = ReportPrinter::print(*printer, ws.report().resultat, ws.report().resultat2);
+    QPrinter& target = printer ? *printer : *pdf;
+    const ReportPrinter::Printed printed = ReportPrinter::print(target, ws.report().resultat, ws.report().resultat2);
     if (!printed.ok) {
         window.ui().message(printed.error, Messages::kTitle);
         return;

@@ -6,6 +6,7 @@
 
 class MainWindow;
 class QPrinter;
+class UserInterface;
 
 // The menu commands that take the report's lines to the clipboard or the printer: "Copier
 // selection", "Imprimer" > "Tout" and "Imprimer" > "Selection". They act on the window's
@@ -20,6 +21,9 @@ public:
 
     // The system's default printer (300 dots per inch), or null when none is installed.
     static std::unique_ptr<QPrinter> defaultPrinter(QString* why);
+    // No printer: offers a PDF file instead (a question, then the save dialog); null when the
+    // user declines or cancels.
+    static std::unique_ptr<QPrinter> pdfPrinter(UserInterface& ui, const QString& why);
     // Replaces the default printer (a PDF file in the tests); an empty factory restores it.
     static void setPrinterFactory(PrinterFactory factory);
 

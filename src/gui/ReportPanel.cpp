@@ -5,11 +5,14 @@
 
 #include <QFontDatabase>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +28,8 @@ private:
     bool& m_flag;
     bool m_old;
 };
+
+constexpr int kItemMargin = 8; // the item's own padding either side of its text
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font)
 {
@@ -86,21 +91,54 @@ ReportPanel::ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* p
     busyRow->addWidget(m_lblquoi);
     busyRow->addStretch();
 
-    // One grid for the caption halves and the lists, so each half starts where its list does.
-    auto* layout = new QGridLayout(this);
+    // Shown only in the window: the title label and the exports keep the title the reports
+    // leave there, which is sometimes another report's.
+    m_lblRapport = makeLabel(this, QStringLiteral("lblRapport"), font());
+    QFont italic = font();
+    italic.setItalic(true);
+    m_lblRapport->setFont(italic);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(m_lblAff);
+    titleRow->addSpacing(12);
+    titleRow->addWidget(m_lblRapport);
+    titleRow->addStretch();
+
+    // Each list stands in a column under its caption half; a hidden list gives its width to
+    // the other one.
+    const auto makeColumn = [this](QLabel* caption, QListWidget* list) {
+        auto* column = new QWidget(this);
+        auto* columnLayout = new QVBoxLayout(column);
+        columnLayout->setContentsMargins(0, 0, 0, 0);
+        columnLayout->addWidget(caption);
+        columnLayout->addWidget(list, 1);
+        return column;
+    };
+    m_column1 = makeColumn(m_lblPM, m_resultat);
+    m_column2 = makeColumn(m_lblPMRight, m_resultat2);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(m_column1, 1);
+    lists->addWidget(m_column2, 1);
+
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
-    layout->addWidget(m_lblAff, 0, 0, 1, 2);
-    layout->addLayout(busyRow, 1, 0, 1, 2);
-    layout->addWidget(m_lblPM, 2, 0);
-    layout->addWidget(m_lblPMRight, 2, 1);
-    layout->addWidget(m_resultat, 3, 0);
-    layout->addWidget(m_resultat2, 3, 1);
+    layout->addLayout(titleRow);
+    layout->addLayout(busyRow);
+    layout->addLayout(lists, 1);
     m_label1 = new QLabel(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
-    layout->addWidget(m_label1, 4, 0, 1, 2);
-    layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
-    layout->setRowStretch(3, 1);
+    layout->addWidget(m_label1);
+}
+
+int ReportPanel::listWidthFor(const QListWidget* widget, const QStringList& lines, int leastWidth)
+{
+    // The lists use a fixed-pitch font: the line with the most characters is the widest.
+    const QString* longest = nullptr;
+    for (const QString& line : lines)
+        if (!longest || line.size() > longest->size())
+            longest = &line;
+    const int text = longest ? widget->fontMetrics().horizontalAdvance(*longest) + kItemMargin : 0;
+    const int chrome = widget->verticalScrollBar()->sizeHint().width() + 2 * widget->frameWidth();
+    return std::max(leastWidth, text + chrome);
 }
 
 std::pair<QString, QString> ReportPanel::splitCaption(const QString& caption)
@@ -129,12 +167,20 @@ void ReportPanel::pushSelection(int list, QListWidget* widget)
     mirror();
 }
 
-void ReportPanel::mirrorList(QListWidget* widget, const ResultList& model, QStringList& shown)
+void ReportPanel::mirrorList(QListWidget* widget, QWidget* column, const ResultList& model, QStringList& shown)
 {
+    const int least = model.widthTwips * logicalDpiX() / 1440;
+    bool resized = false;
     if (model.lines != shown) {
         widget->clear();
         widget->addItems(model.lines);
         shown = model.lines;
+        // One cell as wide as the longest line: the horizontal scroll range is right and the
+        // layout stays fast on thousands of lines.
+        const int cell
+            = listWidthFor(widget, model.lines, 0) - widget->verticalScrollBar()->sizeHint().width() - 2 * widget->frameWidth();
+        widget->setGridSize(QSize(std::max(cell, 1), widget->fontMetrics().height() + 2));
+        resized = true;
     }
     if (!m_pushing) {
         for (int row = 0; row < widget->count(); ++row) {
@@ -143,8 +189,13 @@ void ReportPanel::mirrorList(QListWidget* widget, const ResultList& model, QStri
                 item->setSelected(model.isSelected(row));
         }
     }
-    widget->setVisible(model.visible);
-    widget->setMinimumWidth(model.widthTwips * logicalDpiX() / 1440);
+    const int width = listWidthFor(widget, model.lines, least);
+    if (width != widget->minimumWidth() || column->isHidden() == model.visible)
+        resized = true;
+    column->setVisible(model.visible);
+    widget->setMinimumWidth(width);
+    if (resized)
+        emit neededWidthChanged();
 }
 
 void ReportPanel::mirror()
@@ -152,12 +203,15 @@ void ReportPanel::mirror()
     FlagGuard mirroring(m_mirroring);
     const ReportModel& report = m_ws.report();
     m_lblAff->setText(report.title);
+    m_lblRapport->setText(report.shownReport.isEmpty() ? QString()
+                                                       : QStringLiteral("(rapport affiché : %1)").arg(report.shownReport));
+    m_lblRapport->setVisible(!report.shownReport.isEmpty());
     const auto [left, right] = splitCaption(report.caption);
     m_lblPM->setText(left);
     m_lblPMRight->setText(right);
     m_lblquoi->setText(report.status);
-    mirrorList(m_resultat, report.resultat, m_shownResultat);
-    mirrorList(m_resultat2, report.resultat2, m_shownResultat2);
+    mirrorList(m_resultat, m_column1, report.resultat, m_shownResultat);
+    mirrorList(m_resultat2, m_column2, report.resultat2, m_shownResultat2);
     m_label1->setText(m_ws.label1());
     if (m_ws.walkRunning())
         m_resultat->scrollToBottom();

@@ -26,8 +26,16 @@ public:
     // list and the text over the right one.
     static std::pair<QString, QString> splitCaption(const QString& caption);
 
+    // The width a result list needs to show `lines` whole, without a horizontal scroll bar:
+    // never less than the width the report asks for.
+    static int listWidthFor(const QListWidget* widget, const QStringList& lines, int leastWidth);
+
+signals:
+    // The lists now need another width (a report with longer lines, a list shown or hidden).
+    void neededWidthChanged();
+
 private:
-    void mirrorList(QListWidget* widget, const ResultList& model, QStringList& shown);
+    void mirrorList(QListWidget* widget, QWidget* column, const ResultList& model, QStringList& shown);
     void pushSelection(int list, QListWidget* widget);
 
     Workspace& m_ws;
@@ -38,11 +46,14 @@ private:
     QStringList m_shownResultat2;
 
     QLabel* m_lblAff = nullptr;
+    QLabel* m_lblRapport = nullptr; // names the report shown under another report's title
     QLabel* m_lblPM = nullptr;
     QLabel* m_lblPMRight = nullptr;
     QLabel* m_lblquoi = nullptr;
     QFrame* m_shape2 = nullptr;
     QListWidget* m_resultat = nullptr;
     QListWidget* m_resultat2 = nullptr;
+    QWidget* m_column1 = nullptr; // a list with its caption half
+    QWidget* m_column2 = nullptr;
     QLabel* m_label1 = nullptr; // the combination a walk is examining
 };

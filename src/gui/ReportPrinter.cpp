@@ -93,6 +93,5 @@ QString ReportPrinter::missingPrinterMessage()
 {
     if (!QPrinterInfo::defaultPrinter().isNull() || !QPrinterInfo::availablePrinters().isEmpty())
         return {};
-    return QStringLiteral("Aucune imprimante n'est installée : rien n'a été imprimé et les lignes restent "
-                          "sélectionnées.");
+    return QStringLiteral("Aucune imprimante n'est installée.");
 }

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -20,6 +21,7 @@ TipsWindow::TipsWindow(const QString& tipsPath, QWidget* parent) : QWidget(paren
     setWindowTitle(QStringLiteral("Astuce"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(px(6330), px(1710));
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 192, 128));

@@ -33,3 +33,27 @@ QStringList ReportModel::exportLines() const
         out << resultat2.lines[i];
     return out;
 }
+
+void ReportModel::setTitle(const QString& text)
+{
+    title = text;
+    shownReport.clear();
+    m_addedTitle = false;
+}
+
+void ReportModel::setAddedTitle(const QString& text)
+{
+    if (!m_addedTitle)
+        m_hiddenTitle = title;
+    m_addedTitle = true;
+    title = text;
+    shownReport.clear();
+}
+
+void ReportModel::keepTitle(const QString& name)
+{
+    if (m_addedTitle)
+        title = m_hiddenTitle;
+    m_addedTitle = false;
+    shownReport = name;
+}

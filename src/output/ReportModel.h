@@ -26,8 +26,23 @@ struct ReportModel {
     bool busy = false;
     ResultList resultat;
     ResultList resultat2;
+    // What the window names when the title belongs to another report (never exported).
+    QString shownReport;
+
+    // A report that writes its own title.
+    void setTitle(const QString& text);
+    // A report added beside the classic ones (chance, backtest...): it shows its own title and
+    // hides, without losing it, the one the classic reports left.
+    void setAddedTitle(const QString& text);
+    // A report that keeps the title: it gets back the one an added report hid, as if that report
+    // had not run; `name` says in the window which report is shown under it.
+    void keepTitle(const QString& name);
 
     // What the export step writes: the title, every line of the left list, and the right list
     // from its second line on (hidden or not).
     QStringList exportLines() const;
+
+private:
+    QString m_hiddenTitle; // the classic reports' title while an added report shows its own
+    bool m_addedTitle = false;
 };

@@ -20,6 +20,12 @@ QString decodeWindows1252(QByteArrayView bytes);
 // Returns false and fills *error (French) when anything fails; the old file is then untouched.
 bool writeAtomic(const QString& path, const QByteArray& data, QString* error);
 
+// Two files that belong together, both replaced or neither: both are written aside and checked
+// whole before either replaces its old file; when the second cannot replace its own, the first is
+// put back as it was. Returns false and fills *error (French, saying what each file holds then).
+bool writeAtomicPair(const QString& firstPath, const QByteArray& firstData, const QString& secondPath,
+                     const QByteArray& secondData, QString* error);
+
 // Lines joined with CR LF after each one, encoded for the system.
 QByteArray crlfLines(const QStringList& lines);
 

@@ -44,6 +44,7 @@ void AnalysisCommands::writeLines(const AnalysisReport& report)
 void AnalysisCommands::dizaines()
 {
     WorkspaceState& s = m_state;
+    s.report.keepTitle(QStringLiteral("Dizaines/Unités"));
     s.report.caption.clear();
     s.report.resultat.clear();
     s.report.resultat2.visible = false;
@@ -57,6 +58,7 @@ void AnalysisCommands::septaines()
     WorkspaceState& s = m_state;
     s.report.caption.clear();
     m_steps.calcul();
+    s.report.keepTitle(QStringLiteral("Septaines"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
     writeLines(GroupCounts::septaines(s.stats));
@@ -68,6 +70,7 @@ void AnalysisCommands::pairsImpairs()
     WorkspaceState& s = m_state;
     s.report.caption.clear();
     m_steps.calcul();
+    s.report.keepTitle(QStringLiteral("Pairs / Impairs"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
     writeLines(GroupCounts::pairsImpairs(s.stats));
@@ -78,6 +81,7 @@ void AnalysisCommands::petitsGros()
 {
     WorkspaceState& s = m_state;
     m_steps.calcul();
+    s.report.keepTitle(QStringLiteral("Petits / Gros Numéros"));
     s.report.resultat.clear();
     s.report.resultat2.visible = false;
     writeLines(GroupCounts::petitsGros(s.stats));
@@ -91,6 +95,7 @@ void AnalysisCommands::colonne()
     if (!ColumnReport::isColumn(column))
         return;
     const AnalysisReport report = ColumnReport::report(s.drawLines(), s.period, column);
+    s.report.keepTitle(QStringLiteral("Colonne"));
     s.report.resultat.visible = true;
     s.report.resultat.clear();
     writeLines(report);
@@ -102,6 +107,7 @@ void AnalysisCommands::partenaire()
 {
     WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
+    s.report.keepTitle(QStringLiteral("Partenaire ideal"));
     s.report.resultat.clear();
     const QList<int> chosen = m_grid.chosenNumbers();
     s.report.resultat2.visible = false;
@@ -120,6 +126,7 @@ void AnalysisCommands::annonceur()
         m_ui.message(Announcer::tooManyMessage(), Messages::kTitle);
         return;
     }
+    s.report.keepTitle(QStringLiteral("Annonceur"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
     s.report.resultat.widthTwips = kWideList;
@@ -147,6 +154,7 @@ void AnalysisCommands::plusSortis()
         return;
     WorkspaceState& s = m_state;
     ReportModel& report = s.report;
+    report.keepTitle(QStringLiteral("Plus sortis"));
     report.resultat.visible = true;
     report.resultat2.visible = false;
     const QList<int> chosen = m_grid.chosenNumbers();
@@ -178,6 +186,7 @@ void AnalysisCommands::rechercheEcart()
         return;
     WorkspaceState& s = m_state;
     ReportModel& report = s.report;
+    report.keepTitle(QStringLiteral("Recherche Ecart"));
     report.resultat.visible = true;
     report.resultat.clear();
     report.resultat.widthTwips = kWideList;

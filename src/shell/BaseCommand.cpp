@@ -1,6 +1,7 @@
 #include "shell/BaseCommand.h"
 
 #include "acquire/BaseBuilder.h"
+#include "history/HistoryFile.h"
 #include "shell/HistoryCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
@@ -19,15 +20,47 @@ namespace {
 
 const QString kTitle = QStringLiteral("Construire l'historique");
 
+QString draws(qsizetype n)
+{
+    return Messages::count(n, QStringLiteral("tirage"), QStringLiteral("tirages"));
+}
+
+// "« path » : 1494 tirages aujourd'hui, 16948 ensuite" for a file that exists.
+QString fileLine(const QString& path, qsizetype now, qsizetype after)
+{
+    return QStringLiteral("« %1 » : %2 aujourd'hui, %3 ensuite").arg(QDir::toNativeSeparators(path), draws(now), draws(after));
+}
+
 } // namespace
 
-void BaseCommand::construireHistorique()
+void BaseCommand::construireHistorique(std::function<void()> then)
 {
-    WorkspaceState& s = m_state;
     const QStringList archives = m_ui.askOpenFileNames(QStringLiteral("Archives des résultats"),
                                                        QStringLiteral("Archives des résultats (*.zip *.csv *.ZIP *.CSV)"));
-    if (archives.isEmpty())
+    if (archives.isEmpty()) {
+        if (then)
+            then();
         return;
+    }
+    build(archives, [this, then = std::move(then)](const HistoryBuild& outcome) {
+        if (outcome.status != HistoryBuild::Status::Cancelled && outcome.status != HistoryBuild::Status::Declined)
+            m_ui.message(outcome.summary.isEmpty()
+                             ? outcome.text
+                             : outcome.text + QStringLiteral("\n\n") + outcome.summary.join(QLatin1Char('\n')),
+                         kTitle);
+        if (then)
+            then();
+    });
+}
+
+void BaseCommand::build(const QStringList& archives, std::function<void(const HistoryBuild&)> done)
+{
+    WorkspaceState& s = m_state;
+    // A correction not yet written is part of what the player has.
+    if (!m_history.keepUnsavedWork()) {
+        done(HistoryBuild{});
+        return;
+    }
 
     // The archives are read as a job; the questions and the writing come after, here.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
@@ -48,56 +81,100 @@ void BaseCommand::construireHistorique()
             },
             context.cancelFlag());
     };
-    job.finish = [this, result, hourglass = std::move(hourglass)]() mutable {
+    job.finish = [this, result, hourglass = std::move(hourglass), done = std::move(done)]() mutable {
         hourglass.reset();
         m_state.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
-        writeHistories(*result);
+        done(writeHistories(*result));
     };
     m_jobs.start(std::move(job));
 }
 
-void BaseCommand::writeHistories(const BaseBuilder::Result& result)
+HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
 {
-    WorkspaceState& s = m_state;
+    HistoryBuild outcome;
     if (result.stopped) {
-        m_ui.message(QStringLiteral("Construction interrompue : rien n'a été écrit."), kTitle);
-        return;
+        outcome.status = HistoryBuild::Status::Stopped;
+        outcome.text = QStringLiteral("Construction interrompue : rien n'a été écrit.");
+        return outcome;
     }
-    const QString summary = result.summary().join(QLatin1Char('\n'));
+
+    const BaseBuilder::Paths paths{HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
+                                   m_config.workingHistoryFile()};
+    // What the player has: the working history, or the base history when there is none yet.
+    const bool hadWorking = QFileInfo::exists(paths.working);
+    const bool hadBase = QFileInfo::exists(paths.base);
+    qsizetype workingBefore = 0, baseBefore = 0;
+    if (hadWorking || hadBase) {
+        const HistoryFile::ReadResult own = HistoryFile::read(hadWorking ? paths.working : paths.base);
+        if (!own.found) {
+            outcome.status = HistoryBuild::Status::WriteFailed;
+            outcome.text = QStringLiteral("L'historique existant ne peut pas être lu : rien n'a été écrit.\n") + own.error;
+            return outcome;
+        }
+        (hadWorking ? workingBefore : baseBefore) = own.lines.size();
+        BaseBuilder::mergeWorking(result, own.lines, QFileInfo(hadWorking ? paths.working : paths.base).fileName());
+    }
+    if (hadWorking && hadBase)
+        baseBefore = HistoryFile::read(paths.base).lines.size();
+    outcome.summary = result.summary();
+    outcome.existing = BaseBuilder::existingHistory(paths);
 
     if (result.lines.isEmpty()) {
-        m_ui.message(QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.\n\n") + summary, kTitle);
-        return;
+        outcome.status = HistoryBuild::Status::NothingRead;
+        outcome.text = QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.");
+        return outcome;
     }
     if (!result.conflicts.isEmpty()) {
-        m_ui.message(QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien n'a été "
-                                    "écrit. Retirez l'archive fautive et recommencez.\n\n")
-                         + summary,
-                     kTitle);
-        return;
+        outcome.status = HistoryBuild::Status::ArchivesDisagree;
+        outcome.text = QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien n'a été "
+                                      "écrit. Retirez l'archive fautive et recommencez.");
+        return outcome;
+    }
+    if (!result.workingConflicts.isEmpty()) {
+        outcome.status = HistoryBuild::Status::WorkingDisagrees;
+        outcome.text = QStringLiteral("« %1 » ne donne pas les mêmes numéros que les archives pour un même tirage : rien "
+                                      "n'a été écrit. Vérifiez ces tirages et recommencez.")
+                           .arg(result.workingName);
+        return outcome;
+    }
+    if (!result.unreadable.isEmpty()) {
+        outcome.status = HistoryBuild::Status::WorkingDisagrees;
+        outcome.text = QStringLiteral("Des lignes de « %1 » ne sont pas des tirages datés : rien n'a été écrit. Corrigez-les "
+                                      "ou retirez-les, puis recommencez.")
+                           .arg(result.workingName);
+        return outcome;
     }
 
-    const QString existing = BaseBuilder::existingHistory(m_config.dataFolder);
-    if (!existing.isEmpty()
-        && !m_ui.confirm(
-            QStringLiteral("Un historique existe déjà :\n%1\nLe remplacer par les %2 ?")
-                .arg(QDir::toNativeSeparators(existing),
-                     Messages::count(result.lines.size(), QStringLiteral("tirage lu"), QStringLiteral("tirages lus"))),
-            kTitle))
-        return;
+    if (!outcome.existing.isEmpty()) {
+        QStringList question{QStringLiteral("Un historique existe déjà. Le remplacer ?")};
+        if (hadBase)
+            question << fileLine(paths.base, baseBefore, result.base.size());
+        if (hadWorking)
+            question << fileLine(paths.working, workingBefore, result.working.size());
+        if (!result.kept.isEmpty())
+            question << QStringLiteral("%1 de « %2 », absents des archives, y sont gardés.")
+                            .arg(draws(result.kept.size()), result.workingName);
+        if (!m_ui.confirm(question.join(QLatin1Char('\n')), kTitle)) {
+            outcome.status = HistoryBuild::Status::Declined;
+            outcome.text = QStringLiteral("L'historique existant n'a pas été remplacé.");
+            return outcome;
+        }
+    }
 
     BaseBuilder::WriteOptions options;
     options.replace = true; // asked just above, or nothing to replace
     QString error;
-    if (!BaseBuilder::write(result, m_config.dataFolder, options, &error)) {
-        m_ui.message(QStringLiteral("L'historique n'a pas été écrit : ") + error, kTitle);
-        return;
+    if (!BaseBuilder::write(result, paths, options, &error)) {
+        outcome.status = HistoryBuild::Status::WriteFailed;
+        outcome.text = QStringLiteral("L'historique n'a pas été écrit : ") + error;
+        return outcome;
     }
 
-    // The list now comes from the new working history; a correction of the old one is gone.
-    s.unsavedCorrection = false;
     m_history.chargeManuelle();
     m_rankings.srti();
-    m_ui.message(QStringLiteral("L'historique a été construit.\n\n") + summary, kTitle);
+    outcome.status = HistoryBuild::Status::Built;
+    outcome.text = QStringLiteral("L'historique a été construit.");
+    outcome.written = static_cast<int>(result.working.size());
+    return outcome;
 }

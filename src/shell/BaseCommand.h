@@ -1,6 +1,9 @@
 #pragma once
 
 #include "acquire/BaseBuilder.h"
+#include "shell/HistoryBuild.h"
+
+#include <functional>
 
 class HistoryCommands;
 class Jobs;
@@ -12,7 +15,8 @@ struct WorkspaceConfig;
 struct WorkspaceState;
 
 // Building the base history and the working history from several of the operator's archives,
-// for a player who has none yet (or who starts again from the archives).
+// for a player who has none yet or who starts again from the archives. The draws of the
+// working history that the archives lack are kept.
 class BaseCommand {
 public:
     BaseCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
@@ -22,14 +26,18 @@ public:
     {
     }
 
-    // Asks for the archives, reads them with the progress bar shown (a job: a stop writes
-    // nothing), asks before replacing a history, writes both files, loads the new working
-    // history and shows the summary.
-    void construireHistorique();
+    // Asks for the archives, then build() and shows what came of it; then `then`.
+    void construireHistorique(std::function<void()> then = {});
+
+    // Reads the archives with the progress bar shown (a job: a stop writes nothing), merges the
+    // working history, asks before replacing a history (naming both files and their counts),
+    // writes both files or neither, loads the new working history and shows the ranking; then
+    // `done` with what came of it.
+    void build(const QStringList& archives, std::function<void(const HistoryBuild&)> done);
 
 private:
-    // After the archives were read: the questions, the two files, the new list.
-    void writeHistories(const BaseBuilder::Result& result);
+    // After the archives were read: the checks, the question, the two files, the new list.
+    HistoryBuild writeHistories(BaseBuilder::Result& result);
 
     WorkspaceState& m_state;
     const WorkspaceConfig& m_config;

@@ -26,7 +26,7 @@ void ChanceCommands::writeReport(const QString& title, const QStringList& lines,
 {
     ReportModel& report = m_state.report;
     m_steps.hideBusy();
-    report.title = title;
+    report.setAddedTitle(title);
     report.caption.clear();
     report.resultat.clear();
     report.resultat.visible = true;

@@ -108,6 +108,7 @@ void EntryCommands::validateEntry()
 
 void EntryCommands::effacer()
 {
+    m_state.report.keepTitle(QString());
     m_state.report.resultat.clear();
     m_state.report.resultat2.clear();
     m_changes.changed(StatePart::ReportPart);

@@ -32,7 +32,7 @@ void ForecastCommands::performance()
     {
         const Hourglass hourglass(m_steps);
         const PerformanceReport result = Performance::evaluate(s.drawLines(), s.matrix, s.period, ticked);
-        report.title = result.title; // "Performance d'un ensemble", over an empty caption
+        report.setTitle(result.title); // "Performance d'un ensemble", over an empty caption
         report.caption = result.caption;
         for (const QString& line : result.lines)
             report.resultat.add(line);
@@ -71,6 +71,7 @@ void ForecastCommands::selectionNumeros()
 {
     WorkspaceState& s = m_state;
     ReportModel& report = s.report;
+    report.keepTitle(QStringLiteral("Selection numéros"));
     report.resultat.clear();
     report.resultat2.visible = false;
     report.resultat.widthTwips = 5600;

@@ -56,11 +56,11 @@ void HistoryCommands::offlineNotice()
     m_ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), Messages::kTitle);
 }
 
-void HistoryCommands::charge2()
+void HistoryCommands::charge2(bool withOfflineNotice)
 {
     loadInto(m_config.workingHistoryFile());
     m_state.origin = ListOrigin::Working;
-    if (m_config.connection && m_config.connection() == WorkspaceConfig::Connection::Offline)
+    if (withOfflineNotice && m_config.connection && m_config.connection() == WorkspaceConfig::Connection::Offline)
         offlineNotice();
     afterLoad(true);
 }

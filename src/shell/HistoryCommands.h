@@ -24,7 +24,7 @@ public:
     {
     }
 
-    void charge2(); // the working history
+    void charge2(bool withOfflineNotice = true); // the working history
     // The base history, then the archive when on line (a download runs as a job: `then`
     // follows once the list is whole).
     void charge(std::function<void()> then = {});

@@ -97,14 +97,15 @@ void ImportCommand::afterFetch(const Fetch& fetch)
                 m_state.progress.maximum = maximum;
                 m_state.progress.value = value;
                 m_changes.changed(StatePart::ProgressPart);
-            });
+            },
+            m_config.keptFiles());
         s.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
         s.lastImport.csvRead = result.csvRead;
         s.lastImport.imported = static_cast<int>(result.lines.size());
         s.lastImport.skipped = result.skipped;
         if (!result.csvRead)
-            s.lastImport.error = result.extractionMessages.join(QStringLiteral(" ; "));
+            s.lastImport.error = result.extractionMessages.join(QLatin1Char('\n'));
         DrawList draws = m_state.fullHistory();
         draws.reserve(draws.drawCount() + static_cast<int>(result.lines.size()));
         for (const QString& line : result.lines)
@@ -114,8 +115,8 @@ void ImportCommand::afterFetch(const Fetch& fetch)
         s.counters.text1 = QString::number(s.itemCount() - 1);
         m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 
-        // Only what the person must know: rows left out, or an archive that could not be read.
-        if (result.skipped > 0 || !result.csvRead) {
+        // Only what the person must know: rows or members left out, or an archive that could not be read.
+        if (result.skipped > 0 || !result.csvRead || !result.keptBack.isEmpty()) {
             QString summary;
             if (result.csvRead)
                 summary = QStringLiteral("Import de l'archive : %1, %2.")
@@ -130,6 +131,7 @@ void ImportCommand::afterFetch(const Fetch& fetch)
             if (!details.isEmpty())
                 summary += QLatin1Char('\n') + details.join(QLatin1Char('\n'));
             m_ui.message(summary, Messages::kTitle);
+            s.lastImport.reported = true;
         }
     }
     s.period.first = 0;

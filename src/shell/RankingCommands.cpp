@@ -19,7 +19,7 @@ void RankingCommands::runRanking(RankingKind kind)
     report.resultat2.clear();
     report.resultat2.visible = true;
     const RankingTexts texts = Rankings::texts(kind);
-    report.title = texts.title + s.itemDate(s.selected - 1);
+    report.setTitle(texts.title + s.itemDate(s.selected - 1));
     report.caption = texts.caption;
     report.resultat.add(QString::fromLatin1(Rankings::kHeader));
     report.resultat2.add(QString::fromLatin1(Rankings::kHeader));

@@ -30,6 +30,10 @@ public:
     // An open dialog that takes several files (`filter` as in "Archives (*.zip *.csv)"); empty
     // when cancelled (the default: a person who cannot be asked).
     virtual QStringList askOpenFileNames(const QString& /*title*/, const QString& /*filter*/) { return {}; }
+    // A question answered by one of `buttons` (their captions, left to right): the index of the
+    // button chosen. Closing the question without choosing chooses the last button; -1 when
+    // nobody can be asked (the default).
+    virtual int choose(const QString& /*title*/, const QString& /*text*/, const QStringList& /*buttons*/) { return -1; }
     // Hands a document or an address to the desktop's viewer; false when none took it.
     virtual bool openUrl(const QUrl& /*url*/) { return false; }
     // Today's date (a seam so tests can fix the clock).

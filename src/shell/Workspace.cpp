@@ -1,10 +1,12 @@
 #include "shell/Workspace.h"
 
+#include "history/DemoHistory.h"
 #include "shell/AnalysisCommands.h"
 #include "shell/BaseCommand.h"
 #include "shell/ChanceCommands.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
+#include "shell/FirstRunCommand.h"
 #include "shell/ForecastCommands.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
@@ -19,6 +21,8 @@
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <algorithm>
 
 Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
@@ -39,6 +43,9 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_output = std::make_unique<OutputCommands>(s, m_config, m_ui, m_changes);
     m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs);
+    m_firstRun = std::make_unique<FirstRunCommand>(
+        m_config, m_ui, [this](std::function<void()> then) { buildHistories(std::move(then)); },
+        [this] { return startDemonstration(); });
 
     s.selected = 0;
     s.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
@@ -74,9 +81,17 @@ void Workspace::startUp()
     emit changed(MenuPart);
     m_history->charge2();
     m_rankings->srti();
-    if (!historyComplete())
-        m_ui.message(QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
-                     Messages::kTitle);
+    // After the first-run question, whose build may run as a job.
+    auto checkComplete = [this] {
+        if (!historyComplete())
+            m_ui.message(
+                QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
+                Messages::kTitle);
+    };
+    if (m_config.offerFirstRun && m_firstRun->isFirstRun())
+        m_firstRun->offer(checkComplete);
+    else
+        checkComplete();
 }
 
 bool Workspace::exitSave()
@@ -283,7 +298,67 @@ void Workspace::aPropos()
 
 void Workspace::construireHistorique()
 {
-    m_base->construireHistorique();
+    buildHistories({});
+}
+
+void Workspace::buildHistories(std::function<void()> then)
+{
+    if (!m_demoFolder) {
+        m_base->construireHistorique(std::move(then));
+        return;
+    }
+    // The demonstration's draws are not the player's: the history is built in the player's
+    // own folder, and only a build that loaded it ends the demonstration.
+    const WorkspaceConfig demoConfig = m_config;
+    const int revision = m_state.listRevision;
+    m_config = m_ownConfig;
+    m_base->construireHistorique([this, demoConfig, revision, then = std::move(then)] {
+        if (m_state.listRevision == revision) {
+            m_config = demoConfig;
+        } else {
+            m_demoFolder.reset();
+            m_state.windowTitle = m_ownTitle;
+            emit changed(MenuPart);
+        }
+        if (then)
+            then();
+    });
+}
+
+bool Workspace::startDemonstration()
+{
+    auto folder = std::make_unique<QTemporaryDir>();
+    QString error;
+    bool ready = folder->isValid();
+    if (!ready)
+        error = QStringLiteral("Dossier temporaire impossible à créer : %1").arg(folder->errorString());
+    else
+        ready = DemoHistory::writeDemoFolder(folder->path(), m_ui.today().addDays(-1), &error);
+    if (!ready) {
+        m_ui.message(QStringLiteral("La démonstration n'a pas pu démarrer : ") + error, Messages::kTitle);
+        return false;
+    }
+    if (!m_demoFolder) {
+        m_ownConfig = m_config;
+        m_ownTitle = m_state.windowTitle;
+    }
+    m_demoFolder = std::move(folder);
+    m_config.dataFolder = m_demoFolder->path();
+    m_config.workingHistoryPath.clear();
+    m_state.windowTitle = m_ownTitle + QStringLiteral(" (démonstration)");
+    emit changed(MenuPart);
+    // Loaded as at start-up; the connection was told about a moment ago.
+    m_history->charge2(false);
+    m_rankings->srti();
+    return true;
+}
+
+HistoryBuild Workspace::buildHistory(const QStringList& archives)
+{
+    // The command line runs its jobs in place: the outcome is there when build() returns.
+    HistoryBuild outcome;
+    m_base->build(archives, [&outcome](const HistoryBuild& built) { outcome = built; });
+    return outcome;
 }
 
 void Workspace::dizaines()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/HistoryBuild.h"
 #include "shell/StateChanges.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
@@ -16,6 +17,7 @@ class ArchiveSource;
 class BaseCommand;
 class ChanceCommands;
 class EntryCommands;
+class FirstRunCommand;
 class FilterCommand;
 class ForecastCommands;
 class GridCommands;
@@ -25,6 +27,7 @@ class ListCommands;
 class OutputCommands;
 class RankingCommands;
 class ReportSteps;
+class QTemporaryDir;
 class UserInterface;
 class JobRunner;
 class Jobs;
@@ -54,7 +57,8 @@ public:
     bool jobRunning() const;
 
     // ---- start-up and exit
-    // Settings, version, title, Charge2, ranking, completeness check.
+    // Settings, version, title, Charge2, ranking, the first-run question (when the configuration
+    // offers it and the data folder holds no history), completeness check.
     void startUp();
     // Writes the working history as the exit does; false when it could not (already told).
     bool exitSave();
@@ -133,7 +137,13 @@ public:
     void aide(); // Varn
     void site();
     void aPropos();
-    void construireHistorique(); // the base and working histories from several archives
+    // The base and working histories from several archives. During a demonstration they are
+    // built in the player's own data folder, and the demonstration ends once they are loaded.
+    void construireHistorique();
+    HistoryBuild buildHistory(const QStringList& archives); // the same on archives already chosen
+
+    // ---- demonstration (offered by the first-run question)
+    bool demonstration() const { return m_demoFolder != nullptr; }
 
     // ---- state read by the shells
     const WorkspaceState& state() const { return m_state; }
@@ -160,6 +170,7 @@ public:
     const CriteriaRanges& criteria() const { return m_state.criteria; }
     ListOrigin listOrigin() const { return m_state.origin; }
     QString workingHistoryPath() const { return m_config.workingHistoryFile(); }
+    QString settingsPath() const { return m_config.settingsFile(); }
     const WorkspaceConfig& config() const { return m_config; }
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }
@@ -174,6 +185,12 @@ signals:
 private:
     // Completeness: the first draw is of 1993.
     bool historyComplete() const;
+    // construireHistorique, then `then` once the build has ended (it runs as a job).
+    void buildHistories(std::function<void()> then);
+    // The demonstration history (the same as the window's --demo) written to a temporary folder
+    // that becomes the data folder until the Workspace ends; the player's folder is never
+    // written. False when the temporary folder could not be made (already told).
+    bool startDemonstration();
 
     WorkspaceConfig m_config;
     WorkspaceState m_state;
@@ -193,4 +210,8 @@ private:
     std::unique_ptr<AnalysisCommands> m_analyses;
     std::unique_ptr<OutputCommands> m_output;
     std::unique_ptr<BaseCommand> m_base;
+    std::unique_ptr<FirstRunCommand> m_firstRun;
+    std::unique_ptr<QTemporaryDir> m_demoFolder;
+    WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
+    QString m_ownTitle;
 };

@@ -1,7 +1,10 @@
 #include "shell/WorkspaceConfig.h"
 
+#include "forecast/ForecastCriteria.h"
 #include "history/HistoryFile.h"
 #include "shell/Settings.h"
+
+#include <QDir>
 
 QString WorkspaceConfig::workingHistoryFile() const
 {
@@ -13,4 +16,12 @@ QString WorkspaceConfig::workingHistoryFile() const
 QString WorkspaceConfig::settingsFile() const
 {
     return Settings::iniPath(appDataFolder);
+}
+
+QStringList WorkspaceConfig::keptFiles() const
+{
+    const QDir data(dataFolder);
+    return {workingHistoryFile(), data.filePath(QString::fromLatin1(HistoryFile::kWorkingName)),
+            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsFile(),
+            ForecastCriteria::filePath(appDataFolder)};
 }

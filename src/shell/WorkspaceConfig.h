@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Where the Workspace finds its files and how it reaches the outside.
@@ -15,9 +16,12 @@ struct WorkspaceConfig {
     QString archiveUrlOverride; // used instead of the settings file's address when not empty
     bool readOnlySettings = false; // the command-line companion never writes the settings file
     bool quietWhenNoWorkingHistory = false; // a first download starts without one
+    bool offerFirstRun = false; // the window offers a way to start when the folder holds no history
 
     // The working history: workingHistoryPath, or Tirages_keno.txt of the data folder.
     QString workingHistoryFile() const;
     // The settings file of the configuration folder.
     QString settingsFile() const;
+    // The files the program keeps: the two histories, the settings and criteria files.
+    QStringList keptFiles() const;
 };

@@ -45,7 +45,8 @@ struct ImportOutcome {
     bool csvRead = false;
     int imported = 0;
     int skipped = 0;
-    QString error;
+    QString error; // one message a line
+    bool reported = false; // the error has been shown to the person already
 };
 
 // Everything the main window holds. The command units change it; the Workspace announces it.

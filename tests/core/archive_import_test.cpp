@@ -56,3 +56,45 @@ TEST(ArchiveImport, ALocalCsvOrZipIsExtractedThenConvertedAndFailuresKeepTheFold
     EXPECT_FALSE(local.fetch(temp.filePath(QStringLiteral("missing.zip")), archive, {}, &error));
     EXPECT_EQ(readFile(archive), QByteArray("PK\x03\x04 damaged"));
 }
+
+TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
+{
+    QTemporaryDir temp;
+    const QString archive = temp.filePath(QLatin1String(ArchiveImport::kArchiveName));
+    QByteArray header = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;date_de_forclusion";
+    for (int k = 1; k <= 20; ++k)
+        header += ";boule" + QByteArray::number(k);
+    // As the 2020 archives give it: the first 24 columns only, newest first.
+    const QByteArray period = header + "\r\n"
+        + "2020302;31/10/2020;soir;30/12/2020;70;69;68;67;66;65;64;63;62;61;60;59;58;57;56;55;54;53;52;51\r\n"
+        + "2020301;31/10/2020;midi;30/12/2020;1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17;18;19;20\r\n";
+    const QByteArray notes = "date;texte\r\n01/11/2020;archive du mois\r\n";
+    // An earlier import's CSV is still in the folder; it must not be taken for this archive's.
+    writeFile(temp.filePath(QLatin1String(ArchiveImport::kCsvName)), kCsv);
+
+    TestSupport::writeZip(archive,
+                          {{"lisezmoi.csv", notes},
+                           {"autre.csv", QByteArray(header).replace("boule2;", "boule12;") + "\r\n"},
+                           {"keno_202010.csv", period},
+                           {"ancien/keno_201811.csv", period}});
+    ArchiveImport::Result result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
+    EXPECT_TRUE(result.csvRead && result.extractionMessages.isEmpty())
+        << result.extractionMessages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(result.lines,
+              QStringList({QStringLiteral("31/10/2020 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 midi"),
+                           QStringLiteral("31/10/2020 70 69 68 67 66 65 64 63 62 61 60 59 58 57 56 55 54 53 52 51 soir")}));
+    EXPECT_EQ(result.rows, 2);
+
+    // Two CSVs of draws: neither is chosen, and the import reads the usual name as before.
+    QFile::remove(temp.filePath(QLatin1String(ArchiveImport::kCsvName)));
+    TestSupport::writeZip(archive, {{"keno_202010.csv", period}, {"keno_202011.csv", period}});
+    result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
+    EXPECT_FALSE(result.csvRead);
+    ASSERT_EQ(result.extractionMessages.size(), 1);
+    EXPECT_TRUE(result.extractionMessages[0].startsWith(QStringLiteral("Fichier des tirages illisible ou absent : ")));
+    EXPECT_TRUE(result.extractionMessages[0].contains(QLatin1String(ArchiveImport::kCsvName)));
+
+    // The usual name inside the archive is read even beside a period-named CSV.
+    TestSupport::writeZip(archive, {{"keno_202010.csv", period}, {ArchiveImport::kCsvName, kCsv}});
+    EXPECT_EQ(ArchiveImport::extractAndConvert(temp.path(), {}, {}).rows, 3);
+}

@@ -280,29 +280,28 @@ TEST(ForecastCriteriaFile, LoadSetsLabelsOfTheBoundsEvenWithoutAMove)
     EXPECT_EQ(state(d, B::RecentMax), bar(0, 42, 20, "20"));
 }
 
-TEST(ForecastCriteriaFile, BadFilesGiveDefaultsOrNearestValuesAndOneMessage)
+TEST(ForecastCriteriaFile, BadFilesKeepTheCriteriaAsTheyStandOrTakeNearestValuesWithOneMessage)
 {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/tiravol.cfg");
 
+    // No file: nothing changes and nothing is said (the load's ranges stay, bounds included).
     ForecastCriteria missing;
     missing.updateAfterLoad(101, statsWith(2, 3, 7, 12));
-    const QString msg = missing.chargeConf(path);
-    EXPECT_FALSE(msg.isEmpty());
-    EXPECT_FALSE(msg.contains(QLatin1Char('\n')));
-    EXPECT_EQ(state(missing, B::GeneralDraws), bar(0, 3200, 3000, "3000"));
-    EXPECT_EQ(state(missing, B::GapMax), bar(0, 100, 100, "100"));
-    EXPECT_EQ(state(missing, B::AverageMin), bar(0, 280, 14, "14"));
+    const ForecastCriteria loaded = missing;
+    EXPECT_EQ(missing.chargeConf(path), QString());
+    for (int i = 1; i <= kCriterionBarCount; ++i)
+        EXPECT_EQ(state(missing, static_cast<B>(i)), state(loaded, static_cast<B>(i))) << i;
     EXPECT_FALSE(QFile::exists(path)); // nothing written by a load
 
-    // Short: the lines present load, the others take the design-time values.
+    // Short: the lines present load, the others stay as they stand.
     write(path, "0,42,5\r\n20,100,30\r\n");
     ForecastCriteria shortFile;
     shortFile.setValue(B::GapMin, 40);
     EXPECT_FALSE(shortFile.chargeConf(path).isEmpty());
     EXPECT_EQ(state(shortFile, B::RecentDraws), bar(0, 42, 5, "5"));
     EXPECT_EQ(state(shortFile, B::AverageDraws), bar(20, 100, 30, "30"));
-    EXPECT_EQ(state(shortFile, B::GapMin), bar(0, 100, 0, "0"));
+    EXPECT_EQ(state(shortFile, B::GapMin), bar(0, 100, 40, "40"));
     EXPECT_EQ(readAll(path), QByteArray("0,42,5\r\n20,100,30\r\n"));
 
     // Not numeric, too few numbers, a position outside its range.
@@ -316,8 +315,8 @@ TEST(ForecastCriteriaFile, BadFilesGiveDefaultsOrNearestValuesAndOneMessage)
     const QString badMsg = b.chargeConfFrom(bad);
     EXPECT_FALSE(badMsg.isEmpty());
     EXPECT_FALSE(badMsg.contains(QLatin1Char('\n')));
-    EXPECT_EQ(state(b, B::GeneralDraws), bar(0, 3200, 3000, "3000"));
-    EXPECT_EQ(state(b, B::GapMax), bar(0, 100, 100, "100"));
+    EXPECT_EQ(state(b, B::GeneralDraws), bar(0, 3200, 7, "7"));
+    EXPECT_EQ(state(b, B::GapMax), bar(0, 100, 60, "60"));
     // 99 -> 42 drags the most bound to 42; line 7 then sets it to 14, which drags this one down.
     EXPECT_EQ(state(b, B::RecentMin), bar(0, 42, 14, "14"));
     EXPECT_EQ(state(b, B::RecentMax), bar(0, 42, 14, "14"));
@@ -328,8 +327,35 @@ TEST(ForecastCriteriaFile, BadFilesGiveDefaultsOrNearestValuesAndOneMessage)
     EXPECT_FALSE(e.chargeConfFrom(QByteArray("\xff\xfe\x00\x01\r\n,,,\r\n", 10)).isEmpty());
     EXPECT_EQ(state(e, B::RecentDraws), bar(0, 42, 14, "14"));
 
-    // A reversed range saved by the program reads back without complaint.
+    // A reversed range within the bar's limits reads back without complaint.
     ForecastCriteria rev;
-    EXPECT_EQ(rev.chargeConfFrom(QByteArray(kDesignFile).replace("0,3200,3000", "0,-1,-1")), QString());
-    EXPECT_EQ(state(rev, B::GeneralDraws), bar(0, -1, -1, "-1"));
+    EXPECT_EQ(rev.chargeConfFrom(QByteArray(kDesignFile).replace("0,3200,3000", "3200,0,100")), QString());
+    EXPECT_EQ(state(rev, B::GeneralDraws), bar(3200, 0, 100, "100"));
+}
+
+TEST(ForecastCriteriaFile, ValuesOutsideTheirBarAreBroughtWithinItAndEveryLineAtFaultIsNamed)
+{
+    QByteArray file = kDesignFile;
+    file.replace("14,280,28", "-5 280 -10"); // line 2: an average form of fewer than 14 draws
+    file.replace("0,100,0", "0,100,-3"); // line 4
+    file.replace("0,280,28\r\n0,3270", "0,999,500\r\n0,3270"); // line 9
+    file.replace("0,42,0", "x"); // line 6
+    ForecastCriteria c;
+    // The gap bars reach as far as the history took them.
+    c.setMaximum(CriterionBar::GapMin, 150);
+    const QString msg = c.chargeConfFrom(file);
+    EXPECT_EQ(msg,
+              QStringLiteral("Fichier des critères illisible à la ligne 6 : les critères de cette ligne restent tels "
+                             "qu'ils étaient. Fichier des critères : valeurs hors des limites des barres aux lignes 2, "
+                             "4 et 9, ramenées aux bornes les plus proches."));
+    EXPECT_EQ(state(c, B::AverageDraws), bar(14, 280, 14, "14"));
+    EXPECT_EQ(state(c, B::GapMin), bar(0, 100, 0, "0"));
+    EXPECT_EQ(state(c, B::AverageMax), bar(0, 280, 280, "280"));
+    // What "Sauver" writes then is possible again.
+    EXPECT_TRUE(c.fileContent().startsWith("0,42,14\r\n14,280,14\r\n"));
+
+    ForecastCriteria wide;
+    wide.setMaximum(CriterionBar::GeneralDraws, 16948);
+    EXPECT_EQ(wide.chargeConfFrom(QByteArray(kDesignFile).replace("0,3200,3000", "0,16948,16948")), QString());
+    EXPECT_EQ(state(wide, B::GeneralDraws), bar(0, 16948, 16948, "16948"));
 }

@@ -1,5 +1,8 @@
 #include "acquire/BaseBuilder.h"
 
+#include "acquire/CsvImport.h"
+#include "history/HistoryFile.h"
+
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -119,21 +122,25 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
                    QStringLiteral("Tirages retenus : 6"), QStringLiteral("Tirages en double : 1"),
                    QStringLiteral("Tirages en désaccord : 0"), QStringLiteral("Premier tirage : 01/10/1993 soir"),
                    QStringLiteral("Dernier tirage : 06/10/1993 midi"), QStringLiteral("Périodes sans tirage : 1"),
-                   QStringLiteral("  le 05/10/1993")}));
+                   QStringLiteral("  le 05/10/1993"),
+                   QStringLiteral("Historique de travail (Tirages_keno.txt) : 6 tirages, tous les tirages"),
+                   QStringLiteral("Historique de base (Tirages.txt) : 2 tirages, ceux d'avant l'archive la plus récente, "
+                                  "keno_2024.csv, que le téléchargement ajoute à sa suite")}));
 
-    // Written to both history files, CR LF after each line; a second build is refused until told to replace.
+    // Written to both history files, CR LF after each line (the base without what the newest
+    // archive brings); a second build is refused until told to replace.
     const QString data = temp.filePath(QStringLiteral("docs"));
     QDir().mkpath(data);
     QString error;
     ASSERT_TRUE(BaseBuilder::write(result, data, {}, &error)) << error.toStdString();
-    const QByteArray expected = (result.lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-    EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages.txt"))), expected);
+    const QByteArray expected = TestSupport::crlf(result.lines);
+    EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages.txt"))), TestSupport::crlf(result.lines.mid(0, 2)));
     EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages_keno.txt"))), expected);
 
     const BaseBuilder::Result smaller = BaseBuilder::collect({older});
     EXPECT_FALSE(BaseBuilder::write(smaller, data, {}, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("existe déjà"))) << error.toStdString();
-    EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages.txt"))), expected);
+    EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages_keno.txt"))), expected);
     BaseBuilder::WriteOptions replace;
     replace.replace = true;
     ASSERT_TRUE(BaseBuilder::write(smaller, data, replace, &error)) << error.toStdString();
@@ -176,10 +183,65 @@ TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFir
     BaseBuilder::WriteOptions firstWins;
     firstWins.keepFirstOnConflict = true;
     ASSERT_TRUE(BaseBuilder::write(result, temp.path(), firstWins, &error)) << error.toStdString();
-    EXPECT_TRUE(readFile(temp.filePath(QStringLiteral("Tirages.txt"))).contains(line("01/01/2024", "soir", 1).toUtf8()));
+    EXPECT_TRUE(readFile(temp.filePath(QStringLiteral("Tirages_keno.txt"))).contains(line("01/01/2024", "soir", 1).toUtf8()));
 
     // Nothing readable: nothing written, even with replace.
     BaseBuilder::WriteOptions all{true, true};
     EXPECT_FALSE(BaseBuilder::write(BaseBuilder::collect({broken}), temp.path(), all, &error));
-    EXPECT_EQ(readFile(temp.filePath(QStringLiteral("Tirages.txt"))).count('\n'), 3);
+    EXPECT_EQ(readFile(temp.filePath(QStringLiteral("Tirages_keno.txt"))).count('\n'), 3);
+}
+
+TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGivesEachDrawOnce)
+{
+    QTemporaryDir temp;
+    const QStringList all = TestSupport::makeHistory(25, QDate(2019, 1, 1));
+    const QStringList archived = all.mid(0, 24);
+    const QString older = temp.filePath(QStringLiteral("keno_2018.csv")), newest = temp.filePath(QStringLiteral("keno_2019.csv"));
+    writeFile(older, TestSupport::operatorCsv(archived.mid(0, 8)));
+    // As the operator serves it: no line feed after the last row, the newest archive's oldest draw.
+    const QByteArray newestBytes = TestSupport::operatorCsv(archived.mid(8), false);
+    writeFile(newest, newestBytes);
+
+    BaseBuilder::Result result = BaseBuilder::collect({older, newest});
+    EXPECT_EQ(result.lines, archived);
+    EXPECT_EQ(result.archives[1].rows, 16);
+    EXPECT_EQ(result.archives[1].skipped, 0);
+
+    // The working history holds a draw typed by hand after the archives, and lacks a few others.
+    QStringList working = all.mid(3);
+    BaseBuilder::mergeWorking(result, working, QStringLiteral("Tirages_keno.txt"));
+    EXPECT_EQ(result.kept, QStringList{all.last()});
+    EXPECT_EQ(result.working, all);
+    const QStringList summary = result.summary();
+    EXPECT_TRUE(summary.contains(QStringLiteral("Tirages gardés de Tirages_keno.txt, absents des archives : 1")));
+    EXPECT_TRUE(summary.contains(QStringLiteral("  ") + all.last().left(10) + QLatin1Char(' ') + all.last().right(4)));
+
+    const QString data = temp.filePath(QStringLiteral("data"));
+    QString error;
+    ASSERT_TRUE(BaseBuilder::write(result, data, {}, &error)) << error.toStdString();
+    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages_keno.txt")), TestSupport::crlf(all));
+    // A download of the newest archive appends it after the base history (and drops its
+    // unterminated last row): every archived draw comes back once.
+    const QStringList reloaded
+        = HistoryFile::read(data + QStringLiteral("/Tirages.txt")).lines + CsvImport::convert(newestBytes).lines;
+    EXPECT_EQ(reloaded, archived);
+
+    // A working line the archives contradict: reported, nothing replaced.
+    QString& changed = working[4];
+    changed.replace(68, 2, changed.mid(68, 2) == QLatin1String("70") ? QStringLiteral("69") : QStringLiteral("70"));
+    BaseBuilder::mergeWorking(result, working, QStringLiteral("Tirages_keno.txt"));
+    ASSERT_EQ(result.workingConflicts.size(), 1);
+    EXPECT_TRUE(result.summary().contains(
+        QStringLiteral("  %1 %2 : Tirages_keno.txt et les archives diffèrent").arg(changed.left(10), changed.right(4))));
+    BaseBuilder::WriteOptions replace{true, true};
+    EXPECT_FALSE(BaseBuilder::write(result, data, replace, &error));
+    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages_keno.txt")), TestSupport::crlf(all));
+
+    // Both files or neither: a working history that cannot be written leaves the base untouched.
+    const QString other = temp.filePath(QStringLiteral("other"));
+    QDir().mkpath(other + QStringLiteral("/Tirages_keno.txt"));
+    BaseBuilder::mergeWorking(result, all, QStringLiteral("Tirages_keno.txt"));
+    EXPECT_FALSE(BaseBuilder::write(result, other, replace, &error));
+    EXPECT_FALSE(QFile::exists(other + QStringLiteral("/Tirages.txt"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("rien n'a été remplacé"))) << error.toStdString();
 }

@@ -15,6 +15,15 @@ QString runTool(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The document's words as one line: the page numbers at the foot of each page are dropped, so
+// that a sentence running onto the next page reads whole.
+QString documentText(const QString& pdf)
+{
+    QString text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    text.replace(QRegularExpression(QStringLiteral("\\n\\d+\\n\\s*\\f")), QStringLiteral(" "));
+    return text.simplified();
+}
+
 } // namespace
 
 TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
@@ -25,7 +34,7 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
     EXPECT_EQ(file.read(5), QByteArray("%PDF-"));
 
     // Lines are joined so that a caption cut by the layout is still found.
-    const QString text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    const QString text = documentText(pdf);
     ASSERT_FALSE(text.isEmpty());
     const QStringList captions = {
         QStringLiteral("Charge Manuelle"), QStringLiteral("Telechargement FDesJeux"), QStringLiteral("Imprimer"),
@@ -71,8 +80,7 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
 
 TEST(HelpDocument, TheChanceChapterExplainsTheVerdictsAndTheirLimits)
 {
-    const QString text
-        = runTool(QStringLiteral("pdftotext"), {QStringLiteral(TIRAVOL_HELP_PDF), QStringLiteral("-")}).simplified();
+    const QString text = documentText(QStringLiteral(TIRAVOL_HELP_PDF));
     ASSERT_FALSE(text.isEmpty());
     // The chapter comes last, after the command-line companion.
     const qsizetype chapter = text.lastIndexOf(QStringLiteral("Le hasard : ce que disent les rapports"));
@@ -83,4 +91,20 @@ TEST(HelpDocument, TheChanceChapterExplainsTheVerdictsAndTheirLimits)
           "« Performance »", "Au risque de 5 %", "p corrigé", "Holm", "Bande à 95 %", "khi-deux", "Fisher", "médiane",
           "1 000 joueurs au hasard", "centile", "p unilatéral", "Ce que « compatible avec le hasard » ne prouve pas"})
         EXPECT_TRUE(chance.contains(QString::fromUtf8(words))) << words;
+}
+
+TEST(HelpDocument, TheCommandsAddedBeyondTheMenusAreDescribed)
+{
+    const QString text = documentText(QStringLiteral(TIRAVOL_HELP_PDF));
+    ASSERT_FALSE(text.isEmpty());
+    // Quoted as the program shows them: the chance reports, the backtest, the heat map, the
+    // stop of a walk, the first-run question and its buttons.
+    for (const char* caption : {"Hasard", "Cotes du Keno", "Partenaires - hasard", "Annonceur - hasard", "Tester la prévision",
+                                "Carte des écarts à la moyenne", "Arrêter", "Premier démarrage", "Construire l'historique…",
+                                "Démonstration", "Liste vide", "(démonstration)"})
+        EXPECT_TRUE(text.contains(QStringLiteral("« ") + QString::fromUtf8(caption) + QStringLiteral(" »"))) << caption;
+    // The keys and the command line, and the archives named after their period.
+    for (const char* words : {"Échap", "tiravol-cli -o classement.txt sorties", "--output FICHIER", "Ctrl+C",
+                              "keno_202010.zip contient keno_202010.csv"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
 }

@@ -223,7 +223,8 @@ TEST_F(WorkspaceOutputTest, BaseBuiltFromOverlappingArchivesIsLoadedAndSummarise
     m_ui.openNames.push_back({archive("ancienne.csv", all.mid(0, 20)), archive("recente.csv", all.mid(12))});
     m_ws->construireHistorique();
 
-    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(all));
+    // The base stops where the newest archive begins: a download appends that archive after it.
+    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(all.mid(0, 12)));
     EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(all));
     EXPECT_EQ(m_ws->state().drawLines(), all);
     EXPECT_EQ(m_ws->drawCount(), 30);
@@ -242,39 +243,62 @@ TEST_F(WorkspaceOutputTest, BaseBuiltFromOverlappingArchivesIsLoadedAndSummarise
     EXPECT_EQ(m_ws->report().resultat.count() > 0, true);
 }
 
-TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYes)
+TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDrawsTheArchivesLack)
 {
-    const QStringList old = makeHistory(10, QDate(2021, 3, 1), 3);
+    const QStringList all = makeHistory(30, QDate(2021, 3, 1), 3);
+    // The player's history: the first 24 draws, one of them typed with other numbers.
+    QStringList old = all.mid(0, 24);
+    QString& typed = old[20];
+    typed.replace(68, 2, typed.mid(68, 2) == QLatin1String("70") ? QStringLiteral("69") : QStringLiteral("70"));
     start(old);
-    const QStringList fresh = makeHistory(16, QDate(2022, 5, 1), 9);
-    const QString a = archive("a.csv", fresh.mid(0, 9)), b = archive("b.csv", fresh.mid(9));
+    const QString a = archive("a.csv", all.mid(10, 12)), b = archive("b.csv", all.mid(16));
 
+    // A line the archives contradict: said, nothing replaced, nothing asked.
+    m_ui.openNames.push_back({a, b});
+    m_ws->construireHistorique();
+    EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(m_ui.messages[0].text.startsWith(QStringLiteral("« Tirages_keno.txt » ne donne pas les mêmes numéros")))
+        << m_ui.messages[0].text.toStdString();
+    EXPECT_TRUE(m_ui.messages[0].text.contains(typed.left(10) + QLatin1Char(' ') + typed.right(4)
+                                               + QStringLiteral(" : Tirages_keno.txt et les archives diffèrent")));
+    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(old));
+    EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(old));
+
+    // Put right, the rebuild asks, naming both files and their counts; No changes nothing.
+    old[20] = all[20];
+    start(old);
     m_ui.openNames.push_back({a, b});
     m_ui.confirmAnswers.push_back(false);
     m_ws->construireHistorique();
     ASSERT_EQ(m_ui.confirmTexts.size(), 1);
-    EXPECT_TRUE(m_ui.confirmTexts[0].startsWith(QStringLiteral("Un historique existe déjà :\n")))
+    EXPECT_EQ(
+        m_ui.confirmTexts[0],
+        QStringLiteral("Un historique existe déjà. Le remplacer ?\n« %1 » : 24 tirages aujourd'hui, 16 tirages ensuite\n"
+                       "« %2 » : 24 tirages aujourd'hui, 30 tirages ensuite\n10 tirages de « Tirages_keno.txt », absents des "
+                       "archives, y sont gardés.")
+            .arg(QDir::toNativeSeparators(data("Tirages.txt")), QDir::toNativeSeparators(data("Tirages_keno.txt"))))
         << m_ui.confirmTexts[0].toStdString();
-    EXPECT_TRUE(m_ui.confirmTexts[0].endsWith(QStringLiteral("\nLe remplacer par les 16 tirages lus ?")))
-        << m_ui.confirmTexts[0].toStdString();
-    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(old));
     EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(old));
-    EXPECT_EQ(m_ws->state().drawLines(), old);
     EXPECT_TRUE(m_ui.messages.empty());
 
     m_ui.openNames.push_back({a, b});
     m_ui.confirmAnswers.push_back(true);
     m_ws->construireHistorique();
-    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(fresh));
-    EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(fresh));
-    EXPECT_EQ(m_ws->state().drawLines(), fresh);
+    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(all.mid(0, 16)));
+    EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(all));
+    EXPECT_EQ(m_ws->state().drawLines(), all);
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(
+        m_ui.messages[0].text.contains(QStringLiteral("\nTirages gardés de Tirages_keno.txt, absents des archives : 10\n  "
+                                                      "01/03/2021 midi\n")))
+        << m_ui.messages[0].text.toStdString();
 
     // A cancelled file dialog asks nothing and changes nothing.
-    const size_t messages = m_ui.messages.size();
     m_ws->construireHistorique();
     EXPECT_EQ(m_ui.confirmTexts.size(), 2);
-    EXPECT_EQ(m_ui.messages.size(), messages);
-    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(fresh));
+    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(all));
 }
 
 TEST_F(WorkspaceOutputTest, AStoppedBuildingAsksNothingAndWritesNothing)

@@ -137,3 +137,29 @@ TEST_F(ZipExtractorTest, SizeLimitsHoldPerMemberAndInTotal)
     EXPECT_EQ(extractor.extract(m_archive, m_data).written, kept);
     EXPECT_EQ(entries(m_data).size(), 5); // the archive, the old CSV and the three files written
 }
+
+TEST_F(ZipExtractorTest, KeptFilesAreNeverWrittenWhateverTheNameCaseOrLinks)
+{
+    // The working history is a link to a file further in the folder; the settings live beside it.
+    QDir(m_data).mkpath(QStringLiteral("hist"));
+    writeFile(m_data + QStringLiteral("/hist/real.txt"), "draws");
+    ASSERT_TRUE(QFile::link(m_data + QStringLiteral("/hist/real.txt"), m_data + QStringLiteral("/Tirages_keno.txt")));
+    writeFile(m_data + QStringLiteral("/tiravol.ini"), "ini");
+    writeZip(m_archive,
+             {{"keno_gagnant_a_vie.csv", kCsv},
+              {"hist/real.txt", "x"},
+              {"TIRAGES.txt", "x"},
+              {"./tiravol.ini", "x"},
+              {"hist/notes.txt", "kept"}});
+    ZipExtractor extractor;
+    extractor.setKeptFiles({m_data + QStringLiteral("/Tirages_keno.txt"), m_data + QStringLiteral("/Tirages.txt"),
+                            m_data + QStringLiteral("/tiravol.ini")});
+    const ZipExtractor::Result result = extractor.extract(m_archive, m_data);
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.keptBack,
+              QStringList({QStringLiteral("hist/real.txt"), QStringLiteral("TIRAGES.txt"), QStringLiteral("./tiravol.ini")}));
+    EXPECT_EQ(result.written, QStringList({QStringLiteral("keno_gagnant_a_vie.csv"), QStringLiteral("hist/notes.txt")}));
+    EXPECT_EQ(readFile(m_data + QStringLiteral("/hist/real.txt")), "draws");
+    EXPECT_EQ(readFile(m_data + QStringLiteral("/tiravol.ini")), "ini");
+    EXPECT_FALSE(QFile::exists(m_data + QStringLiteral("/TIRAGES.txt")));
+}

@@ -24,19 +24,6 @@ Result cli(const QStringList& args)
     return r;
 }
 
-QByteArray operatorCsv(const QStringList& draws)
-{
-    QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1\r\n";
-    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
-        const QString& d = draws[i];
-        QByteArray row = "2020;" + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ";x";
-        for (int k = 1; k <= 20; ++k)
-            row += ';' + QByteArray::number(d.mid(3 * k + 8, 2).toInt());
-        csv += row + "\r\n";
-    }
-    return csv;
-}
-
 QByteArray crlf(const QStringList& lines)
 {
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
@@ -64,9 +51,13 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
     // The newer archive first: the order of the arguments does not decide the order of the draws.
     const Result r = cli(base({path("recent.csv"), path("keno_2020.zip")}));
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(readFile(path("Tirages.txt")), crlf(all));
+    // The base stops where the newest archive begins: a download appends that archive after it.
+    EXPECT_EQ(readFile(path("Tirages.txt")), crlf(all.mid(0, 20)));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(all));
     const QStringList out = r.out.split(QLatin1Char('\n'));
+    EXPECT_TRUE(out.contains(QStringLiteral("Historique de base (Tirages.txt) : 20 tirages, ceux d'avant l'archive la plus "
+                                            "récente, recent.csv, que le téléchargement ajoute à sa suite")))
+        << r.out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Tirages retenus : 40"))) << r.out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Tirages en double : 5"))) << r.out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Premier tirage : 01/06/2020 midi"))) << r.out.toStdString();
@@ -74,6 +65,12 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
     EXPECT_TRUE(r.err.contains(QStringLiteral("Historique construit : 40 tirages écrits"))) << r.err.toStdString();
     // Nothing is said about the history that did not exist yet.
     EXPECT_FALSE(r.err.contains(QStringLiteral("complete"))) << r.err.toStdString();
+
+    // A download of the newest archive afterwards appends it after the base: each draw once, so
+    // the list is no longer than the working history, which stays as built.
+    const Result imported = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("recent.csv")});
+    EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(all));
 
     // The working history the command built is the one the reports read.
     const Result report = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("sorties")});
@@ -95,10 +92,14 @@ TEST_F(CliBase, AnExistingHistoryIsReplacedOnlyWithReplace)
     EXPECT_EQ(readFile(path("Tirages.txt")), crlf(old));
     EXPECT_FALSE(QFile::exists(path("Tirages_keno.txt")));
 
+    // Replaced, the draws the archives lack are kept, older than the archive: in both files.
     const Result replaced = cli(base({path("a.csv"), QStringLiteral("--replace")}));
     ASSERT_EQ(replaced.status, 0) << replaced.err.toStdString();
-    EXPECT_EQ(readFile(path("Tirages.txt")), crlf(fresh));
-    EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(fresh));
+    EXPECT_EQ(readFile(path("Tirages.txt")), crlf(old));
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(old + fresh));
+    EXPECT_TRUE(replaced.out.contains(QStringLiteral("\nTirages gardés de Tirages.txt, absents des archives : 6\n")))
+        << replaced.out.toStdString();
+    EXPECT_FALSE(replaced.err.contains(QStringLiteral("fenêtre"))) << replaced.err.toStdString();
 }
 
 TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
@@ -118,7 +119,9 @@ TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
     const Result conflict = cli(base({path("un.csv"), path("deux.csv")}));
     EXPECT_EQ(conflict.status, 1);
     EXPECT_TRUE(conflict.out.contains(QStringLiteral("Tirages en désaccord : 1"))) << conflict.out.toStdString();
-    EXPECT_TRUE(conflict.err.contains(QStringLiteral("rien n'est écrit"))) << conflict.err.toStdString();
+    EXPECT_TRUE(conflict.err.contains(QStringLiteral("tiravol-cli : Des archives ne donnent pas les mêmes numéros pour un "
+                                                     "même tirage : rien n'a été écrit.")))
+        << conflict.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("Tirages.txt")));
     EXPECT_FALSE(QFile::exists(path("Tirages_keno.txt")));
 

@@ -4,10 +4,12 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <zip.h>
 
 using namespace TestSupport;
 
@@ -28,7 +30,7 @@ CliRun cli(const QStringList& args)
 
 // Operator rows, newest first, with the quirks real archives show (blank after the slot,
 // extra columns, CR LF).
-QByteArray operatorCsv(const QStringList& draws)
+QByteArray quirkyCsv(const QStringList& draws)
 {
     QByteArray csv = "annee;date_de_tirage;heure_de_tirage;forclusion;b1\r\n";
     for (qsizetype i = draws.size() - 1; i >= 0; --i) {
@@ -58,7 +60,7 @@ protected:
 
 TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
 {
-    writeFile(path("archive.csv"), operatorCsv(m_all.mid(10)));
+    writeFile(path("archive.csv"), quirkyCsv(m_all.mid(10)));
     const CliRun csv = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.csv")});
     ASSERT_EQ(csv.status, 0) << csv.err.toStdString();
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
@@ -68,8 +70,7 @@ TEST_F(CliImport, CsvAndZipArchivesGrowTheWorkingHistory)
 
     // The same archive as a ZIP gives the same list; nothing new, so the file is not rewritten.
     QFile::remove(path("Tirages_keno.txt"));
-    const auto zip
-        = LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), operatorCsv(m_all.mid(10)), nullptr);
+    const auto zip = LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), quirkyCsv(m_all.mid(10)), nullptr);
     ASSERT_TRUE(zip);
     writeFile(path("archive.zip"), *zip);
     ASSERT_EQ(cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")}).status, 0);
@@ -90,14 +91,20 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
     writeFile(path("broken.zip"), QByteArray("PK\x03\x04 not really an archive"));
     const CliRun broken = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("broken.zip")});
     EXPECT_EQ(broken.status, 1);
-    EXPECT_FALSE(broken.err.isEmpty());
+    // Every message whole on its own line, and the failure said once at the end.
+    const QStringList lines = broken.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.filter(QStringLiteral(" ; ")), QStringList()) << broken.err.toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^Fichier des tirages illisible ou absent : .*\\)$"))).size(), 1)
+        << broken.err.toStdString();
+    EXPECT_EQ(lines.filter(QStringLiteral("keno_gagnant_a_vie.zip")).size(), 1) << broken.err.toStdString();
+    EXPECT_EQ(lines.value(lines.size() - 1), QStringLiteral("tiravol-cli : l'import a échoué"));
     EXPECT_EQ(readFile(path("Tirages_keno.txt")), before);
 
     // A longer archive that lacks one draw of the working history: refused, and said by the status.
     QStringList gapped = m_all.mid(10);
     gapped.removeAt(5);
     gapped << makeHistory(34, QDate(2020, 1, 1)).mid(30);
-    writeFile(path("gapped.csv"), operatorCsv(gapped));
+    writeFile(path("gapped.csv"), quirkyCsv(gapped));
     const CliRun refused = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("gapped.csv")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("1 de ses tirages manque"))) << refused.err.toStdString();
@@ -108,7 +115,7 @@ TEST_F(CliImport, FailuresExitOneAndNeverShortenTheWorkingHistory)
 TEST_F(CliImport, DownloadFetchesOverHttp)
 {
     const QByteArray zip
-        = *LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), operatorCsv(m_all.mid(10)), nullptr);
+        = *LocalArchiveSource::zipOneFile(QStringLiteral("keno_gagnant_a_vie.csv"), quirkyCsv(m_all.mid(10)), nullptr);
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
@@ -135,3 +142,28 @@ TEST_F(CliImport, DownloadFetchesOverHttp)
 }
 
 } // namespace
+
+TEST_F(CliImport, AnArchiveWritesOnlyItsDrawsNeverAFileTheProgramKeeps)
+{
+    // Beside the draws, members named like the histories (in any case) and through a link.
+    QDir(m_dir.path()).mkpath(QStringLiteral("sub"));
+    ASSERT_TRUE(QFile::link(m_dir.path(), path("sub/back")));
+    const QByteArray csv = quirkyCsv(m_all.mid(10));
+    zip_t* archive = zip_open(QFile::encodeName(path("archive.zip")).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    ASSERT_TRUE(archive);
+    for (const char* name : {"keno_gagnant_a_vie.csv", "Tirages_keno.txt", "TIRAGES.TXT", "sub/back/Tirages_keno.txt"}) {
+        const QByteArray& data = QByteArrayView(name).endsWith(".csv") ? csv : QByteArray("pas un historique\r\n");
+        zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
+        ASSERT_GE(zip_file_add(archive, name, source, ZIP_FL_ENC_RAW), 0);
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+
+    const CliRun r = cli({QStringLiteral("--data-dir"), m_dir.path(), QStringLiteral("import"), path("archive.zip")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(path("Tirages_keno.txt")), expectedWorking());
+    EXPECT_EQ(readFile(path("Tirages.txt")), crlf(m_all.mid(0, 10)));
+    for (const char* name : {"Tirages_keno.txt", "TIRAGES.TXT", "sub/back/Tirages_keno.txt"})
+        EXPECT_TRUE(
+            r.err.contains(QStringLiteral("Membre ignoré, il remplacerait un fichier du programme : ") + QLatin1String(name)))
+            << name << r.err.toStdString();
+}

@@ -106,7 +106,8 @@ TEST_F(CriteriaWindowTest, SaveThenResetBringsBackTheSavedLinesAndABadFileIsTold
     click("Reload");
     ASSERT_EQ(m_ui.messages.size(), 1u);
     EXPECT_FALSE(m_ui.messages[0].text.contains(QLatin1Char('\n')));
-    EXPECT_EQ(label("lblRecMin"), QStringLiteral("0"));
+    // An unreadable line leaves its criterion as it stands.
+    EXPECT_EQ(label("lblRecMin"), QStringLiteral("20"));
     EXPECT_EQ(label("lblrecent2"), QStringLiteral("14"));
     EXPECT_EQ(TestSupport::readFile(file()), bad);
 }
@@ -201,15 +202,23 @@ TEST_F(ForecastMenusTest, PresetSubmenusTickTheirNumbersAndTheCriteriaWindowRelo
     EXPECT_EQ(ticked, 7);
     EXPECT_EQ(m_ws->report().title, QStringLiteral("Performance d'un ensemble"));
 
-    // No file yet: the window opens on the design-time lines and says so once.
+    // No file yet: the window shows the criteria as the load left them, and says nothing.
+    const CriteriaRanges before = m_ws->criteria();
     m_window->findChild<QAction*>(QStringLiteral("mnuPrev"))->trigger();
     auto* windows = m_window->findChild<ForecastWindows*>();
     ASSERT_NE(windows, nullptr);
     CriteriaWindow* criteria = windows->criteriaWindow();
     ASSERT_NE(criteria, nullptr);
     EXPECT_TRUE(criteria->isVisible());
-    EXPECT_EQ(m_ui.messages.size(), 1u);
-    // Moves not saved are lost at the next opening.
+    EXPECT_TRUE(m_ui.messages.empty());
+    for (int i = 1; i <= kCriterionBarCount; ++i) {
+        EXPECT_EQ(m_ws->criteria()[i].value, before[i].value) << i;
+        EXPECT_EQ(criteria->bar(i)->value(), before[i].value) << i;
+        EXPECT_EQ(criteria->valueLabel(i)->text(), before[i].label) << i;
+    }
+    // Moves not saved are lost at the next opening once a file exists.
+    QDir().mkpath(m_dir.filePath(QStringLiteral("config/Varn")));
+    ASSERT_TRUE(m_ws->saveCriteria());
     criteria->bar(1)->setValue(30);
     m_window->findChild<QAction*>(QStringLiteral("mnuPrev"))->trigger();
     EXPECT_EQ(criteria->valueLabel(1)->text(), QStringLiteral("14"));

@@ -11,6 +11,7 @@
 #include <numeric>
 #include <random>
 #include <stdexcept>
+#include <zip.h>
 
 namespace TestSupport {
 
@@ -63,6 +64,41 @@ void writeFile(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write test file");
     file.write(bytes);
+}
+
+QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed)
+{
+    QByteArray csv = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;date_de_forclusion";
+    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+        csv += ";boule" + QByteArray::number(k);
+    csv += "\r\n";
+    for (qsizetype i = draws.size() - 1; i >= 0; --i) {
+        const QString& d = draws[i];
+        QByteArray row = QByteArray::number(i + 1) + ';' + d.left(10).toLatin1() + ';' + d.right(4).toLatin1() + ';';
+        for (int k = 1; k <= DrawLine::kNumbers; ++k)
+            row += ';' + QByteArray::number(DrawLine::number(d, k));
+        csv += row + "\r\n";
+    }
+    return finalLineFeed ? csv : csv.chopped(2);
+}
+
+void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members)
+{
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    if (!archive)
+        throw std::runtime_error("cannot create test archive");
+    for (const auto& [name, data] : members) {
+        zip_source_t* source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
+        if (!source || zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_RAW) < 0) {
+            zip_source_free(source);
+            zip_discard(archive);
+            throw std::runtime_error("cannot add a member to the test archive");
+        }
+    }
+    if (zip_close(archive) != 0) {
+        zip_discard(archive);
+        throw std::runtime_error("cannot write test archive");
+    }
 }
 
 QStringList makeHistory(int count, const QDate& start, unsigned seed)
@@ -134,6 +170,16 @@ QStringList ScriptedUi::askOpenFileNames(const QString& title, const QString&)
     QStringList names = openNames.front();
     openNames.pop_front();
     return names;
+}
+
+int ScriptedUi::choose(const QString&, const QString& text, const QStringList&)
+{
+    choiceTexts << text;
+    if (choiceAnswers.empty())
+        return -1;
+    const int answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
 }
 
 bool ScriptedUi::openUrl(const QUrl& url)

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace TestSupport {
 
@@ -30,6 +31,12 @@ QString drawLine(const QString& date, const QList<int>& numbers, const char* slo
 // A draw holding `wanted` and filled up to twenty numbers from `filler` upwards, ascending.
 QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int filler);
 void writeFile(const QString& path, const QByteArray& bytes);
+// The operator's CSV of `draws` (given oldest first, written newest first) as its current
+// archives hold it: the header of the draw fields, 24 columns, each row ended by CR LF, the last
+// one too unless `finalLineFeed` is false.
+QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed = true);
+// A ZIP archive at `path` holding the members (stored name, content) in order.
+void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members);
 // Lets the event loop run until `done` holds (or 10 s pass: never hang); returns done().
 bool waitFor(const std::function<bool()>& done);
 
@@ -53,6 +60,8 @@ public:
     std::function<bool(CalendarFilter&)> onFilter;
     QDate fixedToday = QDate(2026, 12, 5);
     std::deque<QStringList> openNames; // empty: cancelled
+    std::deque<int> choiceAnswers; // empty: -1, nobody to answer
+    QStringList choiceTexts;
     QList<QUrl> openedUrls; // what was handed to the viewer
     bool viewerOpens = true;
 
@@ -63,6 +72,7 @@ public:
     QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
     bool editCalendarFilter(CalendarFilter& filter) override;
     QStringList askOpenFileNames(const QString& title, const QString& filter) override;
+    int choose(const QString& title, const QString& text, const QStringList& buttons) override;
     bool openUrl(const QUrl& url) override;
     QDate today() const override { return fixedToday; }
 };

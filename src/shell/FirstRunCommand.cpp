@@ -1,0 +1,51 @@
+#include "shell/FirstRunCommand.h"
+
+#include "acquire/BaseBuilder.h"
+#include "shell/UserInterface.h"
+#include "shell/WorkspaceConfig.h"
+
+#include <QDir>
+
+const QString FirstRunCommand::kTitle = QStringLiteral("Premier démarrage");
+
+bool FirstRunCommand::isFirstRun() const
+{
+    return BaseBuilder::existingHistory(m_config.dataFolder).isEmpty();
+}
+
+QString FirstRunCommand::question() const
+{
+    return QStringLiteral("Aucun historique des tirages dans le dossier des données :\n%1\n\n"
+                          "Vous pouvez :\n"
+                          "• construire l'historique à partir des archives de résultats de FDesJeux que vous avez "
+                          "enregistrées (fichiers .zip ou .csv) ;\n"
+                          "• essayer le programme sur l'historique de démonstration : des tirages inventés, gardés "
+                          "dans un dossier temporaire, jamais écrits dans votre dossier et effacés à la fermeture ;\n"
+                          "• continuer avec la liste vide (« Construire l'historique… » reste dans le menu Fichier).")
+        .arg(QDir::toNativeSeparators(m_config.dataFolder));
+}
+
+void FirstRunCommand::offer(std::function<void()> then)
+{
+    const QStringList buttons{QStringLiteral("Construire l'historique…"), QStringLiteral("Démonstration"),
+                              QStringLiteral("Liste vide")};
+    switch (m_ui.choose(kTitle, question(), buttons)) {
+    case Build:
+        m_build([this, then = std::move(then)]() mutable {
+            // No archive chosen, or none could be read: the question again.
+            if (isFirstRun())
+                offer(std::move(then));
+            else if (then)
+                then();
+        });
+        return;
+    case Demonstration:
+        if (!m_startDemonstration())
+            return offer(std::move(then));
+        break;
+    default:
+        break;
+    }
+    if (then)
+        then();
+}

@@ -1,0 +1,113 @@
+// A data folder without any history: the question that leads a first run somewhere.
+#include "history/DemoHistory.h"
+#include "shell/FirstRunCommand.h"
+#include "shell/Workspace.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using TestSupport::readFile;
+using TestSupport::writeFile;
+
+namespace {
+
+const QString kIncomplete
+    = QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages");
+
+class FirstRunTest : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString data = tmp.filePath(QStringLiteral("Documents"));
+    QString archive = tmp.filePath(QStringLiteral("keno_202010.csv"));
+    QStringList draws = TestSupport::makeHistory(12, QDate(2020, 10, 1));
+    TestSupport::ScriptedUi ui;
+
+    void SetUp() override { writeFile(archive, TestSupport::operatorCsv(draws)); }
+
+    std::unique_ptr<Workspace> start(bool offer = true)
+    {
+        WorkspaceConfig config;
+        config.dataFolder = data;
+        config.appDataFolder = tmp.filePath(QStringLiteral("config"));
+        config.offerFirstRun = offer;
+        auto ws = std::make_unique<Workspace>(config, &ui);
+        ws->startUp();
+        return ws;
+    }
+    QStringList dataFiles() const { return QDir(data).entryList(QDir::Files); }
+};
+
+} // namespace
+
+TEST_F(FirstRunTest, AskedOnlyWithoutAnyHistoryAndAgainWhileNoHistoryWasBuilt)
+{
+    // The command line does not offer it.
+    auto ws = start(false);
+    EXPECT_TRUE(ui.choiceTexts.isEmpty());
+
+    // No archive chosen: the question comes back; going on leaves the empty list and its warnings.
+    ui = {};
+    ui.choiceAnswers = {FirstRunCommand::Build, FirstRunCommand::EmptyList};
+    ws = start();
+    ASSERT_EQ(ui.choiceTexts.size(), 2);
+    EXPECT_TRUE(ui.choiceTexts[0].contains(QDir::toNativeSeparators(data)));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("introuvable"))) << ui.messages[0].text.toStdString();
+    EXPECT_EQ(ui.messages[1].text, kIncomplete);
+    EXPECT_EQ(ws->drawCount(), 0);
+    EXPECT_TRUE(dataFiles().isEmpty());
+
+    // A base history alone is a history: nothing is asked.
+    ui = {};
+    writeFile(data + QStringLiteral("/Tirages.txt"), TestSupport::crlf(draws));
+    start();
+    EXPECT_TRUE(ui.choiceTexts.isEmpty());
+}
+
+TEST_F(FirstRunTest, BuildingFromTheQuestionLoadsTheHistoryItWrote)
+{
+    ui.choiceAnswers = {FirstRunCommand::Build};
+    ui.openNames = {{archive}};
+    auto ws = start();
+    EXPECT_EQ(ui.choiceTexts.size(), 1);
+    EXPECT_EQ(ws->state().drawLines(), draws);
+    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages_keno.txt")), TestSupport::crlf(draws));
+    EXPECT_FALSE(ws->demonstration());
+    EXPECT_EQ(ui.messages.back().text, kIncomplete); // a history of 2020 does not begin in 1993
+}
+
+TEST_F(FirstRunTest, TheDemonstrationNeverWritesThePlayersFolderAndABuildEndsIt)
+{
+    ui.choiceAnswers = {FirstRunCommand::Demonstration};
+    auto ws = start();
+    const QStringList demo = DemoHistory::generate(ui.fixedToday.addDays(-1));
+    ASSERT_TRUE(ws->demonstration());
+    EXPECT_EQ(ws->state().drawLines(), demo);
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("tiravol Version ") + ws->versionText() + QStringLiteral(" (démonstration)"));
+    EXPECT_EQ(ui.messages.size(), 1u); // the missing file; a demonstration begins in 1993
+    EXPECT_EQ(ws->report().title, QStringLiteral("Classement par sorties au ") + demo.last().left(10));
+
+    // Saved where it came from, never into the player's folder.
+    const QString demoFolder = ws->config().dataFolder;
+    ASSERT_NE(demoFolder, data);
+    EXPECT_TRUE(ws->exitSave());
+    EXPECT_TRUE(dataFiles().isEmpty());
+
+    // A cancelled build keeps the demonstration; a build writes the player's folder and ends it.
+    ws->construireHistorique();
+    EXPECT_TRUE(ws->demonstration());
+    EXPECT_EQ(ws->config().dataFolder, demoFolder);
+    ui.openNames = {{archive}};
+    ws->construireHistorique();
+    EXPECT_FALSE(ws->demonstration());
+    EXPECT_EQ(ws->config().dataFolder, data);
+    EXPECT_EQ(ws->state().drawLines(), draws);
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("tiravol Version ") + ws->versionText());
+    // The working history holds every draw; the base only those older than the newest archive.
+    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages_keno.txt")), TestSupport::crlf(draws));
+    EXPECT_FALSE(QFileInfo::exists(demoFolder));
+    EXPECT_TRUE(ui.confirmTexts.isEmpty()); // the demonstration's files were not the player's history
+}

@@ -1,0 +1,104 @@
+// The first-run question in the window, answered through real message boxes.
+#include "gui/DialogUi.h"
+#include "gui/GuiApp.h"
+#include "gui/MainWindow.h"
+#include "shell/Workspace.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kButtons{QStringLiteral("Construire l'historique…"), QStringLiteral("Démonstration"),
+                           QStringLiteral("Liste vide")};
+
+// The captions of a box's buttons as they stand on screen, left to right.
+QStringList captionsInPlace(const QMessageBox* box)
+{
+    QList<QAbstractButton*> buttons = box->buttons();
+    std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+    QStringList captions;
+    for (const QAbstractButton* b : buttons)
+        captions << b->text();
+    return captions;
+}
+
+TEST(FirstRunDialogTest, TheButtonsStandInOrderTheFirstIsTheDefaultAndEscapeChoosesTheLast)
+{
+    DialogUi ui;
+    QStringList captions;
+    QString defaultCaption;
+    QTimer::singleShot(0, qApp, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        captions = captionsInPlace(box);
+        defaultCaption = box->defaultButton() ? box->defaultButton()->text() : QString();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == kButtons[1])
+                b->click();
+    });
+    EXPECT_EQ(ui.choose(QStringLiteral("Premier démarrage"), QStringLiteral("?"), kButtons), 1);
+    EXPECT_EQ(captions, kButtons);
+    EXPECT_EQ(defaultCaption, kButtons[0]);
+
+    QTimer::singleShot(0, qApp, [] {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::activeModalWidget(), &escape);
+    });
+    EXPECT_EQ(ui.choose(QStringLiteral("Premier démarrage"), QStringLiteral("?"), kButtons), 2);
+}
+
+// Its own program: the user's configuration folder is set before anything reads it.
+TEST(FirstRunWindowTest, AnEmptyDataFolderOffersTheQuestionAfterTheMissingFileAndTheDemonstrationSaysSo)
+{
+    QTemporaryDir config, data;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    GuiApp app; // the window's own dialogs
+    QString error;
+    ASSERT_TRUE(app.start(GuiApp::parseArguments({QStringLiteral("tiravol"), QStringLiteral("--data-dir"), data.path()}), &error))
+        << error.toStdString();
+
+    // Every box is answered as it comes: OK, or "Démonstration" in the question.
+    QStringList boxes;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, qApp, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        boxes << box->text().section(QLatin1Char('\n'), 0, 0);
+        const QList<QAbstractButton*> buttons = box->buttons();
+        const auto demo = std::find_if(buttons.begin(), buttons.end(), [](auto* b) { return b->text() == kButtons[1]; });
+        if (demo != buttons.end()) {
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Premier démarrage"));
+            EXPECT_TRUE(box->text().contains(QDir::toNativeSeparators(data.path())));
+            (*demo)->click();
+        } else {
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answerer.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    while (app.workspace()->drawCount() == 0 && clock.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    answerer.stop();
+
+    ASSERT_GE(boxes.size(), 2);
+    EXPECT_TRUE(boxes.first().contains(QStringLiteral("introuvable"))) << boxes.first().toStdString();
+    EXPECT_EQ(boxes.filter(QStringLiteral("Aucun historique")).size(), 1);
+    EXPECT_GT(app.workspace()->drawCount(), 0);
+    EXPECT_TRUE(app.window()->windowTitle().endsWith(QStringLiteral(" (démonstration)")));
+    EXPECT_TRUE(app.window()->close());
+    EXPECT_TRUE(QDir(data.path()).entryList(QDir::Files).isEmpty());
+}
+
+} // namespace
