@@ -1,9 +1,11 @@
 // The chance computations beside naive references: the longest-gap law by its sliding
-// recurrence against the state-by-state walk, and the backtest's growing matrix against
-// copying the earlier draws for every draw played.
+// recurrence against the state-by-state walk; the backtest, its counts, gaps and criteria kept up
+// to date draw by draw, against recomputing them and the selection from the earlier draws at every
+// draw; the 1,000 random players and the exact law of the total.
+#include "BenchHistory.h"
 #include "chance/Backtest.h"
 #include "chance/ChanceMath.h"
-#include "forecast/ForecastSelection.h"
+#include "chance/TotalLaw.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,39 +47,13 @@ double naiveExpectedLongestRun(int trials, double q)
     return sum;
 }
 
-DrawMatrix randomMatrix(int draws)
+// The criteria after a load of the bench history, as the window holds them.
+ForecastCriteria loadedCriteria(int draws)
 {
-    std::mt19937 rng(1);
-    DrawMatrix m;
-    m.resize(draws + 1);
-    std::vector<int> pool(70);
-    for (int d = 0; d < draws; ++d) {
-        std::iota(pool.begin(), pool.end(), 1);
-        std::shuffle(pool.begin(), pool.end(), rng);
-        for (int i = 0; i < 20; ++i)
-            m.set(pool[static_cast<size_t>(i)], d, true);
-    }
-    return m;
-}
-
-// The forecast's tickets when the matrix of earlier draws is copied afresh for every draw.
-qint64 naiveBacktestWon(const DrawMatrix& matrix, int last, const ForecastCriteria& criteria)
-{
-    qint64 won = 0;
-    for (int d = 1; d <= last; ++d) {
-        DrawMatrix seen;
-        seen.resize(matrix.columns());
-        for (int e = 0; e < d; ++e)
-            for (int n = 1; n <= 70; ++n)
-                if (matrix.contains(n, e))
-                    seen.set(n, e, true);
-        const auto ticket = Backtest::ticketFromSelection(ForecastSelection::run(seen, d, criteria).lines, 10);
-        int m = 0;
-        for (int n : ticket)
-            m += matrix.contains(n, d) ? 1 : 0;
-        won += m;
-    }
-    return won;
+    ForecastCriteria c;
+    StudyPeriod all{0, draws - 1};
+    c.updateAfterLoad(draws + 1, computeStats(BenchHistory::fixture().matrix, all));
+    return c;
 }
 
 void BM_ExpectedLongestRun(benchmark::State& state)
@@ -92,22 +68,34 @@ void BM_ExpectedLongestRunNaive(benchmark::State& state)
         benchmark::DoNotOptimize(naiveExpectedLongestRun(static_cast<int>(state.range(0)), kMiss));
 }
 
+// The forecast's draws alone (no random players).
 void BM_Backtest(benchmark::State& state)
 {
     const int draws = static_cast<int>(state.range(0));
-    const DrawMatrix m = randomMatrix(draws);
-    const ForecastCriteria criteria;
+    const ForecastCriteria criteria = loadedCriteria(draws);
     for (auto _ : state)
-        benchmark::DoNotOptimize(Backtest::run(m, {0, draws - 1}, criteria, {10, 1}).forecast.won);
+        benchmark::DoNotOptimize(
+            Backtest::run(BenchHistory::fixture().matrix, {0, draws - 1}, criteria, {10, 1, 0}).forecast.won);
 }
 
 void BM_BacktestNaive(benchmark::State& state)
 {
     const int draws = static_cast<int>(state.range(0));
-    const DrawMatrix m = randomMatrix(draws);
-    const ForecastCriteria criteria;
+    const ForecastCriteria criteria = loadedCriteria(draws);
     for (auto _ : state)
-        benchmark::DoNotOptimize(naiveBacktestWon(m, draws - 1, criteria));
+        benchmark::DoNotOptimize(Backtest::naiveTickets(BenchHistory::fixture().matrix, {0, draws - 1}, criteria, 10).size());
+}
+
+// The 1,000 random players and the exact law of the total (mean, median, 95 % band).
+void BM_RandomPlayersAndLaw(benchmark::State& state)
+{
+    const int draws = static_cast<int>(state.range(0));
+    const int size = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Backtest::randomPlayers(size, draws, 1000, 1).back());
+        const TotalLaw law = TotalLaw::payout(size, draws);
+        benchmark::DoNotOptimize(law.band().high + law.median());
+    }
 }
 
 } // namespace
@@ -117,10 +105,12 @@ BENCHMARK(BM_ExpectedLongestRun)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpectedLongestRunNaive)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Backtest)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BacktestNaive)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RandomPlayersAndLaw)->Args({300, 10})->Unit(benchmark::kMillisecond);
 #ifdef NDEBUG
 BENCHMARK(BM_ExpectedLongestRun)->Arg(32766)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpectedLongestRunNaive)->Arg(32766)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Backtest)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Backtest)->Arg(4000)->Arg(16947)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BacktestNaive)->Arg(4000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RandomPlayersAndLaw)->ArgsProduct({{16947}, {2, 5, 7, 10}})->Unit(benchmark::kMillisecond);
 #endif
 BENCHMARK_MAIN();

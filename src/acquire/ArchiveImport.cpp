@@ -1,5 +1,7 @@
 #include "acquire/ArchiveImport.h"
 
+#include "output/TextFile.h"
+
 #include "acquire/CsvImport.h"
 #include "acquire/ZipExtractor.h"
 
@@ -48,7 +50,7 @@ Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPas
     QFile csv(csvPath);
     if (!csv.open(QIODevice::ReadOnly)) {
         result.extractionMessages.append(QStringLiteral("Fichier des tirages illisible ou absent : %1 (%2)")
-                                             .arg(QDir::toNativeSeparators(csvPath), csv.errorString()));
+                                             .arg(QDir::toNativeSeparators(csvPath), TextFile::reason(csv)));
         return result;
     }
     // Nothing larger can come out of the extraction; a bigger file was not put there by it.
@@ -60,7 +62,7 @@ Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPas
     const QByteArray bytes = csv.readAll();
     if (csv.error() != QFileDevice::NoError) {
         result.extractionMessages.append(QStringLiteral("Fichier des tirages illisible ou absent : %1 (%2)")
-                                             .arg(QDir::toNativeSeparators(csvPath), csv.errorString()));
+                                             .arg(QDir::toNativeSeparators(csvPath), TextFile::reason(csv)));
         return result;
     }
     result.csvRead = true;

@@ -93,12 +93,12 @@ bool LocalArchiveSource::fetch(const QString& url, const QString& destination, c
     const QString path = url.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? QUrl(url).toLocalFile() : url;
     QFile source(path);
     if (!source.open(QIODevice::ReadOnly))
-        return fail(failure(QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), source.errorString())));
+        return fail(failure(QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), TextFile::reason(source))));
     if (source.size() > kMaxSize)
         return fail(failure(QStringLiteral("%1 est trop volumineux").arg(QDir::toNativeSeparators(path))));
     QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        return fail(failure(QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), source.errorString())));
+        return fail(failure(QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), TextFile::reason(source))));
     source.close();
 
     // A CSV is wrapped in a ZIP under the operator's name, so the import path is the same for both.

@@ -1,5 +1,7 @@
 #include "acquire/NetworkArchiveSource.h"
 
+#include "output/TextFile.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -151,13 +153,13 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         if (!out) {
             out = std::make_unique<QSaveFile>(destination);
             if (!out->open(QIODevice::WriteOnly)) {
-                writeError = out->errorString();
+                writeError = TextFile::reason(*out);
                 reply->abort();
                 return;
             }
         }
         if (out->write(chunk) != chunk.size()) {
-            writeError = out->errorString();
+            writeError = TextFile::reason(*out);
             reply->abort();
             return;
         }
@@ -218,11 +220,12 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         // An empty body: an empty file is still what the server sent.
         out = std::make_unique<QSaveFile>(destination);
         if (!out->open(QIODevice::WriteOnly))
-            return fail(failure(
-                QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), out->errorString())));
+            return fail(failure(QStringLiteral("impossible d'écrire %1 (%2)")
+                                    .arg(QDir::toNativeSeparators(destination), TextFile::reason(*out))));
     }
-    if (!out->commit())
+    // The last bytes wait in a buffer: a full disk may only show at this flush.
+    if (!out->flush() || !out->commit())
         return fail(failure(
-            QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), out->errorString())));
+            QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), TextFile::reason(*out))));
     return true;
 }

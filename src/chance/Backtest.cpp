@@ -1,43 +1,18 @@
 #include "chance/Backtest.h"
 
-#include "chance/ChanceText.h"
-#include "chance/PerformanceComparison.h"
+#include "chance/FigureText.h"
 #include "forecast/ForecastSelection.h"
 #include "forecast/Performance.h"
+#include "output/Plural.h"
 
 #include <algorithm>
-#include <array>
+#include <limits>
+#include <map>
 #include <random>
 
 namespace Backtest {
 
 namespace {
-
-// A bounded draw without the standard distributions, whose output differs between libraries:
-// mt19937 itself is the same everywhere, so a seed gives the same tickets on every machine.
-quint32 below(std::mt19937& rng, quint32 bound)
-{
-    const quint32 limit = 0xffffffffu - (0xffffffffu % bound) - 1u;
-    quint32 v;
-    do
-        v = static_cast<quint32>(rng());
-    while (v > limit);
-    return v % bound;
-}
-
-std::vector<int> randomTicket(std::mt19937& rng, int size)
-{
-    std::array<int, 70> pool{};
-    for (int i = 0; i < 70; ++i)
-        pool[static_cast<size_t>(i)] = i + 1;
-    for (int i = 0; i < size; ++i) {
-        const int j = i + static_cast<int>(below(rng, static_cast<quint32>(70 - i)));
-        std::swap(pool[static_cast<size_t>(i)], pool[static_cast<size_t>(j)]);
-    }
-    std::vector<int> t(pool.begin(), pool.begin() + size);
-    std::sort(t.begin(), t.end());
-    return t;
-}
 
 struct Ledger {
     BacktestStrategy& s;
@@ -50,7 +25,7 @@ struct Ledger {
         s.won += paid;
         balance += paid - 1;
         peak = std::max(peak, balance);
-        s.worstStretch = std::max(s.worstStretch, peak - balance);
+        s.largestFall = std::max(s.largestFall, peak - balance);
         streak = paid == 0 ? streak + 1 : 0;
         s.longestLosingStreak = std::max(s.longestLosingStreak, streak);
     }
@@ -67,23 +42,85 @@ qint64 paid(const DrawMatrix& matrix, int d, const std::vector<int>& ticket)
 
 } // namespace
 
-std::vector<int> ticketFromSelection(const QStringList& selectionLines, int size)
+// Each player plays a fresh random ticket at every draw. Whatever the draw, a random ticket
+// matches m of its numbers with the hypergeometric odds, independently from draw to draw: so each
+// play is drawn straight from those odds. mt19937_64 is the same on every machine, so a seed
+// gives the same players.
+std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel)
 {
-    std::vector<int> ticket;
-    for (int c = 4; c >= 0 && static_cast<int>(ticket.size()) < size; --c) {
-        const QString header = QStringLiteral("Communs à ") + QString::number(c) + QStringLiteral(" Criteres");
-        qsizetype i = selectionLines.indexOf(header);
-        if (i < 0)
-            continue;
-        // The header is followed by an empty line, then one number per line up to an empty line.
-        for (i += 2; i < selectionLines.size() && !selectionLines[i].isEmpty(); ++i) {
-            if (static_cast<int>(ticket.size()) >= size)
-                break;
-            ticket.push_back(selectionLines[i].toInt());
-        }
+    // m matched when the 64-bit draw is at or above thresholds[0..m-1] and below the others; the
+    // thresholds past `size` are never reached. Counting them, rather than searching, keeps the
+    // loop free of branches that chance would make unpredictable.
+    std::array<quint64, 10> thresholds;
+    thresholds.fill(std::numeric_limits<quint64>::max());
+    std::array<qint64, 11> pay{};
+    long double cumulative = 0;
+    for (int m = 0; m <= size; ++m) {
+        cumulative += TotalLaw::matchProbability(size, m);
+        const long double scaled = cumulative * 18446744073709551616.0L;
+        if (m < size && m < 10)
+            thresholds[static_cast<size_t>(m)]
+                = scaled >= 18446744073709551615.0L ? std::numeric_limits<quint64>::max() : static_cast<quint64>(scaled);
+        pay[static_cast<size_t>(m)] = Performance::pay(size, m);
     }
-    std::sort(ticket.begin(), ticket.end());
-    return ticket;
+    std::mt19937_64 rng(seed);
+    std::vector<qint64> totals;
+    totals.reserve(static_cast<size_t>(players));
+    for (int p = 0; p < players; ++p) {
+        if (cancel && cancel->load())
+            return {};
+        qint64 total = 0;
+        for (int d = 0; d < draws; ++d) {
+            const quint64 r = rng();
+            size_t m = 0;
+            for (quint64 t : thresholds)
+                m += r >= t ? 1 : 0;
+            total += pay[m];
+        }
+        totals.push_back(total);
+    }
+    std::sort(totals.begin(), totals.end());
+    return totals;
+}
+
+ForecastCriteria criteriaBefore(const ForecastCriteria& criteria, int drawsBefore, const NumberStats& before)
+{
+    ForecastCriteria c = criteria;
+    c.updateAfterLoad(drawsBefore + 1, before); // the draws, then the list's trailing empty item
+    c.updateAfterSorties(before);
+    return c;
+}
+
+std::vector<int> ticket(const std::array<int, 71>& criteriaMet, int size)
+{
+    std::vector<int> t;
+    for (int c = 4; c >= 0; --c)
+        for (int n = 1; n <= 70 && static_cast<int>(t.size()) < size; ++n)
+            if (criteriaMet[static_cast<size_t>(n)] == c)
+                t.push_back(n);
+    std::sort(t.begin(), t.end());
+    return t;
+}
+
+std::vector<std::vector<int>> naiveTickets(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
+                                           int size)
+{
+    std::vector<std::vector<int>> tickets;
+    const int first = std::max(1, period.first);
+    const int last = std::min(period.last, matrix.columns() - 1);
+    for (int d = first; d <= last; ++d) {
+        DrawMatrix seen;
+        seen.resize(matrix.columns());
+        for (int e = 0; e < d; ++e)
+            for (int n = 1; n <= 70; ++n)
+                if (matrix.contains(n, e))
+                    seen.set(n, e, true);
+        StudyPeriod all{0, d - 1};
+        const NumberStats before = computeStatsNaive(seen, all);
+        const ForecastSelectionResult selection = ForecastSelection::run(seen, d, criteriaBefore(criteria, d, before));
+        tickets.push_back(ticket(selection.criteriaMet, size));
+    }
+    return tickets;
 }
 
 BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
@@ -99,36 +136,91 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
     result.firstDraw = first;
     result.lastDraw = first - 1;
 
-    // What the selection may see: the draws before the one being played, and nothing else.
-    DrawMatrix seen;
-    seen.resize(matrix.columns());
-    auto reveal = [&](int d) {
-        for (int n = 0; n <= 70; ++n)
-            if (matrix.contains(n, d))
-                seen.set(n, d, true);
-    };
-    for (int d = 0; d < first; ++d)
-        reveal(d);
+    // The numbers of each draw, and cumulated appearances: counts[d] holds draws 0..d-1, so a
+    // window's counts are a difference of two rows. Nothing past `last` is read.
+    std::vector<std::array<int, 20>> drawn(static_cast<size_t>(last) + 1);
+    std::vector<std::array<int, 71>> counts(static_cast<size_t>(last) + 1);
+    for (int d = 0; d < last; ++d) {
+        counts[static_cast<size_t>(d) + 1] = counts[static_cast<size_t>(d)];
+        int i = 0;
+        for (int n = 1; n <= 70; ++n)
+            if (matrix.contains(n, d)) {
+                ++counts[static_cast<size_t>(d) + 1][static_cast<size_t>(n)];
+                if (i < 20)
+                    drawn[static_cast<size_t>(d)][static_cast<size_t>(i++)] = n;
+            }
+        for (; i < 20; ++i)
+            drawn[static_cast<size_t>(d)][static_cast<size_t>(i)] = 0;
+    }
 
-    std::mt19937 rng(settings.seed);
+    // Last appearance and largest closed gap of each number over the draws revealed so far.
+    std::array<int, 71> lastSeen;
+    lastSeen.fill(-1);
+    std::array<int, 71> largestClosed{};
+    auto reveal = [&](int e) {
+        for (int n : drawn[static_cast<size_t>(e)]) {
+            if (n == 0)
+                continue;
+            largestClosed[static_cast<size_t>(n)]
+                = std::max(largestClosed[static_cast<size_t>(n)], e - lastSeen[static_cast<size_t>(n)] - 1);
+            lastSeen[static_cast<size_t>(n)] = e;
+        }
+    };
+    for (int e = 0; e < first; ++e)
+        reveal(e);
+
     Ledger forecast{result.forecast};
-    Ledger random{result.random};
+    std::map<std::vector<int>, int> ticketCounts;
     const int total = last - first + 1;
+    std::array<std::array<int, 71>, 3> windows{};
+    std::array<int, 71> gaps{};
+    NumberStats before;
     for (int d = first; d <= last; ++d) {
         if (cancel && cancel->load()) {
             result.cancelled = true;
             break;
         }
-        const ForecastSelectionResult selection = ForecastSelection::run(seen, d, criteria);
-        std::vector<int> ticket = ticketFromSelection(selection.lines, size);
-        forecast.play(paid(matrix, d, ticket));
-        random.play(paid(matrix, d, randomTicket(rng, size)));
-        result.tickets.push_back(std::move(ticket));
+        const std::array<int, 71>& upTo = counts[static_cast<size_t>(d)];
+        before.appearances = upTo;
+        for (size_t n = 1; n <= 70; ++n) {
+            before.currentGap[n] = d - 1 - lastSeen[n];
+            before.largestGap[n] = std::max(largestClosed[n], before.currentGap[n]);
+        }
+        const SelectionBounds bounds = ForecastSelection::bounds(criteriaBefore(criteria, d, before));
+        // Each window ends at d - 1 and starts W draws earlier, at 0 at the soonest.
+        for (size_t f = 0; f < 3; ++f) {
+            const int start = std::max(0, d - bounds.window[f]);
+            for (size_t n = 1; n <= 70; ++n)
+                windows[f][n] = start < d ? upTo[n] - counts[static_cast<size_t>(start)][n] : 0;
+            if (f == 2) // the gaps are those of the general window
+                for (size_t n = 1; n <= 70; ++n)
+                    gaps[n] = start < d ? d - 1 - std::max(lastSeen[n], start - 1) : 0;
+        }
+        std::vector<int> t = ticket(ForecastSelection::criteriaMet({&windows[0], &windows[1], &windows[2]}, gaps, bounds), size);
+        forecast.play(paid(matrix, d, t));
+        ++ticketCounts[t];
+        result.tickets.push_back(std::move(t));
         reveal(d);
         result.lastDraw = d;
         ++result.played;
         if (progress && (result.played % 64 == 0 || d == last))
             progress(result.played, total);
+    }
+    if (result.played == 0)
+        return result;
+
+    for (const auto& [t, n] : ticketCounts)
+        if (n > result.commonTicketDraws) {
+            result.commonTicket = t;
+            result.commonTicketDraws = n;
+        }
+    const TotalLaw law = TotalLaw::payout(size, result.played);
+    result.expected = law.mean();
+    result.median = law.median();
+    result.band = law.band();
+    if (!result.cancelled && settings.players > 0) {
+        result.randomTotals = randomPlayers(size, result.played, settings.players, settings.seed, cancel);
+        result.cancelled = result.randomTotals.empty();
     }
     return result;
 }
@@ -137,20 +229,15 @@ namespace {
 
 QString euros(qint64 v)
 {
-    return QString::number(v) + QStringLiteral(" €uros");
+    return FigureText::euros(static_cast<double>(v));
 }
 
-void strategyLines(QStringList& out, const QString& name, const BacktestStrategy& s,
-                   const PerformanceComparison::Interval& interval)
+QString numbers(const std::vector<int>& t)
 {
-    const qint64 balance = s.won - s.staked;
-    out << name + QStringLiteral(" : misé ") + euros(s.staked) + QStringLiteral(", encaissé ") + euros(s.won)
-            + (balance >= 0 ? QStringLiteral(", bénéfice ") : QStringLiteral(", perte ")) + euros(balance);
-    out << QStringLiteral("  pire série perdante ") + euros(-s.worstStretch) + QStringLiteral(", plus longue suite sans gain ")
-            + QString::number(s.longestLosingStreak) + QStringLiteral(" tirages");
-    const bool inside = s.won >= interval.low && s.won <= interval.high;
-    out << (inside ? QStringLiteral("  encaissé dans l'intervalle : compatible avec le hasard")
-                   : QStringLiteral("  encaissé hors de l'intervalle : pas compatible avec le hasard"));
+    QStringList parts;
+    for (int n : t)
+        parts << QString::number(n);
+    return parts.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -165,8 +252,10 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
         return out;
     }
     const int size = std::clamp(settings.size, kMinSize, kMaxSize);
-    out << QStringLiteral("Test de la prévision sur ") + QString::number(result.played) + QStringLiteral(" tirages, du ")
-            + firstDate + QStringLiteral(" au ") + lastDate;
+    const int played = result.played;
+    out << QStringLiteral("Test de la prévision sur ") + FigureText::whole(played) + QLatin1Char(' ')
+            + Plural::agree(played, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(", du ") + firstDate
+            + QStringLiteral(" au ") + lastDate;
     out << QStringLiteral("Chaque tirage : ") + QString::number(size)
             + QStringLiteral(" numéros de la sélection faite sur les seuls tirages précédents");
     out << QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise 1 €uro");
@@ -174,15 +263,66 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
             + QString::number(settings.seed);
     if (result.cancelled)
         out << QStringLiteral("Test interrompu : seuls les tirages joués sont comptés");
-    const PerformanceComparison::Interval interval = PerformanceComparison::expectedTotal(size, result.played);
+    out << QStringLiteral("Forme générale et bornes d'écart : celles d'un chargement des seuls tirages précédents");
+    const double share = static_cast<double>(result.commonTicketDraws) / played;
+    out << QStringLiteral("Grille la plus jouée : ") + numbers(result.commonTicket) + QStringLiteral(", sur ")
+            + FigureText::whole(result.commonTicketDraws) + QLatin1Char(' ')
+            + Plural::agree(result.commonTicketDraws, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(" (")
+            + FigureText::percent(share) + QLatin1Char(')');
+    if (played > 1 && result.commonTicketDraws == played)
+        out << QStringLiteral("La prévision joue toujours la même grille : ce test ne juge que cette grille");
+    else if (played > 1 && share >= 0.9)
+        out << QStringLiteral("La prévision joue presque toujours la même grille : ce test juge surtout cette grille");
+    else if (played > 1 && share >= 0.5)
+        out << QStringLiteral("La prévision joue le plus souvent la même grille : ce test juge surtout cette grille");
+
+    const BacktestStrategy& s = result.forecast;
+    const qint64 balance = s.won - s.staked;
     out << QString();
-    out << QStringLiteral("Encaissé attendu ") + ChanceText::decimal(interval.expected, 1)
-            + QStringLiteral(" €uros, intervalle à 95 % : ") + ChanceText::decimal(interval.low, 1) + QStringLiteral(" à ")
-            + ChanceText::decimal(interval.high, 1);
+    out << QStringLiteral("Prévision : misé ") + euros(s.staked) + QStringLiteral(", encaissé ") + euros(s.won)
+            + (balance >= 0 ? QStringLiteral(", bénéfice ") + euros(balance) : QStringLiteral(", perte ") + euros(-balance));
+    out << QStringLiteral("  plus forte baisse du solde ") + euros(s.largestFall)
+            + QStringLiteral(", plus longue suite sans gain ") + FigureText::whole(s.longestLosingStreak) + QLatin1Char(' ')
+            + Plural::agree(s.longestLosingStreak, QStringLiteral("tirage"), QStringLiteral("tirages"));
+
     out << QString();
-    strategyLines(out, QStringLiteral("Prévision"), result.forecast, interval);
+    out << QStringLiteral("Hasard, loi exacte du total de ") + FigureText::whole(played) + QLatin1Char(' ')
+            + Plural::agree(played, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(" :");
+    out << QStringLiteral("  encaissé attendu ") + FigureText::euros(result.expected) + QStringLiteral(", médian ")
+            + euros(result.median) + QStringLiteral(", intervalle à 95 % : ") + FigureText::whole(result.band.low)
+            + QStringLiteral(" à ") + euros(result.band.high);
+    const bool inside = s.won >= result.band.low && s.won <= result.band.high;
+    out << (inside ? QStringLiteral("  encaissé de la prévision dans l'intervalle : compatible avec le hasard au risque de 5 %")
+                   : QStringLiteral(
+                       "  encaissé de la prévision hors de l'intervalle : pas compatible avec le hasard au risque de 5 %"));
+
+    const std::vector<qint64>& t = result.randomTotals;
+    if (settings.players <= 0)
+        return out;
     out << QString();
-    strategyLines(out, QStringLiteral("Hasard"), result.random, interval);
+    if (t.empty()) {
+        out << QStringLiteral("Joueurs au hasard : test interrompu avant eux");
+        return out;
+    }
+    const qsizetype players = static_cast<qsizetype>(t.size());
+    out << FigureText::whole(players) + QLatin1Char(' ')
+            + Plural::agree(players, QStringLiteral("joueur au hasard"), QStringLiteral("joueurs au hasard"))
+            + QStringLiteral(", une grille de ") + QString::number(size) + QStringLiteral(" numéros tirée à chaque tirage :");
+    const double median = players % 2 ? static_cast<double>(t[static_cast<size_t>(players / 2)])
+                                      : (t[static_cast<size_t>(players / 2 - 1)] + t[static_cast<size_t>(players / 2)]) / 2.0;
+    // The central 95 %: as many players below the range as above it.
+    const qsizetype outside = players * 25 / 1000;
+    out << QStringLiteral("  encaissé médian ") + FigureText::euros(median) + QStringLiteral(", 95 % d'entre eux entre ")
+            + FigureText::whole(t[static_cast<size_t>(outside)]) + QStringLiteral(" et ")
+            + euros(t[static_cast<size_t>(players - 1 - outside)]);
+    const qsizetype below = std::lower_bound(t.begin(), t.end(), s.won) - t.begin();
+    const qsizetype notAbove = std::upper_bound(t.begin(), t.end(), s.won) - t.begin();
+    const qsizetype equal = notAbove - below, above = players - notAbove;
+    out << QStringLiteral("  la prévision encaisse plus que ") + FigureText::whole(below) + QStringLiteral(", autant que ")
+            + FigureText::whole(equal) + QStringLiteral(", moins que ") + FigureText::whole(above)
+            + QStringLiteral(" d'entre eux : centile ") + FigureText::decimal(100.0 * (below + equal / 2.0) / players, 1);
+    out << QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : ")
+            + FigureText::probability((1.0 + static_cast<double>(equal + above)) / (1.0 + static_cast<double>(players)));
     return out;
 }
 

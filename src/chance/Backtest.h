@@ -1,26 +1,30 @@
 #pragma once
 
+#include "chance/TotalLaw.h"
 #include "forecast/ForecastCriteria.h"
 #include "history/DrawMatrix.h"
 #include "history/StudyPeriod.h"
+#include "stats/NumberStats.h"
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <atomic>
 #include <functional>
 #include <vector>
 
 // "Tester la prévision": the forecast selection played draw after draw, each time made from the
-// earlier draws only, beside as many random tickets of the same size.
+// earlier draws only, set against the exact law of chance and against many random players.
 struct BacktestSettings {
     int size = 10; // numbers played per draw, 2..10
-    quint32 seed = 1; // of the random tickets, so a report can be made again
+    quint32 seed = 1; // of the random players, so a report can be made again
+    int players = 1000; // 0: no random players
 };
 
 struct BacktestStrategy {
     qint64 staked = 0;
     qint64 won = 0;
-    qint64 worstStretch = 0; // largest fall of the running balance, in euros
+    qint64 largestFall = 0; // largest fall of the running balance, in euros
     int longestLosingStreak = 0; // most draws in a row paying nothing
 };
 
@@ -28,8 +32,16 @@ struct BacktestResult {
     int firstDraw = -1, lastDraw = -1; // list indices of the draws played
     int played = 0;
     bool cancelled = false;
-    BacktestStrategy forecast, random;
+    BacktestStrategy forecast;
     std::vector<std::vector<int>> tickets; // the forecast's ticket of each draw played, ascending
+    std::vector<int> commonTicket; // the ticket played most often, and on how many draws
+    int commonTicketDraws = 0;
+    // What chance gives over the draws played: the exact law of the total.
+    double expected = 0;
+    qint64 median = 0;
+    TotalLaw::Band band;
+    // The random players' totals, ascending; empty when the run was stopped before them.
+    std::vector<qint64> randomTotals;
 };
 
 namespace Backtest {
@@ -37,16 +49,32 @@ namespace Backtest {
 inline constexpr int kMinSize = 2;
 inline constexpr int kMaxSize = 10;
 
-// Plays every draw d of the period from max(first, 1) to last. The selection for d sees a
-// matrix holding the draws before d only; the draw itself is added after it is played.
-// `progress(done, total)` is called now and then; a set `cancel` stops at the next draw.
+// Plays every draw d of the period from max(first, 1) to last. The selection for d reads the
+// draws before d only: their counts and gaps, and the criteria as a load of those draws would
+// leave them (criteriaBefore). `progress(done, total)` is called now and then; a set `cancel`
+// stops at the next draw (or before the random players).
 BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
                    const BacktestSettings& settings, const std::function<void(int, int)>& progress = {},
                    const std::atomic_bool* cancel = nullptr);
 
-// The ticket taken from the selection's lines: the numbers of the group of 4 criteria in the
-// order listed, then those of the groups of 3, 2, 1 and 0, up to `size` numbers; ascending.
-std::vector<int> ticketFromSelection(const QStringList& selectionLines, int size);
+// The criteria as they stand after a load of a history of `drawsBefore` draws whose statistics
+// are `before`, and the ranking by appearances that start-up shows: the general form spans all
+// those draws between their fewest and most appearances, the gap bounds are capped by their gaps.
+// The other bars keep the positions of `criteria`.
+ForecastCriteria criteriaBefore(const ForecastCriteria& criteria, int drawsBefore, const NumberStats& before);
+
+// The ticket: the numbers meeting 4 criteria, then 3, 2, 1 and 0, each group ascending, up to
+// `size` numbers; returned ascending.
+std::vector<int> ticket(const std::array<int, 71>& criteriaMet, int size);
+
+// The forecast's tickets made from scratch at every draw: the matrix of the earlier draws, their
+// statistics, criteriaBefore and the selection itself. The reference `run` must agree with.
+std::vector<std::vector<int>> naiveTickets(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
+                                           int size);
+
+// The totals of `players` random players over `draws` draws of `size` numbers, ascending; empty
+// when `cancel` was set before they were all played.
+std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel = nullptr);
 
 // The report; `firstDate` and `lastDate` name the draws played.
 QStringList reportLines(const BacktestResult& result, const BacktestSettings& settings, const QString& firstDate,

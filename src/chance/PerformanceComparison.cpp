@@ -1,26 +1,13 @@
 #include "chance/PerformanceComparison.h"
 
-#include "chance/ChanceMath.h"
-#include "chance/ChanceText.h"
-#include "chance/KenoOdds.h"
+#include "chance/FigureText.h"
+#include "chance/TotalLaw.h"
 #include "forecast/Performance.h"
 
 #include <algorithm>
-#include <cmath>
 #include <set>
 
 namespace PerformanceComparison {
-
-Interval expectedTotal(int k, int draws)
-{
-    const KenoOddsRow r = KenoOdds::row(k);
-    Interval i;
-    i.expected = draws * r.expectedReturn;
-    const double half = ChanceMath::normalQuantile(0.975) * std::sqrt(draws * r.variance);
-    i.low = std::max(0.0, i.expected - half);
-    i.high = i.expected + half;
-    return i;
-}
 
 QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std::vector<int>& ticked)
 {
@@ -33,28 +20,46 @@ QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std
     const int draws = std::max(0, period.last - first + 1);
     if (k < 2 || k > 10 || draws == 0)
         return {};
-    qint64 won = 0;
+    qint64 won = 0, matched = 0;
     for (int d = first; d <= period.last; ++d) {
         int m = 0;
         for (int s : chosen)
             if (matrix.contains(s, d))
                 ++m;
         won += Performance::pay(k, m);
+        matched += m;
     }
-    const Interval i = expectedTotal(k, draws);
-    const bool inside = won >= i.low && won <= i.high;
+    const TotalLaw payout = TotalLaw::payout(k, draws);
+    const TotalLaw::Band pay = payout.band();
+    const TotalLaw matches = TotalLaw::matches(k, draws);
+    const TotalLaw::Band match = matches.band();
+    const bool wonInside = won >= pay.low && won <= pay.high;
+    const bool matchedInside = matched >= match.low && matched <= match.high;
+
     QStringList out;
     out << QString();
     out << QStringLiteral("Comparaison avec le hasard");
-    out << QStringLiteral("Retour réel ") + QString::number(won) + QStringLiteral(" €uros pour ") + QString::number(draws)
-            + QStringLiteral(" misés, soit ") + ChanceText::decimal(static_cast<double>(won) / draws, 3)
-            + QStringLiteral(" par €uro");
-    out << QStringLiteral("Retour attendu ") + ChanceText::decimal(i.expected, 1) + QStringLiteral(" €uros, soit ")
-            + ChanceText::decimal(i.expected / draws, 3) + QStringLiteral(" par €uro");
-    out << QStringLiteral("Intervalle à 95 % : ") + ChanceText::decimal(i.low, 1) + QStringLiteral(" à ")
-            + ChanceText::decimal(i.high, 1) + QStringLiteral(" €uros");
-    out << (inside ? QStringLiteral("Le retour réel est dans l'intervalle : compatible avec le hasard")
-                   : QStringLiteral("Le retour réel est hors de l'intervalle : pas compatible avec le hasard"));
+    out << QStringLiteral("Retour réel ") + FigureText::euros(static_cast<double>(won)) + QStringLiteral(" pour ")
+            + FigureText::whole(draws) + QStringLiteral(" misés, soit ")
+            + FigureText::decimal(static_cast<double>(won) / draws, 3) + QStringLiteral(" par €uro");
+    out << QStringLiteral("Retour attendu ") + FigureText::euros(payout.mean()) + QStringLiteral(", soit ")
+            + FigureText::decimal(payout.mean() / draws, 3) + QStringLiteral(" par €uro ; retour médian ")
+            + FigureText::euros(static_cast<double>(payout.median()));
+    out << QStringLiteral("Intervalle à 95 % (loi exacte du total) : ") + FigureText::whole(pay.low) + QStringLiteral(" à ")
+            + FigureText::euros(static_cast<double>(pay.high));
+    out << (wonInside ? QStringLiteral("Le retour réel est dans l'intervalle")
+                      : QStringLiteral("Le retour réel est hors de l'intervalle"));
+    out << QStringLiteral("Numéros sortis ") + FigureText::whole(matched) + QStringLiteral(" fois, attendu ")
+            + FigureText::decimal(matches.mean(), 1) + QStringLiteral(", intervalle à 95 % : ") + FigureText::whole(match.low)
+            + QStringLiteral(" à ") + FigureText::whole(match.high);
+    out << (matchedInside ? QStringLiteral("Les sorties sont dans l'intervalle")
+                          : QStringLiteral("Les sorties sont hors de l'intervalle"));
+    QString verdict = QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : ");
+    if (wonInside && matchedInside)
+        verdict += QStringLiteral("compatible avec le hasard");
+    else
+        verdict += QStringLiteral("pas compatible avec le hasard");
+    out << verdict;
     return out;
 }
 

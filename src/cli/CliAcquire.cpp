@@ -76,6 +76,7 @@ QList<CliCommand> acquireCommands()
     addCommand.minArgs = addCommand.maxArgs = 1;
     addCommand.usage = QStringLiteral("add N1,N2,...,N20        ajoute le tirage suivant à l'historique de travail");
     addCommand.check = [](const CliOptions& o) { drawNumbers(o); };
+    addCommand.writesHistory = true;
     addCommand.execute = add;
 
     CliCommand importCommand;

@@ -20,7 +20,7 @@ namespace {
 QString usageText()
 {
     QString text = QStringLiteral(
-        "usage : tiravol-cli [--data-dir DIR] [--history FICHIER]\n"
+        "usage : tiravol-cli [--data-dir DIR] [--history FICHIER] [-o FICHIER]\n"
         "                    [--months LISTE] [--weekdays LISTE] [--slots LISTE] [--from JJ/MM/AAAA] [--to JJ/MM/AAAA]\n"
         "                    [--until N] [--numbers LISTE] [--size K] [--seed S] COMMANDE [ARGUMENTS]\n"
         "commandes :\n");
@@ -49,6 +49,8 @@ CliOptions parse(const QStringList& args)
         {QStringLiteral("--data-dir"), [&](const QString& v) { o.dataDir = v; }},
         {QStringLiteral("--history"), [&](const QString& v) { o.history = v; }},
         {QStringLiteral("--url"), [&](const QString& v) { o.url = v; }},
+        {QStringLiteral("-o"), [&](const QString& v) { o.output = v; }},
+        {QStringLiteral("--output"), [&](const QString& v) { o.output = v; }},
         {QStringLiteral("--until"),
          [&](const QString& v) {
              bool ok = false;
@@ -122,6 +124,9 @@ CliOptions parse(const QStringList& args)
     if ((o.size || o.seed) && o.command != QLatin1String("backtest"))
         throw usageError(o.size ? QStringLiteral("--size") : QStringLiteral("--seed"),
                          QStringLiteral("ne sert qu'avec la commande backtest"));
+    // Those commands write files of their own and no report.
+    if (!o.output.isEmpty() && command->withoutStartUp)
+        throw usageError(QStringLiteral("-o"), QStringLiteral("la commande %1 n'écrit pas de rapport").arg(o.command));
     if (command->check)
         command->check(o);
     return o;
@@ -203,6 +208,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (o.command == QLatin1String("import"))
         config.archiveUrlOverride = QFileInfo(o.commandArgs.first()).absoluteFilePath();
     config.quietWhenNoWorkingHistory = command.acquiring;
+    config.listStaysInWindow = false;
 
     Workspace ws(config, &ui);
     if (!command.acquiring) {
@@ -216,6 +222,19 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!config.dataFolder.isEmpty() && !QFileInfo(config.dataFolder).isDir() && o.history.isEmpty()) {
         err << "tiravol-cli : le dossier des données « " << QDir::toNativeSeparators(config.dataFolder) << " » n'existe pas\n"
             << Qt::flush;
+        return CliStatus::kFailure;
+    }
+
+    // Refused before anything runs: a command that writes must not do half its work.
+    if (!o.output.isEmpty()) {
+        if (const auto refusal = ws.exportRefusal(o.output)) {
+            err << "tiravol-cli : -o : " << *refusal << '\n' << Qt::flush;
+            return CliStatus::kFailure;
+        }
+    }
+    // The lock is held from before the history is read, so no other writer slips in between.
+    if ((command.acquiring || command.writesHistory) && !ws.lockForWriting()) {
+        err << "tiravol-cli : " << ws.writeLockRefusal() << '\n' << Qt::flush;
         return CliStatus::kFailure;
     }
 
@@ -251,7 +270,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
 
     CliRun run{ws, ui, o, out, err};
     try {
-        return command.execute(run);
+        const int status = command.execute(run);
+        return run.outputFailed && status == CliStatus::kOk ? CliStatus::kFailure : status;
     } catch (const UsageError& e) {
         run.fail(e.text);
         return CliStatus::kUsage;

@@ -15,6 +15,14 @@ void CliRun::fail(const QString& text) const
 
 void CliRun::printReport() const
 {
+    if (!options.output.isEmpty()) {
+        QString failure;
+        if (!ws.exportReport(options.output, &failure)) {
+            fail(QStringLiteral("-o : ") + failure);
+            outputFailed = true;
+        }
+        return;
+    }
     for (const QString& line : ws.report().exportLines())
         out << line << '\n';
     out.flush();

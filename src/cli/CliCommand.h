@@ -27,6 +27,7 @@ UsageError usageError(const QString& subject, const QString& what);
 // The options that set the window's state before a command runs.
 struct CliOptions {
     QString dataDir, history, url;
+    QString output; // -o / --output: the report goes to this file through the export step
     std::optional<int> until;
     std::optional<qint64> size; // backtest: numbers played
     std::optional<qint64> seed; // backtest: seed of the random tickets
@@ -47,8 +48,10 @@ struct CliRun {
 
     // "tiravol-cli : text" on standard error.
     void fail(const QString& text) const;
-    // The report as the export step writes it.
+    // The report as the export step writes it: on standard output, or with -o into the file.
     void printReport() const;
+    // Set when -o could not write the report (already told): the command then fails.
+    mutable bool outputFailed = false;
 };
 
 // One command of tiravol-cli: its name, its arguments, a line of help, and what it does.
@@ -64,6 +67,9 @@ struct CliCommand {
     bool acquiring = false;
     // Works on files alone: the history is not loaded first (nor its warnings shown).
     bool withoutStartUp = false;
+    // May write the working history: holds the data folder's lock from before the history is
+    // read to the end (acquiring commands always do).
+    bool writesHistory = false;
 };
 
 // A command that runs a report of the Workspace and prints it.

@@ -31,6 +31,39 @@ struct Form {
 
 } // namespace
 
+SelectionBounds bounds(const ForecastCriteria& criteria)
+{
+    using B = CriterionBar;
+    static constexpr B bars[3][3] = {
+        {B::RecentDraws, B::RecentMin, B::RecentMax},
+        {B::AverageDraws, B::AverageMin, B::AverageMax},
+        {B::GeneralDraws, B::GeneralMin, B::GeneralMax},
+    };
+    SelectionBounds b;
+    for (size_t f = 0; f < 3; ++f) {
+        b.window[f] = wholeNumber(criteria.label(bars[f][0]));
+        b.low[f] = wholeNumber(criteria.label(bars[f][1]));
+        b.high[f] = wholeNumber(criteria.label(bars[f][2]));
+    }
+    b.gapLow = decimalNumber(criteria.label(B::GapMin));
+    b.gapHigh = decimalNumber(criteria.label(B::GapMax));
+    return b;
+}
+
+std::array<int, 71> criteriaMet(const std::array<const std::array<int, 71>*, 3>& appearances, const std::array<int, 71>& gaps,
+                                const SelectionBounds& bounds)
+{
+    std::array<int, 71> met{};
+    for (size_t n = 1; n <= 70; ++n) {
+        for (size_t f = 0; f < 3; ++f) {
+            const int a = (*appearances[f])[n];
+            met[n] += bounds.low[f] <= a && a <= bounds.high[f] ? 1 : 0;
+        }
+        met[n] += bounds.gapLow <= gaps[n] && gaps[n] <= bounds.gapHigh ? 1 : 0;
+    }
+    return met;
+}
+
 ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const ForecastCriteria& criteria)
 {
     using B = CriterionBar;
@@ -42,7 +75,7 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
 
     ForecastSelectionResult result;
     QStringList& lines = result.lines;
-    std::array<int, 71> criteriaMet{};
+    std::array<int, 71>& met = result.criteriaMet;
     const int current = selectedIndex - 1;
     result.period.last = current;
 
@@ -62,7 +95,7 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
             const int a = result.stats.appearances[static_cast<size_t>(n)];
             if (low <= a && a <= high) {
                 lines << NumberFormat::apply(n, u" 00") + QStringLiteral(" Sorti ") + NumberFormat::apply(a, u" 0000");
-                ++criteriaMet[static_cast<size_t>(n)];
+                ++met[static_cast<size_t>(n)];
             }
         }
     }
@@ -75,7 +108,7 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
     for (int n = 1; n <= 70; ++n) {
         const int gap = result.stats.currentGap[static_cast<size_t>(n)];
         if (gapLow <= gap && gap <= gapHigh) {
-            ++criteriaMet[static_cast<size_t>(n)];
+            ++met[static_cast<size_t>(n)];
             lines << QString::number(n) + QStringLiteral(" ecart ") + NumberFormat::apply(gap, u" 00");
         }
     }
@@ -85,7 +118,7 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
         lines << QStringLiteral("Communs à ") + QString::number(c) + QStringLiteral(" Criteres");
         lines << QString();
         for (int n = 1; n <= 70; ++n)
-            if (criteriaMet[static_cast<size_t>(n)] == c)
+            if (met[static_cast<size_t>(n)] == c)
                 lines << QString::number(n);
         lines << QString();
     }

@@ -6,6 +6,7 @@
 #include "stats/NumberStats.h"
 
 #include <QStringList>
+#include <array>
 
 // The forecast selection: every number checked against its appearances over the recent, average
 // and general windows ending at the current draw and against its current gap, then grouped by
@@ -20,6 +21,14 @@ struct ForecastSelectionResult {
     QStringList lines;
     StudyPeriod period;
     NumberStats stats;
+    std::array<int, 71> criteriaMet{}; // how many of the four criteria each number meets
+};
+
+// The criteria as the selection reads them from the label texts: the windows and appearance
+// bounds of the recent, average and general forms, and the gap bounds.
+struct SelectionBounds {
+    std::array<int, 3> window{}, low{}, high{};
+    double gapLow = 0, gapHigh = 0;
 };
 
 namespace ForecastSelection {
@@ -27,5 +36,11 @@ namespace ForecastSelection {
 // `selectedIndex` is the selected item of the draw list (-1 when none): the current draw is the
 // one just before it. The criteria are read from the label texts as they stand.
 ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const ForecastCriteria& criteria);
+
+SelectionBounds bounds(const ForecastCriteria& criteria);
+
+// How many criteria each number meets, from its appearances in the three windows and its gap.
+std::array<int, 71> criteriaMet(const std::array<const std::array<int, 71>*, 3>& appearances, const std::array<int, 71>& gaps,
+                                const SelectionBounds& bounds);
 
 } // namespace ForecastSelection

@@ -4,6 +4,7 @@
 #include "history/DrawListReader.h"
 #include "output/TextFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,8 +35,8 @@ bool openForReading(QFile& file, QString& error)
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2")
-                    .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+        error = QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2.")
+                    .arg(QDir::toNativeSeparators(file.fileName()), TextFile::reason(file));
         return false;
     }
     return true;
@@ -74,13 +75,17 @@ ListReadResult readList(const QString& path)
     reader.reserve(static_cast<int>(std::min<qint64>(file.size() / (DrawLine::kLength + 2) + 1, 1 << 24)));
     // Small pieces: a long history costs its records, not a copy of the file.
     std::vector<char> buffer(64 * 1024);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
     for (;;) {
         const qint64 n = file.read(buffer.data(), static_cast<qint64>(buffer.size()));
         if (n <= 0)
             break;
         reader.feed(QByteArrayView(buffer.data(), n));
+        hash.addData(QByteArrayView(buffer.data(), n));
     }
-    return finish(reader);
+    ListReadResult read = finish(reader);
+    read.digest = hash.result();
+    return read;
 }
 
 ListReadResult parseList(QByteArrayView bytes)
@@ -88,7 +93,14 @@ ListReadResult parseList(QByteArrayView bytes)
     DrawListReader reader;
     reader.reserve(static_cast<int>(bytes.size() / (DrawLine::kLength + 2) + 1));
     reader.feed(bytes);
-    return finish(reader);
+    ListReadResult read = finish(reader);
+    read.digest = digest(bytes);
+    return read;
+}
+
+QByteArray digest(QByteArrayView bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 ReadResult read(const QString& path)

@@ -26,6 +26,7 @@ struct ListReadResult {
     QString error;
     int badLines = 0;
     QStringList problems;
+    QByteArray digest; // of the file's bytes, to notice a change made by another program
 };
 
 // Finds `name` in `folder` without regard to case; returns the path to use (existing file, or
@@ -40,6 +41,9 @@ ReadResult parse(const QByteArray& bytes);
 // Reads a history file into a draw list, a piece at a time: the file is never held whole.
 ListReadResult readList(const QString& path);
 ListReadResult parseList(QByteArrayView bytes);
+
+// The digest ListReadResult gives for these bytes.
+QByteArray digest(QByteArrayView bytes);
 
 // Writes draw lines, each ended by CR LF, atomically. Empty lines are never written.
 bool write(const QString& path, const QStringList& draws, QString* error);

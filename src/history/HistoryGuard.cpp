@@ -2,41 +2,70 @@
 
 #include "history/DrawLine.h"
 
-#include <QSet>
+#include <QHash>
+#include <algorithm>
 
 namespace {
 
-QSet<QString> drawKeys(const DrawList& list)
+// A draw is its date, its time of day and its set of numbers: the same draw typed by hand
+// (numbers ascending) and read from the archive (the operator's order) is one draw. Any other
+// line counts as written.
+QString drawKey(const QString& line)
 {
-    QSet<QString> keys;
-    keys.reserve(list.drawCount());
-    for (int i = 0; i < list.drawCount(); ++i) {
-        const QString l = list.text(i);
-        if (!DrawLine::problem(l))
-            keys.insert(l.left(10) + l.right(4));
-    }
-    return keys;
+    if (DrawLine::problem(line))
+        return line;
+    DrawLine::Numbers numbers{};
+    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+        numbers[static_cast<size_t>(k - 1)] = DrawLine::number(line, k);
+    std::sort(numbers.begin(), numbers.end());
+    return DrawLine::build(line.left(10), numbers, line.right(4));
 }
 
 } // namespace
 
 namespace HistoryGuard {
 
-std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, bool checkLostDraws)
+std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, const QSet<QString>& replaced)
 {
-    Refusal r{Refusal::Kind::Shorter, onDisk.drawCount(), draws.drawCount(), 0};
+    Refusal r{Refusal::Kind::Shorter, onDisk.drawCount(), draws.drawCount(), 0, {}};
     if (draws.drawCount() < onDisk.drawCount())
         return r;
-    if (checkLostDraws) {
-        const QSet<QString> kept = drawKeys(draws);
-        for (const QString& key : drawKeys(onDisk))
-            r.lost += kept.contains(key) ? 0 : 1;
-        if (r.lost > 0) {
-            r.kind = Refusal::Kind::LostDraws;
-            return r;
-        }
+    // Counted, so a line the file holds twice is kept twice. Lines are compared as text first
+    // (nearly always all of them match); only the others are read as draws.
+    QHash<QString, int> kept;
+    kept.reserve(draws.drawCount());
+    for (int i = 0; i < draws.drawCount(); ++i)
+        ++kept[draws.text(i)];
+    QStringList unmatched;
+    for (int i = 0; i < onDisk.drawCount(); ++i) {
+        const QString line = onDisk.text(i);
+        auto it = kept.find(line);
+        if (it != kept.end() && *it > 0)
+            --*it;
+        else
+            unmatched << line;
     }
-    return std::nullopt;
+    if (unmatched.isEmpty())
+        return std::nullopt;
+    QHash<QString, int> keys;
+    for (auto it = kept.cbegin(); it != kept.cend(); ++it)
+        if (*it > 0)
+            keys[drawKey(it.key())] += *it;
+    for (const QString& line : unmatched) {
+        auto it = keys.find(drawKey(line));
+        if (it != keys.end() && *it > 0) {
+            --*it;
+            continue;
+        }
+        if (replaced.contains(line))
+            continue;
+        if (r.lost++ < 3)
+            r.examples << line;
+    }
+    if (r.lost == 0)
+        return std::nullopt;
+    r.kind = Refusal::Kind::LostDraws;
+    return r;
 }
 
 } // namespace HistoryGuard

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "history/DrawList.h"
+
+#include <QSet>
+#include <QStringList>
 #include <optional>
 
 // The rules that keep a save from losing draws: what the working file holds decides whether a
@@ -11,12 +14,14 @@ struct Refusal {
     enum class Kind { Shorter, LostDraws } kind;
     int onDisk = 0; // draws in the file
     int offered = 0; // draws in the list
-    int lost = 0; // well-formed draws of the file missing from the list (LostDraws)
+    int lost = 0; // lines of the file missing from the list (LostDraws)
+    QStringList examples; // the first few of them
 };
 
-// Why `draws` may not replace `onDisk`: never with fewer draws; and, when `checkLostDraws`
-// (a list rebuilt from the base history and the archive), never without a draw the file has,
-// a draw being its date and its time of day.
-std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, bool checkLostDraws);
+// Why `draws` may not replace `onDisk`: never with fewer draws; never without a line the file
+// has, compared whole (date, time of day and every number: a corrected draw differs from the
+// draw it corrects; the order of the numbers alone does not count), except the lines in
+// `replaced`, which the player changed in the list on purpose.
+std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, const QSet<QString>& replaced = {});
 
 } // namespace HistoryGuard

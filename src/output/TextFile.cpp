@@ -3,11 +3,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStorageInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace TextFile {
 
@@ -49,32 +53,290 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
-bool writeAtomic(const QString& path, const QByteArray& data, QString* error)
+WriteFailure::Kind failureKind(int errorNumber)
 {
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (error)
-            *error = QStringLiteral("le dossier « %1 » ne peut pas être créé").arg(QDir::toNativeSeparators(info.absolutePath()));
-        return false;
+    using Kind = WriteFailure::Kind;
+    switch (errorNumber) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return Kind::NoSpace;
+    case EROFS:
+        return Kind::ReadOnlyDisk;
+    case EACCES:
+    case EPERM:
+        return Kind::AccessDenied;
+    case EISDIR:
+        return Kind::IsFolder;
+    case ENOENT:
+    case ENOTDIR:
+        return Kind::NoFolder;
+    case EFBIG:
+        return Kind::TooLarge;
+    case EIO:
+        return Kind::DiskError;
+    default:
+        return Kind::Other;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+}
+
+QString reason(int errorNumber)
+{
+    using Kind = WriteFailure::Kind;
+    switch (failureKind(errorNumber)) {
+    case Kind::NoSpace:
+        return QStringLiteral("le disque est plein");
+    case Kind::ReadOnlyDisk:
+        return QStringLiteral("le disque est en lecture seule");
+    case Kind::AccessDenied:
+    case Kind::FileReadOnly:
+    case Kind::OwnerNotKept:
+        return QStringLiteral("l'accès est refusé");
+    case Kind::IsFolder:
+        return QStringLiteral("c'est un dossier");
+    case Kind::NoFolder:
+        return QStringLiteral("le fichier ou son dossier n'existe pas");
+    case Kind::TooLarge:
+        return QStringLiteral("le fichier est trop grand pour le disque");
+    case Kind::DiskError:
+        return QStringLiteral("le disque a signalé une erreur");
+    case Kind::Other:
+        break;
     }
-    if (file.write(data) != data.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
+    return errorNumber != 0 ? QStringLiteral("erreur système %1").arg(errorNumber)
+                            : QStringLiteral("le système n'en a pas donné la raison");
+}
+
+QString reason(const QFileDevice& file)
+{
+    if (!file.fileName().isEmpty() && QFileInfo(file.fileName()).isDir())
+        return reason(EISDIR);
+    // Qt words the system's code in English; the same words name the code back.
+    for (int code : {ENOSPC, EROFS, EACCES, EPERM, ENOENT, EISDIR, ENOTDIR, EFBIG, EIO
+#ifdef EDQUOT
+                     ,
+                     EDQUOT
+#endif
+         })
+        if (file.errorString() == qt_error_string(code))
+            return reason(code);
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return reason(EACCES);
+    case QFileDevice::ReadError:
+        return QStringLiteral("erreur de lecture");
+    case QFileDevice::WriteError:
+        return QStringLiteral("erreur d'écriture");
+    case QFileDevice::OpenError:
+        return QStringLiteral("il ne peut pas être ouvert");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("le système manque de ressources (disque plein ?)");
+    default:
+        return reason(0);
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+}
+
+QString describe(const WriteFailure& failure)
+{
+    using Kind = WriteFailure::Kind;
+    const QString file = QDir::toNativeSeparators(failure.path);
+    const QString folder = QDir::toNativeSeparators(QFileInfo(failure.path).absolutePath());
+    QString what;
+    switch (failure.kind) {
+    case Kind::NoSpace:
+        what = QStringLiteral("Disque plein : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    case Kind::ReadOnlyDisk:
+        what = QStringLiteral("Disque en lecture seule : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    case Kind::AccessDenied:
+        what = QStringLiteral("Accès refusé : le dossier « %1 » n'accepte pas d'écriture, « %2 » n'a pas été enregistré")
+                   .arg(folder, file);
+        break;
+    case Kind::FileReadOnly:
+        what = QStringLiteral("Fichier protégé en écriture : « %1 » n'a pas été remplacé").arg(file);
+        break;
+    case Kind::OwnerNotKept:
+        what = QStringLiteral("« %1 » n'a pas été remplacé : il appartient à un autre utilisateur, que le nouveau fichier ne "
+                              "pourrait pas garder")
+                   .arg(file);
+        break;
+    case Kind::IsFolder:
+        what = QStringLiteral("« %1 » est un dossier : rien n'y a été enregistré").arg(file);
+        break;
+    case Kind::NoFolder:
+        what = QStringLiteral("Le dossier « %1 » n'existe pas et ne peut pas être créé : « %2 » n'a pas été enregistré")
+                   .arg(folder, file);
+        break;
+    case Kind::TooLarge:
+        what = QStringLiteral("Fichier trop grand pour le disque : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    case Kind::DiskError:
+        what = QStringLiteral("Erreur du disque : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    case Kind::Other:
+        what = failure.errorNumber != 0
+            ? QStringLiteral("Écriture impossible (erreur système %1) : « %2 » n'a pas été enregistré")
+                  .arg(failure.errorNumber)
+                  .arg(file)
+            : QStringLiteral("Écriture impossible : « %1 » n'a pas été enregistré").arg(file);
+        break;
+    }
+    if (failure.kind == Kind::IsFolder)
+        return what + QStringLiteral(" ; le dossier est gardé tel quel.");
+    return what
+        + (failure.existed ? QStringLiteral(" ; l'ancien fichier est gardé tel quel.")
+                           : QStringLiteral(" ; aucun fichier n'a été créé."));
+}
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// write(2) until every byte is out; false with errno set on the first failure.
+bool writeAll(int fd, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(std::min<qint64>(size, 1 << 30)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= n;
     }
     return true;
+}
+#endif
+
+} // namespace
+
+StagedWrite::StagedWrite(const QString& path, const QByteArray& data)
+{
+    using Kind = WriteFailure::Kind;
+    const QFileInfo info(path);
+    WriteFailure failure;
+    failure.path = info.absoluteFilePath();
+    failure.existed = info.exists();
+    const auto fail = [this, &failure](Kind kind, int errorNumber) {
+        failure.kind = kind;
+        failure.errorNumber = errorNumber;
+        m_failure = failure;
+        if (m_file)
+            m_file->cancelWriting();
+        m_file.reset();
+    };
+    if (info.isDir()) {
+        fail(Kind::IsFolder, EISDIR);
+        return;
+    }
+    if (!QDir().mkpath(info.absolutePath())) {
+        fail(Kind::NoFolder, 0);
+        return;
+    }
+#ifdef Q_OS_UNIX
+    // The file really replaced (a link is followed, as the save does).
+    struct stat old { };
+    const bool hasOld = ::stat(QFile::encodeName(failure.path).constData(), &old) == 0;
+    if (hasOld && ::access(QFile::encodeName(failure.path).constData(), W_OK) != 0) {
+        const int code = errno;
+        fail(code == EROFS ? Kind::ReadOnlyDisk : Kind::FileReadOnly, code);
+        return;
+    }
+    // Even the superuser leaves a file alone that nobody may write.
+    if (hasOld && (old.st_mode & 0222) == 0) {
+        fail(Kind::FileReadOnly, EACCES);
+        return;
+    }
+#else
+    if (failure.existed && !info.isWritable()) {
+        fail(Kind::FileReadOnly, 0);
+        return;
+    }
+#endif
+    m_file = std::make_unique<QSaveFile>(path);
+    errno = 0;
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        int code = errno;
+#ifdef Q_OS_UNIX
+        if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0)
+            code = errno;
+#endif
+        m_file.reset();
+        fail(code ? failureKind(code) : Kind::Other, code);
+        return;
+    }
+    m_path = failure.path;
+    m_existed = failure.existed;
+#ifdef Q_OS_UNIX
+    // Each write and the flush to the disk are checked: a full disk may only say so at the end.
+    const int fd = m_file->handle();
+    if (!writeAll(fd, data.constData(), data.size())) {
+        const int code = errno;
+        fail(failureKind(code), code);
+        return;
+    }
+    if (hasOld) {
+        struct stat now { };
+        // Only the group may differ when the owner is the one writing (a folder's group).
+        if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)
+            && ::fchown(fd, old.st_uid, old.st_gid) != 0 && old.st_uid != ::geteuid()) {
+            fail(Kind::OwnerNotKept, EPERM);
+            return;
+        }
+        ::fchmod(fd, old.st_mode & 07777);
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+        const int code = errno;
+        fail(failureKind(code), code);
+        return;
+    }
+#else
+    if (m_file->write(data) != data.size() || !m_file->flush()) {
+        fail(Kind::Other, 0);
+        return;
+    }
+#endif
+}
+
+StagedWrite::~StagedWrite()
+{
+    if (m_file)
+        m_file->cancelWriting();
+}
+
+bool StagedWrite::commit()
+{
+    if (!m_file)
+        return false;
+    errno = 0;
+    const bool done = m_file->commit();
+    const int code = errno;
+    m_file.reset();
+    if (done)
+        return true;
+    m_failure = WriteFailure{code ? failureKind(code) : WriteFailure::Kind::Other, code, m_path, m_existed};
+    return false;
+}
+
+std::optional<WriteFailure> writeFile(const QString& path, const QByteArray& data)
+{
+    StagedWrite staged(path, data);
+    staged.commit();
+    return staged.failure();
+}
+
+bool writeAtomic(const QString& path, const QByteArray& data, QString* error)
+{
+    const std::optional<WriteFailure> failure = writeFile(path, data);
+    if (failure && error)
+        *error = describe(*failure);
+    return !failure;
 }
 
 QByteArray crlfLines(const QStringList& lines)
@@ -98,37 +360,6 @@ QString quoted(const QString& path)
     return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
 }
 
-// Qt reports a full disk as a plain write error: the system's text, or the space left, tells.
-bool diskFull(const QFileDevice& file, const QString& path)
-{
-    if (file.error() == QFileDevice::ResourceError || file.errorString() == QString::fromLocal8Bit(std::strerror(ENOSPC)))
-        return true;
-    const QStorageInfo storage(QFileInfo(path).absolutePath());
-    return storage.isValid() && storage.bytesAvailable() < 64 * 1024;
-}
-
-// What went wrong with a file, in French; the system's own text says it in English.
-QString failureOf(const QFileDevice& file)
-{
-    switch (file.error()) {
-    case QFileDevice::ResourceError:
-        return QStringLiteral("disque plein");
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("droits insuffisants");
-    case QFileDevice::OpenError:
-        return QStringLiteral("le fichier ne peut pas être créé dans ce dossier");
-    case QFileDevice::RenameError:
-        return QStringLiteral("l'ancien fichier ne peut pas être remplacé");
-    default:
-        return QStringLiteral("erreur d'écriture");
-    }
-}
-
-bool writeWhole(QSaveFile& file, const QByteArray& data)
-{
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush();
-}
-
 } // namespace
 
 bool writeAtomicPair(const QString& firstPath, const QByteArray& firstData, const QString& secondPath,
@@ -139,53 +370,31 @@ bool writeAtomicPair(const QString& firstPath, const QByteArray& firstData, cons
             *error = text;
         return false;
     };
-    const QString both = QStringLiteral("%1 et %2").arg(quoted(firstPath), quoted(secondPath));
-    for (const QString& path : {firstPath, secondPath}) {
-        const QString folder = QFileInfo(path).absolutePath();
-        if (!QDir().mkpath(folder))
-            return fail(
-                QStringLiteral("Le dossier %1 ne peut pas être créé : %2 n'ont pas été enregistrés.").arg(quoted(folder), both));
-    }
-
     // The first file's old bytes, to put it back if the second cannot follow it.
     const bool firstExisted = QFileInfo::exists(firstPath);
     QByteArray firstOld;
     if (firstExisted) {
         QFile old(firstPath);
-        if (!old.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("%1 ne peut pas être lu : rien n'a été remplacé, %2 sont gardés tels qu'ils étaient.")
-                            .arg(quoted(firstPath), both));
-        firstOld = old.readAll();
-        if (old.error() != QFileDevice::NoError)
-            return fail(QStringLiteral("%1 ne peut pas être lu : rien n'a été remplacé, %2 sont gardés tels qu'ils étaient.")
-                            .arg(quoted(firstPath), both));
+        if (!old.open(QIODevice::ReadOnly) || (firstOld = old.readAll(), old.error() != QFileDevice::NoError))
+            return fail(QStringLiteral("%1 ne peut pas être lu (%2) : rien n'a été remplacé, %1 et %3 sont gardés tels qu'ils "
+                                       "étaient.")
+                            .arg(quoted(firstPath), reason(old), quoted(secondPath)));
     }
 
-    QSaveFile first(firstPath), second(secondPath);
-    auto notWritten = [&](const QSaveFile& file, const QString& path) {
-        // Read before the cancels, which replace the file's error with their own.
-        const bool full = diskFull(file, path);
-        const QString why = failureOf(file);
-        first.cancelWriting();
-        second.cancelWriting();
-        if (full)
-            return fail(QStringLiteral("Disque plein : %1 n'ont pas été enregistrés ; les deux fichiers sont gardés tels "
-                                       "qu'ils étaient.")
-                            .arg(both));
-        return fail(QStringLiteral("%1 n'a pas pu être écrit (%2) : rien n'a été remplacé, %3 sont gardés tels qu'ils "
-                                   "étaient.")
-                        .arg(quoted(path), why, both));
-    };
-    if (!writeWhole(first, firstData))
-        return notWritten(first, firstPath);
-    if (!writeWhole(second, secondData))
-        return notWritten(second, secondPath);
+    // Both are staged whole, with every check of the single write, before either replaces its
+    // old file; a staged file that is let go leaves its old file as it was.
+    StagedWrite first(firstPath, firstData);
+    if (first.failure())
+        return fail(describe(*first.failure()) + QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(quoted(secondPath)));
+    StagedWrite second(secondPath, secondData);
+    if (second.failure())
+        return fail(describe(*second.failure()) + QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(quoted(firstPath)));
     if (!first.commit())
-        return notWritten(first, firstPath);
+        return fail(describe(*first.failure()) + QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(quoted(secondPath)));
     if (second.commit())
         return true;
 
-    const QString why = failureOf(second);
+    const QString why = describe(*second.failure());
     bool restored = false;
     if (firstExisted) {
         QString ignored; // the message below says it
@@ -194,12 +403,9 @@ bool writeAtomicPair(const QString& firstPath, const QByteArray& firstData, cons
         restored = QFile::remove(firstPath);
     }
     if (restored)
-        return fail(QStringLiteral("%1 n'a pas pu être remplacé (%2) : %3 a été remis tel qu'il était ; les deux fichiers "
-                                   "sont gardés tels qu'ils étaient.")
-                        .arg(quoted(secondPath), why, quoted(firstPath)));
-    return fail(QStringLiteral("%1 n'a pas pu être remplacé (%2) et l'ancien %3 n'a pas pu être remis : %3 contient le "
-                               "nouveau contenu, %1 l'ancien.")
-                    .arg(quoted(secondPath), why, quoted(firstPath)));
+        return fail(why + QStringLiteral(" %1 a été remis tel qu'il était.").arg(quoted(firstPath)));
+    return fail(why
+                + QStringLiteral(" L'ancien %1 n'a pas pu être remis : il contient le nouveau contenu.").arg(quoted(firstPath)));
 }
 
 } // namespace TextFile

@@ -86,8 +86,12 @@ void EntryCommands::validateEntry()
     const QString line = slot->dateText + numberText + slot->slot;
     if (adding)
         s.appendDraw(line); // the trailing empty item moves down with it
-    else
+    else {
+        // The player's own correction: the save may drop the line it replaces.
+        if (!s.lineText(i).isEmpty() && s.lineText(i) != line)
+            s.replacedLines.insert(s.lineText(i));
         s.replaceDraw(i, line);
+    }
     s.editOldest = false;
     s.unsavedCorrection = true;
     m_changes.changed(StatePart::ListPart | StatePart::EntryPart);

@@ -120,9 +120,7 @@ bool ForecastCommands::saveCriteria()
     QString error;
     if (m_state.criteria.save(path, &error))
         return true;
-    m_ui.message(
-        QStringLiteral("Les critères n'ont pas pu être enregistrés dans « %1 » : %2").arg(QDir::toNativeSeparators(path), error),
-        Messages::kTitle);
+    m_ui.message(error, Messages::kTitle);
     return false;
 }
 

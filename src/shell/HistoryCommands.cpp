@@ -2,6 +2,8 @@
 
 #include "history/HistoryFile.h"
 #include "history/HistoryGuard.h"
+#include "output/TextFile.h"
+#include "shell/FolderLock.h"
 #include "shell/ImportCommand.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
@@ -12,6 +14,7 @@
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -42,6 +45,12 @@ void HistoryCommands::loadInto(const QString& path)
     s.selected = s.itemCount() - 1;
     s.hiddenHistory.clear();
     s.unsavedCorrection = false;
+    s.replacedLines.clear();
+    if (path == m_config.workingHistoryFile()) {
+        // What this list was read from: a later save must not write over a change made since.
+        s.workingDigest = read.found ? read.digest : QByteArray();
+        s.workingDigestKnown = read.found || !QFileInfo::exists(path);
+    }
     m_changes.changed(StatePart::ListPart);
     if (!read.error.isEmpty()) {
         if (!(m_config.quietWhenNoWorkingHistory && !QFileInfo::exists(path)))
@@ -158,7 +167,7 @@ std::optional<QString> HistoryCommands::entryRefusal() const
     const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
     if (!onDisk.found)
         return std::nullopt; // the save reports it
-    if (const auto refusal = HistoryGuard::check(onDisk.list, m_state.fullHistory(), true)) {
+    if (const auto refusal = HistoryGuard::check(onDisk.list, m_state.fullHistory(), s.replacedLines)) {
         const int missing
             = refusal->kind == HistoryGuard::Refusal::Kind::Shorter ? refusal->onDisk - refusal->offered : refusal->lost;
         return QStringLiteral("La liste affichée ne contient pas tout l'historique de travail (%1) : un tirage saisi ne "
@@ -168,6 +177,57 @@ std::optional<QString> HistoryCommands::entryRefusal() const
     return std::nullopt;
 }
 
+namespace {
+
+QString lostLinesText(const HistoryGuard::Refusal& refusal)
+{
+    QString text;
+    for (const QString& line : refusal.examples)
+        text += QStringLiteral("\n  ") + line;
+    if (refusal.lost > refusal.examples.size())
+        text += QStringLiteral("\n  …");
+    return text;
+}
+
+} // namespace
+
+QString HistoryCommands::conflictPath(const QString& workingPath) const
+{
+    const QFileInfo info(workingPath);
+    const QString stem = info.completeBaseName() + QStringLiteral(".conflit-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    QString path = info.dir().filePath(stem + QStringLiteral(".txt"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = info.dir().filePath(stem + QStringLiteral("-%1.txt").arg(n));
+    return path;
+}
+
+bool HistoryCommands::saveBeside(const QString& path, const QByteArray& diskDigest, const DrawList& draws)
+{
+    WorkspaceState& s = m_state;
+    // The same change seen again: the list goes on to the same file, not to a new one each time.
+    if (s.conflictPath.isEmpty() || s.conflictDigest != diskDigest)
+        s.conflictPath = conflictPath(path);
+    s.conflictDigest = diskDigest;
+    QString text = QStringLiteral("L'historique de travail « %1 » a été modifié par un autre programme depuis que Tiravol l'a "
+                                  "lu : il est gardé tel quel.\n")
+                       .arg(QDir::toNativeSeparators(path));
+    QString error;
+    if (HistoryFile::write(s.conflictPath, draws, &error))
+        text += QStringLiteral("La liste des tirages a été enregistrée à côté, dans « %1 ».\nRechargez l'historique avec "
+                               "« Charge Manuelle » pour voir ce qui a changé.")
+                    .arg(QDir::toNativeSeparators(s.conflictPath));
+    else
+        text += error + keptInWindow();
+    m_ui.message(text, Messages::kTitle);
+    return false;
+}
+
+QString HistoryCommands::keptInWindow() const
+{
+    return m_config.listStaysInWindow ? QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.") : QString();
+}
+
 bool HistoryCommands::sauve()
 {
     WorkspaceState& s = m_state;
@@ -175,6 +235,11 @@ bool HistoryCommands::sauve()
     const DrawList& draws = m_state.fullHistory();
     const QString path = m_config.workingHistoryFile();
     const QString shown = QDir::toNativeSeparators(path);
+    const HeldLock lock(m_lock);
+    if (!lock.held()) {
+        m_ui.message(m_lock.refusal() + keptInWindow(), Messages::kTitle);
+        return false;
+    }
     // What the file holds now decides whether this list may replace it.
     if (QFileInfo::exists(path)) {
         const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
@@ -183,32 +248,48 @@ bool HistoryCommands::sauve()
                          Messages::kTitle);
             return false;
         }
-        if (const auto refusal = HistoryGuard::check(onDisk.list, draws, s.origin != ListOrigin::Working)) {
-            if (refusal->kind == HistoryGuard::Refusal::Kind::Shorter)
+        if (s.workingDigestKnown && onDisk.digest != s.workingDigest)
+            return saveBeside(path, onDisk.digest, draws);
+        if (const auto refusal = HistoryGuard::check(onDisk.list, draws, s.replacedLines)) {
+            if (refusal->kind == HistoryGuard::Refusal::Kind::Shorter) {
                 m_ui.message(
                     QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : il compte %2, la liste "
                                    "affichée seulement %3. Utilisez « Charge Manuelle » pour le recharger.")
                         .arg(shown, Messages::count(refusal->onDisk, QStringLiteral("tirage"), QStringLiteral("tirages")))
                         .arg(refusal->offered),
                     Messages::kTitle);
-            else
+                return false;
+            }
+            // Corrected or hand-entered lines the list no longer has: only the player may give them up.
+            if (!m_ui.confirm(
+                    QStringLiteral("%1 de l'historique de travail « %2 » %3 dans la liste des tirages (tirages "
+                                   "saisis ou corrigés à la main) :%4\nRemplacer quand même l'historique de "
+                                   "travail et perdre %5 ?")
+                        .arg(Messages::count(refusal->lost, QStringLiteral("ligne"), QStringLiteral("lignes")), shown,
+                             Messages::agree(refusal->lost, QStringLiteral("manque"), QStringLiteral("manquent")),
+                             lostLinesText(*refusal),
+                             Messages::agree(refusal->lost, QStringLiteral("cette ligne"), QStringLiteral("ces lignes"))),
+                    Messages::kTitle)) {
                 m_ui.message(QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : %2 de ses tirages %3 "
                                             "dans la liste rechargée.")
                                  .arg(shown)
                                  .arg(refusal->lost)
                                  .arg(Messages::agree(refusal->lost, QStringLiteral("manque"), QStringLiteral("manquent"))),
                              Messages::kTitle);
-            return false;
+                return false;
+            }
         }
     }
+    // A file removed behind the list's back is written again: nothing of it can be lost.
+    const QByteArray bytes = draws.toCrlfBytes();
     QString error;
-    if (!HistoryFile::write(path, draws, &error)) {
-        m_ui.message(QStringLiteral("L'historique de travail « %1 » n'a pas pu être enregistré : %2\nLa liste des tirages "
-                                    "est conservée dans la fenêtre.")
-                         .arg(shown, error),
-                     Messages::kTitle);
+    if (!TextFile::writeAtomic(path, bytes, &error)) {
+        m_ui.message(error + keptInWindow(), Messages::kTitle);
         return false;
     }
+    s.workingDigest = HistoryFile::digest(bytes);
+    s.workingDigestKnown = true;
+    s.replacedLines.clear();
     if (s.origin == ListOrigin::BaseWithArchive)
         s.origin = ListOrigin::Working;
     s.unsavedCorrection = false;

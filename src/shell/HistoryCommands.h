@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <optional>
 
+class DrawList;
+class FolderLock;
 class ImportCommand;
 class ListCommands;
 class RankingCommands;
@@ -18,9 +21,9 @@ struct WorkspaceState;
 class HistoryCommands {
 public:
     HistoryCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                    ReportSteps& steps, ListCommands& list, RankingCommands& rankings, ImportCommand& import)
+                    ReportSteps& steps, ListCommands& list, RankingCommands& rankings, ImportCommand& import, FolderLock& lock)
         : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
-          m_import(import)
+          m_import(import), m_lock(lock)
     {
     }
 
@@ -45,6 +48,13 @@ private:
     void loadInto(const QString& path);
     void afterLoad(bool isCharge2);
     void offlineNotice();
+    // A fresh name beside the working history for a list that may not replace it.
+    QString conflictPath(const QString& workingPath) const;
+    // The working history changed on disk since it was read or written: it is kept, and the
+    // list is written beside it. Always false (the working history was not written).
+    bool saveBeside(const QString& path, const QByteArray& diskDigest, const DrawList& draws);
+    // What the window keeps when a write fails; nothing to say on the command line.
+    QString keptInWindow() const;
 
     WorkspaceState& m_state;
     const WorkspaceConfig& m_config;
@@ -54,4 +64,5 @@ private:
     ListCommands& m_list;
     RankingCommands& m_rankings;
     ImportCommand& m_import;
+    FolderLock& m_lock;
 };

@@ -85,8 +85,10 @@ void ImportCommand::afterFetch(const Fetch& fetch)
         const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
         s.archiveUrl = answer.value_or(QString());
         // The corrected address is kept for the next imports too.
-        if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty())
-            settings.setArchiveUrl(s.archiveUrl);
+        if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty() && !settings.setArchiveUrl(s.archiveUrl)
+            && !settings.lastError().isEmpty())
+            m_ui.message(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
+                         Messages::kTitle);
     } else if (fetched) {
         const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
             config.dataFolder,

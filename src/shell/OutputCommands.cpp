@@ -1,6 +1,9 @@
 #include "shell/OutputCommands.h"
 
+#include "acquire/ArchiveImport.h"
+#include "history/HistoryFile.h"
 #include "output/ClipboardText.h"
+#include "output/TextFile.h"
 #include "shell/AppFiles.h"
 #include "shell/Messages.h"
 #include "shell/Settings.h"
@@ -10,7 +13,66 @@
 #include "shell/WorkspaceState.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
+
+namespace {
+
+// Where a write to `path` would land: links followed as the atomic save follows them, then the
+// folder made canonical (the file itself may not exist yet).
+QFileInfo landingPlace(const QString& path)
+{
+    QFileInfo info(QFileInfo(path).absoluteFilePath());
+    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth)
+        info = QFileInfo(info.symLinkTarget());
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return QFileInfo(QDir(folder.isEmpty() ? QDir::cleanPath(info.absolutePath()) : folder).filePath(info.fileName()));
+}
+
+bool samePlace(const QFileInfo& a, const QFileInfo& b)
+{
+    // Names without regard to case: the histories are found that way.
+    return a.absolutePath() == b.absolutePath() && a.fileName().compare(b.fileName(), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+std::optional<QString> OutputCommands::exportRefusal(const QString& path) const
+{
+    const QString data = m_config.dataFolder;
+    const auto inData = [&data](const char* name) { return QDir(data).filePath(QLatin1String(name)); };
+    const std::pair<QString, QString> kept[] = {
+        {m_config.workingHistoryFile(), QStringLiteral("l'historique de travail")},
+        {inData(HistoryFile::kWorkingName), QStringLiteral("l'historique de travail")},
+        {inData(HistoryFile::kBaseName), QStringLiteral("l'historique de base")},
+        {m_config.settingsFile(), QStringLiteral("le fichier des réglages")},
+        {m_config.criteriaFile(), QStringLiteral("le fichier des critères")},
+        {inData(ArchiveImport::kArchiveName), QStringLiteral("l'archive des résultats")},
+        {inData(ArchiveImport::kCsvName), QStringLiteral("les tirages de l'archive des résultats")},
+    };
+    const QFileInfo target = landingPlace(path);
+    for (const auto& [file, role] : kept) {
+        if (!file.isEmpty() && samePlace(target, landingPlace(file)))
+            return QStringLiteral("« %1 » est %2 de Tiravol : un rapport ne peut pas le remplacer. Rien n'a été écrit ; "
+                                  "choisissez un autre nom de fichier.")
+                .arg(QDir::toNativeSeparators(path), role);
+    }
+    return std::nullopt;
+}
+
+bool OutputCommands::exportReport(const QString& path, QString* failure)
+{
+    QString error;
+    if (const auto refusal = exportRefusal(path))
+        error = *refusal;
+    else if (TextFile::writeAtomic(path, TextFile::crlfLines(m_state.report.exportLines()), &error))
+        return true;
+    if (failure)
+        *failure = error;
+    else
+        m_ui.message(error, Messages::kTitle);
+    return false;
+}
 
 QString OutputCommands::selectionText() const
 {

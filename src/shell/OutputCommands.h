@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 class StateChanges;
 class UserInterface;
@@ -34,6 +35,14 @@ public:
 
     // The web page's address from the settings (the default written back when missing).
     QString siteUrl() const;
+
+    // The export step once a file is named: never over a file the program keeps (the two
+    // histories, the settings and criteria files, the archive and its CSV), compared by
+    // canonical path so a link or a relative path does not get round it.
+    std::optional<QString> exportRefusal(const QString& path) const;
+    // Writes the report (title, Resultat, Resultat2 from its second line); false when refused
+    // or failed, after saying why (in *failure when given, else in a message).
+    bool exportReport(const QString& path, QString* failure = nullptr);
 
 private:
     WorkspaceState& m_state;

@@ -1,13 +1,10 @@
 #include "shell/ReportSteps.h"
 
-#include "output/TextFile.h"
-#include "shell/Messages.h"
+#include "shell/OutputCommands.h"
 #include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 #include "stats/NumberStats.h"
-
-#include <QDir>
 
 void ReportSteps::showBusy(const QString& status)
 {
@@ -40,10 +37,7 @@ void ReportSteps::wordpad()
     const QString name = m_ui.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt"));
     if (name.isEmpty())
         return;
-    QString error;
-    if (!TextFile::writeAtomic(name, TextFile::crlfLines(m_state.report.exportLines()), &error))
-        m_ui.message(QStringLiteral("Le fichier « %1 » n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(name), error),
-                     Messages::kTitle);
+    m_output.exportReport(name);
 }
 
 void ReportSteps::beginWait()

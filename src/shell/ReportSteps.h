@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class OutputCommands;
 class StateChanges;
 class UserInterface;
 struct WorkspaceState;
@@ -10,8 +11,8 @@ struct WorkspaceState;
 // hourglass and the export every report may end with.
 class ReportSteps {
 public:
-    ReportSteps(WorkspaceState& state, UserInterface& ui, const StateChanges& changes)
-        : m_state(state), m_ui(ui), m_changes(changes)
+    ReportSteps(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, OutputCommands& output)
+        : m_state(state), m_ui(ui), m_changes(changes), m_output(output)
     {
     }
 
@@ -30,6 +31,7 @@ private:
     WorkspaceState& m_state;
     UserInterface& m_ui;
     const StateChanges& m_changes;
+    OutputCommands& m_output;
 };
 
 // The hourglass for as long as it lives.

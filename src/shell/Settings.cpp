@@ -48,6 +48,7 @@ QString Settings::read(const QString& section, const QString& key, const QString
 
 bool Settings::write(const QString& section, const QString& key, const QString& value)
 {
+    m_error.clear();
     if (!m_writable)
         return false;
     // Written by hand, like the reader, so the value is stored exactly as given.
@@ -55,8 +56,11 @@ bool Settings::write(const QString& section, const QString& key, const QString& 
     QString eol = QStringLiteral("\n");
     QFile file(m_path);
     if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly)) {
+            m_error = QStringLiteral("Le fichier des réglages « %1 » ne peut pas être lu : il n'a pas été modifié.")
+                          .arg(QDir::toNativeSeparators(m_path));
             return false;
+        }
         const QString text = TextFile::decode(file.readAll());
         if (text.contains(QLatin1String("\r\n")))
             eol = QStringLiteral("\r\n");
@@ -99,7 +103,7 @@ bool Settings::write(const QString& section, const QString& key, const QString& 
             lines << QString();
         lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
     }
-    return TextFile::writeAtomic(m_path, TextFile::encodeSystem(lines.join(eol) + eol), nullptr);
+    return TextFile::writeAtomic(m_path, TextFile::encodeSystem(lines.join(eol) + eol), &m_error);
 }
 
 QString Settings::archiveUrl()

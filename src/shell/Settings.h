@@ -21,7 +21,11 @@ public:
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;
     bool write(const QString& section, const QString& key, const QString& value);
 
+    // Why the last write failed, in French (empty after a write that succeeded).
+    QString lastError() const { return m_error; }
+
 private:
     QString m_path;
+    QString m_error;
     bool m_writable;
 };

@@ -7,6 +7,7 @@
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
 #include "shell/FirstRunCommand.h"
+#include "shell/FolderLock.h"
 #include "shell/ForecastCommands.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
@@ -22,6 +23,7 @@
 #include "shell/VersionText.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -29,19 +31,21 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     : QObject(parent), m_config(std::move(config)), m_ui(*ui), m_changes([this](unsigned parts) { emit changed(parts); })
 {
     WorkspaceState& s = m_state;
-    m_steps = std::make_unique<ReportSteps>(s, m_ui, m_changes);
+    m_lock = std::make_unique<FolderLock>(m_config);
+    m_output = std::make_unique<OutputCommands>(s, m_config, m_ui, m_changes);
+    m_steps = std::make_unique<ReportSteps>(s, m_ui, m_changes, *m_output);
     m_jobs = std::make_unique<Jobs>(m_changes);
     m_grid = std::make_unique<GridCommands>(s, m_changes);
     m_rankings = std::make_unique<RankingCommands>(s, m_changes, *m_steps);
     m_list = std::make_unique<ListCommands>(s, m_changes, *m_rankings);
     m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
-    m_history = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import);
+    m_history
+        = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import, *m_lock);
     m_entry = std::make_unique<EntryCommands>(s, m_ui, m_changes, *m_grid, *m_list, *m_history);
     m_filter = std::make_unique<FilterCommand>(s, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
     m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_forecast = std::make_unique<ForecastCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
     m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_output = std::make_unique<OutputCommands>(s, m_config, m_ui, m_changes);
     m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs);
     m_firstRun = std::make_unique<FirstRunCommand>(
         m_config, m_ui, [this](std::function<void()> then) { buildHistories(std::move(then)); },
@@ -53,6 +57,31 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
 }
 
 Workspace::~Workspace() = default;
+
+bool Workspace::lockForWriting()
+{
+    return m_lock->acquire();
+}
+
+void Workspace::unlockWriting()
+{
+    m_lock->release();
+}
+
+QString Workspace::writeLockRefusal() const
+{
+    return m_lock->refusal();
+}
+
+std::optional<QString> Workspace::exportRefusal(const QString& path) const
+{
+    return m_output->exportRefusal(path);
+}
+
+bool Workspace::exportReport(const QString& path, QString* failure)
+{
+    return m_output->exportReport(path, failure);
+}
 
 void Workspace::setArchiveSource(ArchiveSource* source)
 {
@@ -303,26 +332,43 @@ void Workspace::construireHistorique()
 
 void Workspace::buildHistories(std::function<void()> then)
 {
-    if (!m_demoFolder) {
-        m_base->construireHistorique(std::move(then));
-        return;
-    }
     // The demonstration's draws are not the player's: the history is built in the player's
     // own folder, and only a build that loaded it ends the demonstration.
+    const bool demo = m_demoFolder != nullptr;
     const WorkspaceConfig demoConfig = m_config;
+    if (demo)
+        useFolders(m_ownConfig);
+    // Both histories are replaced: no other program may write them meanwhile.
+    if (!lockForWriting()) {
+        m_ui.message(writeLockRefusal(), Messages::kTitle);
+        if (demo)
+            useFolders(demoConfig);
+        if (then)
+            then();
+        return;
+    }
     const int revision = m_state.listRevision;
-    m_config = m_ownConfig;
-    m_base->construireHistorique([this, demoConfig, revision, then = std::move(then)] {
-        if (m_state.listRevision == revision) {
-            m_config = demoConfig;
-        } else {
-            m_demoFolder.reset();
-            m_state.windowTitle = m_ownTitle;
-            emit changed(MenuPart);
+    m_base->construireHistorique([this, demo, demoConfig, revision, then = std::move(then)] {
+        unlockWriting();
+        if (demo) {
+            if (m_state.listRevision == revision) {
+                useFolders(demoConfig);
+            } else {
+                m_demoFolder.reset();
+                m_state.windowTitle = m_ownTitle;
+                emit changed(MenuPart);
+            }
         }
         if (then)
             then();
     });
+}
+
+void Workspace::useFolders(const WorkspaceConfig& config)
+{
+    m_config = config;
+    // The lock belongs to the folder it was made for.
+    m_lock->forget();
 }
 
 bool Workspace::startDemonstration()
@@ -343,8 +389,10 @@ bool Workspace::startDemonstration()
         m_ownTitle = m_state.windowTitle;
     }
     m_demoFolder = std::move(folder);
-    m_config.dataFolder = m_demoFolder->path();
-    m_config.workingHistoryPath.clear();
+    WorkspaceConfig demoConfig = m_config;
+    demoConfig.dataFolder = m_demoFolder->path();
+    demoConfig.workingHistoryPath.clear();
+    useFolders(demoConfig);
     m_state.windowTitle = m_ownTitle + QStringLiteral(" (démonstration)");
     emit changed(MenuPart);
     // Loaded as at start-up; the connection was told about a moment ago.

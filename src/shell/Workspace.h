@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AnalysisCommands;
 class ArchiveSource;
@@ -31,6 +32,7 @@ class QTemporaryDir;
 class UserInterface;
 class JobRunner;
 class Jobs;
+class FolderLock;
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
 // the window mirrors this state (signal `changed`), the command-line companion prints it. The
@@ -179,6 +181,20 @@ public:
     // A correction in the middle of the list that no save has written yet.
     bool hasUnsavedCorrection() const { return m_state.unsavedCorrection; }
 
+    // ---- one writer at a time in the data folder
+    // Takes the folder's lock (nested calls hold it once), waiting a few seconds for another
+    // program; false, with the reason in writeLockRefusal(), when it does not come free.
+    bool lockForWriting();
+    void unlockWriting();
+    QString writeLockRefusal() const;
+
+    // ---- export
+    // Why `path` may not receive an export: it is a file the program keeps. nullopt when it may.
+    std::optional<QString> exportRefusal(const QString& path) const;
+    // Writes the report as the export step does; false when refused or failed, the reason told
+    // in a message, or put in *failure when given.
+    bool exportReport(const QString& path, QString* failure = nullptr);
+
 signals:
     void changed(unsigned parts);
 
@@ -191,6 +207,8 @@ private:
     // that becomes the data folder until the Workspace ends; the player's folder is never
     // written. False when the temporary folder could not be made (already told).
     bool startDemonstration();
+    // The folders in use (the player's, or a demonstration's) and the lock that goes with them.
+    void useFolders(const WorkspaceConfig& config);
 
     WorkspaceConfig m_config;
     WorkspaceState m_state;
@@ -214,4 +232,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_demoFolder;
     WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
     QString m_ownTitle;
+    std::unique_ptr<FolderLock> m_lock;
 };

@@ -18,10 +18,14 @@ QString WorkspaceConfig::settingsFile() const
     return Settings::iniPath(appDataFolder);
 }
 
+QString WorkspaceConfig::criteriaFile() const
+{
+    return ForecastCriteria::filePath(appDataFolder);
+}
+
 QStringList WorkspaceConfig::keptFiles() const
 {
     const QDir data(dataFolder);
     return {workingHistoryFile(), data.filePath(QString::fromLatin1(HistoryFile::kWorkingName)),
-            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsFile(),
-            ForecastCriteria::filePath(appDataFolder)};
+            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsFile(), criteriaFile()};
 }

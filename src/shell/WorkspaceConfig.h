@@ -17,11 +17,16 @@ struct WorkspaceConfig {
     bool readOnlySettings = false; // the command-line companion never writes the settings file
     bool quietWhenNoWorkingHistory = false; // a first download starts without one
     bool offerFirstRun = false; // the window offers a way to start when the folder holds no history
+    // The window keeps a list it could not write and says so; the command line ends with it.
+    bool listStaysInWindow = true;
+    int writeLockWaitMs = 5000; // how long a writer waits for another program to finish
 
     // The working history: workingHistoryPath, or Tirages_keno.txt of the data folder.
     QString workingHistoryFile() const;
     // The settings file of the configuration folder.
     QString settingsFile() const;
+    // The criteria file Varn/tiravol.cfg of the configuration folder.
+    QString criteriaFile() const;
     // The files the program keeps: the two histories, the settings and criteria files.
     QStringList keptFiles() const;
 };

@@ -8,6 +8,8 @@
 #include "output/ReportModel.h"
 #include "stats/NumberStats.h"
 
+#include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -61,6 +63,16 @@ struct WorkspaceState {
     bool editOldest = false;
     // A correction in the middle of the list is written only by a later save.
     bool unsavedCorrection = false;
+    // Lines of the working history the player corrected in the list since it was read or
+    // written: the only lines a save may drop without asking.
+    QSet<QString> replacedLines;
+    // The working file as this program last read or wrote it (digest of its bytes; empty when
+    // there was none), and whether that is known at all.
+    QByteArray workingDigest;
+    bool workingDigestKnown = false;
+    // Where the list went when the working file had changed behind its back, and that file's digest.
+    QString conflictPath;
+    QByteArray conflictDigest;
 
     DrawMatrix matrix;
     NumberStats stats;

@@ -1,6 +1,9 @@
 // The backtest of the forecast selection: what it plays, that it never looks at the draw it
 // plays nor later ones, and that a seed makes it again.
 #include "chance/Backtest.h"
+#include "chance/ChanceText.h"
+
+#include <boost/math/distributions/binomial.hpp>
 
 #include <gtest/gtest.h>
 
@@ -68,8 +71,8 @@ int payTen(int matched)
 ForecastCriteria choosy()
 {
     ForecastCriteria c;
-    c[CriterionBar::RecentMin].label = QStringLiteral("5");
-    c[CriterionBar::GapMax].label = QStringLiteral("2");
+    c.setValue(CriterionBar::RecentMin, 5);
+    c.setValue(CriterionBar::GapMax, 2);
     return c;
 }
 
@@ -77,30 +80,13 @@ ForecastCriteria choosy()
 
 TEST(BacktestTest, TicketTakesTheGroupOfFourCriteriaFirst)
 {
-    const QStringList lines = {
-        QStringLiteral("Forme recente sur 14 Tirages , Sortie entre 0 et 14"),
-        QString(),
-        QStringLiteral("Communs à 4 Criteres"),
-        QString(),
-        QStringLiteral("9"),
-        QStringLiteral("41"),
-        QString(),
-        QString(),
-        QStringLiteral("Communs à 3 Criteres"),
-        QString(),
-        QStringLiteral("2"),
-        QStringLiteral("70"),
-        QStringLiteral("5"),
-        QString(),
-        QString(),
-        QStringLiteral("Communs à 2 Criteres"),
-        QString(),
-        QStringLiteral("1"),
-        QString(),
-    };
-    EXPECT_EQ(Backtest::ticketFromSelection(lines, 2), (std::vector<int>{9, 41}));
-    EXPECT_EQ(Backtest::ticketFromSelection(lines, 4), (std::vector<int>{2, 9, 41, 70}));
-    EXPECT_EQ(Backtest::ticketFromSelection(lines, 6), (std::vector<int>{1, 2, 5, 9, 41, 70}));
+    std::array<int, 71> met{};
+    met[9] = met[41] = 4;
+    met[2] = met[70] = met[5] = 3;
+    met[1] = 2;
+    EXPECT_EQ(Backtest::ticket(met, 2), (std::vector<int>{9, 41}));
+    EXPECT_EQ(Backtest::ticket(met, 4), (std::vector<int>{2, 5, 9, 41}));
+    EXPECT_EQ(Backtest::ticket(met, 6), (std::vector<int>{1, 2, 5, 9, 41, 70}));
 }
 
 TEST(BacktestTest, NeverReadsTheDrawItPlaysNorLaterOnes)
@@ -154,9 +140,12 @@ TEST(BacktestTest, DesignTimeCriteriaPlayTheFirstNumbersAndPayByTheTable)
     }
     EXPECT_EQ(r.forecast.staked, 119);
     EXPECT_EQ(r.forecast.won, won);
-    EXPECT_EQ(r.forecast.worstStretch, worst);
+    EXPECT_EQ(r.forecast.largestFall, worst);
     EXPECT_EQ(r.forecast.longestLosingStreak, longest);
-    EXPECT_EQ(r.random.staked, 119);
+    // Said plainly: the test then judges one ticket, not a method.
+    const QStringList lines = Backtest::reportLines(r, {10, 1}, QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Grille la plus jouée : 1 2 3 4 5 6 7 8 9 10, sur 119 tirages (100,0 %)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("La prévision joue toujours la même grille : ce test ne juge que cette grille")));
 
     const BacktestResult four = Backtest::run(matrixOf(draws), {0, 119}, ForecastCriteria(), {4, 1});
     EXPECT_EQ(four.tickets.front(), (std::vector<int>{1, 2, 3, 4}));
@@ -170,15 +159,16 @@ TEST(BacktestTest, SeedMakesTheSameReportAgain)
     const BacktestResult c = Backtest::run(m, {10, 149}, choosy(), {6, 43});
     const QStringList lines = Backtest::reportLines(a, {6, 42}, QStringLiteral("01/01/2000"), QStringLiteral("02/02/2000"));
     EXPECT_EQ(lines, Backtest::reportLines(b, {6, 42}, QStringLiteral("01/01/2000"), QStringLiteral("02/02/2000")));
-    EXPECT_EQ(a.forecast.won, c.forecast.won); // the seed is for the random tickets only
-    EXPECT_TRUE(a.random.won != c.random.won || a.random.longestLosingStreak != c.random.longestLosingStreak
-                || a.random.worstStretch != c.random.worstStretch);
+    EXPECT_EQ(a.forecast.won, c.forecast.won); // the seed is for the random players only
+    ASSERT_EQ(a.randomTotals.size(), 1000u);
+    EXPECT_NE(a.randomTotals, c.randomTotals);
     EXPECT_EQ(lines[0], QStringLiteral("Test de la prévision sur 140 tirages, du 01/01/2000 au 02/02/2000"));
     EXPECT_EQ(lines[1], QStringLiteral("Chaque tirage : 6 numéros de la sélection faite sur les seuls tirages précédents"));
     EXPECT_EQ(lines[3], QStringLiteral("Comparaison : 6 numéros au hasard par tirage, graine 42"));
+    const qint64 balance = a.forecast.won - 140;
     const QString forecastLine = QStringLiteral("Prévision : misé 140 €uros, encaissé ") + QString::number(a.forecast.won)
-        + QStringLiteral(" €uros, ") + (a.forecast.won >= 140 ? QStringLiteral("bénéfice ") : QStringLiteral("perte "))
-        + QString::number(a.forecast.won - 140) + QStringLiteral(" €uros");
+        + QStringLiteral(" €uros, ") + (balance >= 0 ? QStringLiteral("bénéfice ") : QStringLiteral("perte "))
+        + QString::number(std::abs(balance)) + QStringLiteral(" €uros");
     EXPECT_TRUE(lines.contains(forecastLine)) << forecastLine.toStdString();
 }
 
@@ -217,4 +207,104 @@ TEST(BacktestTest, StopsWhenAskedAndReportsProgress)
     EXPECT_EQ(none.played, 0);
     EXPECT_EQ(Backtest::reportLines(none, {10, 1}, {}, {}),
               QStringList{QStringLiteral("Aucun tirage à tester : il faut au moins un tirage avant la période")});
+}
+
+TEST(BacktestTest, EachDrawIsPlayedAsAFreshSelectionOnTheEarlierDrawsWouldPlayIt)
+{
+    const Draws draws = randomDraws(160, 31);
+    const DrawMatrix m = matrixOf(draws);
+    // The window's state after a load of the whole history: its ranges come from all the draws.
+    ForecastCriteria loaded;
+    StudyPeriod whole{0, 159};
+    loaded.updateAfterLoad(161, computeStats(m, whole));
+    ForecastCriteria narrow = loaded;
+    narrow.setValue(CriterionBar::AverageDraws, 50);
+    narrow.setValue(CriterionBar::AverageMin, 15);
+    narrow.setValue(CriterionBar::GapMin, 3);
+    narrow.setValue(CriterionBar::RecentMax, 3);
+    int changing = 0;
+    const std::vector<std::pair<ForecastCriteria, StudyPeriod>> cases
+        = {{ForecastCriteria(), {0, 159}}, {choosy(), {0, 159}}, {loaded, {0, 159}}, {narrow, {37, 140}}};
+    for (const auto& [c, period] : cases) {
+        const BacktestResult r = Backtest::run(m, period, c, {7, 1});
+        EXPECT_EQ(r.tickets, Backtest::naiveTickets(m, period, c, 7)) << period.first;
+        changing += r.commonTicketDraws < r.played / 2 ? 1 : 0;
+    }
+    EXPECT_GE(changing, 2); // the comparison is not only of constant tickets
+}
+
+TEST(BacktestTest, RandomPlayersFollowTheOddsOfChance)
+{
+    // Two numbers: a random player's total over n draws is 6 times a binomial count.
+    const DrawMatrix m = matrixOf(randomDraws(301, 8));
+    const BacktestResult r = Backtest::run(m, {1, 300}, ForecastCriteria(), {2, 5});
+    ASSERT_EQ(r.randomTotals.size(), 1000u);
+    ASSERT_TRUE(std::is_sorted(r.randomTotals.begin(), r.randomTotals.end()));
+    const double p = 190.0 / 2415.0; // C(20,2) / C(70,2)
+    const boost::math::binomial_distribution<double> law(300, p);
+    double sum = 0;
+    int atMostMedian = 0, belowLowTail = 0;
+    const double median = 6 * boost::math::quantile(law, 0.5);
+    const double lowTail = 6 * boost::math::quantile(law, 0.05);
+    for (qint64 t : r.randomTotals) {
+        EXPECT_EQ(t % 6, 0);
+        sum += static_cast<double>(t);
+        atMostMedian += t <= median ? 1 : 0;
+        belowLowTail += t < lowTail ? 1 : 0;
+    }
+    const double mean = 6 * 300 * p, sd = 6 * std::sqrt(300 * p * (1 - p));
+    EXPECT_NEAR(sum / 1000, mean, 4 * sd / std::sqrt(1000.0));
+    EXPECT_NEAR(atMostMedian / 1000.0, boost::math::cdf(law, median / 6), 0.05);
+    EXPECT_LE(belowLowTail / 1000.0, 0.05 + 0.025);
+    // The exact law of the same draws.
+    EXPECT_EQ(r.median, static_cast<qint64>(median));
+}
+
+TEST(BacktestTest, ReportRanksTheForecastAmongTheRandomPlayers)
+{
+    BacktestResult r;
+    r.firstDraw = r.lastDraw = 1;
+    r.played = 1;
+    r.forecast = {1, 1, 1, 1};
+    r.commonTicket = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    r.commonTicketDraws = 1;
+    r.expected = 0.55;
+    r.median = 0;
+    r.band = {0, 2};
+    // 600 players won 0, 300 won 1, 90 won 2 and 10 won 5.
+    for (int i = 0; i < 1000; ++i)
+        r.randomTotals.push_back(i < 600 ? 0 : i < 900 ? 1 : i < 990 ? 2 : 5);
+    const BacktestSettings settings{10, 9};
+    QStringList lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
+    const QString sep = ChanceText::groupSeparator();
+    const QStringList expected = {
+        QStringLiteral("Test de la prévision sur 1 tirage, du a au b"),
+        QStringLiteral("Chaque tirage : 10 numéros de la sélection faite sur les seuls tirages précédents"),
+        QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise 1 €uro"),
+        QStringLiteral("Comparaison : 10 numéros au hasard par tirage, graine 9"),
+        QStringLiteral("Forme générale et bornes d'écart : celles d'un chargement des seuls tirages précédents"),
+        QStringLiteral("Grille la plus jouée : 1 2 3 4 5 6 7 8 9 10, sur 1 tirage (100,0 %)"),
+        QString(),
+        QStringLiteral("Prévision : misé 1 €uro, encaissé 1 €uro, bénéfice 0 €uro"),
+        QStringLiteral("  plus forte baisse du solde 1 €uro, plus longue suite sans gain 1 tirage"),
+        QString(),
+        QStringLiteral("Hasard, loi exacte du total de 1 tirage :"),
+        QStringLiteral("  encaissé attendu 0,6 €uro, médian 0 €uro, intervalle à 95 % : 0 à 2 €uros"),
+        QStringLiteral("  encaissé de la prévision dans l'intervalle : compatible avec le hasard au risque de 5 %"),
+        QString(),
+        QStringLiteral("1") + sep + QStringLiteral("000 joueurs au hasard, une grille de 10 numéros tirée à chaque tirage :"),
+        // The central 95 %: 25 players below the range, 25 above.
+        QStringLiteral("  encaissé médian 0 €uro, 95 % d'entre eux entre 0 et 2 €uros"),
+        QStringLiteral("  la prévision encaisse plus que 600, autant que 300, moins que 100 d'entre eux : centile 75,0"),
+        // (1 + 400) / 1001
+        QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 0,401"),
+    };
+    EXPECT_EQ(lines, expected);
+
+    r.forecast = {1, 0, 1, 1};
+    lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_EQ(lines[7], QStringLiteral("Prévision : misé 1 €uro, encaissé 0 €uro, perte 1 €uro"));
+    EXPECT_EQ(lines[16],
+              QStringLiteral("  la prévision encaisse plus que 0, autant que 600, moins que 400 d'entre eux : centile 30,0"));
+    EXPECT_EQ(lines[17], QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 1,000"));
 }

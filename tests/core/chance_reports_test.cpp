@@ -390,9 +390,12 @@ TEST(PerformanceComparisonTest, ActualAgainstExpectedReturn)
         QString(),
         QStringLiteral("Comparaison avec le hasard"),
         QStringLiteral("Retour réel 6 €uros pour 3 misés, soit 2,000 par €uro"),
-        QStringLiteral("Retour attendu 1,4 €uros, soit 0,472 par €uro"),
-        QStringLiteral("Intervalle à 95 % : 0,0 à 6,9 €uros"),
-        QStringLiteral("Le retour réel est dans l'intervalle : compatible avec le hasard"),
+        QStringLiteral("Retour attendu 1,4 €uro, soit 0,472 par €uro ; retour médian 0 €uro"),
+        QStringLiteral("Intervalle à 95 % (loi exacte du total) : 0 à 6 €uros"),
+        QStringLiteral("Le retour réel est dans l'intervalle"),
+        QStringLiteral("Numéros sortis 3 fois, attendu 1,7, intervalle à 95 % : 0 à 4"),
+        QStringLiteral("Les sorties sont dans l'intervalle"),
+        QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard"),
     };
     EXPECT_EQ(PerformanceComparison::lines(m, {0, 2}, {2, 1, 1, 99}), expected);
     // Nothing staked: nothing added.
@@ -402,7 +405,7 @@ TEST(PerformanceComparisonTest, ActualAgainstExpectedReturn)
     // Twenty draws winning 6 every time is far above what chance gives.
     Draws lucky(20, std::vector<int>{1, 2});
     EXPECT_EQ(PerformanceComparison::lines(matrixOf(lucky), {-3, 19}, {1, 2}).last(),
-              QStringLiteral("Le retour réel est hors de l'intervalle : pas compatible avec le hasard"));
+              QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : pas compatible avec le hasard"));
 }
 
 TEST(HeatMapValuesTest, StandardisedDeviation)

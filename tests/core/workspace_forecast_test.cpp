@@ -98,9 +98,12 @@ TEST_F(ForecastWorkspaceTest, PerformanceOfTwoNumbersWritesEveryLineAndLeavesThe
         QString(),
         QStringLiteral("Comparaison avec le hasard"),
         QStringLiteral("Retour réel 12 €uros pour 5 misés, soit 2,400 par €uro"),
-        QStringLiteral("Retour attendu 2,4 €uros, soit 0,472 par €uro"),
-        QStringLiteral("Intervalle à 95 % : 0,0 à 9,4 €uros"),
-        QStringLiteral("Le retour réel est hors de l'intervalle : pas compatible avec le hasard"),
+        QStringLiteral("Retour attendu 2,4 €uros, soit 0,472 par €uro ; retour médian 0 €uro"),
+        QStringLiteral("Intervalle à 95 % (loi exacte du total) : 0 à 12 €uros"),
+        QStringLiteral("Le retour réel est dans l'intervalle"),
+        QStringLiteral("Numéros sortis 6 fois, attendu 2,9, intervalle à 95 % : 0 à 6"),
+        QStringLiteral("Les sorties sont dans l'intervalle"),
+        QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard"),
     };
     EXPECT_EQ(m_ws->report().exportLines(), expected);
     const ReportModel& report = m_ws->report();

@@ -471,8 +471,8 @@ TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, kTitle);
     const QString text = ui.messages[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("L'historique de travail « "))
-                && text.contains(QStringLiteral("n'a pas pu être enregistré"))
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Le dossier « %1 » n'existe pas").arg(QDir::toNativeSeparators(folder)))
+                && text.contains(QStringLiteral("Tirages_keno.txt » n'a pas été enregistré"))
                 && text.endsWith(QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.")))
         << text.toStdString();
     EXPECT_EQ(TestSupport::shownItems(*ws).mid(0, 15), draws);

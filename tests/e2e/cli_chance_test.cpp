@@ -104,6 +104,28 @@ TEST_F(CliChanceTest, BacktestSizeAndSeed)
     EXPECT_TRUE(bad.err.startsWith(QStringLiteral("tiravol-cli : --size : ne sert qu'avec la commande backtest\n")));
 }
 
+TEST_F(CliChanceTest, BacktestUntilADrawIgnoresTheDrawsAfterIt)
+{
+    // The same 200 first draws, then 40 draws in one history and 600 other draws in the other:
+    // the whole history's appearance range and gaps differ, the backtest of the first 200 may not.
+    const QStringList head = makeHistory(200, QDate(2001, 1, 1), 3);
+    const QStringList shortTail = makeHistory(240, QDate(2001, 1, 1), 4).mid(200);
+    const QStringList longTail = makeHistory(800, QDate(2001, 1, 1), 5).mid(200);
+    QStringList reports;
+    for (const QStringList& tail : {shortTail, longTail}) {
+        const QByteArray bytes = ((head + tail).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages_keno.txt")), bytes);
+        TestSupport::writeFile(m_data.filePath(QStringLiteral("Tirages.txt")), bytes);
+        const Result r = cli(words("--until 200 backtest --size 6"));
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out[1],
+                  QStringLiteral("Test de la prévision sur 199 tirages, du ") + head[1].left(10) + QStringLiteral(" au ")
+                      + head[199].left(10));
+        reports << r.out.join(QLatin1Char('\n'));
+    }
+    EXPECT_EQ(reports[0], reports[1]);
+}
+
 TEST_F(CliChanceTest, CompanionsUseTheNumbersOption)
 {
     const Result r = cli(words("--numbers 5 partenaires-hasard"));

@@ -114,9 +114,12 @@ TEST_F(CliForecastTest, PerformancePrintsTheReportOfTheTickedNumbers)
                              "\n"
                              "Comparaison avec le hasard\n"
                              "Retour réel 12 €uros pour 5 misés, soit 2,400 par €uro\n"
-                             "Retour attendu 2,4 €uros, soit 0,472 par €uro\n"
-                             "Intervalle à 95 % : 0,0 à 9,4 €uros\n"
-                             "Le retour réel est hors de l'intervalle : pas compatible avec le hasard\n"));
+                             "Retour attendu 2,4 €uros, soit 0,472 par €uro ; retour médian 0 €uro\n"
+                             "Intervalle à 95 % (loi exacte du total) : 0 à 12 €uros\n"
+                             "Le retour réel est dans l'intervalle\n"
+                             "Numéros sortis 6 fois, attendu 2,9, intervalle à 95 % : 0 à 6\n"
+                             "Les sorties sont dans l'intervalle\n"
+                             "Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard\n"));
 
     // One number: a count of appearances, every amount 0; the period ends before the item clicked.
     const Result one = cli(args("--until 4 --numbers 1 performance"));

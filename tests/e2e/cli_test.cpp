@@ -3,7 +3,9 @@
 
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -197,4 +199,55 @@ TEST_F(CliTest, AddWritesTheNextDrawAndPrintsTheRanking)
         EXPECT_EQ(TestSupport::readFile(working()), crlf(history));
         EXPECT_EQ(r.out, expectedReport(QStringLiteral("sorties"), history, 3 + i));
     }
+}
+
+TEST_F(CliTest, OutputOptionWritesTheReportButNeverOverAKeptFile)
+{
+    const QStringList history = makeHistory(41);
+    TestSupport::writeFile(working(), crlf(history));
+    const QString report = m_home.filePath(QStringLiteral("rapport.txt"));
+    const CliRun written = cli({QStringLiteral("-o"), report, QStringLiteral("sorties")});
+    EXPECT_EQ(written.code, 0);
+    EXPECT_EQ(written.out, QString());
+    EXPECT_EQ(TestSupport::readFile(report),
+              expectedReport(QStringLiteral("sorties"), history, 40).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toUtf8());
+
+    const QString link = m_home.filePath(QStringLiteral("lien.txt"));
+    ASSERT_TRUE(QFile::link(working(), link));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(m_data.path());
+    const QStringList refused[] = {
+        {QStringLiteral("--output"), link, QStringLiteral("ecarts")},
+        {QStringLiteral("--output=Tirages_keno.txt"), QStringLiteral("numero")},
+        // Refused before the draw is added.
+        {QStringLiteral("-o"), QStringLiteral("./tirages.TXT"), QStringLiteral("add"), range(1, 20)},
+    };
+    for (const QStringList& args : refused) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.code, 1) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("tiravol-cli : -o : « "))
+                    && r.err.contains(QStringLiteral("Rien n'a été écrit")))
+            << r.err.toStdString();
+        EXPECT_EQ(r.out, QString());
+    }
+    QDir::setCurrent(previous);
+    EXPECT_EQ(TestSupport::readFile(working()), crlf(history));
+    EXPECT_FALSE(QFileInfo::exists(m_data.filePath(QStringLiteral("tirages.TXT"))));
+    EXPECT_EQ(cli({QStringLiteral("-o"), report, QStringLiteral("build-base"), report}).code, 2);
+}
+
+TEST_F(CliTest, AddOnAFullDiskExitsOneAndKeepsTheHistory)
+{
+    const QByteArray history = crlf(makeHistory(102));
+    TestSupport::writeFile(working(), history);
+    CliRun r;
+    {
+        const TestSupport::FileSizeLimit full(4096);
+        r = cli({QStringLiteral("add"), range(1, 20)});
+    }
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Tirages_keno.txt » n'a pas été enregistré ; l'ancien fichier est gardé tel quel")))
+        << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("fenêtre"))) << r.err.toStdString();
+    EXPECT_EQ(TestSupport::readFile(working()), history);
 }

@@ -13,7 +13,30 @@
 #include <stdexcept>
 #include <zip.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace TestSupport {
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_soft = static_cast<qint64>(limit.rlim_cur);
+    // The write then fails with EFBIG instead of ending the process.
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(m_soft);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_handler);
+}
 
 QByteArray crlf(const QStringList& lines)
 {

@@ -44,6 +44,20 @@ bool waitFor(const std::function<bool()>& done);
 // alternating midi/soir (numbers ascending, seeded).
 QStringList makeHistory(int count, const QDate& start = QDate(1993, 9, 16), unsigned seed = 7);
 
+// While alive, no file this process writes may grow past `bytes`: writes fail as on a full
+// disk (EFBIG instead of ENOSPC), a real failure of the file system without root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    qint64 m_soft = 0;
+    void (*m_handler)(int) = nullptr;
+};
+
 // A scripted person: records messages, answers from queues.
 class ScriptedUi : public UserInterface {
 public:

@@ -1,0 +1,305 @@
+#include "chance/TotalLaw.h"
+
+#include "forecast/Performance.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <limits>
+#include <map>
+#include <numbers>
+#include <numeric>
+
+namespace {
+
+using Complex = std::complex<double>;
+
+// Mass left out at each end of every computed law.
+constexpr double kTail = 1e-14;
+
+// Plain product: std::complex's operator* checks for infinities and NaNs through a library call.
+inline Complex times(const Complex& a, const Complex& b)
+{
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+
+// In-place radix-2 transform of a size-n array, n a power of two; `roots` holds the n / 2 roots
+// exp(-2 pi i k / n). The inverse uses their conjugates and divides by n.
+void fft(std::vector<Complex>& a, const std::vector<Complex>& roots, bool inverse)
+{
+    const size_t n = a.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(a[i], a[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        const size_t stride = n / len;
+        for (size_t i = 0; i < n; i += len)
+            for (size_t k = 0; k < len / 2; ++k) {
+                const Complex w = inverse ? std::conj(roots[k * stride]) : roots[k * stride];
+                const Complex u = a[i + k];
+                const Complex v = times(a[i + k + len / 2], w);
+                a[i + k] = u + v;
+                a[i + k + len / 2] = u - v;
+            }
+    }
+    if (inverse)
+        for (Complex& z : a)
+            z = {z.real() / static_cast<double>(n), z.imag() / static_cast<double>(n)};
+}
+
+// Computed one by one, not by recurrence, so their error does not grow with n.
+std::vector<Complex> rootsOfUnity(size_t n)
+{
+    std::vector<Complex> roots(n / 2);
+    for (size_t k = 0; k < n / 2; ++k)
+        roots[k] = std::polar(1.0, -2.0 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(n));
+    return roots;
+}
+
+size_t powerOfTwoAtLeast(qint64 n)
+{
+    size_t size = 1;
+    while (static_cast<qint64>(size) < n)
+        size <<= 1;
+    return size;
+}
+
+// One play's law on the grid: whole values (in grid steps) and their probabilities.
+struct Law {
+    std::vector<qint64> values;
+    std::vector<double> probs;
+
+    qint64 largest() const { return *std::max_element(values.begin(), values.end()); }
+    qint64 smallest() const { return *std::min_element(values.begin(), values.end()); }
+
+    // log E[exp(theta X)], computed from the largest (theta > 0) or smallest term.
+    double logMoment(double theta) const
+    {
+        const double ref = static_cast<double>(theta > 0 ? largest() : smallest());
+        double sum = 0;
+        for (size_t i = 0; i < values.size(); ++i)
+            sum += probs[i] * std::exp(theta * (static_cast<double>(values[i]) - ref));
+        return theta * ref + std::log(sum);
+    }
+
+    // Chernoff: totals of n plays below the result (or above, for `upper`) have probability at
+    // most kTail. The bound is minimised over the tilt, a unimodal function of its logarithm.
+    qint64 cut(int n, bool upper) const
+    {
+        const qint64 extreme = static_cast<qint64>(n) * (upper ? largest() : smallest());
+        if (n == 0 || largest() == smallest())
+            return extreme;
+        const double logTail = std::log(kTail);
+        auto bound = [&](double logTheta) {
+            const double theta = std::exp(logTheta);
+            return upper ? (n * logMoment(theta) - logTail) / theta : -(n * logMoment(-theta) - logTail) / theta;
+        };
+        double a = std::log(1e-12), b = std::log(50.0);
+        for (int i = 0; i < 200; ++i) {
+            const double m1 = a + (b - a) / 3, m2 = b - (b - a) / 3;
+            const bool keepLeft = upper ? bound(m1) < bound(m2) : bound(m1) > bound(m2);
+            (keepLeft ? b : a) = keepLeft ? m2 : m1;
+        }
+        const double best = bound((a + b) / 2);
+        if (upper)
+            return std::min(extreme, static_cast<qint64>(std::ceil(std::min(best, 9e18))));
+        return std::max(extreme, static_cast<qint64>(std::floor(std::max(best, 0.0))));
+    }
+};
+
+// Binomial weights P(J = j), j = 0..jmax, with P(J > jmax) below kTail.
+std::vector<double> binomialHead(int n, double p)
+{
+    std::vector<double> weights;
+    for (int j = 0; j <= n; ++j) {
+        const double logW
+            = std::lgamma(n + 1.0) - std::lgamma(j + 1.0) - std::lgamma(n - j + 1.0) + j * std::log(p) + (n - j) * std::log1p(-p);
+        weights.push_back(std::exp(logW));
+        // Past the mode the terms fall at least geometrically with ratio r.
+        const double r = (n - j) * p / ((j + 1.0) * (1.0 - p));
+        if (j >= n * p && r < 1.0 && weights.back() * r / (1.0 - r) <= kTail)
+            break;
+    }
+    return weights;
+}
+
+} // namespace
+
+double TotalLaw::matchProbability(int k, int m)
+{
+    auto choose = [](int n, int r) -> double {
+        if (r < 0 || r > n)
+            return 0.0;
+        // Exact in 64 bits for these sizes (C(70, 10) < 4e11).
+        quint64 c = 1;
+        for (int i = 1; i <= r; ++i)
+            c = c * static_cast<quint64>(n - r + i) / static_cast<quint64>(i);
+        return static_cast<double>(c);
+    };
+    return choose(20, m) * choose(50, k - m) / choose(70, k);
+}
+
+TotalLaw TotalLaw::payout(int k, int plays)
+{
+    std::vector<qint64> values;
+    std::vector<double> probs;
+    for (int m = 0; m <= k; ++m) {
+        values.push_back(Performance::pay(k, m));
+        probs.push_back(matchProbability(k, m));
+    }
+    return TotalLaw(values, probs, plays);
+}
+
+TotalLaw TotalLaw::matches(int k, int plays)
+{
+    std::vector<qint64> values;
+    std::vector<double> probs;
+    for (int m = 0; m <= k; ++m) {
+        values.push_back(m);
+        probs.push_back(matchProbability(k, m));
+    }
+    return TotalLaw(values, probs, plays);
+}
+
+TotalLaw::TotalLaw(const std::vector<qint64>& values, const std::vector<double>& probs, int plays) : m_plays(std::max(0, plays))
+{
+    std::map<qint64, double> merged;
+    for (size_t i = 0; i < values.size() && i < probs.size(); ++i)
+        if (probs[i] > 0)
+            merged[std::max<qint64>(0, values[i])] += probs[i];
+    m_step = 0;
+    for (const auto& [v, p] : merged) {
+        m_step = std::gcd(m_step, v);
+        m_mean += m_plays * static_cast<double>(v) * p;
+    }
+    if (m_step == 0)
+        m_step = 1;
+    Law full;
+    for (const auto& [v, p] : merged) {
+        full.values.push_back(v / m_step);
+        full.probs.push_back(p);
+    }
+    if (full.values.empty()) {
+        full.values = {0};
+        full.probs = {1.0};
+    }
+    m_max = static_cast<qint64>(m_plays) * full.largest() * m_step;
+    const int n = m_plays;
+
+    // The top amount apart: J of the n plays pay it, the others follow the rest of the law.
+    Law body = full;
+    std::vector<double> weights{1.0};
+    qint64 top = 0;
+    const size_t topIndex = full.values.size() - 1;
+    const double pTop = full.probs[topIndex];
+    bool split = false;
+    if (full.values.size() > 1 && n > 0 && n * pTop < 50) {
+        Law rest;
+        for (size_t i = 0; i < topIndex; ++i) {
+            rest.values.push_back(full.values[i]);
+            rest.probs.push_back(full.probs[i] / (1.0 - pTop));
+        }
+        const std::vector<double> head = binomialHead(n, pTop);
+        const int jmax = static_cast<int>(head.size()) - 1;
+        const qint64 restWidth = rest.cut(n, true) - rest.cut(n - jmax, false) + 1;
+        const qint64 fullWidth = full.cut(n, true) - full.cut(n, false) + 1;
+        const double splitCost = (jmax + 2.0) * static_cast<double>(powerOfTwoAtLeast(restWidth));
+        const double fullCost = 2.0 * static_cast<double>(powerOfTwoAtLeast(fullWidth));
+        if (splitCost < fullCost) {
+            split = true;
+            body = rest;
+            weights = head;
+            top = full.values[topIndex];
+        }
+    }
+
+    const int jmax = split ? static_cast<int>(weights.size()) - 1 : 0;
+    const qint64 low = body.cut(n - jmax, false);
+    const qint64 high = body.cut(n, true);
+    const size_t size = powerOfTwoAtLeast(high - low + 1);
+    const std::vector<Complex> roots = rootsOfUnity(size);
+    std::vector<Complex> oneTransform(size);
+    for (size_t i = 0; i < body.values.size(); ++i)
+        oneTransform[static_cast<size_t>(body.values[i]) % size] += body.probs[i];
+    fft(oneTransform, roots, false);
+
+    // The transform of the total of n - jmax plays, then one play more for each smaller j.
+    std::vector<Complex> power(size), work(size);
+    const int fewest = n - jmax;
+    for (size_t f = 0; f < size; ++f) {
+        const Complex z = oneTransform[f];
+        const double r = std::abs(z);
+        power[f] = r == 0 ? Complex() : std::polar(std::exp(fewest * std::log(r)), fewest * std::arg(z));
+    }
+    std::vector<Piece> pieces(static_cast<size_t>(jmax) + 1);
+    for (int j = jmax; j >= 0; --j) {
+        const int plays = n - j;
+        if (j < jmax)
+            for (size_t f = 0; f < size; ++f)
+                power[f] = times(power[f], oneTransform[f]);
+        work = power;
+        fft(work, roots, true);
+        Piece& piece = pieces[static_cast<size_t>(j)];
+        piece.weight = weights[static_cast<size_t>(j)];
+        piece.shift = j * top;
+        piece.first = body.cut(plays, false);
+        const qint64 last = body.cut(plays, true);
+        double sum = 0;
+        piece.cdf.reserve(static_cast<size_t>(last - piece.first + 1));
+        for (qint64 x = piece.first; x <= last; ++x) {
+            // Round-off leaves tiny negative values where the law is 0.
+            sum += std::max(0.0, work[static_cast<size_t>(x) % size].real());
+            piece.cdf.push_back(std::min(1.0, sum));
+        }
+    }
+    m_pieces = std::move(pieces);
+}
+
+double TotalLaw::cdf(qint64 x) const
+{
+    if (x < 0)
+        return 0.0;
+    const qint64 g = x / m_step; // grid steps at or below x
+    double total = 0;
+    for (const Piece& p : m_pieces) {
+        const qint64 i = g - p.shift - p.first;
+        if (i < 0)
+            continue;
+        total += p.weight * (i >= static_cast<qint64>(p.cdf.size()) ? 1.0 : p.cdf[static_cast<size_t>(i)]);
+    }
+    return std::min(1.0, total);
+}
+
+qint64 TotalLaw::smallestAbove(double level, bool strictly) const
+{
+    qint64 lo = 0, hi = m_max; // the answer lies in [lo, hi]
+    while (lo < hi) {
+        const qint64 mid = lo + (hi - lo) / 2;
+        const double c = cdf(mid);
+        if (strictly ? c > level : c >= level)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+qint64 TotalLaw::quantile(double level) const
+{
+    return smallestAbove(level, false);
+}
+
+TotalLaw::Band TotalLaw::band(double coverage) const
+{
+    const double tail = (1.0 - coverage) / 2.0;
+    Band b;
+    // low: the first total at which more than the tail lies at or below, so less lies below it.
+    b.low = smallestAbove(tail, true);
+    b.high = smallestAbove(1.0 - tail, false);
+    return b;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QtGlobal>
+#include <vector>
+
+// The exact law of the total of n independent plays, each worth a whole amount drawn from a
+// known discrete law: the pay table's amounts with their hypergeometric odds, or the number of
+// numbers matched. The law of one play is raised to the n-th power by FFT on the grid of the
+// amounts' greatest common step. Ranges holding less than 1e-14 of the probability at either end
+// (Chernoff bounds) are left out, and a rare top amount (the jackpot) is handled apart, by the
+// binomial law of how often it comes, so that the grid stays the width of the common amounts.
+class TotalLaw {
+public:
+    // One play is worth values[i] with probability probs[i] (values >= 0, probs summing to 1).
+    TotalLaw(const std::vector<qint64>& values, const std::vector<double>& probs, int plays);
+
+    // The total paid by the pay table over `plays` draws playing k numbers (2..10), one euro each.
+    static TotalLaw payout(int k, int plays);
+    // The total number of matches of k numbers over `plays` draws.
+    static TotalLaw matches(int k, int plays);
+    // Exact hypergeometric odds: m of k numbers played among the 20 drawn of 70.
+    static double matchProbability(int k, int m);
+
+    int plays() const { return m_plays; }
+    double mean() const { return m_mean; }
+    // P(total <= x).
+    double cdf(qint64 x) const;
+    // The smallest x with P(total <= x) >= level.
+    qint64 quantile(double level) const;
+    qint64 median() const { return quantile(0.5); }
+
+    struct Band {
+        qint64 low = 0, high = 0;
+    };
+    // The central band: P(total < low) <= (1 - coverage) / 2 and P(total > high) <= (1 - coverage)
+    // / 2, each end as close to the centre as the steps of the law allow.
+    Band band(double coverage = 0.95) const;
+
+private:
+    // `weight` times the law of a total shifted by `shift` grid steps, known on [first, first +
+    // cdf.size()) grid steps: below, its cdf is 0; above, 1.
+    struct Piece {
+        double weight = 1;
+        qint64 shift = 0;
+        qint64 first = 0;
+        std::vector<double> cdf;
+    };
+    qint64 smallestAbove(double level, bool strictly) const;
+
+    int m_plays = 0;
+    qint64 m_step = 1;
+    qint64 m_max = 0; // largest total, in euros (or matches)
+    double m_mean = 0;
+    std::vector<Piece> m_pieces;
+};

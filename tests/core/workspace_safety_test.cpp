@@ -1,0 +1,273 @@
+// Nothing the player has is lost: full disks, exports over kept files, files changed behind the
+// window's back, a second writer, and corrections the base history does not have.
+#include "shell/DataFolderLock.h"
+#include "shell/Settings.h"
+#include "shell/Workspace.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+using TestSupport::crlf;
+using TestSupport::makeHistory;
+using TestSupport::readFile;
+using TestSupport::writeFile;
+
+namespace {
+
+const QString kKeptInWindow = QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.");
+
+class WorkspaceSafetyTest : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString root = tmp.path();
+    QString data = root + QStringLiteral("/Documents");
+    QString working = data + QStringLiteral("/Tirages_keno.txt");
+    TestSupport::ScriptedUi ui;
+
+    std::unique_ptr<Workspace> start(const QStringList& draws)
+    {
+        writeFile(working, crlf(draws));
+        WorkspaceConfig config;
+        config.dataFolder = data;
+        config.appDataFolder = root + QStringLiteral("/config");
+        config.writeLockWaitMs = 300;
+        auto ws = std::make_unique<Workspace>(config, &ui);
+        ws->startUp();
+        ui.messages.clear();
+        return ws;
+    }
+    // Adds the next draw by hand, as the window does.
+    static void enter(Workspace& ws, int first)
+    {
+        ws.clickListe(ws.liste().itemCount() - 1);
+        for (int n = first; n < first + 20; ++n)
+            ws.setCheck(n, true);
+        ws.validateEntry();
+    }
+    QString lastMessage() const { return ui.messages.empty() ? QString() : ui.messages.back().text; }
+};
+
+// A small tmpfs of its own, mounted only by the superuser.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& folder) : m_folder(QFile::encodeName(folder))
+    {
+        QDir().mkpath(folder);
+        m_mounted = ::geteuid() == 0 && ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    bool mounted() const { return m_mounted; }
+    // Fills what is left with one file.
+    void fill() const
+    {
+        const int fd = ::open((m_folder + "/filler").constData(), O_WRONLY | O_CREAT, 0600);
+        const QByteArray block(1024, 'x');
+        while (::write(fd, block.constData(), static_cast<size_t>(block.size())) > 0) { }
+        ::close(fd);
+    }
+    bool makeReadOnly() const { return ::mount(nullptr, m_folder.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+};
+
+} // namespace
+
+TEST_F(WorkspaceSafetyTest, ManualEntryOnAFullDiskKeepsTheHistoryAndSaysSo)
+{
+    const QStringList draws = makeHistory(102);
+    auto ws = start(draws);
+    {
+        const TestSupport::FileSizeLimit full(4096);
+        enter(*ws, 1);
+        EXPECT_EQ(lastMessage().toStdString(),
+                  (QStringLiteral("Fichier trop grand pour le disque : « %1 » n'a pas été enregistré ; l'ancien fichier est "
+                                  "gardé tel quel.")
+                       .arg(working)
+                   + kKeptInWindow)
+                      .toStdString());
+        EXPECT_EQ(readFile(working), crlf(draws));
+        EXPECT_FALSE(ws->exitSave());
+        EXPECT_EQ(readFile(working), crlf(draws));
+    }
+    EXPECT_EQ(ws->drawCount(), 103);
+    EXPECT_TRUE(ws->exitSave());
+    EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
+}
+
+TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
+{
+    const SmallDisk disk(root);
+    if (!disk.mounted())
+        GTEST_SKIP() << "needs the superuser to mount a small tmpfs";
+    const QStringList draws = makeHistory(102);
+    auto ws = start(draws);
+    const QString ini = ws->settingsPath(), cfg = ws->config().criteriaFile(), report = root + QStringLiteral("/rapport.txt");
+    ASSERT_TRUE(ws->saveCriteria());
+    writeFile(report, "ancien rapport\r\n");
+    const QByteArray iniBefore = readFile(ini), cfgBefore = readFile(cfg);
+    disk.fill();
+
+    enter(*ws, 1);
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Disque plein : « %1 » n'a pas été enregistré ; l'ancien fichier est "
+                                                        "gardé tel quel.")
+                                             .arg(working)))
+        << lastMessage().toStdString();
+    EXPECT_FALSE(ws->exitSave());
+    EXPECT_FALSE(Settings(ini, true).setArchiveUrl(QStringLiteral("https://example.org/") + QString(300, QLatin1Char('a'))));
+    EXPECT_FALSE(ws->saveCriteria());
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Disque plein : « %1 »").arg(cfg))) << lastMessage().toStdString();
+    ws->setExportEnabled(true);
+    ui.saveNames = {report};
+    ws->sorties();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Disque plein : « %1 »").arg(report))) << lastMessage().toStdString();
+    EXPECT_EQ(readFile(working), crlf(draws));
+    EXPECT_EQ(readFile(ini), iniBefore);
+    EXPECT_EQ(readFile(cfg), cfgBefore);
+    EXPECT_EQ(readFile(report), QByteArray("ancien rapport\r\n"));
+
+    ASSERT_TRUE(disk.makeReadOnly());
+    EXPECT_FALSE(ws->exitSave());
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Disque en lecture seule : « %1 »").arg(working)))
+        << lastMessage().toStdString();
+    EXPECT_EQ(readFile(working), crlf(draws));
+}
+
+TEST_F(WorkspaceSafetyTest, ExportNeverReplacesAFileTheProgramKeeps)
+{
+    const QStringList draws = makeHistory(20);
+    auto ws = start(draws);
+    writeFile(data + QStringLiteral("/Tirages.txt"), crlf(draws));
+    ASSERT_TRUE(ws->saveCriteria());
+    ASSERT_TRUE(QFile::link(data + QStringLiteral("/Tirages.txt"), root + QStringLiteral("/lien.txt")));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(data);
+    const QStringList kept = {
+        QStringLiteral("Tirages_keno.txt"), // relative to the current folder
+        root + QStringLiteral("/lien.txt"), // a link to the base history
+        data + QStringLiteral("/../Documents/TIRAGES_KENO.TXT"),
+        ws->settingsPath(),
+        ws->config().criteriaFile(),
+        data + QStringLiteral("/keno_gagnant_a_vie.zip"),
+        data + QStringLiteral("/keno_gagnant_a_vie.csv"),
+    };
+    ws->setExportEnabled(true);
+    for (const QString& name : kept) {
+        ui.messages.clear();
+        ui.saveNames = {name};
+        ws->sorties();
+        EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("« %1 » est ").arg(name))
+                    && lastMessage().contains(QStringLiteral("Rien n'a été écrit")))
+            << lastMessage().toStdString();
+    }
+    QDir::setCurrent(previous);
+    EXPECT_EQ(readFile(working), crlf(draws));
+    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages.txt")), crlf(draws));
+    EXPECT_EQ(QDir(data).entryList(QDir::Files),
+              (QStringList{QStringLiteral("Tirages.txt"), QStringLiteral("Tirages_keno.txt")}));
+    ui.saveNames = {data + QStringLiteral("/classement.txt")};
+    ws->sorties();
+    EXPECT_EQ(readFile(data + QStringLiteral("/classement.txt")), crlf(ws->report().exportLines()));
+}
+
+TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
+{
+    QStringList base = makeHistory(12);
+    QStringList corrected = base;
+    corrected[5] = TestSupport::drawWith(QDate::fromString(base[5].left(10), QStringLiteral("dd/MM/yyyy")), false,
+                                         TestSupport::numberRange(51, 70), 1);
+    // The same draw in the operator's order: not a line lost.
+    QList<int> reversed;
+    for (int k = 20; k >= 1; --k)
+        reversed << base[3].mid(3 * k + 8, 2).toInt();
+    base[3] = TestSupport::drawLine(base[3].left(10), reversed, " soir");
+    writeFile(data + QStringLiteral("/Tirages.txt"), crlf(base));
+    for (const bool answer : {false, true}) {
+        SCOPED_TRACE(answer);
+        auto ws = start(corrected);
+        ws->telechargement(); // "Tous les tirages": the base history, without the correction
+        ASSERT_EQ(ws->liste().toStringList(), base);
+        ui.confirmTexts.clear();
+        ui.confirmAnswers = {answer};
+        EXPECT_EQ(ws->exitSave(), answer);
+        ASSERT_EQ(ui.confirmTexts.size(), 1);
+        EXPECT_TRUE(ui.confirmTexts[0].startsWith(QStringLiteral("1 ligne de l'historique de travail"))
+                    && ui.confirmTexts[0].contains(corrected[5]))
+            << ui.confirmTexts[0].toStdString();
+        EXPECT_EQ(readFile(working), crlf(answer ? base : corrected));
+    }
+    // The player's own correction in the list is written without a question.
+    auto ws = start(corrected);
+    ui.confirmTexts.clear();
+    ws->clickListe(8);
+    for (int n = 1; n <= 20; ++n)
+        ws->setCheck(n, true);
+    ws->validateEntry();
+    EXPECT_TRUE(ws->exitSave());
+    EXPECT_TRUE(ui.confirmTexts.isEmpty());
+    EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
+    EXPECT_NE(ws->liste().text(8), corrected[8]);
+}
+
+TEST_F(WorkspaceSafetyTest, AWorkingFileChangedOnDiskIsKeptAndTheListSavedBeside)
+{
+    const QStringList draws = makeHistory(10);
+    auto ws = start(draws);
+    // Another program adds a draw (a scheduled download, say).
+    const QByteArray newer = crlf(makeHistory(11));
+    writeFile(working, newer);
+    enter(*ws, 1);
+    EXPECT_EQ(readFile(working), newer);
+    const QStringList beside = QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files);
+    ASSERT_EQ(beside.size(), 1);
+    EXPECT_EQ(readFile(data + QLatin1Char('/') + beside[0]), crlf(ws->liste().toStringList()));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("a été modifié par un autre programme"))
+                && lastMessage().contains(beside[0]))
+        << lastMessage().toStdString();
+    // The exit writes the same file beside, not over the newer one, nor a second copy.
+    enter(*ws, 30);
+    EXPECT_FALSE(ws->exitSave());
+    EXPECT_EQ(readFile(working), newer);
+    EXPECT_EQ(QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files), beside);
+    EXPECT_EQ(readFile(data + QLatin1Char('/') + beside[0]), crlf(ws->liste().toStringList()));
+    // Read again (the list is safe beside it), the newer file is the window's to write.
+    ui.confirmAnswers = {true};
+    ws->chargeManuelle();
+    enter(*ws, 40);
+    EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
+    EXPECT_EQ(ws->drawCount(), 12);
+}
+
+TEST_F(WorkspaceSafetyTest, AnotherWriterInTheFolderMakesTheSaveWaitThenRefuse)
+{
+    const QStringList draws = makeHistory(10);
+    auto ws = start(draws);
+    DataFolderLock other(data, 0);
+    ASSERT_TRUE(other.acquire());
+    enter(*ws, 1);
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Le dossier des données « %1 » est en cours d'écriture").arg(data))
+                && lastMessage().endsWith(kKeptInWindow))
+        << lastMessage().toStdString();
+    EXPECT_EQ(readFile(working), crlf(draws));
+    // Nor are both histories rebuilt meanwhile: refused before any archive is asked for.
+    ui.messages.clear();
+    ws->construireHistorique();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Le dossier des données"))) << lastMessage().toStdString();
+    other.release();
+    EXPECT_TRUE(ws->exitSave());
+    EXPECT_EQ(ws->drawCount(), 11);
+    EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
+}
