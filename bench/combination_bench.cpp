@@ -1,5 +1,5 @@
-// The combination walks on a generated history of 32,766 draws: the bitset engine beside the
-// plain walk. The heavy cases (k = 30, all 70 numbers) are registered in optimised builds only;
+// The combination walks on a generated history of 32,766 draws: the bitset engine on every core
+// and on one thread beside the plain walk. The heavy cases (k = 30, all 70 numbers) are registered in optimised builds only;
 // a debug build runs small cases so that one pass stays short.
 #include "analyses/CombinationEngine.h"
 #include "analyses/CombinationReference.h"
@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <benchmark/benchmark.h>
+#include <cstdint>
 
 namespace {
 
@@ -26,7 +27,15 @@ QList<int> firstNumbers(int k)
     return chosen;
 }
 
-// Args: k, r, engine (1) or plain walk (0).
+// The last argument: 0 the plain walk, 1 the engine on one thread, 2 the engine on every core.
+CombinationWalk::Options threadsOf(std::int64_t engine)
+{
+    CombinationWalk::Options options;
+    options.threads = engine == 1 ? 1 : 0;
+    return options;
+}
+
+// Args: k, r, engine.
 void BM_PlusSortis(benchmark::State& state)
 {
     const Fixture& f = fixture();
@@ -34,15 +43,16 @@ void BM_PlusSortis(benchmark::State& state)
     const int r = static_cast<int>(state.range(1));
     qsizetype lines = 0;
     for (auto _ : state) {
-        const CombinationWalk::Result result = state.range(2) ? CombinationEngine::mostFrequent(f.matrix, f.period, chosen, r)
-                                                              : CombinationReference::mostFrequent(f.matrix, f.period, chosen, r);
+        const CombinationWalk::Result result = state.range(2)
+            ? CombinationEngine::mostFrequent(f.matrix, f.period, chosen, r, threadsOf(state.range(2)))
+            : CombinationReference::mostFrequent(f.matrix, f.period, chosen, r);
         lines = result.lines.size();
         benchmark::DoNotOptimize(lines);
     }
     state.counters["lines"] = static_cast<double>(lines);
 }
 
-// Args: k, r, s, engine (1) or plain walk (0).
+// Args: k, r, s, engine.
 void BM_RechercheEcart(benchmark::State& state)
 {
     const Fixture& f = fixture();
@@ -53,7 +63,7 @@ void BM_RechercheEcart(benchmark::State& state)
     qsizetype lines = 0;
     for (auto _ : state) {
         const CombinationWalk::Result result = state.range(3)
-            ? CombinationEngine::gapSearch(f.matrix, lineCount - 2, lineCount, chosen, r, s)
+            ? CombinationEngine::gapSearch(f.matrix, lineCount - 2, lineCount, chosen, r, s, threadsOf(state.range(3)))
             : CombinationReference::gapSearch(f.matrix, lineCount - 2, lineCount, chosen, r, s);
         lines = result.lines.size();
         benchmark::DoNotOptimize(lines);
@@ -62,21 +72,69 @@ void BM_RechercheEcart(benchmark::State& state)
 }
 
 // Small cases, for every build.
-BENCHMARK(BM_PlusSortis)->Args({12, 4, 1})->Args({12, 4, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlusSortis)
+    ->Args({12, 4, 2})
+    ->Args({12, 4, 1})
+    ->Args({12, 4, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(BM_RechercheEcart)
+    ->Args({12, 4, 4, 2})
     ->Args({12, 4, 4, 1})
     ->Args({12, 4, 4, 0})
+    ->Args({12, 4, 2, 2})
     ->Args({12, 4, 2, 1})
     ->Args({12, 4, 2, 0})
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
+// Time: the wall clock; CPU: every thread of the process (the walking threads, not only the
+// calling one, which waits).
 #ifdef NDEBUG
-BENCHMARK(BM_PlusSortis)->Args({30, 6, 1})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlusSortis)->Args({30, 6, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RechercheEcart)->Args({30, 6, 6, 1})->Args({30, 6, 4, 1})->Args({30, 6, 4, 0})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RechercheEcart)->Args({30, 6, 6, 0})->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlusSortis)->Args({70, 4, 1})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlusSortis)->Args({70, 5, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlusSortis)
+    ->Args({30, 6, 2})
+    ->Args({30, 6, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_PlusSortis)->Args({30, 6, 0})->Iterations(1)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_RechercheEcart)
+    ->Args({30, 6, 6, 2})
+    ->Args({30, 6, 6, 1})
+    ->Args({30, 6, 4, 2})
+    ->Args({30, 6, 4, 1})
+    ->Args({30, 6, 4, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_RechercheEcart)
+    ->Args({30, 6, 6, 0})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_PlusSortis)
+    ->Args({70, 4, 2})
+    ->Args({70, 4, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_PlusSortis)
+    ->Args({70, 5, 2})
+    ->Args({70, 5, 1})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_PlusSortis)
+    ->Args({70, 6, 2})
+    ->Args({70, 6, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 #endif
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "acquire/ZipExtractor.h"
 
+#include "output/TextFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -284,7 +286,7 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
 
         QSaveFile out(target);
         if (!out.open(QIODevice::WriteOnly)) {
-            refuse(QStringLiteral("Impossible d'écrire %1 : %2").arg(*relative, out.errorString()));
+            refuse(TextFile::cannotWrite(*relative, TextFile::reason(out)));
             continue;
         }
         std::array<char, 64 * 1024> buffer{};
@@ -312,13 +314,13 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
                 break;
             }
             if (out.write(buffer.data(), read) != read) {
-                failure = QStringLiteral("Impossible d'écrire %1 : %2").arg(*relative, out.errorString());
+                failure = TextFile::cannotWrite(*relative, TextFile::reason(out));
                 break;
             }
         }
         member.reset();
         if (failure.isEmpty() && !out.commit())
-            failure = QStringLiteral("Impossible d'écrire %1 : %2").arg(*relative, out.errorString());
+            failure = TextFile::cannotWrite(*relative, TextFile::reason(out));
         if (!failure.isEmpty()) {
             out.cancelWriting();
             refuse(failure);

@@ -9,8 +9,11 @@
 // The two combination walks over the chosen numbers, in lexicographic order of the combinations,
 // giving the same lines in the same order as the plain walk (CombinationReference) but working
 // on bitsets of the draws: the intersection of a combination's first numbers is kept and reused
-// by every combination sharing them, counted with popcount. Pure: safe to run on a worker thread
-// over data no one changes meanwhile; progress and stop go through `options`.
+// by every combination sharing them, counted with popcount. The combinations are cut into runs
+// sharing their first numbers, walked by `options.threads` threads (every core by default); the
+// lines are the same, in the same order, whatever the number of threads. Pure: safe to run on a
+// worker thread over data no one changes meanwhile; progress and stop go through `options`, a
+// stopped walk keeping the lines of the combinations before the first one not examined.
 namespace CombinationEngine {
 
 // "Plus sortis": for every combination of r chosen numbers, the draws of the period holding all r;

@@ -1,5 +1,10 @@
 #include "analyses/CombinationWalk.h"
 
+#include "output/NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
 namespace CombinationWalk {
 
 QString sizePrompt()
@@ -63,6 +68,55 @@ double combinationCount(int k, int r)
     for (int i = 1; i <= r; ++i)
         c = c * (k - r + i) / i;
     return c;
+}
+
+namespace {
+
+QString grouped(qint64 v)
+{
+    return NumberFormat::apply(v, u"#,##0");
+}
+
+int percentDone(qint64 examined, qint64 total)
+{
+    // Rounded down: a walk not over never says 100 %.
+    return total > 0
+        ? static_cast<int>(static_cast<double>(std::clamp<qint64>(examined, 0, total)) * 100.0 / static_cast<double>(total))
+        : 100;
+}
+
+QString duration(double seconds)
+{
+    const qint64 s = static_cast<qint64>(std::ceil(std::max(seconds, 0.0)));
+    if (s < 60)
+        return QStringLiteral("%1 s").arg(s);
+    if (s < 3600)
+        return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+    if (s < 86400)
+        return QStringLiteral("%1 h %2 min").arg(s / 3600).arg(s % 3600 / 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1 j %2 h").arg(grouped(s / 86400)).arg(s % 86400 / 3600);
+}
+
+} // namespace
+
+QString progressText(const Progress& progress)
+{
+    QString text = QStringLiteral("%1 combinaisons examinées sur %2 (%3 %)")
+                       .arg(grouped(progress.examined), grouped(progress.total))
+                       .arg(percentDone(progress.examined, progress.total));
+    // Nothing to extrapolate from before the first combinations and the first second.
+    if (progress.examined > 0 && progress.elapsed >= std::chrono::seconds(1)) {
+        const double spent = std::chrono::duration<double>(progress.elapsed).count();
+        const double left
+            = spent * static_cast<double>(progress.total - progress.examined) / static_cast<double>(progress.examined);
+        text += QStringLiteral(", reste environ ") + duration(left);
+    }
+    return text;
+}
+
+QString stoppedLine(qint64 examined, qint64 total)
+{
+    return QStringLiteral("Recherche arrêtée : %1 % des combinaisons examinées").arg(percentDone(examined, total));
 }
 
 } // namespace CombinationWalk

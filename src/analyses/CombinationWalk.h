@@ -36,18 +36,32 @@ QString gapLine(const QString& text, int present, int gap);
 double combinationCount(int k, int r);
 
 struct Progress {
-    QString combination; // text of the combination under examination
-    double done = 0; // share of the combinations walked, 0..1
+    QString combination; // text of the first combination not examined yet
+    qint64 examined = 0; // combinations examined, in walk order, out of
+    qint64 total = 0; // C(k, r)
+    std::chrono::milliseconds elapsed{0}; // since the walk started
     const QStringList* lines = nullptr; // the record lines so far (copy them if needed later)
     int latestRecordDraw = -1; // gap search: list index of the latest record's draw
+
+    double done() const { return total > 0 ? static_cast<double>(examined) / static_cast<double>(total) : 1.0; }
 };
 
+// "4 962 235 combinaisons examinées sur 12 103 014 (41 %), reste environ 2 min 05 s": the
+// share is rounded down, the time left extrapolated from the time spent.
+QString progressText(const Progress& progress);
+
+// The line that follows the records of a walk stopped before its end, so that a partial list
+// never passes for a whole one: "Recherche arrêtée : 41 % des combinaisons examinées".
+QString stoppedLine(qint64 examined, qint64 total);
+
 struct Options {
-    // Called from the walking thread at most once per `interval`; unset: never.
+    // Called from the thread that started the walk at most once per `interval`; unset: never.
     std::function<void(const Progress&)> onProgress;
     std::chrono::milliseconds interval{50};
     // Set from another thread to stop; the lines found so far are returned.
     const std::atomic<bool>* cancel = nullptr;
+    // How many threads walk; 0: one per core of the machine.
+    int threads = 0;
 };
 
 struct Result {
@@ -55,6 +69,10 @@ struct Result {
     QString lastCombination; // the text the label shows at the end; empty when no combination
     int latestRecordDraw = -1; // gap search: list index of the draw line to show, -1 when none
     bool stopped = false; // cancelled before the end of the walk
+    // Combinations examined in walk order (all of them unless stopped) out of C(k, r). A stopped
+    // walk's lines are exactly those of the whole walk among its first `examined` combinations.
+    qint64 examined = 0;
+    qint64 total = 0;
 };
 
 } // namespace CombinationWalk

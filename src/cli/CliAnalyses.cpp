@@ -9,6 +9,7 @@
 #include "shell/JobRunner.h"
 #include "shell/Workspace.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -34,11 +35,11 @@ public:
         g_interrupted.store(false);
         const auto previous = std::signal(SIGINT, onInterrupt);
         m_tty = isatty(fileno(stderr));
-        m_shown = false;
+        m_shown = 0;
         if (job.run)
             job.run(*this);
         std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
-        if (m_shown)
+        if (m_shown > 0)
             m_err << '\n' << Qt::flush;
         m_stopped = g_interrupted.load();
         if (job.finish)
@@ -50,17 +51,18 @@ public:
 private:
     const std::atomic<bool>* cancelFlag() const override { return &g_interrupted; }
     void post(std::function<void()> update) override { update(); }
-    void progress(const QString& what, double done) override
+    void progress(const QString& text, double) override
     {
-        if (!m_tty)
+        if (!m_tty || text.isEmpty())
             return;
-        m_err << "\r" << what << "  " << QString::number(done * 100, 'f', 1) << " %   " << Qt::flush;
-        m_shown = true;
+        // Blanks over what a longer previous line left.
+        m_err << '\r' << text << QString(std::max<qsizetype>(m_shown - text.size(), 0), QLatin1Char(' ')) << Qt::flush;
+        m_shown = std::max(m_shown, text.size());
     }
 
     QTextStream& m_err;
     bool m_tty = false;
-    bool m_shown = false;
+    qsizetype m_shown = 0; // length of the progress line on the terminal
     bool m_stopped = false;
 };
 

@@ -18,6 +18,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -111,7 +113,13 @@ void MainWindow::buildWidgets()
     m_progress->setMinimumWidth(260);
     m_stop = new QPushButton(QStringLiteral("Arrêter"), this);
     m_stop->setObjectName(QStringLiteral("Arreter"));
+    m_stop->setShortcut(QKeySequence(Qt::Key_Escape)); // only while the button shows
     connect(m_stop, &QPushButton::clicked, this, [this] { m_jobs->cancel(); });
+    // A combination walk's share done and time left.
+    m_walkProgress = new QLabel(this);
+    m_walkProgress->setObjectName(QStringLiteral("Avancement"));
+    m_walkProgress->hide();
+    statusBar()->addPermanentWidget(m_walkProgress);
     statusBar()->addPermanentWidget(m_progress);
     statusBar()->addPermanentWidget(m_stop);
 }
@@ -327,8 +335,11 @@ void MainWindow::mirror(unsigned parts)
 {
     if (parts & Workspace::ListPart)
         m_liste->mirror();
-    if (parts & Workspace::ReportPart)
+    if (parts & Workspace::ReportPart) {
         m_report->mirror();
+        m_walkProgress->setText(m_ws.walkProgress());
+        m_walkProgress->setVisible(!m_walkProgress->text().isEmpty());
+    }
     if (parts & Workspace::CountersPart)
         m_entry->mirrorCounters();
     if (parts & Workspace::GridPart) {

@@ -13,6 +13,7 @@ class DrawListPanel;
 class EntryPanel;
 class GridPanel;
 class QAction;
+class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -89,6 +90,7 @@ private:
     EntryPanel* m_entry = nullptr;
     QProgressBar* m_progress = nullptr;
     QPushButton* m_stop = nullptr;
+    QLabel* m_walkProgress = nullptr;
     QList<QAction*> m_commands; // every menu command, separators excluded
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;

@@ -108,6 +108,11 @@ QString reason(int errorNumber)
                             : QStringLiteral("le système n'en a pas donné la raison");
 }
 
+QString cannotWrite(const QString& path, const QString& why)
+{
+    return QStringLiteral("Impossible d'écrire « %1 » : %2").arg(QDir::toNativeSeparators(path), why);
+}
+
 QString reason(const QFileDevice& file)
 {
     if (!file.fileName().isEmpty() && QFileInfo(file.fileName()).isDir())

@@ -45,6 +45,8 @@ struct WriteFailure {
 // "l'accès est refusé"), from the system's error code, or from what Qt reports for `file`.
 QString reason(int errorNumber);
 QString reason(const QFileDevice& file);
+// The one wording of a file that could not be written: "Impossible d'écrire « path » : reason".
+QString cannotWrite(const QString& path, const QString& why);
 
 // The system's error code as a kind of failure (the one place where codes are read).
 WriteFailure::Kind failureKind(int errorNumber);

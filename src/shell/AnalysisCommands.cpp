@@ -175,7 +175,7 @@ void AnalysisCommands::plusSortis()
     };
     job.finish = [this, result] {
         showWalk(result->lastCombination, result->lines, -1);
-        m_walking = false;
+        endWalk(*result);
     };
     startWalk(std::move(job));
 }
@@ -210,8 +210,8 @@ void AnalysisCommands::rechercheEcart()
     };
     job.finish = [this, hourglass = std::move(hourglass), result]() mutable {
         showWalk(result->lastCombination, result->lines, result->latestRecordDraw);
-        m_walking = false;
         hourglass.reset();
+        endWalk(*result);
     };
     startWalk(std::move(job));
 }
@@ -229,17 +229,31 @@ CombinationWalk::Options AnalysisCommands::walkOptions(JobContext& context, bool
     options.interval = std::chrono::milliseconds(100);
     options.onProgress = [this, &context, showLatestRecord](const CombinationWalk::Progress& p) {
         // Copied here: the lines the engine points at change once this returns.
+        const QString progress = CombinationWalk::progressText(p);
         context.post([this, combination = p.combination, lines = p.lines ? *p.lines : QStringList(),
-                      latest = showLatestRecord ? p.latestRecordDraw : -1] { showWalk(combination, lines, latest); });
-        context.progress(p.combination, p.done);
+                      latest = showLatestRecord ? p.latestRecordDraw : -1,
+                      progress] { showWalk(combination, lines, latest, progress); });
+        context.progress(p.combination + QStringLiteral("  ") + progress, p.done());
     };
     return options;
 }
 
+// A stopped walk says so after its records, so that its list is never taken for a whole one.
+void AnalysisCommands::endWalk(const CombinationWalk::Result& result)
+{
+    if (result.stopped)
+        m_state.report.resultat.add(CombinationWalk::stoppedLine(result.examined, result.total));
+    m_walking = false;
+    m_walkProgress.clear();
+    m_changes.changed(StatePart::MenuPart | StatePart::ReportPart);
+}
+
 // The records so far replace the left list (it was cleared before the walk), the newest one
 // selected; the gap search also shows the draw of its latest record.
-void AnalysisCommands::showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw)
+void AnalysisCommands::showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw,
+                                const QString& progress)
 {
+    m_walkProgress = progress;
     WorkspaceState& s = m_state;
     ResultList& list = s.report.resultat;
     unsigned parts = StatePart::ReportPart;

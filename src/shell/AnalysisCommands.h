@@ -39,6 +39,8 @@ public:
     bool walkRunning() const { return m_walking; }
     // `Label1`: the combination under examination, then the last one examined.
     const QString& label1() const { return m_label1; }
+    // While a walk runs: how many combinations it has examined, the share and the time left.
+    const QString& walkProgress() const { return m_walkProgress; }
 
 private:
     void writeLines(const AnalysisReport& report);
@@ -47,7 +49,8 @@ private:
     void startWalk(Job job);
     // Cancel and progress from `context`; the records so far are shown as they come.
     CombinationWalk::Options walkOptions(JobContext& context, bool showLatestRecord);
-    void showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw);
+    void showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw, const QString& progress = {});
+    void endWalk(const CombinationWalk::Result& result);
 
     WorkspaceState& m_state;
     UserInterface& m_ui;
@@ -57,4 +60,5 @@ private:
     Jobs& m_jobs;
     bool m_walking = false;
     QString m_label1;
+    QString m_walkProgress;
 };

@@ -12,8 +12,9 @@ public:
     virtual const std::atomic<bool>* cancelFlag() const = 0;
     // Runs `update` on the Workspace's thread (progress, records so far); in place: at once.
     virtual void post(std::function<void()> update) = 0;
-    // How far the job is (0..1) and what it is at, for a display of the runner's own.
-    virtual void progress(const QString& /*what*/, double /*done*/) { }
+    // How far the job is (0..1) and, when not empty, a line saying so, for a display of the
+    // runner's own (the command line's terminal).
+    virtual void progress(const QString& /*text*/, double /*done*/) { }
 };
 
 // A long job: `run` reads only what it captured (copies), so it may run on another thread;

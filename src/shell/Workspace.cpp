@@ -457,3 +457,7 @@ QString Workspace::label1() const
 {
     return m_analyses->label1();
 }
+QString Workspace::walkProgress() const
+{
+    return m_analyses->walkProgress();
+}

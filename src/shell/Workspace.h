@@ -128,6 +128,7 @@ public:
     void graph();
     bool walkRunning() const;
     QString label1() const;
+    QString walkProgress() const; // empty when no walk runs
 
     // ---- output
     void setExportEnabled(bool on);

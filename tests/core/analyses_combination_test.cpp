@@ -3,10 +3,13 @@
 #include "analyses/CombinationWalk.h"
 #include "history/DrawLine.h"
 #include "history/DrawMatrix.h"
+#include "output/NumberFormat.h"
 #include "support/TestSupport.h"
 
 #include <QDate>
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -65,6 +68,25 @@ TEST(CombinationWalk, LineLayouts)
     EXPECT_EQ(CombinationWalk::combinationCount(3, 4), 0.0);
     EXPECT_TRUE(CombinationWalk::isSize(2) && CombinationWalk::isSize(10));
     EXPECT_FALSE(CombinationWalk::isSize(1) || CombinationWalk::isSize(11));
+
+    EXPECT_EQ(CombinationWalk::stoppedLine(4962236, 12103014),
+              QStringLiteral("Recherche arrêtée : 41 % des combinaisons examinées"));
+    EXPECT_EQ(CombinationWalk::stoppedLine(99, 100), QStringLiteral("Recherche arrêtée : 99 % des combinaisons examinées"));
+    CombinationWalk::Progress p;
+    p.examined = 999;
+    p.total = 1000;
+    p.elapsed = std::chrono::milliseconds(999);
+    EXPECT_EQ(CombinationWalk::progressText(p),
+              QStringLiteral("999 combinaisons examinées sur 1") + NumberFormat::groupSeparator() + QStringLiteral("000 (99 %)"));
+    // Half done in 65 s: as long again.
+    p.examined = 500;
+    p.elapsed = std::chrono::seconds(65);
+    EXPECT_TRUE(CombinationWalk::progressText(p).endsWith(QStringLiteral("(50 %), reste environ 1 min 05 s")));
+    p.examined = 1;
+    p.elapsed = std::chrono::seconds(1);
+    EXPECT_TRUE(CombinationWalk::progressText(p).endsWith(QStringLiteral("(0 %), reste environ 16 min 39 s")));
+    p.total = 3600001;
+    EXPECT_TRUE(CombinationWalk::progressText(p).endsWith(QStringLiteral("reste environ 41 j 16 h")));
 }
 
 TEST(MostFrequent, RecordsTiesAndPeriodOnAHandMadeHistory)
@@ -157,63 +179,108 @@ TEST(CombinationEngine, SameLinesAsThePlainWalkOnRandomHistories)
         const int r = uniform(1, 6);
 
         StudyPeriod period{uniform(-2, draws / 2), uniform(draws / 2 - 1, draws + 1)};
-        const CombinationWalk::Result naive = CombinationReference::mostFrequent(m, period, chosen, r);
-        const CombinationWalk::Result fast = CombinationEngine::mostFrequent(m, period, chosen, r);
-        ASSERT_EQ(fast.lines, naive.lines) << "r=" << r << " k=" << chosen.size();
-        EXPECT_EQ(fast.lastCombination, naive.lastCombination);
-        EXPECT_FALSE(fast.stopped);
-
         const int s = uniform(-1, r + 1);
         const int start = uniform(-2, draws);
+        const CombinationWalk::Result naive = CombinationReference::mostFrequent(m, period, chosen, r);
         const CombinationWalk::Result naiveGap = CombinationReference::gapSearch(m, start, draws + 1, chosen, r, s);
-        const CombinationWalk::Result fastGap = CombinationEngine::gapSearch(m, start, draws + 1, chosen, r, s);
-        ASSERT_EQ(fastGap.lines, naiveGap.lines) << "r=" << r << " s=" << s << " start=" << start;
-        EXPECT_EQ(fastGap.latestRecordDraw, naiveGap.latestRecordDraw);
-        EXPECT_EQ(fastGap.lastCombination, naiveGap.lastCombination);
+        // One thread, then more threads than this machine has cores.
+        for (int threads : {1, 2 + round % 3}) {
+            CombinationWalk::Options options;
+            options.threads = threads;
+            const CombinationWalk::Result fast = CombinationEngine::mostFrequent(m, period, chosen, r, options);
+            ASSERT_EQ(fast.lines, naive.lines) << "r=" << r << " k=" << chosen.size() << " threads=" << threads;
+            EXPECT_EQ(fast.lastCombination, naive.lastCombination);
+            EXPECT_FALSE(fast.stopped);
+            EXPECT_EQ(fast.examined, fast.total);
+
+            const CombinationWalk::Result fastGap = CombinationEngine::gapSearch(m, start, draws + 1, chosen, r, s, options);
+            ASSERT_EQ(fastGap.lines, naiveGap.lines) << "r=" << r << " s=" << s << " start=" << start << " threads=" << threads;
+            EXPECT_EQ(fastGap.latestRecordDraw, naiveGap.latestRecordDraw);
+            EXPECT_EQ(fastGap.lastCombination, naiveGap.lastCombination);
+        }
     }
 }
 
+namespace {
+
+QList<int> numbersOf(const QString& line)
+{
+    QList<int> numbers;
+    for (const QString& part : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        numbers << part.toInt();
+    return numbers;
+}
+
+// The combination of a record line (its first r numbers) comes before `stop` in walk order.
+bool before(const QString& line, const QList<int>& stop)
+{
+    const QList<int> combination = numbersOf(line).mid(0, stop.size());
+    return std::lexicographical_compare(combination.begin(), combination.end(), stop.begin(), stop.end());
+}
+
+} // namespace
+
+// Stopped on several threads, a walk keeps exactly the one-thread walk's lines of the
+// combinations before the first one it did not examine, and says how many those are.
 TEST(CombinationEngine, ReportsProgressAndStopsWithTheLinesSoFar)
 {
-    QStringList list = TestSupport::makeHistory(300);
+    QStringList list = TestSupport::makeHistory(2000);
     list << QString();
     const DrawMatrix m = matrixOf(list);
     QList<int> chosen;
-    for (int n = 1; n <= 30; ++n)
+    for (int n = 1; n <= 28; ++n)
         chosen << n;
-    const CombinationWalk::Result whole = CombinationEngine::mostFrequent(m, StudyPeriod{0, 299}, chosen, 3);
-
-    std::atomic<bool> cancel{false};
-    int calls = 0;
-    double lastShare = -1;
-    QString seen;
-    CombinationWalk::Options options;
-    options.interval = std::chrono::milliseconds(0);
-    options.cancel = &cancel;
-    options.onProgress = [&](const CombinationWalk::Progress& p) {
-        ++calls;
-        EXPECT_GE(p.done, lastShare);
-        EXPECT_LT(p.done, 1.0);
-        lastShare = p.done;
-        ASSERT_NE(p.lines, nullptr);
-        seen = p.combination;
-        if (calls == 3)
-            cancel = true;
+    const int r = 5;
+    using Walk = std::function<CombinationWalk::Result(const CombinationWalk::Options&)>;
+    const Walk walks[] = {
+        [&](const CombinationWalk::Options& o) {
+            return CombinationEngine::mostFrequent(m, StudyPeriod{0, 1999}, chosen, r, o);
+        },
+        [&](const CombinationWalk::Options& o) { return CombinationEngine::gapSearch(m, 1999, 2001, chosen, r, 3, o); },
     };
-    const CombinationWalk::Result part = CombinationEngine::mostFrequent(m, StudyPeriod{0, 299}, chosen, 3, options);
-    EXPECT_EQ(calls, 3);
-    EXPECT_TRUE(part.stopped);
-    EXPECT_GT(lastShare, 0.0);
-    EXPECT_EQ(part.lastCombination.count(QLatin1Char(' ')), 3);
-    ASSERT_LE(part.lines.size(), whole.lines.size());
-    EXPECT_EQ(part.lines, whole.lines.mid(0, part.lines.size())); // a prefix of the full walk
+    for (const Walk& walk : walks) {
+        CombinationWalk::Options one;
+        one.threads = 1;
+        const CombinationWalk::Result whole = walk(one);
+        EXPECT_FALSE(whole.stopped);
+        ASSERT_EQ(whole.total, 98280);
 
-    cancel = false;
-    calls = 0;
-    lastShare = -1;
-    const CombinationWalk::Result gapPart = CombinationEngine::gapSearch(m, 299, 301, chosen, 3, 2, options);
-    const CombinationWalk::Result gapWhole = CombinationEngine::gapSearch(m, 299, 301, chosen, 3, 2);
-    EXPECT_TRUE(gapPart.stopped);
-    EXPECT_EQ(gapPart.lines, gapWhole.lines.mid(0, gapPart.lines.size()));
-    EXPECT_FALSE(gapWhole.stopped);
+        std::atomic<bool> cancel{false};
+        int calls = 0;
+        CombinationWalk::Options options;
+        options.threads = 3;
+        options.interval = std::chrono::milliseconds(0);
+        options.cancel = &cancel;
+        options.onProgress = [&](const CombinationWalk::Progress& p) {
+            ++calls;
+            EXPECT_LT(p.examined, p.total);
+            EXPECT_EQ(p.total, whole.total);
+            ASSERT_NE(p.lines, nullptr);
+            EXPECT_EQ(*p.lines, whole.lines.mid(0, p.lines->size()));
+            cancel = true;
+        };
+        const CombinationWalk::Result part = walk(options);
+        if (!part.stopped) { // the machine was too quick for the first report
+            EXPECT_EQ(part.lines, whole.lines);
+            continue;
+        }
+        EXPECT_GE(calls, 1);
+        EXPECT_LT(part.examined, whole.total);
+        const QList<int> stop = numbersOf(part.lastCombination);
+        ASSERT_EQ(stop.size(), r);
+        // Its rank, counted plainly: the combinations before it.
+        qint64 rank = 0;
+        for (int a = 1; a <= 28; ++a)
+            for (int b = a + 1; b <= 28; ++b)
+                for (int c = b + 1; c <= 28; ++c)
+                    for (int d = c + 1; d <= 28; ++d)
+                        for (int e = d + 1; e <= 28; ++e)
+                            rank += QList<int>{a, b, c, d, e} < stop ? 1 : 0;
+        EXPECT_EQ(part.examined, rank);
+        QStringList expected;
+        for (const QString& line : whole.lines)
+            if (before(line, stop))
+                expected << line;
+        EXPECT_EQ(part.lines, expected);
+    }
 }

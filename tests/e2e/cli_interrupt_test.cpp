@@ -36,9 +36,13 @@ TEST(CliInterruptTest, InterruptedWalkPrintsItsLinesAndSaysSo)
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 1);
         const QList<QByteArray> lines = process.readAllStandardOutput().split('\n');
-        ASSERT_GE(lines.size(), 2);
+        ASSERT_GE(lines.size(), 3);
         EXPECT_TRUE(lines[0].startsWith("Classement par sorties au "));
         EXPECT_TRUE(lines[1].startsWith(" 1 2 3 4 5 6 7 8 9 10  ")) << lines[1].toStdString();
+        // Right after the records, what share of the walk they cover.
+        const qsizetype stopped = lines.indexOf(QByteArray("Recherche arrêtée : 0 % des combinaisons examinées"));
+        ASSERT_GE(stopped, 2);
+        EXPECT_TRUE(lines[stopped - 1].startsWith(" 1 2 3 4 5 ")) << lines[stopped - 1].toStdString();
         EXPECT_TRUE(process.readAllStandardError().startsWith("tiravol-cli : interrompu"));
     }
 }

@@ -4,6 +4,7 @@
 #include "gui/MainWindow.h"
 
 #include "history/HistoryFile.h"
+#include "output/NumberFormat.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
 
@@ -18,6 +19,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+// What a key press goes through before it reaches a widget: the window's shortcuts (QtGui).
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int key, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
 
 namespace {
 
@@ -144,23 +149,34 @@ TEST_F(AnalysesWindowTest, AWalkRunsOffTheWindowThreadAndStopKeepsItsLines)
     EXPECT_TRUE(stop->isVisible());
     EXPECT_TRUE(stop->isEnabled());
     const QLabel* label1 = get<QLabel>("Label1");
-    ASSERT_TRUE(waitFor([&] { return !label1->text().isEmpty() && get<QListWidget>("Resultat")->count() > 0; }));
+    const QLabel* progress = get<QLabel>("Avancement");
+    ASSERT_TRUE(
+        waitFor([&] { return !label1->text().isEmpty() && get<QListWidget>("Resultat")->count() > 0 && progress->isVisible(); }));
     EXPECT_TRUE(m_ws->walkRunning());
     EXPECT_EQ(label1->text().split(QLatin1Char(' '), Qt::SkipEmptyParts).size(), 8) << label1->text().toStdString();
+    // C(70, 8) combinations.
+    EXPECT_TRUE(progress->text().contains(QStringLiteral(" combinaisons examinées sur 9") + NumberFormat::groupSeparator()
+                                          + QStringLiteral("440")))
+        << progress->text().toStdString();
 
-    stop->click();
+    // Esc stops it as the button does; the list then says it is not whole.
+    QApplication::setActiveWindow(m_window.get());
+    qt_sendShortcutOverrideEvent(m_window.get(), 0, Qt::Key_Escape, Qt::NoModifier, QString(), false, 1);
     ASSERT_TRUE(waitFor([&] { return !m_ws->walkRunning(); }));
     const QListWidget* resultat = get<QListWidget>("Resultat");
-    ASSERT_GT(resultat->count(), 0);
+    ASSERT_GT(resultat->count(), 1);
     EXPECT_EQ(resultat->item(0)->text().left(20), QStringLiteral(" 1 2 3 4 5 6 7 8    "));
     QStringList shown;
     for (int i = 0; i < resultat->count(); ++i)
         shown << resultat->item(i)->text();
     EXPECT_EQ(shown, m_ws->report().resultat.lines);
+    EXPECT_EQ(shown.last(), QStringLiteral("Recherche arrêtée : 0 % des combinaisons examinées"));
+    EXPECT_TRUE(resultat->item(resultat->count() - 2)->isSelected()); // the last record
     EXPECT_EQ(label1->text(), m_ws->label1());
     EXPECT_TRUE(get<QAction>("Sorties")->isEnabled());
     EXPECT_TRUE(get<QWidget>("Liste")->isEnabled());
     EXPECT_FALSE(stop->isVisible());
+    EXPECT_FALSE(progress->isVisible());
 }
 
 TEST_F(AnalysesWindowTest, ClosingDuringAGapSearchStopsItAndRestoresThePointer)
