@@ -374,7 +374,7 @@ void MainWindow::mirrorProgress()
     m_progress->setVisible(p.visible);
     m_stop->setVisible(p.visible);
     updateAvailability();
-    // A step that reads files without an event loop (the base building) still shows it move.
+    // A step that runs on the window's thread (the archive's extraction) still shows it move.
     if (p.visible) {
         if (QLayout* layout = statusBar()->layout())
             layout->activate();

@@ -62,7 +62,6 @@ QString rowText(const QListView* list, int row)
     return list->model()->index(row, 0).data().toString();
 }
 
-// Waits in an event loop, as the network source does, until quit (or 5 s: never hang).
 // A server that sends nothing until the download is stopped (10 s at most).
 struct WaitingSource : ArchiveSource {
     std::atomic<bool> started{false};
