@@ -233,11 +233,6 @@ void Workspace::reperage()
     m_grid->reperage();
 }
 
-QList<int> Workspace::chosenNumbers() const
-{
-    return m_grid->chosenNumbers();
-}
-
 void Workspace::performance()
 {
     m_forecast->performance();

@@ -91,7 +91,6 @@ public:
     void setCheck(int number, bool ticked);
     void toutCocher();
     void reperage();
-    QList<int> chosenNumbers() const;
 
     // ---- performance, presets, forecast
     void performance(); // Perf2
@@ -183,10 +182,10 @@ public:
     bool hasUnsavedCorrection() const { return m_state.unsavedCorrection; }
 
     // ---- one writer at a time in the data folder
-    // Takes the folder's lock (nested calls hold it once), waiting a few seconds for another
-    // program; false, with the reason in writeLockRefusal(), when it does not come free.
+    // Takes the folder's lock for the rest of the Workspace's life (the command line's whole
+    // command), waiting a few seconds for another program; false, with the reason in
+    // writeLockRefusal(), when it does not come free.
     bool lockForWriting();
-    void unlockWriting();
     QString writeLockRefusal() const;
 
     // ---- export
@@ -202,6 +201,7 @@ signals:
 private:
     // Completeness: the first draw is of 1993.
     bool historyComplete() const;
+    void unlockWriting();
     // construireHistorique, then `then` once the build has ended (it runs as a job).
     void buildHistories(std::function<void()> then);
     // The demonstration history (the same as the window's --demo) written to a temporary folder
