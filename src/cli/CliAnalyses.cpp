@@ -123,11 +123,12 @@ QList<CliCommand> analysisCommands()
     annonceur.name = QStringLiteral("annonceur");
     annonceur.usage = QStringLiteral("annonceur                numéros sortis au tirage suivant les numéros cochés");
     annonceur.execute = [](CliRun& run) {
-        // The Workspace refuses with a message (too many numbers): the command has failed.
-        run.ui.messagesAreErrors = true;
+        // The Workspace's only message here is its refusal of the numbers ticked: no report then.
+        run.ui.messagesAreFailures = true;
         const int told = run.ui.messagesTold;
         run.ws.annonceur();
-        if (run.ui.messagesTold > told)
+        run.ui.messagesAreFailures = false;
+        if (run.ui.messagesTold != told)
             return CliStatus::kFailure;
         run.printReport();
         return CliStatus::kOk;

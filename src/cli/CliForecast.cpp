@@ -18,7 +18,7 @@ bool loadCriteria(CliRun& run)
         run.fail(QStringLiteral("--criteria : le fichier « %1 » n'existe pas").arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    const QString problem = run.ws.loadCriteriaFile(path);
+    const QString problem = run.ws.loadCriteria(path);
     if (!problem.isEmpty())
         run.fail(problem);
     return true;

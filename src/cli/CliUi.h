@@ -12,13 +12,13 @@ public:
     explicit CliUi(QTextStream& err) : m_err(err) { }
     std::function<void(CalendarFilter&)> applyFilter;
 
-    // Messages that say why the command did nothing are written as its error.
-    bool messagesAreErrors = false;
     void message(const QString& text, const QString&) override
     {
+        m_err << (messagesAreFailures ? QStringLiteral("tiravol-cli : ") : QString()) << text << '\n' << Qt::flush;
         ++messagesTold;
-        m_err << (messagesAreErrors ? QStringLiteral("tiravol-cli : ") : QString()) << text << '\n' << Qt::flush;
     }
+    // Set by a command whose only message is a refusal: it is then written as an error.
+    bool messagesAreFailures = false;
     int messagesTold = 0;
     // Nothing is ever given up without being asked for on the command line: a command whose
     // option answers its question sets confirmAnswer; otherwise the question is shown and refused.

@@ -97,7 +97,7 @@ QString ForecastCommands::criteriaPath() const
 
 QString ForecastCommands::reloadCriteria()
 {
-    const QString problem = loadCriteriaFile(criteriaPath());
+    const QString problem = loadCriteria(criteriaPath());
     // The same fault of the same file is told once, not at every opening of the window.
     if (!problem.isEmpty() && problem != m_toldProblem)
         m_ui.message(problem, Messages::kTitle);
@@ -105,7 +105,7 @@ QString ForecastCommands::reloadCriteria()
     return problem;
 }
 
-QString ForecastCommands::loadCriteriaFile(const QString& path)
+QString ForecastCommands::loadCriteria(const QString& path)
 {
     const QString problem = m_state.criteria.chargeConf(path);
     m_changes.changed(StatePart::CriteriaPart);

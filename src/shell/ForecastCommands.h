@@ -38,7 +38,7 @@ public:
     // file replace the current criteria; a faulty file is told once. Returns that message.
     QString reloadCriteria();
     // Lines 1-9 of the criteria file `path` replace the current criteria; returns the fault found.
-    QString loadCriteriaFile(const QString& path);
+    QString loadCriteria(const QString& path);
     // "Sauver": false (and told) when the file could not be written; the old one is then kept.
     bool saveCriteria();
     // A bar moved by the person; its label and coupling rule follow.

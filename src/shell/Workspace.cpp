@@ -273,9 +273,9 @@ void Workspace::forgetCriteria()
     m_forecast->forgetCriteria();
 }
 
-QString Workspace::loadCriteriaFile(const QString& path)
+QString Workspace::loadCriteria(const QString& path)
 {
-    return m_forecast->loadCriteriaFile(path);
+    return m_forecast->loadCriteria(path);
 }
 
 void Workspace::setExportEnabled(bool on)

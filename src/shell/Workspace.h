@@ -102,7 +102,7 @@ public:
     void moveCriterion(CriterionBar bar, int position);
     void forgetCriteria(); // the criteria window closed by its title bar
     // Reads the criteria file `path` as "Reset configuration" does; the fault found, told to no one.
-    QString loadCriteriaFile(const QString& path);
+    QString loadCriteria(const QString& path);
     // ---- chance: the statistics against what chance alone gives
     void hasard();
     void cotesKeno();
