@@ -13,7 +13,7 @@ namespace {
 QList<int> drawNumbers(const CliOptions& o)
 {
     const QString subject = QStringLiteral("add");
-    const QList<int> numbers = parseIntList(subject, o.commandArgs.first(), 1, 70);
+    const QList<int> numbers = parseIntList(subject, o.arguments.value(0), 1, 70);
     if (numbers.size() != 20)
         throw usageError(subject, QStringLiteral("il faut exactement 20 numéros, %1 donnés").arg(numbers.size()));
     for (int i = 0; i < numbers.size(); ++i)
@@ -67,40 +67,66 @@ int acquire(CliRun& run, ArchiveSource& source, const QString& what)
     return CliStatus::kOk;
 }
 
-} // namespace
+class AddCommand : public CliCommand {
+public:
+    AddCommand() : CliCommand(QStringLiteral("add"), QStringLiteral("ajoute le tirage suivant à l'historique de travail"))
+    {
+        setArguments({{QStringLiteral("N1,N2,...,N20"), QStringLiteral("les 20 numéros du tirage, de 1 à 70")}});
+        setWritesHistory();
+    }
 
-QList<CliCommand> acquireCommands()
-{
-    CliCommand addCommand;
-    addCommand.name = QStringLiteral("add");
-    addCommand.minArgs = addCommand.maxArgs = 1;
-    addCommand.usage = QStringLiteral("add N1,N2,...,N20        ajoute le tirage suivant à l'historique de travail");
-    addCommand.check = [](const CliOptions& o) { drawNumbers(o); };
-    addCommand.writesHistory = true;
-    addCommand.execute = add;
+    void check(const CliOptions& o) const override
+    {
+        CliCommand::check(o);
+        drawNumbers(o);
+    }
 
-    CliCommand importCommand;
-    importCommand.name = QStringLiteral("import");
-    importCommand.minArgs = importCommand.maxArgs = 1;
-    importCommand.acquiring = true;
-    importCommand.usage = QStringLiteral("import ARCHIVE           importe une archive de résultats (.zip ou .csv)");
-    importCommand.execute = [](CliRun& run) {
-        const QString archive = QFileInfo(run.options.commandArgs.first()).absoluteFilePath();
+    int execute(CliRun& run) const override { return add(run); }
+};
+
+class ImportArchiveCommand : public CliCommand {
+public:
+    ImportArchiveCommand()
+        : CliCommand(QStringLiteral("import"), QStringLiteral("importe une archive de résultats (.zip ou .csv)"))
+    {
+        setArguments({{QStringLiteral("ARCHIVE"), QStringLiteral("l'archive à importer")}});
+        setAcquiring();
+    }
+
+    int execute(CliRun& run) const override
+    {
+        const QString archive = QFileInfo(run.options.arguments.constFirst()).absoluteFilePath();
         if (!QFileInfo(archive).isFile()) {
             run.fail(QStringLiteral("l'archive « %1 » est introuvable").arg(QDir::toNativeSeparators(archive)));
             return CliStatus::kFailure;
         }
         LocalArchiveSource source;
         return acquire(run, source, QStringLiteral("l'import"));
-    };
+    }
+};
 
-    CliCommand download;
-    download.name = QStringLiteral("download");
-    download.acquiring = true;
-    download.usage = QStringLiteral("download [--url URL]     télécharge et importe l'archive de résultats");
-    download.execute = [](CliRun& run) {
+class DownloadCommand : public CliCommand {
+public:
+    DownloadCommand() : CliCommand(QStringLiteral("download"), QStringLiteral("télécharge et importe l'archive de résultats"))
+    {
+        addOption(QStringLiteral("url"), QStringLiteral("ADRESSE"), QStringLiteral("adresse de l'archive de résultats"));
+        setAcquiring();
+    }
+
+    int execute(CliRun& run) const override
+    {
         NetworkArchiveSource source;
         return acquire(run, source, QStringLiteral("le téléchargement"));
-    };
-    return {addCommand, importCommand, download};
+    }
+};
+
+} // namespace
+
+CliCommandList acquireCommands()
+{
+    CliCommandList list;
+    list.push_back(std::make_unique<AddCommand>());
+    list.push_back(std::make_unique<ImportArchiveCommand>());
+    list.push_back(std::make_unique<DownloadCommand>());
+    return list;
 }

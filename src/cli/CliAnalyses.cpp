@@ -74,19 +74,66 @@ int sizeArgument(const QString& subject, const QString& text)
     return static_cast<int>(r);
 }
 
-CliCommand walk(const QString& name, void (Workspace::*command)(), int args, const QString& usage)
-{
-    CliCommand c;
-    c.name = name;
-    c.minArgs = args;
-    c.maxArgs = args;
-    c.usage = usage;
-    c.check = [name](const CliOptions& o) { sizeArgument(name, o.commandArgs.value(0)); };
-    c.execute = [command](CliRun& run) {
+// The arguments are the answers of the input boxes the command asks.
+class AnsweredCommand : public CliCommand {
+public:
+    AnsweredCommand(const QString& name, void (Workspace::*command)(), const QString& description, unsigned reads,
+                    QList<Argument> arguments)
+        : CliCommand(name, description, reads), m_command(command)
+    {
+        setArguments(std::move(arguments));
+    }
+
+    int execute(CliRun& run) const override
+    {
+        run.ui.answers = run.options.arguments;
+        (run.ws.*m_command)();
+        run.printReport();
+        return CliStatus::kOk;
+    }
+
+private:
+    void (Workspace::*m_command)();
+};
+
+class ColonneCommand : public AnsweredCommand {
+public:
+    ColonneCommand()
+        : AnsweredCommand(QStringLiteral("colonne"), &Workspace::colonne,
+                          QStringLiteral("numéros sortis dans la colonne C (1 à 20) du tirage"), ReadsPeriod,
+                          {{QStringLiteral("C"), QStringLiteral("la colonne, de 1 à 20")}})
+    {
+    }
+
+    void check(const CliOptions& o) const override
+    {
+        CliCommand::check(o);
+        if (!ColumnReport::isColumn(ColumnReport::readAnswer(o.arguments.value(0))))
+            throw usageError(name(), QStringLiteral("« %1 » n'est pas une colonne de 1 à 20").arg(o.arguments.value(0)));
+    }
+};
+
+// The two walks: progress on a terminal, Ctrl+C stops them with the records found so far.
+class WalkCommand : public CliCommand {
+public:
+    WalkCommand(const QString& name, void (Workspace::*command)(), const QString& description, QList<Argument> arguments)
+        : CliCommand(name, description, ReadsPeriod | ReadsNumbers), m_command(command)
+    {
+        setArguments(std::move(arguments));
+    }
+
+    void check(const CliOptions& o) const override
+    {
+        CliCommand::check(o);
+        sizeArgument(name(), o.arguments.value(0));
+    }
+
+    int execute(CliRun& run) const override
+    {
         CliJobRunner runner(run.err);
-        run.ui.answers = run.options.commandArgs;
+        run.ui.answers = run.options.arguments;
         run.ws.setJobRunner(&runner);
-        (run.ws.*command)();
+        (run.ws.*m_command)();
         run.ws.setJobRunner(nullptr);
         run.printReport();
         if (runner.stopped()) {
@@ -94,35 +141,22 @@ CliCommand walk(const QString& name, void (Workspace::*command)(), int args, con
             return CliStatus::kFailure;
         }
         return CliStatus::kOk;
-    };
-    return c;
-}
+    }
 
-} // namespace
+private:
+    void (Workspace::*m_command)();
+};
 
-QList<CliCommand> analysisCommands()
-{
-    CliCommand colonne;
-    colonne.name = QStringLiteral("colonne");
-    colonne.minArgs = 1;
-    colonne.maxArgs = 1;
-    colonne.usage = QStringLiteral("colonne C                numéros sortis dans la colonne C (1 à 20) du tirage");
-    colonne.check = [](const CliOptions& o) {
-        if (!ColumnReport::isColumn(ColumnReport::readAnswer(o.commandArgs.value(0))))
-            throw usageError(QStringLiteral("colonne"),
-                             QStringLiteral("« %1 » n'est pas une colonne de 1 à 20").arg(o.commandArgs.value(0)));
-    };
-    colonne.execute = [](CliRun& run) {
-        run.ui.answers = run.options.commandArgs;
-        run.ws.colonne();
-        run.printReport();
-        return CliStatus::kOk;
-    };
+class AnnonceurCommand : public CliCommand {
+public:
+    AnnonceurCommand()
+        : CliCommand(QStringLiteral("annonceur"), QStringLiteral("numéros sortis au tirage suivant les numéros cochés"),
+                     ReadsPeriod | ReadsNumbers)
+    {
+    }
 
-    CliCommand annonceur;
-    annonceur.name = QStringLiteral("annonceur");
-    annonceur.usage = QStringLiteral("annonceur                numéros sortis au tirage suivant les numéros cochés");
-    annonceur.execute = [](CliRun& run) {
+    int execute(CliRun& run) const override
+    {
         // The Workspace's only message here is its refusal of the numbers ticked: no report then.
         run.ui.messagesAreFailures = true;
         const int told = run.ui.messagesTold;
@@ -132,24 +166,33 @@ QList<CliCommand> analysisCommands()
             return CliStatus::kFailure;
         run.printReport();
         return CliStatus::kOk;
-    };
+    }
+};
 
-    return {
-        reportCommand(QStringLiteral("dizaines"), &Workspace::dizaines,
-                      QStringLiteral("dizaines                 sorties par dizaines et par finales")),
-        reportCommand(QStringLiteral("septaines"), &Workspace::septaines,
-                      QStringLiteral("septaines                sorties par groupes de sept")),
-        reportCommand(QStringLiteral("pairs-impairs"), &Workspace::pairsImpairs,
-                      QStringLiteral("pairs-impairs            sorties des numéros pairs et impairs")),
-        reportCommand(QStringLiteral("petits-gros"), &Workspace::petitsGros,
-                      QStringLiteral("petits-gros              sorties des numéros 1 à 35 et 36 à 70")),
-        colonne,
-        reportCommand(QStringLiteral("partenaires"), &Workspace::partenaire,
-                      QStringLiteral("partenaires              partenaires des numéros cochés (--numbers)")),
-        walk(QStringLiteral("plus-sortis"), &Workspace::plusSortis, 1,
-             QStringLiteral("plus-sortis R            combinaisons de R numéros cochés les plus sorties")),
-        walk(QStringLiteral("recherche-ecart"), &Workspace::rechercheEcart, 2,
-             QStringLiteral("recherche-ecart R S      combinaisons de R numéros absentes depuis le plus longtemps (S présents)")),
-        annonceur,
+} // namespace
+
+CliCommandList analysisCommands()
+{
+    CliCommandList list;
+    const auto add = [&list](const char* name, void (Workspace::*command)(), const char* description, unsigned reads) {
+        list.push_back(std::make_unique<ReportCommand>(QString::fromUtf8(name), command, QString::fromUtf8(description), reads));
     };
+    add("dizaines", &Workspace::dizaines, "sorties par dizaines et par finales", CliCommand::ReadsPeriod);
+    add("septaines", &Workspace::septaines, "sorties par groupes de sept", CliCommand::ReadsPeriod);
+    add("pairs-impairs", &Workspace::pairsImpairs, "sorties des numéros pairs et impairs", CliCommand::ReadsPeriod);
+    add("petits-gros", &Workspace::petitsGros, "sorties des numéros 1 à 35 et 36 à 70", CliCommand::ReadsPeriod);
+    list.push_back(std::make_unique<ColonneCommand>());
+    add("partenaires", &Workspace::partenaire, "partenaires des numéros cochés",
+        CliCommand::ReadsPeriod | CliCommand::ReadsNumbers);
+    list.push_back(std::make_unique<WalkCommand>(
+        QStringLiteral("plus-sortis"), &Workspace::plusSortis,
+        QStringLiteral("combinaisons de R numéros cochés les plus sorties"),
+        QList<CliCommand::Argument>{{QStringLiteral("R"), QStringLiteral("la taille des combinaisons, de 2 à 10")}}));
+    list.push_back(std::make_unique<WalkCommand>(
+        QStringLiteral("recherche-ecart"), &Workspace::rechercheEcart,
+        QStringLiteral("combinaisons de R numéros absentes depuis le plus longtemps (S présents)"),
+        QList<CliCommand::Argument>{{QStringLiteral("R"), QStringLiteral("la taille des combinaisons, de 2 à 10")},
+                                    {QStringLiteral("S"), QStringLiteral("combien de leurs numéros sont présents")}}));
+    list.push_back(std::make_unique<AnnonceurCommand>());
+    return list;
 }

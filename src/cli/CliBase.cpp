@@ -15,7 +15,7 @@ constexpr int kMaxArchives = 100;
 int buildBase(CliRun& run)
 {
     QStringList archives;
-    for (const QString& arg : run.options.commandArgs) {
+    for (const QString& arg : run.options.arguments) {
         const QString path = QFileInfo(arg).absoluteFilePath();
         if (!QFileInfo(path).isFile()) {
             run.fail(QStringLiteral("l'archive « %1 » est introuvable").arg(QDir::toNativeSeparators(path)));
@@ -29,7 +29,7 @@ int buildBase(CliRun& run)
         if ((parts & Workspace::ProgressPart) && p.visible && p.value > 0)
             run.err << "Lecture des archives : " << p.value << '/' << p.maximum << '\n' << Qt::flush;
     });
-    run.ui.confirmAnswer = run.options.replace;
+    run.ui.confirmAnswer = run.options.own.contains(QStringLiteral("replace"));
     const HistoryBuild outcome = run.ws.buildHistory(archives);
     run.ui.confirmAnswer.reset();
     QObject::disconnect(progress);
@@ -54,18 +54,26 @@ int buildBase(CliRun& run)
     }
 }
 
+class BuildBaseCommand : public CliCommand {
+public:
+    BuildBaseCommand()
+        : CliCommand(QStringLiteral("build-base"), QStringLiteral("construit l'historique à partir de plusieurs archives"))
+    {
+        setArguments({{QStringLiteral("ARCHIVE..."), QStringLiteral("les archives de résultats (.zip ou .csv)")}}, 1,
+                     kMaxArchives);
+        addOption(QStringLiteral("replace"), QString(),
+                  QStringLiteral("remplace l'historique existant, en gardant ses tirages absents des archives"));
+        setAcquiring(true);
+    }
+
+    int execute(CliRun& run) const override { return buildBase(run); }
+};
+
 } // namespace
 
-QList<CliCommand> baseCommands()
+CliCommandList baseCommands()
 {
-    CliCommand build;
-    build.name = QStringLiteral("build-base");
-    build.minArgs = 1;
-    build.maxArgs = kMaxArchives;
-    build.acquiring = true;
-    build.withoutStartUp = true;
-    build.usage = QStringLiteral("build-base ARCHIVE...    construit l'historique à partir de plusieurs archives "
-                                 "(--replace : remplace l'historique existant, en gardant ses tirages absents des archives)");
-    build.execute = buildBase;
-    return {build};
+    CliCommandList list;
+    list.push_back(std::make_unique<BuildBaseCommand>());
+    return list;
 }

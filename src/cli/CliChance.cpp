@@ -1,46 +1,78 @@
 // The commands that set the statistics against chance.
 #include "chance/Backtest.h"
 #include "cli/CliCommand.h"
+#include "cli/CliForecast.h"
 #include "shell/Workspace.h"
 
 #include <limits>
 
 namespace {
 
-CliCommand backtest()
-{
-    CliCommand c;
-    c.name = QStringLiteral("backtest");
-    c.usage = QStringLiteral("backtest                 teste la prévision tirage après tirage (--size K, --seed S)");
-    c.check = [](const CliOptions& o) {
-        if (o.size && (*o.size < Backtest::kMinSize || *o.size > Backtest::kMaxSize))
-            throw usageError(QStringLiteral("--size"), QStringLiteral("le nombre de numéros joués va de 2 à 10"));
-        if (o.seed && (*o.seed < 0 || *o.seed > std::numeric_limits<quint32>::max()))
-            throw usageError(QStringLiteral("--seed"), QStringLiteral("la graine va de 0 à 4294967295"));
-    };
-    c.execute = [](CliRun& run) {
-        const int size = run.options.size ? static_cast<int>(*run.options.size) : Backtest::kMaxSize;
-        const quint32 seed = run.options.seed ? static_cast<quint32>(*run.options.seed) : Workspace::kDefaultBacktestSeed;
-        if (!run.ws.backtest(size, seed))
+class BacktestCommand : public CliCommand {
+public:
+    BacktestCommand()
+        : CliCommand(QStringLiteral("backtest"), QStringLiteral("teste la prévision tirage après tirage"),
+                     ReadsPeriod | ReadsCriteria)
+    {
+        addOption(QStringLiteral("size"), QStringLiteral("K"),
+                  QStringLiteral("nombre de numéros joués, de 2 à 10 (10 par défaut)"));
+        addOption(QStringLiteral("seed"), QStringLiteral("S"),
+                  QStringLiteral("graine des grilles tirées au hasard, de 0 à 4294967295 (1 par défaut)"));
+    }
+
+    void check(const CliOptions& o) const override
+    {
+        CliCommand::check(o);
+        size(o);
+        seed(o);
+    }
+
+    int execute(CliRun& run) const override
+    {
+        if (!loadCriteriaOption(run))
+            return CliStatus::kFailure;
+        if (!run.ws.backtest(size(run.options), seed(run.options)))
             return CliStatus::kFailure;
         run.printReport();
         return CliStatus::kOk;
-    };
-    return c;
-}
+    }
+
+private:
+    static int size(const CliOptions& o)
+    {
+        if (!o.own.contains(QStringLiteral("size")))
+            return BacktestSettings().size;
+        const qint64 n = wholeOption(QStringLiteral("--size"), o.own.value(QStringLiteral("size")));
+        if (n < Backtest::kMinSize || n > Backtest::kMaxSize)
+            throw usageError(QStringLiteral("--size"), QStringLiteral("le nombre de numéros joués va de 2 à 10"));
+        return static_cast<int>(n);
+    }
+
+    static quint32 seed(const CliOptions& o)
+    {
+        if (!o.own.contains(QStringLiteral("seed")))
+            return BacktestSettings().seed;
+        const qint64 n = wholeOption(QStringLiteral("--seed"), o.own.value(QStringLiteral("seed")));
+        if (n < 0 || n > std::numeric_limits<quint32>::max())
+            throw usageError(QStringLiteral("--seed"), QStringLiteral("la graine va de 0 à 4294967295"));
+        return static_cast<quint32>(n);
+    }
+};
 
 } // namespace
 
-QList<CliCommand> chanceCommands()
+CliCommandList chanceCommands()
 {
-    return {
-        reportCommand(QStringLiteral("hasard"), &Workspace::hasard,
-                      QStringLiteral("hasard                   les sorties et les écarts face au hasard")),
-        reportCommand(QStringLiteral("cotes"), &Workspace::cotesKeno, QStringLiteral("cotes                    cotes du Keno")),
-        reportCommand(QStringLiteral("partenaires-hasard"), &Workspace::partenairesHasard,
-                      QStringLiteral("partenaires-hasard       partenaires des numéros (--numbers) face au hasard")),
-        reportCommand(QStringLiteral("annonceur-hasard"), &Workspace::annonceurHasard,
-                      QStringLiteral("annonceur-hasard         numéros annoncés (--numbers) face au hasard")),
-        backtest(),
+    CliCommandList list;
+    const auto add = [&list](const char* name, void (Workspace::*command)(), const char* description, unsigned reads) {
+        list.push_back(std::make_unique<ReportCommand>(QString::fromUtf8(name), command, QString::fromUtf8(description), reads));
     };
+    add("hasard", &Workspace::hasard, "les sorties et les écarts face au hasard", CliCommand::ReadsPeriod);
+    add("cotes", &Workspace::cotesKeno, "cotes du Keno", 0);
+    add("partenaires-hasard", &Workspace::partenairesHasard, "partenaires des numéros cochés face au hasard",
+        CliCommand::ReadsPeriod | CliCommand::ReadsNumbers);
+    add("annonceur-hasard", &Workspace::annonceurHasard, "numéros annoncés par les numéros cochés face au hasard",
+        CliCommand::ReadsPeriod | CliCommand::ReadsNumbers);
+    list.push_back(std::make_unique<BacktestCommand>());
+    return list;
 }

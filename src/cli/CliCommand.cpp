@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "history/DateText.h"
+#include "output/Plural.h"
 #include "shell/Workspace.h"
 
 UsageError usageError(const QString& subject, const QString& what)
@@ -28,17 +29,61 @@ void CliRun::printReport() const
     out.flush();
 }
 
-CliCommand reportCommand(const QString& name, void (Workspace::*command)(), const QString& usage)
+CliCommand::CliCommand(QString name, QString description, unsigned reads)
+    : m_name(std::move(name)), m_description(std::move(description)), m_reads(reads)
 {
-    CliCommand c;
-    c.name = name;
-    c.usage = usage;
-    c.execute = [command](CliRun& run) {
-        (run.ws.*command)();
-        run.printReport();
-        return CliStatus::kOk;
-    };
-    return c;
+}
+
+void CliCommand::setArguments(QList<Argument> arguments, int min, int max)
+{
+    m_arguments = std::move(arguments);
+    m_minArguments = min;
+    m_maxArguments = max;
+}
+
+void CliCommand::setArguments(QList<Argument> arguments)
+{
+    const int n = static_cast<int>(arguments.size());
+    setArguments(std::move(arguments), n, n);
+}
+
+void CliCommand::addOption(const QString& name, const QString& valueName, const QString& description)
+{
+    m_ownOptions << QCommandLineOption(name, description, valueName);
+}
+
+void CliCommand::setAcquiring(bool withoutStartUp)
+{
+    m_acquiring = true;
+    m_withoutStartUp = withoutStartUp;
+}
+
+void CliCommand::check(const CliOptions& o) const
+{
+    const qsizetype n = o.arguments.size();
+    if (n >= m_minArguments && n <= m_maxArguments)
+        return;
+    const QString expected = m_minArguments == m_maxArguments ? QString::number(m_minArguments)
+                                                              : QStringLiteral("%1 à %2").arg(m_minArguments).arg(m_maxArguments);
+    throw usageError(
+        m_name,
+        QStringLiteral("%1 %2, %3 %4")
+            .arg(expected,
+                 Plural::agree(m_maxArguments, QStringLiteral("argument attendu"), QStringLiteral("arguments attendus")))
+            .arg(n)
+            .arg(Plural::agree(n, QStringLiteral("donné"), QStringLiteral("donnés"))));
+}
+
+ReportCommand::ReportCommand(const QString& name, void (Workspace::*command)(), const QString& description, unsigned reads)
+    : CliCommand(name, description, reads), m_command(command)
+{
+}
+
+int ReportCommand::execute(CliRun& run) const
+{
+    (run.ws.*m_command)();
+    run.printReport();
+    return CliStatus::kOk;
 }
 
 QList<int> parseIntList(const QString& subject, const QString& text, int low, int high)
@@ -63,17 +108,38 @@ QDate parseDate(const QString& subject, const QString& text)
     return d;
 }
 
-const QList<CliCommand>& cliCommands()
+qint64 wholeOption(const QString& option, const QString& value)
 {
-    static const QList<CliCommand> all
-        = reportCommands() + analysisCommands() + forecastCommands() + chanceCommands() + acquireCommands() + baseCommands();
+    bool ok = false;
+    const qint64 n = value.toLongLong(&ok);
+    if (!ok)
+        throw usageError(option, QStringLiteral("« %1 » n'est pas un nombre").arg(value));
+    return n;
+}
+
+const CliCommandList& cliCommands()
+{
+    static const CliCommandList all = [] {
+        CliCommandList list;
+        const auto append = [&list](CliCommandList part) {
+            for (auto& c : part)
+                list.push_back(std::move(c));
+        };
+        append(reportCommands());
+        append(analysisCommands());
+        append(forecastCommands());
+        append(chanceCommands());
+        append(acquireCommands());
+        append(baseCommands());
+        return list;
+    }();
     return all;
 }
 
 const CliCommand* findCliCommand(const QString& name)
 {
-    for (const CliCommand& c : cliCommands())
-        if (c.name == name)
-            return &c;
+    for (const auto& c : cliCommands())
+        if (c->name() == name)
+            return c.get();
     return nullptr;
 }

@@ -2,16 +2,16 @@
 #include "cli/CliCommand.h"
 #include "shell/Workspace.h"
 
-QList<CliCommand> reportCommands()
+CliCommandList reportCommands()
 {
-    return {
-        reportCommand(QStringLiteral("sorties"), &Workspace::sorties,
-                      QStringLiteral("sorties                  classement par sorties")),
-        reportCommand(QStringLiteral("ecarts"), &Workspace::ecarts,
-                      QStringLiteral("ecarts                   classement par écarts")),
-        reportCommand(QStringLiteral("ecarts-max"), &Workspace::ecartsMax,
-                      QStringLiteral("ecarts-max               classement par écarts maximum")),
-        reportCommand(QStringLiteral("numero"), &Workspace::numero,
-                      QStringLiteral("numero                   classement par numéros")),
+    CliCommandList list;
+    const auto add = [&list](const char* name, void (Workspace::*command)(), const char* description) {
+        list.push_back(std::make_unique<ReportCommand>(QString::fromUtf8(name), command, QString::fromUtf8(description),
+                                                       CliCommand::ReadsPeriod));
     };
+    add("sorties", &Workspace::sorties, "classement par sorties");
+    add("ecarts", &Workspace::ecarts, "classement par écarts");
+    add("ecarts-max", &Workspace::ecartsMax, "classement par écarts maximum");
+    add("numero", &Workspace::numero, "classement par numéros");
+    return list;
 }

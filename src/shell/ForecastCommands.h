@@ -37,7 +37,8 @@ public:
     // Opening the criteria window from the menu and "Reset configuration": lines 1-9 of the
     // file replace the current criteria; a faulty file is told once. Returns that message.
     QString reloadCriteria();
-    // Lines 1-9 of the criteria file `path` replace the current criteria; returns the fault found.
+    // Lines 1-9 of the criteria file `path` replace the current criteria; returns the file's
+    // fault (empty when none) for the caller to tell.
     QString loadCriteria(const QString& path);
     // "Sauver": false (and told) when the file could not be written; the old one is then kept.
     bool saveCriteria();

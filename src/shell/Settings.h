@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // The per-user settings file Varn/tiravol.ini (section "URL", key "FileFdesjeux").
 class Settings {
@@ -19,7 +20,15 @@ public:
 
     // Lit / Ecrit: one key of one section.
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;
+    // False when the file could not be written or the value holds a line break.
     bool write(const QString& section, const QString& key, const QString& value);
+
+    // The same on the file's text. A value read is at most 254 characters; names are compared
+    // without regard to case. writeText changes the one key's line (or adds it, and its section)
+    // and nothing else; nullopt when the value cannot be stored on a line.
+    static std::optional<QString> readText(const QString& text, const QString& section, const QString& key);
+    static std::optional<QString> writeText(const QString& text, const QString& section, const QString& key,
+                                            const QString& value);
 
     // Why the last write failed, in French (empty after a write that succeeded).
     QString lastError() const { return m_error; }

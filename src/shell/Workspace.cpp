@@ -258,6 +258,11 @@ QString Workspace::reloadCriteria()
     return m_forecast->reloadCriteria();
 }
 
+QString Workspace::loadCriteria(const QString& path)
+{
+    return m_forecast->loadCriteria(path);
+}
+
 bool Workspace::saveCriteria()
 {
     return m_forecast->saveCriteria();
@@ -271,11 +276,6 @@ void Workspace::moveCriterion(CriterionBar bar, int position)
 void Workspace::forgetCriteria()
 {
     m_forecast->forgetCriteria();
-}
-
-QString Workspace::loadCriteria(const QString& path)
-{
-    return m_forecast->loadCriteria(path);
 }
 
 void Workspace::setExportEnabled(bool on)

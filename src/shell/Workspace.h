@@ -98,11 +98,10 @@ public:
     void finales(int index); // F0(1..10)
     void selectionNumeros(); // Magic
     QString reloadCriteria(); // criteria window opened from the menu, "Reset configuration"
+    QString loadCriteria(const QString& path); // a criteria file named by the user; returns its fault
     bool saveCriteria(); // "Sauver"
     void moveCriterion(CriterionBar bar, int position);
     void forgetCriteria(); // the criteria window closed by its title bar
-    // Reads the criteria file `path` as "Reset configuration" does; the fault found, told to no one.
-    QString loadCriteria(const QString& path);
     // ---- chance: the statistics against what chance alone gives
     void hasard();
     void cotesKeno();

@@ -222,6 +222,13 @@ TEST_F(WorkspaceTest, SettingsDefaultAndHandWrittenAddresses)
     // A value quoted whole is read without its quotes.
     writeFile(ini, "[URL]\nFileFdesjeux = \"https://q.fr/a;b\"\n");
     EXPECT_EQ(Settings(ini, false).archiveUrl(), QStringLiteral("https://q.fr/a;b"));
+    // Line ends mixed by hand, blanks around the value: what is written reads back, the rest stays.
+    writeFile(ini, "[URL]\nFileFdesjeux=ancienne\r\nCle=1\n");
+    ASSERT_TRUE(Settings(ini, true).setArchiveUrl(QStringLiteral(" https://n.fr/ ")));
+    EXPECT_EQ(Settings(ini, false).archiveUrl(), QStringLiteral(" https://n.fr/ "));
+    EXPECT_EQ(Settings(ini, false).read(QStringLiteral("url"), QStringLiteral("cle"), QString()), QStringLiteral("1"));
+    EXPECT_FALSE(Settings(ini, true).setArchiveUrl(QStringLiteral("https://a.fr/\nCle=2")));
+    EXPECT_EQ(Settings(ini, false).read(QStringLiteral("URL"), QStringLiteral("Cle"), QString()), QStringLiteral("1"));
 }
 
 // ---- the workspace

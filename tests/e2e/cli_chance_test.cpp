@@ -126,6 +126,23 @@ TEST_F(CliChanceTest, BacktestUntilADrawIgnoresTheDrawsAfterIt)
     EXPECT_EQ(reports[0], reports[1]);
 }
 
+TEST_F(CliChanceTest, BacktestPlaysTheSelectionOfTheCriteriaFileGiven)
+{
+    const QString file = m_home.filePath(QStringLiteral("criteres.cfg"));
+    TestSupport::writeFile(file,
+                           "0,42,2\r\n14,280,14\r\n0,3200,4\r\n0,100,1\r\n0,100,2\r\n0,42,1\r\n0,42,1\r\n0,280,5\r\n"
+                           "0,280,28\r\n0,3270\r\n0,3270\r\n");
+    const Result plain = cli(words("backtest --size 5"));
+    const Result withFile = cli(QStringList{QStringLiteral("--criteria"), file} + words("backtest --size 5"));
+    ASSERT_EQ(withFile.code, 0) << withFile.err.toStdString();
+    EXPECT_EQ(withFile.out.mid(0, 3), plain.out.mid(0, 3)); // the same draws played
+    EXPECT_NE(withFile.out, plain.out);
+    const Result missing = cli(
+        QStringList{QStringLiteral("--criteria"), m_home.filePath(QStringLiteral("absent.cfg")), QStringLiteral("backtest")});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.out, QStringList{QString()});
+}
+
 TEST_F(CliChanceTest, CompanionsUseTheNumbersOption)
 {
     const Result r = cli(words("--numbers 5 partenaires-hasard"));

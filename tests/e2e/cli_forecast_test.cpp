@@ -155,15 +155,16 @@ TEST_F(CliForecastTest, PresetsGiveThePerformanceOfTheirNumbersAndRefuseOtherInd
         {"finales 1", list(1, 61, 10)}, {"finales 9", list(9, 69, 10)},
     };
     for (const auto& c : cases) {
-        // Boxes ticked beforehand do not count.
-        const Result preset = cli(QStringList{QStringLiteral("--numbers"), QStringLiteral("33,34")} + args(c.preset));
+        const Result preset = cli(args(c.preset));
         const Result byHand = cli(QStringList{QStringLiteral("--numbers"), c.numbers, QStringLiteral("performance")});
         EXPECT_EQ(preset.code, 0) << c.preset;
         EXPECT_EQ(preset.out, byHand.out) << c.preset;
         EXPECT_TRUE(preset.out.startsWith(QStringLiteral("Performance d'un ensemble\n"))) << c.preset;
     }
     EXPECT_TRUE(cli(args("finales 0")).out.contains(QStringLiteral("\n 10 20 30 40 50 60 70\n")));
-    for (const char* bad : {"colonnes 0", "colonnes 8", "colonnes x", "finales 10", "finales -1", "finales"}) {
+    // A preset ticks its own numbers: boxes ticked beforehand have no say.
+    for (const char* bad :
+         {"colonnes 0", "colonnes 8", "colonnes x", "finales 10", "finales -1", "finales", "--numbers 33,34 colonnes 1"}) {
         const Result r = cli(args(bad));
         EXPECT_EQ(r.code, 2) << bad;
         EXPECT_EQ(r.out, QString()) << bad;

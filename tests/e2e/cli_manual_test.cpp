@@ -61,8 +61,8 @@ CliOutput cli(const QStringList& arguments)
 QStringList commandNames()
 {
     QStringList names;
-    for (const CliCommand& c : cliCommands())
-        names << c.name;
+    for (const auto& c : cliCommands())
+        names << c->name();
     return names;
 }
 
@@ -111,6 +111,35 @@ TEST(CliManual, ManualPageDescribesExactlyTheCommandsAndEveryOptionOfTheUsage)
         EXPECT_TRUE(namesWord(page, o)) << o.toStdString();
 }
 
+TEST(CliManual, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
+{
+    const struct {
+        QStringList arguments;
+        const char* usage;
+        QSet<QString> options;
+    } cases[] = {
+        {{QStringLiteral("backtest"), QStringLiteral("--help")},
+         "usage : tiravol-cli [OPTION...] backtest\n",
+         {QStringLiteral("--size"), QStringLiteral("--seed"), QStringLiteral("--criteria"), QStringLiteral("--until"),
+          QStringLiteral("--months"), QStringLiteral("--weekdays"), QStringLiteral("--slots"), QStringLiteral("--from"),
+          QStringLiteral("--to"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-o"),
+          QStringLiteral("--output"), QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("--version")}},
+        // It writes files of its own and no report: no -o.
+        {{QStringLiteral("-h"), QStringLiteral("build-base")},
+         "usage : tiravol-cli [OPTION...] build-base ARCHIVE...\n",
+         {QStringLiteral("--replace"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-h"),
+          QStringLiteral("--help"), QStringLiteral("--version")}},
+    };
+    for (const auto& c : cases) {
+        const CliOutput help = cli(c.arguments);
+        EXPECT_EQ(help.status, CliStatus::kOk);
+        EXPECT_TRUE(help.err.startsWith(QString::fromUtf8(c.usage))) << help.err.toStdString();
+        EXPECT_EQ(optionsIn(help.err), c.options) << help.err.toStdString();
+    }
+    EXPECT_TRUE(cli({QStringLiteral("recherche-ecart"), QStringLiteral("--help")})
+                    .err.contains(QStringLiteral("\n  S                        ")));
+}
+
 TEST(CliManual, WindowManualPageNamesEveryOptionOfItsHelp)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -151,12 +180,16 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
     QStringList commands = commandNames();
     commands.sort();
     EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QString()}, temp.path()), commands);
-    // The options come after the command too, and every option of the usage is offered.
-    const QStringList options
-        = complete({QStringLiteral("tiravol-cli"), QStringLiteral("sorties"), QStringLiteral("-")}, temp.path());
+    // Before the command every option of the usage is offered; after it, those of its help.
+    const QStringList options = complete({QStringLiteral("tiravol-cli"), QStringLiteral("-")}, temp.path());
     for (const QString& o : optionsIn(cli({QStringLiteral("--help")}).err))
         EXPECT_TRUE(options.contains(o)) << o.toStdString();
     EXPECT_TRUE(options.contains(QStringLiteral("--output")));
+    for (const QString& command : commandNames()) {
+        const QStringList offered = complete({QStringLiteral("tiravol-cli"), command, QStringLiteral("-")}, temp.path());
+        EXPECT_EQ(QSet<QString>(offered.begin(), offered.end()), optionsIn(cli({command, QStringLiteral("--help")}).err))
+            << command.toStdString();
+    }
     EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("ecarts")}, temp.path()),
               QStringList({QStringLiteral("ecarts"), QStringLiteral("ecarts-max")}));
 

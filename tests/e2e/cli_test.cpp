@@ -163,6 +163,13 @@ TEST_F(CliTest, BadArgumentsExitTwoAndAMissingHistoryOnePrintingAndWritingNothin
         {2, words("--slots nuit sorties")},
         {2, words("--from 32/01/2020 sorties")},
         {2, words("--numbers 71 sorties")},
+        // Each command takes the options it reads, and only those.
+        {2, words("--numbers 5 sorties")},
+        {2, words("--until 3 cotes")},
+        {2, words("--criteria c.cfg performance")},
+        {2, words("--replace ecarts")},
+        {2, words("--url http://localhost/ ecarts")},
+        {2, words("add --months 1 ") + QStringList{range(1, 20)}},
         {2, {add, range(1, 19)}},
         {2, {add, range(1, 21)}},
         {2, {add, QStringLiteral("0,") + range(2, 20)}},
@@ -182,6 +189,8 @@ TEST_F(CliTest, BadArgumentsExitTwoAndAMissingHistoryOnePrintingAndWritingNothin
         EXPECT_FALSE(r.err.isEmpty());
     }
     EXPECT_EQ(TestSupport::readFile(working()), history);
+    EXPECT_TRUE(cli(words("--numbers 5 sorties"))
+                    .err.startsWith(QStringLiteral("tiravol-cli : --numbers : ne sert pas avec la commande sorties\n")));
 }
 
 TEST_F(CliTest, AddWritesTheNextDrawAndPrintsTheRanking)

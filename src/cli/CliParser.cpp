@@ -1,0 +1,303 @@
+#include "cli/CliParser.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace {
+
+// An option several commands may read; `reads` 0: every command reads it.
+struct SharedOption {
+    QCommandLineOption option;
+    unsigned reads;
+};
+
+const QList<SharedOption>& sharedOptions()
+{
+    static const QList<SharedOption> options = {
+        {QCommandLineOption(QStringLiteral("data-dir"),
+                            QStringLiteral("dossier des historiques, au lieu du dossier des documents"),
+                            QStringLiteral("DOSSIER")),
+         0},
+        {QCommandLineOption(QStringLiteral("history"),
+                            QStringLiteral("historique de travail à lire, au lieu de Tirages_keno.txt du dossier des données"),
+                            QStringLiteral("FICHIER")),
+         0},
+        {QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
+                            QStringLiteral("écrit le rapport dans FICHIER au lieu de la sortie standard"),
+                            QStringLiteral("FICHIER")),
+         CliCommand::PrintsReport},
+        {QCommandLineOption(QStringLiteral("months"), QStringLiteral("mois retenus par le filtre du calendrier, de 1 à 12"),
+                            QStringLiteral("LISTE")),
+         CliCommand::ReadsPeriod},
+        {QCommandLineOption(QStringLiteral("weekdays"), QStringLiteral("jours de la semaine retenus, de 1 à 7 (1 = dimanche)"),
+                            QStringLiteral("LISTE")),
+         CliCommand::ReadsPeriod},
+        {QCommandLineOption(QStringLiteral("slots"), QStringLiteral("tirages retenus : midi, soir ou midi,soir"),
+                            QStringLiteral("LISTE")),
+         CliCommand::ReadsPeriod},
+        {QCommandLineOption(QStringLiteral("from"), QStringLiteral("première date retenue par le filtre du calendrier"),
+                            QStringLiteral("JJ/MM/AAAA")),
+         CliCommand::ReadsPeriod},
+        {QCommandLineOption(QStringLiteral("to"), QStringLiteral("dernière date retenue (par défaut, aujourd'hui)"),
+                            QStringLiteral("JJ/MM/AAAA")),
+         CliCommand::ReadsPeriod},
+        {QCommandLineOption(QStringLiteral("until"),
+                            QStringLiteral("clic sur la ligne N de la liste des tirages : la période s'arrête au tirage "
+                                           "qui la précède"),
+                            QStringLiteral("N")),
+         CliCommand::ReadsPeriod},
+        {QCommandLineOption(QStringLiteral("numbers"), QStringLiteral("numéros cochés dans la grille, de 1 à 70"),
+                            QStringLiteral("LISTE")),
+         CliCommand::ReadsNumbers},
+        {QCommandLineOption(QStringLiteral("criteria"),
+                            QStringLiteral("fichier de critères de prévision qui remplace les lignes 1 à 9 des critères"),
+                            QStringLiteral("FICHIER")),
+         CliCommand::ReadsCriteria},
+        {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("affiche l'aide, celle d'une commande après son nom, et quitte")),
+         0},
+        {QCommandLineOption(QStringLiteral("version"), QStringLiteral("affiche le nom et la version du programme et quitte")), 0},
+    };
+    return options;
+}
+
+// The long name: what the usage, the help and the messages show.
+QString shown(const QCommandLineOption& option)
+{
+    return QStringLiteral("--") + option.names().constLast();
+}
+
+bool reads(const CliCommand& command, const QString& name)
+{
+    for (const SharedOption& s : sharedOptions())
+        if (s.option.names().contains(name))
+            return s.reads == 0 || (command.reads() & s.reads) != 0;
+    for (const QCommandLineOption& o : command.ownOptions())
+        if (o.names().contains(name))
+            return true;
+    return false;
+}
+
+// The option named `name` as the parser knows it (a shared one, or the first command's own).
+const QCommandLineOption* findOption(const QString& name)
+{
+    for (const SharedOption& s : sharedOptions())
+        if (s.option.names().contains(name))
+            return &s.option;
+    for (const auto& c : cliCommands())
+        for (const QCommandLineOption& o : c->ownOptions())
+            if (o.names().contains(name))
+                return &o;
+    return nullptr;
+}
+
+QString optionLine(const QCommandLineOption& option)
+{
+    QStringList names;
+    for (const QString& n : option.names())
+        names << (n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + n;
+    QString line = names.join(QStringLiteral(", "));
+    if (!option.valueName().isEmpty())
+        line += QLatin1Char(' ') + option.valueName();
+    return line;
+}
+
+// "  left                     right": the help's two columns.
+QString row(const QString& left, const QString& right)
+{
+    constexpr qsizetype kColumn = 25;
+    QString line = QStringLiteral("  ") + left;
+    line += left.size() < kColumn ? QString(kColumn - left.size(), QLatin1Char(' ')) : QStringLiteral("  ");
+    return line + right + QLatin1Char('\n');
+}
+
+QString commandSyntax(const CliCommand& command)
+{
+    QString text = command.name();
+    for (const CliCommand::Argument& a : command.arguments())
+        text += QLatin1Char(' ') + a.name;
+    return text;
+}
+
+// The commands that read `name`, for the message of an option given to another one.
+QStringList readers(const QString& name)
+{
+    QStringList names;
+    for (const auto& c : cliCommands())
+        if (reads(*c, name))
+            names << c->name();
+    return names;
+}
+
+// QCommandLineParser's own texts are English: its faults are said again here.
+QString parserFault(const QCommandLineParser& parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString& name = unknown.constFirst();
+        return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name + QStringLiteral(" : option inconnue");
+    }
+    const QString text = parser.errorText();
+    static const QRegularExpression quoted(QStringLiteral("'(.*)'"));
+    const QString option = quoted.match(text).captured(1);
+    if (text.startsWith(QLatin1String("Missing value")))
+        return option + QStringLiteral(" : une valeur est attendue");
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return option + QStringLiteral(" : n'attend pas de valeur");
+    return text;
+}
+
+std::array<bool, 3> parseSlots(const QString& text)
+{
+    std::array<bool, 3> times{};
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QString s = part.trimmed().toLower();
+        if (s == QLatin1String("midi"))
+            times[1] = true;
+        else if (s == QLatin1String("soir"))
+            times[2] = true;
+        else
+            throw usageError(QStringLiteral("--slots"), QStringLiteral("« %1 » n'est ni midi ni soir").arg(part.trimmed()));
+    }
+    return times;
+}
+
+// The values of the shared options, checked; the command's own ones are its business.
+CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& command)
+{
+    CliOptions o;
+    const auto given = [&parser](const char* name) { return parser.isSet(QLatin1String(name)); };
+    const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
+    o.dataDir = value("data-dir");
+    o.history = value("history");
+    o.output = value("output");
+    if (given("until")) {
+        bool ok = false;
+        o.until = value("until").toInt(&ok);
+        if (!ok)
+            throw usageError(QStringLiteral("--until"), QStringLiteral("« %1 » n'est pas un nombre").arg(value("until")));
+    }
+    if (given("numbers"))
+        o.numbers = parseIntList(QStringLiteral("--numbers"), value("numbers"), 1, 70);
+    if (given("months"))
+        o.months = parseIntList(QStringLiteral("--months"), value("months"), 1, 12);
+    if (given("weekdays"))
+        o.weekdays = parseIntList(QStringLiteral("--weekdays"), value("weekdays"), 1, 7);
+    if (given("slots"))
+        o.drawSlots = parseSlots(value("slots"));
+    if (given("from"))
+        o.from = parseDate(QStringLiteral("--from"), value("from"));
+    if (given("to"))
+        o.to = parseDate(QStringLiteral("--to"), value("to"));
+    if (given("criteria"))
+        o.own.insert(QStringLiteral("criteria"), value("criteria"));
+    for (const QCommandLineOption& own : command.ownOptions())
+        if (parser.isSet(own))
+            o.own.insert(own.names().constLast(), parser.value(own));
+    o.arguments = parser.positionalArguments().mid(1);
+    return o;
+}
+
+} // namespace
+
+CliParse parseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    for (const SharedOption& s : sharedOptions())
+        parser.addOption(s.option);
+    // An option several commands declare is the parser's once.
+    for (const auto& c : cliCommands())
+        for (const QCommandLineOption& o : c->ownOptions())
+            if (findOption(o.names().constFirst()) == &o)
+                parser.addOption(o);
+
+    CliParse result;
+    if (!parser.parse(QStringList{QStringLiteral("tiravol-cli")} + arguments)) {
+        result.text = parserFault(parser);
+        return result;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        result.kind = CliParse::Kind::Version;
+        return result;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty()) {
+        result.command = findCliCommand(positional.constFirst());
+        if (!result.command) {
+            result.text = usageError(positional.constFirst(), QStringLiteral("commande inconnue")).text;
+            return result;
+        }
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        result.kind = CliParse::Kind::Help;
+        result.text = result.command ? commandHelp(*result.command) : usageText();
+        return result;
+    }
+    if (!result.command) {
+        result.text = QStringLiteral("aucune commande");
+        return result;
+    }
+    const CliCommand& command = *result.command;
+    try {
+        for (const QString& name : parser.optionNames()) {
+            if (reads(command, name))
+                continue;
+            const QStringList users = readers(name);
+            throw usageError(shown(*findOption(name)),
+                             users.size() == 1 ? QStringLiteral("ne sert qu'avec la commande ") + users.constFirst()
+                                               : QStringLiteral("ne sert pas avec la commande ") + command.name());
+        }
+        result.options = readOptions(parser, command);
+        command.check(result.options);
+    } catch (const UsageError& e) {
+        result.text = e.text;
+        return result;
+    }
+    result.kind = CliParse::Kind::Run;
+    return result;
+}
+
+QString usageText()
+{
+    QString text = QStringLiteral("usage : tiravol-cli [OPTION...] COMMANDE [ARGUMENT...]\n"
+                                  "        tiravol-cli COMMANDE --help      les arguments et les options d'une commande\n"
+                                  "        tiravol-cli --help | --version\n"
+                                  "commandes :\n");
+    for (const auto& c : cliCommands())
+        text += row(commandSyntax(*c), c->description());
+    text += QStringLiteral("options :\n");
+    QStringList listed;
+    const auto addOption = [&](const QCommandLineOption& option) {
+        const QString name = option.names().constLast();
+        if (listed.contains(name))
+            return;
+        listed << name;
+        const QStringList users = readers(name);
+        const QString whose = users.size() <= 2 ? users.join(QStringLiteral(", ")) + QStringLiteral(" : ") : QString();
+        text += row(optionLine(option), whose + option.description());
+    };
+    for (const SharedOption& s : sharedOptions())
+        addOption(s.option);
+    for (const auto& c : cliCommands())
+        for (const QCommandLineOption& o : c->ownOptions())
+            addOption(o);
+    return text;
+}
+
+QString commandHelp(const CliCommand& command)
+{
+    QString text = QStringLiteral("usage : tiravol-cli [OPTION...] ") + commandSyntax(command) + QLatin1Char('\n')
+        + command.description() + QLatin1Char('\n');
+    if (!command.arguments().isEmpty()) {
+        text += QStringLiteral("arguments :\n");
+        for (const CliCommand::Argument& a : command.arguments())
+            text += row(a.name, a.description);
+    }
+    text += QStringLiteral("options :\n");
+    for (const QCommandLineOption& o : command.ownOptions())
+        text += row(optionLine(o), o.description());
+    for (const SharedOption& s : sharedOptions())
+        if (reads(command, s.option.names().constLast()))
+            text += row(optionLine(s.option), s.option.description());
+    return text;
+}
