@@ -27,7 +27,7 @@ public:
     void partenairesHasard();
     void annonceurHasard();
 
-    // Asks how many numbers to play, then runs the backtest with the first seed.
+    // Asks how many numbers to play, then runs the backtest, its random players drawn from `seed`.
     void testerPrevision(quint32 seed);
     // Runs the backtest of `size` numbers as a job (a stop keeps the draws played so far) and
     // writes its report at the end; false when the size is out of range (told).
