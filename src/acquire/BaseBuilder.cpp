@@ -264,13 +264,13 @@ QStringList BaseBuilder::Result::summary() const
         if (!archive.read) {
             out << QStringLiteral("%1 : illisible").arg(archive.name);
         } else {
-            out << QStringLiteral("%1 : %2 tirages nouveaux, %3 en double, %4 en désaccord (%5 lignes lues, %6 refusées)")
-                       .arg(archive.name)
-                       .arg(archive.draws)
+            out << QStringLiteral("%1 : %2, %3 en double, %4 en désaccord (%5, %6)")
+                       .arg(archive.name,
+                            Plural::count(archive.draws, QStringLiteral("tirage nouveau"), QStringLiteral("tirages nouveaux")))
                        .arg(archive.duplicates)
                        .arg(archive.conflicts)
-                       .arg(archive.rows)
-                       .arg(archive.skipped);
+                       .arg(Plural::count(archive.rows, QStringLiteral("ligne lue"), QStringLiteral("lignes lues")),
+                            Plural::count(archive.skipped, QStringLiteral("refusée"), QStringLiteral("refusées")));
         }
         for (const QString& message : archive.messages)
             out << QStringLiteral("  %1").arg(message);

@@ -204,7 +204,7 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
     else if (tooLarge)
         why = failure(QStringLiteral("fichier de plus de %1 Mo").arg(m_maxSize / (1024 * 1024)));
     else if (!writeError.isEmpty())
-        why = failure(QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), writeError));
+        why = failure(TextFile::cannotWrite(destination, writeError));
     else if (status != 0 && (status < 200 || status > 299))
         why = failure(QStringLiteral("le serveur a répondu %1 %2").arg(status).arg(reasonPhrase).trimmed());
     else if (networkError != QNetworkReply::NoError)
@@ -220,12 +220,10 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         // An empty body: an empty file is still what the server sent.
         out = std::make_unique<QSaveFile>(destination);
         if (!out->open(QIODevice::WriteOnly))
-            return fail(failure(QStringLiteral("impossible d'écrire %1 (%2)")
-                                    .arg(QDir::toNativeSeparators(destination), TextFile::reason(*out))));
+            return fail(failure(TextFile::cannotWrite(destination, TextFile::reason(*out))));
     }
     // The last bytes wait in a buffer: a full disk may only show at this flush.
     if (!out->flush() || !out->commit())
-        return fail(failure(
-            QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), TextFile::reason(*out))));
+        return fail(failure(TextFile::cannotWrite(destination, TextFile::reason(*out))));
     return true;
 }

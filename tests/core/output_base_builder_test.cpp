@@ -117,8 +117,8 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
     EXPECT_TRUE(result.conflicts.isEmpty());
     EXPECT_EQ(result.summary(),
               QStringList(
-                  {QStringLiteral("keno_2024.csv : 4 tirages nouveaux, 0 en double, 0 en désaccord (4 lignes lues, 0 refusées)"),
-                   QStringLiteral("keno_1993.zip : 2 tirages nouveaux, 1 en double, 0 en désaccord (3 lignes lues, 0 refusées)"),
+                  {QStringLiteral("keno_2024.csv : 4 tirages nouveaux, 0 en double, 0 en désaccord (4 lignes lues, 0 refusée)"),
+                   QStringLiteral("keno_1993.zip : 2 tirages nouveaux, 1 en double, 0 en désaccord (3 lignes lues, 0 refusée)"),
                    QStringLiteral("Tirages retenus : 6"), QStringLiteral("Tirages en double : 1"),
                    QStringLiteral("Tirages en désaccord : 0"), QStringLiteral("Premier tirage : 01/10/1993 soir"),
                    QStringLiteral("Dernier tirage : 06/10/1993 midi"), QStringLiteral("Périodes sans tirage : 1"),
