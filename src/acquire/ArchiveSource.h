@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <functional>
 
 // Puts the operator's results archive at a local path. The window and `tiravol-cli download`
@@ -17,4 +18,12 @@ public:
     virtual bool fetch(const QString& url, const QString& destination, const Progress& progress, QString* error) = 0;
     // True when the last fetch failed because the user stopped it (the address is not to blame).
     virtual bool wasCancelled() const { return false; }
+    // A flag that, once set (from any thread), stops the running fetch; null: none.
+    void setCancelFlag(const std::atomic<bool>* cancel) { m_cancelFlag = cancel; }
+
+protected:
+    bool cancelRequested() const { return m_cancelFlag && m_cancelFlag->load(); }
+
+private:
+    const std::atomic<bool>* m_cancelFlag = nullptr;
 };

@@ -132,12 +132,17 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
 
 } // namespace
 
-BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const Progress& progress)
+BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const Progress& progress,
+                                         const std::atomic<bool>* cancel)
 {
     Result result;
     QHash<QString, Known> known;
     const int total = static_cast<int>(archivePaths.size());
     for (int a = 0; a < total; ++a) {
+        if (cancel && cancel->load()) {
+            result.stopped = true;
+            break;
+        }
         ArchiveReport report;
         report.name = QFileInfo(archivePaths[a]).fileName();
         const QStringList lines = readArchive(archivePaths[a], report);
@@ -259,13 +264,13 @@ QStringList BaseBuilder::Result::summary() const
         if (!archive.read) {
             out << QStringLiteral("%1 : illisible").arg(archive.name);
         } else {
-            out << QStringLiteral("%1 : %2 tirages nouveaux, %3 en double, %4 en désaccord (%5 lignes lues, %6 refusées)")
-                       .arg(archive.name)
-                       .arg(archive.draws)
+            out << QStringLiteral("%1 : %2, %3 en double, %4 en désaccord (%5, %6)")
+                       .arg(archive.name,
+                            Plural::count(archive.draws, QStringLiteral("tirage nouveau"), QStringLiteral("tirages nouveaux")))
                        .arg(archive.duplicates)
                        .arg(archive.conflicts)
-                       .arg(archive.rows)
-                       .arg(archive.skipped);
+                       .arg(Plural::count(archive.rows, QStringLiteral("ligne lue"), QStringLiteral("lignes lues")),
+                            Plural::count(archive.skipped, QStringLiteral("refusée"), QStringLiteral("refusées")));
         }
         for (const QString& message : archive.messages)
             out << QStringLiteral("  %1").arg(message);

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 
 // Builds the base history Tirages.txt and the working history from several of the operator's
@@ -43,6 +44,7 @@ public:
         QList<Gap> gaps;
         int duplicates = 0;
         QDate first, last;
+        bool stopped = false; // cancelled before every archive was read
 
         // What is written. The working history holds every draw; the base history only those
         // older than what the newest archive brings, since a download appends that archive whole
@@ -75,9 +77,11 @@ public:
     // value of maximum, once per archive read.
     using Progress = std::function<void(int value, int maximum)>;
 
-    // Reads the archives (.zip or .csv, told apart by their content) in the order given.
+    // Reads the archives (.zip or .csv, told apart by their content) in the order given; a set
+    // `cancel` stops between two archives (the result is then `stopped`).
     // Rows of a CSV are all taken, the last one included when the file lacks a final line feed.
-    static Result collect(const QStringList& archivePaths, const Progress& progress = {});
+    static Result collect(const QStringList& archivePaths, const Progress& progress = {},
+                          const std::atomic<bool>* cancel = nullptr);
 
     // Merges the lines of the player's history (`name` as shown): a draw the archives lack is
     // kept, one they hold with the same numbers is theirs, one they contradict is reported.

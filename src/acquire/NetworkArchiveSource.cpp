@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSslConfiguration>
 #include <QTimer>
 #include <QUrl>
@@ -67,23 +68,6 @@ void NetworkArchiveSource::setExtraCaCertificates(const QList<QSslCertificate>& 
     m_extraCaCertificates = certificates;
 }
 
-void NetworkArchiveSource::cancel()
-{
-    if (m_reply) {
-        m_cancelled = true;
-        m_reply->abort();
-    }
-}
-
-QNetworkAccessManager* NetworkArchiveSource::manager()
-{
-    if (!m_manager) {
-        m_ownManager = std::make_unique<QNetworkAccessManager>();
-        m_manager = m_ownManager.get();
-    }
-    return m_manager;
-}
-
 bool NetworkArchiveSource::fetch(const QString& url, const QString& destination, const Progress& progress, QString* error)
 {
     m_lastCancelled = false;
@@ -93,9 +77,11 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         return false;
     };
 
-    // The local event loop would let a second click start a second download into the same file.
-    if (m_reply)
+    // Two downloads at once would write the same file.
+    if (m_busy.exchange(true))
         return fail(failure(QStringLiteral("un téléchargement est déjà en cours")));
+    const auto idleAgain = qScopeGuard([this] { m_busy.store(false); });
+    m_cancelRequested.store(false);
 
     const QUrl address(url.trimmed(), QUrl::StrictMode);
     const QString scheme = address.scheme().toLower();
@@ -118,19 +104,32 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
     bool tooLarge = false;
     qint64 received = 0;
     bool timedOut = false;
-    m_cancelled = false;
+    bool cancelled = false;
+
+    std::unique_ptr<QNetworkAccessManager> ownManager;
+    if (!m_manager)
+        ownManager = std::make_unique<QNetworkAccessManager>();
+    QNetworkAccessManager* manager = m_manager ? m_manager : ownManager.get();
 
     QEventLoop loop;
     QTimer idle;
     idle.setSingleShot(true);
     idle.setInterval(m_idleTimeout);
+    // A stop asked from another thread is seen here.
+    QTimer watch;
+    watch.setInterval(50);
 
-    QNetworkReply* reply = manager()->get(request);
-    m_reply = reply;
+    QNetworkReply* reply = manager->get(request);
 
     QObject::connect(&idle, &QTimer::timeout, &loop, [&] {
         timedOut = true;
         reply->abort();
+    });
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (!cancelled && (m_cancelRequested.load() || cancelRequested())) {
+            cancelled = true;
+            reply->abort();
+        }
     });
     QObject::connect(reply, &QNetworkReply::redirected, &loop, [&](const QUrl&) {
         // A body seen before the redirect belongs to the old address.
@@ -179,11 +178,11 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
     idle.start();
-    // User input stays on: the window's cancel button must reach cancel().
+    watch.start();
     if (!reply->isFinished())
         loop.exec();
     idle.stop();
-    m_reply = nullptr;
+    watch.stop();
 
     // Bytes still buffered when the answer ended.
     if (reply->error() == QNetworkReply::NoError)
@@ -198,22 +197,21 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
     reply->deleteLater();
 
     QString why;
-    if (m_cancelled)
+    if (cancelled)
         why = QStringLiteral("Téléchargement interrompu");
     else if (timedOut)
         why = QStringLiteral("Délai dépassé : le serveur ne répond plus");
     else if (tooLarge)
         why = failure(QStringLiteral("fichier de plus de %1 Mo").arg(m_maxSize / (1024 * 1024)));
     else if (!writeError.isEmpty())
-        why = failure(QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), writeError));
+        why = failure(TextFile::cannotWrite(destination, writeError));
     else if (status != 0 && (status < 200 || status > 299))
         why = failure(QStringLiteral("le serveur a répondu %1 %2").arg(status).arg(reasonPhrase).trimmed());
     else if (networkError != QNetworkReply::NoError)
         why = failure(describe(networkError, networkText));
     else if (expected > 0 && received != expected)
         why = failure(QStringLiteral("fichier incomplet (%1 octets reçus sur %2)").arg(received).arg(expected));
-    m_lastCancelled = m_cancelled;
-    m_cancelled = false;
+    m_lastCancelled = cancelled;
 
     if (!why.isEmpty())
         return fail(why); // `out` is discarded unsaved: the old file stays
@@ -222,12 +220,10 @@ bool NetworkArchiveSource::fetch(const QString& url, const QString& destination,
         // An empty body: an empty file is still what the server sent.
         out = std::make_unique<QSaveFile>(destination);
         if (!out->open(QIODevice::WriteOnly))
-            return fail(failure(QStringLiteral("impossible d'écrire %1 (%2)")
-                                    .arg(QDir::toNativeSeparators(destination), TextFile::reason(*out))));
+            return fail(failure(TextFile::cannotWrite(destination, TextFile::reason(*out))));
     }
     // The last bytes wait in a buffer: a full disk may only show at this flush.
     if (!out->flush() || !out->commit())
-        return fail(failure(
-            QStringLiteral("impossible d'écrire %1 (%2)").arg(QDir::toNativeSeparators(destination), TextFile::reason(*out))));
+        return fail(failure(TextFile::cannotWrite(destination, TextFile::reason(*out))));
     return true;
 }

@@ -4,21 +4,23 @@
 
 #include <QList>
 #include <QSslCertificate>
+#include <atomic>
 #include <chrono>
 #include <memory>
 
 class QNetworkAccessManager;
 class QNetworkReply;
 
-// Downloads the archive over HTTP(S). The wait runs a local event loop, so the window keeps
-// repainting and a cancel button keeps working. Redirects are followed unless they lower the
+// Downloads the archive over HTTP(S), waiting in an event loop of the calling thread (the
+// window calls it from a worker thread, never from its own). Redirects are followed unless they lower the
 // security (https to http), certificates are verified, and the body is written aside and only
 // renamed over the destination when it came whole with a success status.
 class NetworkArchiveSource : public ArchiveSource {
 public:
     static constexpr std::chrono::milliseconds kDefaultIdleTimeout{30000};
 
-    // Uses `manager` when given (not owned), else a manager of its own.
+    // Uses `manager` when given (not owned; it belongs to the thread that calls fetch), else a
+    // manager made for each fetch in the calling thread.
     explicit NetworkArchiveSource(QNetworkAccessManager* manager = nullptr);
     ~NetworkArchiveSource() override;
 
@@ -36,22 +38,19 @@ public:
     // Certificates trusted in addition to the system's (a private or test server).
     void setExtraCaCertificates(const QList<QSslCertificate>& certificates);
 
-    // Stops the running download, if any; its fetch() returns false with "Téléchargement interrompu".
-    // Meant to be called from an event handled while fetch() waits (a button, a timer).
-    void cancel();
+    // Stops the running download, if any, from any thread; its fetch() returns false with
+    // "Téléchargement interrompu".
+    void cancel() { m_cancelRequested.store(true); }
     bool wasCancelled() const override { return m_lastCancelled; }
 
     bool fetch(const QString& url, const QString& destination, const Progress& progress, QString* error) override;
 
 private:
-    QNetworkAccessManager* manager();
-
     QNetworkAccessManager* m_manager = nullptr;
-    std::unique_ptr<QNetworkAccessManager> m_ownManager;
     std::chrono::milliseconds m_idleTimeout = kDefaultIdleTimeout;
     qint64 m_maxSize = kDefaultMaxSize;
     QList<QSslCertificate> m_extraCaCertificates;
-    QNetworkReply* m_reply = nullptr;
-    bool m_cancelled = false;
+    std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_cancelRequested{false};
     bool m_lastCancelled = false;
 };

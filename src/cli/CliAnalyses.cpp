@@ -6,7 +6,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliUi.h"
 #include "output/NumberFormat.h"
-#include "shell/WalkRunner.h"
+#include "shell/JobRunner.h"
 #include "shell/Workspace.h"
 
 #include <algorithm>
@@ -24,39 +24,45 @@ extern "C" void onInterrupt(int)
     g_interrupted.store(true);
 }
 
-// Walks in the calling thread; Ctrl+C sets the cancel flag instead of ending the program.
-class CliWalkRunner : public WalkRunner {
+// Runs a job in the calling thread; Ctrl+C sets the cancel flag instead of ending the program,
+// and a terminal sees how far the job is.
+class CliJobRunner : public JobRunner, private JobContext {
 public:
-    explicit CliWalkRunner(QTextStream& err) : m_err(err) { }
+    explicit CliJobRunner(QTextStream& err) : m_err(err) { }
 
-    void start(WalkJob job) override
+    void start(Job job) override
     {
         g_interrupted.store(false);
         const auto previous = std::signal(SIGINT, onInterrupt);
-        CombinationWalk::Options options;
-        options.cancel = &g_interrupted;
-        options.interval = std::chrono::milliseconds(250);
-        qsizetype shown = 0; // length of the progress line on the terminal
-        if (isatty(fileno(stderr))) {
-            options.onProgress = [this, &shown](const CombinationWalk::Progress& p) {
-                const QString line = p.combination + QStringLiteral("  ") + CombinationWalk::progressText(p);
-                // Blanks over what a longer previous line left.
-                m_err << '\r' << line << QString(std::max<qsizetype>(shown - line.size(), 0), QLatin1Char(' ')) << Qt::flush;
-                shown = std::max(shown, line.size());
-            };
-        }
-        const CombinationWalk::Result result = job.run(options);
+        m_tty = isatty(fileno(stderr));
+        m_shown = 0;
+        if (job.run)
+            job.run(*this);
         std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
-        if (shown > 0)
+        if (m_shown > 0)
             m_err << '\n' << Qt::flush;
-        m_stopped = result.stopped;
-        job.finish(result);
+        m_stopped = g_interrupted.load();
+        if (job.finish)
+            job.finish();
     }
 
     bool stopped() const { return m_stopped; }
 
 private:
+    const std::atomic<bool>* cancelFlag() const override { return &g_interrupted; }
+    void post(std::function<void()> update) override { update(); }
+    void progress(const QString& text, double) override
+    {
+        if (!m_tty || text.isEmpty())
+            return;
+        // Blanks over what a longer previous line left.
+        m_err << '\r' << text << QString(std::max<qsizetype>(m_shown - text.size(), 0), QLatin1Char(' ')) << Qt::flush;
+        m_shown = std::max(m_shown, text.size());
+    }
+
     QTextStream& m_err;
+    bool m_tty = false;
+    qsizetype m_shown = 0; // length of the progress line on the terminal
     bool m_stopped = false;
 };
 
@@ -124,11 +130,11 @@ public:
 
     int execute(CliRun& run) const override
     {
-        CliWalkRunner runner(run.err);
+        CliJobRunner runner(run.err);
         run.ui.answers = run.options.arguments;
-        run.ws.setWalkRunner(&runner);
+        run.ws.setJobRunner(&runner);
         (run.ws.*m_command)();
-        run.ws.setWalkRunner(nullptr);
+        run.ws.setJobRunner(nullptr);
         run.printReport();
         if (runner.stopped()) {
             run.fail(QStringLiteral("interrompu : les combinaisons trouvées jusque-là sont affichées"));

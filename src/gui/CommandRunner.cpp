@@ -2,12 +2,10 @@
 
 bool CommandRunner::run(const std::function<void()>& command)
 {
-    if (m_running)
+    if (m_running || (m_closed && m_closed()))
         return false;
     m_running = true;
     command();
     m_running = false;
-    if (m_afterEach)
-        m_afterEach();
     return true;
 }

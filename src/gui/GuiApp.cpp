@@ -125,7 +125,6 @@ bool GuiApp::start(const Options& options, QString* error)
 
     m_window = std::make_unique<MainWindow>(*m_workspace, *ui);
     m_window->setTitleSuffix(titleSuffix);
-    m_window->setDownloadCanceller([source = m_source.get()] { source->cancel(); });
     if (m_dialogs)
         m_dialogs->setParentWidget(m_window.get());
     m_window->showPlaced();

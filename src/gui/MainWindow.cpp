@@ -1,6 +1,5 @@
 #include "gui/MainWindow.h"
 
-#include "gui/BacktestAction.h"
 #include "gui/ChartWindow.h"
 #include "gui/DrawListPanel.h"
 #include "gui/EntryPanel.h"
@@ -9,7 +8,7 @@
 #include "gui/MenuTable.h"
 #include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
-#include "gui/ThreadedWalkRunner.h"
+#include "gui/ThreadedJobRunner.h"
 #include "gui/WindowPlacement.h"
 #include "shell/Settings.h"
 #include "shell/UserInterface.h"
@@ -41,16 +40,13 @@
 MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent) : QMainWindow(parent), m_ws(workspace), m_ui(ui)
 {
     setObjectName(QStringLiteral("frmMain"));
-    m_runner.setAfterEach([this] {
-        if (m_closePending)
-            QTimer::singleShot(0, this, [this] { close(); });
-    });
-    m_walks = new ThreadedWalkRunner(this);
-    m_ws.setWalkRunner(m_walks);
+    m_jobs = new ThreadedJobRunner(this);
+    m_ws.setJobRunner(m_jobs);
+    // A walk leaves the report area usable; any other job leaves nothing to click.
+    m_runner.setClosedWhile([this] { return m_ws.jobRunning() && !m_ws.walkRunning(); });
     buildWidgets();
     buildMenus();
     ForecastWindows::install(*this);
-    BacktestAction::install(*this);
     ChartWindow::install(*this);
     connect(m_entry, &EntryPanel::graphClicked, this,
             [this] { m_runner.run(m_windowActions.value(QStringLiteral("cmdGraph"))); });
@@ -61,7 +57,11 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    m_ws.setWalkRunner(nullptr);
+    // A job still running ends here, its end handed to the Workspace (which outlives the
+    // window) without being mirrored.
+    disconnect(&m_ws, nullptr, this, nullptr);
+    m_jobs->stopAndWait();
+    m_ws.setJobRunner(nullptr);
 }
 
 void MainWindow::setTitleSuffix(const QString& suffix)
@@ -114,12 +114,7 @@ void MainWindow::buildWidgets()
     m_stop = new QPushButton(QStringLiteral("Arrêter"), this);
     m_stop->setObjectName(QStringLiteral("Arreter"));
     m_stop->setShortcut(QKeySequence(Qt::Key_Escape)); // only while the button shows
-    connect(m_stop, &QPushButton::clicked, this, [this] {
-        if (m_ws.walkRunning())
-            m_walks->cancel();
-        else if (m_cancelDownload)
-            m_cancelDownload();
-    });
+    connect(m_stop, &QPushButton::clicked, this, [this] { m_jobs->cancel(); });
     // A combination walk's share done and time left.
     m_walkProgress = new QLabel(this);
     m_walkProgress->setObjectName(QStringLiteral("Avancement"));
@@ -316,16 +311,9 @@ void MainWindow::startUp()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    m_walks->stopAndWait();
-    if (m_runner.running()) {
-        // A download is waiting in its own event loop: stop it and close once it has returned.
-        m_closePending = true;
-        if (m_cancelDownload)
-            m_cancelDownload();
-        event->ignore();
-        return;
-    }
-    m_closePending = false;
+    // A long job stops and hands back what it has (a walk its records, a download the list
+    // as it was) before the exit save.
+    m_jobs->stopAndWait();
     if (!m_exitDone) {
         bool saved = false;
         m_runner.run([this, &saved] { saved = m_ws.exitSave(); });
@@ -386,7 +374,7 @@ void MainWindow::mirrorProgress()
     m_progress->setVisible(p.visible);
     m_stop->setVisible(p.visible);
     updateAvailability();
-    // A step that reads files without an event loop (the base building) still shows it move.
+    // A step that runs on the window's thread (the archive's extraction) still shows it move.
     if (p.visible) {
         if (QLayout* layout = statusBar()->layout())
             layout->activate();
@@ -396,11 +384,11 @@ void MainWindow::mirrorProgress()
 
 void MainWindow::updateAvailability()
 {
-    // While an archive download waits in its event loop nothing may start another command;
-    // only the stop button (and closing, which stops the download first) stays available.
-    // A combination walk leaves the report area usable; its inputs (list, grid) are locked.
+    // While a long job runs nothing may start another command; only the stop button (and
+    // closing, which stops the job first) stays available. A combination walk leaves the
+    // report area usable; its inputs (list, grid) are locked.
     const bool walking = m_ws.walkRunning();
-    const bool idle = !m_ws.progress().visible && !walking;
+    const bool idle = !m_ws.progress().visible && !m_ws.jobRunning();
     for (QAction* action : std::as_const(m_commands)) {
         bool enabled = idle || action == m_fin;
         if (action == m_telecharge)
@@ -410,6 +398,6 @@ void MainWindow::updateAvailability()
     m_splitter->setEnabled(!m_ws.progress().visible);
     for (QWidget* input : {static_cast<QWidget*>(m_liste), static_cast<QWidget*>(m_grid), static_cast<QWidget*>(m_entry)})
         input->setEnabled(!walking);
-    m_stop->setVisible(m_ws.progress().visible || walking);
+    m_stop->setVisible(!idle);
     m_stop->setEnabled(!idle);
 }

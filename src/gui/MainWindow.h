@@ -20,7 +20,7 @@ class QPushButton;
 class QScrollArea;
 class QSplitter;
 class ReportPanel;
-class ThreadedWalkRunner;
+class ThreadedJobRunner;
 class UserInterface;
 class Workspace;
 
@@ -39,8 +39,6 @@ public:
 
     // Appended to the Workspace's title (the demonstration says so).
     void setTitleSuffix(const QString& suffix);
-    // What the stop button does while an archive download runs.
-    void setDownloadCanceller(std::function<void()> cancel) { m_cancelDownload = std::move(cancel); }
 
     // The Workspace's start-up sequence, run like any command (its messages are modal over
     // the window, and nothing else may start meanwhile).
@@ -55,9 +53,8 @@ public:
     Workspace& workspace() { return m_ws; }
     UserInterface& ui() { return m_ui; }
 
-    // True while a Workspace command runs (a download's event loop lets events in meanwhile).
-    bool commandRunning() const { return m_runner.running(); }
-    ThreadedWalkRunner& walks() { return *m_walks; }
+    // The long jobs (walks, backtest, base building, download), off the window's thread.
+    ThreadedJobRunner& jobs() { return *m_jobs; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,8 +79,6 @@ private:
     CommandRunner m_runner;
     WaitCursor m_waitCursor;
     QString m_titleSuffix;
-    std::function<void()> m_cancelDownload;
-    bool m_closePending = false;
     bool m_keepOnScreen = false; // placed by showPlaced: the frame is checked once it is drawn
     bool m_exitDone = false; // saved, or the user chose to quit without saving
 
@@ -99,5 +94,5 @@ private:
     QList<QAction*> m_commands; // every menu command, separators excluded
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;
-    ThreadedWalkRunner* m_walks = nullptr; // the combination walks, off the window's thread
+    ThreadedJobRunner* m_jobs = nullptr;
 };

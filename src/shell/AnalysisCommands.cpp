@@ -6,12 +6,13 @@
 #include "analyses/CombinationEngine.h"
 #include "analyses/GroupCounts.h"
 #include "output/NumberFormat.h"
-#include "shell/CommandContext.h"
 #include "shell/GridCommands.h"
+#include "shell/Jobs.h"
 #include "shell/Messages.h"
-#include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceState.h"
 
 #include <algorithm>
 #include <limits>
@@ -32,66 +33,65 @@ int typedInt(const std::optional<QString>& answer)
 
 void AnalysisCommands::writeLines(const AnalysisReport& report)
 {
-    ReportModel& model = m_ctx.state.report;
+    ReportModel& model = m_state.report;
     if (report.caption)
         model.caption = *report.caption;
     for (const QString& line : report.lines)
         model.resultat.add(line);
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
 }
 
 void AnalysisCommands::dizaines()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.report.keepTitle(QStringLiteral("Dizaines/Unités"));
     s.report.caption.clear();
     s.report.resultat.clear();
     s.report.resultat2.visible = false;
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
     writeLines(GroupCounts::dizainesUnites(s.matrix, s.period));
-    m_ctx.rankings->wordpad();
+    m_steps.wordpad();
 }
 
 void AnalysisCommands::septaines()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.report.caption.clear();
-    m_ctx.rankings->calcul();
+    m_steps.calcul();
     s.report.keepTitle(QStringLiteral("Septaines"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
     writeLines(GroupCounts::septaines(s.stats));
-    m_ctx.rankings->wordpad();
+    m_steps.wordpad();
 }
 
 void AnalysisCommands::pairsImpairs()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.report.caption.clear();
-    m_ctx.rankings->calcul();
+    m_steps.calcul();
     s.report.keepTitle(QStringLiteral("Pairs / Impairs"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
     writeLines(GroupCounts::pairsImpairs(s.stats));
-    m_ctx.rankings->wordpad();
+    m_steps.wordpad();
 }
 
 void AnalysisCommands::petitsGros()
 {
-    WorkspaceState& s = m_ctx.state;
-    m_ctx.rankings->calcul();
+    WorkspaceState& s = m_state;
+    m_steps.calcul();
     s.report.keepTitle(QStringLiteral("Petits / Gros Numéros"));
     s.report.resultat.clear();
     s.report.resultat2.visible = false;
     writeLines(GroupCounts::petitsGros(s.stats));
-    m_ctx.rankings->wordpad();
+    m_steps.wordpad();
 }
 
 void AnalysisCommands::colonne()
 {
-    WorkspaceState& s = m_ctx.state;
-    const int column
-        = ColumnReport::readAnswer(m_ctx.ui.askText(QString(), ColumnReport::prompt(), QString()).value_or(QString()));
+    WorkspaceState& s = m_state;
+    const int column = ColumnReport::readAnswer(m_ui.askText(QString(), ColumnReport::prompt(), QString()).value_or(QString()));
     if (!ColumnReport::isColumn(column))
         return;
     const AnalysisReport report = ColumnReport::report(s.drawLines(), s.period, column);
@@ -100,30 +100,30 @@ void AnalysisCommands::colonne()
     s.report.resultat.clear();
     writeLines(report);
     s.report.resultat2.visible = false;
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
 }
 
 void AnalysisCommands::partenaire()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
     s.report.keepTitle(QStringLiteral("Partenaire ideal"));
     s.report.resultat.clear();
-    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    const QList<int> chosen = m_grid.chosenNumbers();
     s.report.resultat2.visible = false;
     const AnalysisReport report = BestPartners::report(s.matrix, s.period, chosen);
     writeLines(report);
     if (report.exported)
-        m_ctx.rankings->wordpad();
+        m_steps.wordpad();
 }
 
 void AnalysisCommands::annonceur()
 {
-    WorkspaceState& s = m_ctx.state;
-    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    WorkspaceState& s = m_state;
+    const QList<int> chosen = m_grid.chosenNumbers();
     const Announcer::Result result = Announcer::report(s.matrix, s.period, chosen);
     if (result.tooManyNumbers) {
-        m_ctx.ui.message(Announcer::tooManyMessage(), Messages::kTitle);
+        m_ui.message(Announcer::tooManyMessage(), Messages::kTitle);
         return;
     }
     s.report.keepTitle(QStringLiteral("Annonceur"));
@@ -132,19 +132,19 @@ void AnalysisCommands::annonceur()
     s.report.resultat.widthTwips = kWideList;
     writeLines(result.report);
     if (result.report.exported)
-        m_ctx.rankings->wordpad();
+        m_steps.wordpad();
 }
 
 void AnalysisCommands::graph()
 {
-    m_ctx.rankings->calcul();
-    m_ctx.changed(Workspace::ReportPart);
+    m_steps.calcul();
+    m_changes.changed(StatePart::ReportPart);
 }
 
 int AnalysisCommands::askSize()
 {
     const int r
-        = typedInt(m_ctx.ui.askText(CombinationWalk::sizeTitle(), CombinationWalk::sizePrompt(), CombinationWalk::sizeDefault()));
+        = typedInt(m_ui.askText(CombinationWalk::sizeTitle(), CombinationWalk::sizePrompt(), CombinationWalk::sizeDefault()));
     return CombinationWalk::isSize(r) ? r : 0;
 }
 
@@ -152,32 +152,30 @@ void AnalysisCommands::plusSortis()
 {
     if (m_walking) // one walk at a time: both would write the left list
         return;
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     ReportModel& report = s.report;
     report.keepTitle(QStringLiteral("Plus sortis"));
     report.resultat.visible = true;
     report.resultat2.visible = false;
-    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    const QList<int> chosen = m_grid.chosenNumbers();
     report.resultat.clear();
     report.resultat.widthTwips = kWideList;
     report.resultat2.clear();
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
     const int r = askSize();
     if (r == 0)
         return;
     // The walk works on its own copies: the list and grid may not change under it.
     auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
     const StudyPeriod period = s.period;
-    WalkJob job;
-    job.run = [matrix, period, chosen, r](const CombinationWalk::Options& options) {
-        return CombinationEngine::mostFrequent(*matrix, period, chosen, r, options);
+    auto result = std::make_shared<CombinationWalk::Result>();
+    Job job;
+    job.run = [this, matrix, period, chosen, r, result](JobContext& context) {
+        *result = CombinationEngine::mostFrequent(*matrix, period, chosen, r, walkOptions(context, false));
     };
-    job.show = [this](const QString& combination, const QStringList& lines, int, const QString& progress) {
-        showWalk(combination, lines, -1, progress);
-    };
-    job.finish = [this](const CombinationWalk::Result& result) {
-        showWalk(result.lastCombination, result.lines, -1);
-        endWalk(result);
+    job.finish = [this, result] {
+        showWalk(result->lastCombination, result->lines, -1);
+        endWalk(*result);
     };
     startWalk(std::move(job));
 }
@@ -186,59 +184,68 @@ void AnalysisCommands::rechercheEcart()
 {
     if (m_walking) // one walk at a time: both would write the left list
         return;
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     ReportModel& report = s.report;
     report.keepTitle(QStringLiteral("Recherche Ecart"));
     report.resultat.visible = true;
     report.resultat.clear();
     report.resultat.widthTwips = kWideList;
     report.resultat2.visible = false;
-    m_ctx.changed(Workspace::ReportPart);
-    m_ctx.rankings->hideBusy();
+    m_changes.changed(StatePart::ReportPart);
+    m_steps.hideBusy();
     // The hourglass stays until the walk has ended, wherever it runs.
-    auto hourglass = std::make_shared<Hourglass>(m_ctx);
-    const QList<int> chosen = m_ctx.grid->chosenNumbers();
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
+    const QList<int> chosen = m_grid.chosenNumbers();
     const int r = askSize();
     if (r == 0)
         return;
-    const int least = typedInt(m_ctx.ui.askText(QString(), CombinationWalk::leastPrompt(), QString::number(r)));
+    const int least = typedInt(m_ui.askText(QString(), CombinationWalk::leastPrompt(), QString::number(r)));
     auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
     const int start = s.selected - 1;
     const int lineCount = s.itemCount();
-    WalkJob job;
-    job.run = [matrix, start, lineCount, chosen, r, least](const CombinationWalk::Options& options) {
-        return CombinationEngine::gapSearch(*matrix, start, lineCount, chosen, r, least, options);
+    auto result = std::make_shared<CombinationWalk::Result>();
+    Job job;
+    job.run = [this, matrix, start, lineCount, chosen, r, least, result](JobContext& context) {
+        *result = CombinationEngine::gapSearch(*matrix, start, lineCount, chosen, r, least, walkOptions(context, true));
     };
-    job.show = [this](const QString& combination, const QStringList& lines, int latest, const QString& progress) {
-        showWalk(combination, lines, latest, progress);
-    };
-    job.finish = [this, hourglass](const CombinationWalk::Result& result) mutable {
-        showWalk(result.lastCombination, result.lines, result.latestRecordDraw);
+    job.finish = [this, hourglass = std::move(hourglass), result]() mutable {
+        showWalk(result->lastCombination, result->lines, result->latestRecordDraw);
         hourglass.reset();
-        endWalk(result);
+        endWalk(*result);
     };
     startWalk(std::move(job));
 }
 
-void AnalysisCommands::startWalk(WalkJob job)
+void AnalysisCommands::startWalk(Job job)
 {
     m_walking = true;
-    m_ctx.changed(Workspace::MenuPart);
-    if (m_runner) {
-        m_runner->start(std::move(job));
-        return;
-    }
-    job.finish(job.run({}));
+    m_jobs.start(std::move(job));
+}
+
+CombinationWalk::Options AnalysisCommands::walkOptions(JobContext& context, bool showLatestRecord)
+{
+    CombinationWalk::Options options;
+    options.cancel = context.cancelFlag();
+    options.interval = std::chrono::milliseconds(100);
+    options.onProgress = [this, &context, showLatestRecord](const CombinationWalk::Progress& p) {
+        // Copied here: the lines the engine points at change once this returns.
+        const QString progress = CombinationWalk::progressText(p);
+        context.post([this, combination = p.combination, lines = p.lines ? *p.lines : QStringList(),
+                      latest = showLatestRecord ? p.latestRecordDraw : -1,
+                      progress] { showWalk(combination, lines, latest, progress); });
+        context.progress(p.combination + QStringLiteral("  ") + progress, p.done());
+    };
+    return options;
 }
 
 // A stopped walk says so after its records, so that its list is never taken for a whole one.
 void AnalysisCommands::endWalk(const CombinationWalk::Result& result)
 {
     if (result.stopped)
-        m_ctx.state.report.resultat.add(CombinationWalk::stoppedLine(result.examined, result.total));
+        m_state.report.resultat.add(CombinationWalk::stoppedLine(result.examined, result.total));
     m_walking = false;
     m_walkProgress.clear();
-    m_ctx.changed(Workspace::MenuPart | Workspace::ReportPart);
+    m_changes.changed(StatePart::MenuPart | StatePart::ReportPart);
 }
 
 // The records so far replace the left list (it was cleared before the walk), the newest one
@@ -247,9 +254,9 @@ void AnalysisCommands::showWalk(const QString& combination, const QStringList& l
                                 const QString& progress)
 {
     m_walkProgress = progress;
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     ResultList& list = s.report.resultat;
-    unsigned parts = Workspace::ReportPart;
+    unsigned parts = StatePart::ReportPart;
     if (list.lines != lines) {
         list.clear();
         for (const QString& line : lines)
@@ -260,7 +267,7 @@ void AnalysisCommands::showWalk(const QString& combination, const QStringList& l
     m_label1 = combination;
     if (latestRecordDraw >= 0) {
         s.entry.affichage = s.lineText(latestRecordDraw);
-        parts |= Workspace::EntryPart;
+        parts |= StatePart::EntryPart;
     }
-    m_ctx.changed(parts);
+    m_changes.changed(parts);
 }

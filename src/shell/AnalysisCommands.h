@@ -1,18 +1,28 @@
 #pragma once
 
 #include "analyses/AnalysisReport.h"
-#include "shell/WalkRunner.h"
+#include "analyses/CombinationWalk.h"
+#include "shell/JobRunner.h"
 
 #include <QString>
 
-struct CommandContext;
+class GridCommands;
+class Jobs;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceState;
 
 // The analyses of the number groups, the columns, the partners, the announcer and the two
 // combination walks. Each does its steps on the report area in their own order: which list is
 // cleared and which only hidden, which caption is kept, whether the export step follows.
 class AnalysisCommands {
 public:
-    explicit AnalysisCommands(CommandContext& context) : m_ctx(context) { }
+    AnalysisCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
+                     GridCommands& grid, Jobs& jobs)
+        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+    {
+    }
 
     void dizaines(); // Dix
     void septaines(); // Sept
@@ -25,8 +35,7 @@ public:
     void rechercheEcart(); // Recherche
     void graph(); // cmdGraph: fresh statistics for the chart window
 
-    // Null: walks run synchronously inside the command.
-    void setWalkRunner(WalkRunner* runner) { m_runner = runner; }
+    // The two walks run as jobs; meanwhile the list and the grid must not change.
     bool walkRunning() const { return m_walking; }
     // `Label1`: the combination under examination, then the last one examined.
     const QString& label1() const { return m_label1; }
@@ -37,12 +46,18 @@ private:
     void writeLines(const AnalysisReport& report);
     // The size of the combinations, or 0 when the answer is not 2..10.
     int askSize();
-    void startWalk(WalkJob job);
+    void startWalk(Job job);
+    // Cancel and progress from `context`; the records so far are shown as they come.
+    CombinationWalk::Options walkOptions(JobContext& context, bool showLatestRecord);
     void showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw, const QString& progress = {});
     void endWalk(const CombinationWalk::Result& result);
 
-    CommandContext& m_ctx;
-    WalkRunner* m_runner = nullptr;
+    WorkspaceState& m_state;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    GridCommands& m_grid;
+    Jobs& m_jobs;
     bool m_walking = false;
     QString m_label1;
     QString m_walkProgress;

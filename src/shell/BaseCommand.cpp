@@ -3,13 +3,18 @@
 #include "acquire/BaseBuilder.h"
 #include "history/HistoryFile.h"
 #include "shell/HistoryCommands.h"
+#include "shell/Jobs.h"
 #include "shell/Messages.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceConfig.h"
+#include "shell/WorkspaceState.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <memory>
 
 namespace {
 
@@ -28,42 +33,74 @@ QString fileLine(const QString& path, qsizetype now, qsizetype after)
 
 } // namespace
 
-void BaseCommand::construireHistorique()
+void BaseCommand::construireHistorique(std::function<void()> then)
 {
-    const QStringList archives = m_ctx.ui.askOpenFileNames(QStringLiteral("Archives des résultats"),
-                                                           QStringLiteral("Archives des résultats (*.zip *.csv *.ZIP *.CSV)"));
-    if (archives.isEmpty())
+    const QStringList archives = m_ui.askOpenFileNames(QStringLiteral("Archives des résultats"),
+                                                       QStringLiteral("Archives des résultats (*.zip *.csv *.ZIP *.CSV)"));
+    if (archives.isEmpty()) {
+        if (then)
+            then();
         return;
-    const HistoryBuild outcome = build(archives);
-    if (outcome.status == HistoryBuild::Status::Cancelled || outcome.status == HistoryBuild::Status::Declined)
-        return;
-    m_ctx.ui.message(outcome.text + QStringLiteral("\n\n") + outcome.summary.join(QLatin1Char('\n')), kTitle);
+    }
+    build(archives, [this, then = std::move(then)](const HistoryBuild& outcome) {
+        if (outcome.status != HistoryBuild::Status::Cancelled && outcome.status != HistoryBuild::Status::Declined)
+            m_ui.message(outcome.summary.isEmpty()
+                             ? outcome.text
+                             : outcome.text + QStringLiteral("\n\n") + outcome.summary.join(QLatin1Char('\n')),
+                         kTitle);
+        if (then)
+            then();
+    });
 }
 
-HistoryBuild BaseCommand::build(const QStringList& archives)
+void BaseCommand::build(const QStringList& archives, std::function<void(const HistoryBuild&)> done)
 {
-    WorkspaceState& s = m_ctx.state;
-    HistoryBuild outcome;
+    WorkspaceState& s = m_state;
     // A correction not yet written is part of what the player has.
-    if (!m_ctx.history->keepUnsavedWork())
-        return outcome;
-
-    BaseBuilder::Result result;
-    {
-        const Hourglass hourglass(m_ctx);
-        s.progress = Progress{true, static_cast<int>(archives.size()), 0};
-        m_ctx.changed(Workspace::ProgressPart);
-        result = BaseBuilder::collect(archives, [this](int value, int maximum) {
-            m_ctx.state.progress.maximum = maximum;
-            m_ctx.state.progress.value = value;
-            m_ctx.changed(Workspace::ProgressPart);
-        });
-        s.progress.visible = false;
-        m_ctx.changed(Workspace::ProgressPart);
+    if (!m_history.keepUnsavedWork()) {
+        done(HistoryBuild{});
+        return;
     }
 
-    const BaseBuilder::Paths paths{HistoryFile::locate(m_ctx.config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
-                                   m_ctx.workspace.workingHistoryPath()};
+    // The archives are read as a job; the questions and the writing come after, here.
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
+    s.progress = Progress{true, static_cast<int>(archives.size()), 0};
+    m_changes.changed(StatePart::ProgressPart);
+    auto result = std::make_shared<BaseBuilder::Result>();
+    Job job;
+    job.run = [this, archives, result](JobContext& context) {
+        *result = BaseBuilder::collect(
+            archives,
+            [this, &context](int value, int maximum) {
+                context.post([this, value, maximum] {
+                    m_state.progress.maximum = maximum;
+                    m_state.progress.value = value;
+                    m_changes.changed(StatePart::ProgressPart);
+                });
+                context.progress(QString(), maximum > 0 ? double(value) / maximum : 0.0);
+            },
+            context.cancelFlag());
+    };
+    job.finish = [this, result, hourglass = std::move(hourglass), done = std::move(done)]() mutable {
+        hourglass.reset();
+        m_state.progress.visible = false;
+        m_changes.changed(StatePart::ProgressPart);
+        done(writeHistories(*result));
+    };
+    m_jobs.start(std::move(job));
+}
+
+HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
+{
+    HistoryBuild outcome;
+    if (result.stopped) {
+        outcome.status = HistoryBuild::Status::Stopped;
+        outcome.text = QStringLiteral("Construction interrompue : rien n'a été écrit.");
+        return outcome;
+    }
+
+    const BaseBuilder::Paths paths{HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
+                                   m_config.workingHistoryFile()};
     // What the player has: the working history, or the base history when there is none yet.
     const bool hadWorking = QFileInfo::exists(paths.working);
     const bool hadBase = QFileInfo::exists(paths.base);
@@ -118,7 +155,7 @@ HistoryBuild BaseCommand::build(const QStringList& archives)
         if (!result.kept.isEmpty())
             question << QStringLiteral("%1 de « %2 », absents des archives, y sont gardés.")
                             .arg(draws(result.kept.size()), result.workingName);
-        if (!m_ctx.ui.confirm(question.join(QLatin1Char('\n')), kTitle)) {
+        if (!m_ui.confirm(question.join(QLatin1Char('\n')), kTitle)) {
             outcome.status = HistoryBuild::Status::Declined;
             outcome.text = QStringLiteral("L'historique existant n'a pas été remplacé.");
             return outcome;
@@ -134,8 +171,8 @@ HistoryBuild BaseCommand::build(const QStringList& archives)
         return outcome;
     }
 
-    m_ctx.history->chargeManuelle();
-    m_ctx.rankings->srti();
+    m_history.chargeManuelle();
+    m_rankings.srti();
     outcome.status = HistoryBuild::Status::Built;
     outcome.text = QStringLiteral("L'historique a été construit.");
     outcome.written = static_cast<int>(result.working.size());

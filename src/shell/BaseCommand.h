@@ -1,44 +1,50 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "acquire/BaseBuilder.h"
+#include "shell/HistoryBuild.h"
 
-struct CommandContext;
+#include <functional>
 
-// What building the histories from archives came to; the window shows it, the command line
-// prints it.
-struct HistoryBuild {
-    enum class Status {
-        Cancelled, // no archive chosen, or a correction kept back
-        NothingRead,
-        ArchivesDisagree,
-        WorkingDisagrees, // a line of the working history contradicts the archives, or is no dated draw
-        Declined, // the existing histories were not to be replaced
-        WriteFailed,
-        Built,
-    };
-    Status status = Status::Cancelled;
-    QString text; // French: what happened
-    QStringList summary; // French: what was read and what each file holds
-    QString existing; // a history file that the build would replace
-    int written = 0; // draws of the working history written
-};
+class HistoryCommands;
+class Jobs;
+class RankingCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceConfig;
+struct WorkspaceState;
 
 // Building the base history and the working history from several of the operator's archives,
 // for a player who has none yet or who starts again from the archives. The draws of the
 // working history that the archives lack are kept.
 class BaseCommand {
 public:
-    explicit BaseCommand(CommandContext& context) : m_ctx(context) { }
+    BaseCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
+                ReportSteps& steps, RankingCommands& rankings, HistoryCommands& history, Jobs& jobs)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_rankings(rankings),
+          m_history(history), m_jobs(jobs)
+    {
+    }
 
-    // Asks for the archives, then build() and shows what came of it.
-    void construireHistorique();
+    // Asks for the archives, then build() and shows what came of it; then `then`.
+    void construireHistorique(std::function<void()> then = {});
 
-    // Reads the archives with the progress bar shown, merges the working history, asks before
-    // replacing a history (naming both files and their counts), writes both files or neither,
-    // loads the new working history and shows the ranking.
-    HistoryBuild build(const QStringList& archives);
+    // Reads the archives with the progress bar shown (a job: a stop writes nothing), merges the
+    // working history, asks before replacing a history (naming both files and their counts),
+    // writes both files or neither, loads the new working history and shows the ranking; then
+    // `done` with what came of it.
+    void build(const QStringList& archives, std::function<void(const HistoryBuild&)> done);
 
 private:
-    CommandContext& m_ctx;
+    // After the archives were read: the checks, the question, the two files, the new list.
+    HistoryBuild writeHistories(BaseBuilder::Result& result);
+
+    WorkspaceState& m_state;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    RankingCommands& m_rankings;
+    HistoryCommands& m_history;
+    Jobs& m_jobs;
 };

@@ -5,14 +5,16 @@
 #include "chance/LiftReports.h"
 #include "chance/PerformanceComparison.h"
 #include "output/NumberFormat.h"
-#include "shell/CommandContext.h"
 #include "shell/GridCommands.h"
+#include "shell/Jobs.h"
 #include "shell/Messages.h"
-#include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceState.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -22,8 +24,8 @@ const QString kBacktestTitle = QStringLiteral("Tester la prévision");
 
 void ChanceCommands::writeReport(const QString& title, const QStringList& lines, bool exported)
 {
-    ReportModel& report = m_ctx.state.report;
-    m_ctx.rankings->hideBusy();
+    ReportModel& report = m_state.report;
+    m_steps.hideBusy();
     report.setAddedTitle(title);
     report.caption.clear();
     report.resultat.clear();
@@ -34,17 +36,17 @@ void ChanceCommands::writeReport(const QString& title, const QStringList& lines,
     report.resultat2.visible = false;
     for (const QString& line : lines)
         report.resultat.add(line);
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
     if (exported)
-        m_ctx.rankings->wordpad();
+        m_steps.wordpad();
 }
 
 void ChanceCommands::hasard()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     // Like the rankings: the period ends at the draw before the selection.
     s.period.last = s.selected - 1;
-    m_ctx.rankings->calcul();
+    m_steps.calcul();
     writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1), HasardReport::lines(s.stats, s.period));
 }
 
@@ -55,30 +57,29 @@ void ChanceCommands::cotesKeno()
 
 void ChanceCommands::partenairesHasard()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
-    const AnalysisReport r = LiftReports::partners(s.matrix, s.period, m_ctx.grid->chosenNumbers());
+    const AnalysisReport r = LiftReports::partners(s.matrix, s.period, m_grid.chosenNumbers());
     writeReport(QStringLiteral("Partenaires - hasard"), r.lines, r.exported);
 }
 
 void ChanceCommands::annonceurHasard()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
-    const AnalysisReport r
-        = LiftReports::announcer(s.matrix, s.period, m_ctx.grid->chosenNumbers(), std::max(0, s.itemCount() - 1));
+    const AnalysisReport r = LiftReports::announcer(s.matrix, s.period, m_grid.chosenNumbers(), std::max(0, s.itemCount() - 1));
     writeReport(QStringLiteral("Annonceur - hasard"), r.lines, r.exported);
 }
 
 std::optional<int> ChanceCommands::askBacktestSize()
 {
-    const std::optional<QString> answer = m_ctx.ui.askText(
-        kBacktestTitle, QStringLiteral("Nombre de numéros joués à chaque tirage (2 à 10)"), QStringLiteral("10"));
+    const std::optional<QString> answer
+        = m_ui.askText(kBacktestTitle, QStringLiteral("Nombre de numéros joués à chaque tirage (2 à 10)"), QStringLiteral("10"));
     if (!answer)
         return std::nullopt;
     const qint64 size = NumberFormat::readTypedNumber(*answer);
     if (size < Backtest::kMinSize || size > Backtest::kMaxSize) {
-        m_ctx.ui.message(QStringLiteral("Le nombre de numéros joués va de 2 à 10"), Messages::kTitle);
+        m_ui.message(QStringLiteral("Le nombre de numéros joués va de 2 à 10"), Messages::kTitle);
         return std::nullopt;
     }
     return static_cast<int>(size);
@@ -87,10 +88,10 @@ std::optional<int> ChanceCommands::askBacktestSize()
 std::optional<BacktestJob> ChanceCommands::prepareBacktest(int size, quint32 seed)
 {
     if (size < Backtest::kMinSize || size > Backtest::kMaxSize) {
-        m_ctx.ui.message(QStringLiteral("Le nombre de numéros joués va de 2 à 10"), Messages::kTitle);
+        m_ui.message(QStringLiteral("Le nombre de numéros joués va de 2 à 10"), Messages::kTitle);
         return std::nullopt;
     }
-    const WorkspaceState& s = m_ctx.state;
+    const WorkspaceState& s = m_state;
     BacktestJob job;
     job.matrix = s.matrix;
     job.matrix.resize(s.itemCount() + 1);
@@ -112,10 +113,10 @@ void ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& 
     writeReport(kBacktestTitle, Backtest::reportLines(result, job.settings, firstDate, lastDate));
 }
 
-void ChanceCommands::testerPrevision()
+void ChanceCommands::testerPrevision(quint32 seed)
 {
     if (const std::optional<int> size = askBacktestSize())
-        backtest(*size, kDefaultSeed);
+        backtest(*size, seed);
 }
 
 bool ChanceCommands::backtest(int size, quint32 seed)
@@ -123,16 +124,45 @@ bool ChanceCommands::backtest(int size, quint32 seed)
     const std::optional<BacktestJob> job = prepareBacktest(size, seed);
     if (!job)
         return false;
-    const Hourglass hourglass(m_ctx);
-    const BacktestResult result = Backtest::run(job->matrix, job->period, job->criteria, job->settings);
-    showBacktest(*job, result);
+    // The hourglass and the progress bar stay until the job has ended, wherever it runs.
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
+    m_state.progress = Progress{true, 0, 0};
+    m_changes.changed(StatePart::ProgressPart);
+    auto input = std::make_shared<const BacktestJob>(std::move(*job));
+    auto result = std::make_shared<BacktestResult>();
+    Job backtestJob;
+    backtestJob.run = [this, input, result](JobContext& context) {
+        int shown = -1;
+        *result = Backtest::run(
+            input->matrix, input->period, input->criteria, input->settings,
+            [this, &context, &shown](int done, int total) {
+                // A few hundred steps at most reach the window.
+                const int step = total > 0 ? static_cast<int>(qint64(done) * 200 / total) : 0;
+                if (step == shown)
+                    return;
+                shown = step;
+                context.post([this, done, total] {
+                    m_state.progress = Progress{true, total, done};
+                    m_changes.changed(StatePart::ProgressPart);
+                });
+                context.progress(QString(), total > 0 ? double(done) / total : 0.0);
+            },
+            context.cancelFlag());
+    };
+    backtestJob.finish = [this, input, result, hourglass = std::move(hourglass)]() mutable {
+        m_state.progress.visible = false;
+        m_changes.changed(StatePart::ProgressPart);
+        showBacktest(*input, *result);
+        hourglass.reset();
+    };
+    m_jobs.start(std::move(backtestJob));
     return true;
 }
 
 void ChanceCommands::appendPerformanceComparison(const std::vector<int>& ticked)
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     for (const QString& line : PerformanceComparison::lines(s.matrix, s.period, ticked))
         s.report.resultat.add(line);
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
 }

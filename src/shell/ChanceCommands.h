@@ -5,39 +5,51 @@
 #include <optional>
 #include <vector>
 
-struct CommandContext;
+class GridCommands;
+class Jobs;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceState;
 
 // The reports that set the statistics against chance: "Hasard", "Cotes du Keno", the companions
 // of "Partenaire ideal" and "Annonceur", and the backtest of the forecast selection.
 class ChanceCommands {
 public:
-    static constexpr quint32 kDefaultSeed = 1;
-
-    explicit ChanceCommands(CommandContext& context) : m_ctx(context) { }
+    ChanceCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps, GridCommands& grid,
+                   Jobs& jobs)
+        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+    {
+    }
 
     void hasard();
     void cotesKeno();
     void partenairesHasard();
     void annonceurHasard();
 
-    // Asks how many numbers to play, then runs the backtest here, start to end.
-    void testerPrevision();
-    // The backtest of `size` numbers against random tickets drawn from `seed`, start to end;
-    // false when the size is out of range (told).
+    // Asks how many numbers to play, then runs the backtest, its random players drawn from `seed`.
+    void testerPrevision(quint32 seed);
+    // Runs the backtest of `size` numbers as a job (a stop keeps the draws played so far) and
+    // writes its report at the end; false when the size is out of range (told).
     bool backtest(int size, quint32 seed);
-    // What a backtest of `size` numbers reads now; nullopt when the size is out of range (told).
-    std::optional<BacktestJob> prepareBacktest(int size, quint32 seed = kDefaultSeed);
-    // Asks the size ("10" offered); nullopt when cancelled or out of range (told).
-    std::optional<int> askBacktestSize();
-    // Writes the report of a finished (or stopped) backtest.
-    void showBacktest(const BacktestJob& job, const BacktestResult& result);
 
     // Adds the comparison with chance after the lines of "Performance", before its export.
     void appendPerformanceComparison(const std::vector<int>& ticked);
 
 private:
+    // What a backtest of `size` numbers reads now; nullopt when the size is out of range (told).
+    std::optional<BacktestJob> prepareBacktest(int size, quint32 seed);
+    // Asks the size ("10" offered); nullopt when cancelled or out of range (told).
+    std::optional<int> askBacktestSize();
+    // Writes the report of a finished (or stopped) backtest.
+    void showBacktest(const BacktestJob& job, const BacktestResult& result);
     // Clears the report area for a one-column report titled `title`, writes `lines` and exports.
     void writeReport(const QString& title, const QStringList& lines, bool exported = true);
 
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    GridCommands& m_grid;
+    Jobs& m_jobs;
 };

@@ -2,51 +2,51 @@
 
 #include "acquire/ManualEntry.h"
 #include "history/DrawLine.h"
-#include "shell/CommandContext.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceState.h"
 
 void EntryCommands::doubleClickListe()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.editOldest = false;
-    m_ctx.grid->untickAll();
+    m_grid.untickAll();
     const int count = s.itemCount();
     const int item = s.selected < 1 ? 1 : s.selected;
     if (s.selected < count - 1 && item < count) {
         const QString line = s.lineText(item);
         for (int k = 1; k <= DrawLine::kNumbers; ++k)
-            m_ctx.grid->setCheck(DrawLine::number(line, k), true);
+            m_grid.setCheck(DrawLine::number(line, k), true);
     }
 }
 
 void EntryCommands::chooseOldestDraw()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     if (s.itemCount() < 2 || s.origin == ListOrigin::Filtered)
         return;
-    m_ctx.grid->untickAll();
+    m_grid.untickAll();
     const QString oldest = s.lineText(0);
     for (int k = 1; k <= DrawLine::kNumbers; ++k)
-        m_ctx.grid->setCheck(DrawLine::number(oldest, k), true);
+        m_grid.setCheck(DrawLine::number(oldest, k), true);
     s.editOldest = true;
     s.entry.info = QStringLiteral("Modifier le tirage");
     s.entry.affichage = QStringLiteral("Tirage Numéro 1");
     s.entry.dat = oldest.left(10);
-    m_ctx.changed(Workspace::EntryPart);
+    m_changes.changed(StatePart::EntryPart);
 }
 
 void EntryCommands::validateEntry()
 {
-    WorkspaceState& s = m_ctx.state;
-    if (m_ctx.grid->chosenNumbers().size() != DrawLine::kNumbers)
+    WorkspaceState& s = m_state;
+    if (m_grid.chosenNumbers().size() != DrawLine::kNumbers)
         return;
-    if (const auto refusal = m_ctx.history->entryRefusal()) {
-        m_ctx.ui.message(*refusal, Messages::kTitle);
+    if (const auto refusal = m_history.entryRefusal()) {
+        m_ui.message(*refusal, Messages::kTitle);
         return;
     }
     const int count = s.itemCount();
@@ -59,19 +59,19 @@ void EntryCommands::validateEntry()
     if (s.editOldest) {
         slot = ManualEntry::own(s.lineText(0));
         if (!slot) {
-            m_ctx.ui.message(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."),
-                             Messages::kTitle);
+            m_ui.message(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."),
+                         Messages::kTitle);
             return;
         }
     } else {
         slot = ManualEntry::after(s.lineText(i - 1));
         if (!slot) {
-            m_ctx.ui.message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le "
-                                                     "tirage n'a pas été enregistré.")
-                                          .arg(i)
-                                    : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être déterminée. "
-                                                     "Chargez d'abord l'historique."),
-                             Messages::kTitle);
+            m_ui.message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le "
+                                                 "tirage n'a pas été enregistré.")
+                                      .arg(i)
+                                : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être déterminée. "
+                                                 "Chargez d'abord l'historique."),
+                         Messages::kTitle);
             return;
         }
     }
@@ -94,10 +94,10 @@ void EntryCommands::validateEntry()
     }
     s.editOldest = false;
     s.unsavedCorrection = true;
-    m_ctx.changed(Workspace::ListPart | Workspace::EntryPart);
-    m_ctx.grid->untickAll();
+    m_changes.changed(StatePart::ListPart | StatePart::EntryPart);
+    m_grid.untickAll();
     if (adding) {
-        m_ctx.list->selectItem(count);
+        m_list.selectItem(count);
         s.period.last = s.itemCount() - 2;
     }
     const int newCount = s.itemCount();
@@ -105,23 +105,23 @@ void EntryCommands::validateEntry()
     s.okEnabled = false;
     s.criteria.updateAfterEntry(newCount);
     s.entry.info = QStringLiteral("Gagnez au Kéno !");
-    m_ctx.changed(Workspace::ReportPart | Workspace::GridPart | Workspace::CriteriaPart | Workspace::EntryPart);
+    m_changes.changed(StatePart::ReportPart | StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
     if (newCount > s.savedLineCount)
-        m_ctx.history->sauve();
+        m_history.sauve();
 }
 
 void EntryCommands::effacer()
 {
-    m_ctx.state.report.keepTitle(QString());
-    m_ctx.state.report.resultat.clear();
-    m_ctx.state.report.resultat2.clear();
-    m_ctx.changed(Workspace::ReportPart);
-    m_ctx.grid->untickAll();
+    m_state.report.keepTitle(QString());
+    m_state.report.resultat.clear();
+    m_state.report.resultat2.clear();
+    m_changes.changed(StatePart::ReportPart);
+    m_grid.untickAll();
 }
 
 void EntryCommands::clickResultat(int index)
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.counters.label2 = QStringLiteral("Tirage numéro ");
     if (index >= 0 && index < s.report.resultat.count()) {
         const QString& item = s.report.resultat.lines[index];
@@ -132,5 +132,5 @@ void EntryCommands::clickResultat(int index)
                 s.entry.affichage = s.lineText(draw);
         }
     }
-    m_ctx.changed(Workspace::CountersPart | Workspace::EntryPart);
+    m_changes.changed(StatePart::CountersPart | StatePart::EntryPart);
 }

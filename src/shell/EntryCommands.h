@@ -1,11 +1,20 @@
 #pragma once
 
-struct CommandContext;
+class GridCommands;
+class HistoryCommands;
+class ListCommands;
+class StateChanges;
+class UserInterface;
+struct WorkspaceState;
 
 // Manual entry and correction of draws, and the clicks on the result list.
 class EntryCommands {
 public:
-    explicit EntryCommands(CommandContext& context) : m_ctx(context) { }
+    EntryCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, GridCommands& grid, ListCommands& list,
+                  HistoryCommands& history)
+        : m_state(state), m_ui(ui), m_changes(changes), m_grid(grid), m_list(list), m_history(history)
+    {
+    }
 
     void doubleClickListe();
     // Prepares the oldest draw for correction (a click on line 0 acts on line 1 for the
@@ -16,5 +25,10 @@ public:
     void clickResultat(int index);
 
 private:
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    GridCommands& m_grid;
+    ListCommands& m_list;
+    HistoryCommands& m_history;
 };

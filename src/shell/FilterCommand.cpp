@@ -1,31 +1,36 @@
 #include "shell/FilterCommand.h"
 
-#include "shell/CommandContext.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceState.h"
 
 void FilterCommand::periodeEtude()
 {
-    WorkspaceState& s = m_ctx.state;
-    if (!m_ctx.history->keepUnsavedWork())
+    if (!m_history.keepUnsavedWork())
         return;
-    s.clearList();
-    m_ctx.history->charge();
+    m_state.clearList();
+    m_history.charge([this] { filterHistory(); });
+}
+
+void FilterCommand::filterHistory()
+{
+    WorkspaceState& s = m_state;
     const Counters wholeHistory = s.counters;
 
     s.filter.untickAll();
-    const DrawList complete = m_ctx.workspace.fullHistory();
+    const DrawList complete = m_state.fullHistory();
     s.clearList();
     if (!complete.isEmpty())
         s.filter.presetNextDraw(complete.text(complete.drawCount() - 1));
-    s.filter.to = m_ctx.ui.today();
-    if (!m_ctx.ui.editCalendarFilter(s.filter)) {
+    s.filter.to = m_ui.today();
+    if (!m_ui.editCalendarFilter(s.filter)) {
         // Closing the window acts as a cancel; the next use starts from a new window.
         s.filter = CalendarFilter{};
-        s.filter.to = m_ctx.ui.today();
+        s.filter.to = m_ui.today();
         s.filter.untickAll();
     }
 
@@ -35,23 +40,23 @@ void FilterCommand::periodeEtude()
             kept.append(complete, k);
 
     if (kept.isEmpty()) {
-        m_ctx.history->charge();
+        m_history.charge();
         return;
     }
     s.hiddenHistory = complete;
     s.origin = ListOrigin::Filtered;
     s.setDraws(std::move(kept));
-    m_ctx.list->selectItem(s.itemCount() - 1);
+    m_list.selectItem(s.itemCount() - 1);
     s.counters.text1 = QString::number(s.selected);
     s.statsValid = false;
     s.period.first = 0;
     s.period.last = s.itemCount() - 2;
-    m_ctx.rankings->calcul();
-    m_ctx.rankings->srti();
-    m_ctx.rankings->calcul();
+    m_steps.calcul();
+    m_rankings.srti();
+    m_steps.calcul();
     // The counters keep describing the whole history.
     s.counters.nb = wholeHistory.nb;
     s.counters.prem = wholeHistory.prem;
     s.counters.dern = wholeHistory.dern;
-    m_ctx.changed(Workspace::ListPart | Workspace::CountersPart);
+    m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 }

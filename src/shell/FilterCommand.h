@@ -1,14 +1,33 @@
 #pragma once
 
-struct CommandContext;
+class HistoryCommands;
+class ListCommands;
+class RankingCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceState;
 
 // "Periode d'etude": the calendar filter replaces the list by the draws it keeps.
 class FilterCommand {
 public:
-    explicit FilterCommand(CommandContext& context) : m_ctx(context) { }
+    FilterCommand(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps, ListCommands& list,
+                  RankingCommands& rankings, HistoryCommands& history)
+        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings), m_history(history)
+    {
+    }
 
     void periodeEtude();
 
 private:
-    CommandContext& m_ctx;
+    // Once the whole history is loaded: the filter window, then the draws it keeps.
+    void filterHistory();
+
+    WorkspaceState& m_state;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    ListCommands& m_list;
+    RankingCommands& m_rankings;
+    HistoryCommands& m_history;
 };

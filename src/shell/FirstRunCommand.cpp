@@ -1,9 +1,8 @@
 #include "shell/FirstRunCommand.h"
 
 #include "acquire/BaseBuilder.h"
-#include "shell/CommandContext.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceConfig.h"
 
 #include <QDir>
 
@@ -11,7 +10,7 @@ const QString FirstRunCommand::kTitle = QStringLiteral("Premier démarrage");
 
 bool FirstRunCommand::isFirstRun() const
 {
-    return BaseBuilder::existingHistory(m_ctx.config.dataFolder).isEmpty();
+    return BaseBuilder::existingHistory(m_config.dataFolder).isEmpty();
 }
 
 QString FirstRunCommand::question() const
@@ -23,26 +22,30 @@ QString FirstRunCommand::question() const
                           "• essayer le programme sur l'historique de démonstration : des tirages inventés, gardés "
                           "dans un dossier temporaire, jamais écrits dans votre dossier et effacés à la fermeture ;\n"
                           "• continuer avec la liste vide (« Construire l'historique… » reste dans le menu Fichier).")
-        .arg(QDir::toNativeSeparators(m_ctx.config.dataFolder));
+        .arg(QDir::toNativeSeparators(m_config.dataFolder));
 }
 
-void FirstRunCommand::offer()
+void FirstRunCommand::offer(std::function<void()> then)
 {
     const QStringList buttons{QStringLiteral("Construire l'historique…"), QStringLiteral("Démonstration"),
                               QStringLiteral("Liste vide")};
-    for (;;) {
-        switch (m_ctx.ui.choose(kTitle, question(), buttons)) {
-        case Build:
-            m_ctx.workspace.construireHistorique();
-            if (!isFirstRun())
-                return;
-            break; // no archive chosen, or none could be read: the question again
-        case Demonstration:
-            if (m_ctx.workspace.startDemonstration())
-                return;
-            break;
-        default:
-            return;
-        }
+    switch (m_ui.choose(kTitle, question(), buttons)) {
+    case Build:
+        m_build([this, then = std::move(then)]() mutable {
+            // No archive chosen, or none could be read: the question again.
+            if (isFirstRun())
+                offer(std::move(then));
+            else if (then)
+                then();
+        });
+        return;
+    case Demonstration:
+        if (!m_startDemonstration())
+            return offer(std::move(then));
+        break;
+    default:
+        break;
     }
+    if (then)
+        then();
 }

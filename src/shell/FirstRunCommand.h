@@ -1,14 +1,22 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
-struct CommandContext;
+class UserInterface;
+struct WorkspaceConfig;
 
 // What a player is offered when the data folder holds no history at all: build it from the
 // operator's archives, try the demonstration history, or go on with the empty list.
 class FirstRunCommand {
 public:
-    explicit FirstRunCommand(CommandContext& context) : m_ctx(context) { }
+    // `build` runs "Construire l'historique" and then its argument; `startDemonstration` loads
+    // the demonstration history (false when it could not, already told).
+    FirstRunCommand(const WorkspaceConfig& config, UserInterface& ui, std::function<void(std::function<void()>)> build,
+                    std::function<bool()> startDemonstration)
+        : m_config(config), m_ui(ui), m_build(std::move(build)), m_startDemonstration(std::move(startDemonstration))
+    {
+    }
 
     // The buttons of the question, in this order.
     enum Choice { Build = 0, Demonstration = 1, EmptyList = 2 };
@@ -17,11 +25,14 @@ public:
     // True when the data folder holds neither history file.
     bool isFirstRun() const;
     // Asks until the player has a history or chooses to go on without one: a build that was
-    // cancelled or wrote nothing brings the question back.
-    void offer();
+    // cancelled or wrote nothing brings the question back. Then `then`.
+    void offer(std::function<void()> then);
     // The question's text for this data folder.
     QString question() const;
 
 private:
-    CommandContext& m_ctx;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    std::function<void(std::function<void()>)> m_build;
+    std::function<bool()> m_startDemonstration;
 };

@@ -5,13 +5,23 @@
 #include <QString>
 #include <vector>
 
-struct CommandContext;
+class ChanceCommands;
+class GridCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceConfig;
+struct WorkspaceState;
 
 // The performance of the ticked set, the grid presets that run it, the forecast selection and
 // the criteria the selection reads (state.criteria, mirrored by the criteria window).
 class ForecastCommands {
 public:
-    explicit ForecastCommands(CommandContext& context) : m_ctx(context) { }
+    ForecastCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
+                     ReportSteps& steps, GridCommands& grid, ChanceCommands& chance)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_chance(chance)
+    {
+    }
 
     // "Performance" (Perf2) on the ticked numbers over the study period.
     void performance();
@@ -40,6 +50,12 @@ public:
 private:
     void runPreset(const std::vector<int>& numbers);
 
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    GridCommands& m_grid;
+    ChanceCommands& m_chance;
     QString m_toldProblem; // the criteria file's fault last told
 };

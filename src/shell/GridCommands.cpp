@@ -1,14 +1,14 @@
 #include "shell/GridCommands.h"
 
 #include "output/NumberFormat.h"
-#include "shell/CommandContext.h"
-#include "shell/Workspace.h"
+#include "shell/StateChanges.h"
+#include "shell/WorkspaceState.h"
 
 #include <algorithm>
 
 void GridCommands::boxUpdate()
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.counters.label2 = QStringLiteral("Nombre de numéros");
     const auto count = std::count(s.checks.begin() + 1, s.checks.end(), true);
     s.counters.text1 = QString::number(count);
@@ -18,12 +18,12 @@ void GridCommands::boxUpdate()
     } else {
         s.okEnabled = false;
     }
-    m_ctx.changed(Workspace::GridPart | Workspace::CountersPart);
+    m_changes.changed(StatePart::GridPart | StatePart::CountersPart);
 }
 
 void GridCommands::setCheck(int number, bool ticked)
 {
-    auto& checks = m_ctx.state.checks;
+    auto& checks = m_state.checks;
     if (number < 1 || number > 70 || checks[static_cast<size_t>(number)] == ticked)
         return; // like a check box, only a change of value raises the update
     checks[static_cast<size_t>(number)] = ticked;
@@ -46,14 +46,14 @@ QList<int> GridCommands::chosenNumbers() const
 {
     QList<int> numbers;
     for (int n = 1; n <= 70; ++n)
-        if (m_ctx.state.checks[static_cast<size_t>(n)])
+        if (m_state.checks[static_cast<size_t>(n)])
             numbers << n;
     return numbers;
 }
 
 void GridCommands::reperage()
 {
-    ReportModel& report = m_ctx.state.report;
+    ReportModel& report = m_state.report;
     if (report.resultat.count() == 0)
         return;
     for (ResultList* list : {&report.resultat, &report.resultat2}) {
@@ -61,8 +61,8 @@ void GridCommands::reperage()
             const qint64 n = NumberFormat::readTypedNumber(QStringView(list->lines[i]).left(2));
             // Lines that read as 0 or outside 1..70 (group counts) keep their selection.
             if (n >= 1 && n <= 70)
-                list->setSelected(i, m_ctx.state.checks[static_cast<size_t>(n)]);
+                list->setSelected(i, m_state.checks[static_cast<size_t>(n)]);
         }
     }
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
 }

@@ -2,12 +2,13 @@
 
 #include <QList>
 
-struct CommandContext;
+class StateChanges;
+struct WorkspaceState;
 
 // The grid of seventy number boxes.
 class GridCommands {
 public:
-    explicit GridCommands(CommandContext& context) : m_ctx(context) { }
+    GridCommands(WorkspaceState& state, const StateChanges& changes) : m_state(state), m_changes(changes) { }
 
     void setCheck(int number, bool ticked);
     void untickAll();
@@ -19,5 +20,6 @@ public:
 private:
     void boxUpdate();
 
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const StateChanges& m_changes;
 };

@@ -2,19 +2,35 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class DrawList;
-struct CommandContext;
+class FolderLock;
+class ImportCommand;
+class ListCommands;
+class RankingCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceConfig;
+struct WorkspaceState;
 
 // Loading the history into the draw list and writing it back, with every rule that keeps a draw
 // from being lost.
 class HistoryCommands {
 public:
-    explicit HistoryCommands(CommandContext& context) : m_ctx(context) { }
+    HistoryCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
+                    ReportSteps& steps, ListCommands& list, RankingCommands& rankings, ImportCommand& import, FolderLock& lock)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
+          m_import(import), m_lock(lock)
+    {
+    }
 
     void charge2(bool withOfflineNotice = true); // the working history
-    void charge(); // the base history, then the archive when on line
+    // The base history, then the archive when on line (a download runs as a job: `then`
+    // follows once the list is whole).
+    void charge(std::function<void()> then = {});
     void chargeManuelle();
     void reload(); // "Telechargement FDesJeux" and "Tous les tirages"
 
@@ -40,5 +56,13 @@ private:
     // What the window keeps when a write fails; nothing to say on the command line.
     QString keptInWindow() const;
 
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    ListCommands& m_list;
+    RankingCommands& m_rankings;
+    ImportCommand& m_import;
+    FolderLock& m_lock;
 };

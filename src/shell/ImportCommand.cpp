@@ -2,90 +2,120 @@
 
 #include "acquire/ArchiveImport.h"
 #include "acquire/ArchiveSource.h"
-#include "shell/CommandContext.h"
+#include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
 #include "shell/Settings.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceConfig.h"
+#include "shell/WorkspaceState.h"
 
 #include <QDir>
+#include <algorithm>
+#include <memory>
 
-void ImportCommand::importArchive()
+void ImportCommand::importArchive(std::function<void()> then)
 {
-    WorkspaceState& s = m_ctx.state;
-    const WorkspaceConfig& config = m_ctx.config;
-    const Hourglass hourglass(m_ctx);
-    Settings settings(m_ctx.workspace.settingsPath(), !config.readOnlySettings);
+    WorkspaceState& s = m_state;
+    const WorkspaceConfig& config = m_config;
+    // The hourglass stays until the import has ended, wherever the download runs.
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
+    Settings settings(m_config.settingsFile(), !config.readOnlySettings);
     s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl() : config.archiveUrlOverride;
     s.progress = Progress{true, 100, 0};
-    m_ctx.changed(Workspace::ProgressPart);
+    m_changes.changed(StatePart::ProgressPart);
 
     const QString archivePath = QDir(config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName));
     s.lastImport = ImportOutcome{};
     s.lastImport.attempted = true;
-    QString error;
-    const bool fetched = m_ctx.source->fetch(
-        s.archiveUrl, archivePath,
-        [this](qint64 received, qint64 total) {
-            Progress& p = m_ctx.state.progress;
-            if (total > 0) {
-                p.maximum = 1000;
-                p.value = static_cast<int>(received * 1000 / total);
-            } else {
-                p.maximum = 0; // busy bar while the size is unknown
-                p.value = 0;
-            }
-            m_ctx.changed(Workspace::ProgressPart);
-        },
-        &error);
+    auto fetch = std::make_shared<Fetch>();
+    Job job;
+    job.run = [this, source = m_source, url = s.archiveUrl, archivePath, fetch](JobContext& context) {
+        source->setCancelFlag(context.cancelFlag());
+        int shown = -2;
+        fetch->fetched = source->fetch(
+            url, archivePath,
+            [this, &context, &shown](qint64 received, qint64 total) {
+                const int value = total > 0 ? static_cast<int>(received * 1000 / total) : -1;
+                if (value == shown)
+                    return;
+                shown = value;
+                context.post([this, value] {
+                    Progress& p = m_state.progress;
+                    p.maximum = value < 0 ? 0 : 1000; // a busy bar while the size is unknown
+                    p.value = std::max(0, value);
+                    m_changes.changed(StatePart::ProgressPart);
+                });
+                context.progress(QString(), value < 0 ? 0.0 : value / 1000.0);
+            },
+            &fetch->error);
+        fetch->cancelled = source->wasCancelled();
+        source->setCancelFlag(nullptr);
+    };
+    job.finish = [this, fetch, hourglass = std::move(hourglass), then = std::move(then)]() mutable {
+        afterFetch(*fetch);
+        hourglass.reset();
+        if (then)
+            then();
+    };
+    m_jobs.start(std::move(job));
+}
+
+void ImportCommand::afterFetch(const Fetch& fetch)
+{
+    WorkspaceState& s = m_state;
+    const WorkspaceConfig& config = m_config;
+    Settings settings(m_config.settingsFile(), !config.readOnlySettings);
+    const bool fetched = fetch.fetched;
+    const QString& error = fetch.error;
     s.lastImport.fetched = fetched;
     s.lastImport.error = error;
     if (!fetched) {
         s.progress.visible = false;
-        m_ctx.changed(Workspace::ProgressPart);
+        m_changes.changed(StatePart::ProgressPart);
     }
-    if (!fetched && !m_ctx.source->wasCancelled()) {
+    if (!fetched && !fetch.cancelled) {
         // Why it failed is told under the question, so correcting the address stays one step.
         QString prompt = QStringLiteral("Sur le site FDesJeux");
         if (!error.isEmpty())
             prompt += QStringLiteral("\n\n") + error;
-        const auto answer = m_ctx.ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
+        const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
         s.archiveUrl = answer.value_or(QString());
         // The corrected address is kept for the next imports too.
         if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty() && !settings.setArchiveUrl(s.archiveUrl)
             && !settings.lastError().isEmpty())
-            m_ctx.ui.message(settings.lastError()
-                                 + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
-                             Messages::kTitle);
+            m_ui.message(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
+                         Messages::kTitle);
     } else if (fetched) {
         const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
             config.dataFolder,
             [this]() -> std::optional<QString> {
-                return m_ctx.ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
+                return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
             },
             [this](int value, int maximum) {
-                m_ctx.state.progress.maximum = maximum;
-                m_ctx.state.progress.value = value;
-                m_ctx.changed(Workspace::ProgressPart);
+                m_state.progress.maximum = maximum;
+                m_state.progress.value = value;
+                m_changes.changed(StatePart::ProgressPart);
             },
-            m_ctx.workspace.keptFiles());
+            m_config.keptFiles());
         s.progress.visible = false;
-        m_ctx.changed(Workspace::ProgressPart);
+        m_changes.changed(StatePart::ProgressPart);
         s.lastImport.csvRead = result.csvRead;
         s.lastImport.imported = static_cast<int>(result.lines.size());
         s.lastImport.skipped = result.skipped;
         if (!result.csvRead)
             s.lastImport.error = result.extractionMessages.join(QLatin1Char('\n'));
-        DrawList draws = m_ctx.workspace.fullHistory();
+        DrawList draws = m_state.fullHistory();
         draws.reserve(draws.drawCount() + static_cast<int>(result.lines.size()));
         for (const QString& line : result.lines)
             draws.append(line);
         s.setDraws(std::move(draws));
-        m_ctx.list->selectItem(s.itemCount() - 1);
+        m_list.selectItem(s.itemCount() - 1);
         s.counters.text1 = QString::number(s.itemCount() - 1);
-        m_ctx.changed(Workspace::ListPart | Workspace::CountersPart);
+        m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 
         // Only what the person must know: rows or members left out, or an archive that could not be read.
         if (result.skipped > 0 || !result.csvRead || !result.keptBack.isEmpty()) {
@@ -102,13 +132,13 @@ void ImportCommand::importArchive()
             details << result.reasons;
             if (!details.isEmpty())
                 summary += QLatin1Char('\n') + details.join(QLatin1Char('\n'));
-            m_ctx.ui.message(summary, Messages::kTitle);
+            m_ui.message(summary, Messages::kTitle);
             s.lastImport.reported = true;
         }
     }
     s.period.first = 0;
     s.period.last = s.itemCount() - 2;
     s.statsValid = false;
-    m_ctx.rankings->calcul();
-    m_ctx.rankings->srti();
+    m_steps.calcul();
+    m_rankings.srti();
 }

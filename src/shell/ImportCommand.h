@@ -1,14 +1,50 @@
 #pragma once
 
-struct CommandContext;
+#include <QString>
+#include <functional>
+
+class ArchiveSource;
+class Jobs;
+class ListCommands;
+class RankingCommands;
+class ReportSteps;
+class StateChanges;
+class UserInterface;
+struct WorkspaceConfig;
+struct WorkspaceState;
 
 // Fetches the results archive, extracts it and appends its draws to the list.
 class ImportCommand {
 public:
-    explicit ImportCommand(CommandContext& context) : m_ctx(context) { }
+    ImportCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
+                  ReportSteps& steps, ListCommands& list, RankingCommands& rankings, Jobs& jobs)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
+          m_jobs(jobs)
+    {
+    }
 
-    void importArchive();
+    // Where the archive comes from; none: the archive is not fetched.
+    void setSource(ArchiveSource* source) { m_source = source; }
+    bool hasSource() const { return m_source != nullptr; }
+
+    // The download runs as a job; the extraction, the list and `then` follow at its end.
+    void importArchive(std::function<void()> then);
 
 private:
-    CommandContext& m_ctx;
+    struct Fetch {
+        bool fetched = false;
+        bool cancelled = false;
+        QString error;
+    };
+    void afterFetch(const Fetch& fetch);
+
+    WorkspaceState& m_state;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
+    ListCommands& m_list;
+    RankingCommands& m_rankings;
+    Jobs& m_jobs;
+    ArchiveSource* m_source = nullptr;
 };

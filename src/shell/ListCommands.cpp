@@ -2,22 +2,22 @@
 
 #include "history/DateText.h"
 #include "history/DrawLine.h"
-#include "shell/CommandContext.h"
 #include "shell/RankingCommands.h"
-#include "shell/Workspace.h"
+#include "shell/StateChanges.h"
+#include "shell/WorkspaceState.h"
 
 #include <algorithm>
 
 void ListCommands::selectItem(int index)
 {
-    m_ctx.state.selected = index;
-    m_ctx.changed(Workspace::ListPart);
+    m_state.selected = index;
+    m_changes.changed(StatePart::ListPart);
     clickListe(index);
 }
 
 void ListCommands::periodFromClick(int index)
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     s.statsValid = false;
     s.period.last = index - 1;
     s.period.first = std::max(0, s.period.last - s.savedLineCount + 1);
@@ -26,7 +26,7 @@ void ListCommands::periodFromClick(int index)
 
 void ListCommands::clickListe(int index)
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     const int count = s.itemCount();
     if (index < 0 || index >= count)
         return;
@@ -47,8 +47,8 @@ void ListCommands::clickListe(int index)
     s.counters.nb = QString::number(s.period.last - s.period.first + 1);
     s.entry.info = sel < count - 1 ? QStringLiteral("Modifier le tirage") : QStringLiteral("Ajouter un tirage");
     s.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
-    m_ctx.changed(Workspace::EntryPart | Workspace::CountersPart | Workspace::ListPart);
-    m_ctx.rankings->sorties();
+    m_changes.changed(StatePart::EntryPart | StatePart::CountersPart | StatePart::ListPart);
+    m_rankings.sorties();
     s.criteria.updateAfterListClick(count, sel);
-    m_ctx.changed(Workspace::CriteriaPart);
+    m_changes.changed(StatePart::CriteriaPart);
 }

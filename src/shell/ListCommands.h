@@ -1,12 +1,17 @@
 #pragma once
 
-struct CommandContext;
+class RankingCommands;
+class StateChanges;
+struct WorkspaceState;
 
 // A click on the draw list: the study period ends at the draw before the line, and the line is
 // prepared for correction (or the trailing empty item for a new draw).
 class ListCommands {
 public:
-    explicit ListCommands(CommandContext& context) : m_ctx(context) { }
+    ListCommands(WorkspaceState& state, const StateChanges& changes, RankingCommands& rankings)
+        : m_state(state), m_changes(changes), m_rankings(rankings)
+    {
+    }
 
     void clickListe(int index);
     // A selection made by the program runs the click handling as a person's click does.
@@ -15,5 +20,7 @@ public:
 private:
     void periodFromClick(int index);
 
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const StateChanges& m_changes;
+    RankingCommands& m_rankings;
 };

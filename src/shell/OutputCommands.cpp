@@ -7,8 +7,10 @@
 #include "shell/AppFiles.h"
 #include "shell/Messages.h"
 #include "shell/Settings.h"
+#include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/WorkspaceConfig.h"
+#include "shell/WorkspaceState.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,14 +39,14 @@ bool samePlace(const QFileInfo& a, const QFileInfo& b)
 
 std::optional<QString> OutputCommands::exportRefusal(const QString& path) const
 {
-    const QString data = m_ctx.config.dataFolder;
+    const QString data = m_config.dataFolder;
     const auto inData = [&data](const char* name) { return QDir(data).filePath(QLatin1String(name)); };
     const std::pair<QString, QString> kept[] = {
-        {m_ctx.workspace.workingHistoryPath(), QStringLiteral("l'historique de travail")},
+        {m_config.workingHistoryFile(), QStringLiteral("l'historique de travail")},
         {inData(HistoryFile::kWorkingName), QStringLiteral("l'historique de travail")},
         {inData(HistoryFile::kBaseName), QStringLiteral("l'historique de base")},
-        {m_ctx.workspace.settingsPath(), QStringLiteral("le fichier des réglages")},
-        {m_ctx.workspace.criteriaPath(), QStringLiteral("le fichier des critères")},
+        {m_config.settingsFile(), QStringLiteral("le fichier des réglages")},
+        {m_config.criteriaFile(), QStringLiteral("le fichier des critères")},
         {inData(ArchiveImport::kArchiveName), QStringLiteral("l'archive des résultats")},
         {inData(ArchiveImport::kCsvName), QStringLiteral("les tirages de l'archive des résultats")},
     };
@@ -63,39 +65,39 @@ bool OutputCommands::exportReport(const QString& path, QString* failure)
     QString error;
     if (const auto refusal = exportRefusal(path))
         error = *refusal;
-    else if (TextFile::writeAtomic(path, TextFile::crlfLines(m_ctx.state.report.exportLines()), &error))
+    else if (TextFile::writeAtomic(path, TextFile::crlfLines(m_state.report.exportLines()), &error))
         return true;
     if (failure)
         *failure = error;
     else
-        m_ctx.ui.message(error, Messages::kTitle);
+        m_ui.message(error, Messages::kTitle);
     return false;
 }
 
 QString OutputCommands::selectionText() const
 {
-    const ReportModel& report = m_ctx.state.report;
+    const ReportModel& report = m_state.report;
     return ClipboardText::selectedLines(report.resultat, report.resultat2);
 }
 
 void OutputCommands::selectAll()
 {
-    ReportModel& report = m_ctx.state.report;
+    ReportModel& report = m_state.report;
     for (int i = 0; i < report.resultat.count(); ++i)
         report.resultat.setSelected(i, true);
     for (int i = 0; i < report.resultat2.count(); ++i)
         report.resultat2.setSelected(i, true);
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
 }
 
 void OutputCommands::unselect(const QList<int>& resultat, const QList<int>& resultat2)
 {
-    ReportModel& report = m_ctx.state.report;
+    ReportModel& report = m_state.report;
     for (int i : resultat)
         report.resultat.setSelected(i, false);
     for (int i : resultat2)
         report.resultat2.setSelected(i, false);
-    m_ctx.changed(Workspace::ReportPart);
+    m_changes.changed(StatePart::ReportPart);
 }
 
 void OutputCommands::aide()
@@ -103,19 +105,19 @@ void OutputCommands::aide()
     const QString name = QString::fromLatin1(AppFiles::kHelpName);
     const QString path = AppFiles::helpDocument();
     if (path.isEmpty()) {
-        m_ctx.ui.message(QStringLiteral("Le guide « %1 » est introuvable : il n'a pas été installé avec le programme.").arg(name),
-                         Messages::kTitle);
+        m_ui.message(QStringLiteral("Le guide « %1 » est introuvable : il n'a pas été installé avec le programme.").arg(name),
+                     Messages::kTitle);
         return;
     }
-    if (!m_ctx.ui.openUrl(QUrl::fromLocalFile(path)))
-        m_ctx.ui.message(
+    if (!m_ui.openUrl(QUrl::fromLocalFile(path)))
+        m_ui.message(
             QStringLiteral("Aucun lecteur de documents PDF n'a pu ouvrir le guide :\n%1").arg(QDir::toNativeSeparators(path)),
             Messages::kTitle);
 }
 
 QString OutputCommands::siteUrl() const
 {
-    Settings settings(m_ctx.workspace.settingsPath(), !m_ctx.config.readOnlySettings);
+    Settings settings(m_config.settingsFile(), !m_config.readOnlySettings);
     const QString section = QStringLiteral("URL"), key = QString::fromLatin1(kSiteKey);
     QString url = settings.read(section, key, QString());
     if (url.isEmpty()) {
@@ -127,16 +129,16 @@ QString OutputCommands::siteUrl() const
 
 void OutputCommands::site()
 {
-    if (m_ctx.config.connection && m_ctx.config.connection() == WorkspaceConfig::Connection::Offline) {
-        m_ctx.ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), Messages::kTitle);
+    if (m_config.connection && m_config.connection() == WorkspaceConfig::Connection::Offline) {
+        m_ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), Messages::kTitle);
         return;
     }
     const QString url = siteUrl();
-    if (!m_ctx.ui.openUrl(QUrl(url)))
-        m_ctx.ui.message(QStringLiteral("Aucun navigateur n'a pu ouvrir la page :\n%1").arg(url), Messages::kTitle);
+    if (!m_ui.openUrl(QUrl(url)))
+        m_ui.message(QStringLiteral("Aucun navigateur n'a pu ouvrir la page :\n%1").arg(url), Messages::kTitle);
 }
 
 void OutputCommands::aPropos()
 {
-    m_ctx.ui.information(QStringLiteral("Tiravol version \r\n") + m_ctx.state.versionText, Messages::kTitle);
+    m_ui.information(QStringLiteral("Tiravol version \r\n") + m_state.versionText, Messages::kTitle);
 }

@@ -4,7 +4,10 @@
 #include <QString>
 #include <optional>
 
-struct CommandContext;
+class StateChanges;
+class UserInterface;
+struct WorkspaceConfig;
+struct WorkspaceState;
 
 // What takes a report out of the window (the selection to copy or print) and the commands that
 // lead out of the statistics: the help document, the program's web page and the about box.
@@ -14,7 +17,10 @@ public:
     static constexpr const char* kSiteKey = "SiteTiravol";
     static constexpr const char* kDefaultSite = "https://tiravol.fr/contact";
 
-    explicit OutputCommands(CommandContext& context) : m_ctx(context) { }
+    OutputCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes)
+        : m_state(state), m_config(config), m_ui(ui), m_changes(changes)
+    {
+    }
 
     // "Copier selection": the selected lines of Resultat then Resultat2, CR LF after each.
     QString selectionText() const;
@@ -39,5 +45,8 @@ public:
     bool exportReport(const QString& path, QString* failure = nullptr);
 
 private:
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const WorkspaceConfig& m_config;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
 };

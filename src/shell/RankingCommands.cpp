@@ -1,42 +1,16 @@
 #include "shell/RankingCommands.h"
 
-#include "shell/CommandContext.h"
-#include "shell/Messages.h"
-#include "shell/OutputCommands.h"
-#include "shell/UserInterface.h"
-#include "shell/Workspace.h"
+#include "shell/ReportSteps.h"
+#include "shell/StateChanges.h"
+#include "shell/WorkspaceState.h"
 
 #include <algorithm>
 
-void RankingCommands::showBusy(const QString& status)
-{
-    ReportModel& report = m_ctx.state.report;
-    report.status = status;
-    report.busy = true;
-    m_ctx.changed(Workspace::BusyPart | Workspace::ReportPart);
-}
-
-void RankingCommands::hideBusy()
-{
-    m_ctx.state.report.busy = false;
-    m_ctx.changed(Workspace::BusyPart);
-}
-
-void RankingCommands::calcul()
-{
-    WorkspaceState& s = m_ctx.state;
-    const Hourglass hourglass(m_ctx);
-    showBusy(QStringLiteral("CALCUL"));
-    s.matrix.resize(s.itemCount() + 1);
-    s.stats = computeStats(s.matrix, s.period);
-    s.statsValid = true;
-}
-
 void RankingCommands::runRanking(RankingKind kind)
 {
-    WorkspaceState& s = m_ctx.state;
+    WorkspaceState& s = m_state;
     if (!s.statsValid)
-        calcul();
+        m_steps.calcul();
     ReportModel& report = s.report;
     report.resultat.clear();
     report.resultat.visible = true;
@@ -49,7 +23,7 @@ void RankingCommands::runRanking(RankingKind kind)
     report.caption = texts.caption;
     report.resultat.add(QString::fromLatin1(Rankings::kHeader));
     report.resultat2.add(QString::fromLatin1(Rankings::kHeader));
-    showBusy(texts.status);
+    m_steps.showBusy(texts.status);
     for (int n : Rankings::order(kind, s.stats)) {
         ResultList& target = report.resultat.count() < 36 ? report.resultat : report.resultat2;
         target.add(Rankings::line(kind, n, s.stats));
@@ -58,7 +32,7 @@ void RankingCommands::runRanking(RankingKind kind)
         s.criteria.updateAfterSorties(s.stats);
     else if (kind == RankingKind::EcartsMax)
         s.criteria.updateAfterEcartsMax(s.stats);
-    m_ctx.changed(Workspace::ReportPart | Workspace::CriteriaPart);
+    m_changes.changed(StatePart::ReportPart | StatePart::CriteriaPart);
 }
 
 void RankingCommands::srti()
@@ -68,17 +42,7 @@ void RankingCommands::srti()
 
 void RankingCommands::rankWith(RankingKind kind)
 {
-    m_ctx.state.period.last = m_ctx.state.selected - 1;
+    m_state.period.last = m_state.selected - 1;
     runRanking(kind);
-    wordpad();
-}
-
-void RankingCommands::wordpad()
-{
-    if (!m_ctx.state.exportEnabled)
-        return;
-    const QString name = m_ctx.ui.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt"));
-    if (name.isEmpty())
-        return;
-    m_ctx.output->exportReport(name);
+    m_steps.wordpad();
 }

@@ -2,30 +2,29 @@
 
 #include "stats/Rankings.h"
 
-#include <QString>
+class ReportSteps;
+class StateChanges;
+struct WorkspaceState;
 
-struct CommandContext;
-
-// The statistics, the four rankings, the busy indicator and the export step every report ends with.
+// The four rankings of the numbers.
 class RankingCommands {
 public:
-    explicit RankingCommands(CommandContext& context) : m_ctx(context) { }
+    RankingCommands(WorkspaceState& state, const StateChanges& changes, ReportSteps& steps)
+        : m_state(state), m_changes(changes), m_steps(steps)
+    {
+    }
 
-    void calcul();
     void srti();
     void sorties() { rankWith(RankingKind::Sorties); }
     void ecarts() { rankWith(RankingKind::Ecarts); }
     void ecartsMax() { rankWith(RankingKind::EcartsMax); }
     void numero() { rankWith(RankingKind::Numero); }
 
-    void showBusy(const QString& status);
-    void hideBusy();
-    // Writes the report to a file the person names, when "Exporter les calculs" is ticked.
-    void wordpad();
-
 private:
     void rankWith(RankingKind kind);
     void runRanking(RankingKind kind);
 
-    CommandContext& m_ctx;
+    WorkspaceState& m_state;
+    const StateChanges& m_changes;
+    ReportSteps& m_steps;
 };

@@ -1,23 +1,23 @@
 #include "shell/Workspace.h"
 
 #include "history/DemoHistory.h"
-#include "history/HistoryFile.h"
-#include "output/NumberFormat.h"
 #include "shell/AnalysisCommands.h"
 #include "shell/BaseCommand.h"
 #include "shell/ChanceCommands.h"
-#include "shell/DataFolderLock.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
 #include "shell/FirstRunCommand.h"
+#include "shell/FolderLock.h"
 #include "shell/ForecastCommands.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ImportCommand.h"
+#include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
 #include "shell/OutputCommands.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
 #include "shell/Settings.h"
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
@@ -27,75 +27,50 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-void CommandContext::changed(unsigned parts) const
-{
-    emit workspace.changed(parts);
-}
-
-Hourglass::Hourglass(const CommandContext& context) : m_context(context)
-{
-    if (m_context.state.waitDepth++ == 0)
-        m_context.changed(Workspace::CursorPart);
-}
-
-Hourglass::~Hourglass()
-{
-    if (--m_context.state.waitDepth == 0)
-        m_context.changed(Workspace::CursorPart);
-}
-
 Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
-    : QObject(parent), m_config(std::move(config)), m_ctx{m_state, m_config, *ui, *this}
+    : QObject(parent), m_config(std::move(config)), m_ui(*ui), m_changes([this](unsigned parts) { emit changed(parts); })
 {
-    m_history = std::make_unique<HistoryCommands>(m_ctx);
-    m_import = std::make_unique<ImportCommand>(m_ctx);
-    m_list = std::make_unique<ListCommands>(m_ctx);
-    m_rankings = std::make_unique<RankingCommands>(m_ctx);
-    m_grid = std::make_unique<GridCommands>(m_ctx);
-    m_entry = std::make_unique<EntryCommands>(m_ctx);
-    m_filter = std::make_unique<FilterCommand>(m_ctx);
-    m_forecast = std::make_unique<ForecastCommands>(m_ctx);
-    m_chance = std::make_unique<ChanceCommands>(m_ctx);
-    m_output = std::make_unique<OutputCommands>(m_ctx);
-    m_base = std::make_unique<BaseCommand>(m_ctx);
-    m_firstRun = std::make_unique<FirstRunCommand>(m_ctx);
-    m_ctx.history = m_history.get();
-    m_ctx.import = m_import.get();
-    m_ctx.list = m_list.get();
-    m_ctx.rankings = m_rankings.get();
-    m_ctx.grid = m_grid.get();
-    m_ctx.entry = m_entry.get();
-    m_ctx.filter = m_filter.get();
-    m_ctx.forecast = m_forecast.get();
-    m_ctx.chance = m_chance.get();
-    m_analyses = std::make_unique<AnalysisCommands>(m_ctx);
-    m_ctx.analyses = m_analyses.get();
-    m_ctx.output = m_output.get();
-    m_ctx.base = m_base.get();
+    WorkspaceState& s = m_state;
+    m_lock = std::make_unique<FolderLock>(m_config);
+    m_output = std::make_unique<OutputCommands>(s, m_config, m_ui, m_changes);
+    m_steps = std::make_unique<ReportSteps>(s, m_ui, m_changes, *m_output);
+    m_jobs = std::make_unique<Jobs>(m_changes);
+    m_grid = std::make_unique<GridCommands>(s, m_changes);
+    m_rankings = std::make_unique<RankingCommands>(s, m_changes, *m_steps);
+    m_list = std::make_unique<ListCommands>(s, m_changes, *m_rankings);
+    m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
+    m_history
+        = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import, *m_lock);
+    m_entry = std::make_unique<EntryCommands>(s, m_ui, m_changes, *m_grid, *m_list, *m_history);
+    m_filter = std::make_unique<FilterCommand>(s, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
+    m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_forecast = std::make_unique<ForecastCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
+    m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs);
+    m_firstRun = std::make_unique<FirstRunCommand>(
+        m_config, m_ui, [this](std::function<void()> then) { buildHistories(std::move(then)); },
+        [this] { return startDemonstration(); });
 
-    m_state.selected = 0;
-    m_state.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
-    m_state.windowTitle = m_config.programName + QStringLiteral(" Version ") + m_state.versionText;
+    s.selected = 0;
+    s.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
+    s.windowTitle = m_config.programName + QStringLiteral(" Version ") + s.versionText;
 }
 
 Workspace::~Workspace() = default;
 
 bool Workspace::lockForWriting()
 {
-    if (!m_lock)
-        m_lock = std::make_unique<DataFolderLock>(QFileInfo(workingHistoryPath()).absolutePath(), m_config.writeLockWaitMs);
     return m_lock->acquire();
 }
 
 void Workspace::unlockWriting()
 {
-    if (m_lock)
-        m_lock->release();
+    m_lock->release();
 }
 
 QString Workspace::writeLockRefusal() const
 {
-    return m_lock ? m_lock->refusal() : QString();
+    return m_lock->refusal();
 }
 
 std::optional<QString> Workspace::exportRefusal(const QString& path) const
@@ -108,28 +83,19 @@ bool Workspace::exportReport(const QString& path, QString* failure)
     return m_output->exportReport(path, failure);
 }
 
-QString Workspace::workingHistoryPath() const
+void Workspace::setArchiveSource(ArchiveSource* source)
 {
-    if (!m_config.workingHistoryPath.isEmpty())
-        return m_config.workingHistoryPath;
-    return HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kWorkingName));
+    m_import->setSource(source);
 }
 
-QString Workspace::settingsPath() const
+void Workspace::setJobRunner(JobRunner* runner)
 {
-    return Settings::iniPath(m_config.appDataFolder);
+    m_jobs->setRunner(runner);
 }
 
-QStringList Workspace::keptFiles() const
+bool Workspace::jobRunning() const
 {
-    const QDir data(m_config.dataFolder);
-    return {workingHistoryPath(), data.filePath(QString::fromLatin1(HistoryFile::kWorkingName)),
-            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsPath(), criteriaPath()};
-}
-
-const DrawList& Workspace::fullHistory() const
-{
-    return m_state.origin == ListOrigin::Filtered ? m_state.hiddenHistory : m_state.liste;
+    return m_jobs->running();
 }
 
 bool Workspace::historyComplete() const
@@ -139,17 +105,22 @@ bool Workspace::historyComplete() const
 
 void Workspace::startUp()
 {
-    Settings settings(settingsPath(), !m_config.readOnlySettings);
+    Settings settings(m_config.settingsFile(), !m_config.readOnlySettings);
     m_state.archiveUrl = settings.archiveUrl();
     emit changed(MenuPart);
     m_history->charge2();
     m_rankings->srti();
+    // After the first-run question, whose build may run as a job.
+    auto checkComplete = [this] {
+        if (!historyComplete())
+            m_ui.message(
+                QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
+                Messages::kTitle);
+    };
     if (m_config.offerFirstRun && m_firstRun->isFirstRun())
-        m_firstRun->offer();
-    if (!historyComplete())
-        m_ctx.ui.message(
-            QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
-            Messages::kTitle);
+        m_firstRun->offer(checkComplete);
+    else
+        checkComplete();
 }
 
 bool Workspace::exitSave()
@@ -240,7 +211,7 @@ void Workspace::annonceurHasard()
 }
 void Workspace::testerPrevision()
 {
-    m_chance->testerPrevision();
+    m_chance->testerPrevision(kDefaultBacktestSeed);
 }
 bool Workspace::backtest(int size, quint32 seed)
 {
@@ -260,11 +231,6 @@ void Workspace::toutCocher()
 void Workspace::reperage()
 {
     m_grid->reperage();
-}
-
-QList<int> Workspace::chosenNumbers() const
-{
-    return m_grid->chosenNumbers();
 }
 
 void Workspace::performance()
@@ -312,11 +278,6 @@ void Workspace::forgetCriteria()
     m_forecast->forgetCriteria();
 }
 
-QString Workspace::criteriaPath() const
-{
-    return m_forecast->criteriaPath();
-}
-
 void Workspace::setExportEnabled(bool on)
 {
     m_state.exportEnabled = on;
@@ -361,6 +322,11 @@ void Workspace::aPropos()
 
 void Workspace::construireHistorique()
 {
+    buildHistories({});
+}
+
+void Workspace::buildHistories(std::function<void()> then)
+{
     // The demonstration's draws are not the player's: the history is built in the player's
     // own folder, and only a build that loaded it ends the demonstration.
     const bool demo = m_demoFolder != nullptr;
@@ -369,30 +335,35 @@ void Workspace::construireHistorique()
         useFolders(m_ownConfig);
     // Both histories are replaced: no other program may write them meanwhile.
     if (!lockForWriting()) {
-        m_ctx.ui.message(writeLockRefusal(), Messages::kTitle);
+        m_ui.message(writeLockRefusal(), Messages::kTitle);
         if (demo)
             useFolders(demoConfig);
+        if (then)
+            then();
         return;
     }
     const int revision = m_state.listRevision;
-    m_base->construireHistorique();
-    unlockWriting();
-    if (!demo)
-        return;
-    if (m_state.listRevision == revision) {
-        useFolders(demoConfig);
-        return;
-    }
-    m_demoFolder.reset();
-    m_state.windowTitle = m_ownTitle;
-    emit changed(MenuPart);
+    m_base->construireHistorique([this, demo, demoConfig, revision, then = std::move(then)] {
+        unlockWriting();
+        if (demo) {
+            if (m_state.listRevision == revision) {
+                useFolders(demoConfig);
+            } else {
+                m_demoFolder.reset();
+                m_state.windowTitle = m_ownTitle;
+                emit changed(MenuPart);
+            }
+        }
+        if (then)
+            then();
+    });
 }
 
 void Workspace::useFolders(const WorkspaceConfig& config)
 {
     m_config = config;
     // The lock belongs to the folder it was made for.
-    m_lock.reset();
+    m_lock->forget();
 }
 
 bool Workspace::startDemonstration()
@@ -403,9 +374,9 @@ bool Workspace::startDemonstration()
     if (!ready)
         error = QStringLiteral("Dossier temporaire impossible à créer : %1").arg(folder->errorString());
     else
-        ready = DemoHistory::writeDemoFolder(folder->path(), m_ctx.ui.today().addDays(-1), &error);
+        ready = DemoHistory::writeDemoFolder(folder->path(), m_ui.today().addDays(-1), &error);
     if (!ready) {
-        m_ctx.ui.message(QStringLiteral("La démonstration n'a pas pu démarrer : ") + error, Messages::kTitle);
+        m_ui.message(QStringLiteral("La démonstration n'a pas pu démarrer : ") + error, Messages::kTitle);
         return false;
     }
     if (!m_demoFolder) {
@@ -427,27 +398,10 @@ bool Workspace::startDemonstration()
 
 HistoryBuild Workspace::buildHistory(const QStringList& archives)
 {
-    return m_base->build(archives);
-}
-
-void Workspace::calcul()
-{
-    m_rankings->calcul();
-}
-
-void Workspace::srti()
-{
-    m_rankings->srti();
-}
-
-void Workspace::wordpad()
-{
-    m_rankings->wordpad();
-}
-
-bool Workspace::sauve()
-{
-    return m_history->sauve();
+    // The command line runs its jobs in place: the outcome is there when build() returns.
+    HistoryBuild outcome;
+    m_base->build(archives, [&outcome](const HistoryBuild& built) { outcome = built; });
+    return outcome;
 }
 
 void Workspace::dizaines()
@@ -489,10 +443,6 @@ void Workspace::rechercheEcart()
 void Workspace::graph()
 {
     m_analyses->graph();
-}
-void Workspace::setWalkRunner(WalkRunner* runner)
-{
-    m_analyses->setWalkRunner(runner);
 }
 bool Workspace::walkRunning() const
 {

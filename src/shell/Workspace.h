@@ -1,9 +1,9 @@
 #pragma once
 
-#include "shell/BaseCommand.h"
-#include "shell/CommandContext.h"
+#include "shell/HistoryBuild.h"
+#include "shell/StateChanges.h"
+#include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
-#include "stats/Rankings.h"
 
 #include <QObject>
 #include <QString>
@@ -14,30 +14,25 @@
 #include <optional>
 
 class AnalysisCommands;
-class DataFolderLock;
 class ArchiveSource;
+class BaseCommand;
+class ChanceCommands;
+class EntryCommands;
 class FirstRunCommand;
+class FilterCommand;
+class ForecastCommands;
+class GridCommands;
+class HistoryCommands;
+class ImportCommand;
+class ListCommands;
+class OutputCommands;
+class RankingCommands;
+class ReportSteps;
 class QTemporaryDir;
 class UserInterface;
-class WalkRunner;
-
-// Where the Workspace finds its files and how it reaches the outside.
-struct WorkspaceConfig {
-    QString dataFolder; // holds Tirages_keno.txt, Tirages.txt and the archive
-    QString appDataFolder; // holds the folder "Varn"
-    QString workingHistoryPath; // empty: dataFolder/Tirages_keno.txt
-    QString programName = QStringLiteral("tiravol");
-    // Offline = a connection test said there is none; NotChecked = no test (command line).
-    enum class Connection { Online, Offline, NotChecked };
-    std::function<Connection()> connection; // unset: NotChecked
-    QString archiveUrlOverride; // used instead of the settings file's address when not empty
-    bool readOnlySettings = false; // the command-line companion never writes the settings file
-    bool quietWhenNoWorkingHistory = false; // a first download starts without one
-    bool offerFirstRun = false; // the window offers a way to start when the folder holds no history
-    // The window keeps a list it could not write and says so; the command line ends with it.
-    bool listStaysInWindow = true;
-    int writeLockWaitMs = 5000; // how long a writer waits for another program to finish
-};
+class JobRunner;
+class Jobs;
+class FolderLock;
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
 // the window mirrors this state (signal `changed`), the command-line companion prints it. The
@@ -46,19 +41,8 @@ struct WorkspaceConfig {
 class Workspace : public QObject {
     Q_OBJECT
 public:
-    enum Part : unsigned {
-        ListPart = 1u << 0, // liste, selected index
-        ReportPart = 1u << 1, // report model
-        CountersPart = 1u << 2, // Text1, Label2, nb, Prem, Dern
-        GridPart = 1u << 3, // Check boxes, OK / Annuler enabled
-        EntryPart = 1u << 4, // dat, Info, Affichage
-        MenuPart = 1u << 5, // Telecharge enabled, title, export box
-        ProgressPart = 1u << 6, // ProgressBar1
-        BusyPart = 1u << 7, // lblquoi / Shape2 shown: repaint at once
-        CriteriaPart = 1u << 8, // criteria scroll bars
-        CursorPart = 1u << 9, // the hourglass (waitCursor)
-        AllParts = 0xffffu,
-    };
+    using Part = StatePart;
+    using enum StatePart;
     using Counters = ::Counters;
     using EntryFields = ::EntryFields;
     using Progress = ::Progress;
@@ -68,7 +52,11 @@ public:
     Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent = nullptr);
     ~Workspace() override;
 
-    void setArchiveSource(ArchiveSource* source) { m_ctx.source = source; }
+    void setArchiveSource(ArchiveSource* source);
+    // Runs the long jobs (walks, backtest, base building, download); null: in place.
+    void setJobRunner(JobRunner* runner);
+    // True from the start of a long job to the end of its finish.
+    bool jobRunning() const;
 
     // ---- start-up and exit
     // Settings, version, title, Charge2, ranking, the first-run question (when the configuration
@@ -103,7 +91,6 @@ public:
     void setCheck(int number, bool ticked);
     void toutCocher();
     void reperage();
-    QList<int> chosenNumbers() const;
 
     // ---- performance, presets, forecast
     void performance(); // Perf2
@@ -115,27 +102,28 @@ public:
     bool saveCriteria(); // "Sauver"
     void moveCriterion(CriterionBar bar, int position);
     void forgetCriteria(); // the criteria window closed by its title bar
-    QString criteriaPath() const;
     // ---- chance: the statistics against what chance alone gives
     void hasard();
     void cotesKeno();
     void partenairesHasard();
     void annonceurHasard();
+    // "Tester la prévision": asks how many numbers to play, then runs the backtest.
     void testerPrevision();
-    bool backtest(int size, quint32 seed); // the same without asking; false when the size is refused (told)
-    ChanceCommands& chance() { return *m_chance; }
-    // ---- analyses (the two walks go through the walk runner when one is set)
+    // The backtest of `size` numbers a draw (2..10) with the random players drawn from `seed`;
+    // false when the size is out of range (told).
+    static constexpr quint32 kDefaultBacktestSeed = 1;
+    bool backtest(int size, quint32 seed = kDefaultBacktestSeed);
+    // ---- analyses
     void dizaines();
     void septaines();
     void pairsImpairs();
     void petitsGros();
     void colonne();
     void partenaire();
-    void annonceur();
+    void annonceur(); // more numbers chosen than a draw holds: told, no report
     void plusSortis();
     void rechercheEcart();
     void graph();
-    void setWalkRunner(WalkRunner* runner);
     bool walkRunning() const;
     QString label1() const;
     QString walkProgress() const; // empty when no walk runs
@@ -155,11 +143,7 @@ public:
     void construireHistorique();
     HistoryBuild buildHistory(const QStringList& archives); // the same on archives already chosen
 
-    // ---- demonstration
-    // The demonstration history (the same as the window's --demo) written to a temporary folder
-    // that becomes the data folder until the Workspace ends; the player's folder is never
-    // written. False when the temporary folder could not be made (already told).
-    bool startDemonstration();
+    // ---- demonstration (offered by the first-run question)
     bool demonstration() const { return m_demoFolder != nullptr; }
 
     // ---- state read by the shells
@@ -179,22 +163,15 @@ public:
     bool telechargeEnabled() const { return m_state.telechargeEnabled; }
     QString windowTitle() const { return m_state.windowTitle; }
     QString versionText() const { return m_state.versionText; }
-    QString archiveUrl() const { return m_state.archiveUrl; }
     const NumberStats& stats() const { return m_state.stats; }
     bool statsValid() const { return m_state.statsValid; }
     const StudyPeriod& studyPeriod() const { return m_state.period; }
     int savedLineCount() const { return m_state.savedLineCount; }
     const DrawMatrix& matrix() const { return m_state.matrix; }
     const CriteriaRanges& criteria() const { return m_state.criteria; }
-    CriteriaRanges& criteria() { return m_state.criteria; }
-    const CalendarFilter& calendarFilter() const { return m_state.filter; }
     ListOrigin listOrigin() const { return m_state.origin; }
-    // Every draw the user has: the list, or, while a filter is active, the history it hides.
-    const DrawList& fullHistory() const;
-    QString workingHistoryPath() const;
-    QString settingsPath() const;
-    // The files the program keeps: the two histories, the settings and criteria files.
-    QStringList keptFiles() const;
+    QString workingHistoryPath() const { return m_config.workingHistoryFile(); }
+    QString settingsPath() const { return m_config.settingsFile(); }
     const WorkspaceConfig& config() const { return m_config; }
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }
@@ -203,21 +180,11 @@ public:
     // A correction in the middle of the list that no save has written yet.
     bool hasUnsavedCorrection() const { return m_state.unsavedCorrection; }
 
-    // Completeness: the first draw is of 1993.
-    bool historyComplete() const;
-
-    // Routines shared by the commands (public so the shells and tests can drive them).
-    void calcul();
-    void srti();
-    void wordpad();
-    // Writes the working history from the list with every safety rule; false when refused or failed.
-    bool sauve();
-
     // ---- one writer at a time in the data folder
-    // Takes the folder's lock (nested calls hold it once), waiting a few seconds for another
-    // program; false, with the reason in writeLockRefusal(), when it does not come free.
+    // Takes the folder's lock for the rest of the Workspace's life (the command line's whole
+    // command), waiting a few seconds for another program; false, with the reason in
+    // writeLockRefusal(), when it does not come free.
     bool lockForWriting();
-    void unlockWriting();
     QString writeLockRefusal() const;
 
     // ---- export
@@ -231,13 +198,24 @@ signals:
     void changed(unsigned parts);
 
 private:
-    friend struct CommandContext;
+    // Completeness: the first draw is of 1993.
+    bool historyComplete() const;
+    void unlockWriting();
+    // construireHistorique, then `then` once the build has ended (it runs as a job).
+    void buildHistories(std::function<void()> then);
+    // The demonstration history (the same as the window's --demo) written to a temporary folder
+    // that becomes the data folder until the Workspace ends; the player's folder is never
+    // written. False when the temporary folder could not be made (already told).
+    bool startDemonstration();
     // The folders in use (the player's, or a demonstration's) and the lock that goes with them.
     void useFolders(const WorkspaceConfig& config);
 
     WorkspaceConfig m_config;
     WorkspaceState m_state;
-    CommandContext m_ctx;
+    UserInterface& m_ui;
+    StateChanges m_changes;
+    std::unique_ptr<ReportSteps> m_steps;
+    std::unique_ptr<Jobs> m_jobs;
     std::unique_ptr<HistoryCommands> m_history;
     std::unique_ptr<ImportCommand> m_import;
     std::unique_ptr<ListCommands> m_list;
@@ -254,5 +232,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_demoFolder;
     WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
     QString m_ownTitle;
-    std::unique_ptr<DataFolderLock> m_lock;
+    std::unique_ptr<FolderLock> m_lock;
 };

@@ -112,4 +112,6 @@ struct WorkspaceState {
     void clearList();
     void replaceDraw(int index, const QString& line);
     void appendDraw(const QString& line);
+    // Every draw the user has: the list, or, while a filter is active, the history it hides.
+    const DrawList& fullHistory() const { return origin == ListOrigin::Filtered ? hiddenHistory : liste; }
 };

@@ -62,17 +62,17 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
     EXPECT_EQ(steps, (QList<std::pair<int, int>>{{1, 2}, {2, 2}}));
     EXPECT_EQ(result.duplicates, 1);
     EXPECT_TRUE(result.conflicts.isEmpty());
-    EXPECT_EQ(result.summary(),
-              QStringList(
-                  {QStringLiteral("keno_2024.csv : 4 tirages nouveaux, 0 en double, 0 en désaccord (4 lignes lues, 0 refusées)"),
-                   QStringLiteral("keno_1993.zip : 2 tirages nouveaux, 1 en double, 0 en désaccord (3 lignes lues, 0 refusées)"),
-                   QStringLiteral("Tirages retenus : 6"), QStringLiteral("Tirages en double : 1"),
-                   QStringLiteral("Tirages en désaccord : 0"), QStringLiteral("Premier tirage : 01/10/1993 soir"),
-                   QStringLiteral("Dernier tirage : 06/10/1993 midi"), QStringLiteral("Périodes sans tirage : 1"),
-                   QStringLiteral("  le 05/10/1993"),
-                   QStringLiteral("Historique de travail (Tirages_keno.txt) : 6 tirages, tous les tirages"),
-                   QStringLiteral("Historique de base (Tirages.txt) : 2 tirages, ceux d'avant l'archive la plus récente, "
-                                  "keno_2024.csv, que le téléchargement ajoute à sa suite")}));
+    EXPECT_EQ(
+        result.summary(),
+        QStringList({QStringLiteral("keno_2024.csv : 4 tirages nouveaux, 0 en double, 0 en désaccord (4 lignes lues, 0 refusée)"),
+                     QStringLiteral("keno_1993.zip : 2 tirages nouveaux, 1 en double, 0 en désaccord (3 lignes lues, 0 refusée)"),
+                     QStringLiteral("Tirages retenus : 6"), QStringLiteral("Tirages en double : 1"),
+                     QStringLiteral("Tirages en désaccord : 0"), QStringLiteral("Premier tirage : 01/10/1993 soir"),
+                     QStringLiteral("Dernier tirage : 06/10/1993 midi"), QStringLiteral("Périodes sans tirage : 1"),
+                     QStringLiteral("  le 05/10/1993"),
+                     QStringLiteral("Historique de travail (Tirages_keno.txt) : 6 tirages, tous les tirages"),
+                     QStringLiteral("Historique de base (Tirages.txt) : 2 tirages, ceux d'avant l'archive la plus récente, "
+                                    "keno_2024.csv, que le téléchargement ajoute à sa suite")}));
 
     // Written to both history files, CR LF after each line (the base without what the newest
     // archive brings); a second build is refused until told to replace.

@@ -7,8 +7,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
 
 namespace {
 
@@ -87,4 +91,25 @@ TEST_F(NetworkArchiveSourceTest, EachServerBehaviourGivesItsOutcome)
         EXPECT_EQ(TestSupport::readFile(m_destination), *error ? QByteArray("old archive") : QByteArray(20000, 'z'));
         EXPECT_EQ(QDir(m_temp.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
+}
+
+// The window fetches on a worker thread and stops it from its own thread, through the job's flag.
+TEST_F(NetworkArchiveSourceTest, AFetchOnAWorkerThreadStopsOnItsCancelFlag)
+{
+    std::atomic<bool> stop{false}, done{false};
+    m_source.setCancelFlag(&stop);
+    m_source.setIdleTimeout(10s);
+    bool fetched = true;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        fetched = fetch("/stall.zip");
+        done = true;
+    }));
+    worker->start();
+    QTimer::singleShot(200ms, &m_server, [&] { stop = true; });
+    ASSERT_TRUE(TestSupport::waitFor([&] { return done.load(); }));
+    worker->wait();
+    EXPECT_FALSE(fetched);
+    EXPECT_TRUE(m_error.contains(QStringLiteral("Téléchargement interrompu"))) << m_error.toStdString();
+    EXPECT_TRUE(m_source.wasCancelled());
+    EXPECT_EQ(TestSupport::readFile(m_destination), QByteArray("old archive"));
 }

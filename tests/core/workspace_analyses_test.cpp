@@ -2,7 +2,7 @@
 // caption it keeps, whether it exports, and the lines themselves for small known histories.
 #include "shell/Workspace.h"
 
-#include "shell/WalkRunner.h"
+#include "shell/JobRunner.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -25,10 +25,14 @@ const QStringList kHistory = {
 };
 
 // A runner that keeps the job until the test lets it go, as a worker thread would.
-class HeldRunner : public WalkRunner {
+class HeldRunner : public JobRunner, public JobContext {
 public:
-    std::optional<WalkJob> job;
-    void start(WalkJob j) override { job = std::move(j); }
+    std::optional<Job> job;
+    std::atomic<bool> cancel{false};
+    std::vector<std::function<void()>> posted;
+    void start(Job j) override { job = std::move(j); }
+    const std::atomic<bool>* cancelFlag() const override { return &cancel; }
+    void post(std::function<void()> update) override { posted.push_back(std::move(update)); }
 };
 
 class AnalysesTest : public TestSupport::WorkspaceFixture {
@@ -286,7 +290,7 @@ TEST_F(AnalysesTest, RechercheEcartListsOlderRecordsAndRestoresThePointer)
 TEST_F(AnalysesTest, AWalkHandedToARunnerEndsWhenTheRunnerFinishes)
 {
     HeldRunner runner;
-    m_ws->setWalkRunner(&runner);
+    m_ws->setJobRunner(&runner);
     tick({1, 2, 51, 52});
     m_ui.textAnswers.push_back(QStringLiteral("2"));
     m_ui.textAnswers.push_back(QStringLiteral("2"));
@@ -304,14 +308,16 @@ TEST_F(AnalysesTest, AWalkHandedToARunnerEndsWhenTheRunnerFinishes)
 
     // The grid changing meanwhile does not reach the walk: it works on what it was given.
     m_ws->setCheck(51, false);
-    runner.job->show(QStringLiteral(" 1 51"), {QStringLiteral(" 1 2   2  0")}, 2, QString());
-    EXPECT_EQ(m_ws->label1(), QStringLiteral(" 1 51"));
-    EXPECT_EQ(lines(), QStringList{QStringLiteral(" 1 2   2  0")});
-    runner.job->finish(runner.job->run({}));
+    runner.job->run(runner);
+    EXPECT_TRUE(lines().isEmpty()); // the records reach the report only on the Workspace's thread
+    for (const auto& update : runner.posted)
+        update();
+    runner.job->finish();
     EXPECT_EQ(lines(), QStringList({QStringLiteral(" 1 2   2  0"), QStringLiteral(" 51 52   2  1")}));
     EXPECT_FALSE(m_ws->walkRunning());
+    EXPECT_FALSE(m_ws->jobRunning());
     EXPECT_FALSE(m_ws->waitCursor());
-    m_ws->setWalkRunner(nullptr);
+    m_ws->setJobRunner(nullptr);
 }
 
 } // namespace

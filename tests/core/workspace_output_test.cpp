@@ -2,6 +2,7 @@
 // the web page, the help document and the building of the base history from several archives.
 #include "shell/Workspace.h"
 
+#include "shell/JobRunner.h"
 #include "shell/VersionText.h"
 #include "support/TestSupport.h"
 
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 #include <memory>
 
@@ -269,6 +272,28 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
     EXPECT_EQ(m_ui.confirmTexts.size(), 2);
     EXPECT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(all));
+}
+
+TEST_F(WorkspaceOutputTest, AStoppedBuildingAsksNothingAndWritesNothing)
+{
+    const QStringList old = makeHistory(10, QDate(2021, 3, 1), 3);
+    start(old);
+    const size_t told = m_ui.messages.size();
+    std::atomic<bool> stop{true}; // stopped (or the window closed) before the first archive
+    InPlaceJobRunner runner(&stop);
+    m_ws->setJobRunner(&runner);
+    m_ui.openNames.push_back({archive("a.csv", makeHistory(16, QDate(2022, 5, 1), 9))});
+    m_ui.confirmAnswers.push_back(true);
+    m_ws->construireHistorique();
+    m_ws->setJobRunner(nullptr);
+    EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
+    ASSERT_EQ(m_ui.messages.size(), told + 1);
+    EXPECT_EQ(m_ui.messages.back().text, QStringLiteral("Construction interrompue : rien n'a été écrit."));
+    EXPECT_EQ(readFile(data("Tirages.txt")), crlf(old));
+    EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(old));
+    EXPECT_EQ(m_ws->state().drawLines(), old);
+    EXPECT_FALSE(m_ws->progress().visible);
+    EXPECT_FALSE(m_ws->waitCursor());
 }
 
 TEST_F(WorkspaceOutputTest, ArchivesThatDisagreeAreReportedAndNothingIsWritten)

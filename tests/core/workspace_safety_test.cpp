@@ -115,7 +115,7 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
         GTEST_SKIP() << "needs the superuser to mount a small tmpfs";
     const QStringList draws = makeHistory(102);
     auto ws = start(draws);
-    const QString ini = ws->settingsPath(), cfg = ws->criteriaPath(), report = root + QStringLiteral("/rapport.txt");
+    const QString ini = ws->settingsPath(), cfg = ws->config().criteriaFile(), report = root + QStringLiteral("/rapport.txt");
     ASSERT_TRUE(ws->saveCriteria());
     writeFile(report, "ancien rapport\r\n");
     const QByteArray iniBefore = readFile(ini), cfgBefore = readFile(cfg);
@@ -160,7 +160,7 @@ TEST_F(WorkspaceSafetyTest, ExportNeverReplacesAFileTheProgramKeeps)
         root + QStringLiteral("/lien.txt"), // a link to the base history
         data + QStringLiteral("/../Documents/TIRAGES_KENO.TXT"),
         ws->settingsPath(),
-        ws->criteriaPath(),
+        ws->config().criteriaFile(),
         data + QStringLiteral("/keno_gagnant_a_vie.zip"),
         data + QStringLiteral("/keno_gagnant_a_vie.csv"),
     };

@@ -3,6 +3,7 @@
 #include "history/HistoryFile.h"
 #include "shell/Settings.h"
 #include "shell/Workspace.h"
+#include "stats/Rankings.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

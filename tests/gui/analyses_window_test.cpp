@@ -28,15 +28,7 @@ namespace {
 
 constexpr int kDraws = 300;
 
-// Lets the window run until `done` holds (or 10 s pass: never hang).
-bool waitFor(const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 10000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using TestSupport::waitFor;
 
 class AnalysesWindowTest : public TestSupport::WindowTest {
 protected:

@@ -10,10 +10,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,7 +58,7 @@ TEST_F(ChanceWindowTest, HeatMapFollowsEveryComputation)
     EXPECT_FALSE(map.grab().isNull());
 }
 
-TEST_F(ChanceWindowTest, BacktestRunsFromTheMenuAndStops)
+TEST_F(ChanceWindowTest, BacktestRunsFromTheMenuOffTheWindowThreadAndStops)
 {
     start(3000);
     m_ws->clickListe(60); // the first run plays draws 1..59 only
@@ -68,31 +66,40 @@ TEST_F(ChanceWindowTest, BacktestRunsFromTheMenuAndStops)
     ASSERT_NE(action, nullptr);
     m_ui.textAnswers.push_back(QStringLiteral("5"));
     action->trigger();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
     EXPECT_EQ(m_ws->report().title, QStringLiteral("Tester la prévision"));
     EXPECT_EQ(m_ws->report().resultat.lines[0],
               QStringLiteral("Test de la prévision sur 59 tirages, du ") + m_history[1].left(10) + QStringLiteral(" au ")
                   + m_history[59].left(10));
 
-    // The whole history, stopped as soon as the dialog shows.
-    m_ws->clickListe(3000);
-    bool pressed = false;
-    std::function<void()> press = [&] {
-        if (auto* dialog = m_window->findChild<QProgressDialog*>(QStringLiteral("backtestProgress"));
-            dialog && dialog->isVisible()) {
-            if (auto* stop = dialog->findChild<QPushButton*>())
-                stop->click();
-            pressed = true;
-            return;
-        }
-        QTimer::singleShot(1, m_window.get(), press);
+    // The whole history, stopped while it runs: the window stays usable for the stop alone.
+    auto* stop = m_window->findChild<QPushButton*>(QStringLiteral("Arreter"));
+    auto stopped = [&] {
+        const QStringList& lines = m_ws->report().resultat.lines;
+        return std::any_of(lines.begin(), lines.end(),
+                           [](const QString& l) { return l.startsWith(QStringLiteral("Test interrompu")); });
     };
-    QTimer::singleShot(0, m_window.get(), press);
+    m_ws->clickListe(3000);
     m_ui.textAnswers.push_back(QStringLiteral("5"));
     action->trigger();
-    EXPECT_TRUE(pressed);
-    const QStringList& lines = m_ws->report().resultat.lines;
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
-        return l.startsWith(QStringLiteral("Test interrompu"));
-    })) << lines.value(0).toStdString();
-    EXPECT_FALSE(lines.value(0).startsWith(QStringLiteral("Test de la prévision sur 2999 tirages")));
+    ASSERT_TRUE(m_ws->jobRunning());
+    EXPECT_FALSE(action->isEnabled());
+    EXPECT_TRUE(stop->isVisibleTo(m_window.get()) && stop->isEnabled());
+    stop->click();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    EXPECT_TRUE(stopped()) << m_ws->report().resultat.lines.value(0).toStdString();
+    EXPECT_FALSE(m_ws->report().resultat.lines.value(0).startsWith(QStringLiteral("Test de la prévision sur 2999 tirages")));
+    EXPECT_TRUE(action->isEnabled());
+
+    // Closing the window meanwhile stops it the same way, before the exit save.
+    m_ws->clickListe(60);
+    m_ws->sorties();
+    m_ws->clickListe(3000);
+    m_ui.textAnswers.push_back(QStringLiteral("5"));
+    action->trigger();
+    ASSERT_TRUE(m_ws->jobRunning());
+    EXPECT_TRUE(m_window->close());
+    EXPECT_FALSE(m_ws->jobRunning());
+    EXPECT_TRUE(stopped());
+    EXPECT_FALSE(m_ws->waitCursor());
 }

@@ -25,8 +25,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 using TestSupport::rows;
 
@@ -54,19 +57,21 @@ QString rowText(const QListView* list, int row)
     return list->model()->index(row, 0).data().toString();
 }
 
-// Waits in an event loop, as the network source does, until quit (or 5 s: never hang).
+// A server that sends nothing until the download is stopped (10 s at most).
 struct WaitingSource : ArchiveSource {
-    std::function<void()> whileWaiting;
-    QEventLoop loop;
+    std::atomic<bool> started{false};
+    bool cancelled = false;
     bool fetch(const QString&, const QString&, const Progress& progress, QString* error) override
     {
         progress(0, -1);
-        QTimer::singleShot(0, &loop, whileWaiting);
-        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-        loop.exec();
+        started = true;
+        for (int i = 0; i < 1000 && !cancelRequested(); ++i)
+            QThread::msleep(10);
+        cancelled = cancelRequested();
         *error = QStringLiteral("Téléchargement interrompu");
         return false;
     }
+    bool wasCancelled() const override { return cancelled; }
 };
 
 class MainWindowTest : public TestSupport::WindowTest {
@@ -171,37 +176,51 @@ TEST_F(MainWindowTest, DrawListClickDoubleClickAndReturn)
     EXPECT_EQ(m_ws->selectedIndex(), 120);
 }
 
-TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingWaitsThenSavesOnce)
+TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingStopsItThenSavesOnce)
 {
     WaitingSource source;
-    bool cancelled = false;
     m_ws->setArchiveSource(&source);
-    m_window->setDownloadCanceller([&] {
-        cancelled = true;
-        source.loop.quit();
-    });
     const QByteArray before = TestSupport::readFile(working());
     QFile::remove(working());
-    source.whileWaiting = [&] {
-        for (const char* name : {"Sorties", "Debut", "mnuCharge", "finP", "tc"})
-            EXPECT_FALSE(get<QAction>(name)->isEnabled()) << name;
-        EXPECT_FALSE(box(1)->isEnabled());
-        emit box(1)->clicked(true); // a click that slips through must not reach the Workspace
-        EXPECT_FALSE(m_ws->checks()[1]);
-        get<QPushButton>("Arreter")->click();
-        EXPECT_TRUE(cancelled);
-        EXPECT_FALSE(m_window->close()); // deferred until the download has returned
-        EXPECT_FALSE(QFile::exists(working()));
-    };
+
+    // The download runs off the window's thread: the window answers meanwhile.
     get<QAction>("Debut")->trigger();
-    EXPECT_TRUE(cancelled);
-    EXPECT_TRUE(get<QAction>("Sorties")->isEnabled());
-    QApplication::processEvents();
-    EXPECT_FALSE(m_window->isVisible());
-    EXPECT_EQ(TestSupport::readFile(working()), before); // nothing changed: the same bytes
+    ASSERT_TRUE(TestSupport::waitFor([&] { return source.started.load(); }));
+    for (const char* name : {"Sorties", "Debut", "mnuCharge", "finP", "tc", "TestPrev"})
+        EXPECT_FALSE(get<QAction>(name)->isEnabled()) << name;
+    EXPECT_FALSE(box(1)->isEnabled());
+    emit box(1)->clicked(true); // a click that slips through must not reach the Workspace
+    EXPECT_FALSE(m_ws->checks()[1]);
+    EXPECT_TRUE(get<QPushButton>("Arreter")->isVisible());
+    EXPECT_TRUE(m_ws->jobRunning());
+
+    // Closing stops it, lets the list be rebuilt as after a stop, then saves.
+    EXPECT_TRUE(m_window->close());
+    EXPECT_TRUE(source.cancelled);
+    EXPECT_FALSE(m_ws->jobRunning());
+    EXPECT_EQ(m_ws->drawCount(), m_history.size());
+    EXPECT_EQ(TestSupport::readFile(working()), before); // nothing lost: the same bytes
     QFile::remove(working());
     m_window->close();
     EXPECT_FALSE(QFile::exists(working())); // saved once only
+}
+
+TEST_F(MainWindowTest, TheStopButtonEndsADownloadAndFreesTheCommands)
+{
+    WaitingSource source;
+    m_ws->setArchiveSource(&source);
+    const size_t told = m_ui.messages.size();
+    const qsizetype asked = m_ui.askedTitles.size();
+    get<QAction>("Debut")->trigger();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return source.started.load(); }));
+    get<QPushButton>("Arreter")->click();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    EXPECT_TRUE(source.cancelled);
+    EXPECT_EQ(m_ui.askedTitles.size(), asked); // a stop asks nothing
+    EXPECT_EQ(m_ui.messages.size(), told);
+    EXPECT_TRUE(get<QAction>("Sorties")->isEnabled());
+    EXPECT_FALSE(get<QPushButton>("Arreter")->isVisible());
+    EXPECT_EQ(m_ws->drawCount(), m_history.size());
 }
 
 // Where a label draws the start of `part` of its text, in `ref`'s coordinates (plain,

@@ -233,7 +233,8 @@ TEST_F(OutputMenuTest, BuildingTheBaseLoadsTheNewHistoryIntoTheWindow)
         laidOut = laidOut && bar->isVisible() && bar->maximum() == 2 && bar->width() > 0
             && m_window->statusBar()->rect().contains(bar->geometry());
     });
-    action("Construire")->trigger();
+    action("Construire")->trigger(); // the archives are read off the window's thread
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
     EXPECT_TRUE(values.contains(1) && values.contains(2)) << values.size();
     EXPECT_TRUE(laidOut);
     ASSERT_EQ(m_ui.confirmTexts.size(), 1); // the history of SetUp is replaced only after Yes

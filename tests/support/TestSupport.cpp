@@ -2,7 +2,10 @@
 
 #include "history/DrawLine.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -351,6 +354,15 @@ bool ScriptedUi::openUrl(const QUrl& url)
 {
     openedUrls << url;
     return viewerOpens;
+}
+
+bool waitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
 }
 
 } // namespace TestSupport

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+class OutputCommands;
+class StateChanges;
+class UserInterface;
+struct WorkspaceState;
+
+// The steps the reports share: the statistics of the study period, the busy indicator, the
+// hourglass and the export every report may end with.
+class ReportSteps {
+public:
+    ReportSteps(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, OutputCommands& output)
+        : m_state(state), m_ui(ui), m_changes(changes), m_output(output)
+    {
+    }
+
+    // Calcul: the statistics of the study period (the busy indicator says "CALCUL").
+    void calcul();
+    void showBusy(const QString& status);
+    void hideBusy();
+    // Writes the report to a file the person names, when "Exporter les calculs" is ticked.
+    void wordpad();
+
+    // The hourglass; nested uses keep it until the outermost ends.
+    void beginWait();
+    void endWait();
+
+private:
+    WorkspaceState& m_state;
+    UserInterface& m_ui;
+    const StateChanges& m_changes;
+    OutputCommands& m_output;
+};
+
+// The hourglass for as long as it lives.
+class Hourglass {
+public:
+    explicit Hourglass(ReportSteps& steps) : m_steps(steps) { m_steps.beginWait(); }
+    ~Hourglass() { m_steps.endWait(); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+private:
+    ReportSteps& m_steps;
+};

@@ -1,0 +1,31 @@
+#include "shell/WorkspaceConfig.h"
+
+#include "forecast/ForecastCriteria.h"
+#include "history/HistoryFile.h"
+#include "shell/Settings.h"
+
+#include <QDir>
+
+QString WorkspaceConfig::workingHistoryFile() const
+{
+    if (!workingHistoryPath.isEmpty())
+        return workingHistoryPath;
+    return HistoryFile::locate(dataFolder, QString::fromLatin1(HistoryFile::kWorkingName));
+}
+
+QString WorkspaceConfig::settingsFile() const
+{
+    return Settings::iniPath(appDataFolder);
+}
+
+QString WorkspaceConfig::criteriaFile() const
+{
+    return ForecastCriteria::filePath(appDataFolder);
+}
+
+QStringList WorkspaceConfig::keptFiles() const
+{
+    const QDir data(dataFolder);
+    return {workingHistoryFile(), data.filePath(QString::fromLatin1(HistoryFile::kWorkingName)),
+            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsFile(), criteriaFile()};
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// Where the Workspace finds its files and how it reaches the outside.
+struct WorkspaceConfig {
+    QString dataFolder; // holds Tirages_keno.txt, Tirages.txt and the archive
+    QString appDataFolder; // holds the folder "Varn"
+    QString workingHistoryPath; // empty: dataFolder/Tirages_keno.txt
+    QString programName = QStringLiteral("tiravol");
+    // Offline = a connection test said there is none; NotChecked = no test (command line).
+    enum class Connection { Online, Offline, NotChecked };
+    std::function<Connection()> connection; // unset: NotChecked
+    QString archiveUrlOverride; // used instead of the settings file's address when not empty
+    bool readOnlySettings = false; // the command-line companion never writes the settings file
+    bool quietWhenNoWorkingHistory = false; // a first download starts without one
+    bool offerFirstRun = false; // the window offers a way to start when the folder holds no history
+    // The window keeps a list it could not write and says so; the command line ends with it.
+    bool listStaysInWindow = true;
+    int writeLockWaitMs = 5000; // how long a writer waits for another program to finish
+
+    // The working history: workingHistoryPath, or Tirages_keno.txt of the data folder.
+    QString workingHistoryFile() const;
+    // The settings file of the configuration folder.
+    QString settingsFile() const;
+    // The criteria file Varn/tiravol.cfg of the configuration folder.
+    QString criteriaFile() const;
+    // The files the program keeps: the two histories, the settings and criteria files.
+    QStringList keptFiles() const;
+};
