@@ -85,9 +85,11 @@ TEST(ForecastCriteria, CouplingRulesDragTheOtherBoundAndCascade)
     // Recent draws 14 -> 28 pushes the recent most bound (at 14) to 28.
     c.setValue(B::RecentDraws, 28);
     EXPECT_EQ(state(c, B::RecentMax), bar(0, 42, 28, "28"));
-    // Average draws 28 -> 40 pushes the average most bound.
+    // Average draws 28 -> 40 pushes the average most bound, and only that one.
+    const auto averageMin = state(c, B::AverageMin);
     c.setValue(B::AverageDraws, 40);
     EXPECT_EQ(state(c, B::AverageMax), bar(0, 280, 40, "40"));
+    EXPECT_EQ(state(c, B::AverageMin), averageMin);
     // A fewest bound above its most bound drags the latter up...
     c.setValue(B::RecentMin, 35);
     EXPECT_EQ(state(c, B::RecentMax), bar(0, 42, 35, "35"));
