@@ -60,18 +60,26 @@ GuiApp::Options GuiApp::parseArguments(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Statistiques du Keno"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    // Qt's own help option speaks English and offers Qt's options: ours are French and alone.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Affiche cette aide et quitte."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Affiche le nom et la version du programme et quitte."));
+    parser.addOption(help);
+    parser.addOption(version);
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Démonstration : un historique généré dans un dossier temporaire."));
     const QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Dossier des historiques de tirages."),
-                                     QStringLiteral("DIR"));
+                                     QStringLiteral("DOSSIER"));
     QCommandLineOption quit(QStringLiteral("quit-after-start"), QStringLiteral("Fermer après le démarrage."));
     quit.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(demo);
     parser.addOption(dataDir);
     parser.addOption(quit);
     parser.process(arguments);
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
     Options options;
     options.quitAfterStart = parser.isSet(quit);
     options.demo = parser.isSet(demo);
