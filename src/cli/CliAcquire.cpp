@@ -2,6 +2,7 @@
 #include "acquire/LocalArchiveSource.h"
 #include "acquire/NetworkArchiveSource.h"
 #include "cli/CliCommand.h"
+#include "cli/CliJobRunner.h"
 #include "shell/Workspace.h"
 
 #include <QDir>
@@ -45,6 +46,11 @@ int acquire(CliRun& run, ArchiveSource& source, const QString& what)
     ws.telechargement();
     ws.setArchiveSource(nullptr);
     const ImportOutcome& outcome = ws.lastImport();
+    if (!outcome.fetched && run.jobs.stopped()) {
+        run.fail(QStringLiteral("interrompu : %1 est arrêté, l'historique de travail est inchangé").arg(what));
+        run.printReport();
+        return CliStatus::kFailure;
+    }
     if (!outcome.fetched || !outcome.csvRead) {
         // Messages the import has shown came out one per line already: they are not repeated.
         const bool toldHere = !outcome.error.isEmpty() && !outcome.reported;

@@ -4,67 +4,14 @@
 #include "analyses/ColumnReport.h"
 #include "analyses/CombinationWalk.h"
 #include "cli/CliCommand.h"
+#include "cli/CliJobRunner.h"
 #include "cli/CliUi.h"
 #include "output/NumberFormat.h"
-#include "shell/JobRunner.h"
 #include "shell/Workspace.h"
 
 #include <algorithm>
-#include <atomic>
-#include <csignal>
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
-
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void onInterrupt(int)
-{
-    g_interrupted.store(true);
-}
-
-// Runs a job in the calling thread; Ctrl+C sets the cancel flag instead of ending the program,
-// and a terminal sees how far the job is.
-class CliJobRunner : public JobRunner, private JobContext {
-public:
-    explicit CliJobRunner(QTextStream& err) : m_err(err) { }
-
-    void start(Job job) override
-    {
-        g_interrupted.store(false);
-        const auto previous = std::signal(SIGINT, onInterrupt);
-        m_tty = isatty(fileno(stderr));
-        m_shown = 0;
-        if (job.run)
-            job.run(*this);
-        std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
-        if (m_shown > 0)
-            m_err << '\n' << Qt::flush;
-        m_stopped = g_interrupted.load();
-        if (job.finish)
-            job.finish();
-    }
-
-    bool stopped() const { return m_stopped; }
-
-private:
-    const std::atomic<bool>* cancelFlag() const override { return &g_interrupted; }
-    void post(std::function<void()> update) override { update(); }
-    void progress(const QString& text, double) override
-    {
-        if (!m_tty || text.isEmpty())
-            return;
-        // Blanks over what a longer previous line left.
-        m_err << '\r' << text << QString(std::max<qsizetype>(m_shown - text.size(), 0), QLatin1Char(' ')) << Qt::flush;
-        m_shown = std::max(m_shown, text.size());
-    }
-
-    QTextStream& m_err;
-    bool m_tty = false;
-    qsizetype m_shown = 0; // length of the progress line on the terminal
-    bool m_stopped = false;
-};
 
 int sizeArgument(const QString& subject, const QString& text)
 {
@@ -130,13 +77,10 @@ public:
 
     int execute(CliRun& run) const override
     {
-        CliJobRunner runner(run.err);
         run.ui.answers = run.options.arguments;
-        run.ws.setJobRunner(&runner);
         (run.ws.*m_command)();
-        run.ws.setJobRunner(nullptr);
         run.printReport();
-        if (runner.stopped()) {
+        if (run.jobs.stopped()) {
             run.fail(QStringLiteral("interrompu : les combinaisons trouvées jusque-là sont affichées"));
             return CliStatus::kFailure;
         }

@@ -1,6 +1,7 @@
 #include "cli/CliApp.h"
 
 #include "cli/CliCommand.h"
+#include "cli/CliJobRunner.h"
 #include "cli/CliParser.h"
 #include "cli/CliUi.h"
 #include "history/CalendarFilter.h"
@@ -88,7 +89,9 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     config.quietWhenNoWorkingHistory = command.acquiring();
     config.listStaysInWindow = false;
 
+    CliJobRunner jobs(err); // before the Workspace, which refers to it
     Workspace ws(config, &ui);
+    ws.setJobRunner(&jobs);
     if (!command.acquiring()) {
         if (!historyReadable(ws.workingHistoryPath(), err))
             return CliStatus::kFailure;
@@ -134,7 +137,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     for (int n : o.numbers)
         ws.setCheck(n, true);
 
-    CliRun run{ws, ui, o, out, err};
+    CliRun run{ws, ui, o, out, err, jobs};
     try {
         const int status = command.execute(run);
         return run.outputFailed && status == CliStatus::kOk ? CliStatus::kFailure : status;

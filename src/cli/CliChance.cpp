@@ -2,6 +2,7 @@
 #include "chance/Backtest.h"
 #include "cli/CliCommand.h"
 #include "cli/CliForecast.h"
+#include "cli/CliJobRunner.h"
 #include "shell/Workspace.h"
 
 #include <limits>
@@ -34,6 +35,10 @@ public:
         if (!run.ws.backtest(size(run.options), seed(run.options)))
             return CliStatus::kFailure;
         run.printReport();
+        if (run.jobs.stopped()) {
+            run.fail(QStringLiteral("interrompu : le test s'arrête aux tirages déjà joués"));
+            return CliStatus::kFailure;
+        }
         return CliStatus::kOk;
     }
 

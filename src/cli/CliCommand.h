@@ -14,6 +14,7 @@
 
 class Workspace;
 class CliUi;
+class CliJobRunner;
 
 // Exit statuses of tiravol-cli.
 namespace CliStatus {
@@ -54,6 +55,8 @@ struct CliRun {
     const CliOptions& options;
     QTextStream& out;
     QTextStream& err;
+    // Runs the long jobs; tells whether Ctrl+C stopped the last one.
+    const CliJobRunner& jobs;
 
     // "tiravol-cli : text" on standard error.
     void fail(const QString& text) const;
