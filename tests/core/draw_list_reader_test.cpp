@@ -117,12 +117,8 @@ TEST(DrawListReader, AgreesWithTheRulesReadLiterallyOnMixedBytes)
         }
         return lines;
     };
-    const QByteArray pieces[] = {kMidiBytes, kSoirBytes, QByteArray(kMidiBytes).replace(' ', ';'),
-                                 "\r",       ";",        " ",
-                                 "\t",       "1",        "/",
-                                 "\xE9",     "\xC3\xA9", "\xA0",
-                                 "\xC2\xA0", "midi",     "\x80",
-                                 "\n",       "\n",       "\n"};
+    QByteArrayList pieces = QByteArray("\r|;| |\t|1|/|\xE9|\xC3\xA9|\xA0|\xC2\xA0|midi|\x80|\n|\n|\n").split('|');
+    pieces << kMidiBytes << kSoirBytes << QByteArray(kMidiBytes).replace(' ', ';');
     std::uint32_t state = 12345;
     const auto next = [&state] {
         state = state * 1103515245u + 12345u;
@@ -132,7 +128,7 @@ TEST(DrawListReader, AgreesWithTheRulesReadLiterallyOnMixedBytes)
         QByteArray bytes;
         const int count = static_cast<int>(next() % 40);
         for (int i = 0; i < count; ++i) {
-            const auto& piece = pieces[next() % std::size(pieces)];
+            const QByteArray& piece = pieces[next() % pieces.size()];
             // Records need whole lines; leave the ASCII-only rounds ASCII, so both encodings are tried.
             if (round % 3 == 0 && piece.size() <= 2 && static_cast<unsigned char>(piece[0]) >= 0x80)
                 continue;
