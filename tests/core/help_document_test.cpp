@@ -18,7 +18,7 @@ QString documentText(const QString& pdf)
 
 } // namespace
 
-TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
+TEST(HelpDocument, TheBuiltPdfCoversEveryCommandWithPicturesOfTheWindow)
 {
     const QString pdf = QStringLiteral(TIRAVOL_HELP_PDF);
     QFile file(pdf);
@@ -28,19 +28,25 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryMenuCommandWithPicturesOfTheWindow)
     // Lines are joined so that a caption cut by the layout is still found.
     const QString text = documentText(pdf);
     ASSERT_FALSE(text.isEmpty());
-    // Every command caption appears quoted at least once, as the menus show it.
-    const QString commands = QStringLiteral("Charge Manuelle|Telechargement FDesJeux|Imprimer|Tout|Selection|&Quitter|"
-                                            "Copier selection|Tous les tirages|Periode d'etude|Ecarts|Ecarts Max|Sorties|Numéro|"
-                                            "Finales|Colonnes|1-10|61-70|Dizaines/Unités|Septaines|Pairs / Impairs|"
-                                            "Petits / Gros Numéros|Partenaire ideal|&Recherche Ecart|Annonceur|Performance|"
-                                            "Plus sortis|Colonne|Configuration|Selection numéros|Aide|Conseils|Tout cocher|"
-                                            "Visiter le site / contact|A propos|Construire l'historique… »");
+    // Every menu command's caption appears quoted at least once, as the menus show it; the commands
+    // added beyond the menus (the heat map, the stop of a walk, the first-run question and its
+    // buttons) are quoted whole.
+    const QString commands = QStringLiteral(
+        "Charge Manuelle|Telechargement FDesJeux|Imprimer|Tout|Selection|&Quitter|Copier selection|Tous les tirages|"
+        "Periode d'etude|Ecarts|Ecarts Max|Sorties|Numéro|Finales|Colonnes|1-10|61-70|Dizaines/Unités|Septaines|"
+        "Pairs / Impairs|Petits / Gros Numéros|Partenaire ideal|&Recherche Ecart|Annonceur|Performance|Plus sortis|"
+        "Colonne|Configuration|Selection numéros|Aide|Conseils|Tout cocher|Visiter le site / contact|A propos|"
+        "Carte des écarts à la moyenne »|Arrêter »|Premier démarrage »|Construire l'historique… »|Démonstration »|"
+        "Liste vide »|(démonstration) »");
     for (const QString& caption : commands.split(QLatin1Char('|')))
         EXPECT_TRUE(text.contains(QStringLiteral("« ") + caption)) << caption.toStdString();
-    // The files, the download, the calendar filter and the forecast criteria.
+    // The files, the download, the calendar filter, the forecast criteria, the keys, the command
+    // line and the archives named after their period.
     for (const char* words :
          {"Tirages_keno.txt", "Tirages.txt", "tiravol.ini", "tiravol.cfg", "keno_gagnant_a_vie.zip", "Jours sélectionnés",
-          "13 h 45", "21 h 00", "Prévisions", "Forme récente", "Vous n'etes pas connecté à Internet", "build-base --replace"})
+          "13 h 45", "21 h 00", "Prévisions", "Forme récente", "Vous n'etes pas connecté à Internet", "build-base --replace",
+          "Échap", "tiravol-cli -o classement.txt sorties", "--output FICHIER", "Ctrl+C",
+          "keno_202010.zip contient keno_202010.csv"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
 
     EXPECT_GE(TestSupport::pdfPages(pdf), 4);
@@ -71,19 +77,4 @@ TEST(HelpDocument, TheChanceChapterExplainsTheVerdictsAndTheirLimits)
           "« Performance »", "Au risque de 5 %", "p corrigé", "Holm", "Bande à 95 %", "khi-deux", "Fisher", "médiane",
           "1 000 joueurs au hasard", "centile", "p unilatéral", "Ce que « compatible avec le hasard » ne prouve pas"})
         EXPECT_TRUE(chance.contains(QString::fromUtf8(words))) << words;
-}
-
-TEST(HelpDocument, TheCommandsAddedBeyondTheMenusAreDescribed)
-{
-    const QString text = documentText(QStringLiteral(TIRAVOL_HELP_PDF));
-    ASSERT_FALSE(text.isEmpty());
-    // Quoted as the program shows them (the chance reports are in their chapter): the heat map,
-    // the stop of a walk, the first-run question and its buttons.
-    for (const char* caption : {"Carte des écarts à la moyenne", "Arrêter", "Premier démarrage", "Construire l'historique…",
-                                "Démonstration", "Liste vide", "(démonstration)"})
-        EXPECT_TRUE(text.contains(QStringLiteral("« ") + QString::fromUtf8(caption) + QStringLiteral(" »"))) << caption;
-    // The keys and the command line, and the archives named after their period.
-    for (const char* words : {"Échap", "tiravol-cli -o classement.txt sorties", "--output FICHIER", "Ctrl+C",
-                              "keno_202010.zip contient keno_202010.csv"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
 }

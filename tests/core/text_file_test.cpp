@@ -29,11 +29,10 @@ TEST(TextFileTest, AFailedWriteKeepsTheOldFileByteForByteAndSaysWhy)
         EXPECT_FALSE(TextFile::writeAtomic(fresh, longer, &freshError));
     }
     EXPECT_EQ(readFile(path), old);
-    EXPECT_EQ(error.toStdString(),
-              QStringLiteral("Fichier trop grand pour le disque : « %1 » n'a pas été enregistré ; l'ancien fichier est gardé "
-                             "tel quel.")
-                  .arg(QDir::toNativeSeparators(path))
-                  .toStdString());
+    EXPECT_EQ(error,
+              QStringLiteral("Fichier trop grand pour le disque : « %1 » n'a pas été enregistré ; l'ancien fichier est "
+                             "gardé tel quel.")
+                  .arg(QDir::toNativeSeparators(path)));
     EXPECT_TRUE(freshError.endsWith(QStringLiteral(" n'a pas été enregistré ; aucun fichier n'a été créé.")))
         << freshError.toStdString();
     // Neither a cut file nor a temporary one is left behind.
@@ -67,8 +66,8 @@ TEST(TextFileTest, AReplacedFileKeepsItsOwnerAndModeAndAReadOnlyFileIsRefused)
     ASSERT_EQ(::chmod(name.constData(), 0444), 0);
     EXPECT_FALSE(TextFile::writeAtomic(path, "autre", &error));
     EXPECT_EQ(readFile(path), QByteArray("[URL]\nFileFdesjeux=x\n"));
-    EXPECT_EQ(error.toStdString(),
-              QStringLiteral("Fichier protégé en écriture : « %1 » n'a pas été remplacé ; l'ancien fichier est gardé tel quel.")
-                  .arg(QDir::toNativeSeparators(path))
-                  .toStdString());
+    EXPECT_EQ(error,
+              QStringLiteral("Fichier protégé en écriture : « %1 » n'a pas été remplacé ; l'ancien fichier est gardé "
+                             "tel quel.")
+                  .arg(QDir::toNativeSeparators(path)));
 }

@@ -29,6 +29,14 @@ protected:
         m_asked = 0;
         return ZipExtractor([this, answer] { return ++m_asked, answer; }).extract(m_archive, m_data);
     }
+    // The archive holding the CSV, then members `names`, each holding "x".
+    void writeArchive(const QByteArrayList& names)
+    {
+        QList<std::pair<QByteArray, QByteArray>> members = {{"keno_gagnant_a_vie.csv", kCsv}};
+        for (const QByteArray& name : names)
+            members.append({name, "x"});
+        writeZip(m_archive, members);
+    }
     static QStringList entries(const QString& dir)
     {
         return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -54,13 +62,7 @@ TEST_F(ZipExtractorTest, RootCsvIsReplacedWithoutAskingAndASubfolderCopyLeavesIt
 TEST_F(ZipExtractorTest, MembersLeavingTheFolderAreRefusedAndNothingIsWrittenOutside)
 {
     const QByteArray absolute = m_temp.filePath(QStringLiteral("absolute.txt")).toUtf8();
-    writeZip(m_archive,
-             {{"keno_gagnant_a_vie.csv", kCsv},
-              {"../evil.txt", "x"},
-              {"ok/../../evil.txt", "x"},
-              {"..\\evil.txt", "x"},
-              {".. /evil.txt", "x"},
-              {absolute, "x"}});
+    writeArchive({"../evil.txt", "ok/../../evil.txt", "..\\evil.txt", ".. /evil.txt", absolute});
     const ZipExtractor::Result result = extract();
     EXPECT_EQ(result.written, QStringList{QStringLiteral("keno_gagnant_a_vie.csv")});
     EXPECT_EQ(result.refused, 5);
@@ -110,12 +112,10 @@ TEST_F(ZipExtractorTest, UnreadableArchivesLeaveTheFolderAsItWas)
 
 TEST_F(ZipExtractorTest, SizeLimitsHoldPerMemberAndInTotal)
 {
-    writeZip(m_archive,
-             {{"big.bin", QByteArray(1500, 'b')},
-              {"a.bin", QByteArray(900, 'a')},
-              {"c.bin", QByteArray(900, 'c')},
-              {"d.bin", QByteArray(300, 'd')},
-              {"e.bin", QByteArray(50, 'e')}});
+    QList<std::pair<QByteArray, QByteArray>> members;
+    for (const auto& [name, size] : {std::pair("big.bin", 1500), {"a.bin", 900}, {"c.bin", 900}, {"d.bin", 300}, {"e.bin", 50}})
+        members.append({name, QByteArray(size, name[0])});
+    writeZip(m_archive, members);
     ZipExtractor extractor;
     extractor.setSizeLimits(1000, 2000);
     const QStringList kept = {QStringLiteral("a.bin"), QStringLiteral("c.bin"), QStringLiteral("e.bin")};
@@ -129,12 +129,7 @@ TEST_F(ZipExtractorTest, KeptFilesAreNeverWrittenWhateverTheNameCaseOrLinks)
     writeFile(in("hist/real.txt"), "draws");
     ASSERT_TRUE(QFile::link(in("hist/real.txt"), in("Tirages_keno.txt")));
     writeFile(in("tiravol.ini"), "ini");
-    writeZip(m_archive,
-             {{"keno_gagnant_a_vie.csv", kCsv},
-              {"hist/real.txt", "x"},
-              {"TIRAGES.txt", "x"},
-              {"./tiravol.ini", "x"},
-              {"hist/notes.txt", "kept"}});
+    writeArchive({"hist/real.txt", "TIRAGES.txt", "./tiravol.ini", "hist/notes.txt"});
     ZipExtractor extractor;
     extractor.setKeptFiles({in("Tirages_keno.txt"), in("Tirages.txt"), in("tiravol.ini")});
     const ZipExtractor::Result result = extractor.extract(m_archive, m_data);
