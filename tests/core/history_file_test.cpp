@@ -19,24 +19,19 @@ TEST(HistoryFile, ListReadWriteRoundTripOverManyPieces)
     QStringList lines;
     for (int i = 0; i < 3000; ++i)
         lines << (i % 997 == 5 ? QStringLiteral("ligne %1 illisible é").arg(i) : TestSupport::drawFrom("16/09/1993", 1 + i % 50));
-    const QByteArray bytes = TestSupport::crlf(lines);
     const QString path = dir.filePath(QStringLiteral("Tirages_keno.txt"));
     QString error;
     ASSERT_TRUE(HistoryFile::write(path, DrawList::fromLines(lines), &error)) << error.toStdString();
-    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_EQ(readFile(path), TestSupport::crlf(lines));
 
     const HistoryFile::ListReadResult read = HistoryFile::readList(path);
-    EXPECT_TRUE(read.found);
+    EXPECT_TRUE(read.found && read.badLines == 4 && read.problems.size() == 4);
     EXPECT_EQ(read.list.toStringList(), lines);
-    EXPECT_EQ(read.badLines, 4);
-    EXPECT_EQ(read.list.toCrlfBytes(), bytes);
+    EXPECT_EQ(read.problems.value(0), QStringLiteral("ligne 6 : longueur 19 au lieu de 75 caractères"));
     const HistoryFile::ReadResult asLines = HistoryFile::read(path);
-    EXPECT_TRUE(asLines.found && asLines.error.isEmpty());
+    EXPECT_TRUE(asLines.found && asLines.error.isEmpty() && asLines.badLines == 4);
     EXPECT_EQ(asLines.lines, lines);
-    EXPECT_EQ(asLines.badLines, 4);
     EXPECT_EQ(asLines.problems, read.problems);
-    ASSERT_EQ(read.problems.size(), 4);
-    EXPECT_EQ(read.problems[0], QStringLiteral("ligne 6 : longueur 19 au lieu de 75 caractères"));
 
     // The list's trailing empty item is never written; a folder in place of the file is neither replaced nor emptied.
     ASSERT_TRUE(HistoryFile::write(path, lines.mid(0, 5) + QStringList{QString()}, &error)) << error.toStdString();
