@@ -60,14 +60,12 @@ TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
     const QStringList draws = {TestSupport::drawFrom("31/10/2020", 1),
                                QStringLiteral("31/10/2020 70 69 68 67 66 65 64 63 62 61 60 59 58 57 56 55 54 53 52 51 soir")};
     const QByteArray period = TestSupport::operatorCsv(draws);
-    const QByteArray header = TestSupport::operatorCsv({}, false);
-    const QByteArray notes = "date;texte\r\n01/11/2020;archive du mois\r\n";
     // An earlier import's CSV is still in the folder; it must not be taken for this archive's.
     writeFile(temp.filePath(QLatin1String(ArchiveImport::kCsvName)), kCsv);
 
     TestSupport::writeZip(archive,
-                          {{"lisezmoi.csv", notes},
-                           {"autre.csv", QByteArray(header).replace("boule2;", "boule12;") + "\r\n"},
+                          {{"lisezmoi.csv", "date;texte\r\n01/11/2020;archive du mois\r\n"},
+                           {"autre.csv", TestSupport::operatorCsv({}).replace("boule2;", "boule12;")},
                            {"keno_202010.csv", period},
                            {"ancien/keno_201811.csv", period}});
     ArchiveImport::Result result = ArchiveImport::extractAndConvert(temp.path(), {}, {});

@@ -13,19 +13,9 @@ namespace {
 
 using TestSupport::crlf;
 using TestSupport::drawFrom;
+using TestSupport::operatorCsv;
 using TestSupport::readFile;
 using TestSupport::writeFile;
-
-// One operator row: numbers first, first + step, ... (twenty of them).
-QByteArray row(const char* date, const char* slot, int first, int step = 1)
-{
-    QByteArray out = QByteArray("1;") + date + ';' + slot + ";x";
-    for (int k = 0; k < 20; ++k)
-        out += ';' + QByteArray::number(first + step * k);
-    return out + "\r\n";
-}
-
-const QByteArray kHeader = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;x;boule1\r\n";
 
 QString in(const QTemporaryDir& dir, const char* name)
 {
@@ -37,17 +27,15 @@ QString in(const QTemporaryDir& dir, const char* name)
 TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
 {
     QTemporaryDir temp;
-    // Older era as a ZIP, newest row first as the operator writes it.
-    const QString older = in(temp, "keno_1993.zip");
-    TestSupport::writeZip(
-        older,
-        {{"keno_1993.csv",
-          kHeader + row("02/10/1993", "soir", 3) + row("02/10/1993", "midi", 2) + row("01/10/1993", "soir", 1)}});
-    // Newer era as a plain CSV; its first draw is also in the older archive, numbers in another order.
-    const QString newer = in(temp, "keno_2024.csv");
-    writeFile(newer,
-              kHeader + row("06/10/1993", "midi", 6) + row("04/10/1993", "soir", 5) + row("03/10/1993", "midi", 4)
-                  + row("02/10/1993", "soir", 22, -1));
+    // Older era as a ZIP, newer era as a plain CSV; the newer one's first draw is also in the older
+    // archive, numbers in another order.
+    const QString older = in(temp, "keno_1993.zip"), newer = in(temp, "keno_2024.csv");
+    const QStringList olderDraws
+        = {drawFrom("01/10/1993", 1, " soir"), drawFrom("02/10/1993", 2), drawFrom("02/10/1993", 3, " soir")};
+    const QStringList newerDraws = {QStringLiteral("02/10/1993 22 21 20 19 18 17 16 15 14 13 12 11 10 09 08 07 06 05 04 03 soir"),
+                                    drawFrom("03/10/1993", 4), drawFrom("04/10/1993", 5, " soir"), drawFrom("06/10/1993", 6)};
+    TestSupport::writeZip(older, {{"keno_1993.csv", operatorCsv(olderDraws)}});
+    writeFile(newer, operatorCsv(newerDraws));
 
     QList<std::pair<int, int>> steps;
     // Given newest first: the order of the archives does not decide the order of the draws.
@@ -55,11 +43,7 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
         steps.append({value, maximum});
     });
     // The draw both archives hold is kept as the first archive given wrote it.
-    EXPECT_EQ(result.lines,
-              QStringList({drawFrom("01/10/1993", 1, " soir"), drawFrom("02/10/1993", 2, " midi"),
-                           QStringLiteral("02/10/1993 22 21 20 19 18 17 16 15 14 13 12 11 10 09 08 07 06 05 04 03 soir"),
-                           drawFrom("03/10/1993", 4, " midi"), drawFrom("04/10/1993", 5, " soir"),
-                           drawFrom("06/10/1993", 6, " midi")}));
+    EXPECT_EQ(result.lines, olderDraws.mid(0, 2) + newerDraws);
     EXPECT_EQ(steps, (QList<std::pair<int, int>>{{1, 2}, {2, 2}}));
     EXPECT_EQ(result.duplicates, 1);
     EXPECT_TRUE(result.conflicts.isEmpty());
@@ -94,16 +78,13 @@ TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFir
 {
     QTemporaryDir temp;
     const QString a = in(temp, "a.csv"), b = in(temp, "b.zip"), broken = in(temp, "broken.zip");
-    writeFile(a,
-              kHeader + row("02/01/2024", "midi", 10) + row("01/01/2024", "soir", 1) + row("01/01/2024", "midi", 1)
-                  + "1;01/01/2024;soir;x;71\r\n");
-    TestSupport::writeZip(b, {{"data/b.csv", kHeader + row("01/01/2024", "soir", 2)}});
+    const QStringList draws = {drawFrom("01/01/2024", 1), drawFrom("01/01/2024", 1, " soir"), drawFrom("02/01/2024", 10)};
+    writeFile(a, operatorCsv(draws) + "1;01/01/2024;soir;x;71\r\n");
+    TestSupport::writeZip(b, {{"data/b.csv", operatorCsv({drawFrom("01/01/2024", 2, " soir")})}});
     writeFile(broken, "PK\x03\x04 damaged");
 
     const BaseBuilder::Result result = BaseBuilder::collect({a, b, broken});
-    EXPECT_EQ(result.lines,
-              QStringList(
-                  {drawFrom("01/01/2024", 1, " midi"), drawFrom("01/01/2024", 1, " soir"), drawFrom("02/01/2024", 10, " midi")}));
+    EXPECT_EQ(result.lines, draws);
     ASSERT_EQ(result.conflicts.size(), 1);
     EXPECT_EQ(result.conflicts[0].date, QDate(2024, 1, 1));
     EXPECT_EQ(result.conflicts[0].slot, QStringLiteral("soir"));
@@ -133,9 +114,9 @@ TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGi
     const QStringList all = TestSupport::makeHistory(25, QDate(2019, 1, 1));
     const QStringList archived = all.mid(0, 24);
     const QString older = in(temp, "keno_2018.csv"), newest = in(temp, "keno_2019.csv");
-    writeFile(older, TestSupport::operatorCsv(archived.mid(0, 8)));
+    writeFile(older, operatorCsv(archived.mid(0, 8)));
     // As the operator serves it: no line feed after the last row, the newest archive's oldest draw.
-    const QByteArray newestBytes = TestSupport::operatorCsv(archived.mid(8), false);
+    const QByteArray newestBytes = operatorCsv(archived.mid(8), false);
     writeFile(newest, newestBytes);
 
     BaseBuilder::Result result = BaseBuilder::collect({older, newest});
