@@ -36,9 +36,7 @@ TEST(ArchiveImport, ALocalCsvOrZipIsExtractedThenConvertedAndFailuresKeepTheFold
         const ArchiveImport::Result result
             = ArchiveImport::extractAndConvert(temp.path(), {}, [&](int, int max) { maximum = max; });
         EXPECT_TRUE(result.extractionMessages.isEmpty()) << result.extractionMessages.join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(result.lines,
-                  QStringList({QStringLiteral("01/01/2024 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 midi"),
-                               QStringLiteral("02/01/2024 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 midi")}));
+        EXPECT_EQ(result.lines, QStringList({TestSupport::drawFrom("01/01/2024", 11), TestSupport::drawFrom("02/01/2024", 1)}));
         EXPECT_EQ(result.rows, 3);
         EXPECT_EQ(result.reasons, QStringList{QStringLiteral("ligne 3 : numéro hors de 1..70 (71)")});
         EXPECT_EQ(maximum, 4);
@@ -59,17 +57,15 @@ TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
     QTemporaryDir temp;
     const QString archive = temp.filePath(QLatin1String(ArchiveImport::kArchiveName));
     // As the 2020 archives give it: the first 24 columns only, newest first.
-    const QStringList draws = {QStringLiteral("31/10/2020 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 midi"),
+    const QStringList draws = {TestSupport::drawFrom("31/10/2020", 1),
                                QStringLiteral("31/10/2020 70 69 68 67 66 65 64 63 62 61 60 59 58 57 56 55 54 53 52 51 soir")};
     const QByteArray period = TestSupport::operatorCsv(draws);
-    const QByteArray header = TestSupport::operatorCsv({}, false);
-    const QByteArray notes = "date;texte\r\n01/11/2020;archive du mois\r\n";
     // An earlier import's CSV is still in the folder; it must not be taken for this archive's.
     writeFile(temp.filePath(QLatin1String(ArchiveImport::kCsvName)), kCsv);
 
     TestSupport::writeZip(archive,
-                          {{"lisezmoi.csv", notes},
-                           {"autre.csv", QByteArray(header).replace("boule2;", "boule12;") + "\r\n"},
+                          {{"lisezmoi.csv", "date;texte\r\n01/11/2020;archive du mois\r\n"},
+                           {"autre.csv", TestSupport::operatorCsv({}).replace("boule2;", "boule12;")},
                            {"keno_202010.csv", period},
                            {"ancien/keno_201811.csv", period}});
     ArchiveImport::Result result = ArchiveImport::extractAndConvert(temp.path(), {}, {});

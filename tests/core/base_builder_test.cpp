@@ -11,54 +11,39 @@
 
 namespace {
 
+using TestSupport::crlf;
 using TestSupport::drawFrom;
+using TestSupport::operatorCsv;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
-// One operator row: numbers first..first+19.
-QByteArray row(const char* date, const char* slot, int first)
+QString in(const QTemporaryDir& dir, const char* name)
 {
-    QByteArray out = QByteArray("1;") + date + ';' + slot + ";x";
-    for (int k = 0; k < 20; ++k)
-        out += ';' + QByteArray::number(first + k);
-    return out + "\r\n";
+    return dir.filePath(QString::fromLatin1(name));
 }
-
-const QByteArray kHeader = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;x;boule1\r\n";
 
 } // namespace
 
 TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
 {
     QTemporaryDir temp;
-    // Older era as a ZIP, newest row first as the operator writes it.
-    const QString older = temp.filePath(QStringLiteral("keno_1993.zip"));
-    TestSupport::writeZip(
-        older,
-        {{"keno_1993.csv",
-          kHeader + row("02/10/1993", "soir", 3) + row("02/10/1993", "midi", 2) + row("01/10/1993", "soir", 1)}});
-    // Newer era as a plain CSV; its first draw is also in the older archive, numbers in another order.
-    QByteArray overlap = "1;02/10/1993;soir;x";
-    for (int k = 22; k >= 3; --k)
-        overlap += ';' + QByteArray::number(k);
-    const QString newer = temp.filePath(QStringLiteral("keno_2024.csv"));
-    writeFile(newer,
-              kHeader + row("06/10/1993", "midi", 6) + row("04/10/1993", "soir", 5) + row("03/10/1993", "midi", 4) + overlap
-                  + "\r\n");
+    // Older era as a ZIP, newer era as a plain CSV; the newer one's first draw is also in the older
+    // archive, numbers in another order.
+    const QString older = in(temp, "keno_1993.zip"), newer = in(temp, "keno_2024.csv");
+    const QStringList olderDraws
+        = {drawFrom("01/10/1993", 1, " soir"), drawFrom("02/10/1993", 2), drawFrom("02/10/1993", 3, " soir")};
+    const QStringList newerDraws = {QStringLiteral("02/10/1993 22 21 20 19 18 17 16 15 14 13 12 11 10 09 08 07 06 05 04 03 soir"),
+                                    drawFrom("03/10/1993", 4), drawFrom("04/10/1993", 5, " soir"), drawFrom("06/10/1993", 6)};
+    TestSupport::writeZip(older, {{"keno_1993.csv", operatorCsv(olderDraws)}});
+    writeFile(newer, operatorCsv(newerDraws));
 
     QList<std::pair<int, int>> steps;
     // Given newest first: the order of the archives does not decide the order of the draws.
     const BaseBuilder::Result result = BaseBuilder::collect({newer, older}, [&](int value, int maximum) {
         steps.append({value, maximum});
     });
-    ASSERT_EQ(result.lines.size(), 6);
-    EXPECT_EQ(result.lines[0], drawFrom("01/10/1993", 1, " soir"));
-    EXPECT_EQ(result.lines[1], drawFrom("02/10/1993", 2, " midi"));
     // The draw both archives hold is kept as the first archive given wrote it.
-    EXPECT_EQ(result.lines[2], QStringLiteral("02/10/1993 22 21 20 19 18 17 16 15 14 13 12 11 10 09 08 07 06 05 04 03 soir"));
-    EXPECT_EQ(result.lines[3], drawFrom("03/10/1993", 4, " midi"));
-    EXPECT_EQ(result.lines[4], drawFrom("04/10/1993", 5, " soir"));
-    EXPECT_EQ(result.lines[5], drawFrom("06/10/1993", 6, " midi"));
+    EXPECT_EQ(result.lines, olderDraws.mid(0, 2) + newerDraws);
     EXPECT_EQ(steps, (QList<std::pair<int, int>>{{1, 2}, {2, 2}}));
     EXPECT_EQ(result.duplicates, 1);
     EXPECT_TRUE(result.conflicts.isEmpty());
@@ -76,40 +61,30 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
 
     // Written to both history files, CR LF after each line (the base without what the newest
     // archive brings); a second build is refused until told to replace.
-    const QString data = temp.filePath(QStringLiteral("docs"));
-    QDir().mkpath(data);
     QString error;
-    ASSERT_TRUE(BaseBuilder::write(result, data, {}, &error)) << error.toStdString();
-    const QByteArray expected = TestSupport::crlf(result.lines);
-    EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages.txt"))), TestSupport::crlf(result.lines.mid(0, 2)));
-    EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages_keno.txt"))), expected);
+    ASSERT_TRUE(BaseBuilder::write(result, temp.path(), {}, &error)) << error.toStdString();
+    EXPECT_EQ(readFile(in(temp, "Tirages.txt")), crlf(result.lines.mid(0, 2)));
+    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(result.lines));
 
     const BaseBuilder::Result smaller = BaseBuilder::collect({older});
-    EXPECT_FALSE(BaseBuilder::write(smaller, data, {}, &error));
+    EXPECT_FALSE(BaseBuilder::write(smaller, temp.path(), {}, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("existe déjà"))) << error.toStdString();
-    EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages_keno.txt"))), expected);
-    BaseBuilder::WriteOptions replace;
-    replace.replace = true;
-    ASSERT_TRUE(BaseBuilder::write(smaller, data, replace, &error)) << error.toStdString();
-    EXPECT_EQ(readFile(QDir(data).filePath(QStringLiteral("Tirages_keno.txt"))).count('\n'), 3);
+    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(result.lines));
+    ASSERT_TRUE(BaseBuilder::write(smaller, temp.path(), {true, false}, &error)) << error.toStdString();
+    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(smaller.lines));
 }
 
 TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFirstMayWin)
 {
     QTemporaryDir temp;
-    const QString a = temp.filePath(QStringLiteral("a.csv"));
-    const QString b = temp.filePath(QStringLiteral("b.zip"));
-    const QString broken = temp.filePath(QStringLiteral("broken.zip"));
-    writeFile(a,
-              kHeader + row("02/01/2024", "midi", 10) + row("01/01/2024", "soir", 1) + row("01/01/2024", "midi", 1)
-                  + "1;01/01/2024;soir;x;71\r\n");
-    TestSupport::writeZip(b, {{"data/b.csv", kHeader + row("01/01/2024", "soir", 2)}});
+    const QString a = in(temp, "a.csv"), b = in(temp, "b.zip"), broken = in(temp, "broken.zip");
+    const QStringList draws = {drawFrom("01/01/2024", 1), drawFrom("01/01/2024", 1, " soir"), drawFrom("02/01/2024", 10)};
+    writeFile(a, operatorCsv(draws) + "1;01/01/2024;soir;x;71\r\n");
+    TestSupport::writeZip(b, {{"data/b.csv", operatorCsv({drawFrom("01/01/2024", 2, " soir")})}});
     writeFile(broken, "PK\x03\x04 damaged");
 
     const BaseBuilder::Result result = BaseBuilder::collect({a, b, broken});
-    EXPECT_EQ(result.lines,
-              QStringList(
-                  {drawFrom("01/01/2024", 1, " midi"), drawFrom("01/01/2024", 1, " soir"), drawFrom("02/01/2024", 10, " midi")}));
+    EXPECT_EQ(result.lines, draws);
     ASSERT_EQ(result.conflicts.size(), 1);
     EXPECT_EQ(result.conflicts[0].date, QDate(2024, 1, 1));
     EXPECT_EQ(result.conflicts[0].slot, QStringLiteral("soir"));
@@ -118,26 +93,19 @@ TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFir
     ASSERT_EQ(result.archives.size(), 3);
     EXPECT_EQ(result.archives[0].skipped, 1);
     EXPECT_FALSE(result.archives[2].read);
-    const QStringList summary = result.summary();
-    EXPECT_TRUE(summary.contains(QStringLiteral("Tirages en désaccord : 1")));
-    EXPECT_TRUE(summary.contains(QStringLiteral("  01/01/2024 soir : a.csv et b.zip diffèrent")));
-    EXPECT_TRUE(summary.contains(QStringLiteral("broken.zip : illisible")));
-    EXPECT_TRUE(summary.contains(QStringLiteral("Périodes sans tirage : 0")));
+    for (const char* line : {"Tirages en désaccord : 1", "  01/01/2024 soir : a.csv et b.zip diffèrent", "broken.zip : illisible",
+                             "Périodes sans tirage : 0"})
+        EXPECT_TRUE(result.summary().contains(QString::fromUtf8(line))) << line;
 
     QString error;
     EXPECT_FALSE(BaseBuilder::write(result, temp.path(), {}, &error));
-    EXPECT_FALSE(QFile::exists(temp.filePath(QStringLiteral("Tirages.txt"))));
-    EXPECT_FALSE(QFile::exists(temp.filePath(QStringLiteral("Tirages_keno.txt"))));
-    BaseBuilder::WriteOptions firstWins;
-    firstWins.keepFirstOnConflict = true;
-    ASSERT_TRUE(BaseBuilder::write(result, temp.path(), firstWins, &error)) << error.toStdString();
-    EXPECT_TRUE(
-        readFile(temp.filePath(QStringLiteral("Tirages_keno.txt"))).contains(drawFrom("01/01/2024", 1, " soir").toUtf8()));
+    EXPECT_FALSE(QFile::exists(in(temp, "Tirages.txt")) || QFile::exists(in(temp, "Tirages_keno.txt")));
+    ASSERT_TRUE(BaseBuilder::write(result, temp.path(), {false, true}, &error)) << error.toStdString(); // the first wins
+    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(result.lines));
 
     // Nothing readable: nothing written, even with replace.
-    BaseBuilder::WriteOptions all{true, true};
-    EXPECT_FALSE(BaseBuilder::write(BaseBuilder::collect({broken}), temp.path(), all, &error));
-    EXPECT_EQ(readFile(temp.filePath(QStringLiteral("Tirages_keno.txt"))).count('\n'), 3);
+    EXPECT_FALSE(BaseBuilder::write(BaseBuilder::collect({broken}), temp.path(), {true, true}, &error));
+    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(result.lines));
 }
 
 TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGivesEachDrawOnce)
@@ -145,10 +113,10 @@ TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGi
     QTemporaryDir temp;
     const QStringList all = TestSupport::makeHistory(25, QDate(2019, 1, 1));
     const QStringList archived = all.mid(0, 24);
-    const QString older = temp.filePath(QStringLiteral("keno_2018.csv")), newest = temp.filePath(QStringLiteral("keno_2019.csv"));
-    writeFile(older, TestSupport::operatorCsv(archived.mid(0, 8)));
+    const QString older = in(temp, "keno_2018.csv"), newest = in(temp, "keno_2019.csv");
+    writeFile(older, operatorCsv(archived.mid(0, 8)));
     // As the operator serves it: no line feed after the last row, the newest archive's oldest draw.
-    const QByteArray newestBytes = TestSupport::operatorCsv(archived.mid(8), false);
+    const QByteArray newestBytes = operatorCsv(archived.mid(8), false);
     writeFile(newest, newestBytes);
 
     BaseBuilder::Result result = BaseBuilder::collect({older, newest});
@@ -165,14 +133,12 @@ TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGi
     EXPECT_TRUE(summary.contains(QStringLiteral("Tirages gardés de Tirages_keno.txt, absents des archives : 1")));
     EXPECT_TRUE(summary.contains(QStringLiteral("  ") + all.last().left(10) + QLatin1Char(' ') + all.last().right(4)));
 
-    const QString data = temp.filePath(QStringLiteral("data"));
     QString error;
-    ASSERT_TRUE(BaseBuilder::write(result, data, {}, &error)) << error.toStdString();
-    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages_keno.txt")), TestSupport::crlf(all));
+    ASSERT_TRUE(BaseBuilder::write(result, temp.path(), {}, &error)) << error.toStdString();
+    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(all));
     // A download of the newest archive appends it after the base history (and drops its
     // unterminated last row): every archived draw comes back once.
-    const QStringList reloaded
-        = HistoryFile::read(data + QStringLiteral("/Tirages.txt")).lines + CsvImport::convert(newestBytes).lines;
+    const QStringList reloaded = HistoryFile::read(in(temp, "Tirages.txt")).lines + CsvImport::convert(newestBytes).lines;
     EXPECT_EQ(reloaded, archived);
 
     // A working line the archives contradict: reported, nothing replaced.
@@ -182,15 +148,14 @@ TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGi
     ASSERT_EQ(result.workingConflicts.size(), 1);
     EXPECT_TRUE(result.summary().contains(
         QStringLiteral("  %1 %2 : Tirages_keno.txt et les archives diffèrent").arg(changed.left(10), changed.right(4))));
-    BaseBuilder::WriteOptions replace{true, true};
-    EXPECT_FALSE(BaseBuilder::write(result, data, replace, &error));
-    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages_keno.txt")), TestSupport::crlf(all));
+    EXPECT_FALSE(BaseBuilder::write(result, temp.path(), {true, true}, &error));
+    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(all));
 
     // Both files or neither: a working history that cannot be written leaves the base untouched.
-    const QString other = temp.filePath(QStringLiteral("other"));
+    const QString other = in(temp, "other");
     QDir().mkpath(other + QStringLiteral("/Tirages_keno.txt"));
     BaseBuilder::mergeWorking(result, all, QStringLiteral("Tirages_keno.txt"));
-    EXPECT_FALSE(BaseBuilder::write(result, other, replace, &error));
+    EXPECT_FALSE(BaseBuilder::write(result, other, {true, true}, &error));
     EXPECT_FALSE(QFile::exists(other + QStringLiteral("/Tirages.txt"))) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("Tirages.txt » n'a pas été remplacé non plus"))) << error.toStdString();
 }

@@ -36,8 +36,7 @@ TEST(CsvImport, HeaderAndLastPieceAreNeverRowsAndLinesComeOldestFirst)
     const CsvImport::Conversion all = CsvImport::convert(file(rows));
     EXPECT_EQ(all.rows, 3);
     EXPECT_EQ(all.lines,
-              QStringList({QStringLiteral("01/01/2024 40 41 42 43 44 45 46 47 48 49 50 51 52 53 54 55 56 57 58 59 midi"),
-                           drawFrom("01/01/2024", 3, " soir"), drawFrom("02/01/2024", 1, " midi")}));
+              QStringList({drawFrom("01/01/2024", 40), drawFrom("01/01/2024", 3, " soir"), drawFrom("02/01/2024", 1)}));
 
     // Without a final line feed the oldest row is the last piece, and is lost.
     const CsvImport::Conversion cut = CsvImport::convert(file(rows).chopped(1));

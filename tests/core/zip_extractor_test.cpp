@@ -19,8 +19,8 @@ class ZipExtractorTest : public ::testing::Test {
 protected:
     QTemporaryDir m_temp;
     QString m_data = m_temp.filePath(QStringLiteral("data"));
-    QString m_archive = m_data + QStringLiteral("/keno_gagnant_a_vie.zip");
-    QString m_csv = m_data + QStringLiteral("/keno_gagnant_a_vie.csv");
+    QString in(const char* name) const { return m_data + QLatin1Char('/') + QLatin1String(name); }
+    QString m_archive = in("keno_gagnant_a_vie.zip"), m_csv = in("keno_gagnant_a_vie.csv");
     int m_asked = 0;
 
     void SetUp() override { writeFile(m_csv, "old"); }
@@ -28,6 +28,14 @@ protected:
     {
         m_asked = 0;
         return ZipExtractor([this, answer] { return ++m_asked, answer; }).extract(m_archive, m_data);
+    }
+    // The archive holding the CSV, then members `names`, each holding "x".
+    void writeArchive(const QByteArrayList& names)
+    {
+        QList<std::pair<QByteArray, QByteArray>> members = {{"keno_gagnant_a_vie.csv", kCsv}};
+        for (const QByteArray& name : names)
+            members.append({name, "x"});
+        writeZip(m_archive, members);
     }
     static QStringList entries(const QString& dir)
     {
@@ -54,13 +62,7 @@ TEST_F(ZipExtractorTest, RootCsvIsReplacedWithoutAskingAndASubfolderCopyLeavesIt
 TEST_F(ZipExtractorTest, MembersLeavingTheFolderAreRefusedAndNothingIsWrittenOutside)
 {
     const QByteArray absolute = m_temp.filePath(QStringLiteral("absolute.txt")).toUtf8();
-    writeZip(m_archive,
-             {{"keno_gagnant_a_vie.csv", kCsv},
-              {"../evil.txt", "x"},
-              {"ok/../../evil.txt", "x"},
-              {"..\\evil.txt", "x"},
-              {".. /evil.txt", "x"},
-              {absolute, "x"}});
+    writeArchive({"../evil.txt", "ok/../../evil.txt", "..\\evil.txt", ".. /evil.txt", absolute});
     const ZipExtractor::Result result = extract();
     EXPECT_EQ(result.written, QStringList{QStringLiteral("keno_gagnant_a_vie.csv")});
     EXPECT_EQ(result.refused, 5);
@@ -78,7 +80,7 @@ TEST_F(ZipExtractorTest, EncryptedMembersAskOnceAndOnlyTheRightPasswordReplacesT
                                           {QString(), "Membre chiffré refusé, aucun mot de passe : second.txt"},
                                           {std::nullopt, "Membre chiffré refusé, aucun mot de passe : second.txt"}}) {
         writeFile(m_csv, "old");
-        QFile::remove(m_data + QStringLiteral("/second.txt"));
+        QFile::remove(in("second.txt"));
         const QString messages = extract(answer).messages.join(QLatin1Char('|'));
         EXPECT_EQ(m_asked, 1) << messages.toStdString();
         EXPECT_TRUE(message ? messages.contains(QString::fromUtf8(message)) : messages.isEmpty()) << messages.toStdString();
@@ -110,12 +112,10 @@ TEST_F(ZipExtractorTest, UnreadableArchivesLeaveTheFolderAsItWas)
 
 TEST_F(ZipExtractorTest, SizeLimitsHoldPerMemberAndInTotal)
 {
-    writeZip(m_archive,
-             {{"big.bin", QByteArray(1500, 'b')},
-              {"a.bin", QByteArray(900, 'a')},
-              {"c.bin", QByteArray(900, 'c')},
-              {"d.bin", QByteArray(300, 'd')},
-              {"e.bin", QByteArray(50, 'e')}});
+    QList<std::pair<QByteArray, QByteArray>> members;
+    for (const auto& [name, size] : {std::pair("big.bin", 1500), {"a.bin", 900}, {"c.bin", 900}, {"d.bin", 300}, {"e.bin", 50}})
+        members.append({name, QByteArray(size, name[0])});
+    writeZip(m_archive, members);
     ZipExtractor extractor;
     extractor.setSizeLimits(1000, 2000);
     const QStringList kept = {QStringLiteral("a.bin"), QStringLiteral("c.bin"), QStringLiteral("e.bin")};
@@ -126,25 +126,18 @@ TEST_F(ZipExtractorTest, SizeLimitsHoldPerMemberAndInTotal)
 TEST_F(ZipExtractorTest, KeptFilesAreNeverWrittenWhateverTheNameCaseOrLinks)
 {
     // The working history is a link to a file further in the folder; the settings live beside it.
-    QDir(m_data).mkpath(QStringLiteral("hist"));
-    writeFile(m_data + QStringLiteral("/hist/real.txt"), "draws");
-    ASSERT_TRUE(QFile::link(m_data + QStringLiteral("/hist/real.txt"), m_data + QStringLiteral("/Tirages_keno.txt")));
-    writeFile(m_data + QStringLiteral("/tiravol.ini"), "ini");
-    writeZip(m_archive,
-             {{"keno_gagnant_a_vie.csv", kCsv},
-              {"hist/real.txt", "x"},
-              {"TIRAGES.txt", "x"},
-              {"./tiravol.ini", "x"},
-              {"hist/notes.txt", "kept"}});
+    writeFile(in("hist/real.txt"), "draws");
+    ASSERT_TRUE(QFile::link(in("hist/real.txt"), in("Tirages_keno.txt")));
+    writeFile(in("tiravol.ini"), "ini");
+    writeArchive({"hist/real.txt", "TIRAGES.txt", "./tiravol.ini", "hist/notes.txt"});
     ZipExtractor extractor;
-    extractor.setKeptFiles({m_data + QStringLiteral("/Tirages_keno.txt"), m_data + QStringLiteral("/Tirages.txt"),
-                            m_data + QStringLiteral("/tiravol.ini")});
+    extractor.setKeptFiles({in("Tirages_keno.txt"), in("Tirages.txt"), in("tiravol.ini")});
     const ZipExtractor::Result result = extractor.extract(m_archive, m_data);
     EXPECT_TRUE(result.ok());
     EXPECT_EQ(result.keptBack,
               QStringList({QStringLiteral("hist/real.txt"), QStringLiteral("TIRAGES.txt"), QStringLiteral("./tiravol.ini")}));
     EXPECT_EQ(result.written, QStringList({QStringLiteral("keno_gagnant_a_vie.csv"), QStringLiteral("hist/notes.txt")}));
-    EXPECT_EQ(readFile(m_data + QStringLiteral("/hist/real.txt")), "draws");
-    EXPECT_EQ(readFile(m_data + QStringLiteral("/tiravol.ini")), "ini");
-    EXPECT_FALSE(QFile::exists(m_data + QStringLiteral("/TIRAGES.txt")));
+    EXPECT_EQ(readFile(in("hist/real.txt")), "draws");
+    EXPECT_EQ(readFile(in("tiravol.ini")), "ini");
+    EXPECT_FALSE(QFile::exists(in("TIRAGES.txt")));
 }

@@ -1,0 +1,46 @@
+#include "stats/Rankings.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <tuple>
+
+TEST(Rankings, TextsAndByteExactLines)
+{
+    NumberStats s;
+    s.appearances[7] = 7, s.currentGap[7] = 3, s.largestGap[7] = 12;
+    s.appearances[1] = 28571, s.currentGap[1] = 123, s.largestGap[1] = 98765; // wide values in full
+    const std::tuple<RankingKind, QStringView, QStringView, QStringView, QStringView> rows[] = {
+        {RankingKind::Sorties, u"Classement par sorties au ", u"SORTIES", u"07 0007   03    0012", u"01 28571   123    98765"},
+        {RankingKind::Ecarts, u"Classement par écarts au ", u"ECARTS", u"07 0007   0003   0012", u"01 28571   0123   98765"},
+        {RankingKind::EcartsMax, u"Classement par écarts max au ", u"Ecarts max", u"07 0007   0003   0012",
+         u"01 28571   0123   98765"},
+        {RankingKind::Numero, u"Classement par numéros au ", u"Numéros", u"07  0007   003  0012", u"01  28571   123  98765"},
+    };
+    for (const auto& [kind, title, status, seven, one] : rows) {
+        const RankingTexts t = Rankings::texts(kind);
+        EXPECT_EQ(t.title, title.toString());
+        EXPECT_EQ(t.status, status.toString());
+        EXPECT_EQ(t.caption,
+                  kind == RankingKind::Numero ? QStringLiteral(" Les moins                     les plus")
+                                              : QStringLiteral(" Les plus                     les moins"));
+        EXPECT_EQ(t.caption.size(), 39);
+        EXPECT_EQ(Rankings::line(kind, 7, s), seven.toString());
+        EXPECT_EQ(Rankings::line(kind, 1, s), one.toString());
+    }
+    EXPECT_EQ(QString::fromLatin1(Rankings::kHeader), QStringLiteral("Num Sorti Ecart  EcartMax"));
+}
+
+TEST(Rankings, OrderIsKeyDescendingTiesAscending)
+{
+    NumberStats s;
+    s.appearances[10] = 5, s.appearances[3] = 5, s.appearances[70] = 9;
+    s.currentGap[4] = 8, s.currentGap[2] = 8;
+    s.largestGap[69] = 30, s.largestGap[5] = 31;
+    EXPECT_EQ(Rankings::order(RankingKind::Sorties, s).mid(0, 4), (QList<int>{70, 3, 10, 1}));
+    EXPECT_EQ(Rankings::order(RankingKind::Ecarts, s).mid(0, 3), (QList<int>{2, 4, 1}));
+    EXPECT_EQ(Rankings::order(RankingKind::EcartsMax, s).mid(0, 3), (QList<int>{5, 69, 1}));
+    const QList<int> ascending = TestSupport::numberRange(1, 70);
+    EXPECT_EQ(Rankings::order(RankingKind::Numero, s), ascending);
+    EXPECT_EQ(Rankings::order(RankingKind::Sorties, NumberStats{}), ascending);
+}
