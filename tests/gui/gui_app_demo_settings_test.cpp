@@ -23,7 +23,7 @@ QStringList filesUnder(const QString& folder)
 }
 
 // Its own program: the user's configuration folder must be set before anything reads it.
-TEST(DemoSettingsTest, ADemonstrationLeavesTheUserConfigurationUntouched)
+TEST(GuiAppDemoSettingsTest, ADemonstrationLeavesTheUserConfigurationUntouched)
 {
     QTemporaryDir config;
     ASSERT_TRUE(config.isValid());
