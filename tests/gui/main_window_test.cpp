@@ -233,7 +233,8 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingStopsItThenSavesOnc
     WaitingSource source;
     m_ws->setArchiveSource(&source);
     const QByteArray before = TestSupport::readFile(working());
-    QFile::remove(working());
+    const size_t told = m_ui.messages.size();
+    const qsizetype asked = m_ui.askedTitles.size();
 
     // The download runs off the window's thread: the window answers meanwhile.
     get<QAction>("Debut")->trigger();
@@ -243,10 +244,23 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingStopsItThenSavesOnc
     EXPECT_FALSE(box(1)->isEnabled());
     emit box(1)->clicked(true); // a click that slips through must not reach the Workspace
     EXPECT_FALSE(m_ws->checks()[1]);
-    EXPECT_TRUE(get<QPushButton>("Arreter")->isVisible());
-    EXPECT_TRUE(m_ws->jobRunning());
+    // The stop button ends it, asking and telling nothing, and frees the commands.
+    get<QPushButton>("Arreter")->click();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    EXPECT_TRUE(source.cancelled);
+    EXPECT_EQ(m_ui.askedTitles.size(), asked);
+    EXPECT_EQ(m_ui.messages.size(), told);
+    EXPECT_TRUE(get<QAction>("Sorties")->isEnabled());
+    EXPECT_FALSE(get<QPushButton>("Arreter")->isVisible());
+    EXPECT_EQ(m_ws->drawCount(), m_history.size());
 
     // Closing stops it, lets the list be rebuilt as after a stop, then saves.
+    source.started = false;
+    source.cancelled = false;
+    get<QAction>("Debut")->trigger();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return source.started.load(); }));
+    EXPECT_TRUE(get<QPushButton>("Arreter")->isVisible());
+    QFile::remove(working());
     EXPECT_TRUE(m_window->close());
     EXPECT_TRUE(source.cancelled);
     EXPECT_FALSE(m_ws->jobRunning());
@@ -255,24 +269,6 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingStopsItThenSavesOnc
     QFile::remove(working());
     m_window->close();
     EXPECT_FALSE(QFile::exists(working())); // saved once only
-}
-
-TEST_F(MainWindowTest, TheStopButtonEndsADownloadAndFreesTheCommands)
-{
-    WaitingSource source;
-    m_ws->setArchiveSource(&source);
-    const size_t told = m_ui.messages.size();
-    const qsizetype asked = m_ui.askedTitles.size();
-    get<QAction>("Debut")->trigger();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return source.started.load(); }));
-    get<QPushButton>("Arreter")->click();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
-    EXPECT_TRUE(source.cancelled);
-    EXPECT_EQ(m_ui.askedTitles.size(), asked); // a stop asks nothing
-    EXPECT_EQ(m_ui.messages.size(), told);
-    EXPECT_TRUE(get<QAction>("Sorties")->isEnabled());
-    EXPECT_FALSE(get<QPushButton>("Arreter")->isVisible());
-    EXPECT_EQ(m_ws->drawCount(), m_history.size());
 }
 
 // Where a label draws the start of `part` of its text, in `ref`'s coordinates (plain,
