@@ -1,13 +1,7 @@
-// The window program's set-up: the application, the demonstration and the connection check it uses.
+// The window program's set-up: the application's French texts and the connection check it uses.
 #include "gui/ConnectionCheck.h"
 #include "gui/GuiApp.h"
-#include "gui/MainWindow.h"
 
-#include "shell/Workspace.h"
-#include "support/TestSupport.h"
-
-#include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -23,20 +17,6 @@ TEST(GuiAppSetUpTest, StandardButtonsReadInFrench)
     EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Oui"));
     EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("&Non"));
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuler"));
-}
-
-TEST(GuiAppTest, DemonstrationRunsInATemporaryFolder)
-{
-    TestSupport::ScriptedUi ui;
-    GuiApp app(&ui);
-    const GuiApp::Options options = GuiApp::parseArguments({QStringLiteral("tiravol"), QStringLiteral("--demo")});
-    QString error;
-    ASSERT_TRUE(app.start(options, &error)) << error.toStdString();
-    EXPECT_TRUE(app.dataFolder().startsWith(QDir::tempPath()));
-    EXPECT_TRUE(QFile::exists(app.dataFolder() + QStringLiteral("/Tirages_keno.txt")));
-    EXPECT_TRUE(app.window()->windowTitle().endsWith(QStringLiteral(" (démonstration)")));
-    QApplication::processEvents(); // start-up runs from the event loop
-    EXPECT_GT(app.workspace()->drawCount(), 0);
 }
 
 TEST(ConnectionCheckTest, OnLineOnlyWithAnInterfaceUpBeyondItsOwnLink)
