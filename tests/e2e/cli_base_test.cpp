@@ -10,7 +10,6 @@ namespace {
 
 class CliBase : public CliTest {
 protected:
-    QString path(const char* name) const { return dataFile(name); }
     CliOutput base(const QStringList& rest) const { return cli(QStringList{QStringLiteral("build-base")} + rest); }
 };
 
@@ -19,58 +18,46 @@ TEST_F(CliBase, ZipAndCsvArchivesGiveEveryDrawOnceInDateOrder)
     const QStringList all = makeHistory(40, QDate(2020, 6, 1));
     const auto zip = LocalArchiveSource::zipOneFile(QStringLiteral("keno_2020.csv"), operatorCsv(all.mid(0, 25)), nullptr);
     ASSERT_TRUE(zip);
-    writeFile(path("keno_2020.zip"), *zip);
-    writeFile(path("recent.csv"), operatorCsv(all.mid(20)));
+    writeFile(dataFile("keno_2020.zip"), *zip);
+    writeFile(dataFile("recent.csv"), operatorCsv(all.mid(20)));
 
     // The newer archive first: the order of the arguments does not decide the order of the draws.
-    const CliOutput r = base({path("recent.csv"), path("keno_2020.zip")});
+    const CliOutput r = base({dataFile("recent.csv"), dataFile("keno_2020.zip")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     // The base stops where the newest archive begins: a download appends that archive after it.
-    EXPECT_EQ(readFile(path("Tirages.txt")), crlf(all.mid(0, 20)));
-    EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(all));
-    const QStringList out = r.out.split(QLatin1Char('\n'));
-    EXPECT_TRUE(out.contains(QStringLiteral("Historique de base (Tirages.txt) : 20 tirages, ceux d'avant l'archive la plus "
-                                            "récente, recent.csv, que le téléchargement ajoute à sa suite")))
+    EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(all.mid(0, 20)));
+    EXPECT_EQ(readFile(dataFile("Tirages_keno.txt")), crlf(all));
+    // The summary's figures are the builder's own; here they reach the standard output, the outcome the errors.
+    EXPECT_TRUE(r.outLines().contains(QStringLiteral("Historique de base (Tirages.txt) : 20 tirages, ceux d'avant l'archive la "
+                                                     "plus récente, recent.csv, que le téléchargement ajoute à sa suite")))
         << r.out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Tirages retenus : 40"))) << r.out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Tirages en double : 5"))) << r.out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Premier tirage : 01/06/2020 midi"))) << r.out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Dernier tirage : 20/06/2020 soir"))) << r.out.toStdString();
+    EXPECT_TRUE(r.outLines().contains(QStringLiteral("Tirages en double : 5"))) << r.out.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("Historique construit : 40 tirages écrits"))) << r.err.toStdString();
     // Nothing is said about the history that did not exist yet.
     EXPECT_FALSE(r.err.contains(QStringLiteral("complete"))) << r.err.toStdString();
-
-    // A download of the newest archive afterwards appends it after the base: each draw once, so
-    // the list is no longer than the working history, which stays as built.
-    const CliOutput imported = cli({QStringLiteral("import"), path("recent.csv")});
-    EXPECT_EQ(imported.code, 0) << imported.err.toStdString();
-    EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(all));
-
     // The working history the command built is the one the reports read.
-    const CliOutput report = cli("sorties");
-    EXPECT_EQ(report.code, 0) << report.err.toStdString();
-    EXPECT_TRUE(report.out.startsWith(QStringLiteral("Classement par sorties au 20/06/2020"))) << report.out.toStdString();
+    EXPECT_TRUE(cli("sorties").out.startsWith(QStringLiteral("Classement par sorties au 20/06/2020")));
 }
 
 TEST_F(CliBase, AnExistingHistoryIsReplacedOnlyWithReplace)
 {
     const QStringList old = makeHistory(6, QDate(2021, 1, 1), 4);
-    writeFile(path("Tirages.txt"), crlf(old));
+    writeFile(dataFile("Tirages.txt"), crlf(old));
     const QStringList fresh = makeHistory(10, QDate(2022, 2, 1), 5);
-    writeFile(path("a.csv"), operatorCsv(fresh));
+    writeFile(dataFile("a.csv"), operatorCsv(fresh));
 
-    const CliOutput refused = base({path("a.csv")});
+    const CliOutput refused = base({dataFile("a.csv")});
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("existe déjà : ajoutez --replace pour le remplacer")))
         << refused.err.toStdString();
-    EXPECT_EQ(readFile(path("Tirages.txt")), crlf(old));
-    EXPECT_FALSE(QFile::exists(path("Tirages_keno.txt")));
+    EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(old));
+    EXPECT_FALSE(QFile::exists(dataFile("Tirages_keno.txt")));
 
     // Replaced, the draws the archives lack are kept, older than the archive: in both files.
-    const CliOutput replaced = base({path("a.csv"), QStringLiteral("--replace")});
+    const CliOutput replaced = base({dataFile("a.csv"), QStringLiteral("--replace")});
     ASSERT_EQ(replaced.code, 0) << replaced.err.toStdString();
-    EXPECT_EQ(readFile(path("Tirages.txt")), crlf(old));
-    EXPECT_EQ(readFile(path("Tirages_keno.txt")), crlf(old + fresh));
+    EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(old));
+    EXPECT_EQ(readFile(dataFile("Tirages_keno.txt")), crlf(old + fresh));
     EXPECT_TRUE(replaced.out.contains(QStringLiteral("\nTirages gardés de Tirages.txt, absents des archives : 6\n")))
         << replaced.out.toStdString();
     EXPECT_FALSE(replaced.err.contains(QStringLiteral("fenêtre"))) << replaced.err.toStdString();
@@ -80,29 +67,24 @@ TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
 {
     const QStringList all = makeHistory(8, QDate(2020, 3, 1));
     QStringList other = all;
-    QString& changed = other[5];
-    // One number changed, the line still ascending: the largest becomes 70, or the smallest 01.
-    if (changed.mid(68, 2) != QLatin1String("70"))
-        changed.replace(68, 2, QStringLiteral("70"));
-    else
-        changed.replace(11, 2, QStringLiteral("01"));
-    ASSERT_NE(changed, all[5]);
-    writeFile(path("un.csv"), operatorCsv(all));
-    writeFile(path("deux.csv"), operatorCsv(other));
+    other[5] = makeHistory(8, QDate(2020, 3, 1), 99)[5]; // the same draw with other numbers
+    ASSERT_NE(other[5], all[5]);
+    writeFile(dataFile("un.csv"), operatorCsv(all));
+    writeFile(dataFile("deux.csv"), operatorCsv(other));
 
-    const CliOutput conflict = base({path("un.csv"), path("deux.csv")});
+    const CliOutput conflict = base({dataFile("un.csv"), dataFile("deux.csv")});
     EXPECT_EQ(conflict.code, 1);
     EXPECT_TRUE(conflict.out.contains(QStringLiteral("Tirages en désaccord : 1"))) << conflict.out.toStdString();
     EXPECT_TRUE(conflict.err.contains(QStringLiteral("tiravol-cli : Des archives ne donnent pas les mêmes numéros pour un "
                                                      "même tirage : rien n'a été écrit.")))
         << conflict.err.toStdString();
-    EXPECT_FALSE(QFile::exists(path("Tirages.txt")));
-    EXPECT_FALSE(QFile::exists(path("Tirages_keno.txt")));
+    EXPECT_FALSE(QFile::exists(dataFile("Tirages.txt")));
+    EXPECT_FALSE(QFile::exists(dataFile("Tirages_keno.txt")));
 
-    const CliOutput missing = base({path("un.csv"), path("absent.zip")});
+    const CliOutput missing = base({dataFile("un.csv"), dataFile("absent.zip")});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("absent.zip » est introuvable"))) << missing.err.toStdString();
-    EXPECT_FALSE(QFile::exists(path("Tirages.txt")));
+    EXPECT_FALSE(QFile::exists(dataFile("Tirages.txt")));
 
     const CliOutput none = base({});
     EXPECT_EQ(none.code, 2);

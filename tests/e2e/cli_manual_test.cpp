@@ -15,6 +15,7 @@
 
 using TestSupport::cli;
 using TestSupport::CliOutput;
+using TestSupport::optionsIn;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
@@ -31,15 +32,6 @@ QString manualPage(const char* name)
     return QString::fromUtf8(readFile(dataFile(name))).replace(QStringLiteral("\\-"), QStringLiteral("-"));
 }
 
-QSet<QString> optionsIn(const QString& text)
-{
-    QSet<QString> options;
-    static const QRegularExpression option(QStringLiteral("(?<![\\w-])(--?[a-z][a-z-]*)"));
-    for (const QRegularExpressionMatch& m : option.globalMatch(text))
-        options.insert(m.captured(1));
-    return options;
-}
-
 bool namesWord(const QString& text, const QString& word)
 {
     return text.contains(
@@ -54,21 +46,27 @@ QStringList commandNames()
     return names;
 }
 
-// What bash offers for the words typed; the last one is the word being completed.
-QStringList complete(const QStringList& words, const QString& folder)
+// What bash offers for the line typed, split at its spaces: the last word is the one being completed.
+QStringList complete(const char* line, const QString& folder)
 {
     QString script
         = QStringLiteral("source '%1'\ncd '%2' || exit 1\nCOMP_WORDS=(").arg(dataFile("completion/tiravol-cli"), folder);
-    for (const QString& w : words)
-        script += QLatin1Char('\'') + w + QStringLiteral("' ");
+    for (const QString& w : QString::fromUtf8(line).split(u' '))
+        script += u'\'' + w + QStringLiteral("' ");
     script += QStringLiteral(")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_tiravol_cli\nprintf '%s\\n' \"${COMPREPLY[@]}\"\n");
     QProcess bash;
     bash.start(QStringLiteral("bash"), {QStringLiteral("--norc"), QStringLiteral("-c"), script});
     if (!bash.waitForFinished(20000) || bash.exitCode() != 0)
-        return {QStringLiteral("<bash failed: ") + QString::fromUtf8(bash.readAllStandardError()) + QLatin1Char('>')};
-    QStringList offered = QString::fromUtf8(bash.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return {QStringLiteral("<bash failed: ") + QString::fromUtf8(bash.readAllStandardError()) + u'>'};
+    QStringList offered = QString::fromUtf8(bash.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     offered.sort();
     return offered;
+}
+
+// "a|b c": the names a and "b c".
+QStringList names(const char* list)
+{
+    return QString::fromUtf8(list).split(u'|', Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -97,35 +95,6 @@ TEST(CliManual, ManualPageDescribesExactlyTheCommandsAndEveryOptionOfTheUsage)
         EXPECT_TRUE(options.contains(QLatin1String(o))) << o;
     for (const QString& o : options)
         EXPECT_TRUE(namesWord(page, o)) << o.toStdString();
-}
-
-TEST(CliManual, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
-{
-    const struct {
-        QStringList arguments;
-        const char* usage;
-        QSet<QString> options;
-    } cases[] = {
-        {{QStringLiteral("backtest"), QStringLiteral("--help")},
-         "usage : tiravol-cli [OPTION...] backtest\n",
-         {QStringLiteral("--size"), QStringLiteral("--seed"), QStringLiteral("--criteria"), QStringLiteral("--until"),
-          QStringLiteral("--months"), QStringLiteral("--weekdays"), QStringLiteral("--slots"), QStringLiteral("--from"),
-          QStringLiteral("--to"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-o"),
-          QStringLiteral("--output"), QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("--version")}},
-        // It writes files of its own and no report: no -o.
-        {{QStringLiteral("-h"), QStringLiteral("build-base")},
-         "usage : tiravol-cli [OPTION...] build-base ARCHIVE...\n",
-         {QStringLiteral("--replace"), QStringLiteral("--data-dir"), QStringLiteral("--history"), QStringLiteral("-h"),
-          QStringLiteral("--help"), QStringLiteral("--version")}},
-    };
-    for (const auto& c : cases) {
-        const CliOutput help = cli(c.arguments);
-        EXPECT_EQ(help.code, CliStatus::kOk);
-        EXPECT_TRUE(help.err.startsWith(QString::fromUtf8(c.usage))) << help.err.toStdString();
-        EXPECT_EQ(optionsIn(help.err), c.options) << help.err.toStdString();
-    }
-    EXPECT_TRUE(cli({QStringLiteral("recherche-ecart"), QStringLiteral("--help")})
-                    .err.contains(QStringLiteral("\n  S                        ")));
 }
 
 TEST(CliManual, WindowManualPageNamesEveryOptionOfItsHelp)
@@ -167,43 +136,33 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
 
     QStringList commands = commandNames();
     commands.sort();
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QString()}, temp.path()), commands);
+    EXPECT_EQ(complete("tiravol-cli ", temp.path()), commands);
     // Before the command every option of the usage is offered; after it, those of its help.
-    const QStringList options = complete({QStringLiteral("tiravol-cli"), QStringLiteral("-")}, temp.path());
+    const QStringList options = complete("tiravol-cli -", temp.path());
     for (const QString& o : optionsIn(cli({QStringLiteral("--help")}).err))
         EXPECT_TRUE(options.contains(o)) << o.toStdString();
     EXPECT_TRUE(options.contains(QStringLiteral("--output")));
     for (const QString& command : commandNames()) {
-        const QStringList offered = complete({QStringLiteral("tiravol-cli"), command, QStringLiteral("-")}, temp.path());
+        const QStringList offered = complete(QStringLiteral("tiravol-cli %1 -").arg(command).toUtf8().constData(), temp.path());
         EXPECT_EQ(QSet<QString>(offered.begin(), offered.end()), optionsIn(cli({command, QStringLiteral("--help")}).err))
             << command.toStdString();
     }
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("ecarts")}, temp.path()),
-              QStringList({QStringLiteral("ecarts"), QStringLiteral("ecarts-max")}));
-
-    const QStringList archives
-        = {QStringLiteral("a.zip"), QStringLiteral("archives"), QStringLiteral("b.CSV"), QStringLiteral("d e.zip")};
-    const QStringList everything = {QStringLiteral("a.zip"), QStringLiteral("archives"), QStringLiteral("b.CSV"),
-                                    QStringLiteral("d e.zip"), QStringLiteral("notes.txt")};
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("import"), QString()}, temp.path()), archives);
-    // import takes one archive, build-base several; option values are not arguments.
-    EXPECT_EQ(
-        complete({QStringLiteral("tiravol-cli"), QStringLiteral("import"), QStringLiteral("a.zip"), QString()}, temp.path()),
-        QStringList());
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("--history"), QStringLiteral("h.txt"),
-                        QStringLiteral("build-base"), QStringLiteral("a.zip"), QString()},
-                       temp.path()),
-              archives);
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("--history"), QString()}, temp.path()), everything);
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("-o"), QStringLiteral("n")}, temp.path()),
-              QStringList({QStringLiteral("notes.txt")}));
-    // "--criteria=FILE": bash splits the word at '='.
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("--criteria"), QStringLiteral("="), QStringLiteral("a")},
-                       temp.path()),
-              QStringList({QStringLiteral("a.zip"), QStringLiteral("archives")}));
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("--data-dir"), QString()}, temp.path()),
-              QStringList({QStringLiteral("archives")}));
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("--slots"), QStringLiteral("s")}, temp.path()),
-              QStringList({QStringLiteral("soir")}));
-    EXPECT_EQ(complete({QStringLiteral("tiravol-cli"), QStringLiteral("sorties"), QString()}, temp.path()), QStringList());
+    // import takes one archive, build-base several; option values are not arguments; bash splits
+    // "--criteria=FILE" at '='.
+    const struct {
+        const char *typed, *offered;
+    } cases[] = {
+        {"tiravol-cli ecarts", "ecarts|ecarts-max"},
+        {"tiravol-cli import ", "a.zip|archives|b.CSV|d e.zip"},
+        {"tiravol-cli import a.zip ", ""},
+        {"tiravol-cli --history h.txt build-base a.zip ", "a.zip|archives|b.CSV|d e.zip"},
+        {"tiravol-cli --history ", "a.zip|archives|b.CSV|d e.zip|notes.txt"},
+        {"tiravol-cli -o n", "notes.txt"},
+        {"tiravol-cli --criteria = a", "a.zip|archives"},
+        {"tiravol-cli --data-dir ", "archives"},
+        {"tiravol-cli --slots s", "soir"},
+        {"tiravol-cli sorties ", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(complete(c.typed, temp.path()), names(c.offered)) << c.typed;
 }

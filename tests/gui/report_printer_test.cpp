@@ -84,8 +84,7 @@ TEST(ReportPrinter, ToutPrintsEveryLineOverSeveralPagesAndLeavesNoLineSelected)
     ResultList left = numbered(QStringLiteral("L"), 150);
     ResultList right = numbered(QStringLiteral("R"), 100);
     ReportPrinter::selectAll(left, right);
-    EXPECT_FALSE(left.selected.contains(false));
-    EXPECT_FALSE(right.selected.contains(false));
+    EXPECT_FALSE(left.selected.contains(false) || right.selected.contains(false));
 
     QPrinter printer(QPrinter::HighResolution);
     const QString pdf = temp.filePath(QStringLiteral("tout.pdf"));
@@ -93,18 +92,11 @@ TEST(ReportPrinter, ToutPrintsEveryLineOverSeveralPagesAndLeavesNoLineSelected)
     const ReportPrinter::Printed printed = ReportPrinter::print(printer, left, right);
     ASSERT_TRUE(printed.ok);
     ReportPrinter::unselectPrinted(printed, left, right);
-    EXPECT_FALSE(left.selected.contains(true));
-    EXPECT_FALSE(right.selected.contains(true));
+    EXPECT_FALSE(left.selected.contains(true) || right.selected.contains(true));
 
-    QStringList expected;
-    for (int i = 1; i <= 150; ++i)
-        expected << QStringLiteral("L %1").arg(i, 3, 10, QLatin1Char('0'));
-    for (int i = 1; i <= 100; ++i)
-        expected << QStringLiteral("R %1").arg(i, 3, 10, QLatin1Char('0'));
-    EXPECT_EQ(TestSupport::pdfLines(pdf), expected);
+    EXPECT_EQ(TestSupport::pdfLines(pdf), left.lines + right.lines);
     const int pages = TestSupport::pdfPages(pdf);
-    EXPECT_GE(pages, 3);
-    EXPECT_LE(pages, 4);
+    EXPECT_TRUE(pages == 3 || pages == 4) << pages;
     EXPECT_EQ(printed.pages, pages);
 
     // Nothing selected any more: printing again starts no document at all.

@@ -65,3 +65,20 @@ protected:
 };
 
 } // namespace TestSupport
+
+// The options a usage or help text names ("-o", "--data-dir", ...), for the help and completion tests.
+#include <QRegularExpression>
+#include <QSet>
+
+namespace TestSupport {
+
+inline QSet<QString> optionsIn(const QString& text)
+{
+    QSet<QString> options;
+    static const QRegularExpression option(QStringLiteral("(?<![\\w-])(--?[a-z][a-z-]*)"));
+    for (const QRegularExpressionMatch& m : option.globalMatch(text))
+        options.insert(m.captured(1));
+    return options;
+}
+
+} // namespace TestSupport

@@ -1,6 +1,7 @@
 #include "gui/DialogUi.h"
 #include "gui/GuiApp.h"
 #include "gui/MainWindow.h"
+#include "shell/Workspace.h"
 
 #include "support/TestSupport.h"
 
@@ -23,7 +24,7 @@ QStringList filesUnder(const QString& folder)
 }
 
 // Its own program: the user's configuration folder must be set before anything reads it.
-TEST(DemoSettingsTest, ADemonstrationLeavesTheUserConfigurationUntouched)
+TEST(GuiAppDemoTest, ADemonstrationRunsInATemporaryFolderAndLeavesTheUserConfigurationUntouched)
 {
     QTemporaryDir config;
     ASSERT_TRUE(config.isValid());
@@ -34,7 +35,11 @@ TEST(DemoSettingsTest, ADemonstrationLeavesTheUserConfigurationUntouched)
     QString error;
     ASSERT_TRUE(app.start(GuiApp::parseArguments({QStringLiteral("tiravol"), QStringLiteral("--demo")}), &error))
         << error.toStdString();
-    QApplication::processEvents(); // start-up
+    EXPECT_TRUE(app.dataFolder().startsWith(QDir::tempPath()));
+    EXPECT_TRUE(QFile::exists(app.dataFolder() + QStringLiteral("/Tirages_keno.txt")));
+    EXPECT_TRUE(app.window()->windowTitle().endsWith(QStringLiteral(" (démonstration)")));
+    QApplication::processEvents(); // start-up runs from the event loop
+    EXPECT_GT(app.workspace()->drawCount(), 0);
 
     // The export's save dialog, cancelled: Qt's file dialog keeps its state in the settings.
     DialogUi dialogs(app.window());

@@ -1,5 +1,4 @@
-// The first-run question in the window, answered through real message boxes.
-#include "gui/DialogUi.h"
+// The window program started over an empty data folder: the first-run question in real message boxes.
 #include "gui/GuiApp.h"
 #include "gui/MainWindow.h"
 #include "shell/Workspace.h"
@@ -8,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -18,47 +16,8 @@
 
 namespace {
 
-const QStringList kButtons{QStringLiteral("Construire l'historique…"), QStringLiteral("Démonstration"),
-                           QStringLiteral("Liste vide")};
-
-// The captions of a box's buttons as they stand on screen, left to right.
-QStringList captionsInPlace(const QMessageBox* box)
-{
-    QList<QAbstractButton*> buttons = box->buttons();
-    std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
-    QStringList captions;
-    for (const QAbstractButton* b : buttons)
-        captions << b->text();
-    return captions;
-}
-
-TEST(FirstRunDialogTest, TheButtonsStandInOrderTheFirstIsTheDefaultAndEscapeChoosesTheLast)
-{
-    DialogUi ui;
-    QStringList captions;
-    QString defaultCaption;
-    QTimer::singleShot(0, qApp, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        captions = captionsInPlace(box);
-        defaultCaption = box->defaultButton() ? box->defaultButton()->text() : QString();
-        for (QAbstractButton* b : box->buttons())
-            if (b->text() == kButtons[1])
-                b->click();
-    });
-    EXPECT_EQ(ui.choose(QStringLiteral("Premier démarrage"), QStringLiteral("?"), kButtons), 1);
-    EXPECT_EQ(captions, kButtons);
-    EXPECT_EQ(defaultCaption, kButtons[0]);
-
-    QTimer::singleShot(0, qApp, [] {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(QApplication::activeModalWidget(), &escape);
-    });
-    EXPECT_EQ(ui.choose(QStringLiteral("Premier démarrage"), QStringLiteral("?"), kButtons), 2);
-}
-
 // Its own program: the user's configuration folder is set before anything reads it.
-TEST(FirstRunWindowTest, AnEmptyDataFolderOffersTheQuestionAfterTheMissingFileAndTheDemonstrationSaysSo)
+TEST(GuiAppFirstRunTest, AnEmptyDataFolderOffersTheQuestionAfterTheMissingFileAndTheDemonstrationSaysSo)
 {
     QTemporaryDir config, data;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
@@ -76,7 +35,8 @@ TEST(FirstRunWindowTest, AnEmptyDataFolderOffersTheQuestionAfterTheMissingFileAn
             return;
         boxes << box->text().section(QLatin1Char('\n'), 0, 0);
         const QList<QAbstractButton*> buttons = box->buttons();
-        const auto demo = std::find_if(buttons.begin(), buttons.end(), [](auto* b) { return b->text() == kButtons[1]; });
+        const auto demo
+            = std::find_if(buttons.begin(), buttons.end(), [](auto* b) { return b->text() == QStringLiteral("Démonstration"); });
         if (demo != buttons.end()) {
             EXPECT_EQ(box->windowTitle(), QStringLiteral("Premier démarrage"));
             EXPECT_TRUE(box->text().contains(QDir::toNativeSeparators(data.path())));

@@ -1,0 +1,65 @@
+// tiravol-cli's command line: what it refuses with exit 2 before anything runs, and each
+// command's help.
+#include "support/CliSupport.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+
+using TestSupport::CliOutput;
+using TestSupport::optionsIn;
+using TestSupport::words;
+
+namespace {
+
+class CliParserTest : public TestSupport::CliTest { };
+
+TEST_F(CliParserTest, BadArgumentsExitTwoPrintingAndWritingNothing)
+{
+    writeHistory(TestSupport::makeHistory(41, QDate(2020, 3, 1)), true);
+    const QByteArray history = TestSupport::readFile(working());
+    const QString twenty = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20");
+    const char* const cases[]
+        = {"frobnicate", "--bogus sorties", "", "sorties encore", "sorties --until", "--weekdays 8 sorties",
+           "--slots nuit sorties", "--from 32/01/2020 sorties", "--numbers 71 sorties",
+           // Each command takes the options it reads, and only those.
+           "--numbers 5 sorties", "--until 3 cotes", "--criteria c.cfg performance", "--replace ecarts",
+           "--url http://localhost/ ecarts", "add --months 1 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20",
+           // Nineteen or twenty-one numbers, out of range, or one repeated.
+           "add 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19", "add 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21",
+           "add 0,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20", "add 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,71",
+           "add 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,7"};
+    for (const char* args : cases) {
+        const CliOutput r = cli(args);
+        EXPECT_EQ(r.code, 2) << args;
+        EXPECT_EQ(r.out, QString()) << args;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("tiravol-cli : "))) << args << r.err.toStdString();
+    }
+    EXPECT_EQ(TestSupport::readFile(working()), history);
+    EXPECT_TRUE(cli("--numbers 5 sorties")
+                    .err.startsWith(QStringLiteral("tiravol-cli : --numbers : ne sert pas avec la commande sorties\n")));
+    EXPECT_TRUE(cli("--bogus sorties").err.startsWith(QStringLiteral("tiravol-cli : --bogus : option inconnue\n")));
+}
+
+TEST_F(CliParserTest, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
+{
+    const struct {
+        const char *arguments, *usage, *options;
+    } cases[] = {
+        {"backtest --help", "usage : tiravol-cli [OPTION...] backtest\n",
+         "--size --seed --criteria --until --months --weekdays --slots --from --to --data-dir --history -o --output -h --help "
+         "--version"},
+        // It writes files of its own and no report: no -o.
+        {"-h build-base", "usage : tiravol-cli [OPTION...] build-base ARCHIVE...\n",
+         "--replace --data-dir --history -h --help --version"},
+    };
+    for (const auto& c : cases) {
+        const CliOutput help = cli(c.arguments);
+        EXPECT_EQ(help.code, 0);
+        EXPECT_TRUE(help.err.startsWith(QString::fromUtf8(c.usage))) << help.err.toStdString();
+        const QStringList expected = words(c.options);
+        EXPECT_EQ(optionsIn(help.err), QSet<QString>(expected.begin(), expected.end())) << help.err.toStdString();
+    }
+    EXPECT_TRUE(cli("recherche-ecart --help").err.contains(QStringLiteral("\n  S                        ")));
+}
+
+} // namespace

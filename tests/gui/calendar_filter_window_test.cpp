@@ -1,0 +1,70 @@
+#include "gui/CalendarFilterWindow.h"
+#include "gui/DialogUi.h"
+
+#include "history/CalendarFilter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QCheckBox* box(QWidget* window, const char* name)
+{
+    return window->findChild<QCheckBox*>(QString::fromLatin1(name));
+}
+
+TEST(CalendarFilterWindowTest, RoundTripsAndAllBoxesOnlyEverTick)
+{
+    CalendarFilter in, out;
+    in.weekdays[1] = in.weekdays[7] = in.months[2] = in.months[11] = in.times[2] = true;
+    in.from = QDate(2020, 1, 1);
+    in.to = QDate(2020, 12, 31);
+    CalendarFilterWindow window;
+    window.load(in);
+    window.store(out);
+    EXPECT_TRUE(out.weekdays == in.weekdays && out.months == in.months && out.times == in.times);
+    EXPECT_EQ(out.from, in.from);
+    EXPECT_EQ(out.to, in.to);
+
+    const std::array<bool, 8> allDays{false, true, true, true, true, true, true, true};
+    box(&window, "Jour0")->click();
+    window.store(out);
+    EXPECT_EQ(out.weekdays, allDays);
+    EXPECT_EQ(out.months, in.months); // the other group is left alone
+    // Unticking "Tous les jours" still ticks every day, even one just unticked.
+    box(&window, "Check1_4")->click();
+    box(&window, "Jour0")->click();
+    window.store(out);
+    EXPECT_EQ(out.weekdays, allDays);
+    box(&window, "tsmois")->click();
+    window.store(out);
+    EXPECT_EQ(std::count(out.months.begin() + 1, out.months.end(), true), 12);
+}
+
+TEST(CalendarFilterWindowTest, ValiderWritesBackCloseAndEscapeCancel)
+{
+    CalendarFilter filter;
+    DialogUi ui;
+    // Each time the midday box is ticked, then: Valider, the close box, Escape.
+    for (const int answer : {0, 1, 2}) {
+        QTimer::singleShot(0, qApp, [answer] {
+            QWidget* window = QApplication::activeModalWidget();
+            box(window, "CkHeure1")->click();
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            if (answer == 0)
+                window->findChild<QPushButton*>(QStringLiteral("Ferme"))->click();
+            else if (answer == 1)
+                window->close();
+            else
+                QApplication::sendEvent(window, &escape);
+        });
+        EXPECT_EQ(ui.editCalendarFilter(filter), answer == 0) << answer;
+        EXPECT_TRUE(filter.times[1]) << answer; // a cancel never writes its unticking back
+    }
+}
+
+} // namespace

@@ -1,0 +1,110 @@
+// The window's questions as real dialogs, answered from a timer.
+#include "gui/DialogUi.h"
+#include "gui/WaitCursor.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DialogUiTest, TheAddressBoxShowsTheWholeAddress)
+{
+    const QString address = QStringLiteral("https://www.exemple-de-jeux.example.com/generated/game/keno/keno_gagnant_a_vie.zip");
+    DialogUi ui;
+    bool checked = false;
+    QTimer::singleShot(0, qApp, [&] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Telechargement echoué vérifiez l'adresse"));
+        EXPECT_EQ(dialog->labelText(), QStringLiteral("Sur le site FDesJeux"));
+        auto* edit = dialog->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text(), address);
+        EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(address)) << edit->width();
+        checked = true;
+        edit->setText(address + QStringLiteral("2"));
+        dialog->accept();
+    });
+    const auto answer
+        = ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), QStringLiteral("Sur le site FDesJeux"), address);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(answer.value_or(QString()), address + QStringLiteral("2"));
+
+    QTimer::singleShot(0, qApp, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_FALSE(ui.askText(QStringLiteral("t"), QStringLiteral("p"), address).has_value());
+}
+
+TEST(DialogUiTest, QuestionsShowTheArrowOverAnHourglass)
+{
+    DialogUi ui;
+    WaitCursor hourglass;
+    hourglass.show(true);
+    Qt::CursorShape during = Qt::BlankCursor;
+    QTimer::singleShot(0, qApp, [&] {
+        during = QGuiApplication::overrideCursor()->shape();
+        QApplication::activeModalWidget()->close();
+    });
+    ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), QStringLiteral("Tiravol"));
+    EXPECT_EQ(during, Qt::ArrowCursor);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    hourglass.show(false);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // Without an hourglass nothing is pushed.
+    QTimer::singleShot(0, qApp, [&] {
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        QApplication::activeModalWidget()->close();
+    });
+    EXPECT_FALSE(ui.confirm(QStringLiteral("?"), QStringLiteral("Tiravol")));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+const QStringList kButtons{QStringLiteral("Construire l'historique…"), QStringLiteral("Démonstration"),
+                           QStringLiteral("Liste vide")};
+
+// The captions of a box's buttons as they stand on screen, left to right.
+QStringList captionsInPlace(const QMessageBox* box)
+{
+    QList<QAbstractButton*> buttons = box->buttons();
+    std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+    QStringList captions;
+    for (const QAbstractButton* b : buttons)
+        captions << b->text();
+    return captions;
+}
+
+TEST(DialogUiTest, ChoiceButtonsStandInOrderTheFirstIsTheDefaultAndEscapeChoosesTheLast)
+{
+    DialogUi ui;
+    QStringList captions;
+    QString defaultCaption;
+    QTimer::singleShot(0, qApp, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        captions = captionsInPlace(box);
+        defaultCaption = box->defaultButton() ? box->defaultButton()->text() : QString();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == kButtons[1])
+                b->click();
+    });
+    EXPECT_EQ(ui.choose(QStringLiteral("Premier démarrage"), QStringLiteral("?"), kButtons), 1);
+    EXPECT_EQ(captions, kButtons);
+    EXPECT_EQ(defaultCaption, kButtons[0]);
+
+    QTimer::singleShot(0, qApp, [] {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::activeModalWidget(), &escape);
+    });
+    EXPECT_EQ(ui.choose(QStringLiteral("Premier démarrage"), QStringLiteral("?"), kButtons), 2);
+}
+
+} // namespace
