@@ -1,9 +1,11 @@
 // The real tiravol-cli binary: the in-process bytes as UTF-8 whatever the locale, exit 2 on a usage
-// error, writers taking turns, and Ctrl+C stopping a long walk with the records found so far.
+// error, writers taking turns, and Ctrl+C stopping a long walk with the records found so far, or a
+// download with the history untouched.
 #include "shell/DataFolderLock.h"
 #include "support/CliSupport.h"
 
 #include <QProcess>
+#include <QTcpServer>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -103,6 +105,28 @@ TEST_F(CliMainTest, InterruptedWalkPrintsItsLinesAndSaysSo)
         EXPECT_TRUE(lines[stopped - 1].startsWith(" 1 2 3 4 5 ")) << lines[stopped - 1].toStdString();
         EXPECT_TRUE(process.readAllStandardError().startsWith("tiravol-cli : interrompu"));
     }
+}
+
+TEST_F(CliMainTest, InterruptedDownloadLeavesTheHistoryAsItWas)
+{
+    writeHistory(TestSupport::makeHistory(20));
+    const QByteArray before = TestSupport::readFile(working());
+    // A server that takes the connection and never answers: the download waits until stopped.
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    QProcess process;
+    process.start(QStringLiteral(TIRAVOL_CLI_PATH),
+                  {QStringLiteral("--data-dir"), m_data.path(), QStringLiteral("download"), QStringLiteral("--url"),
+                   QStringLiteral("http://127.0.0.1:%1/keno.zip").arg(silent.serverPort())});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    EXPECT_FALSE(process.waitForFinished(1500));
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError())
+                    .contains(QStringLiteral("tiravol-cli : interrompu : le téléchargement est arrêté")));
+    EXPECT_EQ(TestSupport::readFile(working()), before);
 }
 
 } // namespace
