@@ -17,19 +17,17 @@ TEST(AppFiles, TheProgramFolderComesFirstThenShareTiravolOfItsPrefix)
     qputenv("XDG_DATA_DIRS", prefix.filePath(QStringLiteral("none")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", prefix.filePath(QStringLiteral("none-home")).toLocal8Bit());
 
-    EXPECT_EQ(AppFiles::find(QStringLiteral("aidekeno.pdf"), bin), QString());
-
-    TestSupport::writeFile(QDir(share).filePath(QStringLiteral("aidekeno.pdf")), "%PDF installed");
-    EXPECT_EQ(AppFiles::find(QStringLiteral("aidekeno.pdf"), bin), QDir(share).filePath(QStringLiteral("aidekeno.pdf")));
-
+    const QString help = QStringLiteral("aidekeno.pdf");
+    EXPECT_EQ(AppFiles::find(help, bin), QString());
+    TestSupport::writeFile(QDir(share).filePath(help), "%PDF installed");
+    EXPECT_EQ(AppFiles::find(help, bin), QDir(share).filePath(help));
     // Built beside the binary (the build folder) wins over an installed copy.
-    TestSupport::writeFile(QDir(bin).filePath(QStringLiteral("aidekeno.pdf")), "%PDF built");
-    EXPECT_EQ(AppFiles::find(QStringLiteral("aidekeno.pdf"), bin), QDir(bin).filePath(QStringLiteral("aidekeno.pdf")));
+    TestSupport::writeFile(QDir(bin).filePath(help), "%PDF built");
+    EXPECT_EQ(AppFiles::find(help, bin), QDir(bin).filePath(help));
 
     // A folder of that name is not the file; system data folders are searched last.
     QDir().mkpath(QDir(bin).filePath(QStringLiteral("Conseil.txt")));
     const QString system = prefix.filePath(QStringLiteral("system"));
-    QDir().mkpath(system + QStringLiteral("/tiravol"));
     TestSupport::writeFile(system + QStringLiteral("/tiravol/Conseil.txt"), "conseil");
     qputenv("XDG_DATA_DIRS", system.toLocal8Bit());
     EXPECT_EQ(AppFiles::find(QStringLiteral("Conseil.txt"), bin), system + QStringLiteral("/tiravol/Conseil.txt"));

@@ -2,45 +2,36 @@
 
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
-namespace {
-
-DrawList listOf(const QStringList& lines)
-{
-    return DrawList::fromLines(lines);
-}
-
-} // namespace
+using TestSupport::drawLine;
+using TestSupport::numberRange;
 
 TEST(HistoryGuard, AListShorterByOneDrawIsRefusedAndCounted)
 {
     const QStringList file = TestSupport::makeHistory(6);
-    const auto refusal = HistoryGuard::check(listOf(file), listOf(file.mid(0, 5)));
+    const auto refusal = HistoryGuard::check(DrawList::fromLines(file), DrawList::fromLines(file.mid(0, 5)));
     ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->kind, HistoryGuard::Refusal::Kind::Shorter);
-    EXPECT_EQ(refusal->onDisk, 6);
-    EXPECT_EQ(refusal->offered, 5);
-    EXPECT_FALSE(HistoryGuard::check(listOf(file), listOf(file)).has_value());
+    EXPECT_EQ(std::tuple(refusal->kind, refusal->onDisk, refusal->offered),
+              std::tuple(HistoryGuard::Refusal::Kind::Shorter, 6, 5));
+    EXPECT_FALSE(HistoryGuard::check(DrawList::fromLines(file), DrawList::fromLines(file)).has_value());
 }
 
 TEST(HistoryGuard, ACorrectedDrawIsLostUnlessThePlayerReplacedItButTheOrderOfNumbersIsNot)
 {
-    const QStringList file = {TestSupport::drawLine(QStringLiteral("01/10/1993"), TestSupport::numberRange(1, 20)),
-                              TestSupport::drawLine(QStringLiteral("01/10/1993"), TestSupport::numberRange(21, 40), " soir")};
-    QStringList corrected = file;
-    corrected[1] = TestSupport::drawLine(QStringLiteral("01/10/1993"), TestSupport::numberRange(22, 41), " soir");
-    const auto refusal = HistoryGuard::check(listOf(file), listOf(corrected));
+    const QString day = QStringLiteral("01/10/1993");
+    const DrawList file = DrawList::fromLines({drawLine(day, numberRange(1, 20)), drawLine(day, numberRange(21, 40), " soir")});
+    const DrawList corrected = DrawList::fromLines({file.text(0), drawLine(day, numberRange(22, 41), " soir")});
+    const auto refusal = HistoryGuard::check(file, corrected);
     ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->kind, HistoryGuard::Refusal::Kind::LostDraws);
-    EXPECT_EQ(refusal->lost, 1);
-    EXPECT_EQ(refusal->examples, QStringList{file[1]});
-    EXPECT_FALSE(HistoryGuard::check(listOf(file), listOf(corrected), {file[1]}).has_value());
+    EXPECT_EQ(std::tuple(refusal->kind, refusal->lost), std::tuple(HistoryGuard::Refusal::Kind::LostDraws, 1));
+    EXPECT_EQ(refusal->examples, QStringList{file.text(1)});
+    EXPECT_FALSE(HistoryGuard::check(file, corrected, {file.text(1)}).has_value());
 
     // The archive's order of the same twenty numbers is the same draw.
-    QList<int> reversed = TestSupport::numberRange(21, 40);
+    QList<int> reversed = numberRange(21, 40);
     std::reverse(reversed.begin(), reversed.end());
-    QStringList reordered = file;
-    reordered[1] = TestSupport::drawLine(QStringLiteral("01/10/1993"), reversed, " soir");
-    EXPECT_FALSE(HistoryGuard::check(listOf(file), listOf(reordered)).has_value());
+    EXPECT_FALSE(HistoryGuard::check(file, DrawList::fromLines({file.text(0), drawLine(day, reversed, " soir")})).has_value());
 }

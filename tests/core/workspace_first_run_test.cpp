@@ -20,7 +20,7 @@ const QString kIncomplete
 class FirstRunTest : public ::testing::Test {
 protected:
     QTemporaryDir tmp;
-    QString data = tmp.filePath(QStringLiteral("Documents"));
+    QString data = tmp.filePath(QStringLiteral("Documents")), working = data + QStringLiteral("/Tirages_keno.txt");
     QString archive = tmp.filePath(QStringLiteral("keno_202010.csv"));
     QStringList draws = TestSupport::makeHistory(12, QDate(2020, 10, 1));
     TestSupport::ScriptedUi ui;
@@ -55,7 +55,7 @@ TEST_F(FirstRunTest, AskedOnlyWithoutAnyHistoryAndAgainWhileNoHistoryWasBuilt)
     ASSERT_EQ(ui.choiceTexts.size(), 2);
     EXPECT_TRUE(ui.choiceTexts[0].contains(QDir::toNativeSeparators(data)));
     ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("introuvable"))) << ui.messages[0].text.toStdString();
+    EXPECT_TRUE(TestSupport::contains(ui.messages[0].text, QStringLiteral("introuvable")));
     EXPECT_EQ(ui.messages[1].text, kIncomplete);
     EXPECT_EQ(ws->drawCount(), 0);
     EXPECT_TRUE(dataFiles().isEmpty());
@@ -74,7 +74,7 @@ TEST_F(FirstRunTest, BuildingFromTheQuestionLoadsTheHistoryItWrote)
     auto ws = start();
     EXPECT_EQ(ui.choiceTexts.size(), 1);
     EXPECT_EQ(ws->state().drawLines(), draws);
-    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages_keno.txt")), TestSupport::crlf(draws));
+    EXPECT_EQ(readFile(working), TestSupport::crlf(draws));
     EXPECT_FALSE(ws->demonstration());
     EXPECT_EQ(ui.messages.back().text, kIncomplete); // a history of 2020 does not begin in 1993
 }
@@ -86,7 +86,8 @@ TEST_F(FirstRunTest, TheDemonstrationNeverWritesThePlayersFolderAndABuildEndsIt)
     const QStringList demo = DemoHistory::generate(ui.fixedToday.addDays(-1));
     ASSERT_TRUE(ws->demonstration());
     EXPECT_EQ(ws->state().drawLines(), demo);
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("tiravol Version ") + ws->versionText() + QStringLiteral(" (démonstration)"));
+    const QString title = QStringLiteral("tiravol Version ") + ws->versionText();
+    EXPECT_EQ(ws->windowTitle(), title + QStringLiteral(" (démonstration)"));
     EXPECT_EQ(ui.messages.size(), 1u); // the missing file; a demonstration begins in 1993
     EXPECT_EQ(ws->report().title, QStringLiteral("Classement par sorties au ") + demo.last().left(10));
 
@@ -98,16 +99,14 @@ TEST_F(FirstRunTest, TheDemonstrationNeverWritesThePlayersFolderAndABuildEndsIt)
 
     // A cancelled build keeps the demonstration; a build writes the player's folder and ends it.
     ws->construireHistorique();
-    EXPECT_TRUE(ws->demonstration());
-    EXPECT_EQ(ws->config().dataFolder, demoFolder);
+    EXPECT_EQ(std::pair(ws->demonstration(), ws->config().dataFolder), std::pair(true, demoFolder));
     ui.openNames = {{archive}};
     ws->construireHistorique();
-    EXPECT_FALSE(ws->demonstration());
-    EXPECT_EQ(ws->config().dataFolder, data);
+    EXPECT_EQ(std::pair(ws->demonstration(), ws->config().dataFolder), std::pair(false, data));
     EXPECT_EQ(ws->state().drawLines(), draws);
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("tiravol Version ") + ws->versionText());
+    EXPECT_EQ(ws->windowTitle(), title);
     // The working history holds every draw; the base only those older than the newest archive.
-    EXPECT_EQ(readFile(data + QStringLiteral("/Tirages_keno.txt")), TestSupport::crlf(draws));
+    EXPECT_EQ(readFile(working), TestSupport::crlf(draws));
     EXPECT_FALSE(QFileInfo::exists(demoFolder));
     EXPECT_TRUE(ui.confirmTexts.isEmpty()); // the demonstration's files were not the player's history
 }

@@ -3,27 +3,24 @@
 #include "shell/Workspace.h"
 
 #include "shell/JobRunner.h"
-#include "shell/VersionText.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <gtest/gtest.h>
-
 #include <atomic>
-
+#include <gtest/gtest.h>
 #include <memory>
 
+using TestSupport::contains;
 using TestSupport::crlf;
 using TestSupport::makeHistory;
 using TestSupport::readFile;
+using TestSupport::startsWith;
 using TestSupport::writeFile;
 
 namespace {
-
-// An operator CSV of `draws`, newest row first, as the archives are published.
 
 class WorkspaceOutputTest : public TestSupport::WorkspaceFixture {
 protected:
@@ -32,10 +29,9 @@ protected:
     QString data(const char* name) const { return dataFile(name); }
     QString ini() const { return m_config.filePath(QStringLiteral("Varn/tiravol.ini")); }
 
-    void make(bool readOnlySettings = false)
+    void make()
     {
         WorkspaceConfig config = this->config();
-        config.readOnlySettings = readOnlySettings;
         config.quietWhenNoWorkingHistory = true;
         config.connection = [this] { return m_connection; };
         m_ws = std::make_unique<Workspace>(config, &m_ui);
@@ -53,16 +49,15 @@ protected:
         writeFile(data(name), TestSupport::operatorCsv(draws));
         return data(name);
     }
+    // The only message shown since the last look.
+    QString onlyMessage()
+    {
+        const QString text
+            = m_ui.messages.size() == 1 ? m_ui.messages[0].text : QStringLiteral("<%1 messages>").arg(m_ui.messages.size());
+        m_ui.messages.clear();
+        return text;
+    }
 };
-
-TEST(VersionText, MajorThenMinorOnTwoDigitsThenRevisionOnFour)
-{
-    EXPECT_EQ(VersionText::format(2, 5, 17), QStringLiteral("2-05-0017"));
-    EXPECT_EQ(VersionText::format(1, 0, 0), QStringLiteral("1-00-0000"));
-    EXPECT_EQ(VersionText::format(12, 34, 5678), QStringLiteral("12-34-5678"));
-    // Wider than the pattern: every digit is kept.
-    EXPECT_EQ(VersionText::format(3, 123, 45678), QStringLiteral("3-123-45678"));
-}
 
 TEST_F(WorkspaceOutputTest, AboutBoxGivesTheProgramAndItsVersionOnTwoLines)
 {
@@ -72,7 +67,6 @@ TEST_F(WorkspaceOutputTest, AboutBoxGivesTheProgramAndItsVersionOnTwoLines)
     EXPECT_EQ(m_ui.messages[0].title, QStringLiteral("Tiravol"));
     EXPECT_TRUE(m_ui.messages[0].information);
     const QString text = m_ui.messages[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Tiravol version \r\n"))) << text.toStdString();
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Tiravol version \\r\\n\\d+-\\d\\d-\\d\\d\\d\\d$")).match(text).hasMatch())
         << text.toStdString();
     EXPECT_EQ(text.mid(18), m_ws->versionText());
@@ -83,32 +77,25 @@ TEST_F(WorkspaceOutputTest, SelectionTextSelectAllAndUnselect)
 {
     start(makeHistory(40));
     const ReportModel& report = m_ws->report();
-    ASSERT_GE(report.resultat.count(), 4);
-    ASSERT_GE(report.resultat2.count(), 3);
+    const auto selected = [&report] { return std::pair(report.resultat.selected, report.resultat2.selected); };
+    ASSERT_EQ(std::pair(report.resultat.count(), report.resultat2.count()), std::pair(36, 36));
     EXPECT_EQ(m_ws->selectionText(), QString());
 
     m_ws->setResultSelected(1, 3, true);
     m_ws->setResultSelected(1, 1, true);
     m_ws->setResultSelected(2, 2, true);
-    const QString crLf = QStringLiteral("\r\n");
     EXPECT_EQ(m_ws->selectionText(),
-              report.resultat.lines[1] + crLf + report.resultat.lines[3] + crLf + report.resultat2.lines[2] + crLf);
+              QStringList({report.resultat.lines[1], report.resultat.lines[3], report.resultat2.lines[2], QString()})
+                  .join(QStringLiteral("\r\n")));
 
     m_ws->selectAllResults();
-    for (int i = 0; i < report.resultat.count(); ++i)
-        EXPECT_TRUE(report.resultat.isSelected(i)) << i;
-    for (int i = 0; i < report.resultat2.count(); ++i)
-        EXPECT_TRUE(report.resultat2.isSelected(i)) << i;
-
+    EXPECT_EQ(selected(), std::pair(QList<bool>(36, true), QList<bool>(36, true)));
     m_ws->unselectResults({0, 2}, {1});
-    EXPECT_FALSE(report.resultat.isSelected(0));
-    EXPECT_TRUE(report.resultat.isSelected(1));
-    EXPECT_FALSE(report.resultat.isSelected(2));
-    EXPECT_TRUE(report.resultat2.isSelected(0));
-    EXPECT_FALSE(report.resultat2.isSelected(1));
+    QList<bool> left(36, true), right(36, true);
+    left[0] = left[2] = right[1] = false;
+    EXPECT_EQ(selected(), std::pair(left, right));
 
-    m_ws->unselectResults(TestSupport::numberRange(0, report.resultat.count() - 1),
-                          TestSupport::numberRange(0, report.resultat2.count() - 1));
+    m_ws->unselectResults(TestSupport::numberRange(0, 35), TestSupport::numberRange(0, 35));
     EXPECT_EQ(m_ws->selectionText(), QString());
 }
 
@@ -118,8 +105,7 @@ TEST_F(WorkspaceOutputTest, WebPageOffLineOnlyTellsAndOpensNothing)
     make();
     m_ws->site();
     ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].text, QStringLiteral("Vous n'etes pas connecté à Internet"));
-    EXPECT_EQ(m_ui.messages[0].title, QStringLiteral("Tiravol"));
+    EXPECT_EQ(m_ui.messages[0].text + m_ui.messages[0].title, QStringLiteral("Vous n'etes pas connecté à InternetTiravol"));
     EXPECT_FALSE(m_ui.messages[0].information); // no icon
     EXPECT_TRUE(m_ui.openedUrls.isEmpty());
     EXPECT_FALSE(QFile::exists(ini()));
@@ -129,11 +115,10 @@ TEST_F(WorkspaceOutputTest, WebPageOnLineOpensTheSettingsAddressOrTheDefaultWrit
 {
     make();
     m_ws->site();
-    ASSERT_EQ(m_ui.openedUrls.size(), 1);
-    EXPECT_EQ(m_ui.openedUrls[0], QUrl(QStringLiteral("https://tiravol.fr/contact")));
+    EXPECT_EQ(m_ui.openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://tiravol.fr/contact"))});
     EXPECT_TRUE(m_ui.messages.empty());
-    EXPECT_TRUE(readFile(ini()).contains("[URL]")) << readFile(ini()).toStdString();
-    EXPECT_TRUE(readFile(ini()).contains("SiteTiravol=https://tiravol.fr/contact")) << readFile(ini()).toStdString();
+    EXPECT_TRUE(contains(QString::fromUtf8(readFile(ini())), QStringLiteral("[URL]")));
+    EXPECT_TRUE(contains(QString::fromUtf8(readFile(ini())), QStringLiteral("SiteTiravol=https://tiravol.fr/contact")));
 
     // An address of the player's own, with a query, is opened as written.
     writeFile(ini(), "[URL]\r\nFileFdesjeux=https://example.org/a.zip\r\nSiteTiravol=https://example.org/p?a=1&b=2\r\n");
@@ -144,8 +129,7 @@ TEST_F(WorkspaceOutputTest, WebPageOnLineOpensTheSettingsAddressOrTheDefaultWrit
     // No browser took it: said, and nothing else changes.
     m_ui.viewerOpens = false;
     m_ws->site();
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_TRUE(m_ui.messages[0].text.contains(QStringLiteral("https://example.org/p?a=1&b=2")));
+    EXPECT_TRUE(contains(onlyMessage(), QStringLiteral("https://example.org/p?a=1&b=2")));
 }
 
 TEST_F(WorkspaceOutputTest, WebPageWithoutAConnectionTestAndReadOnlySettingsWritesNothing)
@@ -154,8 +138,7 @@ TEST_F(WorkspaceOutputTest, WebPageWithoutAConnectionTestAndReadOnlySettingsWrit
     config.readOnlySettings = true;
     m_ws = std::make_unique<Workspace>(config, &m_ui);
     m_ws->site();
-    ASSERT_EQ(m_ui.openedUrls.size(), 1);
-    EXPECT_EQ(m_ui.openedUrls[0], QUrl(QStringLiteral("https://tiravol.fr/contact")));
+    EXPECT_EQ(m_ui.openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://tiravol.fr/contact"))});
     EXPECT_FALSE(QFile::exists(ini()));
 }
 
@@ -169,22 +152,17 @@ TEST_F(WorkspaceOutputTest, HelpOpensTheDocumentFoundBesideTheProgramOrSaysItIsM
     make();
     m_ws->aide();
     EXPECT_TRUE(m_ui.openedUrls.isEmpty());
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_TRUE(m_ui.messages[0].text.contains(QStringLiteral("« aidekeno.pdf » est introuvable")))
-        << m_ui.messages[0].text.toStdString();
+    EXPECT_TRUE(contains(onlyMessage(), QStringLiteral("« aidekeno.pdf » est introuvable")));
 
-    QDir(share.path()).mkpath(QStringLiteral("tiravol"));
     const QString pdf = share.filePath(QStringLiteral("tiravol/aidekeno.pdf"));
     writeFile(pdf, "%PDF-1.4\n");
     m_ws->aide();
-    ASSERT_EQ(m_ui.openedUrls.size(), 1);
-    EXPECT_EQ(m_ui.openedUrls[0], QUrl::fromLocalFile(pdf));
-    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.openedUrls, QList<QUrl>{QUrl::fromLocalFile(pdf)});
+    EXPECT_TRUE(m_ui.messages.empty());
 
     m_ui.viewerOpens = false;
     m_ws->aide();
-    ASSERT_EQ(m_ui.messages.size(), 2u);
-    EXPECT_TRUE(m_ui.messages[1].text.contains(pdf)) << m_ui.messages[1].text.toStdString();
+    EXPECT_TRUE(contains(onlyMessage(), pdf));
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_DATA_DIRS");
 }
@@ -204,16 +182,12 @@ TEST_F(WorkspaceOutputTest, BaseBuiltFromOverlappingArchivesIsLoadedAndSummarise
     EXPECT_FALSE(m_ws->progress().visible);
     EXPECT_TRUE(m_ui.confirmTexts.isEmpty()); // nothing to replace
     ASSERT_EQ(m_ui.messages.size(), 1u);
-    const QString summary = m_ui.messages.back().text;
-    EXPECT_EQ(m_ui.messages.back().title, QStringLiteral("Construire l'historique"));
-    EXPECT_TRUE(summary.startsWith(QStringLiteral("L'historique a été construit.\n\n"))) << summary.toStdString();
-    const QStringList lines = summary.split(QLatin1Char('\n'));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Tirages retenus : 30"))) << summary.toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral("Tirages en double : 8"))) << summary.toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral("Premier tirage : 20/12/2019 midi"))) << summary.toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral("Dernier tirage : 03/01/2020 soir"))) << summary.toStdString();
+    EXPECT_EQ(m_ui.messages[0].title, QStringLiteral("Construire l'historique"));
+    // The summary's lines are the builder's; the count proves it summed these archives.
+    EXPECT_TRUE(startsWith(m_ui.messages[0].text, QStringLiteral("L'historique a été construit.\n\n")));
+    EXPECT_TRUE(contains(m_ui.messages[0].text, QStringLiteral("\nTirages retenus : 30\n")));
     // The ranking of the new history is shown.
-    EXPECT_EQ(m_ws->report().resultat.count() > 0, true);
+    EXPECT_EQ(m_ws->report().title, QStringLiteral("Classement par sorties au 03/01/2020"));
 }
 
 TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDrawsTheArchivesLack)
@@ -230,11 +204,7 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
     m_ui.openNames.push_back({a, b});
     m_ws->construireHistorique();
     EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_TRUE(m_ui.messages[0].text.startsWith(QStringLiteral("« Tirages_keno.txt » ne donne pas les mêmes numéros")))
-        << m_ui.messages[0].text.toStdString();
-    EXPECT_TRUE(m_ui.messages[0].text.contains(typed.left(10) + QLatin1Char(' ') + typed.right(4)
-                                               + QStringLiteral(" : Tirages_keno.txt et les archives diffèrent")));
+    EXPECT_TRUE(startsWith(onlyMessage(), QStringLiteral("« Tirages_keno.txt » ne donne pas les mêmes numéros")));
     EXPECT_EQ(readFile(data("Tirages.txt")), crlf(old));
     EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(old));
 
@@ -244,14 +214,12 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
     m_ui.openNames.push_back({a, b});
     m_ui.confirmAnswers.push_back(false);
     m_ws->construireHistorique();
-    ASSERT_EQ(m_ui.confirmTexts.size(), 1);
     EXPECT_EQ(
-        m_ui.confirmTexts[0],
-        QStringLiteral("Un historique existe déjà. Le remplacer ?\n« %1 » : 24 tirages aujourd'hui, 16 tirages ensuite\n"
-                       "« %2 » : 24 tirages aujourd'hui, 30 tirages ensuite\n10 tirages de « Tirages_keno.txt », absents des "
-                       "archives, y sont gardés.")
-            .arg(QDir::toNativeSeparators(data("Tirages.txt")), QDir::toNativeSeparators(data("Tirages_keno.txt"))))
-        << m_ui.confirmTexts[0].toStdString();
+        m_ui.confirmTexts,
+        QStringList{QStringLiteral("Un historique existe déjà. Le remplacer ?\n« %1 » : 24 tirages aujourd'hui, 16 "
+                                   "tirages ensuite\n« %2 » : 24 tirages aujourd'hui, 30 tirages ensuite\n10 tirages de "
+                                   "« Tirages_keno.txt », absents des archives, y sont gardés.")
+                        .arg(QDir::toNativeSeparators(data("Tirages.txt")), QDir::toNativeSeparators(data("Tirages_keno.txt")))});
     EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(old));
     EXPECT_TRUE(m_ui.messages.empty());
 
@@ -261,16 +229,13 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
     EXPECT_EQ(readFile(data("Tirages.txt")), crlf(all.mid(0, 16)));
     EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(all));
     EXPECT_EQ(m_ws->state().drawLines(), all);
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_TRUE(
-        m_ui.messages[0].text.contains(QStringLiteral("\nTirages gardés de Tirages_keno.txt, absents des archives : 10\n  "
-                                                      "01/03/2021 midi\n")))
-        << m_ui.messages[0].text.toStdString();
+    EXPECT_TRUE(contains(onlyMessage(),
+                         QStringLiteral("\nTirages gardés de Tirages_keno.txt, absents des archives : 10\n  01/03/2021 midi\n")));
 
     // A cancelled file dialog asks nothing and changes nothing.
     m_ws->construireHistorique();
     EXPECT_EQ(m_ui.confirmTexts.size(), 2);
-    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(all));
 }
 
@@ -278,7 +243,6 @@ TEST_F(WorkspaceOutputTest, AStoppedBuildingAsksNothingAndWritesNothing)
 {
     const QStringList old = makeHistory(10, QDate(2021, 3, 1), 3);
     start(old);
-    const size_t told = m_ui.messages.size();
     std::atomic<bool> stop{true}; // stopped (or the window closed) before the first archive
     InPlaceJobRunner runner(&stop);
     m_ws->setJobRunner(&runner);
@@ -287,8 +251,7 @@ TEST_F(WorkspaceOutputTest, AStoppedBuildingAsksNothingAndWritesNothing)
     m_ws->construireHistorique();
     m_ws->setJobRunner(nullptr);
     EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
-    ASSERT_EQ(m_ui.messages.size(), told + 1);
-    EXPECT_EQ(m_ui.messages.back().text, QStringLiteral("Construction interrompue : rien n'a été écrit."));
+    EXPECT_EQ(onlyMessage(), QStringLiteral("Construction interrompue : rien n'a été écrit."));
     EXPECT_EQ(readFile(data("Tirages.txt")), crlf(old));
     EXPECT_EQ(readFile(data("Tirages_keno.txt")), crlf(old));
     EXPECT_EQ(m_ws->state().drawLines(), old);
@@ -296,42 +259,28 @@ TEST_F(WorkspaceOutputTest, AStoppedBuildingAsksNothingAndWritesNothing)
     EXPECT_FALSE(m_ws->waitCursor());
 }
 
-TEST_F(WorkspaceOutputTest, ArchivesThatDisagreeAreReportedAndNothingIsWritten)
+TEST_F(WorkspaceOutputTest, ArchivesThatDisagreeOrHoldNoDrawWriteNothing)
 {
     const QStringList all = makeHistory(12, QDate(2020, 2, 1));
     QStringList other = all.mid(4);
     // The same draw with one number changed, the line still ascending: the largest becomes 70,
     // or the smallest 01.
-    QString changed = other[2];
-    if (changed.mid(68, 2) != QLatin1String("70"))
-        changed.replace(68, 2, QStringLiteral("70"));
-    else if (changed.mid(11, 2) != QLatin1String("01"))
-        changed.replace(11, 2, QStringLiteral("01"));
-    ASSERT_NE(changed, other[2]);
-    other[2] = changed;
+    QString& changed = other[2];
+    changed.replace(changed.mid(68, 2) != QLatin1String("70") ? 68 : 11, 2,
+                    changed.mid(68, 2) != QLatin1String("70") ? QStringLiteral("70") : QStringLiteral("01"));
+    ASSERT_NE(changed, all[6]);
     make();
     m_ui.openNames.push_back({archive("un.csv", all.mid(0, 8)), archive("deux.csv", other)});
-    m_ws->construireHistorique();
-    EXPECT_FALSE(QFile::exists(data("Tirages.txt")));
-    EXPECT_FALSE(QFile::exists(data("Tirages_keno.txt")));
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    const QString text = m_ui.messages[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien "
-                                               "n'a été écrit.")))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Tirages en désaccord : 1"))) << text.toStdString();
-    EXPECT_TRUE(
-        text.contains(changed.left(10) + QLatin1Char(' ') + changed.right(4) + QStringLiteral(" : un.csv et deux.csv diffèrent")))
-        << text.toStdString();
-
-    // Nothing readable at all: said, nothing written.
-    m_ui.messages.clear();
-    writeFile(data("vide.csv"), "annee;date\r\n");
     m_ui.openNames.push_back({data("vide.csv")});
-    m_ws->construireHistorique();
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_TRUE(m_ui.messages[0].text.startsWith(QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.")));
-    EXPECT_FALSE(QFile::exists(data("Tirages.txt")));
+    writeFile(data("vide.csv"), "annee;date\r\n");
+    for (const QString& said : {QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien "
+                                               "n'a été écrit."),
+                                QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.")}) {
+        m_ws->construireHistorique();
+        EXPECT_TRUE(startsWith(onlyMessage(), said));
+        EXPECT_FALSE(QFile::exists(data("Tirages.txt")));
+        EXPECT_FALSE(QFile::exists(data("Tirages_keno.txt")));
+    }
 }
 
 } // namespace

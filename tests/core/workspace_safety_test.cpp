@@ -15,9 +15,12 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+using TestSupport::contains;
 using TestSupport::crlf;
+using TestSupport::endsWith;
 using TestSupport::makeHistory;
 using TestSupport::readFile;
+using TestSupport::startsWith;
 using TestSupport::writeFile;
 
 namespace {
@@ -44,10 +47,10 @@ protected:
         ui.messages.clear();
         return ws;
     }
-    // Adds the next draw by hand, as the window does.
-    static void enter(Workspace& ws, int first)
+    // Enters first, ..., first + 19 as the next draw by hand, as the window does (or over line `at`).
+    static void enter(Workspace& ws, int first, int at = -1)
     {
-        ws.clickListe(ws.liste().itemCount() - 1);
+        ws.clickListe(at >= 0 ? at : ws.liste().itemCount() - 1);
         for (int n = first; n < first + 20; ++n)
             ws.setCheck(n, true);
         ws.validateEntry();
@@ -93,12 +96,11 @@ TEST_F(WorkspaceSafetyTest, ManualEntryOnAFullDiskKeepsTheHistoryAndSaysSo)
     {
         const TestSupport::FileSizeLimit full(4096);
         enter(*ws, 1);
-        EXPECT_EQ(lastMessage().toStdString(),
-                  (QStringLiteral("Fichier trop grand pour le disque : « %1 » n'a pas été enregistré ; l'ancien fichier est "
-                                  "gardé tel quel.")
-                       .arg(working)
-                   + kKeptInWindow)
-                      .toStdString());
+        EXPECT_EQ(lastMessage(),
+                  QStringLiteral("Fichier trop grand pour le disque : « %1 » n'a pas été enregistré ; l'ancien "
+                                 "fichier est gardé tel quel.")
+                          .arg(working)
+                      + kKeptInWindow);
         EXPECT_EQ(readFile(working), crlf(draws));
         EXPECT_FALSE(ws->exitSave());
         EXPECT_EQ(readFile(working), crlf(draws));
@@ -122,18 +124,18 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
     disk.fill();
 
     enter(*ws, 1);
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Disque plein : « %1 » n'a pas été enregistré ; l'ancien fichier est "
-                                                        "gardé tel quel.")
-                                             .arg(working)))
-        << lastMessage().toStdString();
+    EXPECT_TRUE(startsWith(lastMessage(),
+                           QStringLiteral("Disque plein : « %1 » n'a pas été enregistré ; l'ancien fichier est "
+                                          "gardé tel quel.")
+                               .arg(working)));
     EXPECT_FALSE(ws->exitSave());
     EXPECT_FALSE(Settings(ini, true).setArchiveUrl(QStringLiteral("https://example.org/") + QString(300, QLatin1Char('a'))));
     EXPECT_FALSE(ws->saveCriteria());
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Disque plein : « %1 »").arg(cfg))) << lastMessage().toStdString();
+    EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque plein : « %1 »").arg(cfg)));
     ws->setExportEnabled(true);
     ui.saveNames = {report};
     ws->sorties();
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Disque plein : « %1 »").arg(report))) << lastMessage().toStdString();
+    EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque plein : « %1 »").arg(report)));
     EXPECT_EQ(readFile(working), crlf(draws));
     EXPECT_EQ(readFile(ini), iniBefore);
     EXPECT_EQ(readFile(cfg), cfgBefore);
@@ -141,8 +143,7 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
 
     ASSERT_TRUE(disk.makeReadOnly());
     EXPECT_FALSE(ws->exitSave());
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Disque en lecture seule : « %1 »").arg(working)))
-        << lastMessage().toStdString();
+    EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque en lecture seule : « %1 »").arg(working)));
     EXPECT_EQ(readFile(working), crlf(draws));
 }
 
@@ -169,9 +170,8 @@ TEST_F(WorkspaceSafetyTest, ExportNeverReplacesAFileTheProgramKeeps)
         ui.messages.clear();
         ui.saveNames = {name};
         ws->sorties();
-        EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("« %1 » est ").arg(name))
-                    && lastMessage().contains(QStringLiteral("Rien n'a été écrit")))
-            << lastMessage().toStdString();
+        EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("« %1 » est ").arg(name)));
+        EXPECT_TRUE(contains(lastMessage(), QStringLiteral("Rien n'a été écrit")));
     }
     QDir::setCurrent(previous);
     EXPECT_EQ(readFile(working), crlf(draws));
@@ -185,15 +185,10 @@ TEST_F(WorkspaceSafetyTest, ExportNeverReplacesAFileTheProgramKeeps)
 
 TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
 {
-    QStringList base = makeHistory(12);
+    const QStringList base = makeHistory(12);
     QStringList corrected = base;
     corrected[5] = TestSupport::drawWith(QDate::fromString(base[5].left(10), QStringLiteral("dd/MM/yyyy")), false,
                                          TestSupport::numberRange(51, 70), 1);
-    // The same draw in the operator's order: not a line lost.
-    QList<int> reversed;
-    for (int k = 20; k >= 1; --k)
-        reversed << base[3].mid(3 * k + 8, 2).toInt();
-    base[3] = TestSupport::drawLine(base[3].left(10), reversed, " soir");
     writeFile(data + QStringLiteral("/Tirages.txt"), crlf(base));
     for (const bool answer : {false, true}) {
         SCOPED_TRACE(answer);
@@ -204,18 +199,14 @@ TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
         ui.confirmAnswers = {answer};
         EXPECT_EQ(ws->exitSave(), answer);
         ASSERT_EQ(ui.confirmTexts.size(), 1);
-        EXPECT_TRUE(ui.confirmTexts[0].startsWith(QStringLiteral("1 ligne de l'historique de travail"))
-                    && ui.confirmTexts[0].contains(corrected[5]))
-            << ui.confirmTexts[0].toStdString();
+        EXPECT_TRUE(startsWith(ui.confirmTexts[0], QStringLiteral("1 ligne de l'historique de travail")));
+        EXPECT_TRUE(contains(ui.confirmTexts[0], corrected[5]));
         EXPECT_EQ(readFile(working), crlf(answer ? base : corrected));
     }
     // The player's own correction in the list is written without a question.
     auto ws = start(corrected);
     ui.confirmTexts.clear();
-    ws->clickListe(8);
-    for (int n = 1; n <= 20; ++n)
-        ws->setCheck(n, true);
-    ws->validateEntry();
+    enter(*ws, 1, 8);
     EXPECT_TRUE(ws->exitSave());
     EXPECT_TRUE(ui.confirmTexts.isEmpty());
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
@@ -234,9 +225,8 @@ TEST_F(WorkspaceSafetyTest, AWorkingFileChangedOnDiskIsKeptAndTheListSavedBeside
     const QStringList beside = QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files);
     ASSERT_EQ(beside.size(), 1);
     EXPECT_EQ(readFile(data + QLatin1Char('/') + beside[0]), crlf(ws->liste().toStringList()));
-    EXPECT_TRUE(lastMessage().contains(QStringLiteral("a été modifié par un autre programme"))
-                && lastMessage().contains(beside[0]))
-        << lastMessage().toStdString();
+    EXPECT_TRUE(contains(lastMessage(), QStringLiteral("a été modifié par un autre programme")));
+    EXPECT_TRUE(contains(lastMessage(), beside[0]));
     // The exit writes the same file beside, not over the newer one, nor a second copy.
     enter(*ws, 30);
     EXPECT_FALSE(ws->exitSave());
@@ -258,14 +248,13 @@ TEST_F(WorkspaceSafetyTest, AnotherWriterInTheFolderMakesTheSaveWaitThenRefuse)
     DataFolderLock other(data, 0);
     ASSERT_TRUE(other.acquire());
     enter(*ws, 1);
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Le dossier des données « %1 » est en cours d'écriture").arg(data))
-                && lastMessage().endsWith(kKeptInWindow))
-        << lastMessage().toStdString();
+    EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Le dossier des données « %1 » est en cours d'écriture").arg(data)));
+    EXPECT_TRUE(endsWith(lastMessage(), kKeptInWindow));
     EXPECT_EQ(readFile(working), crlf(draws));
     // Nor are both histories rebuilt meanwhile: refused before any archive is asked for.
     ui.messages.clear();
     ws->construireHistorique();
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Le dossier des données"))) << lastMessage().toStdString();
+    EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Le dossier des données")));
     other.release();
     EXPECT_TRUE(ws->exitSave());
     EXPECT_EQ(ws->drawCount(), 11);

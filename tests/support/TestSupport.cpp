@@ -189,6 +189,43 @@ QByteArray testData(const char* name)
     return bytes;
 }
 
+namespace {
+
+::testing::AssertionResult textHas(bool found, const char* how, const QString& text, const QString& part)
+{
+    if (found)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << '"' << text.toStdString() << "\"\n does not " << how << "\n\"" << part.toStdString()
+                                         << '"';
+}
+
+// The next scripted answer, or `none` when the script has run out.
+template <typename Queue, typename T> T take(Queue& answers, T none)
+{
+    if (answers.empty())
+        return none;
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+::testing::AssertionResult startsWith(const QString& text, const QString& part)
+{
+    return textHas(text.startsWith(part), "begin with", text, part);
+}
+
+::testing::AssertionResult endsWith(const QString& text, const QString& part)
+{
+    return textHas(text.endsWith(part), "end with", text, part);
+}
+
+::testing::AssertionResult contains(const QString& text, const QString& part)
+{
+    return textHas(text.contains(part), "hold", text, part);
+}
+
 Draws randomDraws(int count, unsigned seed)
 {
     std::mt19937 rng(seed);
@@ -299,30 +336,18 @@ void ScriptedUi::message(const QString& text, const QString& title)
 bool ScriptedUi::confirm(const QString& text, const QString&)
 {
     confirmTexts << text;
-    if (confirmAnswers.empty())
-        return false;
-    const bool answer = confirmAnswers.front();
-    confirmAnswers.pop_front();
-    return answer;
+    return take(confirmAnswers, false);
 }
 
 std::optional<QString> ScriptedUi::askText(const QString& title, const QString&, const QString& initial)
 {
     askedTitles << title;
-    if (textAnswers.empty())
-        return initial;
-    auto answer = textAnswers.front();
-    textAnswers.pop_front();
-    return answer;
+    return take(textAnswers, std::optional<QString>(initial));
 }
 
 QString ScriptedUi::askSaveFileName(const QString&, const QString&)
 {
-    if (saveNames.empty())
-        return {};
-    QString name = saveNames.front();
-    saveNames.pop_front();
-    return name;
+    return take(saveNames, QString());
 }
 
 bool ScriptedUi::editCalendarFilter(CalendarFilter& filter)
@@ -333,21 +358,13 @@ bool ScriptedUi::editCalendarFilter(CalendarFilter& filter)
 QStringList ScriptedUi::askOpenFileNames(const QString& title, const QString&)
 {
     askedTitles << title;
-    if (openNames.empty())
-        return {};
-    QStringList names = openNames.front();
-    openNames.pop_front();
-    return names;
+    return take(openNames, QStringList());
 }
 
 int ScriptedUi::choose(const QString&, const QString& text, const QStringList&)
 {
     choiceTexts << text;
-    if (choiceAnswers.empty())
-        return -1;
-    const int answer = choiceAnswers.front();
-    choiceAnswers.pop_front();
-    return answer;
+    return take(choiceAnswers, -1);
 }
 
 bool ScriptedUi::openUrl(const QUrl& url)

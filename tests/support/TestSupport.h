@@ -64,6 +64,10 @@ QStringList pdfLines(const QString& pdf, bool simplified = false);
 bool waitFor(const std::function<bool()>& done);
 // A small file of tests/data, read whole.
 QByteArray testData(const char* name);
+// `text` begins with, ends with or holds `part`; a failure prints both.
+::testing::AssertionResult startsWith(const QString& text, const QString& part);
+::testing::AssertionResult endsWith(const QString& text, const QString& part);
+::testing::AssertionResult contains(const QString& text, const QString& part);
 
 // The pay table written out apart from the program: gain for m of k numbers matched, rows
 // k = 2..10, columns m = 0..10, for a stake of 1.
