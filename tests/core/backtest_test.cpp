@@ -115,11 +115,6 @@ TEST(BacktestTest, SeedMakesTheSameReportAgain)
     EXPECT_EQ(lines[0], QStringLiteral("Test de la prévision sur 140 tirages, du 01/01/2000 au 02/02/2000"));
     EXPECT_EQ(lines[1], QStringLiteral("Chaque tirage : 6 numéros de la sélection faite sur les seuls tirages précédents"));
     EXPECT_EQ(lines[3], QStringLiteral("Comparaison : 6 numéros au hasard par tirage, graine 42"));
-    const qint64 balance = a.forecast.won - 140;
-    const QString forecastLine = QStringLiteral("Prévision : misé 140 €uros, encaissé ") + QString::number(a.forecast.won)
-        + QStringLiteral(" €uros, ") + (balance >= 0 ? QStringLiteral("bénéfice ") : QStringLiteral("perte "))
-        + QString::number(std::abs(balance)) + QStringLiteral(" €uros");
-    EXPECT_TRUE(lines.contains(forecastLine)) << forecastLine.toStdString();
 }
 
 TEST(BacktestTest, StopsWhenAskedAndReportsProgress)
