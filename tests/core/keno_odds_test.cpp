@@ -53,33 +53,21 @@ TEST(KenoOddsTest, ReportLines)
 
 TEST(ChanceTextTest, HalvesAsWrittenAndTwoSignificantDigits)
 {
-    // Halves round up as written, whatever the binary double holds (2.675 is 2.67499999...).
-    EXPECT_EQ(ChanceText::decimal(0.125, 2), QStringLiteral("0,13"));
-    EXPECT_EQ(ChanceText::decimal(2.675, 2), QStringLiteral("2,68"));
-    EXPECT_EQ(ChanceText::decimal(-0.125, 2), QStringLiteral("-0,13"));
-    EXPECT_EQ(ChanceText::decimal(0.0449, 1), QStringLiteral("0,0"));
-    EXPECT_EQ(ChanceText::decimal(-0.04, 1), QStringLiteral("0,0"));
-    EXPECT_EQ(ChanceText::decimal(9.95, 1), QStringLiteral("10,0"));
-    EXPECT_EQ(ChanceText::decimal(1234.5, 0), QStringLiteral("1235"));
-    EXPECT_EQ(ChanceText::percent(0.00125, 1), QStringLiteral("0,1 %"));
-    EXPECT_EQ(ChanceText::percent(0.0145, 1), QStringLiteral("1,5 %"));
-    EXPECT_EQ(ChanceText::signedDecimal(0.0, 2), QStringLiteral("+0,00"));
-    const QString sep = ChanceText::groupSeparator();
-    EXPECT_EQ(ChanceText::grouped(4842.15, 1), QStringLiteral("4") + sep + QStringLiteral("842,2"));
-    EXPECT_EQ(ChanceText::grouped(qint64{16947}), QStringLiteral("16") + sep + QStringLiteral("947"));
-    EXPECT_EQ(ChanceText::grouped(qint64{947}), QStringLiteral("947"));
+    using namespace ChanceText;
+    // Halves round up as written, whatever the binary double holds (2.675 is 2.67499999...); the
+    // expected texts are separated by |.
+    EXPECT_EQ((QStringList{decimal(0.125, 2), decimal(2.675, 2), decimal(-0.125, 2), decimal(0.0449, 1), decimal(-0.04, 1),
+                           decimal(9.95, 1), decimal(1234.5, 0), percent(0.00125, 1), percent(0.0145, 1), signedDecimal(0.0, 2)}),
+              (QStringLiteral("0,13|2,68|-0,13|0,0|0,0|10,0|1235|0,1 %|1,5 %|+0,00").split(QLatin1Char('|'))));
+    const QString sep = groupSeparator();
     EXPECT_NE(sep, QStringLiteral(","));
-
-    EXPECT_EQ(ChanceText::probability(0.507), QStringLiteral("0,507"));
-    EXPECT_EQ(ChanceText::probability(0.0795), QStringLiteral("0,080"));
-    EXPECT_EQ(ChanceText::probability(1.0 / 781), QStringLiteral("0,0013"));
-    EXPECT_EQ(ChanceText::probability(1.7e-22), QStringLiteral("1,7e-22"));
-    EXPECT_EQ(ChanceText::probability(0.000999), QStringLiteral("1,0e-03"));
-    EXPECT_EQ(ChanceText::probability(1.25e-400L), QStringLiteral("1,3e-400"));
-    EXPECT_EQ(ChanceText::probability(1.0), QStringLiteral("1,000"));
-    EXPECT_EQ(ChanceText::pValue(0.5), QStringLiteral("0,500"));
-    EXPECT_EQ(ChanceText::pValue(0), QStringLiteral("< 1e-4900")); // a tail below a long double
-    EXPECT_EQ(ChanceText::percentProbability(0.0949), QStringLiteral("9,49 %"));
-    EXPECT_EQ(ChanceText::percentProbability(0.000095), QStringLiteral("0,0095 %"));
-    EXPECT_EQ(ChanceText::percentProbability(2.4e-15), QStringLiteral("2,4e-13 %"));
+    EXPECT_EQ((QStringList{grouped(4842.15, 1), grouped(qint64{16947}), grouped(qint64{947})}),
+              (QStringList{QStringLiteral("4") + sep + QStringLiteral("842,2"),
+                           QStringLiteral("16") + sep + QStringLiteral("947"), QStringLiteral("947")}));
+    // pValue(0): a tail below a long double.
+    EXPECT_EQ((QStringList{probability(0.507), probability(0.0795), probability(1.0 / 781), probability(1.7e-22),
+                           probability(0.000999), probability(1.25e-400L), probability(1.0), pValue(0.5), pValue(0)}),
+              (QStringLiteral("0,507|0,080|0,0013|1,7e-22|1,0e-03|1,3e-400|1,000|0,500|< 1e-4900").split(QLatin1Char('|'))));
+    EXPECT_EQ((QStringList{percentProbability(0.0949), percentProbability(0.000095), percentProbability(2.4e-15)}),
+              (QStringLiteral("9,49 %|0,0095 %|2,4e-13 %").split(QLatin1Char('|'))));
 }

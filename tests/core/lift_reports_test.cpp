@@ -93,8 +93,8 @@ TEST(LiftReportsTest, PlantedPartnerIsNotCompatibleWithChance)
     EXPECT_TRUE(r.exported);
     // Every p-value against Fisher's noncentral hypergeometric law: beside 5 chance leaves a
     // number 19 places of 69, elsewhere 20 of 69, an odds ratio of (19/50) / (20/49).
-    const std::vector<TestedCounts> counts = countsBeside(draws, [](size_t d, const Draws& all) { return has(all[d], 5); });
-    expectPValues(r.lines, counts, (19.0L / 50) / (20.0L / 49));
+    expectPValues(r.lines, countsBeside(draws, [](size_t d, const Draws& all) { return has(all[d], 5); }),
+                  (19.0L / 50) / (20.0L / 49));
 }
 
 TEST(LiftReportsTest, PlantedFollowerIsNotCompatibleWithChance)
@@ -112,9 +112,7 @@ TEST(LiftReportsTest, PlantedFollowerIsNotCompatibleWithChance)
     EXPECT_TRUE(r.lines[6].endsWith(QStringLiteral(" pas compatible avec le hasard")));
     // All seventy are tested, the ticked one included, each by Fisher's exact test.
     EXPECT_EQ(countContaining(r.lines, QStringLiteral("Num ")), 70);
-    const std::vector<TestedCounts> counts
-        = countsBeside(draws, [](size_t d, const Draws& all) { return d > 0 && has(all[d - 1], 5); });
-    expectPValues(r.lines, counts, 1.0L);
+    expectPValues(r.lines, countsBeside(draws, [](size_t d, const Draws& all) { return d > 0 && has(all[d - 1], 5); }), 1.0L);
 }
 
 TEST(LiftReportsTest, TheAnnouncerCountsOnlyTriggersFollowedInsideThePeriod)

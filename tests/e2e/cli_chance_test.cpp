@@ -68,8 +68,6 @@ TEST_F(CliChanceTest, BacktestUntilADrawIgnoresTheDrawsAfterIt)
         writeHistory(head + makeHistory(count, QDate(2001, 1, 1), seed).mid(200), true);
         const CliOutput r = cli("--until 200 backtest --size 6");
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
-        EXPECT_EQ(r.outLines()[1],
-                  QStringLiteral("Test de la prévision sur 199 tirages, du %1 au %2").arg(head[1].left(10), head[199].left(10)));
         reports << r.out;
     }
     EXPECT_EQ(reports[0], reports[1]);

@@ -2,16 +2,12 @@
 
 // Helpers of the chance tests: draws with a planted dependency, the figures a report line prints,
 // and the Keno odds worked out from exact whole numbers.
-#include "history/StudyPeriod.h"
 #include "support/TestSupport.h"
 
-#include <QString>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
-#include <vector>
 
 namespace ChanceSupport {
 
