@@ -3,16 +3,11 @@
 
 #include <gtest/gtest.h>
 
+using TestSupport::CliOutput;
 using TestSupport::makeHistory;
 using TestSupport::words;
 
 namespace {
-
-struct Result {
-    int code = -1;
-    QStringList out;
-    QString err;
-};
 
 class CliChanceTest : public TestSupport::CliTest {
 protected:
@@ -23,62 +18,44 @@ protected:
         CliTest::SetUp();
         writeHistory(m_history, true);
     }
-
-    // The output as lines.
-    Result run(const QStringList& args) const
-    {
-        const TestSupport::CliOutput r = cli(args);
-        return {r.code, r.outLines(), r.err};
-    }
 };
 
 } // namespace
 
 TEST_F(CliChanceTest, HasardAndCotes)
 {
-    Result r = run({QStringLiteral("hasard")});
+    CliOutput r = cli("--until 41 hasard"); // the period ends before item 41
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out[0], QStringLiteral("Le hasard au ") + m_history.last().left(10));
-    EXPECT_EQ(r.out[1], QStringLiteral("Le hasard sur 80 tirages"));
-    // 80 × 2/7 = 22.857...
-    EXPECT_TRUE(r.out[2].startsWith(QStringLiteral("Sorties attendues par numéro : 22,9 (tirages × 20 / 70), bande à 95 % : ")));
-
-    r = run(words("--until 41 hasard")); // the period ends before item 41
-    EXPECT_EQ(r.out[1], QStringLiteral("Le hasard sur 41 tirages"));
-
-    r = run({QStringLiteral("cotes")});
+    EXPECT_EQ(
+        r.outLines().mid(0, 2),
+        (QStringList{QStringLiteral("Le hasard au ") + m_history[40].left(10), QStringLiteral("Le hasard sur 41 tirages")}));
+    r = cli("cotes");
     ASSERT_EQ(r.code, 0);
-    EXPECT_EQ(r.out[0], QStringLiteral("Cotes du Keno"));
-    EXPECT_TRUE(r.out.contains(QStringLiteral("  retour moyen par €uro misé 0,4720")));
+    EXPECT_EQ(r.outLines()[0], QStringLiteral("Cotes du Keno"));
 }
 
 TEST_F(CliChanceTest, BacktestSizeAndSeed)
 {
-    Result a = run(words("backtest --size 3 --seed 7"));
+    const CliOutput a = cli("backtest --size 3 --seed 7");
     ASSERT_EQ(a.code, 0) << a.err.toStdString();
-    EXPECT_EQ(a.out[0], QStringLiteral("Tester la prévision"));
-    EXPECT_EQ(a.out[1],
-              QStringLiteral("Test de la prévision sur 79 tirages, du ") + m_history[1].left(10) + QStringLiteral(" au ")
-                  + m_history.last().left(10));
-    EXPECT_EQ(a.out[2], QStringLiteral("Chaque tirage : 3 numéros de la sélection faite sur les seuls tirages précédents"));
-    EXPECT_EQ(a.out[4], QStringLiteral("Comparaison : 3 numéros au hasard par tirage, graine 7"));
-    EXPECT_EQ(run(words("backtest --size 3 --seed 7")).out, a.out); // the seed makes it again
+    const QStringList lines = a.outLines();
+    EXPECT_EQ(lines[0], QStringLiteral("Tester la prévision"));
+    EXPECT_EQ(lines[2], QStringLiteral("Chaque tirage : 3 numéros de la sélection faite sur les seuls tirages précédents"));
+    EXPECT_EQ(lines[4], QStringLiteral("Comparaison : 3 numéros au hasard par tirage, graine 7"));
+    EXPECT_EQ(cli("backtest --size 3 --seed 7").out, a.out); // the seed makes it again
 
-    const Result byDefault = run({QStringLiteral("backtest")});
-    EXPECT_EQ(byDefault.out[2],
-              QStringLiteral("Chaque tirage : 10 numéros de la sélection faite sur les seuls tirages précédents"));
-    EXPECT_EQ(byDefault.out[4], QStringLiteral("Comparaison : 10 numéros au hasard par tirage, graine 1"));
+    const QStringList byDefault = cli("backtest").outLines();
+    EXPECT_EQ(byDefault[2], QStringLiteral("Chaque tirage : 10 numéros de la sélection faite sur les seuls tirages précédents"));
+    EXPECT_EQ(byDefault[4], QStringLiteral("Comparaison : 10 numéros au hasard par tirage, graine 1"));
 
-    Result bad = run(words("backtest --size 11"));
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_TRUE(bad.err.startsWith(QStringLiteral("tiravol-cli : --size : le nombre de numéros joués va de 2 à 10\n")))
-        << bad.err.toStdString();
-    bad = run(words("backtest --seed x"));
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_TRUE(bad.err.startsWith(QStringLiteral("tiravol-cli : --seed : « x » n'est pas un nombre\n")));
-    bad = run(words("sorties --size 4"));
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_TRUE(bad.err.startsWith(QStringLiteral("tiravol-cli : --size : ne sert qu'avec la commande backtest\n")));
+    for (const auto& [args, error] : {std::pair{"backtest --size 11", "--size : le nombre de numéros joués va de 2 à 10"},
+                                      {"backtest --seed x", "--seed : « x » n'est pas un nombre"},
+                                      {"sorties --size 4", "--size : ne sert qu'avec la commande backtest"}}) {
+        const CliOutput bad = cli(args);
+        EXPECT_EQ(bad.code, 2) << args;
+        EXPECT_TRUE(bad.err.startsWith(QStringLiteral("tiravol-cli : ") + QString::fromUtf8(error) + QLatin1Char('\n')))
+            << bad.err.toStdString();
+    }
 }
 
 TEST_F(CliChanceTest, BacktestUntilADrawIgnoresTheDrawsAfterIt)
@@ -86,17 +63,12 @@ TEST_F(CliChanceTest, BacktestUntilADrawIgnoresTheDrawsAfterIt)
     // The same 200 first draws, then 40 draws in one history and 600 other draws in the other:
     // the whole history's appearance range and gaps differ, the backtest of the first 200 may not.
     const QStringList head = makeHistory(200, QDate(2001, 1, 1), 3);
-    const QStringList shortTail = makeHistory(240, QDate(2001, 1, 1), 4).mid(200);
-    const QStringList longTail = makeHistory(800, QDate(2001, 1, 1), 5).mid(200);
     QStringList reports;
-    for (const QStringList& tail : {shortTail, longTail}) {
-        writeHistory(head + tail, true);
-        const Result r = run(words("--until 200 backtest --size 6"));
+    for (const auto& [count, seed] : {std::pair{240, 4u}, {800, 5u}}) {
+        writeHistory(head + makeHistory(count, QDate(2001, 1, 1), seed).mid(200), true);
+        const CliOutput r = cli("--until 200 backtest --size 6");
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
-        EXPECT_EQ(r.out[1],
-                  QStringLiteral("Test de la prévision sur 199 tirages, du ") + head[1].left(10) + QStringLiteral(" au ")
-                      + head[199].left(10));
-        reports << r.out.join(QLatin1Char('\n'));
+        reports << r.out;
     }
     EXPECT_EQ(reports[0], reports[1]);
 }
@@ -107,23 +79,22 @@ TEST_F(CliChanceTest, BacktestPlaysTheSelectionOfTheCriteriaFileGiven)
     TestSupport::writeFile(file,
                            "0,42,2\r\n14,280,14\r\n0,3200,4\r\n0,100,1\r\n0,100,2\r\n0,42,1\r\n0,42,1\r\n0,280,5\r\n"
                            "0,280,28\r\n0,3270\r\n0,3270\r\n");
-    const Result plain = run(words("backtest --size 5"));
-    const Result withFile = run(QStringList{QStringLiteral("--criteria"), file} + words("backtest --size 5"));
+    const QStringList plain = cli("backtest --size 5").outLines();
+    const CliOutput withFile = cli(QStringList{QStringLiteral("--criteria"), file} + words("backtest --size 5"));
     ASSERT_EQ(withFile.code, 0) << withFile.err.toStdString();
-    EXPECT_EQ(withFile.out.mid(0, 3), plain.out.mid(0, 3)); // the same draws played
-    EXPECT_NE(withFile.out, plain.out);
-    const Result missing = run(
+    EXPECT_EQ(withFile.outLines().mid(0, 3), plain.mid(0, 3)); // the same draws played
+    EXPECT_NE(withFile.outLines(), plain);
+    const CliOutput missing = cli(
         QStringList{QStringLiteral("--criteria"), m_home.filePath(QStringLiteral("absent.cfg")), QStringLiteral("backtest")});
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.out, QStringList{QString()});
+    EXPECT_EQ(missing.out, QString());
 }
 
 TEST_F(CliChanceTest, CompanionsUseTheNumbersOption)
 {
-    const Result r = run(words("--numbers 5 partenaires-hasard"));
+    const CliOutput r = cli("--numbers 5 partenaires-hasard");
     ASSERT_EQ(r.code, 0);
-    EXPECT_EQ(r.out[0], QStringLiteral("Partenaires - hasard"));
-    EXPECT_EQ(r.out[1], QStringLiteral("Partenaires - hasard : 05"));
-    const Result a = run(words("--numbers 5,6 annonceur-hasard"));
-    EXPECT_EQ(a.out[1], QStringLiteral("Annonceur - hasard : 05 06"));
+    EXPECT_EQ(r.outLines().mid(0, 2),
+              (QStringList{QStringLiteral("Partenaires - hasard"), QStringLiteral("Partenaires - hasard : 05")}));
+    EXPECT_EQ(cli("--numbers 5,6 annonceur-hasard").outLines()[1], QStringLiteral("Annonceur - hasard : 05 06"));
 }

@@ -1,5 +1,5 @@
 // The backtest of the forecast selection: what it plays, that it never looks at the draw it
-// plays nor later ones, and that a seed makes it again.
+// plays nor later ones, and that a seed makes its random players again.
 #include "chance/Backtest.h"
 #include "chance/ChanceText.h"
 #include "support/TestSupport.h"
@@ -101,27 +101,6 @@ TEST(BacktestTest, DesignTimeCriteriaPlayTheFirstNumbersAndPayByTheTable)
     EXPECT_EQ(four.tickets.front(), (std::vector<int>{1, 2, 3, 4}));
 }
 
-TEST(BacktestTest, SeedMakesTheSameReportAgain)
-{
-    const DrawMatrix m = matrixOf(randomDraws(150, 21));
-    const BacktestResult a = Backtest::run(m, {10, 149}, choosy(), {6, 42});
-    const BacktestResult b = Backtest::run(m, {10, 149}, choosy(), {6, 42});
-    const BacktestResult c = Backtest::run(m, {10, 149}, choosy(), {6, 43});
-    const QStringList lines = Backtest::reportLines(a, {6, 42}, QStringLiteral("01/01/2000"), QStringLiteral("02/02/2000"));
-    EXPECT_EQ(lines, Backtest::reportLines(b, {6, 42}, QStringLiteral("01/01/2000"), QStringLiteral("02/02/2000")));
-    EXPECT_EQ(a.forecast.won, c.forecast.won); // the seed is for the random players only
-    ASSERT_EQ(a.randomTotals.size(), 1000u);
-    EXPECT_NE(a.randomTotals, c.randomTotals);
-    EXPECT_EQ(lines[0], QStringLiteral("Test de la prévision sur 140 tirages, du 01/01/2000 au 02/02/2000"));
-    EXPECT_EQ(lines[1], QStringLiteral("Chaque tirage : 6 numéros de la sélection faite sur les seuls tirages précédents"));
-    EXPECT_EQ(lines[3], QStringLiteral("Comparaison : 6 numéros au hasard par tirage, graine 42"));
-    const qint64 balance = a.forecast.won - 140;
-    const QString forecastLine = QStringLiteral("Prévision : misé 140 €uros, encaissé ") + QString::number(a.forecast.won)
-        + QStringLiteral(" €uros, ") + (balance >= 0 ? QStringLiteral("bénéfice ") : QStringLiteral("perte "))
-        + QString::number(std::abs(balance)) + QStringLiteral(" €uros");
-    EXPECT_TRUE(lines.contains(forecastLine)) << forecastLine.toStdString();
-}
-
 TEST(BacktestTest, StopsWhenAskedAndReportsProgress)
 {
     const DrawMatrix m = matrixOf(randomDraws(200, 4));
@@ -183,11 +162,21 @@ TEST(BacktestTest, EachDrawIsPlayedAsAFreshSelectionOnTheEarlierDrawsWouldPlayIt
     EXPECT_GE(changing, 2); // the comparison is not only of constant tickets
 }
 
-TEST(BacktestTest, RandomPlayersFollowTheOddsOfChance)
+TEST(BacktestTest, RandomPlayersFollowTheOddsOfChanceAndTheSeedMakesThemAgain)
 {
-    // Two numbers: a random player's total over n draws is 6 times a binomial count.
     const DrawMatrix m = matrixOf(randomDraws(301, 8));
-    const BacktestResult r = Backtest::run(m, {1, 300}, ForecastCriteria(), {2, 5});
+    const BacktestResult r = Backtest::run(m, {1, 300}, choosy(), {2, 5});
+    const BacktestResult again = Backtest::run(m, {1, 300}, choosy(), {2, 5});
+    const BacktestResult other = Backtest::run(m, {1, 300}, choosy(), {2, 6});
+    const QStringList lines = Backtest::reportLines(r, {2, 5}, QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_EQ(lines, Backtest::reportLines(again, {2, 5}, QStringLiteral("a"), QStringLiteral("b")));
+    EXPECT_EQ(r.forecast.won, other.forecast.won); // the seed is for the random players only
+    EXPECT_NE(r.randomTotals, other.randomTotals);
+    EXPECT_EQ(lines[0], QStringLiteral("Test de la prévision sur 300 tirages, du a au b"));
+    EXPECT_EQ(lines[1], QStringLiteral("Chaque tirage : 2 numéros de la sélection faite sur les seuls tirages précédents"));
+    EXPECT_EQ(lines[3], QStringLiteral("Comparaison : 2 numéros au hasard par tirage, graine 5"));
+
+    // Two numbers: a random player's total over n draws is 6 times a binomial count.
     ASSERT_EQ(r.randomTotals.size(), 1000u);
     ASSERT_TRUE(std::is_sorted(r.randomTotals.begin(), r.randomTotals.end()));
     const double p = 190.0 / 2415.0; // C(20,2) / C(70,2)

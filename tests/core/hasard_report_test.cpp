@@ -1,0 +1,148 @@
+// The report of each number against chance: literal lines on a small hand-made case, exact
+// p-values far in the tails, and the rate of false alarms on uniform histories.
+#include "chance/HasardReport.h"
+#include "support/ChanceSupport.h"
+
+#include <boost/math/distributions/binomial.hpp>
+#include <gtest/gtest.h>
+
+using namespace ChanceSupport;
+using TestSupport::matrixOf;
+using TestSupport::randomDraws;
+
+namespace {
+
+QStringList hasardOf(const Draws& draws)
+{
+    StudyPeriod period = whole(draws);
+    return HasardReport::lines(computeStats(matrixOf(draws), period), period);
+}
+
+} // namespace
+
+TEST(HasardReportTest, SevenDrawsLineByLine)
+{
+    // 7 draws: 2 appearances expected per number; number 1 came out 5 times, 2 never, 3 once.
+    NumberStats s;
+    for (int n = 1; n <= 70; ++n) {
+        s.appearances[static_cast<size_t>(n)] = 2;
+        s.currentGap[static_cast<size_t>(n)] = 1;
+        s.largestGap[static_cast<size_t>(n)] = 3;
+    }
+    s.appearances[1] = 5;
+    s.appearances[2] = 0;
+    s.appearances[3] = 1;
+    s.currentGap[1] = 0;
+    s.largestGap[1] = 2;
+    s.currentGap[2] = 7;
+    s.largestGap[2] = 7;
+    const QStringList lines = HasardReport::lines(s, {0, 6});
+    ASSERT_EQ(lines.size(), 3 + 70 + 2 + 3 + 6 + 3 + 70);
+    // Out of 7^7 = 823543: P(X >= 5) = 19168, P(X = 0) = 78125, P(X <= 1) = 296875; each p is
+    // twice the smaller tail, and 70 × the smallest already exceeds 1.
+    EXPECT_EQ(
+        lines.mid(0, 6),
+        (QStringList{
+            QStringLiteral("Le hasard sur 7 tirages"),
+            QStringLiteral("Sorties attendues par numéro : 2,0 (tirages × 20 / 70), bande à 95 % : 0 à 4"),
+            QString(),
+            QStringLiteral("Num  01 Sorti 0005 attendu 2,0 bande 0 à 4 écart réduit +2,51 p = 0,047 corrigé 1,000 hors bande"),
+            QStringLiteral("Num  02 Sorti 0000 attendu 2,0 bande 0 à 4 écart réduit -1,67 p = 0,190 corrigé 1,000"),
+            QStringLiteral("Num  03 Sorti 0001 attendu 2,0 bande 0 à 4 écart réduit -0,84 p = 0,721 corrigé 1,000"),
+        }));
+    // 70 × 19168 / 823543 = 1.63, the share 2.33 %.
+    EXPECT_EQ(lines.mid(72, 3),
+              (QStringList{
+                  QStringLiteral("Num  70 Sorti 0002 attendu 2,0 bande 0 à 4 écart réduit +0,00 p = 1,000 corrigé 1,000"),
+                  QString(),
+                  QStringLiteral("1 numéro hors bande ; le hasard seul en met 1,6 en moyenne (2,33 % des 70)"),
+              }));
+    EXPECT_EQ(lines[77], QStringLiteral("Au risque de 5 %, chaque numéro est compatible avec le hasard"));
+    // (9 + 4 + 1) / (7 · 2/7 · 5/7 · 70/69) = 9.66
+    EXPECT_EQ(lines.mid(79, 4),
+              (QStringList{
+                  QStringLiteral("Test du khi-deux d'uniformité des 70 sorties (69 degrés de liberté, tirages sans remise)"),
+                  QStringLiteral("khi-deux 9,66, seuil à 5 % 89,39, p = 1,000"),
+                  QStringLiteral("Attention : 2,0 sorties attendues par numéro, moins de 5 : la période est trop courte, "
+                                 "ce test n'est pas fiable"),
+                  QStringLiteral("Au risque de 5 %, les 70 sorties ensemble sont compatibles avec le hasard"),
+              }));
+    EXPECT_EQ(lines.mid(86, 3),
+              (QStringList{
+                  QStringLiteral("Ecart max attendu pour un numéro sur 7 tirages : 3,7"),
+                  QStringLiteral("Num  01 écart 000 chance 100,00 % écart max 002 chance 95,22 %"),
+                  QStringLiteral("Num  02 écart 007 chance 9,49 % écart max 007 chance 9,49 %"),
+              }));
+    EXPECT_EQ(lines[90], QStringLiteral("Num  04 écart 001 chance 71,43 % écart max 003 chance 74,30 %"));
+    EXPECT_NEAR(HasardReport::uniformityStatistic(s, 7), 14.0 * 69.0 / 100.0, 1e-12);
+    // One draw: singular, and no warning once 18 draws give 5,1 expected.
+    EXPECT_EQ(HasardReport::lines(NumberStats{}, {0, 0})[0], QStringLiteral("Le hasard sur 1 tirage"));
+    EXPECT_EQ(HasardReport::lines(NumberStats{}, {5, 4}), QStringList{QStringLiteral("Aucun tirage dans la période d'étude")});
+    EXPECT_EQ(countContaining(HasardReport::lines(s, {0, 17}), QStringLiteral("Attention")), 0);
+}
+
+TEST(HasardReportTest, ANumberFarOutIsNamedWhenTheChiSquareSeesNothing)
+{
+    // 2000 draws, 571.4 expected: number 1 at 699 (+6.3 standard deviations), the others
+    // sharing the rest (40 at 570, 29 at 569), a chi-square near 39 of 69 degrees.
+    NumberStats s;
+    for (int n = 2; n <= 70; ++n)
+        s.appearances[static_cast<size_t>(n)] = n <= 41 ? 570 : 569;
+    s.appearances[1] = 699;
+    QStringList lines = HasardReport::lines(s, {0, 1999});
+    EXPECT_TRUE(lines.contains(QStringLiteral("Au risque de 5 %, ce numéro n'est pas compatible avec le hasard : 01")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Au risque de 5 %, les 70 sorties ensemble sont compatibles avec le hasard")));
+    EXPECT_EQ(countContaining(lines, QStringLiteral("Attention")), 0);
+    namespace bm = boost::math;
+    const bm::binomial_distribution<long double> law(2000, 2.0L / 7);
+    long double p = 2 * bm::cdf(bm::complement(law, 698));
+    EXPECT_TRUE(agrees(printed(lines[3], u" p = "), p)) << lines[3].toStdString();
+    EXPECT_TRUE(agrees(printed(lines[3], u" corrigé "), 70 * p)) << lines[3].toStdString();
+    EXPECT_TRUE(agrees(printed(lines[4], u" p = "), 2 * bm::cdf(law, 570))) << lines[4].toStdString();
+
+    // Far out: 1000 of 2000 is about 1e-87, printed as such, not as zero.
+    s.appearances[1] = 1000;
+    lines = HasardReport::lines(s, {0, 1999});
+    p = 2 * bm::cdf(bm::complement(law, 999));
+    ASSERT_LT(p, 1e-80L);
+    EXPECT_TRUE(agrees(printed(lines[3], u" p = "), p)) << lines[3].toStdString();
+    EXPECT_TRUE(agrees(printed(lines[3], u" corrigé "), 70 * p)) << lines[3].toStdString();
+}
+
+TEST(HasardReportTest, FalseAlarmsAtTheStatedRiskAndAPlantedNumberAlwaysFound)
+{
+    // 400 uniform histories: each test says "pas compatible" on about 5 % of them (at most, the
+    // counts being discrete); a rate of 5 % gives a count in [8, 35] 99.9 % of the time.
+    namespace bm = boost::math;
+    constexpr int kRuns = 400, kDraws = 250;
+    const bm::binomial_distribution<double> alarms(kRuns, 0.05);
+    int perNumber = 0, chiSquare = 0, outside = 0;
+    double outsideShare = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const QStringList lines = hasardOf(randomDraws(kDraws, 1000u + static_cast<unsigned>(run)));
+        perNumber += lines.contains(QStringLiteral("Au risque de 5 %, chaque numéro est compatible avec le hasard")) ? 0 : 1;
+        chiSquare += countContaining(lines, QStringLiteral("ensemble ne sont pas compatibles"));
+        outside += countContaining(lines, QStringLiteral(" hors bande")) - 1; // less the closing line
+        if (run == 0) {
+            // P(outside the band) from the band the report states.
+            const QStringList band = lines[1].section(QStringLiteral(": "), -1).split(QStringLiteral(" à "));
+            const bm::binomial_distribution<double> count(kDraws, 2.0 / 7);
+            outsideShare = bm::cdf(count, band[0].toInt() - 1) + bm::cdf(bm::complement(count, band[1].toInt()));
+        }
+    }
+    EXPECT_GE(perNumber, bm::quantile(alarms, 0.0005));
+    EXPECT_LE(perNumber, bm::quantile(alarms, 0.9995));
+    EXPECT_GE(chiSquare, bm::quantile(alarms, 0.0005));
+    EXPECT_LE(chiSquare, bm::quantile(alarms, 0.9995));
+    // Numbers outside the band: 70 × the share per report, within 4 standard errors.
+    EXPECT_NEAR(outside / double(kRuns), 70 * outsideShare, 4 * std::sqrt(70 * outsideShare / kRuns));
+
+    // Number 7 slipped into a quarter of the draws without it: about 46 % instead of 28.6 %.
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        Draws draws = randomDraws(kDraws, 5000u + seed);
+        plantOften(draws, 7, 0.25, seed, 0);
+        EXPECT_TRUE(
+            hasardOf(draws).contains(QStringLiteral("Au risque de 5 %, ce numéro n'est pas compatible avec le hasard : 07")))
+            << seed;
+    }
+}

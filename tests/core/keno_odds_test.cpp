@@ -1,0 +1,73 @@
+// The odds of the game and their report, against sums of exact whole-number odds, and the
+// figures of the chance reports as they are written.
+#include "chance/ChanceText.h"
+#include "chance/KenoOdds.h"
+#include "support/ChanceSupport.h"
+
+#include <gtest/gtest.h>
+
+using ChanceSupport::odds;
+
+TEST(KenoOddsTest, ExpectedReturnOfThePayTable)
+{
+    EXPECT_NEAR(KenoOdds::row(1).expectedReturn, 2.0 / 7.0, 1e-12); // one number pays its stake back
+    for (int k = 2; k <= 10; ++k) {
+        double expected = 0;
+        for (int m = 0; m <= k; ++m)
+            expected += odds(k, m) * TestSupport::pay(k, m);
+        EXPECT_NEAR(KenoOdds::row(k).expectedReturn, expected, 1e-12) << k;
+    }
+    const KenoOddsRow ten = KenoOdds::row(10);
+    EXPECT_NEAR(ten.anyPrize, 0.13544148336, 1e-10);
+    EXPECT_NEAR(ten.profit, 0.10954745508, 1e-10); // 0 matched pays back the stake only
+    EXPECT_NEAR(KenoOdds::row(2).variance, 2.609467227344624, 1e-10);
+    EXPECT_NEAR(KenoOdds::row(9).anyPrize - KenoOdds::row(9).profit, 0.26451773325 - 0.06814478252, 1e-10);
+}
+
+TEST(KenoOddsTest, ReportLines)
+{
+    const QStringList lines = KenoOdds::report();
+    EXPECT_EQ(lines[0], QStringLiteral("Cotes du Keno : 20 numéros tirés sur 70, mise 1 €uro par tirage"));
+    const qsizetype two = lines.indexOf(QStringLiteral("2 numéros joués"));
+    ASSERT_GT(two, 0);
+    EXPECT_EQ(lines.mid(two - 1, 7),
+              (QStringList{
+                  QString(),
+                  QStringLiteral("2 numéros joués"),
+                  QStringLiteral("  0 bon(s) : probabilité 0,507 (1 sur 2,0), gain 0"),
+                  QStringLiteral("  1 bon(s) : probabilité 0,414 (1 sur 2,4), gain 0"),
+                  QStringLiteral("  2 bon(s) : probabilité 0,079 (1 sur 12,7), gain 6"),
+                  QStringLiteral("  retour moyen par €uro misé 0,4720"),
+                  QStringLiteral("  chance d'un gain 7,87 %, d'un bénéfice 7,87 %"),
+              }));
+    // Two significant digits: C(20,5) / C(70,5) = 1/780.6 and C(20,7) C(50,2) / C(70,9) = 1/684.8
+    // no longer both read 0,001; large figures grouped (C(70,10) / C(20,10) = 2147181.1).
+    EXPECT_TRUE(lines.contains(QStringLiteral("  5 bon(s) : probabilité 0,0013 (1 sur 781), gain 100")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  7 bon(s) : probabilité 0,0015 (1 sur 685), gain 20")));
+    const QString sep = ChanceText::groupSeparator();
+    EXPECT_TRUE(lines.contains(QStringLiteral("  10 bon(s) : probabilité 4,7e-07 (1 sur 2") + sep + QStringLiteral("147") + sep
+                               + QStringLiteral("181), gain 200") + sep + QStringLiteral("000")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  retour moyen par €uro misé 0,5464")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("1 numéro joué")));
+}
+
+TEST(ChanceTextTest, HalvesAsWrittenAndTwoSignificantDigits)
+{
+    using namespace ChanceText;
+    // Halves round up as written, whatever the binary double holds (2.675 is 2.67499999...); the
+    // expected texts are separated by |.
+    EXPECT_EQ((QStringList{decimal(0.125, 2), decimal(2.675, 2), decimal(-0.125, 2), decimal(0.0449, 1), decimal(-0.04, 1),
+                           decimal(9.95, 1), decimal(1234.5, 0), percent(0.00125, 1), percent(0.0145, 1), signedDecimal(0.0, 2)}),
+              (QStringLiteral("0,13|2,68|-0,13|0,0|0,0|10,0|1235|0,1 %|1,5 %|+0,00").split(QLatin1Char('|'))));
+    const QString sep = groupSeparator();
+    EXPECT_NE(sep, QStringLiteral(","));
+    EXPECT_EQ((QStringList{grouped(4842.15, 1), grouped(qint64{16947}), grouped(qint64{947})}),
+              (QStringList{QStringLiteral("4") + sep + QStringLiteral("842,2"),
+                           QStringLiteral("16") + sep + QStringLiteral("947"), QStringLiteral("947")}));
+    // pValue(0): a tail below a long double.
+    EXPECT_EQ((QStringList{probability(0.507), probability(0.0795), probability(1.0 / 781), probability(1.7e-22),
+                           probability(0.000999), probability(1.25e-400L), probability(1.0), pValue(0.5), pValue(0)}),
+              (QStringLiteral("0,507|0,080|0,0013|1,7e-22|1,0e-03|1,3e-400|1,000|0,500|< 1e-4900").split(QLatin1Char('|'))));
+    EXPECT_EQ((QStringList{percentProbability(0.0949), percentProbability(0.000095), percentProbability(2.4e-15)}),
+              (QStringLiteral("9,49 %|0,0095 %|2,4e-13 %").split(QLatin1Char('|'))));
+}
