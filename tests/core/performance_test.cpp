@@ -1,12 +1,10 @@
 #include "analyses/GridPresets.h"
 #include "forecast/Performance.h"
-#include "history/DrawLine.h"
 #include "history/DrawMatrix.h"
 #include "output/NumberFormat.h"
 #include "support/TestSupport.h"
 
 #include <QDate>
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -14,30 +12,18 @@ using TestSupport::utf8Lines;
 
 namespace {
 
-// A draw holding `hits` and filler numbers from 70 downwards (never one of the played numbers
-// of these tests, which stay below 41).
-QString draw(const QDate& date, bool midday, std::vector<int> hits)
-{
-    for (int f = 70; hits.size() < 20; --f)
-        if (std::find(hits.begin(), hits.end(), f) == hits.end())
-            hits.push_back(f);
-    std::sort(hits.begin(), hits.end());
-    DrawLine::Numbers numbers{};
-    std::copy(hits.begin(), hits.end(), numbers.begin());
-    return DrawLine::build(date, numbers, midday);
-}
-
 struct History {
     QStringList liste;
     DrawMatrix matrix;
 };
 
-// Draws on consecutive half-days from 01/01/2020 midi, then the trailing empty item.
-History history(const std::vector<std::vector<int>>& hitsPerDraw)
+// Draws on consecutive half-days from 01/01/2020 midi, then the trailing empty item; the
+// numbers played stay below 41, the fillers from 51 on.
+History history(const QList<QList<int>>& hitsPerDraw)
 {
     History h;
-    for (size_t i = 0; i < hitsPerDraw.size(); ++i)
-        h.liste << draw(QDate(2020, 1, 1).addDays(static_cast<qint64>(i / 2)), i % 2 == 0, hitsPerDraw[i]);
+    for (qsizetype i = 0; i < hitsPerDraw.size(); ++i)
+        h.liste << TestSupport::drawWith(QDate(2020, 1, 1).addDays(i / 2), i % 2 == 0, hitsPerDraw[i], 51);
     h.liste << QString();
     h.matrix.rebuild(h.liste);
     return h;
@@ -145,8 +131,7 @@ TEST(Performance, TenNumbersWithGroupedCountsAndWideSums)
 {
     // 1,200 draws holding all ten numbers: 200,000 euros each, 240 million in all (beyond 16 bits
     // of counts, within 64 bits of sums).
-    std::vector<std::vector<int>> draws(1200, std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-    const History h = history(draws);
+    const History h = history(QList<QList<int>>(1200, TestSupport::numberRange(1, 10)));
     const PerformanceReport r = Performance::evaluate(h.liste, h.matrix, StudyPeriod{0, 1199}, GridPresets::colonnes(0));
     const QString sep = NumberFormat::groupSeparator();
     EXPECT_EQ(r.lines[1199], QStringLiteral("22/08/2021 01 02 03 04 05 06 07 08 09 10-----200000  €uros, Ecart 0"));

