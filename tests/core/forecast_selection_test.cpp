@@ -11,11 +11,6 @@ using B = CriterionBar;
 using TestSupport::drawHolding;
 using TestSupport::numberRange;
 
-QString two(int n)
-{
-    return QString::number(n).rightJustified(2, QLatin1Char('0'));
-}
-
 // d0: 1, 3, 11..28; d1: 1, 31..49; d2: 1, 51..69; d3: 1, 2, 11..28.
 DrawMatrix fourDraws()
 {
@@ -45,10 +40,10 @@ TEST(ForecastSelection, FourCriteriaOnAHandMadeHistory)
     e << QStringLiteral("Forme recente sur 2 Tirages , Sortie entre 2 et 2") << QStringLiteral(" 01 Sorti  0002");
     e << QString() << QStringLiteral("Forme moyenne sur 28 Tirages , Sortie entre 2 et 4") << QStringLiteral(" 01 Sorti  0004");
     for (int n = 11; n <= 28; ++n)
-        e << QLatin1Char(' ') + two(n) + QStringLiteral(" Sorti  0002");
+        e << QStringLiteral(" %1 Sorti  0002").arg(n, 2, 10, QLatin1Char('0'));
     e << QString() << QStringLiteral("Forme générale sur3 tirages sorties entre 1 et 1") << QStringLiteral(" 02 Sorti  0001");
     for (int n : numberRange(11, 28) + numberRange(31, 49) + numberRange(51, 69))
-        e << QLatin1Char(' ') + two(n) + QStringLiteral(" Sorti  0001");
+        e << QStringLiteral(" %1 Sorti  0001").arg(n, 2, 10, QLatin1Char('0'));
     e << QString() << QStringLiteral("Numéros à l'écart compris entre 1 et 2");
     for (int n = 31; n <= 49; ++n)
         e << QString::number(n) + QStringLiteral(" ecart  02");

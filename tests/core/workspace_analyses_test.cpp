@@ -1,14 +1,10 @@
 // The number analyses run on the Workspace: which lists each clears, hides or keeps, which
 // caption it keeps, whether it exports, and that the period and the ticked numbers reach them.
-#include "shell/Workspace.h"
-
 #include "shell/JobRunner.h"
+#include "shell/Workspace.h"
 #include "support/TestSupport.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <memory>
 #include <optional>
 
 using TestSupport::crlf;

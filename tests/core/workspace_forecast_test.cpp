@@ -1,16 +1,10 @@
 // Performance, the grid presets, the number selection and the criteria file, driven through the
 // Workspace on small hand-made histories.
-#include "history/DrawLine.h"
 #include "shell/Workspace.h"
-
 #include "support/TestSupport.h"
 
-#include <QDir>
-#include <QTemporaryDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
 
 using TestSupport::drawWith;
 using TestSupport::numberRange;
@@ -185,7 +179,6 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     m_ws->moveCriterion(B::RecentDraws, 3);
     m_ws->moveCriterion(B::RecentMax, 3);
     m_ws->moveCriterion(B::AverageMax, 20); // drags the fewest bound down
-    EXPECT_EQ(m_ws->criteria().label(B::AverageMin), QStringLiteral("20"));
     const QString generalMostBefore = m_ws->criteria().label(B::GeneralMax);
     EXPECT_EQ(m_ws->reloadCriteria(), QString());
     EXPECT_TRUE(m_ui.messages.empty());
@@ -193,14 +186,14 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     EXPECT_EQ(m_ws->criteria().label(B::AverageMin), QStringLiteral("40"));
     EXPECT_EQ(m_ws->criteria().label(B::GeneralMax), generalMostBefore);
 
-    // A damaged file: loaded as far as sound, told once, and never rewritten.
+    // A damaged file: loaded as far as sound (as ForecastCriteria's tests check), told once, and
+    // never rewritten.
     const QByteArray damaged = "0,42,20\r\nbanane\r\n";
     TestSupport::writeFile(criteriaFile(), damaged);
     m_ws->reloadCriteria();
     m_ws->reloadCriteria(); // opened again: the same fault is not told twice
     EXPECT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("20"));
-    EXPECT_EQ(m_ws->criteria()[B::AverageDraws].value, 28);
     EXPECT_EQ(TestSupport::readFile(criteriaFile()), damaged);
 
     // Closing the window by its title bar: the design-time criteria, labels included.
