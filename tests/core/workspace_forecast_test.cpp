@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+using TestSupport::drawHolding;
 using TestSupport::drawWith;
 using TestSupport::numberRange;
 using TestSupport::utf8Lines;
@@ -113,14 +114,9 @@ TEST_F(ForecastWorkspaceTest, PresetsClearTheGridTickTheirNumbersAndRunThePerfor
 
 TEST_F(ForecastWorkspaceTest, SelectionListsEachCriterionAndGroupsAndLeavesTheGeneralWindow)
 {
-    // 1..19 in every draw; 20, 21, 22, 23 once each in the last four draws but one.
-    QStringList history;
-    history << drawWith(QDate(2021, 3, 1), true, numberRange(1, 20), 1)
-            << drawWith(QDate(2021, 3, 1), false, numberRange(1, 20), 1)
-            << drawWith(QDate(2021, 3, 2), true, numberRange(1, 19) << 21, 1)
-            << drawWith(QDate(2021, 3, 2), false, numberRange(1, 19) << 22, 1)
-            << drawWith(QDate(2021, 3, 3), true, numberRange(1, 19) << 23, 1);
-    start(history);
+    // 1..19 in every draw; 20 in the first two, then 21, 22 and 23 once each.
+    start({drawHolding(0, numberRange(1, 20)), drawHolding(1, numberRange(1, 20)), drawHolding(2, numberRange(1, 19) << 21),
+           drawHolding(3, numberRange(1, 19) << 22), drawHolding(4, numberRange(1, 19) << 23)});
     using B = CriterionBar;
     m_ws->moveCriterion(B::RecentDraws, 2);
     m_ws->moveCriterion(B::RecentMax, 1);

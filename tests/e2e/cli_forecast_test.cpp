@@ -13,14 +13,13 @@ namespace {
 
 class CliForecastTest : public TestSupport::CliTest {
 protected:
-    // 1..19 in every draw; 20, 21, 22, 23 once each.
+    // 1..19 in every draw; 20 in the first two, then 21, 22 and 23 once each.
     void writeSelectionHistory() const
     {
-        writeHistory({drawWith(QDate(2021, 3, 1), true, numberRange(1, 20), 1),
-                      drawWith(QDate(2021, 3, 1), false, numberRange(1, 20), 1),
-                      drawWith(QDate(2021, 3, 2), true, numberRange(1, 19) << 21, 1),
-                      drawWith(QDate(2021, 3, 2), false, numberRange(1, 19) << 22, 1),
-                      drawWith(QDate(2021, 3, 3), true, numberRange(1, 19) << 23, 1)});
+        using TestSupport::drawHolding;
+        writeHistory({drawHolding(0, numberRange(1, 20)), drawHolding(1, numberRange(1, 20)),
+                      drawHolding(2, numberRange(1, 19) << 21), drawHolding(3, numberRange(1, 19) << 22),
+                      drawHolding(4, numberRange(1, 19) << 23)});
     }
 };
 
