@@ -1,36 +1,22 @@
 #include "forecast/ForecastCriteria.h"
 #include "forecast/ForecastSelection.h"
-#include "history/DrawLine.h"
 #include "history/DrawMatrix.h"
 #include "support/TestSupport.h"
 
-#include <QDate>
 #include <gtest/gtest.h>
 
 namespace {
 
 using B = CriterionBar;
+using TestSupport::drawHolding;
 using TestSupport::numberRange;
-
-QString draw(int index, const QList<int>& numbers)
-{
-    DrawLine::Numbers n{};
-    std::copy(numbers.begin(), numbers.end(), n.begin());
-    return DrawLine::build(QDate(2021, 3, 1).addDays(index / 2), n, index % 2 == 0);
-}
-
-QString two(int n)
-{
-    return QString::number(n).rightJustified(2, QLatin1Char('0'));
-}
 
 // d0: 1, 3, 11..28; d1: 1, 31..49; d2: 1, 51..69; d3: 1, 2, 11..28.
 DrawMatrix fourDraws()
 {
-    QStringList liste;
-    liste << draw(0, QList<int>{1, 3} + numberRange(11, 28)) << draw(1, QList<int>{1} + numberRange(31, 49))
-          << draw(2, QList<int>{1} + numberRange(51, 69)) << draw(3, QList<int>{1, 2} + numberRange(11, 28)) << QString();
-    return TestSupport::matrixOf(liste);
+    return TestSupport::matrixOf(
+        {drawHolding(0, QList<int>{1, 3} + numberRange(11, 28)), drawHolding(1, QList<int>{1} + numberRange(31, 49)),
+         drawHolding(2, QList<int>{1} + numberRange(51, 69)), drawHolding(3, QList<int>{1, 2} + numberRange(11, 28)), QString()});
 }
 
 } // namespace
@@ -54,10 +40,10 @@ TEST(ForecastSelection, FourCriteriaOnAHandMadeHistory)
     e << QStringLiteral("Forme recente sur 2 Tirages , Sortie entre 2 et 2") << QStringLiteral(" 01 Sorti  0002");
     e << QString() << QStringLiteral("Forme moyenne sur 28 Tirages , Sortie entre 2 et 4") << QStringLiteral(" 01 Sorti  0004");
     for (int n = 11; n <= 28; ++n)
-        e << QLatin1Char(' ') + two(n) + QStringLiteral(" Sorti  0002");
+        e << QStringLiteral(" %1 Sorti  0002").arg(n, 2, 10, QLatin1Char('0'));
     e << QString() << QStringLiteral("Forme générale sur3 tirages sorties entre 1 et 1") << QStringLiteral(" 02 Sorti  0001");
     for (int n : numberRange(11, 28) + numberRange(31, 49) + numberRange(51, 69))
-        e << QLatin1Char(' ') + two(n) + QStringLiteral(" Sorti  0001");
+        e << QStringLiteral(" %1 Sorti  0001").arg(n, 2, 10, QLatin1Char('0'));
     e << QString() << QStringLiteral("Numéros à l'écart compris entre 1 et 2");
     for (int n = 31; n <= 49; ++n)
         e << QString::number(n) + QStringLiteral(" ecart  02");
@@ -99,9 +85,7 @@ TEST(ForecastSelection, DesignTimeLabelsAndWindowsLargerThanTheHistory)
     ASSERT_GE(g4, 0);
     for (int n = 1; n <= 70; ++n)
         EXPECT_EQ(r.lines[g4 + 1 + n], QString::number(n));
-    EXPECT_EQ(r.lines[g4 + 72], QString());
-    EXPECT_EQ(r.lines[g4 + 73], QString());
-    EXPECT_EQ(r.lines[g4 + 74], QStringLiteral("Communs à 3 Criteres"));
+    EXPECT_EQ(r.lines.mid(g4 + 72, 3), TestSupport::utf8Lines({"", "", "Communs à 3 Criteres"}));
     EXPECT_EQ(r.lines.size(), g4 + 73 + 4 * 4);
     EXPECT_EQ(r.period.first, 0); // 3 - 3000 + 1 is cut at the first draw
     EXPECT_EQ(r.period.last, 3);
@@ -112,15 +96,18 @@ TEST(ForecastSelection, RecentWindowCountsTheDrawsEndingAtTheCurrentOne)
     // Number 1 in all of 15 draws; the click on the last draw makes the current draw index 13.
     QStringList liste;
     for (int i = 0; i < 15; ++i)
-        liste << draw(i, QList<int>{1} + (i == 14 ? numberRange(40, 58) : i % 2 == 0 ? numberRange(2, 20) : numberRange(21, 39)));
+        liste << drawHolding(i,
+                             QList<int>{1}
+                                 + (i == 14          ? numberRange(40, 58)
+                                        : i % 2 == 0 ? numberRange(2, 20)
+                                                     : numberRange(21, 39)));
     liste << QString();
     const DrawMatrix m = TestSupport::matrixOf(liste);
     ForecastCriteria c;
     c.setValue(B::RecentMin, 14);
     const ForecastSelectionResult r = ForecastSelection::run(m, 14, c);
-    EXPECT_EQ(r.lines[0], QStringLiteral("Forme recente sur 14 Tirages , Sortie entre 14 et 14"));
-    EXPECT_EQ(r.lines[1], QStringLiteral(" 01 Sorti  0014"));
-    EXPECT_EQ(r.lines[2], QString());
+    EXPECT_EQ(r.lines.mid(0, 3),
+              TestSupport::utf8Lines({"Forme recente sur 14 Tirages , Sortie entre 14 et 14", " 01 Sorti  0014", ""}));
     // Number 1 meets the recent criterion, so it is not in the group of 0.
     const qsizetype g0 = r.lines.indexOf(QStringLiteral("Communs à 0 Criteres"));
     const qsizetype g4 = r.lines.indexOf(QStringLiteral("Communs à 4 Criteres"));

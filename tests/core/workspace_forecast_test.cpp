@@ -1,20 +1,15 @@
 // Performance, the grid presets, the number selection and the criteria file, driven through the
 // Workspace on small hand-made histories.
-#include "history/DrawLine.h"
 #include "shell/Workspace.h"
-
 #include "support/TestSupport.h"
 
-#include <QDir>
-#include <QTemporaryDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
-
-using TestSupport::crlf;
+using TestSupport::drawHolding;
 using TestSupport::drawWith;
 using TestSupport::numberRange;
+using TestSupport::utf8Lines;
 
 namespace {
 
@@ -46,49 +41,26 @@ protected:
     QString criteriaFile() const { return m_config.filePath(QStringLiteral("Varn/tiravol.cfg")); }
 };
 
-TEST_F(ForecastWorkspaceTest, PerformanceOfTwoNumbersWritesEveryLineAndLeavesTheLastDrawInTheDateField)
+TEST_F(ForecastWorkspaceTest, PerformanceWritesTheReportAndItsComparisonAndClearsTheRightList)
 {
     startPerformanceHistory();
     m_ws->setCheck(2, true);
     m_ws->setCheck(1, true);
     m_ws->performance();
 
-    const QStringList expected = {
-        QStringLiteral("Performance d'un ensemble"),
-        QStringLiteral("01/01/2020 01 02-----------------------------6  €uros, Ecart 1"),
-        QStringLiteral("01/01/2020 01"),
-        QStringLiteral("02/01/2020"),
-        QStringLiteral("02/01/2020 01 02-----------------------------6  €uros, Ecart 2"),
-        QStringLiteral("03/01/2020 02"),
-        QString(),
-        QStringLiteral("Enjeu total 5 €uros"),
-        QStringLiteral("Encaissé 12"),
-        QString(),
-        QStringLiteral("_____________ Bénefice  7"),
-        QString(),
-        QStringLiteral(" + Grand ecart  2"),
-        QStringLiteral("Ecart actuel    1"),
-        QStringLiteral("  002  fois  2 numéros  : gains  12    02/01/2020  moyenne 2"),
-        QString(),
-        QStringLiteral(" tableau des écarts entre grilles gagnantes pour les numéros :"),
-        QString(),
-        QStringLiteral(" 1 2"),
-        QString(),
-        QStringLiteral("0001  fois a l'écart 01"),
-        QStringLiteral("0001  fois a l'écart 02"),
-        QString(),
-        // What chance alone would have paid follows the report's own lines.
-        QString(),
-        QStringLiteral("Comparaison avec le hasard"),
-        QStringLiteral("Retour réel 12 €uros pour 5 misés, soit 2,400 par €uro"),
-        QStringLiteral("Retour attendu 2,4 €uros, soit 0,472 par €uro ; retour médian 0 €uro"),
-        QStringLiteral("Intervalle à 95 % (loi exacte du total) : 0 à 12 €uros"),
-        QStringLiteral("Le retour réel est dans l'intervalle"),
-        QStringLiteral("Numéros sortis 6 fois, attendu 2,9, intervalle à 95 % : 0 à 6"),
-        QStringLiteral("Les sorties sont dans l'intervalle"),
-        QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard"),
-    };
-    EXPECT_EQ(m_ws->report().exportLines(), expected);
+    // The report's own lines are Performance's business: here, its title, that the ticked numbers
+    // and the whole period reached it, and what chance alone would have paid after it.
+    const QStringList lines = m_ws->report().exportLines();
+    ASSERT_EQ(lines.size(), 32);
+    EXPECT_EQ(lines.mid(0, 2),
+              utf8Lines({"Performance d'un ensemble", "01/01/2020 01 02-----------------------------6  €uros, Ecart 1"}));
+    EXPECT_EQ(lines.mid(5, 3), utf8Lines({"03/01/2020 02", "", "Enjeu total 5 €uros"}));
+    EXPECT_EQ(lines.mid(23),
+              utf8Lines({"", "Comparaison avec le hasard", "Retour réel 12 €uros pour 5 misés, soit 2,400 par €uro",
+                         "Retour attendu 2,4 €uros, soit 0,472 par €uro ; retour médian 0 €uro",
+                         "Intervalle à 95 % (loi exacte du total) : 0 à 12 €uros", "Le retour réel est dans l'intervalle",
+                         "Numéros sortis 6 fois, attendu 2,9, intervalle à 95 % : 0 à 6", "Les sorties sont dans l'intervalle",
+                         "Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard"}));
     const ReportModel& report = m_ws->report();
     EXPECT_EQ(report.caption, QString());
     EXPECT_FALSE(report.busy);
@@ -104,24 +76,16 @@ TEST_F(ForecastWorkspaceTest, PerformanceOfTwoNumbersWritesEveryLineAndLeavesThe
     // The statistics and the period are not the report's business.
     EXPECT_EQ(m_ws->studyPeriod().first, 0);
     EXPECT_EQ(m_ws->studyPeriod().last, 4);
-}
 
-TEST_F(ForecastWorkspaceTest, PerformanceClearsTheRightListThatARankingFilled)
-{
-    startPerformanceHistory();
+    // After a ranking, the right list is cleared; nothing ticked gives the gap table part only.
     m_ws->sorties();
     ASSERT_GT(m_ws->report().resultat2.count(), 0);
-    m_ws->performance(); // nothing ticked: the gap table part only
-    const QStringList expected = {
-        QStringLiteral("Performance d'un ensemble"),
-        QString(),
-        QStringLiteral(" tableau des écarts entre grilles gagnantes pour les numéros :"),
-        QString(),
-        QString(),
-        QString(),
-        QString(),
-    };
-    EXPECT_EQ(m_ws->report().exportLines(), expected);
+    m_ws->setCheck(1, false);
+    m_ws->setCheck(2, false);
+    m_ws->performance();
+    EXPECT_EQ(m_ws->report().exportLines(),
+              utf8Lines({"Performance d'un ensemble", "", " tableau des écarts entre grilles gagnantes pour les numéros :", "",
+                         "", "", ""}));
     EXPECT_TRUE(m_ws->report().resultat.isSelected(4));
 }
 
@@ -133,27 +97,12 @@ TEST_F(ForecastWorkspaceTest, PresetsClearTheGridTickTheirNumbersAndRunThePerfor
     m_ws->finales(10);
     EXPECT_EQ(ticked(), QList<int>({10, 20, 30, 40, 50, 60, 70}));
     EXPECT_EQ(m_ws->counters().text1, QStringLiteral("7"));
-    const QStringList fromPreset = m_ws->report().exportLines();
-    EXPECT_TRUE(fromPreset.contains(QStringLiteral(" 10 20 30 40 50 60 70")));
-
-    // The same boxes ticked by hand give the same report.
-    for (int n = 1; n <= 70; ++n)
-        m_ws->setCheck(n, false);
-    for (int n : {70, 10, 40, 20, 60, 30, 50})
-        m_ws->setCheck(n, true);
-    m_ws->performance();
-    EXPECT_EQ(m_ws->report().exportLines(), fromPreset);
-
-    m_ws->finales(1);
-    EXPECT_EQ(ticked(), QList<int>({1, 11, 21, 31, 41, 51, 61}));
+    // The report equals that of the same boxes ticked by hand: tiravol-cli's presets test says so.
+    EXPECT_TRUE(m_ws->report().exportLines().contains(QStringLiteral(" 10 20 30 40 50 60 70")));
 
     m_ws->colonnes(6);
     EXPECT_EQ(ticked(), QList<int>({61, 62, 63, 64, 65, 66, 67, 68, 69, 70}));
     EXPECT_EQ(m_ws->counters().text1, QStringLiteral("10"));
-    const QStringList lines = m_ws->report().exportLines();
-    EXPECT_TRUE(lines.contains(QStringLiteral(" 61 62 63 64 65 66 67 68 69 70")));
-    // Ten numbers: the totals part is there (a single number would give "Sorti").
-    EXPECT_TRUE(lines.contains(QStringLiteral("Enjeu total 5 €uros")));
 
     m_ws->colonnes(0);
     EXPECT_EQ(ticked(), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
@@ -165,14 +114,9 @@ TEST_F(ForecastWorkspaceTest, PresetsClearTheGridTickTheirNumbersAndRunThePerfor
 
 TEST_F(ForecastWorkspaceTest, SelectionListsEachCriterionAndGroupsAndLeavesTheGeneralWindow)
 {
-    // 1..19 in every draw; 20, 21, 22, 23 once each in the last four draws but one.
-    QStringList history;
-    history << drawWith(QDate(2021, 3, 1), true, numberRange(1, 20), 1)
-            << drawWith(QDate(2021, 3, 1), false, numberRange(1, 20), 1)
-            << drawWith(QDate(2021, 3, 2), true, numberRange(1, 19) << 21, 1)
-            << drawWith(QDate(2021, 3, 2), false, numberRange(1, 19) << 22, 1)
-            << drawWith(QDate(2021, 3, 3), true, numberRange(1, 19) << 23, 1);
-    start(history);
+    // 1..19 in every draw; 20 in the first two, then 21, 22 and 23 once each.
+    start({drawHolding(0, numberRange(1, 20)), drawHolding(1, numberRange(1, 20)), drawHolding(2, numberRange(1, 19) << 21),
+           drawHolding(3, numberRange(1, 19) << 22), drawHolding(4, numberRange(1, 19) << 23)});
     using B = CriterionBar;
     m_ws->moveCriterion(B::RecentDraws, 2);
     m_ws->moveCriterion(B::RecentMax, 1);
@@ -185,31 +129,16 @@ TEST_F(ForecastWorkspaceTest, SelectionListsEachCriterionAndGroupsAndLeavesTheGe
     m_ws->moveCriterion(B::GapMax, 2);
     m_ws->selectionNumeros();
 
-    QStringList expected
-        = {QStringLiteral("Forme recente sur 2 Tirages , Sortie entre 1 et 1"), QStringLiteral(" 22 Sorti  0001"),
-           QStringLiteral(" 23 Sorti  0001"), QString(), QStringLiteral("Forme moyenne sur 28 Tirages , Sortie entre 5 et 28")};
-    for (int n = 1; n <= 19; ++n)
-        expected << QStringLiteral(" %1 Sorti  0005").arg(n, 2, 10, QLatin1Char('0'));
-    expected << QString() << QStringLiteral("Forme générale sur4 tirages sorties entre 2 et 4");
-    for (int n = 1; n <= 19; ++n)
-        expected << QStringLiteral(" %1 Sorti  0004").arg(n, 2, 10, QLatin1Char('0'));
-    expected << QString() << QStringLiteral("Numéros à l'écart compris entre 1 et 2") << QStringLiteral("21 ecart  02")
-             << QStringLiteral("22 ecart  01");
-    expected << QString() << QStringLiteral("Communs à 4 Criteres") << QString() << QString();
-    expected << QString() << QStringLiteral("Communs à 3 Criteres") << QString() << QString();
-    expected << QString() << QStringLiteral("Communs à 2 Criteres") << QString();
-    for (int n = 1; n <= 19; ++n)
-        expected << QString::number(n);
-    expected << QStringLiteral("22") << QString();
-    expected << QString() << QStringLiteral("Communs à 1 Criteres") << QString() << QStringLiteral("21") << QStringLiteral("23")
-             << QString();
-    expected << QString() << QStringLiteral("Communs à 0 Criteres") << QString() << QStringLiteral("20");
-    for (int n = 24; n <= 70; ++n)
-        expected << QString::number(n);
-    expected << QString();
-
+    // The lines are ForecastSelection's business: here, that the bars moved reached it.
     const ReportModel& report = m_ws->report();
-    EXPECT_EQ(report.resultat.lines, expected);
+    const QStringList& lines = report.resultat.lines;
+    ASSERT_EQ(lines.size(), 139);
+    EXPECT_EQ(lines.mid(0, 3),
+              utf8Lines({"Forme recente sur 2 Tirages , Sortie entre 1 et 1", " 22 Sorti  0001", " 23 Sorti  0001"}));
+    EXPECT_EQ(lines[4], QStringLiteral("Forme moyenne sur 28 Tirages , Sortie entre 5 et 28"));
+    EXPECT_EQ(lines[25], QStringLiteral("Forme générale sur4 tirages sorties entre 2 et 4"));
+    EXPECT_EQ(lines.mid(46, 3), utf8Lines({"Numéros à l'écart compris entre 1 et 2", "21 ecart  02", "22 ecart  01"}));
+    EXPECT_EQ(lines.mid(82, 4), utf8Lines({"Communs à 1 Criteres", "", "21", "23"}));
     EXPECT_EQ(report.resultat.widthTwips, 5600);
     EXPECT_FALSE(report.resultat2.visible);
     // The right list keeps what the last ranking left there.
@@ -246,24 +175,21 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     m_ws->moveCriterion(B::RecentDraws, 3);
     m_ws->moveCriterion(B::RecentMax, 3);
     m_ws->moveCriterion(B::AverageMax, 20); // drags the fewest bound down
-    EXPECT_EQ(m_ws->criteria().label(B::AverageMin), QStringLiteral("20"));
     const QString generalMostBefore = m_ws->criteria().label(B::GeneralMax);
     EXPECT_EQ(m_ws->reloadCriteria(), QString());
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("28"));
-    EXPECT_EQ(m_ws->criteria().label(B::RecentMax), QStringLiteral("28"));
     EXPECT_EQ(m_ws->criteria().label(B::AverageMin), QStringLiteral("40"));
-    EXPECT_EQ(m_ws->criteria().label(B::AverageMax), QStringLiteral("40"));
     EXPECT_EQ(m_ws->criteria().label(B::GeneralMax), generalMostBefore);
 
-    // A damaged file: loaded as far as sound, told once, and never rewritten.
+    // A damaged file: loaded as far as sound (as ForecastCriteria's tests check), told once, and
+    // never rewritten.
     const QByteArray damaged = "0,42,20\r\nbanane\r\n";
     TestSupport::writeFile(criteriaFile(), damaged);
     m_ws->reloadCriteria();
     m_ws->reloadCriteria(); // opened again: the same fault is not told twice
     EXPECT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("20"));
-    EXPECT_EQ(m_ws->criteria()[B::AverageDraws].value, 28);
     EXPECT_EQ(TestSupport::readFile(criteriaFile()), damaged);
 
     // Closing the window by its title bar: the design-time criteria, labels included.

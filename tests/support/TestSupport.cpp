@@ -383,3 +383,27 @@ bool waitFor(const std::function<bool()>& done)
 }
 
 } // namespace TestSupport
+
+// Helpers of the analyses and forecast tests.
+namespace TestSupport {
+
+QStringList utf8Lines(std::initializer_list<const char*> lines)
+{
+    QStringList out;
+    for (const char* line : lines)
+        out << QString::fromUtf8(line);
+    return out;
+}
+
+QString drawHolding(int index, const QList<int>& numbers)
+{
+    QList<int> all = numbers;
+    for (int f = 70; all.size() < DrawLine::kNumbers; --f)
+        if (!all.contains(f))
+            all << f;
+    DrawLine::Numbers fields{};
+    std::copy(all.begin(), all.end(), fields.begin());
+    return DrawLine::build(QDate(2021, 3, 1).addDays(index / 2), fields, index % 2 == 0);
+}
+
+} // namespace TestSupport

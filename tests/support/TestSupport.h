@@ -184,3 +184,14 @@ protected:
 };
 
 } // namespace TestSupport
+
+// Helpers of the analyses and forecast tests.
+namespace TestSupport {
+
+// Lines written as UTF-8 literals: the expected lines of a report.
+QStringList utf8Lines(std::initializer_list<const char*> lines);
+// Item `index` of a made-up history (from 01/03/2021, midi then soir): `numbers` in the given
+// order, then fillers from 70 downwards up to twenty.
+QString drawHolding(int index, const QList<int>& numbers);
+
+} // namespace TestSupport

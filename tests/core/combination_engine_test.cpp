@@ -1,9 +1,8 @@
+// The engine's walks, each checked beside the plain walk kept for reference.
 #include "analyses/CombinationEngine.h"
 #include "analyses/CombinationReference.h"
 #include "analyses/CombinationWalk.h"
-#include "history/DrawLine.h"
 #include "history/DrawMatrix.h"
-#include "output/NumberFormat.h"
 #include "support/TestSupport.h"
 
 #include <QDate>
@@ -14,32 +13,18 @@
 #include <random>
 #include <set>
 
-// Readable strings in failure messages.
-
 using TestSupport::matrixOf;
+using TestSupport::utf8Lines;
 
 namespace {
-
-// A draw line holding `numbers` and filler numbers from 70 downwards, up to twenty.
-QString drawWith(std::set<int> numbers, const QDate& date)
-{
-    for (int f = 70; numbers.size() < 20; --f)
-        numbers.insert(f);
-    DrawLine::Numbers fields{};
-    std::copy(numbers.begin(), numbers.end(), fields.begin());
-    return DrawLine::build(date, fields, true);
-}
 
 // Draws 0..4: {1,2}, {1,3}, {1,2,3}, {2,3}, {2,3}; number 4 only in draw 0; then the empty item.
 QStringList smallList()
 {
-    const std::set<int> draws[] = {{1, 2, 4}, {1, 3}, {1, 2, 3}, {2, 3}, {2, 3}};
+    const QList<int> draws[] = {{1, 2, 4}, {1, 3}, {1, 2, 3}, {2, 3}, {2, 3}};
     QStringList list;
-    QDate day(2020, 1, 1);
-    for (const auto& d : draws) {
-        list << drawWith(d, day);
-        day = day.addDays(1);
-    }
+    for (int i = 0; i < 5; ++i)
+        list << TestSupport::drawHolding(i, draws[i]);
     list << QString();
     return list;
 }
@@ -48,68 +33,32 @@ const QList<int> kOneToFour{1, 2, 3, 4};
 
 } // namespace
 
-TEST(CombinationWalk, LineLayouts)
+TEST(CombinationEngine, MostFrequentRecordsTiesAndPeriodOnAHandMadeHistory)
 {
-    EXPECT_EQ(CombinationWalk::text({5, 12, 33}), QStringLiteral(" 5 12 33"));
-    EXPECT_EQ(CombinationWalk::mostFrequentLine(QStringLiteral(" 5 12"), 7), QStringLiteral(" 5 12    7"));
-    EXPECT_EQ(CombinationWalk::gapLine(QStringLiteral(" 5 12 33"), 3, 12), QStringLiteral(" 5 12 33   3  12"));
-    EXPECT_EQ(CombinationWalk::gapLine(QStringLiteral(" 1"), 1, -2), QStringLiteral(" 1   1 -2"));
-    EXPECT_EQ(CombinationWalk::combinationCount(30, 6), 593775.0);
-    EXPECT_EQ(CombinationWalk::combinationCount(70, 4), 916895.0);
-    EXPECT_EQ(CombinationWalk::combinationCount(3, 4), 0.0);
-    EXPECT_TRUE(CombinationWalk::isSize(2) && CombinationWalk::isSize(10));
-    EXPECT_FALSE(CombinationWalk::isSize(1) || CombinationWalk::isSize(11));
-
-    EXPECT_EQ(CombinationWalk::stoppedLine(4962236, 12103014),
-              QStringLiteral("Recherche arrêtée : 41 % des combinaisons examinées"));
-    EXPECT_EQ(CombinationWalk::stoppedLine(99, 100), QStringLiteral("Recherche arrêtée : 99 % des combinaisons examinées"));
-    CombinationWalk::Progress p;
-    p.examined = 999;
-    p.total = 1000;
-    p.elapsed = std::chrono::milliseconds(999);
-    EXPECT_EQ(CombinationWalk::progressText(p),
-              QStringLiteral("999 combinaisons examinées sur 1") + NumberFormat::groupSeparator() + QStringLiteral("000 (99 %)"));
-    // Half done in 65 s: as long again.
-    p.examined = 500;
-    p.elapsed = std::chrono::seconds(65);
-    EXPECT_TRUE(CombinationWalk::progressText(p).endsWith(QStringLiteral("(50 %), reste environ 1 min 05 s")));
-    p.examined = 1;
-    p.elapsed = std::chrono::seconds(1);
-    EXPECT_TRUE(CombinationWalk::progressText(p).endsWith(QStringLiteral("(0 %), reste environ 16 min 39 s")));
-    p.total = 3600001;
-    EXPECT_TRUE(CombinationWalk::progressText(p).endsWith(QStringLiteral("reste environ 41 j 16 h")));
-}
-
-TEST(MostFrequent, RecordsTiesAndPeriodOnAHandMadeHistory)
-{
-    const QStringList list = smallList();
-    const DrawMatrix m = matrixOf(list);
+    const DrawMatrix m = matrixOf(smallList());
     for (auto walk :
          {&CombinationReference::mostFrequent, +[](const DrawMatrix&mx, const StudyPeriod&p, const QList<int>&c, int r) {
               return CombinationEngine::mostFrequent(mx, p, c, r);
           }}) {
         // (1,2)=2 listed, (1,3)=2 ties and is listed, (1,4)=1, (2,3)=3 listed, (2,4)=1, (3,4)=0.
         CombinationWalk::Result all = walk(m, StudyPeriod{0, 4}, kOneToFour, 2);
-        EXPECT_EQ(all.lines,
-                  QStringList({QStringLiteral(" 1 2    2"), QStringLiteral(" 1 3    2"), QStringLiteral(" 2 3    3")}));
+        EXPECT_EQ(all.lines, utf8Lines({" 1 2    2", " 1 3    2", " 2 3    3"}));
         EXPECT_EQ(all.lastCombination, QStringLiteral(" 3 4"));
         // Without draw 0: (1,2)=1.
-        EXPECT_EQ(walk(m, StudyPeriod{1, 4}, kOneToFour, 2).lines,
-                  QStringList({QStringLiteral(" 1 2    1"), QStringLiteral(" 1 3    2"), QStringLiteral(" 2 3    3")}));
+        EXPECT_EQ(walk(m, StudyPeriod{1, 4}, kOneToFour, 2).lines, utf8Lines({" 1 2    1", " 1 3    2", " 2 3    3"}));
         // Exactly r numbers: one combination, listed even with a count of 0.
-        EXPECT_EQ(walk(m, StudyPeriod{1, 4}, {1, 4}, 2).lines, QStringList({QStringLiteral(" 1 4    0")}));
-        EXPECT_EQ(walk(m, StudyPeriod{0, 4}, {1, 2, 3}, 3).lines, QStringList({QStringLiteral(" 1 2 3    1")}));
+        EXPECT_EQ(walk(m, StudyPeriod{1, 4}, {1, 4}, 2).lines, utf8Lines({" 1 4    0"}));
+        EXPECT_EQ(walk(m, StudyPeriod{0, 4}, {1, 2, 3}, 3).lines, utf8Lines({" 1 2 3    1"}));
         // Fewer numbers than r: no combination at all.
         const CombinationWalk::Result none = walk(m, StudyPeriod{0, 4}, {1, 2}, 3);
         EXPECT_TRUE(none.lines.isEmpty());
         EXPECT_TRUE(none.lastCombination.isEmpty());
         // An empty period: every combination ties at 0, in walk order.
-        EXPECT_EQ(walk(m, StudyPeriod{3, 2}, {1, 2, 3}, 2).lines,
-                  QStringList({QStringLiteral(" 1 2    0"), QStringLiteral(" 1 3    0"), QStringLiteral(" 2 3    0")}));
+        EXPECT_EQ(walk(m, StudyPeriod{3, 2}, {1, 2, 3}, 2).lines, utf8Lines({" 1 2    0", " 1 3    0", " 2 3    0"}));
     }
 }
 
-TEST(GapSearch, OnlyStrictlyOlderRecordsOnAHandMadeHistory)
+TEST(CombinationEngine, GapSearchListsOnlyStrictlyOlderRecordsOnAHandMadeHistory)
 {
     const QStringList list = smallList();
     const DrawMatrix m = matrixOf(list);
@@ -123,31 +72,28 @@ TEST(GapSearch, OnlyStrictlyOlderRecordsOnAHandMadeHistory)
         // Both numbers: (1,2) newest in draw 2, (1,3) also draw 2 (not older), (1,4) draw 0,
         // (2,3) draw 4, (2,4) draw 0 (same gap: not listed), (3,4) never.
         CombinationWalk::Result both = walk(m, 4, lineCount, kOneToFour, 2, 2);
-        EXPECT_EQ(both.lines, QStringList({QStringLiteral(" 1 2   2  2"), QStringLiteral(" 1 4   2  4")}));
+        EXPECT_EQ(both.lines, utf8Lines({" 1 2   2  2", " 1 4   2  4"}));
         EXPECT_EQ(both.latestRecordDraw, 0);
         EXPECT_EQ(both.lastCombination, QStringLiteral(" 3 4"));
         // One of two: (1,2) qualifies in the newest draw (gap 0); a later gap 0 is not listed;
         // (1,4) first qualifies in draw 2.
-        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, 1).lines,
-                  QStringList({QStringLiteral(" 1 2   1  0"), QStringLiteral(" 1 4   1  2")}));
+        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, 1).lines, utf8Lines({" 1 2   1  0", " 1 4   1  2"}));
         // Starting before the newest draw (line 3 selected).
-        EXPECT_EQ(walk(m, 2, lineCount, kOneToFour, 2, 2).lines,
-                  QStringList({QStringLiteral(" 1 2   2  0"), QStringLiteral(" 1 4   2  2")}));
+        EXPECT_EQ(walk(m, 2, lineCount, kOneToFour, 2, 2).lines, utf8Lines({" 1 2   2  0", " 1 4   2  2"}));
         // s above r: no draw qualifies.
         EXPECT_TRUE(walk(m, 4, lineCount, kOneToFour, 2, 3).lines.isEmpty());
         // s of 0 or less: the newest draw always qualifies, so only the first combination.
-        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, 0).lines, QStringList({QStringLiteral(" 1 2   1  0")}));
-        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, -3).lines, QStringList({QStringLiteral(" 1 2   1  0")}));
+        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, 0).lines, utf8Lines({" 1 2   1  0"}));
+        EXPECT_EQ(walk(m, 4, lineCount, kOneToFour, 2, -3).lines, utf8Lines({" 1 2   1  0"}));
         // No line selected (start -2) or the first line selected (start -1): nothing scanned.
         EXPECT_TRUE(walk(m, -2, lineCount, kOneToFour, 2, 1).lines.isEmpty());
         EXPECT_TRUE(walk(m, -1, lineCount, kOneToFour, 2, 1).lines.isEmpty());
         // Fewer numbers than r.
         EXPECT_TRUE(walk(m, 4, lineCount, {1, 2}, 3, 1).lines.isEmpty());
         // Three of three on {1,2,3}: only draw 2.
-        EXPECT_EQ(walk(m, 4, lineCount, {1, 2, 3}, 3, 3).lines, QStringList({QStringLiteral(" 1 2 3   3  2")}));
+        EXPECT_EQ(walk(m, 4, lineCount, {1, 2, 3}, 3, 3).lines, utf8Lines({" 1 2 3   3  2"}));
     }
 }
-
 // The engine must give the plain walk's lines, in order, on any history and any ticked set.
 TEST(CombinationEngine, SameLinesAsThePlainWalkOnRandomHistories)
 {

@@ -1,0 +1,43 @@
+#include "analyses/BestPartners.h"
+#include "history/DrawMatrix.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using TestSupport::drawHolding;
+using TestSupport::matrixOf;
+using TestSupport::utf8Lines;
+
+TEST(BestPartners, HeaderOrderAndCounts)
+{
+    const AnalysisReport none = BestPartners::report(matrixOf({drawHolding(0, {1}), QString()}), StudyPeriod{0, 0}, {});
+    EXPECT_EQ(none.lines, utf8Lines({"Numeros choisis", "Nombre de numeros ", "0"}));
+    EXPECT_FALSE(none.exported);
+
+    // 1 is in draws 0 and 1: partners 2 (twice), 3 and 53 (once), fillers 54..70 (twice).
+    const DrawMatrix m = matrixOf({drawHolding(0, {1, 2, 3}), drawHolding(1, {1, 2}), drawHolding(2, {2, 3}), QString()});
+    const AnalysisReport r = BestPartners::report(m, StudyPeriod{0, 2}, {1});
+    ASSERT_EQ(r.lines.size(), 4 + 69);
+    EXPECT_EQ(
+        r.lines.mid(0, 6),
+        utf8Lines({"Numeros choisis", "1", "Nombre de numeros ", "1", "Num  02 Sorti 0002 Fois ", "Num  54 Sorti 0002 Fois "}));
+    EXPECT_EQ(r.lines.mid(21, 4),
+              utf8Lines({"Num  70 Sorti 0002 Fois ", "Num  03 Sorti 0001 Fois ", "Num  53 Sorti 0001 Fois ",
+                         "Num  04 Sorti 0000 Fois "}));
+    EXPECT_EQ(r.lines.last(), QStringLiteral("Num  52 Sorti 0000 Fois "));
+    EXPECT_TRUE(r.exported);
+    int total = 0;
+    for (const QString& line : r.lines.mid(4))
+        total += line.mid(14, 4).toInt();
+    EXPECT_EQ(total, 2 * 19);
+
+    // Outside the period 1 never came out: every other number with 0000, ascending.
+    const AnalysisReport never = BestPartners::report(m, StudyPeriod{2, 2}, {1});
+    EXPECT_EQ(never.lines[4], QStringLiteral("Num  02 Sorti 0000 Fois "));
+    EXPECT_EQ(never.lines.last(), QStringLiteral("Num  70 Sorti 0000 Fois "));
+
+    const AnalysisReport all = BestPartners::report(m, StudyPeriod{0, 2}, TestSupport::numberRange(1, 70));
+    EXPECT_EQ(all.lines.size(), 1 + 70 + 2);
+    EXPECT_EQ(all.lines.last(), QStringLiteral("70"));
+    EXPECT_TRUE(all.exported);
+}

@@ -1,0 +1,28 @@
+#include "analyses/ChartValues.h"
+#include "history/DrawMatrix.h"
+#include "stats/NumberStats.h"
+#include "stats/Rankings.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(ChartValues, SameFiguresAsTheRanking)
+{
+    const DrawMatrix m = TestSupport::matrixOf(TestSupport::makeHistory(800) << QString());
+    StudyPeriod period{150, 640};
+    const NumberStats stats = computeStats(m, period);
+    const ChartValues::Series sorties = ChartValues::sorties(stats);
+    const ChartValues::Series ecarts = ChartValues::ecarts(stats);
+    EXPECT_EQ(sorties.title, QStringLiteral("Sorties"));
+    EXPECT_EQ(ecarts.title, QStringLiteral("Ecarts"));
+    ASSERT_EQ(sorties.values.size(), 70);
+    ASSERT_EQ(ecarts.values.size(), 70);
+    // The figures the ranking by appearances shows: number, appearances, current gap, largest gap.
+    for (int n : Rankings::order(RankingKind::Sorties, stats)) {
+        const QStringList fields = Rankings::line(RankingKind::Sorties, n, stats).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_EQ(fields.size(), 4);
+        EXPECT_EQ(fields[0].toInt(), n);
+        EXPECT_EQ(sorties.values[n - 1], fields[1].toInt()) << n;
+        EXPECT_EQ(ecarts.values[n - 1], fields[2].toInt()) << n;
+    }
+}

@@ -1,0 +1,46 @@
+#include "analyses/ColumnReport.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using TestSupport::drawHolding;
+using TestSupport::utf8Lines;
+
+TEST(ColumnReport, AnswersLinesAndPeriod)
+{
+    EXPECT_EQ(ColumnReport::prompt(), QStringLiteral("Entrez la colonne à tester (1 a 20)"));
+    EXPECT_EQ(ColumnReport::readAnswer(u"7"), 7);
+    EXPECT_EQ(ColumnReport::readAnswer(u"7 colonnes"), 7);
+    EXPECT_EQ(ColumnReport::readAnswer(u"2.6"), 3);
+    EXPECT_EQ(ColumnReport::readAnswer(u" 1 2"), 12);
+    EXPECT_EQ(ColumnReport::readAnswer(u""), 0);
+    EXPECT_EQ(ColumnReport::readAnswer(u"abc"), 0);
+    for (int bad : {0, 21, -3, ColumnReport::readAnswer(u"")})
+        EXPECT_FALSE(ColumnReport::isColumn(bad));
+    EXPECT_TRUE(ColumnReport::isColumn(1) && ColumnReport::isColumn(20));
+
+    // Column 1 holds 5, 5, 9 and 7; column 2 holds 12 each time; the fields keep their order.
+    const QStringList list
+        = {drawHolding(0, {5, 12}), drawHolding(1, {5, 12}), drawHolding(2, {9, 12}), drawHolding(3, {7, 12, 3}), QString()};
+    const AnalysisReport c1 = ColumnReport::report(list, StudyPeriod{0, 3}, 1);
+    EXPECT_EQ(c1.lines, utf8Lines({"Numéro  5 sorti 2", "Numéro  7 sorti 1", "Numéro  9 sorti 1", "", " Dans la colonne 1"}));
+    EXPECT_FALSE(c1.exported);
+    EXPECT_FALSE(c1.caption.has_value());
+    EXPECT_EQ(ColumnReport::report(list, StudyPeriod{1, 2}, 2).lines,
+              utf8Lines({"Numéro  12 sorti 2", "", " Dans la colonne 2"}));
+    // Column 3 of the last draw is 3; the others hold the filler 70. The trailing empty item
+    // included in the period counts nowhere.
+    EXPECT_EQ(ColumnReport::report(list, StudyPeriod{0, 4}, 3).lines,
+              utf8Lines({"Numéro  3 sorti 1", "Numéro  70 sorti 3", "", " Dans la colonne 3"}));
+    EXPECT_TRUE(ColumnReport::report(list, StudyPeriod{0, 3}, 21).lines.isEmpty());
+
+    // Every column's counts add up to the draws of the period.
+    const QStringList history = TestSupport::makeHistory(500) << QString();
+    for (int c = 1; c <= 20; ++c) {
+        const AnalysisReport r = ColumnReport::report(history, StudyPeriod{100, 449}, c);
+        int total = 0;
+        for (const QString& line : r.lines.mid(0, r.lines.size() - 2))
+            total += line.section(QLatin1Char(' '), -1).toInt();
+        EXPECT_EQ(total, 350);
+    }
+}

@@ -1,0 +1,100 @@
+#include "analyses/GroupCounts.h"
+#include "history/DrawMatrix.h"
+#include "stats/NumberStats.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using TestSupport::matrixOf;
+using TestSupport::utf8Lines;
+
+namespace {
+
+// A count written with the thousands separator, read back.
+int countOf(const QString& line)
+{
+    const QString digits = line.section(QLatin1Char(' '), 0, 0).remove(QLatin1Char(','));
+    bool ok = false;
+    const int v = digits.toInt(&ok);
+    EXPECT_TRUE(ok) << line.toStdString();
+    return v;
+}
+
+} // namespace
+
+TEST(GroupCounts, TensAndLastDigitsOfOneDraw)
+{
+    const QStringList list = {TestSupport::drawHolding(0, TestSupport::numberRange(1, 20)), QString()};
+    const AnalysisReport r = GroupCounts::dizainesUnites(matrixOf(list), StudyPeriod{0, 0});
+    ASSERT_TRUE(r.caption.has_value());
+    EXPECT_EQ(*r.caption, QString());
+    EXPECT_TRUE(r.exported);
+    EXPECT_EQ(r.lines,
+              utf8Lines({"10  Numéros dans la  dizaine 1", "10  Numéros dans la  dizaine 2", "0  Numéros dans la  dizaine 3",
+                         "0  Numéros dans la  dizaine 4", "0  Numéros dans la  dizaine 5", "0  Numéros dans la  dizaine 6",
+                         "0  Numéros dans la  dizaine 7", "", "2 Numéros finissant par  1", "2 Numéros finissant par  2",
+                         "2 Numéros finissant par  3", "2 Numéros finissant par  4", "2 Numéros finissant par  5",
+                         "2 Numéros finissant par  6", "2 Numéros finissant par  7", "2 Numéros finissant par  8",
+                         "2 Numéros finissant par  9", "2 Numéros finissant par  0"}));
+    // An empty period writes zeros.
+    const AnalysisReport empty = GroupCounts::dizainesUnites(matrixOf(list), StudyPeriod{1, 0});
+    EXPECT_EQ(empty.lines[0], QStringLiteral("0  Numéros dans la  dizaine 1"));
+    EXPECT_EQ(empty.lines[17], QStringLiteral("0 Numéros finissant par  0"));
+}
+
+TEST(GroupCounts, LongHistoryCountsPassSixteenBitsAndAddUp)
+{
+    const int draws = 32766;
+    const QStringList list = TestSupport::makeHistory(draws) << QString();
+    const DrawMatrix m = matrixOf(list);
+    // Counted independently from the lines' fields.
+    const std::array<int, 71> byNumber = TestSupport::referenceStats(list, 0, draws - 1).appearances;
+    const AnalysisReport r = GroupCounts::dizainesUnites(m, StudyPeriod{0, draws - 1});
+    ASSERT_EQ(r.lines.size(), 18);
+    // Lines 0..6 count the tens; lines 8..17 the last digits 1..9 then 0, each above 16 bits.
+    std::array<int, 18> expected{};
+    for (int n = 1; n <= 70; ++n) {
+        expected[static_cast<size_t>((n - 1) / 10)] += byNumber[static_cast<size_t>(n)];
+        expected[static_cast<size_t>(7 + (n + 9) % 10 + 1)] += byNumber[static_cast<size_t>(n)];
+    }
+    int tensTotal = 0, digitsTotal = 0;
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}) {
+        EXPECT_EQ(countOf(r.lines[i]), expected[static_cast<size_t>(i)]) << i;
+        (i < 7 ? tensTotal : digitsTotal) += countOf(r.lines[i]);
+        if (i > 7)
+            EXPECT_TRUE(expected[static_cast<size_t>(i)] > 32767 && r.lines[i].contains(QLatin1Char(','))) << i;
+    }
+    EXPECT_EQ(tensTotal, 20 * draws);
+    EXPECT_EQ(digitsTotal, 20 * draws);
+
+    StudyPeriod period{0, draws - 1};
+    const NumberStats stats = computeStats(m, period);
+    int septTotal = 0;
+    for (const QString& line : GroupCounts::septaines(stats).lines) {
+        EXPECT_GT(countOf(line), 32767);
+        septTotal += countOf(line);
+    }
+    EXPECT_EQ(septTotal, 20 * draws);
+    for (const AnalysisReport& two : {GroupCounts::pairsImpairs(stats), GroupCounts::petitsGros(stats)})
+        EXPECT_EQ(countOf(two.lines[0]) + countOf(two.lines[1]), 20 * draws);
+}
+
+TEST(GroupCounts, SevensOddEvenLowHighLines)
+{
+    NumberStats stats;
+    for (int n = 1; n <= 70; ++n)
+        stats.appearances[static_cast<size_t>(n)] = n;
+    const AnalysisReport sept = GroupCounts::septaines(stats);
+    EXPECT_EQ(sept.lines,
+              utf8Lines({"28  Numéros de 1 a 7", "77  Numéros de 8 a 14 ", "126  Numéros de 15 a 21", "175  Numéros de 22 a 28",
+                         "224  Numéros de 29 a 35", "273  Numéros de 36 a 42", "322  Numéros de 43 a 49",
+                         "371  Numéros de 50 a 56", "420  Numéros de 57 a 63", "469  Numéros de 64 a 70"}));
+    EXPECT_EQ(sept.caption, QString());
+    const AnalysisReport pi = GroupCounts::pairsImpairs(stats);
+    EXPECT_EQ(pi.lines, utf8Lines({"1,225  Numéros impairs", "1,260  Numéros pairs"}));
+    EXPECT_EQ(pi.caption, QString());
+    const AnalysisReport pg = GroupCounts::petitsGros(stats);
+    EXPECT_EQ(pg.lines, utf8Lines({"630  Numéros bas ( 1 à 35 )", "1,855  Numéros hauts 36 à 70"}));
+    EXPECT_FALSE(pg.caption.has_value()); // left as the previous report set it
+    EXPECT_TRUE(sept.exported && pi.exported && pg.exported);
+}
