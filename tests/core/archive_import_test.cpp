@@ -1,11 +1,8 @@
 #include "acquire/ArchiveImport.h"
 #include "acquire/LocalArchiveSource.h"
-
 #include "support/TestSupport.h"
 
-#include <QTemporaryDir>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,13 +1,9 @@
 #include "acquire/BaseBuilder.h"
-
 #include "acquire/CsvImport.h"
 #include "history/HistoryFile.h"
-
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -45,8 +41,6 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
     // The draw both archives hold is kept as the first archive given wrote it.
     EXPECT_EQ(result.lines, olderDraws.mid(0, 2) + newerDraws);
     EXPECT_EQ(steps, (QList<std::pair<int, int>>{{1, 2}, {2, 2}}));
-    EXPECT_EQ(result.duplicates, 1);
-    EXPECT_TRUE(result.conflicts.isEmpty());
     EXPECT_EQ(
         result.summary(),
         QStringList({QStringLiteral("keno_2024.csv : 4 tirages nouveaux, 0 en double, 0 en désaccord (4 lignes lues, 0 refusée)"),
@@ -85,14 +79,10 @@ TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFir
 
     const BaseBuilder::Result result = BaseBuilder::collect({a, b, broken});
     EXPECT_EQ(result.lines, draws);
+    // The summary below names the conflict's date, slot and archives.
     ASSERT_EQ(result.conflicts.size(), 1);
-    EXPECT_EQ(result.conflicts[0].date, QDate(2024, 1, 1));
-    EXPECT_EQ(result.conflicts[0].slot, QStringLiteral("soir"));
-    EXPECT_EQ(result.conflicts[0].keptArchive, QStringLiteral("a.csv"));
     EXPECT_EQ(result.conflicts[0].otherLine, drawFrom("01/01/2024", 2, " soir"));
-    ASSERT_EQ(result.archives.size(), 3);
-    EXPECT_EQ(result.archives[0].skipped, 1);
-    EXPECT_FALSE(result.archives[2].read);
+    EXPECT_EQ(result.archives.value(0).skipped, 1);
     for (const char* line : {"Tirages en désaccord : 1", "  01/01/2024 soir : a.csv et b.zip diffèrent", "broken.zip : illisible",
                              "Périodes sans tirage : 0"})
         EXPECT_TRUE(result.summary().contains(QString::fromUtf8(line))) << line;
@@ -121,8 +111,7 @@ TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGi
 
     BaseBuilder::Result result = BaseBuilder::collect({older, newest});
     EXPECT_EQ(result.lines, archived);
-    EXPECT_EQ(result.archives[1].rows, 16);
-    EXPECT_EQ(result.archives[1].skipped, 0);
+    EXPECT_TRUE(result.archives.value(1).rows == 16 && result.archives.value(1).skipped == 0);
 
     // The working history holds a draw typed by hand after the archives, and lacks a few others.
     QStringList working = all.mid(3);

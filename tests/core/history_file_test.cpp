@@ -1,11 +1,7 @@
 #include "history/HistoryFile.h"
-
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 

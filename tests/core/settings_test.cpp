@@ -1,10 +1,7 @@
 #include "shell/Settings.h"
-
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using TestSupport::readFile;
 using TestSupport::writeFile;

@@ -1,10 +1,7 @@
 #include "acquire/ZipExtractor.h"
-
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
