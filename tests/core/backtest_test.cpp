@@ -199,28 +199,24 @@ TEST(BacktestTest, ReportRanksTheForecastAmongTheRandomPlayers)
     const BacktestSettings settings{10, 9};
     QStringList lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
     const QString sep = ChanceText::groupSeparator();
-    const QStringList expected = {
-        QStringLiteral("Test de la prévision sur 1 tirage, du a au b"),
-        QStringLiteral("Chaque tirage : 10 numéros de la sélection faite sur les seuls tirages précédents"),
-        QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise 1 €uro"),
-        QStringLiteral("Comparaison : 10 numéros au hasard par tirage, graine 9"),
-        QStringLiteral("Forme générale et bornes d'écart : celles d'un chargement des seuls tirages précédents"),
-        QStringLiteral("Grille la plus jouée : 1 2 3 4 5 6 7 8 9 10, sur 1 tirage (100,0 %)"),
-        QString(),
-        QStringLiteral("Prévision : misé 1 €uro, encaissé 1 €uro, bénéfice 0 €uro"),
-        QStringLiteral("  plus forte baisse du solde 1 €uro, plus longue suite sans gain 1 tirage"),
-        QString(),
-        QStringLiteral("Hasard, loi exacte du total de 1 tirage :"),
-        QStringLiteral("  encaissé attendu 0,6 €uro, médian 0 €uro, intervalle à 95 % : 0 à 2 €uros"),
-        QStringLiteral("  encaissé de la prévision dans l'intervalle : compatible avec le hasard au risque de 5 %"),
-        QString(),
-        QStringLiteral("1") + sep + QStringLiteral("000 joueurs au hasard, une grille de 10 numéros tirée à chaque tirage :"),
-        // The central 95 %: 25 players below the range, 25 above.
-        QStringLiteral("  encaissé médian 0 €uro, 95 % d'entre eux entre 0 et 2 €uros"),
-        QStringLiteral("  la prévision encaisse plus que 600, autant que 300, moins que 100 d'entre eux : centile 75,0"),
-        // (1 + 400) / 1001
-        QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 0,401"),
-    };
+    const QStringList expected
+        = {QStringLiteral("Test de la prévision sur 1 tirage, du a au b"),
+           QStringLiteral("Chaque tirage : 10 numéros de la sélection faite sur les seuls tirages précédents"),
+           QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise 1 €uro"),
+           QStringLiteral("Comparaison : 10 numéros au hasard par tirage, graine 9"),
+           QStringLiteral("Forme générale et bornes d'écart : celles d'un chargement des seuls tirages précédents"),
+           QStringLiteral("Grille la plus jouée : 1 2 3 4 5 6 7 8 9 10, sur 1 tirage (100,0 %)"), QString(),
+           QStringLiteral("Prévision : misé 1 €uro, encaissé 1 €uro, bénéfice 0 €uro"),
+           QStringLiteral("  plus forte baisse du solde 1 €uro, plus longue suite sans gain 1 tirage"), QString(),
+           QStringLiteral("Hasard, loi exacte du total de 1 tirage :"),
+           QStringLiteral("  encaissé attendu 0,6 €uro, médian 0 €uro, intervalle à 95 % : 0 à 2 €uros"),
+           QStringLiteral("  encaissé de la prévision dans l'intervalle : compatible avec le hasard au risque de 5 %"), QString(),
+           QStringLiteral("1") + sep + QStringLiteral("000 joueurs au hasard, une grille de 10 numéros tirée à chaque tirage :"),
+           // The central 95 %: 25 players below the range, 25 above.
+           QStringLiteral("  encaissé médian 0 €uro, 95 % d'entre eux entre 0 et 2 €uros"),
+           QStringLiteral("  la prévision encaisse plus que 600, autant que 300, moins que 100 d'entre eux : centile 75,0"),
+           // (1 + 400) / 1001
+           QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 0,401")};
     EXPECT_EQ(lines, expected);
 
     r.forecast = {1, 0, 1, 1};
