@@ -13,19 +13,21 @@ using TestSupport::operatorCsv;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
-QString in(const QTemporaryDir& dir, const char* name)
-{
-    return dir.filePath(QString::fromLatin1(name));
-}
+class BaseBuilderTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_temp;
+    QString m_error;
+    QString in(const char* name) const { return m_temp.filePath(QString::fromLatin1(name)); }
+    QByteArray workingFile() const { return readFile(in("Tirages_keno.txt")); }
+};
 
 } // namespace
 
-TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
+TEST_F(BaseBuilderTest, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
 {
-    QTemporaryDir temp;
     // Older era as a ZIP, newer era as a plain CSV; the newer one's first draw is also in the older
     // archive, numbers in another order.
-    const QString older = in(temp, "keno_1993.zip"), newer = in(temp, "keno_2024.csv");
+    const QString older = in("keno_1993.zip"), newer = in("keno_2024.csv");
     const QStringList olderDraws
         = {drawFrom("01/10/1993", 1, " soir"), drawFrom("02/10/1993", 2), drawFrom("02/10/1993", 3, " soir")};
     const QStringList newerDraws = {QStringLiteral("02/10/1993 22 21 20 19 18 17 16 15 14 13 12 11 10 09 08 07 06 05 04 03 soir"),
@@ -55,23 +57,21 @@ TEST(BaseBuilder, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBeforeSoir)
 
     // Written to both history files, CR LF after each line (the base without what the newest
     // archive brings); a second build is refused until told to replace.
-    QString error;
-    ASSERT_TRUE(BaseBuilder::write(result, temp.path(), {}, &error)) << error.toStdString();
-    EXPECT_EQ(readFile(in(temp, "Tirages.txt")), crlf(result.lines.mid(0, 2)));
-    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(result.lines));
+    ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {}, &m_error)) << m_error.toStdString();
+    EXPECT_EQ(readFile(in("Tirages.txt")), crlf(result.lines.mid(0, 2)));
+    EXPECT_EQ(workingFile(), crlf(result.lines));
 
     const BaseBuilder::Result smaller = BaseBuilder::collect({older});
-    EXPECT_FALSE(BaseBuilder::write(smaller, temp.path(), {}, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("existe déjà"))) << error.toStdString();
-    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(result.lines));
-    ASSERT_TRUE(BaseBuilder::write(smaller, temp.path(), {true, false}, &error)) << error.toStdString();
-    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(smaller.lines));
+    EXPECT_FALSE(BaseBuilder::write(smaller, m_temp.path(), {}, &m_error));
+    EXPECT_TRUE(m_error.contains(QStringLiteral("existe déjà"))) << m_error.toStdString();
+    EXPECT_EQ(workingFile(), crlf(result.lines));
+    ASSERT_TRUE(BaseBuilder::write(smaller, m_temp.path(), {true, false}, &m_error)) << m_error.toStdString();
+    EXPECT_EQ(workingFile(), crlf(smaller.lines));
 }
 
-TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFirstMayWin)
+TEST_F(BaseBuilderTest, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFirstMayWin)
 {
-    QTemporaryDir temp;
-    const QString a = in(temp, "a.csv"), b = in(temp, "b.zip"), broken = in(temp, "broken.zip");
+    const QString a = in("a.csv"), b = in("b.zip"), broken = in("broken.zip");
     const QStringList draws = {drawFrom("01/01/2024", 1), drawFrom("01/01/2024", 1, " soir"), drawFrom("02/01/2024", 10)};
     writeFile(a, operatorCsv(draws) + "1;01/01/2024;soir;x;71\r\n");
     TestSupport::writeZip(b, {{"data/b.csv", operatorCsv({drawFrom("01/01/2024", 2, " soir")})}});
@@ -87,23 +87,21 @@ TEST(BaseBuilder, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnlessTheFir
                              "Périodes sans tirage : 0"})
         EXPECT_TRUE(result.summary().contains(QString::fromUtf8(line))) << line;
 
-    QString error;
-    EXPECT_FALSE(BaseBuilder::write(result, temp.path(), {}, &error));
-    EXPECT_FALSE(QFile::exists(in(temp, "Tirages.txt")) || QFile::exists(in(temp, "Tirages_keno.txt")));
-    ASSERT_TRUE(BaseBuilder::write(result, temp.path(), {false, true}, &error)) << error.toStdString(); // the first wins
-    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(result.lines));
+    EXPECT_FALSE(BaseBuilder::write(result, m_temp.path(), {}, &m_error));
+    EXPECT_FALSE(QFile::exists(in("Tirages.txt")) || QFile::exists(in("Tirages_keno.txt")));
+    ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {false, true}, &m_error)) << m_error.toStdString(); // the first wins
+    EXPECT_EQ(workingFile(), crlf(result.lines));
 
     // Nothing readable: nothing written, even with replace.
-    EXPECT_FALSE(BaseBuilder::write(BaseBuilder::collect({broken}), temp.path(), {true, true}, &error));
-    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(result.lines));
+    EXPECT_FALSE(BaseBuilder::write(BaseBuilder::collect({broken}), m_temp.path(), {true, true}, &m_error));
+    EXPECT_EQ(workingFile(), crlf(result.lines));
 }
 
-TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGivesEachDrawOnce)
+TEST_F(BaseBuilderTest, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGivesEachDrawOnce)
 {
-    QTemporaryDir temp;
     const QStringList all = TestSupport::makeHistory(25, QDate(2019, 1, 1));
     const QStringList archived = all.mid(0, 24);
-    const QString older = in(temp, "keno_2018.csv"), newest = in(temp, "keno_2019.csv");
+    const QString older = in("keno_2018.csv"), newest = in("keno_2019.csv");
     writeFile(older, operatorCsv(archived.mid(0, 8)));
     // As the operator serves it: no line feed after the last row, the newest archive's oldest draw.
     const QByteArray newestBytes = operatorCsv(archived.mid(8), false);
@@ -122,12 +120,11 @@ TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGi
     EXPECT_TRUE(summary.contains(QStringLiteral("Tirages gardés de Tirages_keno.txt, absents des archives : 1")));
     EXPECT_TRUE(summary.contains(QStringLiteral("  ") + all.last().left(10) + QLatin1Char(' ') + all.last().right(4)));
 
-    QString error;
-    ASSERT_TRUE(BaseBuilder::write(result, temp.path(), {}, &error)) << error.toStdString();
-    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(all));
+    ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {}, &m_error)) << m_error.toStdString();
+    EXPECT_EQ(workingFile(), crlf(all));
     // A download of the newest archive appends it after the base history (and drops its
     // unterminated last row): every archived draw comes back once.
-    const QStringList reloaded = HistoryFile::read(in(temp, "Tirages.txt")).lines + CsvImport::convert(newestBytes).lines;
+    const QStringList reloaded = HistoryFile::read(in("Tirages.txt")).lines + CsvImport::convert(newestBytes).lines;
     EXPECT_EQ(reloaded, archived);
 
     // A working line the archives contradict: reported, nothing replaced.
@@ -137,14 +134,14 @@ TEST(BaseBuilder, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGi
     ASSERT_EQ(result.workingConflicts.size(), 1);
     EXPECT_TRUE(result.summary().contains(
         QStringLiteral("  %1 %2 : Tirages_keno.txt et les archives diffèrent").arg(changed.left(10), changed.right(4))));
-    EXPECT_FALSE(BaseBuilder::write(result, temp.path(), {true, true}, &error));
-    EXPECT_EQ(readFile(in(temp, "Tirages_keno.txt")), crlf(all));
+    EXPECT_FALSE(BaseBuilder::write(result, m_temp.path(), {true, true}, &m_error));
+    EXPECT_EQ(workingFile(), crlf(all));
 
     // Both files or neither: a working history that cannot be written leaves the base untouched.
-    const QString other = in(temp, "other");
+    const QString other = in("other");
     QDir().mkpath(other + QStringLiteral("/Tirages_keno.txt"));
     BaseBuilder::mergeWorking(result, all, QStringLiteral("Tirages_keno.txt"));
-    EXPECT_FALSE(BaseBuilder::write(result, other, {true, true}, &error));
-    EXPECT_FALSE(QFile::exists(other + QStringLiteral("/Tirages.txt"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("Tirages.txt » n'a pas été remplacé non plus"))) << error.toStdString();
+    EXPECT_FALSE(BaseBuilder::write(result, other, {true, true}, &m_error));
+    EXPECT_FALSE(QFile::exists(other + QStringLiteral("/Tirages.txt"))) << m_error.toStdString();
+    EXPECT_TRUE(m_error.contains(QStringLiteral("Tirages.txt » n'a pas été remplacé non plus"))) << m_error.toStdString();
 }
