@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <boost/math/distributions/binomial.hpp>
 
-using TestSupport::Draws;
-using TestSupport::matrixOf;
-using TestSupport::randomDraws;
+using namespace TestSupport;
 
 namespace {
 

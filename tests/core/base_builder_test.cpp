@@ -7,11 +7,7 @@
 
 namespace {
 
-using TestSupport::crlf;
-using TestSupport::drawFrom;
-using TestSupport::operatorCsv;
-using TestSupport::readFile;
-using TestSupport::writeFile;
+using namespace TestSupport;
 
 class BaseBuilderTest : public ::testing::Test {
 protected:
@@ -32,7 +28,7 @@ TEST_F(BaseBuilderTest, OverlappingArchivesGiveEveryDrawOnceInDateOrderMidiBefor
         = {drawFrom("01/10/1993", 1, " soir"), drawFrom("02/10/1993", 2), drawFrom("02/10/1993", 3, " soir")};
     const QStringList newerDraws = {QStringLiteral("02/10/1993 22 21 20 19 18 17 16 15 14 13 12 11 10 09 08 07 06 05 04 03 soir"),
                                     drawFrom("03/10/1993", 4), drawFrom("04/10/1993", 5, " soir"), drawFrom("06/10/1993", 6)};
-    TestSupport::writeZip(older, {{"keno_1993.csv", operatorCsv(olderDraws)}});
+    writeZip(older, {{"keno_1993.csv", operatorCsv(olderDraws)}});
     writeFile(newer, operatorCsv(newerDraws));
 
     QList<std::pair<int, int>> steps;
@@ -74,7 +70,7 @@ TEST_F(BaseBuilderTest, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnless
     const QString a = in("a.csv"), b = in("b.zip"), broken = in("broken.zip");
     const QStringList draws = {drawFrom("01/01/2024", 1), drawFrom("01/01/2024", 1, " soir"), drawFrom("02/01/2024", 10)};
     writeFile(a, operatorCsv(draws) + "1;01/01/2024;soir;x;71\r\n");
-    TestSupport::writeZip(b, {{"data/b.csv", operatorCsv({drawFrom("01/01/2024", 2, " soir")})}});
+    writeZip(b, {{"data/b.csv", operatorCsv({drawFrom("01/01/2024", 2, " soir")})}});
     writeFile(broken, "PK\x03\x04 damaged");
 
     const BaseBuilder::Result result = BaseBuilder::collect({a, b, broken});
@@ -99,7 +95,7 @@ TEST_F(BaseBuilderTest, ArchivesThatDisagreeAreReportedAndNothingIsWrittenUnless
 
 TEST_F(BaseBuilderTest, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterwardsGivesEachDrawOnce)
 {
-    const QStringList all = TestSupport::makeHistory(25, QDate(2019, 1, 1));
+    const QStringList all = makeHistory(25, QDate(2019, 1, 1));
     const QStringList archived = all.mid(0, 24);
     const QString older = in("keno_2018.csv"), newest = in("keno_2019.csv");
     writeFile(older, operatorCsv(archived.mid(0, 8)));

@@ -6,8 +6,7 @@
 #include <boost/math/distributions/binomial.hpp>
 
 using namespace ChanceSupport;
-using TestSupport::matrixOf;
-using TestSupport::randomDraws;
+using namespace TestSupport;
 
 namespace {
 

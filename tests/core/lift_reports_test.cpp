@@ -4,8 +4,7 @@
 #include "support/ChanceSupport.h"
 
 using namespace ChanceSupport;
-using TestSupport::matrixOf;
-using TestSupport::randomDraws;
+using namespace TestSupport;
 
 namespace {
 

@@ -5,8 +5,7 @@
 
 #include <numeric>
 
-using TestSupport::Draws;
-using TestSupport::matrixOf;
+using namespace TestSupport;
 
 TEST(PerformanceComparisonTest, ActualAgainstExpectedReturn)
 {

@@ -3,8 +3,7 @@
 
 #include <QFileInfo>
 
-using TestSupport::readFile;
-using TestSupport::writeFile;
+using namespace TestSupport;
 
 TEST(Settings, DefaultAndHandWrittenAddresses)
 {

@@ -5,9 +5,7 @@
 
 namespace {
 
-using TestSupport::readFile;
-using TestSupport::writeFile;
-using TestSupport::writeZip;
+using namespace TestSupport;
 
 const QByteArray kCsv = "date;heure\n01/01/2024;midi\n";
 
