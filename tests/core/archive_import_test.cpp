@@ -1,19 +1,15 @@
 #include "acquire/ArchiveImport.h"
 #include "acquire/LocalArchiveSource.h"
-
 #include "support/TestSupport.h"
 
-#include <QTemporaryDir>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 namespace {
 
-using TestSupport::readFile;
-using TestSupport::writeFile;
+using namespace TestSupport;
 
 // As the operator writes it: newest first, Windows-1252 header, CR LF; the middle row is refused (71).
-const QByteArray kCsv = TestSupport::testData("operator_archive.csv");
+const QByteArray kCsv = testData("operator_archive.csv");
 
 } // namespace
 
@@ -36,7 +32,7 @@ TEST(ArchiveImport, ALocalCsvOrZipIsExtractedThenConvertedAndFailuresKeepTheFold
         const ArchiveImport::Result result
             = ArchiveImport::extractAndConvert(temp.path(), {}, [&](int, int max) { maximum = max; });
         EXPECT_TRUE(result.extractionMessages.isEmpty()) << result.extractionMessages.join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(result.lines, QStringList({TestSupport::drawFrom("01/01/2024", 11), TestSupport::drawFrom("02/01/2024", 1)}));
+        EXPECT_EQ(result.lines, QStringList({drawFrom("01/01/2024", 11), drawFrom("02/01/2024", 1)}));
         EXPECT_EQ(result.rows, 3);
         EXPECT_EQ(result.reasons, QStringList{QStringLiteral("ligne 3 : numéro hors de 1..70 (71)")});
         EXPECT_EQ(maximum, 4);
@@ -57,17 +53,17 @@ TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
     QTemporaryDir temp;
     const QString archive = temp.filePath(QLatin1String(ArchiveImport::kArchiveName));
     // As the 2020 archives give it: the first 24 columns only, newest first.
-    const QStringList draws = {TestSupport::drawFrom("31/10/2020", 1),
+    const QStringList draws = {drawFrom("31/10/2020", 1),
                                QStringLiteral("31/10/2020 70 69 68 67 66 65 64 63 62 61 60 59 58 57 56 55 54 53 52 51 soir")};
-    const QByteArray period = TestSupport::operatorCsv(draws);
+    const QByteArray period = operatorCsv(draws);
     // An earlier import's CSV is still in the folder; it must not be taken for this archive's.
     writeFile(temp.filePath(QLatin1String(ArchiveImport::kCsvName)), kCsv);
 
-    TestSupport::writeZip(archive,
-                          {{"lisezmoi.csv", "date;texte\r\n01/11/2020;archive du mois\r\n"},
-                           {"autre.csv", TestSupport::operatorCsv({}).replace("boule2;", "boule12;")},
-                           {"keno_202010.csv", period},
-                           {"ancien/keno_201811.csv", period}});
+    writeZip(archive,
+             {{"lisezmoi.csv", "date;texte\r\n01/11/2020;archive du mois\r\n"},
+              {"autre.csv", operatorCsv({}).replace("boule2;", "boule12;")},
+              {"keno_202010.csv", period},
+              {"ancien/keno_201811.csv", period}});
     ArchiveImport::Result result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
     EXPECT_TRUE(result.csvRead && result.extractionMessages.isEmpty())
         << result.extractionMessages.join(QLatin1Char('|')).toStdString();
@@ -76,7 +72,7 @@ TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
 
     // Two CSVs of draws: neither is chosen, and the import reads the usual name as before.
     QFile::remove(temp.filePath(QLatin1String(ArchiveImport::kCsvName)));
-    TestSupport::writeZip(archive, {{"keno_202010.csv", period}, {"keno_202011.csv", period}});
+    writeZip(archive, {{"keno_202010.csv", period}, {"keno_202011.csv", period}});
     result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
     EXPECT_FALSE(result.csvRead);
     ASSERT_EQ(result.extractionMessages.size(), 1);
@@ -84,6 +80,6 @@ TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
     EXPECT_TRUE(result.extractionMessages[0].contains(QLatin1String(ArchiveImport::kCsvName)));
 
     // The usual name inside the archive is read even beside a period-named CSV.
-    TestSupport::writeZip(archive, {{"keno_202010.csv", period}, {ArchiveImport::kCsvName, kCsv}});
+    writeZip(archive, {{"keno_202010.csv", period}, {ArchiveImport::kCsvName, kCsv}});
     EXPECT_EQ(ArchiveImport::extractAndConvert(temp.path(), {}, {}).rows, 3);
 }

@@ -1,5 +1,4 @@
 #include "history/CalendarFilter.h"
-
 #include "history/DrawList.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,6 @@
 #include "chance/ChanceMath.h"
 #include "support/ChanceSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 using namespace ChanceMath;
 
 TEST(ChanceMathTest, KenoMatchesAreTheExactHypergeometricFractions)

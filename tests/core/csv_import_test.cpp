@@ -1,9 +1,5 @@
 #include "acquire/CsvImport.h"
-
 #include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
-#include <vector>
 
 using TestSupport::drawFrom;
 
@@ -60,19 +56,18 @@ TEST(CsvImport, LineEndsBlanksAndExtraColumnsGiveTheSameLines)
 
 TEST(CsvImport, EachKindOfBadRowIsSkippedCountedAndExplained)
 {
-    const std::vector<std::pair<QByteArray, const char*>> bad = {
-        {row("10/10/2020", "midi", 1, 19, "71"), "numéro hors de 1..70 (71)"},
-        {row("10/10/2020", "midi", 1, 0, "0"), "numéro hors de 1..70 (0)"},
-        {row("10/10/2020", "midi", 1, 1, "1"), "numéro répété (1)"},
-        {row("10/10/2020", "midi", 1, 2, "x3"), "numéro illisible (x3)"},
-        {"2024001;10/10/2020;midi;01/01/2025;1;2;3", "7 champs au lieu d'au moins 24"},
-        {row("31/02/2020"), "date invalide (31/02/2020)"},
-        {row("1/10/2020"), "date invalide (1/10/2020)"},
-        {row("10/10/2020", "nuit"), "tirage ni midi ni soir (nuit)"},
-        {row("10/10/2020", "\xE9t\xE9"), "tirage ni midi ni soir (été)"}, // Windows-1252
-        {row("10/10/2020", "\xC3\xA9t\xC3\xA9"), "tirage ni midi ni soir (été)"},
-        {"", "ligne vide"},
-    };
+    const std::vector<std::pair<QByteArray, const char*>> bad
+        = {{row("10/10/2020", "midi", 1, 19, "71"), "numéro hors de 1..70 (71)"},
+           {row("10/10/2020", "midi", 1, 0, "0"), "numéro hors de 1..70 (0)"},
+           {row("10/10/2020", "midi", 1, 1, "1"), "numéro répété (1)"},
+           {row("10/10/2020", "midi", 1, 2, "x3"), "numéro illisible (x3)"},
+           {"2024001;10/10/2020;midi;01/01/2025;1;2;3", "7 champs au lieu d'au moins 24"},
+           {row("31/02/2020"), "date invalide (31/02/2020)"},
+           {row("1/10/2020"), "date invalide (1/10/2020)"},
+           {row("10/10/2020", "nuit"), "tirage ni midi ni soir (nuit)"},
+           {row("10/10/2020", "\xE9t\xE9"), "tirage ni midi ni soir (été)"}, // Windows-1252
+           {row("10/10/2020", "\xC3\xA9t\xC3\xA9"), "tirage ni midi ni soir (été)"},
+           {"", "ligne vide"}};
     for (const auto& [text, reason] : bad) {
         const CsvImport::Conversion result = CsvImport::convert(file({row("11/10/2020", "soir", 30), text, row()}));
         EXPECT_EQ(result.skipped, 1) << reason;

@@ -34,14 +34,13 @@ TEST(DrawLine, FieldsByPositionSemicolonsBuildAndProblems)
 
     EXPECT_FALSE(DrawLine::problem(kGood));
     EXPECT_FALSE(DrawLine::problem(withField(4, " 4"))); // a blank may stand for the leading zero
-    const std::pair<QString, QString> bad[] = {
-        {kGood.left(74), QStringLiteral("longueur 74 au lieu de 75 caractères")},
-        {QStringLiteral("32/13/1993") + kGood.mid(10), QStringLiteral("date « 32/13/1993 » invalide")},
-        {withField(2, "xy"), QStringLiteral("numéro 2 « xy » illisible")},
-        {withField(5, "71"), QStringLiteral("numéro 5 hors de 1 à 70 (71)")},
-        {withField(2, "01"), QStringLiteral("numéro 1 en double")},
-        {kGood.left(71) + QStringLiteral("nuit"), QStringLiteral("tirage « nuit » au lieu de midi ou soir")},
-    };
+    const std::pair<QString, QString> bad[]
+        = {{kGood.left(74), QStringLiteral("longueur 74 au lieu de 75 caractères")},
+           {QStringLiteral("32/13/1993") + kGood.mid(10), QStringLiteral("date « 32/13/1993 » invalide")},
+           {withField(2, "xy"), QStringLiteral("numéro 2 « xy » illisible")},
+           {withField(5, "71"), QStringLiteral("numéro 5 hors de 1 à 70 (71)")},
+           {withField(2, "01"), QStringLiteral("numéro 1 en double")},
+           {kGood.left(71) + QStringLiteral("nuit"), QStringLiteral("tirage « nuit » au lieu de midi ou soir")}};
     for (const auto& [line, why] : bad)
         EXPECT_EQ(DrawLine::problem(line).value_or(QString()), why);
 }

@@ -1,10 +1,6 @@
 #include "history/DrawListReader.h"
-
 #include "output/TextFile.h"
-
 #include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

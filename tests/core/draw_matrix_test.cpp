@@ -1,6 +1,5 @@
-#include "history/DrawMatrix.h"
-
 #include "history/DrawList.h"
+#include "history/DrawMatrix.h"
 
 #include <array>
 #include <gtest/gtest.h>

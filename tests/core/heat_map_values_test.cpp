@@ -1,9 +1,8 @@
 // The standardised deviations the heat map colours.
 #include "chance/HeatMapValues.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 TEST(HeatMapValuesTest, StandardisedDeviation)
 {

@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,7 +17,7 @@ QString documentText(const QString& pdf)
 
 } // namespace
 
-TEST(HelpDocument, TheBuiltPdfCoversEveryCommandWithPicturesOfTheWindow)
+TEST(HelpDocument, TheBuiltPdfCoversEveryCommandAndTheChanceChapterWithPicturesOfTheWindow)
 {
     const QString pdf = QStringLiteral(TIRAVOL_HELP_PDF);
     QFile file(pdf);
@@ -62,13 +61,8 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryCommandWithPicturesOfTheWindow)
             ++pictures;
     }
     EXPECT_EQ(pictures, 3);
-}
 
-TEST(HelpDocument, TheChanceChapterExplainsTheVerdictsAndTheirLimits)
-{
-    const QString text = documentText(QStringLiteral(TIRAVOL_HELP_PDF));
-    ASSERT_FALSE(text.isEmpty());
-    // The chapter comes last, after the command-line companion.
+    // The chance chapter, on the verdicts and their limits, comes last, after the command-line companion.
     const qsizetype chapter = text.lastIndexOf(QStringLiteral("Le hasard : ce que disent les rapports"));
     ASSERT_GT(chapter, text.indexOf(QStringLiteral("Le compagnon en ligne de commande")));
     const QString chance = text.mid(chapter);

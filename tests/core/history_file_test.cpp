@@ -1,16 +1,11 @@
 #include "history/HistoryFile.h"
-
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
-using TestSupport::readFile;
-using TestSupport::writeFile;
+using namespace TestSupport;
 
 TEST(HistoryFile, ListReadWriteRoundTripOverManyPieces)
 {
@@ -18,11 +13,11 @@ TEST(HistoryFile, ListReadWriteRoundTripOverManyPieces)
     // Longer than one read piece, with odd lines on both sides of piece boundaries.
     QStringList lines;
     for (int i = 0; i < 3000; ++i)
-        lines << (i % 997 == 5 ? QStringLiteral("ligne %1 illisible é").arg(i) : TestSupport::drawFrom("16/09/1993", 1 + i % 50));
+        lines << (i % 997 == 5 ? QStringLiteral("ligne %1 illisible é").arg(i) : drawFrom("16/09/1993", 1 + i % 50));
     const QString path = dir.filePath(QStringLiteral("Tirages_keno.txt"));
     QString error;
     ASSERT_TRUE(HistoryFile::write(path, DrawList::fromLines(lines), &error)) << error.toStdString();
-    EXPECT_EQ(readFile(path), TestSupport::crlf(lines));
+    EXPECT_EQ(readFile(path), crlf(lines));
 
     const HistoryFile::ListReadResult read = HistoryFile::readList(path);
     EXPECT_TRUE(read.found && read.badLines == 4 && read.problems.size() == 4);
@@ -35,7 +30,7 @@ TEST(HistoryFile, ListReadWriteRoundTripOverManyPieces)
 
     // The list's trailing empty item is never written; a folder in place of the file is neither replaced nor emptied.
     ASSERT_TRUE(HistoryFile::write(path, lines.mid(0, 5) + QStringList{QString()}, &error)) << error.toStdString();
-    EXPECT_EQ(readFile(path), TestSupport::crlf(lines.mid(0, 5)));
+    EXPECT_EQ(readFile(path), crlf(lines.mid(0, 5)));
     writeFile(dir.filePath(QStringLiteral("dir.txt/inside.txt")), "old");
     EXPECT_FALSE(HistoryFile::write(dir.filePath(QStringLiteral("dir.txt")), lines, &error));
     EXPECT_EQ(readFile(dir.filePath(QStringLiteral("dir.txt/inside.txt"))), QByteArray("old"));

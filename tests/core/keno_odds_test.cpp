@@ -4,8 +4,6 @@
 #include "chance/KenoOdds.h"
 #include "support/ChanceSupport.h"
 
-#include <gtest/gtest.h>
-
 using ChanceSupport::odds;
 
 TEST(KenoOddsTest, ExpectedReturnOfThePayTable)
@@ -31,15 +29,12 @@ TEST(KenoOddsTest, ReportLines)
     const qsizetype two = lines.indexOf(QStringLiteral("2 numéros joués"));
     ASSERT_GT(two, 0);
     EXPECT_EQ(lines.mid(two - 1, 7),
-              (QStringList{
-                  QString(),
-                  QStringLiteral("2 numéros joués"),
-                  QStringLiteral("  0 bon(s) : probabilité 0,507 (1 sur 2,0), gain 0"),
-                  QStringLiteral("  1 bon(s) : probabilité 0,414 (1 sur 2,4), gain 0"),
-                  QStringLiteral("  2 bon(s) : probabilité 0,079 (1 sur 12,7), gain 6"),
-                  QStringLiteral("  retour moyen par €uro misé 0,4720"),
-                  QStringLiteral("  chance d'un gain 7,87 %, d'un bénéfice 7,87 %"),
-              }));
+              (QStringList{QString(), QStringLiteral("2 numéros joués"),
+                           QStringLiteral("  0 bon(s) : probabilité 0,507 (1 sur 2,0), gain 0"),
+                           QStringLiteral("  1 bon(s) : probabilité 0,414 (1 sur 2,4), gain 0"),
+                           QStringLiteral("  2 bon(s) : probabilité 0,079 (1 sur 12,7), gain 6"),
+                           QStringLiteral("  retour moyen par €uro misé 0,4720"),
+                           QStringLiteral("  chance d'un gain 7,87 %, d'un bénéfice 7,87 %")}));
     // Two significant digits: C(20,5) / C(70,5) = 1/780.6 and C(20,7) C(50,2) / C(70,9) = 1/684.8
     // no longer both read 0,001; large figures grouped (C(70,10) / C(20,10) = 2147181.1).
     EXPECT_TRUE(lines.contains(QStringLiteral("  5 bon(s) : probabilité 0,0013 (1 sur 781), gain 100")));

@@ -1,18 +1,13 @@
 #include "acquire/NetworkArchiveSource.h"
-
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QMap>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <memory>
 
 namespace {
 
@@ -25,14 +20,12 @@ QByteArray reply(int status, qint64 length, const QByteArray& body, const QByteA
 }
 
 // The answer on each path; after "/stall.zip" the connection stays open and silent.
-const QMap<QByteArray, QByteArray> kReplies = {
-    {"/old.zip", reply(302, 0, {}, "Location: /new.zip\r\n")},
-    {"/new.zip", reply(200, 20000, QByteArray(20000, 'z'))},
-    {"/missing.zip", reply(404, 9, "not found")},
-    {"/cut.zip", reply(200, 20000, QByteArray(10000, 'z'))},
-    {"/stall.zip", reply(200, 1000, {})},
-    {"/huge.zip", reply(200, 40000, QByteArray(40000, 'z'))},
-};
+const QMap<QByteArray, QByteArray> kReplies = {{"/old.zip", reply(302, 0, {}, "Location: /new.zip\r\n")},
+                                               {"/new.zip", reply(200, 20000, QByteArray(20000, 'z'))},
+                                               {"/missing.zip", reply(404, 9, "not found")},
+                                               {"/cut.zip", reply(200, 20000, QByteArray(10000, 'z'))},
+                                               {"/stall.zip", reply(200, 1000, {})},
+                                               {"/huge.zip", reply(200, 40000, QByteArray(40000, 'z'))}};
 
 // Downloads from a scripted HTTP server on 127.0.0.1, served by the download's own event loop.
 class NetworkArchiveSourceTest : public ::testing::Test {

@@ -3,28 +3,23 @@
 #include "chance/PerformanceComparison.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <numeric>
 
-using TestSupport::Draws;
-using TestSupport::matrixOf;
+using namespace TestSupport;
 
 TEST(PerformanceComparisonTest, ActualAgainstExpectedReturn)
 {
     // 1 and 2 played on three draws: 6 euros won on the first only.
     const DrawMatrix m = matrixOf({{1, 2, 30}, {1, 40}, {50}});
-    const QStringList expected = {
-        QString(),
-        QStringLiteral("Comparaison avec le hasard"),
-        QStringLiteral("Retour réel 6 €uros pour 3 misés, soit 2,000 par €uro"),
-        QStringLiteral("Retour attendu 1,4 €uro, soit 0,472 par €uro ; retour médian 0 €uro"),
-        QStringLiteral("Intervalle à 95 % (loi exacte du total) : 0 à 6 €uros"),
-        QStringLiteral("Le retour réel est dans l'intervalle"),
-        QStringLiteral("Numéros sortis 3 fois, attendu 1,7, intervalle à 95 % : 0 à 4"),
-        QStringLiteral("Les sorties sont dans l'intervalle"),
-        QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard"),
-    };
+    const QStringList expected = {QString(),
+                                  QStringLiteral("Comparaison avec le hasard"),
+                                  QStringLiteral("Retour réel 6 €uros pour 3 misés, soit 2,000 par €uro"),
+                                  QStringLiteral("Retour attendu 1,4 €uro, soit 0,472 par €uro ; retour médian 0 €uro"),
+                                  QStringLiteral("Intervalle à 95 % (loi exacte du total) : 0 à 6 €uros"),
+                                  QStringLiteral("Le retour réel est dans l'intervalle"),
+                                  QStringLiteral("Numéros sortis 3 fois, attendu 1,7, intervalle à 95 % : 0 à 4"),
+                                  QStringLiteral("Les sorties sont dans l'intervalle"),
+                                  QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard")};
     EXPECT_EQ(PerformanceComparison::lines(m, {0, 2}, {2, 1, 1, 99}), expected);
     // Nothing staked: nothing added.
     EXPECT_TRUE(PerformanceComparison::lines(m, {0, 2}, {1}).isEmpty());

@@ -1,13 +1,9 @@
 #include "shell/Settings.h"
-
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-using TestSupport::readFile;
-using TestSupport::writeFile;
+using namespace TestSupport;
 
 TEST(Settings, DefaultAndHandWrittenAddresses)
 {

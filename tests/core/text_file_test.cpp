@@ -1,13 +1,9 @@
 // The one write helper: a write that fails leaves the old file as it was and says why in French.
 #include "output/TextFile.h"
-
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -5,10 +5,6 @@
 #include "support/ChanceSupport.h"
 
 #include <boost/math/distributions/binomial.hpp>
-#include <gtest/gtest.h>
-
-#include <array>
-#include <random>
 #include <tuple>
 
 using ChanceSupport::odds;
@@ -63,19 +59,24 @@ Ends quantilesOf(const std::vector<long double>& law)
 
 TEST(TotalLawTest, BandAndMedianAreThoseOfThePlainConvolution)
 {
-    struct Case {
-        int k, n, cap;
-    };
-    for (const Case c : {Case{2, 10, 60}, Case{3, 200, 400}, Case{5, 300, 700}, Case{6, 500, 1500}, Case{7, 400, 4000},
-                         Case{8, 300, 4000}, Case{9, 1000, 3000}, Case{10, 2000, 4000}, Case{10, 15, 200}}) {
-        SCOPED_TRACE(testing::Message() << c.k << " numbers, " << c.n << " draws");
-        const Ends exact = quantilesOf(convolved(c.k, c.n, c.cap, false));
+    // Numbers played, draws, and a total past the band's high end.
+    for (const auto& [k, n, cap] : {std::array{2, 10, 60},
+                                    {3, 200, 400},
+                                    {5, 300, 700},
+                                    {6, 500, 1500},
+                                    {7, 400, 4000},
+                                    {8, 300, 4000},
+                                    {9, 1000, 3000},
+                                    {10, 2000, 4000},
+                                    {10, 15, 200}}) {
+        SCOPED_TRACE(testing::Message() << k << " numbers, " << n << " draws");
+        const Ends exact = quantilesOf(convolved(k, n, cap, false));
         ASSERT_GE(std::get<1>(exact), 0) << "cap too low";
-        const TotalLaw law = TotalLaw::payout(c.k, c.n);
+        const TotalLaw law = TotalLaw::payout(k, n);
         EXPECT_EQ(endsOf(law), exact);
         double mean = 0;
-        for (int m = 0; m <= c.k; ++m)
-            mean += c.n * TestSupport::pay(c.k, m) * odds(c.k, m);
+        for (int m = 0; m <= k; ++m)
+            mean += n * TestSupport::pay(k, m) * odds(k, m);
         EXPECT_NEAR(law.mean(), mean, 1e-9 * mean);
     }
     // The number of matches: 10 numbers over 500 draws.
@@ -88,50 +89,43 @@ TEST(TotalLawTest, OneAndTwoNumbersFollowTheBinomial)
 {
     // One number counts its appearances; two numbers pay 6 when both are drawn: the total is a
     // binomial count, times 1 or 6.
-    struct Case {
-        int k, n, amount;
-    };
-    for (const Case c : {Case{1, 10, 1}, Case{1, 100000, 1}, Case{2, 10, 6}, Case{2, 100000, 6}}) {
-        const boost::math::binomial_distribution<double> count(c.n, odds(c.k, c.k));
-        qint64 low = -1, high = -1, median = -1;
-        for (int j = 0; j <= c.n && high < 0; ++j) {
-            const double p = boost::math::cdf(count, j);
-            if (low < 0 && p > 0.025)
-                low = c.amount * j;
-            if (median < 0 && p >= 0.5)
-                median = c.amount * j;
-            if (p >= 0.975)
-                high = c.amount * j;
-        }
-        EXPECT_EQ(endsOf(TotalLaw::payout(c.k, c.n)), Ends(low, high, median)) << c.k << " numbers, " << c.n << " draws";
+    for (const auto& [k, n, amount] : {std::array{1, 10, 1}, {1, 100000, 1}, {2, 10, 6}, {2, 100000, 6}}) {
+        const boost::math::binomial_distribution<long double> count(n, odds(k, k));
+        std::vector<long double> law(static_cast<size_t>(amount * n) + 1);
+        for (int j = 0; j <= n; ++j)
+            law[static_cast<size_t>(amount * j)] = boost::math::pdf(count, j);
+        EXPECT_EQ(endsOf(TotalLaw::payout(k, n)), quantilesOf(law)) << k << " numbers, " << n << " draws";
     }
 }
 
 TEST(TotalLawTest, BandHoldsNinetyFivePercentOfSimulatedTotals)
 {
     // A seeded simulation of whole totals, each play drawn from the odds above.
-    struct Case {
-        int k, n, totals;
-    };
     std::mt19937_64 rng(2024);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
-    for (const Case c : {Case{2, 10, 20000}, Case{4, 100, 8000}, Case{6, 100, 8000}, Case{7, 2000, 2000}, Case{10, 2000, 2000},
-                         Case{9, 10, 20000}, Case{8, 20000, 300}}) {
-        SCOPED_TRACE(testing::Message() << c.k << " numbers, " << c.n << " draws");
-        const TotalLaw::Band band = TotalLaw::payout(c.k, c.n).band();
+    // Numbers played, draws, and simulated totals.
+    for (const auto& [k, n, totals] : {std::array{2, 10, 20000},
+                                       {4, 100, 8000},
+                                       {6, 100, 8000},
+                                       {7, 2000, 2000},
+                                       {10, 2000, 2000},
+                                       {9, 10, 20000},
+                                       {8, 20000, 300}}) {
+        SCOPED_TRACE(testing::Message() << k << " numbers, " << n << " draws");
+        const TotalLaw::Band band = TotalLaw::payout(k, n).band();
         std::array<double, 11> cumulative{};
         double sum = 0;
-        for (int m = 0; m <= c.k; ++m)
-            cumulative[static_cast<size_t>(m)] = sum += odds(c.k, m);
+        for (int m = 0; m <= k; ++m)
+            cumulative[static_cast<size_t>(m)] = sum += odds(k, m);
         int below = 0, atLow = 0, above = 0, atHigh = 0;
-        for (int t = 0; t < c.totals; ++t) {
+        for (int t = 0; t < totals; ++t) {
             qint64 total = 0;
-            for (int d = 0; d < c.n; ++d) {
+            for (int d = 0; d < n; ++d) {
                 const double u = uniform(rng);
                 int m = 0;
-                while (m < c.k && u >= cumulative[static_cast<size_t>(m)])
+                while (m < k && u >= cumulative[static_cast<size_t>(m)])
                     ++m;
-                total += TestSupport::pay(c.k, m);
+                total += TestSupport::pay(k, m);
             }
             below += total < band.low ? 1 : 0;
             atLow += total <= band.low ? 1 : 0;
@@ -140,8 +134,8 @@ TEST(TotalLawTest, BandHoldsNinetyFivePercentOfSimulatedTotals)
         }
         // Each tail of the band is at most 2.5 %, and the band is no wider than the steps force:
         // its ends themselves hold more than 2.5 % with the tails beyond them.
-        const double tolerance = 4 * std::sqrt(0.025 * 0.975 / c.totals);
-        const double t = c.totals;
+        const double tolerance = 4 * std::sqrt(0.025 * 0.975 / totals);
+        const double t = totals;
         EXPECT_LE(below / t, 0.025 + tolerance);
         EXPECT_LE(above / t, 0.025 + tolerance);
         EXPECT_GE((t - below - above) / t, 0.95 - 2 * tolerance);

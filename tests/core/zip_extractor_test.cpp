@@ -1,16 +1,11 @@
 #include "acquire/ZipExtractor.h"
-
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
-using TestSupport::readFile;
-using TestSupport::writeFile;
-using TestSupport::writeZip;
+using namespace TestSupport;
 
 const QByteArray kCsv = "date;heure\n01/01/2024;midi\n";
 
