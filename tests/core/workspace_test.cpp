@@ -298,6 +298,7 @@ TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
     EXPECT_EQ(ui.messages[0].title, kTitle);
     const QString text = ui.messages[0].text;
     EXPECT_TRUE(startsWith(text, QStringLiteral("Le dossier « %1 » n'existe pas").arg(QDir::toNativeSeparators(folder))));
+    EXPECT_TRUE(contains(text, QStringLiteral("Tirages_keno.txt » n'a pas été enregistré")));
     EXPECT_TRUE(endsWith(text, QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.")));
     EXPECT_EQ(shownItems(*ws).mid(0, 15), draws);
 }
