@@ -115,10 +115,7 @@ TEST_F(WorkspaceOutputTest, HelpOpensTheDocumentFoundBesideTheProgramOrSaysItIsM
 
     const QString pdf = share.filePath(QStringLiteral("tiravol/aidekeno.pdf"));
     writeFile(pdf, "%PDF-1.4\n");
-    m_ws->aide();
-    EXPECT_EQ(m_ui.openedUrls, QList<QUrl>{QUrl::fromLocalFile(pdf)});
-    EXPECT_TRUE(m_ui.messages.empty());
-
+    // Opened when found (the window's test); when no viewer takes it, its place is said.
     m_ui.viewerOpens = false;
     m_ws->aide();
     EXPECT_TRUE(contains(onlyMessage(), pdf));
