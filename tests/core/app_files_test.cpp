@@ -3,8 +3,6 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 TEST(AppFiles, TheProgramFolderComesFirstThenShareTiravolOfItsPrefix)
 {

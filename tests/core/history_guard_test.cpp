@@ -3,15 +3,13 @@
 #include "support/TestSupport.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 #include <tuple>
 
-using TestSupport::drawLine;
-using TestSupport::numberRange;
+using namespace TestSupport;
 
 TEST(HistoryGuard, AListShorterByOneDrawIsRefusedAndCounted)
 {
-    const QStringList file = TestSupport::makeHistory(6);
+    const QStringList file = makeHistory(6);
     const auto refusal = HistoryGuard::check(DrawList::fromLines(file), DrawList::fromLines(file.mid(0, 5)));
     ASSERT_TRUE(refusal.has_value());
     EXPECT_EQ(std::tuple(refusal->kind, refusal->onDisk, refusal->offered),

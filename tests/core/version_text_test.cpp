@@ -2,8 +2,6 @@
 
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
 TEST(VersionText, MajorThenMinorOnTwoDigitsThenRevisionOnFour)
 {
     EXPECT_EQ(VersionText::format(2, 5, 17), QStringLiteral("2-05-0017"));
