@@ -2,22 +2,12 @@
 // option they know is documented and completed, files are offered where a file is expected, and
 // --version gives the project's version.
 #include "cli/CliCommand.h"
-
 #include "support/CliSupport.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QSet>
-#include <QTemporaryDir>
-#include <QTextStream>
-#include <gtest/gtest.h>
 
-using TestSupport::cli;
-using TestSupport::CliOutput;
-using TestSupport::optionsIn;
-using TestSupport::readFile;
-using TestSupport::writeFile;
+using namespace TestSupport;
 
 namespace {
 
@@ -38,11 +28,13 @@ bool namesWord(const QString& text, const QString& word)
         QRegularExpression(QStringLiteral("(?<![\\w-])") + QRegularExpression::escape(word) + QStringLiteral("(?![\\w-])")));
 }
 
+// In alphabetical order.
 QStringList commandNames()
 {
     QStringList names;
     for (const auto& c : cliCommands())
         names << c->name();
+    names.sort();
     return names;
 }
 
@@ -63,12 +55,6 @@ QStringList complete(const char* line, const QString& folder)
     return offered;
 }
 
-// "a|b c": the names a and "b c".
-QStringList names(const char* list)
-{
-    return QString::fromUtf8(list).split(u'|', Qt::SkipEmptyParts);
-}
-
 } // namespace
 
 TEST(CliManual, ManualPageDescribesExactlyTheCommandsAndEveryOptionOfTheUsage)
@@ -82,10 +68,8 @@ TEST(CliManual, ManualPageDescribesExactlyTheCommandsAndEveryOptionOfTheUsage)
     static const QRegularExpression entry(QStringLiteral("\\n\\.TP\\n\\.BI? \"?([a-z][a-z-]*)"));
     for (const QRegularExpressionMatch& m : entry.globalMatch(section))
         described << m.captured(1);
-    QStringList known = commandNames();
     described.sort();
-    known.sort();
-    EXPECT_EQ(described, known);
+    EXPECT_EQ(described, commandNames());
 
     const CliOutput help = cli({QStringLiteral("--help")});
     EXPECT_EQ(help.code, CliStatus::kOk);
@@ -138,9 +122,7 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
         writeFile(dir.filePath(QLatin1String(name)), "x");
     dir.mkdir(QStringLiteral("archives"));
 
-    QStringList commands = commandNames();
-    commands.sort();
-    EXPECT_EQ(complete("tiravol-cli ", temp.path()), commands);
+    EXPECT_EQ(complete("tiravol-cli ", temp.path()), commandNames());
     // Before the command every option of the usage is offered; after it, those of its help.
     const QStringList options = complete("tiravol-cli -", temp.path());
     for (const QString& o : optionsIn(cli({QStringLiteral("--help")}).err))
@@ -152,7 +134,7 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
             << command.toStdString();
     }
     // import takes one archive, build-base several; option values are not arguments; bash splits
-    // "--criteria=FILE" at '='.
+    // "--criteria=FILE" at '='. "a|b c" offers a and "b c".
     const struct {
         const char *typed, *offered;
     } cases[] = {
@@ -168,5 +150,5 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
         {"tiravol-cli sorties ", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(complete(c.typed, temp.path()), names(c.offered)) << c.typed;
+        EXPECT_EQ(complete(c.typed, temp.path()), QString::fromUtf8(c.offered).split(u'|', Qt::SkipEmptyParts)) << c.typed;
 }

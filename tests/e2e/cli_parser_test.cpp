@@ -17,7 +17,6 @@ TEST_F(CliParserTest, BadArgumentsExitTwoPrintingAndWritingNothing)
 {
     writeHistory(TestSupport::makeHistory(41, QDate(2020, 3, 1)), true);
     const QByteArray history = TestSupport::readFile(working());
-    const QString twenty = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20");
     const char* const cases[]
         = {"frobnicate", "--bogus sorties", "", "sorties encore", "sorties --until", "--weekdays 8 sorties",
            "--slots nuit sorties", "--from 32/01/2020 sorties", "--numbers 71 sorties",

@@ -2,10 +2,7 @@
 #include "shell/AppFiles.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -19,19 +16,12 @@ struct ProgramRun {
 
 ProgramRun run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
 {
-    QProcess process;
+    QProcess process; // killed by its destructor if it hangs
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
-    ProgramRun result;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 } // namespace
@@ -42,14 +32,15 @@ TEST(Install, InstalledProgramsStartAndFindTheirFilesUnderThePrefix)
     const QString prefix = temp.filePath(QStringLiteral("prefix"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("HOME"), temp.filePath(QStringLiteral("home")));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), temp.filePath(QStringLiteral("home/config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.filePath(QStringLiteral("home/share")));
-    environment.insert(QStringLiteral("XDG_DATA_DIRS"), temp.filePath(QStringLiteral("nowhere")));
+    for (const auto& [name, path] : {std::pair{"HOME", "home"},
+                                     {"XDG_CONFIG_HOME", "home/config"},
+                                     {"XDG_DATA_HOME", "home/share"},
+                                     {"XDG_DATA_DIRS", "nowhere"},
+                                     {"XDG_RUNTIME_DIR", "runtime"}})
+        environment.insert(QLatin1String(name), temp.filePath(QLatin1String(path)));
     const QString runtime = temp.filePath(QStringLiteral("runtime"));
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
 
     const ProgramRun install
         = run(QStringLiteral(TIRAVOL_CMAKE),
@@ -77,9 +68,8 @@ TEST(Install, InstalledProgramsStartAndFindTheirFilesUnderThePrefix)
     // The desktop entry starts the installed program by name, with its icon and a French name.
     QSettings desktop(root.filePath(QStringLiteral("share/applications/tiravol.desktop")), QSettings::IniFormat);
     desktop.beginGroup(QStringLiteral("Desktop Entry"));
-    EXPECT_EQ(desktop.value(QStringLiteral("Exec")).toString(), QStringLiteral("tiravol"));
-    EXPECT_EQ(desktop.value(QStringLiteral("Icon")).toString(), QStringLiteral("tiravol"));
-    EXPECT_EQ(desktop.value(QStringLiteral("Type")).toString(), QStringLiteral("Application"));
+    for (const auto& [key, value] : {std::pair{"Exec", "tiravol"}, {"Icon", "tiravol"}, {"Type", "Application"}})
+        EXPECT_EQ(desktop.value(QLatin1String(key)).toString(), QLatin1String(value)) << key;
 
     // From the installed bin folder, the files are found in share/tiravol of the same prefix.
     EXPECT_EQ(AppFiles::find(QLatin1String(AppFiles::kHelpName), root.filePath(QStringLiteral("bin"))),

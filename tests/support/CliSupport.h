@@ -5,9 +5,9 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTextStream>
-#include <gtest/gtest.h>
 
 namespace TestSupport {
 
@@ -64,14 +64,7 @@ protected:
     CliOutput cli(const char* args) const { return cli(words(args)); }
 };
 
-} // namespace TestSupport
-
 // The options a usage or help text names ("-o", "--data-dir", ...), for the help and completion tests.
-#include <QRegularExpression>
-#include <QSet>
-
-namespace TestSupport {
-
 inline QSet<QString> optionsIn(const QString& text)
 {
     QSet<QString> options;

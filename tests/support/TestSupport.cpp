@@ -25,12 +25,7 @@ void PrintTo(const QString& text, std::ostream* os)
 
 void PrintTo(const QStringList& lines, std::ostream* os)
 {
-    *os << '{';
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        *os << (i ? ",\n " : "");
-        PrintTo(lines[i], os);
-    }
-    *os << '}';
+    *os << (lines.isEmpty() ? "{}" : "{\"" + lines.join(QStringLiteral("\",\n \"")).toStdString() + "\"}");
 }
 
 namespace TestSupport {
@@ -97,9 +92,7 @@ QString drawWith(const QDate& date, bool midday, const QList<int>& wanted, int f
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -197,16 +190,6 @@ namespace {
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << '"' << text.toStdString() << "\"\n does not " << how << "\n\"" << part.toStdString()
                                          << '"';
-}
-
-// The next scripted answer, or `none` when the script has run out.
-template <typename Queue, typename T> T take(Queue& answers, T none)
-{
-    if (answers.empty())
-        return none;
-    T answer = answers.front();
-    answers.pop_front();
-    return answer;
 }
 
 } // namespace
@@ -326,51 +309,6 @@ QStringList makeHistory(int count, const QDate& start, unsigned seed)
         midday = !midday;
     }
     return lines;
-}
-
-void ScriptedUi::message(const QString& text, const QString& title)
-{
-    messages.push_back({text, title});
-}
-
-bool ScriptedUi::confirm(const QString& text, const QString&)
-{
-    confirmTexts << text;
-    return take(confirmAnswers, false);
-}
-
-std::optional<QString> ScriptedUi::askText(const QString& title, const QString&, const QString& initial)
-{
-    askedTitles << title;
-    return take(textAnswers, std::optional<QString>(initial));
-}
-
-QString ScriptedUi::askSaveFileName(const QString&, const QString&)
-{
-    return take(saveNames, QString());
-}
-
-bool ScriptedUi::editCalendarFilter(CalendarFilter& filter)
-{
-    return onFilter ? onFilter(filter) : true;
-}
-
-QStringList ScriptedUi::askOpenFileNames(const QString& title, const QString&)
-{
-    askedTitles << title;
-    return take(openNames, QStringList());
-}
-
-int ScriptedUi::choose(const QString&, const QString& text, const QStringList&)
-{
-    choiceTexts << text;
-    return take(choiceAnswers, -1);
-}
-
-bool ScriptedUi::openUrl(const QUrl& url)
-{
-    openedUrls << url;
-    return viewerOpens;
 }
 
 bool waitFor(const std::function<bool()>& done)

@@ -144,16 +144,46 @@ public:
     QList<QUrl> openedUrls; // what was handed to the viewer
     bool viewerOpens = true;
 
-    void message(const QString& text, const QString& title) override;
+    void message(const QString& text, const QString& title) override { messages.push_back({text, title}); }
     void information(const QString& text, const QString& title) override { messages.push_back({text, title, true}); }
-    bool confirm(const QString& text, const QString& title) override;
-    std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
-    QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;
-    bool editCalendarFilter(CalendarFilter& filter) override;
-    QStringList askOpenFileNames(const QString& title, const QString& filter) override;
-    int choose(const QString& title, const QString& text, const QStringList& buttons) override;
-    bool openUrl(const QUrl& url) override;
+    bool confirm(const QString& text, const QString&) override { return answer(confirmAnswers, false, confirmTexts, text); }
+    std::optional<QString> askText(const QString& title, const QString&, const QString& initial) override
+    {
+        return answer(textAnswers, std::optional<QString>(initial), askedTitles, title);
+    }
+    QString askSaveFileName(const QString&, const QString&) override { return take(saveNames, QString()); }
+    bool editCalendarFilter(CalendarFilter& filter) override { return onFilter ? onFilter(filter) : true; }
+    QStringList askOpenFileNames(const QString& title, const QString&) override
+    {
+        return answer(openNames, QStringList(), askedTitles, title);
+    }
+    int choose(const QString&, const QString& text, const QStringList&) override
+    {
+        return answer(choiceAnswers, -1, choiceTexts, text);
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls << url;
+        return viewerOpens;
+    }
     QDate today() const override { return fixedToday; }
+
+private:
+    // The next scripted answer, or `none` when the script has run out.
+    template <typename Queue, typename T> static T take(Queue& answers, T none)
+    {
+        if (answers.empty())
+            return none;
+        T next = answers.front();
+        answers.pop_front();
+        return next;
+    }
+    // The same, the question noted in `asked`.
+    template <typename Queue, typename T> static T answer(Queue& answers, T none, QStringList& asked, const QString& question)
+    {
+        asked << question;
+        return take(answers, none);
+    }
 };
 
 // A workspace over histories written in a temporary data folder, its settings in another.

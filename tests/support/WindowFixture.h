@@ -4,14 +4,10 @@
 // widget tests.
 #include "gui/MainWindow.h"
 #include "history/HistoryFile.h"
-#include "shell/Workspace.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
 #include <QListWidget>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace TestSupport {
 
