@@ -2,13 +2,11 @@
 #include "gui/DialogUi.h"
 
 #include "history/CalendarFilter.h"
+#include "support/WindowFixture.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -26,9 +24,8 @@ TEST(CalendarFilterWindowTest, RoundTripsAndAllBoxesOnlyEverTick)
     CalendarFilterWindow window;
     window.load(in);
     window.store(out);
-    EXPECT_TRUE(out.weekdays == in.weekdays && out.months == in.months && out.times == in.times);
-    EXPECT_EQ(out.from, in.from);
-    EXPECT_EQ(out.to, in.to);
+    EXPECT_TRUE(out.weekdays == in.weekdays && out.months == in.months && out.times == in.times && out.from == in.from
+                && out.to == in.to);
 
     const std::array<bool, 8> allDays{false, true, true, true, true, true, true, true};
     box(&window, "Jour0")->click();
@@ -54,13 +51,12 @@ TEST(CalendarFilterWindowTest, ValiderWritesBackCloseAndEscapeCancel)
         QTimer::singleShot(0, qApp, [answer] {
             QWidget* window = QApplication::activeModalWidget();
             box(window, "CkHeure1")->click();
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             if (answer == 0)
                 window->findChild<QPushButton*>(QStringLiteral("Ferme"))->click();
             else if (answer == 1)
                 window->close();
             else
-                QApplication::sendEvent(window, &escape);
+                TestSupport::press(window, Qt::Key_Escape);
         });
         EXPECT_EQ(ui.editCalendarFilter(filter), answer == 0) << answer;
         EXPECT_TRUE(filter.times[1]) << answer; // a cancel never writes its unticking back

@@ -1,17 +1,10 @@
 // The chart window "Form1": the ranking figures, shown from the main window and following it.
 #include "gui/ChartWindow.h"
-#include "gui/MainWindow.h"
 
-#include "shell/Workspace.h"
-#include "support/TestSupport.h"
 #include "support/WindowFixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QListWidget>
 #include <QPushButton>
 #include <QValueAxis>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,10 +1,9 @@
 // The date fields of the calendar filter, typed into as a user does.
 #include "gui/CalendarFilterWindow.h"
 
-#include <QApplication>
+#include "support/WindowFixture.h"
+
 #include <QDateEdit>
-#include <QKeyEvent>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -19,12 +18,6 @@ void typeInto(QWidget* widget, const QString& text)
     }
 }
 
-void pressKey(QWidget* widget, Qt::Key key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-}
-
 TEST(DateFieldTest, AWholeTypedDateGivesThatDate)
 {
     CalendarFilterWindow window;
@@ -34,22 +27,19 @@ TEST(DateFieldTest, AWholeTypedDateGivesThatDate)
     from->setFocus();
     ASSERT_EQ(from->date(), QDate(1993, 9, 16));
 
-    typeInto(from, QStringLiteral("01/01/2020"));
-    EXPECT_EQ(from->date(), QDate(2020, 1, 1));
-    typeInto(from, QStringLiteral("31/12/2021"));
-    EXPECT_EQ(from->date(), QDate(2021, 12, 31));
-    typeInto(from, QStringLiteral("15032019")); // separators left out
-    EXPECT_EQ(from->date(), QDate(2019, 3, 15));
-    typeInto(from, QStringLiteral("1/2/2020")); // a single digit before a separator
-    EXPECT_EQ(from->date(), QDate(2020, 2, 1));
-    EXPECT_EQ(from->text(), QStringLiteral("01/02/2020"));
-    typeInto(from, QStringLiteral("01/01/1990")); // before the first draw: the earliest date
-    EXPECT_EQ(from->date(), QDate(1993, 9, 16));
+    // Separators left out, a single digit before a separator, a date before the first draw (the earliest date).
+    for (const auto& [typed, date] : {std::pair("01/01/2020", QDate(2020, 1, 1)), std::pair("31/12/2021", QDate(2021, 12, 31)),
+                                      std::pair("15032019", QDate(2019, 3, 15)), std::pair("1/2/2020", QDate(2020, 2, 1)),
+                                      std::pair("01/01/1990", QDate(1993, 9, 16))}) {
+        typeInto(from, QString::fromLatin1(typed));
+        EXPECT_EQ(from->date(), date) << typed;
+        EXPECT_EQ(from->text(), date.toString(QStringLiteral("dd/MM/yyyy"))) << typed;
+    }
 
     // An unfinished date is dropped: Escape, or leaving the field.
     from->setDate(QDate(2020, 6, 10));
     typeInto(from, QStringLiteral("01/0"));
-    pressKey(from, Qt::Key_Escape);
+    TestSupport::press(from, Qt::Key_Escape);
     EXPECT_EQ(from->date(), QDate(2020, 6, 10));
     EXPECT_EQ(from->text(), QStringLiteral("10/06/2020"));
     typeInto(from, QStringLiteral("0"));
@@ -64,7 +54,7 @@ TEST(DateFieldTest, AWholeTypedDateGivesThatDate)
     // The arrow keys still step the date.
     from->setFocus();
     from->setSelectedSection(QDateTimeEdit::YearSection);
-    pressKey(from, Qt::Key_Up);
+    TestSupport::press(from, Qt::Key_Up);
     EXPECT_EQ(from->date(), QDate(2021, 6, 10));
 }
 

@@ -1,30 +1,28 @@
 // The window's questions as real dialogs, answered from a timer.
 #include "gui/DialogUi.h"
-#include "gui/WaitCursor.h"
 
-#include <QAbstractButton>
-#include <QApplication>
+#include "gui/WaitCursor.h"
+#include "support/WindowFixture.h"
+
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
-#include <gtest/gtest.h>
 
 namespace {
 
 TEST(DialogUiTest, TheAddressBoxShowsTheWholeAddress)
 {
     const QString address = QStringLiteral("https://www.exemple-de-jeux.example.com/generated/game/keno/keno_gagnant_a_vie.zip");
+    const QString title = QStringLiteral("Telechargement echoué vérifiez l'adresse"),
+                  prompt = QStringLiteral("Sur le site FDesJeux");
     DialogUi ui;
     bool checked = false;
     QTimer::singleShot(0, qApp, [&] {
         auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Telechargement echoué vérifiez l'adresse"));
-        EXPECT_EQ(dialog->labelText(), QStringLiteral("Sur le site FDesJeux"));
+        EXPECT_EQ(QStringList({dialog->windowTitle(), dialog->labelText()}), QStringList({title, prompt}));
         auto* edit = dialog->findChild<QLineEdit*>();
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->text(), address);
@@ -33,10 +31,8 @@ TEST(DialogUiTest, TheAddressBoxShowsTheWholeAddress)
         edit->setText(address + QStringLiteral("2"));
         dialog->accept();
     });
-    const auto answer
-        = ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), QStringLiteral("Sur le site FDesJeux"), address);
+    EXPECT_EQ(ui.askText(title, prompt, address).value_or(QString()), address + QStringLiteral("2"));
     EXPECT_TRUE(checked);
-    EXPECT_EQ(answer.value_or(QString()), address + QStringLiteral("2"));
 
     QTimer::singleShot(0, qApp, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_FALSE(ui.askText(QStringLiteral("t"), QStringLiteral("p"), address).has_value());
@@ -100,10 +96,7 @@ TEST(DialogUiTest, ChoiceButtonsStandInOrderTheFirstIsTheDefaultAndEscapeChooses
     EXPECT_EQ(captions, kButtons);
     EXPECT_EQ(defaultCaption, kButtons[0]);
 
-    QTimer::singleShot(0, qApp, [] {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(QApplication::activeModalWidget(), &escape);
-    });
+    QTimer::singleShot(0, qApp, [] { TestSupport::press(QApplication::activeModalWidget(), Qt::Key_Escape); });
     EXPECT_EQ(ui.choose(QStringLiteral("Premier démarrage"), QStringLiteral("?"), kButtons), 2);
 }
 

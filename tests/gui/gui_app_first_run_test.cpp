@@ -1,18 +1,12 @@
 // The window program started over an empty data folder: the first-run question in real message boxes.
 #include "gui/GuiApp.h"
-#include "gui/MainWindow.h"
-#include "shell/Workspace.h"
 
-#include <QAbstractButton>
-#include <QApplication>
+#include "support/WindowFixture.h"
+
 #include <QDir>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -46,10 +40,7 @@ TEST(GuiAppFirstRunTest, AnEmptyDataFolderOffersTheQuestionAfterTheMissingFileAn
         }
     });
     answerer.start(10);
-    QElapsedTimer clock;
-    clock.start();
-    while (app.workspace()->drawCount() == 0 && clock.elapsed() < 20000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    TestSupport::waitFor([&] { return app.workspace()->drawCount() > 0; });
     answerer.stop();
 
     ASSERT_GE(boxes.size(), 2);

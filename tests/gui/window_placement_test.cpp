@@ -1,25 +1,7 @@
-#include "gui/MainWindow.h"
-
-#include "gui/ChartWindow.h"
-#include "gui/CriteriaWindow.h"
-#include "gui/ForecastWindows.h"
-#include "history/HistoryFile.h"
 #include "shell/Settings.h"
-#include "shell/Workspace.h"
-#include "support/TestSupport.h"
 #include "support/WindowFixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QListWidget>
 #include <QScreen>
-#include <QScrollBar>
-#include <QShortcut>
-#include <QValueAxis>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,7 +16,6 @@ protected:
         QApplication::processEvents();
     }
     QString ini() const { return Settings::iniPath(m_config.appDataFolder); }
-    QAction* action(const char* name) const { return get(name); }
     static QRect workArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 };
 

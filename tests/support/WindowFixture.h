@@ -62,3 +62,15 @@ protected:
 };
 
 } // namespace TestSupport
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace TestSupport {
+// A key pressed on `widget` as a user would, without its release.
+inline void press(QWidget* widget, int key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+} // namespace TestSupport
