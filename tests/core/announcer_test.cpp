@@ -1,12 +1,7 @@
 #include "analyses/Announcer.h"
-#include "history/DrawMatrix.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-using TestSupport::drawHolding;
-using TestSupport::matrixOf;
-using TestSupport::utf8Lines;
+using namespace TestSupport;
 
 TEST(Announcer, FollowersHitsAndRefusals)
 {
@@ -39,7 +34,7 @@ TEST(Announcer, FollowersHitsAndRefusals)
     EXPECT_EQ(never.report.lines, utf8Lines({" Cette combinaison n'est jamais sortie"}));
     EXPECT_FALSE(never.report.exported);
 
-    const Announcer::Result tooMany = Announcer::report(m, StudyPeriod{0, 3}, TestSupport::numberRange(1, 21));
+    const Announcer::Result tooMany = Announcer::report(m, StudyPeriod{0, 3}, numberRange(1, 21));
     EXPECT_TRUE(tooMany.tooManyNumbers);
     EXPECT_TRUE(tooMany.report.lines.isEmpty());
     EXPECT_FALSE(tooMany.report.exported);
@@ -49,14 +44,14 @@ TEST(Announcer, FollowersHitsAndRefusals)
 TEST(Announcer, EmptySetOnALongHistory)
 {
     const int draws = 32766;
-    const QStringList list = TestSupport::makeHistory(draws) << QString();
+    const QStringList list = makeHistory(draws) << QString();
     // Every draw examined is a hit, the trailing empty item included: 32,767 hits.
     const Announcer::Result r = Announcer::report(matrixOf(list), StudyPeriod{0, draws - 1}, {});
     EXPECT_EQ(r.hits, draws + 1);
     EXPECT_EQ(r.report.lines.mid(0, 2),
               utf8Lines({"", "Cette combinaison est sortie 32 767 fois et a annoncé au tirage suivant"}));
     // The followers are the appearances in draws 1..newest.
-    const std::array<int, 71> expected = TestSupport::referenceStats(list, 1, draws - 1).appearances;
+    const std::array<int, 71> expected = referenceStats(list, 1, draws - 1).appearances;
     int total = 0;
     for (const QString& line : r.report.lines.mid(2)) {
         const int count = line.section(QLatin1Char(' '), 0, 0).toInt();

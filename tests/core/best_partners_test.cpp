@@ -1,12 +1,7 @@
 #include "analyses/BestPartners.h"
-#include "history/DrawMatrix.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-using TestSupport::drawHolding;
-using TestSupport::matrixOf;
-using TestSupport::utf8Lines;
+using namespace TestSupport;
 
 TEST(BestPartners, HeaderOrderAndCounts)
 {
@@ -36,7 +31,7 @@ TEST(BestPartners, HeaderOrderAndCounts)
     EXPECT_EQ(never.lines[4], QStringLiteral("Num  02 Sorti 0000 Fois "));
     EXPECT_EQ(never.lines.last(), QStringLiteral("Num  70 Sorti 0000 Fois "));
 
-    const AnalysisReport all = BestPartners::report(m, StudyPeriod{0, 2}, TestSupport::numberRange(1, 70));
+    const AnalysisReport all = BestPartners::report(m, StudyPeriod{0, 2}, numberRange(1, 70));
     EXPECT_EQ(all.lines.size(), 1 + 70 + 2);
     EXPECT_EQ(all.lines.last(), QStringLiteral("70"));
     EXPECT_TRUE(all.exported);

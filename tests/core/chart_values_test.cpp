@@ -1,14 +1,11 @@
 #include "analyses/ChartValues.h"
-#include "history/DrawMatrix.h"
-#include "stats/NumberStats.h"
-#include "stats/Rankings.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
+using namespace TestSupport;
 
 TEST(ChartValues, SameFiguresAsTheRanking)
 {
-    const DrawMatrix m = TestSupport::matrixOf(TestSupport::makeHistory(800) << QString());
+    const DrawMatrix m = matrixOf(makeHistory(800) << QString());
     StudyPeriod period{150, 640};
     const NumberStats stats = computeStats(m, period);
     const ChartValues::Series sorties = ChartValues::sorties(stats);

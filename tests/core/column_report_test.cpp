@@ -1,20 +1,15 @@
 #include "analyses/ColumnReport.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-using TestSupport::drawHolding;
-using TestSupport::utf8Lines;
+using namespace TestSupport;
 
 TEST(ColumnReport, AnswersLinesAndPeriod)
 {
     EXPECT_EQ(ColumnReport::prompt(), QStringLiteral("Entrez la colonne à tester (1 a 20)"));
-    EXPECT_EQ(ColumnReport::readAnswer(u"7"), 7);
-    EXPECT_EQ(ColumnReport::readAnswer(u"7 colonnes"), 7);
-    EXPECT_EQ(ColumnReport::readAnswer(u"2.6"), 3);
-    EXPECT_EQ(ColumnReport::readAnswer(u" 1 2"), 12);
-    EXPECT_EQ(ColumnReport::readAnswer(u""), 0);
-    EXPECT_EQ(ColumnReport::readAnswer(u"abc"), 0);
+    const std::pair<const char16_t*, int> answers[]
+        = {{u"7", 7}, {u"7 colonnes", 7}, {u"2.6", 3}, {u" 1 2", 12}, {u"", 0}, {u"abc", 0}};
+    for (const auto& [text, column] : answers)
+        EXPECT_EQ(ColumnReport::readAnswer(text), column) << QString::fromUtf16(text).toStdString();
     for (int bad : {0, 21, -3, ColumnReport::readAnswer(u"")})
         EXPECT_FALSE(ColumnReport::isColumn(bad));
     EXPECT_TRUE(ColumnReport::isColumn(1) && ColumnReport::isColumn(20));
@@ -35,7 +30,7 @@ TEST(ColumnReport, AnswersLinesAndPeriod)
     EXPECT_TRUE(ColumnReport::report(list, StudyPeriod{0, 3}, 21).lines.isEmpty());
 
     // Every column's counts add up to the draws of the period.
-    const QStringList history = TestSupport::makeHistory(500) << QString();
+    const QStringList history = makeHistory(500) << QString();
     for (int c = 1; c <= 20; ++c) {
         const AnalysisReport r = ColumnReport::report(history, StudyPeriod{100, 449}, c);
         int total = 0;

@@ -2,19 +2,14 @@
 #include "analyses/CombinationEngine.h"
 #include "analyses/CombinationReference.h"
 #include "analyses/CombinationWalk.h"
-#include "history/DrawMatrix.h"
 #include "support/TestSupport.h"
 
-#include <QDate>
 #include <algorithm>
 #include <atomic>
-#include <functional>
-#include <gtest/gtest.h>
 #include <random>
 #include <set>
 
-using TestSupport::matrixOf;
-using TestSupport::utf8Lines;
+using namespace TestSupport;
 
 namespace {
 
@@ -24,7 +19,7 @@ QStringList smallList()
     const QList<int> draws[] = {{1, 2, 4}, {1, 3}, {1, 2, 3}, {2, 3}, {2, 3}};
     QStringList list;
     for (int i = 0; i < 5; ++i)
-        list << TestSupport::drawHolding(i, draws[i]);
+        list << drawHolding(i, draws[i]);
     list << QString();
     return list;
 }
@@ -60,9 +55,8 @@ TEST(CombinationEngine, MostFrequentRecordsTiesAndPeriodOnAHandMadeHistory)
 
 TEST(CombinationEngine, GapSearchListsOnlyStrictlyOlderRecordsOnAHandMadeHistory)
 {
-    const QStringList list = smallList();
-    const DrawMatrix m = matrixOf(list);
-    const int lineCount = static_cast<int>(list.size());
+    const DrawMatrix m = matrixOf(smallList());
+    const int lineCount = 6; // five draws and the empty item
     using Walk = CombinationWalk::Result (*)(const DrawMatrix&, int, int, const QList<int>&, int, int);
     const Walk walks[]
         = {&CombinationReference::gapSearch, +[](const DrawMatrix& mx, int start, int lc, const QList<int>& c, int r, int s) {
@@ -102,7 +96,7 @@ TEST(CombinationEngine, SameLinesAsThePlainWalkOnRandomHistories)
     for (int round = 0; round < 240; ++round) {
         SCOPED_TRACE(round);
         const int draws = round % 7 == 0 ? uniform(0, 3) : uniform(20, round % 5 == 0 ? 2500 : 400);
-        QStringList list = TestSupport::makeHistory(draws, QDate(1993, 9, 16), static_cast<unsigned>(round + 1));
+        QStringList list = makeHistory(draws, QDate(1993, 9, 16), static_cast<unsigned>(round + 1));
         list << QString();
         const DrawMatrix m = matrixOf(list);
 
@@ -161,10 +155,10 @@ bool before(const QString& line, const QList<int>& stop)
 // combinations before the first one it did not examine, and says how many those are.
 TEST(CombinationEngine, ReportsProgressAndStopsWithTheLinesSoFar)
 {
-    QStringList list = TestSupport::makeHistory(2000);
+    QStringList list = makeHistory(2000);
     list << QString();
     const DrawMatrix m = matrixOf(list);
-    const QList<int> chosen = TestSupport::numberRange(1, 28);
+    const QList<int> chosen = numberRange(1, 28);
     const int r = 5;
     using Walk = std::function<CombinationWalk::Result(const CombinationWalk::Options&)>;
     const Walk walks[] = {

@@ -2,8 +2,6 @@
 #include "output/NumberFormat.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
 TEST(CombinationWalk, LineLayouts)
 {
     EXPECT_EQ(CombinationWalk::text({5, 12, 33}), QStringLiteral(" 5 12 33"));
@@ -19,10 +17,7 @@ TEST(CombinationWalk, LineLayouts)
     EXPECT_EQ(CombinationWalk::stoppedLine(4962236, 12103014),
               QStringLiteral("Recherche arrêtée : 41 % des combinaisons examinées"));
     EXPECT_EQ(CombinationWalk::stoppedLine(99, 100), QStringLiteral("Recherche arrêtée : 99 % des combinaisons examinées"));
-    CombinationWalk::Progress p;
-    p.examined = 999;
-    p.total = 1000;
-    p.elapsed = std::chrono::milliseconds(999);
+    CombinationWalk::Progress p{.examined = 999, .total = 1000, .elapsed = std::chrono::milliseconds(999)};
     EXPECT_EQ(CombinationWalk::progressText(p),
               QStringLiteral("999 combinaisons examinées sur 1") + NumberFormat::groupSeparator() + QStringLiteral("000 (99 %)"));
     // Half done in 65 s: as long again.

@@ -3,15 +3,12 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <tuple>
 
 namespace {
 
 using B = CriterionBar;
-using TestSupport::readFile;
-using TestSupport::writeFile;
+using namespace TestSupport;
 using Bar = std::tuple<int, int, int, QString>; // minimum, maximum, position, label
 
 Bar state(const ForecastCriteria& c, B b)
@@ -25,7 +22,7 @@ Bar bar(int minimum, int maximum, int position, const char* label)
     return {minimum, maximum, position, QString::fromLatin1(label)};
 }
 
-const QByteArray kDesignFile = TestSupport::testData("criteria_design.cfg");
+const QByteArray kDesignFile = testData("criteria_design.cfg");
 
 NumberStats statsWith(int appearancesLow, int appearancesHigh, int currentGap, int largestGap)
 {
@@ -43,17 +40,16 @@ NumberStats statsWith(int appearancesLow, int appearancesHigh, int currentGap, i
 TEST(ForecastCriteria, DesignTimeRangesStepsPositionsAndLabels)
 {
     const ForecastCriteria c;
-    EXPECT_EQ(state(c, B::RecentDraws), bar(0, 42, 14, "14"));
-    EXPECT_EQ(state(c, B::RecentMin), bar(0, 42, 0, "0"));
-    EXPECT_EQ(state(c, B::RecentMax), bar(0, 42, 14, "14"));
-    EXPECT_EQ(state(c, B::AverageDraws), bar(14, 280, 28, "28"));
-    EXPECT_EQ(state(c, B::AverageMin), bar(0, 280, 14, "0")); // the label is not the position
-    EXPECT_EQ(state(c, B::AverageMax), bar(0, 280, 28, "28"));
-    EXPECT_EQ(state(c, B::GeneralDraws), bar(0, 3200, 3000, "3000"));
-    EXPECT_EQ(state(c, B::GeneralMin), bar(0, 3270, 0, "0"));
-    EXPECT_EQ(state(c, B::GeneralMax), bar(0, 3270, 0, "3000")); // the label is not the position
-    EXPECT_EQ(state(c, B::GapMin), bar(0, 100, 0, "0"));
-    EXPECT_EQ(state(c, B::GapMax), bar(0, 100, 100, "100"));
+    // The average fewest and the general most bounds: the label is not the position.
+    const std::pair<B, Bar> expected[]
+        = {{B::RecentDraws, bar(0, 42, 14, "14")},        {B::RecentMin, bar(0, 42, 0, "0")},
+           {B::RecentMax, bar(0, 42, 14, "14")},          {B::AverageDraws, bar(14, 280, 28, "28")},
+           {B::AverageMin, bar(0, 280, 14, "0")},         {B::AverageMax, bar(0, 280, 28, "28")},
+           {B::GeneralDraws, bar(0, 3200, 3000, "3000")}, {B::GeneralMin, bar(0, 3270, 0, "0")},
+           {B::GeneralMax, bar(0, 3270, 0, "3000")},      {B::GapMin, bar(0, 100, 0, "0")},
+           {B::GapMax, bar(0, 100, 100, "100")}};
+    for (const auto& [b, expectedBar] : expected)
+        EXPECT_EQ(state(c, b), expectedBar) << static_cast<int>(b);
     const int pageSteps[12] = {0, 14, 14, 140, 5, 5, 7, 7, 14, 14, 10, 10};
     for (int i = 1; i <= 11; ++i) {
         EXPECT_EQ(c[i].pageStep, pageSteps[i]) << i;

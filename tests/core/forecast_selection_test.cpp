@@ -1,22 +1,18 @@
 #include "forecast/ForecastCriteria.h"
 #include "forecast/ForecastSelection.h"
-#include "history/DrawMatrix.h"
 #include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
 using B = CriterionBar;
-using TestSupport::drawHolding;
-using TestSupport::numberRange;
+using namespace TestSupport;
 
 // d0: 1, 3, 11..28; d1: 1, 31..49; d2: 1, 51..69; d3: 1, 2, 11..28.
 DrawMatrix fourDraws()
 {
-    return TestSupport::matrixOf(
-        {drawHolding(0, QList<int>{1, 3} + numberRange(11, 28)), drawHolding(1, QList<int>{1} + numberRange(31, 49)),
-         drawHolding(2, QList<int>{1} + numberRange(51, 69)), drawHolding(3, QList<int>{1, 2} + numberRange(11, 28)), QString()});
+    return matrixOf({drawHolding(0, QList<int>{1, 3} + numberRange(11, 28)), drawHolding(1, QList<int>{1} + numberRange(31, 49)),
+                     drawHolding(2, QList<int>{1} + numberRange(51, 69)), drawHolding(3, QList<int>{1, 2} + numberRange(11, 28)),
+                     QString()});
 }
 
 } // namespace
@@ -24,15 +20,13 @@ DrawMatrix fourDraws()
 TEST(ForecastSelection, FourCriteriaOnAHandMadeHistory)
 {
     ForecastCriteria c;
-    c.setValue(B::RecentDraws, 2);
-    c.setValue(B::RecentMin, 2);
-    c.setValue(B::RecentMax, 2);
-    c.setValue(B::AverageMin, 2); // average window stays at its design-time 28: all four draws
-    c.setValue(B::AverageMax, 4);
-    c.setValue(B::GeneralDraws, 3);
-    c.setValue(B::GeneralMin, 1); // drags the most bound to 1 as well
-    c.setValue(B::GapMin, 1);
-    c.setValue(B::GapMax, 2);
+    // The average window stays at its design-time 28: all four draws. The general fewest bound
+    // drags the most bound to 1 as well.
+    const std::pair<B, int> moves[]
+        = {{B::RecentDraws, 2},  {B::RecentMin, 2},  {B::RecentMax, 2}, {B::AverageMin, 2}, {B::AverageMax, 4},
+           {B::GeneralDraws, 3}, {B::GeneralMin, 1}, {B::GapMin, 1},    {B::GapMax, 2}};
+    for (const auto& [b, value] : moves)
+        c.setValue(b, value);
 
     const ForecastSelectionResult r = ForecastSelection::run(fourDraws(), 4, c);
 
@@ -69,7 +63,7 @@ TEST(ForecastSelection, FourCriteriaOnAHandMadeHistory)
     EXPECT_EQ(r.stats.currentGap[3], 3);
 }
 
-TEST(ForecastSelection, DesignTimeLabelsAndWindowsLargerThanTheHistory)
+TEST(ForecastSelection, DesignTimeLabelsWindowsLargerThanTheHistoryAndNoSelectedItem)
 {
     const ForecastCriteria c; // never opened: design-time texts, not the bars' positions
     const ForecastSelectionResult r = ForecastSelection::run(fourDraws(), 4, c);
@@ -85,42 +79,37 @@ TEST(ForecastSelection, DesignTimeLabelsAndWindowsLargerThanTheHistory)
     ASSERT_GE(g4, 0);
     for (int n = 1; n <= 70; ++n)
         EXPECT_EQ(r.lines[g4 + 1 + n], QString::number(n));
-    EXPECT_EQ(r.lines.mid(g4 + 72, 3), TestSupport::utf8Lines({"", "", "Communs à 3 Criteres"}));
+    EXPECT_EQ(r.lines.mid(g4 + 72, 3), utf8Lines({"", "", "Communs à 3 Criteres"}));
     EXPECT_EQ(r.lines.size(), g4 + 73 + 4 * 4);
     EXPECT_EQ(r.period.first, 0); // 3 - 3000 + 1 is cut at the first draw
     EXPECT_EQ(r.period.last, 3);
+
+    // No selected item counts no draw.
+    const ForecastSelectionResult none = ForecastSelection::run(fourDraws(), -1, c);
+    EXPECT_EQ(none.period.last, -2);
+    EXPECT_EQ(none.period.first, 0);
+    EXPECT_TRUE(none.lines.contains(QStringLiteral(" 01 Sorti  0000")));
+    EXPECT_TRUE(none.lines.contains(QStringLiteral("1 ecart  00")));
+    EXPECT_TRUE(none.lines.contains(QStringLiteral("70 ecart  00")));
 }
 
 TEST(ForecastSelection, RecentWindowCountsTheDrawsEndingAtTheCurrentOne)
 {
     // Number 1 in all of 15 draws; the click on the last draw makes the current draw index 13.
     QStringList liste;
-    for (int i = 0; i < 15; ++i)
-        liste << drawHolding(i,
-                             QList<int>{1}
-                                 + (i == 14          ? numberRange(40, 58)
-                                        : i % 2 == 0 ? numberRange(2, 20)
-                                                     : numberRange(21, 39)));
+    for (int i = 0; i < 15; ++i) {
+        const int from = i == 14 ? 40 : i % 2 == 0 ? 2 : 21;
+        liste << drawHolding(i, QList<int>{1} + numberRange(from, from + 18));
+    }
     liste << QString();
-    const DrawMatrix m = TestSupport::matrixOf(liste);
+    const DrawMatrix m = matrixOf(liste);
     ForecastCriteria c;
     c.setValue(B::RecentMin, 14);
     const ForecastSelectionResult r = ForecastSelection::run(m, 14, c);
-    EXPECT_EQ(r.lines.mid(0, 3),
-              TestSupport::utf8Lines({"Forme recente sur 14 Tirages , Sortie entre 14 et 14", " 01 Sorti  0014", ""}));
+    EXPECT_EQ(r.lines.mid(0, 3), utf8Lines({"Forme recente sur 14 Tirages , Sortie entre 14 et 14", " 01 Sorti  0014", ""}));
     // Number 1 meets the recent criterion, so it is not in the group of 0.
     const qsizetype g0 = r.lines.indexOf(QStringLiteral("Communs à 0 Criteres"));
     const qsizetype g4 = r.lines.indexOf(QStringLiteral("Communs à 4 Criteres"));
     EXPECT_EQ(r.lines[g4 + 2], QStringLiteral("1"));
     EXPECT_EQ(r.lines.indexOf(QStringLiteral("1"), g0), -1);
-}
-
-TEST(ForecastSelection, NoSelectedItemCountsNoDraw)
-{
-    const ForecastSelectionResult r = ForecastSelection::run(fourDraws(), -1, ForecastCriteria());
-    EXPECT_EQ(r.period.last, -2);
-    EXPECT_EQ(r.period.first, 0);
-    EXPECT_TRUE(r.lines.contains(QStringLiteral(" 01 Sorti  0000")));
-    EXPECT_TRUE(r.lines.contains(QStringLiteral("1 ecart  00")));
-    EXPECT_TRUE(r.lines.contains(QStringLiteral("70 ecart  00")));
 }

@@ -1,8 +1,6 @@
 #include "analyses/GridPresets.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
 TEST(GridPresets, RowsOfTenAndLastDigits)
 {
     EXPECT_EQ(GridPresets::colonnes(6), std::vector<int>({61, 62, 63, 64, 65, 66, 67, 68, 69, 70}));

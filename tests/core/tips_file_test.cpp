@@ -1,10 +1,7 @@
 #include "forecast/TipsFile.h"
 #include "support/TestSupport.h"
 
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-using TestSupport::utf8Lines;
+using namespace TestSupport;
 
 TEST(TipsFile, CountThenQuotedOrUnquotedFields)
 {
@@ -20,8 +17,7 @@ TEST(TipsFile, CountThenQuotedOrUnquotedFields)
 
 TEST(TipsFile, MissingFileBadCountAndTooFewTipsSayWhyInOneLine)
 {
-    QTemporaryDir dir;
-    const TipsFile missing = TipsFile::read(dir.path() + QStringLiteral("/Conseil.txt"));
+    const TipsFile missing = TipsFile::read(QTemporaryDir().path() + QStringLiteral("/Conseil.txt"));
     EXPECT_TRUE(missing.tips.isEmpty());
     EXPECT_FALSE(missing.error.isEmpty());
 
@@ -42,8 +38,7 @@ TEST(TipsFile, MissingFileBadCountAndTooFewTipsSayWhyInOneLine)
 
 TEST(TipsFile, ShippedFileHoldsAtLeastFifteenTips)
 {
-    const QString path = QStringLiteral(TIRAVOL_SOURCE_DIR "/data/Conseil.txt");
-    const TipsFile t = TipsFile::read(path);
+    const TipsFile t = TipsFile::read(QStringLiteral(TIRAVOL_SOURCE_DIR "/data/Conseil.txt"));
     EXPECT_EQ(t.error, QString());
     EXPECT_GE(t.tips.size(), 15);
     for (const QString& tip : t.tips)

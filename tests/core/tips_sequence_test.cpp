@@ -2,7 +2,6 @@
 #include "support/TestSupport.h"
 
 #include <QTime>
-#include <gtest/gtest.h>
 
 TEST(TipsSequence, NextWrapsAndEveryTipComesOnce)
 {
@@ -12,10 +11,8 @@ TEST(TipsSequence, NextWrapsAndEveryTipComesOnce)
         s.startAt(start);
         const QString first = s.current();
         QStringList seen;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 3; ++i, s.next())
             seen << s.current();
-            s.next();
-        }
         EXPECT_EQ(s.current(), first);
         seen.sort();
         EXPECT_EQ(seen, three);

@@ -3,11 +3,7 @@
 // are checked with their units and the Workspace.
 #include "support/CliSupport.h"
 
-#include <gtest/gtest.h>
-
-using TestSupport::drawLine;
-using TestSupport::numberRange;
-using TestSupport::utf8Lines;
+using namespace TestSupport;
 
 namespace {
 
@@ -20,7 +16,7 @@ const QStringList kHistory = {
 
 const QString kTitle = QStringLiteral("Classement par sorties au 17/09/1993");
 
-class CliAnalysesTest : public TestSupport::CliTest {
+class CliAnalysesTest : public CliTest {
 protected:
     void SetUp() override
     {
@@ -35,30 +31,23 @@ protected:
         EXPECT_EQ(lines.size(), 72);
         return lines.mid(37);
     }
-
-    // What a report whose right list stayed hidden prints.
-    QString withTail(const QStringList& lines) const { return (QStringList{kTitle} + lines + rankingTail()).join(u'\n') + u'\n'; }
 };
 
 TEST_F(CliAnalysesTest, ReportsPrintTheTitleTheirLinesAndTheHiddenRankingAfterThem)
 {
-    TestSupport::CliOutput r = cli("pairs-impairs");
+    CliOutput r = cli("pairs-impairs");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, QString());
-    EXPECT_EQ(r.out, withTail(utf8Lines({"30  Numéros impairs", "30  Numéros pairs"})));
-    EXPECT_EQ(cli("colonne 3").out,
-              withTail(utf8Lines({"Numéro  3 sorti 1", "Numéro  53 sorti 1", "Numéro  63 sorti 1", "", " Dans la colonne 3"})));
-    EXPECT_EQ(cli("--numbers 30,61 annonceur").out, withTail(utf8Lines({" Cette combinaison n'est jamais sortie"})));
-    EXPECT_EQ(cli("--numbers 1,2,51,52 recherche-ecart 2 2").out, withTail(utf8Lines({" 1 2   2  0", " 51 52   2  1"})));
+    // A report whose right list stayed hidden prints it after its own lines.
+    const QStringList lines = QStringList{kTitle} + utf8Lines({"30  Numéros impairs", "30  Numéros pairs"}) + rankingTail();
+    EXPECT_EQ(r.out, lines.join(u'\n') + u'\n');
     // The walk for the most frequent clears the right list.
     r = cli("--numbers 62,1,61,2 plus-sortis 2");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, QString()); // not a terminal: no progress line
     EXPECT_EQ(r.out, kTitle + QStringLiteral("\n 1 2    2\n 61 62    2\n"));
-}
 
-TEST_F(CliAnalysesTest, EachCommandReachesItsReportWithItsArgumentsAndPeriod)
-{
+    // Each command reaches its report with its arguments and period.
     const struct {
         const char* args;
         QStringList lines; // from the first line on, the title being line 0
@@ -75,7 +64,7 @@ TEST_F(CliAnalysesTest, EachCommandReachesItsReportWithItsArgumentsAndPeriod)
         {"--numbers 1,2,51,52 --until 1 recherche-ecart 2 1", utf8Lines({" 1 2   2  0"})},
     };
     for (const auto& c : cases) {
-        const TestSupport::CliOutput r = cli(c.args);
+        const CliOutput r = cli(c.args);
         EXPECT_EQ(r.code, 0) << c.args;
         EXPECT_EQ(r.out.split(u'\n').mid(1, c.lines.size()), c.lines) << c.args;
     }
@@ -86,12 +75,12 @@ TEST_F(CliAnalysesTest, BadAnswersAreUsageErrorsAndTooManyNumbersAnError)
 {
     for (const char* args : {"colonne 0", "colonne 21", "colonne abc", "colonne", "colonne 1 2", "plus-sortis 1",
                              "plus-sortis 11", "plus-sortis", "recherche-ecart 2", "recherche-ecart x 2", "dizaines 1"}) {
-        const TestSupport::CliOutput r = cli(args);
+        const CliOutput r = cli(args);
         EXPECT_EQ(r.code, 2) << args;
         EXPECT_EQ(r.out, QString()) << args;
         EXPECT_FALSE(r.err.isEmpty()) << args;
     }
-    const TestSupport::CliOutput r
+    const CliOutput r
         = cli(QStringList{QStringLiteral("--numbers"), QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21"),
                           QStringLiteral("annonceur")});
     EXPECT_EQ(r.code, 1);
