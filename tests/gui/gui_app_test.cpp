@@ -1,5 +1,4 @@
-// The window program's set-up: the application's French texts and the connection check it uses.
-#include "gui/ConnectionCheck.h"
+// The window program's set-up: the application's French texts.
 #include "gui/GuiApp.h"
 
 #include <QMessageBox>
@@ -17,20 +16,6 @@ TEST(GuiAppSetUpTest, StandardButtonsReadInFrench)
     EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Oui"));
     EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("&Non"));
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuler"));
-}
-
-TEST(ConnectionCheckTest, OnLineOnlyWithAnInterfaceUpBeyondItsOwnLink)
-{
-    using I = ConnectionCheck::Interface;
-    const I loopback{true, true, true, 1};
-    const I cableUnplugged{true, false, false, 1};
-    const I down{false, false, false, 1};
-    const I linkLocalOnly{true, true, false, 0};
-    const I connected{true, true, false, 1};
-    EXPECT_FALSE(ConnectionCheck::mayBeOnline({}, false));
-    EXPECT_FALSE(ConnectionCheck::mayBeOnline({loopback, cableUnplugged, down, linkLocalOnly}, false));
-    EXPECT_TRUE(ConnectionCheck::mayBeOnline({loopback, connected}, false));
-    EXPECT_FALSE(ConnectionCheck::mayBeOnline({loopback, connected}, true)); // the backend knows better
 }
 
 } // namespace
