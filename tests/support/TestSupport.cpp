@@ -315,7 +315,7 @@ bool waitFor(const std::function<bool()>& done)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < 10000)
+    while (!done() && timer.elapsed() < 60000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
 }

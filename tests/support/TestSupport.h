@@ -60,7 +60,8 @@ QString runTool(const QString& program, const QStringList& arguments);
 int pdfPages(const QString& pdf);
 // The PDF's non-empty lines as pdftotext lays them out, trimmed (and simplified when asked).
 QStringList pdfLines(const QString& pdf, bool simplified = false);
-// Lets the event loop run until `done` holds (or 10 s pass: never hang); returns done().
+// Lets the event loop run until `done` holds (or a minute passes, for a slow sanitized build;
+// never hang); returns done().
 bool waitFor(const std::function<bool()>& done);
 // A small file of tests/data, read whole.
 QByteArray testData(const char* name);
