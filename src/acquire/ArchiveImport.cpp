@@ -7,68 +7,113 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
 
 namespace ArchiveImport {
 
 namespace {
 
-// The operator's archives since 2018 name their CSV after their period (keno_202010.csv): when
-// the archive brought no keno_gagnant_a_vie.csv but exactly one CSV of draws at its root, that
-// one is read. Otherwise the folder's keno_gagnant_a_vie.csv is, whatever the archive gave.
-QString csvToRead(const QDir& folder, const QStringList& written)
+// Only the members nearest the archive's root: a copy in a sub-folder is not a second candidate.
+QStringList shallowest(const QStringList& members)
 {
-    const QString usual = QLatin1String(kCsvName);
-    if (written.contains(usual))
-        return folder.filePath(usual);
-    QStringList draws;
+    qsizetype depth = -1;
+    for (const QString& member : members)
+        depth = depth < 0 ? member.count(QLatin1Char('/')) : std::min(depth, member.count(QLatin1Char('/')));
+    QStringList kept;
+    for (const QString& member : members)
+        if (member.count(QLatin1Char('/')) == depth)
+            kept << member;
+    return kept;
+}
+
+bool holdsDraws(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && CsvImport::hasDrawHeader(file.read(64 * 1024));
+}
+
+// The member to read, or an empty text and why there is none.
+QString csvToRead(const QDir& folder, const QStringList& written, QString* why)
+{
+    QStringList csvs, usual, draws;
     for (const QString& member : written) {
-        if (member.contains(QLatin1Char('/')) || !member.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        if (!member.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
             continue;
-        QFile file(folder.filePath(member));
-        if (file.open(QIODevice::ReadOnly) && CsvImport::hasDrawHeader(file.read(64 * 1024)))
+        csvs << member;
+        if (QFileInfo(member).fileName().compare(QLatin1String(kCsvName), Qt::CaseInsensitive) == 0)
+            usual << member;
+        else if (holdsDraws(folder.filePath(member)))
             draws << member;
     }
-    return folder.filePath(draws.size() == 1 ? draws.first() : usual);
+    const QStringList candidates = shallowest(usual.isEmpty() ? draws : usual);
+    if (candidates.size() == 1)
+        return candidates.first();
+    if (candidates.size() > 1)
+        *why = QStringLiteral("Plusieurs fichiers de tirages dans l'archive, aucun n'est lu : %1")
+                   .arg(candidates.join(QStringLiteral(", ")));
+    else if (csvs.isEmpty())
+        *why = QStringLiteral("L'archive n'apporte aucun fichier CSV de tirages.");
+    else
+        *why = QStringLiteral("Aucun fichier CSV de l'archive n'a les colonnes des tirages (date, boule1 à boule20) : %1")
+                   .arg(csvs.join(QStringLiteral(", ")));
+    return {};
+}
+
+// The whole file, or nullopt and a French reason.
+std::optional<QByteArray> readCsv(const QString& path, const QString& shown, QString* why)
+{
+    QFile csv(path);
+    if (!csv.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("Fichier des tirages illisible : %1 (%2)").arg(shown, TextFile::reason(csv));
+        return std::nullopt;
+    }
+    // Nothing larger can come out of the extraction.
+    if (csv.size() > ZipExtractor::kDefaultMaxMemberSize) {
+        *why = QStringLiteral("Fichier des tirages trop volumineux : %1").arg(shown);
+        return std::nullopt;
+    }
+    QByteArray bytes = csv.readAll();
+    if (csv.error() != QFileDevice::NoError) {
+        *why = QStringLiteral("Fichier des tirages illisible : %1 (%2)").arg(shown, TextFile::reason(csv));
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 } // namespace
 
-Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress,
-                         const QStringList& keptFiles)
+Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress)
 {
     Result result;
-    const QDir folder(dataFolder);
-
-    // Whatever the extraction gives, the CSV the folder holds afterwards is the one imported.
-    ZipExtractor extractor(askPassword);
-    extractor.setKeptFiles(keptFiles);
-    const ZipExtractor::Result extraction = extractor.extract(folder.filePath(QLatin1String(kArchiveName)), dataFolder);
+    // A scratch folder of its own: a CSV left by an earlier import can never stand in for this
+    // archive's, and nothing extracted stays behind.
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        result.extractionMessages << QStringLiteral("Dossier temporaire impossible à créer : %1").arg(scratch.errorString());
+        return result;
+    }
+    const ZipExtractor::Result extraction
+        = ZipExtractor(askPassword).extract(QDir(dataFolder).filePath(QLatin1String(kArchiveName)), scratch.path());
     result.extractionMessages = extraction.messages;
-    result.keptBack = extraction.keptBack;
 
-    const QString csvPath = csvToRead(folder, extraction.written);
-    QFile csv(csvPath);
-    if (!csv.open(QIODevice::ReadOnly)) {
-        result.extractionMessages.append(QStringLiteral("Fichier des tirages illisible ou absent : %1 (%2)")
-                                             .arg(QDir::toNativeSeparators(csvPath), TextFile::reason(csv)));
-        return result;
-    }
-    // Nothing larger can come out of the extraction; a bigger file was not put there by it.
-    if (csv.size() > ZipExtractor::kDefaultMaxMemberSize) {
-        result.extractionMessages.append(
-            QStringLiteral("Fichier des tirages trop volumineux : %1").arg(QDir::toNativeSeparators(csvPath)));
-        return result;
-    }
-    const QByteArray bytes = csv.readAll();
-    if (csv.error() != QFileDevice::NoError) {
-        result.extractionMessages.append(QStringLiteral("Fichier des tirages illisible ou absent : %1 (%2)")
-                                             .arg(QDir::toNativeSeparators(csvPath), TextFile::reason(csv)));
+    QString why;
+    const QString member = csvToRead(QDir(scratch.path()), extraction.written, &why);
+    std::optional<QByteArray> bytes;
+    if (!member.isEmpty())
+        bytes = readCsv(QDir(scratch.path()).filePath(member), member, &why);
+    if (!bytes) {
+        // An archive that could not be opened has said why already.
+        if (extraction.opened)
+            result.extractionMessages << why;
         return result;
     }
     result.csvRead = true;
 
-    CsvImport::Conversion conversion = CsvImport::convert(bytes, progress);
+    CsvImport::Conversion conversion = CsvImport::convert(*bytes, progress);
     result.lines = std::move(conversion.lines);
+    result.lineNumbers = std::move(conversion.lineNumbers);
     result.rows = conversion.rows;
     result.skipped = conversion.skipped;
     result.reasons = std::move(conversion.reasons);

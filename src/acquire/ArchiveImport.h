@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -12,12 +13,12 @@ constexpr const char* kCsvName = "keno_gagnant_a_vie.csv";
 
 struct Result {
     QStringList lines; // draw lines to append, oldest first
+    QList<int> lineNumbers; // the line of the CSV each one comes from
     int rows = 0; // pieces 1..U-1 looked at
     int skipped = 0; // rows refused
     QStringList reasons; // the first few refusals, in French
     QStringList extractionMessages; // members refused, damaged archive... in French
-    bool csvRead = false; // a CSV was found and read after the extraction
-    QStringList keptBack; // members skipped because they would replace a file the program keeps
+    bool csvRead = false; // a CSV of this archive was found and read
 };
 
 // Asked once per extraction when a member is encrypted; nullopt or empty = no password.
@@ -25,11 +26,10 @@ using PasswordPrompt = std::function<std::optional<QString>()>;
 // Progress of the CSV cut: value and maximum.
 using ImportProgress = std::function<void(int value, int maximum)>;
 
-// Extracts dataFolder/keno_gagnant_a_vie.zip into dataFolder, then reads
-// dataFolder/keno_gagnant_a_vie.csv and turns its rows into draw lines. An archive that brings
-// no such file but exactly one CSV of draws at its root (keno_202010.csv) has that one read.
-// No member is written over one of `keptFiles` (the histories, the settings and criteria files).
-Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress,
-                         const QStringList& keptFiles = {});
+// Extracts dataFolder/keno_gagnant_a_vie.zip into a scratch folder, reads the CSV it brought
+// and turns its rows into draw lines; the scratch folder is removed before returning. The CSV
+// read is keno_gagnant_a_vie.csv wherever it lies in the archive, else the one CSV of draws
+// nearest its root (keno_202010.csv); never a file that was there before.
+Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress);
 
 } // namespace ArchiveImport

@@ -154,6 +154,7 @@ Conversion convertText(const QString& text, const Progress& progress, LastPiece 
         QString reason;
         if (std::optional<QString> line = rowToLine(pieces[i], &reason)) {
             result.lines.append(*line);
+            result.lineNumbers.append(i + 1);
             if (i == last)
                 result.lastPieceKept = true;
             continue;
@@ -164,6 +165,7 @@ Conversion convertText(const QString& text, const Progress& progress, LastPiece 
     }
     // The file lists the newest draw first; the history wants the oldest first.
     std::reverse(result.lines.begin(), result.lines.end());
+    std::reverse(result.lineNumbers.begin(), result.lineNumbers.end());
     return result;
 }
 

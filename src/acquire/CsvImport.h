@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -17,6 +18,7 @@ constexpr int kMaxReasons = 10; // refusals kept for the report; the rest are on
 
 struct Conversion {
     QStringList lines; // draw lines, oldest first
+    QList<int> lineNumbers; // the line of the file each one comes from (the header is line 1)
     int rows = 0; // pieces 1..U-1 looked at
     int skipped = 0; // rows refused
     QStringList reasons; // the first kMaxReasons refusals, in French

@@ -105,6 +105,13 @@ QString fileKey(const QString& path)
     return missing.join(QLatin1Char('/')) + QLatin1Char('/') + file.fileName().toCaseFolded();
 }
 
+// An archive that expands far beyond its size is refused with the limit it broke.
+QString tooLarge(qint64 limit, const QString& name)
+{
+    return QStringLiteral("Membre refusé, trop volumineux une fois extrait (plus de %1 Mo) : %2")
+        .arg(QString::number(static_cast<double>(limit) / (1024 * 1024), 'g', 3), name);
+}
+
 } // namespace
 
 void ZipExtractor::setKeptFiles(const QStringList& paths)
@@ -229,7 +236,7 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
 
         const qint64 declared = (stat.valid & ZIP_STAT_SIZE) ? static_cast<qint64>(qMin<zip_uint64_t>(stat.size, 1ULL << 62)) : 0;
         if (declared > m_maxMemberSize) {
-            refuse(QStringLiteral("Membre refusé, trop volumineux une fois extrait : %1").arg(name));
+            refuse(tooLarge(m_maxMemberSize, name));
             continue;
         }
         if (total + declared > m_maxTotalSize) {
@@ -304,7 +311,7 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
             written += read;
             // The declared size may lie: the limits hold on what really comes out.
             if (written > m_maxMemberSize) {
-                failure = QStringLiteral("Membre refusé, trop volumineux une fois extrait : %1").arg(name);
+                failure = tooLarge(m_maxMemberSize, name);
                 break;
             }
             if (total + written > m_maxTotalSize) {

@@ -58,10 +58,8 @@ int acquire(CliRun& run, ArchiveSource& source, const QString& what)
         run.printReport();
         return CliStatus::kFailure;
     }
-    if (outcome.skipped == 0) // otherwise the import has said it with the reasons
-        run.err << "Import de l'archive : " << outcome.imported
-                << (outcome.imported > 1 ? " tirages importés" : " tirage importé") << ", aucune ligne ignorée.\n"
-                << Qt::flush;
+    if (!outcome.reported) // otherwise the import has said it with the reasons
+        run.err << outcome.summary << '\n' << Qt::flush;
     run.printReport();
     // A save that was refused, or a merged list shorter than the working history, leaves the
     // working history as it was: the command has not done its work.

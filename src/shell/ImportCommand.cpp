@@ -1,7 +1,9 @@
 #include "shell/ImportCommand.h"
 
+#include "acquire/ArchiveCheck.h"
 #include "acquire/ArchiveImport.h"
 #include "acquire/ArchiveSource.h"
+#include "acquire/FolderOwner.h"
 #include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
@@ -16,6 +18,24 @@
 #include <QDir>
 #include <algorithm>
 #include <memory>
+
+namespace {
+
+// "Import de l'archive : 18 tirages importés, aucune ligne ignorée, 2 déjà dans l'historique, ..."
+QString summaryLine(const ArchiveImport::Result& result, const ArchiveCheck::Result& checked)
+{
+    QStringList parts{Messages::count(checked.lines.size(), QStringLiteral("tirage importé"), QStringLiteral("tirages importés")),
+                      result.skipped == 0
+                          ? QStringLiteral("aucune ligne ignorée")
+                          : Messages::count(result.skipped, QStringLiteral("ligne ignorée"), QStringLiteral("lignes ignorées"))};
+    if (checked.known > 0)
+        parts << QStringLiteral("%1 déjà dans l'historique").arg(checked.known);
+    if (checked.refused() > 0)
+        parts << ArchiveCheck::refusalSummary(checked);
+    return QStringLiteral("Import de l'archive : %1.").arg(parts.join(QStringLiteral(", ")));
+}
+
+} // namespace
 
 void ImportCommand::importArchive(std::function<void()> then)
 {
@@ -67,78 +87,84 @@ void ImportCommand::importArchive(std::function<void()> then)
 void ImportCommand::afterFetch(const Fetch& fetch)
 {
     WorkspaceState& s = m_state;
-    const WorkspaceConfig& config = m_config;
-    Settings settings(m_config.settingsFile(), !config.readOnlySettings);
-    const bool fetched = fetch.fetched;
-    const QString& error = fetch.error;
-    s.lastImport.fetched = fetched;
-    s.lastImport.error = error;
-    if (!fetched) {
+    s.lastImport.fetched = fetch.fetched;
+    s.lastImport.error = fetch.error;
+    if (!fetch.fetched) {
         s.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
     }
-    if (!fetched && !fetch.cancelled) {
-        // Why it failed is told under the question, so correcting the address stays one step.
-        QString prompt = QStringLiteral("Sur le site FDesJeux");
-        if (!error.isEmpty())
-            prompt += QStringLiteral("\n\n") + error;
-        const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
-        s.archiveUrl = answer.value_or(QString());
-        // The corrected address is kept for the next imports too.
-        if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty() && !settings.setArchiveUrl(s.archiveUrl)
-            && !settings.lastError().isEmpty())
-            m_ui.message(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
-                         Messages::kTitle);
-    } else if (fetched) {
-        const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
-            config.dataFolder,
-            [this]() -> std::optional<QString> {
-                return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
-            },
-            [this](int value, int maximum) {
-                m_state.progress.maximum = maximum;
-                m_state.progress.value = value;
-                m_changes.changed(StatePart::ProgressPart);
-            },
-            m_config.keptFiles());
-        s.progress.visible = false;
-        m_changes.changed(StatePart::ProgressPart);
-        s.lastImport.csvRead = result.csvRead;
-        s.lastImport.imported = static_cast<int>(result.lines.size());
-        s.lastImport.skipped = result.skipped;
-        if (!result.csvRead)
-            s.lastImport.error = result.extractionMessages.join(QLatin1Char('\n'));
-        DrawList draws = m_state.fullHistory();
-        draws.reserve(draws.drawCount() + static_cast<int>(result.lines.size()));
-        for (const QString& line : result.lines)
-            draws.append(line);
-        s.setDraws(std::move(draws));
-        m_list.selectItem(s.itemCount() - 1);
-        s.counters.text1 = QString::number(s.itemCount() - 1);
-        m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
-
-        // Only what the person must know: rows or members left out, or an archive that could not be read.
-        if (result.skipped > 0 || !result.csvRead || !result.keptBack.isEmpty()) {
-            QString summary;
-            if (result.csvRead)
-                summary = QStringLiteral("Import de l'archive : %1, %2.")
-                              .arg(Messages::count(result.lines.size(), QStringLiteral("tirage importé"),
-                                                   QStringLiteral("tirages importés")),
-                                   Messages::count(result.skipped, QStringLiteral("ligne ignorée"),
-                                                   QStringLiteral("lignes ignorées")));
-            else
-                summary = QStringLiteral("L'archive n'a pas pu être lue.");
-            QStringList details = result.extractionMessages;
-            details << result.reasons;
-            if (!details.isEmpty())
-                summary += QLatin1Char('\n') + details.join(QLatin1Char('\n'));
-            m_ui.message(summary, Messages::kTitle);
-            s.lastImport.reported = true;
-        }
-    }
+    if (!fetch.fetched && !fetch.cancelled)
+        askAddress(fetch.error);
+    else if (fetch.fetched)
+        appendArchive();
     s.period.first = 0;
     s.period.last = s.itemCount() - 2;
     s.statsValid = false;
     m_steps.calcul();
     m_rankings.srti();
+}
+
+void ImportCommand::askAddress(const QString& error)
+{
+    WorkspaceState& s = m_state;
+    const WorkspaceConfig& config = m_config;
+    Settings settings(m_config.settingsFile(), !config.readOnlySettings);
+    // Why it failed is told under the question, so correcting the address stays one step.
+    QString prompt = QStringLiteral("Sur le site FDesJeux");
+    if (!error.isEmpty())
+        prompt += QStringLiteral("\n\n") + error;
+    const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
+    s.archiveUrl = answer.value_or(QString());
+    // The corrected address is kept for the next imports too.
+    if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty() && !settings.setArchiveUrl(s.archiveUrl)
+        && !settings.lastError().isEmpty())
+        m_ui.message(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
+                     Messages::kTitle);
+}
+
+void ImportCommand::appendArchive()
+{
+    WorkspaceState& s = m_state;
+    QString ownerError;
+    FolderOwner::adopt(QDir(m_config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName)), &ownerError);
+    const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
+        m_config.dataFolder,
+        [this]() -> std::optional<QString> {
+            return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
+        },
+        [this](int value, int maximum) {
+            m_state.progress.maximum = maximum;
+            m_state.progress.value = value;
+            m_changes.changed(StatePart::ProgressPart);
+        });
+    s.progress.visible = false;
+    m_changes.changed(StatePart::ProgressPart);
+    // Only what the history lacks, in the order of the dates, up to today.
+    const ArchiveCheck::Result checked = ArchiveCheck::check(s.fullHistory(), result.lines, result.lineNumbers, m_ui.today());
+    ImportOutcome& outcome = s.lastImport;
+    outcome.csvRead = result.csvRead;
+    outcome.imported = static_cast<int>(checked.lines.size());
+    outcome.skipped = result.skipped;
+    if (!result.csvRead)
+        outcome.error = result.extractionMessages.join(QLatin1Char('\n'));
+    DrawList draws = s.fullHistory();
+    draws.reserve(draws.drawCount() + static_cast<int>(checked.lines.size()));
+    for (const QString& line : checked.lines)
+        draws.append(line);
+    s.setDraws(std::move(draws));
+    m_list.selectItem(s.itemCount() - 1);
+    s.counters.text1 = QString::number(s.itemCount() - 1);
+    m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
+
+    outcome.summary = result.csvRead ? summaryLine(result, checked) : QStringLiteral("L'archive n'a pas pu être lue.");
+    // Only what the person must know: rows left out, or an archive that could not be read.
+    if (result.skipped > 0 || !result.csvRead || checked.known > 0 || checked.refused() > 0 || !ownerError.isEmpty()) {
+        QStringList details = result.extractionMessages;
+        details << result.reasons << checked.reasons;
+        if (!ownerError.isEmpty())
+            details << ownerError;
+        m_ui.message(details.isEmpty() ? outcome.summary : outcome.summary + QLatin1Char('\n') + details.join(QLatin1Char('\n')),
+                     Messages::kTitle);
+        outcome.reported = true;
+    }
 }

@@ -37,6 +37,10 @@ private:
         QString error;
     };
     void afterFetch(const Fetch& fetch);
+    // The download failed: asks for another address, and keeps it.
+    void askAddress(const QString& error);
+    // The download came: extracts, checks and appends the archive's draws, and says what came of it.
+    void appendArchive();
 
     WorkspaceState& m_state;
     const WorkspaceConfig& m_config;

@@ -22,10 +22,3 @@ QString WorkspaceConfig::criteriaFile() const
 {
     return ForecastCriteria::filePath(appDataFolder);
 }
-
-QStringList WorkspaceConfig::keptFiles() const
-{
-    const QDir data(dataFolder);
-    return {workingHistoryFile(), data.filePath(QString::fromLatin1(HistoryFile::kWorkingName)),
-            data.filePath(QString::fromLatin1(HistoryFile::kBaseName)), settingsFile(), criteriaFile()};
-}

@@ -27,6 +27,4 @@ struct WorkspaceConfig {
     QString settingsFile() const;
     // The criteria file Varn/tiravol.cfg of the configuration folder.
     QString criteriaFile() const;
-    // The files the program keeps: the two histories, the settings and criteria files.
-    QStringList keptFiles() const;
 };

@@ -46,7 +46,8 @@ struct ImportOutcome {
     bool fetched = false;
     bool csvRead = false;
     int imported = 0;
-    int skipped = 0;
+    int skipped = 0; // rows that are not draws
+    QString summary; // "Import de l'archive : ..."
     QString error; // one message a line
     bool reported = false; // the error has been shown to the person already
 };

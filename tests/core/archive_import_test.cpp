@@ -2,6 +2,7 @@
 #include "acquire/LocalArchiveSource.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QUrl>
 
 namespace {
@@ -39,13 +40,55 @@ TEST(ArchiveImport, ALocalCsvOrZipIsExtractedThenConvertedAndFailuresKeepTheFold
     }
     EXPECT_EQ(readFile(archive), readFile(zip));
 
-    // A damaged archive is reported and the CSV already in the folder is still read; a missing source changes nothing.
+    // A damaged archive is reported and the CSV left in the folder is not read; a missing source changes nothing.
+    writeFile(temp.filePath(QLatin1String(ArchiveImport::kCsvName)), kCsv);
     writeFile(archive, "PK\x03\x04 damaged");
     const ArchiveImport::Result damaged = ArchiveImport::extractAndConvert(temp.path(), {}, {});
+    EXPECT_FALSE(damaged.csvRead);
     EXPECT_FALSE(damaged.extractionMessages.isEmpty());
-    EXPECT_EQ(damaged.lines.size(), 2);
+    EXPECT_TRUE(damaged.lines.isEmpty());
     EXPECT_FALSE(local.fetch(temp.filePath(QStringLiteral("missing.zip")), archive, {}, &error));
     EXPECT_EQ(readFile(archive), QByteArray("PK\x03\x04 damaged"));
+}
+
+TEST(ArchiveImport, OnlyTheCsvThisArchiveBroughtIsReadAndNothingExtractedStays)
+{
+    QTemporaryDir temp;
+    const QString archive = temp.filePath(QLatin1String(ArchiveImport::kArchiveName));
+    const QString stale = temp.filePath(QLatin1String(ArchiveImport::kCsvName));
+    writeFile(stale, kCsv); // left by an earlier import
+    const QStringList draws = makeHistory(4, QDate(2024, 5, 1));
+    const auto folderHolds
+        = [&temp] { return QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
+    const QStringList before = folderHolds() << QLatin1String(ArchiveImport::kArchiveName);
+
+    // The CSV in a sub-folder of the archive, beside other members.
+    writeZip(archive, {{"export/", ""}, {"export/keno_gagnant_a_vie.csv", operatorCsv(draws)}, {"export/lisezmoi.txt", "x"}});
+    ArchiveImport::Result result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
+    EXPECT_TRUE(result.csvRead);
+    EXPECT_EQ(result.lines, draws);
+    EXPECT_EQ(result.lineNumbers, QList<int>({5, 4, 3, 2}));
+    EXPECT_EQ(folderHolds(), before);
+    EXPECT_EQ(readFile(stale), kCsv);
+
+    // The new game's CSV (16 numbers) and an archive without a CSV read nothing, and say why.
+    QByteArray sixteen = "date_de_tirage;boule1;boule2;boule3;boule4;boule5;boule6;boule7;boule8;boule9;boule10;boule11;boule12;"
+                         "boule13;boule14;boule15;boule16;multiplicateur;\r\n"
+                         "04/11/2025;1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;2;\r\n";
+    struct Case {
+        QList<std::pair<QByteArray, QByteArray>> members;
+        const char* why;
+    };
+    for (const auto& [members, why] :
+         {Case{{{"keno_202511.csv", sixteen}}, "Aucun fichier CSV de l'archive n'a les colonnes des tirages"},
+          Case{{{"lisezmoi.txt", "x"}}, "L'archive n'apporte aucun fichier CSV de tirages."}}) {
+        writeZip(archive, members);
+        result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
+        EXPECT_FALSE(result.csvRead) << why;
+        EXPECT_TRUE(result.lines.isEmpty()) << why;
+        EXPECT_TRUE(result.extractionMessages.join(QLatin1Char('|')).contains(QString::fromUtf8(why))) << why;
+        EXPECT_EQ(folderHolds(), before) << why;
+    }
 }
 
 TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
@@ -70,16 +113,17 @@ TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
     EXPECT_EQ(result.lines, draws);
     EXPECT_EQ(result.rows, 2);
 
-    // Two CSVs of draws: neither is chosen, and the import reads the usual name as before.
-    QFile::remove(temp.filePath(QLatin1String(ArchiveImport::kCsvName)));
+    // Two CSVs of draws side by side: neither is chosen, and nothing else is read instead.
+    writeFile(temp.filePath(QLatin1String(ArchiveImport::kCsvName)), kCsv);
     writeZip(archive, {{"keno_202010.csv", period}, {"keno_202011.csv", period}});
     result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
     EXPECT_FALSE(result.csvRead);
-    ASSERT_EQ(result.extractionMessages.size(), 1);
-    EXPECT_TRUE(result.extractionMessages[0].startsWith(QStringLiteral("Fichier des tirages illisible ou absent : ")));
-    EXPECT_TRUE(result.extractionMessages[0].contains(QLatin1String(ArchiveImport::kCsvName)));
+    EXPECT_TRUE(result.lines.isEmpty());
+    EXPECT_EQ(result.extractionMessages,
+              QStringList{QStringLiteral("Plusieurs fichiers de tirages dans l'archive, aucun n'est lu : keno_202010.csv, "
+                                         "keno_202011.csv")});
 
-    // The usual name inside the archive is read even beside a period-named CSV.
-    writeZip(archive, {{"keno_202010.csv", period}, {ArchiveImport::kCsvName, kCsv}});
+    // The usual name inside the archive is read even beside a period-named CSV, nearer the root or not.
+    writeZip(archive, {{"keno_202010.csv", period}, {"a/b/keno_gagnant_a_vie.csv", kCsv}});
     EXPECT_EQ(ArchiveImport::extractAndConvert(temp.path(), {}, {}).rows, 3);
 }

@@ -28,14 +28,13 @@ std::pair<int, int> period(const Workspace& ws)
     return {ws.studyPeriod().first, ws.studyPeriod().last};
 }
 
-// Leaves the operator's CSV (a header, then draws newest first) where the extraction looks for
-// it, or fails like an unreachable server when there is none.
+// Stores the operator's archive of `draws` (its CSV: a header, then draws newest first), or
+// fails like an unreachable server when there is none.
 class FakeSource : public ArchiveSource {
 public:
-    QString csvPath;
     QStringList draws, urls;
     std::function<void()> during; // runs while the download is under way
-    bool fetch(const QString& url, const QString&, const Progress&, QString* error) override
+    bool fetch(const QString& url, const QString& destination, const Progress&, QString* error) override
     {
         urls << url;
         if (during)
@@ -44,7 +43,8 @@ public:
             *error = QStringLiteral("serveur injoignable");
             return false;
         }
-        writeFile(csvPath, operatorCsv(draws));
+        QDir().mkpath(QFileInfo(destination).absolutePath());
+        writeZip(destination, {{"keno_gagnant_a_vie.csv", operatorCsv(draws)}});
         return true;
     }
 };
@@ -62,7 +62,6 @@ protected:
 
     std::unique_ptr<Workspace> start(WorkspaceConfig config = {})
     {
-        source.csvPath = data + QStringLiteral("/keno_gagnant_a_vie.csv");
         config.dataFolder = data;
         config.appDataFolder = at("config");
         config.connection = [this] { return connection; };

@@ -22,28 +22,84 @@ protected:
     const QByteArray m_csv = operatorCsv(m_all.mid(10), true, true);
 };
 
-TEST_F(CliAcquire, AnArchiveGrowsTheWorkingHistoryButNeverWritesAFileTheProgramKeeps)
+TEST_F(CliAcquire, OnlyThisArchivesCsvIsReadAndNothingExtractedStays)
 {
-    // Beside the draws, members named like the histories (in any case) and through a link.
+    // An earlier import's CSV in the folder, and this archive's in a sub-folder beside members
+    // named like the histories (in any case) and through a link.
+    writeFile(dataFile("keno_gagnant_a_vie.csv"), operatorCsv(makeHistory(30, QDate(2021, 1, 1), 3)));
     QDir(m_data.path()).mkpath(QStringLiteral("sub"));
     ASSERT_TRUE(QFile::link(m_data.path(), dataFile("sub/back")));
-    const QByteArrayList kept = {"Tirages_keno.txt", "TIRAGES.TXT", "sub/back/Tirages_keno.txt"};
-    QList<std::pair<QByteArray, QByteArray>> members = {{"keno_gagnant_a_vie.csv", m_csv}};
-    for (const QByteArray& name : kept)
-        members.append({name, "pas un historique\r\n"});
+    QList<std::pair<QByteArray, QByteArray>> members = {{"export/keno_gagnant_a_vie.csv", m_csv}};
+    for (const char* name : {"Tirages_keno.txt", "TIRAGES.TXT", "sub/back/Tirages_keno.txt"})
+        members.append({QByteArray(name), QByteArray("pas un historique\r\n")});
     writeZip(dataFile("archive.zip"), members);
+    const QByteArray stale = readFile(dataFile("keno_gagnant_a_vie.csv"));
 
     const CliOutput r = import("archive.zip");
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(readFile(working()), crlf(m_all));
     EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(m_all.mid(0, 10)));
     EXPECT_TRUE(startsWith(r.out, QStringLiteral("Classement par sorties au ") + m_all.last().left(10) + u'\n'));
-    EXPECT_TRUE(contains(r.err, QStringLiteral("Import de l'archive : 20 tirages importés, aucune ligne ignorée.")));
-    for (const QByteArray& name : kept)
-        EXPECT_TRUE(contains(
-            r.err, QStringLiteral("Membre ignoré, il remplacerait un fichier du programme : ") + QString::fromLatin1(name)));
+    EXPECT_TRUE(contains(r.err, QStringLiteral("Import de l'archive : 20 tirages importés, aucune ligne ignorée.\n")));
     EXPECT_FALSE(contains(r.err, QStringLiteral("introuvable"))); // no working history yet: nothing to say
     EXPECT_FALSE(QFileInfo::exists(m_home.filePath(QStringLiteral("config/Varn/tiravol.ini"))));
+    // What the import extracted is gone; what it did not bring is left as it was.
+    const auto holds = [](const QString& folder) {
+        QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(
+        holds(m_data.path()),
+        QStringList({QStringLiteral("Tirages.txt"), QStringLiteral("Tirages_keno.txt"), QStringLiteral("archive.zip"),
+                     QStringLiteral("keno_gagnant_a_vie.csv"), QStringLiteral("keno_gagnant_a_vie.zip"), QStringLiteral("sub")}));
+    EXPECT_EQ(holds(dataFile("sub")), QStringList{QStringLiteral("back")});
+    EXPECT_EQ(readFile(dataFile("keno_gagnant_a_vie.csv")), stale);
+
+    // An archive without the draws never falls back on that CSV.
+    writeZip(dataFile("empty.zip"), {{"lisezmoi.txt", "rien"}});
+    const CliOutput none = import("empty.zip");
+    EXPECT_EQ(none.code, 1);
+    EXPECT_TRUE(contains(none.err, QStringLiteral("L'archive n'apporte aucun fichier CSV de tirages.")));
+    EXPECT_EQ(readFile(working()), crlf(m_all));
+}
+
+TEST_F(CliAcquire, AnImportAppendsOnlyNewDrawsInOrderAndNamesWhatItRefuses)
+{
+    const QString future = drawWith(QDate::currentDate().addYears(1), false, {1}, 2);
+    const QString contradicting = drawLine(m_all[9].left(10), numberRange(51, 70), " soir");
+    const QString old = drawFrom("15/06/1995", 5);
+    ASSERT_TRUE(m_all[9].endsWith(QLatin1String("soir")) && m_all[9] != contradicting);
+    // Oldest first; the file lists them newest first, so row i is on line 28 - i.
+    const QStringList rows = m_all.mid(6, 9) + QStringList{contradicting} + m_all.mid(15, 5) + QStringList{old} + m_all.mid(20)
+        + QStringList{future};
+    ASSERT_EQ(rows.size(), 27);
+    writeFile(dataFile("overlap.csv"), operatorCsv(rows, true, true));
+
+    const CliOutput r = import("overlap.csv");
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(working()), crlf(m_all));
+    const auto named = [](int line, const QString& draw, const char* why) {
+        return QStringLiteral("ligne %1 : %2 %3, %4").arg(line).arg(draw.left(10), draw.right(4), QString::fromUtf8(why));
+    };
+    EXPECT_TRUE(
+        contains(r.err,
+                 QStringList({QStringLiteral("Import de l'archive : 20 tirages importés, aucune ligne ignorée, 4 déjà dans "
+                                             "l'historique, 3 tirages refusés (1 postérieur à aujourd'hui, 1 en désaccord avec "
+                                             "l'historique ou l'archive, 1 hors de l'ordre des dates)."),
+                              named(2, future, "tirage postérieur à aujourd'hui"),
+                              named(13, old, "absent de l'historique et antérieur à son dernier tirage"),
+                              named(19, contradicting, "l'historique donne ce tirage avec d'autres numéros")})
+                     .join(QLatin1Char('\n'))));
+
+    // What is kept reports exactly as an archive holding only the new draws.
+    QTemporaryDir clean;
+    writeFile(clean.filePath(QStringLiteral("Tirages.txt")), crlf(m_all.mid(0, 10)));
+    writeFile(clean.filePath(QStringLiteral("new.csv")), operatorCsv(m_all.mid(10), true, true));
+    const CliOutput plain = TestSupport::cli(
+        {QStringLiteral("--data-dir"), clean.path(), QStringLiteral("import"), clean.filePath(QStringLiteral("new.csv"))});
+    ASSERT_EQ(plain.code, 0) << plain.err.toStdString();
+    EXPECT_EQ(r.out, plain.out);
 }
 
 TEST_F(CliAcquire, FailuresExitOneAndNeverShortenTheWorkingHistory)
@@ -60,7 +116,10 @@ TEST_F(CliAcquire, FailuresExitOneAndNeverShortenTheWorkingHistory)
     // Every message whole on its own line, and the failure said once at the end.
     const QStringList lines = broken.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.filter(QStringLiteral(" ; ")), QStringList());
-    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^Fichier des tirages illisible ou absent : .*\\)$"))).size(), 1);
+    EXPECT_EQ(
+        lines.filter(QRegularExpression(QStringLiteral("^Ce fichier n'est pas une archive ZIP : .*keno_gagnant_a_vie\\.zip$")))
+            .size(),
+        1);
     EXPECT_EQ(lines.filter(QStringLiteral("keno_gagnant_a_vie.zip")).size(), 1);
     EXPECT_EQ(lines.value(lines.size() - 1), QStringLiteral("tiravol-cli : l'import a échoué"));
 

@@ -1,0 +1,182 @@
+#include "acquire/ArchiveCheck.h"
+
+#include "history/DrawLine.h"
+#include "output/Plural.h"
+
+#include <QHash>
+#include <algorithm>
+#include <array>
+#include <map>
+#include <vector>
+
+namespace ArchiveCheck {
+
+namespace {
+
+using Sorted = std::array<int, DrawLine::kNumbers>;
+
+enum class Verdict { Open, Keep, Known, Future, Contradicting, OutOfOrder };
+
+// A draw's place in time: its day, then midi before soir.
+qint64 rankOf(const QDate& date, bool midday)
+{
+    return date.toJulianDay() * 2 + (midday ? 0 : 1);
+}
+
+// Eras of the operator's files do not all list the numbers in the same order: compared as sets.
+Sorted sortedNumbers(QStringView line)
+{
+    Sorted numbers{};
+    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+        numbers[static_cast<std::size_t>(k - 1)] = DrawLine::number(line, k);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+struct Row {
+    QDate date;
+    qint64 rank = 0;
+    Sorted numbers{};
+    Verdict verdict = Verdict::Open;
+    QString why;
+};
+
+// Marks the open rows outside one longest strictly rising run of ranks: the fewest rows to refuse.
+void refuseOutOfOrder(std::vector<Row>& rows)
+{
+    std::vector<int> open, tails, previous(rows.size(), -1);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        if (rows[static_cast<std::size_t>(i)].verdict == Verdict::Open)
+            open.push_back(i);
+    const auto rank = [&rows](int i) { return rows[static_cast<std::size_t>(i)].rank; };
+    for (int i : open) {
+        const auto at = std::lower_bound(tails.begin(), tails.end(), i, [&](int a, int b) { return rank(a) < rank(b); });
+        previous[static_cast<std::size_t>(i)] = at == tails.begin() ? -1 : *(at - 1);
+        if (at == tails.end())
+            tails.push_back(i);
+        else
+            *at = i;
+    }
+    for (int i = tails.empty() ? -1 : tails.back(); i >= 0; i = previous[static_cast<std::size_t>(i)])
+        rows[static_cast<std::size_t>(i)].verdict = Verdict::Keep;
+    for (int i : open) {
+        Row& row = rows[static_cast<std::size_t>(i)];
+        if (row.verdict == Verdict::Open) {
+            row.verdict = Verdict::OutOfOrder;
+            row.why = QStringLiteral("hors de l'ordre des dates de l'archive");
+        }
+    }
+}
+
+// Two rows of the archive for one draw: the same numbers are one draw given twice; other
+// numbers leave nothing to say which is right, so every row of that draw is refused.
+void checkRepeats(std::vector<Row>& rows, const QList<int>& lineNumbers)
+{
+    std::map<qint64, std::vector<std::size_t>> byDraw;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].verdict == Verdict::Open)
+            byDraw[rows[i].rank].push_back(i);
+    for (const auto& [rank, same] : byDraw) {
+        if (same.size() < 2)
+            continue;
+        const bool agree
+            = std::all_of(same.begin(), same.end(), [&](std::size_t i) { return rows[i].numbers == rows[same[0]].numbers; });
+        for (std::size_t k = agree ? 1 : 0; k < same.size(); ++k) {
+            Row& row = rows[same[k]];
+            row.verdict = agree ? Verdict::Known : Verdict::Contradicting;
+            if (!agree)
+                row.why = QStringLiteral("l'archive donne ce tirage avec d'autres numéros à la ligne %1")
+                              .arg(lineNumbers.value(static_cast<int>(same[k == 0 ? 1 : 0])));
+        }
+    }
+}
+
+} // namespace
+
+Result check(const DrawList& history, const QStringList& lines, const QList<int>& lineNumbers, const QDate& today)
+{
+    QHash<qint64, Sorted> held;
+    qint64 last = -1;
+    for (int i = 0; i < history.drawCount(); ++i) {
+        const QDate date = history.date(i);
+        if (!date.isValid())
+            continue;
+        const qint64 rank = rankOf(date, history.isMiddayByChar(i));
+        held.insert(rank, sortedNumbers(history.text(i)));
+        last = std::max(last, rank);
+    }
+
+    std::vector<Row> rows(static_cast<std::size_t>(lines.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        Row& row = rows[i];
+        const QString& line = lines[static_cast<qsizetype>(i)];
+        row.date = DrawLine::date(line);
+        row.rank = rankOf(row.date, DrawLine::isMiddayByChar(line));
+        row.numbers = sortedNumbers(line);
+        const auto known = held.constFind(row.rank);
+        if (row.date > today) {
+            row.verdict = Verdict::Future;
+            row.why = QStringLiteral("tirage postérieur à aujourd'hui");
+        } else if (known != held.constEnd()) {
+            row.verdict = *known == row.numbers ? Verdict::Known : Verdict::Contradicting;
+            row.why = QStringLiteral("l'historique donne ce tirage avec d'autres numéros");
+        } else if (row.rank < last) {
+            row.verdict = Verdict::OutOfOrder;
+            row.why = QStringLiteral("absent de l'historique et antérieur à son dernier tirage");
+        }
+    }
+    checkRepeats(rows, lineNumbers);
+    refuseOutOfOrder(rows);
+
+    Result result;
+    std::vector<std::pair<int, QString>> named;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row& row = rows[i];
+        const QString& line = lines[static_cast<qsizetype>(i)];
+        switch (row.verdict) {
+        case Verdict::Keep:
+            result.lines << line;
+            continue;
+        case Verdict::Known:
+            ++result.known;
+            continue;
+        case Verdict::Future:
+            ++result.future;
+            break;
+        case Verdict::Contradicting:
+            ++result.contradicting;
+            break;
+        default:
+            ++result.outOfOrder;
+            break;
+        }
+        const int number = lineNumbers.value(static_cast<qsizetype>(i));
+        const QString slot = DrawLine::isMiddayByChar(line) ? QStringLiteral("midi") : QStringLiteral("soir");
+        named.emplace_back(number, QStringLiteral("ligne %1 : %2 %3, %4").arg(number).arg(line.left(10), slot, row.why));
+    }
+    std::sort(named.begin(), named.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < named.size() && i < kMaxReasons; ++i)
+        result.reasons << named[i].second;
+    if (named.size() > kMaxReasons)
+        result.reasons << QStringLiteral("... et %1 autres").arg(named.size() - kMaxReasons);
+    return result;
+}
+
+QString refusalSummary(const Result& result)
+{
+    if (result.refused() == 0)
+        return {};
+    QStringList parts;
+    if (result.future > 0)
+        parts << QStringLiteral("%1 à aujourd'hui")
+                     .arg(Plural::count(result.future, QStringLiteral("postérieur"), QStringLiteral("postérieurs")));
+    if (result.contradicting > 0)
+        parts << QStringLiteral("%1 en désaccord avec l'historique ou l'archive").arg(result.contradicting);
+    if (result.outOfOrder > 0)
+        parts << QStringLiteral("%1 hors de l'ordre des dates").arg(result.outOfOrder);
+    return QStringLiteral("%1 (%2)").arg(
+        Plural::count(result.refused(), QStringLiteral("tirage refusé"), QStringLiteral("tirages refusés")),
+        parts.join(QStringLiteral(", ")));
+}
+
+} // namespace ArchiveCheck

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "history/DrawList.h"
+
+#include <QDate>
+#include <QList>
+#include <QStringList>
+
+// Which rows of an archive may be appended after a history. A draw is its date and its slot:
+// one the history already holds with the same numbers is skipped; one it holds with other
+// numbers, one dated after today, or one that would break the order of the dates is refused
+// and named. Nothing refused is appended.
+namespace ArchiveCheck {
+
+constexpr int kMaxReasons = 20; // refusals named; the rest are only counted
+
+struct Result {
+    QStringList lines; // the rows to append, oldest first, as given
+    int known = 0; // already in the history (or twice in the archive) with the same numbers
+    int future = 0; // dated after today
+    int contradicting = 0; // the history or another row gives that draw other numbers
+    int outOfOrder = 0; // older than what comes before them
+    QStringList reasons; // "ligne N : dd/mm/yyyy soir, why", by line number
+    int refused() const { return future + contradicting + outOfOrder; }
+};
+
+// `lines` are the archive's draw lines oldest first, `lineNumbers` their lines in the file.
+Result check(const DrawList& history, const QStringList& lines, const QList<int>& lineNumbers, const QDate& today);
+
+// "3 tirages refusés (1 postérieur à aujourd'hui, 2 en désaccord...)", empty when none was.
+QString refusalSummary(const Result& result);
+
+} // namespace ArchiveCheck

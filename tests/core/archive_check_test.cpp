@@ -1,0 +1,155 @@
+#include "acquire/ArchiveCheck.h"
+#include "support/TestSupport.h"
+
+#include <algorithm>
+
+using namespace TestSupport;
+
+namespace {
+
+const QDate kToday(2025, 3, 1);
+
+// The same draw with its numbers in the order the operator's files give them (not ascending).
+QString reversedNumbers(const QString& line)
+{
+    QList<int> numbers;
+    for (int k = 20; k >= 1; --k)
+        numbers << line.mid(8 + 3 * k, 2).toInt();
+    return drawLine(line.left(10), numbers, line.endsWith(QLatin1String("midi")) ? " midi" : " soir");
+}
+
+// The same draw with one number changed.
+QString otherNumbers(const QString& line)
+{
+    QString changed = line;
+    const bool has70 = line.mid(68, 2) == QLatin1String("70");
+    changed.replace(68, 2, has70 ? QStringLiteral("69") : QStringLiteral("70"));
+    return changed;
+}
+
+// The archive's lines with made-up line numbers: the file lists the newest first.
+QList<int> numbersFor(const QStringList& lines)
+{
+    QList<int> numbers;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        numbers << static_cast<int>(lines.size() - i + 1);
+    return numbers;
+}
+
+ArchiveCheck::Result check(const QStringList& history, const QStringList& archive)
+{
+    return ArchiveCheck::check(DrawList::fromLines(history), archive, numbersFor(archive), kToday);
+}
+
+} // namespace
+
+TEST(ArchiveCheck, AnOverlappingArchiveAddsOnlyWhatTheHistoryLacks)
+{
+    const QStringList all = makeHistory(20, QDate(2025, 1, 1));
+    QStringList archive = all.mid(6);
+    for (int i = 0; i < 4; ++i)
+        archive[i] = reversedNumbers(archive[i]); // the same draws, listed in another order
+    const ArchiveCheck::Result result = check(all.mid(0, 10), archive);
+    EXPECT_EQ(result.lines, all.mid(10));
+    EXPECT_EQ(result.known, 4);
+    EXPECT_EQ(result.refused(), 0);
+    EXPECT_TRUE(result.reasons.isEmpty());
+    EXPECT_EQ(ArchiveCheck::refusalSummary(result), QString());
+
+    // An archive given twice over: nothing new, nothing refused.
+    const ArchiveCheck::Result again = check(all, all);
+    EXPECT_TRUE(again.lines.isEmpty());
+    EXPECT_EQ(again.known, 20);
+}
+
+TEST(ArchiveCheck, FutureContradictingAndMisplacedRowsAreRefusedAndNamed)
+{
+    const QStringList all = makeHistory(20, QDate(2025, 1, 1));
+    const QStringList history = all.mid(0, 8);
+    const QString future = drawFrom("02/03/2025", 3, " soir"); // the day after today
+    const QString contradicting = otherNumbers(all[7]);
+    const QString old = drawFrom("15/06/1995", 5);
+    QStringList archive = all.mid(8, 4);
+    archive << old << all.mid(12) << future;
+    archive.insert(0, contradicting);
+
+    const ArchiveCheck::Result result = check(history, archive);
+    EXPECT_EQ(result.lines, all.mid(8));
+    EXPECT_EQ(result.future, 1);
+    EXPECT_EQ(result.contradicting, 1);
+    EXPECT_EQ(result.outOfOrder, 1);
+    // By line of the file: the newest row is line 2.
+    EXPECT_EQ(result.reasons,
+              QStringList({QStringLiteral("ligne 2 : 02/03/2025 soir, tirage postérieur à aujourd'hui"),
+                           QStringLiteral("ligne 11 : 15/06/1995 midi, absent de l'historique et antérieur à son dernier tirage"),
+                           QStringLiteral("ligne 16 : %1, l'historique donne ce tirage avec d'autres numéros")
+                               .arg(all[7].left(10) + QLatin1Char(' ') + all[7].right(4))}));
+    EXPECT_EQ(ArchiveCheck::refusalSummary(result),
+              QStringLiteral("3 tirages refusés (1 postérieur à aujourd'hui, 1 en désaccord avec l'historique ou l'archive, 1 "
+                             "hors de l'ordre des dates)"));
+
+    // Today itself is not the future.
+    const QString todays = drawFrom("01/03/2025", 3, " soir");
+    EXPECT_EQ(check(history, all.mid(8) << todays).lines, all.mid(8) << todays);
+}
+
+TEST(ArchiveCheck, OrderIsKeptWithTheFewestRowsRefused)
+{
+    const QStringList all = makeHistory(30, QDate(2025, 1, 1));
+    // A row far ahead of its neighbours, not only one far behind, is the one refused.
+    QStringList archive = all.mid(10, 10);
+    archive.insert(3, all[25]);
+    ArchiveCheck::Result result = check(all.mid(0, 10), archive);
+    EXPECT_EQ(result.lines, all.mid(10, 10));
+    EXPECT_EQ(result.outOfOrder, 1);
+    EXPECT_EQ(
+        result.reasons,
+        QStringList{
+            QStringLiteral("ligne 9 : %1 %2, hors de l'ordre des dates de l'archive").arg(all[25].left(10), all[25].right(4))});
+
+    // A draw the history lacks but older than its last one cannot be appended in order.
+    QStringList gapped = all.mid(0, 10);
+    gapped.removeAt(4);
+    result = check(gapped, all.mid(4, 10));
+    EXPECT_EQ(result.lines, all.mid(10, 4));
+    EXPECT_EQ(result.known, 5);
+    EXPECT_EQ(result.outOfOrder, 1);
+    EXPECT_TRUE(result.reasons.value(0).endsWith(QStringLiteral("absent de l'historique et antérieur à son dernier tirage")));
+
+    // Whole archive listed the wrong way round: one row kept, none written out of order.
+    QStringList reversed = all.mid(10, 5);
+    std::reverse(reversed.begin(), reversed.end());
+    result = check(all.mid(0, 10), reversed);
+    EXPECT_EQ(result.lines.size(), 1);
+    EXPECT_EQ(result.outOfOrder, 4);
+}
+
+TEST(ArchiveCheck, ADrawGivenTwiceByTheArchive)
+{
+    const QStringList all = makeHistory(12, QDate(2025, 1, 1));
+    // The same numbers twice: one draw.
+    QStringList twice = all.mid(4);
+    twice.insert(2, reversedNumbers(all[5]));
+    ArchiveCheck::Result result = check(all.mid(0, 4), twice);
+    EXPECT_EQ(result.lines, all.mid(4));
+    EXPECT_EQ(result.known, 1);
+
+    // Other numbers: nothing says which is right, both are refused.
+    QStringList disagreeing = all.mid(4);
+    disagreeing.insert(2, otherNumbers(all[5]));
+    result = check(all.mid(0, 4), disagreeing);
+    QStringList expected = all.mid(4);
+    expected.removeAt(1);
+    EXPECT_EQ(result.lines, expected);
+    EXPECT_EQ(result.contradicting, 2);
+    EXPECT_TRUE(result.reasons.value(0).endsWith(QStringLiteral("avec d'autres numéros à la ligne 9")));
+
+    // Many refusals: the first ones are named, the rest counted.
+    QStringList future;
+    for (int d = 0; d < ArchiveCheck::kMaxReasons + 3; ++d)
+        future << drawWith(kToday.addDays(d + 1), true, {1}, 2);
+    result = check(all, future);
+    EXPECT_EQ(result.future, ArchiveCheck::kMaxReasons + 3);
+    EXPECT_EQ(result.reasons.size(), ArchiveCheck::kMaxReasons + 1);
+    EXPECT_EQ(result.reasons.last(), QStringLiteral("... et 3 autres"));
+}
