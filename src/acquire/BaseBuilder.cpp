@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
@@ -205,6 +206,8 @@ void BaseBuilder::mergeWorking(Result& result, const QStringList& workingLines, 
 {
     result.workingName = name;
     result.kept.clear();
+    result.baseName.clear();
+    result.keptBase.clear();
     result.workingConflicts.clear();
     result.unreadable.clear();
     QHash<QString, QString> archived;
@@ -216,7 +219,7 @@ void BaseBuilder::mergeWorking(Result& result, const QStringList& workingLines, 
         if (line.isEmpty())
             continue;
         if (!DrawLine::date(line).isValid() || !(DrawLine::endsWithSoir(line) || DrawLine::endsWithSpaceMidi(line))) {
-            result.unreadable << QStringLiteral("ligne %1 : %2").arg(i + 1).arg(line.left(40));
+            result.unreadable << QStringLiteral("%1, ligne %2 : %3").arg(name).arg(i + 1).arg(line.left(40));
             continue;
         }
         const QString key = drawKey(line);
@@ -240,10 +243,45 @@ void BaseBuilder::mergeWorking(Result& result, const QStringList& workingLines, 
     splitFiles(result);
 }
 
+void BaseBuilder::mergeBase(Result& result, const QStringList& baseLines, const QStringList& workingLines, const QString& name)
+{
+    result.baseName = name;
+    result.keptBase.clear();
+    QHash<QString, QString> archived;
+    for (const QString& line : std::as_const(result.lines))
+        archived.insert(drawKey(line), line);
+    QSet<QString> held; // the working history's draws and those already kept from the base
+    for (const QString& line : workingLines)
+        if (DrawLine::date(line).isValid())
+            held.insert(drawKey(line));
+    for (qsizetype i = 0; i < baseLines.size(); ++i) {
+        const QString& line = baseLines[i];
+        if (line.isEmpty())
+            continue;
+        if (!DrawLine::date(line).isValid() || !(DrawLine::endsWithSoir(line) || DrawLine::endsWithSpaceMidi(line))) {
+            result.unreadable << QStringLiteral("%1, ligne %2 : %3").arg(name).arg(i + 1).arg(line.left(40));
+            continue;
+        }
+        const QString key = drawKey(line);
+        if (held.contains(key))
+            continue;
+        const auto inArchives = archived.constFind(key);
+        if (inArchives == archived.constEnd()) {
+            held.insert(key);
+            result.keptBase << line;
+        } else if (sortedNumbers(*inArchives) != sortedNumbers(line)) {
+            result.workingConflicts << Conflict{DrawLine::date(line),           slotOf(line), name, line,
+                                                QStringLiteral("les archives"), *inArchives};
+        }
+    }
+    std::stable_sort(result.keptBase.begin(), result.keptBase.end(), drawBefore);
+    splitFiles(result);
+}
+
 void BaseBuilder::splitFiles(Result& result)
 {
     result.working = result.lines;
-    result.working << result.kept;
+    result.working << result.kept << result.keptBase;
     std::stable_sort(result.working.begin(), result.working.end(), drawBefore);
     result.base.clear();
     if (result.newestArchive < 0)
@@ -315,12 +353,21 @@ QStringList BaseBuilder::Result::summary() const
         if (workingConflicts.size() > kMaxListedConflicts)
             out << QStringLiteral("  ... et %1 autres").arg(workingConflicts.size() - kMaxListedConflicts);
         if (!unreadable.isEmpty()) {
-            out << QStringLiteral("Lignes de %1 qui ne sont pas des tirages datés : %2").arg(workingName).arg(unreadable.size());
+            out << QStringLiteral("Lignes qui ne sont pas des tirages datés : %1").arg(unreadable.size());
             for (int i = 0; i < unreadable.size() && i < kMaxListedDraws; ++i)
                 out << QStringLiteral("  %1").arg(unreadable[i]);
             if (unreadable.size() > kMaxListedDraws)
                 out << QStringLiteral("  ... et %1 autres").arg(unreadable.size() - kMaxListedDraws);
         }
+    }
+    if (!baseName.isEmpty()) {
+        out << QStringLiteral("Tirages gardés de %1, absents des archives et de l'historique de travail : %2")
+                   .arg(baseName)
+                   .arg(keptBase.size());
+        for (int i = 0; i < keptBase.size() && i < kMaxListedDraws; ++i)
+            out << QStringLiteral("  %1 %2").arg(keptBase[i].left(10), slotOf(keptBase[i]));
+        if (keptBase.size() > kMaxListedDraws)
+            out << QStringLiteral("  ... et %1 autres").arg(keptBase.size() - kMaxListedDraws);
     }
     if (!working.isEmpty()) {
         out << QStringLiteral("Historique de travail (%1) : %2, tous les tirages")
@@ -372,9 +419,8 @@ bool BaseBuilder::write(const Result& result, const Paths& paths, const WriteOpt
                 .arg(result.workingName,
                      Plural::count(result.workingConflicts.size(), QStringLiteral("tirage"), QStringLiteral("tirages"))));
     if (!result.unreadable.isEmpty())
-        return refuse(QStringLiteral("« %1 » a %2 qui ne sont pas des tirages datés : rien n'est écrit.")
-                          .arg(result.workingName,
-                               Plural::count(result.unreadable.size(), QStringLiteral("ligne"), QStringLiteral("lignes"))));
+        return refuse(QStringLiteral("L'historique a %1 qui ne sont pas des tirages datés : rien n'est écrit.")
+                          .arg(Plural::count(result.unreadable.size(), QStringLiteral("ligne"), QStringLiteral("lignes"))));
     const QString existing = existingHistory(paths);
     if (!existing.isEmpty() && !options.replace)
         return refuse(QStringLiteral("L'historique %1 existe déjà : il n'est remplacé que sur confirmation.")

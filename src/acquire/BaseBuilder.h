@@ -57,6 +57,10 @@ public:
         QStringList kept; // its draws the archives lack, oldest first
         QList<Conflict> workingConflicts; // its lines the archives contradict (kept = its line)
         QStringList unreadable; // "ligne N : ..." for its lines that are not dated draws
+        // Filled by mergeBase: the base history's draws that neither the archives nor the working
+        // history hold (a draw typed into Tirages.txt alone), oldest first.
+        QString baseName; // empty when no base history was merged
+        QStringList keptBase;
 
         // The archives' draws and the kept ones can be written.
         bool writable() const { return !lines.isEmpty() && workingConflicts.isEmpty() && unreadable.isEmpty(); }
@@ -86,6 +90,10 @@ public:
     // Merges the lines of the player's history (`name` as shown): a draw the archives lack is
     // kept, one they hold with the same numbers is theirs, one they contradict is reported.
     static void mergeWorking(Result& result, const QStringList& workingLines, const QString& name);
+    // Then the base history (`name` as shown): its draws that neither the archives nor
+    // `workingLines` hold are kept too; one the archives alone contradict is reported. Where the
+    // working history gives a draw, its numbers stand (the player's corrections).
+    static void mergeBase(Result& result, const QStringList& baseLines, const QStringList& workingLines, const QString& name);
 
     // Writes both history files, both or neither. Refuses (false, French reason) when nothing
     // can be written (see writable()), when a history file exists and `replace` is not set, or

@@ -1,6 +1,7 @@
 #include "shell/BaseCommand.h"
 
 #include "acquire/BaseBuilder.h"
+#include "acquire/FolderOwner.h"
 #include "history/HistoryFile.h"
 #include "shell/HistoryCommands.h"
 #include "shell/Jobs.h"
@@ -29,6 +30,37 @@ QString draws(qsizetype n)
 QString fileLine(const QString& path, qsizetype now, qsizetype after)
 {
     return QStringLiteral("« %1 » : %2 aujourd'hui, %3 ensuite").arg(QDir::toNativeSeparators(path), draws(now), draws(after));
+}
+
+struct Before {
+    bool working = false, base = false; // the file existed
+    qsizetype workingCount = 0, baseCount = 0;
+};
+
+// Merges what the player has (the working history, and the base history's own draws) into the
+// archives' draws; an error text when one of them cannot be read.
+QString mergeHistories(BaseBuilder::Result& result, const BaseBuilder::Paths& paths, Before& before)
+{
+    before.working = QFileInfo::exists(paths.working);
+    before.base = QFileInfo::exists(paths.base);
+    HistoryFile::ReadResult working, base;
+    const auto failed = [](const HistoryFile::ReadResult& read, const QString& path) {
+        return read.error.isEmpty() ? QDir::toNativeSeparators(path) : read.error;
+    };
+    if (before.working && !(working = HistoryFile::read(paths.working)).found)
+        return failed(working, paths.working);
+    if (before.base && !(base = HistoryFile::read(paths.base)).found)
+        return failed(base, paths.base);
+    before.workingCount = working.lines.size();
+    before.baseCount = base.lines.size();
+    const QString workingName = QFileInfo(paths.working).fileName(), baseName = QFileInfo(paths.base).fileName();
+    if (before.working)
+        BaseBuilder::mergeWorking(result, working.lines, workingName);
+    else if (before.base)
+        BaseBuilder::mergeWorking(result, base.lines, baseName);
+    if (before.working && before.base)
+        BaseBuilder::mergeBase(result, base.lines, working.lines, baseName);
+    return {};
 }
 
 } // namespace
@@ -101,22 +133,13 @@ HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
 
     const BaseBuilder::Paths paths{HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
                                    m_config.workingHistoryFile()};
-    // What the player has: the working history, or the base history when there is none yet.
-    const bool hadWorking = QFileInfo::exists(paths.working);
-    const bool hadBase = QFileInfo::exists(paths.base);
-    qsizetype workingBefore = 0, baseBefore = 0;
-    if (hadWorking || hadBase) {
-        const HistoryFile::ReadResult own = HistoryFile::read(hadWorking ? paths.working : paths.base);
-        if (!own.found) {
-            outcome.status = HistoryBuild::Status::WriteFailed;
-            outcome.text = QStringLiteral("L'historique existant ne peut pas être lu : rien n'a été écrit.\n") + own.error;
-            return outcome;
-        }
-        (hadWorking ? workingBefore : baseBefore) = own.lines.size();
-        BaseBuilder::mergeWorking(result, own.lines, QFileInfo(hadWorking ? paths.working : paths.base).fileName());
+    Before before;
+    const QString unreadable = mergeHistories(result, paths, before);
+    if (!unreadable.isEmpty()) {
+        outcome.status = HistoryBuild::Status::WriteFailed;
+        outcome.text = QStringLiteral("L'historique existant ne peut pas être lu : rien n'a été écrit.\n") + unreadable;
+        return outcome;
     }
-    if (hadWorking && hadBase)
-        baseBefore = HistoryFile::read(paths.base).lines.size();
     outcome.summary = result.summary();
     outcome.existing = BaseBuilder::existingHistory(paths);
 
@@ -140,21 +163,23 @@ HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
     }
     if (!result.unreadable.isEmpty()) {
         outcome.status = HistoryBuild::Status::WorkingDisagrees;
-        outcome.text = QStringLiteral("Des lignes de « %1 » ne sont pas des tirages datés : rien n'a été écrit. Corrigez-les "
-                                      "ou retirez-les, puis recommencez.")
-                           .arg(result.workingName);
+        outcome.text = QStringLiteral("Des lignes de l'historique ne sont pas des tirages datés : rien n'a été écrit. "
+                                      "Corrigez-les ou retirez-les, puis recommencez.");
         return outcome;
     }
 
     if (!outcome.existing.isEmpty()) {
         QStringList question{QStringLiteral("Un historique existe déjà. Le remplacer ?")};
-        if (hadBase)
-            question << fileLine(paths.base, baseBefore, result.base.size());
-        if (hadWorking)
-            question << fileLine(paths.working, workingBefore, result.working.size());
+        if (before.base)
+            question << fileLine(paths.base, before.baseCount, result.base.size());
+        if (before.working)
+            question << fileLine(paths.working, before.workingCount, result.working.size());
         if (!result.kept.isEmpty())
             question << QStringLiteral("%1 de « %2 », absents des archives, y sont gardés.")
                             .arg(draws(result.kept.size()), result.workingName);
+        if (!result.keptBase.isEmpty())
+            question << QStringLiteral("%1 de « %2 », absents des archives et de « %3 », y sont gardés.")
+                            .arg(draws(result.keptBase.size()), result.baseName, result.workingName);
         if (!m_ui.confirm(question.join(QLatin1Char('\n')), kTitle)) {
             outcome.status = HistoryBuild::Status::Declined;
             outcome.text = QStringLiteral("L'historique existant n'a pas été remplacé.");
@@ -171,6 +196,12 @@ HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
         return outcome;
     }
 
+    // A run as root leaves the new files to the player who owns the folder.
+    for (const QString& path : {paths.base, paths.working}) {
+        QString ownerError;
+        if (!FolderOwner::adopt(path, &ownerError))
+            outcome.summary << ownerError;
+    }
     m_history.chargeManuelle();
     m_rankings.srti();
     outcome.status = HistoryBuild::Status::Built;

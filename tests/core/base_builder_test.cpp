@@ -141,3 +141,35 @@ TEST_F(BaseBuilderTest, PlayersDrawsAndUnterminatedRowsAreKeptAndADownloadAfterw
     EXPECT_FALSE(QFile::exists(other + QStringLiteral("/Tirages.txt"))) << m_error.toStdString();
     EXPECT_TRUE(m_error.contains(QStringLiteral("Tirages.txt » n'a pas été remplacé non plus"))) << m_error.toStdString();
 }
+
+TEST_F(BaseBuilderTest, TheBaseHistorysOwnDrawsAreKeptUnlessTheArchivesAloneContradictThem)
+{
+    const QStringList all = makeHistory(12, QDate(2020, 10, 15));
+    const QString archive = in("keno_202010.csv");
+    writeFile(archive, operatorCsv(all.mid(6)));
+    BaseBuilder::Result result = BaseBuilder::collect({archive});
+    // The base holds two draws that neither the archive nor the working history holds, a line
+    // that is not a draw, and a draw the working history gives with other numbers.
+    QStringList base = all.mid(0, 8), working = all.mid(0, 4);
+    working[1] = drawLine(all[1].left(10), numberRange(51, 70), " soir");
+    base.insert(2, QStringLiteral("pas un tirage"));
+    BaseBuilder::mergeWorking(result, working, QStringLiteral("Tirages_keno.txt"));
+    BaseBuilder::mergeBase(result, base, working, QStringLiteral("Tirages.txt"));
+    EXPECT_EQ(result.keptBase, all.mid(4, 2));
+    EXPECT_EQ(result.unreadable, QStringList{QStringLiteral("Tirages.txt, ligne 3 : pas un tirage")});
+    base.removeAt(2);
+    BaseBuilder::mergeWorking(result, working, QStringLiteral("Tirages_keno.txt"));
+    BaseBuilder::mergeBase(result, base, working, QStringLiteral("Tirages.txt"));
+    EXPECT_TRUE(result.writable());
+    EXPECT_EQ(result.working, working + all.mid(4));
+    EXPECT_TRUE(result.summary().contains(
+        QStringLiteral("Tirages gardés de Tirages.txt, absents des archives et de l'historique de travail : 2")));
+
+    // A base draw the archives give with other numbers, which the working history lacks: nothing says which is right.
+    base[7] = drawLine(all[7].left(10), numberRange(51, 70), " soir");
+    BaseBuilder::mergeWorking(result, working, QStringLiteral("Tirages_keno.txt"));
+    BaseBuilder::mergeBase(result, base, working, QStringLiteral("Tirages.txt"));
+    ASSERT_EQ(result.workingConflicts.size(), 1);
+    EXPECT_EQ(result.workingConflicts[0].keptArchive, QStringLiteral("Tirages.txt"));
+    EXPECT_FALSE(result.writable());
+}

@@ -3,6 +3,9 @@
 #include "acquire/LocalArchiveSource.h"
 #include "support/CliSupport.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace TestSupport;
 
 namespace {
@@ -44,6 +47,62 @@ TEST_F(CliBase, AnExistingHistoryIsReplacedOnlyWithReplace)
     ASSERT_EQ(replaced.code, 0) << replaced.err.toStdString();
     EXPECT_EQ(readFile(dataFile("Tirages_keno.txt")), crlf(old + fresh));
     EXPECT_FALSE(contains(replaced.err, QStringLiteral("fenêtre")));
+}
+
+TEST_F(CliBase, ARebuildKeepsTheDrawsOnlyTheBaseHistoryHolds)
+{
+    // The base holds 19/10/2020, the archive starts on the 20th, the working history lacks it.
+    const QStringList all = makeHistory(20, QDate(2020, 10, 15));
+    ASSERT_TRUE(all[8].startsWith(QLatin1String("19/10/2020")) && all[10].startsWith(QLatin1String("20/10/2020")));
+    writeFile(dataFile("Tirages.txt"), crlf(all.mid(0, 10)));
+    writeHistory(all.mid(0, 8));
+    writeFile(dataFile("keno_202010.csv"), operatorCsv(all.mid(10)));
+
+    const CliOutput r = base({dataFile("keno_202010.csv"), QStringLiteral("--replace")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(working()), crlf(all));
+    EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(all.mid(0, 10)));
+    const QStringList lines = r.outLines();
+    const qsizetype told
+        = lines.indexOf(QStringLiteral("Tirages gardés de Tirages.txt, absents des archives et de l'historique de travail : 2"));
+    ASSERT_GE(told, 0) << r.out.toStdString();
+    EXPECT_EQ(lines.mid(told + 1, 2), QStringList({QStringLiteral("  19/10/2020 midi"), QStringLiteral("  19/10/2020 soir")}));
+
+    // Where the working history corrected a draw of the base, its numbers stand.
+    QStringList corrected = all;
+    corrected[3] = drawLine(all[3].left(10), numberRange(51, 70), " soir");
+    writeFile(dataFile("Tirages.txt"), crlf(all.mid(0, 10)));
+    writeHistory(corrected.mid(0, 8));
+    ASSERT_EQ(base({dataFile("keno_202010.csv"), QStringLiteral("--replace")}).code, 0);
+    EXPECT_EQ(readFile(working()), crlf(corrected));
+}
+
+TEST_F(CliBase, ARootRunLeavesWhatItWritesToTheFoldersOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only a run as root can give files away";
+    constexpr uid_t kPlayer = 4321;
+    constexpr gid_t kGroup = 4322;
+    const auto owner = [](const QString& path) {
+        struct stat info { };
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? std::pair(info.st_uid, info.st_gid)
+                                                                        : std::pair(uid_t(-1), gid_t(-1));
+    };
+    ASSERT_EQ(::chown(QFile::encodeName(m_data.path()).constData(), kPlayer, kGroup), 0);
+    const QStringList all = makeHistory(20, QDate(2020, 10, 15));
+    writeFile(dataFile("x.csv"), operatorCsv(all.mid(0, 6)));
+    writeFile(dataFile("a.csv"), operatorCsv(all.mid(6, 6)));
+    writeFile(dataFile("b.csv"), operatorCsv(all.mid(6)));
+
+    // New files, then a file replaced and the archive downloaded.
+    ASSERT_EQ(base({dataFile("x.csv"), dataFile("a.csv")}).code, 0);
+    EXPECT_EQ(owner(dataFile("Tirages.txt")), std::pair(kPlayer, kGroup));
+    EXPECT_EQ(owner(working()), std::pair(kPlayer, kGroup));
+    const CliOutput imported = cli({QStringLiteral("import"), dataFile("b.csv")});
+    ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
+    EXPECT_EQ(readFile(working()), crlf(all));
+    for (const char* name : {"keno_gagnant_a_vie.zip", "Tirages_keno.txt", "Tirages.txt"})
+        EXPECT_EQ(owner(dataFile(name)), std::pair(kPlayer, kGroup)) << name;
 }
 
 TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
