@@ -35,10 +35,10 @@ bool holdsDraws(const QString& path)
 }
 
 // The member to read, or an empty text and why there is none.
-QString csvToRead(const QDir& folder, const QStringList& written, QString* why)
+QString csvToRead(const QDir& folder, const ZipExtractor::Result& extraction, QString* why)
 {
     QStringList csvs, usual, draws;
-    for (const QString& member : written) {
+    for (const QString& member : extraction.written) {
         if (!member.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
             continue;
         csvs << member;
@@ -53,6 +53,8 @@ QString csvToRead(const QDir& folder, const QStringList& written, QString* why)
     if (candidates.size() > 1)
         *why = QStringLiteral("Plusieurs fichiers de tirages dans l'archive, aucun n'est lu : %1")
                    .arg(candidates.join(QStringLiteral(", ")));
+    else if (csvs.isEmpty() && extraction.refused > 0)
+        *why = QStringLiteral("Aucun fichier de tirages n'a pu être extrait de l'archive.");
     else if (csvs.isEmpty())
         *why = QStringLiteral("L'archive n'apporte aucun fichier CSV de tirages.");
     else
@@ -99,7 +101,7 @@ Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPas
     result.extractionMessages = extraction.messages;
 
     QString why;
-    const QString member = csvToRead(QDir(scratch.path()), extraction.written, &why);
+    const QString member = csvToRead(QDir(scratch.path()), extraction, &why);
     std::optional<QByteArray> bytes;
     if (!member.isEmpty())
         bytes = readCsv(QDir(scratch.path()).filePath(member), member, &why);

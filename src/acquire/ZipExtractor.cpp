@@ -105,11 +105,22 @@ QString fileKey(const QString& path)
     return missing.join(QLatin1Char('/')) + QLatin1Char('/') + file.fileName().toCaseFolded();
 }
 
-// An archive that expands far beyond its size is refused with the limit it broke.
+// "200 Mo", or bytes for a limit under a megabyte.
+QString sizeText(qint64 bytes)
+{
+    constexpr qint64 kMega = 1024 * 1024;
+    return bytes >= kMega ? QStringLiteral("%1 Mo").arg(bytes / kMega) : QStringLiteral("%1 octets").arg(bytes);
+}
+
+// An archive that expands far beyond its size (a "ZIP bomb") is refused with the limit it broke.
 QString tooLarge(qint64 limit, const QString& name)
 {
-    return QStringLiteral("Membre refusé, trop volumineux une fois extrait (plus de %1 Mo) : %2")
-        .arg(QString::number(static_cast<double>(limit) / (1024 * 1024), 'g', 3), name);
+    return QStringLiteral("Membre refusé, trop volumineux une fois extrait (plus de %1) : %2").arg(sizeText(limit), name);
+}
+
+QString archiveTooLarge(qint64 limit, const QString& name)
+{
+    return QStringLiteral("Membre refusé, l'archive dépasse %1 une fois extraite : %2").arg(sizeText(limit), name);
 }
 
 } // namespace
@@ -240,9 +251,7 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
             continue;
         }
         if (total + declared > m_maxTotalSize) {
-            refuse(QStringLiteral("Membre refusé, l'archive dépasse %1 Mo une fois extraite : %2")
-                       .arg(m_maxTotalSize / (1024 * 1024))
-                       .arg(name));
+            refuse(archiveTooLarge(m_maxTotalSize, name));
             continue;
         }
 
@@ -315,9 +324,7 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
                 break;
             }
             if (total + written > m_maxTotalSize) {
-                failure = QStringLiteral("Membre refusé, l'archive dépasse %1 Mo une fois extraite : %2")
-                              .arg(m_maxTotalSize / (1024 * 1024))
-                              .arg(name);
+                failure = archiveTooLarge(m_maxTotalSize, name);
                 break;
             }
             if (out.write(buffer.data(), read) != read) {

@@ -1,5 +1,6 @@
 #include "acquire/ArchiveImport.h"
 #include "acquire/LocalArchiveSource.h"
+#include "acquire/ZipExtractor.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -89,6 +90,17 @@ TEST(ArchiveImport, OnlyTheCsvThisArchiveBroughtIsReadAndNothingExtractedStays)
         EXPECT_TRUE(result.extractionMessages.join(QLatin1Char('|')).contains(QString::fromUtf8(why))) << why;
         EXPECT_EQ(folderHolds(), before) << why;
     }
+
+    // An archive that would expand past the limit: refused, said in French, and the old CSV still not read.
+    writeZip(archive, {{"keno_gagnant_a_vie.csv", QByteArray(ZipExtractor::kDefaultMaxMemberSize + 1, '0')}});
+    result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
+    EXPECT_FALSE(result.csvRead);
+    EXPECT_TRUE(result.lines.isEmpty());
+    EXPECT_EQ(
+        result.extractionMessages,
+        QStringList({QStringLiteral("Membre refusé, trop volumineux une fois extrait (plus de 200 Mo) : keno_gagnant_a_vie.csv"),
+                     QStringLiteral("Aucun fichier de tirages n'a pu être extrait de l'archive.")}));
+    EXPECT_EQ(folderHolds(), before);
 }
 
 TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)

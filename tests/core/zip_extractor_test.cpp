@@ -114,7 +114,11 @@ TEST_F(ZipExtractorTest, SizeLimitsHoldPerMemberAndInTotal)
     ZipExtractor extractor;
     extractor.setSizeLimits(1000, 2000);
     const QStringList kept = {QStringLiteral("a.bin"), QStringLiteral("c.bin"), QStringLiteral("e.bin")};
-    EXPECT_EQ(extractor.extract(m_archive, m_data).written, kept);
+    const ZipExtractor::Result result = extractor.extract(m_archive, m_data);
+    EXPECT_EQ(result.written, kept);
+    EXPECT_EQ(result.messages,
+              QStringList({QStringLiteral("Membre refusé, trop volumineux une fois extrait (plus de 1000 octets) : big.bin"),
+                           QStringLiteral("Membre refusé, l'archive dépasse 2000 octets une fois extraite : d.bin")}));
     EXPECT_EQ(entries(m_data).size(), 5); // the archive, the old CSV and the three files written
 }
 
