@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -196,10 +197,11 @@ HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
         return outcome;
     }
 
-    // A run as root leaves the new files to the player who owns the folder.
-    for (const QString& path : {paths.base, paths.working}) {
+    // A run as root leaves the new files to the player who owns the folder (a file replaced has
+    // kept its own owner).
+    for (const auto& [path, existed] : {std::pair(paths.base, before.base), std::pair(paths.working, before.working)}) {
         QString ownerError;
-        if (!FolderOwner::adopt(path, &ownerError))
+        if (!existed && !FolderOwner::adopt(path, &ownerError))
             outcome.summary << ownerError;
     }
     m_history.chargeManuelle();

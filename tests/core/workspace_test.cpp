@@ -283,6 +283,21 @@ TEST_F(WorkspaceTest, FailedDownloadAsksForTheAddressAndKeepsItUnderTheHourglass
     EXPECT_EQ(raised, lowered);
 }
 
+TEST_F(WorkspaceTest, AnOverlappingDownloadAddsEachDrawOnceAndSaysWhatItSkipped)
+{
+    const QStringList all = makeHistory(14);
+    writeFile(base, crlf(all.mid(0, 8)));
+    source.draws = all.mid(4);
+    auto ws = startWith(all.mid(0, 12));
+    ws->telechargement();
+    EXPECT_EQ(ws->liste().toStringList(), all);
+    EXPECT_EQ(readFile(working), crlf(all));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text + ui.messages[0].title,
+              QStringLiteral("Import de l'archive : 6 tirages importés, aucune ligne ignorée, 4 déjà dans l'historique.")
+                  + kTitle);
+}
+
 TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
 {
     const QString folder = at("work");
