@@ -60,37 +60,14 @@ TEST(ArchiveCheck, AnOverlappingArchiveAddsOnlyWhatTheHistoryLacks)
     const ArchiveCheck::Result again = check(all, all);
     EXPECT_TRUE(again.lines.isEmpty());
     EXPECT_EQ(again.known, 20);
-}
 
-TEST(ArchiveCheck, FutureContradictingAndMisplacedRowsAreRefusedAndNamed)
-{
-    const QStringList all = makeHistory(20, QDate(2025, 1, 1));
-    const QStringList history = all.mid(0, 8);
-    const QString future = drawFrom("02/03/2025", 3, " soir"); // the day after today
-    const QString contradicting = otherNumbers(all[7]);
-    const QString old = drawFrom("15/06/1995", 5);
-    QStringList archive = all.mid(8, 4);
-    archive << old << all.mid(12) << future;
-    archive.insert(0, contradicting);
-
-    const ArchiveCheck::Result result = check(history, archive);
-    EXPECT_EQ(result.lines, all.mid(8));
-    EXPECT_EQ(result.future, 1);
-    EXPECT_EQ(result.contradicting, 1);
-    EXPECT_EQ(result.outOfOrder, 1);
-    // By line of the file: the newest row is line 2.
-    EXPECT_EQ(result.reasons,
-              QStringList({QStringLiteral("ligne 2 : 02/03/2025 soir, tirage postérieur à aujourd'hui"),
-                           QStringLiteral("ligne 11 : 15/06/1995 midi, absent de l'historique et antérieur à son dernier tirage"),
-                           QStringLiteral("ligne 16 : %1, l'historique donne ce tirage avec d'autres numéros")
-                               .arg(all[7].left(10) + QLatin1Char(' ') + all[7].right(4))}));
-    EXPECT_EQ(ArchiveCheck::refusalSummary(result),
-              QStringLiteral("3 tirages refusés (1 postérieur à aujourd'hui, 1 en désaccord avec l'historique ou l'archive, 1 "
-                             "hors de l'ordre des dates)"));
-
-    // Today itself is not the future.
-    const QString todays = drawFrom("01/03/2025", 3, " soir");
-    EXPECT_EQ(check(history, all.mid(8) << todays).lines, all.mid(8) << todays);
+    // Today's draws are not in the future, tomorrow's are.
+    const QString todays = drawWith(kToday, false, {1}, 2), tomorrows = drawWith(kToday.addDays(1), true, {1}, 2);
+    const ArchiveCheck::Result dated = check(all, QStringList{todays, tomorrows});
+    EXPECT_EQ(dated.lines, QStringList{todays});
+    EXPECT_EQ(dated.reasons,
+              QStringList{QStringLiteral("ligne 2 : %1 midi, tirage postérieur à aujourd'hui").arg(tomorrows.left(10))});
+    EXPECT_EQ(ArchiveCheck::refusalSummary(dated), QStringLiteral("1 tirage refusé (1 postérieur à aujourd'hui)"));
 }
 
 TEST(ArchiveCheck, OrderIsKeptWithTheFewestRowsRefused)
