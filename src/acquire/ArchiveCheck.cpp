@@ -91,9 +91,8 @@ void checkRepeats(std::vector<Row>& rows, const QList<int>& lineNumbers)
     }
 }
 
-} // namespace
-
-Result check(const DrawList& history, const QStringList& lines, const QList<int>& lineNumbers, const QDate& today)
+// Each row against the history and today; the rows left open are new draws.
+std::vector<Row> againstHistory(const DrawList& history, const QStringList& lines, const QDate& today)
 {
     QHash<qint64, Sorted> held;
     qint64 last = -1;
@@ -105,7 +104,6 @@ Result check(const DrawList& history, const QStringList& lines, const QList<int>
         held.insert(rank, sortedNumbers(history.text(i)));
         last = std::max(last, rank);
     }
-
     std::vector<Row> rows(static_cast<std::size_t>(lines.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         Row& row = rows[i];
@@ -125,9 +123,12 @@ Result check(const DrawList& history, const QStringList& lines, const QList<int>
             row.why = QStringLiteral("absent de l'historique et antérieur à son dernier tirage");
         }
     }
-    checkRepeats(rows, lineNumbers);
-    refuseOutOfOrder(rows);
+    return rows;
+}
 
+// The rows kept, the counts, and the refused rows named in the order of the file.
+Result tally(const std::vector<Row>& rows, const QStringList& lines, const QList<int>& lineNumbers)
+{
     Result result;
     std::vector<std::pair<int, QString>> named;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -160,6 +161,16 @@ Result check(const DrawList& history, const QStringList& lines, const QList<int>
     if (named.size() > kMaxReasons)
         result.reasons << QStringLiteral("... et %1 autres").arg(named.size() - kMaxReasons);
     return result;
+}
+
+} // namespace
+
+Result check(const DrawList& history, const QStringList& lines, const QList<int>& lineNumbers, const QDate& today)
+{
+    std::vector<Row> rows = againstHistory(history, lines, today);
+    checkRepeats(rows, lineNumbers);
+    refuseOutOfOrder(rows);
+    return tally(rows, lines, lineNumbers);
 }
 
 QString refusalSummary(const Result& result)
