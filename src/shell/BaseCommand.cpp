@@ -115,8 +115,16 @@ HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
         (hadWorking ? workingBefore : baseBefore) = own.lines.size();
         BaseBuilder::mergeWorking(result, own.lines, QFileInfo(hadWorking ? paths.working : paths.base).fileName());
     }
-    if (hadWorking && hadBase)
-        baseBefore = HistoryFile::read(paths.base).lines.size();
+    if (hadWorking && hadBase) {
+        // Counted for the question; a base that cannot be read whole is not replaced blindly.
+        const HistoryFile::ReadResult base = HistoryFile::read(paths.base);
+        if (base.failed) {
+            outcome.status = HistoryBuild::Status::WriteFailed;
+            outcome.text = QStringLiteral("L'historique existant ne peut pas être lu : rien n'a été écrit.\n") + base.error;
+            return outcome;
+        }
+        baseBefore = base.lines.size();
+    }
     outcome.summary = result.summary();
     outcome.existing = BaseBuilder::existingHistory(paths);
 
