@@ -10,7 +10,7 @@ namespace HistoryFile {
 
 constexpr const char* kWorkingName = "Tirages_keno.txt";
 constexpr const char* kBaseName = "Tirages.txt";
-// Far beyond any real history (the whole 20-of-70 game is under 2 MB): a larger file is refused
+// Far beyond any real history (every draw since 1993 holds in under 2 MB): a larger file is refused
 // before it is read, so it can neither take minutes nor fill the memory.
 constexpr qint64 kLargestHistory = qint64{64} * 1024 * 1024;
 

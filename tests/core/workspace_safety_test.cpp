@@ -315,3 +315,27 @@ TEST_F(WorkspaceSafetyTest, AFailedReadOfTheBaseOrAHugeHistoryWritesNothing)
     EXPECT_TRUE(ws->exitSave());
     EXPECT_EQ(QFileInfo(working).size(), HistoryFile::kLargestHistory + 1);
 }
+
+TEST_F(WorkspaceSafetyTest, ARebuildOverABaseThatCannotBeReadWholeWritesNothing)
+{
+    const QStringList draws = makeHistory(300, QDate(2020, 1, 1));
+    const QString base = data + QStringLiteral("/Tirages.txt");
+    writeFile(base, crlf(draws.mid(0, 250)));
+    auto ws = start(draws);
+    const QString archive = root + QStringLiteral("/keno.csv");
+    writeFile(archive, operatorCsv(draws.mid(200)));
+    ui.confirmAnswers = {true, true};
+    HistoryBuild built;
+    {
+        const EioFault badSector("Tirages.txt", 77 * 100);
+        built = ws->buildHistory({archive});
+    }
+    EXPECT_EQ(built.status, HistoryBuild::Status::WriteFailed);
+    EXPECT_TRUE(startsWith(built.text,
+                           QStringLiteral("L'historique existant ne peut pas être lu : rien n'a été écrit.\n"
+                                          "Le fichier « %1 » n'a pas pu être lu jusqu'au bout")
+                               .arg(base)))
+        << built.text.toStdString();
+    EXPECT_EQ(readFile(base), crlf(draws.mid(0, 250)));
+    EXPECT_EQ(readFile(working), crlf(draws));
+}
