@@ -120,8 +120,12 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
 
     // No network for the report commands: a calendar filter then works on the base history.
-    if (!command.withoutStartUp())
+    if (!command.withoutStartUp()) {
         ws.startUp();
+        // The reason is told; a report or a save on part of the history would mislead.
+        if (!ws.loadFailure().isEmpty())
+            return CliStatus::kFailure;
+    }
     if (o.filterRequested()) {
         ui.applyFilter = filterFromOptions(o, ui.today());
         ws.periodeEtude();

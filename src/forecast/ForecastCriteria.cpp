@@ -211,7 +211,11 @@ QString ForecastCriteria::chargeConf(const QString& path)
         return chargeConfFrom({}, false);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("Fichier des critères illisible : les critères restent tels qu'ils étaient.");
-    return chargeConfFrom(file.readAll(), true);
+    // Only a file read whole is applied: a cut one would pose as a short file.
+    QByteArray bytes;
+    if (QString why; !TextFile::readToEnd(file, &bytes, &why))
+        return QStringLiteral("Fichier des critères illisible (%1) : les critères restent tels qu'ils étaient.").arg(why);
+    return chargeConfFrom(bytes, true);
 }
 
 QString ForecastCriteria::chargeConfFrom(const QByteArray& bytes, bool exists)

@@ -49,9 +49,19 @@ private:
 TipsFile TipsFile::read(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return parse({}, false);
-    return parse(file.readAll(), true);
+    QByteArray bytes;
+    QString why;
+    if (!file.open(QIODevice::ReadOnly))
+        why = TextFile::reason(file);
+    if (!why.isEmpty() || !TextFile::readToEnd(file, &bytes, &why)) {
+        // A cut file would pose as one announcing more tips than it holds: none is shown.
+        TipsFile result;
+        result.error = QStringLiteral("Le fichier des conseils « Conseil.txt » n'a pas pu être lu (%1).").arg(why);
+        return result;
+    }
+    return parse(bytes, true);
 }
 
 TipsFile TipsFile::parse(const QByteArray& bytes, bool exists)

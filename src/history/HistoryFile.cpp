@@ -58,6 +58,7 @@ ReadResult asLines(ListReadResult&& r)
     result.lines = r.list.toStringList();
     result.found = r.found;
     result.error = std::move(r.error);
+    result.failed = r.failed;
     result.badLines = r.badLines;
     result.problems = std::move(r.problems);
     return result;
@@ -65,21 +66,61 @@ ReadResult asLines(ListReadResult&& r)
 
 } // namespace
 
-ListReadResult readList(const QString& path)
+namespace {
+
+ListReadResult failure(const QString& error)
 {
     ListReadResult result;
+    result.error = error;
+    result.failed = true;
+    return result;
+}
+
+ListReadResult tooLarge(const QFile& file)
+{
+    constexpr qint64 megabyte = 1024 * 1024;
+    return failure(QStringLiteral("Le fichier « %1 » est trop grand pour un historique (%2 Mo, au plus %3 Mo admis) : il "
+                                  "n'a pas été lu.")
+                       .arg(QDir::toNativeSeparators(file.fileName()))
+                       .arg((std::max(file.size(), kLargestHistory + 1) + megabyte - 1) / megabyte)
+                       .arg(kLargestHistory / megabyte));
+}
+
+ListReadResult readFailed(const QFile& file, qint64 bytesRead)
+{
+    return failure(QStringLiteral("Le fichier « %1 » n'a pas pu être lu jusqu'au bout (%2, après %3 octets).")
+                       .arg(QDir::toNativeSeparators(file.fileName()), TextFile::reason(file))
+                       .arg(bytesRead));
+}
+
+} // namespace
+
+ListReadResult readList(const QString& path)
+{
     QFile file(path);
-    if (!openForReading(file, result.error))
+    if (QString error; !openForReading(file, error)) {
+        ListReadResult result = failure(error);
+        result.failed = file.exists();
         return result;
+    }
+    if (file.size() > kLargestHistory)
+        return tooLarge(file);
     DrawListReader reader;
-    reader.reserve(static_cast<int>(std::min<qint64>(file.size() / (DrawLine::kLength + 2) + 1, 1 << 24)));
+    reader.reserve(static_cast<int>(file.size() / (DrawLine::kLength + 2) + 1));
     // Small pieces: a long history costs its records, not a copy of the file.
     std::vector<char> buffer(64 * 1024);
     QCryptographicHash hash(QCryptographicHash::Sha256);
+    qint64 total = 0;
     for (;;) {
+        // A short read may hide a failed one: only a read of nothing without an error is the end.
         const qint64 n = file.read(buffer.data(), static_cast<qint64>(buffer.size()));
-        if (n <= 0)
+        if (n < 0 || file.error() != QFileDevice::NoError)
+            return readFailed(file, total + std::max<qint64>(n, 0));
+        if (n == 0)
             break;
+        total += n;
+        if (total > kLargestHistory) // grown since it was measured
+            return tooLarge(file);
         reader.feed(QByteArrayView(buffer.data(), n));
         hash.addData(QByteArrayView(buffer.data(), n));
     }

@@ -10,11 +10,15 @@ namespace HistoryFile {
 
 constexpr const char* kWorkingName = "Tirages_keno.txt";
 constexpr const char* kBaseName = "Tirages.txt";
+// Far beyond any real history (every draw since 1993 holds in under 2 MB): a larger file is refused
+// before it is read, so it can neither take minutes nor fill the memory.
+constexpr qint64 kLargestHistory = qint64{64} * 1024 * 1024;
 
 struct ReadResult {
     QStringList lines; // one item per text line, ';' replaced by spaces (no trailing empty item)
-    bool found = false; // the file exists and could be opened
+    bool found = false; // the file exists and was read to its end
     QString error; // French text when the file is missing or unreadable
+    bool failed = false; // there, but not read whole (unopenable, read error, too large): lines empty
     int badLines = 0; // lines that are not well-formed draws (kept, as read)
     QStringList problems; // the first few reasons, "ligne N : ..."
 };
@@ -22,8 +26,11 @@ struct ReadResult {
 // The same reading into a compact draw list.
 struct ListReadResult {
     DrawList list;
-    bool found = false;
+    bool found = false; // the file exists and was read to its end
     QString error;
+    // The file is there but was not read whole: the list is empty, as a part of a history must
+    // never stand for all of it.
+    bool failed = false;
     int badLines = 0;
     QStringList problems;
     QByteArray digest; // of the file's bytes, to notice a change made by another program

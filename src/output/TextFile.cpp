@@ -108,6 +108,25 @@ QString reason(int errorNumber)
                             : QStringLiteral("le système n'en a pas donné la raison");
 }
 
+bool readToEnd(QFileDevice& file, QByteArray* bytes, QString* why)
+{
+    QByteArray data;
+    QByteArray piece(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(piece.data(), piece.size());
+        if (n < 0 || file.error() != QFileDevice::NoError) {
+            *why = reason(file);
+            bytes->clear();
+            return false;
+        }
+        if (n == 0)
+            break;
+        data.append(piece.constData(), n);
+    }
+    *bytes = std::move(data);
+    return true;
+}
+
 QString cannotWrite(const QString& path, const QString& why)
 {
     return QStringLiteral("Impossible d'écrire « %1 » : %2").arg(QDir::toNativeSeparators(path), why);
@@ -380,10 +399,13 @@ bool writeAtomicPair(const QString& firstPath, const QByteArray& firstData, cons
     QByteArray firstOld;
     if (firstExisted) {
         QFile old(firstPath);
-        if (!old.open(QIODevice::ReadOnly) || (firstOld = old.readAll(), old.error() != QFileDevice::NoError))
+        QString why;
+        if (!old.open(QIODevice::ReadOnly))
+            why = reason(old);
+        if (!why.isEmpty() || !readToEnd(old, &firstOld, &why))
             return fail(QStringLiteral("%1 ne peut pas être lu (%2) : rien n'a été remplacé, %1 et %3 sont gardés tels qu'ils "
                                        "étaient.")
-                            .arg(quoted(firstPath), reason(old), quoted(secondPath)));
+                            .arg(quoted(firstPath), why, quoted(secondPath)));
     }
 
     // Both are staged whole, with every check of the single write, before either replaces its

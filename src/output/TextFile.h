@@ -41,6 +41,11 @@ struct WriteFailure {
     bool existed = false; // an old file is there and is kept as it was
 };
 
+// Reads an open file to its real end: a short read may hide a failed one, so only a read of
+// nothing without an error ends it. False, with *why set (reason()), when a read failed; *bytes
+// then holds nothing.
+bool readToEnd(QFileDevice& file, QByteArray* bytes, QString* why);
+
 // Why an open, a read or a write failed, in French and in a few words ("le disque est plein",
 // "l'accès est refusé"), from the system's error code, or from what Qt reports for `file`.
 QString reason(int errorNumber);

@@ -12,7 +12,6 @@ void FilterCommand::periodeEtude()
 {
     if (!m_history.keepUnsavedWork())
         return;
-    m_state.clearList();
     m_history.charge([this] { filterHistory(); });
 }
 

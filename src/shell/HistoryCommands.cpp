@@ -37,10 +37,20 @@ QString badLinesMessage(const HistoryFile::ListReadResult& read, const QString& 
 
 } // namespace
 
-void HistoryCommands::loadInto(const QString& path)
+bool HistoryCommands::loadInto(const QString& path)
 {
     WorkspaceState& s = m_state;
     HistoryFile::ListReadResult read = HistoryFile::readList(path);
+    if (read.failed) {
+        // Part of a history must never pass for all of it: the list stays as it was.
+        s.unreadHistory = read.error;
+        m_ui.message(read.error
+                         + QStringLiteral("\nLa liste des tirages n'a pas été rechargée, et rien ne sera enregistré dans "
+                                          "l'historique de travail tant qu'un historique n'aura pas été lu en entier."),
+                     Messages::kTitle);
+        return false;
+    }
+    s.unreadHistory.clear();
     s.setDraws(std::move(read.list));
     s.selected = s.itemCount() - 1;
     s.hiddenHistory.clear();
@@ -49,15 +59,16 @@ void HistoryCommands::loadInto(const QString& path)
     if (path == m_config.workingHistoryFile()) {
         // What this list was read from: a later save must not write over a change made since.
         s.workingDigest = read.found ? read.digest : QByteArray();
-        s.workingDigestKnown = read.found || !QFileInfo::exists(path);
+        s.workingDigestKnown = true;
     }
     m_changes.changed(StatePart::ListPart);
     if (!read.error.isEmpty()) {
-        if (!(m_config.quietWhenNoWorkingHistory && !QFileInfo::exists(path)))
+        if (!m_config.quietWhenNoWorkingHistory)
             m_ui.message(read.error, Messages::kTitle);
     } else if (read.badLines > 0) {
         m_ui.message(badLinesMessage(read, path), Messages::kTitle);
     }
+    return true;
 }
 
 void HistoryCommands::offlineNotice()
@@ -67,7 +78,8 @@ void HistoryCommands::offlineNotice()
 
 void HistoryCommands::charge2(bool withOfflineNotice)
 {
-    loadInto(m_config.workingHistoryFile());
+    if (!loadInto(m_config.workingHistoryFile()))
+        return;
     m_state.origin = ListOrigin::Working;
     if (withOfflineNotice && m_config.connection && m_config.connection() == WorkspaceConfig::Connection::Offline)
         offlineNotice();
@@ -76,7 +88,9 @@ void HistoryCommands::charge2(bool withOfflineNotice)
 
 void HistoryCommands::charge(std::function<void()> then)
 {
-    loadInto(HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)));
+    // No archive is merged into a list whose base could not be read.
+    if (!loadInto(HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName))))
+        return;
     m_state.origin = ListOrigin::BaseWithArchive;
     auto rest = [this, then = std::move(then)] {
         afterLoad(false);
@@ -124,7 +138,7 @@ void HistoryCommands::reload()
 {
     if (!keepUnsavedWork())
         return;
-    m_state.clearList();
+    // The list is replaced once the base is read, and kept when it cannot be.
     charge([this] {
         WorkspaceState& s = m_state;
         const int count = s.itemCount();
@@ -155,6 +169,8 @@ bool HistoryCommands::keepUnsavedWork()
 std::optional<QString> HistoryCommands::entryRefusal() const
 {
     const WorkspaceState& s = m_state;
+    if (!s.unreadHistory.isEmpty())
+        return unreadRefusal();
     if (s.origin == ListOrigin::Filtered)
         // The line above a filtered draw is not its neighbour in the history: dates would be wrong.
         return QStringLiteral("Un filtre de période est actif : la saisie et la correction des tirages se font sur la "
@@ -223,6 +239,30 @@ bool HistoryCommands::saveBeside(const QString& path, const QByteArray& diskDige
     return false;
 }
 
+QString HistoryCommands::unreadRefusal() const
+{
+    return QStringLiteral("L'historique de travail « %1 » n'est pas modifié : le dernier chargement a échoué.\n%2\nRelisez-le "
+                          "avec « Charge Manuelle » une fois le fichier lisible en entier.")
+        .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), m_state.unreadHistory);
+}
+
+bool HistoryCommands::exitSave()
+{
+    const WorkspaceState& s = m_state;
+    if (s.unreadHistory.isEmpty())
+        return sauve();
+    m_ui.message(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : le dernier chargement a échoué, il "
+                                "n'est donc pas réécrit.\n%2")
+                     .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), s.unreadHistory),
+                 Messages::kTitle);
+    // Only a list kept from before the failed load can hold draws the file lacks: the player
+    // then decides.
+    const DrawList& draws = s.fullHistory();
+    if (s.unsavedCorrection)
+        return false;
+    return draws.isEmpty() || (s.workingDigestKnown && HistoryFile::digest(draws.toCrlfBytes()) == s.workingDigest);
+}
+
 QString HistoryCommands::keptInWindow() const
 {
     return m_config.listStaysInWindow ? QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.") : QString();
@@ -235,6 +275,10 @@ bool HistoryCommands::sauve()
     const DrawList& draws = m_state.fullHistory();
     const QString path = m_config.workingHistoryFile();
     const QString shown = QDir::toNativeSeparators(path);
+    if (!s.unreadHistory.isEmpty()) {
+        m_ui.message(unreadRefusal() + keptInWindow(), Messages::kTitle);
+        return false;
+    }
     const HeldLock lock(m_lock);
     if (!lock.held()) {
         m_ui.message(m_lock.refusal() + keptInWindow(), Messages::kTitle);

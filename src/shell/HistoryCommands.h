@@ -36,7 +36,9 @@ public:
 
     // Writes the working history from the list; false when refused or failed (already told).
     bool sauve();
-    bool exitSave() { return sauve(); }
+    // The save at exit. After a failed load the file is left alone, said once; false only when
+    // the list holds draws the file lacks.
+    bool exitSave();
 
     // Before the list is replaced: a correction not yet written is saved, or the person agrees
     // to give it up. False when the reload must not happen.
@@ -45,7 +47,8 @@ public:
     std::optional<QString> entryRefusal() const;
 
 private:
-    void loadInto(const QString& path);
+    // False when the file was there but not read whole: the list is then kept as it was.
+    bool loadInto(const QString& path);
     void afterLoad(bool isCharge2);
     void offlineNotice();
     // A fresh name beside the working history for a list that may not replace it.
@@ -55,6 +58,8 @@ private:
     bool saveBeside(const QString& path, const QByteArray& diskDigest, const DrawList& draws);
     // What the window keeps when a write fails; nothing to say on the command line.
     QString keptInWindow() const;
+    // Why nothing may be written after a failed load.
+    QString unreadRefusal() const;
 
     WorkspaceState& m_state;
     const WorkspaceConfig& m_config;

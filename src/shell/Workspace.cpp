@@ -112,7 +112,8 @@ void Workspace::startUp()
     m_rankings->srti();
     // After the first-run question, whose build may run as a job.
     auto checkComplete = [this] {
-        if (!historyComplete())
+        // A failed load has said why already.
+        if (!historyComplete() && m_state.unreadHistory.isEmpty())
             m_ui.message(
                 QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
                 Messages::kTitle);

@@ -177,6 +177,9 @@ public:
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }
     // True while a command shows the hourglass; the window mirrors it (CursorPart).
     bool waitCursor() const { return m_state.waitDepth > 0; }
+    // Why the last history load failed (read error, file too large); empty when it did not.
+    // Nothing is written over the working history while it is set.
+    const QString& loadFailure() const { return m_state.unreadHistory; }
     // A correction in the middle of the list that no save has written yet.
     bool hasUnsavedCorrection() const { return m_state.unsavedCorrection; }
 

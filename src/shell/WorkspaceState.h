@@ -74,6 +74,9 @@ struct WorkspaceState {
     // Where the list went when the working file had changed behind its back, and that file's digest.
     QString conflictPath;
     QByteArray conflictDigest;
+    // Why the last history load failed (a read error, a file too large); while set, nothing is
+    // written over the working history: the list may lack what the file holds.
+    QString unreadHistory;
 
     DrawMatrix matrix;
     NumberStats stats;

@@ -1,5 +1,6 @@
 #include "forecast/CriteriaRanges.h"
 #include "forecast/ForecastCriteria.h"
+#include "support/EioFault.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -339,4 +340,21 @@ TEST(ForecastCriteriaFile, ValuesOutsideTheirBarAreBroughtWithinItAndEveryLineAt
     wide.setMaximum(CriterionBar::GeneralDraws, 16948);
     EXPECT_EQ(wide.chargeConfFrom(QByteArray(kDesignFile).replace("0,3200,3000", "0,16948,16948")), QString());
     EXPECT_EQ(state(wide, B::GeneralDraws), bar(0, 16948, 16948, "16948"));
+}
+
+TEST(ForecastCriteriaFile, AReadErrorAppliesNoLineOfTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/tiravol.cfg");
+    writeFile(path, kDesignFile);
+    ForecastCriteria c;
+    c.setValue(B::GeneralDraws, 7);
+    c.setValue(B::AverageDraws, 40);
+    const ForecastCriteria before = c;
+    const EioFault badSector("tiravol.cfg", 30); // past the first two lines
+    EXPECT_EQ(c.chargeConf(path),
+              QStringLiteral("Fichier des critères illisible (le disque a signalé une erreur) : les "
+                             "critères restent tels qu'ils étaient."));
+    for (int i = 1; i <= kCriterionBarCount; ++i)
+        EXPECT_EQ(state(c, static_cast<B>(i)), state(before, static_cast<B>(i))) << i;
 }

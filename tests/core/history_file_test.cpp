@@ -1,7 +1,9 @@
 #include "history/HistoryFile.h"
+#include "support/EioFault.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +47,7 @@ TEST(HistoryFile, MissingEmptyAndUnreadableFilesAreToldInFrench)
     EXPECT_EQ(missing.error, QStringLiteral("Le fichier « %1 » est introuvable.").arg(QDir::toNativeSeparators(absent)));
     EXPECT_EQ(missing.list.itemCount(), 1);
     EXPECT_FALSE(HistoryFile::read(absent).found);
+    EXPECT_FALSE(missing.failed); // a first run: nothing to lose
 
     const QString empty = tmp.filePath(QStringLiteral("empty.txt"));
     writeFile(empty, QByteArray());
@@ -55,6 +58,7 @@ TEST(HistoryFile, MissingEmptyAndUnreadableFilesAreToldInFrench)
     ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_EQ(HistoryFile::read(folder).error,
               QStringLiteral("Le fichier « %1 » ne peut pas être lu : c'est un dossier.").arg(folder));
+    EXPECT_TRUE(HistoryFile::read(folder).failed);
     if (::geteuid() != 0) { // the superuser reads everything
         const QString locked = tmp.filePath(QStringLiteral("Tirages.txt"));
         writeFile(locked, "x");
@@ -62,4 +66,54 @@ TEST(HistoryFile, MissingEmptyAndUnreadableFilesAreToldInFrench)
         EXPECT_TRUE(HistoryFile::read(locked).error.endsWith(QStringLiteral(" : l'accès est refusé.")))
             << HistoryFile::read(locked).error.toStdString();
     }
+}
+
+// A bad sector in the middle: the pieces before it come back, the last one short, then EIO. No
+// part of the file may pass for the whole of it.
+TEST(HistoryFile, AReadErrorInTheMiddleIsAFailedReadNeverAShorterHistory)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath(QStringLiteral("Tirages_keno.txt"));
+    const QByteArray bytes = crlf(makeHistory(3000));
+    writeFile(path, bytes);
+    for (const qint64 from : {qint64{0}, qint64{77 * 1000 + 5}, qint64{64 * 1024}, bytes.size() - 1}) {
+        const EioFault fault("Tirages_keno.txt", from);
+        const HistoryFile::ListReadResult read = HistoryFile::readList(path);
+        EXPECT_FALSE(read.found) << from;
+        EXPECT_TRUE(read.failed) << from;
+        EXPECT_EQ(read.list.drawCount(), 0) << from;
+        EXPECT_EQ(read.error,
+                  QStringLiteral("Le fichier « %1 » n'a pas pu être lu jusqu'au bout (le disque a signalé une "
+                                 "erreur, après %2 octets).")
+                      .arg(path)
+                      .arg(from));
+        EXPECT_TRUE(HistoryFile::read(path).failed && HistoryFile::read(path).lines.isEmpty()) << from;
+    }
+    // The fault is on that one file, from that byte: another name, or a fault past the end, reads whole.
+    for (const auto& [name, from] : {std::pair{"Tirages.txt", qint64{0}}, std::pair{"Tirages_keno.txt", bytes.size() + 1}}) {
+        const EioFault fault(name, from);
+        const HistoryFile::ListReadResult whole = HistoryFile::readList(path);
+        EXPECT_TRUE(whole.found && !whole.failed && whole.error.isEmpty()) << name;
+        EXPECT_EQ(whole.list.drawCount(), 3000) << name;
+    }
+}
+
+TEST(HistoryFile, AHistoryLargerThanAnyRealOneIsRefusedWithoutBeingRead)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath(QStringLiteral("Tirages_keno.txt"));
+    writeFile(path, crlf(makeHistory(10)));
+    QFile file(path);
+    // Sparse: costs no disk, and a read of its bytes would take seconds.
+    ASSERT_TRUE(file.resize(HistoryFile::kLargestHistory + 1));
+    QElapsedTimer clock;
+    clock.start();
+    const HistoryFile::ListReadResult read = HistoryFile::readList(path);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(read.failed && !read.found);
+    EXPECT_EQ(read.list.drawCount(), 0);
+    EXPECT_EQ(read.error,
+              QStringLiteral("Le fichier « %1 » est trop grand pour un historique (65 Mo, au plus 64 Mo admis) : "
+                             "il n'a pas été lu.")
+                  .arg(path));
 }

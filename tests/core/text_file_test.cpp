@@ -1,5 +1,6 @@
 // The one write helper: a write that fails leaves the old file as it was and says why in French.
 #include "output/TextFile.h"
+#include "support/EioFault.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -7,7 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using TestSupport::EioFault;
 using TestSupport::readFile;
+using TestSupport::startsWith;
+using TestSupport::writeFile;
 
 TEST(TextFileTest, AFailedWriteKeepsTheOldFileByteForByteAndSaysWhy)
 {
@@ -66,4 +70,36 @@ TEST(TextFileTest, AReplacedFileKeepsItsOwnerAndModeAndAReadOnlyFileIsRefused)
               QStringLiteral("Fichier protégé en écriture : « %1 » n'a pas été remplacé ; l'ancien fichier est gardé "
                              "tel quel.")
                   .arg(QDir::toNativeSeparators(path)));
+}
+
+// Every read to the real end: a short read is no end of file, and a failed one is said.
+TEST(TextFileTest, ReadsToTheRealEndAndAPairIsNotWrittenWhenTheOldFileCannotBeKept)
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("Tirages.txt"));
+    const QString second = dir.filePath(QStringLiteral("Tirages_keno.txt"));
+    const QByteArray big(200 * 1024, 'x'); // more than one piece
+    writeFile(first, big);
+    writeFile(second, "ancien");
+    QFile file(first);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes;
+    QString why;
+    EXPECT_TRUE(TextFile::readToEnd(file, &bytes, &why));
+    EXPECT_EQ(bytes, big);
+
+    {
+        const EioFault badSector("Tirages.txt", 100 * 1024 + 7);
+        ASSERT_TRUE(file.seek(0));
+        EXPECT_FALSE(TextFile::readToEnd(file, &bytes, &why));
+        EXPECT_TRUE(bytes.isEmpty());
+        EXPECT_EQ(why, QStringLiteral("le disque a signalé une erreur"));
+
+        QString error;
+        EXPECT_FALSE(TextFile::writeAtomicPair(first, "nouveau", second, "nouveau", &error));
+        EXPECT_TRUE(startsWith(error, QStringLiteral("« %1 » ne peut pas être lu (le disque a signalé une erreur)").arg(first)))
+            << error.toStdString();
+    }
+    EXPECT_EQ(readFile(first), big);
+    EXPECT_EQ(readFile(second), QByteArray("ancien"));
 }

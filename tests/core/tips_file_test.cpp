@@ -1,4 +1,5 @@
 #include "forecast/TipsFile.h"
+#include "support/EioFault.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
@@ -43,4 +44,17 @@ TEST(TipsFile, ShippedFileHoldsAtLeastFifteenTips)
     EXPECT_GE(t.tips.size(), 15);
     for (const QString& tip : t.tips)
         EXPECT_GT(tip.size(), 20) << tip.toStdString();
+}
+
+TEST(TipsFile, AReadErrorShowsNoTipAndSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Conseil.txt"));
+    writeFile(path, "3\r\n\"Un\"\r\n\"Deux\"\r\n\"Trois\"\r\n");
+    const EioFault badSector("Conseil.txt", 12);
+    const TipsFile t = TipsFile::read(path);
+    EXPECT_TRUE(t.tips.isEmpty());
+    EXPECT_EQ(t.error,
+              QStringLiteral("Le fichier des conseils « Conseil.txt » n'a pas pu être lu (le disque a signalé une "
+                             "erreur)."));
 }

@@ -1,12 +1,15 @@
 // Nothing the player has is lost: full disks, exports over kept files, files changed behind the
 // window's back, a second writer, and corrections the base history does not have.
+#include "history/HistoryFile.h"
 #include "shell/DataFolderLock.h"
 #include "shell/Settings.h"
 #include "shell/Workspace.h"
+#include "support/EioFault.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -237,4 +240,102 @@ TEST_F(WorkspaceSafetyTest, AnotherWriterMakesTheSaveWaitThenRefuseAndItsNewerFi
     enter(*ws, 50);
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
     EXPECT_EQ(ws->drawCount(), 13);
+}
+
+// A bad sector in the working history: the load fails and says so, the list stays as it was, and
+// nothing is written over the file (not an entry, not the exit) until it is read whole again.
+TEST_F(WorkspaceSafetyTest, AReadErrorInTheWorkingHistoryStopsEveryWriteUntilItIsReadWhole)
+{
+    const QStringList draws = makeHistory(300);
+    const QByteArray bytes = crlf(draws);
+    std::unique_ptr<Workspace> ws;
+    {
+        const EioFault badSector("Tirages_keno.txt", 7700);
+        ws = start(draws);
+        EXPECT_TRUE(contains(ws->loadFailure(), QStringLiteral("le disque a signalé une erreur, après 7700 octets")));
+        EXPECT_EQ(ws->drawCount(), 0);
+        enter(*ws, 1);
+        EXPECT_EQ(ws->drawCount(), 0);
+        EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("L'historique de travail « %1 » n'est pas modifié").arg(working)));
+        ui.messages.clear();
+        EXPECT_TRUE(ws->exitSave()); // nothing typed is at stake
+        ASSERT_EQ(ui.messages.size(), 1);
+        EXPECT_TRUE(contains(lastMessage(), ws->loadFailure()));
+    }
+    EXPECT_EQ(readFile(working), bytes);
+    ws->chargeManuelle(); // readable again
+    EXPECT_TRUE(ws->loadFailure().isEmpty());
+    enter(*ws, 1);
+    ASSERT_EQ(ws->drawCount(), 301);
+    const QByteArray saved = readFile(working);
+    EXPECT_EQ(saved, crlf(ws->liste().toStringList()));
+
+    // Failing again later, the list read before is kept, and still not written.
+    {
+        const EioFault again("Tirages_keno.txt", 0);
+        ws->chargeManuelle();
+        EXPECT_FALSE(ws->loadFailure().isEmpty());
+        EXPECT_EQ(ws->drawCount(), 301);
+        enter(*ws, 21);
+        EXPECT_EQ(ws->drawCount(), 301);
+        EXPECT_TRUE(ws->exitSave());
+    }
+    EXPECT_EQ(readFile(working), saved);
+    EXPECT_EQ(QDir(data).entryList(QDir::Files), QStringList{QStringLiteral("Tirages_keno.txt")});
+}
+
+// The base history read for "Tous les tirages" and the calendar filter: a failed read merges no
+// archive, keeps the list, writes nothing. A history too large for any real one fails alike.
+TEST_F(WorkspaceSafetyTest, AFailedReadOfTheBaseOrAHugeHistoryWritesNothing)
+{
+    const QStringList draws = makeHistory(300);
+    const QString base = data + QStringLiteral("/Tirages.txt");
+    writeFile(base, crlf(draws.mid(0, 250)));
+    auto ws = start(draws);
+    {
+        const EioFault badSector("Tirages.txt", 77 * 100);
+        ws->telechargement();
+        EXPECT_TRUE(contains(ws->loadFailure(), QStringLiteral("Tirages.txt")));
+        EXPECT_EQ(ws->liste().toStringList(), draws);
+        ws->periodeEtude();
+        EXPECT_EQ(ws->liste().toStringList(), draws);
+        EXPECT_EQ(ws->listOrigin(), ListOrigin::Working);
+        enter(*ws, 1);
+        EXPECT_EQ(ws->drawCount(), 300);
+    }
+    EXPECT_EQ(readFile(working), crlf(draws));
+    EXPECT_EQ(readFile(base), crlf(draws.mid(0, 250)));
+
+    QFile file(working);
+    ASSERT_TRUE(file.resize(HistoryFile::kLargestHistory + 1)); // sparse: no disk used
+    ws->chargeManuelle();
+    EXPECT_TRUE(contains(lastMessage(), QStringLiteral("est trop grand pour un historique")));
+    EXPECT_EQ(ws->drawCount(), 300);
+    enter(*ws, 1);
+    EXPECT_TRUE(ws->exitSave());
+    EXPECT_EQ(QFileInfo(working).size(), HistoryFile::kLargestHistory + 1);
+}
+
+TEST_F(WorkspaceSafetyTest, ARebuildOverABaseThatCannotBeReadWholeWritesNothing)
+{
+    const QStringList draws = makeHistory(300, QDate(2020, 1, 1));
+    const QString base = data + QStringLiteral("/Tirages.txt");
+    writeFile(base, crlf(draws.mid(0, 250)));
+    auto ws = start(draws);
+    const QString archive = root + QStringLiteral("/keno.csv");
+    writeFile(archive, operatorCsv(draws.mid(200)));
+    ui.confirmAnswers = {true, true};
+    HistoryBuild built;
+    {
+        const EioFault badSector("Tirages.txt", 77 * 100);
+        built = ws->buildHistory({archive});
+    }
+    EXPECT_EQ(built.status, HistoryBuild::Status::WriteFailed);
+    EXPECT_TRUE(startsWith(built.text,
+                           QStringLiteral("L'historique existant ne peut pas être lu : rien n'a été écrit.\n"
+                                          "Le fichier « %1 » n'a pas pu être lu jusqu'au bout")
+                               .arg(base)))
+        << built.text.toStdString();
+    EXPECT_EQ(readFile(base), crlf(draws.mid(0, 250)));
+    EXPECT_EQ(readFile(working), crlf(draws));
 }

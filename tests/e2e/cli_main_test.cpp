@@ -1,9 +1,13 @@
 // The real tiravol-cli binary: the in-process bytes as UTF-8 whatever the locale, exit 2 on a usage
 // error, writers taking turns, and Ctrl+C stopping a long walk with the records found so far, or a
 // download with the history untouched.
+#include "history/HistoryFile.h"
 #include "shell/DataFolderLock.h"
 #include "support/CliSupport.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTcpServer>
 
@@ -30,6 +34,19 @@ protected:
         ASSERT_TRUE(process.waitForFinished(10000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 1);
+    }
+    // The process's reads of `fileName` fail with EIO from byte `from` on (a bad disk).
+    static void failReads(QProcess& process, const char* fileName, qint64 from)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TIRAVOL_EIO_SHIM_PATH));
+        env.insert(QStringLiteral("TIRAVOL_EIO_FILE"), QString::fromLatin1(fileName));
+        env.insert(QStringLiteral("TIRAVOL_EIO_FROM"), QString::number(from));
+        // A sanitized binary wants its runtime first in the list; the shim only forwards to it.
+        const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   asan + (asan.isEmpty() ? QString() : QStringLiteral(":")) + QStringLiteral("verify_asan_link_order=0"));
+        process.setProcessEnvironment(env);
     }
     // "add first,first+1,...,first+19", taken from a draw line.
     static QStringList add(int first) { return {QStringLiteral("add"), drawFrom("", first).mid(1, 59).replace(u' ', u',')}; }
@@ -121,6 +138,63 @@ TEST_F(CliMainTest, InterruptedDownloadLeavesTheHistoryAsItWas)
     EXPECT_TRUE(contains(QString::fromUtf8(process.readAllStandardError()),
                          QStringLiteral("tiravol-cli : interrompu : le téléchargement est arrêté")));
     EXPECT_EQ(readFile(working()), before);
+}
+
+TEST_F(CliMainTest, AReadErrorInTheHistoryFailsEveryCommandAndWritesNothing)
+{
+    writeHistory(makeHistory(400), true);
+    const QByteArray working = readFile(this->working());
+    const QByteArray base = readFile(dataFile("Tirages.txt"));
+    const QString archive = m_home.filePath(QStringLiteral("keno.csv"));
+    writeFile(archive, operatorCsv(makeHistory(5, QDate(2026, 1, 1))));
+    struct Case {
+        const char* file;
+        qint64 from;
+        QStringList args;
+    };
+    const Case cases[] = {
+        {"Tirages_keno.txt", 20000, add(1)},
+        {"Tirages_keno.txt", 0, add(1)},
+        {"Tirages_keno.txt", 20000, {QStringLiteral("sorties")}},
+        {"Tirages.txt", 20000, {QStringLiteral("import"), archive}},
+    };
+    for (const Case& c : cases) {
+        QProcess process;
+        failReads(process, c.file, c.from);
+        start(process, c.args);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), 1) << c.file << ' ' << c.args.join(u' ').toStdString() << '\n' << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("n'a pas pu être lu jusqu'au bout (le disque a signalé une erreur, après "
+                                                "%1 octets)")
+                                     .arg(c.from)))
+            << err.toStdString();
+        EXPECT_EQ(readFile(this->working()), working);
+        EXPECT_EQ(readFile(dataFile("Tirages.txt")), base);
+    }
+    EXPECT_EQ(QDir(m_data.path()).entryList(QDir::Files).size(), 2); // no conflict file, nothing aside
+}
+
+TEST_F(CliMainTest, AHistoryLargerThanAnyRealOneIsRefusedAtOnce)
+{
+    writeHistory(makeHistory(10));
+    QFile file(working());
+    ASSERT_TRUE(file.resize(HistoryFile::kLargestHistory + 1)); // sparse: no disk used
+    const auto head = [this] {
+        QFile f(working());
+        return f.open(QIODevice::ReadOnly) ? f.read(2000) : QByteArray();
+    };
+    const QByteArray before = head();
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    start(process, add(1));
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("est trop grand pour un historique")));
+    EXPECT_EQ(QFileInfo(working()).size(), HistoryFile::kLargestHistory + 1);
+    EXPECT_EQ(head(), before);
 }
 
 } // namespace

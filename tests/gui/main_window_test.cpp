@@ -1,5 +1,7 @@
 #include "support/WindowFixture.h"
 
+#include "support/EioFault.h"
+
 #include "acquire/ArchiveSource.h"
 #include "history/DrawLine.h"
 #include "output/NumberFormat.h"
@@ -363,6 +365,26 @@ TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)
     m_ui.confirmAnswers = {true};
     EXPECT_TRUE(m_window->close());
     EXPECT_EQ(m_ui.confirmTexts.size(), 2); // asked again: the save was tried again
+    EXPECT_EQ(TestSupport::readFile(working()), onDisk);
+}
+
+TEST_F(MainWindowTest, OpenedOnAnUnreadableHistoryTheWindowSaysWhyAndClosesWithoutWriting)
+{
+    m_window->close(); // the history as written, whole
+    const QByteArray onDisk = TestSupport::readFile(working());
+    {
+        const TestSupport::EioFault badSector("Tirages_keno.txt", 77 * 50 + 3);
+        m_ui.messages.clear();
+        open();
+        ASSERT_FALSE(m_ui.messages.empty());
+        EXPECT_TRUE(TestSupport::contains(m_ui.messages.front().text, QStringLiteral("n'a pas pu être lu jusqu'au bout")));
+        EXPECT_EQ(drawRows().size(), 1); // nothing shown rather than a part taken for the whole
+        m_ui.messages.clear();
+        EXPECT_TRUE(m_window->close());
+        EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
+        ASSERT_EQ(m_ui.messages.size(), 1u);
+        EXPECT_TRUE(TestSupport::contains(m_ui.messages[0].text, QStringLiteral("est gardé tel quel")));
+    }
     EXPECT_EQ(TestSupport::readFile(working()), onDisk);
 }
 
