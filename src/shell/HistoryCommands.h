@@ -59,7 +59,9 @@ private:
     QString conflictPath(const QString& workingPath) const;
     // What one attempt at writing the working history, the lock held, came to.
     struct SaveStep {
-        enum class Kind { Written, AlreadyThere, Failed, Ask } kind;
+        enum class Kind { Written, AlreadyThere, Failed, Ask };
+        SaveStep(Kind k, QString t = {}, QByteArray d = {}) : kind(k), text(std::move(t)), digest(std::move(d)) { }
+        Kind kind;
         QString text; // the message (Failed), or what not replacing means (Ask)
         QByteArray digest; // the bytes written (Written), the file asked about (Ask)
         QString question; // Ask
