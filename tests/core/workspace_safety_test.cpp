@@ -196,46 +196,27 @@ TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
     EXPECT_NE(ws->liste().text(8), corrected[8]);
 }
 
-// A person who answers while another program writes: the folder must be free meanwhile.
-class WritingMeanwhileUi : public ScriptedUi {
-public:
-    std::function<void()> duringQuestion;
-    bool confirm(const QString& text, const QString& title) override
-    {
-        if (duringQuestion)
-            duringQuestion();
-        return ScriptedUi::confirm(text, title);
-    }
-};
-
 TEST_F(WorkspaceSafetyTest, NoLockIsHeldWhileThePlayerIsAskedAndAWriteMeanwhileIsKept)
 {
     const QStringList base = makeHistory(12);
     QStringList corrected = base;
     corrected[5] = drawWith(QDate::fromString(base[5].left(10), QStringLiteral("dd/MM/yyyy")), false, numberRange(51, 70), 1);
     writeFile(data + QStringLiteral("/Tirages.txt"), crlf(base));
-    writeFile(working, crlf(corrected));
-    WritingMeanwhileUi asked;
-    WorkspaceConfig config;
-    config.dataFolder = data;
-    config.appDataFolder = root + QStringLiteral("/config");
-    config.writeLockWaitMs = 300;
-    Workspace ws(config, &asked);
-    ws.startUp();
-    ws.telechargement(); // the base history, without the correction: replacing the file asks
+    auto ws = start(corrected);
+    ws->telechargement(); // the base history, without the correction: replacing the file asks
     const QByteArray newer = crlf(QStringList(corrected) << makeHistory(13).last());
     bool wasFree = false;
-    asked.duringQuestion = [&] {
+    ui.duringQuestion = [&] {
         DataFolderLock other(data, 0);
         wasFree = other.acquire();
         if (wasFree)
             writeFile(working, newer);
     };
-    asked.confirmAnswers = {true};
-    EXPECT_FALSE(ws.exitSave());
+    ui.confirmAnswers = {true};
+    EXPECT_FALSE(ws->exitSave());
     EXPECT_TRUE(wasFree);
-    ASSERT_GE(asked.confirmTexts.size(), 1);
-    EXPECT_TRUE(startsWith(asked.confirmTexts[0], QStringLiteral("1 ligne de l'historique de travail")));
+    ASSERT_GE(ui.confirmTexts.size(), 1);
+    EXPECT_TRUE(startsWith(ui.confirmTexts[0], QStringLiteral("1 ligne de l'historique de travail")));
     // The yes was about the file as it was: the newer one is kept, the list goes beside it.
     EXPECT_EQ(readFile(working), newer);
     const QStringList beside = QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files);
