@@ -364,9 +364,9 @@ bool HistoryCommands::offerToKeepBeside(const DrawList& draws, const HistoryFile
         m_ui.message(error, Messages::kTitle);
         return false;
     }
-    m_ui.message(QStringLiteral("La liste des tirages a été enregistrée dans « %1 ». Rechargez-la avec « Charge "
-                                "Manuelle » après l'avoir comparée à l'historique de travail.")
-                     .arg(QDir::toNativeSeparators(m_state.conflictPath)),
+    m_ui.message(QStringLiteral("La liste des tirages a été enregistrée dans « %1 » ; l'historique de travail « %2 » est "
+                                "gardé tel quel.")
+                     .arg(QDir::toNativeSeparators(m_state.conflictPath), QDir::toNativeSeparators(path)),
                  Messages::kTitle);
     return true;
 }
