@@ -3,9 +3,11 @@
 #include "acquire/NetworkArchiveSource.h"
 #include "gui/ConnectionCheck.h"
 #include "gui/DialogUi.h"
+#include "gui/GuiAppInstance.h"
 #include "gui/MainWindow.h"
 #include "history/DemoHistory.h"
 #include "shell/AppPaths.h"
+#include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 #include "shell/Workspace.h"
 
@@ -114,6 +116,9 @@ bool GuiApp::start(const Options& options, QString* error)
         config.dataFolder = options.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(options.dataDir).absolutePath();
         config.appDataFolder = AppPaths::appDataFolder();
         config.offerFirstRun = true;
+        // A demonstration's folder is its own: only the player's folder has one window.
+        if (forwardToRunning(config.dataFolder, m_externalUi))
+            return false;
     }
     m_dataFolder = config.dataFolder;
 
@@ -136,11 +141,39 @@ bool GuiApp::start(const Options& options, QString* error)
     if (m_dialogs)
         m_dialogs->setParentWidget(m_window.get());
     m_window->showPlaced();
+    if (m_instance)
+        m_instance->listen([this] { raiseWindow(); });
     // Start-up messages belong over the window, so they wait until it is on screen.
     QTimer::singleShot(0, m_window.get(), [window = m_window.get()] { window->startUp(); });
     if (options.quitAfterStart)
         QTimer::singleShot(0, m_window.get(), [window = m_window.get()] { window->close(); });
     return true;
+}
+
+bool GuiApp::forwardToRunning(const QString& dataFolder, UserInterface* ui)
+{
+    m_instance = std::make_unique<GuiAppInstance>(dataFolder);
+    if (!m_instance->forwardToRunning())
+        return false;
+    m_instance.reset();
+    m_forwarded = true;
+    const QString text = QStringLiteral("Tiravol est déjà ouvert sur le dossier « %1 » : sa fenêtre est mise au premier plan.")
+                             .arg(QDir::toNativeSeparators(dataFolder));
+    if (ui)
+        ui->information(text, QStringLiteral("Tiravol"));
+    else
+        QMessageBox::information(nullptr, QStringLiteral("Tiravol"), text);
+    return true;
+}
+
+void GuiApp::raiseWindow()
+{
+    if (!m_window)
+        return;
+    m_window->setWindowState((m_window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
 }
 
 int GuiApp::run()
@@ -150,6 +183,8 @@ int GuiApp::run()
     const Options options = parseArguments(QCoreApplication::arguments());
     QString error;
     if (!start(options, &error)) {
+        if (m_forwarded)
+            return 0;
         QMessageBox::critical(nullptr, QStringLiteral("Tiravol"), error);
         return 1;
     }

@@ -6,6 +6,7 @@
 
 class QTemporaryDir;
 class DialogUi;
+class GuiAppInstance;
 class MainWindow;
 class NetworkArchiveSource;
 class UserInterface;
@@ -33,8 +34,11 @@ public:
     static Options parseArguments(const QStringList& arguments);
 
     // Creates everything and shows the window; the start-up sequence runs from the event
-    // loop, once the window is on screen. False with a reason when the demo folder fails.
+    // loop, once the window is on screen. False with a reason when the demo folder fails;
+    // false with forwarded() when a window is open on this data folder already (it was
+    // brought forward and the person told so).
     bool start(const Options& options, QString* error);
+    bool forwarded() const { return m_forwarded; }
 
     // The whole program: parse, start, run the event loop.
     int run();
@@ -45,7 +49,13 @@ public:
 
 private:
     UserInterface* m_externalUi;
+    // True when another window has the folder: it is asked to come forward.
+    bool forwardToRunning(const QString& dataFolder, UserInterface* ui);
+    void raiseWindow();
+
     std::unique_ptr<QTemporaryDir> m_demoDir;
+    std::unique_ptr<GuiAppInstance> m_instance;
+    bool m_forwarded = false;
     std::unique_ptr<DialogUi> m_dialogs;
     std::unique_ptr<NetworkArchiveSource> m_source;
     std::unique_ptr<Workspace> m_workspace;

@@ -21,6 +21,41 @@ QString drawKey(const QString& line)
     return DrawLine::build(line.left(10), numbers, line.right(4));
 }
 
+// The lines of `from` that `in` lacks, each counted once per time it appears.
+QStringList unmatchedLines(const DrawList& from, const DrawList& in)
+{
+    // Counted, so a line held twice is kept twice. Lines are compared as text first (nearly
+    // always all of them match); only the others are read as draws.
+    QHash<QString, int> kept;
+    kept.reserve(in.drawCount());
+    for (int i = 0; i < in.drawCount(); ++i)
+        ++kept[in.text(i)];
+    QStringList unmatched;
+    for (int i = 0; i < from.drawCount(); ++i) {
+        const QString line = from.text(i);
+        auto it = kept.find(line);
+        if (it != kept.end() && *it > 0)
+            --*it;
+        else
+            unmatched << line;
+    }
+    if (unmatched.isEmpty())
+        return unmatched;
+    QHash<QString, int> keys;
+    for (auto it = kept.cbegin(); it != kept.cend(); ++it)
+        if (*it > 0)
+            keys[drawKey(it.key())] += *it;
+    QStringList lacking;
+    for (const QString& line : unmatched) {
+        auto it = keys.find(drawKey(line));
+        if (it != keys.end() && *it > 0)
+            --*it;
+        else
+            lacking << line;
+    }
+    return lacking;
+}
+
 } // namespace
 
 namespace HistoryGuard {
@@ -30,33 +65,7 @@ std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, cons
     Refusal r{Refusal::Kind::Shorter, onDisk.drawCount(), draws.drawCount(), 0, {}};
     if (draws.drawCount() < onDisk.drawCount())
         return r;
-    // Counted, so a line the file holds twice is kept twice. Lines are compared as text first
-    // (nearly always all of them match); only the others are read as draws.
-    QHash<QString, int> kept;
-    kept.reserve(draws.drawCount());
-    for (int i = 0; i < draws.drawCount(); ++i)
-        ++kept[draws.text(i)];
-    QStringList unmatched;
-    for (int i = 0; i < onDisk.drawCount(); ++i) {
-        const QString line = onDisk.text(i);
-        auto it = kept.find(line);
-        if (it != kept.end() && *it > 0)
-            --*it;
-        else
-            unmatched << line;
-    }
-    if (unmatched.isEmpty())
-        return std::nullopt;
-    QHash<QString, int> keys;
-    for (auto it = kept.cbegin(); it != kept.cend(); ++it)
-        if (*it > 0)
-            keys[drawKey(it.key())] += *it;
-    for (const QString& line : unmatched) {
-        auto it = keys.find(drawKey(line));
-        if (it != keys.end() && *it > 0) {
-            --*it;
-            continue;
-        }
+    for (const QString& line : unmatchedLines(onDisk, draws)) {
         if (replaced.contains(line))
             continue;
         if (r.lost++ < 3)
@@ -66,6 +75,11 @@ std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, cons
         return std::nullopt;
     r.kind = Refusal::Kind::LostDraws;
     return r;
+}
+
+int newDraws(const DrawList& onDisk, const DrawList& draws)
+{
+    return static_cast<int>(unmatchedLines(draws, onDisk).size());
 }
 
 } // namespace HistoryGuard

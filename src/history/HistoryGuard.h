@@ -24,4 +24,8 @@ struct Refusal {
 // `replaced`, which the player changed in the list on purpose.
 std::optional<Refusal> check(const DrawList& onDisk, const DrawList& draws, const QSet<QString>& replaced = {});
 
+// How many lines of `draws` the file lacks, compared as above: 0 when writing `draws` would add
+// nothing to `onDisk`.
+int newDraws(const DrawList& onDisk, const DrawList& draws);
+
 } // namespace HistoryGuard

@@ -3,6 +3,7 @@
 #include "acquire/BaseBuilder.h"
 #include "acquire/FolderOwner.h"
 #include "history/HistoryFile.h"
+#include "shell/FolderLock.h"
 #include "shell/HistoryCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
@@ -131,6 +132,51 @@ HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
         outcome.text = QStringLiteral("Construction interrompue : rien n'a été écrit.");
         return outcome;
     }
+    if (!m_lock.acquire()) {
+        outcome.status = HistoryBuild::Status::WriteFailed;
+        outcome.text = m_lock.refusal();
+        return outcome;
+    }
+    outcome = mergeAndWrite(result);
+    m_lock.release();
+    return outcome;
+}
+
+namespace {
+
+// What the two files hold, to notice a write by another program.
+QByteArray filesDigest(const BaseBuilder::Paths& paths)
+{
+    return HistoryFile::readList(paths.base).digest + HistoryFile::readList(paths.working).digest;
+}
+
+} // namespace
+
+std::optional<HistoryBuild> BaseCommand::askToReplace(const QString& question, const BaseBuilder::Paths& paths)
+{
+    const QByteArray before = filesDigest(paths);
+    m_lock.release();
+    const bool yes = m_ui.confirm(question, kTitle);
+    HistoryBuild outcome;
+    if (!m_lock.acquire()) {
+        outcome.status = HistoryBuild::Status::WriteFailed;
+        outcome.text = m_lock.refusal();
+    } else if (!yes) {
+        outcome.status = HistoryBuild::Status::Declined;
+        outcome.text = QStringLiteral("L'historique existant n'a pas été remplacé.");
+    } else if (filesDigest(paths) != before) {
+        outcome.status = HistoryBuild::Status::WriteFailed;
+        outcome.text = QStringLiteral("L'historique a été modifié par un autre programme pendant la question : rien n'a "
+                                      "été écrit. Recommencez la construction.");
+    } else {
+        return std::nullopt;
+    }
+    return outcome;
+}
+
+HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
+{
+    HistoryBuild outcome;
 
     const BaseBuilder::Paths paths{HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
                                    m_config.workingHistoryFile()};
@@ -181,10 +227,10 @@ HistoryBuild BaseCommand::writeHistories(BaseBuilder::Result& result)
         if (!result.keptBase.isEmpty())
             question << QStringLiteral("%1 de « %2 », absents des archives et de « %3 », y sont gardés.")
                             .arg(draws(result.keptBase.size()), result.baseName, result.workingName);
-        if (!m_ui.confirm(question.join(QLatin1Char('\n')), kTitle)) {
-            outcome.status = HistoryBuild::Status::Declined;
-            outcome.text = QStringLiteral("L'historique existant n'a pas été remplacé.");
-            return outcome;
+        if (auto refused = askToReplace(question.join(QLatin1Char('\n')), paths)) {
+            refused->summary = outcome.summary;
+            refused->existing = outcome.existing;
+            return *refused;
         }
     }
 

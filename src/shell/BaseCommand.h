@@ -4,7 +4,9 @@
 #include "shell/HistoryBuild.h"
 
 #include <functional>
+#include <optional>
 
+class FolderLock;
 class HistoryCommands;
 class Jobs;
 class RankingCommands;
@@ -20,9 +22,9 @@ struct WorkspaceState;
 class BaseCommand {
 public:
     BaseCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                ReportSteps& steps, RankingCommands& rankings, HistoryCommands& history, Jobs& jobs)
+                ReportSteps& steps, RankingCommands& rankings, HistoryCommands& history, Jobs& jobs, FolderLock& lock)
         : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_rankings(rankings),
-          m_history(history), m_jobs(jobs)
+          m_history(history), m_jobs(jobs), m_lock(lock)
     {
     }
 
@@ -36,8 +38,12 @@ public:
     void build(const QStringList& archives, std::function<void(const HistoryBuild&)> done);
 
 private:
-    // After the archives were read: the checks, the question, the two files, the new list.
+    // After the archives were read: the checks, the question, the two files, the new list, the
+    // folder locked from the reading of the histories to their writing, except during the question.
     HistoryBuild writeHistories(BaseBuilder::Result& result);
+    HistoryBuild mergeAndWrite(BaseBuilder::Result& result);
+    // Asks with the folder free; nullopt when the answer is yes and the files are as they were.
+    std::optional<HistoryBuild> askToReplace(const QString& question, const BaseBuilder::Paths& paths);
 
     WorkspaceState& m_state;
     const WorkspaceConfig& m_config;
@@ -47,4 +53,5 @@ private:
     RankingCommands& m_rankings;
     HistoryCommands& m_history;
     Jobs& m_jobs;
+    FolderLock& m_lock;
 };

@@ -3,17 +3,18 @@
 #include "shell/DataFolderLock.h"
 #include "shell/WorkspaceConfig.h"
 
-#include <QFileInfo>
-
 FolderLock::FolderLock(const WorkspaceConfig& config) : m_config(config) { }
 
 FolderLock::~FolderLock() = default;
 
 bool FolderLock::acquire()
 {
-    if (!m_lock)
-        m_lock
-            = std::make_unique<DataFolderLock>(QFileInfo(m_config.workingHistoryFile()).absolutePath(), m_config.writeLockWaitMs);
+    // Looked up again before each write: a link may lead elsewhere, or the file appear, meanwhile.
+    if (!m_lock || !m_lock->held()) {
+        const QString folder = DataFolderLock::folderFor(m_config.workingHistoryFile());
+        if (!m_lock || m_lock->folder() != folder)
+            m_lock = std::make_unique<DataFolderLock>(folder, m_config.writeLockWaitMs);
+    }
     return m_lock->acquire();
 }
 

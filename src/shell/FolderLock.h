@@ -6,7 +6,8 @@
 class DataFolderLock;
 struct WorkspaceConfig;
 
-// The lock of the data folder in use (it changes during a demonstration): one writer at a time.
+// The lock of the folder where the working history really lies (it changes during a
+// demonstration, and a link or --history may name it through another folder): one writer at a time.
 class FolderLock {
 public:
     explicit FolderLock(const WorkspaceConfig& config);

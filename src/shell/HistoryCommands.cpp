@@ -218,13 +218,17 @@ QString HistoryCommands::conflictPath(const QString& workingPath) const
     return path;
 }
 
-bool HistoryCommands::saveBeside(const QString& path, const QByteArray& diskDigest, const DrawList& draws)
+HistoryCommands::SaveStep HistoryCommands::saveBeside(const QString& path, const HistoryFile::ListReadResult& onDisk,
+                                                      const DrawList& draws)
 {
+    // Nothing of the list is missing from the newer file: there is nothing to keep aside.
+    if (HistoryGuard::newDraws(onDisk.list, draws) == 0)
+        return {SaveStep::Kind::AlreadyThere};
     WorkspaceState& s = m_state;
     // The same change seen again: the list goes on to the same file, not to a new one each time.
-    if (s.conflictPath.isEmpty() || s.conflictDigest != diskDigest)
+    if (s.conflictPath.isEmpty() || s.conflictDigest != onDisk.digest)
         s.conflictPath = conflictPath(path);
-    s.conflictDigest = diskDigest;
+    s.conflictDigest = onDisk.digest;
     QString text = QStringLiteral("L'historique de travail « %1 » a été modifié par un autre programme depuis que Tiravol l'a "
                                   "lu : il est gardé tel quel.\n")
                        .arg(QDir::toNativeSeparators(path));
@@ -235,8 +239,7 @@ bool HistoryCommands::saveBeside(const QString& path, const QByteArray& diskDige
                     .arg(QDir::toNativeSeparators(s.conflictPath));
     else
         text += error + keptInWindow();
-    m_ui.message(text, Messages::kTitle);
-    return false;
+    return {SaveStep::Kind::Failed, text};
 }
 
 QString HistoryCommands::unreadRefusal() const
@@ -246,11 +249,9 @@ QString HistoryCommands::unreadRefusal() const
         .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), m_state.unreadHistory);
 }
 
-bool HistoryCommands::exitSave()
+bool HistoryCommands::exitAfterFailedLoad()
 {
     const WorkspaceState& s = m_state;
-    if (s.unreadHistory.isEmpty())
-        return sauve();
     m_ui.message(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : le dernier chargement a échoué, il "
                                 "n'est donc pas réécrit.\n%2")
                      .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), s.unreadHistory),
@@ -268,75 +269,146 @@ QString HistoryCommands::keptInWindow() const
     return m_config.listStaysInWindow ? QStringLiteral("\nLa liste des tirages est conservée dans la fenêtre.") : QString();
 }
 
-bool HistoryCommands::sauve()
+HistoryCommands::SaveStep HistoryCommands::writeLocked(const DrawList& draws, const QByteArray& agreed)
 {
     WorkspaceState& s = m_state;
-    s.lastSaveOk = false;
-    const DrawList& draws = m_state.fullHistory();
     const QString path = m_config.workingHistoryFile();
     const QString shown = QDir::toNativeSeparators(path);
-    if (!s.unreadHistory.isEmpty()) {
-        m_ui.message(unreadRefusal() + keptInWindow(), Messages::kTitle);
-        return false;
-    }
+    if (!s.unreadHistory.isEmpty())
+        return {SaveStep::Kind::Failed, unreadRefusal() + keptInWindow()};
     const HeldLock lock(m_lock);
-    if (!lock.held()) {
-        m_ui.message(m_lock.refusal() + keptInWindow(), Messages::kTitle);
-        return false;
-    }
+    if (!lock.held())
+        return {SaveStep::Kind::Failed, m_lock.refusal() + keptInWindow()};
     // What the file holds now decides whether this list may replace it.
     if (QFileInfo::exists(path)) {
         const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
-        if (!onDisk.found) {
-            m_ui.message(QStringLiteral("L'historique de travail n'a pas été enregistré : %1").arg(onDisk.error),
-                         Messages::kTitle);
-            return false;
-        }
+        if (!onDisk.found)
+            return {SaveStep::Kind::Failed,
+                    QStringLiteral("L'historique de travail n'a pas été enregistré : %1").arg(onDisk.error)};
         if (s.workingDigestKnown && onDisk.digest != s.workingDigest)
-            return saveBeside(path, onDisk.digest, draws);
+            return saveBeside(path, onDisk, draws);
         if (const auto refusal = HistoryGuard::check(onDisk.list, draws, s.replacedLines)) {
-            if (refusal->kind == HistoryGuard::Refusal::Kind::Shorter) {
-                m_ui.message(
-                    QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : il compte %2, la liste "
-                                   "affichée seulement %3. Utilisez « Charge Manuelle » pour le recharger.")
-                        .arg(shown, Messages::count(refusal->onDisk, QStringLiteral("tirage"), QStringLiteral("tirages")))
-                        .arg(refusal->offered),
-                    Messages::kTitle);
-                return false;
-            }
+            if (refusal->kind == HistoryGuard::Refusal::Kind::Shorter)
+                return {SaveStep::Kind::Failed,
+                        QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : il compte %2, la liste "
+                                       "affichée seulement %3. Utilisez « Charge Manuelle » pour le recharger.")
+                            .arg(shown, Messages::count(refusal->onDisk, QStringLiteral("tirage"), QStringLiteral("tirages")))
+                            .arg(refusal->offered)};
             // Corrected or hand-entered lines the list no longer has: only the player may give them up.
-            if (!m_ui.confirm(
-                    QStringLiteral("%1 de l'historique de travail « %2 » %3 dans la liste des tirages (tirages "
-                                   "saisis ou corrigés à la main) :%4\nRemplacer quand même l'historique de "
-                                   "travail et perdre %5 ?")
-                        .arg(Messages::count(refusal->lost, QStringLiteral("ligne"), QStringLiteral("lignes")), shown,
-                             Messages::agree(refusal->lost, QStringLiteral("manque"), QStringLiteral("manquent")),
-                             lostLinesText(*refusal),
-                             Messages::agree(refusal->lost, QStringLiteral("cette ligne"), QStringLiteral("ces lignes"))),
-                    Messages::kTitle)) {
-                m_ui.message(QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : %2 de ses tirages %3 "
-                                            "dans la liste rechargée.")
-                                 .arg(shown)
-                                 .arg(refusal->lost)
-                                 .arg(Messages::agree(refusal->lost, QStringLiteral("manque"), QStringLiteral("manquent"))),
-                             Messages::kTitle);
-                return false;
-            }
+            if (onDisk.digest != agreed)
+                return lostLinesQuestion(*refusal, onDisk.digest);
         }
     }
     // A file removed behind the list's back is written again: nothing of it can be lost.
     const QByteArray bytes = draws.toCrlfBytes();
     QString error;
-    if (!TextFile::writeAtomic(path, bytes, &error)) {
-        m_ui.message(error + keptInWindow(), Messages::kTitle);
+    if (!TextFile::writeAtomic(path, bytes, &error))
+        return {SaveStep::Kind::Failed, error + keptInWindow()};
+    return {SaveStep::Kind::Written, {}, HistoryFile::digest(bytes)};
+}
+
+HistoryCommands::SaveStep HistoryCommands::lostLinesQuestion(const HistoryGuard::Refusal& refusal,
+                                                             const QByteArray& diskDigest) const
+{
+    const QString shown = QDir::toNativeSeparators(m_config.workingHistoryFile());
+    const QString lost = Messages::agree(refusal.lost, QStringLiteral("manque"), QStringLiteral("manquent"));
+    SaveStep step{SaveStep::Kind::Ask};
+    step.question = QStringLiteral("%1 de l'historique de travail « %2 » %3 dans la liste des tirages (tirages "
+                                   "saisis ou corrigés à la main) :%4\nRemplacer quand même l'historique de "
+                                   "travail et perdre %5 ?")
+                        .arg(Messages::count(refusal.lost, QStringLiteral("ligne"), QStringLiteral("lignes")), shown, lost,
+                             lostLinesText(refusal),
+                             Messages::agree(refusal.lost, QStringLiteral("cette ligne"), QStringLiteral("ces lignes")));
+    step.text = QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : %2 de ses tirages %3 dans la liste "
+                               "rechargée.")
+                    .arg(shown)
+                    .arg(refusal.lost)
+                    .arg(lost);
+    step.digest = diskDigest;
+    return step;
+}
+
+bool HistoryCommands::sauve()
+{
+    WorkspaceState& s = m_state;
+    s.lastSaveOk = false;
+    const DrawList& draws = m_state.fullHistory();
+    SaveStep step = writeLocked(draws, {});
+    // Asked without the lock, so other programs may write meanwhile: the file is checked again
+    // after the answer, and a file changed since the question asks again.
+    while (step.kind == SaveStep::Kind::Ask) {
+        if (!m_ui.confirm(step.question, Messages::kTitle)) {
+            m_ui.message(step.text, Messages::kTitle);
+            return false;
+        }
+        step = writeLocked(draws, step.digest);
+    }
+    if (step.kind == SaveStep::Kind::Failed) {
+        m_ui.message(step.text, Messages::kTitle);
         return false;
     }
-    s.workingDigest = HistoryFile::digest(bytes);
-    s.workingDigestKnown = true;
-    s.replacedLines.clear();
-    if (s.origin == ListOrigin::BaseWithArchive)
-        s.origin = ListOrigin::Working;
+    if (step.kind == SaveStep::Kind::Written) {
+        s.workingDigest = step.digest;
+        s.workingDigestKnown = true;
+        s.replacedLines.clear();
+        if (s.origin == ListOrigin::BaseWithArchive)
+            s.origin = ListOrigin::Working;
+    }
     s.unsavedCorrection = false;
     s.lastSaveOk = true;
+    return true;
+}
+
+bool HistoryCommands::exitSave()
+{
+    if (!m_state.unreadHistory.isEmpty())
+        return exitAfterFailedLoad();
+    const DrawList& draws = m_state.fullHistory();
+    const QString path = m_config.workingHistoryFile();
+    const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
+    // The file already holds every draw of the list: it stays as it is, whatever the list lacks.
+    if (onDisk.found && HistoryGuard::newDraws(onDisk.list, draws) == 0) {
+        if (onDisk.list.drawCount() > draws.drawCount())
+            m_ui.message(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : il contient tous les tirages "
+                                        "de la liste affichée, et %2 de plus.")
+                             .arg(QDir::toNativeSeparators(path),
+                                  Messages::count(onDisk.list.drawCount() - draws.drawCount(), QStringLiteral("tirage"),
+                                                  QStringLiteral("tirages"))),
+                         Messages::kTitle);
+        return true;
+    }
+    if (sauve())
+        return true;
+    return !keptBeside(draws) && offerToKeepBeside(draws, onDisk);
+}
+
+bool HistoryCommands::keptBeside(const DrawList& draws) const
+{
+    const QString& beside = m_state.conflictPath;
+    return !beside.isEmpty() && HistoryFile::readList(beside).digest == HistoryFile::digest(draws.toCrlfBytes());
+}
+
+bool HistoryCommands::offerToKeepBeside(const DrawList& draws, const HistoryFile::ListReadResult& onDisk)
+{
+    const QString path = m_config.workingHistoryFile();
+    const int unsaved = onDisk.found ? HistoryGuard::newDraws(onDisk.list, draws) : draws.drawCount();
+    if (!m_ui.confirm(QStringLiteral("L'historique de travail n'a pas été enregistré : %1 de la liste %2 pas.\n"
+                                     "Enregistrer la liste des tirages dans un fichier à côté de lui avant de quitter ?")
+                          .arg(Messages::count(unsaved, QStringLiteral("tirage"), QStringLiteral("tirages")),
+                               Messages::agree(unsaved, QStringLiteral("n'y est"), QStringLiteral("n'y sont"))),
+                      Messages::kTitle))
+        return false;
+    // A new file beside the history: no other writer's file is touched, whoever holds the lock.
+    m_state.conflictPath = conflictPath(path);
+    m_state.conflictDigest.clear();
+    QString error;
+    if (!HistoryFile::write(m_state.conflictPath, draws, &error)) {
+        m_ui.message(error, Messages::kTitle);
+        return false;
+    }
+    m_ui.message(QStringLiteral("La liste des tirages a été enregistrée dans « %1 » ; l'historique de travail « %2 » est "
+                                "gardé tel quel.")
+                     .arg(QDir::toNativeSeparators(m_state.conflictPath), QDir::toNativeSeparators(path)),
+                 Messages::kTitle);
     return true;
 }

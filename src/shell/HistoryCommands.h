@@ -1,11 +1,16 @@
 #pragma once
 
+#include "history/HistoryFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
 #include <optional>
 
 class DrawList;
+namespace HistoryGuard {
+struct Refusal;
+}
 class FolderLock;
 class ImportCommand;
 class ListCommands;
@@ -36,8 +41,8 @@ public:
 
     // Writes the working history from the list; false when refused or failed (already told).
     bool sauve();
-    // The save at exit. After a failed load the file is left alone, said once; false only when
-    // the list holds draws the file lacks.
+    // The save at exit: true when nothing of the list is lost (written, already in the file, or
+    // written beside it when the player agreed). After a failed load the file is left alone.
     bool exitSave();
 
     // Before the list is replaced: a correction not yet written is saved, or the person agrees
@@ -53,13 +58,33 @@ private:
     void offlineNotice();
     // A fresh name beside the working history for a list that may not replace it.
     QString conflictPath(const QString& workingPath) const;
+    // What one attempt at writing the working history, the lock held, came to.
+    struct SaveStep {
+        enum class Kind { Written, AlreadyThere, Failed, Ask };
+        SaveStep(Kind k, QString t = {}, QByteArray d = {}) : kind(k), text(std::move(t)), digest(std::move(d)) { }
+        Kind kind;
+        QString text; // the message (Failed), or what not replacing means (Ask)
+        QByteArray digest; // the bytes written (Written), the file asked about (Ask)
+        QString question; // Ask
+    };
+    // Holds the lock only for this attempt, never while the player is asked: a question comes
+    // back as Ask, and the next attempt writes over the file asked about (`agreed`) only.
+    SaveStep writeLocked(const DrawList& draws, const QByteArray& agreed);
+    SaveStep lostLinesQuestion(const HistoryGuard::Refusal& refusal, const QByteArray& diskDigest) const;
     // The working history changed on disk since it was read or written: it is kept, and the
-    // list is written beside it. Always false (the working history was not written).
-    bool saveBeside(const QString& path, const QByteArray& diskDigest, const DrawList& draws);
+    // list, when it has draws that file lacks, is written beside it.
+    SaveStep saveBeside(const QString& path, const HistoryFile::ListReadResult& onDisk, const DrawList& draws);
+    // The list as it is lies already in the file written beside the working history.
+    bool keptBeside(const DrawList& draws) const;
+    // The exit's last resort: the list written beside the working history if the player wants it.
+    bool offerToKeepBeside(const DrawList& draws, const HistoryFile::ListReadResult& onDisk);
     // What the window keeps when a write fails; nothing to say on the command line.
     QString keptInWindow() const;
     // Why nothing may be written after a failed load.
     QString unreadRefusal() const;
+    // The exit after a failed load: the file is left alone, said once; false only when the list
+    // holds draws the file lacks.
+    bool exitAfterFailedLoad();
 
     WorkspaceState& m_state;
     const WorkspaceConfig& m_config;

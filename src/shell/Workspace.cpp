@@ -46,7 +46,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_forecast = std::make_unique<ForecastCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
     m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs);
+    m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
     m_firstRun = std::make_unique<FirstRunCommand>(
         m_config, m_ui, [this](std::function<void()> then) { buildHistories(std::move(then)); },
         [this] { return startDemonstration(); });
@@ -334,7 +334,8 @@ void Workspace::buildHistories(std::function<void()> then)
     const WorkspaceConfig demoConfig = m_config;
     if (demo)
         useFolders(m_ownConfig);
-    // Both histories are replaced: no other program may write them meanwhile.
+    // Refused at once when another program writes the folder now, before any archive is asked
+    // for; the build then locks it itself, from reading the histories to writing them.
     if (!lockForWriting()) {
         m_ui.message(writeLockRefusal(), Messages::kTitle);
         if (demo)
@@ -343,9 +344,9 @@ void Workspace::buildHistories(std::function<void()> then)
             then();
         return;
     }
+    unlockWriting();
     const int revision = m_state.listRevision;
     m_base->construireHistorique([this, demo, demoConfig, revision, then = std::move(then)] {
-        unlockWriting();
         if (demo) {
             if (m_state.listRevision == revision) {
                 useFolders(demoConfig);

@@ -33,3 +33,19 @@ TEST(HistoryGuard, ACorrectedDrawIsLostUnlessThePlayerReplacedItButTheOrderOfNum
     std::reverse(reversed.begin(), reversed.end());
     EXPECT_FALSE(HistoryGuard::check(file, DrawList::fromLines({file.text(0), drawLine(day, reversed, " soir")})).has_value());
 }
+
+TEST(HistoryGuard, NewDrawsAreTheListsLinesTheFileLacksWhateverTheOrderOfNumbers)
+{
+    const QString day = QStringLiteral("01/10/1993");
+    const QString midday = drawLine(day, numberRange(1, 20)), evening = drawLine(day, numberRange(21, 40), " soir");
+    const DrawList file = DrawList::fromLines({midday, evening});
+    // A shorter list, or the same draw in the archive's order, adds nothing.
+    EXPECT_EQ(HistoryGuard::newDraws(file, DrawList::fromLines({midday})), 0);
+    QList<int> reversed = numberRange(21, 40);
+    std::reverse(reversed.begin(), reversed.end());
+    EXPECT_EQ(HistoryGuard::newDraws(file, DrawList::fromLines({midday, drawLine(day, reversed, " soir")})), 0);
+    // A corrected draw, a typed one and a line held twice are each new.
+    const DrawList list = DrawList::fromLines({midday, drawLine(day, numberRange(22, 41), " soir"), midday,
+                                               drawLine(QStringLiteral("02/10/1993"), numberRange(1, 20))});
+    EXPECT_EQ(HistoryGuard::newDraws(file, list), 3);
+}

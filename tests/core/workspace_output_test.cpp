@@ -1,4 +1,5 @@
 // The about box, the web page, the help document and the base history built from archives.
+#include "shell/DataFolderLock.h"
 #include "shell/Workspace.h"
 
 #include "shell/JobRunner.h"
@@ -189,6 +190,37 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
     EXPECT_EQ(m_ui.confirmTexts.size(), 2);
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(readFile(dataFile("Tirages_keno.txt")), crlf(all));
+}
+
+TEST_F(WorkspaceOutputTest, TheRebuildLeavesTheFolderFreeWhileItAsksAndKeepsADrawAddedMeanwhile)
+{
+    const QStringList all = makeHistory(30, QDate(2021, 3, 1), 3);
+    start(all.mid(0, 24));
+    const QString a = archive("a.csv", all.mid(0, 28));
+    // Another program adds a draw while the player reads the question.
+    bool wasFree = false;
+    m_ui.duringQuestion = [&] {
+        DataFolderLock other(m_data.path(), 0);
+        wasFree = other.acquire();
+        if (wasFree)
+            writeFile(working(), crlf(all.mid(0, 25)));
+    };
+    m_ui.openNames.push_back({a});
+    m_ui.confirmAnswers.push_back(true);
+    m_ws->construireHistorique();
+    EXPECT_TRUE(wasFree);
+    ASSERT_EQ(m_ui.confirmTexts.size(), 1);
+    EXPECT_TRUE(startsWith(onlyMessage(),
+                           QStringLiteral("L'historique a été modifié par un autre programme pendant la "
+                                          "question : rien n'a été écrit.")));
+    EXPECT_EQ(readFile(working()), crlf(all.mid(0, 25)));
+    EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(all.mid(0, 24)));
+    // Asked again with nobody writing, the build goes through.
+    m_ui.duringQuestion = nullptr;
+    m_ui.openNames.push_back({a});
+    m_ui.confirmAnswers.push_back(true);
+    m_ws->construireHistorique();
+    EXPECT_EQ(readFile(working()), crlf(all.mid(0, 28)));
 }
 
 TEST_F(WorkspaceOutputTest, AStoppedBuildingOrArchivesWithoutADrawAskNothingAndWriteNothing)

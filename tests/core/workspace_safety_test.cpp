@@ -183,7 +183,8 @@ TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
         ui.confirmTexts.clear();
         ui.confirmAnswers = {answer};
         EXPECT_EQ(ws->exitSave(), answer);
-        ASSERT_EQ(ui.confirmTexts.size(), 1);
+        // Declined, the exit then offers to keep the list beside the file (declined too here).
+        ASSERT_EQ(ui.confirmTexts.size(), answer ? 1 : 2);
         EXPECT_TRUE(startsWith(ui.confirmTexts[0], QStringLiteral("1 ligne de l'historique de travail")));
         EXPECT_TRUE(contains(ui.confirmTexts[0], corrected[5]));
         EXPECT_EQ(readFile(working), crlf(answer ? base : corrected));
@@ -196,6 +197,68 @@ TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
     EXPECT_TRUE(ui.confirmTexts.isEmpty());
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
     EXPECT_NE(ws->liste().text(8), corrected[8]);
+}
+
+TEST_F(WorkspaceSafetyTest, NoLockIsHeldWhileThePlayerIsAskedAndAWriteMeanwhileIsKept)
+{
+    const QStringList base = makeHistory(12);
+    QStringList corrected = base;
+    corrected[5] = drawWith(QDate::fromString(base[5].left(10), QStringLiteral("dd/MM/yyyy")), false, numberRange(51, 70), 1);
+    writeFile(data + QStringLiteral("/Tirages.txt"), crlf(base));
+    auto ws = start(corrected);
+    ws->telechargement(); // the base history, without the correction: replacing the file asks
+    const QByteArray newer = crlf(QStringList(corrected) << makeHistory(13).last());
+    bool wasFree = false;
+    ui.duringQuestion = [&] {
+        DataFolderLock other(data, 0);
+        wasFree = other.acquire();
+        if (wasFree)
+            writeFile(working, newer);
+    };
+    ui.confirmAnswers = {true};
+    EXPECT_FALSE(ws->exitSave());
+    EXPECT_TRUE(wasFree);
+    ASSERT_GE(ui.confirmTexts.size(), 1);
+    EXPECT_TRUE(startsWith(ui.confirmTexts[0], QStringLiteral("1 ligne de l'historique de travail")));
+    // The yes was about the file as it was: the newer one is kept, the list goes beside it.
+    EXPECT_EQ(readFile(working), newer);
+    const QStringList beside = QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files);
+    ASSERT_EQ(beside.size(), 1);
+    EXPECT_EQ(readFile(data + u'/' + beside[0]), crlf(base));
+}
+
+TEST_F(WorkspaceSafetyTest, AnExitWithNothingNewKeepsTheFileWithOneWordAndNothingBeside)
+{
+    ASSERT_EQ(makeHistory(12).mid(0, 10), makeHistory(10));
+    const auto beside = [this] { return QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files); };
+    const QString kept = QStringLiteral("L'historique de travail « %1 » est gardé tel quel : il contient tous les tirages de la "
+                                        "liste affichée, et 2 tirages de plus.")
+                             .arg(working);
+    {
+        // Another program added two draws; nothing was typed in the window.
+        auto ws = start(makeHistory(10));
+        const QByteArray newer = crlf(makeHistory(12));
+        writeFile(working, newer);
+        EXPECT_TRUE(ws->exitSave());
+        EXPECT_TRUE(ui.confirmTexts.isEmpty());
+        EXPECT_EQ(readFile(working), newer);
+        EXPECT_TRUE(beside().isEmpty());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, kept);
+    }
+    // A failed download leaves the base history in the list: the file is kept, said once.
+    ui.messages.clear();
+    writeFile(data + QStringLiteral("/Tirages.txt"), crlf(makeHistory(10)));
+    auto ws = start(makeHistory(12));
+    ws->telechargement();
+    ASSERT_EQ(ws->drawCount(), 10);
+    ui.messages.clear();
+    EXPECT_TRUE(ws->exitSave());
+    EXPECT_TRUE(ui.confirmTexts.isEmpty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kept);
+    EXPECT_EQ(readFile(working), crlf(makeHistory(12)));
+    EXPECT_TRUE(beside().isEmpty());
 }
 
 TEST_F(WorkspaceSafetyTest, AnotherWriterMakesTheSaveWaitThenRefuseAndItsNewerFileIsKept)

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <QTcpServer>
 
 #include <csignal>
@@ -100,6 +101,41 @@ TEST_F(CliMainTest, WritersTakeTurnsAndNoDrawIsLost)
     EXPECT_TRUE(startsWith(refusal, QStringLiteral("tiravol-cli : Le dossier des données « ")));
     EXPECT_TRUE(contains(refusal, QStringLiteral("est en cours d'écriture")));
     EXPECT_EQ(readFile(working()), before);
+}
+
+TEST_F(CliMainTest, WritersThroughALinkAndTheRealPathTakeOneLockAndKeepEveryDraw)
+{
+    writeHistory(makeHistory(10));
+    // The same file named from another folder, as a player's shortcut would.
+    QTemporaryDir elsewhere;
+    const QString linked = elsewhere.filePath(QStringLiteral("historique.txt"));
+    ASSERT_TRUE(QFile::link(working(), linked));
+    // Two loops of ten adds at once, one through each name; every add must get its turn.
+    auto loop = [&](const QStringList& where, int from) {
+        QStringList commands;
+        for (int i = 0; i < 10; ++i) {
+            QStringList args = QStringList{QStringLiteral(TIRAVOL_CLI_PATH)} + where + add(1 + (from + i) % 50);
+            for (QString& a : args)
+                a = u'\'' + a + u'\'';
+            commands << args.join(u' ') + QStringLiteral(" >/dev/null || exit 1");
+        }
+        auto* shell = new QProcess;
+        shell->start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commands.join(u'\n')});
+        return std::unique_ptr<QProcess>(shell);
+    };
+    const auto viaLink = loop({QStringLiteral("--data-dir"), m_data.path(), QStringLiteral("--history"), linked}, 0);
+    const auto viaFolder = loop({QStringLiteral("--data-dir"), m_data.path()}, 25);
+    for (QProcess* p : {viaLink.get(), viaFolder.get()}) {
+        ASSERT_TRUE(p->waitForFinished(240000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(linked).isSymLink());
+    const QList<QByteArray> lines = readFile(working()).split('\n');
+    ASSERT_EQ(lines.size(), 10 + 20 + 1);
+    QSet<QByteArray> numbers;
+    for (int i = 10; i < 30; ++i)
+        numbers.insert(lines[i].mid(10, 60));
+    EXPECT_EQ(numbers.size(), 20); // twenty different draws, none lost
 }
 
 TEST_F(CliMainTest, InterruptedWalkPrintsItsLinesAndSaysSo)

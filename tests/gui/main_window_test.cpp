@@ -7,6 +7,7 @@
 #include "output/NumberFormat.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -349,22 +350,46 @@ TEST_F(MainWindowTest, DrawListShowsLoadsAndCorrections)
     EXPECT_EQ(drawRows().value(10).mid(10, 9), QStringLiteral(" 51 52 53")); // the row clicked was corrected
 }
 
-TEST_F(MainWindowTest, AFailedExitSaveAsksBeforeQuitting)
+TEST_F(MainWindowTest, AnExitWithNothingNewQuitsSayingOnceTheFileIsKept)
 {
-    // A longer working file than the list: the exit save refuses to replace it.
+    // Another program wrote a longer working file: the list adds nothing to it.
     const QStringList longer = TestSupport::makeHistory(kDraws + 5);
     TestSupport::writeFile(working(), TestSupport::crlf(longer));
     const QByteArray onDisk = TestSupport::readFile(working());
-
-    m_ui.confirmAnswers = {false};
-    EXPECT_FALSE(m_window->close());
-    ASSERT_EQ(m_ui.confirmTexts.size(), 1);
-    EXPECT_EQ(TestSupport::shownItems(*m_ws).size(), kDraws + 1); // the list is still there
-    EXPECT_EQ(TestSupport::readFile(working()), onDisk);
-
-    m_ui.confirmAnswers = {true};
+    m_ui.messages.clear();
     EXPECT_TRUE(m_window->close());
-    EXPECT_EQ(m_ui.confirmTexts.size(), 2); // asked again: the save was tried again
+    EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(m_ui.messages[0].text.contains(QStringLiteral("est gardé tel quel"))) << m_ui.messages[0].text.toStdString();
+    EXPECT_EQ(TestSupport::readFile(working()), onDisk);
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("*conflit*")}, QDir::Files).isEmpty());
+}
+
+TEST_F(MainWindowTest, AnExitThatCannotWriteOffersToKeepTheDrawsBesideThenAsksBeforeQuitting)
+{
+    m_config.writeLockWaitMs = 100;
+    open();
+    // Another computer holds the folder: the typed draw cannot reach the file.
+    TestSupport::writeFile(path(".tiravol.lock"), "4242\ntiravol\nposte-salon\n");
+    const QByteArray onDisk = TestSupport::readFile(working());
+    m_ws->clickListe(m_ws->liste().itemCount() - 1);
+    for (int n = 1; n <= 20; ++n)
+        m_ws->setCheck(n, true);
+    m_ws->validateEntry();
+    ASSERT_EQ(m_ws->drawCount(), kDraws + 1);
+    const auto beside = [this] { return QDir(m_dir.path()).entryList({QStringLiteral("*conflit*")}, QDir::Files); };
+
+    m_ui.confirmAnswers = {false, false}; // neither kept beside, nor quit without it
+    EXPECT_FALSE(m_window->close());
+    ASSERT_EQ(m_ui.confirmTexts.size(), 2);
+    EXPECT_TRUE(m_ui.confirmTexts[0].contains(QStringLiteral("1 tirage de la liste n'y est pas")));
+    EXPECT_TRUE(beside().isEmpty());
+
+    m_ui.confirmAnswers = {true}; // kept beside: nothing more to ask
+    EXPECT_TRUE(m_window->close());
+    EXPECT_EQ(m_ui.confirmTexts.size(), 3);
+    ASSERT_EQ(beside().size(), 1);
+    EXPECT_EQ(TestSupport::readFile(m_dir.filePath(beside()[0])), TestSupport::crlf(m_ws->liste().toStringList()));
     EXPECT_EQ(TestSupport::readFile(working()), onDisk);
 }
 

@@ -147,7 +147,14 @@ public:
 
     void message(const QString& text, const QString& title) override { messages.push_back({text, title}); }
     void information(const QString& text, const QString& title) override { messages.push_back({text, title, true}); }
-    bool confirm(const QString& text, const QString&) override { return answer(confirmAnswers, false, confirmTexts, text); }
+    // Runs while a question waits for its answer (another program acting meanwhile).
+    std::function<void()> duringQuestion;
+    bool confirm(const QString& text, const QString&) override
+    {
+        if (duringQuestion)
+            duringQuestion();
+        return answer(confirmAnswers, false, confirmTexts, text);
+    }
     std::optional<QString> askText(const QString& title, const QString&, const QString& initial) override
     {
         return answer(textAnswers, std::optional<QString>(initial), askedTitles, title);
