@@ -252,7 +252,7 @@ TEST_F(WorkspaceTest, FailedDownloadAsksForTheAddressAndKeepsItUnderTheHourglass
     writeFile(base, crlf(all.mid(0, 8)));
     const QString own = QStringLiteral("https://example.org/a,b.zip?x=1;y=2");
     const QString corrected = QStringLiteral("https://example.org/nouvelle,v2.zip");
-    writeFile(ini, "[URL]\r\nFileFdesjeux=" + own.toUtf8() + "\r\n");
+    writeFile(ini, "[URL]\r\nFileFdesjeux=\"" + own.toUtf8() + "\"\r\n");
     auto ws = startWith(all.mid(0, 12));
     int raised = 0, lowered = 0;
     QObject::connect(ws.get(), &Workspace::changed, [&](unsigned parts) {
