@@ -315,3 +315,16 @@ TEST_F(WorkspaceTest, UnreadableWorkingFileIsNotDestroyed)
     EXPECT_FALSE(ws->exitSave());
     EXPECT_EQ(readFile(working + QStringLiteral("/inside.txt")), QByteArray("keep"));
 }
+
+TEST_F(WorkspaceTest, UnreadableSettingsAreSaidAndKeptWhileTheDefaultAddressServes)
+{
+    const QByteArray broken = "[URL]\nFileFdesjeux=https://mine.fr/a.zip\n[Fenetre\n";
+    writeFile(ini, broken);
+    auto ws = startWith(makeHistory(25));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("Le fichier des réglages")));
+    EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("ne peut pas être lu : il n'a pas été modifié.")));
+    ws->telechargement();
+    EXPECT_EQ(source.urls, QStringList{Settings::defaultArchiveUrl()});
+    EXPECT_EQ(readFile(ini), broken);
+}
