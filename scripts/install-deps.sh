@@ -7,7 +7,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
   build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev clang-format bc
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
-  libzip-dev zipcmp zipmerge ziptool
+  libzip-dev zipcmp zipmerge ziptool libfftw3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
   libxkbcommon-dev fonts-dejavu-core xvfb xauth poppler-utils
   dpkg-dev file lintian desktop-file-utils appstream

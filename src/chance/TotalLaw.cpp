@@ -2,12 +2,15 @@
 
 #include "forecast/Performance.h"
 
+#include <fftw3.h>
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
 #include <limits>
 #include <map>
-#include <numbers>
+#include <mutex>
+#include <new>
 #include <numeric>
 
 namespace {
@@ -23,43 +26,68 @@ inline Complex times(const Complex& a, const Complex& b)
     return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
 }
 
-// In-place radix-2 transform of a size-n array, n a power of two; `roots` holds the n / 2 roots
-// exp(-2 pi i k / n). The inverse uses their conjugates and divides by n.
-void fft(std::vector<Complex>& a, const std::vector<Complex>& roots, bool inverse)
-{
-    const size_t n = a.size();
-    for (size_t i = 1, j = 0; i < n; ++i) {
-        size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(a[i], a[j]);
+// A buffer of FFTW's own allocation: aligned alike on every run, so that FFTW picks the same
+// code and the figures come out the same to the last bit.
+class Spectrum {
+public:
+    explicit Spectrum(size_t size) : m_size(size), m_data(fftw_alloc_complex(size))
+    {
+        if (!m_data)
+            throw std::bad_alloc();
+        std::fill(begin(), end(), Complex());
     }
-    for (size_t len = 2; len <= n; len <<= 1) {
-        const size_t stride = n / len;
-        for (size_t i = 0; i < n; i += len)
-            for (size_t k = 0; k < len / 2; ++k) {
-                const Complex w = inverse ? std::conj(roots[k * stride]) : roots[k * stride];
-                const Complex u = a[i + k];
-                const Complex v = times(a[i + k + len / 2], w);
-                a[i + k] = u + v;
-                a[i + k + len / 2] = u - v;
-            }
-    }
-    if (inverse)
-        for (Complex& z : a)
-            z = {z.real() / static_cast<double>(n), z.imag() / static_cast<double>(n)};
-}
+    ~Spectrum() { fftw_free(m_data); }
+    Spectrum(const Spectrum&) = delete;
+    Spectrum& operator=(const Spectrum&) = delete;
 
-// Computed one by one, not by recurrence, so their error does not grow with n.
-std::vector<Complex> rootsOfUnity(size_t n)
-{
-    std::vector<Complex> roots(n / 2);
-    for (size_t k = 0; k < n / 2; ++k)
-        roots[k] = std::polar(1.0, -2.0 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(n));
-    return roots;
-}
+    size_t size() const { return m_size; }
+    Complex* begin() { return reinterpret_cast<Complex*>(m_data); }
+    Complex* end() { return begin() + m_size; }
+    Complex& operator[](size_t i) { return begin()[i]; }
+    fftw_complex* data() { return m_data; }
+
+private:
+    size_t m_size;
+    fftw_complex* m_data;
+};
+
+// An in-place transform of one buffer. FFTW's planner is not thread-safe (the window computes
+// laws on worker threads), its execution is; the estimating planner leaves the buffer alone.
+class Transform {
+public:
+    Transform(Spectrum& buffer, int sign) : m_buffer(buffer)
+    {
+        const std::lock_guard<std::mutex> lock(plannerMutex());
+        m_plan = fftw_plan_dft_1d(static_cast<int>(buffer.size()), buffer.data(), buffer.data(), sign, FFTW_ESTIMATE);
+    }
+    ~Transform()
+    {
+        const std::lock_guard<std::mutex> lock(plannerMutex());
+        fftw_destroy_plan(m_plan);
+    }
+    Transform(const Transform&) = delete;
+    Transform& operator=(const Transform&) = delete;
+
+    // FFTW leaves the backward transform unscaled: `scaled` divides it by n.
+    void run(bool scaled = false)
+    {
+        fftw_execute(m_plan);
+        if (!scaled)
+            return;
+        const double n = static_cast<double>(m_buffer.size());
+        for (Complex& z : m_buffer)
+            z = {z.real() / n, z.imag() / n};
+    }
+
+private:
+    static std::mutex& plannerMutex()
+    {
+        static std::mutex mutex;
+        return mutex;
+    }
+    Spectrum& m_buffer;
+    fftw_plan m_plan;
+};
 
 size_t powerOfTwoAtLeast(qint64 n)
 {
@@ -222,14 +250,15 @@ TotalLaw::TotalLaw(const std::vector<qint64>& values, const std::vector<double>&
     const qint64 low = body.cut(n - jmax, false);
     const qint64 high = body.cut(n, true);
     const size_t size = powerOfTwoAtLeast(high - low + 1);
-    const std::vector<Complex> roots = rootsOfUnity(size);
-    std::vector<Complex> oneTransform(size);
+    Spectrum oneTransform(size);
     for (size_t i = 0; i < body.values.size(); ++i)
         oneTransform[static_cast<size_t>(body.values[i]) % size] += body.probs[i];
-    fft(oneTransform, roots, false);
+    Transform(oneTransform, FFTW_FORWARD).run();
 
     // The transform of the total of n - jmax plays, then one play more for each smaller j.
-    std::vector<Complex> power(size), work(size);
+    std::vector<Complex> power(size);
+    Spectrum work(size);
+    Transform inverse(work, FFTW_BACKWARD);
     const int fewest = n - jmax;
     for (size_t f = 0; f < size; ++f) {
         const Complex z = oneTransform[f];
@@ -242,8 +271,8 @@ TotalLaw::TotalLaw(const std::vector<qint64>& values, const std::vector<double>&
         if (j < jmax)
             for (size_t f = 0; f < size; ++f)
                 power[f] = times(power[f], oneTransform[f]);
-        work = power;
-        fft(work, roots, true);
+        std::copy(power.begin(), power.end(), work.begin()); // in place: the plan holds its address
+        inverse.run(true);
         Piece& piece = pieces[static_cast<size_t>(j)];
         piece.weight = weights[static_cast<size_t>(j)];
         piece.shift = j * top;

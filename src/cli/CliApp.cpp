@@ -36,14 +36,60 @@ std::function<void(CalendarFilter&)> filterFromOptions(const CliOptions& o, cons
     return [f](CalendarFilter& target) { target = f; };
 }
 
+// What a player without a history can do about it.
+QString waysOut()
+{
+    return QStringLiteral("Indiquez le dossier des historiques avec --data-dir, ou créez l'historique avec "
+                          "« tiravol-cli build-base ARCHIVE... » ou « tiravol-cli download ».");
+}
+
 // A missing history file is an error for the report commands, never a silent empty report.
 bool historyReadable(const QString& path, QTextStream& err)
 {
     // Opening is enough to know; the whole file is read once, by the start-up.
     if (QFile file(path); file.open(QIODevice::ReadOnly))
         return true;
-    err << "tiravol-cli : " << HistoryFile::read(path).error << '\n' << Qt::flush;
+    err << "tiravol-cli : " << HistoryFile::read(path).error << '\n';
+    if (!QFileInfo::exists(path))
+        err << waysOut() << '\n';
+    err << Qt::flush;
     return false;
+}
+
+// The commands that bring draws in never make the data folder: a mistyped --data-dir would
+// otherwise start a history of its own.
+bool dataFolderFound(const WorkspaceConfig& config, const CliCommand& command, QTextStream& err)
+{
+    if (QFileInfo(config.dataFolder).isDir())
+        return true;
+    err << "tiravol-cli : le dossier des données « " << QDir::toNativeSeparators(config.dataFolder) << " » n'existe pas\n"
+        << (command.acquiring() ? QStringLiteral("Indiquez le dossier des historiques avec --data-dir.") : waysOut()) << '\n'
+        << Qt::flush;
+    return false;
+}
+
+// The history the command reads is there (the calendar filter also reads the base one).
+bool historiesReadable(const WorkspaceConfig& config, const Workspace& ws, const CliOptions& o, QTextStream& err)
+{
+    if (!historyReadable(ws.workingHistoryPath(), err))
+        return false;
+    return !o.filterRequested()
+        || historyReadable(HistoryFile::locate(config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)), err);
+}
+
+// Why the report cannot go where -o says, before anything runs: a command that writes must not
+// do half its work. Neither a missing folder is made nor a device or a pipe replaced.
+std::optional<QString> outputRefusal(const QString& path, const Workspace& ws)
+{
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("« %1 » n'est pas un fichier ordinaire : rien n'y est écrit (« -o - » écrit sur la sortie "
+                              "standard)")
+            .arg(QDir::toNativeSeparators(path));
+    if (!target.absoluteDir().exists())
+        return QStringLiteral("le dossier « %1 » n'existe pas : rien n'est écrit")
+            .arg(QDir::toNativeSeparators(target.absolutePath()));
+    return ws.exportRefusal(path);
 }
 
 } // namespace
@@ -55,11 +101,10 @@ std::optional<int> answerWithoutRunning(const CliParse& parsed, QTextStream& out
         out << "tiravol-cli " << VersionText::release() << '\n' << Qt::flush;
         return CliStatus::kOk;
     case CliParse::Kind::Help:
-        err << parsed.text << Qt::flush;
+        out << parsed.text << Qt::flush;
         return CliStatus::kOk;
     case CliParse::Kind::Error:
-        err << "tiravol-cli : " << parsed.text << '\n'
-            << (parsed.command ? commandHelp(*parsed.command) : usageText()) << Qt::flush;
+        err << "tiravol-cli : " << parsed.text << '\n' << tryHelpLine() << '\n' << Qt::flush;
         return CliStatus::kUsage;
     case CliParse::Kind::Run:
         break;
@@ -92,23 +137,14 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     CliJobRunner jobs(err); // before the Workspace, which refers to it
     Workspace ws(config, &ui);
     ws.setJobRunner(&jobs);
-    if (!command.acquiring()) {
-        if (!historyReadable(ws.workingHistoryPath(), err))
+    if (!command.withoutHistory()) {
+        if (o.history.isEmpty() && !dataFolderFound(config, command, err))
             return CliStatus::kFailure;
-        // The calendar filter reads the base history; without it the report would be of nothing.
-        if (o.filterRequested()
-            && !historyReadable(HistoryFile::locate(config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)), err))
+        if (!command.acquiring() && !historiesReadable(config, ws, o, err))
             return CliStatus::kFailure;
     }
-    if (!config.dataFolder.isEmpty() && !QFileInfo(config.dataFolder).isDir() && o.history.isEmpty()) {
-        err << "tiravol-cli : le dossier des données « " << QDir::toNativeSeparators(config.dataFolder) << " » n'existe pas\n"
-            << Qt::flush;
-        return CliStatus::kFailure;
-    }
-
-    // Refused before anything runs: a command that writes must not do half its work.
     if (!o.output.isEmpty()) {
-        if (const auto refusal = ws.exportRefusal(o.output)) {
+        if (const auto refusal = outputRefusal(o.output, ws)) {
             err << "tiravol-cli : -o : " << *refusal << '\n' << Qt::flush;
             return CliStatus::kFailure;
         }
@@ -120,7 +156,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
 
     // No network for the report commands: a calendar filter then works on the base history.
-    if (!command.withoutStartUp()) {
+    if (!command.withoutStartUp() && !command.withoutHistory()) {
         ws.startUp();
         // The reason is told; a report or a save on part of the history would mislead.
         if (!ws.loadFailure().isEmpty())
@@ -133,7 +169,9 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (o.until) {
         const int count = ws.liste().itemCount();
         if (*o.until < 0 || *o.until >= count) {
-            err << "tiravol-cli : --until : " << *o.until << " est hors de la liste (0 à " << count - 1 << ")\n" << Qt::flush;
+            err << "tiravol-cli : --until : " << *o.until << " est hors de la liste (0 à " << count - 1 << ")\n"
+                << tryHelpLine() << '\n'
+                << Qt::flush;
             return CliStatus::kUsage;
         }
         ws.clickListe(*o.until);
@@ -146,7 +184,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         const int status = command.execute(run);
         return run.outputFailed && status == CliStatus::kOk ? CliStatus::kFailure : status;
     } catch (const UsageError& e) { // checked before the start, read again by the command
-        run.fail(e.text);
+        run.usageFailure(e.text);
         return CliStatus::kUsage;
     }
 }

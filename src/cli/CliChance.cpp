@@ -64,6 +64,15 @@ private:
     }
 };
 
+// The pay table's odds hold for every player: no history is read.
+class OddsCommand : public ReportCommand {
+public:
+    OddsCommand() : ReportCommand(QStringLiteral("cotes"), &Workspace::cotesKeno, QStringLiteral("cotes du Keno"), 0)
+    {
+        setWithoutHistory();
+    }
+};
+
 } // namespace
 
 CliCommandList chanceCommands()
@@ -73,7 +82,7 @@ CliCommandList chanceCommands()
         list.push_back(std::make_unique<ReportCommand>(QString::fromUtf8(name), command, QString::fromUtf8(description), reads));
     };
     add("hasard", &Workspace::hasard, "les sorties et les écarts face au hasard", CliCommand::ReadsPeriod);
-    add("cotes", &Workspace::cotesKeno, "cotes du Keno", 0);
+    list.push_back(std::make_unique<OddsCommand>());
     add("partenaires-hasard", &Workspace::partenairesHasard, "partenaires des numéros cochés face au hasard",
         CliCommand::ReadsPeriod | CliCommand::ReadsNumbers);
     add("annonceur-hasard", &Workspace::annonceurHasard, "numéros annoncés par les numéros cochés face au hasard",

@@ -2,6 +2,7 @@
 
 #include "history/DateText.h"
 #include "output/Plural.h"
+#include "shell/CommandLineText.h"
 #include "shell/Workspace.h"
 
 UsageError usageError(const QString& subject, const QString& what)
@@ -9,9 +10,19 @@ UsageError usageError(const QString& subject, const QString& what)
     return UsageError{subject + QStringLiteral(" : ") + what};
 }
 
+QString tryHelpLine()
+{
+    return CommandLineText::tryHelp(QStringLiteral("tiravol-cli"));
+}
+
 void CliRun::fail(const QString& text) const
 {
     err << "tiravol-cli : " << text << '\n' << Qt::flush;
+}
+
+void CliRun::usageFailure(const QString& text) const
+{
+    err << "tiravol-cli : " << text << '\n' << tryHelpLine() << '\n' << Qt::flush;
 }
 
 void CliRun::printReport() const

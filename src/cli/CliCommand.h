@@ -28,11 +28,15 @@ struct UsageError {
     QString text;
 };
 UsageError usageError(const QString& subject, const QString& what);
+// What follows every usage error: where the usage is.
+QString tryHelpLine();
 
 // The command line as read, every value checked; nothing here has touched a file.
 struct CliOptions {
     QString dataDir, history;
-    QString output; // -o / --output: the report goes to this file through the export step
+    // -o / --output: the report goes to this file through the export step; empty, "-" and
+    // "/dev/stdout" are standard output
+    QString output;
     // The state the options set before a command runs, in this order: the calendar filter, a
     // click on a line of the draw list, the ticked grid.
     std::optional<QList<int>> months, weekdays;
@@ -60,6 +64,8 @@ struct CliRun {
 
     // "tiravol-cli : text" on standard error.
     void fail(const QString& text) const;
+    // The same for a mistake in the command line, with the line that points to the help.
+    void usageFailure(const QString& text) const;
     // The report as the export step writes it: on standard output, or with -o into the file.
     void printReport() const;
     // Set when -o could not write the report (already told): the command then fails.
@@ -96,6 +102,8 @@ public:
     bool acquiring() const { return m_acquiring; }
     // Works on files alone: the history is not loaded first (nor its warnings shown).
     bool withoutStartUp() const { return m_withoutStartUp; }
+    // Prints what it knows without any history (the pay table's odds): nothing is read first.
+    bool withoutHistory() const { return m_withoutHistory; }
     // May write the working history: holds the data folder's lock from before the history is
     // read to the end (acquiring commands always do).
     bool writesHistory() const { return m_writesHistory || m_acquiring; }
@@ -112,6 +120,7 @@ protected:
     void addOption(const QString& name, const QString& valueName, const QString& description);
     void setAcquiring(bool withoutStartUp = false);
     void setWritesHistory() { m_writesHistory = true; }
+    void setWithoutHistory() { m_withoutHistory = true; }
 
 private:
     QString m_name, m_description;
@@ -119,7 +128,7 @@ private:
     QList<Argument> m_arguments;
     int m_minArguments = 0, m_maxArguments = 0;
     QList<QCommandLineOption> m_ownOptions;
-    bool m_acquiring = false, m_withoutStartUp = false, m_writesHistory = false;
+    bool m_acquiring = false, m_withoutStartUp = false, m_writesHistory = false, m_withoutHistory = false;
 };
 
 // A command that runs a report of the Workspace and prints it.

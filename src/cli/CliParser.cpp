@@ -1,7 +1,8 @@
 #include "cli/CliParser.h"
 
+#include "shell/CommandLineText.h"
+
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 namespace {
 
@@ -23,8 +24,7 @@ const QList<SharedOption>& sharedOptions()
                             QStringLiteral("FICHIER")),
          0},
         {QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
-                            QStringLiteral("écrit le rapport dans FICHIER au lieu de la sortie standard"),
-                            QStringLiteral("FICHIER")),
+                            QStringLiteral("écrit le rapport dans FICHIER (- : la sortie standard)"), QStringLiteral("FICHIER")),
          CliCommand::PrintsReport},
         {QCommandLineOption(QStringLiteral("months"), QStringLiteral("mois retenus par le filtre du calendrier, de 1 à 12"),
                             QStringLiteral("LISTE")),
@@ -129,24 +129,6 @@ QStringList readers(const QString& name)
     return names;
 }
 
-// QCommandLineParser's own texts are English: its faults are said again here.
-QString parserFault(const QCommandLineParser& parser)
-{
-    const QStringList unknown = parser.unknownOptionNames();
-    if (!unknown.isEmpty()) {
-        const QString& name = unknown.constFirst();
-        return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name + QStringLiteral(" : option inconnue");
-    }
-    const QString text = parser.errorText();
-    static const QRegularExpression quoted(QStringLiteral("'(.*)'"));
-    const QString option = quoted.match(text).captured(1);
-    if (text.startsWith(QLatin1String("Missing value")))
-        return option + QStringLiteral(" : une valeur est attendue");
-    if (text.startsWith(QLatin1String("Unexpected value")))
-        return option + QStringLiteral(" : n'attend pas de valeur");
-    return text;
-}
-
 std::array<bool, 3> parseSlots(const QString& text)
 {
     std::array<bool, 3> times{};
@@ -170,7 +152,10 @@ CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& comma
     const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
     o.dataDir = value("data-dir");
     o.history = value("history");
+    // "-" is standard output, as everywhere; so is /dev/stdout, which a save would replace.
     o.output = value("output");
+    if (o.output == QLatin1String("-") || o.output == QLatin1String("/dev/stdout"))
+        o.output.clear();
     if (given("until")) {
         bool ok = false;
         o.until = value("until").toInt(&ok);
@@ -213,7 +198,7 @@ CliParse parseCommandLine(const QStringList& arguments)
 
     CliParse result;
     if (!parser.parse(QStringList{QStringLiteral("tiravol-cli")} + arguments)) {
-        result.text = parserFault(parser);
+        result.text = CommandLineText::fault(parser);
         return result;
     }
     if (parser.isSet(QStringLiteral("version"))) {

@@ -7,6 +7,7 @@
 #include "gui/MainWindow.h"
 #include "history/DemoHistory.h"
 #include "shell/AppPaths.h"
+#include "shell/CommandLineText.h"
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 #include "shell/Workspace.h"
@@ -24,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -32,6 +35,15 @@ namespace {
 WorkspaceConfig::Connection connectionHint()
 {
     return ConnectionCheck::mayBeOnline() ? WorkspaceConfig::Connection::Online : WorkspaceConfig::Connection::Offline;
+}
+
+// Like tiravol-cli: the fault, where the help is, and status 2.
+[[noreturn]] void usageFailure(const QString& text)
+{
+    const QByteArray message
+        = QStringLiteral("tiravol : %1\n%2\n").arg(text, CommandLineText::tryHelp(QStringLiteral("tiravol"))).toUtf8();
+    std::fputs(message.constData(), stderr);
+    std::exit(2);
 }
 
 } // namespace
@@ -77,11 +89,14 @@ GuiApp::Options GuiApp::parseArguments(const QStringList& arguments)
     parser.addOption(demo);
     parser.addOption(dataDir);
     parser.addOption(quit);
-    parser.process(arguments);
+    if (!parser.parse(arguments))
+        usageFailure(CommandLineText::fault(parser));
     if (parser.isSet(help))
         parser.showHelp(0);
     if (parser.isSet(version))
         parser.showVersion();
+    if (!parser.positionalArguments().isEmpty())
+        usageFailure(QStringLiteral("« %1 » : argument inattendu").arg(parser.positionalArguments().constFirst()));
     Options options;
     options.quitAfterStart = parser.isSet(quit);
     options.demo = parser.isSet(demo);

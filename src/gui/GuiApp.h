@@ -30,7 +30,8 @@ public:
     // Application-wide set-up done before anything is shown: Qt's French translations.
     static void setUpApplication();
 
-    // Reads the command line; prints help or the version and exits like any Qt program.
+    // Reads the command line; prints help or the version and exits 0, or a usage error and
+    // exits 2, as tiravol-cli does.
     static Options parseArguments(const QStringList& arguments);
 
     // Creates everything and shows the window; the start-up sequence runs from the event

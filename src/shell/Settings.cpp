@@ -1,10 +1,34 @@
 #include "shell/Settings.h"
 
-#include "output/TextFile.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryFile>
+
+namespace {
+
+// Whether QSettings reads the file whole. It keeps the files it has read in a cache and tells a
+// fault only to their first reader, so the bytes are read again under a name of their own.
+QSettings::Status readability(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QSettings::NoError;
+    QFile file(path);
+    QTemporaryFile copy;
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return QSettings::AccessError;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || !copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
+        return QSettings::AccessError;
+    const QSettings probe(copy.fileName(), QSettings::IniFormat);
+    probe.allKeys();
+    return probe.status();
+}
+
+} // namespace
 
 QString Settings::defaultArchiveUrl()
 {
@@ -18,114 +42,29 @@ QString Settings::iniPath(const QString& appDataFolder)
 
 Settings::Settings(QString iniPath, bool writable) : m_path(std::move(iniPath)), m_writable(writable) { }
 
-namespace {
-
-// The lines of a settings text, whatever its line ends. Carriage returns ending a line go with
-// the line end (the reader trims them anyway), so that a rewrite keeps one kind of line end.
-QStringList textLines(const QString& text)
+QString Settings::storedKey(const QSettings& file, const QString& section, const QString& key)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        while (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    return lines;
-}
-
-// The name of the section a line opens ("" for a malformed header); nullopt for other lines.
-std::optional<QString> sectionOf(const QString& raw)
-{
-    const QString line = raw.trimmed();
-    if (!line.startsWith(QLatin1Char('[')))
-        return std::nullopt;
-    const qsizetype end = line.indexOf(QLatin1Char(']'));
-    return end > 0 ? line.mid(1, end - 1).trimmed() : QString();
-}
-
-bool isKeyLine(const QString& raw, const QString& key)
-{
-    const QString line = raw.trimmed();
-    const qsizetype eq = line.indexOf(QLatin1Char('='));
-    return eq >= 0 && line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0;
-}
-
-bool sameName(const std::optional<QString>& a, const QString& b)
-{
-    return a && !a->isEmpty() && a->compare(b, Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
-
-std::optional<QString> Settings::readText(const QString& text, const QString& section, const QString& key)
-{
-    // Read as profile files are read: names without regard to case and the value as written.
-    // QSettings would turn "a,b" into a list and cut at ';', losing a hand-written address.
-    bool inSection = false;
-    for (const QString& raw : textLines(text)) {
-        if (const std::optional<QString> name = sectionOf(raw)) {
-            inSection = sameName(name, section);
-            continue;
-        }
-        if (!inSection || !isKeyLine(raw, key))
-            continue;
-        const QString line = raw.trimmed();
-        QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
-        if (value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'))
-            value = value.mid(1, value.size() - 2);
-        // A value holds at most 254 characters, the longest a profile value can be.
-        return value.left(254);
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> Settings::writeText(const QString& text, const QString& section, const QString& key, const QString& value)
-{
-    if (value.contains(QLatin1Char('\n')))
-        return std::nullopt;
-    const QString eol = text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QStringList lines = text.isEmpty() ? QStringList() : textLines(text);
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    // Quoted when the reader would otherwise trim it or take its own quotes away.
-    const bool quoted = value != value.trimmed()
-        || (value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'));
-    const QString entry = key + QLatin1Char('=') + (quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value);
-    qsizetype sectionStart = -1, sectionEnd = lines.size();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::optional<QString> name = sectionOf(lines[i]);
-        if (!name)
-            continue;
-        if (sectionStart >= 0) {
-            sectionEnd = i;
-            break;
-        }
-        if (sameName(name, section))
-            sectionStart = i;
-    }
-    if (sectionStart >= 0) {
-        for (qsizetype i = sectionStart + 1; i < sectionEnd; ++i) {
-            if (isKeyLine(lines[i], key)) {
-                lines[i] = entry;
-                return lines.join(eol) + eol;
-            }
-        }
-        qsizetype at = sectionEnd;
-        while (at > sectionStart + 1 && lines[at - 1].trimmed().isEmpty())
-            --at;
-        lines.insert(at, entry);
-    } else {
-        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-            lines << QString();
-        lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
-    }
-    return lines.join(eol) + eol;
+    const QString wanted = section + QLatin1Char('/') + key;
+    for (const QString& k : file.allKeys())
+        if (k.compare(wanted, Qt::CaseInsensitive) == 0)
+            return k;
+    return wanted;
 }
 
 QString Settings::read(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (readability(m_path) != QSettings::NoError)
         return defaultValue;
-    return readText(TextFile::decode(file.readAll()), section, key).value_or(defaultValue);
+    const QSettings file(m_path, QSettings::IniFormat);
+    const QString stored = storedKey(file, section, key);
+    if (!file.contains(stored))
+        return defaultValue;
+    const QVariant value = file.value(stored);
+    // An address written by hand without quotes reads as a list at its commas.
+    const QString text
+        = value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
+    // At most 254 characters, the longest a profile value can be.
+    return text.left(254);
 }
 
 bool Settings::write(const QString& section, const QString& key, const QString& value)
@@ -133,24 +72,20 @@ bool Settings::write(const QString& section, const QString& key, const QString& 
     m_error.clear();
     if (!m_writable)
         return false;
-    QString text;
-    QFile file(m_path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly)) {
-            m_error = QStringLiteral("Le fichier des réglages « %1 » ne peut pas être lu : il n'a pas été modifié.")
-                          .arg(QDir::toNativeSeparators(m_path));
-            return false;
-        }
-        text = TextFile::decode(file.readAll());
-        file.close();
-    }
-    const std::optional<QString> written = writeText(text, section, key, value);
-    if (!written) {
-        m_error = QStringLiteral("Une valeur de plusieurs lignes ne peut pas être écrite dans « %1 » : il n'a pas été modifié.")
-                      .arg(QDir::toNativeSeparators(m_path));
+    const QString shown = QDir::toNativeSeparators(m_path);
+    // QSettings would rewrite a file it read only in part with what it understood.
+    if (readability(m_path) != QSettings::NoError) {
+        m_error = QStringLiteral("Le fichier des réglages « %1 » ne peut pas être lu : il n'a pas été modifié.").arg(shown);
         return false;
     }
-    return TextFile::writeAtomic(m_path, TextFile::encodeSystem(*written), &m_error);
+    QSettings file(m_path, QSettings::IniFormat);
+    file.setValue(storedKey(file, section, key), value);
+    file.sync(); // through a file written aside, then renamed over the old one
+    if (file.status() != QSettings::NoError) {
+        m_error = QStringLiteral("Le fichier des réglages « %1 » ne peut pas être écrit.").arg(shown);
+        return false;
+    }
+    return true;
 }
 
 QString Settings::archiveUrl()

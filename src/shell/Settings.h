@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 
-// The per-user settings file Varn/tiravol.ini (section "URL", key "FileFdesjeux").
+class QSettings;
+
+// The per-user settings file Varn/tiravol.ini (section "URL", key "FileFdesjeux"), read and
+// written by QSettings in INI form. Names are found without regard to case, and an existing
+// key keeps the case it was written with.
 class Settings {
 public:
     static QString defaultArchiveUrl();
@@ -18,22 +21,20 @@ public:
     // Returns false when the file could not be written (the value then lasts only in memory).
     bool setArchiveUrl(const QString& url);
 
-    // Lit / Ecrit: one key of one section.
+    // One key of one section; at most 254 characters are read. A file that cannot be read
+    // gives the default.
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;
-    // False when the file could not be written or the value holds a line break.
+    // False when the file could not be written, or could not be read: a file that does not
+    // read whole is never replaced.
     bool write(const QString& section, const QString& key, const QString& value);
-
-    // The same on the file's text. A value read is at most 254 characters; names are compared
-    // without regard to case. writeText changes the one key's line (or adds it, and its section)
-    // and nothing else; nullopt when the value cannot be stored on a line.
-    static std::optional<QString> readText(const QString& text, const QString& section, const QString& key);
-    static std::optional<QString> writeText(const QString& text, const QString& section, const QString& key,
-                                            const QString& value);
 
     // Why the last write failed, in French (empty after a write that succeeded).
     QString lastError() const { return m_error; }
 
 private:
+    // "section/key" as the file spells it, or as given when the file lacks it.
+    static QString storedKey(const QSettings& file, const QString& section, const QString& key);
+
     QString m_path;
     QString m_error;
     bool m_writable;

@@ -107,6 +107,8 @@ void Workspace::startUp()
 {
     Settings settings(m_config.settingsFile(), !m_config.readOnlySettings);
     m_state.archiveUrl = settings.archiveUrl();
+    if (!settings.lastError().isEmpty())
+        m_ui.message(settings.lastError(), Messages::kTitle);
     emit changed(MenuPart);
     m_history->charge2();
     m_rankings->srti();

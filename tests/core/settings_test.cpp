@@ -1,33 +1,77 @@
 #include "shell/Settings.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 using namespace TestSupport;
 
-TEST(Settings, DefaultAndHandWrittenAddresses)
-{
+namespace {
+
+const QString kUrl = QStringLiteral("URL"), kKey = QStringLiteral("FileFdesjeux");
+
+class SettingsTest : public ::testing::Test {
+protected:
     QTemporaryDir tmp;
     const QString ini = Settings::iniPath(tmp.filePath(QStringLiteral("config")));
-    EXPECT_EQ(Settings(ini, false).archiveUrl(), Settings::defaultArchiveUrl());
+    QString address() const { return Settings(ini, false).archiveUrl(); }
+};
+
+TEST_F(SettingsTest, WrittenAsTheProgramAlwaysWroteIt)
+{
+    EXPECT_EQ(address(), Settings::defaultArchiveUrl());
     EXPECT_FALSE(QFileInfo::exists(ini)); // read-only never creates it
     EXPECT_EQ(Settings(ini, true).archiveUrl(), Settings::defaultArchiveUrl());
     EXPECT_EQ(readFile(ini), "[URL]\nFileFdesjeux=" + Settings::defaultArchiveUrl().toUtf8() + "\n");
+    // Nothing left beside it: no lock, no half-written copy.
+    EXPECT_EQ(QDir(QFileInfo(ini).path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("tiravol.ini")});
 
-    // ',' and ';' belong to the address; writing one key leaves the rest as it was.
-    writeFile(ini, "; notes\r\n[Autre]\r\nCle=1\r\n\r\n[url]\r\nfilefdesjeux=ancienne\r\nExtra=x\r\n");
-    const QString address = QStringLiteral("https://exemple.fr/a,b;c?x=1&y=\"2\"");
-    ASSERT_TRUE(Settings(ini, true).setArchiveUrl(address));
-    EXPECT_EQ(Settings(ini, false).archiveUrl(), address);
-    EXPECT_EQ(readFile(ini), "; notes\r\n[Autre]\r\nCle=1\r\n\r\n[url]\r\nFileFdesjeux=" + address.toUtf8() + "\r\nExtra=x\r\n");
-    // A value quoted whole is read without its quotes.
-    writeFile(ini, "[URL]\nFileFdesjeux = \"https://q.fr/a;b\"\n");
-    EXPECT_EQ(Settings(ini, false).archiveUrl(), QStringLiteral("https://q.fr/a;b"));
-    // Line ends mixed by hand, blanks around the value: what is written reads back, the rest stays.
-    writeFile(ini, "[URL]\nFileFdesjeux=ancienne\r\nCle=1\n");
-    ASSERT_TRUE(Settings(ini, true).setArchiveUrl(QStringLiteral(" https://n.fr/ ")));
-    EXPECT_EQ(Settings(ini, false).archiveUrl(), QStringLiteral(" https://n.fr/ "));
-    EXPECT_EQ(Settings(ini, false).read(QStringLiteral("url"), QStringLiteral("cle"), QString()), QStringLiteral("1"));
-    EXPECT_FALSE(Settings(ini, true).setArchiveUrl(QStringLiteral("https://a.fr/\nCle=2")));
-    EXPECT_EQ(Settings(ini, false).read(QStringLiteral("URL"), QStringLiteral("Cle"), QString()), QStringLiteral("1"));
+    // Another section and key stay, read back as they were (quoted for their '='); the names keep
+    // the case the file gives them.
+    writeFile(ini, "[url]\nfilefdesjeux=ancienne\nSiteTiravol=https://s.fr/p?a=1&b=2\n\n[Fenetre]\nGauche=-5\n");
+    ASSERT_TRUE(Settings(ini, true).setArchiveUrl(QStringLiteral("https://n.fr/a.zip")));
+    EXPECT_EQ(readFile(ini).toStdString(),
+              "[Fenetre]\nGauche=-5\n\n[url]\nSiteTiravol=\"https://s.fr/p?a=1&b=2\"\nfilefdesjeux=https://n.fr/a.zip\n");
+    const Settings reader(ini, false);
+    EXPECT_EQ(reader.read(QStringLiteral("FENETRE"), QStringLiteral("gauche"), QString()), QStringLiteral("-5"));
+    EXPECT_EQ(reader.read(kUrl, QStringLiteral("SiteTiravol"), QString()), QStringLiteral("https://s.fr/p?a=1&b=2"));
+    EXPECT_EQ(reader.read(QStringLiteral("Fenetre"), QStringLiteral("Haut"), QStringLiteral("?")), QStringLiteral("?"));
 }
+
+TEST_F(SettingsTest, AddressesWithSeparatorsComeBackWhole)
+{
+    // ',' and ';' belong to an address: quoted when written, read back as they were.
+    for (const QString& address : {QStringLiteral("https://exemple.fr/a,b;c?x=1&y=\"2\""), QStringLiteral(" https://n.fr/ ")}) {
+        ASSERT_TRUE(Settings(ini, true).setArchiveUrl(address));
+        EXPECT_EQ(this->address(), address);
+    }
+    // Written by hand without quotes, commas and all.
+    writeFile(ini, "[URL]\r\nFileFdesjeux=https://e.fr/a,b.zip\r\n");
+    EXPECT_EQ(address(), QStringLiteral("https://e.fr/a,b.zip"));
+    writeFile(ini, "[URL]\nFileFdesjeux=" + QByteArray(300, 'a') + "\n");
+    EXPECT_EQ(address(), QString(254, QLatin1Char('a')));
+}
+
+TEST_F(SettingsTest, AFileThatDoesNotReadIsNeverReplaced)
+{
+    // Bytes that are not text: the default address serves, the file stays as it is.
+    const QByteArray broken = "[URL]\nFileFdesjeux=https://mine.fr/a.zip\n\xff\xfe [\n[Fenetre]\nGauche=7\n";
+    writeFile(ini, broken);
+    Settings settings(ini, true);
+    EXPECT_EQ(settings.archiveUrl(), Settings::defaultArchiveUrl());
+    EXPECT_FALSE(settings.setArchiveUrl(QStringLiteral("https://n.fr/a.zip")));
+    EXPECT_TRUE(settings.lastError().startsWith(QStringLiteral("Le fichier des réglages « ")))
+        << settings.lastError().toStdString();
+    EXPECT_TRUE(settings.lastError().endsWith(QStringLiteral("ne peut pas être lu : il n'a pas été modifié.")));
+    EXPECT_EQ(readFile(ini), broken);
+
+    // A folder where the file should be.
+    QFile::remove(ini);
+    ASSERT_TRUE(QDir().mkpath(ini));
+    EXPECT_EQ(settings.archiveUrl(), Settings::defaultArchiveUrl());
+    EXPECT_FALSE(settings.write(kUrl, kKey, QStringLiteral("x")));
+    EXPECT_FALSE(settings.lastError().isEmpty());
+    EXPECT_TRUE(QFileInfo(ini).isDir());
+}
+
+} // namespace

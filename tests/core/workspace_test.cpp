@@ -252,7 +252,7 @@ TEST_F(WorkspaceTest, FailedDownloadAsksForTheAddressAndKeepsItUnderTheHourglass
     writeFile(base, crlf(all.mid(0, 8)));
     const QString own = QStringLiteral("https://example.org/a,b.zip?x=1;y=2");
     const QString corrected = QStringLiteral("https://example.org/nouvelle,v2.zip");
-    writeFile(ini, "[URL]\r\nFileFdesjeux=" + own.toUtf8() + "\r\n");
+    writeFile(ini, "[URL]\r\nFileFdesjeux=\"" + own.toUtf8() + "\"\r\n");
     auto ws = startWith(all.mid(0, 12));
     int raised = 0, lowered = 0;
     QObject::connect(ws.get(), &Workspace::changed, [&](unsigned parts) {
@@ -332,4 +332,17 @@ TEST_F(WorkspaceTest, UnreadableWorkingFileIsNotDestroyed)
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(contains(ui.messages[1].text, QStringLiteral("est gardé tel quel")));
     EXPECT_EQ(readFile(working + QStringLiteral("/inside.txt")), QByteArray("keep"));
+}
+
+TEST_F(WorkspaceTest, UnreadableSettingsAreSaidAndKeptWhileTheDefaultAddressServes)
+{
+    const QByteArray broken = "[URL]\nFileFdesjeux=https://mine.fr/a.zip\n[Fenetre\n";
+    writeFile(ini, broken);
+    auto ws = startWith(makeHistory(25));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("Le fichier des réglages")));
+    EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("ne peut pas être lu : il n'a pas été modifié.")));
+    ws->telechargement();
+    EXPECT_EQ(source.urls, QStringList{Settings::defaultArchiveUrl()});
+    EXPECT_EQ(readFile(ini), broken);
 }

@@ -129,7 +129,7 @@ TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
 
     const CliOutput none = base({});
     EXPECT_EQ(none.code, 2);
-    EXPECT_TRUE(contains(none.err, QStringLiteral("build-base ARCHIVE...")));
+    EXPECT_TRUE(contains(none.err, QStringLiteral("build-base : 1 à 100 arguments attendus, 0 donné\n")));
 }
 
 } // namespace

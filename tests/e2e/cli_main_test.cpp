@@ -1,6 +1,8 @@
 // The real tiravol-cli binary: the in-process bytes as UTF-8 whatever the locale, exit 2 on a usage
-// error, writers taking turns, and Ctrl+C stopping a long walk with the records found so far, or a
-// download with the history untouched.
+// error, a failed read of a history failing the run, a failed write to standard output failing the
+// run, -o refusing what is not a file, writers taking turns, and Ctrl+C stopping a long walk with the
+// records found so far, or a download with the history untouched. The window's binary reads its
+// command line the same way.
 #include "history/HistoryFile.h"
 #include "shell/DataFolderLock.h"
 #include "support/CliSupport.h"
@@ -13,7 +15,9 @@
 #include <QTcpServer>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 using namespace TestSupport;
 
@@ -48,6 +52,31 @@ protected:
         env.insert(QStringLiteral("ASAN_OPTIONS"),
                    asan + (asan.isEmpty() ? QString() : QStringLiteral(":")) + QStringLiteral("verify_asan_link_order=0"));
         process.setProcessEnvironment(env);
+    }
+    struct Run {
+        int code = -1;
+        QString out, err;
+    };
+    // The program run to its end; `prepare` sets the process up before it starts.
+    Run run(const QString& program, const QStringList& args, const std::function<void(QProcess&)>& prepare = {}) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Else the window warns first that it has none.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
+        process.setProcessEnvironment(environment);
+        if (prepare)
+            prepare(process);
+        process.start(program, args);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    Run runCli(const QStringList& args, const std::function<void(QProcess&)>& prepare = {}) const
+    {
+        return run(QStringLiteral(TIRAVOL_CLI_PATH), QStringList{QStringLiteral("--data-dir"), m_data.path()} + args, prepare);
     }
     // "add first,first+1,...,first+19", taken from a draw line.
     static QStringList add(int first) { return {QStringLiteral("add"), drawFrom("", first).mid(1, 59).replace(u' ', u',')}; }
@@ -231,6 +260,119 @@ TEST_F(CliMainTest, AHistoryLargerThanAnyRealOneIsRefusedAtOnce)
     EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("est trop grand pour un historique")));
     EXPECT_EQ(QFileInfo(working()).size(), HistoryFile::kLargestHistory + 1);
     EXPECT_EQ(head(), before);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CliMainTest, HelpOnStandardOutputAndUsageErrorsInTwoLinesAlikeInBothPrograms)
+{
+    for (const char* args : {"--help", "sorties --help"}) {
+        const Run help = runCli(words(args));
+        EXPECT_EQ(help.code, 0) << args;
+        EXPECT_TRUE(startsWith(help.out, QStringLiteral("usage : tiravol-cli [OPTION...] "))) << args;
+        EXPECT_EQ(help.err, QString()) << args;
+    }
+    const Run window = run(QStringLiteral(TIRAVOL_GUI_PATH), {QStringLiteral("--help")});
+    EXPECT_EQ(window.code, 0);
+    EXPECT_TRUE(contains(window.out, QStringLiteral("--data-dir")));
+
+    // The same faults of the shared options, the same words after each program's name.
+    const struct {
+        QStringList args;
+        QString fault;
+    } cases[] = {
+        {{QStringLiteral("--bogus")}, QStringLiteral("--bogus : option inconnue")},
+        {{QStringLiteral("--data-dir")}, QStringLiteral("--data-dir : une valeur est attendue")},
+    };
+    for (const auto& c : cases) {
+        for (const char* program : {TIRAVOL_CLI_PATH, TIRAVOL_GUI_PATH}) {
+            const QString name = QFileInfo(QString::fromUtf8(program)).fileName();
+            const Run r = run(QString::fromUtf8(program), c.args);
+            EXPECT_EQ(r.code, 2) << program;
+            EXPECT_EQ(r.out, QString());
+            EXPECT_EQ(r.err, QStringLiteral("%1 : %2\nEssayez « %1 --help ».\n").arg(name, c.fault));
+        }
+    }
+    // The window takes no argument: one given is a mistake, not ignored.
+    const Run extra = run(QStringLiteral(TIRAVOL_GUI_PATH), {QStringLiteral("--quit-after-start"), QStringLiteral("extra")});
+    EXPECT_EQ(extra.code, 2);
+    EXPECT_EQ(extra.err, QStringLiteral("tiravol : « extra » : argument inattendu\nEssayez « tiravol --help ».\n"));
+}
+
+TEST_F(CliMainTest, AFailedWriteToStandardOutputFailsTheRunAndSaysSo)
+{
+    writeHistory(makeHistory(9));
+    const auto toFull = [](QProcess& p) { p.setStandardOutputFile(QStringLiteral("/dev/full")); };
+    for (const char* args : {"ecarts", "--help", "--version"}) {
+        const Run full = runCli(words(args), toFull);
+        EXPECT_EQ(full.code, 1) << args;
+        EXPECT_TRUE(contains(full.err, QStringLiteral("tiravol-cli : la sortie standard n'a pas pu être écrite : plus de place")))
+            << args << full.err.toStdString();
+    }
+    // A pipe whose reader has gone: not a silent death by signal.
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ::close(fds[0]);
+    const Run closed
+        = runCli(words("ecarts"), [&fds](QProcess& p) { p.setChildProcessModifier([&fds] { ::dup2(fds[1], STDOUT_FILENO); }); });
+    ::close(fds[1]);
+    EXPECT_EQ(closed.code, 1);
+    EXPECT_TRUE(contains(closed.err, QStringLiteral("la sortie standard n'a pas pu être écrite : le programme qui la lisait")))
+        << closed.err.toStdString();
+}
+
+TEST_F(CliMainTest, OutputDashIsStandardOutputAndNothingButAFileInAFolderIsWritten)
+{
+    writeHistory(makeHistory(9));
+    const Run plain = runCli(words("ecarts"));
+    ASSERT_EQ(plain.code, 0);
+    const auto inHome = [this](QProcess& p) { p.setWorkingDirectory(m_home.path()); };
+    for (const char* target : {"-", "/dev/stdout"}) {
+        const Run r = runCli({QStringLiteral("-o"), QString::fromUtf8(target), QStringLiteral("ecarts")}, inHome);
+        EXPECT_EQ(r.code, 0) << target << r.err.toStdString();
+        EXPECT_EQ(r.out, plain.out) << target;
+    }
+    EXPECT_FALSE(QFileInfo::exists(m_home.filePath(QStringLiteral("-"))));
+
+    // A pipe is not replaced by a file.
+    const QString fifo = m_home.filePath(QStringLiteral("tube"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Run toFifo = runCli({QStringLiteral("-o"), fifo, QStringLiteral("ecarts")});
+    EXPECT_EQ(toFifo.code, 1);
+    EXPECT_TRUE(startsWith(toFifo.err, QStringLiteral("tiravol-cli : -o : « %1 » n'est pas un fichier ordinaire").arg(fifo)))
+        << toFifo.err.toStdString();
+    struct stat st { };
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    // A missing folder is said, not made.
+    const QString absent = m_home.filePath(QStringLiteral("absent"));
+    const Run toAbsent = runCli({QStringLiteral("-o"), absent + QStringLiteral("/r.txt"), QStringLiteral("ecarts")});
+    EXPECT_EQ(toAbsent.code, 1);
+    EXPECT_EQ(toAbsent.err, QStringLiteral("tiravol-cli : -o : le dossier « %1 » n'existe pas : rien n'est écrit\n").arg(absent));
+    EXPECT_FALSE(QFileInfo::exists(absent));
+    EXPECT_EQ(toAbsent.out, QString());
+}
+
+TEST_F(CliMainTest, OddsNeedNoHistoryAndAMissingOneSaysHowToGetIt)
+{
+    const QString absent = m_home.filePath(QStringLiteral("absent"));
+    const Run odds = run(QStringLiteral(TIRAVOL_CLI_PATH), {QStringLiteral("--data-dir"), absent, QStringLiteral("cotes")});
+    EXPECT_EQ(odds.code, 0) << odds.err.toStdString();
+    EXPECT_TRUE(startsWith(odds.out, QStringLiteral("Cotes du Keno\n")));
+    EXPECT_EQ(odds.err, QString());
+    EXPECT_FALSE(QFileInfo::exists(absent));
+
+    // No folder, then a folder without history: each says the way out.
+    for (const QString& folder : {absent, m_data.path()}) {
+        const Run r = run(QStringLiteral(TIRAVOL_CLI_PATH), {QStringLiteral("--data-dir"), folder, QStringLiteral("sorties")});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, QString());
+        for (const char* way : {"--data-dir", "tiravol-cli build-base ARCHIVE...", "tiravol-cli download"})
+            EXPECT_TRUE(contains(r.err, QString::fromUtf8(way))) << way << r.err.toStdString();
+    }
 }
 
 } // namespace

@@ -73,7 +73,7 @@ TEST(CliManual, ManualPageDescribesExactlyTheCommandsAndEveryOptionOfTheUsage)
 
     const CliOutput help = cli({QStringLiteral("--help")});
     EXPECT_EQ(help.code, CliStatus::kOk);
-    const QSet<QString> options = optionsIn(help.err);
+    const QSet<QString> options = optionsIn(help.out);
     // The usage names the options of its synopsis and of its commands' lines.
     for (const char* o : {"--data-dir", "--numbers", "--criteria", "--replace", "--version"})
         EXPECT_TRUE(options.contains(QLatin1String(o))) << o;
@@ -125,12 +125,12 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
     EXPECT_EQ(complete("tiravol-cli ", temp.path()), commandNames());
     // Before the command every option of the usage is offered; after it, those of its help.
     const QStringList options = complete("tiravol-cli -", temp.path());
-    for (const QString& o : optionsIn(cli({QStringLiteral("--help")}).err))
+    for (const QString& o : optionsIn(cli({QStringLiteral("--help")}).out))
         EXPECT_TRUE(options.contains(o)) << o.toStdString();
     EXPECT_TRUE(options.contains(QStringLiteral("--output")));
     for (const QString& command : commandNames()) {
         const QStringList offered = complete(QStringLiteral("tiravol-cli %1 -").arg(command).toUtf8().constData(), temp.path());
-        EXPECT_EQ(QSet<QString>(offered.begin(), offered.end()), optionsIn(cli({command, QStringLiteral("--help")}).err))
+        EXPECT_EQ(QSet<QString>(offered.begin(), offered.end()), optionsIn(cli({command, QStringLiteral("--help")}).out))
             << command.toStdString();
     }
     // import takes one archive, build-base several; option values are not arguments; bash splits

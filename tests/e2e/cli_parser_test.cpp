@@ -1,5 +1,5 @@
 // tiravol-cli's command line: what it refuses with exit 2 before anything runs, and each
-// command's help.
+// command's help, on standard output.
 #include "support/CliSupport.h"
 
 #include <QSet>
@@ -13,7 +13,7 @@ namespace {
 
 class CliParserTest : public TestSupport::CliTest { };
 
-TEST_F(CliParserTest, BadArgumentsExitTwoPrintingAndWritingNothing)
+TEST_F(CliParserTest, BadArgumentsExitTwoWithTwoLinesPointingToTheHelpAndWriteNothing)
 {
     writeHistory(TestSupport::makeHistory(41, QDate(2020, 3, 1)), true);
     const QByteArray history = TestSupport::readFile(working());
@@ -32,6 +32,8 @@ TEST_F(CliParserTest, BadArgumentsExitTwoPrintingAndWritingNothing)
         EXPECT_EQ(r.code, 2) << args;
         EXPECT_EQ(r.out, QString()) << args;
         EXPECT_TRUE(r.err.startsWith(QStringLiteral("tiravol-cli : "))) << args << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral("\nEssayez « tiravol-cli --help ».\n"))) << args << r.err.toStdString();
+        EXPECT_EQ(r.err.count(QLatin1Char('\n')), 2) << args << r.err.toStdString();
     }
     EXPECT_EQ(TestSupport::readFile(working()), history);
     EXPECT_TRUE(cli("--numbers 5 sorties")
@@ -54,11 +56,12 @@ TEST_F(CliParserTest, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
     for (const auto& c : cases) {
         const CliOutput help = cli(c.arguments);
         EXPECT_EQ(help.code, 0);
-        EXPECT_TRUE(help.err.startsWith(QString::fromUtf8(c.usage))) << help.err.toStdString();
+        EXPECT_TRUE(help.out.startsWith(QString::fromUtf8(c.usage))) << help.out.toStdString();
+        EXPECT_EQ(help.err, QString());
         const QStringList expected = words(c.options);
-        EXPECT_EQ(optionsIn(help.err), QSet<QString>(expected.begin(), expected.end())) << help.err.toStdString();
+        EXPECT_EQ(optionsIn(help.out), QSet<QString>(expected.begin(), expected.end())) << help.out.toStdString();
     }
-    EXPECT_TRUE(cli("recherche-ecart --help").err.contains(QStringLiteral("\n  S                        ")));
+    EXPECT_TRUE(cli("recherche-ecart --help").out.contains(QStringLiteral("\n  S                        ")));
 }
 
 } // namespace

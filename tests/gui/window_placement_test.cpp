@@ -30,8 +30,9 @@ TEST_F(WindowPlacementTest, FirstStartFitsTheWorkAreaAndTheGeometryComesBackFrom
     m_window->setGeometry(placed);
     ASSERT_TRUE(m_window->close());
     const QByteArray written = TestSupport::readFile(ini());
-    EXPECT_TRUE(written.startsWith("[URL]\r\nFileFdesjeux=https://exemple.test/a.zip\r\n\r\n[Autre]\r\nCle=1\r\n"));
-    EXPECT_TRUE(written.contains("[Fenetre]\r\n")) << written.constData();
+    EXPECT_TRUE(written.contains("[URL]\nFileFdesjeux=https://exemple.test/a.zip\n")) << written.constData();
+    EXPECT_TRUE(written.contains("[Autre]\nCle=1\n"));
+    EXPECT_TRUE(written.contains("[Fenetre]\n"));
     open();
     EXPECT_EQ(m_window->geometry(), placed);
     EXPECT_FALSE(m_window->isMaximized());
