@@ -520,6 +520,10 @@ TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAn
                                           + QStringLiteral("440")))
         << progress->text().toStdString();
 
+    // Records enough to scroll the list: its last line is then in sight only when scrolled to.
+    m_window->resize(1366, 420);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return resultat->verticalScrollBar()->maximum() > 0; }));
+
     // Esc stops it as the button does; the lists then show what the Workspace kept.
     QApplication::setActiveWindow(m_window.get());
     qt_sendShortcutOverrideEvent(m_window.get(), 0, Qt::Key_Escape, Qt::NoModifier, QString(), false, 1);
@@ -534,6 +538,7 @@ TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAn
                     .hasMatch())
         << stopped.toStdString();
     QApplication::processEvents();
+    EXPECT_EQ(resultat->verticalScrollBar()->value(), resultat->verticalScrollBar()->maximum());
     EXPECT_TRUE(resultat->viewport()->rect().contains(resultat->visualItemRect(resultat->item(resultat->count() - 1))));
     EXPECT_TRUE(progress->isVisible());
     EXPECT_EQ(progress->text(), stopped);
