@@ -56,7 +56,7 @@ void testLines(QStringList& out, const std::vector<Tested>& tests, int testedDra
         if (!compatible)
             flagged << NumberFormat::apply(t.number, u"00");
         out << QStringLiteral("Num ") + NumberFormat::apply(t.number, u" 00") + QStringLiteral(" Sorti ")
-                + NumberFormat::apply(t.count, u"0000") + QStringLiteral(" fois ")
+                + NumberFormat::apply(t.count, u"0000") + QLatin1Char(' ')
                 + ChanceText::percent(static_cast<double>(t.count) / testedDraws) + QStringLiteral(" ailleurs ")
                 + ChanceText::percent(static_cast<double>(t.total - t.count) / otherDraws) + QStringLiteral(" attendu ")
                 + ChanceText::percent(t.expected / testedDraws) + QStringLiteral(" p = ") + ChanceText::pValue(t.p)

@@ -1,5 +1,6 @@
 // The report of each number against chance: literal lines on a small hand-made case, exact
 // p-values far in the tails, and the rate of false alarms on uniform histories.
+#include "chance/ChanceText.h"
 #include "chance/HasardReport.h"
 #include "support/ChanceSupport.h"
 
@@ -90,6 +91,12 @@ TEST(HasardReportTest, ANumberFarOutIsNamedWhenTheChiSquareSeesNothing)
     ASSERT_LT(p, 1e-80L);
     EXPECT_TRUE(agrees(printed(lines[3], u" p = "), p)) << lines[3].toStdString();
     EXPECT_TRUE(agrees(printed(lines[3], u" corrigé "), 70 * p)) << lines[3].toStdString();
+
+    // Half the numbers far out, every p in scientific form: the lines still fit their pane.
+    for (int n = 1; n <= 35; ++n)
+        s.appearances[static_cast<size_t>(n)] = n % 2 ? 900 : 250;
+    for (const QString& line : HasardReport::lines(s, {0, 1999}))
+        EXPECT_LE(line.size(), ChanceText::kLineWidth) << line.toStdString();
 }
 
 TEST(HasardReportTest, FalseAlarmsAtTheStatedRiskAndAPlantedNumberAlwaysFound)

@@ -1,5 +1,6 @@
 // The partners and the announcer against chance: planted dependencies found, every p-value
 // against Fisher's law computed apart, and uniform histories flagged at about the stated rate.
+#include "chance/ChanceText.h"
 #include "chance/LiftReports.h"
 #include "support/ChanceSupport.h"
 
@@ -82,7 +83,7 @@ TEST(LiftReportsTest, PlantedPartnerIsNotCompatibleWithChance)
                            QStringLiteral("pour 69 numéros ; * : pas compatible avec le hasard")}));
     // The least compatible first: 6, in every matching draw, marked; the next ones are not.
     EXPECT_TRUE(
-        r.lines[9].startsWith(QStringLiteral("Num  06 Sorti %1 fois 100,0 % ailleurs ").arg(matching, 4, 10, QLatin1Char('0'))))
+        r.lines[9].startsWith(QStringLiteral("Num  06 Sorti %1 100,0 % ailleurs ").arg(matching, 4, 10, QLatin1Char('0'))))
         << r.lines[9].toStdString();
     EXPECT_TRUE(r.lines[9].endsWith(QStringLiteral(" *")));
     EXPECT_FALSE(r.lines[10].endsWith(QStringLiteral(" *")));
@@ -96,6 +97,8 @@ TEST(LiftReportsTest, PlantedPartnerIsNotCompatibleWithChance)
     // number 19 places of 69, elsewhere 20 of 69, an odds ratio of (19/50) / (20/49).
     expectPValues(r.lines, countsBeside(draws, [](size_t d, const Draws& all) { return has(all[d], 5); }),
                   (19.0L / 50) / (20.0L / 49));
+    for (const QString& line : r.lines)
+        EXPECT_LE(line.size(), ChanceText::kLineWidth) << line.toStdString();
 }
 
 TEST(LiftReportsTest, PlantedFollowerIsNotCompatibleWithChance)
@@ -109,7 +112,7 @@ TEST(LiftReportsTest, PlantedFollowerIsNotCompatibleWithChance)
         }
     const AnalysisReport r = LiftReports::announcer(matrixOf(draws), whole(draws), {5}, static_cast<int>(draws.size()));
     EXPECT_EQ(r.lines[1], QStringLiteral("Tirages suivant la combinaison dans la période : %1 sur 600").arg(hits));
-    EXPECT_TRUE(r.lines[9].startsWith(QStringLiteral("Num  07 Sorti %1 fois 100,0 %").arg(hits, 4, 10, QLatin1Char('0'))));
+    EXPECT_TRUE(r.lines[9].startsWith(QStringLiteral("Num  07 Sorti %1 100,0 %").arg(hits, 4, 10, QLatin1Char('0'))));
     EXPECT_TRUE(r.lines[9].endsWith(QStringLiteral(" *")));
     // All seventy are tested, the ticked one included, each by Fisher's exact test.
     EXPECT_EQ(countContaining(r.lines, QStringLiteral("Num ")), 70);
