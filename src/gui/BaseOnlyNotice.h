@@ -18,8 +18,11 @@ public:
     QString titleSuffix() const;
     // The same with the reason the download gave and the way back to the whole history.
     QString statusText() const;
+    // The download's whole message, for the status bar's tooltip.
+    QString details() const { return m_details; }
 
 private:
     QString m_lastDate; // the base history's last draw; empty: no notice
     QString m_reason;
+    QString m_details;
 };

@@ -347,6 +347,7 @@ void MainWindow::mirror(unsigned parts)
         m_entry->mirrorEntry();
     if ((parts & (Workspace::MenuPart | Workspace::ListPart)) && m_baseOnly.update(m_ws)) {
         m_baseOnlyLabel->setText(m_baseOnly.statusText());
+        m_baseOnlyLabel->setToolTip(m_baseOnly.details());
         m_baseOnlyLabel->setVisible(m_baseOnly.active());
         mirrorTitle();
     }
