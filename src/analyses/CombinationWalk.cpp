@@ -77,12 +77,17 @@ QString grouped(qint64 v)
     return NumberFormat::apply(v, u"#,##0");
 }
 
-int percentDone(qint64 examined, qint64 total)
+// The share done, rounded down: a walk not over never says 100 %. Under 1 % a decimal keeps
+// millions of combinations from reading "0 %".
+QString percentDone(qint64 examined, qint64 total)
 {
-    // Rounded down: a walk not over never says 100 %.
-    return total > 0
-        ? static_cast<int>(static_cast<double>(std::clamp<qint64>(examined, 0, total)) * 100.0 / static_cast<double>(total))
-        : 100;
+    if (total <= 0)
+        return QStringLiteral("100 %");
+    const double share = static_cast<double>(std::clamp<qint64>(examined, 0, total)) * 100.0 / static_cast<double>(total);
+    if (share >= 1.0 || examined <= 0)
+        return QStringLiteral("%1 %").arg(static_cast<int>(share));
+    const int tenths = static_cast<int>(share * 10.0);
+    return tenths == 0 ? QStringLiteral("moins de 0,1 %") : QStringLiteral("0,%1 %").arg(tenths);
 }
 
 QString duration(double seconds)
@@ -101,7 +106,7 @@ QString duration(double seconds)
 
 QString progressText(const Progress& progress)
 {
-    QString text = QStringLiteral("%1 combinaisons examinées sur %2 (%3 %)")
+    QString text = QStringLiteral("%1 combinaisons examinées sur %2 (%3)")
                        .arg(grouped(progress.examined), grouped(progress.total))
                        .arg(percentDone(progress.examined, progress.total));
     // Nothing to extrapolate from before the first combinations and the first second.
@@ -116,7 +121,13 @@ QString progressText(const Progress& progress)
 
 QString stoppedLine(qint64 examined, qint64 total)
 {
-    return QStringLiteral("Recherche arrêtée : %1 % des combinaisons examinées").arg(percentDone(examined, total));
+    return QStringLiteral("Recherche arrêtée : %1 des combinaisons examinées").arg(percentDone(examined, total));
+}
+
+bool isStoppedLine(const QString& line)
+{
+    return line.startsWith(QStringLiteral("Recherche arrêtée : "))
+        && line.endsWith(QStringLiteral(" des combinaisons examinées"));
 }
 
 } // namespace CombinationWalk

@@ -47,12 +47,15 @@ struct Progress {
 };
 
 // "4 962 235 combinaisons examinées sur 12 103 014 (41 %), reste environ 2 min 05 s": the
-// share is rounded down, the time left extrapolated from the time spent.
+// share is rounded down (with a decimal under 1 %: "0,4 %"), the time left extrapolated from the
+// time spent.
 QString progressText(const Progress& progress);
 
 // The line that follows the records of a walk stopped before its end, so that a partial list
 // never passes for a whole one: "Recherche arrêtée : 41 % des combinaisons examinées".
 QString stoppedLine(qint64 examined, qint64 total);
+// Whether `line` is such a line.
+bool isStoppedLine(const QString& line);
 
 struct Options {
     // Called from the thread that started the walk at most once per `interval`; unset: never.

@@ -289,12 +289,12 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
     out << QStringLiteral("Hasard, loi exacte du total de ") + FigureText::whole(played) + QLatin1Char(' ')
             + Plural::agree(played, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(" :");
     out << QStringLiteral("  encaissé attendu ") + FigureText::euros(result.expected) + QStringLiteral(", médian ")
-            + euros(result.median) + QStringLiteral(", intervalle à 95 % : ") + FigureText::whole(result.band.low)
-            + QStringLiteral(" à ") + euros(result.band.high);
+            + euros(result.median);
+    out << QStringLiteral("  intervalle à 95 % : ") + FigureText::whole(result.band.low) + QStringLiteral(" à ")
+            + euros(result.band.high);
     const bool inside = s.won >= result.band.low && s.won <= result.band.high;
-    out << (inside ? QStringLiteral("  encaissé de la prévision dans l'intervalle : compatible avec le hasard au risque de 5 %")
-                   : QStringLiteral(
-                       "  encaissé de la prévision hors de l'intervalle : pas compatible avec le hasard au risque de 5 %"));
+    out << (inside ? QStringLiteral("  prévision dans l'intervalle : compatible avec le hasard au risque de 5 %")
+                   : QStringLiteral("  prévision hors de l'intervalle : pas compatible avec le hasard au risque de 5 %"));
 
     const std::vector<qint64>& t = result.randomTotals;
     if (settings.players <= 0)
@@ -319,10 +319,15 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
     const qsizetype notAbove = std::upper_bound(t.begin(), t.end(), s.won) - t.begin();
     const qsizetype equal = notAbove - below, above = players - notAbove;
     out << QStringLiteral("  la prévision encaisse plus que ") + FigureText::whole(below) + QStringLiteral(", autant que ")
-            + FigureText::whole(equal) + QStringLiteral(", moins que ") + FigureText::whole(above)
-            + QStringLiteral(" d'entre eux : centile ") + FigureText::decimal(100.0 * (below + equal / 2.0) / players, 1);
-    out << QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : ")
-            + FigureText::probability((1.0 + static_cast<double>(equal + above)) / (1.0 + static_cast<double>(players)));
+            + FigureText::whole(equal) + QStringLiteral(", moins que ") + FigureText::whole(above) + QStringLiteral(" : centile ")
+            + FigureText::decimal(100.0 * (below + equal / 2.0) / players, 1);
+    // The forecast counted among the players, so p is never 0: (k + 1) / (players + 1).
+    const qsizetype atLeast = equal + above;
+    out << QStringLiteral("  p unilatéral (k+1)/") + FigureText::whole(players + 1) + QStringLiteral(" = ")
+            + FigureText::probability((1.0 + static_cast<double>(atLeast)) / (1.0 + static_cast<double>(players)))
+            + QStringLiteral(" ; k = ") + FigureText::whole(atLeast)
+            + Plural::agree(atLeast, QStringLiteral(" joueur encaisse"), QStringLiteral(" joueurs encaissent"))
+            + QStringLiteral(" au moins autant");
     return out;
 }
 

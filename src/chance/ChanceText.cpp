@@ -180,6 +180,23 @@ QString probability(long double p)
     return fixed(d, placesForTwoDigits(d, 3), QString());
 }
 
+QStringList wrapped(const QString& head, const QStringList& items, const QString& separator)
+{
+    QStringList lines{head};
+    bool first = true; // the first item of a line takes no separator before it
+    for (const QString& item : items) {
+        QString& line = lines.last();
+        const QString joint = first ? QString() : separator;
+        if (!first && line.size() + joint.size() + item.size() > kLineWidth) {
+            lines << QStringLiteral("  ") + item;
+            continue;
+        }
+        line += joint + item;
+        first = false;
+    }
+    return lines;
+}
+
 QString pValue(long double p)
 {
     return p > 0 ? probability(p) : QStringLiteral("< 1e-4900");

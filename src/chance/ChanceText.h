@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Decimal numbers as the chance reports write them: French decimal comma, fixed places. Values
 // are rounded as they are written, not as the binary double holds them: 0,125 and 2,675 both
@@ -26,6 +27,13 @@ QString percentProbability(long double p);
 // A probability with at least two significant digits: "0,507", "0,079", "0,0013", and in
 // scientific form below 0,001 ("1,7e-22"). Long double so p-values far below 1e-308 still print.
 QString probability(long double p);
+// The widest line a chance report writes, in characters: its pane keeps it whole beside the
+// draw list at 1366 pixels.
+inline constexpr int kLineWidth = 88;
+// `head` followed by `items` joined by `separator`, cut into lines of at most kLineWidth
+// characters; the following lines are indented by two spaces.
+QStringList wrapped(const QString& head, const QStringList& items, const QString& separator);
+
 // A p-value: a probability, and never zero — one too small even for a long double (a number in
 // every one of thousands of draws) is written "< 1e-4900".
 QString pValue(long double p);

@@ -71,8 +71,8 @@ QStringList lines(const NumberStats& stats, const StudyPeriod& period)
             ++outside;
         if (adjusted[i - 1] < kLevel)
             flagged << NumberFormat::apply(x, u"00");
-        out << num(x) + QStringLiteral(" Sorti ") + NumberFormat::apply(a, u"0000") + QStringLiteral(" attendu ")
-                + ChanceText::grouped(expected, 1) + QStringLiteral(" bande ") + bandText + QStringLiteral(" écart réduit ")
+        // The expected count and the band are those of every number, given once above.
+        out << num(x) + QStringLiteral(" Sorti ") + NumberFormat::apply(a, u"0000") + QStringLiteral(" écart réduit ")
                 + ChanceText::signedDecimal(HeatMapValues::standardisedDeviation(a, n), 2) + QStringLiteral(" p = ")
                 + ChanceText::pValue(pValues[i - 1]) + QStringLiteral(" corrigé ") + ChanceText::pValue(adjusted[i - 1])
                 + (out_ ? QStringLiteral(" hors bande") : QString());
@@ -86,14 +86,14 @@ QStringList lines(const NumberStats& stats, const StudyPeriod& period)
             + QStringLiteral(" en moyenne (") + ChanceText::percentProbability(outsideShare) + QStringLiteral(" des 70)");
 
     out << QString();
-    out << QStringLiteral("Test de chaque numéro : loi binomiale exacte, p corrigé par la méthode de Holm pour 70 numéros");
+    out << QStringLiteral("Test de chaque numéro : loi binomiale exacte, p corrigé (Holm, 70 numéros)");
     if (flagged.isEmpty())
         out << QStringLiteral("Au risque de 5 %, chaque numéro est compatible avec le hasard");
     else if (flagged.size() == 1)
         out << QStringLiteral("Au risque de 5 %, ce numéro n'est pas compatible avec le hasard : ") + flagged.first();
     else
-        out << QStringLiteral("Au risque de 5 %, ces numéros ne sont pas compatibles avec le hasard : ")
-                + flagged.join(QStringLiteral(", "));
+        out << ChanceText::wrapped(QStringLiteral("Au risque de 5 %, ces numéros ne sont pas compatibles avec le hasard : "),
+                                   flagged, QStringLiteral(", "));
 
     const double chi = uniformityStatistic(stats, n);
     const double pValue = ChanceMath::chiSquareUpperTail(chi, kDegrees);
@@ -105,16 +105,16 @@ QStringList lines(const NumberStats& stats, const StudyPeriod& period)
     // Below about 5 expected per number the statistic's law is far from the chi-square's.
     if (expected < 5.0)
         out << QStringLiteral("Attention : ") + ChanceText::decimal(expected, 1)
-                + QStringLiteral(
-                    " sorties attendues par numéro, moins de 5 : la période est trop courte, ce test n'est pas fiable");
+                + QStringLiteral(" sorties attendues par numéro, moins de 5 :")
+            << QStringLiteral("la période est trop courte, ce test n'est pas fiable");
     out << (pValue < kLevel ? QStringLiteral("Au risque de 5 %, les 70 sorties ensemble ne sont pas compatibles avec le hasard")
                             : QStringLiteral("Au risque de 5 %, les 70 sorties ensemble sont compatibles avec le hasard"));
-    out << QStringLiteral("Sous le seul hasard, chacun de ces deux tests se trompe au plus 5 fois sur 100, ")
-            + QStringLiteral("l'un ou l'autre au plus 10 fois sur 100");
+    out << QStringLiteral("Sous le seul hasard, chacun de ces deux tests se trompe au plus 5 fois sur 100,")
+        << QStringLiteral("l'un ou l'autre au plus 10 fois sur 100");
 
     out << QString();
-    out << QStringLiteral("Ecarts : chance d'un écart actuel au moins aussi long (5/7)^écart, ")
-            + QStringLiteral("chance d'un écart max au moins aussi long sur la période");
+    out << QStringLiteral("Ecarts : chance d'un écart actuel au moins aussi long (5/7)^écart,")
+        << QStringLiteral("chance d'un écart max au moins aussi long sur la période");
     out << QStringLiteral("Ecart max attendu pour un numéro sur ") + drawsText + QStringLiteral(" : ")
             + ChanceText::decimal(ChanceMath::expectedLongestRun(n, kMissShare), 1);
     // Many numbers share a largest gap: each length is worked out once.

@@ -36,6 +36,19 @@ QString oneIn(double p)
 
 } // namespace
 
+namespace {
+
+// One number is not a stake: its amount 1 counts the number's appearances, so its lines speak
+// of appearances, never of a gain.
+void oneNumberLines(QStringList& lines, const KenoOddsRow& r)
+{
+    lines << QStringLiteral("  sorties moyennes par tirage ") + ChanceText::decimal(r.expectedReturn, 4);
+    lines << QStringLiteral("  chance que le numéro sorte ") + ChanceText::percent(r.anyPrize, 2);
+    lines << QStringLiteral("  (avec un numéro, le montant 1 compte les sorties : ce n'est ni un gain ni un bénéfice)");
+}
+
+} // namespace
+
 QStringList report()
 {
     QStringList lines;
@@ -47,14 +60,17 @@ QStringList report()
         for (int m = 0; m <= k; ++m) {
             const double p = r.probability[static_cast<size_t>(m)];
             lines << QStringLiteral("  ") + QString::number(m) + QStringLiteral(" bon(s) : probabilité ")
-                    + ChanceText::probability(p) + QStringLiteral(" (") + oneIn(p) + QStringLiteral("), gain ")
+                    + ChanceText::probability(p) + QStringLiteral(" (") + oneIn(p) + QLatin1Char(')')
+                    + (k == 1 ? QStringLiteral(", montant ") : QStringLiteral(", gain "))
                     + ChanceText::grouped(Performance::pay(k, m));
+        }
+        if (k == 1) {
+            oneNumberLines(lines, r);
+            continue;
         }
         lines << QStringLiteral("  retour moyen par €uro misé ") + ChanceText::decimal(r.expectedReturn, 4);
         lines << QStringLiteral("  chance d'un gain ") + ChanceText::percent(r.anyPrize, 2) + QStringLiteral(", d'un bénéfice ")
                 + ChanceText::percent(r.profit, 2);
-        if (k == 1)
-            lines << QStringLiteral("  (avec un numéro, le montant 1 compte les sorties : ce n'est pas un gain)");
     }
     return lines;
 }

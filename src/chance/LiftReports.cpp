@@ -19,13 +19,17 @@ bool holdsAll(const DrawMatrix& matrix, int d, const QList<int>& chosen)
     return std::all_of(chosen.begin(), chosen.end(), [&](int c) { return matrix.contains(c, d); });
 }
 
-QString chosenText(const QList<int>& chosen)
+// The report's first line(s): its name and the numbers ticked.
+QStringList heading(const QString& name, const QList<int>& chosen)
 {
-    QString text;
+    QStringList numbers;
     for (int c : chosen)
-        text += NumberFormat::apply(c, u" 00");
-    return text;
+        numbers << NumberFormat::apply(c, u" 00");
+    return ChanceText::wrapped(name, numbers, QString());
 }
+
+// Marks the line of a number not compatible with chance; a word would not fit in the pane.
+const QString kFlag = QStringLiteral(" *");
 
 struct Tested {
     int number = 0;
@@ -52,37 +56,39 @@ void testLines(QStringList& out, const std::vector<Tested>& tests, int testedDra
         if (!compatible)
             flagged << NumberFormat::apply(t.number, u"00");
         out << QStringLiteral("Num ") + NumberFormat::apply(t.number, u" 00") + QStringLiteral(" Sorti ")
-                + NumberFormat::apply(t.count, u"0000") + QStringLiteral(" fois ")
+                + NumberFormat::apply(t.count, u"0000") + QLatin1Char(' ')
                 + ChanceText::percent(static_cast<double>(t.count) / testedDraws) + QStringLiteral(" ailleurs ")
                 + ChanceText::percent(static_cast<double>(t.total - t.count) / otherDraws) + QStringLiteral(" attendu ")
                 + ChanceText::percent(t.expected / testedDraws) + QStringLiteral(" p = ") + ChanceText::pValue(t.p)
-                + QStringLiteral(" corrigé ") + ChanceText::pValue(adjusted[i])
-                + (compatible ? QStringLiteral(" compatible avec le hasard") : QStringLiteral(" pas compatible avec le hasard"));
+                + QStringLiteral(" corrigé ") + ChanceText::pValue(adjusted[i]) + (compatible ? QString() : kFlag);
     }
     out << QString();
-    const QString risk = QStringLiteral("Au risque de 5 % (correction de Holm sur ") + QString::number(tests.size())
-        + QStringLiteral(" numéros), ");
+    out << QStringLiteral("Au risque de 5 % (correction de Holm sur ") + QString::number(tests.size())
+            + QStringLiteral(" numéros) :");
     if (flagged.isEmpty())
-        out << risk + QStringLiteral("chaque numéro est compatible avec le hasard");
+        out << QStringLiteral("chaque numéro est compatible avec le hasard");
     else if (flagged.size() == 1)
-        out << risk + QStringLiteral("1 numéro n'est pas compatible avec le hasard : ") + flagged.first();
+        out << QStringLiteral("1 numéro n'est pas compatible avec le hasard : ") + flagged.first();
     else
-        out << risk + QString::number(flagged.size()) + QStringLiteral(" numéros ne sont pas compatibles avec le hasard : ")
-                + flagged.join(QStringLiteral(", "));
+        out << ChanceText::wrapped(QString::number(flagged.size())
+                                       + QStringLiteral(" numéros ne sont pas compatibles avec le hasard : "),
+                                   flagged, QStringLiteral(", "));
 }
 
-// How every line's verdict is reached, with its risk.
-QString riskLine(int chosenCount)
+// How every line's verdict is reached, with its risk, and how a line says it.
+QStringList riskLines(int chosenCount)
 {
-    return QStringLiteral("Verdict de chaque ligne au risque de 5 %, sur le p corrigé par la méthode de Holm pour ")
-        + QString::number(70 - chosenCount) + QStringLiteral(" numéros");
+    return {QStringLiteral("Verdict de chaque ligne au risque de 5 %, sur le p corrigé par la méthode de Holm"),
+            QStringLiteral("pour ") + QString::number(70 - chosenCount) + QStringLiteral(" numéros ;") + kFlag
+                + QStringLiteral(" : pas compatible avec le hasard")};
 }
 
-QString againstOwnRate(int otherDraws)
+QStringList againstOwnRate(int otherDraws)
 {
-    return QStringLiteral("Chaque numéro est comparé à son propre taux dans les ") + ChanceText::grouped(otherDraws)
-        + Plural::agree(otherDraws, QStringLiteral(" autre tirage de la période"),
-                        QStringLiteral(" autres tirages de la période"));
+    return {QStringLiteral("Test exact de Fisher : chaque numéro est comparé à son propre taux"),
+            QStringLiteral("dans les ") + ChanceText::grouped(otherDraws)
+                + Plural::agree(otherDraws, QStringLiteral(" autre tirage de la période ;"),
+                                QStringLiteral(" autres tirages de la période ;"))};
 }
 
 } // namespace
@@ -91,7 +97,7 @@ AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, con
 {
     AnalysisReport r;
     QStringList& out = r.lines;
-    out << QStringLiteral("Partenaires - hasard :") + chosenText(chosen);
+    out << heading(QStringLiteral("Partenaires - hasard :"), chosen);
     if (chosen.isEmpty()) {
         out << QStringLiteral("Cochez au moins un numéro");
         r.exported = false;
@@ -133,11 +139,11 @@ AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, con
         r.exported = false;
         return r;
     }
-    out << againstOwnRate(others) + QStringLiteral(" (test exact de Fisher) ;");
-    out << QStringLiteral("attendu : son taux à côté des numéros choisis si seul le hasard les réunissait, compte tenu des ")
-            + QString::number(20 - k) + QStringLiteral(" places sur ") + QString::number(70 - k)
+    out << againstOwnRate(others);
+    out << QStringLiteral("attendu : son taux à côté des numéros choisis si seul le hasard les réunissait,");
+    out << QStringLiteral("compte tenu des ") + QString::number(20 - k) + QStringLiteral(" places sur ") + QString::number(70 - k)
             + QStringLiteral(" qu'ils laissent aux autres numéros");
-    out << riskLine(k);
+    out << riskLines(k);
     out << QString();
     std::vector<ChanceMath::ConditionalRateTest::Group> groups;
     for (int j = 0; j < k; ++j)
@@ -164,7 +170,7 @@ AnalysisReport announcer(const DrawMatrix& matrix, const StudyPeriod& period, co
 {
     AnalysisReport r;
     QStringList& out = r.lines;
-    out << QStringLiteral("Annonceur - hasard :") + chosenText(chosen);
+    out << heading(QStringLiteral("Annonceur - hasard :"), chosen);
     const int first = std::max(0, period.first);
     const int last = std::min(period.last, drawCount - 1);
     std::array<int, 71> following{}, total{};
@@ -191,10 +197,10 @@ AnalysisReport announcer(const DrawMatrix& matrix, const StudyPeriod& period, co
     const int others = draws - hits; // the first draw of the period never follows a trigger
     out << QStringLiteral("Tirages suivant la combinaison dans la période : ") + ChanceText::grouped(hits)
             + QStringLiteral(" sur ") + ChanceText::grouped(draws);
-    out << againstOwnRate(others) + QStringLiteral(" (test exact de Fisher) ;");
-    out << QStringLiteral(
-        "attendu : son taux sur toute la période, celui qu'il aurait après la combinaison si seul le hasard jouait");
-    out << riskLine(0);
+    out << againstOwnRate(others);
+    out << QStringLiteral("attendu : son taux sur toute la période, celui qu'il aurait après la combinaison");
+    out << QStringLiteral("si seul le hasard jouait");
+    out << riskLines(0);
     out << QString();
     std::vector<Tested> tests;
     for (int x = 1; x <= 70; ++x) {

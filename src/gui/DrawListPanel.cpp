@@ -10,12 +10,8 @@
 #include <QScrollBar>
 
 namespace {
-// A draw line is the date, twenty " 00" and " midi"/" soir"; the date and the numbers alone
-// are what must stay readable on a small screen.
+// A draw line is the date, twenty " 00" and " midi"/" soir".
 constexpr int kLineChars = 75;
-constexpr int kReadableChars = 70;
-// The least it gives up to a report with long lines: the date and the first numbers.
-constexpr int kNarrowChars = 22;
 constexpr int kItemMargin = 8;
 } // namespace
 
@@ -34,7 +30,8 @@ DrawListPanel::DrawListPanel(Workspace& workspace, CommandRunner& runner, QWidge
     // Every line has the width of a draw line: a fixed cell keeps the horizontal scroll bar
     // right (the trailing empty item would otherwise set the width of all) and the layout fast.
     setGridSize(QSize(wholeLineWidth(), fontMetrics().height() + 2));
-    setMinimumWidth(widthForViewport(fontMetrics().horizontalAdvance(QString(kNarrowChars, QLatin1Char('0'))) + kItemMargin));
+    // Never narrower than its lines, whatever a report asks for.
+    setMinimumWidth(widthForViewport(wholeLineWidth()));
 
     connect(this, &QListView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
     connect(this, &QListView::doubleClicked, this, [this] { m_runner.run([this] { m_ws.doubleClickListe(); }); });
@@ -52,11 +49,6 @@ DrawListPanel::DrawListPanel(Workspace& workspace, CommandRunner& runner, QWidge
 int DrawListPanel::wholeLineWidth() const
 {
     return fontMetrics().horizontalAdvance(QString(kLineChars, QLatin1Char('0'))) + kItemMargin;
-}
-
-int DrawListPanel::readableWidth() const
-{
-    return fontMetrics().horizontalAdvance(QString(kReadableChars, QLatin1Char('0'))) + kItemMargin;
 }
 
 int DrawListPanel::widthForViewport(int viewportWidth) const

@@ -18,9 +18,8 @@ public:
     // Shows the Workspace's list and its selected line.
     void mirror();
 
-    // Widths of the viewport that show a whole draw line, and the date with its twenty numbers.
+    // The width of the viewport that shows a whole draw line.
     int wholeLineWidth() const;
-    int readableWidth() const;
     // The widget width that gives the viewport `viewportWidth`.
     int widthForViewport(int viewportWidth) const;
 

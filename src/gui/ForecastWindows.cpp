@@ -28,8 +28,7 @@ void ForecastWindows::showCriteria()
         m_criteria->setAttribute(Qt::WA_DeleteOnClose);
         WindowPlacement::centreOn(m_criteria, &m_window);
     }
-    m_criteria->show();
-    m_criteria->raise();
+    bringForward(m_criteria);
     // Every opening from the menu reads the file: moves not saved are lost.
     m_window.workspace().reloadCriteria();
 }
@@ -40,6 +39,13 @@ void ForecastWindows::showTips()
         m_tips = new TipsWindow(AppFiles::tipsFile(), &m_window);
         WindowPlacement::centreOn(m_tips, &m_window);
     }
-    m_tips->show();
-    m_tips->raise();
+    bringForward(m_tips);
+}
+
+void ForecastWindows::bringForward(QWidget* window)
+{
+    window->show();
+    window->raise();
+    // Forward and ready for the keyboard: a window left behind the main one is not enough.
+    window->activateWindow();
 }

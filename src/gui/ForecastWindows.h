@@ -24,6 +24,7 @@ public:
 
 private:
     explicit ForecastWindows(MainWindow& window);
+    static void bringForward(QWidget* window);
 
     MainWindow& m_window;
     QPointer<CriteriaWindow> m_criteria;

@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "analyses/CombinationWalk.h"
 #include "gui/ChartWindow.h"
 #include "gui/DrawListPanel.h"
 #include "gui/EntryPanel.h"
@@ -120,6 +121,11 @@ void MainWindow::buildWidgets()
     m_walkProgress->setObjectName(QStringLiteral("Avancement"));
     m_walkProgress->hide();
     statusBar()->addPermanentWidget(m_walkProgress);
+    // Where the study stops when a download added nothing; it takes the free width of the bar.
+    m_baseOnlyLabel = new QLabel(this);
+    m_baseOnlyLabel->setObjectName(QStringLiteral("EtudeBase"));
+    m_baseOnlyLabel->hide();
+    statusBar()->addWidget(m_baseOnlyLabel, 1);
     statusBar()->addPermanentWidget(m_progress);
     statusBar()->addPermanentWidget(m_stop);
 }
@@ -279,20 +285,14 @@ void MainWindow::addMenuRows(QMenu* menu, const QList<MenuCommand>& rows)
     }
 }
 
-// The report's lines come first: the side panel gets the width they need, the draw list
-// giving up its line ends, then its last numbers, for them. Then the list keeps whole lines, or
-// at least the date and the numbers, and the rest of the side panel takes what is left (it
-// scrolls).
+// The draw list keeps whole lines whatever the report: a cut draw line is a draw misread. The
+// side panel takes the rest and scrolls when it needs more.
 void MainWindow::fitDrawList()
 {
     const int total = m_splitter->width() - m_splitter->handleWidth();
     if (total <= 0)
         return;
-    const int whole = m_liste->sizeHint().width();
-    const int readable = m_liste->widthForViewport(m_liste->readableWidth());
-    const int reportNeed = m_report->minimumSizeHint().width() + m_side->verticalScrollBar()->sizeHint().width();
-    const int sideNeed = std::max(reportNeed, std::min(m_side->widget()->minimumSizeHint().width(), total - readable));
-    const int list = std::clamp(total - sideNeed, m_liste->minimumWidth(), std::max(whole, m_liste->minimumWidth()));
+    const int list = std::min(m_liste->minimumWidth(), total);
     m_splitter->setSizes({list, std::max(0, total - list)});
 }
 
@@ -335,11 +335,8 @@ void MainWindow::mirror(unsigned parts)
 {
     if (parts & Workspace::ListPart)
         m_liste->mirror();
-    if (parts & Workspace::ReportPart) {
-        m_report->mirror();
-        m_walkProgress->setText(m_ws.walkProgress());
-        m_walkProgress->setVisible(!m_walkProgress->text().isEmpty());
-    }
+    if (parts & Workspace::ReportPart)
+        mirrorWalkProgress();
     if (parts & Workspace::CountersPart)
         m_entry->mirrorCounters();
     if (parts & Workspace::GridPart) {
@@ -348,6 +345,12 @@ void MainWindow::mirror(unsigned parts)
     }
     if (parts & Workspace::EntryPart)
         m_entry->mirrorEntry();
+    if ((parts & (Workspace::MenuPart | Workspace::ListPart)) && m_baseOnly.update(m_ws)) {
+        m_baseOnlyLabel->setText(m_baseOnly.statusText());
+        m_baseOnlyLabel->setToolTip(m_baseOnly.details());
+        m_baseOnlyLabel->setVisible(m_baseOnly.active());
+        mirrorTitle();
+    }
     if (parts & Workspace::MenuPart) {
         mirrorTitle();
         m_entry->mirrorExport();
@@ -363,7 +366,19 @@ void MainWindow::mirror(unsigned parts)
 
 void MainWindow::mirrorTitle()
 {
-    setWindowTitle(m_ws.windowTitle() + m_titleSuffix);
+    setWindowTitle(m_ws.windowTitle() + m_titleSuffix + m_baseOnly.titleSuffix());
+}
+
+void MainWindow::mirrorWalkProgress()
+{
+    m_report->mirror();
+    QString text = m_ws.walkProgress();
+    // A stopped walk's share stays in sight as long as its records are the report shown.
+    const QStringList& lines = m_ws.report().resultat.lines;
+    if (text.isEmpty() && !m_ws.walkRunning() && !lines.isEmpty() && CombinationWalk::isStoppedLine(lines.last()))
+        text = lines.last();
+    m_walkProgress->setText(text);
+    m_walkProgress->setVisible(!text.isEmpty());
 }
 
 void MainWindow::mirrorProgress()

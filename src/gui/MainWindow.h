@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/BaseOnlyNotice.h"
 #include "gui/CommandRunner.h"
 #include "gui/MenuCommand.h"
 #include "gui/WaitCursor.h"
@@ -28,8 +29,8 @@ class Workspace;
 // Workspace. Clicks call Workspace commands through one command runner; the Workspace's
 // `changed` signal is handed, part by part, to the panels that mirror it.
 //
-// The draw list gets its width first: at 1366 pixels it shows whole lines and at 1024 the
-// date and the twenty numbers; the report and entry panels scroll when the rest is too narrow.
+// The draw list gets its width first and always shows whole lines; the report and entry panels
+// scroll when the rest is too narrow.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -70,6 +71,7 @@ private:
 
     void mirror(unsigned parts);
     void mirrorTitle();
+    void mirrorWalkProgress();
     void mirrorProgress();
     void updateAvailability();
 
@@ -79,6 +81,7 @@ private:
     CommandRunner m_runner;
     WaitCursor m_waitCursor;
     QString m_titleSuffix;
+    BaseOnlyNotice m_baseOnly;
     bool m_keepOnScreen = false; // placed by showPlaced: the frame is checked once it is drawn
     bool m_exitDone = false; // saved, or the user chose to quit without saving
 
@@ -91,6 +94,7 @@ private:
     QProgressBar* m_progress = nullptr;
     QPushButton* m_stop = nullptr;
     QLabel* m_walkProgress = nullptr;
+    QLabel* m_baseOnlyLabel = nullptr;
     QList<QAction*> m_commands; // every menu command, separators excluded
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;

@@ -46,7 +46,9 @@ std::unique_ptr<QPrinter> ReportActions::defaultPrinter(QString* why)
 
 std::unique_ptr<QPrinter> ReportActions::pdfPrinter(UserInterface& ui, const QString& why)
 {
-    if (!ui.confirm(why + QStringLiteral("\n\nImprimer dans un fichier PDF ?"), Messages::kTitle))
+    // "Oui" first: Enter accepts what the player asked for, printing; Esc declines.
+    const QStringList answers = {QStringLiteral("Oui"), QStringLiteral("Non")};
+    if (ui.choose(Messages::kTitle, why + QStringLiteral("\n\nImprimer dans un fichier PDF ?"), answers) != 0)
         return nullptr;
     const QString file = ui.askSaveFileName(QStringLiteral("Imprimer dans un fichier PDF"), QStringLiteral("pdf"));
     if (file.isEmpty())

@@ -21,8 +21,8 @@ public:
 
     // The system's default printer (300 dots per inch), or null when none is installed.
     static std::unique_ptr<QPrinter> defaultPrinter(QString* why);
-    // No printer: offers a PDF file instead (a question, then the save dialog); null when the
-    // user declines or cancels.
+    // No printer: offers a PDF file instead (a question whose default answer is yes, then the
+    // save dialog); null when the user declines or cancels.
     static std::unique_ptr<QPrinter> pdfPrinter(UserInterface& ui, const QString& why);
     // Replaces the default printer (a PDF file in the tests); an empty factory restores it.
     static void setPrinterFactory(PrinterFactory factory);

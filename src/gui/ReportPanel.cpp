@@ -1,5 +1,6 @@
 #include "gui/ReportPanel.h"
 
+#include "analyses/CombinationWalk.h"
 #include "gui/CommandRunner.h"
 #include "shell/Workspace.h"
 
@@ -210,10 +211,13 @@ void ReportPanel::mirror()
     m_lblPM->setText(left);
     m_lblPMRight->setText(right);
     m_lblquoi->setText(report.status);
+    const QStringList& records = report.resultat.lines;
+    // A walk's newest records, and the line saying where a stopped walk got to, are in sight.
+    const bool walkEnds = records != m_shownResultat && !records.isEmpty() && CombinationWalk::isStoppedLine(records.last());
     mirrorList(m_resultat, m_column1, report.resultat, m_shownResultat);
     mirrorList(m_resultat2, m_column2, report.resultat2, m_shownResultat2);
     m_label1->setText(m_ws.label1());
-    if (m_ws.walkRunning())
+    if (m_ws.walkRunning() || walkEnds)
         m_resultat->scrollToBottom();
 }
 

@@ -207,20 +207,22 @@ TEST(BacktestTest, ReportRanksTheForecastAmongTheRandomPlayers)
            QStringLiteral("Prévision : misé 1 €uro, encaissé 1 €uro, bénéfice 0 €uro"),
            QStringLiteral("  plus forte baisse du solde 1 €uro, plus longue suite sans gain 1 tirage"), QString(),
            QStringLiteral("Hasard, loi exacte du total de 1 tirage :"),
-           QStringLiteral("  encaissé attendu 0,6 €uro, médian 0 €uro, intervalle à 95 % : 0 à 2 €uros"),
-           QStringLiteral("  encaissé de la prévision dans l'intervalle : compatible avec le hasard au risque de 5 %"), QString(),
+           QStringLiteral("  encaissé attendu 0,6 €uro, médian 0 €uro"), QStringLiteral("  intervalle à 95 % : 0 à 2 €uros"),
+           QStringLiteral("  prévision dans l'intervalle : compatible avec le hasard au risque de 5 %"), QString(),
            QStringLiteral("1") + sep + QStringLiteral("000 joueurs au hasard, une grille de 10 numéros tirée à chaque tirage :"),
            // The central 95 %: 25 players below the range, 25 above.
            QStringLiteral("  encaissé médian 0 €uro, 95 % d'entre eux entre 0 et 2 €uros"),
-           QStringLiteral("  la prévision encaisse plus que 600, autant que 300, moins que 100 d'entre eux : centile 75,0"),
+           QStringLiteral("  la prévision encaisse plus que 600, autant que 300, moins que 100 : centile 75,0"),
            // (1 + 400) / 1001
-           QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 0,401")};
+           QStringLiteral("  p unilatéral (k+1)/1") + sep
+               + QStringLiteral("001 = 0,401 ; k = 400 joueurs encaissent au moins autant")};
     EXPECT_EQ(lines, expected);
 
     r.forecast = {1, 0, 1, 1};
     lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
     EXPECT_EQ(lines[7], QStringLiteral("Prévision : misé 1 €uro, encaissé 0 €uro, perte 1 €uro"));
-    EXPECT_EQ(lines[16],
-              QStringLiteral("  la prévision encaisse plus que 0, autant que 600, moins que 400 d'entre eux : centile 30,0"));
-    EXPECT_EQ(lines[17], QStringLiteral("  p unilatéral (un joueur au hasard encaisse au moins autant) : 1,000"));
+    EXPECT_EQ(lines[17], QStringLiteral("  la prévision encaisse plus que 0, autant que 600, moins que 400 : centile 30,0"));
+    EXPECT_EQ(lines[18],
+              QStringLiteral("  p unilatéral (k+1)/1") + sep + QStringLiteral("001 = 1,000 ; k = 1") + sep
+                  + QStringLiteral("000 joueurs encaissent au moins autant"));
 }

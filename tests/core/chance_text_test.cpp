@@ -24,3 +24,26 @@ TEST(ChanceTextTest, HalvesAsWrittenAndTwoSignificantDigits)
     EXPECT_EQ((QStringList{percentProbability(0.0949), percentProbability(0.000095), percentProbability(2.4e-15)}),
               (QStringLiteral("9,49 %|0,0095 %|2,4e-13 %").split(QLatin1Char('|'))));
 }
+
+TEST(ChanceTextTest, LongListsWrapWithinTheLineWidth)
+{
+    using namespace ChanceText;
+    QStringList numbers;
+    for (int n = 1; n <= 70; ++n)
+        numbers << QString::number(n).rightJustified(2, QLatin1Char('0'));
+    const QString head = QStringLiteral("Au risque de 5 %, ces numéros ne sont pas compatibles avec le hasard : ");
+    const QStringList lines = wrapped(head, numbers, QStringLiteral(", "));
+    ASSERT_GT(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(head + QStringLiteral("01, 02")));
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), kLineWidth) << line.toStdString();
+    // Every number once, in order, a following line indented and never starting with a comma.
+    QString joined;
+    for (const QString& line : lines)
+        joined += (joined.isEmpty() ? line.mid(head.size()) : QStringLiteral(", ") + line.mid(2));
+    EXPECT_EQ(joined, numbers.join(QStringLiteral(", ")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("  ")) && !lines[1].startsWith(QStringLiteral("  ,")));
+    // A short list stays on its line.
+    EXPECT_EQ(wrapped(QStringLiteral("a : "), {QStringLiteral("1"), QStringLiteral("2")}, QStringLiteral(", ")),
+              QStringList{QStringLiteral("a : 1, 2")});
+}

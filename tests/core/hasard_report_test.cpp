@@ -1,5 +1,6 @@
 // The report of each number against chance: literal lines on a small hand-made case, exact
 // p-values far in the tails, and the rate of false alarms on uniform histories.
+#include "chance/ChanceText.h"
 #include "chance/HasardReport.h"
 #include "support/ChanceSupport.h"
 
@@ -26,35 +27,38 @@ TEST(HasardReportTest, SevenDrawsLineByLine)
     s.appearances[1] = 5, s.appearances[2] = 0, s.appearances[3] = 1;
     s.currentGap[1] = 0, s.largestGap[1] = 2, s.currentGap[2] = 7, s.largestGap[2] = 7;
     const QStringList lines = HasardReport::lines(s, {0, 6});
-    ASSERT_EQ(lines.size(), 3 + 70 + 2 + 3 + 6 + 3 + 70);
+    ASSERT_EQ(lines.size(), 3 + 70 + 2 + 3 + 8 + 4 + 70);
     // Out of 7^7 = 823543: P(X >= 5) = 19168, P(X = 0) = 78125, P(X <= 1) = 296875; each p is
     // twice the smaller tail, and 70 × the smallest already exceeds 1.
-    EXPECT_EQ(
-        lines.mid(0, 6) + lines.mid(72, 3) + lines.mid(77, 1) + lines.mid(79, 4) + lines.mid(86, 3) + lines.mid(90, 1),
-        (QStringList{
-            QStringLiteral("Le hasard sur 7 tirages"),
-            QStringLiteral("Sorties attendues par numéro : 2,0 (tirages × 20 / 70), bande à 95 % : 0 à 4"),
-            QString(),
-            QStringLiteral("Num  01 Sorti 0005 attendu 2,0 bande 0 à 4 écart réduit +2,51 p = 0,047 corrigé 1,000 hors bande"),
-            QStringLiteral("Num  02 Sorti 0000 attendu 2,0 bande 0 à 4 écart réduit -1,67 p = 0,190 corrigé 1,000"),
-            QStringLiteral("Num  03 Sorti 0001 attendu 2,0 bande 0 à 4 écart réduit -0,84 p = 0,721 corrigé 1,000"),
-            // lines 72 to 74; 70 × 19168 / 823543 = 1.63, the share 2.33 %.
-            QStringLiteral("Num  70 Sorti 0002 attendu 2,0 bande 0 à 4 écart réduit +0,00 p = 1,000 corrigé 1,000"),
-            QString(),
-            QStringLiteral("1 numéro hors bande ; le hasard seul en met 1,6 en moyenne (2,33 % des 70)"),
-            QStringLiteral("Au risque de 5 %, chaque numéro est compatible avec le hasard"), // line 77
-            // lines 79 to 82; (9 + 4 + 1) / (7 · 2/7 · 5/7 · 70/69) = 9.66
-            QStringLiteral("Test du khi-deux d'uniformité des 70 sorties (69 degrés de liberté, tirages sans remise)"),
-            QStringLiteral("khi-deux 9,66, seuil à 5 % 89,39, p = 1,000"),
-            QStringLiteral("Attention : 2,0 sorties attendues par numéro, moins de 5 : la période est trop courte, "
-                           "ce test n'est pas fiable"),
-            QStringLiteral("Au risque de 5 %, les 70 sorties ensemble sont compatibles avec le hasard"),
-            // lines 86 to 88, and 90
-            QStringLiteral("Ecart max attendu pour un numéro sur 7 tirages : 3,7"),
-            QStringLiteral("Num  01 écart 000 chance 100,00 % écart max 002 chance 95,22 %"),
-            QStringLiteral("Num  02 écart 007 chance 9,49 % écart max 007 chance 9,49 %"),
-            QStringLiteral("Num  04 écart 001 chance 71,43 % écart max 003 chance 74,30 %"),
-        }));
+    EXPECT_EQ(lines.mid(0, 6) + lines.mid(72, 3) + lines.mid(77, 1) + lines.mid(79, 7) + lines.mid(87, 5) + lines.mid(93, 1),
+              (QStringList{
+                  QStringLiteral("Le hasard sur 7 tirages"),
+                  QStringLiteral("Sorties attendues par numéro : 2,0 (tirages × 20 / 70), bande à 95 % : 0 à 4"),
+                  QString(),
+                  QStringLiteral("Num  01 Sorti 0005 écart réduit +2,51 p = 0,047 corrigé 1,000 hors bande"),
+                  QStringLiteral("Num  02 Sorti 0000 écart réduit -1,67 p = 0,190 corrigé 1,000"),
+                  QStringLiteral("Num  03 Sorti 0001 écart réduit -0,84 p = 0,721 corrigé 1,000"),
+                  // lines 72 to 74; 70 × 19168 / 823543 = 1.63, the share 2.33 %.
+                  QStringLiteral("Num  70 Sorti 0002 écart réduit +0,00 p = 1,000 corrigé 1,000"),
+                  QString(),
+                  QStringLiteral("1 numéro hors bande ; le hasard seul en met 1,6 en moyenne (2,33 % des 70)"),
+                  QStringLiteral("Au risque de 5 %, chaque numéro est compatible avec le hasard"), // line 77
+                  // lines 79 to 85; (9 + 4 + 1) / (7 · 2/7 · 5/7 · 70/69) = 9.66
+                  QStringLiteral("Test du khi-deux d'uniformité des 70 sorties (69 degrés de liberté, tirages sans remise)"),
+                  QStringLiteral("khi-deux 9,66, seuil à 5 % 89,39, p = 1,000"),
+                  QStringLiteral("Attention : 2,0 sorties attendues par numéro, moins de 5 :"),
+                  QStringLiteral("la période est trop courte, ce test n'est pas fiable"),
+                  QStringLiteral("Au risque de 5 %, les 70 sorties ensemble sont compatibles avec le hasard"),
+                  QStringLiteral("Sous le seul hasard, chacun de ces deux tests se trompe au plus 5 fois sur 100,"),
+                  QStringLiteral("l'un ou l'autre au plus 10 fois sur 100"),
+                  // lines 87 to 91, and 93
+                  QStringLiteral("Ecarts : chance d'un écart actuel au moins aussi long (5/7)^écart,"),
+                  QStringLiteral("chance d'un écart max au moins aussi long sur la période"),
+                  QStringLiteral("Ecart max attendu pour un numéro sur 7 tirages : 3,7"),
+                  QStringLiteral("Num  01 écart 000 chance 100,00 % écart max 002 chance 95,22 %"),
+                  QStringLiteral("Num  02 écart 007 chance 9,49 % écart max 007 chance 9,49 %"),
+                  QStringLiteral("Num  04 écart 001 chance 71,43 % écart max 003 chance 74,30 %"),
+              }));
     // One draw: singular, and no warning once 18 draws give 5,1 expected.
     EXPECT_EQ(HasardReport::lines(NumberStats{}, {0, 0})[0], QStringLiteral("Le hasard sur 1 tirage"));
     EXPECT_EQ(HasardReport::lines(NumberStats{}, {5, 4}), QStringList{QStringLiteral("Aucun tirage dans la période d'étude")});
@@ -87,6 +91,12 @@ TEST(HasardReportTest, ANumberFarOutIsNamedWhenTheChiSquareSeesNothing)
     ASSERT_LT(p, 1e-80L);
     EXPECT_TRUE(agrees(printed(lines[3], u" p = "), p)) << lines[3].toStdString();
     EXPECT_TRUE(agrees(printed(lines[3], u" corrigé "), 70 * p)) << lines[3].toStdString();
+
+    // Half the numbers far out, every p in scientific form: the lines still fit their pane.
+    for (int n = 1; n <= 35; ++n)
+        s.appearances[static_cast<size_t>(n)] = n % 2 ? 900 : 250;
+    for (const QString& line : HasardReport::lines(s, {0, 1999}))
+        EXPECT_LE(line.size(), ChanceText::kLineWidth) << line.toStdString();
 }
 
 TEST(HasardReportTest, FalseAlarmsAtTheStatedRiskAndAPlantedNumberAlwaysFound)

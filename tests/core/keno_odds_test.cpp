@@ -42,5 +42,15 @@ TEST(KenoOddsTest, ReportLines)
     EXPECT_TRUE(lines.contains(QStringLiteral("  10 bon(s) : probabilité 4,7e-07 (1 sur 2") + sep + QStringLiteral("147") + sep
                                + QStringLiteral("181), gain 200") + sep + QStringLiteral("000")));
     EXPECT_TRUE(lines.contains(QStringLiteral("  retour moyen par €uro misé 0,5464")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("1 numéro joué")));
+    // One number is no stake: its block speaks of appearances, never of a gain or a profit.
+    const qsizetype one = lines.indexOf(QStringLiteral("1 numéro joué"));
+    ASSERT_GT(one, 0);
+    const QStringList oneBlock = lines.mid(one, two - 1 - one);
+    EXPECT_EQ(oneBlock,
+              (QStringList{
+                  QStringLiteral("1 numéro joué"), QStringLiteral("  0 bon(s) : probabilité 0,714 (1 sur 1,4), montant 0"),
+                  QStringLiteral("  1 bon(s) : probabilité 0,286 (1 sur 3,5), montant 1"),
+                  QStringLiteral("  sorties moyennes par tirage 0,2857"), QStringLiteral("  chance que le numéro sorte 28,57 %"),
+                  QStringLiteral("  (avec un numéro, le montant 1 compte les sorties : ce n'est ni un gain "
+                                 "ni un bénéfice)")}));
 }

@@ -1,5 +1,6 @@
 // The partners and the announcer against chance: planted dependencies found, every p-value
 // against Fisher's law computed apart, and uniform histories flagged at about the stated rate.
+#include "chance/ChanceText.h"
 #include "chance/LiftReports.h"
 #include "support/ChanceSupport.h"
 
@@ -73,25 +74,31 @@ TEST(LiftReportsTest, PlantedPartnerIsNotCompatibleWithChance)
     const AnalysisReport r = LiftReports::partners(matrixOf(draws), whole(draws), {5});
     EXPECT_EQ(r.lines[0], QStringLiteral("Partenaires - hasard : 05"));
     EXPECT_EQ(r.lines[1], QStringLiteral("Tirages avec tous les numéros choisis : %1 sur 600").arg(matching));
-    EXPECT_EQ(r.lines[2],
-              QStringLiteral("Chaque numéro est comparé à son propre taux dans les %1 autres tirages de la période "
-                             "(test exact de Fisher) ;")
-                  .arg(600 - matching));
-    // The least compatible first: 6, in every matching draw.
+    EXPECT_EQ(r.lines.mid(2, 6),
+              (QStringList{QStringLiteral("Test exact de Fisher : chaque numéro est comparé à son propre taux"),
+                           QStringLiteral("dans les %1 autres tirages de la période ;").arg(600 - matching),
+                           QStringLiteral("attendu : son taux à côté des numéros choisis si seul le hasard les réunissait,"),
+                           QStringLiteral("compte tenu des 19 places sur 69 qu'ils laissent aux autres numéros"),
+                           QStringLiteral("Verdict de chaque ligne au risque de 5 %, sur le p corrigé par la méthode de Holm"),
+                           QStringLiteral("pour 69 numéros ; * : pas compatible avec le hasard")}));
+    // The least compatible first: 6, in every matching draw, marked; the next ones are not.
     EXPECT_TRUE(
-        r.lines[6].startsWith(QStringLiteral("Num  06 Sorti %1 fois 100,0 % ailleurs ").arg(matching, 4, 10, QLatin1Char('0'))))
-        << r.lines[6].toStdString();
-    EXPECT_TRUE(r.lines[6].endsWith(QStringLiteral(" pas compatible avec le hasard")));
+        r.lines[9].startsWith(QStringLiteral("Num  06 Sorti %1 100,0 % ailleurs ").arg(matching, 4, 10, QLatin1Char('0'))))
+        << r.lines[9].toStdString();
+    EXPECT_TRUE(r.lines[9].endsWith(QStringLiteral(" *")));
+    EXPECT_FALSE(r.lines[10].endsWith(QStringLiteral(" *")));
     EXPECT_EQ(countContaining(r.lines, QStringLiteral("Num  05")), 0);
     EXPECT_EQ(countContaining(r.lines, QStringLiteral("Num ")), 69);
-    EXPECT_EQ(r.lines.last(),
-              QStringLiteral(
-                  "Au risque de 5 % (correction de Holm sur 69 numéros), 1 numéro n'est pas compatible avec le hasard : 06"));
+    EXPECT_EQ(r.lines.mid(r.lines.size() - 2),
+              (QStringList{QStringLiteral("Au risque de 5 % (correction de Holm sur 69 numéros) :"),
+                           QStringLiteral("1 numéro n'est pas compatible avec le hasard : 06")}));
     EXPECT_TRUE(r.exported);
     // Every p-value against Fisher's noncentral hypergeometric law: beside 5 chance leaves a
     // number 19 places of 69, elsewhere 20 of 69, an odds ratio of (19/50) / (20/49).
     expectPValues(r.lines, countsBeside(draws, [](size_t d, const Draws& all) { return has(all[d], 5); }),
                   (19.0L / 50) / (20.0L / 49));
+    for (const QString& line : r.lines)
+        EXPECT_LE(line.size(), ChanceText::kLineWidth) << line.toStdString();
 }
 
 TEST(LiftReportsTest, PlantedFollowerIsNotCompatibleWithChance)
@@ -105,8 +112,8 @@ TEST(LiftReportsTest, PlantedFollowerIsNotCompatibleWithChance)
         }
     const AnalysisReport r = LiftReports::announcer(matrixOf(draws), whole(draws), {5}, static_cast<int>(draws.size()));
     EXPECT_EQ(r.lines[1], QStringLiteral("Tirages suivant la combinaison dans la période : %1 sur 600").arg(hits));
-    EXPECT_TRUE(r.lines[6].startsWith(QStringLiteral("Num  07 Sorti %1 fois 100,0 %").arg(hits, 4, 10, QLatin1Char('0'))));
-    EXPECT_TRUE(r.lines[6].endsWith(QStringLiteral(" pas compatible avec le hasard")));
+    EXPECT_TRUE(r.lines[9].startsWith(QStringLiteral("Num  07 Sorti %1 100,0 %").arg(hits, 4, 10, QLatin1Char('0'))));
+    EXPECT_TRUE(r.lines[9].endsWith(QStringLiteral(" *")));
     // All seventy are tested, the ticked one included, each by Fisher's exact test.
     EXPECT_EQ(countContaining(r.lines, QStringLiteral("Num ")), 70);
     expectPValues(r.lines, countsBeside(draws, [](size_t d, const Draws& all) { return d > 0 && has(all[d - 1], 5); }), 1.0L);
@@ -151,7 +158,7 @@ TEST(LiftReportsTest, UniformHistoriesFlagAboutTheExpectedShare)
         const DrawMatrix m = matrixOf(draws);
         for (const AnalysisReport& r :
              {LiftReports::partners(m, whole(draws), {run + 1}), LiftReports::announcer(m, whole(draws), {run + 1}, 400)}) {
-            if (countContaining(r.lines, QStringLiteral("pas compatible avec le hasard")) > 1)
+            if (std::any_of(r.lines.begin(), r.lines.end(), [](const QString& l) { return l.endsWith(QStringLiteral(" *")); }))
                 ++reportsFlagged;
             for (const QString& line : r.lines) {
                 const long double p = printed(line, u" p = ");

@@ -1,25 +1,30 @@
 // The comparison of a ticked set's return with chance: its lines on a small case, and a set
 // never drawn found out by its matches when its return alone looks ordinary.
 #include "chance/PerformanceComparison.h"
-#include "support/TestSupport.h"
+#include "support/ChanceSupport.h"
 
+#include <boost/math/distributions/binomial.hpp>
 #include <numeric>
+#include <random>
 
+using namespace ChanceSupport;
 using namespace TestSupport;
 
 TEST(PerformanceComparisonTest, ActualAgainstExpectedReturn)
 {
     // 1 and 2 played on three draws: 6 euros won on the first only.
     const DrawMatrix m = matrixOf({{1, 2, 30}, {1, 40}, {50}});
+    // p: twice the upper tail, 1 − (1 − 190/2415)³ for the return; Holm doubles the smaller p.
     const QStringList expected = {QString(),
                                   QStringLiteral("Comparaison avec le hasard"),
-                                  QStringLiteral("Retour réel 6 €uros pour 3 misés, soit 2,000 par €uro"),
+                                  QStringLiteral("Retour réel 6 €uros pour 3 €uros misés, soit 2,000 par €uro"),
                                   QStringLiteral("Retour attendu 1,4 €uro, soit 0,472 par €uro ; retour médian 0 €uro"),
                                   QStringLiteral("Intervalle à 95 % (loi exacte du total) : 0 à 6 €uros"),
-                                  QStringLiteral("Le retour réel est dans l'intervalle"),
+                                  QStringLiteral("Le retour réel est dans l'intervalle : p = 0,436, corrigé 0,872"),
                                   QStringLiteral("Numéros sortis 3 fois, attendu 1,7, intervalle à 95 % : 0 à 4"),
-                                  QStringLiteral("Les sorties sont dans l'intervalle"),
-                                  QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard")};
+                                  QStringLiteral("Les sorties sont dans l'intervalle : p = 0,456, corrigé 0,872"),
+                                  QStringLiteral("Risque de 5 % pour les deux tests ensemble : p corrigé par la méthode de Holm"),
+                                  QStringLiteral("Verdict : compatible avec le hasard")};
     EXPECT_EQ(PerformanceComparison::lines(m, {0, 2}, {2, 1, 1, 99}), expected);
     // Nothing staked: nothing added.
     EXPECT_TRUE(PerformanceComparison::lines(m, {0, 2}, {1}).isEmpty());
@@ -28,7 +33,10 @@ TEST(PerformanceComparisonTest, ActualAgainstExpectedReturn)
     // Twenty draws winning 6 every time is far above what chance gives.
     Draws lucky(20, std::vector<int>{1, 2});
     EXPECT_EQ(PerformanceComparison::lines(matrixOf(lucky), {-3, 19}, {1, 2}).last(),
-              QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : pas compatible avec le hasard"));
+              QStringLiteral("Verdict : pas compatible avec le hasard (retour et sorties)"));
+    // One euro staked on one draw, nothing won: the singular, and "0 €uro".
+    EXPECT_EQ(PerformanceComparison::lines(m, {2, 2}, {1, 2})[2],
+              QStringLiteral("Retour réel 0 €uro pour 1 €uro misé, soit 0,000 par €uro"));
 }
 
 TEST(PerformanceComparisonTest, SetNeverDrawnIsNotCompatibleWithChance)
@@ -43,8 +51,36 @@ TEST(PerformanceComparisonTest, SetNeverDrawnIsNotCompatibleWithChance)
         set.push_back(k);
         const QStringList lines = PerformanceComparison::lines(m, {0, 1999}, set);
         ASSERT_FALSE(lines.isEmpty());
-        EXPECT_EQ(lines.last(), QStringLiteral("Verdict (deux tests, chacun au risque de 5 %) : pas compatible avec le hasard"))
-            << k;
-        EXPECT_TRUE(lines.contains(QStringLiteral("Les sorties sont hors de l'intervalle"))) << k;
+        EXPECT_TRUE(lines.last().startsWith(QStringLiteral("Verdict : pas compatible avec le hasard"))) << k;
+        EXPECT_TRUE(lines[7].startsWith(QStringLiteral("Les sorties sont hors de l'intervalle : p < 1e-10"))) << k;
     }
+}
+
+TEST(PerformanceComparisonTest, ChanceAloneIsCalledNotCompatibleAtMostFiveTimesInAHundred)
+{
+    // Random sets of 2 to 10 numbers played on random histories: every verdict "pas compatible"
+    // is a false alarm. The two tests together may raise one at most 5 % of the time (a little
+    // less, the laws being discrete); each test alone at 5 %, either of them would be wrong up to
+    // 10 % of the time. A rate of 5 % over 1,500 runs stays at or below the quantile 99.9 %.
+    namespace bm = boost::math;
+    constexpr int kRuns = 1500, kDraws = 100;
+    std::mt19937 rng(20261207);
+    int alarms = 0, outsideEither = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const DrawMatrix m = matrixOf(randomDraws(kDraws, 7000u + static_cast<unsigned>(run)));
+        std::vector<int> pool(70);
+        std::iota(pool.begin(), pool.end(), 1);
+        std::shuffle(pool.begin(), pool.end(), rng);
+        pool.resize(static_cast<size_t>(2 + run % 9));
+        const QStringList lines = PerformanceComparison::lines(m, {0, kDraws - 1}, pool);
+        ASSERT_FALSE(lines.isEmpty());
+        alarms += lines.last().contains(QStringLiteral("pas compatible avec le hasard")) ? 1 : 0;
+        outsideEither += countContaining(lines, QStringLiteral("hors de l'intervalle")) > 0 ? 1 : 0;
+    }
+    const bm::binomial_distribution<double> atTheRisk(kRuns, 0.05);
+    EXPECT_LE(alarms, bm::quantile(atTheRisk, 0.999)) << alarms;
+    // Not a verdict that never speaks; and the bands, each at 5 %, are left more often than that
+    // (8 % here): the verdict is the corrected one.
+    EXPECT_GT(alarms, 0);
+    EXPECT_GT(outsideEither, alarms);
 }

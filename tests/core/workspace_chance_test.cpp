@@ -36,7 +36,8 @@ TEST_F(WorkspaceChanceTest, HasardCountsThePeriodEndingBeforeTheSelection)
     const QStringList& lines = report().resultat.lines;
     EXPECT_EQ(lines[0], QStringLiteral("Le hasard sur 60 tirages"));
     std::array<int, 71> a = referenceStats(m_history, 0, 59).appearances;
-    EXPECT_TRUE(lines[72].startsWith(QString::asprintf("Num  70 Sorti %04d attendu 17,1 bande ", a[70])));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Sorties attendues par numéro : 17,1 ")));
+    EXPECT_TRUE(lines[72].startsWith(QString::asprintf("Num  70 Sorti %04d écart réduit ", a[70])));
 
     // A click on item 31: the period is draws 0..30.
     m_ws->clickListe(31);
@@ -44,7 +45,8 @@ TEST_F(WorkspaceChanceTest, HasardCountsThePeriodEndingBeforeTheSelection)
     EXPECT_EQ(report().title, QStringLiteral("Le hasard au ") + m_history[30].left(10));
     EXPECT_EQ(report().resultat.lines[0], QStringLiteral("Le hasard sur 31 tirages"));
     a = referenceStats(m_history, 0, 30).appearances;
-    EXPECT_TRUE(report().resultat.lines[3].startsWith(QString::asprintf("Num  01 Sorti %04d attendu 8,9 ", a[1])));
+    EXPECT_TRUE(report().resultat.lines[1].startsWith(QStringLiteral("Sorties attendues par numéro : 8,9 ")));
+    EXPECT_TRUE(report().resultat.lines[3].startsWith(QString::asprintf("Num  01 Sorti %04d écart réduit ", a[1])));
     EXPECT_EQ(m_ws->studyPeriod().last, 30);
     EXPECT_TRUE(m_ws->statsValid());
 }
@@ -77,7 +79,7 @@ TEST_F(WorkspaceChanceTest, CompanionsReadTheTickedNumbers)
     m_ws->setCheck(n, true);
     m_ws->partenairesHasard();
     EXPECT_EQ(report().resultat.lines[1], QStringLiteral("Tirages avec tous les numéros choisis : %1 sur 60").arg(with));
-    EXPECT_EQ(report().resultat.lines.size(), 6 + 69 + 2);
+    EXPECT_EQ(report().resultat.lines.size(), 9 + 69 + 3);
     m_ws->annonceurHasard();
     EXPECT_EQ(report().title, QStringLiteral("Annonceur - hasard"));
     // The newest draw has no following draw.

@@ -44,16 +44,19 @@ TEST_F(ForecastWorkspaceTest, PerformanceWritesTheReportAndItsComparisonAndClear
     // The report's own lines are Performance's business: here, its title, that the ticked numbers
     // and the whole period reached it, and what chance alone would have paid after it.
     const QStringList lines = m_ws->report().exportLines();
-    ASSERT_EQ(lines.size(), 32);
+    ASSERT_EQ(lines.size(), 33);
     EXPECT_EQ(lines.mid(0, 2),
               utf8Lines({"Performance d'un ensemble", "01/01/2020 01 02-----------------------------6  €uros, Ecart 1"}));
     EXPECT_EQ(lines.mid(5, 3), utf8Lines({"03/01/2020 02", "", "Enjeu total 5 €uros"}));
     EXPECT_EQ(lines.mid(23),
-              utf8Lines({"", "Comparaison avec le hasard", "Retour réel 12 €uros pour 5 misés, soit 2,400 par €uro",
+              utf8Lines({"", "Comparaison avec le hasard", "Retour réel 12 €uros pour 5 €uros misés, soit 2,400 par €uro",
                          "Retour attendu 2,4 €uros, soit 0,472 par €uro ; retour médian 0 €uro",
-                         "Intervalle à 95 % (loi exacte du total) : 0 à 12 €uros", "Le retour réel est dans l'intervalle",
-                         "Numéros sortis 6 fois, attendu 2,9, intervalle à 95 % : 0 à 6", "Les sorties sont dans l'intervalle",
-                         "Verdict (deux tests, chacun au risque de 5 %) : compatible avec le hasard"}));
+                         "Intervalle à 95 % (loi exacte du total) : 0 à 12 €uros",
+                         "Le retour réel est dans l'intervalle : p = 0,105, corrigé 0,146",
+                         "Numéros sortis 6 fois, attendu 2,9, intervalle à 95 % : 0 à 6",
+                         "Les sorties sont dans l'intervalle : p = 0,073, corrigé 0,146",
+                         "Risque de 5 % pour les deux tests ensemble : p corrigé par la méthode de Holm",
+                         "Verdict : compatible avec le hasard"}));
     const ReportModel& report = m_ws->report();
     EXPECT_EQ(report.caption, QString());
     EXPECT_FALSE(report.busy);

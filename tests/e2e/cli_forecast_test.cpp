@@ -28,7 +28,7 @@ TEST_F(CliForecastTest, PerformancePrintsTheReportOfTheTickedNumbers)
               QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages\n"));
     // The lines are the Workspace's: here, how many are printed, the final line feed included.
     const QStringList lines = r.out.split(u'\n');
-    ASSERT_EQ(lines.size(), 33);
+    ASSERT_EQ(lines.size(), 34);
     EXPECT_EQ(lines.last(), QString());
 
     // One number, the period ending before the item clicked: three appearances in d0..d3.

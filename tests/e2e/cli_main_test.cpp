@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QTcpServer>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -182,7 +183,10 @@ TEST_F(CliMainTest, InterruptedWalkPrintsItsLinesAndSaysSo)
         EXPECT_TRUE(lines[0].startsWith("Classement par sorties au "));
         EXPECT_TRUE(lines[1].startsWith(" 1 2 3 4 5 6 7 8 9 10  ")) << lines[1].toStdString();
         // Right after the records, what share of the walk they cover.
-        const qsizetype stopped = lines.indexOf(QByteArray("Recherche arrêtée : 0 % des combinaisons examinées"));
+        const auto found = std::find_if(lines.begin(), lines.end(), [](const QByteArray& line) {
+            return line.startsWith("Recherche arrêtée : ") && line.endsWith(" des combinaisons examinées");
+        });
+        const qsizetype stopped = found == lines.end() ? -1 : found - lines.begin();
         ASSERT_GE(stopped, 2);
         EXPECT_TRUE(lines[stopped - 1].startsWith(" 1 2 3 4 5 ")) << lines[stopped - 1].toStdString();
         EXPECT_TRUE(process.readAllStandardError().startsWith("tiravol-cli : interrompu"));

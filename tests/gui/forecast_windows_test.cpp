@@ -50,4 +50,21 @@ TEST_F(ForecastWindowsTest, TheCriteriaWindowReloadsAtEveryOpeningAndTheTipsWind
     EXPECT_FALSE(windows->tipsWindow()->tipText().isEmpty());
 }
 
+TEST_F(ForecastWindowsTest, ConseilsBringsTheTipsWindowForwardReadyForTheKeyboard)
+{
+    writeHistory(TestSupport::makeHistory(20));
+    open();
+    get("mnuCons")->trigger();
+    auto* windows = m_window->findChild<ForecastWindows*>();
+    ASSERT_TRUE(windows && windows->tipsWindow());
+    QWidget* tips = windows->tipsWindow();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return QApplication::activeWindow() == tips; }));
+    // Back to the main window, then "Conseils" again: the open tips window takes the keyboard.
+    m_window->activateWindow();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return QApplication::activeWindow() == m_window.get(); }));
+    get("mnuCons")->trigger();
+    EXPECT_EQ(windows->tipsWindow(), tips);
+    EXPECT_TRUE(TestSupport::waitFor([&] { return QApplication::activeWindow() == tips; }));
+}
+
 } // namespace

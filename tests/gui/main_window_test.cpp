@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QThread>
@@ -271,6 +272,54 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingStopsItThenSavesOnc
     EXPECT_FALSE(QFile::exists(working())); // saved once only
 }
 
+// A server that fails at once.
+struct FailingSource : ArchiveSource {
+    bool fetch(const QString&, const QString&, const Progress&, QString* error) override
+    {
+        *error = QStringLiteral("Délai dépassé : le serveur ne répond plus");
+        return false;
+    }
+};
+
+TEST_F(MainWindowTest, AfterAFailedDownloadTheTitleAndStatusBarSayTheStudyStopsAtTheBase)
+{
+    // The base history ends 50 draws before the working one.
+    const QString baseEnd = m_history[149].left(10);
+    QString error;
+    ASSERT_TRUE(HistoryFile::write(path("Tirages.txt"), m_history.mid(0, 150), &error)) << error.toStdString();
+    FailingSource source;
+    m_ws->setArchiveSource(&source);
+    const QString titleBefore = m_window->windowTitle();
+    const QLabel* status = get<QLabel>("EtudeBase");
+    ASSERT_NE(status, nullptr);
+    EXPECT_FALSE(status->isVisible());
+
+    get<QAction>("Telecharge")->trigger();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    ASSERT_EQ(m_ws->drawCount(), 150);
+    EXPECT_EQ(m_window->windowTitle(),
+              titleBefore + QStringLiteral(" — étude arrêtée au ") + baseEnd
+                  + QStringLiteral(" : historique de base seul, l'archive n'a pas été ajoutée"));
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text(),
+              QStringLiteral("Étude arrêtée au ") + baseEnd
+                  + QStringLiteral(", historique de base seul : Délai dépassé : le serveur ne répond plus. "
+                                   "« Charge Manuelle » relit tout l'historique."));
+
+    // The calendar filter reloads the base and tries the archive again: the notice stays over the
+    // filtered list; the next load of the working history ends it.
+    m_ui.onFilter = [](CalendarFilter&) { return true; };
+    get<QAction>("finP")->trigger();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    EXPECT_EQ(m_ws->listOrigin(), ListOrigin::Filtered);
+    EXPECT_TRUE(m_window->windowTitle().contains(baseEnd));
+    EXPECT_TRUE(status->isVisible());
+    get<QAction>("mnuCharge")->trigger();
+    EXPECT_EQ(m_ws->drawCount(), kDraws);
+    EXPECT_EQ(m_window->windowTitle(), titleBefore);
+    EXPECT_FALSE(status->isVisible());
+}
+
 // Where a label draws the start of `part` of its text, in `ref`'s coordinates (plain,
 // left-aligned labels).
 int partX(const QLabel* label, const QString& part, const QWidget* ref)
@@ -290,8 +339,8 @@ const QLabel* labelShowing(const QWidget* window, const QString& part)
 
 TEST_F(MainWindowTest, DrawLinesCaptionsAndTheCorrectedLineStayReadable)
 {
-    // Whole draw lines at 1366 wide, the date and the twenty numbers at 1024 with the report
-    // still reachable (if only by scrolling).
+    // Whole draw lines at 1366 wide and at 1024, the report still reachable (if only by
+    // scrolling).
     auto* liste = get<QListView>("Liste");
     const QString line = m_history.last();
     ASSERT_EQ(line.size(), 75);
@@ -299,8 +348,7 @@ TEST_F(MainWindowTest, DrawLinesCaptionsAndTheCorrectedLineStayReadable)
         m_window->resize(width, 768);
         QApplication::processEvents();
         ASSERT_EQ(m_window->width(), width);
-        EXPECT_GE(liste->viewport()->width(), liste->fontMetrics().horizontalAdvance(line.left(width == 1024 ? 70 : 75)))
-            << width;
+        EXPECT_GE(liste->viewport()->width(), liste->fontMetrics().horizontalAdvance(line)) << width;
     }
     EXPECT_TRUE(get<QListWidget>("Resultat")->isVisibleTo(m_window.get()));
     m_window->resize(1600, 860);
@@ -471,6 +519,33 @@ TEST_F(MainWindowTest, EveryReportLineIsWholeAndTheTitleNeverNamesAnotherReport)
     EXPECT_FALSE(rapport->isVisible());
 }
 
+TEST_F(MainWindowTest, ChanceReportsFitTheirPaneBesideWholeDrawLines)
+{
+    writeHistory(TestSupport::makeHistory(3000)); // four-digit counts: the widest lines
+    open();
+    for (int n : {1, 2, 3})
+        box(n)->setChecked(true);
+    auto* liste = get<QListView>("Liste");
+    auto* resultat = get<QListWidget>("Resultat");
+    const QScrollBar* sideScroll = get<QScrollArea>("defilement")->horizontalScrollBar();
+    const int drawLine = liste->fontMetrics().horizontalAdvance(m_history.last());
+    // Maximised on a 1366 screen, and a window framed on it.
+    for (const int width : {1366, 1298}) {
+        m_window->resize(width, 740);
+        for (const char* name : {"Hasard", "PartHasard", "AnnonceurHasard", "Cotes", "Perf2"}) {
+            get<QAction>(name)->trigger();
+            for (int i = 0; i < 5; ++i)
+                QApplication::processEvents(); // nested layouts settle one level per pass
+            EXPECT_GE(liste->viewport()->width(), drawLine) << name << " " << width;
+            EXPECT_FALSE(sideScroll->isVisible() && sideScroll->maximum() > 0) << name << " " << width;
+            int widest = 0;
+            for (const QString& line : m_ws->report().resultat.lines)
+                widest = std::max(widest, resultat->fontMetrics().horizontalAdvance(line));
+            EXPECT_GE(resultat->viewport()->width(), widest) << name << " " << width;
+        }
+    }
+}
+
 TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAndClosingStopsIt)
 {
     m_ws->toutCocher();
@@ -494,18 +569,35 @@ TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAn
                                           + QStringLiteral("440")))
         << progress->text().toStdString();
 
+    // Records enough to scroll the list: its last line is then in sight only when scrolled to.
+    m_window->resize(1366, 420);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return resultat->verticalScrollBar()->maximum() > 0; }));
+
     // Esc stops it as the button does; the lists then show what the Workspace kept.
     QApplication::setActiveWindow(m_window.get());
     qt_sendShortcutOverrideEvent(m_window.get(), 0, Qt::Key_Escape, Qt::NoModifier, QString(), false, 1);
     ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->walkRunning(); }));
     ASSERT_GT(resultat->count(), 1);
     EXPECT_EQ(rows(resultat), m_ws->report().resultat.lines);
-    EXPECT_TRUE(rows(resultat).last().startsWith(QStringLiteral("Recherche arrêtée")));
+    // The line saying how far it got is in sight, stays in the status bar, and gives millions of
+    // combinations out of billions a decimal.
+    const QString stopped = rows(resultat).last();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Recherche arrêtée : (0,[1-9]|moins de 0,1) % des combinaisons examinées$"))
+                    .match(stopped)
+                    .hasMatch())
+        << stopped.toStdString();
+    QApplication::processEvents();
+    EXPECT_EQ(resultat->verticalScrollBar()->value(), resultat->verticalScrollBar()->maximum());
+    EXPECT_TRUE(resultat->viewport()->rect().contains(resultat->visualItemRect(resultat->item(resultat->count() - 1))));
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->text(), stopped);
     EXPECT_TRUE(resultat->item(resultat->count() - 2)->isSelected()); // the last record
     EXPECT_EQ(label1->text(), m_ws->label1());
     EXPECT_TRUE(get<QAction>("Sorties")->isEnabled());
     EXPECT_TRUE(get<QWidget>("Liste")->isEnabled());
     EXPECT_FALSE(stop->isVisible());
+    // Another report: the share goes with the records.
+    get<QAction>("Sorties")->trigger();
     EXPECT_FALSE(progress->isVisible());
 
     // Closing during a gap search stops it and takes the hourglass back.

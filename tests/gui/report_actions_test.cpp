@@ -1,11 +1,15 @@
 // The window's copy and print commands: the clipboard, and a PDF file standing for the printer.
 #include "gui/ReportActions.h"
 
+#include "gui/DialogUi.h"
 #include "gui/ReportPrinter.h"
 #include "support/WindowFixture.h"
 
 #include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QTimer>
 
 namespace {
 
@@ -85,20 +89,20 @@ TEST_F(ReportActionsTest, WithoutAPrinterItOffersAPdfFileAndADeclineKeepsEverySe
     });
     left->item(1)->setSelected(true);
     get("selection")->trigger(); // the offer declined
-    ASSERT_EQ(m_ui.confirmTexts.size(), 1);
-    EXPECT_EQ(m_ui.confirmTexts[0], QStringLiteral("Aucune imprimante\n\nImprimer dans un fichier PDF ?"));
+    ASSERT_EQ(m_ui.choiceTexts.size(), 1);
+    EXPECT_EQ(m_ui.choiceTexts[0], QStringLiteral("Aucune imprimante\n\nImprimer dans un fichier PDF ?"));
     EXPECT_EQ(left->selectedItems().size(), 1);
 
     // Accepted, then a file chosen: the selected line goes to that PDF and is unselected.
     const QString pdf = path("sans-imprimante.pdf");
-    m_ui.confirmAnswers = {true};
+    m_ui.choiceAnswers = {0};
     m_ui.saveNames = {pdf};
     get("selection")->trigger();
     EXPECT_EQ(TestSupport::pdfLines(pdf, true), QStringList{left->item(1)->text().simplified()});
     EXPECT_TRUE(left->selectedItems().isEmpty());
 
     // Accepted, then the file dialog cancelled: nothing printed, every line stays selected.
-    m_ui.confirmAnswers = {true};
+    m_ui.choiceAnswers = {0};
     get("tout")->trigger();
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(left->selectedItems().size(), left->count());
@@ -111,9 +115,46 @@ TEST_F(ReportActionsTest, WithoutAPrinterItOffersAPdfFileAndADeclineKeepsEverySe
         GTEST_SKIP() << "a printer is installed here";
     EXPECT_EQ(why, ReportPrinter::missingPrinterMessage());
     get("selection")->trigger();
-    ASSERT_EQ(m_ui.confirmTexts.size(), 4);
-    EXPECT_TRUE(m_ui.confirmTexts[3].startsWith(why));
+    ASSERT_EQ(m_ui.choiceTexts.size(), 4);
+    EXPECT_TRUE(m_ui.choiceTexts[3].startsWith(why));
     EXPECT_EQ(left->selectedItems().size(), left->count());
+}
+
+TEST(ReportActionsPdfTest, EnterOnThePdfQuestionGoesOnToTheFileAndEscapeDeclines)
+{
+    DialogUi ui;
+    QString question;
+    bool fileAsked = false;
+    // Enter on the question, as the player who asked to print would press it; then the save
+    // dialog comes, and is cancelled.
+    QTimer::singleShot(0, qApp, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        question = box->text();
+        TestSupport::press(box, Qt::Key_Return);
+        QTimer::singleShot(0, qApp, [&] {
+            if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                fileAsked = true;
+                files->reject();
+            }
+        });
+    });
+    EXPECT_EQ(ReportActions::pdfPrinter(ui, QStringLiteral("Aucune imprimante")), nullptr);
+    EXPECT_EQ(question, QStringLiteral("Aucune imprimante\n\nImprimer dans un fichier PDF ?"));
+    EXPECT_TRUE(fileAsked);
+
+    fileAsked = false;
+    QTimer::singleShot(0, qApp, [&] {
+        TestSupport::press(QApplication::activeModalWidget(), Qt::Key_Escape);
+        QTimer::singleShot(0, qApp, [&] {
+            fileAsked = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr;
+            if (fileAsked)
+                QApplication::activeModalWidget()->close();
+        });
+    });
+    EXPECT_EQ(ReportActions::pdfPrinter(ui, QStringLiteral("Aucune imprimante")), nullptr);
+    QApplication::processEvents(); // the look for a file dialog, now that none can be open
+    EXPECT_FALSE(fileAsked);
 }
 
 } // namespace
