@@ -314,6 +314,15 @@ StagedWrite::StagedWrite(const QString& path, const QByteArray& data)
             return;
         }
         ::fchmod(fd, old.st_mode & 07777);
+    } else if (::geteuid() == 0) {
+        // A run as root (sudo, a service) leaves a new file to the folder's owner, who must be
+        // able to replace or remove it later.
+        struct stat folder { };
+        if (::stat(QFile::encodeName(info.absolutePath()).constData(), &folder) == 0
+            && ::fchown(fd, folder.st_uid, folder.st_gid) != 0) {
+            fail(Kind::OwnerNotKept, errno);
+            return;
+        }
     }
     if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
         const int code = errno;

@@ -60,6 +60,12 @@ TEST(TextFileTest, AReplacedFileKeepsItsOwnerAndModeAndAReadOnlyFileIsRefused)
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     if (root) {
         EXPECT_TRUE(st.st_uid == 4321 && st.st_gid == 4322) << st.st_uid << ':' << st.st_gid;
+        // A new file goes to the folder's owner: the player's folder stays the player's.
+        const QString fresh = tmp.filePath(QStringLiteral("Tirages_keno.txt"));
+        ASSERT_EQ(::chown(QFile::encodeName(tmp.path()).constData(), 4321, 4322), 0);
+        ASSERT_TRUE(TextFile::writeAtomic(fresh, "x", &error)) << error.toStdString();
+        ASSERT_EQ(::stat(QFile::encodeName(fresh).constData(), &st), 0);
+        EXPECT_TRUE(st.st_uid == 4321 && st.st_gid == 4322) << st.st_uid << ':' << st.st_gid;
     }
 
     // A file nobody may write is refused, even by the superuser.
