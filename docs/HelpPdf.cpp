@@ -1,5 +1,6 @@
 // Builds the help document: pictures of the window taken offscreen on the demonstration
 // history, then the French guide (Markdown) laid out by Qt into a PDF. No screen, no extra tool.
+#include "ReproduciblePdf.h"
 #include "gui/CalendarFilterWindow.h"
 #include "gui/GuiApp.h"
 #include "gui/MainWindow.h"
@@ -8,6 +9,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,6 +18,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPixmap>
+#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextStream>
 #include <QThread>
@@ -23,14 +27,28 @@
 
 namespace {
 
+// SOURCE_DATE_EPOCH (set by Debian's builds): the moment the document says it was made and the
+// day its demonstration history ends; the clock when unset.
+QDateTime buildMoment()
+{
+    bool ok = false;
+    const qint64 seconds = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
+    return ok ? QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC) : QDateTime::currentDateTimeUtc();
+}
+
 // The pictures are taken without anyone to answer: every question gets "no" or nothing.
 class SilentUi : public UserInterface {
 public:
+    explicit SilentUi(QDate today) : m_today(today) { }
+    QDate today() const override { return m_today; }
     void message(const QString&, const QString&) override { }
     bool confirm(const QString&, const QString&) override { return false; }
     std::optional<QString> askText(const QString&, const QString&, const QString&) override { return std::nullopt; }
     QString askSaveFileName(const QString&, const QString&) override { return {}; }
     bool editCalendarFilter(CalendarFilter&) override { return false; }
+
+private:
+    QDate m_today;
 };
 
 void settle(int milliseconds)
@@ -53,9 +71,9 @@ bool save(QWidget* widget, const QString& path)
     return true;
 }
 
-bool takePictures(const QString& folder)
+bool takePictures(const QString& folder, QDate today)
 {
-    SilentUi ui;
+    SilentUi ui(today);
     GuiApp app(&ui);
     GuiApp::Options options;
     options.demo = true;
@@ -98,12 +116,40 @@ void addPictures(QTextDocument& document, const QString& folder, double textWidt
     }
 }
 
+// The guide laid out by Qt on A4 pages, its pictures scaled to the text.
+QByteArray layOut(const QString& markdown, const QString& pictures)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setTitle(QStringLiteral("Tiravol — aide"));
+    writer.setCreator(QStringLiteral("Tiravol"));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
+
+    QTextDocument document;
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setStyleHint(QFont::Serif);
+    font.setPointSize(10);
+    // No ligatures: "fi" stays two letters for a search or a copy from the viewer.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document.setDefaultFont(font);
+    const double textWidth = 600; // pixels at screen resolution: the width of the text, near enough
+    // After the text: setting the text drops the resources already added.
+    document.setMarkdown(markdown);
+    addPictures(document, pictures, textWidth);
+    document.print(&writer);
+    return buffer.data();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The document's dates are written in UTC, whatever the zone of the machine that builds it.
+    qputenv("TZ", "UTC");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString runtime = QDir::tempPath() + QStringLiteral("/tiravol-helpdoc-runtime");
         QDir().mkpath(runtime);
@@ -122,7 +168,8 @@ int main(int argc, char** argv)
     QDir().mkpath(pictures);
     // The demonstration must not read nor write the user's own settings.
     qputenv("XDG_CONFIG_HOME", QDir(pictures).filePath(QStringLiteral("config")).toLocal8Bit());
-    if (!takePictures(pictures))
+    const QDateTime moment = buildMoment();
+    if (!takePictures(pictures, moment.date()))
         return 1;
 
     QFile file(source);
@@ -132,32 +179,10 @@ int main(int argc, char** argv)
     }
     const QString markdown = QString::fromUtf8(file.readAll());
 
+    const QByteArray bytes = ReproduciblePdf::apply(layOut(markdown, pictures), moment);
     // Written aside and renamed, so that a failed run never leaves half a PDF behind.
-    const QString partial = output + QStringLiteral(".part");
-    QPdfWriter writer(partial);
-    writer.setTitle(QStringLiteral("Tiravol — aide"));
-    writer.setCreator(QStringLiteral("Tiravol"));
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
-
-    QTextDocument document;
-    QFont font(QStringLiteral("DejaVu Serif"));
-    font.setStyleHint(QFont::Serif);
-    font.setPointSize(10);
-    // No ligatures: "fi" stays two letters for a search or a copy from the viewer.
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    document.setDefaultFont(font);
-    const double textWidth = 600; // pixels at screen resolution: the width of the text, near enough
-    // After the text: setting the text drops the resources already added.
-    document.setMarkdown(markdown);
-    addPictures(document, pictures, textWidth);
-    document.print(&writer);
-    if (!QFile::exists(partial)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(partial));
-        return 1;
-    }
-    QFile::remove(output);
-    if (!QFile::rename(partial, output)) {
+    QSaveFile pdf(output);
+    if (!pdf.open(QIODevice::WriteOnly) || pdf.write(bytes) != bytes.size() || !pdf.commit()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
         return 1;
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what Tiravol needs to build, test, run and package on Debian 12 (dpkg-dev and file
-# for the package's dependencies, the last three to check the package and its desktop files).
+# Installs what Tiravol needs to build, test, run and package on Debian 12: debian/control's
+# Build-Depends, the test tools, debhelper to build the packages, and lintian, devscripts
+# (hardening-check), desktop-file-utils, appstream and zsh to check them.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -9,8 +10,8 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   libzip-dev zipcmp zipmerge ziptool libfftw3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
-  libxkbcommon-dev fonts-dejavu-core xvfb xauth poppler-utils
-  dpkg-dev file lintian desktop-file-utils appstream
+  libxkbcommon-dev fonts-dejavu-core qt6-qpa-plugins librsvg2-bin xvfb xauth poppler-utils
+  dpkg-dev debhelper file lintian devscripts desktop-file-utils appstream zsh
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -72,3 +72,13 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryCommandAndTheChanceChapterWithPicturesO
           "1 000 joueurs au hasard", "centile", "p unilatéral", "Ce que « compatible avec le hasard » ne prouve pas"})
         EXPECT_TRUE(chance.contains(QString::fromUtf8(words))) << words;
 }
+
+TEST(HelpDocument, TheBuiltPdfEmbedsOnlyTheGlyphsItUses)
+{
+    // pdffonts: two heading lines, then per font "name type... encoding emb sub uni object generation".
+    const QStringList lines
+        = TestSupport::runTool(QStringLiteral("pdffonts"), {QStringLiteral(TIRAVOL_HELP_PDF)}).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 2) << lines.join(u'\n').toStdString();
+    for (const QString& line : lines.mid(2))
+        EXPECT_EQ(line.simplified().section(u' ', -5, -4), QStringLiteral("yes yes")) << line.toStdString();
+}

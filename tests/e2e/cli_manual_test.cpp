@@ -57,28 +57,36 @@ QStringList complete(const char* line, const QString& folder)
 
 } // namespace
 
-TEST(CliManual, ManualPageDescribesExactlyTheCommandsAndEveryOptionOfTheUsage)
-{
-    const QString page = manualPage("man/tiravol-cli.1.in");
-    const qsizetype start = page.indexOf(QStringLiteral("\n.SH COMMANDES\n"));
-    ASSERT_GE(start, 0);
-    const QString section = page.mid(start + 1, page.indexOf(QStringLiteral("\n.SH "), start + 1) - start);
-    // Each command is the first word of the line after a ".TP".
-    QStringList described;
-    static const QRegularExpression entry(QStringLiteral("\\n\\.TP\\n\\.BI? \"?([a-z][a-z-]*)"));
-    for (const QRegularExpressionMatch& m : entry.globalMatch(section))
-        described << m.captured(1);
-    described.sort();
-    EXPECT_EQ(described, commandNames());
+// The pages in English (man1) and in French (fr/man1), with the title of their commands' section.
+constexpr struct {
+    const char *folder, *commands;
+} kLanguages[] = {{"man/", "COMMANDS"}, {"man/fr/", "COMMANDES"}};
 
+TEST(CliManual, ManualPagesDescribeExactlyTheCommandsAndEveryOptionOfTheUsage)
+{
     const CliOutput help = cli({QStringLiteral("--help")});
     EXPECT_EQ(help.code, CliStatus::kOk);
     const QSet<QString> options = optionsIn(help.out);
     // The usage names the options of its synopsis and of its commands' lines.
     for (const char* o : {"--data-dir", "--numbers", "--criteria", "--replace", "--version"})
         EXPECT_TRUE(options.contains(QLatin1String(o))) << o;
-    for (const QString& o : options)
-        EXPECT_TRUE(namesWord(page, o)) << o.toStdString();
+
+    for (const auto& language : kLanguages) {
+        const QString page = manualPage((QByteArray(language.folder) + "tiravol-cli.1.in").constData());
+        const QString heading = QStringLiteral("\n.SH %1\n").arg(QLatin1String(language.commands));
+        const qsizetype start = page.indexOf(heading);
+        ASSERT_GE(start, 0) << language.folder;
+        const QString section = page.mid(start + 1, page.indexOf(QStringLiteral("\n.SH "), start + 1) - start);
+        // Each command is the first word of the line after a ".TP".
+        QStringList described;
+        static const QRegularExpression entry(QStringLiteral("\\n\\.TP\\n\\.BI? \"?([a-z][a-z-]*)"));
+        for (const QRegularExpressionMatch& m : entry.globalMatch(section))
+            described << m.captured(1);
+        described.sort();
+        EXPECT_EQ(described, commandNames()) << language.folder;
+        for (const QString& o : options)
+            EXPECT_TRUE(namesWord(page, o)) << language.folder << ' ' << o.toStdString();
+    }
 }
 
 TEST(CliManual, WindowManualPageNamesEveryOptionOfItsHelp)
@@ -96,9 +104,11 @@ TEST(CliManual, WindowManualPageNamesEveryOptionOfItsHelp)
     const QSet<QString> options = optionsIn(help);
     EXPECT_TRUE(options.contains(QStringLiteral("--demo")));
     EXPECT_FALSE(options.contains(QStringLiteral("--help-all")));
-    const QString page = manualPage("man/tiravol.1.in");
-    for (const QString& o : options)
-        EXPECT_TRUE(namesWord(page, o)) << o.toStdString();
+    for (const auto& language : kLanguages) {
+        const QString page = manualPage((QByteArray(language.folder) + "tiravol.1.in").constData());
+        for (const QString& o : options)
+            EXPECT_TRUE(namesWord(page, o)) << language.folder << ' ' << o.toStdString();
+    }
 
     window.start(QStringLiteral(TIRAVOL_GUI_PATH), {QStringLiteral("--version")});
     ASSERT_TRUE(window.waitForFinished(60000));
@@ -151,4 +161,30 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
     };
     for (const auto& c : cases)
         EXPECT_EQ(complete(c.typed, temp.path()), QString::fromUtf8(c.offered).split(u'|', Qt::SkipEmptyParts)) << c.typed;
+}
+
+TEST(CliManual, ZshCompletionKnowsEveryCommandAndOnlyTheProgramsOptions)
+{
+    const QString script = QString::fromUtf8(readFile(dataFile("completion/_tiravol-cli")));
+    // The commands are the "name:description" lines of its commands=( ... ) list.
+    const qsizetype start = script.indexOf(QStringLiteral("commands=("));
+    ASSERT_GE(start, 0);
+    const QString list = script.mid(start, script.indexOf(u')', start) - start);
+    QStringList listed;
+    static const QRegularExpression entry(QStringLiteral("'([a-z-]+):"));
+    for (const QRegularExpressionMatch& m : entry.globalMatch(list))
+        listed << m.captured(1);
+    listed.sort();
+    EXPECT_EQ(listed, commandNames());
+
+    // Every option of the program is offered, and no option it does not know.
+    QSet<QString> known = optionsIn(cli({QStringLiteral("--help")}).out);
+    for (const QString& command : commandNames())
+        known.unite(optionsIn(cli({command, QStringLiteral("--help")}).out));
+    // Long options wherever they stand; short ones where the option declares both with their long form.
+    QSet<QString> offered;
+    static const QRegularExpression option(QStringLiteral("(?<![\\w-])(--[a-z][a-z-]*)|\\{(-[a-z])[+,]"));
+    for (const QRegularExpressionMatch& m : option.globalMatch(script))
+        offered << (m.capturedLength(1) > 0 ? m.captured(1) : m.captured(2));
+    EXPECT_EQ(offered, known);
 }

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,11 +49,12 @@ TEST(Install, InstalledProgramsStartAndFindTheirFilesUnderThePrefix)
     ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
 
     const QDir root(prefix);
-    for (const char* path :
-         {"bin/tiravol", "bin/tiravol-cli", "share/tiravol/aidekeno.pdf", "share/applications/tiravol.desktop",
-          "share/icons/hicolor/scalable/apps/tiravol.svg", "share/metainfo/fr.tiravol.Tiravol.metainfo.xml",
-          "share/man/man1/tiravol.1.gz", "share/man/man1/tiravol-cli.1.gz", "share/bash-completion/completions/tiravol-cli",
-          "share/doc/tiravol/copyright", "share/doc/tiravol/changelog.gz"})
+    for (const char* path : {"bin/tiravol", "bin/tiravol-cli", "share/tiravol/aidekeno.pdf", "share/applications/tiravol.desktop",
+                             "share/icons/hicolor/scalable/apps/tiravol.svg", "share/icons/hicolor/48x48/apps/tiravol.png",
+                             "share/icons/hicolor/256x256/apps/tiravol.png", "share/metainfo/fr.tiravol.Tiravol.metainfo.xml",
+                             "share/man/man1/tiravol.1.gz", "share/man/man1/tiravol-cli.1.gz", "share/man/fr/man1/tiravol.1.gz",
+                             "share/man/fr/man1/tiravol-cli.1.gz", "share/bash-completion/completions/tiravol-cli",
+                             "share/zsh/vendor-completions/_tiravol-cli"})
         EXPECT_TRUE(QFileInfo(root.filePath(QLatin1String(path))).isFile()) << path;
     EXPECT_TRUE(QFileInfo(root.filePath(QStringLiteral("bin/tiravol"))).isExecutable());
     // The tips file is installed exactly when the sources hold it.
@@ -65,10 +67,22 @@ TEST(Install, InstalledProgramsStartAndFindTheirFilesUnderThePrefix)
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
     EXPECT_GT(pdf.size(), 10000);
 
+    // Each icon is a PNG drawn at the size its folder names (width and height in its IHDR chunk).
+    for (int size : {48, 256}) {
+        QFile icon(root.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/tiravol.png").arg(size)));
+        ASSERT_TRUE(icon.open(QIODevice::ReadOnly)) << size;
+        const QByteArray head = icon.read(24);
+        ASSERT_EQ(head.size(), 24);
+        EXPECT_TRUE(head.startsWith("\x89PNG\r\n\x1a\n")) << size;
+        EXPECT_EQ(qFromBigEndian<quint32>(head.constData() + 16), quint32(size));
+        EXPECT_EQ(qFromBigEndian<quint32>(head.constData() + 20), quint32(size));
+    }
+
     // The desktop entry starts the installed program by name, with its icon and a French name.
     QSettings desktop(root.filePath(QStringLiteral("share/applications/tiravol.desktop")), QSettings::IniFormat);
     desktop.beginGroup(QStringLiteral("Desktop Entry"));
-    for (const auto& [key, value] : {std::pair{"Exec", "tiravol"}, {"Icon", "tiravol"}, {"Type", "Application"}})
+    for (const auto& [key, value] :
+         {std::pair{"Exec", "tiravol"}, {"TryExec", "tiravol"}, {"Icon", "tiravol"}, {"Type", "Application"}})
         EXPECT_EQ(desktop.value(QLatin1String(key)).toString(), QLatin1String(value)) << key;
 
     // From the installed bin folder, the files are found in share/tiravol of the same prefix.
