@@ -7,6 +7,8 @@ set -o pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 jobs="$(nproc)"
+# Paths relative to the checkout in the compiler cache: a fresh clone elsewhere reuses it.
+export CCACHE_BASEDIR="$root"
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="$(mktemp -d)"
 chmod 700 "$XDG_RUNTIME_DIR"
