@@ -92,6 +92,8 @@ void HistoryCommands::charge(std::function<void()> then)
     if (!loadInto(HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName))))
         return;
     m_state.origin = ListOrigin::BaseWithArchive;
+    // This load's own download speaks for it, not an earlier one that may have worked.
+    m_state.lastImport = ImportOutcome{};
     auto rest = [this, then = std::move(then)] {
         afterLoad(false);
         if (then)

@@ -182,10 +182,19 @@ TEST_F(WorkspaceTest, OfflineReloadNeverShortensTheWorkingFileNorTakesAnEntry)
 {
     const QStringList draws = makeHistory(30);
     writeFile(base, crlf(draws.mid(0, 20)));
-    connection = WorkspaceConfig::Connection::Offline;
     auto ws = startWith(draws);
+    // A download that worked first: the offline one after it must not pass for it.
+    source.draws = draws.mid(20);
     ws->telechargement();
-    ASSERT_EQ(ui.messages.size(), 2u); // at start-up and at the reload
+    ASSERT_TRUE(ws->lastImport().csvRead);
+    ws->chargeManuelle();
+    ui.messages.clear();
+    source.urls.clear();
+    connection = WorkspaceConfig::Connection::Offline;
+    ws->chargeManuelle();
+    ws->telechargement();
+    EXPECT_FALSE(ws->lastImport().attempted);
+    ASSERT_EQ(ui.messages.size(), 2u); // at the manual load and at the reload
     for (const auto& m : ui.messages)
         EXPECT_EQ(m.text + m.title, QStringLiteral("Vous n'etes pas connecté à Internet") + kTitle);
     EXPECT_TRUE(source.urls.isEmpty());
