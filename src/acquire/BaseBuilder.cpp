@@ -87,18 +87,55 @@ CsvImport::Conversion convertAll(const QByteArray& bytes)
     return CsvImport::convert(bytes, {}, CsvImport::LastPiece::KeptWhenNotEmpty);
 }
 
+// A read that fails midway drops the whole archive: a part of it must never pass for all of it.
+bool readWhole(QFile& file, const QString& shown, BaseBuilder::ArchiveReport& report, QByteArray* bytes)
+{
+    QString why;
+    if (TextFile::readToEnd(file, bytes, &why))
+        return true;
+    report.messages << QStringLiteral("Lecture interrompue : %1 (%2)").arg(shown, why);
+    report.cut = true;
+    return false;
+}
+
+// The CSV members of an extracted archive, read one after the other.
+QStringList readMembers(const QString& folder, const ZipExtractor::Result& extraction, BaseBuilder::ArchiveReport& report)
+{
+    QStringList lines;
+    int csvFiles = 0;
+    for (const QString& member : extraction.written) {
+        if (!member.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            continue;
+        ++csvFiles;
+        QFile csv(QDir(folder).filePath(member));
+        if (!csv.open(QIODevice::ReadOnly)) {
+            report.messages << QStringLiteral("Fichier illisible dans l'archive : %1").arg(member);
+            continue;
+        }
+        QByteArray bytes;
+        if (!readWhole(csv, member, report, &bytes))
+            return {};
+        addConversion(convertAll(bytes), report, lines);
+    }
+    if (csvFiles == 0)
+        report.messages << QStringLiteral("Aucun fichier CSV dans l'archive");
+    return lines;
+}
+
 // The draw lines of one archive, oldest first as the importer gives them.
 QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
 {
-    QStringList lines;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > ZipExtractor::kDefaultMaxTotalSize) {
         report.messages << QStringLiteral("Archive illisible : %1").arg(QDir::toNativeSeparators(path));
-        return lines;
+        return {};
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    if (!readWhole(file, QDir::toNativeSeparators(path), report, &bytes))
+        return {};
     if (!isZip(bytes)) {
         report.read = true;
+        QStringList lines;
         addConversion(convertAll(bytes), report, lines);
         return lines;
     }
@@ -107,28 +144,14 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
     QTemporaryDir folder;
     if (!folder.isValid()) {
         report.messages << QStringLiteral("Dossier temporaire impossible à créer : %1").arg(folder.errorString());
-        return lines;
+        return {};
     }
     const ZipExtractor::Result extraction = ZipExtractor().extract(path, folder.path());
     report.messages << extraction.messages;
     if (!extraction.opened)
-        return lines;
+        return {};
     report.read = true;
-    int csvFiles = 0;
-    for (const QString& member : extraction.written) {
-        if (!member.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-            continue;
-        ++csvFiles;
-        QFile csv(QDir(folder.path()).filePath(member));
-        if (!csv.open(QIODevice::ReadOnly)) {
-            report.messages << QStringLiteral("Fichier illisible dans l'archive : %1").arg(member);
-            continue;
-        }
-        addConversion(convertAll(csv.readAll()), report, lines);
-    }
-    if (csvFiles == 0)
-        report.messages << QStringLiteral("Aucun fichier CSV dans l'archive");
-    return lines;
+    return readMembers(folder.path(), extraction, report);
 }
 
 } // namespace
@@ -387,6 +410,14 @@ QStringList BaseBuilder::Result::summary() const
     return out;
 }
 
+QString BaseBuilder::Result::cutArchive() const
+{
+    for (const ArchiveReport& archive : archives)
+        if (archive.cut)
+            return archive.name;
+    return {};
+}
+
 BaseBuilder::Paths BaseBuilder::Paths::in(const QString& dataFolder)
 {
     return {HistoryFile::locate(dataFolder, QLatin1String(HistoryFile::kBaseName)),
@@ -421,6 +452,8 @@ bool BaseBuilder::write(const Result& result, const Paths& paths, const WriteOpt
     if (!result.unreadable.isEmpty())
         return refuse(QStringLiteral("L'historique a %1 qui ne sont pas des tirages datés : rien n'est écrit.")
                           .arg(Plural::count(result.unreadable.size(), QStringLiteral("ligne"), QStringLiteral("lignes"))));
+    if (const QString cut = result.cutArchive(); !cut.isEmpty())
+        return refuse(QStringLiteral("L'archive « %1 » n'a pas pu être lue jusqu'au bout : rien n'est écrit.").arg(cut));
     const QString existing = existingHistory(paths);
     if (!existing.isEmpty() && !options.replace)
         return refuse(QStringLiteral("L'historique %1 existe déjà : il n'est remplacé que sur confirmation.")
