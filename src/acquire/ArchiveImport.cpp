@@ -76,9 +76,11 @@ std::optional<QByteArray> readCsv(const QString& path, const QString& shown, QSt
         *why = QStringLiteral("Fichier des tirages trop volumineux : %1").arg(shown);
         return std::nullopt;
     }
-    QByteArray bytes = csv.readAll();
-    if (csv.error() != QFileDevice::NoError) {
-        *why = QStringLiteral("Fichier des tirages illisible : %1 (%2)").arg(shown, TextFile::reason(csv));
+    // A read that stops early must not pass for a shorter history.
+    QByteArray bytes;
+    QString readError;
+    if (!TextFile::readToEnd(csv, &bytes, &readError)) {
+        *why = QStringLiteral("Fichier des tirages illisible : %1 (%2)").arg(shown, readError);
         return std::nullopt;
     }
     return bytes;

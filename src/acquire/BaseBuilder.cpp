@@ -87,18 +87,55 @@ CsvImport::Conversion convertAll(const QByteArray& bytes)
     return CsvImport::convert(bytes, {}, CsvImport::LastPiece::KeptWhenNotEmpty);
 }
 
+// A read that fails midway drops the whole archive: a part of it must never pass for all of it.
+bool readWhole(QFile& file, const QString& shown, BaseBuilder::ArchiveReport& report, QByteArray* bytes)
+{
+    QString why;
+    if (TextFile::readToEnd(file, bytes, &why))
+        return true;
+    report.messages << QStringLiteral("Lecture interrompue : %1 (%2)").arg(shown, why);
+    report.cut = true;
+    return false;
+}
+
+// The CSV members of an extracted archive, read one after the other.
+QStringList readMembers(const QString& folder, const ZipExtractor::Result& extraction, BaseBuilder::ArchiveReport& report)
+{
+    QStringList lines;
+    int csvFiles = 0;
+    for (const QString& member : extraction.written) {
+        if (!member.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            continue;
+        ++csvFiles;
+        QFile csv(QDir(folder).filePath(member));
+        if (!csv.open(QIODevice::ReadOnly)) {
+            report.messages << QStringLiteral("Fichier illisible dans l'archive : %1").arg(member);
+            continue;
+        }
+        QByteArray bytes;
+        if (!readWhole(csv, member, report, &bytes))
+            return {};
+        addConversion(convertAll(bytes), report, lines);
+    }
+    if (csvFiles == 0)
+        report.messages << QStringLiteral("Aucun fichier CSV dans l'archive");
+    return lines;
+}
+
 // The draw lines of one archive, oldest first as the importer gives them.
 QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
 {
-    QStringList lines;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > ZipExtractor::kDefaultMaxTotalSize) {
         report.messages << QStringLiteral("Archive illisible : %1").arg(QDir::toNativeSeparators(path));
-        return lines;
+        return {};
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    if (!readWhole(file, QDir::toNativeSeparators(path), report, &bytes))
+        return {};
     if (!isZip(bytes)) {
         report.read = true;
+        QStringList lines;
         addConversion(convertAll(bytes), report, lines);
         return lines;
     }
@@ -107,28 +144,74 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
     QTemporaryDir folder;
     if (!folder.isValid()) {
         report.messages << QStringLiteral("Dossier temporaire impossible à créer : %1").arg(folder.errorString());
-        return lines;
+        return {};
     }
     const ZipExtractor::Result extraction = ZipExtractor().extract(path, folder.path());
     report.messages << extraction.messages;
     if (!extraction.opened)
-        return lines;
+        return {};
     report.read = true;
-    int csvFiles = 0;
-    for (const QString& member : extraction.written) {
-        if (!member.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+    return readMembers(folder.path(), extraction, report);
+}
+
+// Each draw of an archive is new, the same as one known, or in conflict with it.
+void addDraws(BaseBuilder::Result& result, QHash<QString, Known>& known, int a, BaseBuilder::ArchiveReport& report,
+              const QStringList& lines)
+{
+    for (const QString& line : lines) {
+        const QString key = drawKey(line);
+        const auto found = known.constFind(key);
+        if (found == known.constEnd()) {
+            known.insert(key, Known{a, line});
+            result.lines << line;
+            ++report.draws;
+        } else if (sortedNumbers(found->line) == sortedNumbers(line)) {
+            ++report.duplicates;
+            ++result.duplicates;
+        } else {
+            ++report.conflicts;
+            result.conflicts << BaseBuilder::Conflict{
+                DrawLine::date(line), slotOf(line), found->archive == a ? report.name : result.archives[found->archive].name,
+                found->line,          report.name,  line};
+        }
+    }
+}
+
+void findGaps(BaseBuilder::Result& result)
+{
+    if (result.lines.isEmpty())
+        return;
+    result.first = DrawLine::date(result.lines.first());
+    result.last = DrawLine::date(result.lines.last());
+    QDate previous = result.first;
+    for (const QString& line : std::as_const(result.lines)) {
+        const QDate date = DrawLine::date(line);
+        if (previous.daysTo(date) > 1)
+            result.gaps << BaseBuilder::Gap{previous.addDays(1), date.addDays(-1)};
+        previous = date;
+    }
+}
+
+// The archive a download fetches again is the one that brings the latest draw; of two that
+// end alike, the one that starts earlier, so that no draw can be in the base history too.
+int newestArchive(const QList<BaseBuilder::ArchiveReport>& archives)
+{
+    int newest = -1;
+    for (int a = 0; a < archives.size(); ++a) {
+        const BaseBuilder::ArchiveReport& candidate = archives[a];
+        if (candidate.newestLine.isEmpty())
             continue;
-        ++csvFiles;
-        QFile csv(QDir(folder.path()).filePath(member));
-        if (!csv.open(QIODevice::ReadOnly)) {
-            report.messages << QStringLiteral("Fichier illisible dans l'archive : %1").arg(member);
+        if (newest < 0) {
+            newest = a;
             continue;
         }
-        addConversion(convertAll(csv.readAll()), report, lines);
+        const BaseBuilder::ArchiveReport& best = archives[newest];
+        if (drawBefore(best.newestLine, candidate.newestLine)
+            || (!drawBefore(candidate.newestLine, best.newestLine)
+                && drawBefore(candidate.firstImportedLine, best.firstImportedLine)))
+            newest = a;
     }
-    if (csvFiles == 0)
-        report.messages << QStringLiteral("Aucun fichier CSV dans l'archive");
-    return lines;
+    return newest;
 }
 
 } // namespace
@@ -146,58 +229,15 @@ BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const 
         }
         ArchiveReport report;
         report.name = QFileInfo(archivePaths[a]).fileName();
-        const QStringList lines = readArchive(archivePaths[a], report);
-        for (const QString& line : lines) {
-            const QString key = drawKey(line);
-            const auto found = known.constFind(key);
-            if (found == known.constEnd()) {
-                known.insert(key, Known{a, line});
-                result.lines << line;
-                ++report.draws;
-            } else if (sortedNumbers(found->line) == sortedNumbers(line)) {
-                ++report.duplicates;
-                ++result.duplicates;
-            } else {
-                ++report.conflicts;
-                result.conflicts << Conflict{
-                    DrawLine::date(line), slotOf(line), found->archive == a ? report.name : result.archives[found->archive].name,
-                    found->line,          report.name,  line};
-            }
-        }
+        addDraws(result, known, a, report, readArchive(archivePaths[a], report));
         result.archives << report;
         if (progress)
             progress(a + 1, total);
     }
 
     std::stable_sort(result.lines.begin(), result.lines.end(), drawBefore);
-    if (!result.lines.isEmpty()) {
-        result.first = DrawLine::date(result.lines.first());
-        result.last = DrawLine::date(result.lines.last());
-        QDate previous = result.first;
-        for (const QString& line : std::as_const(result.lines)) {
-            const QDate date = DrawLine::date(line);
-            if (previous.daysTo(date) > 1)
-                result.gaps << Gap{previous.addDays(1), date.addDays(-1)};
-            previous = date;
-        }
-    }
-
-    // The archive a download fetches again is the one that brings the latest draw; of two that
-    // end alike, the one that starts earlier, so that no draw can be in the base history too.
-    for (int a = 0; a < result.archives.size(); ++a) {
-        const ArchiveReport& candidate = result.archives[a];
-        if (candidate.newestLine.isEmpty())
-            continue;
-        if (result.newestArchive < 0) {
-            result.newestArchive = a;
-            continue;
-        }
-        const ArchiveReport& best = result.archives[result.newestArchive];
-        if (drawBefore(best.newestLine, candidate.newestLine)
-            || (!drawBefore(candidate.newestLine, best.newestLine)
-                && drawBefore(candidate.firstImportedLine, best.firstImportedLine)))
-            result.newestArchive = a;
-    }
+    findGaps(result);
+    result.newestArchive = newestArchive(result.archives);
     splitFiles(result);
     return result;
 }
@@ -295,10 +335,36 @@ void BaseBuilder::splitFiles(Result& result)
     }
 }
 
-QStringList BaseBuilder::Result::summary() const
+namespace {
+
+// The first `limit` items, then how many more there are.
+template <class Item, class Format> void listSome(QStringList& out, const QList<Item>& items, int limit, Format format)
+{
+    for (int i = 0; i < items.size() && i < limit; ++i)
+        out << format(items[i]);
+    if (items.size() > limit)
+        out << QStringLiteral("  ... et %1 autres").arg(items.size() - limit);
+}
+
+QString conflictLine(const BaseBuilder::Conflict& c)
+{
+    return QStringLiteral("  %1 %2 : %3 et %4 diffèrent").arg(DateText::format(c.date), c.slot, c.keptArchive, c.otherArchive);
+}
+
+QString drawLine(const QString& line)
+{
+    return QStringLiteral("  %1 %2").arg(line.left(10), slotOf(line));
+}
+
+QString tirages(qsizetype n)
+{
+    return Plural::count(n, QStringLiteral("tirage"), QStringLiteral("tirages"));
+}
+
+QStringList archiveLines(const QList<BaseBuilder::ArchiveReport>& archives)
 {
     QStringList out;
-    for (const ArchiveReport& archive : archives) {
+    for (const BaseBuilder::ArchiveReport& archive : archives) {
         if (!archive.read) {
             out << QStringLiteral("%1 : illisible").arg(archive.name);
         } else {
@@ -313,78 +379,86 @@ QStringList BaseBuilder::Result::summary() const
         for (const QString& message : archive.messages)
             out << QStringLiteral("  %1").arg(message);
     }
+    return out;
+}
+
+QStringList gapLines(const QList<BaseBuilder::Gap>& gaps)
+{
+    QStringList out;
+    out << QStringLiteral("Périodes sans tirage : %1").arg(gaps.size());
+    listSome(out, gaps, kMaxListedGaps, [](const BaseBuilder::Gap& g) {
+        return g.days() == 1
+            ? QStringLiteral("  le %1").arg(DateText::format(g.from))
+            : QStringLiteral("  du %1 au %2 (%3 jours)").arg(DateText::format(g.from), DateText::format(g.to)).arg(g.days());
+    });
+    return out;
+}
+
+// What was kept of the player's working history, and what of it the archives contradict.
+QStringList workingLines(const BaseBuilder::Result& r)
+{
+    QStringList out;
+    out << QStringLiteral("Tirages gardés de %1, absents des archives : %2").arg(r.workingName).arg(r.kept.size());
+    listSome(out, r.kept, kMaxListedDraws, drawLine);
+    out << QStringLiteral("Tirages de %1 en désaccord avec les archives : %2").arg(r.workingName).arg(r.workingConflicts.size());
+    listSome(out, r.workingConflicts, kMaxListedConflicts, conflictLine);
+    if (!r.unreadable.isEmpty()) {
+        out << QStringLiteral("Lignes qui ne sont pas des tirages datés : %1").arg(r.unreadable.size());
+        listSome(out, r.unreadable, kMaxListedDraws, [](const QString& line) { return QStringLiteral("  %1").arg(line); });
+    }
+    return out;
+}
+
+// What each history file receives.
+QStringList fileLines(const BaseBuilder::Result& r)
+{
+    QStringList out;
+    out << QStringLiteral("Historique de travail (%1) : %2, tous les tirages")
+               .arg(QLatin1String(HistoryFile::kWorkingName), tirages(r.working.size()));
+    const QString newest = r.newestArchive >= 0 ? r.archives[r.newestArchive].name : QString();
+    if (r.base.size() == r.working.size())
+        out << QStringLiteral("Historique de base (%1) : %2, tous les tirages")
+                   .arg(QLatin1String(HistoryFile::kBaseName), tirages(r.base.size()));
+    else
+        out << QStringLiteral("Historique de base (%1) : %2, ceux d'avant l'archive la plus récente, %3, que le "
+                              "téléchargement ajoute à sa suite")
+                   .arg(QLatin1String(HistoryFile::kBaseName), tirages(r.base.size()), newest);
+    return out;
+}
+
+} // namespace
+
+QStringList BaseBuilder::Result::summary() const
+{
+    QStringList out = archiveLines(archives);
     out << QStringLiteral("Tirages retenus : %1").arg(lines.size());
     out << QStringLiteral("Tirages en double : %1").arg(duplicates);
     out << QStringLiteral("Tirages en désaccord : %1").arg(conflicts.size());
-    for (int i = 0; i < conflicts.size() && i < kMaxListedConflicts; ++i) {
-        const Conflict& c = conflicts[i];
-        out << QStringLiteral("  %1 %2 : %3 et %4 diffèrent")
-                   .arg(DateText::format(c.date), c.slot, c.keptArchive, c.otherArchive);
-    }
-    if (conflicts.size() > kMaxListedConflicts)
-        out << QStringLiteral("  ... et %1 autres").arg(conflicts.size() - kMaxListedConflicts);
+    listSome(out, conflicts, kMaxListedConflicts, conflictLine);
     if (!lines.isEmpty()) {
         out << QStringLiteral("Premier tirage : %1 %2").arg(DateText::format(first), slotOf(lines.first()));
         out << QStringLiteral("Dernier tirage : %1 %2").arg(DateText::format(last), slotOf(lines.last()));
     }
-    out << QStringLiteral("Périodes sans tirage : %1").arg(gaps.size());
-    for (int i = 0; i < gaps.size() && i < kMaxListedGaps; ++i) {
-        const Gap& g = gaps[i];
-        if (g.days() == 1)
-            out << QStringLiteral("  le %1").arg(DateText::format(g.from));
-        else
-            out << QStringLiteral("  du %1 au %2 (%3 jours)").arg(DateText::format(g.from), DateText::format(g.to)).arg(g.days());
-    }
-    if (gaps.size() > kMaxListedGaps)
-        out << QStringLiteral("  ... et %1 autres").arg(gaps.size() - kMaxListedGaps);
-
-    if (!workingName.isEmpty()) {
-        out << QStringLiteral("Tirages gardés de %1, absents des archives : %2").arg(workingName).arg(kept.size());
-        for (int i = 0; i < kept.size() && i < kMaxListedDraws; ++i)
-            out << QStringLiteral("  %1 %2").arg(kept[i].left(10), slotOf(kept[i]));
-        if (kept.size() > kMaxListedDraws)
-            out << QStringLiteral("  ... et %1 autres").arg(kept.size() - kMaxListedDraws);
-        out << QStringLiteral("Tirages de %1 en désaccord avec les archives : %2").arg(workingName).arg(workingConflicts.size());
-        for (int i = 0; i < workingConflicts.size() && i < kMaxListedConflicts; ++i) {
-            const Conflict& c = workingConflicts[i];
-            out << QStringLiteral("  %1 %2 : %3 et %4 diffèrent")
-                       .arg(DateText::format(c.date), c.slot, c.keptArchive, c.otherArchive);
-        }
-        if (workingConflicts.size() > kMaxListedConflicts)
-            out << QStringLiteral("  ... et %1 autres").arg(workingConflicts.size() - kMaxListedConflicts);
-        if (!unreadable.isEmpty()) {
-            out << QStringLiteral("Lignes qui ne sont pas des tirages datés : %1").arg(unreadable.size());
-            for (int i = 0; i < unreadable.size() && i < kMaxListedDraws; ++i)
-                out << QStringLiteral("  %1").arg(unreadable[i]);
-            if (unreadable.size() > kMaxListedDraws)
-                out << QStringLiteral("  ... et %1 autres").arg(unreadable.size() - kMaxListedDraws);
-        }
-    }
+    out << gapLines(gaps);
+    if (!workingName.isEmpty())
+        out << workingLines(*this);
     if (!baseName.isEmpty()) {
         out << QStringLiteral("Tirages gardés de %1, absents des archives et de l'historique de travail : %2")
                    .arg(baseName)
                    .arg(keptBase.size());
-        for (int i = 0; i < keptBase.size() && i < kMaxListedDraws; ++i)
-            out << QStringLiteral("  %1 %2").arg(keptBase[i].left(10), slotOf(keptBase[i]));
-        if (keptBase.size() > kMaxListedDraws)
-            out << QStringLiteral("  ... et %1 autres").arg(keptBase.size() - kMaxListedDraws);
+        listSome(out, keptBase, kMaxListedDraws, drawLine);
     }
-    if (!working.isEmpty()) {
-        out << QStringLiteral("Historique de travail (%1) : %2, tous les tirages")
-                   .arg(QLatin1String(HistoryFile::kWorkingName),
-                        Plural::count(working.size(), QStringLiteral("tirage"), QStringLiteral("tirages")));
-        const QString newest = newestArchive >= 0 ? archives[newestArchive].name : QString();
-        if (base.size() == working.size())
-            out << QStringLiteral("Historique de base (%1) : %2, tous les tirages")
-                       .arg(QLatin1String(HistoryFile::kBaseName),
-                            Plural::count(base.size(), QStringLiteral("tirage"), QStringLiteral("tirages")));
-        else
-            out << QStringLiteral("Historique de base (%1) : %2, ceux d'avant l'archive la plus récente, %3, que le "
-                                  "téléchargement ajoute à sa suite")
-                       .arg(QLatin1String(HistoryFile::kBaseName),
-                            Plural::count(base.size(), QStringLiteral("tirage"), QStringLiteral("tirages")), newest);
-    }
+    if (!working.isEmpty())
+        out << fileLines(*this);
     return out;
+}
+
+QString BaseBuilder::Result::cutArchive() const
+{
+    for (const ArchiveReport& archive : archives)
+        if (archive.cut)
+            return archive.name;
+    return {};
 }
 
 BaseBuilder::Paths BaseBuilder::Paths::in(const QString& dataFolder)
@@ -421,6 +495,8 @@ bool BaseBuilder::write(const Result& result, const Paths& paths, const WriteOpt
     if (!result.unreadable.isEmpty())
         return refuse(QStringLiteral("L'historique a %1 qui ne sont pas des tirages datés : rien n'est écrit.")
                           .arg(Plural::count(result.unreadable.size(), QStringLiteral("ligne"), QStringLiteral("lignes"))));
+    if (const QString cut = result.cutArchive(); !cut.isEmpty())
+        return refuse(QStringLiteral("L'archive « %1 » n'a pas pu être lue jusqu'au bout : rien n'est écrit.").arg(cut));
     const QString existing = existingHistory(paths);
     if (!existing.isEmpty() && !options.replace)
         return refuse(QStringLiteral("L'historique %1 existe déjà : il n'est remplacé que sur confirmation.")

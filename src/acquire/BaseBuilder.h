@@ -16,6 +16,7 @@ public:
     struct ArchiveReport {
         QString name; // file name as given, without the folder
         bool read = false; // the file could be opened (and extracted)
+        bool cut = false; // a read failed midway: nothing of it is kept, and nothing is written
         int rows = 0; // CSV rows looked at
         int skipped = 0; // rows refused by the importer
         int draws = 0; // draws it brought that no earlier archive had
@@ -63,7 +64,12 @@ public:
         QStringList keptBase;
 
         // The archives' draws and the kept ones can be written.
-        bool writable() const { return !lines.isEmpty() && workingConflicts.isEmpty() && unreadable.isEmpty(); }
+        bool writable() const
+        {
+            return !lines.isEmpty() && workingConflicts.isEmpty() && unreadable.isEmpty() && cutArchive().isEmpty();
+        }
+        // The name of the first archive that could not be read to its end, or an empty text.
+        QString cutArchive() const;
         // French lines: draws per archive, duplicates, conflicts, first and last date, gaps, what
         // was kept of the working history and what each file receives.
         QStringList summary() const;

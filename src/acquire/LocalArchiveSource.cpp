@@ -96,9 +96,10 @@ bool LocalArchiveSource::fetch(const QString& url, const QString& destination, c
         return fail(failure(QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), TextFile::reason(source))));
     if (source.size() > kMaxSize)
         return fail(failure(QStringLiteral("%1 est trop volumineux").arg(QDir::toNativeSeparators(path))));
-    QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return fail(failure(QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), TextFile::reason(source))));
+    QByteArray bytes;
+    QString readError;
+    if (!TextFile::readToEnd(source, &bytes, &readError))
+        return fail(failure(QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), readError)));
     source.close();
 
     // A CSV is wrapped in a ZIP under the operator's name, so the import path is the same for both.

@@ -9,9 +9,10 @@
 #include <memory>
 
 class QNetworkAccessManager;
-class QNetworkReply;
+class QNetworkRequest;
+class QUrl;
 
-// Downloads the archive over HTTP(S), waiting in an event loop of the calling thread (the
+// Downloads the archive over HTTP(S) (see NetworkDownload), waiting in an event loop of the calling thread (the
 // window calls it from a worker thread, never from its own). Redirects are followed unless they lower the
 // security (https to http), certificates are verified, and the body is written aside and only
 // renamed over the destination when it came whole with a success status.
@@ -46,6 +47,9 @@ public:
     bool fetch(const QString& url, const QString& destination, const Progress& progress, QString* error) override;
 
 private:
+    // Redirects only as safe, certificates checked against the extra ones too.
+    QNetworkRequest request(const QUrl& address) const;
+
     QNetworkAccessManager* m_manager = nullptr;
     std::chrono::milliseconds m_idleTimeout = kDefaultIdleTimeout;
     qint64 m_maxSize = kDefaultMaxSize;

@@ -123,6 +123,213 @@ QString archiveTooLarge(qint64 limit, const QString& name)
     return QStringLiteral("Membre refusé, l'archive dépasse %1 une fois extraite : %2").arg(sizeText(limit), name);
 }
 
+QString memberOpenFailure(int code, const QString& name)
+{
+    switch (code) {
+    case ZIP_ER_WRONGPASSWD:
+        return QStringLiteral("Mot de passe incorrect : %1").arg(name);
+    case ZIP_ER_ENCRNOTSUPP:
+        return QStringLiteral("Chiffrement non pris en charge : %1").arg(name);
+    case ZIP_ER_COMPNOTSUPP:
+        return QStringLiteral("Compression non prise en charge : %1").arg(name);
+    default:
+        return QStringLiteral("Membre endommagé : %1").arg(name);
+    }
+}
+
+// The limits and the files to keep, as the extractor was set up.
+struct Limits {
+    qint64 maxMemberSize = 0;
+    qint64 maxTotalSize = 0;
+    const QStringList& keptKeys;
+    const ZipExtractor::PasswordPrompt& askPassword;
+};
+
+// One member as the central directory describes it.
+struct Member {
+    zip_uint64_t entry = 0;
+    QString name;
+    QString relative; // safe, under the root
+    QString target;
+    qint64 declared = 0;
+    bool encrypted = false;
+};
+
+// One pass over an opened archive: each member is checked, then written aside and renamed when
+// whole, or refused with its reason.
+class ExtractionRun {
+public:
+    ExtractionRun(zip_t* archive, const QString& root, const Limits& limits, ZipExtractor::Result& result)
+        : m_archive(archive), m_root(root), m_rootDir(root), m_limits(limits), m_result(result)
+    {
+    }
+
+    void extractEntry(zip_int64_t index)
+    {
+        std::optional<Member> member = describe(index);
+        if (!member || !withinLimits(*member) || !havePassword(*member))
+            return;
+        MemberPtr file(member->encrypted ? zip_fopen_index_encrypted(m_archive, member->entry, 0, m_password.constData())
+                                         : zip_fopen_index(m_archive, member->entry, 0));
+        if (!file) {
+            const int code = zip_error_code_zip(zip_get_error(m_archive));
+            zip_error_clear(m_archive);
+            refuse(memberOpenFailure(code, member->name));
+            return;
+        }
+        if (!parentReady(*member))
+            return;
+        write(*member, std::move(file));
+    }
+
+private:
+    void refuse(const QString& message)
+    {
+        ++m_result.refused;
+        m_result.messages.append(message);
+    }
+
+    // The member's name and target, or nullopt when it is refused, kept back or only a folder.
+    std::optional<Member> describe(zip_int64_t index)
+    {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        const auto entry = static_cast<zip_uint64_t>(index);
+        if (zip_stat_index(m_archive, entry, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME) || !stat.name) {
+            refuse(QStringLiteral("Membre %1 illisible").arg(index + 1));
+            return std::nullopt;
+        }
+        Member member;
+        member.entry = entry;
+        member.name = QString::fromUtf8(stat.name);
+        const std::optional<QString> relative = ZipExtractor::safeRelativePath(member.name);
+        if (!relative) {
+            refuse(QStringLiteral("Membre refusé, chemin hors du dossier de données : %1").arg(member.name));
+            return std::nullopt;
+        }
+        if (relative->isEmpty()) {
+            if (!member.name.endsWith(QLatin1Char('/')) && !member.name.endsWith(QLatin1Char('\\')))
+                refuse(QStringLiteral("Membre refusé, nom vide : %1").arg(member.name));
+            return std::nullopt;
+        }
+        member.relative = *relative;
+        member.target = m_rootDir.filePath(member.relative);
+        if (member.relative.endsWith(QLatin1Char('/'))) {
+            if (!staysInside(m_root, member.target) || !QDir().mkpath(member.target))
+                refuse(QStringLiteral("Impossible de créer le dossier %1").arg(member.relative));
+            return std::nullopt;
+        }
+        if (m_limits.keptKeys.contains(fileKey(member.target))) {
+            m_result.keptBack.append(member.name);
+            m_result.messages.append(
+                QStringLiteral("Membre ignoré, il remplacerait un fichier du programme : %1").arg(member.name));
+            return std::nullopt;
+        }
+        member.declared = (stat.valid & ZIP_STAT_SIZE) ? static_cast<qint64>(qMin<zip_uint64_t>(stat.size, 1ULL << 62)) : 0;
+        member.encrypted = (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
+        return member;
+    }
+
+    bool withinLimits(const Member& member)
+    {
+        if (member.declared > m_limits.maxMemberSize) {
+            refuse(tooLarge(m_limits.maxMemberSize, member.name));
+            return false;
+        }
+        if (m_total + member.declared > m_limits.maxTotalSize) {
+            refuse(archiveTooLarge(m_limits.maxTotalSize, member.name));
+            return false;
+        }
+        return true;
+    }
+
+    // The password is asked once, at the first encrypted member.
+    bool havePassword(const Member& member)
+    {
+        if (!member.encrypted)
+            return true;
+        if (!m_passwordAsked) {
+            m_passwordAsked = true;
+            if (m_limits.askPassword) {
+                if (const std::optional<QString> answer = m_limits.askPassword())
+                    m_password = answer->toUtf8();
+            }
+        }
+        if (m_password.isEmpty()) {
+            refuse(QStringLiteral("Membre chiffré refusé, aucun mot de passe : %1").arg(member.name));
+            return false;
+        }
+        return true;
+    }
+
+    bool parentReady(const Member& member)
+    {
+        const QString parent = QFileInfo(member.target).path();
+        if (!staysInside(m_root, parent) || !QDir().mkpath(parent) || !staysInside(m_root, parent)) {
+            refuse(QStringLiteral("Impossible de créer le dossier de %1").arg(member.relative));
+            return false;
+        }
+        if (QFileInfo(member.target).isSymLink()) {
+            refuse(QStringLiteral("Membre refusé, un lien porte déjà ce nom : %1").arg(member.relative));
+            return false;
+        }
+        return true;
+    }
+
+    void write(const Member& member, MemberPtr file)
+    {
+        QSaveFile out(member.target);
+        if (!out.open(QIODevice::WriteOnly)) {
+            refuse(TextFile::cannotWrite(member.relative, TextFile::reason(out)));
+            return;
+        }
+        qint64 written = 0;
+        QString failure = copy(member, file.get(), out, &written);
+        file.reset();
+        if (failure.isEmpty() && !out.commit())
+            failure = TextFile::cannotWrite(member.relative, TextFile::reason(out));
+        if (!failure.isEmpty()) {
+            out.cancelWriting();
+            refuse(failure);
+            return;
+        }
+        m_total += written;
+        ++m_result.extracted;
+        m_result.written.append(member.relative);
+    }
+
+    // Copies the member's bytes into `out`; the reason it stopped, or an empty text.
+    QString copy(const Member& member, zip_file_t* file, QSaveFile& out, qint64* written) const
+    {
+        std::array<char, 64 * 1024> buffer{};
+        for (;;) {
+            const zip_int64_t read = zip_fread(file, buffer.data(), buffer.size());
+            if (read == 0)
+                return {};
+            if (read < 0)
+                return member.encrypted ? QStringLiteral("Mot de passe incorrect ou membre endommagé : %1").arg(member.name)
+                                        : QStringLiteral("Membre endommagé : %1").arg(member.name);
+            *written += read;
+            // The declared size may lie: the limits hold on what really comes out.
+            if (*written > m_limits.maxMemberSize)
+                return tooLarge(m_limits.maxMemberSize, member.name);
+            if (m_total + *written > m_limits.maxTotalSize)
+                return archiveTooLarge(m_limits.maxTotalSize, member.name);
+            if (out.write(buffer.data(), read) != read)
+                return TextFile::cannotWrite(member.relative, TextFile::reason(out));
+        }
+    }
+
+    zip_t* m_archive;
+    QString m_root;
+    QDir m_rootDir;
+    const Limits& m_limits;
+    ZipExtractor::Result& m_result;
+    bool m_passwordAsked = false;
+    QByteArray m_password; // empty: none given
+    qint64 m_total = 0;
+};
+
 } // namespace
 
 void ZipExtractor::setKeptFiles(const QStringList& paths)
@@ -200,149 +407,9 @@ ZipExtractor::Result ZipExtractor::extract(const QString& archivePath, const QSt
         result.refused = static_cast<int>(count);
         return result;
     }
-    const QString root = QFileInfo(folder).canonicalFilePath();
-    const QDir rootDir(root);
-
-    bool passwordAsked = false;
-    QByteArray password; // empty: none given
-    qint64 total = 0;
-
-    auto refuse = [&result](const QString& message) {
-        ++result.refused;
-        result.messages.append(message);
-    };
-
-    for (zip_int64_t index = 0; index < count; ++index) {
-        const auto entry = static_cast<zip_uint64_t>(index);
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(archive.get(), entry, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME) || !stat.name) {
-            refuse(QStringLiteral("Membre %1 illisible").arg(index + 1));
-            continue;
-        }
-        const QString name = QString::fromUtf8(stat.name);
-        const std::optional<QString> relative = safeRelativePath(name);
-        if (!relative) {
-            refuse(QStringLiteral("Membre refusé, chemin hors du dossier de données : %1").arg(name));
-            continue;
-        }
-        if (relative->isEmpty()) {
-            if (!name.endsWith(QLatin1Char('/')) && !name.endsWith(QLatin1Char('\\')))
-                refuse(QStringLiteral("Membre refusé, nom vide : %1").arg(name));
-            continue;
-        }
-
-        const QString target = rootDir.filePath(*relative);
-        if (relative->endsWith(QLatin1Char('/'))) {
-            if (!staysInside(root, target) || !QDir().mkpath(target))
-                refuse(QStringLiteral("Impossible de créer le dossier %1").arg(*relative));
-            continue;
-        }
-
-        if (m_keptKeys.contains(fileKey(target))) {
-            result.keptBack.append(name);
-            result.messages.append(QStringLiteral("Membre ignoré, il remplacerait un fichier du programme : %1").arg(name));
-            continue;
-        }
-
-        const qint64 declared = (stat.valid & ZIP_STAT_SIZE) ? static_cast<qint64>(qMin<zip_uint64_t>(stat.size, 1ULL << 62)) : 0;
-        if (declared > m_maxMemberSize) {
-            refuse(tooLarge(m_maxMemberSize, name));
-            continue;
-        }
-        if (total + declared > m_maxTotalSize) {
-            refuse(archiveTooLarge(m_maxTotalSize, name));
-            continue;
-        }
-
-        const bool encrypted = (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
-        if (encrypted && !passwordAsked) {
-            passwordAsked = true;
-            if (m_askPassword) {
-                if (const std::optional<QString> answer = m_askPassword())
-                    password = answer->toUtf8();
-            }
-        }
-        if (encrypted && password.isEmpty()) {
-            refuse(QStringLiteral("Membre chiffré refusé, aucun mot de passe : %1").arg(name));
-            continue;
-        }
-
-        MemberPtr member(encrypted ? zip_fopen_index_encrypted(archive.get(), entry, 0, password.constData())
-                                   : zip_fopen_index(archive.get(), entry, 0));
-        if (!member) {
-            const int code = zip_error_code_zip(zip_get_error(archive.get()));
-            zip_error_clear(archive.get());
-            switch (code) {
-            case ZIP_ER_WRONGPASSWD:
-                refuse(QStringLiteral("Mot de passe incorrect : %1").arg(name));
-                break;
-            case ZIP_ER_ENCRNOTSUPP:
-                refuse(QStringLiteral("Chiffrement non pris en charge : %1").arg(name));
-                break;
-            case ZIP_ER_COMPNOTSUPP:
-                refuse(QStringLiteral("Compression non prise en charge : %1").arg(name));
-                break;
-            default:
-                refuse(QStringLiteral("Membre endommagé : %1").arg(name));
-                break;
-            }
-            continue;
-        }
-
-        const QString parent = QFileInfo(target).path();
-        if (!staysInside(root, parent) || !QDir().mkpath(parent) || !staysInside(root, parent)) {
-            refuse(QStringLiteral("Impossible de créer le dossier de %1").arg(*relative));
-            continue;
-        }
-        if (QFileInfo(target).isSymLink()) {
-            refuse(QStringLiteral("Membre refusé, un lien porte déjà ce nom : %1").arg(*relative));
-            continue;
-        }
-
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly)) {
-            refuse(TextFile::cannotWrite(*relative, TextFile::reason(out)));
-            continue;
-        }
-        std::array<char, 64 * 1024> buffer{};
-        qint64 written = 0;
-        QString failure;
-        for (;;) {
-            const zip_int64_t read = zip_fread(member.get(), buffer.data(), buffer.size());
-            if (read == 0)
-                break;
-            if (read < 0) {
-                failure = encrypted ? QStringLiteral("Mot de passe incorrect ou membre endommagé : %1").arg(name)
-                                    : QStringLiteral("Membre endommagé : %1").arg(name);
-                break;
-            }
-            written += read;
-            // The declared size may lie: the limits hold on what really comes out.
-            if (written > m_maxMemberSize) {
-                failure = tooLarge(m_maxMemberSize, name);
-                break;
-            }
-            if (total + written > m_maxTotalSize) {
-                failure = archiveTooLarge(m_maxTotalSize, name);
-                break;
-            }
-            if (out.write(buffer.data(), read) != read) {
-                failure = TextFile::cannotWrite(*relative, TextFile::reason(out));
-                break;
-            }
-        }
-        member.reset();
-        if (failure.isEmpty() && !out.commit())
-            failure = TextFile::cannotWrite(*relative, TextFile::reason(out));
-        if (!failure.isEmpty()) {
-            out.cancelWriting();
-            refuse(failure);
-            continue;
-        }
-        total += written;
-        ++result.extracted;
-        result.written.append(*relative);
-    }
+    const Limits limits{m_maxMemberSize, m_maxTotalSize, m_keptKeys, m_askPassword};
+    ExtractionRun run(archive.get(), QFileInfo(folder).canonicalFilePath(), limits, result);
+    for (zip_int64_t index = 0; index < count; ++index)
+        run.extractEntry(index);
     return result;
 }

@@ -15,21 +15,18 @@ QString tooManyMessage()
     return QStringLiteral("Choisissez au plus 20 numéros : un tirage n'en contient que 20.");
 }
 
-Result report(const DrawMatrix& matrix, const StudyPeriod& period, const QList<int>& chosen)
+namespace {
+
+using Bits = std::vector<std::uint64_t>;
+
+// The examined draws (bit i is draw first + i) holding every chosen number; one bit more
+// stands for the draw after the last one examined.
+Bits drawsHoldingAll(const DrawMatrix& matrix, int first, int lastExamined, const QList<int>& chosen)
 {
-    Result result;
-    if (chosen.size() > kMaxChosen) {
-        result.tooManyNumbers = true;
-        result.report.exported = false;
-        return result;
-    }
-    const int first = std::max(period.first, 0);
-    const int lastExamined = period.last + 1;
     const int examined = lastExamined - first + 1;
-    // Bit i is draw first + i; one bit more holds the draw after the last one examined.
     const int words = DrawBits::wordsFor(examined + 1);
-    std::vector<std::uint64_t> hits(static_cast<size_t>(words), 0);
-    std::vector<std::uint64_t> row(static_cast<size_t>(words));
+    Bits hits(static_cast<size_t>(words), 0);
+    Bits row(static_cast<size_t>(words));
     if (examined > 0) {
         for (int i = 0; i < examined / 64; ++i)
             hits[static_cast<size_t>(i)] = ~std::uint64_t{0};
@@ -41,16 +38,21 @@ Result report(const DrawMatrix& matrix, const StudyPeriod& period, const QList<i
         for (int w = 0; w < words; ++w)
             hits[static_cast<size_t>(w)] &= row[static_cast<size_t>(w)];
     }
-    for (std::uint64_t w : hits)
-        result.hits += std::popcount(w);
+    return hits;
+}
 
+// For every number, how many of the draws that follow a hit hold it.
+std::array<int, 71> countsAfter(const DrawMatrix& matrix, int first, int lastExamined, const Bits& hits)
+{
+    const int words = static_cast<int>(hits.size());
     // The draws that follow a hit: the hit set moved up by one draw.
-    std::vector<std::uint64_t> following(static_cast<size_t>(words), 0);
+    Bits following(static_cast<size_t>(words), 0);
     for (int w = 0; w < words; ++w) {
         following[static_cast<size_t>(w)] = hits[static_cast<size_t>(w)] << 1;
         if (w > 0)
             following[static_cast<size_t>(w)] |= hits[static_cast<size_t>(w - 1)] >> 63;
     }
+    Bits row(static_cast<size_t>(words));
     std::array<int, 71> counts{};
     for (int x = 1; x <= 70; ++x) {
         DrawBits::extract(matrix, x, first, lastExamined + 1, row.data());
@@ -59,18 +61,18 @@ Result report(const DrawMatrix& matrix, const StudyPeriod& period, const QList<i
             c += std::popcount(following[static_cast<size_t>(w)] & row[static_cast<size_t>(w)]);
         counts[static_cast<size_t>(x)] = c;
     }
+    return counts;
+}
 
-    AnalysisReport& out = result.report;
-    if (result.hits == 0) {
-        out.lines << QStringLiteral(" Cette combinaison n'est jamais sortie");
-        out.exported = false;
-        return result;
-    }
+// The combination, its hits, then every number by how often it followed, most first.
+QStringList announcedLines(const QList<int>& chosen, int hits, const std::array<int, 71>& counts)
+{
+    QStringList lines;
     QString set;
     for (int n : chosen)
         set += NumberFormat::apply(n, u" 00");
-    out.lines << set;
-    out.lines << QStringLiteral("Cette combinaison est sortie ") + NumberFormat::apply(result.hits, u"# ##0")
+    lines << set;
+    lines << QStringLiteral("Cette combinaison est sortie ") + NumberFormat::apply(hits, u"# ##0")
             + QStringLiteral(" fois et a annoncé au tirage suivant");
     QList<int> numbers;
     for (int x = 1; x <= 70; ++x)
@@ -78,8 +80,35 @@ Result report(const DrawMatrix& matrix, const StudyPeriod& period, const QList<i
     std::stable_sort(numbers.begin(), numbers.end(),
                      [&](int a, int b) { return counts[static_cast<size_t>(a)] > counts[static_cast<size_t>(b)]; });
     for (int x : numbers)
-        out.lines << QString::number(counts[static_cast<size_t>(x)]) + QStringLiteral(" fois le numéro ")
+        lines << QString::number(counts[static_cast<size_t>(x)]) + QStringLiteral(" fois le numéro ")
                 + NumberFormat::apply(x, u"# ###");
+    return lines;
+}
+
+} // namespace
+
+Result report(const DrawMatrix& matrix, const StudyPeriod& period, const QList<int>& chosen)
+{
+    Result result;
+    if (chosen.size() > kMaxChosen) {
+        result.tooManyNumbers = true;
+        result.report.exported = false;
+        return result;
+    }
+    const int first = std::max(period.first, 0);
+    const int lastExamined = period.last + 1;
+    const Bits hits = drawsHoldingAll(matrix, first, lastExamined, chosen);
+    for (std::uint64_t w : hits)
+        result.hits += std::popcount(w);
+    const std::array<int, 71> counts = countsAfter(matrix, first, lastExamined, hits);
+
+    AnalysisReport& out = result.report;
+    if (result.hits == 0) {
+        out.lines << QStringLiteral(" Cette combinaison n'est jamais sortie");
+        out.exported = false;
+        return result;
+    }
+    out.lines << announcedLines(chosen, result.hits, counts);
     return result;
 }
 

@@ -123,92 +123,80 @@ std::vector<std::vector<int>> naiveTickets(const DrawMatrix& matrix, const Study
     return tickets;
 }
 
-BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
-                   const BacktestSettings& settings, const std::function<void(int, int)>& progress,
-                   const std::atomic_bool* cancel)
-{
-    BacktestResult result;
-    const int size = std::clamp(settings.size, kMinSize, kMaxSize);
-    const int first = std::max(1, period.first);
-    const int last = std::min(period.last, matrix.columns() - 1);
-    if (last < first)
-        return result;
-    result.firstDraw = first;
-    result.lastDraw = first - 1;
+namespace {
 
-    // The numbers of each draw, and cumulated appearances: counts[d] holds draws 0..d-1, so a
-    // window's counts are a difference of two rows. Nothing past `last` is read.
-    std::vector<std::array<int, 20>> drawn(static_cast<size_t>(last) + 1);
-    std::vector<std::array<int, 71>> counts(static_cast<size_t>(last) + 1);
-    for (int d = 0; d < last; ++d) {
-        counts[static_cast<size_t>(d) + 1] = counts[static_cast<size_t>(d)];
-        int i = 0;
-        for (int n = 1; n <= 70; ++n)
-            if (matrix.contains(n, d)) {
-                ++counts[static_cast<size_t>(d) + 1][static_cast<size_t>(n)];
-                if (i < 20)
-                    drawn[static_cast<size_t>(d)][static_cast<size_t>(i++)] = n;
-            }
-        for (; i < 20; ++i)
-            drawn[static_cast<size_t>(d)][static_cast<size_t>(i)] = 0;
+// What the draws before d tell, built once: the numbers of each draw, cumulated appearances
+// (counts[d] holds draws 0..d-1, so a window's counts are a difference of two rows), and the
+// last appearance and largest closed gap of each number over the draws revealed so far. Nothing
+// past `last` is read.
+class RevealedHistory {
+public:
+    RevealedHistory(const DrawMatrix& matrix, int last)
+        : m_drawn(static_cast<size_t>(last) + 1), m_counts(static_cast<size_t>(last) + 1)
+    {
+        for (int d = 0; d < last; ++d) {
+            m_counts[static_cast<size_t>(d) + 1] = m_counts[static_cast<size_t>(d)];
+            int i = 0;
+            for (int n = 1; n <= 70; ++n)
+                if (matrix.contains(n, d)) {
+                    ++m_counts[static_cast<size_t>(d) + 1][static_cast<size_t>(n)];
+                    if (i < 20)
+                        m_drawn[static_cast<size_t>(d)][static_cast<size_t>(i++)] = n;
+                }
+            for (; i < 20; ++i)
+                m_drawn[static_cast<size_t>(d)][static_cast<size_t>(i)] = 0;
+        }
+        m_lastSeen.fill(-1);
     }
 
-    // Last appearance and largest closed gap of each number over the draws revealed so far.
-    std::array<int, 71> lastSeen;
-    lastSeen.fill(-1);
-    std::array<int, 71> largestClosed{};
-    auto reveal = [&](int e) {
-        for (int n : drawn[static_cast<size_t>(e)]) {
+    void reveal(int e)
+    {
+        for (int n : m_drawn[static_cast<size_t>(e)]) {
             if (n == 0)
                 continue;
-            largestClosed[static_cast<size_t>(n)]
-                = std::max(largestClosed[static_cast<size_t>(n)], e - lastSeen[static_cast<size_t>(n)] - 1);
-            lastSeen[static_cast<size_t>(n)] = e;
+            m_largestClosed[static_cast<size_t>(n)]
+                = std::max(m_largestClosed[static_cast<size_t>(n)], e - m_lastSeen[static_cast<size_t>(n)] - 1);
+            m_lastSeen[static_cast<size_t>(n)] = e;
         }
-    };
-    for (int e = 0; e < first; ++e)
-        reveal(e);
+    }
 
-    Ledger forecast{result.forecast};
-    std::map<std::vector<int>, int> ticketCounts;
-    const int total = last - first + 1;
-    std::array<std::array<int, 71>, 3> windows{};
-    std::array<int, 71> gaps{};
-    NumberStats before;
-    for (int d = first; d <= last; ++d) {
-        if (cancel && cancel->load()) {
-            result.cancelled = true;
-            break;
-        }
-        const std::array<int, 71>& upTo = counts[static_cast<size_t>(d)];
-        before.appearances = upTo;
+    // The statistics a load of the draws before d alone gives.
+    void statsBefore(int d, NumberStats& before) const
+    {
+        before.appearances = m_counts[static_cast<size_t>(d)];
         for (size_t n = 1; n <= 70; ++n) {
-            before.currentGap[n] = d - 1 - lastSeen[n];
-            before.largestGap[n] = std::max(largestClosed[n], before.currentGap[n]);
+            before.currentGap[n] = d - 1 - m_lastSeen[n];
+            before.largestGap[n] = std::max(m_largestClosed[n], before.currentGap[n]);
         }
-        const SelectionBounds bounds = ForecastSelection::bounds(criteriaBefore(criteria, d, before));
-        // Each window ends at d - 1 and starts W draws earlier, at 0 at the soonest.
+    }
+
+    // Each window ends at d - 1 and starts W draws earlier, at 0 at the soonest; the gaps are
+    // those of the general window.
+    void windowsBefore(int d, const SelectionBounds& bounds, std::array<std::array<int, 71>, 3>& windows,
+                       std::array<int, 71>& gaps) const
+    {
+        const std::array<int, 71>& upTo = m_counts[static_cast<size_t>(d)];
         for (size_t f = 0; f < 3; ++f) {
             const int start = std::max(0, d - bounds.window[f]);
             for (size_t n = 1; n <= 70; ++n)
-                windows[f][n] = start < d ? upTo[n] - counts[static_cast<size_t>(start)][n] : 0;
-            if (f == 2) // the gaps are those of the general window
+                windows[f][n] = start < d ? upTo[n] - m_counts[static_cast<size_t>(start)][n] : 0;
+            if (f == 2)
                 for (size_t n = 1; n <= 70; ++n)
-                    gaps[n] = start < d ? d - 1 - std::max(lastSeen[n], start - 1) : 0;
+                    gaps[n] = start < d ? d - 1 - std::max(m_lastSeen[n], start - 1) : 0;
         }
-        std::vector<int> t = ticket(ForecastSelection::criteriaMet({&windows[0], &windows[1], &windows[2]}, gaps, bounds), size);
-        forecast.play(paid(matrix, d, t));
-        ++ticketCounts[t];
-        result.tickets.push_back(std::move(t));
-        reveal(d);
-        result.lastDraw = d;
-        ++result.played;
-        if (progress && (result.played % 64 == 0 || d == last))
-            progress(result.played, total);
     }
-    if (result.played == 0)
-        return result;
 
+private:
+    std::vector<std::array<int, 20>> m_drawn;
+    std::vector<std::array<int, 71>> m_counts;
+    std::array<int, 71> m_lastSeen;
+    std::array<int, 71> m_largestClosed{};
+};
+
+// The ticket played most often, the law of chance and the random players, once the draws are played.
+void settle(BacktestResult& result, const std::map<std::vector<int>, int>& ticketCounts, int size,
+            const BacktestSettings& settings, const std::atomic_bool* cancel)
+{
     for (const auto& [t, n] : ticketCounts)
         if (n > result.commonTicketDraws) {
             result.commonTicket = t;
@@ -222,6 +210,53 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
         result.randomTotals = randomPlayers(size, result.played, settings.players, settings.seed, cancel);
         result.cancelled = result.randomTotals.empty();
     }
+}
+
+} // namespace
+
+BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
+                   const BacktestSettings& settings, const std::function<void(int, int)>& progress,
+                   const std::atomic_bool* cancel)
+{
+    BacktestResult result;
+    const int size = std::clamp(settings.size, kMinSize, kMaxSize);
+    const int first = std::max(1, period.first);
+    const int last = std::min(period.last, matrix.columns() - 1);
+    if (last < first)
+        return result;
+    result.firstDraw = first;
+    result.lastDraw = first - 1;
+
+    RevealedHistory history(matrix, last);
+    for (int e = 0; e < first; ++e)
+        history.reveal(e);
+
+    Ledger forecast{result.forecast};
+    std::map<std::vector<int>, int> ticketCounts;
+    const int total = last - first + 1;
+    std::array<std::array<int, 71>, 3> windows{};
+    std::array<int, 71> gaps{};
+    NumberStats before;
+    for (int d = first; d <= last; ++d) {
+        if (cancel && cancel->load()) {
+            result.cancelled = true;
+            break;
+        }
+        history.statsBefore(d, before);
+        const SelectionBounds bounds = ForecastSelection::bounds(criteriaBefore(criteria, d, before));
+        history.windowsBefore(d, bounds, windows, gaps);
+        std::vector<int> t = ticket(ForecastSelection::criteriaMet({&windows[0], &windows[1], &windows[2]}, gaps, bounds), size);
+        forecast.play(paid(matrix, d, t));
+        ++ticketCounts[t];
+        result.tickets.push_back(std::move(t));
+        history.reveal(d);
+        result.lastDraw = d;
+        ++result.played;
+        if (progress && (result.played % 64 == 0 || d == last))
+            progress(result.played, total);
+    }
+    if (result.played > 0)
+        settle(result, ticketCounts, size, settings, cancel);
     return result;
 }
 
@@ -242,19 +277,20 @@ QString numbers(const std::vector<int>& t)
 
 } // namespace
 
-QStringList reportLines(const BacktestResult& result, const BacktestSettings& settings, const QString& firstDate,
+namespace {
+
+QString draws(qint64 n)
+{
+    return FigureText::whole(n) + QLatin1Char(' ') + Plural::agree(n, QStringLiteral("tirage"), QStringLiteral("tirages"));
+}
+
+// What was played, against what, and how often the same ticket came back.
+QStringList playedLines(const BacktestResult& result, const BacktestSettings& settings, int size, const QString& firstDate,
                         const QString& lastDate)
 {
     QStringList out;
-    if (result.played == 0) {
-        out << (result.cancelled ? QStringLiteral("Test interrompu : aucun tirage joué")
-                                 : QStringLiteral("Aucun tirage à tester : il faut au moins un tirage avant la période"));
-        return out;
-    }
-    const int size = std::clamp(settings.size, kMinSize, kMaxSize);
     const int played = result.played;
-    out << QStringLiteral("Test de la prévision sur ") + FigureText::whole(played) + QLatin1Char(' ')
-            + Plural::agree(played, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(", du ") + firstDate
+    out << QStringLiteral("Test de la prévision sur ") + draws(played) + QStringLiteral(", du ") + firstDate
             + QStringLiteral(" au ") + lastDate;
     out << QStringLiteral("Chaque tirage : ") + QString::number(size)
             + QStringLiteral(" numéros de la sélection faite sur les seuls tirages précédents");
@@ -266,28 +302,30 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
     out << QStringLiteral("Forme générale et bornes d'écart : celles d'un chargement des seuls tirages précédents");
     const double share = static_cast<double>(result.commonTicketDraws) / played;
     out << QStringLiteral("Grille la plus jouée : ") + numbers(result.commonTicket) + QStringLiteral(", sur ")
-            + FigureText::whole(result.commonTicketDraws) + QLatin1Char(' ')
-            + Plural::agree(result.commonTicketDraws, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(" (")
-            + FigureText::percent(share) + QLatin1Char(')');
+            + draws(result.commonTicketDraws) + QStringLiteral(" (") + FigureText::percent(share) + QLatin1Char(')');
     if (played > 1 && result.commonTicketDraws == played)
         out << QStringLiteral("La prévision joue toujours la même grille : ce test ne juge que cette grille");
     else if (played > 1 && share >= 0.9)
         out << QStringLiteral("La prévision joue presque toujours la même grille : ce test juge surtout cette grille");
     else if (played > 1 && share >= 0.5)
         out << QStringLiteral("La prévision joue le plus souvent la même grille : ce test juge surtout cette grille");
+    return out;
+}
 
+// The forecast's own balance, then where it falls in the exact law of chance.
+QStringList forecastLines(const BacktestResult& result)
+{
+    QStringList out;
     const BacktestStrategy& s = result.forecast;
     const qint64 balance = s.won - s.staked;
     out << QString();
     out << QStringLiteral("Prévision : misé ") + euros(s.staked) + QStringLiteral(", encaissé ") + euros(s.won)
             + (balance >= 0 ? QStringLiteral(", bénéfice ") + euros(balance) : QStringLiteral(", perte ") + euros(-balance));
     out << QStringLiteral("  plus forte baisse du solde ") + euros(s.largestFall)
-            + QStringLiteral(", plus longue suite sans gain ") + FigureText::whole(s.longestLosingStreak) + QLatin1Char(' ')
-            + Plural::agree(s.longestLosingStreak, QStringLiteral("tirage"), QStringLiteral("tirages"));
+            + QStringLiteral(", plus longue suite sans gain ") + draws(s.longestLosingStreak);
 
     out << QString();
-    out << QStringLiteral("Hasard, loi exacte du total de ") + FigureText::whole(played) + QLatin1Char(' ')
-            + Plural::agree(played, QStringLiteral("tirage"), QStringLiteral("tirages")) + QStringLiteral(" :");
+    out << QStringLiteral("Hasard, loi exacte du total de ") + draws(result.played) + QStringLiteral(" :");
     out << QStringLiteral("  encaissé attendu ") + FigureText::euros(result.expected) + QStringLiteral(", médian ")
             + euros(result.median);
     out << QStringLiteral("  intervalle à 95 % : ") + FigureText::whole(result.band.low) + QStringLiteral(" à ")
@@ -295,15 +333,13 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
     const bool inside = s.won >= result.band.low && s.won <= result.band.high;
     out << (inside ? QStringLiteral("  prévision dans l'intervalle : compatible avec le hasard au risque de 5 %")
                    : QStringLiteral("  prévision hors de l'intervalle : pas compatible avec le hasard au risque de 5 %"));
+    return out;
+}
 
-    const std::vector<qint64>& t = result.randomTotals;
-    if (settings.players <= 0)
-        return out;
-    out << QString();
-    if (t.empty()) {
-        out << QStringLiteral("Joueurs au hasard : test interrompu avant eux");
-        return out;
-    }
+// The random players' totals, sorted, against the forecast's.
+QStringList playersLines(const std::vector<qint64>& t, qint64 won, int size)
+{
+    QStringList out;
     const qsizetype players = static_cast<qsizetype>(t.size());
     out << FigureText::whole(players) + QLatin1Char(' ')
             + Plural::agree(players, QStringLiteral("joueur au hasard"), QStringLiteral("joueurs au hasard"))
@@ -315,8 +351,8 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
     out << QStringLiteral("  encaissé médian ") + FigureText::euros(median) + QStringLiteral(", 95 % d'entre eux entre ")
             + FigureText::whole(t[static_cast<size_t>(outside)]) + QStringLiteral(" et ")
             + euros(t[static_cast<size_t>(players - 1 - outside)]);
-    const qsizetype below = std::lower_bound(t.begin(), t.end(), s.won) - t.begin();
-    const qsizetype notAbove = std::upper_bound(t.begin(), t.end(), s.won) - t.begin();
+    const qsizetype below = std::lower_bound(t.begin(), t.end(), won) - t.begin();
+    const qsizetype notAbove = std::upper_bound(t.begin(), t.end(), won) - t.begin();
     const qsizetype equal = notAbove - below, above = players - notAbove;
     out << QStringLiteral("  la prévision encaisse plus que ") + FigureText::whole(below) + QStringLiteral(", autant que ")
             + FigureText::whole(equal) + QStringLiteral(", moins que ") + FigureText::whole(above) + QStringLiteral(" : centile ")
@@ -328,6 +364,28 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
             + QStringLiteral(" ; k = ") + FigureText::whole(atLeast)
             + Plural::agree(atLeast, QStringLiteral(" joueur encaisse"), QStringLiteral(" joueurs encaissent"))
             + QStringLiteral(" au moins autant");
+    return out;
+}
+
+} // namespace
+
+QStringList reportLines(const BacktestResult& result, const BacktestSettings& settings, const QString& firstDate,
+                        const QString& lastDate)
+{
+    if (result.played == 0)
+        return {result.cancelled ? QStringLiteral("Test interrompu : aucun tirage joué")
+                                 : QStringLiteral("Aucun tirage à tester : il faut au moins un tirage avant la période")};
+    const int size = std::clamp(settings.size, kMinSize, kMaxSize);
+    QStringList out = playedLines(result, settings, size, firstDate, lastDate);
+    out << forecastLines(result);
+    if (settings.players <= 0)
+        return out;
+    out << QString();
+    if (result.randomTotals.empty()) {
+        out << QStringLiteral("Joueurs au hasard : test interrompu avant eux");
+        return out;
+    }
+    out << playersLines(result.randomTotals, result.forecast.won, size);
     return out;
 }
 

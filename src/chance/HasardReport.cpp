@@ -39,24 +39,15 @@ double uniformityStatistic(const NumberStats& stats, int draws)
     return squares / (draws * p * (1.0 - p) * 70.0 / 69.0);
 }
 
-QStringList lines(const NumberStats& stats, const StudyPeriod& period)
+namespace {
+
+// One line per number against the binomial band, then how many leave it and which fail the
+// corrected test.
+QStringList numberLines(const NumberStats& stats, int n)
 {
     QStringList out;
-    const int n = HeatMapValues::periodLength(period);
-    if (n == 0) {
-        out << QStringLiteral("Aucun tirage dans la période d'étude");
-        return out;
-    }
     const double p = ChanceMath::kDrawShare;
-    const double expected = n * p;
     const ChanceMath::Band band = ChanceMath::binomialBand(n, p);
-    const QString bandText = ChanceText::grouped(band.low) + QStringLiteral(" à ") + ChanceText::grouped(band.high);
-    const QString drawsText = ChanceText::grouped(n) + Plural::agree(n, QStringLiteral(" tirage"), QStringLiteral(" tirages"));
-
-    out << QStringLiteral("Le hasard sur ") + drawsText;
-    out << QStringLiteral("Sorties attendues par numéro : ") + ChanceText::grouped(expected, 1)
-            + QStringLiteral(" (tirages × 20 / 70), bande à 95 % : ") + bandText;
-    out << QString();
     std::vector<long double> pValues;
     for (int x = 1; x <= 70; ++x)
         pValues.push_back(ChanceMath::binomialTwoSidedP(stats.appearances[static_cast<size_t>(x)], n, p));
@@ -94,7 +85,14 @@ QStringList lines(const NumberStats& stats, const StudyPeriod& period)
     else
         out << ChanceText::wrapped(QStringLiteral("Au risque de 5 %, ces numéros ne sont pas compatibles avec le hasard : "),
                                    flagged, QStringLiteral(", "));
+    return out;
+}
 
+// The chi-square test of the 70 counts together.
+QStringList uniformityLines(const NumberStats& stats, int n)
+{
+    QStringList out;
+    const double expected = n * ChanceMath::kDrawShare;
     const double chi = uniformityStatistic(stats, n);
     const double pValue = ChanceMath::chiSquareUpperTail(chi, kDegrees);
     const double critical = ChanceMath::chiSquareQuantile(kDegrees, 0.95);
@@ -111,7 +109,13 @@ QStringList lines(const NumberStats& stats, const StudyPeriod& period)
                             : QStringLiteral("Au risque de 5 %, les 70 sorties ensemble sont compatibles avec le hasard"));
     out << QStringLiteral("Sous le seul hasard, chacun de ces deux tests se trompe au plus 5 fois sur 100,")
         << QStringLiteral("l'un ou l'autre au plus 10 fois sur 100");
+    return out;
+}
 
+// The chance of each number's current and largest gap.
+QStringList gapLines(const NumberStats& stats, int n, const QString& drawsText)
+{
+    QStringList out;
     out << QString();
     out << QStringLiteral("Ecarts : chance d'un écart actuel au moins aussi long (5/7)^écart,")
         << QStringLiteral("chance d'un écart max au moins aussi long sur la période");
@@ -130,6 +134,29 @@ QStringList lines(const NumberStats& stats, const StudyPeriod& period)
                 + QStringLiteral(" écart max ") + NumberFormat::apply(big, u"000") + QStringLiteral(" chance ")
                 + ChanceText::percentProbability(chance->second);
     }
+    return out;
+}
+
+} // namespace
+
+QStringList lines(const NumberStats& stats, const StudyPeriod& period)
+{
+    QStringList out;
+    const int n = HeatMapValues::periodLength(period);
+    if (n == 0) {
+        out << QStringLiteral("Aucun tirage dans la période d'étude");
+        return out;
+    }
+    const double p = ChanceMath::kDrawShare;
+    const ChanceMath::Band band = ChanceMath::binomialBand(n, p);
+    const QString bandText = ChanceText::grouped(band.low) + QStringLiteral(" à ") + ChanceText::grouped(band.high);
+    const QString drawsText = ChanceText::grouped(n) + Plural::agree(n, QStringLiteral(" tirage"), QStringLiteral(" tirages"));
+
+    out << QStringLiteral("Le hasard sur ") + drawsText;
+    out << QStringLiteral("Sorties attendues par numéro : ") + ChanceText::grouped(n * p, 1)
+            + QStringLiteral(" (tirages × 20 / 70), bande à 95 % : ") + bandText;
+    out << QString();
+    out << numberLines(stats, n) << uniformityLines(stats, n) << gapLines(stats, n, drawsText);
     return out;
 }
 

@@ -91,6 +91,61 @@ QStringList againstOwnRate(int otherDraws)
                                 QStringLiteral(" autres tirages de la période ;"))};
 }
 
+// Draws by how many of the chosen numbers they hold: those holding j of them leave 20 − j
+// places to the 70 − k other numbers, so chance puts a given other number there with
+// probability (20 − j) / (70 − k), less often beside the whole set than elsewhere.
+struct PartnerCounts {
+    std::vector<int> byHeld;
+    std::array<int, 71> beside{}, total{};
+    int draws = 0;
+};
+
+PartnerCounts countPartners(const DrawMatrix& matrix, const StudyPeriod& period, const QList<int>& chosen)
+{
+    const int k = static_cast<int>(chosen.size());
+    PartnerCounts c;
+    c.byHeld.assign(static_cast<size_t>(std::min(k, 20)) + 1, 0);
+    for (int d = std::max(0, period.first); d <= period.last; ++d) {
+        ++c.draws;
+        int held = 0;
+        for (int n : chosen)
+            if (matrix.contains(n, d))
+                ++held;
+        ++c.byHeld[static_cast<size_t>(std::min(held, 20))];
+        for (int x = 1; x <= 70; ++x)
+            if (matrix.contains(x, d)) {
+                ++c.total[static_cast<size_t>(x)];
+                if (held == k)
+                    ++c.beside[static_cast<size_t>(x)];
+            }
+    }
+    return c;
+}
+
+// Every other number's rate beside the whole set, against what chance gives there.
+std::vector<Tested> partnerTests(const PartnerCounts& c, const QList<int>& chosen, int matching)
+{
+    const int k = static_cast<int>(chosen.size());
+    std::vector<ChanceMath::ConditionalRateTest::Group> groups;
+    for (int j = 0; j < k; ++j)
+        groups.push_back({c.byHeld[static_cast<size_t>(j)], (20.0 - j) / (70.0 - k)});
+    const ChanceMath::ConditionalRateTest test(groups, {matching, (20.0 - k) / (70.0 - k)});
+    std::vector<Tested> tests;
+    for (int x = 1; x <= 70; ++x) {
+        if (chosen.contains(x))
+            continue;
+        Tested t;
+        t.number = x;
+        t.count = c.beside[static_cast<size_t>(x)];
+        t.total = c.total[static_cast<size_t>(x)];
+        const ChanceMath::ConditionalRateTest::Result result = test.test(t.count, t.total);
+        t.p = result.pTwoSided;
+        t.expected = result.expected;
+        tests.push_back(t);
+    }
+    return tests;
+}
+
 } // namespace
 
 AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, const QList<int>& chosen)
@@ -104,27 +159,9 @@ AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, con
         return r;
     }
     const int k = static_cast<int>(chosen.size());
-    // Draws by how many of the chosen numbers they hold: those holding j of them leave 20 − j
-    // places to the 70 − k other numbers, so chance puts a given other number there with
-    // probability (20 − j) / (70 − k), less often beside the whole set than elsewhere.
-    std::vector<int> byHeld(static_cast<size_t>(std::min(k, 20)) + 1, 0);
-    std::array<int, 71> beside{}, total{};
-    int draws = 0;
-    for (int d = std::max(0, period.first); d <= period.last; ++d) {
-        ++draws;
-        int held = 0;
-        for (int c : chosen)
-            if (matrix.contains(c, d))
-                ++held;
-        ++byHeld[static_cast<size_t>(std::min(held, 20))];
-        for (int x = 1; x <= 70; ++x)
-            if (matrix.contains(x, d)) {
-                ++total[static_cast<size_t>(x)];
-                if (held == k)
-                    ++beside[static_cast<size_t>(x)];
-            }
-    }
-    const int matching = k <= 20 ? byHeld[static_cast<size_t>(k)] : 0;
+    const PartnerCounts counts = countPartners(matrix, period, chosen);
+    const int draws = counts.draws;
+    const int matching = k <= 20 ? counts.byHeld[static_cast<size_t>(k)] : 0;
     if (matching == 0 || k >= 20) {
         out << (matching == 0 ? QStringLiteral(" Cette combinaison n'est jamais sortie")
                               : QStringLiteral("Vingt numéros choisis : il ne reste aucun partenaire à tester"));
@@ -145,24 +182,7 @@ AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, con
             + QStringLiteral(" qu'ils laissent aux autres numéros");
     out << riskLines(k);
     out << QString();
-    std::vector<ChanceMath::ConditionalRateTest::Group> groups;
-    for (int j = 0; j < k; ++j)
-        groups.push_back({byHeld[static_cast<size_t>(j)], (20.0 - j) / (70.0 - k)});
-    const ChanceMath::ConditionalRateTest test(groups, {matching, (20.0 - k) / (70.0 - k)});
-    std::vector<Tested> tests;
-    for (int x = 1; x <= 70; ++x) {
-        if (chosen.contains(x))
-            continue;
-        Tested t;
-        t.number = x;
-        t.count = beside[static_cast<size_t>(x)];
-        t.total = total[static_cast<size_t>(x)];
-        const ChanceMath::ConditionalRateTest::Result result = test.test(t.count, t.total);
-        t.p = result.pTwoSided;
-        t.expected = result.expected;
-        tests.push_back(t);
-    }
-    testLines(out, tests, matching, others);
+    testLines(out, partnerTests(counts, chosen, matching), matching, others);
     return r;
 }
 

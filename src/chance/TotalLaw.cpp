@@ -156,6 +156,77 @@ std::vector<double> binomialHead(int n, double p)
     return weights;
 }
 
+// One play's law on the grid of the amounts' greatest common step, with that step and the
+// mean total of `plays` plays.
+struct GridLaw {
+    Law law;
+    qint64 step = 1;
+    double mean = 0;
+};
+
+GridLaw onGrid(const std::vector<qint64>& values, const std::vector<double>& probs, int plays)
+{
+    GridLaw grid;
+    std::map<qint64, double> merged;
+    for (size_t i = 0; i < values.size() && i < probs.size(); ++i)
+        if (probs[i] > 0)
+            merged[std::max<qint64>(0, values[i])] += probs[i];
+    qint64 step = 0;
+    for (const auto& [v, p] : merged) {
+        step = std::gcd(step, v);
+        grid.mean += plays * static_cast<double>(v) * p;
+    }
+    grid.step = step == 0 ? 1 : step;
+    for (const auto& [v, p] : merged) {
+        grid.law.values.push_back(v / grid.step);
+        grid.law.probs.push_back(p);
+    }
+    if (grid.law.values.empty()) {
+        grid.law.values = {0};
+        grid.law.probs = {1.0};
+    }
+    return grid;
+}
+
+// The law the transform raises to a power, and for a rare top amount the binomial weights of
+// how many of the plays pay it (one weight, 1, when it is not set apart).
+struct TopApart {
+    Law body;
+    std::vector<double> weights{1.0};
+    qint64 top = 0;
+    bool split = false;
+};
+
+// The top amount apart: J of the n plays pay it, the others follow the rest of the law; done
+// only when the narrower grid pays for the extra transforms.
+TopApart setTopApart(const Law& full, int n)
+{
+    TopApart result;
+    result.body = full;
+    const size_t topIndex = full.values.size() - 1;
+    const double pTop = full.probs[topIndex];
+    if (full.values.size() <= 1 || n <= 0 || n * pTop >= 50)
+        return result;
+    Law rest;
+    for (size_t i = 0; i < topIndex; ++i) {
+        rest.values.push_back(full.values[i]);
+        rest.probs.push_back(full.probs[i] / (1.0 - pTop));
+    }
+    const std::vector<double> head = binomialHead(n, pTop);
+    const int jmax = static_cast<int>(head.size()) - 1;
+    const qint64 restWidth = rest.cut(n, true) - rest.cut(n - jmax, false) + 1;
+    const qint64 fullWidth = full.cut(n, true) - full.cut(n, false) + 1;
+    const double splitCost = (jmax + 2.0) * static_cast<double>(powerOfTwoAtLeast(restWidth));
+    const double fullCost = 2.0 * static_cast<double>(powerOfTwoAtLeast(fullWidth));
+    if (splitCost < fullCost) {
+        result.split = true;
+        result.body = rest;
+        result.weights = head;
+        result.top = full.values[topIndex];
+    }
+    return result;
+}
+
 } // namespace
 
 double TotalLaw::matchProbability(int k, int m)
@@ -196,55 +267,16 @@ TotalLaw TotalLaw::matches(int k, int plays)
 
 TotalLaw::TotalLaw(const std::vector<qint64>& values, const std::vector<double>& probs, int plays) : m_plays(std::max(0, plays))
 {
-    std::map<qint64, double> merged;
-    for (size_t i = 0; i < values.size() && i < probs.size(); ++i)
-        if (probs[i] > 0)
-            merged[std::max<qint64>(0, values[i])] += probs[i];
-    m_step = 0;
-    for (const auto& [v, p] : merged) {
-        m_step = std::gcd(m_step, v);
-        m_mean += m_plays * static_cast<double>(v) * p;
-    }
-    if (m_step == 0)
-        m_step = 1;
-    Law full;
-    for (const auto& [v, p] : merged) {
-        full.values.push_back(v / m_step);
-        full.probs.push_back(p);
-    }
-    if (full.values.empty()) {
-        full.values = {0};
-        full.probs = {1.0};
-    }
-    m_max = static_cast<qint64>(m_plays) * full.largest() * m_step;
+    const GridLaw grid = onGrid(values, probs, m_plays);
+    m_step = grid.step;
+    m_mean = grid.mean;
+    m_max = static_cast<qint64>(m_plays) * grid.law.largest() * m_step;
     const int n = m_plays;
-
-    // The top amount apart: J of the n plays pay it, the others follow the rest of the law.
-    Law body = full;
-    std::vector<double> weights{1.0};
-    qint64 top = 0;
-    const size_t topIndex = full.values.size() - 1;
-    const double pTop = full.probs[topIndex];
-    bool split = false;
-    if (full.values.size() > 1 && n > 0 && n * pTop < 50) {
-        Law rest;
-        for (size_t i = 0; i < topIndex; ++i) {
-            rest.values.push_back(full.values[i]);
-            rest.probs.push_back(full.probs[i] / (1.0 - pTop));
-        }
-        const std::vector<double> head = binomialHead(n, pTop);
-        const int jmax = static_cast<int>(head.size()) - 1;
-        const qint64 restWidth = rest.cut(n, true) - rest.cut(n - jmax, false) + 1;
-        const qint64 fullWidth = full.cut(n, true) - full.cut(n, false) + 1;
-        const double splitCost = (jmax + 2.0) * static_cast<double>(powerOfTwoAtLeast(restWidth));
-        const double fullCost = 2.0 * static_cast<double>(powerOfTwoAtLeast(fullWidth));
-        if (splitCost < fullCost) {
-            split = true;
-            body = rest;
-            weights = head;
-            top = full.values[topIndex];
-        }
-    }
+    const TopApart apart = setTopApart(grid.law, n);
+    const Law& body = apart.body;
+    const std::vector<double>& weights = apart.weights;
+    const qint64 top = apart.top;
+    const bool split = apart.split;
 
     const int jmax = split ? static_cast<int>(weights.size()) - 1 : 0;
     const qint64 low = body.cut(n - jmax, false);

@@ -218,63 +218,50 @@ QString ForecastCriteria::chargeConf(const QString& path)
     return chargeConfFrom(bytes, true);
 }
 
-QString ForecastCriteria::chargeConfFrom(const QByteArray& bytes, bool exists)
+namespace {
+
+// The three values of a criteria line, or false when it does not hold three whole numbers.
+bool parseCriteriaLine(const QString& line, int (&values)[3])
 {
     static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
-    // No file yet (nothing was ever saved): the criteria stay as they stand, without a word.
-    if (!exists)
-        return QString();
-    QStringList lines = TextFile::decode(bytes).split(QLatin1Char('\n'));
-    // A final line break does not open a line.
-    if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
-        lines.removeLast();
+    const QStringList fields = line.split(separators, Qt::SkipEmptyParts);
+    bool ok = fields.size() == 3;
+    for (int f = 0; ok && f < 3; ++f)
+        values[f] = fields[f].toInt(&ok);
+    return ok;
+}
 
-    QString problem;
-    if (lines.size() < 9)
-        problem = QStringLiteral("Fichier des critères incomplet (%1 sur 9) : les critères des lignes manquantes "
-                                 "restent tels qu'ils étaient.")
-                      .arg(Plural::count(lines.size(), QStringLiteral("ligne"), QStringLiteral("lignes")));
+// Sets bar i from its line; false when a value had to be brought back within the bar's limits.
+bool applyCriteriaLine(CriteriaScrollBar& bar, int i, const int (&values)[3])
+{
+    const ForecastCriteria::DesignTime& design = kDesign[i];
+    // The bar's own limits: those it was designed with, widened for the bars whose range
+    // the history sets (draws, gaps) to the range the history gave them.
+    const bool historyRange = i == 3 || i == 4 || i == 5;
+    const int lowest = design.minimum;
+    const int highest = historyRange ? std::max(design.maximum, bar.high()) : design.maximum;
+    const int a = std::clamp(values[0], lowest, highest);
+    const int b = std::clamp(values[1], lowest, highest);
+    const int c = std::clamp(values[2], std::min(a, b), std::max(a, b));
+    bar.setMinimum(a);
+    bar.setMaximum(b);
+    bar.setValue(c);
+    if (i >= 6)
+        bar.label = QString::number(c);
+    return a == values[0] && b == values[1] && c == values[2];
+}
 
-    QList<int> unreadable, outOfBounds;
-    for (int i = 1; i <= 9; ++i) {
-        // A missing or unreadable line leaves its bar, and its label, as they stand.
-        if (i > lines.size())
-            continue;
-        const QStringList fields = lines[i - 1].split(separators, Qt::SkipEmptyParts);
-        bool ok = fields.size() == 3;
-        int values[3] = {0, 0, 0};
-        for (int f = 0; ok && f < 3; ++f)
-            values[f] = fields[f].toInt(&ok);
-        if (!ok) {
-            unreadable << i;
-            continue;
-        }
-        const DesignTime& design = kDesign[i];
-        CriteriaScrollBar& bar = (*this)[i];
-        // The bar's own limits: those it was designed with, widened for the bars whose range
-        // the history sets (draws, gaps) to the range the history gave them.
-        const bool historyRange = i == 3 || i == 4 || i == 5;
-        const int lowest = design.minimum;
-        const int highest = historyRange ? std::max(design.maximum, bar.high()) : design.maximum;
-        const int a = std::clamp(values[0], lowest, highest);
-        const int b = std::clamp(values[1], lowest, highest);
-        const int c = std::clamp(values[2], std::min(a, b), std::max(a, b));
-        if (a != values[0] || b != values[1] || c != values[2])
-            outOfBounds << i;
-        bar.setMinimum(a);
-        bar.setMaximum(b);
-        bar.setValue(c);
-        if (i >= 6)
-            bar.label = QString::number(c);
-    }
+QString lineList(const QList<int>& numbers)
+{
+    QString text = QString::number(numbers.first());
+    for (qsizetype k = 1; k < numbers.size(); ++k)
+        text += (k + 1 == numbers.size() ? QStringLiteral(" et ") : QStringLiteral(", ")) + QString::number(numbers[k]);
+    return text;
+}
 
-    // One line for the whole file, naming every line at fault.
-    auto lineList = [](const QList<int>& numbers) {
-        QString text = QString::number(numbers.first());
-        for (qsizetype k = 1; k < numbers.size(); ++k)
-            text += (k + 1 == numbers.size() ? QStringLiteral(" et ") : QStringLiteral(", ")) + QString::number(numbers[k]);
-        return text;
-    };
+// One sentence for the whole file, naming every line at fault, after `problem`.
+QString withFaults(QString problem, const QList<int>& unreadable, const QList<int>& outOfBounds)
+{
     auto add = [&problem](const QString& text) { problem += (problem.isEmpty() ? QString() : QStringLiteral(" ")) + text; };
     if (!unreadable.isEmpty())
         add(unreadable.size() == 1 ? QStringLiteral("Fichier des critères illisible à la ligne %1 : les critères de cette "
@@ -291,4 +278,34 @@ QString ForecastCriteria::chargeConfFrom(const QByteArray& bytes, bool exists)
                                                      "%1, ramenées aux bornes les plus proches.")
                                           .arg(lineList(outOfBounds)));
     return problem;
+}
+
+} // namespace
+
+QString ForecastCriteria::chargeConfFrom(const QByteArray& bytes, bool exists)
+{
+    // No file yet (nothing was ever saved): the criteria stay as they stand, without a word.
+    if (!exists)
+        return QString();
+    QStringList lines = TextFile::decode(bytes).split(QLatin1Char('\n'));
+    // A final line break does not open a line.
+    if (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+
+    QString problem;
+    if (lines.size() < 9)
+        problem = QStringLiteral("Fichier des critères incomplet (%1 sur 9) : les critères des lignes manquantes "
+                                 "restent tels qu'ils étaient.")
+                      .arg(Plural::count(lines.size(), QStringLiteral("ligne"), QStringLiteral("lignes")));
+
+    QList<int> unreadable, outOfBounds;
+    // A missing or unreadable line leaves its bar, and its label, as they stand.
+    for (int i = 1; i <= 9 && i <= lines.size(); ++i) {
+        int values[3] = {0, 0, 0};
+        if (!parseCriteriaLine(lines[i - 1], values))
+            unreadable << i;
+        else if (!applyCriteriaLine((*this)[i], i, values))
+            outOfBounds << i;
+    }
+    return withFaults(problem, unreadable, outOfBounds);
 }

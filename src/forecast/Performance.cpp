@@ -43,6 +43,148 @@ qint64 roundHalfEven(qint64 dividend, qint64 divisor)
     return q;
 }
 
+// The ticked numbers once each, ascending, outside 1..70 left out.
+std::vector<int> chosenNumbers(const std::vector<int>& ticked)
+{
+    std::vector<int> chosen;
+    std::array<bool, 71> box{};
+    for (int s : ticked)
+        if (s >= 1 && s <= 70)
+            box[static_cast<size_t>(s)] = true;
+    for (int s = 1; s <= 70; ++s)
+        if (box[static_cast<size_t>(s)])
+            chosen.push_back(s);
+    return chosen;
+}
+
+// The k chosen numbers played on every draw of the period: one line per draw, and what the
+// summary needs.
+class Play {
+public:
+    Play(const DrawMatrix& matrix, const std::vector<int>& chosen, std::vector<qint64>& winGapCounts)
+        : m_matrix(matrix), m_chosen(chosen), m_k(static_cast<int>(chosen.size())), m_winGapCounts(winGapCounts)
+    {
+        for (int m = 0; m <= 10; ++m)
+            payRow[static_cast<size_t>(m)] = kPayTable[static_cast<size_t>(m_k)][static_cast<size_t>(m)];
+        stake = m_k == 1 ? 0 : 1;
+        for (int j = 0; j < m_k; ++j)
+            m_rows[static_cast<size_t>(j)] = matrix.row(chosen[static_cast<size_t>(j)]);
+        for (int s : chosen)
+            m_numberTexts[static_cast<size_t>(s)] = NumberFormat::apply(s, u" 00");
+    }
+
+    // The line of draw d, dated `date`.
+    QString draw(int d, const QString& date)
+    {
+        QString line;
+        line.reserve(64);
+        line += date;
+        int m = 0;
+        if (d < m_matrix.columns()) {
+            const size_t word = static_cast<size_t>(d) / 64;
+            const std::uint64_t bit = std::uint64_t{1} << (d % 64);
+            for (int j = 0; j < m_k; ++j) {
+                if (m_rows[static_cast<size_t>(j)][word] & bit) {
+                    ++m;
+                    line += m_numberTexts[static_cast<size_t>(m_chosen[static_cast<size_t>(j)])];
+                }
+            }
+        }
+        ++winGap;
+        drawsByMatches[static_cast<size_t>(m)] += 1;
+        const qint64 won = payRow[static_cast<size_t>(m)];
+        totalWon += won;
+        if (won != 0) {
+            m_winGapCounts[static_cast<size_t>(winGap)] += 1;
+            lastWinDate[static_cast<size_t>(m)] = date;
+            if (line.size() < 45)
+                line += QStringView(m_dash).left(45 - line.size());
+            line += QString::number(won * stake);
+            line += m_euros;
+            line += QString::number(winGap);
+            largestWinGap = std::max(largestWinGap, winGap);
+            winGap = -1;
+        }
+        largestWinGap = std::max(largestWinGap, winGap);
+        return line;
+    }
+
+    std::array<qint64, 11> payRow{};
+    qint64 stake = 0;
+    std::array<qint64, 11> drawsByMatches{};
+    std::array<QString, 11> lastWinDate;
+    qint64 totalWon = 0;
+    qint64 winGap = 0;
+    qint64 largestWinGap = 0;
+
+private:
+    const DrawMatrix& m_matrix;
+    const std::vector<int>& m_chosen;
+    const int m_k;
+    std::vector<qint64>& m_winGapCounts;
+    std::array<const std::uint64_t*, 10> m_rows{};
+    std::array<QString, 71> m_numberTexts;
+    const QString m_dash{45, QLatin1Char('-')};
+    const QString m_euros = QStringLiteral("  €uros, Ecart ");
+};
+
+// Stake and winnings, gaps, and the draws by numbers matched.
+QStringList summaryLines(const Play& play, int k, qint64 n, int first, int last)
+{
+    QStringList lines;
+    lines << QString();
+    if (k == 1) {
+        lines << QStringLiteral("Sorti  ") + QString::number(play.totalWon) + QStringLiteral(" fois");
+    } else {
+        lines << QStringLiteral("Enjeu total ") + QString::number(n * play.stake) + QStringLiteral(" €uros");
+        lines << QStringLiteral("Encaissé ") + QString::number(play.totalWon);
+        lines << QString();
+        if (play.totalWon > (n - 1) * play.stake)
+            lines << QStringLiteral("_____________ Bénefice  ") + QString::number(play.totalWon - n * play.stake);
+        else
+            lines << QStringLiteral("____________Perte  ") + QString::number(play.totalWon - n * play.stake);
+    }
+    lines << QString();
+    lines << QStringLiteral(" + Grand ecart ") + withLeadingSpace(play.largestWinGap);
+    lines << QStringLiteral("Ecart actuel    ") + QString::number(play.winGap + 1);
+    if (k == 1)
+        return lines;
+    for (int m = 0; m <= 10; ++m) {
+        const qint64 p = play.payRow[static_cast<size_t>(m)];
+        if (p == 0)
+            continue;
+        const qint64 count = play.drawsByMatches[static_cast<size_t>(m)];
+        if (count != 0) {
+            lines << NumberFormat::apply(count, u"  ##,000") + QStringLiteral("  fois ") + withLeadingSpace(m)
+                    + QStringLiteral(" numéros  : gains ") + withLeadingSpace(count * p * play.stake) + QStringLiteral("    ")
+                    + play.lastWinDate[static_cast<size_t>(m)] + QStringLiteral("  moyenne ")
+                    + QString::number(roundHalfEven(qint64{last} - first, count));
+        } else {
+            lines << QStringLiteral(" Jamais sortie à ") + NumberFormat::apply(m, u"##0") + QStringLiteral(" numéros");
+        }
+    }
+    return lines;
+}
+
+// How often each gap between winning draws came.
+QStringList gapTableLines(const std::vector<int>& chosen, const std::vector<qint64>& winGapCounts)
+{
+    QStringList lines;
+    lines << QString();
+    lines << QStringLiteral(" tableau des écarts entre grilles gagnantes pour les numéros :");
+    lines << QString();
+    QString tickedLine;
+    for (int s : chosen)
+        tickedLine += NumberFormat::apply(s, u" ##");
+    lines << tickedLine;
+    lines << QString();
+    for (size_t g = 0; g < winGapCounts.size(); ++g)
+        if (winGapCounts[g] != 0)
+            lines << NumberFormat::apply(winGapCounts[g], u"0000") + QStringLiteral("  fois a l'écart ")
+                    + NumberFormat::apply(static_cast<qint64>(g), u"00");
+    return lines;
+}
+
 } // namespace
 
 qint64 pay(int k, int m)
@@ -58,16 +200,7 @@ PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, c
     PerformanceReport report;
     report.title = QStringLiteral("Performance d'un ensemble");
 
-    std::vector<int> chosen;
-    {
-        std::array<bool, 71> box{};
-        for (int s : ticked)
-            if (s >= 1 && s <= 70)
-                box[static_cast<size_t>(s)] = true;
-        for (int s = 1; s <= 70; ++s)
-            if (box[static_cast<size_t>(s)])
-                chosen.push_back(s);
-    }
+    const std::vector<int> chosen = chosenNumbers(ticked);
     const int k = static_cast<int>(chosen.size());
     const int itemCount = static_cast<int>(liste.size());
     const int first = std::max(period.first, 0);
@@ -79,109 +212,16 @@ PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, c
     QStringList& lines = report.lines;
 
     if (k >= 1 && k <= 10) {
-        std::array<qint64, 11> payRow{};
-        for (int m = 0; m <= 10; ++m)
-            payRow[static_cast<size_t>(m)] = kPayTable[static_cast<size_t>(k)][static_cast<size_t>(m)];
-        const qint64 stake = k == 1 ? 0 : 1;
-        std::array<qint64, 11> drawsByMatches{};
-        std::array<QString, 11> lastWinDate;
-        qint64 totalWon = 0;
-        qint64 winGap = 0;
-        qint64 largestWinGap = 0;
-
-        std::array<const std::uint64_t*, 10> rows{};
-        for (int j = 0; j < k; ++j)
-            rows[static_cast<size_t>(j)] = matrix.row(chosen[static_cast<size_t>(j)]);
-        const int columns = matrix.columns();
-        const QString dash(45, QLatin1Char('-'));
-        const QString euros = QStringLiteral("  €uros, Ecart ");
-        std::array<QString, 71> numberTexts;
-        for (int s : chosen)
-            numberTexts[static_cast<size_t>(s)] = NumberFormat::apply(s, u" 00");
-
+        Play play(matrix, chosen, winGapCounts);
         lines.reserve(static_cast<qsizetype>(std::max<qint64>(n, 0)) + 64);
-        for (int d = first; d <= last; ++d) {
-            const QString date = d < itemCount ? liste[d].left(10) : QString();
-            QString line;
-            line.reserve(64);
-            line += date;
-            int m = 0;
-            if (d < columns) {
-                const size_t word = static_cast<size_t>(d) / 64;
-                const std::uint64_t bit = std::uint64_t{1} << (d % 64);
-                for (int j = 0; j < k; ++j) {
-                    if (rows[static_cast<size_t>(j)][word] & bit) {
-                        ++m;
-                        line += numberTexts[static_cast<size_t>(chosen[static_cast<size_t>(j)])];
-                    }
-                }
-            }
-            ++winGap;
-            drawsByMatches[static_cast<size_t>(m)] += 1;
-            const qint64 won = payRow[static_cast<size_t>(m)];
-            totalWon += won;
-            if (won != 0) {
-                winGapCounts[static_cast<size_t>(winGap)] += 1;
-                lastWinDate[static_cast<size_t>(m)] = date;
-                if (line.size() < 45)
-                    line += QStringView(dash).left(45 - line.size());
-                line += QString::number(won * stake);
-                line += euros;
-                line += QString::number(winGap);
-                largestWinGap = std::max(largestWinGap, winGap);
-                winGap = -1;
-            }
-            largestWinGap = std::max(largestWinGap, winGap);
-            lines << line;
-        }
+        for (int d = first; d <= last; ++d)
+            lines << play.draw(d, d < itemCount ? liste[d].left(10) : QString());
         if (n > 0)
             report.dat = lines.last();
-
-        lines << QString();
-        if (k == 1) {
-            lines << QStringLiteral("Sorti  ") + QString::number(totalWon) + QStringLiteral(" fois");
-        } else {
-            lines << QStringLiteral("Enjeu total ") + QString::number(n * stake) + QStringLiteral(" €uros");
-            lines << QStringLiteral("Encaissé ") + QString::number(totalWon);
-            lines << QString();
-            if (totalWon > (n - 1) * stake)
-                lines << QStringLiteral("_____________ Bénefice  ") + QString::number(totalWon - n * stake);
-            else
-                lines << QStringLiteral("____________Perte  ") + QString::number(totalWon - n * stake);
-        }
-        lines << QString();
-        lines << QStringLiteral(" + Grand ecart ") + withLeadingSpace(largestWinGap);
-        lines << QStringLiteral("Ecart actuel    ") + QString::number(winGap + 1);
-        if (k != 1) {
-            for (int m = 0; m <= 10; ++m) {
-                const qint64 p = payRow[static_cast<size_t>(m)];
-                if (p == 0)
-                    continue;
-                const qint64 count = drawsByMatches[static_cast<size_t>(m)];
-                if (count != 0) {
-                    lines << NumberFormat::apply(count, u"  ##,000") + QStringLiteral("  fois ") + withLeadingSpace(m)
-                            + QStringLiteral(" numéros  : gains ") + withLeadingSpace(count * p * stake) + QStringLiteral("    ")
-                            + lastWinDate[static_cast<size_t>(m)] + QStringLiteral("  moyenne ")
-                            + QString::number(roundHalfEven(qint64{last} - first, count));
-                } else {
-                    lines << QStringLiteral(" Jamais sortie à ") + NumberFormat::apply(m, u"##0") + QStringLiteral(" numéros");
-                }
-            }
-        }
+        lines << summaryLines(play, k, n, first, last);
     }
 
-    lines << QString();
-    lines << QStringLiteral(" tableau des écarts entre grilles gagnantes pour les numéros :");
-    lines << QString();
-    QString tickedLine;
-    for (int s : chosen)
-        tickedLine += NumberFormat::apply(s, u" ##");
-    lines << tickedLine;
-    lines << QString();
-    for (size_t g = 0; g < winGapCounts.size(); ++g)
-        if (winGapCounts[g] != 0)
-            lines << NumberFormat::apply(winGapCounts[g], u"0000") + QStringLiteral("  fois a l'écart ")
-                    + NumberFormat::apply(static_cast<qint64>(g), u"00");
+    lines << gapTableLines(chosen, winGapCounts);
     report.selectedLine = static_cast<int>(lines.size()) - 1;
     lines << QString();
     return report;

@@ -1,6 +1,7 @@
 #include "acquire/ArchiveImport.h"
 #include "acquire/LocalArchiveSource.h"
 #include "acquire/ZipExtractor.h"
+#include "support/EioFault.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -137,5 +138,38 @@ TEST(ArchiveImport, APeriodNamedArchiveHasItsOneCsvOfDrawsRead)
 
     // The usual name inside the archive is read even beside a period-named CSV, nearer the root or not.
     writeZip(archive, {{"keno_202010.csv", period}, {"a/b/keno_gagnant_a_vie.csv", kCsv}});
+    EXPECT_EQ(ArchiveImport::extractAndConvert(temp.path(), {}, {}).rows, 3);
+}
+
+// A disk that fails midway through the archive: the import stops with the reason, never with the
+// rows read before the fault, and the archive already in the folder stays as it was.
+TEST(ArchiveImport, AReadErrorInTheArchiveIsAFailedImportNeverFewerDraws)
+{
+    QTemporaryDir temp;
+    const QString archive = temp.filePath(QLatin1String(ArchiveImport::kArchiveName));
+    const QString given = temp.filePath(QStringLiteral("given.csv"));
+    writeFile(given, kCsv);
+    LocalArchiveSource local;
+    QString error;
+    ASSERT_TRUE(local.fetch(given, archive, {}, &error)) << error.toStdString();
+    const QByteArray before = readFile(archive);
+
+    for (const qint64 from : {qint64{0}, kCsv.size() / 2, kCsv.size() - 1}) {
+        const TestSupport::EioFault fault(ArchiveImport::kCsvName, from);
+        const ArchiveImport::Result result = ArchiveImport::extractAndConvert(temp.path(), {}, {});
+        EXPECT_FALSE(result.csvRead) << from;
+        EXPECT_TRUE(result.lines.isEmpty() && result.rows == 0) << from;
+        EXPECT_EQ(result.extractionMessages,
+                  QStringList{QStringLiteral("Fichier des tirages illisible : %1 (le disque a signalé une erreur)")
+                                  .arg(QLatin1String(ArchiveImport::kCsvName))})
+            << from;
+
+        const TestSupport::EioFault sourceFault("given.csv", from);
+        EXPECT_FALSE(local.fetch(given, archive, {}, &error)) << from;
+        EXPECT_EQ(error, QStringLiteral("Échec de l'import : %1 (le disque a signalé une erreur)").arg(given)) << from;
+        EXPECT_EQ(readFile(archive), before) << from;
+    }
+    // Past the end, the fault is never reached: the same archive reads whole.
+    const TestSupport::EioFault beyond(ArchiveImport::kCsvName, kCsv.size() + 1);
     EXPECT_EQ(ArchiveImport::extractAndConvert(temp.path(), {}, {}).rows, 3);
 }

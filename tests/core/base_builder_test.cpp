@@ -1,6 +1,7 @@
 #include "acquire/BaseBuilder.h"
 #include "acquire/CsvImport.h"
 #include "history/HistoryFile.h"
+#include "support/EioFault.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -172,4 +173,34 @@ TEST_F(BaseBuilderTest, TheBaseHistorysOwnDrawsAreKeptUnlessTheArchivesAloneCont
     ASSERT_EQ(result.workingConflicts.size(), 1);
     EXPECT_EQ(result.workingConflicts[0].keptArchive, QStringLiteral("Tirages.txt"));
     EXPECT_FALSE(result.writable());
+}
+
+// An archive cut by a read error, plain or as a ZIP member, gives none of its draws and stops the
+// build: the histories are never written from part of it.
+TEST_F(BaseBuilderTest, AnArchiveCutByAReadErrorStopsTheBuild)
+{
+    const QStringList draws = {drawFrom("01/10/1993", 1), drawFrom("02/10/1993", 2), drawFrom("03/10/1993", 3)};
+    const QByteArray csv = operatorCsv(draws);
+    writeFile(in("plain.csv"), csv);
+    writeZip(in("zipped.zip"), {{"member.csv", csv}});
+    writeFile(in("other.csv"), operatorCsv({drawFrom("04/10/1993", 4)}));
+    for (const auto& [faulty, path, shown] : {std::tuple{"plain.csv", in("plain.csv"), QDir::toNativeSeparators(in("plain.csv"))},
+                                              std::tuple{"member.csv", in("zipped.zip"), QStringLiteral("member.csv")}}) {
+        const TestSupport::EioFault fault(faulty, csv.size() / 2);
+        const BaseBuilder::Result result = BaseBuilder::collect({path, in("other.csv")});
+        ASSERT_EQ(result.archives.size(), 2) << faulty;
+        EXPECT_TRUE(result.archives[0].cut) << faulty;
+        EXPECT_EQ(result.archives[0].draws, 0) << faulty;
+        EXPECT_TRUE(result.archives[0].messages.contains(
+            QStringLiteral("Lecture interrompue : %1 (le disque a signalé une erreur)").arg(shown)))
+            << faulty;
+        EXPECT_EQ(result.lines, QStringList{drawFrom("04/10/1993", 4)}) << faulty;
+        EXPECT_FALSE(result.writable()) << faulty;
+        EXPECT_FALSE(BaseBuilder::write(result, m_temp.path(), {}, &m_error)) << faulty;
+        EXPECT_EQ(m_error,
+                  QStringLiteral("L'archive « %1 » n'a pas pu être lue jusqu'au bout : rien n'est écrit.")
+                      .arg(QFileInfo(path).fileName()))
+            << faulty;
+        EXPECT_FALSE(QFileInfo::exists(in("Tirages_keno.txt")) || QFileInfo::exists(in("Tirages.txt"))) << faulty;
+    }
 }
