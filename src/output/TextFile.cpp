@@ -240,49 +240,109 @@ bool writeAll(int fd, const char* data, qint64 size)
 
 } // namespace
 
+namespace {
+
+using Kind = WriteFailure::Kind;
+struct Refusal {
+    Kind kind;
+    int code;
+};
+
+// What the file being replaced is, when there is one (a link is followed, as the save does).
+struct Target {
+    bool hasOld = false;
+#ifdef Q_OS_UNIX
+    struct stat old { };
+#endif
+};
+
+// Why the file at `info` may not be written at all, before anything is staged.
+std::optional<Refusal> refusedTarget(const QFileInfo& info, Target& target)
+{
+    if (info.isDir())
+        return Refusal{Kind::IsFolder, EISDIR};
+    if (!QDir().mkpath(info.absolutePath()))
+        return Refusal{Kind::NoFolder, 0};
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(info.absoluteFilePath());
+    target.hasOld = ::stat(name.constData(), &target.old) == 0;
+    if (target.hasOld && ::access(name.constData(), W_OK) != 0)
+        return Refusal{errno == EROFS ? Kind::ReadOnlyDisk : Kind::FileReadOnly, errno};
+    // Even the superuser leaves a file alone that nobody may write.
+    if (target.hasOld && (target.old.st_mode & 0222) == 0)
+        return Refusal{Kind::FileReadOnly, EACCES};
+#else
+    target.hasOld = info.exists();
+    if (target.hasOld && !info.isWritable())
+        return Refusal{Kind::FileReadOnly, 0};
+#endif
+    return std::nullopt;
+}
+
+#ifdef Q_OS_UNIX
+// The staged file gets the old file's owner and mode; a new one written by root gets the
+// folder's owner, who must be able to replace or remove it later (sudo, a service).
+std::optional<Refusal> keepOwner(int fd, const Target& target, const QFileInfo& info)
+{
+    if (target.hasOld) {
+        const struct stat& old = target.old;
+        struct stat now { };
+        // Only the group may differ when the owner is the one writing (a folder's group).
+        if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)
+            && ::fchown(fd, old.st_uid, old.st_gid) != 0 && old.st_uid != ::geteuid())
+            return Refusal{Kind::OwnerNotKept, EPERM};
+        ::fchmod(fd, old.st_mode & 07777);
+    } else if (::geteuid() == 0) {
+        struct stat folder { };
+        if (::stat(QFile::encodeName(info.absolutePath()).constData(), &folder) == 0
+            && ::fchown(fd, folder.st_uid, folder.st_gid) != 0)
+            return Refusal{Kind::OwnerNotKept, errno};
+    }
+    return std::nullopt;
+}
+#endif
+
+// Every byte written and flushed to the disk: a full disk may only say so at the end.
+std::optional<Refusal> writeStaged(QSaveFile& file, const QByteArray& data, const Target& target, const QFileInfo& info)
+{
+#ifdef Q_OS_UNIX
+    const int fd = file.handle();
+    if (!writeAll(fd, data.constData(), data.size()))
+        return Refusal{failureKind(errno), errno};
+    if (const auto refusal = keepOwner(fd, target, info))
+        return refusal;
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        return Refusal{failureKind(errno), errno};
+#else
+    Q_UNUSED(target);
+    Q_UNUSED(info);
+    if (file.write(data) != data.size() || !file.flush())
+        return Refusal{Kind::Other, 0};
+#endif
+    return std::nullopt;
+}
+
+} // namespace
+
 StagedWrite::StagedWrite(const QString& path, const QByteArray& data)
 {
-    using Kind = WriteFailure::Kind;
     const QFileInfo info(path);
     WriteFailure failure;
     failure.path = info.absoluteFilePath();
     failure.existed = info.exists();
-    const auto fail = [this, &failure](Kind kind, int errorNumber) {
-        failure.kind = kind;
-        failure.errorNumber = errorNumber;
+    const auto fail = [this, &failure](const Refusal& refusal) {
+        failure.kind = refusal.kind;
+        failure.errorNumber = refusal.code;
         m_failure = failure;
         if (m_file)
             m_file->cancelWriting();
         m_file.reset();
     };
-    if (info.isDir()) {
-        fail(Kind::IsFolder, EISDIR);
+    Target target;
+    if (const auto refusal = refusedTarget(info, target)) {
+        fail(*refusal);
         return;
     }
-    if (!QDir().mkpath(info.absolutePath())) {
-        fail(Kind::NoFolder, 0);
-        return;
-    }
-#ifdef Q_OS_UNIX
-    // The file really replaced (a link is followed, as the save does).
-    struct stat old { };
-    const bool hasOld = ::stat(QFile::encodeName(failure.path).constData(), &old) == 0;
-    if (hasOld && ::access(QFile::encodeName(failure.path).constData(), W_OK) != 0) {
-        const int code = errno;
-        fail(code == EROFS ? Kind::ReadOnlyDisk : Kind::FileReadOnly, code);
-        return;
-    }
-    // Even the superuser leaves a file alone that nobody may write.
-    if (hasOld && (old.st_mode & 0222) == 0) {
-        fail(Kind::FileReadOnly, EACCES);
-        return;
-    }
-#else
-    if (failure.existed && !info.isWritable()) {
-        fail(Kind::FileReadOnly, 0);
-        return;
-    }
-#endif
     m_file = std::make_unique<QSaveFile>(path);
     errno = 0;
     if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -292,49 +352,13 @@ StagedWrite::StagedWrite(const QString& path, const QByteArray& data)
             code = errno;
 #endif
         m_file.reset();
-        fail(code ? failureKind(code) : Kind::Other, code);
+        fail({code ? failureKind(code) : Kind::Other, code});
         return;
     }
     m_path = failure.path;
     m_existed = failure.existed;
-#ifdef Q_OS_UNIX
-    // Each write and the flush to the disk are checked: a full disk may only say so at the end.
-    const int fd = m_file->handle();
-    if (!writeAll(fd, data.constData(), data.size())) {
-        const int code = errno;
-        fail(failureKind(code), code);
-        return;
-    }
-    if (hasOld) {
-        struct stat now { };
-        // Only the group may differ when the owner is the one writing (a folder's group).
-        if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)
-            && ::fchown(fd, old.st_uid, old.st_gid) != 0 && old.st_uid != ::geteuid()) {
-            fail(Kind::OwnerNotKept, EPERM);
-            return;
-        }
-        ::fchmod(fd, old.st_mode & 07777);
-    } else if (::geteuid() == 0) {
-        // A run as root (sudo, a service) leaves a new file to the folder's owner, who must be
-        // able to replace or remove it later.
-        struct stat folder { };
-        if (::stat(QFile::encodeName(info.absolutePath()).constData(), &folder) == 0
-            && ::fchown(fd, folder.st_uid, folder.st_gid) != 0) {
-            fail(Kind::OwnerNotKept, errno);
-            return;
-        }
-    }
-    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
-        const int code = errno;
-        fail(failureKind(code), code);
-        return;
-    }
-#else
-    if (m_file->write(data) != data.size() || !m_file->flush()) {
-        fail(Kind::Other, 0);
-        return;
-    }
-#endif
+    if (const auto refusal = writeStaged(*m_file, data, target, info))
+        fail(*refusal);
 }
 
 StagedWrite::~StagedWrite()
