@@ -7,6 +7,7 @@
 #include "history/CalendarFilter.h"
 #include "history/HistoryFile.h"
 #include "shell/AppPaths.h"
+#include "shell/CommandUnits.h"
 #include "shell/VersionText.h"
 #include "shell/Workspace.h"
 
@@ -89,7 +90,7 @@ std::optional<QString> outputRefusal(const QString& path, const Workspace& ws)
     if (!target.absoluteDir().exists())
         return QStringLiteral("le dossier « %1 » n'existe pas : rien n'est écrit")
             .arg(QDir::toNativeSeparators(target.absolutePath()));
-    return ws.exportRefusal(path);
+    return ws.units().output.exportRefusal(path);
 }
 
 } // namespace
@@ -129,14 +130,14 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     config.readOnlySettings = true;
     config.archiveUrlOverride = o.own.value(QStringLiteral("url"));
     // An imported archive stands for the downloaded one: its path is the address fetched.
-    if (command.name() == QLatin1String("import"))
+    if (command.entry().archiveArgument)
         config.archiveUrlOverride = QFileInfo(o.arguments.constFirst()).absoluteFilePath();
     config.quietWhenNoWorkingHistory = command.acquiring();
     config.listStaysInWindow = false;
 
     CliJobRunner jobs(err); // before the Workspace, which refers to it
     Workspace ws(config, &ui);
-    ws.setJobRunner(&jobs);
+    ws.units().jobs.setRunner(&jobs);
     if (!command.withoutHistory()) {
         if (o.history.isEmpty() && !dataFolderFound(config, command, err))
             return CliStatus::kFailure;
@@ -150,8 +151,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         }
     }
     // The lock is held from before the history is read, so no other writer slips in between.
-    if (command.writesHistory() && !ws.lockForWriting()) {
-        err << "tiravol-cli : " << ws.writeLockRefusal() << '\n' << Qt::flush;
+    if (command.writesHistory() && !ws.units().lock.acquire()) {
+        err << "tiravol-cli : " << ws.units().lock.refusal() << '\n' << Qt::flush;
         return CliStatus::kFailure;
     }
 
@@ -164,7 +165,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     if (o.filterRequested()) {
         ui.applyFilter = filterFromOptions(o, ui.today());
-        ws.periodeEtude();
+        ws.units().filter.periodeEtude();
     }
     if (o.until) {
         const int count = ws.liste().itemCount();
@@ -174,10 +175,10 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
                 << Qt::flush;
             return CliStatus::kUsage;
         }
-        ws.clickListe(*o.until);
+        ws.units().list.clickListe(*o.until);
     }
     for (int n : o.numbers)
-        ws.setCheck(n, true);
+        ws.units().grid.setCheck(n, true);
 
     CliRun run{ws, ui, o, out, err, jobs};
     try {

@@ -10,9 +10,8 @@
 
 namespace {
 
-constexpr int kMaxArchives = 100;
-
-int buildBase(CliRun& run)
+// The archives are the command's arguments; --replace answers the question of replacing.
+int buildBase(const CliCommand&, CliRun& run)
 {
     QStringList archives;
     for (const QString& arg : run.options.arguments) {
@@ -54,26 +53,11 @@ int buildBase(CliRun& run)
     }
 }
 
-class BuildBaseCommand : public CliCommand {
-public:
-    BuildBaseCommand()
-        : CliCommand(QStringLiteral("build-base"), QStringLiteral("construit l'historique à partir de plusieurs archives"))
-    {
-        setArguments({{QStringLiteral("ARCHIVE..."), QStringLiteral("les archives de résultats (.zip ou .csv)")}}, 1,
-                     kMaxArchives);
-        addOption(QStringLiteral("replace"), QString(),
-                  QStringLiteral("remplace l'historique existant, en gardant ses tirages absents des archives"));
-        setAcquiring(true);
-    }
-
-    int execute(CliRun& run) const override { return buildBase(run); }
-};
-
 } // namespace
 
-CliCommandList baseCommands()
+CliStyleRun baseStyle(Catalogue::CliStyle style)
 {
-    CliCommandList list;
-    list.push_back(std::make_unique<BuildBaseCommand>());
-    return list;
+    if (style == Catalogue::CliStyle::BuildBase)
+        return {nullptr, buildBase};
+    return {};
 }

@@ -8,6 +8,7 @@
 #include "history/DemoHistory.h"
 #include "shell/AppPaths.h"
 #include "shell/CommandLineText.h"
+#include "shell/CommandUnits.h"
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 #include "shell/Workspace.h"
@@ -149,7 +150,7 @@ bool GuiApp::start(const Options& options, QString* error)
     }
     m_workspace = std::make_unique<Workspace>(config, ui);
     m_source = std::make_unique<NetworkArchiveSource>();
-    m_workspace->setArchiveSource(m_source.get());
+    m_workspace->units().import.setSource(m_source.get());
 
     m_window = std::make_unique<MainWindow>(*m_workspace, *ui);
     m_window->setTitleSuffix(titleSuffix);
