@@ -28,7 +28,8 @@ void checkColumn(const CliCommand& command, const CliOptions& o)
 int answered(const CliCommand& command, CliRun& run)
 {
     run.ui.answers = run.options.arguments;
-    runHandler(command, run);
+    if (!runHandler(command, run))
+        return CliStatus::kFailure;
     run.printReport();
     return CliStatus::kOk;
 }
@@ -41,24 +42,12 @@ void checkWalk(const CliCommand& command, const CliOptions& o)
 // The two walks: progress on a terminal, Ctrl+C stops them with the records found so far.
 int walk(const CliCommand& command, CliRun& run)
 {
-    answered(command, run);
+    if (answered(command, run) != CliStatus::kOk)
+        return CliStatus::kFailure;
     if (run.jobs.stopped()) {
         run.fail(QStringLiteral("interrompu : les combinaisons trouvées jusque-là sont affichées"));
         return CliStatus::kFailure;
     }
-    return CliStatus::kOk;
-}
-
-int announcer(const CliCommand& command, CliRun& run)
-{
-    // The Workspace's only message here is its refusal of the numbers ticked: no report then.
-    run.ui.messagesAreFailures = true;
-    const int told = run.ui.messagesTold;
-    runHandler(command, run);
-    run.ui.messagesAreFailures = false;
-    if (run.ui.messagesTold != told)
-        return CliStatus::kFailure;
-    run.printReport();
     return CliStatus::kOk;
 }
 
@@ -71,8 +60,6 @@ CliStyleRun analysisStyle(Catalogue::CliStyle style)
         return {checkColumn, answered};
     case Catalogue::CliStyle::Walk:
         return {checkWalk, walk};
-    case Catalogue::CliStyle::Announcer:
-        return {nullptr, announcer};
     default:
         return {};
     }

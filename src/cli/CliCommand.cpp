@@ -59,9 +59,12 @@ CliStyleRun styleRun(Catalogue::CliStyle style)
 
 } // namespace
 
-void runHandler(const CliCommand& command, CliRun& run, int index)
+bool runHandler(const CliCommand& command, CliRun& run, int index)
 {
-    command.entry().handler(run.ws.units(), index);
+    const CommandOutcome outcome = command.entry().handler(run.ws.units(), index);
+    if (!outcome.isDone())
+        run.fail(outcome.reason);
+    return outcome.isDone();
 }
 
 int CliCommand::execute(CliRun& run) const

@@ -121,8 +121,9 @@ struct CliStyleRun {
     void (*check)(const CliCommand& command, const CliOptions& options) = nullptr;
     int (*execute)(const CliCommand& command, CliRun& run) = nullptr;
 };
-// Runs the command's handler on the Workspace's units.
-void runHandler(const CliCommand& command, CliRun& run, int index = 0);
+// Runs the command's handler on the Workspace's units; a refusal or a failure is told on
+// standard error and makes the run fail (false).
+bool runHandler(const CliCommand& command, CliRun& run, int index = 0);
 
 // The styles by subject.
 CliStyleRun reportStyle(Catalogue::CliStyle style);

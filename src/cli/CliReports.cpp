@@ -6,7 +6,8 @@ namespace {
 
 int report(const CliCommand& command, CliRun& run)
 {
-    runHandler(command, run);
+    if (!runHandler(command, run))
+        return CliStatus::kFailure;
     run.printReport();
     return CliStatus::kOk;
 }

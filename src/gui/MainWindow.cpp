@@ -11,6 +11,7 @@
 #include "gui/ThreadedJobRunner.h"
 #include "gui/WindowPlacement.h"
 #include "shell/CommandUnits.h"
+#include "shell/Messages.h"
 #include "shell/Settings.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
@@ -269,6 +270,12 @@ void MainWindow::addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& 
     }
 }
 
+void MainWindow::showOutcome(const CommandOutcome& outcome)
+{
+    if (!outcome.isDone())
+        m_ui.message(outcome.reason, Messages::kTitle);
+}
+
 QAction* MainWindow::addCommand(QMenu* menu, const Catalogue::Entry& row, const QString& caption, int index)
 {
     QAction* action = menu->addAction(caption);
@@ -285,8 +292,9 @@ QAction* MainWindow::addCommand(QMenu* menu, const Catalogue::Entry& row, const 
                 m_runner.run(handler);
         });
     } else {
-        connect(action, &QAction::triggered, this,
-                [this, handler = row.handler, index] { m_runner.run([this, handler, index] { handler(m_ws.units(), index); }); });
+        connect(action, &QAction::triggered, this, [this, handler = row.handler, index] {
+            m_runner.run([this, handler, index] { showOutcome(handler(m_ws.units(), index)); });
+        });
     }
     m_commands << action;
     return action;

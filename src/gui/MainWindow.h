@@ -66,6 +66,8 @@ private:
     void buildWidgets();
     void buildMenus();
     void addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& rows);
+    // A command refused or failed: its reason in a message box.
+    void showOutcome(const CommandOutcome& outcome);
     QAction* addCommand(QMenu* menu, const Catalogue::Entry& row, const QString& caption, int index);
     void fitDrawList();
     void saveWindowGeometry();

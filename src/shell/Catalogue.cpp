@@ -73,22 +73,37 @@ constexpr int kMaxArchives = 100;
 
 QList<Entry> fileEntries()
 {
-    Entry add = cli(command("", "OK", "OK", [](CommandUnits& u, int) { u.entry.validateEntry(); }), "add",
-                    "ajoute le tirage suivant à l'historique de travail", CliStyle::Add);
+    Entry add = cli(command("", "OK", "OK",
+                            [](CommandUnits& u, int) {
+                                u.entry.validateEntry();
+                                return CommandOutcome::done();
+                            }),
+                    "add", "ajoute le tirage suivant à l'historique de travail", CliStyle::Add);
     add = withArguments(add, {{text("N1,N2,...,N20"), text("les 20 numéros du tirage, de 1 à 70")}});
     add.writesHistory = true;
-    Entry import = cli(command("", "import", "", [](CommandUnits& u, int) { u.history.reload(); }), "import",
-                       "importe une archive de résultats (.zip ou .csv)", CliStyle::Import);
+    Entry import = cli(command("", "import", "",
+                               [](CommandUnits& u, int) {
+                                   u.history.reload();
+                                   return CommandOutcome::done();
+                               }),
+                       "import", "importe une archive de résultats (.zip ou .csv)", CliStyle::Import);
     import = withArguments(import, {{ text("ARCHIVE"), text("l'archive à importer") }});
     import.acquiring = import.archiveArgument = true;
-    Entry download
-        = cli(command(
-                  "Fichier", "Telecharge", "Telechargement FDesJeux", [](CommandUnits& u, int) { u.history.reload(); }, "Ctrl+D"),
-              "download", "télécharge et importe l'archive de résultats", CliStyle::Download);
+    Entry download = cli(command(
+                             "Fichier", "Telecharge", "Telechargement FDesJeux",
+                             [](CommandUnits& u, int) {
+                                 u.history.reload();
+                                 return CommandOutcome::done();
+                             },
+                             "Ctrl+D"),
+                         "download", "télécharge et importe l'archive de résultats", CliStyle::Download);
     download = withOption(download, "url", "ADRESSE", "adresse de l'archive de résultats");
     download.acquiring = true;
     Entry build = cli(command("Fichier", "Construire", "Construire l'historique…",
-                              [](CommandUnits& u, int) { u.workspace.construireHistorique(); }),
+                              [](CommandUnits& u, int) {
+                                  u.workspace.construireHistorique();
+                                  return CommandOutcome::done();
+                              }),
                       "build-base", "construit l'historique à partir de plusieurs archives", CliStyle::BuildBase);
     build = withArguments(build, {{text("ARCHIVE..."), text("les archives de résultats (.zip ou .csv)")}}, 1, kMaxArchives);
     build = withOption(build, "replace", "", "remplace l'historique existant, en gardant ses tirages absents des archives");
@@ -97,7 +112,12 @@ QList<Entry> fileEntries()
     copy.copyKey = true;
     return {
         command(
-            "Fichier", "mnuCharge", "Charge Manuelle", [](CommandUnits& u, int) { u.history.chargeManuelle(); }, "F5"),
+            "Fichier", "mnuCharge", "Charge Manuelle",
+            [](CommandUnits& u, int) {
+                u.history.chargeManuelle();
+                return CommandOutcome::done();
+            },
+            "F5"),
         add,
         import,
         download,
@@ -118,19 +138,48 @@ QList<Entry> rankingEntries()
     };
     return {
         command(
-            "Statistiques", "Debut", "Tous les tirages", [](CommandUnits& u, int) { u.history.reload(); }, "Ctrl+T"),
+            "Statistiques", "Debut", "Tous les tirages",
+            [](CommandUnits& u, int) {
+                u.history.reload();
+                return CommandOutcome::done();
+            },
+            "Ctrl+T"),
         command(
-            "Statistiques", "finP", "Periode d'etude", [](CommandUnits& u, int) { u.filter.periodeEtude(); }, "Ctrl+E"),
+            "Statistiques", "finP", "Periode d'etude",
+            [](CommandUnits& u, int) {
+                u.filter.periodeEtude();
+                return CommandOutcome::done();
+            },
+            "Ctrl+E"),
         separator("Statistiques", "m1"),
         ranking(
-            "Ecarts", "Ecarts", [](CommandUnits& u, int) { u.rankings.ecarts(); }, "F6", "ecarts", "classement par écarts"),
+            "Ecarts", "Ecarts",
+            [](CommandUnits& u, int) {
+                u.rankings.ecarts();
+                return CommandOutcome::done();
+            },
+            "F6", "ecarts", "classement par écarts"),
         ranking(
-            "EMaxi", "Ecarts Max", [](CommandUnits& u, int) { u.rankings.ecartsMax(); }, "F7", "ecarts-max",
-            "classement par écarts maximum"),
+            "EMaxi", "Ecarts Max",
+            [](CommandUnits& u, int) {
+                u.rankings.ecartsMax();
+                return CommandOutcome::done();
+            },
+            "F7", "ecarts-max", "classement par écarts maximum"),
         ranking(
-            "Sorties", "Sorties", [](CommandUnits& u, int) { u.rankings.sorties(); }, "F8", "sorties", "classement par sorties"),
+            "Sorties", "Sorties",
+            [](CommandUnits& u, int) {
+                u.rankings.sorties();
+                return CommandOutcome::done();
+            },
+            "F8", "sorties", "classement par sorties"),
         ranking(
-            "Numero", "Numéro", [](CommandUnits& u, int) { u.rankings.numero(); }, "F9", "numero", "classement par numéros"),
+            "Numero", "Numéro",
+            [](CommandUnits& u, int) {
+                u.rankings.numero();
+                return CommandOutcome::done();
+            },
+            "F9", "numero", "classement par numéros"),
         separator("Statistiques", "m5"),
     };
 }
@@ -143,11 +192,19 @@ QList<Entry> presetEntries()
         finales.append({QString::number(d % 10), d});
     for (int i = 0; i < 7; ++i)
         colonnes.append({QStringLiteral("%1-%2").arg(10 * i + 1).arg(10 * i + 10), i});
-    Entry f = cli(command("Statistiques", "Finales", "Finales", [](CommandUnits& u, int d) { u.forecast.finales(d); }), "finales",
-                  "performance des sept numéros finissant par D (0..9)", CliStyle::Preset, ReadsPeriod);
+    Entry f = cli(command("Statistiques", "Finales", "Finales",
+                          [](CommandUnits& u, int d) {
+                              u.forecast.finales(d);
+                              return CommandOutcome::done();
+                          }),
+                  "finales", "performance des sept numéros finissant par D (0..9)", CliStyle::Preset, ReadsPeriod);
     f = preset(withArguments(f, {{text("D"), text("le dernier chiffre, de 0 à 9")}}), "F0", finales,
                {0, 9, [](int d) { return d == 0 ? 10 : d; }});
-    Entry c = cli(command("Statistiques", "Colones", "Colonnes", [](CommandUnits& u, int i) { u.forecast.colonnes(i); }),
+    Entry c = cli(command("Statistiques", "Colones", "Colonnes",
+                          [](CommandUnits& u, int i) {
+                              u.forecast.colonnes(i);
+                              return CommandOutcome::done();
+                          }),
                   "colonnes", "performance de la rangée I (1 = 1-10 ... 7 = 61-70)", CliStyle::Preset, ReadsPeriod);
     c = preset(withArguments(c, {{text("I"), text("la rangée, de 1 à 7")}}), "C1", colonnes, {1, 7, [](int i) { return i - 1; }});
     return {f, separator("Statistiques", "m2"), c, separator("Statistiques", "m6")};
@@ -162,35 +219,67 @@ QList<Entry> groupEntries()
     const Argument size{text("R"), text("la taille des combinaisons, de 2 à 10")};
     return {
         group(
-            "Dix", "Dizaines/Unités", [](CommandUnits& u, int) { u.analyses.dizaines(); }, "dizaines",
-            "sorties par dizaines et par finales"),
+            "Dix", "Dizaines/Unités",
+            [](CommandUnits& u, int) {
+                u.analyses.dizaines();
+                return CommandOutcome::done();
+            },
+            "dizaines", "sorties par dizaines et par finales"),
         group(
-            "Sept", "Septaines", [](CommandUnits& u, int) { u.analyses.septaines(); }, "septaines",
-            "sorties par groupes de sept"),
+            "Sept", "Septaines",
+            [](CommandUnits& u, int) {
+                u.analyses.septaines();
+                return CommandOutcome::done();
+            },
+            "septaines", "sorties par groupes de sept"),
         group(
-            "Pi", "Pairs / Impairs", [](CommandUnits& u, int) { u.analyses.pairsImpairs(); }, "pairs-impairs",
-            "sorties des numéros pairs et impairs"),
+            "Pi", "Pairs / Impairs",
+            [](CommandUnits& u, int) {
+                u.analyses.pairsImpairs();
+                return CommandOutcome::done();
+            },
+            "pairs-impairs", "sorties des numéros pairs et impairs"),
         group(
-            "PG", "Petits / Gros Numéros", [](CommandUnits& u, int) { u.analyses.petitsGros(); }, "petits-gros",
-            "sorties des numéros 1 à 35 et 36 à 70"),
+            "PG", "Petits / Gros Numéros",
+            [](CommandUnits& u, int) {
+                u.analyses.petitsGros();
+                return CommandOutcome::done();
+            },
+            "petits-gros", "sorties des numéros 1 à 35 et 36 à 70"),
         separator("Statistiques", "m3"),
         group(
-            "Part", "Partenaire ideal", [](CommandUnits& u, int) { u.analyses.partenaire(); }, "partenaires",
-            "partenaires des numéros cochés", kPeriodNumbers),
+            "Part", "Partenaire ideal",
+            [](CommandUnits& u, int) {
+                u.analyses.partenaire();
+                return CommandOutcome::done();
+            },
+            "partenaires", "partenaires des numéros cochés", kPeriodNumbers),
         group(
-            "PartHasard", "Partenaires - hasard", [](CommandUnits& u, int) { u.chance.partenairesHasard(); },
+            "PartHasard", "Partenaires - hasard",
+            [](CommandUnits& u, int) {
+                u.chance.partenairesHasard();
+                return CommandOutcome::done();
+            },
             "partenaires-hasard", "partenaires des numéros cochés face au hasard", kPeriodNumbers),
         withArguments(group(
-                          "Recherche", "&Recherche Ecart", [](CommandUnits& u, int) { u.analyses.rechercheEcart(); },
+                          "Recherche", "&Recherche Ecart",
+                          [](CommandUnits& u, int) {
+                              u.analyses.rechercheEcart();
+                              return CommandOutcome::done();
+                          },
                           "recherche-ecart", "combinaisons de R numéros absentes depuis le plus longtemps (S présents)",
                           kPeriodNumbers, CliStyle::Walk),
                       {size, {text("S"), text("combien de leurs numéros sont présents")}}),
         group(
-            "Annonceur", "Annonceur", [](CommandUnits& u, int) { u.analyses.annonceur(); }, "annonceur",
-            "numéros sortis au tirage suivant les numéros cochés", kPeriodNumbers, CliStyle::Announcer),
+            "Annonceur", "Annonceur", [](CommandUnits& u, int) { return u.analyses.annonceur(); }, "annonceur",
+            "numéros sortis au tirage suivant les numéros cochés", kPeriodNumbers),
         group(
-            "AnnonceurHasard", "Annonceur - hasard", [](CommandUnits& u, int) { u.chance.annonceurHasard(); }, "annonceur-hasard",
-            "numéros annoncés par les numéros cochés face au hasard", kPeriodNumbers),
+            "AnnonceurHasard", "Annonceur - hasard",
+            [](CommandUnits& u, int) {
+                u.chance.annonceurHasard();
+                return CommandOutcome::done();
+            },
+            "annonceur-hasard", "numéros annoncés par les numéros cochés face au hasard", kPeriodNumbers),
     };
 }
 
@@ -202,36 +291,63 @@ QList<Entry> reportEntries()
     };
     return {
         report(
-            "Perf2", "Performance", [](CommandUnits& u, int) { u.forecast.performance(); }, "performance",
-            "gains des numéros cochés sur la période", kPeriodNumbers),
+            "Perf2", "Performance",
+            [](CommandUnits& u, int) {
+                u.forecast.performance();
+                return CommandOutcome::done();
+            },
+            "performance", "gains des numéros cochés sur la période", kPeriodNumbers),
         withArguments(report(
-                          "PlusSortis", "Plus sortis", [](CommandUnits& u, int) { u.analyses.plusSortis(); }, "plus-sortis",
-                          "combinaisons de R numéros cochés les plus sorties", kPeriodNumbers, CliStyle::Walk),
+                          "PlusSortis", "Plus sortis",
+                          [](CommandUnits& u, int) {
+                              u.analyses.plusSortis();
+                              return CommandOutcome::done();
+                          },
+                          "plus-sortis", "combinaisons de R numéros cochés les plus sorties", kPeriodNumbers, CliStyle::Walk),
                       {{text("R"), text("la taille des combinaisons, de 2 à 10")}}),
         withArguments(report(
-                          "Colonne", "Colonne", [](CommandUnits& u, int) { u.analyses.colonne(); }, "colonne",
-                          "numéros sortis dans la colonne C (1 à 20) du tirage", ReadsPeriod, CliStyle::Column),
+                          "Colonne", "Colonne",
+                          [](CommandUnits& u, int) {
+                              u.analyses.colonne();
+                              return CommandOutcome::done();
+                          },
+                          "colonne", "numéros sortis dans la colonne C (1 à 20) du tirage", ReadsPeriod, CliStyle::Column),
                       {{text("C"), text("la colonne, de 1 à 20")}}),
         report(
-            "Hasard", "Hasard", [](CommandUnits& u, int) { u.chance.hasard(); }, "hasard",
-            "les sorties et les écarts face au hasard", ReadsPeriod),
+            "Hasard", "Hasard",
+            [](CommandUnits& u, int) {
+                u.chance.hasard();
+                return CommandOutcome::done();
+            },
+            "hasard", "les sorties et les écarts face au hasard", ReadsPeriod),
     };
 }
 
 QList<Entry> forecastEntries()
 {
-    Entry odds = cli(command("m4", "Cotes", "Cotes du Keno", [](CommandUnits& u, int) { u.chance.cotesKeno(); }), "cotes",
-                     "cotes du Keno", CliStyle::Report);
+    Entry odds = cli(command("m4", "Cotes", "Cotes du Keno",
+                             [](CommandUnits& u, int) {
+                                 u.chance.cotesKeno();
+                                 return CommandOutcome::done();
+                             }),
+                     "cotes", "cotes du Keno", CliStyle::Report);
     odds.withoutHistory = true;
     Entry test = cli(command("m4", "TestPrev", "Tester la prévision",
-                             [](CommandUnits& u, int) { u.chance.testerPrevision(Workspace::kDefaultBacktestSeed); }),
+                             [](CommandUnits& u, int) {
+                                 u.chance.testerPrevision(Workspace::kDefaultBacktestSeed);
+                                 return CommandOutcome::done();
+                             }),
                      "backtest", "teste la prévision tirage après tirage", CliStyle::Backtest, ReadsPeriod | ReadsCriteria);
     test = withOption(test, "size", "K", "nombre de numéros joués, de 2 à 10 (10 par défaut)");
     test = withOption(test, "seed", "S", "graine des grilles tirées au hasard, de 0 à 4294967295 (1 par défaut)");
     return {
         onWindow("m4", "mnuPrev", "Configuration", Entry::Kind::WindowAction),
-        cli(command("m4", "Magic", "Selection numéros", [](CommandUnits& u, int) { u.forecast.selectionNumeros(); }), "prevision",
-            "sélection des numéros selon les critères", CliStyle::Forecast, ReadsPeriod | ReadsCriteria),
+        cli(command("m4", "Magic", "Selection numéros",
+                    [](CommandUnits& u, int) {
+                        u.forecast.selectionNumeros();
+                        return CommandOutcome::done();
+                    }),
+            "prevision", "sélection des numéros selon les critères", CliStyle::Forecast, ReadsPeriod | ReadsCriteria),
         odds,
         test,
     };
@@ -241,11 +357,28 @@ QList<Entry> otherEntries()
 {
     return {
         command(
-            "help", "Varn", "Aide", [](CommandUnits& u, int) { u.output.aide(); }, "F1"),
+            "help", "Varn", "Aide",
+            [](CommandUnits& u, int) {
+                u.output.aide();
+                return CommandOutcome::done();
+            },
+            "F1"),
         onWindow("help", "mnuCons", "Conseils", Entry::Kind::WindowAction),
-        command("Divers", "tc", "Tout cocher", [](CommandUnits& u, int) { u.grid.toutCocher(); }),
-        command("Divers", "site", "Visiter le site / contact", [](CommandUnits& u, int) { u.output.site(); }),
-        command("Divers", "Apropos", "A propos", [](CommandUnits& u, int) { u.output.aPropos(); }),
+        command("Divers", "tc", "Tout cocher",
+                [](CommandUnits& u, int) {
+                    u.grid.toutCocher();
+                    return CommandOutcome::done();
+                }),
+        command("Divers", "site", "Visiter le site / contact",
+                [](CommandUnits& u, int) {
+                    u.output.site();
+                    return CommandOutcome::done();
+                }),
+        command("Divers", "Apropos", "A propos",
+                [](CommandUnits& u, int) {
+                    u.output.aPropos();
+                    return CommandOutcome::done();
+                }),
     };
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/CommandOutcome.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,7 +26,6 @@ enum class CliStyle {
     Answered, // its arguments answer the input boxes it asks, in order
     Column, // Answered, the argument a column of the draw line
     Walk, // Answered, a walk stopped by Ctrl+C
-    Announcer, // refuses the numbers ticked before any report
     Preset, // an indexed grid preset: its argument is the index
     Forecast, // reads --criteria first
     Backtest, // --size and --seed instead of the window's question
@@ -52,7 +53,7 @@ struct PresetRange {
 
 struct Entry {
     enum class Kind { Command, Separator, Submenu, WindowAction, Quit };
-    using Handler = void (*)(CommandUnits& units, int index);
+    using Handler = CommandOutcome (*)(CommandUnits& units, int index);
 
     QString menu; // objectName of the menu holding it; empty: the command line's only
     QString objectName;

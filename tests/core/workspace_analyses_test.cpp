@@ -177,12 +177,13 @@ TEST_F(AnalysesTest, AnnonceurListsTheFollowersOrRefusesTooManyNumbers)
     m_ws->units().analyses.annonceur();
     EXPECT_EQ(lines().value(1), QStringLiteral("Cette combinaison est sortie  1 fois et a annoncé au tirage suivant"));
 
-    // More than twenty: a message and nothing changed.
+    // More than twenty: refused with its reason, nothing changed.
     tick(numberRange(1, 21));
     const QStringList before = lines();
-    m_ws->units().analyses.annonceur();
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_FALSE(m_ui.messages[0].text.isEmpty());
+    const CommandOutcome refused = m_ws->units().analyses.annonceur();
+    EXPECT_EQ(refused.status, CommandOutcome::Status::Refused);
+    EXPECT_FALSE(refused.reason.isEmpty());
+    EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(lines(), before);
 }
 

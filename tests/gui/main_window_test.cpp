@@ -3,6 +3,7 @@
 #include "support/EioFault.h"
 
 #include "acquire/ArchiveSource.h"
+#include "analyses/Announcer.h"
 #include "history/DrawLine.h"
 #include "output/NumberFormat.h"
 #include "shell/CommandUnits.h"
@@ -160,6 +161,15 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndEachRowRunsItsOwnReport)
     m_window->findChild<QMenu*>(QStringLiteral("Finales"))->actions().last()->trigger();
     for (int n = 1; n <= 70; ++n)
         EXPECT_EQ(box(n)->isChecked(), n % 10 == 0) << n;
+    // A refusal reaches the person as a message box, the report left as it was.
+    for (int n = 1; n <= 21; ++n)
+        box(n)->click();
+    const auto before = m_ws->report().resultat.lines;
+    m_ui.messages.clear();
+    get<QAction>("Annonceur")->trigger();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].text, Announcer::tooManyMessage());
+    EXPECT_EQ(m_ws->report().resultat.lines, before);
 }
 
 TEST_F(MainWindowTest, GridEntryAddsADrawThatClosingSaves)
