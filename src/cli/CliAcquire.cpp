@@ -6,6 +6,7 @@
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <memory>
@@ -90,6 +91,11 @@ int importArchive(const CliCommand& command, CliRun& run)
     return acquire(command, run, source, QStringLiteral("l'import"));
 }
 
+void readUrl(const QCommandLineParser& parser, CliOptions& o)
+{
+    o.url = parser.value(QStringLiteral("url"));
+}
+
 int download(const CliCommand& command, CliRun& run)
 {
     NetworkArchiveSource source;
@@ -102,11 +108,11 @@ CliStyleRun acquireStyle(Catalogue::CliStyle style)
 {
     switch (style) {
     case Catalogue::CliStyle::Add:
-        return {checkAdd, add};
+        return {checkAdd, nullptr, add};
     case Catalogue::CliStyle::Import:
-        return {nullptr, importArchive};
+        return {nullptr, nullptr, importArchive};
     case Catalogue::CliStyle::Download:
-        return {nullptr, download};
+        return {nullptr, readUrl, download};
     default:
         return {};
     }

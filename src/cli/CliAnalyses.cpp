@@ -57,9 +57,9 @@ CliStyleRun analysisStyle(Catalogue::CliStyle style)
 {
     switch (style) {
     case Catalogue::CliStyle::Column:
-        return {checkColumn, answered};
+        return {checkColumn, nullptr, answered};
     case Catalogue::CliStyle::Walk:
-        return {checkWalk, walk};
+        return {checkWalk, nullptr, walk};
     default:
         return {};
     }

@@ -128,7 +128,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     config.workingHistoryPath = o.history.isEmpty() ? QString() : QFileInfo(o.history).absoluteFilePath();
     config.programName = QStringLiteral("tiravol-cli");
     config.readOnlySettings = true;
-    config.archiveUrlOverride = o.own.value(QStringLiteral("url"));
+    config.archiveUrlOverride = o.url;
     // An imported archive stands for the downloaded one: its path is the address fetched.
     if (command.entry().archiveArgument)
         config.archiveUrlOverride = QFileInfo(o.arguments.constFirst()).absoluteFilePath();

@@ -5,6 +5,7 @@
 #include "shell/Messages.h"
 #include "shell/Workspace.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 
@@ -28,7 +29,7 @@ int buildBase(const CliCommand&, CliRun& run)
         if ((parts & Workspace::ProgressPart) && p.visible && p.value > 0)
             run.err << "Lecture des archives : " << p.value << '/' << p.maximum << '\n' << Qt::flush;
     });
-    run.ui.confirmAnswer = run.options.own.contains(QStringLiteral("replace"));
+    run.ui.confirmAnswer = run.options.replace;
     const HistoryBuild outcome = run.ws.buildHistory(archives);
     run.ui.confirmAnswer.reset();
     QObject::disconnect(progress);
@@ -53,11 +54,16 @@ int buildBase(const CliCommand&, CliRun& run)
     }
 }
 
+void readReplace(const QCommandLineParser& parser, CliOptions& o)
+{
+    o.replace = parser.isSet(QStringLiteral("replace"));
+}
+
 } // namespace
 
 CliStyleRun baseStyle(Catalogue::CliStyle style)
 {
     if (style == Catalogue::CliStyle::BuildBase)
-        return {nullptr, buildBase};
+        return {nullptr, readReplace, buildBase};
     return {};
 }

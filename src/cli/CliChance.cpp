@@ -6,34 +6,25 @@
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
+#include <QCommandLineParser>
 #include <limits>
 
 namespace {
 
-int backtestSize(const CliOptions& o)
+void readBacktestOptions(const QCommandLineParser& parser, CliOptions& o)
 {
-    if (!o.own.contains(QStringLiteral("size")))
-        return BacktestSettings().size;
-    const qint64 n = wholeOption(QStringLiteral("--size"), o.own.value(QStringLiteral("size")));
-    if (n < Backtest::kMinSize || n > Backtest::kMaxSize)
-        throw usageError(QStringLiteral("--size"), QStringLiteral("le nombre de numéros joués va de 2 à 10"));
-    return static_cast<int>(n);
-}
-
-quint32 backtestSeed(const CliOptions& o)
-{
-    if (!o.own.contains(QStringLiteral("seed")))
-        return BacktestSettings().seed;
-    const qint64 n = wholeOption(QStringLiteral("--seed"), o.own.value(QStringLiteral("seed")));
-    if (n < 0 || n > std::numeric_limits<quint32>::max())
-        throw usageError(QStringLiteral("--seed"), QStringLiteral("la graine va de 0 à 4294967295"));
-    return static_cast<quint32>(n);
-}
-
-void checkBacktest(const CliCommand&, const CliOptions& o)
-{
-    backtestSize(o);
-    backtestSeed(o);
+    if (parser.isSet(QStringLiteral("size"))) {
+        const qint64 n = wholeOption(QStringLiteral("--size"), parser.value(QStringLiteral("size")));
+        if (n < Backtest::kMinSize || n > Backtest::kMaxSize)
+            throw usageError(QStringLiteral("--size"), QStringLiteral("le nombre de numéros joués va de 2 à 10"));
+        o.size = static_cast<int>(n);
+    }
+    if (parser.isSet(QStringLiteral("seed"))) {
+        const qint64 n = wholeOption(QStringLiteral("--seed"), parser.value(QStringLiteral("seed")));
+        if (n < 0 || n > std::numeric_limits<quint32>::max())
+            throw usageError(QStringLiteral("--seed"), QStringLiteral("la graine va de 0 à 4294967295"));
+        o.seed = static_cast<quint32>(n);
+    }
 }
 
 // The size and the seed come from the options instead of the window's question.
@@ -41,7 +32,8 @@ int backtest(const CliCommand&, CliRun& run)
 {
     if (!loadCriteriaOption(run))
         return CliStatus::kFailure;
-    if (!run.ws.units().chance.backtest(backtestSize(run.options), backtestSeed(run.options)))
+    const BacktestSettings defaults;
+    if (!run.ws.units().chance.backtest(run.options.size.value_or(defaults.size), run.options.seed.value_or(defaults.seed)))
         return CliStatus::kFailure;
     run.printReport();
     if (run.jobs.stopped()) {
@@ -56,6 +48,6 @@ int backtest(const CliCommand&, CliRun& run)
 CliStyleRun chanceStyle(Catalogue::CliStyle style)
 {
     if (style == Catalogue::CliStyle::Backtest)
-        return {checkBacktest, backtest};
+        return {nullptr, readBacktestOptions, backtest};
     return {};
 }

@@ -6,6 +6,8 @@
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
+#include <QCommandLineParser>
+
 UsageError usageError(const QString& subject, const QString& what)
 {
     return UsageError{subject + QStringLiteral(" : ") + what};
@@ -65,6 +67,12 @@ bool runHandler(const CliCommand& command, CliRun& run, int index)
     if (!outcome.isDone())
         run.fail(outcome.reason);
     return outcome.isDone();
+}
+
+void CliCommand::readOwnOptions(const QCommandLineParser& parser, CliOptions& options) const
+{
+    if (const CliStyleRun run = styleRun(m_entry.cliStyle); run.readOwn)
+        run.readOwn(parser, options);
 }
 
 int CliCommand::execute(CliRun& run) const

@@ -5,7 +5,6 @@
 #include <QCommandLineOption>
 #include <QDate>
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -17,6 +16,7 @@
 class Workspace;
 class CliUi;
 class CliJobRunner;
+class QCommandLineParser;
 
 // Exit statuses of tiravol-cli.
 namespace CliStatus {
@@ -46,9 +46,12 @@ struct CliOptions {
     std::optional<QDate> from, to;
     std::optional<int> until;
     QList<int> numbers;
-    // The values of the options few commands read (--criteria, --size, --url...), by long name;
-    // "" for a switch.
-    QMap<QString, QString> own;
+    std::optional<QString> criteria; // --criteria
+    // The options a single command reads.
+    bool replace = false; // build-base --replace
+    QString url; // download --url
+    std::optional<int> size; // backtest --size
+    std::optional<quint32> seed; // backtest --seed
     QStringList arguments; // the command's
 
     bool filterRequested() const { return months || weekdays || drawSlots || from || to; }
@@ -105,6 +108,8 @@ public:
 
     // Checks the arguments and the own options' values; throws UsageError. Reads no file.
     void check(const CliOptions& options) const;
+    // Its own options from the parser that read them into `options`; throws UsageError.
+    void readOwnOptions(const QCommandLineParser& parser, CliOptions& options) const;
     // Runs the command on the Workspace; returns the exit status.
     int execute(CliRun& run) const;
 
@@ -119,6 +124,8 @@ using CliCommandList = std::vector<std::unique_ptr<const CliCommand>>;
 // arguments beyond their count, and the run itself.
 struct CliStyleRun {
     void (*check)(const CliCommand& command, const CliOptions& options) = nullptr;
+    // Reads the command's own options, typed and checked; throws UsageError.
+    void (*readOwn)(const QCommandLineParser& parser, CliOptions& options) = nullptr;
     int (*execute)(const CliCommand& command, CliRun& run) = nullptr;
 };
 // Runs the command's handler on the Workspace's units; a refusal or a failure is told on

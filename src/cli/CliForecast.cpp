@@ -10,10 +10,9 @@
 
 bool loadCriteriaOption(CliRun& run)
 {
-    const auto given = run.options.own.constFind(QStringLiteral("criteria"));
-    if (given == run.options.own.constEnd())
+    if (!run.options.criteria)
         return true;
-    const QString path = *given;
+    const QString path = *run.options.criteria;
     if (!QFileInfo(path).isFile()) {
         run.fail(QStringLiteral("--criteria : le fichier « %1 » n'existe pas").arg(QDir::toNativeSeparators(path)));
         return false;
@@ -66,9 +65,9 @@ CliStyleRun forecastStyle(Catalogue::CliStyle style)
 {
     switch (style) {
     case Catalogue::CliStyle::Preset:
-        return {checkPreset, preset};
+        return {checkPreset, nullptr, preset};
     case Catalogue::CliStyle::Forecast:
-        return {nullptr, forecast};
+        return {nullptr, nullptr, forecast};
     default:
         return {};
     }

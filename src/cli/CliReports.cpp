@@ -25,9 +25,9 @@ CliStyleRun reportStyle(Catalogue::CliStyle style)
 {
     switch (style) {
     case Catalogue::CliStyle::Report:
-        return {nullptr, report};
+        return {nullptr, nullptr, report};
     case Catalogue::CliStyle::Answered:
-        return {nullptr, answered};
+        return {nullptr, nullptr, answered};
     default:
         return {};
     }

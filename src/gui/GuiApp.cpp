@@ -90,8 +90,11 @@ GuiApp::Options GuiApp::parseArguments(const QStringList& arguments)
     parser.addOption(demo);
     parser.addOption(dataDir);
     parser.addOption(quit);
+    // Qt's own texts are English: the mistakes are found and worded here first.
+    if (const auto fault = CommandLineText::findFault({help, version, demo, dataDir, quit}, arguments.mid(1)))
+        usageFailure(CommandLineText::describe(*fault));
     if (!parser.parse(arguments))
-        usageFailure(CommandLineText::fault(parser));
+        usageFailure(QStringLiteral("ligne de commande illisible"));
     if (parser.isSet(help))
         parser.showHelp(0);
     if (parser.isSet(version))
