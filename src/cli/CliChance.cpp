@@ -33,8 +33,12 @@ int backtest(const CliCommand&, CliRun& run)
     if (!loadCriteriaOption(run))
         return CliStatus::kFailure;
     const BacktestSettings defaults;
-    if (!run.ws.units().chance.backtest(run.options.size.value_or(defaults.size), run.options.seed.value_or(defaults.seed)))
+    const CommandOutcome outcome
+        = run.ws.units().chance.backtest(run.options.size.value_or(defaults.size), run.options.seed.value_or(defaults.seed));
+    if (!outcome.isDone()) {
+        run.fail(outcome.reason);
         return CliStatus::kFailure;
+    }
     run.printReport();
     if (run.jobs.stopped()) {
         run.fail(QStringLiteral("interrompu : le test s'arrête aux tirages déjà joués"));

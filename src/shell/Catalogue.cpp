@@ -333,10 +333,7 @@ QList<Entry> forecastEntries()
                      "cotes", "cotes du Keno", CliStyle::Report);
     odds.withoutHistory = true;
     Entry test = cli(command("m4", "TestPrev", "Tester la prévision",
-                             [](CommandUnits& u, int) {
-                                 u.chance.testerPrevision(Workspace::kDefaultBacktestSeed);
-                                 return CommandOutcome::done();
-                             }),
+                             [](CommandUnits& u, int) { return u.chance.testerPrevision(Workspace::kDefaultBacktestSeed); }),
                      "backtest", "teste la prévision tirage après tirage", CliStyle::Backtest, ReadsPeriod | ReadsCriteria);
     test = withOption(test, "size", "K", "nombre de numéros joués, de 2 à 10 (10 par défaut)");
     test = withOption(test, "seed", "S", "graine des grilles tirées au hasard, de 0 à 4294967295 (1 par défaut)");

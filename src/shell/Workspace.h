@@ -38,7 +38,9 @@ class FolderLock;
 // The shared state of the main window and every command on it. Commands never touch a widget:
 // the window mirrors this state (signal `changed`), the command-line companion prints it. The
 // commands themselves live in units by subject (loading and saving, import, list clicks,
-// rankings, grid, entry, filter); this class holds the state, runs them and announces changes.
+// rankings, grid, entry, filter), reached through units() and the catalogue; this class owns
+// them and the state, runs the sequences that span several (start-up, the history build) and
+// announces changes.
 class Workspace : public QObject {
     Q_OBJECT
 public:

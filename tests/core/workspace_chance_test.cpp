@@ -110,12 +110,15 @@ TEST_F(WorkspaceChanceTest, BacktestAsksTheSizeAndRefusesOthers)
             QStringLiteral("Chaque tirage : 4 numéros de la sélection faite sur les seuls tirages précédents")}));
     const QStringList before = report().resultat.lines;
 
-    m_ui.textAnswers.push_back(QStringLiteral("11"));
-    m_ws->units().chance.testerPrevision(Workspace::kDefaultBacktestSeed);
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].text, QStringLiteral("Le nombre de numéros joués va de 2 à 10"));
+    // Out of range, however large: refused with the range; cancelled: nothing at all.
+    for (const char* typed : {"11", "1", "99999999999"}) {
+        m_ui.textAnswers.push_back(QString::fromLatin1(typed));
+        const CommandOutcome refused = m_ws->units().chance.testerPrevision(Workspace::kDefaultBacktestSeed);
+        EXPECT_EQ(refused.status, CommandOutcome::Status::Refused) << typed;
+        EXPECT_EQ(refused.reason, QStringLiteral("Le nombre de numéros joués va de 2 à 10"));
+    }
     m_ui.textAnswers.push_back(std::nullopt);
-    m_ws->units().chance.testerPrevision(Workspace::kDefaultBacktestSeed);
-    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(m_ws->units().chance.testerPrevision(Workspace::kDefaultBacktestSeed).isDone());
+    EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(report().resultat.lines, before);
 }
