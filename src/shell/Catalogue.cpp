@@ -210,58 +210,67 @@ QList<Entry> presetEntries()
     return {f, separator("Statistiques", "m2"), c, separator("Statistiques", "m6")};
 }
 
+// A command of the statistics menu that the command line has too.
+Entry statsRow(const char* name, const char* caption, Entry::Handler handler, const char* cliName, const char* help,
+               unsigned reads = ReadsPeriod, CliStyle style = CliStyle::Report)
+{
+    return cli(command("Statistiques", name, caption, handler), cliName, help, style, reads);
+}
+
 QList<Entry> groupEntries()
 {
-    const auto group = [](const char* name, const char* caption, Entry::Handler handler, const char* cliName, const char* help,
-                          unsigned reads = ReadsPeriod, CliStyle style = CliStyle::Report) {
-        return cli(command("Statistiques", name, caption, handler), cliName, help, style, reads);
-    };
-    const Argument size{text("R"), text("la taille des combinaisons, de 2 à 10")};
     return {
-        group(
+        statsRow(
             "Dix", "Dizaines/Unités",
             [](CommandUnits& u, int) {
                 u.analyses.dizaines();
                 return CommandOutcome::done();
             },
             "dizaines", "sorties par dizaines et par finales"),
-        group(
+        statsRow(
             "Sept", "Septaines",
             [](CommandUnits& u, int) {
                 u.analyses.septaines();
                 return CommandOutcome::done();
             },
             "septaines", "sorties par groupes de sept"),
-        group(
+        statsRow(
             "Pi", "Pairs / Impairs",
             [](CommandUnits& u, int) {
                 u.analyses.pairsImpairs();
                 return CommandOutcome::done();
             },
             "pairs-impairs", "sorties des numéros pairs et impairs"),
-        group(
+        statsRow(
             "PG", "Petits / Gros Numéros",
             [](CommandUnits& u, int) {
                 u.analyses.petitsGros();
                 return CommandOutcome::done();
             },
             "petits-gros", "sorties des numéros 1 à 35 et 36 à 70"),
+    };
+}
+
+QList<Entry> partnerEntries()
+{
+    const Argument size{text("R"), text("la taille des combinaisons, de 2 à 10")};
+    return {
         separator("Statistiques", "m3"),
-        group(
+        statsRow(
             "Part", "Partenaire ideal",
             [](CommandUnits& u, int) {
                 u.analyses.partenaire();
                 return CommandOutcome::done();
             },
             "partenaires", "partenaires des numéros cochés", kPeriodNumbers),
-        group(
+        statsRow(
             "PartHasard", "Partenaires - hasard",
             [](CommandUnits& u, int) {
                 u.chance.partenairesHasard();
                 return CommandOutcome::done();
             },
             "partenaires-hasard", "partenaires des numéros cochés face au hasard", kPeriodNumbers),
-        withArguments(group(
+        withArguments(statsRow(
                           "Recherche", "&Recherche Ecart",
                           [](CommandUnits& u, int) {
                               u.analyses.rechercheEcart();
@@ -270,10 +279,10 @@ QList<Entry> groupEntries()
                           "recherche-ecart", "combinaisons de R numéros absentes depuis le plus longtemps (S présents)",
                           kPeriodNumbers, CliStyle::Walk),
                       {size, {text("S"), text("combien de leurs numéros sont présents")}}),
-        group(
+        statsRow(
             "Annonceur", "Annonceur", [](CommandUnits& u, int) { return u.analyses.annonceur(); }, "annonceur",
             "numéros sortis au tirage suivant les numéros cochés", kPeriodNumbers),
-        group(
+        statsRow(
             "AnnonceurHasard", "Annonceur - hasard",
             [](CommandUnits& u, int) {
                 u.chance.annonceurHasard();
@@ -396,8 +405,8 @@ const QList<Menu>& menus()
 
 const QList<Entry>& entries()
 {
-    static const QList<Entry> table = fileEntries() + rankingEntries() + presetEntries() + groupEntries() + reportEntries()
-        + forecastEntries() + otherEntries();
+    static const QList<Entry> table = fileEntries() + rankingEntries() + presetEntries() + groupEntries() + partnerEntries()
+        + reportEntries() + forecastEntries() + otherEntries();
     return table;
 }
 
