@@ -4,6 +4,7 @@
 #include "gui/CalendarFilterWindow.h"
 #include "gui/GuiApp.h"
 #include "gui/MainWindow.h"
+#include "shell/CommandUnits.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
 
@@ -90,8 +91,8 @@ bool takePictures(const QString& folder, QDate today)
     // A few ticked numbers and the ranking by gaps: what a study usually looks like.
     Workspace* workspace = app.workspace();
     for (int number : {7, 12, 23, 34, 45, 59, 66})
-        workspace->setCheck(number, true);
-    workspace->ecarts();
+        workspace->units().grid.setCheck(number, true);
+    workspace->units().rankings.ecarts();
     settle(200);
     ok = save(window, QDir(folder).filePath(QStringLiteral("ecarts.png"))) && ok;
 

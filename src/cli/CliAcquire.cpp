@@ -3,8 +3,10 @@
 #include "acquire/NetworkArchiveSource.h"
 #include "cli/CliCommand.h"
 #include "cli/CliJobRunner.h"
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <memory>
@@ -23,15 +25,22 @@ QList<int> drawNumbers(const CliOptions& o)
     return numbers;
 }
 
-int add(CliRun& run)
+void checkAdd(const CliCommand&, const CliOptions& o)
+{
+    drawNumbers(o);
+}
+
+// The next draw typed as the window's entry takes it: the empty line clicked, the numbers
+// ticked, then the command itself (OK).
+int add(const CliCommand& command, CliRun& run)
 {
     const QList<int> numbers = drawNumbers(run.options);
     Workspace& ws = run.ws;
     const int before = ws.drawCount();
-    ws.clickListe(ws.liste().itemCount() - 1);
+    ws.units().list.clickListe(ws.liste().itemCount() - 1);
     for (int n = 1; n <= 70; ++n)
-        ws.setCheck(n, numbers.contains(n));
-    ws.validateEntry();
+        ws.units().grid.setCheck(n, numbers.contains(n));
+    runHandler(command, run);
     if (ws.drawCount() != before + 1 || !ws.lastSaveSucceeded())
         return CliStatus::kFailure;
     run.printReport();
@@ -39,12 +48,12 @@ int add(CliRun& run)
 }
 
 // Import and download end alike: the list merged, the working history replaced or refused.
-int acquire(CliRun& run, ArchiveSource& source, const QString& what)
+int acquire(const CliCommand& command, CliRun& run, ArchiveSource& source, const QString& what)
 {
     Workspace& ws = run.ws;
-    ws.setArchiveSource(&source);
-    ws.telechargement();
-    ws.setArchiveSource(nullptr);
+    ws.units().import.setSource(&source);
+    runHandler(command, run);
+    ws.units().import.setSource(nullptr);
     const ImportOutcome& outcome = ws.lastImport();
     if (!outcome.fetched && run.jobs.stopped()) {
         run.fail(QStringLiteral("interrompu : %1 est arrêté, l'historique de travail est inchangé").arg(what));
@@ -71,66 +80,40 @@ int acquire(CliRun& run, ArchiveSource& source, const QString& what)
     return CliStatus::kOk;
 }
 
-class AddCommand : public CliCommand {
-public:
-    AddCommand() : CliCommand(QStringLiteral("add"), QStringLiteral("ajoute le tirage suivant à l'historique de travail"))
-    {
-        setArguments({{QStringLiteral("N1,N2,...,N20"), QStringLiteral("les 20 numéros du tirage, de 1 à 70")}});
-        setWritesHistory();
+int importArchive(const CliCommand& command, CliRun& run)
+{
+    const QString archive = QFileInfo(run.options.arguments.constFirst()).absoluteFilePath();
+    if (!QFileInfo(archive).isFile()) {
+        run.fail(QStringLiteral("l'archive « %1 » est introuvable").arg(QDir::toNativeSeparators(archive)));
+        return CliStatus::kFailure;
     }
+    LocalArchiveSource source;
+    return acquire(command, run, source, QStringLiteral("l'import"));
+}
 
-    void check(const CliOptions& o) const override
-    {
-        CliCommand::check(o);
-        drawNumbers(o);
-    }
+void readUrl(const QCommandLineParser& parser, CliOptions& o)
+{
+    o.url = parser.value(QStringLiteral("url"));
+}
 
-    int execute(CliRun& run) const override { return add(run); }
-};
-
-class ImportArchiveCommand : public CliCommand {
-public:
-    ImportArchiveCommand()
-        : CliCommand(QStringLiteral("import"), QStringLiteral("importe une archive de résultats (.zip ou .csv)"))
-    {
-        setArguments({{QStringLiteral("ARCHIVE"), QStringLiteral("l'archive à importer")}});
-        setAcquiring();
-    }
-
-    int execute(CliRun& run) const override
-    {
-        const QString archive = QFileInfo(run.options.arguments.constFirst()).absoluteFilePath();
-        if (!QFileInfo(archive).isFile()) {
-            run.fail(QStringLiteral("l'archive « %1 » est introuvable").arg(QDir::toNativeSeparators(archive)));
-            return CliStatus::kFailure;
-        }
-        LocalArchiveSource source;
-        return acquire(run, source, QStringLiteral("l'import"));
-    }
-};
-
-class DownloadCommand : public CliCommand {
-public:
-    DownloadCommand() : CliCommand(QStringLiteral("download"), QStringLiteral("télécharge et importe l'archive de résultats"))
-    {
-        addOption(QStringLiteral("url"), QStringLiteral("ADRESSE"), QStringLiteral("adresse de l'archive de résultats"));
-        setAcquiring();
-    }
-
-    int execute(CliRun& run) const override
-    {
-        NetworkArchiveSource source;
-        return acquire(run, source, QStringLiteral("le téléchargement"));
-    }
-};
+int download(const CliCommand& command, CliRun& run)
+{
+    NetworkArchiveSource source;
+    return acquire(command, run, source, QStringLiteral("le téléchargement"));
+}
 
 } // namespace
 
-CliCommandList acquireCommands()
+CliStyleRun acquireStyle(Catalogue::CliStyle style)
 {
-    CliCommandList list;
-    list.push_back(std::make_unique<AddCommand>());
-    list.push_back(std::make_unique<ImportArchiveCommand>());
-    list.push_back(std::make_unique<DownloadCommand>());
-    return list;
+    switch (style) {
+    case Catalogue::CliStyle::Add:
+        return {checkAdd, nullptr, add};
+    case Catalogue::CliStyle::Import:
+        return {nullptr, nullptr, importArchive};
+    case Catalogue::CliStyle::Download:
+        return {nullptr, readUrl, download};
+    default:
+        return {};
+    }
 }

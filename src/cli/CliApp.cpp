@@ -7,6 +7,7 @@
 #include "history/CalendarFilter.h"
 #include "history/HistoryFile.h"
 #include "shell/AppPaths.h"
+#include "shell/CommandUnits.h"
 #include "shell/VersionText.h"
 #include "shell/Workspace.h"
 
@@ -89,7 +90,49 @@ std::optional<QString> outputRefusal(const QString& path, const Workspace& ws)
     if (!target.absoluteDir().exists())
         return QStringLiteral("le dossier « %1 » n'existe pas : rien n'est écrit")
             .arg(QDir::toNativeSeparators(target.absolutePath()));
-    return ws.exportRefusal(path);
+    return ws.units().output.exportRefusal(path);
+}
+
+// The folders and files the options name, and how the Workspace behaves without a window.
+WorkspaceConfig configFor(const CliCommand& command, const CliOptions& o)
+{
+    WorkspaceConfig config;
+    config.dataFolder = o.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(o.dataDir).absolutePath();
+    config.appDataFolder = AppPaths::appDataFolder();
+    config.workingHistoryPath = o.history.isEmpty() ? QString() : QFileInfo(o.history).absoluteFilePath();
+    config.programName = QStringLiteral("tiravol-cli");
+    config.readOnlySettings = true;
+    config.archiveUrlOverride = o.url;
+    // An imported archive stands for the downloaded one: its path is the address fetched.
+    if (command.entry().archiveArgument)
+        config.archiveUrlOverride = QFileInfo(o.arguments.constFirst()).absoluteFilePath();
+    config.quietWhenNoWorkingHistory = command.acquiring();
+    config.listStaysInWindow = false;
+    return config;
+}
+
+// The state the options set before the command runs: the calendar filter, a click on a line of
+// the draw list, the ticked grid. A status when --until is off the list.
+std::optional<int> applyOptions(Workspace& ws, CliUi& ui, const CliOptions& o, QTextStream& err)
+{
+    if (o.filterRequested()) {
+        ui.applyFilter = filterFromOptions(o, ui.today());
+        ws.units().filter.periodeEtude();
+    }
+    if (o.until) {
+        const int count = ws.liste().itemCount();
+        if (*o.until < 0 || *o.until >= count) {
+            err << "tiravol-cli : --until : " << *o.until << " est hors de la liste (0 à " << count - 1 << ")\n"
+                << tryHelpLine() << '\n'
+                << Qt::flush;
+            return CliStatus::kUsage;
+        }
+        ws.units().list.clickListe(*o.until);
+    }
+    for (int n : o.numbers)
+        ws.units().grid.setCheck(n, true);
+
+    return std::nullopt;
 }
 
 } // namespace
@@ -121,22 +164,11 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const CliOptions& o = parsed.options;
 
     CliUi ui(err);
-    WorkspaceConfig config;
-    config.dataFolder = o.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(o.dataDir).absolutePath();
-    config.appDataFolder = AppPaths::appDataFolder();
-    config.workingHistoryPath = o.history.isEmpty() ? QString() : QFileInfo(o.history).absoluteFilePath();
-    config.programName = QStringLiteral("tiravol-cli");
-    config.readOnlySettings = true;
-    config.archiveUrlOverride = o.own.value(QStringLiteral("url"));
-    // An imported archive stands for the downloaded one: its path is the address fetched.
-    if (command.name() == QLatin1String("import"))
-        config.archiveUrlOverride = QFileInfo(o.arguments.constFirst()).absoluteFilePath();
-    config.quietWhenNoWorkingHistory = command.acquiring();
-    config.listStaysInWindow = false;
+    const WorkspaceConfig config = configFor(command, o);
 
     CliJobRunner jobs(err); // before the Workspace, which refers to it
     Workspace ws(config, &ui);
-    ws.setJobRunner(&jobs);
+    ws.units().jobs.setRunner(&jobs);
     if (!command.withoutHistory()) {
         if (o.history.isEmpty() && !dataFolderFound(config, command, err))
             return CliStatus::kFailure;
@@ -150,8 +182,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         }
     }
     // The lock is held from before the history is read, so no other writer slips in between.
-    if (command.writesHistory() && !ws.lockForWriting()) {
-        err << "tiravol-cli : " << ws.writeLockRefusal() << '\n' << Qt::flush;
+    if (command.writesHistory() && !ws.units().lock.acquire()) {
+        err << "tiravol-cli : " << ws.units().lock.refusal() << '\n' << Qt::flush;
         return CliStatus::kFailure;
     }
 
@@ -162,22 +194,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         if (!ws.loadFailure().isEmpty())
             return CliStatus::kFailure;
     }
-    if (o.filterRequested()) {
-        ui.applyFilter = filterFromOptions(o, ui.today());
-        ws.periodeEtude();
-    }
-    if (o.until) {
-        const int count = ws.liste().itemCount();
-        if (*o.until < 0 || *o.until >= count) {
-            err << "tiravol-cli : --until : " << *o.until << " est hors de la liste (0 à " << count - 1 << ")\n"
-                << tryHelpLine() << '\n'
-                << Qt::flush;
-            return CliStatus::kUsage;
-        }
-        ws.clickListe(*o.until);
-    }
-    for (int n : o.numbers)
-        ws.setCheck(n, true);
+    if (const std::optional<int> status = applyOptions(ws, ui, o, err))
+        return *status;
 
     CliRun run{ws, ui, o, out, err, jobs};
     try {

@@ -5,14 +5,14 @@
 #include "shell/Messages.h"
 #include "shell/Workspace.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-constexpr int kMaxArchives = 100;
-
-int buildBase(CliRun& run)
+// The archives are the command's arguments; --replace answers the question of replacing.
+int buildBase(const CliCommand&, CliRun& run)
 {
     QStringList archives;
     for (const QString& arg : run.options.arguments) {
@@ -29,7 +29,7 @@ int buildBase(CliRun& run)
         if ((parts & Workspace::ProgressPart) && p.visible && p.value > 0)
             run.err << "Lecture des archives : " << p.value << '/' << p.maximum << '\n' << Qt::flush;
     });
-    run.ui.confirmAnswer = run.options.own.contains(QStringLiteral("replace"));
+    run.ui.confirmAnswer = run.options.replace;
     const HistoryBuild outcome = run.ws.buildHistory(archives);
     run.ui.confirmAnswer.reset();
     QObject::disconnect(progress);
@@ -54,26 +54,16 @@ int buildBase(CliRun& run)
     }
 }
 
-class BuildBaseCommand : public CliCommand {
-public:
-    BuildBaseCommand()
-        : CliCommand(QStringLiteral("build-base"), QStringLiteral("construit l'historique à partir de plusieurs archives"))
-    {
-        setArguments({{QStringLiteral("ARCHIVE..."), QStringLiteral("les archives de résultats (.zip ou .csv)")}}, 1,
-                     kMaxArchives);
-        addOption(QStringLiteral("replace"), QString(),
-                  QStringLiteral("remplace l'historique existant, en gardant ses tirages absents des archives"));
-        setAcquiring(true);
-    }
-
-    int execute(CliRun& run) const override { return buildBase(run); }
-};
+void readReplace(const QCommandLineParser& parser, CliOptions& o)
+{
+    o.replace = parser.isSet(QStringLiteral("replace"));
+}
 
 } // namespace
 
-CliCommandList baseCommands()
+CliStyleRun baseStyle(Catalogue::CliStyle style)
 {
-    CliCommandList list;
-    list.push_back(std::make_unique<BuildBaseCommand>());
-    return list;
+    if (style == Catalogue::CliStyle::BuildBase)
+        return {nullptr, readReplace, buildBase};
+    return {};
 }

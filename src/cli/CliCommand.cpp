@@ -3,7 +3,10 @@
 #include "history/DateText.h"
 #include "output/Plural.h"
 #include "shell/CommandLineText.h"
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
+
+#include <QCommandLineParser>
 
 UsageError usageError(const QString& subject, const QString& what)
 {
@@ -29,7 +32,7 @@ void CliRun::printReport() const
 {
     if (!options.output.isEmpty()) {
         QString failure;
-        if (!ws.exportReport(options.output, &failure)) {
+        if (!ws.units().output.exportReport(options.output, &failure)) {
             fail(QStringLiteral("-o : ") + failure);
             outputFailed = true;
         }
@@ -40,61 +43,58 @@ void CliRun::printReport() const
     out.flush();
 }
 
-CliCommand::CliCommand(QString name, QString description, unsigned reads)
-    : m_name(std::move(name)), m_description(std::move(description)), m_reads(reads)
+CliCommand::CliCommand(const Catalogue::Entry& entry) : m_entry(entry)
 {
+    for (const Catalogue::Option& o : entry.options)
+        m_ownOptions << QCommandLineOption(o.name, o.description, o.valueName);
 }
 
-void CliCommand::setArguments(QList<Argument> arguments, int min, int max)
+namespace {
+
+CliStyleRun styleRun(Catalogue::CliStyle style)
 {
-    m_arguments = std::move(arguments);
-    m_minArguments = min;
-    m_maxArguments = max;
+    for (auto* styles : {reportStyle, analysisStyle, forecastStyle, chanceStyle, acquireStyle, baseStyle})
+        if (const CliStyleRun run = styles(style); run.execute)
+            return run;
+    return {};
 }
 
-void CliCommand::setArguments(QList<Argument> arguments)
+} // namespace
+
+bool runHandler(const CliCommand& command, CliRun& run, int index)
 {
-    const int n = static_cast<int>(arguments.size());
-    setArguments(std::move(arguments), n, n);
+    const CommandOutcome outcome = command.entry().handler(run.ws.units(), index);
+    if (!outcome.isDone())
+        run.fail(outcome.reason);
+    return outcome.isDone();
 }
 
-void CliCommand::addOption(const QString& name, const QString& valueName, const QString& description)
+void CliCommand::readOwnOptions(const QCommandLineParser& parser, CliOptions& options) const
 {
-    m_ownOptions << QCommandLineOption(name, description, valueName);
+    if (const CliStyleRun run = styleRun(m_entry.cliStyle); run.readOwn)
+        run.readOwn(parser, options);
 }
 
-void CliCommand::setAcquiring(bool withoutStartUp)
+int CliCommand::execute(CliRun& run) const
 {
-    m_acquiring = true;
-    m_withoutStartUp = withoutStartUp;
+    return styleRun(m_entry.cliStyle).execute(*this, run);
 }
 
 void CliCommand::check(const CliOptions& o) const
 {
     const qsizetype n = o.arguments.size();
-    if (n >= m_minArguments && n <= m_maxArguments)
-        return;
-    const QString expected = m_minArguments == m_maxArguments ? QString::number(m_minArguments)
-                                                              : QStringLiteral("%1 à %2").arg(m_minArguments).arg(m_maxArguments);
-    throw usageError(
-        m_name,
-        QStringLiteral("%1 %2, %3 %4")
-            .arg(expected,
-                 Plural::agree(m_maxArguments, QStringLiteral("argument attendu"), QStringLiteral("arguments attendus")))
-            .arg(n)
-            .arg(Plural::agree(n, QStringLiteral("donné"), QStringLiteral("donnés"))));
-}
-
-ReportCommand::ReportCommand(const QString& name, void (Workspace::*command)(), const QString& description, unsigned reads)
-    : CliCommand(name, description, reads), m_command(command)
-{
-}
-
-int ReportCommand::execute(CliRun& run) const
-{
-    (run.ws.*m_command)();
-    run.printReport();
-    return CliStatus::kOk;
+    const int least = minArguments(), most = maxArguments();
+    if (n < least || n > most) {
+        const QString expected = least == most ? QString::number(least) : QStringLiteral("%1 à %2").arg(least).arg(most);
+        throw usageError(
+            name(),
+            QStringLiteral("%1 %2, %3 %4")
+                .arg(expected, Plural::agree(most, QStringLiteral("argument attendu"), QStringLiteral("arguments attendus")))
+                .arg(n)
+                .arg(Plural::agree(n, QStringLiteral("donné"), QStringLiteral("donnés"))));
+    }
+    if (const CliStyleRun run = styleRun(m_entry.cliStyle); run.check)
+        run.check(*this, o);
 }
 
 QList<int> parseIntList(const QString& subject, const QString& text, int low, int high)
@@ -132,16 +132,8 @@ const CliCommandList& cliCommands()
 {
     static const CliCommandList all = [] {
         CliCommandList list;
-        const auto append = [&list](CliCommandList part) {
-            for (auto& c : part)
-                list.push_back(std::move(c));
-        };
-        append(reportCommands());
-        append(analysisCommands());
-        append(forecastCommands());
-        append(chanceCommands());
-        append(acquireCommands());
-        append(baseCommands());
+        for (const Catalogue::Entry* entry : Catalogue::cliEntries())
+            list.push_back(std::make_unique<const CliCommand>(*entry));
         return list;
     }();
     return all;

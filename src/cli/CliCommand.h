@@ -1,9 +1,10 @@
 #pragma once
 
+#include "shell/Catalogue.h"
+
 #include <QCommandLineOption>
 #include <QDate>
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -15,6 +16,7 @@
 class Workspace;
 class CliUi;
 class CliJobRunner;
+class QCommandLineParser;
 
 // Exit statuses of tiravol-cli.
 namespace CliStatus {
@@ -44,9 +46,12 @@ struct CliOptions {
     std::optional<QDate> from, to;
     std::optional<int> until;
     QList<int> numbers;
-    // The values of the options few commands read (--criteria, --size, --url...), by long name;
-    // "" for a switch.
-    QMap<QString, QString> own;
+    std::optional<QString> criteria; // --criteria
+    // The options a single command reads.
+    bool replace = false; // build-base --replace
+    QString url; // download --url
+    std::optional<int> size; // backtest --size
+    std::optional<quint32> seed; // backtest --seed
     QStringList arguments; // the command's
 
     bool filterRequested() const { return months || weekdays || drawSlots || from || to; }
@@ -72,76 +77,68 @@ struct CliRun {
     mutable bool outputFailed = false;
 };
 
-// One command of tiravol-cli: its name, arguments and options (for the parser and the help),
-// the checks of its arguments, and what it does.
+// One command of tiravol-cli, as the catalogue declares it: its name, arguments and options
+// (for the parser and the help), the checks of its arguments, and how it runs.
 class CliCommand {
 public:
     // Groups of options several commands read.
     enum Reads : unsigned {
-        ReadsPeriod = 1u << 0, // the calendar filter and --until
-        ReadsNumbers = 1u << 1, // --numbers
-        ReadsCriteria = 1u << 2, // --criteria
+        ReadsPeriod = Catalogue::ReadsPeriod,
+        ReadsNumbers = Catalogue::ReadsNumbers,
+        ReadsCriteria = Catalogue::ReadsCriteria,
         PrintsReport = 1u << 3, // -o: every command but those that work on files alone
     };
-    struct Argument {
-        QString name; // as the usage shows it: "R", "ARCHIVE..."
-        QString description;
-    };
+    using Argument = Catalogue::Argument;
 
-    virtual ~CliCommand() = default;
+    explicit CliCommand(const Catalogue::Entry& entry);
 
-    const QString& name() const { return m_name; }
-    const QString& description() const { return m_description; }
-    const QList<Argument>& arguments() const { return m_arguments; }
-    int minArguments() const { return m_minArguments; }
-    int maxArguments() const { return m_maxArguments; }
-    unsigned reads() const { return m_reads | (m_withoutStartUp ? 0u : unsigned(PrintsReport)); }
-    // The options only this command (or a few) reads, beyond the shared ones.
+    const Catalogue::Entry& entry() const { return m_entry; }
+    const QString& name() const { return m_entry.cliName; }
+    const QString& description() const { return m_entry.cliHelp; }
+    const QList<Argument>& arguments() const { return m_entry.arguments; }
+    int minArguments() const { return m_entry.leastArguments(); }
+    int maxArguments() const { return m_entry.mostArguments(); }
+    unsigned reads() const { return m_entry.reads | (m_entry.printsReport() ? unsigned(PrintsReport) : 0u); }
+    // The options only this command reads, beyond the shared ones.
     const QList<QCommandLineOption>& ownOptions() const { return m_ownOptions; }
-    // Commands that bring draws in start without a working history.
-    bool acquiring() const { return m_acquiring; }
-    // Works on files alone: the history is not loaded first (nor its warnings shown).
-    bool withoutStartUp() const { return m_withoutStartUp; }
-    // Prints what it knows without any history (the pay table's odds): nothing is read first.
-    bool withoutHistory() const { return m_withoutHistory; }
-    // May write the working history: holds the data folder's lock from before the history is
-    // read to the end (acquiring commands always do).
-    bool writesHistory() const { return m_writesHistory || m_acquiring; }
+    bool acquiring() const { return m_entry.acquiring; }
+    bool withoutStartUp() const { return m_entry.withoutStartUp; }
+    bool withoutHistory() const { return m_entry.withoutHistory; }
+    bool writesHistory() const { return m_entry.locksFolder(); }
 
     // Checks the arguments and the own options' values; throws UsageError. Reads no file.
-    virtual void check(const CliOptions& options) const;
+    void check(const CliOptions& options) const;
+    // Its own options from the parser that read them into `options`; throws UsageError.
+    void readOwnOptions(const QCommandLineParser& parser, CliOptions& options) const;
     // Runs the command on the Workspace; returns the exit status.
-    virtual int execute(CliRun& run) const = 0;
-
-protected:
-    CliCommand(QString name, QString description, unsigned reads = 0);
-    void setArguments(QList<Argument> arguments, int min, int max);
-    void setArguments(QList<Argument> arguments);
-    void addOption(const QString& name, const QString& valueName, const QString& description);
-    void setAcquiring(bool withoutStartUp = false);
-    void setWritesHistory() { m_writesHistory = true; }
-    void setWithoutHistory() { m_withoutHistory = true; }
+    int execute(CliRun& run) const;
 
 private:
-    QString m_name, m_description;
-    unsigned m_reads = 0;
-    QList<Argument> m_arguments;
-    int m_minArguments = 0, m_maxArguments = 0;
+    const Catalogue::Entry& m_entry;
     QList<QCommandLineOption> m_ownOptions;
-    bool m_acquiring = false, m_withoutStartUp = false, m_writesHistory = false, m_withoutHistory = false;
-};
-
-// A command that runs a report of the Workspace and prints it.
-class ReportCommand : public CliCommand {
-public:
-    ReportCommand(const QString& name, void (Workspace::*command)(), const QString& description, unsigned reads);
-    int execute(CliRun& run) const override;
-
-private:
-    void (Workspace::*m_command)();
 };
 
 using CliCommandList = std::vector<std::unique_ptr<const CliCommand>>;
+
+// How the command line runs each style of command (Catalogue::CliStyle): the checks of its
+// arguments beyond their count, and the run itself.
+struct CliStyleRun {
+    void (*check)(const CliCommand& command, const CliOptions& options) = nullptr;
+    // Reads the command's own options, typed and checked; throws UsageError.
+    void (*readOwn)(const QCommandLineParser& parser, CliOptions& options) = nullptr;
+    int (*execute)(const CliCommand& command, CliRun& run) = nullptr;
+};
+// Runs the command's handler on the Workspace's units; a refusal or a failure is told on
+// standard error and makes the run fail (false).
+bool runHandler(const CliCommand& command, CliRun& run, int index = 0);
+
+// The styles by subject.
+CliStyleRun reportStyle(Catalogue::CliStyle style);
+CliStyleRun analysisStyle(Catalogue::CliStyle style);
+CliStyleRun forecastStyle(Catalogue::CliStyle style);
+CliStyleRun chanceStyle(Catalogue::CliStyle style);
+CliStyleRun acquireStyle(Catalogue::CliStyle style);
+CliStyleRun baseStyle(Catalogue::CliStyle style);
 
 // Reads a comma-separated list of whole numbers in [low, high].
 QList<int> parseIntList(const QString& subject, const QString& text, int low, int high);
@@ -149,12 +146,6 @@ QDate parseDate(const QString& subject, const QString& text);
 // A whole number given to an option; "« x » n'est pas un nombre" otherwise.
 qint64 wholeOption(const QString& option, const QString& value);
 
-// The commands by subject; the table is their union, in the order of the help.
-CliCommandList reportCommands();
-CliCommandList analysisCommands();
-CliCommandList forecastCommands();
-CliCommandList chanceCommands();
-CliCommandList acquireCommands();
-CliCommandList baseCommands();
+// The commands in the catalogue's order.
 const CliCommandList& cliCommands();
 const CliCommand* findCliCommand(const QString& name);

@@ -78,7 +78,7 @@ bool reads(const CliCommand& command, const QString& name)
     return false;
 }
 
-// The option named `name` as the parser knows it (a shared one, or the first command's own).
+// The option named `name` among the shared ones and those of every command (for the help).
 const QCommandLineOption* findOption(const QString& name)
 {
     for (const SharedOption& s : sharedOptions())
@@ -175,65 +175,100 @@ CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& comma
     if (given("to"))
         o.to = parseDate(QStringLiteral("--to"), value("to"));
     if (given("criteria"))
-        o.own.insert(QStringLiteral("criteria"), value("criteria"));
-    for (const QCommandLineOption& own : command.ownOptions())
-        if (parser.isSet(own))
-            o.own.insert(own.names().constLast(), parser.value(own));
+        o.criteria = value("criteria");
+    command.readOwnOptions(parser, o);
     o.arguments = parser.positionalArguments().mid(1);
     return o;
 }
 
 } // namespace
 
+namespace {
+
+QList<QCommandLineOption> commonOptions()
+{
+    QList<QCommandLineOption> options;
+    for (const SharedOption& s : sharedOptions())
+        options << s.option;
+    return options;
+}
+
+// The command named: the first argument that names one (a value of an option another command
+// reads may come before it); the common options are read first only to find it.
+const CliCommand* findCommand(const QStringList& arguments)
+{
+    QCommandLineParser common;
+    common.addOptions(commonOptions());
+    common.parse(QStringList{QStringLiteral("tiravol-cli")} + arguments); // its faults are found below
+    for (const QString& word : common.positionalArguments())
+        if (const CliCommand* command = findCliCommand(word))
+            return command;
+    return nullptr;
+}
+
+// An option the command does not read: another command's, or none at all.
+QString wrongOption(const QString& shown, const QString& name, const CliCommand* command)
+{
+    const QStringList users = readers(name);
+    if (users.size() == 1)
+        return usageError(shown, QStringLiteral("ne sert qu'avec la commande ") + users.constFirst()).text;
+    if (!users.isEmpty() && command)
+        return usageError(shown, QStringLiteral("ne sert pas avec la commande ") + command->name()).text;
+    return usageError(shown, QStringLiteral("option inconnue")).text;
+}
+
+// The options given that the command does not read; throws UsageError.
+void checkReads(const QCommandLineParser& parser, const CliCommand& command)
+{
+    for (const QString& name : parser.optionNames())
+        if (!reads(command, name))
+            throw UsageError{wrongOption(shown(*findOption(name)), name, &command)};
+}
+
+} // namespace
+
 CliParse parseCommandLine(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    for (const SharedOption& s : sharedOptions())
-        parser.addOption(s.option);
-    // An option several commands declare is the parser's once.
-    for (const auto& c : cliCommands())
-        for (const QCommandLineOption& o : c->ownOptions())
-            if (findOption(o.names().constFirst()) == &o)
-                parser.addOption(o);
-
     CliParse result;
+    const CliCommand* command = findCommand(arguments);
+    QList<QCommandLineOption> options = commonOptions();
+    if (command)
+        options += command->ownOptions();
+    if (const auto fault = CommandLineText::findFault(options, arguments)) {
+        result.text = fault->kind == CommandLineText::Fault::Kind::UnknownOption ? wrongOption(fault->shown, fault->name, command)
+                                                                                 : CommandLineText::describe(*fault);
+        return result;
+    }
+    QCommandLineParser parser;
+    parser.addOptions(options);
     if (!parser.parse(QStringList{QStringLiteral("tiravol-cli")} + arguments)) {
-        result.text = CommandLineText::fault(parser);
+        result.text = QStringLiteral("ligne de commande illisible");
         return result;
     }
     if (parser.isSet(QStringLiteral("version"))) {
         result.kind = CliParse::Kind::Version;
         return result;
     }
-    const QStringList positional = parser.positionalArguments();
-    if (!positional.isEmpty()) {
-        result.command = findCliCommand(positional.constFirst());
-        if (!result.command) {
-            result.text = usageError(positional.constFirst(), QStringLiteral("commande inconnue")).text;
-            return result;
-        }
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        result.kind = CliParse::Kind::Help;
-        result.text = result.command ? commandHelp(*result.command) : usageText();
+    // Before the command's name, only options and their values.
+    const QString firstWord = parser.positionalArguments().value(0);
+    if (!firstWord.isEmpty() && (!command || firstWord != command->name())) {
+        result.text = usageError(firstWord, QStringLiteral("commande inconnue")).text;
         return result;
     }
-    if (!result.command) {
+    result.command = command;
+    if (parser.isSet(QStringLiteral("help"))) {
+        result.kind = CliParse::Kind::Help;
+        result.text = command ? commandHelp(*command) : usageText();
+        return result;
+    }
+    if (!command) {
         result.text = QStringLiteral("aucune commande");
         return result;
     }
-    const CliCommand& command = *result.command;
     try {
-        for (const QString& name : parser.optionNames()) {
-            if (reads(command, name))
-                continue;
-            const QStringList users = readers(name);
-            throw usageError(shown(*findOption(name)),
-                             users.size() == 1 ? QStringLiteral("ne sert qu'avec la commande ") + users.constFirst()
-                                               : QStringLiteral("ne sert pas avec la commande ") + command.name());
-        }
-        result.options = readOptions(parser, command);
-        command.check(result.options);
+        checkReads(parser, *command);
+        result.options = readOptions(parser, *command);
+        command->check(result.options);
     } catch (const UsageError& e) {
         result.text = e.text;
         return result;

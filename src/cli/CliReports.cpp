@@ -1,17 +1,34 @@
 // The report commands: each prints the lines the window's export step would write.
 #include "cli/CliCommand.h"
-#include "shell/Workspace.h"
+#include "cli/CliUi.h"
 
-CliCommandList reportCommands()
+namespace {
+
+int report(const CliCommand& command, CliRun& run)
 {
-    CliCommandList list;
-    const auto add = [&list](const char* name, void (Workspace::*command)(), const char* description) {
-        list.push_back(std::make_unique<ReportCommand>(QString::fromUtf8(name), command, QString::fromUtf8(description),
-                                                       CliCommand::ReadsPeriod));
-    };
-    add("sorties", &Workspace::sorties, "classement par sorties");
-    add("ecarts", &Workspace::ecarts, "classement par écarts");
-    add("ecarts-max", &Workspace::ecartsMax, "classement par écarts maximum");
-    add("numero", &Workspace::numero, "classement par numéros");
-    return list;
+    if (!runHandler(command, run))
+        return CliStatus::kFailure;
+    run.printReport();
+    return CliStatus::kOk;
+}
+
+// The arguments are the answers of the input boxes the command asks.
+int answered(const CliCommand& command, CliRun& run)
+{
+    run.ui.answers = run.options.arguments;
+    return report(command, run);
+}
+
+} // namespace
+
+CliStyleRun reportStyle(Catalogue::CliStyle style)
+{
+    switch (style) {
+    case Catalogue::CliStyle::Report:
+        return {nullptr, nullptr, report};
+    case Catalogue::CliStyle::Answered:
+        return {nullptr, nullptr, answered};
+    default:
+        return {};
+    }
 }

@@ -12,14 +12,7 @@ public:
     explicit CliUi(QTextStream& err) : m_err(err) { }
     std::function<void(CalendarFilter&)> applyFilter;
 
-    void message(const QString& text, const QString&) override
-    {
-        m_err << (messagesAreFailures ? QStringLiteral("tiravol-cli : ") : QString()) << text << '\n' << Qt::flush;
-        ++messagesTold;
-    }
-    // Set by a command whose only message is a refusal: it is then written as an error.
-    bool messagesAreFailures = false;
-    int messagesTold = 0;
+    void message(const QString& text, const QString&) override { m_err << text << '\n' << Qt::flush; }
     // Nothing is ever given up without being asked for on the command line: a command whose
     // option answers its question sets confirmAnswer; otherwise the question is shown and refused.
     std::optional<bool> confirmAnswer;

@@ -1,5 +1,6 @@
 #include "gui/BaseOnlyNotice.h"
 
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 namespace {
@@ -23,7 +24,7 @@ QString reasonOf(const ImportOutcome& import)
 bool BaseOnlyNotice::update(const Workspace& ws)
 {
     // During a download the list is the base history on its way to being completed.
-    if (ws.jobRunning())
+    if (ws.units().jobs.running())
         return false;
     const QString oldDate = m_lastDate, oldReason = m_reason;
     const ImportOutcome& import = ws.lastImport();

@@ -5,6 +5,7 @@
 #include "analyses/ChartValues.h"
 #include "gui/MainWindow.h"
 #include "gui/WindowPlacement.h"
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QBarSeries>
@@ -178,7 +179,7 @@ void ChartWindow::install(MainWindow& window)
 {
     auto chart = std::make_shared<QPointer<ChartWindow>>();
     window.setWindowAction(QStringLiteral("cmdGraph"), [&window, chart] {
-        window.workspace().graph();
+        window.workspace().units().analyses.graph();
         if (!*chart) {
             *chart = new ChartWindow(window.workspace(), &window);
             (*chart)->resize((*chart)->sizeHint());

@@ -1,5 +1,6 @@
 #include "gui/CriteriaWindow.h"
 
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QCloseEvent>
@@ -63,9 +64,9 @@ CriteriaWindow::CriteriaWindow(Workspace& workspace, QWidget* parent) : QWidget(
     connect(addButton(QStringLiteral("cmdFermer"), QStringLiteral("Utiliser"), 4680), &QPushButton::clicked, this,
             &QWidget::hide);
     connect(addButton(QStringLiteral("cmdSauver"), QStringLiteral("Sauver"), 5280), &QPushButton::clicked, this,
-            [this] { m_ws.saveCriteria(); });
+            [this] { m_ws.units().forecast.saveCriteria(); });
     connect(addButton(QStringLiteral("Reload"), QStringLiteral("Reset configuration"), 5880), &QPushButton::clicked, this,
-            [this] { m_ws.reloadCriteria(); });
+            [this] { m_ws.units().forecast.reloadCriteria(); });
 
     // Row by row, left to right, then the buttons: each bar takes the focus, and the arrows
     // and Page Up/Down move it.
@@ -129,7 +130,7 @@ void CriteriaWindow::placeBar(int i, int leftTwips, int topTwips, int widthTwips
     m_labels[static_cast<size_t>(i)] = label;
     connect(bar, &QScrollBar::valueChanged, this, [this, i](int value) {
         if (!m_mirroring)
-            m_ws.moveCriterion(static_cast<CriterionBar>(i), value);
+            m_ws.units().forecast.moveCriterion(static_cast<CriterionBar>(i), value);
     });
 }
 
@@ -163,6 +164,6 @@ bool CriteriaWindow::eventFilter(QObject* watched, QEvent* event)
 
 void CriteriaWindow::closeEvent(QCloseEvent* event)
 {
-    m_ws.forgetCriteria();
+    m_ws.units().forecast.forgetCriteria();
     QWidget::closeEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include "gui/CommandRunner.h"
 #include "gui/DrawListModel.h"
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QAction>
@@ -34,12 +35,12 @@ DrawListPanel::DrawListPanel(Workspace& workspace, CommandRunner& runner, QWidge
     setMinimumWidth(widthForViewport(wholeLineWidth()));
 
     connect(this, &QListView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
-    connect(this, &QListView::doubleClicked, this, [this] { m_runner.run([this] { m_ws.doubleClickListe(); }); });
+    connect(this, &QListView::doubleClicked, this, [this] { m_runner.run([this] { m_ws.units().entry.doubleClickListe(); }); });
 
     auto* oldest = new QAction(QStringLiteral("Corriger le premier tirage"), this);
     oldest->setObjectName(QStringLiteral("mnuPremier"));
     connect(oldest, &QAction::triggered, this, [this] {
-        m_runner.run([this] { m_ws.chooseOldestDraw(); });
+        m_runner.run([this] { m_ws.units().entry.chooseOldestDraw(); });
         mirror();
     });
     addAction(oldest);
@@ -63,7 +64,7 @@ QSize DrawListPanel::sizeHint() const
 
 void DrawListPanel::clickRow(int row)
 {
-    m_runner.run([this, row] { m_ws.clickListe(row); });
+    m_runner.run([this, row] { m_ws.units().list.clickListe(row); });
     mirror(); // a refused click leaves the highlight on the line being edited
 }
 
@@ -106,8 +107,8 @@ void DrawListPanel::keyPressEvent(QKeyEvent* event)
     if (row >= 0 && event->key() == Qt::Key_Space) {
         // As with the mouse, a double click is preceded by the click on its line.
         m_runner.run([this, row] {
-            m_ws.clickListe(row);
-            m_ws.doubleClickListe();
+            m_ws.units().list.clickListe(row);
+            m_ws.units().entry.doubleClickListe();
         });
         mirror();
         return;

@@ -1,6 +1,7 @@
 #include "gui/EntryPanel.h"
 
 #include "gui/CommandRunner.h"
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QCheckBox>
@@ -76,11 +77,11 @@ EntryPanel::EntryPanel(Workspace& workspace, CommandRunner& runner, QWidget* par
     m_ok = new QPushButton(QStringLiteral("OK"), m_affichage);
     m_ok->setObjectName(QStringLiteral("OK"));
     m_ok->setToolTip(QStringLiteral("Valider le tirage"));
-    connect(m_ok, &QPushButton::clicked, this, [this] { m_runner.run([this] { m_ws.validateEntry(); }); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { m_runner.run([this] { m_ws.units().entry.validateEntry(); }); });
     m_annuler = new QPushButton(QStringLiteral("Effacer"), m_affichage);
     m_annuler->setObjectName(QStringLiteral("Annuler"));
     m_annuler->setToolTip(QStringLiteral("Effacer numéros cochés et listes"));
-    connect(m_annuler, &QPushButton::clicked, this, [this] { m_runner.run([this] { m_ws.effacer(); }); });
+    connect(m_annuler, &QPushButton::clicked, this, [this] { m_runner.run([this] { m_ws.units().entry.effacer(); }); });
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(label3);
     dateRow->addWidget(m_dat);

@@ -5,6 +5,7 @@
 #include "gui/TipsWindow.h"
 #include "gui/WindowPlacement.h"
 #include "shell/AppFiles.h"
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 ForecastWindows::ForecastWindows(MainWindow& window) : QObject(&window), m_window(window)
@@ -30,7 +31,7 @@ void ForecastWindows::showCriteria()
     }
     bringForward(m_criteria);
     // Every opening from the menu reads the file: moves not saved are lost.
-    m_window.workspace().reloadCriteria();
+    m_window.workspace().units().forecast.reloadCriteria();
 }
 
 void ForecastWindows::showTips()

@@ -1,6 +1,7 @@
 #include "gui/GridPanel.h"
 
 #include "gui/CommandRunner.h"
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QCheckBox>
@@ -44,7 +45,7 @@ GridPanel::GridPanel(Workspace& workspace, CommandRunner& runner, QWidget* paren
         box->setAutoFillBackground(true);
         setBoxColour(box, false);
         connect(box, &QCheckBox::clicked, this, [this, n](bool on) {
-            if (!m_runner.run([this, n, on] { m_ws.setCheck(n, on); }))
+            if (!m_runner.run([this, n, on] { m_ws.units().grid.setCheck(n, on); }))
                 mirror();
         });
         m_checks[static_cast<size_t>(n)] = box;
@@ -54,7 +55,7 @@ GridPanel::GridPanel(Workspace& workspace, CommandRunner& runner, QWidget* paren
     m_repere = new QPushButton(QStringLiteral("Repérage --->"), this);
     m_repere->setObjectName(QStringLiteral("CmsRepere"));
     m_repere->setToolTip(QStringLiteral("Repérer dans la liste les numéros cochés"));
-    connect(m_repere, &QPushButton::clicked, this, [this] { m_runner.run([this] { m_ws.reperage(); }); });
+    connect(m_repere, &QPushButton::clicked, this, [this] { m_runner.run([this] { m_ws.units().grid.reperage(); }); });
 
     auto* repereRow = new QHBoxLayout;
     repereRow->addWidget(m_repere);

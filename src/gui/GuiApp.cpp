@@ -8,6 +8,7 @@
 #include "history/DemoHistory.h"
 #include "shell/AppPaths.h"
 #include "shell/CommandLineText.h"
+#include "shell/CommandUnits.h"
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 #include "shell/Workspace.h"
@@ -89,8 +90,11 @@ GuiApp::Options GuiApp::parseArguments(const QStringList& arguments)
     parser.addOption(demo);
     parser.addOption(dataDir);
     parser.addOption(quit);
+    // Qt's own texts are English: the mistakes are found and worded here first.
+    if (const auto fault = CommandLineText::findFault({help, version, demo, dataDir, quit}, arguments.mid(1)))
+        usageFailure(CommandLineText::describe(*fault));
     if (!parser.parse(arguments))
-        usageFailure(CommandLineText::fault(parser));
+        usageFailure(QStringLiteral("ligne de commande illisible"));
     if (parser.isSet(help))
         parser.showHelp(0);
     if (parser.isSet(version))
@@ -149,7 +153,7 @@ bool GuiApp::start(const Options& options, QString* error)
     }
     m_workspace = std::make_unique<Workspace>(config, ui);
     m_source = std::make_unique<NetworkArchiveSource>();
-    m_workspace->setArchiveSource(m_source.get());
+    m_workspace->units().import.setSource(m_source.get());
 
     m_window = std::make_unique<MainWindow>(*m_workspace, *ui);
     m_window->setTitleSuffix(titleSuffix);

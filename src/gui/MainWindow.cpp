@@ -6,11 +6,12 @@
 #include "gui/EntryPanel.h"
 #include "gui/ForecastWindows.h"
 #include "gui/GridPanel.h"
-#include "gui/MenuTable.h"
 #include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
 #include "gui/ThreadedJobRunner.h"
 #include "gui/WindowPlacement.h"
+#include "shell/CommandUnits.h"
+#include "shell/Messages.h"
 #include "shell/Settings.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
@@ -42,9 +43,9 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     m_jobs = new ThreadedJobRunner(this);
-    m_ws.setJobRunner(m_jobs);
+    m_ws.units().jobs.setRunner(m_jobs);
     // A walk leaves the report area usable; any other job leaves nothing to click.
-    m_runner.setClosedWhile([this] { return m_ws.jobRunning() && !m_ws.walkRunning(); });
+    m_runner.setClosedWhile([this] { return m_ws.units().jobs.running() && !m_ws.units().analyses.walkRunning(); });
     buildWidgets();
     buildMenus();
     ForecastWindows::install(*this);
@@ -62,7 +63,7 @@ MainWindow::~MainWindow()
     // window) without being mirrored.
     disconnect(&m_ws, nullptr, this, nullptr);
     m_jobs->stopAndWait();
-    m_ws.setJobRunner(nullptr);
+    m_ws.units().jobs.setRunner(nullptr);
 }
 
 void MainWindow::setTitleSuffix(const QString& suffix)
@@ -199,7 +200,7 @@ void MainWindow::buildMenus()
     // Alt and a letter opens each menu: the one marked in its caption, else the first letter
     // no other menu takes. F10 opens the first menu, from which the arrows reach every command.
     QString taken;
-    for (const MenuTable::Menu& menuRow : MenuTable::menus()) {
+    for (const Catalogue::Menu& menuRow : Catalogue::menus()) {
         const qsizetype amp = menuRow.caption.indexOf(QLatin1Char('&'));
         if (amp >= 0 && amp + 1 < menuRow.caption.size())
             taken += menuRow.caption.at(amp + 1).toLower();
@@ -219,10 +220,10 @@ void MainWindow::buildMenus()
         });
     };
     bool first = true;
-    for (const MenuTable::Menu& menuRow : MenuTable::menus()) {
-        const QList<MenuCommand> rows = MenuTable::commandsOf(menuRow.name);
+    for (const Catalogue::Menu& menuRow : Catalogue::menus()) {
+        const QList<const Catalogue::Entry*> rows = Catalogue::entriesOf(menuRow.name);
         // A menu shows only once it holds a command.
-        if (std::none_of(rows.begin(), rows.end(), [](const MenuCommand& row) { return !row.isSeparator(); }))
+        if (std::none_of(rows.begin(), rows.end(), [](const Catalogue::Entry* row) { return !row->isSeparator(); }))
             continue;
         QMenu* menu = menuBar()->addMenu(menuRow.caption);
         menu->setObjectName(menuRow.name);
@@ -243,46 +244,60 @@ void MainWindow::buildMenus()
     }
 }
 
-void MainWindow::addMenuRows(QMenu* menu, const QList<MenuCommand>& rows)
+void MainWindow::addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& rows)
 {
-    for (const MenuCommand& row : rows) {
-        if (row.isSeparator()) {
-            menu->addSeparator()->setObjectName(row.name);
+    using Kind = Catalogue::Entry::Kind;
+    for (const Catalogue::Entry* row : rows) {
+        if (row->isSeparator()) {
+            menu->addSeparator()->setObjectName(row->objectName);
             continue;
         }
-        if (row.submenu) {
-            QMenu* sub = menu->addMenu(row.caption);
-            sub->setObjectName(row.name);
-            sub->menuAction()->setObjectName(row.name + QStringLiteral("Menu"));
-            addMenuRows(sub, MenuTable::commandsOf(row.name));
+        if (row->kind == Kind::Submenu) {
+            QMenu* sub = menu->addMenu(row->caption);
+            sub->setObjectName(row->objectName);
+            sub->menuAction()->setObjectName(row->objectName + QStringLiteral("Menu"));
+            addMenuRows(sub, Catalogue::entriesOf(row->objectName));
+            // An indexed set: one item per index, all running the submenu's command.
+            for (const auto& [caption, index] : row->items)
+                addCommand(sub, *row, caption, index)->setObjectName(row->itemName);
             continue;
         }
-        QAction* action = menu->addAction(row.caption);
-        action->setObjectName(row.name);
-        if (!row.shortcut.isEmpty())
-            action->setShortcut(row.shortcut);
-        if (row.closesWindow) {
-            connect(action, &QAction::triggered, this, [this] { close(); });
-        } else if (row.windowAction) {
-            connect(action, &QAction::triggered, this, [this, name = row.name] {
-                if (const auto handler = m_windowActions.value(name))
-                    m_runner.run(handler);
-            });
-        } else if (row.indexedCommand) {
-            connect(action, &QAction::triggered, this, [this, command = row.indexedCommand, index = row.index] {
-                m_runner.run([this, command, index] { std::invoke(command, m_ws, index); });
-            });
-        } else {
-            const auto command = row.command;
-            connect(action, &QAction::triggered, this,
-                    [this, command] { m_runner.run([this, command] { std::invoke(command, m_ws); }); });
-        }
-        m_commands << action;
-        if (row.name == QLatin1String("Telecharge"))
+        QAction* action = addCommand(menu, *row, row->caption, 0);
+        if (row->objectName == QLatin1String("Telecharge"))
             m_telecharge = action;
-        else if (row.closesWindow)
+        else if (row->kind == Kind::Quit)
             m_fin = action;
     }
+}
+
+void MainWindow::showOutcome(const CommandOutcome& outcome)
+{
+    if (!outcome.isDone())
+        m_ui.message(outcome.reason, Messages::kTitle);
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const Catalogue::Entry& row, const QString& caption, int index)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(row.objectName);
+    if (row.copyKey)
+        action->setShortcut(QKeySequence::Copy);
+    else if (!row.shortcut.isEmpty())
+        action->setShortcut(QKeySequence(row.shortcut, QKeySequence::PortableText));
+    if (row.kind == Catalogue::Entry::Kind::Quit) {
+        connect(action, &QAction::triggered, this, [this] { close(); });
+    } else if (row.kind == Catalogue::Entry::Kind::WindowAction) {
+        connect(action, &QAction::triggered, this, [this, name = row.objectName] {
+            if (const auto handler = m_windowActions.value(name))
+                m_runner.run(handler);
+        });
+    } else {
+        connect(action, &QAction::triggered, this, [this, handler = row.handler, index] {
+            m_runner.run([this, handler, index] { showOutcome(handler(m_ws.units(), index)); });
+        });
+    }
+    m_commands << action;
+    return action;
 }
 
 // The draw list keeps whole lines whatever the report: a cut draw line is a draw misread. The
@@ -316,7 +331,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     m_jobs->stopAndWait();
     if (!m_exitDone) {
         bool saved = false;
-        m_runner.run([this, &saved] { saved = m_ws.exitSave(); });
+        m_runner.run([this, &saved] { saved = m_ws.units().history.exitSave(); });
         m_exitDone = saved
             || m_ui.confirm(QStringLiteral("L'historique de travail n'a pas été enregistré.\nQuitter sans l'enregistrer ?"),
                             QStringLiteral("Tiravol"));
@@ -372,10 +387,11 @@ void MainWindow::mirrorTitle()
 void MainWindow::mirrorWalkProgress()
 {
     m_report->mirror();
-    QString text = m_ws.walkProgress();
+    QString text = m_ws.units().analyses.walkProgress();
     // A stopped walk's share stays in sight as long as its records are the report shown.
     const QStringList& lines = m_ws.report().resultat.lines;
-    if (text.isEmpty() && !m_ws.walkRunning() && !lines.isEmpty() && CombinationWalk::isStoppedLine(lines.last()))
+    if (text.isEmpty() && !m_ws.units().analyses.walkRunning() && !lines.isEmpty()
+        && CombinationWalk::isStoppedLine(lines.last()))
         text = lines.last();
     m_walkProgress->setText(text);
     m_walkProgress->setVisible(!text.isEmpty());
@@ -402,8 +418,8 @@ void MainWindow::updateAvailability()
     // While a long job runs nothing may start another command; only the stop button (and
     // closing, which stops the job first) stays available. A combination walk leaves the
     // report area usable; its inputs (list, grid) are locked.
-    const bool walking = m_ws.walkRunning();
-    const bool idle = !m_ws.progress().visible && !m_ws.jobRunning();
+    const bool walking = m_ws.units().analyses.walkRunning();
+    const bool idle = !m_ws.progress().visible && !m_ws.units().jobs.running();
     for (QAction* action : std::as_const(m_commands)) {
         bool enabled = idle || action == m_fin;
         if (action == m_telecharge)

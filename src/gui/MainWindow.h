@@ -2,8 +2,8 @@
 
 #include "gui/BaseOnlyNotice.h"
 #include "gui/CommandRunner.h"
-#include "gui/MenuCommand.h"
 #include "gui/WaitCursor.h"
+#include "shell/Catalogue.h"
 
 #include <QHash>
 #include <QList>
@@ -65,7 +65,10 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
-    void addMenuRows(QMenu* menu, const QList<MenuCommand>& rows);
+    void addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& rows);
+    // A command refused or failed: its reason in a message box.
+    void showOutcome(const CommandOutcome& outcome);
+    QAction* addCommand(QMenu* menu, const Catalogue::Entry& row, const QString& caption, int index);
     void fitDrawList();
     void saveWindowGeometry();
 

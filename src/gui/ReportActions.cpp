@@ -2,6 +2,7 @@
 
 #include "gui/MainWindow.h"
 #include "gui/ReportPrinter.h"
+#include "shell/CommandUnits.h"
 #include "shell/Messages.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
@@ -68,14 +69,14 @@ void ReportActions::copySelection(MainWindow& window)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(window.workspace().selectionText());
+    clipboard->setText(window.workspace().units().output.selectionText());
 }
 
 void ReportActions::print(MainWindow& window, bool everything)
 {
     Workspace& ws = window.workspace();
     if (everything)
-        ws.selectAllResults();
+        ws.units().output.selectAll();
     QString why;
     const std::unique_ptr<QPrinter> printer = printerFactory() ? printerFactory()(&why) : defaultPrinter(&why);
     std::unique_ptr<QPrinter> pdf;
@@ -91,5 +92,5 @@ void ReportActions::print(MainWindow& window, bool everything)
         window.ui().message(printed.error, Messages::kTitle);
         return;
     }
-    ws.unselectResults(printed.resultat, printed.resultat2);
+    ws.units().output.unselect(printed.resultat, printed.resultat2);
 }

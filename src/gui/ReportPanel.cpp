@@ -2,6 +2,7 @@
 
 #include "analyses/CombinationWalk.h"
 #include "gui/CommandRunner.h"
+#include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QFontDatabase>
@@ -84,7 +85,7 @@ ReportPanel::ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* p
     m_resultat2 = makeResultList(QStringLiteral("Resultat2"), 2);
     connect(m_resultat, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const int row = m_resultat->row(item);
-        m_runner.run([this, row] { m_ws.clickResultat(row); });
+        m_runner.run([this, row] { m_ws.units().entry.clickResultat(row); });
     });
 
     auto* busyRow = new QHBoxLayout;
@@ -216,8 +217,8 @@ void ReportPanel::mirror()
     const bool walkEnds = records != m_shownResultat && !records.isEmpty() && CombinationWalk::isStoppedLine(records.last());
     mirrorList(m_resultat, m_column1, report.resultat, m_shownResultat);
     mirrorList(m_resultat2, m_column2, report.resultat2, m_shownResultat2);
-    m_label1->setText(m_ws.label1());
-    if (m_ws.walkRunning() || walkEnds)
+    m_label1->setText(m_ws.units().analyses.label1());
+    if (m_ws.units().analyses.walkRunning() || walkEnds)
         m_resultat->scrollToBottom();
 }
 

@@ -117,15 +117,13 @@ void AnalysisCommands::partenaire()
         m_steps.wordpad();
 }
 
-void AnalysisCommands::annonceur()
+CommandOutcome AnalysisCommands::annonceur()
 {
     WorkspaceState& s = m_state;
     const QList<int> chosen = m_grid.chosenNumbers();
     const Announcer::Result result = Announcer::report(s.matrix, s.period, chosen);
-    if (result.tooManyNumbers) {
-        m_ui.message(Announcer::tooManyMessage(), Messages::kTitle);
-        return;
-    }
+    if (result.tooManyNumbers)
+        return CommandOutcome::refused(Announcer::tooManyMessage());
     s.report.keepTitle(QStringLiteral("Annonceur"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
@@ -133,6 +131,7 @@ void AnalysisCommands::annonceur()
     writeLines(result.report);
     if (result.report.exported)
         m_steps.wordpad();
+    return CommandOutcome::done();
 }
 
 void AnalysisCommands::graph()

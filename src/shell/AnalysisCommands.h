@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/CommandOutcome.h"
+
 #include "analyses/AnalysisReport.h"
 #include "analyses/CombinationWalk.h"
 #include "shell/JobRunner.h"
@@ -30,7 +32,8 @@ public:
     void petitsGros(); // PG
     void colonne(); // Colonne
     void partenaire(); // Part
-    void annonceur(); // Annonceur
+    // Refused, nothing changed, when more numbers are ticked than a draw holds.
+    CommandOutcome annonceur(); // Annonceur
     void plusSortis(); // PlusSortis
     void rechercheEcart(); // Recherche
     void graph(); // cmdGraph: fresh statistics for the chart window

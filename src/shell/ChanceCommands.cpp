@@ -71,26 +71,8 @@ void ChanceCommands::annonceurHasard()
     writeReport(QStringLiteral("Annonceur - hasard"), r.lines, r.exported);
 }
 
-std::optional<int> ChanceCommands::askBacktestSize()
+BacktestJob ChanceCommands::prepareBacktest(int size, quint32 seed)
 {
-    const std::optional<QString> answer
-        = m_ui.askText(kBacktestTitle, QStringLiteral("Nombre de numéros joués à chaque tirage (2 à 10)"), QStringLiteral("10"));
-    if (!answer)
-        return std::nullopt;
-    const qint64 size = NumberFormat::readTypedNumber(*answer);
-    if (size < Backtest::kMinSize || size > Backtest::kMaxSize) {
-        m_ui.message(QStringLiteral("Le nombre de numéros joués va de 2 à 10"), Messages::kTitle);
-        return std::nullopt;
-    }
-    return static_cast<int>(size);
-}
-
-std::optional<BacktestJob> ChanceCommands::prepareBacktest(int size, quint32 seed)
-{
-    if (size < Backtest::kMinSize || size > Backtest::kMaxSize) {
-        m_ui.message(QStringLiteral("Le nombre de numéros joués va de 2 à 10"), Messages::kTitle);
-        return std::nullopt;
-    }
     const WorkspaceState& s = m_state;
     BacktestJob job;
     job.matrix = s.matrix;
@@ -113,22 +95,26 @@ void ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& 
     writeReport(kBacktestTitle, Backtest::reportLines(result, job.settings, firstDate, lastDate));
 }
 
-void ChanceCommands::testerPrevision(quint32 seed)
+CommandOutcome ChanceCommands::testerPrevision(quint32 seed)
 {
-    if (const std::optional<int> size = askBacktestSize())
-        backtest(*size, seed);
+    const std::optional<QString> answer
+        = m_ui.askText(kBacktestTitle, QStringLiteral("Nombre de numéros joués à chaque tirage (2 à 10)"), QStringLiteral("10"));
+    if (!answer)
+        return CommandOutcome::done();
+    const qint64 size = NumberFormat::readTypedNumber(*answer);
+    return backtest(static_cast<int>(std::clamp<qint64>(size, -1, Backtest::kMaxSize + 1)), seed);
 }
 
-bool ChanceCommands::backtest(int size, quint32 seed)
+CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
 {
-    const std::optional<BacktestJob> job = prepareBacktest(size, seed);
-    if (!job)
-        return false;
+    if (size < Backtest::kMinSize || size > Backtest::kMaxSize)
+        return CommandOutcome::refused(QStringLiteral("Le nombre de numéros joués va de 2 à 10"));
+    BacktestJob job = prepareBacktest(size, seed);
     // The hourglass and the progress bar stay until the job has ended, wherever it runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
     m_state.progress = Progress{true, 0, 0};
     m_changes.changed(StatePart::ProgressPart);
-    auto input = std::make_shared<const BacktestJob>(std::move(*job));
+    auto input = std::make_shared<const BacktestJob>(std::move(job));
     auto result = std::make_shared<BacktestResult>();
     Job backtestJob;
     backtestJob.run = [this, input, result](JobContext& context) {
@@ -156,7 +142,7 @@ bool ChanceCommands::backtest(int size, quint32 seed)
         hourglass.reset();
     };
     m_jobs.start(std::move(backtestJob));
-    return true;
+    return CommandOutcome::done();
 }
 
 void ChanceCommands::appendPerformanceComparison(const std::vector<int>& ticked)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/CommandOutcome.h"
+
 #include "chance/Backtest.h"
 
 #include <optional>
@@ -28,19 +30,17 @@ public:
     void annonceurHasard();
 
     // Asks how many numbers to play, then runs the backtest, its random players drawn from `seed`.
-    void testerPrevision(quint32 seed);
+    CommandOutcome testerPrevision(quint32 seed);
     // Runs the backtest of `size` numbers as a job (a stop keeps the draws played so far) and
-    // writes its report at the end; false when the size is out of range (told).
-    bool backtest(int size, quint32 seed);
+    // writes its report at the end; refused when the size is out of range.
+    CommandOutcome backtest(int size, quint32 seed);
 
     // Adds the comparison with chance after the lines of "Performance", before its export.
     void appendPerformanceComparison(const std::vector<int>& ticked);
 
 private:
-    // What a backtest of `size` numbers reads now; nullopt when the size is out of range (told).
-    std::optional<BacktestJob> prepareBacktest(int size, quint32 seed);
-    // Asks the size ("10" offered); nullopt when cancelled or out of range (told).
-    std::optional<int> askBacktestSize();
+    // What a backtest of `size` numbers reads now.
+    BacktestJob prepareBacktest(int size, quint32 seed);
     // Writes the report of a finished (or stopped) backtest.
     void showBacktest(const BacktestJob& job, const BacktestResult& result);
     // Clears the report area for a one-column report titled `title`, writes `lines` and exports.

@@ -4,6 +4,7 @@
 #include "shell/AnalysisCommands.h"
 #include "shell/BaseCommand.h"
 #include "shell/ChanceCommands.h"
+#include "shell/CommandUnits.h"
 #include "shell/EntryCommands.h"
 #include "shell/FilterCommand.h"
 #include "shell/FirstRunCommand.h"
@@ -47,6 +48,8 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_forecast = std::make_unique<ForecastCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
     m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
+    m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
+                                   *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock});
     m_firstRun = std::make_unique<FirstRunCommand>(
         m_config, m_ui, [this](std::function<void()> then) { buildHistories(std::move(then)); },
         [this] { return startDemonstration(); });
@@ -57,46 +60,6 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
 }
 
 Workspace::~Workspace() = default;
-
-bool Workspace::lockForWriting()
-{
-    return m_lock->acquire();
-}
-
-void Workspace::unlockWriting()
-{
-    m_lock->release();
-}
-
-QString Workspace::writeLockRefusal() const
-{
-    return m_lock->refusal();
-}
-
-std::optional<QString> Workspace::exportRefusal(const QString& path) const
-{
-    return m_output->exportRefusal(path);
-}
-
-bool Workspace::exportReport(const QString& path, QString* failure)
-{
-    return m_output->exportReport(path, failure);
-}
-
-void Workspace::setArchiveSource(ArchiveSource* source)
-{
-    m_import->setSource(source);
-}
-
-void Workspace::setJobRunner(JobRunner* runner)
-{
-    m_jobs->setRunner(runner);
-}
-
-bool Workspace::jobRunning() const
-{
-    return m_jobs->running();
-}
 
 bool Workspace::historyComplete() const
 {
@@ -126,161 +89,6 @@ void Workspace::startUp()
         checkComplete();
 }
 
-bool Workspace::exitSave()
-{
-    return m_history->exitSave();
-}
-
-void Workspace::chargeManuelle()
-{
-    m_history->chargeManuelle();
-}
-
-void Workspace::telechargement()
-{
-    m_history->reload();
-}
-
-void Workspace::sorties()
-{
-    m_rankings->sorties();
-}
-
-void Workspace::ecarts()
-{
-    m_rankings->ecarts();
-}
-
-void Workspace::ecartsMax()
-{
-    m_rankings->ecartsMax();
-}
-
-void Workspace::numero()
-{
-    m_rankings->numero();
-}
-
-void Workspace::clickListe(int index)
-{
-    m_list->clickListe(index);
-}
-
-void Workspace::doubleClickListe()
-{
-    m_entry->doubleClickListe();
-}
-
-void Workspace::validateEntry()
-{
-    m_entry->validateEntry();
-}
-
-void Workspace::effacer()
-{
-    m_entry->effacer();
-}
-
-void Workspace::clickResultat(int index)
-{
-    m_entry->clickResultat(index);
-}
-
-void Workspace::chooseOldestDraw()
-{
-    m_entry->chooseOldestDraw();
-}
-
-void Workspace::periodeEtude()
-{
-    m_filter->periodeEtude();
-}
-
-void Workspace::hasard()
-{
-    m_chance->hasard();
-}
-void Workspace::cotesKeno()
-{
-    m_chance->cotesKeno();
-}
-void Workspace::partenairesHasard()
-{
-    m_chance->partenairesHasard();
-}
-void Workspace::annonceurHasard()
-{
-    m_chance->annonceurHasard();
-}
-void Workspace::testerPrevision()
-{
-    m_chance->testerPrevision(kDefaultBacktestSeed);
-}
-bool Workspace::backtest(int size, quint32 seed)
-{
-    return m_chance->backtest(size, seed);
-}
-
-void Workspace::setCheck(int number, bool ticked)
-{
-    m_grid->setCheck(number, ticked);
-}
-
-void Workspace::toutCocher()
-{
-    m_grid->toutCocher();
-}
-
-void Workspace::reperage()
-{
-    m_grid->reperage();
-}
-
-void Workspace::performance()
-{
-    m_forecast->performance();
-}
-
-void Workspace::colonnes(int index)
-{
-    m_forecast->colonnes(index);
-}
-
-void Workspace::finales(int index)
-{
-    m_forecast->finales(index);
-}
-
-void Workspace::selectionNumeros()
-{
-    m_forecast->selectionNumeros();
-}
-
-QString Workspace::reloadCriteria()
-{
-    return m_forecast->reloadCriteria();
-}
-
-QString Workspace::loadCriteria(const QString& path)
-{
-    return m_forecast->loadCriteria(path);
-}
-
-bool Workspace::saveCriteria()
-{
-    return m_forecast->saveCriteria();
-}
-
-void Workspace::moveCriterion(CriterionBar bar, int position)
-{
-    m_forecast->moveCriterion(bar, position);
-}
-
-void Workspace::forgetCriteria()
-{
-    m_forecast->forgetCriteria();
-}
-
 void Workspace::setExportEnabled(bool on)
 {
     m_state.exportEnabled = on;
@@ -291,36 +99,6 @@ void Workspace::setResultSelected(int list, int index, bool on)
 {
     (list == 2 ? m_state.report.resultat2 : m_state.report.resultat).setSelected(index, on);
     emit changed(ReportPart);
-}
-
-QString Workspace::selectionText() const
-{
-    return m_output->selectionText();
-}
-
-void Workspace::selectAllResults()
-{
-    m_output->selectAll();
-}
-
-void Workspace::unselectResults(const QList<int>& resultat, const QList<int>& resultat2)
-{
-    m_output->unselect(resultat, resultat2);
-}
-
-void Workspace::aide()
-{
-    m_output->aide();
-}
-
-void Workspace::site()
-{
-    m_output->site();
-}
-
-void Workspace::aPropos()
-{
-    m_output->aPropos();
 }
 
 void Workspace::construireHistorique()
@@ -338,15 +116,15 @@ void Workspace::buildHistories(std::function<void()> then)
         useFolders(m_ownConfig);
     // Refused at once when another program writes the folder now, before any archive is asked
     // for; the build then locks it itself, from reading the histories to writing them.
-    if (!lockForWriting()) {
-        m_ui.message(writeLockRefusal(), Messages::kTitle);
+    if (!m_lock->acquire()) {
+        m_ui.message(m_lock->refusal(), Messages::kTitle);
         if (demo)
             useFolders(demoConfig);
         if (then)
             then();
         return;
     }
-    unlockWriting();
+    m_lock->release();
     const int revision = m_state.listRevision;
     m_base->construireHistorique([this, demo, demoConfig, revision, then = std::move(then)] {
         if (demo) {
@@ -406,57 +184,4 @@ HistoryBuild Workspace::buildHistory(const QStringList& archives)
     HistoryBuild outcome;
     m_base->build(archives, [&outcome](const HistoryBuild& built) { outcome = built; });
     return outcome;
-}
-
-void Workspace::dizaines()
-{
-    m_analyses->dizaines();
-}
-void Workspace::septaines()
-{
-    m_analyses->septaines();
-}
-void Workspace::pairsImpairs()
-{
-    m_analyses->pairsImpairs();
-}
-void Workspace::petitsGros()
-{
-    m_analyses->petitsGros();
-}
-void Workspace::colonne()
-{
-    m_analyses->colonne();
-}
-void Workspace::partenaire()
-{
-    m_analyses->partenaire();
-}
-void Workspace::annonceur()
-{
-    m_analyses->annonceur();
-}
-void Workspace::plusSortis()
-{
-    m_analyses->plusSortis();
-}
-void Workspace::rechercheEcart()
-{
-    m_analyses->rechercheEcart();
-}
-void Workspace::graph()
-{
-    m_analyses->graph();
-}
-bool Workspace::walkRunning() const
-{
-    return m_analyses->walkRunning();
-}
-QString Workspace::label1() const
-{
-    return m_analyses->label1();
-}
-QString Workspace::walkProgress() const
-{
-    return m_analyses->walkProgress();
 }

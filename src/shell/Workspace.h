@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+struct CommandUnits;
 class AnalysisCommands;
 class ArchiveSource;
 class BaseCommand;
@@ -37,7 +38,9 @@ class FolderLock;
 // The shared state of the main window and every command on it. Commands never touch a widget:
 // the window mirrors this state (signal `changed`), the command-line companion prints it. The
 // commands themselves live in units by subject (loading and saving, import, list clicks,
-// rankings, grid, entry, filter); this class holds the state, runs them and announces changes.
+// rankings, grid, entry, filter), reached through units() and the catalogue; this class owns
+// them and the state, runs the sequences that span several (start-up, the history build) and
+// announces changes.
 class Workspace : public QObject {
     Q_OBJECT
 public:
@@ -52,92 +55,24 @@ public:
     Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent = nullptr);
     ~Workspace() override;
 
-    void setArchiveSource(ArchiveSource* source);
-    // Runs the long jobs (walks, backtest, base building, download); null: in place.
-    void setJobRunner(JobRunner* runner);
-    // True from the start of a long job to the end of its finish.
-    bool jobRunning() const;
+    // The command units; the catalogue's handlers call them.
+    CommandUnits& units() { return *m_units; }
+    const CommandUnits& units() const { return *m_units; }
 
     // ---- start-up and exit
     // Settings, version, title, Charge2, ranking, the first-run question (when the configuration
     // offers it and the data folder holds no history), completeness check.
     void startUp();
-    // Writes the working history as the exit does; false when it could not (already told).
-    bool exitSave();
 
-    // ---- loading
-    void chargeManuelle(); // mnuCharge
-    void telechargement(); // Telecharge and Debut: reload base history + archive
-
-    // ---- rankings
-    void sorties();
-    void ecarts();
-    void ecartsMax();
-    void numero();
-
-    // ---- draw list, study period, manual entry
-    void clickListe(int index);
-    void doubleClickListe();
-    void validateEntry(); // OK
-    void effacer(); // Annuler
-    void clickResultat(int index); // a click on a line of Resultat
-    // Prepares the oldest draw for correction: its numbers are ticked and the next validation
-    // rewrites it, keeping its own date and slot.
-    void chooseOldestDraw();
-    bool editingOldest() const { return m_state.editOldest; }
-    void periodeEtude(); // finP: calendar filter
-
-    // ---- number grid
-    void setCheck(int number, bool ticked);
-    void toutCocher();
-    void reperage();
-
-    // ---- performance, presets, forecast
-    void performance(); // Perf2
-    void colonnes(int index); // C1(0..6)
-    void finales(int index); // F0(1..10)
-    void selectionNumeros(); // Magic
-    QString reloadCriteria(); // criteria window opened from the menu, "Reset configuration"
-    QString loadCriteria(const QString& path); // a criteria file named by the user; returns its fault
-    bool saveCriteria(); // "Sauver"
-    void moveCriterion(CriterionBar bar, int position);
-    void forgetCriteria(); // the criteria window closed by its title bar
-    // ---- chance: the statistics against what chance alone gives
-    void hasard();
-    void cotesKeno();
-    void partenairesHasard();
-    void annonceurHasard();
-    // "Tester la prévision": asks how many numbers to play, then runs the backtest.
-    void testerPrevision();
-    // The backtest of `size` numbers a draw (2..10) with the random players drawn from `seed`;
-    // false when the size is out of range (told).
+    // The seed of "Tester la prévision" from the menu.
     static constexpr quint32 kDefaultBacktestSeed = 1;
-    bool backtest(int size, quint32 seed = kDefaultBacktestSeed);
-    // ---- analyses
-    void dizaines();
-    void septaines();
-    void pairsImpairs();
-    void petitsGros();
-    void colonne();
-    void partenaire();
-    void annonceur(); // more numbers chosen than a draw holds: told, no report
-    void plusSortis();
-    void rechercheEcart();
-    void graph();
-    bool walkRunning() const;
-    QString label1() const;
-    QString walkProgress() const; // empty when no walk runs
 
     // ---- output
     void setExportEnabled(bool on);
     bool exportEnabled() const { return m_state.exportEnabled; }
+    // The oldest draw is being corrected: the next validation rewrites it.
+    bool editingOldest() const { return m_state.editOldest; }
     void setResultSelected(int list, int index, bool on); // list 1 = Resultat, 2 = Resultat2
-    QString selectionText() const; // MnuCop: the clipboard's text
-    void selectAllResults(); // tout, before printing
-    void unselectResults(const QList<int>& resultat, const QList<int>& resultat2); // after printing
-    void aide(); // Varn
-    void site();
-    void aPropos();
     // The base and working histories from several archives. During a demonstration they are
     // built in the player's own data folder, and the demonstration ends once they are loaded.
     void construireHistorique();
@@ -183,27 +118,12 @@ public:
     // A correction in the middle of the list that no save has written yet.
     bool hasUnsavedCorrection() const { return m_state.unsavedCorrection; }
 
-    // ---- one writer at a time in the data folder
-    // Takes the folder's lock for the rest of the Workspace's life (the command line's whole
-    // command), waiting a few seconds for another program; false, with the reason in
-    // writeLockRefusal(), when it does not come free.
-    bool lockForWriting();
-    QString writeLockRefusal() const;
-
-    // ---- export
-    // Why `path` may not receive an export: it is a file the program keeps. nullopt when it may.
-    std::optional<QString> exportRefusal(const QString& path) const;
-    // Writes the report as the export step does; false when refused or failed, the reason told
-    // in a message, or put in *failure when given.
-    bool exportReport(const QString& path, QString* failure = nullptr);
-
 signals:
     void changed(unsigned parts);
 
 private:
     // Completeness: the first draw is of 1993.
     bool historyComplete() const;
-    void unlockWriting();
     // construireHistorique, then `then` once the build has ended (it runs as a job).
     void buildHistories(std::function<void()> then);
     // The demonstration history (the same as the window's --demo) written to a temporary folder
@@ -236,4 +156,5 @@ private:
     WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
     QString m_ownTitle;
     std::unique_ptr<FolderLock> m_lock;
+    std::unique_ptr<CommandUnits> m_units;
 };

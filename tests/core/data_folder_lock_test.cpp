@@ -1,5 +1,6 @@
 // The data folder's lock: one lock per history whatever the path, and lock files left behind
 // (empty, of a dead program, of another computer) never block a save for good.
+#include "shell/CommandUnits.h"
 #include "shell/DataFolderLock.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
@@ -38,10 +39,10 @@ protected:
     // Enters the next draw by hand, as the window does; true when the file got it.
     bool enterDraw(Workspace& ws, int first) const
     {
-        ws.clickListe(ws.liste().itemCount() - 1);
+        ws.units().list.clickListe(ws.liste().itemCount() - 1);
         for (int n = first; n < first + 20; ++n)
-            ws.setCheck(n, true);
-        ws.validateEntry();
+            ws.units().grid.setCheck(n, true);
+        ws.units().entry.validateEntry();
         return readFile(working) == crlf(ws.liste().toStringList());
     }
     std::unique_ptr<Workspace> start()
@@ -90,7 +91,7 @@ TEST_F(DataFolderLockTest, AnEmptyLockBlocksAMinuteThenIsTakenOver)
     EXPECT_TRUE(contains(lastMessage(), QStringLiteral(" s) : rien n'a été écrit.")));
     // Older than a minute: nobody will ever fill it.
     leaveLock(QByteArray(), 61);
-    EXPECT_TRUE(ws->exitSave());
+    EXPECT_TRUE(ws->units().history.exitSave());
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
     EXPECT_FALSE(QFileInfo::exists(lockFile));
     EXPECT_EQ(ws->drawCount(), 11);
@@ -133,14 +134,14 @@ TEST_F(DataFolderLockTest, ALockOfAnotherComputerIsNamedWithItsAgeAndKept)
     // The exit offers to keep the typed draw beside the history, and quits once it is there.
     const auto conflicts = [this] { return QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files); };
     ui.confirmAnswers = {false};
-    EXPECT_FALSE(ws->exitSave());
+    EXPECT_FALSE(ws->units().history.exitSave());
     ASSERT_EQ(ui.confirmTexts.size(), 1);
     EXPECT_TRUE(startsWith(ui.confirmTexts[0],
                            QStringLiteral("L'historique de travail n'a pas été enregistré : 1 tirage "
                                           "de la liste n'y est pas.")));
     EXPECT_TRUE(conflicts().isEmpty());
     ui.confirmAnswers = {true};
-    EXPECT_TRUE(ws->exitSave());
+    EXPECT_TRUE(ws->units().history.exitSave());
     ASSERT_EQ(conflicts().size(), 1);
     EXPECT_EQ(readFile(data + u'/' + conflicts()[0]), crlf(ws->liste().toStringList()));
     EXPECT_TRUE(contains(lastMessage(), conflicts()[0]));

@@ -2,6 +2,7 @@
 // read, the questions they ask and what they export.
 #include "shell/Workspace.h"
 
+#include "shell/CommandUnits.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
@@ -29,7 +30,7 @@ protected:
 
 TEST_F(WorkspaceChanceTest, HasardCountsThePeriodEndingBeforeTheSelection)
 {
-    m_ws->hasard();
+    m_ws->units().chance.hasard();
     expectOneColumn();
     EXPECT_EQ(report().title, QStringLiteral("Le hasard au ") + m_history.last().left(10));
     // The lines are the report's own; the count of the last number proves which draws it read.
@@ -40,8 +41,8 @@ TEST_F(WorkspaceChanceTest, HasardCountsThePeriodEndingBeforeTheSelection)
     EXPECT_TRUE(lines[72].startsWith(QString::asprintf("Num  70 Sorti %04d écart réduit ", a[70])));
 
     // A click on item 31: the period is draws 0..30.
-    m_ws->clickListe(31);
-    m_ws->hasard();
+    m_ws->units().list.clickListe(31);
+    m_ws->units().chance.hasard();
     EXPECT_EQ(report().title, QStringLiteral("Le hasard au ") + m_history[30].left(10));
     EXPECT_EQ(report().resultat.lines[0], QStringLiteral("Le hasard sur 31 tirages"));
     a = referenceStats(m_history, 0, 30).appearances;
@@ -56,7 +57,7 @@ TEST_F(WorkspaceChanceTest, CotesAreExportedWithTheirTitle)
     const QString target = m_data.filePath(QStringLiteral("cotes.txt"));
     m_ws->setExportEnabled(true);
     m_ui.saveNames.push_back(target);
-    m_ws->cotesKeno();
+    m_ws->units().chance.cotesKeno();
     expectOneColumn();
     EXPECT_EQ(report().title, QStringLiteral("Cotes du Keno"));
     // The title, then the one list; its lines are the report's own test.
@@ -67,7 +68,7 @@ TEST_F(WorkspaceChanceTest, CompanionsReadTheTickedNumbers)
 {
     m_ws->setExportEnabled(true);
     m_ui.saveNames.push_back(m_data.filePath(QStringLiteral("rien.txt")));
-    m_ws->partenairesHasard();
+    m_ws->units().chance.partenairesHasard();
     EXPECT_EQ(report().title, QStringLiteral("Partenaires - hasard"));
     EXPECT_EQ(report().resultat.lines.size(), 2); // asks for a number: the report's own test
     EXPECT_EQ(m_ui.saveNames.size(), 1u); // nothing to export: no save dialog
@@ -76,11 +77,11 @@ TEST_F(WorkspaceChanceTest, CompanionsReadTheTickedNumbers)
     const int n = m_history[10].mid(11, 2).toInt(); // a number of draw 10
     const int with = referenceStats(m_history, 0, 59).appearances[static_cast<size_t>(n)];
     m_ws->setExportEnabled(false);
-    m_ws->setCheck(n, true);
-    m_ws->partenairesHasard();
+    m_ws->units().grid.setCheck(n, true);
+    m_ws->units().chance.partenairesHasard();
     EXPECT_EQ(report().resultat.lines[1], QStringLiteral("Tirages avec tous les numéros choisis : %1 sur 60").arg(with));
     EXPECT_EQ(report().resultat.lines.size(), 9 + 69 + 3);
-    m_ws->annonceurHasard();
+    m_ws->units().chance.annonceurHasard();
     EXPECT_EQ(report().title, QStringLiteral("Annonceur - hasard"));
     // The newest draw has no following draw.
     EXPECT_EQ(report().resultat.lines[1],
@@ -89,8 +90,8 @@ TEST_F(WorkspaceChanceTest, CompanionsReadTheTickedNumbers)
     expectOneColumn();
     // After a click on draw 11, draw 10 ends the period: the draw it announces is outside, so it
     // does not count.
-    m_ws->clickListe(11);
-    m_ws->annonceurHasard();
+    m_ws->units().list.clickListe(11);
+    m_ws->units().chance.annonceurHasard();
     EXPECT_EQ(report().resultat.lines[1],
               QStringLiteral("Tirages suivant la combinaison dans la période : %1 sur 11")
                   .arg(referenceStats(m_history, 0, 9).appearances[static_cast<size_t>(n)]));
@@ -99,7 +100,7 @@ TEST_F(WorkspaceChanceTest, CompanionsReadTheTickedNumbers)
 TEST_F(WorkspaceChanceTest, BacktestAsksTheSizeAndRefusesOthers)
 {
     m_ui.textAnswers.push_back(QStringLiteral("4"));
-    m_ws->testerPrevision();
+    m_ws->units().chance.testerPrevision(Workspace::kDefaultBacktestSeed);
     expectOneColumn();
     EXPECT_EQ(report().title, QStringLiteral("Tester la prévision"));
     EXPECT_EQ(
@@ -109,12 +110,15 @@ TEST_F(WorkspaceChanceTest, BacktestAsksTheSizeAndRefusesOthers)
             QStringLiteral("Chaque tirage : 4 numéros de la sélection faite sur les seuls tirages précédents")}));
     const QStringList before = report().resultat.lines;
 
-    m_ui.textAnswers.push_back(QStringLiteral("11"));
-    m_ws->testerPrevision();
-    ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].text, QStringLiteral("Le nombre de numéros joués va de 2 à 10"));
+    // Out of range, however large: refused with the range; cancelled: nothing at all.
+    for (const char* typed : {"11", "1", "99999999999"}) {
+        m_ui.textAnswers.push_back(QString::fromLatin1(typed));
+        const CommandOutcome refused = m_ws->units().chance.testerPrevision(Workspace::kDefaultBacktestSeed);
+        EXPECT_EQ(refused.status, CommandOutcome::Status::Refused) << typed;
+        EXPECT_EQ(refused.reason, QStringLiteral("Le nombre de numéros joués va de 2 à 10"));
+    }
     m_ui.textAnswers.push_back(std::nullopt);
-    m_ws->testerPrevision();
-    EXPECT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_TRUE(m_ws->units().chance.testerPrevision(Workspace::kDefaultBacktestSeed).isDone());
+    EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(report().resultat.lines, before);
 }

@@ -1,6 +1,7 @@
 // The grid, manual entry and correction of draws, and the calendar filter: lines written, the file, refusals.
 #include "shell/Workspace.h"
 
+#include "shell/CommandUnits.h"
 #include "support/TestSupport.h"
 
 #include <tuple>
@@ -31,10 +32,10 @@ protected:
     void enter(int index)
     {
         if (index >= 0)
-            m_ws->clickListe(index);
+            m_ws->units().list.clickListe(index);
         for (int n : kScrambled)
-            m_ws->setCheck(n, true);
-        m_ws->validateEntry();
+            m_ws->units().grid.setCheck(n, true);
+        m_ws->units().entry.validateEntry();
     }
 
     // Validating `index` with the grid ticked must be refused with a message and change nothing.
@@ -45,7 +46,7 @@ protected:
         enter(index);
         EXPECT_EQ(m_ui.messages.size(), messages + 1) << index;
         EXPECT_EQ(shownItems(*m_ws), before) << index;
-        m_ws->effacer();
+        m_ws->units().entry.effacer();
     }
 
     // Runs the filter with the window answering `chosen` (nullopt: closed); returns what it showed.
@@ -58,7 +59,7 @@ protected:
                 f = *chosen;
             return chosen.has_value();
         };
-        m_ws->periodeEtude();
+        m_ws->units().filter.periodeEtude();
         return shown;
     }
 };
@@ -69,7 +70,7 @@ TEST_F(WorkspaceTest, GridCounterButtonsAndReperageFollowTheTicks)
 {
     start(makeHistory(40, QDate(2024, 4, 1)));
     for (int n = 1; n <= 21; ++n) {
-        m_ws->setCheck(n, true);
+        m_ws->units().grid.setCheck(n, true);
         EXPECT_EQ(m_ws->counters().text1, QString::number(n));
         EXPECT_EQ(m_ws->okEnabled(), n == 20) << n;
         EXPECT_EQ(m_ws->annulerEnabled(), n >= 20) << n;
@@ -80,8 +81,8 @@ TEST_F(WorkspaceTest, GridCounterButtonsAndReperageFollowTheTicks)
     m_ws->setResultSelected(1, 0, true);
     for (int i = 1; i <= 35; ++i)
         m_ws->setResultSelected(2, i, true);
-    m_ws->setCheck(7, false);
-    m_ws->reperage();
+    m_ws->units().grid.setCheck(7, false);
+    m_ws->units().grid.reperage();
     const ReportModel& r = m_ws->report();
     ASSERT_EQ(r.resultat2.count(), 36);
     EXPECT_TRUE(r.resultat.isSelected(0));
@@ -90,7 +91,7 @@ TEST_F(WorkspaceTest, GridCounterButtonsAndReperageFollowTheTicks)
         for (int i = 1; i < list->count(); ++i)
             EXPECT_EQ(list->isSelected(i), m_ws->checks()[static_cast<size_t>(list->lines[i].left(2).toInt())]) << i;
 
-    m_ws->toutCocher();
+    m_ws->units().grid.toutCocher();
     EXPECT_EQ(m_ws->counters().text1, QStringLiteral("70"));
     EXPECT_FALSE(m_ws->okEnabled());
 }
@@ -104,10 +105,10 @@ TEST_F(WorkspaceTest, AddingWritesTheNextSlotAndSavesEveryDraw)
     start(history);
     // Nineteen numbers are no draw: validating them changes nothing.
     for (int n : kScrambled.mid(1))
-        m_ws->setCheck(n, true);
-    m_ws->validateEntry();
+        m_ws->units().grid.setCheck(n, true);
+    m_ws->units().entry.validateEntry();
     EXPECT_EQ(shownItems(*m_ws), history + QStringList{QString()});
-    m_ws->effacer();
+    m_ws->units().entry.effacer();
     for (int i = 0; i < 2; ++i) {
         enter(3 + i);
         const QStringList expected = history + added.mid(0, i + 1);
@@ -133,18 +134,18 @@ TEST_F(WorkspaceTest, EntriesTakeTheDateOfTheLineAboveAndCorrectionsWaitForExitS
     EXPECT_EQ(shownItems(*m_ws), expected + QStringList{QString()});
 
     // The oldest draw has no line above: it keeps its own date and slot. Its numbers come ticked.
-    m_ws->chooseOldestDraw();
+    m_ws->units().entry.chooseOldestDraw();
     EXPECT_TRUE(m_ws->okEnabled());
-    m_ws->validateEntry();
+    m_ws->units().entry.validateEntry();
     EXPECT_EQ(shownItems(*m_ws)[0], expected[0]);
-    m_ws->chooseOldestDraw();
-    m_ws->effacer();
+    m_ws->units().entry.chooseOldestDraw();
+    m_ws->units().entry.effacer();
     enter(-1);
     expected[0] = QStringLiteral("09/02/2024") + kSortedText + QStringLiteral(" soir");
     EXPECT_EQ(shownItems(*m_ws), expected + QStringList{QString()});
 
     EXPECT_EQ(readFile(working()), before);
-    EXPECT_TRUE(m_ws->exitSave());
+    EXPECT_TRUE(m_ws->units().history.exitSave());
     EXPECT_EQ(readFile(working()), crlf(expected));
 }
 
@@ -198,9 +199,9 @@ TEST_F(WorkspaceTest, FilteredListKeepsExactlyTheChosenDrawsButSavesTheFullHisto
               (QStringList{QString::number(base.size()), base.first().left(10), base.last().left(10)}));
 
     expectRefused(10); // the line above a kept draw is not its neighbour in the history
-    m_ws->chooseOldestDraw();
+    m_ws->units().entry.chooseOldestDraw();
     EXPECT_FALSE(m_ws->editingOldest());
-    EXPECT_TRUE(m_ws->exitSave());
+    EXPECT_TRUE(m_ws->units().history.exitSave());
     EXPECT_EQ(readFile(working()), crlf(base));
 }
 
@@ -213,7 +214,7 @@ TEST_F(WorkspaceTest, ReloadSavesAPendingCorrectionOrAsksBeforeDroppingIt)
     ASSERT_TRUE(corrected.contains(kSortedText));
     EXPECT_TRUE(m_ws->hasUnsavedCorrection());
     EXPECT_EQ(readFile(working()), crlf(history));
-    m_ws->chargeManuelle();
+    m_ws->units().history.chargeManuelle();
     EXPECT_EQ(shownItems(*m_ws)[5], corrected);
     QStringList saved = history;
     saved[5] = corrected;
@@ -226,12 +227,12 @@ TEST_F(WorkspaceTest, ReloadSavesAPendingCorrectionOrAsksBeforeDroppingIt)
     const QStringList longer = makeHistory(14);
     writeFile(working(), crlf(longer));
     m_ui.confirmAnswers = {false};
-    m_ws->chargeManuelle();
+    m_ws->units().history.chargeManuelle();
     ASSERT_EQ(m_ui.confirmTexts.size(), 1);
     EXPECT_EQ(m_ws->drawCount(), 12); // not reloaded: the correction is still there
     EXPECT_EQ(shownItems(*m_ws)[7], second);
     m_ui.confirmAnswers = {true};
-    m_ws->telechargement();
+    m_ws->units().history.reload();
     EXPECT_EQ(m_ui.confirmTexts.size(), 2);
     EXPECT_NE(shownItems(*m_ws)[7], second); // given up, as agreed
     EXPECT_EQ(readFile(working()), crlf(longer));

@@ -1,5 +1,6 @@
 // A data folder without any history: the question that leads a first run somewhere.
 #include "history/DemoHistory.h"
+#include "shell/CommandUnits.h"
 #include "shell/FirstRunCommand.h"
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
@@ -89,7 +90,7 @@ TEST_F(FirstRunTest, TheDemonstrationNeverWritesThePlayersFolderAndABuildEndsIt)
     // Saved where it came from, never into the player's folder.
     const QString demoFolder = ws->config().dataFolder;
     ASSERT_NE(demoFolder, data);
-    EXPECT_TRUE(ws->exitSave());
+    EXPECT_TRUE(ws->units().history.exitSave());
     EXPECT_TRUE(dataFiles().isEmpty());
 
     // A cancelled build keeps the demonstration; a build writes the player's folder and ends it.

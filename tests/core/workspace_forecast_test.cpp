@@ -1,3 +1,4 @@
+#include "shell/CommandUnits.h"
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
@@ -37,9 +38,9 @@ protected:
 TEST_F(ForecastWorkspaceTest, PerformanceWritesTheReportAndItsComparisonAndClearsTheRightList)
 {
     startPerformanceHistory();
-    m_ws->setCheck(2, true);
-    m_ws->setCheck(1, true);
-    m_ws->performance();
+    m_ws->units().grid.setCheck(2, true);
+    m_ws->units().grid.setCheck(1, true);
+    m_ws->units().forecast.performance();
 
     // The report's own lines are Performance's business: here, its title, that the ticked numbers
     // and the whole period reached it, and what chance alone would have paid after it.
@@ -74,11 +75,11 @@ TEST_F(ForecastWorkspaceTest, PerformanceWritesTheReportAndItsComparisonAndClear
     EXPECT_EQ(m_ws->studyPeriod().last, 4);
 
     // After a ranking, the right list is cleared; nothing ticked gives the gap table part only.
-    m_ws->sorties();
+    m_ws->units().rankings.sorties();
     ASSERT_GT(m_ws->report().resultat2.count(), 0);
-    m_ws->setCheck(1, false);
-    m_ws->setCheck(2, false);
-    m_ws->performance();
+    m_ws->units().grid.setCheck(1, false);
+    m_ws->units().grid.setCheck(2, false);
+    m_ws->units().forecast.performance();
     EXPECT_EQ(m_ws->report().exportLines(),
               utf8Lines({"Performance d'un ensemble", "", " tableau des écarts entre grilles gagnantes pour les numéros :", "",
                          "", "", ""}));
@@ -88,21 +89,21 @@ TEST_F(ForecastWorkspaceTest, PerformanceWritesTheReportAndItsComparisonAndClear
 TEST_F(ForecastWorkspaceTest, PresetsClearTheGridTickTheirNumbersAndRunThePerformance)
 {
     startPerformanceHistory();
-    m_ws->setCheck(5, true);
-    m_ws->setCheck(33, true);
-    m_ws->finales(10);
+    m_ws->units().grid.setCheck(5, true);
+    m_ws->units().grid.setCheck(33, true);
+    m_ws->units().forecast.finales(10);
     EXPECT_EQ(ticked(), QList<int>({10, 20, 30, 40, 50, 60, 70}));
     EXPECT_EQ(m_ws->counters().text1, QStringLiteral("7"));
     // The report equals that of the same boxes ticked by hand: tiravol-cli's presets test says so.
     EXPECT_TRUE(m_ws->report().exportLines().contains(QStringLiteral(" 10 20 30 40 50 60 70")));
 
-    m_ws->colonnes(6);
+    m_ws->units().forecast.colonnes(6);
     EXPECT_EQ(ticked(), QList<int>({61, 62, 63, 64, 65, 66, 67, 68, 69, 70}));
     EXPECT_EQ(m_ws->counters().text1, QStringLiteral("10"));
 
     // Items that do not exist change nothing.
-    m_ws->colonnes(7);
-    m_ws->finales(0);
+    m_ws->units().forecast.colonnes(7);
+    m_ws->units().forecast.finales(0);
     EXPECT_EQ(ticked().size(), 10);
 }
 
@@ -116,8 +117,8 @@ TEST_F(ForecastWorkspaceTest, SelectionListsEachCriterionAndGroupsAndLeavesTheGe
         = {{B::RecentDraws, 2}, {B::RecentMax, 1},  {B::RecentMin, 1}, {B::AverageMin, 5}, {B::GeneralDraws, 4},
            {B::GeneralMin, 2},  {B::GeneralMax, 4}, {B::GapMin, 1},    {B::GapMax, 2}};
     for (const auto& [b, value] : moves)
-        m_ws->moveCriterion(b, value);
-    m_ws->selectionNumeros();
+        m_ws->units().forecast.moveCriterion(b, value);
+    m_ws->units().forecast.selectionNumeros();
 
     // The lines are ForecastSelection's business: here, that the bars moved reached it.
     const ReportModel& report = m_ws->report();
@@ -141,7 +142,7 @@ TEST_F(ForecastWorkspaceTest, SelectionListsEachCriterionAndGroupsAndLeavesTheGe
     EXPECT_TRUE(m_ui.messages.empty());
 
     // A ranking that follows works on the general window.
-    m_ws->sorties();
+    m_ws->units().rankings.sorties();
     EXPECT_EQ(m_ws->studyPeriod().first, 1);
     EXPECT_EQ(m_ws->stats().appearances[20], 1);
 }
@@ -152,21 +153,21 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     using B = CriterionBar;
     // No file yet: the criteria as the load left them, and no message.
     const QString generalDraws = m_ws->criteria().label(B::GeneralDraws);
-    m_ws->reloadCriteria();
+    m_ws->units().forecast.reloadCriteria();
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(m_ws->criteria().label(B::GeneralDraws), generalDraws);
     EXPECT_FALSE(QFileInfo::exists(criteriaFile()));
 
-    m_ws->moveCriterion(B::RecentDraws, 28); // pushes the recent most bound to 28
-    m_ws->moveCriterion(B::AverageMin, 40); // drags the average most bound up
-    ASSERT_TRUE(m_ws->saveCriteria());
+    m_ws->units().forecast.moveCriterion(B::RecentDraws, 28); // pushes the recent most bound to 28
+    m_ws->units().forecast.moveCriterion(B::AverageMin, 40); // drags the average most bound up
+    ASSERT_TRUE(m_ws->units().forecast.saveCriteria());
     EXPECT_EQ(readFile(criteriaFile()).split('\n').value(0), QByteArray("0,42,28\r"));
 
-    m_ws->moveCriterion(B::RecentDraws, 3);
-    m_ws->moveCriterion(B::RecentMax, 3);
-    m_ws->moveCriterion(B::AverageMax, 20); // drags the fewest bound down
+    m_ws->units().forecast.moveCriterion(B::RecentDraws, 3);
+    m_ws->units().forecast.moveCriterion(B::RecentMax, 3);
+    m_ws->units().forecast.moveCriterion(B::AverageMax, 20); // drags the fewest bound down
     const QString generalMostBefore = m_ws->criteria().label(B::GeneralMax);
-    EXPECT_EQ(m_ws->reloadCriteria(), QString());
+    EXPECT_EQ(m_ws->units().forecast.reloadCriteria(), QString());
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("28"));
     EXPECT_EQ(m_ws->criteria().label(B::AverageMin), QStringLiteral("40"));
@@ -176,14 +177,14 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     // never rewritten.
     const QByteArray damaged = "0,42,20\r\nbanane\r\n";
     writeFile(criteriaFile(), damaged);
-    m_ws->reloadCriteria();
-    m_ws->reloadCriteria(); // opened again: the same fault is not told twice
+    m_ws->units().forecast.reloadCriteria();
+    m_ws->units().forecast.reloadCriteria(); // opened again: the same fault is not told twice
     EXPECT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("20"));
     EXPECT_EQ(readFile(criteriaFile()), damaged);
 
     // Closing the window by its title bar: the design-time criteria, labels included.
-    m_ws->forgetCriteria();
+    m_ws->units().forecast.forgetCriteria();
     EXPECT_EQ(m_ws->criteria().label(B::GeneralMax), QStringLiteral("3000"));
     EXPECT_EQ(m_ws->criteria()[B::GeneralMax].value, 0);
 }
@@ -194,15 +195,15 @@ TEST_F(ForecastWorkspaceTest, PerformanceAndSelectionEndWithTheExportStep)
     m_ws->setExportEnabled(true);
     const QString perf = m_data.filePath(QStringLiteral("perf.txt")), magic = m_data.filePath(QStringLiteral("magic.txt"));
     m_ui.saveNames = {perf, magic};
-    m_ws->setCheck(1, true);
-    m_ws->performance();
+    m_ws->units().grid.setCheck(1, true);
+    m_ws->units().forecast.performance();
     const QByteArray written = readFile(perf);
     EXPECT_TRUE(written.startsWith("Performance d'un ensemble\r\n01/01/2020 01--------------------------------0  \xe2\x82\xac"
                                    "uros, Ecart 1\r\n"));
     EXPECT_TRUE(written.endsWith("0001  fois a l'\xc3\xa9"
                                  "cart 00\r\n0002  fois a l'\xc3\xa9"
                                  "cart 01\r\n\r\n"));
-    m_ws->selectionNumeros();
+    m_ws->units().forecast.selectionNumeros();
     // The title of the performance stays: the selection keeps it.
     EXPECT_TRUE(readFile(magic).startsWith("Performance d'un ensemble\r\nForme recente sur "));
     EXPECT_TRUE(m_ui.saveNames.empty());

@@ -2,6 +2,7 @@
 #include "shell/DataFolderLock.h"
 #include "shell/Workspace.h"
 
+#include "shell/CommandUnits.h"
 #include "shell/JobRunner.h"
 #include "support/TestSupport.h"
 
@@ -53,7 +54,7 @@ protected:
 TEST_F(WorkspaceOutputTest, AboutBoxGivesTheProgramAndItsVersionOnTwoLines)
 {
     make();
-    m_ws->aPropos();
+    m_ws->units().output.aPropos();
     ASSERT_EQ(m_ui.messages.size(), 1u);
     EXPECT_TRUE(m_ui.messages[0].information);
     EXPECT_EQ(m_ui.messages[0].title + m_ui.messages[0].text,
@@ -68,14 +69,14 @@ TEST_F(WorkspaceOutputTest, WebPageOpensTheSettingsAddressOrTheDefaultWrittenBac
     WorkspaceConfig config = this->config();
     config.readOnlySettings = true;
     m_ws = std::make_unique<Workspace>(config, &m_ui);
-    m_ws->site();
+    m_ws->units().output.site();
     EXPECT_EQ(m_ui.openedUrls, QList<QUrl>{contact});
     EXPECT_FALSE(QFile::exists(ini()));
 
     m_ui.openedUrls.clear();
     m_connection = WorkspaceConfig::Connection::Offline;
     make();
-    m_ws->site();
+    m_ws->units().output.site();
     ASSERT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ui.messages[0].text + m_ui.messages[0].title, QStringLiteral("Vous n'etes pas connecté à InternetTiravol"));
     EXPECT_FALSE(m_ui.messages[0].information); // no icon
@@ -84,7 +85,7 @@ TEST_F(WorkspaceOutputTest, WebPageOpensTheSettingsAddressOrTheDefaultWrittenBac
 
     m_ui.messages.clear();
     m_connection = WorkspaceConfig::Connection::Online;
-    m_ws->site();
+    m_ws->units().output.site();
     EXPECT_EQ(m_ui.openedUrls, QList<QUrl>{contact});
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_TRUE(contains(QString::fromUtf8(readFile(ini())), QStringLiteral("[URL]")));
@@ -92,13 +93,13 @@ TEST_F(WorkspaceOutputTest, WebPageOpensTheSettingsAddressOrTheDefaultWrittenBac
 
     // An address of the player's own, with a query, is opened as written.
     writeFile(ini(), "[URL]\r\nFileFdesjeux=https://example.org/a.zip\r\nSiteTiravol=https://example.org/p?a=1&b=2\r\n");
-    m_ws->site();
+    m_ws->units().output.site();
     ASSERT_EQ(m_ui.openedUrls.size(), 2);
     EXPECT_EQ(m_ui.openedUrls[1].toString(), QStringLiteral("https://example.org/p?a=1&b=2"));
 
     // No browser took it: said, and nothing else changes.
     m_ui.viewerOpens = false;
-    m_ws->site();
+    m_ws->units().output.site();
     EXPECT_TRUE(contains(onlyMessage(), QStringLiteral("https://example.org/p?a=1&b=2")));
 }
 
@@ -110,7 +111,7 @@ TEST_F(WorkspaceOutputTest, HelpOpensTheDocumentFoundBesideTheProgramOrSaysItIsM
     qputenv("XDG_DATA_DIRS", QFile::encodeName(share.path()));
     m_connection = WorkspaceConfig::Connection::Offline; // help needs no connection
     make();
-    m_ws->aide();
+    m_ws->units().output.aide();
     EXPECT_TRUE(m_ui.openedUrls.isEmpty());
     EXPECT_TRUE(contains(onlyMessage(), QStringLiteral("« aidekeno.pdf » est introuvable")));
 
@@ -118,7 +119,7 @@ TEST_F(WorkspaceOutputTest, HelpOpensTheDocumentFoundBesideTheProgramOrSaysItIsM
     writeFile(pdf, "%PDF-1.4\n");
     // Opened when found (the window's test); when no viewer takes it, its place is said.
     m_ui.viewerOpens = false;
-    m_ws->aide();
+    m_ws->units().output.aide();
     EXPECT_TRUE(contains(onlyMessage(), pdf));
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_DATA_DIRS");
@@ -229,11 +230,11 @@ TEST_F(WorkspaceOutputTest, AStoppedBuildingOrArchivesWithoutADrawAskNothingAndW
     start(old);
     std::atomic<bool> stop{true}; // stopped (or the window closed) before the first archive
     InPlaceJobRunner runner(&stop);
-    m_ws->setJobRunner(&runner);
+    m_ws->units().jobs.setRunner(&runner);
     m_ui.openNames.push_back({archive("a.csv", makeHistory(16, QDate(2022, 5, 1), 9))});
     m_ui.confirmAnswers.push_back(true);
     m_ws->construireHistorique();
-    m_ws->setJobRunner(nullptr);
+    m_ws->units().jobs.setRunner(nullptr);
     EXPECT_EQ(onlyMessage(), QStringLiteral("Construction interrompue : rien n'a été écrit."));
     EXPECT_FALSE(m_ws->progress().visible);
     EXPECT_FALSE(m_ws->waitCursor());

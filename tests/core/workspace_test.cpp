@@ -1,4 +1,5 @@
 #include "acquire/ArchiveSource.h"
+#include "shell/CommandUnits.h"
 #include "shell/Settings.h"
 #include "support/TestSupport.h"
 
@@ -64,7 +65,7 @@ protected:
         config.appDataFolder = at("config");
         config.connection = [this] { return connection; };
         auto ws = std::make_unique<Workspace>(config, &ui);
-        ws->setArchiveSource(&source);
+        ws->units().import.setSource(&source);
         ws->startUp();
         return ws;
     }
@@ -91,19 +92,19 @@ TEST_F(WorkspaceTest, StartUpRanksTheWholeHistoryClicksAndExports)
     EXPECT_EQ(period(*ws), std::pair(0, N - 1));
     EXPECT_EQ(ws->stats(), referenceStats(draws, 0, N - 1));
     expectReport(*ws, RankingKind::Sorties, draws, 0, N - 1);
-    for (auto [command, kind] : {std::pair{&Workspace::ecarts, RankingKind::Ecarts},
-                                 {&Workspace::ecartsMax, RankingKind::EcartsMax},
-                                 {&Workspace::numero, RankingKind::Numero}}) {
-        (ws.get()->*command)();
+    for (auto [command, kind] : {std::pair{&RankingCommands::ecarts, RankingKind::Ecarts},
+                                 {&RankingCommands::ecartsMax, RankingKind::EcartsMax},
+                                 {&RankingCommands::numero, RankingKind::Numero}}) {
+        (ws->units().rankings.*command)();
         expectReport(*ws, kind, draws, 0, N - 1);
     }
 
     // A click ends the period before the line; one on the first line acts on the second.
-    ws->clickListe(10);
+    ws->units().list.clickListe(10);
     EXPECT_EQ(period(*ws), std::pair(0, 9));
     EXPECT_EQ(ws->stats(), referenceStats(draws, 0, 9));
     expectReport(*ws, RankingKind::Sorties, draws, 0, 9);
-    ws->clickListe(0);
+    ws->units().list.clickListe(0);
     EXPECT_EQ(ws->selectedIndex(), 1);
     EXPECT_EQ(period(*ws), std::pair(0, 0));
     EXPECT_EQ(ws->stats(), referenceStats(draws, 0, 0));
@@ -112,13 +113,13 @@ TEST_F(WorkspaceTest, StartUpRanksTheWholeHistoryClicksAndExports)
     const QString exported = at("sorties.txt");
     ws->setExportEnabled(true);
     ui.saveNames.push_back(exported);
-    ws->sorties();
+    ws->units().rankings.sorties();
     const ReportModel& r = ws->report();
     EXPECT_EQ(r.exportLines().size(), 1 + 36 + 35);
     EXPECT_EQ(readFile(exported), crlf(QStringList{r.title} + r.resultat.lines + r.resultat2.lines.mid(1)));
     ws->setExportEnabled(false); // unticked: no dialog at all
     ui.saveNames.push_back(exported);
-    ws->numero();
+    ws->units().rankings.numero();
     EXPECT_EQ(ui.saveNames.size(), 1u);
 }
 
@@ -146,7 +147,7 @@ TEST_F(WorkspaceTest, RankingsOfferedDuringALoadComeFromTheNewList)
     writeFile(working, crlf(second));
     ws->setExportEnabled(true);
     ui.saveNames = {at("load.txt")};
-    ws->chargeManuelle();
+    ws->units().history.chargeManuelle();
     const QStringList lines = rankingLines(RankingKind::Sorties, referenceStats(second, 0, 9));
     EXPECT_EQ(readFile(at("load.txt")),
               crlf(QStringList{QStringLiteral("Classement par sorties au ") + second[9].left(10), kHeader} + lines));
@@ -172,8 +173,8 @@ TEST_F(WorkspaceTest, BadLinesAreCountedInTheirMessageAndWrittenBackByteForByte)
             one ? QStringLiteral("1 ligne de « Tirages_keno.txt » n'est pas un tirage valide ; elle est gardée telle quelle")
                 : QStringLiteral("3 lignes de « Tirages_keno.txt » ne sont pas des tirages valides ; elles sont gardées")));
         EXPECT_EQ(ws->stats(), referenceStats(lines, 0, 7)); // unreadable fields and 85 count for no number
-        ws->clickListe(5); // narrows the period, not what is saved
-        EXPECT_TRUE(ws->exitSave());
+        ws->units().list.clickListe(5); // narrows the period, not what is saved
+        EXPECT_TRUE(ws->units().history.exitSave());
         EXPECT_EQ(readFile(working), crlf(lines));
     }
 }
@@ -185,14 +186,14 @@ TEST_F(WorkspaceTest, OfflineReloadNeverShortensTheWorkingFileNorTakesAnEntry)
     auto ws = startWith(draws);
     // A download that worked first: the offline one after it must not pass for it.
     source.draws = draws.mid(20);
-    ws->telechargement();
+    ws->units().history.reload();
     ASSERT_TRUE(ws->lastImport().csvRead);
-    ws->chargeManuelle();
+    ws->units().history.chargeManuelle();
     ui.messages.clear();
     source.urls.clear();
     connection = WorkspaceConfig::Connection::Offline;
-    ws->chargeManuelle();
-    ws->telechargement();
+    ws->units().history.chargeManuelle();
+    ws->units().history.reload();
     EXPECT_FALSE(ws->lastImport().attempted);
     ASSERT_EQ(ui.messages.size(), 2u); // at the manual load and at the reload
     for (const auto& m : ui.messages)
@@ -200,22 +201,22 @@ TEST_F(WorkspaceTest, OfflineReloadNeverShortensTheWorkingFileNorTakesAnEntry)
     EXPECT_TRUE(source.urls.isEmpty());
     EXPECT_EQ(ws->drawCount(), 20);
     // The exit keeps the longer file and says so once; nothing is lost, so nothing more is asked.
-    EXPECT_TRUE(ws->exitSave());
+    EXPECT_TRUE(ws->units().history.exitSave());
     EXPECT_EQ(readFile(working), crlf(draws));
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_TRUE(contains(ui.messages.back().text, QStringLiteral("est gardé tel quel")));
     // Nor is a draw entered on that list, which could not be saved; it is once the file is read again.
     const auto enter = [&ws] {
-        ws->clickListe(ws->liste().itemCount() - 1);
+        ws->units().list.clickListe(ws->liste().itemCount() - 1);
         for (int n = 1; n <= 20; ++n)
-            ws->setCheck(n, true);
-        ws->validateEntry();
+            ws->units().grid.setCheck(n, true);
+        ws->units().entry.validateEntry();
     };
     enter();
     EXPECT_EQ(ws->drawCount(), 20);
     EXPECT_TRUE(
         contains(ui.messages.back().text, QStringLiteral("ne contient pas tout l'historique de travail (10 tirages manquants)")));
-    ws->chargeManuelle();
+    ws->units().history.chargeManuelle();
     enter();
     EXPECT_EQ(ws->drawCount(), 31);
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
@@ -241,7 +242,7 @@ TEST_F(WorkspaceTest, LongerMergeReplacesTheFileOnlyWhenNoDrawIsLost)
         writeFile(base, crlf(all.mid(0, 4)));
         source.draws = c.archive;
         auto ws = start();
-        ws->telechargement();
+        ws->units().history.reload();
         const bool replaced = c.refusal.isEmpty();
         EXPECT_EQ(ws->drawCount(), c.count);
         EXPECT_EQ(readFile(working), crlf(all.mid(0, replaced ? 14 : 10)));
@@ -249,9 +250,9 @@ TEST_F(WorkspaceTest, LongerMergeReplacesTheFileOnlyWhenNoDrawIsLost)
         EXPECT_TRUE(endsWith(told, c.refusal));
         EXPECT_EQ(told.contains(QStringLiteral("manque")), !replaced);
         // A click counts back no further than the lines saved last (11 when the merge was refused).
-        ws->clickListe(12);
+        ws->units().list.clickListe(12);
         EXPECT_EQ(ws->studyPeriod().first, replaced ? 0 : 1);
-        EXPECT_EQ(ws->exitSave(), replaced);
+        EXPECT_EQ(ws->units().history.exitSave(), replaced);
     }
 }
 
@@ -271,23 +272,23 @@ TEST_F(WorkspaceTest, FailedDownloadAsksForTheAddressAndKeepsItUnderTheHourglass
     bool duringDownload = false;
     source.during = [&] { duringDownload = ws->waitCursor(); };
     ui.textAnswers = {corrected, QStringLiteral("   ")}; // a blank answer is not kept
-    ws->telechargement();
+    ws->units().history.reload();
     EXPECT_TRUE(duringDownload);
     EXPECT_FALSE(ws->waitCursor());
     // No message box before the address prompt: the reason is in the prompt.
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.askedTitles, QStringList{QStringLiteral("Telechargement echoué vérifiez l'adresse")});
-    ws->telechargement();
+    ws->units().history.reload();
     EXPECT_EQ(source.urls, (QStringList{own, corrected}));
     EXPECT_EQ(Settings(ini, false).archiveUrl(), corrected);
     EXPECT_EQ(readFile(working), crlf(all.mid(0, 12)));
     // A successful import that skipped nothing ends without a summary box.
     ui.messages.clear();
     source.draws = all.mid(8);
-    ws->telechargement();
+    ws->units().history.reload();
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(readFile(working), crlf(all));
-    ws->sorties();
+    ws->units().rankings.sorties();
     EXPECT_FALSE(ws->waitCursor());
     EXPECT_GE(raised, 4);
     EXPECT_EQ(raised, lowered);
@@ -299,7 +300,7 @@ TEST_F(WorkspaceTest, AnOverlappingDownloadAddsEachDrawOnceAndSaysWhatItSkipped)
     writeFile(base, crlf(all.mid(0, 8)));
     source.draws = all.mid(4);
     auto ws = startWith(all.mid(0, 12));
-    ws->telechargement();
+    ws->units().history.reload();
     EXPECT_EQ(ws->liste().toStringList(), all);
     EXPECT_EQ(readFile(working), crlf(all));
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -319,7 +320,7 @@ TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
     // The folder becomes a regular file: nothing can be written there.
     ASSERT_TRUE(QDir(folder).removeRecursively());
     writeFile(folder, "not a folder");
-    EXPECT_FALSE(ws->exitSave());
+    EXPECT_FALSE(ws->units().history.exitSave());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, kTitle);
     const QString text = ui.messages[0].text;
@@ -337,7 +338,7 @@ TEST_F(WorkspaceTest, UnreadableWorkingFileIsNotDestroyed)
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("ne peut pas être lu")));
     EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("rien ne sera enregistré")));
-    EXPECT_TRUE(ws->exitSave());
+    EXPECT_TRUE(ws->units().history.exitSave());
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(contains(ui.messages[1].text, QStringLiteral("est gardé tel quel")));
     EXPECT_EQ(readFile(working + QStringLiteral("/inside.txt")), QByteArray("keep"));
@@ -351,7 +352,7 @@ TEST_F(WorkspaceTest, UnreadableSettingsAreSaidAndKeptWhileTheDefaultAddressServ
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("Le fichier des réglages")));
     EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("ne peut pas être lu : il n'a pas été modifié.")));
-    ws->telechargement();
+    ws->units().history.reload();
     EXPECT_EQ(source.urls, QStringList{Settings::defaultArchiveUrl()});
     EXPECT_EQ(readFile(ini), broken);
 }

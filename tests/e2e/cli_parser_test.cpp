@@ -62,6 +62,11 @@ TEST_F(CliParserTest, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
         EXPECT_EQ(optionsIn(help.out), QSet<QString>(expected.begin(), expected.end())) << help.out.toStdString();
     }
     EXPECT_TRUE(cli("recherche-ecart --help").out.contains(QStringLiteral("\n  S                        ")));
+    // A command's own options may come before its name, their values too.
+    EXPECT_EQ(cli("--replace -h build-base").code, 0);
+    EXPECT_EQ(cli("--size 3 --seed=7 -h backtest").code, 0);
+    EXPECT_TRUE(cli("--size 3 -h ecarts")
+                    .err.startsWith(QStringLiteral("tiravol-cli : --size : ne sert qu'avec la commande backtest\n")));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The chart window "Form1": the ranking figures, shown from the main window and following it.
 #include "gui/ChartWindow.h"
 
+#include "shell/CommandUnits.h"
 #include "support/WindowFixture.h"
 
 #include <QPushButton>
@@ -60,7 +61,7 @@ TEST_F(ChartWindowTest, ChartsShowTheRankingFiguresAndFollowEveryStatisticsRun)
 
     // Hidden, it still follows a report that recomputes the statistics over a shorter period.
     chart()->hide();
-    m_ws->clickListe(100);
+    m_ws->units().list.clickListe(100);
     get<QAction>("Pi")->trigger();
     const QList<int> shorter = rankingColumn(1);
     EXPECT_NE(shorter, sorties);

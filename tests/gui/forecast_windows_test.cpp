@@ -2,6 +2,7 @@
 #include "gui/ForecastWindows.h"
 
 #include "gui/CriteriaWindow.h"
+#include "shell/CommandUnits.h"
 #include "support/WindowFixture.h"
 
 #include <QDir>
@@ -32,7 +33,7 @@ TEST_F(ForecastWindowsTest, TheCriteriaWindowReloadsAtEveryOpeningAndTheTipsWind
     }
     // Moves not saved are lost at the next opening once a file exists.
     QDir().mkpath(m_dir.filePath(QStringLiteral("config/Varn")));
-    ASSERT_TRUE(m_ws->saveCriteria());
+    ASSERT_TRUE(m_ws->units().forecast.saveCriteria());
     criteria->bar(1)->setValue(30);
     get("mnuPrev")->trigger();
     EXPECT_EQ(criteria->valueLabel(1)->text(), QStringLiteral("14"));

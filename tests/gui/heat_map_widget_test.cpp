@@ -1,6 +1,7 @@
 // The heat map's colours, and its deviations following every computation of the statistics.
 #include "gui/HeatMapWidget.h"
 
+#include "shell/CommandUnits.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +32,8 @@ TEST_F(HeatMapWindowTest, FollowsEveryComputation)
     for (int n : {1, 35, 70})
         EXPECT_NEAR(map.deviations()[static_cast<size_t>(n)], deviation(n, 119), 1e-9) << n;
     // A click and a ranking: the period is the first 50 draws.
-    m_ws->clickListe(50);
-    m_ws->sorties();
+    m_ws->units().list.clickListe(50);
+    m_ws->units().rankings.sorties();
     EXPECT_NEAR(map.deviations()[7], deviation(7, 49), 1e-9);
     EXPECT_FALSE(map.grab().isNull());
 }

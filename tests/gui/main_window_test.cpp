@@ -3,8 +3,10 @@
 #include "support/EioFault.h"
 
 #include "acquire/ArchiveSource.h"
+#include "analyses/Announcer.h"
 #include "history/DrawLine.h"
 #include "output/NumberFormat.h"
+#include "shell/CommandUnits.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -159,6 +161,15 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndEachRowRunsItsOwnReport)
     m_window->findChild<QMenu*>(QStringLiteral("Finales"))->actions().last()->trigger();
     for (int n = 1; n <= 70; ++n)
         EXPECT_EQ(box(n)->isChecked(), n % 10 == 0) << n;
+    // A refusal reaches the person as a message box, the report left as it was.
+    for (int n = 1; n <= 21; ++n)
+        box(n)->click();
+    const auto before = m_ws->report().resultat.lines;
+    m_ui.messages.clear();
+    get<QAction>("Annonceur")->trigger();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].text, Announcer::tooManyMessage());
+    EXPECT_EQ(m_ws->report().resultat.lines, before);
 }
 
 TEST_F(MainWindowTest, GridEntryAddsADrawThatClosingSaves)
@@ -232,7 +243,7 @@ TEST_F(MainWindowTest, DrawListClickDoubleClickAndKeys)
 TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingStopsItThenSavesOnce)
 {
     WaitingSource source;
-    m_ws->setArchiveSource(&source);
+    m_ws->units().import.setSource(&source);
     const QByteArray before = TestSupport::readFile(working());
     const size_t told = m_ui.messages.size();
     const qsizetype asked = m_ui.askedTitles.size();
@@ -247,7 +258,7 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingStopsItThenSavesOnc
     EXPECT_FALSE(m_ws->checks()[1]);
     // The stop button ends it, asking and telling nothing, and frees the commands.
     get<QPushButton>("Arreter")->click();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
     EXPECT_TRUE(source.cancelled);
     EXPECT_EQ(m_ui.askedTitles.size(), asked);
     EXPECT_EQ(m_ui.messages.size(), told);
@@ -264,7 +275,7 @@ TEST_F(MainWindowTest, DuringADownloadOnlyStopWorksAndClosingStopsItThenSavesOnc
     QFile::remove(working());
     EXPECT_TRUE(m_window->close());
     EXPECT_TRUE(source.cancelled);
-    EXPECT_FALSE(m_ws->jobRunning());
+    EXPECT_FALSE(m_ws->units().jobs.running());
     EXPECT_EQ(m_ws->drawCount(), m_history.size());
     EXPECT_EQ(TestSupport::readFile(working()), before); // nothing lost: the same bytes
     QFile::remove(working());
@@ -288,14 +299,14 @@ TEST_F(MainWindowTest, AfterAFailedDownloadTheTitleAndStatusBarSayTheStudyStopsA
     QString error;
     ASSERT_TRUE(HistoryFile::write(path("Tirages.txt"), m_history.mid(0, 150), &error)) << error.toStdString();
     FailingSource source;
-    m_ws->setArchiveSource(&source);
+    m_ws->units().import.setSource(&source);
     const QString titleBefore = m_window->windowTitle();
     const QLabel* status = get<QLabel>("EtudeBase");
     ASSERT_NE(status, nullptr);
     EXPECT_FALSE(status->isVisible());
 
     get<QAction>("Telecharge")->trigger();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
     ASSERT_EQ(m_ws->drawCount(), 150);
     EXPECT_EQ(m_window->windowTitle(),
               titleBefore + QStringLiteral(" — étude arrêtée au ") + baseEnd
@@ -310,7 +321,7 @@ TEST_F(MainWindowTest, AfterAFailedDownloadTheTitleAndStatusBarSayTheStudyStopsA
     // filtered list; the next load of the working history ends it.
     m_ui.onFilter = [](CalendarFilter&) { return true; };
     get<QAction>("finP")->trigger();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
     EXPECT_EQ(m_ws->listOrigin(), ListOrigin::Filtered);
     EXPECT_TRUE(m_window->windowTitle().contains(baseEnd));
     EXPECT_TRUE(status->isVisible());
@@ -420,10 +431,10 @@ TEST_F(MainWindowTest, AnExitThatCannotWriteOffersToKeepTheDrawsBesideThenAsksBe
     // Another computer holds the folder: the typed draw cannot reach the file.
     TestSupport::writeFile(path(".tiravol.lock"), "4242\ntiravol\nposte-salon\n");
     const QByteArray onDisk = TestSupport::readFile(working());
-    m_ws->clickListe(m_ws->liste().itemCount() - 1);
+    m_ws->units().list.clickListe(m_ws->liste().itemCount() - 1);
     for (int n = 1; n <= 20; ++n)
-        m_ws->setCheck(n, true);
-    m_ws->validateEntry();
+        m_ws->units().grid.setCheck(n, true);
+    m_ws->units().entry.validateEntry();
     ASSERT_EQ(m_ws->drawCount(), kDraws + 1);
     const auto beside = [this] { return QDir(m_dir.path()).entryList({QStringLiteral("*conflit*")}, QDir::Files); };
 
@@ -480,7 +491,7 @@ TEST_F(MainWindowTest, BuildingTheBaseShowsItsProgressThenLoadsTheNewHistory)
             && m_window->statusBar()->rect().contains(bar->geometry());
     });
     get<QAction>("Construire")->trigger(); // the archives are read off the window's thread
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
     EXPECT_TRUE(values.contains(1) && values.contains(2)) << values.size();
     EXPECT_TRUE(laidOut);
     EXPECT_FALSE(bar->isVisible());
@@ -548,10 +559,10 @@ TEST_F(MainWindowTest, ChanceReportsFitTheirPaneBesideWholeDrawLines)
 
 TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAndClosingStopsIt)
 {
-    m_ws->toutCocher();
+    m_ws->units().grid.toutCocher();
     m_ui.textAnswers.push_back(QStringLiteral("8")); // billions of combinations: it cannot end by itself here
     get<QAction>("PlusSortis")->trigger();
-    ASSERT_TRUE(m_ws->walkRunning());
+    ASSERT_TRUE(m_ws->units().analyses.walkRunning());
 
     // Meanwhile the window answers, its inputs locked, the stop button offered.
     EXPECT_FALSE(get<QAction>("Sorties")->isEnabled());
@@ -576,7 +587,7 @@ TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAn
     // Esc stops it as the button does; the lists then show what the Workspace kept.
     QApplication::setActiveWindow(m_window.get());
     qt_sendShortcutOverrideEvent(m_window.get(), 0, Qt::Key_Escape, Qt::NoModifier, QString(), false, 1);
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->walkRunning(); }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().analyses.walkRunning(); }));
     ASSERT_GT(resultat->count(), 1);
     EXPECT_EQ(rows(resultat), m_ws->report().resultat.lines);
     // The line saying how far it got is in sight, stays in the status bar, and gives millions of
@@ -592,7 +603,7 @@ TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAn
     EXPECT_TRUE(progress->isVisible());
     EXPECT_EQ(progress->text(), stopped);
     EXPECT_TRUE(resultat->item(resultat->count() - 2)->isSelected()); // the last record
-    EXPECT_EQ(label1->text(), m_ws->label1());
+    EXPECT_EQ(label1->text(), m_ws->units().analyses.label1());
     EXPECT_TRUE(get<QAction>("Sorties")->isEnabled());
     EXPECT_TRUE(get<QWidget>("Liste")->isEnabled());
     EXPECT_FALSE(stop->isVisible());
@@ -603,10 +614,10 @@ TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAn
     // Closing during a gap search stops it and takes the hourglass back.
     m_ui.textAnswers = {QStringLiteral("9"), QStringLiteral("9")};
     get<QAction>("Recherche")->trigger();
-    ASSERT_TRUE(m_ws->walkRunning());
+    ASSERT_TRUE(m_ws->units().analyses.walkRunning());
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
     m_window->close();
-    EXPECT_FALSE(m_ws->walkRunning());
+    EXPECT_FALSE(m_ws->units().analyses.walkRunning());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -617,10 +628,10 @@ TEST_F(MainWindowTest, BacktestRunsFromTheMenuOffTheWindowThreadAndStops)
     QAction* action = get("TestPrev");
     m_ui.textAnswers.push_back(QStringLiteral("5"));
     action->trigger();
-    ASSERT_TRUE(m_ws->jobRunning());
+    ASSERT_TRUE(m_ws->units().jobs.running());
     EXPECT_FALSE(action->isEnabled());
     get<QPushButton>("Arreter")->click();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->jobRunning(); }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
     EXPECT_EQ(title(), QStringLiteral("Tester la prévision"));
     EXPECT_EQ(rows(get<QListWidget>("Resultat")).filter(QRegularExpression(QStringLiteral("^Test interrompu"))).size(), 1);
     EXPECT_TRUE(action->isEnabled());

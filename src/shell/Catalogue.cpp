@@ -1,0 +1,441 @@
+#include "shell/Catalogue.h"
+
+#include "shell/CommandUnits.h"
+#include "shell/Workspace.h"
+
+namespace Catalogue {
+
+namespace {
+
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+Entry command(const char* menu, const char* name, const char* caption, Entry::Handler handler, const char* shortcut = "")
+{
+    Entry e;
+    e.menu = text(menu);
+    e.objectName = text(name);
+    e.caption = text(caption);
+    e.shortcut = text(shortcut);
+    e.handler = handler;
+    return e;
+}
+
+Entry onWindow(const char* menu, const char* name, const char* caption, Entry::Kind kind, const char* shortcut = "")
+{
+    Entry e = command(menu, name, caption, nullptr, shortcut);
+    e.kind = kind;
+    return e;
+}
+
+Entry separator(const char* menu, const char* name)
+{
+    return onWindow(menu, name, "-", Entry::Kind::Separator);
+}
+
+// The command line's side of an entry.
+Entry cli(Entry e, const char* name, const char* help, CliStyle style, unsigned reads = 0)
+{
+    e.cliName = text(name);
+    e.cliHelp = text(help);
+    e.cliStyle = style;
+    e.reads = reads;
+    return e;
+}
+
+Entry withArguments(Entry e, QList<Argument> arguments, int min = -1, int max = -1)
+{
+    e.arguments = std::move(arguments);
+    e.minArguments = min;
+    e.maxArguments = max;
+    return e;
+}
+
+Entry withOption(Entry e, const char* name, const char* valueName, const char* description)
+{
+    e.options << Option{text(name), text(valueName), text(description)};
+    return e;
+}
+
+Entry preset(Entry e, const char* itemName, QList<std::pair<QString, int>> items, PresetRange range)
+{
+    e.kind = Entry::Kind::Submenu;
+    e.itemName = text(itemName);
+    e.items = std::move(items);
+    e.preset = range;
+    return e;
+}
+
+constexpr unsigned kPeriodNumbers = ReadsPeriod | ReadsNumbers;
+constexpr int kMaxArchives = 100;
+
+QList<Entry> fileEntries()
+{
+    Entry add = cli(command("", "OK", "OK",
+                            [](CommandUnits& u, int) {
+                                u.entry.validateEntry();
+                                return CommandOutcome::done();
+                            }),
+                    "add", "ajoute le tirage suivant à l'historique de travail", CliStyle::Add);
+    add = withArguments(add, {{text("N1,N2,...,N20"), text("les 20 numéros du tirage, de 1 à 70")}});
+    add.writesHistory = true;
+    Entry import = cli(command("", "import", "",
+                               [](CommandUnits& u, int) {
+                                   u.history.reload();
+                                   return CommandOutcome::done();
+                               }),
+                       "import", "importe une archive de résultats (.zip ou .csv)", CliStyle::Import);
+    import = withArguments(import, {{ text("ARCHIVE"), text("l'archive à importer") }});
+    import.acquiring = import.archiveArgument = true;
+    Entry download = cli(command(
+                             "Fichier", "Telecharge", "Telechargement FDesJeux",
+                             [](CommandUnits& u, int) {
+                                 u.history.reload();
+                                 return CommandOutcome::done();
+                             },
+                             "Ctrl+D"),
+                         "download", "télécharge et importe l'archive de résultats", CliStyle::Download);
+    download = withOption(download, "url", "ADRESSE", "adresse de l'archive de résultats");
+    download.acquiring = true;
+    Entry build = cli(command("Fichier", "Construire", "Construire l'historique…",
+                              [](CommandUnits& u, int) {
+                                  u.workspace.construireHistorique();
+                                  return CommandOutcome::done();
+                              }),
+                      "build-base", "construit l'historique à partir de plusieurs archives", CliStyle::BuildBase);
+    build = withArguments(build, {{text("ARCHIVE..."), text("les archives de résultats (.zip ou .csv)")}}, 1, kMaxArchives);
+    build = withOption(build, "replace", "", "remplace l'historique existant, en gardant ses tirages absents des archives");
+    build.acquiring = build.withoutStartUp = true;
+    Entry copy = onWindow("Ed", "MnuCop", "Copier selection", Entry::Kind::WindowAction);
+    copy.copyKey = true;
+    return {
+        command(
+            "Fichier", "mnuCharge", "Charge Manuelle",
+            [](CommandUnits& u, int) {
+                u.history.chargeManuelle();
+                return CommandOutcome::done();
+            },
+            "F5"),
+        add,
+        import,
+        download,
+        build,
+        onWindow("Fichier", "Imp", "Imprimer", Entry::Kind::Submenu),
+        onWindow("Imp", "tout", "Tout", Entry::Kind::WindowAction),
+        onWindow("Imp", "selection", "Selection", Entry::Kind::WindowAction, "Ctrl+P"),
+        onWindow("Fichier", "Fin", "&Quitter", Entry::Kind::Quit, "Ctrl+Q"),
+        copy,
+    };
+}
+
+QList<Entry> rankingEntries()
+{
+    const auto ranking = [](const char* name, const char* caption, Entry::Handler handler, const char* key, const char* cliName,
+                            const char* help) {
+        return cli(command("Statistiques", name, caption, handler, key), cliName, help, CliStyle::Report, ReadsPeriod);
+    };
+    return {
+        command(
+            "Statistiques", "Debut", "Tous les tirages",
+            [](CommandUnits& u, int) {
+                u.history.reload();
+                return CommandOutcome::done();
+            },
+            "Ctrl+T"),
+        command(
+            "Statistiques", "finP", "Periode d'etude",
+            [](CommandUnits& u, int) {
+                u.filter.periodeEtude();
+                return CommandOutcome::done();
+            },
+            "Ctrl+E"),
+        separator("Statistiques", "m1"),
+        ranking(
+            "Ecarts", "Ecarts",
+            [](CommandUnits& u, int) {
+                u.rankings.ecarts();
+                return CommandOutcome::done();
+            },
+            "F6", "ecarts", "classement par écarts"),
+        ranking(
+            "EMaxi", "Ecarts Max",
+            [](CommandUnits& u, int) {
+                u.rankings.ecartsMax();
+                return CommandOutcome::done();
+            },
+            "F7", "ecarts-max", "classement par écarts maximum"),
+        ranking(
+            "Sorties", "Sorties",
+            [](CommandUnits& u, int) {
+                u.rankings.sorties();
+                return CommandOutcome::done();
+            },
+            "F8", "sorties", "classement par sorties"),
+        ranking(
+            "Numero", "Numéro",
+            [](CommandUnits& u, int) {
+                u.rankings.numero();
+                return CommandOutcome::done();
+            },
+            "F9", "numero", "classement par numéros"),
+        separator("Statistiques", "m5"),
+    };
+}
+
+// F0(1..10), captions "1".."9" then "0", and C1(0..6), captions "1-10".."61-70".
+QList<Entry> presetEntries()
+{
+    QList<std::pair<QString, int>> finales, colonnes;
+    for (int d = 1; d <= 10; ++d)
+        finales.append({QString::number(d % 10), d});
+    for (int i = 0; i < 7; ++i)
+        colonnes.append({QStringLiteral("%1-%2").arg(10 * i + 1).arg(10 * i + 10), i});
+    Entry f = cli(command("Statistiques", "Finales", "Finales",
+                          [](CommandUnits& u, int d) {
+                              u.forecast.finales(d);
+                              return CommandOutcome::done();
+                          }),
+                  "finales", "performance des sept numéros finissant par D (0..9)", CliStyle::Preset, ReadsPeriod);
+    f = preset(withArguments(f, {{text("D"), text("le dernier chiffre, de 0 à 9")}}), "F0", finales,
+               {0, 9, [](int d) { return d == 0 ? 10 : d; }});
+    Entry c = cli(command("Statistiques", "Colones", "Colonnes",
+                          [](CommandUnits& u, int i) {
+                              u.forecast.colonnes(i);
+                              return CommandOutcome::done();
+                          }),
+                  "colonnes", "performance de la rangée I (1 = 1-10 ... 7 = 61-70)", CliStyle::Preset, ReadsPeriod);
+    c = preset(withArguments(c, {{text("I"), text("la rangée, de 1 à 7")}}), "C1", colonnes, {1, 7, [](int i) { return i - 1; }});
+    return {f, separator("Statistiques", "m2"), c, separator("Statistiques", "m6")};
+}
+
+// A command of the statistics menu that the command line has too.
+Entry statsRow(const char* name, const char* caption, Entry::Handler handler, const char* cliName, const char* help,
+               unsigned reads = ReadsPeriod, CliStyle style = CliStyle::Report)
+{
+    return cli(command("Statistiques", name, caption, handler), cliName, help, style, reads);
+}
+
+QList<Entry> groupEntries()
+{
+    return {
+        statsRow(
+            "Dix", "Dizaines/Unités",
+            [](CommandUnits& u, int) {
+                u.analyses.dizaines();
+                return CommandOutcome::done();
+            },
+            "dizaines", "sorties par dizaines et par finales"),
+        statsRow(
+            "Sept", "Septaines",
+            [](CommandUnits& u, int) {
+                u.analyses.septaines();
+                return CommandOutcome::done();
+            },
+            "septaines", "sorties par groupes de sept"),
+        statsRow(
+            "Pi", "Pairs / Impairs",
+            [](CommandUnits& u, int) {
+                u.analyses.pairsImpairs();
+                return CommandOutcome::done();
+            },
+            "pairs-impairs", "sorties des numéros pairs et impairs"),
+        statsRow(
+            "PG", "Petits / Gros Numéros",
+            [](CommandUnits& u, int) {
+                u.analyses.petitsGros();
+                return CommandOutcome::done();
+            },
+            "petits-gros", "sorties des numéros 1 à 35 et 36 à 70"),
+    };
+}
+
+QList<Entry> partnerEntries()
+{
+    const Argument size{text("R"), text("la taille des combinaisons, de 2 à 10")};
+    return {
+        separator("Statistiques", "m3"),
+        statsRow(
+            "Part", "Partenaire ideal",
+            [](CommandUnits& u, int) {
+                u.analyses.partenaire();
+                return CommandOutcome::done();
+            },
+            "partenaires", "partenaires des numéros cochés", kPeriodNumbers),
+        statsRow(
+            "PartHasard", "Partenaires - hasard",
+            [](CommandUnits& u, int) {
+                u.chance.partenairesHasard();
+                return CommandOutcome::done();
+            },
+            "partenaires-hasard", "partenaires des numéros cochés face au hasard", kPeriodNumbers),
+        withArguments(statsRow(
+                          "Recherche", "&Recherche Ecart",
+                          [](CommandUnits& u, int) {
+                              u.analyses.rechercheEcart();
+                              return CommandOutcome::done();
+                          },
+                          "recherche-ecart", "combinaisons de R numéros absentes depuis le plus longtemps (S présents)",
+                          kPeriodNumbers, CliStyle::Walk),
+                      {size, {text("S"), text("combien de leurs numéros sont présents")}}),
+        statsRow(
+            "Annonceur", "Annonceur", [](CommandUnits& u, int) { return u.analyses.annonceur(); }, "annonceur",
+            "numéros sortis au tirage suivant les numéros cochés", kPeriodNumbers),
+        statsRow(
+            "AnnonceurHasard", "Annonceur - hasard",
+            [](CommandUnits& u, int) {
+                u.chance.annonceurHasard();
+                return CommandOutcome::done();
+            },
+            "annonceur-hasard", "numéros annoncés par les numéros cochés face au hasard", kPeriodNumbers),
+    };
+}
+
+QList<Entry> reportEntries()
+{
+    const auto report = [](const char* name, const char* caption, Entry::Handler handler, const char* cliName, const char* help,
+                           unsigned reads, CliStyle style = CliStyle::Report) {
+        return cli(command("Statistiques", name, caption, handler), cliName, help, style, reads);
+    };
+    return {
+        report(
+            "Perf2", "Performance",
+            [](CommandUnits& u, int) {
+                u.forecast.performance();
+                return CommandOutcome::done();
+            },
+            "performance", "gains des numéros cochés sur la période", kPeriodNumbers),
+        withArguments(report(
+                          "PlusSortis", "Plus sortis",
+                          [](CommandUnits& u, int) {
+                              u.analyses.plusSortis();
+                              return CommandOutcome::done();
+                          },
+                          "plus-sortis", "combinaisons de R numéros cochés les plus sorties", kPeriodNumbers, CliStyle::Walk),
+                      {{text("R"), text("la taille des combinaisons, de 2 à 10")}}),
+        withArguments(report(
+                          "Colonne", "Colonne",
+                          [](CommandUnits& u, int) {
+                              u.analyses.colonne();
+                              return CommandOutcome::done();
+                          },
+                          "colonne", "numéros sortis dans la colonne C (1 à 20) du tirage", ReadsPeriod, CliStyle::Column),
+                      {{text("C"), text("la colonne, de 1 à 20")}}),
+        report(
+            "Hasard", "Hasard",
+            [](CommandUnits& u, int) {
+                u.chance.hasard();
+                return CommandOutcome::done();
+            },
+            "hasard", "les sorties et les écarts face au hasard", ReadsPeriod),
+    };
+}
+
+QList<Entry> forecastEntries()
+{
+    Entry odds = cli(command("m4", "Cotes", "Cotes du Keno",
+                             [](CommandUnits& u, int) {
+                                 u.chance.cotesKeno();
+                                 return CommandOutcome::done();
+                             }),
+                     "cotes", "cotes du Keno", CliStyle::Report);
+    odds.withoutHistory = true;
+    Entry test = cli(command("m4", "TestPrev", "Tester la prévision",
+                             [](CommandUnits& u, int) { return u.chance.testerPrevision(Workspace::kDefaultBacktestSeed); }),
+                     "backtest", "teste la prévision tirage après tirage", CliStyle::Backtest, ReadsPeriod | ReadsCriteria);
+    test = withOption(test, "size", "K", "nombre de numéros joués, de 2 à 10 (10 par défaut)");
+    test = withOption(test, "seed", "S", "graine des grilles tirées au hasard, de 0 à 4294967295 (1 par défaut)");
+    return {
+        onWindow("m4", "mnuPrev", "Configuration", Entry::Kind::WindowAction),
+        cli(command("m4", "Magic", "Selection numéros",
+                    [](CommandUnits& u, int) {
+                        u.forecast.selectionNumeros();
+                        return CommandOutcome::done();
+                    }),
+            "prevision", "sélection des numéros selon les critères", CliStyle::Forecast, ReadsPeriod | ReadsCriteria),
+        odds,
+        test,
+    };
+}
+
+QList<Entry> otherEntries()
+{
+    return {
+        command(
+            "help", "Varn", "Aide",
+            [](CommandUnits& u, int) {
+                u.output.aide();
+                return CommandOutcome::done();
+            },
+            "F1"),
+        onWindow("help", "mnuCons", "Conseils", Entry::Kind::WindowAction),
+        command("Divers", "tc", "Tout cocher",
+                [](CommandUnits& u, int) {
+                    u.grid.toutCocher();
+                    return CommandOutcome::done();
+                }),
+        command("Divers", "site", "Visiter le site / contact",
+                [](CommandUnits& u, int) {
+                    u.output.site();
+                    return CommandOutcome::done();
+                }),
+        command("Divers", "Apropos", "A propos",
+                [](CommandUnits& u, int) {
+                    u.output.aPropos();
+                    return CommandOutcome::done();
+                }),
+    };
+}
+
+} // namespace
+
+const QList<Menu>& menus()
+{
+    static const QList<Menu> table = {
+        {QStringLiteral("Fichier"), QStringLiteral("&Fichier")},
+        {QStringLiteral("Ed"), QStringLiteral("Edition")},
+        {QStringLiteral("Statistiques"), QStringLiteral("S&tatistiques")},
+        {QStringLiteral("m4"), QStringLiteral("Prevision")},
+        {QStringLiteral("help"), QStringLiteral("Aide")},
+        {QStringLiteral("Divers"), QStringLiteral("Divers")},
+    };
+    return table;
+}
+
+const QList<Entry>& entries()
+{
+    static const QList<Entry> table = fileEntries() + rankingEntries() + presetEntries() + groupEntries() + partnerEntries()
+        + reportEntries() + forecastEntries() + otherEntries();
+    return table;
+}
+
+QList<const Entry*> entriesOf(const QString& menu)
+{
+    QList<const Entry*> rows;
+    for (const Entry& e : entries())
+        if (e.menu == menu)
+            rows << &e;
+    return rows;
+}
+
+QList<const Entry*> cliEntries()
+{
+    QList<const Entry*> rows;
+    for (const Entry& e : entries())
+        if (e.onCommandLine())
+            rows << &e;
+    return rows;
+}
+
+const Entry* findCli(const QString& name)
+{
+    if (name.isEmpty())
+        return nullptr;
+    for (const Entry& e : entries())
+        if (e.cliName == name)
+            return &e;
+    return nullptr;
+}
+
+} // namespace Catalogue
