@@ -76,7 +76,8 @@ void checkRepeats(std::vector<Row>& rows, const QList<int>& lineNumbers)
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (rows[i].verdict == Verdict::Open)
             byDraw[rows[i].rank].push_back(i);
-    for (const auto& [rank, same] : byDraw) {
+    for (const auto& entry : byDraw) {
+        const std::vector<std::size_t>& same = entry.second; // named: a lambda below reads it
         if (same.size() < 2)
             continue;
         const bool agree
