@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The generated history the benchmarks share: 32,766 draws, the longest the old limits allowed.

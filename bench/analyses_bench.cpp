@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number analyses other than the combination walks, on a generated history of 32,766
 // draws, with a plain draw-by-draw version of the tens report and of the partners beside them.
 #include "analyses/Announcer.h"

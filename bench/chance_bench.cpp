@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chance computations beside naive references: the longest-gap law by its sliding
 // recurrence against the state-by-state walk; the backtest, its counts, gaps and criteria kept up
 // to date draw by draw, against recomputing them and the selection from the earlier draws at every

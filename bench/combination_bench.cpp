@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The combination walks on a generated history of 32,766 draws: the bitset engine on every core
 // and on one thread beside the plain walk. The heavy cases (k = 30, all 70 numbers) are registered in optimised builds only;
 // a debug build runs small cases so that one pass stays short.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the start-up path: a plain C++ program that reads a history file, takes the
 // twenty numbers of every line by position, counts appearances and gaps and prints the ranking
 // by appearances. Nothing else: no Qt, no text per line. Compare its run time and memory on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and ranking a full history (32,766 draws): the fast path beside a literal one
 // (every field parsed with a split, a bool per number and draw, 70 tests per draw).
 #include "history/DemoHistory.h"

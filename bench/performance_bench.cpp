@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The performance report of ten numbers over a full history (32,766 draws): the report as the
 // program builds it beside a literal walk (a matrix look-up per number and draw, every number
 // text formatted afresh, the line grown by concatenation).

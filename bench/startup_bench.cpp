@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole start-up path from the bytes of a 32,766-draw history: the draw list, the presence
 // matrix, the statistics and the ranking by appearances with the dates the window shows. The
 // fast path beside a literal one (the whole file as text, a text per line, a bool per number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up path of the core as a fresh process, the way the window and tiravol-cli will run
 // it on a draw list: the history read, the list, the matrix, the statistics and the ranking by
 // appearances printed as the command line prints it. Run beside history_floor to see what the

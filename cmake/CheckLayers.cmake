@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source includes a header from a floor above its own. Run as
 #   cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
 # Each folder may include itself and the folders listed for it.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One interface target carries the language level, warnings and Qt's safety macros.
 add_library(tiravol_options INTERFACE)
 target_compile_features(tiravol_options INTERFACE cxx_std_20)

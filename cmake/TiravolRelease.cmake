@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The release is the top entry of debian/changelog: its version must be the project's, and its
 # date (also SOURCE_DATE_EPOCH of a Debian build) dates the manual pages and the store metadata.
 file(STRINGS ${PROJECT_SOURCE_DIR}/debian/changelog changelog_lines ENCODING UTF-8)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the help document: pictures of the window taken offscreen on the demonstration
 // history, then the French guide (Markdown) laid out by Qt into a PDF. No screen, no extra tool.
 #include "ReproduciblePdf.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any argument list (NUL-separated) must be read without a crash and without running anything:
 // help and version exit 0, a usage error exits 2 with "tiravol-cli : " and the usage; a command
 // to run has its arguments' count and is given only the options it reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes given as the criteria file must load without a crash, leave every bar's position
 // within its range, and be told as at most one line; what "Sauver" would write from them must
 // load back with no fault and write the same bytes again.

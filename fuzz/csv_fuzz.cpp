@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes given as the operator's CSV: the conversion must neither crash nor let through a
 // line that is not a 75-character draw line.
 #include "acquire/CsvImport.h"

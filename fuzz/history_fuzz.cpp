@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes given as a history file must load without a crash; the draw list the program keeps
 // must show the same lines as the plain reading, save back to the same bytes whatever the
 // pieces they were read in, and the statistics over it must match the literal walk.

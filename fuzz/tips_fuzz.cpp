@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes given as the tips file must read without a crash: never more tips than the count
 // announces, and a file that reads with no fault holds exactly that many.
 #include "forecast/TipsFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes given as the archive: the extraction must neither crash nor write outside its folder.
 #include "acquire/ZipExtractor.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Tiravol needs to build, test, run and package on Debian 12: debian/control's
 # Build-Depends, the test tools, debhelper to build the packages, and lintian, devscripts
 # (hardening-check), desktop-file-utils, appstream and zsh to check them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages on a pristine Debian 12 and uses them as a player would: first
 # tiravol-cli alone, which must bring no widget library, gives its version and a report on a
 # history; then tiravol, whose window starts (offscreen); then purging both removes every file

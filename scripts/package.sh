@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian packages as Debian does (dpkg-buildpackage, debian/), from a clean copy of
 # the source tree: build/package/tiravol_<version>_amd64.deb (the window) and
 # build/package/tiravol-cli_<version>_amd64.deb (the command line).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and starts the window. `--demo` starts it on a generated
 # history kept in a temporary folder; other arguments go to the program.
 set -euo pipefail

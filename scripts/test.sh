@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds from scratch and runs every test: the suite, the suite again
 # under address and undefined-behaviour sanitizers, the fuzz targets briefly, the format check,
 # the benchmarks once, the window started once offscreen, and the Debian packages built and checked.

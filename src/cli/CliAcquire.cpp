@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that bring draws in: by hand, from an archive file, from the operator's address.
 #include "acquire/LocalArchiveSource.h"
 #include "acquire/NetworkArchiveSource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number analyses: each prints the report area as the export step would write it, also for
 // the commands the window does not export. The two walks show their progress on a terminal and
 // stop on Ctrl+C with the records found so far.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the histories from several archives: the Workspace's command, answered from the
 // command line (the archives given, --replace for the question).
 #include "cli/CliCommand.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that set the statistics against chance.
 #include "chance/Backtest.h"
 #include "cli/CliCommand.h"

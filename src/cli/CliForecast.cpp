@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Performance, the grid presets and the forecast selection on the command line.
 #include "cli/CliForecast.h"
 

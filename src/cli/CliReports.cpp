@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report commands: each prints the lines the window's export step would write.
 #include "cli/CliCommand.h"
 #include "cli/CliUi.h"

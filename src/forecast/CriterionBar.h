@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The eleven scroll bars of the criteria window. The value is the bar's number (HScroll1 is 1),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The application's hourglass, shown while the Workspace says so. Shown once however often

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/CalendarFilter.h"
 
 #include "history/DrawLine.h"

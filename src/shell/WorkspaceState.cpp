@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/WorkspaceState.h"
 
 QString WorkspaceState::itemDate(int index) const

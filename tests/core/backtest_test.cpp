@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backtest of the forecast selection: what it plays, that it never looks at the draw it
 // plays nor later ones, and that a seed makes its random players again.
 #include "chance/Backtest.h"

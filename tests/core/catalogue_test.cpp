@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue of commands: every row reachable where it is declared, and every command wired
 // to its own report.
 #include "support/TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The distributions under the chance reports, against values worked out by hand or from tables.
 #include "chance/ChanceMath.h"
 #include "support/ChanceSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures of the chance reports as they are written.
 #include "chance/ChanceText.h"
 

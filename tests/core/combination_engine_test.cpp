@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's walks, each checked beside the plain walk kept for reference.
 #include "analyses/CombinationEngine.h"
 #include "analyses/CombinationReference.h"

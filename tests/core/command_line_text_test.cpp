@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line mistakes both programs word themselves: found exactly where Qt's parser
 // would refuse the line, and nowhere else.
 #include "shell/CommandLineText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data folder's lock: one lock per history whatever the path, and lock files left behind
 // (empty, of a dead program, of another computer) never block a save for good.
 #include "shell/CommandUnits.h"

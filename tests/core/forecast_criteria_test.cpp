@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "forecast/CriteriaRanges.h"
 #include "forecast/ForecastCriteria.h"
 #include "support/EioFault.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report of each number against chance: literal lines on a small hand-made case, exact
 // p-values far in the tails, and the rate of false alarms on uniform histories.
 #include "chance/ChanceText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standardised deviations the heat map colours.
 #include "chance/HeatMapValues.h"
 

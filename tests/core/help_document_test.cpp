@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help document the build puts beside tiravol: a real PDF that names every menu command.
 #include "support/TestSupport.h"
 

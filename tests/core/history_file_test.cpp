@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryFile.h"
 #include "support/EioFault.h"
 #include "support/TestSupport.h"

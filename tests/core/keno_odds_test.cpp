@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The odds of the game and their report, against sums of exact whole-number odds.
 #include "chance/ChanceText.h"
 #include "chance/KenoOdds.h"

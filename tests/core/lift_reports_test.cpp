@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The partners and the announcer against chance: planted dependencies found, every p-value
 // against Fisher's law computed apart, and uniform histories flagged at about the stated rate.
 #include "chance/ChanceText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison of a ticked set's return with chance: its lines on a small case, and a set
 // never drawn found out by its matches when its return alone looks ordinary.
 #include "chance/PerformanceComparison.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analyses/GridPresets.h"
 #include "forecast/Performance.h"
 #include "output/NumberFormat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one write helper: a write that fails leaves the old file as it was and says why in French.
 #include "output/TextFile.h"
 #include "support/EioFault.h"

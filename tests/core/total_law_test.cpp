@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact law of a total of plays, checked against computations of the test's own: the
 // odds from exact binomial coefficients, a plain draw-by-draw convolution, the
 // binomial law of Boost.Math, and a seeded simulation of the coverage of the 95 % band.

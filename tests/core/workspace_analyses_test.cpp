@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number analyses run on the Workspace: which lists each clears, hides or keeps, which
 // caption it keeps, whether it exports, and that the period and the ticked numbers reach them.
 #include "shell/CommandUnits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chance commands on the Workspace: what they leave in the report area, the period they
 // read, the questions they ask and what they export.
 #include "shell/Workspace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid, manual entry and correction of draws, and the calendar filter: lines written, the file, refusals.
 #include "shell/Workspace.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A data folder without any history: the question that leads a first run somewhere.
 #include "history/DemoHistory.h"
 #include "shell/CommandUnits.h"

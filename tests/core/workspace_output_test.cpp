@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box, the web page, the help document and the base history built from archives.
 #include "shell/DataFolderLock.h"
 #include "shell/Workspace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing the player has is lost: full disks, exports over kept files, files changed behind the
 // window's back, a second writer, and corrections the base history does not have.
 #include "history/HistoryFile.h"

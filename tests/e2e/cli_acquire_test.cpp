@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tiravol-cli add and import, end to end (download, stopped, in cli_main_test): the working history on disk, byte for byte.
 #include "support/CliSupport.h"
 

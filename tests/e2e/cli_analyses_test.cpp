@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tiravol-cli's analyses in-process: the printed report (title, left list, hidden right list
 // from its second line), the answers given as arguments, refusals. The reports' lines themselves
 // are checked with their units and the Workspace.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tiravol-cli in-process: the options that choose the history and the period reach the report,
 // -o writes it, a missing history exits 1.
 #include "support/CliSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tiravol-cli build-base: the archives given, --replace answering the question, the summary on the
 // standard output and the outcome on the error output (the building itself is the Workspace's).
 #include "acquire/LocalArchiveSource.h"

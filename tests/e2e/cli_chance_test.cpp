@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tiravol-cli hasard, cotes and backtest: the options reach the reports, and their refusals.
 #include "support/CliSupport.h"
 

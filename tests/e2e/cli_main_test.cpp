@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real tiravol-cli binary: the in-process bytes as UTF-8 whatever the locale, exit 2 on a usage
 // error, a failed read of a history failing the run, a failed write to standard output failing the
 // run, -o refusing what is not a file, writers taking turns, and Ctrl+C stopping a long walk with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual pages and the bash completion against the programs themselves: every command and
 // option they know is documented and completed, files are offered where a file is expected, and
 // --version gives the project's version.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tiravol-cli's command line: what it refuses with exit 2 before anything runs, and each
 // command's help, on standard output.
 #include "support/CliSupport.h"

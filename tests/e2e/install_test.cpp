@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Installs this build tree into a temporary prefix and starts the installed programs there.
 #include "shell/AppFiles.h"
 

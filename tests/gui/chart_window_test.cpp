@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart window "Form1": the ranking figures, shown from the main window and following it.
 #include "gui/ChartWindow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the machine may be on line, from its network interfaces.
 #include "gui/ConnectionCheck.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The criteria window "Prévisions": its bars, their labels and its buttons, over the Workspace's criteria.
 #include "gui/CriteriaWindow.h"
 

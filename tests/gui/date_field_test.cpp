@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date fields of the calendar filter, typed into as a user does.
 #include "gui/CalendarFilterWindow.h"
 

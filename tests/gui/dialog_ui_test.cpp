@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's questions as real dialogs, answered from a timer.
 #include "gui/DialogUi.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forecast windows the main window opens, such as the criteria window "Prévisions".
 #include "gui/ForecastWindows.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program started over an empty data folder: the first-run question in real message boxes.
 #include "gui/GuiApp.h"
 

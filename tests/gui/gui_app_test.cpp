@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program's set-up: the application's French texts, one window per data folder.
 #include "gui/GuiApp.h"
 

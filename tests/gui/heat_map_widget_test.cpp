@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The heat map's colours, and its deviations following every computation of the statistics.
 #include "gui/HeatMapWidget.h"
 

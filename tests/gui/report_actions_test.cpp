@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's copy and print commands: the clipboard, and a PDF file standing for the printer.
 #include "gui/ReportActions.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help document's last step: the same bytes for the same content whatever the clock, the
 // font subsets declared as such, and offsets a reader can still follow.
 #include "ReproduciblePdf.h"

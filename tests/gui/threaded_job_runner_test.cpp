@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's job runner: work off the window's thread, its posts and its end back on it.
 #include "gui/ThreadedJobRunner.h"
 

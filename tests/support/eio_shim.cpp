@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A disk that fails: read() gives EIO from byte TIRAVOL_EIO_FROM on, for files named
 // TIRAVOL_EIO_FILE (the name without its folder). The piece that reaches that byte comes back
 // short, as from a bad sector. Preloaded into a process (LD_PRELOAD) or linked into a test; both
