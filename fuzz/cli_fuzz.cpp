@@ -45,13 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if ((period && !(c->reads() & CliCommand::ReadsPeriod))
             || (!opts.numbers.isEmpty() && !(c->reads() & CliCommand::ReadsNumbers)))
             std::abort();
-        for (auto it = opts.own.cbegin(); it != opts.own.cend(); ++it) {
-            bool own = it.key() == QLatin1String("criteria") && (c->reads() & CliCommand::ReadsCriteria);
+        // Each own option given is one this command declares.
+        const auto declares = [c](const char* name) {
             for (const QCommandLineOption& option : c->ownOptions())
-                own = own || option.names().contains(it.key());
-            if (!own)
-                std::abort();
-        }
+                if (option.names().contains(QLatin1String(name)))
+                    return true;
+            return false;
+        };
+        if ((opts.replace && !declares("replace")) || (!opts.url.isEmpty() && !declares("url"))
+            || (opts.size && !declares("size")) || (opts.seed && !declares("seed"))
+            || (opts.criteria && !(c->reads() & CliCommand::ReadsCriteria) && !declares("criteria")))
+            std::abort();
         for (int n : opts.numbers)
             if (n < 1 || n > 70)
                 std::abort();
