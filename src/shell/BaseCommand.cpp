@@ -2,7 +2,6 @@
 #include "shell/BaseCommand.h"
 
 #include "acquire/BaseBuilder.h"
-#include "acquire/FolderOwner.h"
 #include "history/HistoryFile.h"
 #include "shell/FolderLock.h"
 #include "shell/HistoryCommands.h"
@@ -18,6 +17,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <memory>
+#include <optional>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -175,10 +176,52 @@ std::optional<HistoryBuild> BaseCommand::askToReplace(const QString& question, c
     return outcome;
 }
 
+namespace {
+
+// Why the merged draws may not be written at all, whatever the player would answer.
+std::optional<std::pair<HistoryBuild::Status, QString>> refusal(const BaseBuilder::Result& result)
+{
+    using Status = HistoryBuild::Status;
+    if (result.lines.isEmpty())
+        return std::pair(Status::NothingRead, QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit."));
+    if (!result.conflicts.isEmpty())
+        return std::pair(Status::ArchivesDisagree,
+                         QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien n'a été "
+                                        "écrit. Retirez l'archive fautive et recommencez."));
+    if (!result.workingConflicts.isEmpty())
+        return std::pair(Status::WorkingDisagrees,
+                         QStringLiteral("« %1 » ne donne pas les mêmes numéros que les archives pour un même tirage : rien "
+                                        "n'a été écrit. Vérifiez ces tirages et recommencez.")
+                             .arg(result.workingName));
+    if (!result.unreadable.isEmpty())
+        return std::pair(Status::WorkingDisagrees,
+                         QStringLiteral("Des lignes de l'historique ne sont pas des tirages datés : rien n'a été écrit. "
+                                        "Corrigez-les ou retirez-les, puis recommencez."));
+    return std::nullopt;
+}
+
+// "Un historique existe déjà. Le remplacer ?", with what each file holds now and after.
+QString replaceQuestion(const BaseBuilder::Result& result, const BaseBuilder::Paths& paths, const Before& before)
+{
+    QStringList question{QStringLiteral("Un historique existe déjà. Le remplacer ?")};
+    if (before.base)
+        question << fileLine(paths.base, before.baseCount, result.base.size());
+    if (before.working)
+        question << fileLine(paths.working, before.workingCount, result.working.size());
+    if (!result.kept.isEmpty())
+        question << QStringLiteral("%1 de « %2 », absents des archives, y sont gardés.")
+                        .arg(draws(result.kept.size()), result.workingName);
+    if (!result.keptBase.isEmpty())
+        question << QStringLiteral("%1 de « %2 », absents des archives et de « %3 », y sont gardés.")
+                        .arg(draws(result.keptBase.size()), result.baseName, result.workingName);
+    return question.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
 HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
 {
     HistoryBuild outcome;
-
     const BaseBuilder::Paths paths{HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
                                    m_config.workingHistoryFile()};
     Before before;
@@ -190,66 +233,25 @@ HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
     }
     outcome.summary = result.summary();
     outcome.existing = BaseBuilder::existingHistory(paths);
-
-    if (result.lines.isEmpty()) {
-        outcome.status = HistoryBuild::Status::NothingRead;
-        outcome.text = QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.");
+    if (const auto refused = refusal(result)) {
+        std::tie(outcome.status, outcome.text) = *refused;
         return outcome;
     }
-    if (!result.conflicts.isEmpty()) {
-        outcome.status = HistoryBuild::Status::ArchivesDisagree;
-        outcome.text = QStringLiteral("Des archives ne donnent pas les mêmes numéros pour un même tirage : rien n'a été "
-                                      "écrit. Retirez l'archive fautive et recommencez.");
-        return outcome;
-    }
-    if (!result.workingConflicts.isEmpty()) {
-        outcome.status = HistoryBuild::Status::WorkingDisagrees;
-        outcome.text = QStringLiteral("« %1 » ne donne pas les mêmes numéros que les archives pour un même tirage : rien "
-                                      "n'a été écrit. Vérifiez ces tirages et recommencez.")
-                           .arg(result.workingName);
-        return outcome;
-    }
-    if (!result.unreadable.isEmpty()) {
-        outcome.status = HistoryBuild::Status::WorkingDisagrees;
-        outcome.text = QStringLiteral("Des lignes de l'historique ne sont pas des tirages datés : rien n'a été écrit. "
-                                      "Corrigez-les ou retirez-les, puis recommencez.");
-        return outcome;
-    }
-
     if (!outcome.existing.isEmpty()) {
-        QStringList question{QStringLiteral("Un historique existe déjà. Le remplacer ?")};
-        if (before.base)
-            question << fileLine(paths.base, before.baseCount, result.base.size());
-        if (before.working)
-            question << fileLine(paths.working, before.workingCount, result.working.size());
-        if (!result.kept.isEmpty())
-            question << QStringLiteral("%1 de « %2 », absents des archives, y sont gardés.")
-                            .arg(draws(result.kept.size()), result.workingName);
-        if (!result.keptBase.isEmpty())
-            question << QStringLiteral("%1 de « %2 », absents des archives et de « %3 », y sont gardés.")
-                            .arg(draws(result.keptBase.size()), result.baseName, result.workingName);
-        if (auto refused = askToReplace(question.join(QLatin1Char('\n')), paths)) {
+        if (auto refused = askToReplace(replaceQuestion(result, paths, before), paths)) {
             refused->summary = outcome.summary;
             refused->existing = outcome.existing;
             return *refused;
         }
     }
-
     BaseBuilder::WriteOptions options;
     options.replace = true; // asked just above, or nothing to replace
     QString error;
+    // A new file written by a run as root goes to the folder's owner (the write sees to it).
     if (!BaseBuilder::write(result, paths, options, &error)) {
         outcome.status = HistoryBuild::Status::WriteFailed;
         outcome.text = QStringLiteral("L'historique n'a pas été écrit : ") + error;
         return outcome;
-    }
-
-    // A run as root leaves the new files to the player who owns the folder (a file replaced has
-    // kept its own owner).
-    for (const auto& [path, existed] : {std::pair(paths.base, before.base), std::pair(paths.working, before.working)}) {
-        QString ownerError;
-        if (!existed && !FolderOwner::adopt(path, &ownerError))
-            outcome.summary << ownerError;
     }
     m_history.chargeManuelle();
     m_rankings.srti();
