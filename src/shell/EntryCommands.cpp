@@ -41,6 +41,28 @@ void EntryCommands::chooseOldestDraw()
     m_changes.changed(StatePart::EntryPart);
 }
 
+std::optional<ManualEntry::Slot> EntryCommands::entrySlot(int i)
+{
+    const WorkspaceState& s = m_state;
+    std::optional<ManualEntry::Slot> slot;
+    if (s.editOldest) {
+        slot = ManualEntry::own(s.lineText(0));
+        if (!slot)
+            m_ui.message(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."),
+                         Messages::kTitle);
+        return slot;
+    }
+    slot = ManualEntry::after(s.lineText(i - 1));
+    if (!slot)
+        m_ui.message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le "
+                                             "tirage n'a pas été enregistré.")
+                                  .arg(i)
+                            : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être déterminée. "
+                                             "Chargez d'abord l'historique."),
+                     Messages::kTitle);
+    return slot;
+}
+
 void EntryCommands::validateEntry()
 {
     WorkspaceState& s = m_state;
@@ -56,27 +78,9 @@ void EntryCommands::validateEntry()
         return;
     const bool adding = i == count - 1;
 
-    std::optional<ManualEntry::Slot> slot;
-    if (s.editOldest) {
-        slot = ManualEntry::own(s.lineText(0));
-        if (!slot) {
-            m_ui.message(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."),
-                         Messages::kTitle);
-            return;
-        }
-    } else {
-        slot = ManualEntry::after(s.lineText(i - 1));
-        if (!slot) {
-            m_ui.message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le "
-                                                 "tirage n'a pas été enregistré.")
-                                      .arg(i)
-                                : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être déterminée. "
-                                                 "Chargez d'abord l'historique."),
-                         Messages::kTitle);
-            return;
-        }
-    }
-
+    const std::optional<ManualEntry::Slot> slot = entrySlot(i);
+    if (!slot)
+        return;
     s.matrix.resize(adding ? count + 2 : count + 1);
     for (int n = 1; n <= 70; ++n)
         s.matrix.set(n, i, s.checks[static_cast<size_t>(n)]);

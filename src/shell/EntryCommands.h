@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "acquire/ManualEntry.h"
+
+#include <optional>
+
 class GridCommands;
 class HistoryCommands;
 class ListCommands;
@@ -26,6 +30,8 @@ public:
     void clickResultat(int index);
 
 private:
+    // The date and slot of the line being entered or corrected; nullopt, already told, when none.
+    std::optional<ManualEntry::Slot> entrySlot(int i);
     WorkspaceState& m_state;
     UserInterface& m_ui;
     const StateChanges& m_changes;
