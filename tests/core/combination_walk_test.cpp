@@ -27,7 +27,7 @@ TEST(CombinationWalk, LineLayouts)
     EXPECT_EQ(CombinationWalk::stoppedLine(0, 100), QStringLiteral("Recherche arrêtée : 0 % des combinaisons examinées"));
     EXPECT_TRUE(CombinationWalk::isStoppedLine(CombinationWalk::stoppedLine(1, 396704524216LL)));
     EXPECT_FALSE(CombinationWalk::isStoppedLine(QStringLiteral(" 1 2 3    7")));
-    CombinationWalk::Progress p{.examined = 999, .total = 1000, .elapsed = std::chrono::milliseconds(999)};
+    CombinationWalk::Progress p{.combination = {}, .examined = 999, .total = 1000, .elapsed = std::chrono::milliseconds(999)};
     EXPECT_EQ(CombinationWalk::progressText(p),
               QStringLiteral("999 combinaisons examinées sur 1") + NumberFormat::groupSeparator() + QStringLiteral("000 (99 %)"));
     // Half done in 65 s: as long again.

@@ -51,8 +51,9 @@ TEST(CommandLineText, FindsWhatQtRefusesAndWordsItInFrench)
         const std::string line = c.arguments.join(u' ').toStdString();
         EXPECT_EQ(qtAccepts(c.arguments), c.message == nullptr) << line;
         ASSERT_EQ(fault.has_value(), c.message != nullptr) << line;
-        if (fault)
+        if (fault) {
             EXPECT_EQ(CommandLineText::describe(*fault), QString::fromUtf8(c.message)) << line;
+        }
     }
 }
 

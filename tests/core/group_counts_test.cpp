@@ -56,8 +56,9 @@ TEST(GroupCounts, LongHistoryCountsPassSixteenBitsAndAddUp)
     for (int i : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}) {
         EXPECT_EQ(countOf(r.lines[i]), expected[static_cast<size_t>(i)]) << i;
         (i < 7 ? tensTotal : digitsTotal) += countOf(r.lines[i]);
-        if (i > 7)
+        if (i > 7) {
             EXPECT_TRUE(expected[static_cast<size_t>(i)] > 32767 && r.lines[i].contains(QLatin1Char(','))) << i;
+        }
     }
     EXPECT_EQ(tensTotal, 20 * draws);
     EXPECT_EQ(digitsTotal, 20 * draws);
