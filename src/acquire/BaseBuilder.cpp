@@ -215,6 +215,23 @@ int newestArchive(const QList<BaseBuilder::ArchiveReport>& archives)
     return newest;
 }
 
+// Each draw of the archives, by its date and slot.
+QHash<QString, QString> archivedByKey(const QStringList& lines)
+{
+    QHash<QString, QString> archived;
+    for (const QString& line : lines)
+        archived.insert(drawKey(line), line);
+    return archived;
+}
+
+// A history line that is no dated draw, named for the summary; empty when the line is one.
+QString unreadableLine(const QString& name, qsizetype i, const QString& line)
+{
+    if (DrawLine::date(line).isValid() && (DrawLine::endsWithSoir(line) || DrawLine::endsWithSpaceMidi(line)))
+        return {};
+    return QStringLiteral("%1, ligne %2 : %3").arg(name).arg(i + 1).arg(line.left(40));
+}
+
 } // namespace
 
 BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const Progress& progress,
@@ -251,16 +268,14 @@ void BaseBuilder::mergeWorking(Result& result, const QStringList& workingLines, 
     result.keptBase.clear();
     result.workingConflicts.clear();
     result.unreadable.clear();
-    QHash<QString, QString> archived;
-    for (const QString& line : std::as_const(result.lines))
-        archived.insert(drawKey(line), line);
+    const QHash<QString, QString> archived = archivedByKey(result.lines);
     QHash<QString, QString> keptByKey;
     for (qsizetype i = 0; i < workingLines.size(); ++i) {
         const QString& line = workingLines[i];
         if (line.isEmpty())
             continue;
-        if (!DrawLine::date(line).isValid() || !(DrawLine::endsWithSoir(line) || DrawLine::endsWithSpaceMidi(line))) {
-            result.unreadable << QStringLiteral("%1, ligne %2 : %3").arg(name).arg(i + 1).arg(line.left(40));
+        if (const QString unreadable = unreadableLine(name, i, line); !unreadable.isEmpty()) {
+            result.unreadable << unreadable;
             continue;
         }
         const QString key = drawKey(line);
@@ -288,9 +303,7 @@ void BaseBuilder::mergeBase(Result& result, const QStringList& baseLines, const 
 {
     result.baseName = name;
     result.keptBase.clear();
-    QHash<QString, QString> archived;
-    for (const QString& line : std::as_const(result.lines))
-        archived.insert(drawKey(line), line);
+    const QHash<QString, QString> archived = archivedByKey(result.lines);
     QSet<QString> held; // the working history's draws and those already kept from the base
     for (const QString& line : workingLines)
         if (DrawLine::date(line).isValid())
@@ -299,8 +312,8 @@ void BaseBuilder::mergeBase(Result& result, const QStringList& baseLines, const 
         const QString& line = baseLines[i];
         if (line.isEmpty())
             continue;
-        if (!DrawLine::date(line).isValid() || !(DrawLine::endsWithSoir(line) || DrawLine::endsWithSpaceMidi(line))) {
-            result.unreadable << QStringLiteral("%1, ligne %2 : %3").arg(name).arg(i + 1).arg(line.left(40));
+        if (const QString unreadable = unreadableLine(name, i, line); !unreadable.isEmpty()) {
+            result.unreadable << unreadable;
             continue;
         }
         const QString key = drawKey(line);
