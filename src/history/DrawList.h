@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/DrawLine.h"
+#include "history/Formula.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -70,6 +71,11 @@ public:
     // The draws, each followed by CR LF: the content of a history file. Empty lines are left out.
     QByteArray toCrlfBytes() const;
 
+    // The game whose draws the list holds (the classic one unless said otherwise).
+    FormulaId formulaId() const { return m_formula; }
+    const Formula& formula() const { return Formula::get(m_formula); }
+    void setFormula(FormulaId id) { m_formula = id; }
+
     // Same items with the same texts.
     bool operator==(const DrawList& other) const;
 
@@ -98,4 +104,5 @@ private:
 
     std::vector<Item> m_items;
     std::vector<TextItem> m_texts;
+    FormulaId m_formula = FormulaId::Keno20of70;
 };

@@ -67,6 +67,7 @@ void DrawMatrix::rebuild(const QStringList& liste)
 
 void DrawMatrix::rebuild(const DrawList& list)
 {
+    m_formula = list.formulaId();
     reshape(list.itemCount() + 1, false);
     fill(m_bits, m_words, list.drawCount(), [&](int d) { return list.numbers(d); });
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <QStringList>
 #include <cstdint>
 #include <vector>
@@ -11,7 +13,7 @@ class DrawList;
 // so analyses can work a 64-draw word at a time.
 class DrawMatrix {
 public:
-    static constexpr int kNumbers = 71;
+    static constexpr int kNumbers = Formula::kMaxNumber + 1;
 
     // Sizes to items.size() + 1 columns and marks the numbers of every draw line
     // (all items but the trailing empty one). Fields reading 0 or above 70 mark column 0 only.
@@ -21,6 +23,9 @@ public:
     // Changes the column count, keeping existing bits; new columns start false.
     void resize(int columns);
     int columns() const { return m_columns; }
+    // The game of the list the matrix was built from: rows above formula().numbers stay empty.
+    const Formula& formula() const { return Formula::get(m_formula); }
+    void setFormula(FormulaId id) { m_formula = id; }
 
     bool contains(int number, int draw) const;
     void set(int number, int draw, bool present);
@@ -30,6 +35,7 @@ public:
 
 private:
     void reshape(int columns, bool keep);
+    FormulaId m_formula = FormulaId::Keno20of70;
     int m_columns = 0;
     size_t m_words = 0;
     std::vector<std::uint64_t> m_bits;

@@ -45,6 +45,10 @@ struct DrawSlot {
 };
 
 struct Formula {
+    // The largest figures of any game: arrays indexed by number are sized kMaxNumber + 1.
+    static constexpr int kMaxNumber = 70;
+    static constexpr int kMaxDrawn = 20;
+
     FormulaId id = FormulaId::Keno20of70;
     QString key; // "20-70", the command line's --jeu value
     QString name; // "Keno 20 sur 70 (1993–2025)", as the Jeu menu and the title say
