@@ -106,7 +106,7 @@ TEST(CsvImport, TheHeaderSaysWhichGameAndWhereEachColumnIs)
     CsvImport::Conversion result = CsvImport::convert(GameArchive::csv(draws));
     EXPECT_EQ(result.formula, FormulaId::Keno16of56);
     EXPECT_TRUE(result.headerProblem.isEmpty()) << result.headerProblem.toStdString();
-    EXPECT_EQ(result.lines, GameArchive::lines(draws));
+    ASSERT_EQ(result.lines, GameArchive::lines(draws));
     EXPECT_EQ(result.lines.first().size(), 63);
     EXPECT_EQ(result.multipliers, (QList<std::optional<int>>{3, 2, 2}));
     EXPECT_EQ(result.skipped, 0) << result.reasons.join(QLatin1Char('|')).toStdString();
