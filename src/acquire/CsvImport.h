@@ -36,7 +36,7 @@ struct Layout {
     const Formula& game() const { return Formula::get(formula); }
 };
 
-// "Keno 16 sur 56": how messages about archives name a game.
+// "Keno" and the game's short label ("Keno 20 sur …"): how messages about archives name a game.
 QString gameName(const Formula& game);
 
 // The classic places: date 1, slot 2, the twenty numbers from field 4.
