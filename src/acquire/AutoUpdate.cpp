@@ -85,8 +85,11 @@ void AutoUpdate::checkNow()
 
 void AutoUpdate::fetched(bool ok, const QString& error)
 {
-    // Turned off meanwhile: what came is not used.
-    if (m_enabled) {
+    // A transfer stopped by a turn off is no failure of the address; turned on again since, the
+    // update starts over.
+    if (!ok && m_source.wasCancelled()) {
+        start();
+    } else if (m_enabled) {
         if (ok)
             imported(m_importer(m_archivePath));
         else

@@ -6,6 +6,7 @@
 #include "support/GameArchive.h"
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -50,6 +51,8 @@ protected:
                     return;
                 const QByteArray path = request.split(' ').value(1);
                 m_requests << path;
+                if (path == "/stall.zip")
+                    return; // a server that never answers
                 socket->write(m_replies.value(path, answer(404, "not found")));
                 socket->disconnectFromHost();
             });
@@ -245,4 +248,32 @@ TEST_F(AutoUpdateTest, TurnedOffItFetchesNothing)
     ASSERT_TRUE(TestSupport::waitFor([&] { return m_ended > before; }));
     EXPECT_EQ(m_requests, QByteArrayList{"/keno.zip"});
     EXPECT_EQ(m_news.size(), 1);
+}
+
+// Turned off or closed during a transfer: the transfer stops, nothing is imported or said.
+TEST_F(AutoUpdateTest, ATransferUnderWayStopsWhenTurnedOffOrClosed)
+{
+    m_source.setIdleTimeout(60s);
+    m_update->setAddress(url("/stall.zip"));
+    m_update->checkNow();
+    ASSERT_TRUE(TestSupport::waitFor([this] { return !m_requests.isEmpty(); }));
+    m_update->setEnabled(false);
+    ASSERT_TRUE(TestSupport::waitFor([this] { return m_ended == 1; }));
+    EXPECT_TRUE(m_failures.isEmpty() && m_news.isEmpty() && m_waits.isEmpty());
+    EXPECT_FALSE(m_update->nextCheck().isValid());
+
+    m_update->setEnabled(true); // fetches again at once: the history lacks the evening's draw
+    ASSERT_TRUE(TestSupport::waitFor([this] { return m_requests.size() == 2; }));
+    EXPECT_TRUE(m_update->isFetching());
+    // Off and on again at once: the stopped transfer is no failure, a new one starts.
+    m_update->setEnabled(false);
+    m_update->setEnabled(true);
+    ASSERT_TRUE(TestSupport::waitFor([this] { return m_requests.size() == 3; }));
+    EXPECT_TRUE(m_failures.isEmpty());
+    EXPECT_TRUE(m_update->isFetching());
+    QElapsedTimer closing;
+    closing.start();
+    m_update.reset();
+    EXPECT_LT(closing.elapsed(), 5000);
+    EXPECT_EQ(m_history.drawCount(), 6);
 }
