@@ -3,6 +3,7 @@
 
 #include "acquire/ArchiveSource.h"
 #include "acquire/CsvImport.h"
+#include "acquire/FolderOwner.h"
 #include "history/DateText.h"
 #include "output/Plural.h"
 
@@ -90,10 +91,13 @@ void AutoUpdate::fetched(bool ok, const QString& error)
     if (!ok && m_source.wasCancelled()) {
         start();
     } else if (m_enabled) {
-        if (ok)
+        // A window run as root leaves the archive to the folder's owner, as the menu's download does.
+        if (ok) {
+            FolderOwner::adopt(m_archivePath);
             imported(m_importer(m_archivePath));
-        else
+        } else {
             fail(error);
+        }
     }
     emit checkEnded();
 }
