@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquire/ArchiveCheck.h"
 
+#include "acquire/CsvImport.h"
+#include "history/DateText.h"
 #include "history/DrawLine.h"
 #include "output/Plural.h"
 
@@ -14,9 +16,9 @@ namespace ArchiveCheck {
 
 namespace {
 
-using Sorted = std::array<int, DrawLine::kNumbers>;
+using Sorted = std::array<int, Formula::kMaxDrawn>;
 
-enum class Verdict { Open, Keep, Known, Future, Contradicting, OutOfOrder };
+enum class Verdict { Open, Keep, Known, Future, OutOfGame, Contradicting, OutOfOrder };
 
 // A draw's place in time: its day, then midi before soir.
 qint64 rankOf(const QDate& date, bool midday)
@@ -25,13 +27,21 @@ qint64 rankOf(const QDate& date, bool midday)
 }
 
 // Eras of the operator's files do not all list the numbers in the same order: compared as sets.
-Sorted sortedNumbers(QStringView line)
+// Places past the game's drawn count stay 0.
+Sorted sortedNumbers(QStringView line, int drawn)
 {
     Sorted numbers{};
-    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+    for (int k = 1; k <= drawn; ++k)
         numbers[static_cast<std::size_t>(k - 1)] = DrawLine::number(line, k);
     std::sort(numbers.begin(), numbers.end());
     return numbers;
+}
+
+QString datesOf(const Formula& game)
+{
+    return game.lastDay.isValid()
+        ? QStringLiteral("joué du %1 au %2").arg(DateText::format(game.firstDay), DateText::format(game.lastDay))
+        : QStringLiteral("joué depuis le %1").arg(DateText::format(game.firstDay));
 }
 
 struct Row {
@@ -96,6 +106,7 @@ void checkRepeats(std::vector<Row>& rows, const QList<int>& lineNumbers)
 // Each row against the history and today; the rows left open are new draws.
 std::vector<Row> againstHistory(const DrawList& history, const QStringList& lines, const QDate& today)
 {
+    const Formula& game = history.formula();
     QHash<qint64, Sorted> held;
     qint64 last = -1;
     for (int i = 0; i < history.drawCount(); ++i) {
@@ -103,7 +114,7 @@ std::vector<Row> againstHistory(const DrawList& history, const QStringList& line
         if (!date.isValid())
             continue;
         const qint64 rank = rankOf(date, history.isMiddayByChar(i));
-        held.insert(rank, sortedNumbers(history.text(i)));
+        held.insert(rank, sortedNumbers(history.text(i), game.drawn));
         last = std::max(last, rank);
     }
     std::vector<Row> rows(static_cast<std::size_t>(lines.size()));
@@ -112,11 +123,14 @@ std::vector<Row> againstHistory(const DrawList& history, const QStringList& line
         const QString& line = lines[static_cast<qsizetype>(i)];
         row.date = DrawLine::date(line);
         row.rank = rankOf(row.date, DrawLine::isMiddayByChar(line));
-        row.numbers = sortedNumbers(line);
+        row.numbers = sortedNumbers(line, game.drawn);
         const auto known = held.constFind(row.rank);
         if (row.date > today) {
             row.verdict = Verdict::Future;
             row.why = QStringLiteral("tirage postérieur à aujourd'hui");
+        } else if (!game.ranOn(row.date)) {
+            row.verdict = Verdict::OutOfGame;
+            row.why = QStringLiteral("hors des dates du %1 (%2)").arg(CsvImport::gameName(game), datesOf(game));
         } else if (known != held.constEnd()) {
             row.verdict = *known == row.numbers ? Verdict::Known : Verdict::Contradicting;
             row.why = QStringLiteral("l'historique donne ce tirage avec d'autres numéros");
@@ -139,12 +153,16 @@ Result tally(const std::vector<Row>& rows, const QStringList& lines, const QList
         switch (row.verdict) {
         case Verdict::Keep:
             result.lines << line;
+            result.indices << static_cast<int>(i);
             continue;
         case Verdict::Known:
             ++result.known;
             continue;
         case Verdict::Future:
             ++result.future;
+            break;
+        case Verdict::OutOfGame:
+            ++result.outOfGame;
             break;
         case Verdict::Contradicting:
             ++result.contradicting;
@@ -187,9 +205,17 @@ QString refusalSummary(const Result& result)
         parts << QStringLiteral("%1 en désaccord avec l'historique ou l'archive").arg(result.contradicting);
     if (result.outOfOrder > 0)
         parts << QStringLiteral("%1 hors de l'ordre des dates").arg(result.outOfOrder);
+    if (result.outOfGame > 0)
+        parts << QStringLiteral("%1 hors des dates du jeu").arg(result.outOfGame);
     return QStringLiteral("%1 (%2)").arg(
         Plural::count(result.refused(), QStringLiteral("tirage refusé"), QStringLiteral("tirages refusés")),
         parts.join(QStringLiteral(", ")));
+}
+
+QString otherGame(FormulaId archive, FormulaId history)
+{
+    return QStringLiteral("Cette archive est celle du %1 ; l'historique ouvert est celui du %2.")
+        .arg(CsvImport::gameName(Formula::get(archive)), CsvImport::gameName(Formula::get(history)));
 }
 
 } // namespace ArchiveCheck

@@ -3,6 +3,7 @@
 
 #include "output/TextFile.h"
 
+#include "acquire/ArchiveCheck.h"
 #include "acquire/CsvImport.h"
 #include "acquire/ZipExtractor.h"
 
@@ -36,7 +37,7 @@ bool holdsDraws(const QString& path)
 }
 
 // The member to read, or an empty text and why there is none.
-QString csvToRead(const QDir& folder, const ZipExtractor::Result& extraction, QString* why)
+QString csvToRead(const QDir& folder, const ZipExtractor::Result& extraction, const Formula& game, QString* why)
 {
     QStringList csvs, usual, draws;
     for (const QString& member : extraction.written) {
@@ -59,7 +60,8 @@ QString csvToRead(const QDir& folder, const ZipExtractor::Result& extraction, QS
     else if (csvs.isEmpty())
         *why = QStringLiteral("L'archive n'apporte aucun fichier CSV de tirages.");
     else
-        *why = QStringLiteral("Aucun fichier CSV de l'archive n'a les colonnes des tirages (date, boule1 à boule20) : %1")
+        *why = QStringLiteral("Aucun fichier CSV de l'archive n'a les colonnes des tirages (date, boule1 à boule%1) : %2")
+                   .arg(game.drawn)
                    .arg(csvs.join(QStringLiteral(", ")));
     return {};
 }
@@ -87,9 +89,39 @@ std::optional<QByteArray> readCsv(const QString& path, const QString& shown, QSt
     return bytes;
 }
 
+// The converted rows, when they are of the game asked.
+void take(Result& result, CsvImport::Conversion conversion, FormulaId game)
+{
+    result.formula = conversion.formula;
+    if (!conversion.headerProblem.isEmpty()) {
+        result.extractionMessages
+            << QStringLiteral("En-tête du fichier des tirages illisible : %1.").arg(conversion.headerProblem);
+        return;
+    }
+    if (conversion.formula != game) {
+        result.wrongGame = ArchiveCheck::otherGame(conversion.formula, game);
+        result.extractionMessages << result.wrongGame;
+        return;
+    }
+    result.csvRead = true;
+    result.lines = std::move(conversion.lines);
+    result.lineNumbers = std::move(conversion.lineNumbers);
+    result.multipliers = std::move(conversion.multipliers);
+    result.rows = conversion.rows;
+    result.skipped = conversion.skipped;
+    result.reasons = std::move(conversion.reasons);
+}
+
 } // namespace
 
-Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress)
+QString archiveName(FormulaId game)
+{
+    return game == FormulaId::Keno20of70 ? QString::fromLatin1(kArchiveName)
+                                         : QStringLiteral("keno_%1.zip").arg(Formula::get(game).key);
+}
+
+Result convertArchive(const QString& archivePath, const PasswordPrompt& askPassword, const ImportProgress& progress,
+                      FormulaId game)
 {
     Result result;
     // A scratch folder of its own: a CSV left by an earlier import can never stand in for this
@@ -99,12 +131,11 @@ Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPas
         result.extractionMessages << QStringLiteral("Dossier temporaire impossible à créer : %1").arg(scratch.errorString());
         return result;
     }
-    const ZipExtractor::Result extraction
-        = ZipExtractor(askPassword).extract(QDir(dataFolder).filePath(QLatin1String(kArchiveName)), scratch.path());
+    const ZipExtractor::Result extraction = ZipExtractor(askPassword).extract(archivePath, scratch.path());
     result.extractionMessages = extraction.messages;
 
     QString why;
-    const QString member = csvToRead(QDir(scratch.path()), extraction, &why);
+    const QString member = csvToRead(QDir(scratch.path()), extraction, Formula::get(game), &why);
     std::optional<QByteArray> bytes;
     if (!member.isEmpty())
         bytes = readCsv(QDir(scratch.path()).filePath(member), member, &why);
@@ -114,15 +145,14 @@ Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPas
             result.extractionMessages << why;
         return result;
     }
-    result.csvRead = true;
-
-    CsvImport::Conversion conversion = CsvImport::convert(*bytes, progress);
-    result.lines = std::move(conversion.lines);
-    result.lineNumbers = std::move(conversion.lineNumbers);
-    result.rows = conversion.rows;
-    result.skipped = conversion.skipped;
-    result.reasons = std::move(conversion.reasons);
+    take(result, CsvImport::convert(*bytes, progress), game);
     return result;
+}
+
+Result extractAndConvert(const QString& dataFolder, const PasswordPrompt& askPassword, const ImportProgress& progress,
+                         FormulaId game)
+{
+    return convertArchive(QDir(dataFolder).filePath(archiveName(game)), askPassword, progress, game);
 }
 
 } // namespace ArchiveImport

@@ -4,6 +4,7 @@
 #include "history/DateText.h"
 #include "output/Plural.h"
 
+#include "acquire/ArchiveCheck.h"
 #include "acquire/CsvImport.h"
 #include "acquire/ZipExtractor.h"
 #include "history/DrawLine.h"
@@ -37,10 +38,11 @@ QString drawKey(const QString& line)
     return line.left(10) + (DrawLine::isMiddayByChar(line) ? QLatin1String(" midi") : QLatin1String(" soir"));
 }
 
-std::array<int, DrawLine::kNumbers> sortedNumbers(const QString& line)
+std::array<int, Formula::kMaxDrawn> sortedNumbers(const QString& line)
 {
-    std::array<int, DrawLine::kNumbers> numbers{};
-    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+    const int drawn = Formula::get(Formula::ofLine(line).value_or(FormulaId::Keno20of70)).drawn;
+    std::array<int, Formula::kMaxDrawn> numbers{};
+    for (int k = 1; k <= drawn; ++k)
         numbers[static_cast<std::size_t>(k - 1)] = DrawLine::number(line, k);
     std::sort(numbers.begin(), numbers.end());
     return numbers;
@@ -65,11 +67,42 @@ bool isZip(const QByteArray& bytes)
     return bytes.startsWith("PK\x03\x04") || bytes.startsWith("PK\x05\x06");
 }
 
-void addConversion(const CsvImport::Conversion& conversion, BaseBuilder::ArchiveReport& report, QStringList& lines)
+// The rows of the archive's CSV that are draws of `game`: one of another game refuses the whole
+// file, one dated outside the days the game ran is refused and named.
+void keepGameRows(CsvImport::Conversion& conversion, BaseBuilder::ArchiveReport& report, FormulaId game)
+{
+    if (!conversion.headerProblem.isEmpty()) {
+        report.messages << QStringLiteral("En-tête illisible : %1").arg(conversion.headerProblem);
+        return;
+    }
+    if (conversion.formula != game) {
+        report.messages << ArchiveCheck::otherGame(conversion.formula, game);
+        conversion.lines.clear();
+        conversion.lineNumbers.clear();
+        return;
+    }
+    const Formula& formula = Formula::get(game);
+    for (qsizetype i = conversion.lines.size() - 1; i >= 0; --i) {
+        const QString& line = conversion.lines[i];
+        if (formula.ranOn(DrawLine::date(line)))
+            continue;
+        ++report.skipped;
+        report.messages << QStringLiteral("ligne %1 : %2 hors des dates du %3")
+                               .arg(conversion.lineNumbers[i])
+                               .arg(line.left(10), CsvImport::gameName(formula));
+        conversion.lines.removeAt(i);
+        conversion.lineNumbers.removeAt(i);
+        if (i == 0)
+            conversion.lastPieceKept = false;
+    }
+}
+
+void addConversion(CsvImport::Conversion conversion, BaseBuilder::ArchiveReport& report, QStringList& lines, FormulaId game)
 {
     report.rows += conversion.rows;
     report.skipped += conversion.skipped;
     report.messages << conversion.reasons;
+    keepGameRows(conversion, report, game);
     lines << conversion.lines;
     for (qsizetype i = 0; i < conversion.lines.size(); ++i) {
         const QString& line = conversion.lines[i];
@@ -100,7 +133,8 @@ bool readWhole(QFile& file, const QString& shown, BaseBuilder::ArchiveReport& re
 }
 
 // The CSV members of an extracted archive, read one after the other.
-QStringList readMembers(const QString& folder, const ZipExtractor::Result& extraction, BaseBuilder::ArchiveReport& report)
+QStringList readMembers(const QString& folder, const ZipExtractor::Result& extraction, BaseBuilder::ArchiveReport& report,
+                        FormulaId game)
 {
     QStringList lines;
     int csvFiles = 0;
@@ -116,7 +150,7 @@ QStringList readMembers(const QString& folder, const ZipExtractor::Result& extra
         QByteArray bytes;
         if (!readWhole(csv, member, report, &bytes))
             return {};
-        addConversion(convertAll(bytes), report, lines);
+        addConversion(convertAll(bytes), report, lines, game);
     }
     if (csvFiles == 0)
         report.messages << QStringLiteral("Aucun fichier CSV dans l'archive");
@@ -124,7 +158,7 @@ QStringList readMembers(const QString& folder, const ZipExtractor::Result& extra
 }
 
 // The draw lines of one archive, oldest first as the importer gives them.
-QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
+QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report, FormulaId game)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > ZipExtractor::kDefaultMaxTotalSize) {
@@ -137,7 +171,7 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
     if (!isZip(bytes)) {
         report.read = true;
         QStringList lines;
-        addConversion(convertAll(bytes), report, lines);
+        addConversion(convertAll(bytes), report, lines, game);
         return lines;
     }
 
@@ -152,7 +186,7 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report)
     if (!extraction.opened)
         return {};
     report.read = true;
-    return readMembers(folder.path(), extraction, report);
+    return readMembers(folder.path(), extraction, report, game);
 }
 
 // Each draw of an archive is new, the same as one known, or in conflict with it.
@@ -235,9 +269,10 @@ QString unreadableLine(const QString& name, qsizetype i, const QString& line)
 } // namespace
 
 BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const Progress& progress,
-                                         const std::atomic<bool>* cancel)
+                                         const std::atomic<bool>* cancel, FormulaId game)
 {
     Result result;
+    result.formula = game;
     QHash<QString, Known> known;
     const int total = static_cast<int>(archivePaths.size());
     for (int a = 0; a < total; ++a) {
@@ -247,7 +282,7 @@ BaseBuilder::Result BaseBuilder::collect(const QStringList& archivePaths, const 
         }
         ArchiveReport report;
         report.name = QFileInfo(archivePaths[a]).fileName();
-        addDraws(result, known, a, report, readArchive(archivePaths[a], report));
+        addDraws(result, known, a, report, readArchive(archivePaths[a], report, game));
         result.archives << report;
         if (progress)
             progress(a + 1, total);
@@ -427,16 +462,15 @@ QStringList workingLines(const BaseBuilder::Result& r)
 QStringList fileLines(const BaseBuilder::Result& r)
 {
     QStringList out;
-    out << QStringLiteral("Historique de travail (%1) : %2, tous les tirages")
-               .arg(QLatin1String(HistoryFile::kWorkingName), tirages(r.working.size()));
+    const Formula& game = Formula::get(r.formula);
+    out << QStringLiteral("Historique de travail (%1) : %2, tous les tirages").arg(game.workingFile, tirages(r.working.size()));
     const QString newest = r.newestArchive >= 0 ? r.archives[r.newestArchive].name : QString();
     if (r.base.size() == r.working.size())
-        out << QStringLiteral("Historique de base (%1) : %2, tous les tirages")
-                   .arg(QLatin1String(HistoryFile::kBaseName), tirages(r.base.size()));
+        out << QStringLiteral("Historique de base (%1) : %2, tous les tirages").arg(game.baseFile, tirages(r.base.size()));
     else
         out << QStringLiteral("Historique de base (%1) : %2, ceux d'avant l'archive la plus récente, %3, que le "
                               "téléchargement ajoute à sa suite")
-                   .arg(QLatin1String(HistoryFile::kBaseName), tirages(r.base.size()), newest);
+                   .arg(game.baseFile, tirages(r.base.size()), newest);
     return out;
 }
 
@@ -475,10 +509,10 @@ QString BaseBuilder::Result::cutArchive() const
     return {};
 }
 
-BaseBuilder::Paths BaseBuilder::Paths::in(const QString& dataFolder)
+BaseBuilder::Paths BaseBuilder::Paths::in(const QString& dataFolder, FormulaId game)
 {
-    return {HistoryFile::locate(dataFolder, QLatin1String(HistoryFile::kBaseName)),
-            HistoryFile::locate(dataFolder, QLatin1String(HistoryFile::kWorkingName))};
+    const Formula& formula = Formula::get(game);
+    return {HistoryFile::locate(dataFolder, formula.baseFile), HistoryFile::locate(dataFolder, formula.workingFile)};
 }
 
 QString BaseBuilder::existingHistory(const Paths& paths)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -9,9 +11,9 @@
 #include <functional>
 
 // Builds the base history Tirages.txt and the working history from several of the operator's
-// archives at once. Every draw (its date and its slot) is kept once; two archives that give
-// different numbers for one draw are reported. The draws of the player's working history that
-// the archives lack are kept; one that the archives contradict stops the build.
+// archives at once, for one game (an archive of the other game is refused whole). Every draw (its date and its slot) is kept
+// once; two archives that give different numbers for one draw are reported. The draws of the player's working history that the
+// archives lack are kept; one that the archives contradict stops the build.
 class BaseBuilder {
 public:
     struct ArchiveReport {
@@ -40,6 +42,7 @@ public:
         int days() const { return static_cast<int>(from.daysTo(to)) + 1; }
     };
     struct Result {
+        FormulaId formula = FormulaId::Keno20of70; // the game built
         QStringList lines; // every draw of the archives once, oldest first, midi before soir
         QList<ArchiveReport> archives;
         QList<Conflict> conflicts;
@@ -81,8 +84,9 @@ public:
     };
     struct Paths {
         QString base, working;
-        // Tirages.txt and Tirages_keno.txt in `dataFolder`, whatever the case of their names.
-        static Paths in(const QString& dataFolder);
+        // The game's base and working histories in `dataFolder` (Tirages.txt and Tirages_keno.txt
+        // for the classic game), whatever the case of their names.
+        static Paths in(const QString& dataFolder, FormulaId game = FormulaId::Keno20of70);
     };
 
     // value of maximum, once per archive read.
@@ -90,9 +94,10 @@ public:
 
     // Reads the archives (.zip or .csv, told apart by their content) in the order given; a set
     // `cancel` stops between two archives (the result is then `stopped`).
-    // Rows of a CSV are all taken, the last one included when the file lacks a final line feed.
+    // Rows of a CSV are all taken, the last one included when the file lacks a final line feed;
+    // a row dated outside the days `game` ran is refused and named.
     static Result collect(const QStringList& archivePaths, const Progress& progress = {},
-                          const std::atomic<bool>* cancel = nullptr);
+                          const std::atomic<bool>* cancel = nullptr, FormulaId game = FormulaId::Keno20of70);
 
     // Merges the lines of the player's history (`name` as shown): a draw the archives lack is
     // kept, one they hold with the same numbers is theirs, one they contradict is reported.

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquire/CsvImport.h"
 
-#include "history/DrawLine.h"
+#include "output/NumberFormat.h"
 #include "output/TextFile.h"
 
 #include <QDate>
 #include <QList>
+#include <QMap>
 #include <QStringView>
 #include <algorithm>
 #include <bitset>
@@ -51,24 +52,58 @@ bool isDate(QStringView text)
     return date.isValid();
 }
 
-} // namespace
-
-std::optional<QString> rowToLine(QStringView row, QString* reason)
+// A column's name as the header gives it, without quotes, padding or case.
+QString columnName(QStringView text)
 {
-    auto refuse = [reason](const QString& why) -> std::optional<QString> {
-        if (reason)
-            *reason = why;
-        return std::nullopt;
-    };
+    text = text.trimmed();
+    if (text.startsWith(QChar(0xFEFF)))
+        text = text.mid(1).trimmed();
+    if (text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')) && text.size() >= 2)
+        text = text.mid(1, text.size() - 2).trimmed();
+    return text.toString().toLower();
+}
 
-    if (row.trimmed().isEmpty())
-        return refuse(QStringLiteral("ligne vide"));
+// The rank of a "boule<k>" column ("boule_3" and "boule 3" too), 0 for any other column. Only
+// that word counts: the old files' "emplacement1..." columns are no numbers of the draw.
+int numberRank(const QString& name)
+{
+    static const QLatin1String word("boule");
+    if (!name.startsWith(word))
+        return 0;
+    QStringView rest = QStringView(name).mid(word.size());
+    if (rest.startsWith(QLatin1Char('_')) || rest.startsWith(QLatin1Char(' ')))
+        rest = rest.mid(1);
+    return isDigits(rest) && rest.size() <= 2 ? rest.toInt() : 0;
+}
 
-    // Only the first 24 fields matter; later columns are never looked at.
+// The game whose drawn count is `count`.
+std::optional<FormulaId> gameDrawing(int count)
+{
+    for (FormulaId id : Formula::all())
+        if (Formula::get(id).drawn == count)
+            return id;
+    return std::nullopt;
+}
+
+// "date_de_tirage", else the one other date of the header (never the closing date).
+int dateColumn(const QStringList& names)
+{
+    const int named = static_cast<int>(names.indexOf(QStringLiteral("date_de_tirage")));
+    if (named >= 0)
+        return named;
+    for (int i = 0; i < names.size(); ++i)
+        if (names[i].contains(QLatin1String("date")) && !names[i].contains(QLatin1String("forclusion")))
+            return i;
+    return -1;
+}
+
+// The fields of a row cut at ";" up to `wanted` of them; later columns are never looked at.
+QList<QStringView> cut(QStringView row, int wanted)
+{
     QList<QStringView> fields;
-    fields.reserve(kMinFields);
+    fields.reserve(wanted);
     qsizetype start = 0;
-    while (fields.size() < kMinFields) {
+    while (fields.size() < wanted) {
         const qsizetype semicolon = row.indexOf(QLatin1Char(';'), start);
         if (semicolon < 0) {
             fields.append(row.mid(start));
@@ -77,65 +112,163 @@ std::optional<QString> rowToLine(QStringView row, QString* reason)
         fields.append(row.mid(start, semicolon - start));
         start = semicolon + 1;
     }
-    if (fields.size() < kMinFields)
-        return refuse(QStringLiteral("%1 champs au lieu d'au moins %2").arg(fields.size()).arg(kMinFields));
+    return fields;
+}
 
-    const QStringView dateText = field(fields[1]);
+// The slot word of the row, or empty when the game has no such draw time.
+QString slotOf(const QList<QStringView>& fields, const Layout& layout)
+{
+    const Formula& game = layout.game();
+    if (layout.slot < 0)
+        return game.drawSlots.back().word;
+    const QStringView text = field(fields[layout.slot]);
+    for (const DrawSlot& slot : game.drawSlots)
+        if (text.compare(slot.word, Qt::CaseInsensitive) == 0)
+            return slot.word;
+    return {};
+}
+
+QString slotRefusal(const Formula& game, QStringView text)
+{
+    QStringList words;
+    for (const DrawSlot& slot : game.drawSlots)
+        words << slot.word;
+    const QString expected = game.slotCount() == 1 ? QStringLiteral("autre que %1").arg(words.first())
+                                                   : QStringLiteral("ni ") + words.join(QStringLiteral(" ni "));
+    return QStringLiteral("tirage %1 (%2)").arg(expected, shown(text));
+}
+
+// "2" gives 2; an empty field, or anything that is no small number, gives none: the draw
+// itself stays good without it.
+std::optional<int> multiplierOf(const QList<QStringView>& fields, int column)
+{
+    if (column < 0 || column >= fields.size())
+        return std::nullopt;
+    const QStringView text = field(fields[column]);
+    if (!isDigits(text) || text.size() > 2 || text.toInt() < 1)
+        return std::nullopt;
+    return text.toInt();
+}
+
+} // namespace
+
+QString gameName(const Formula& game)
+{
+    return QStringLiteral("Keno %1").arg(game.shortLabel());
+}
+
+int Layout::fieldsNeeded() const
+{
+    int last = std::max(date, slot);
+    for (int column : numbers)
+        last = std::max(last, column);
+    return last + 1;
+}
+
+int Layout::fieldsRead() const
+{
+    return std::max(fieldsNeeded(), multiplier + 1);
+}
+
+Layout classicLayout()
+{
+    Layout layout;
+    for (int k = 0; k < Formula::classic().drawn; ++k)
+        layout.numbers.push_back(kFirstNumberField + k);
+    return layout;
+}
+
+std::optional<Layout> layoutOf(QStringView header, QString* why)
+{
+    QStringList names;
+    for (QStringView text : header.split(QLatin1Char(';')))
+        names << columnName(text);
+    QMap<int, int> columnOfRank;
+    for (int i = 0; i < names.size(); ++i)
+        if (const int rank = numberRank(names[i]); rank > 0 && !columnOfRank.contains(rank))
+            columnOfRank.insert(rank, i);
+    if (columnOfRank.isEmpty())
+        return classicLayout();
+    int count = 0;
+    while (columnOfRank.contains(count + 1))
+        ++count;
+    const std::optional<FormulaId> game = gameDrawing(count);
+    auto refuse = [why](const QString& text) -> std::optional<Layout> {
+        if (why)
+            *why = text;
+        return std::nullopt;
+    };
+    if (!game)
+        return refuse(QStringLiteral("l'en-tête nomme les colonnes boule1 à boule%1 : ce n'est l'archive ni du %2 ni du %3")
+                          .arg(count)
+                          .arg(gameName(Formula::classic()), gameName(Formula::current())));
+    Layout layout;
+    layout.formula = *game;
+    layout.named = true;
+    for (int k = 1; k <= count; ++k)
+        layout.numbers.push_back(columnOfRank.value(k));
+    layout.date = dateColumn(names);
+    layout.slot = static_cast<int>(names.indexOf(QStringLiteral("heure_de_tirage")));
+    layout.multiplier = static_cast<int>(names.indexOf(QStringLiteral("multiplicateur")));
+    if (layout.date < 0)
+        return refuse(QStringLiteral("l'en-tête n'a pas de colonne date_de_tirage"));
+    // A game drawn twice a day cannot do without the time of day.
+    if (layout.slot < 0 && layout.game().slotCount() > 1)
+        return refuse(QStringLiteral("l'en-tête n'a pas de colonne heure_de_tirage"));
+    return layout;
+}
+
+std::optional<QString> rowToLine(QStringView row, const Layout& layout, QString* reason, std::optional<int>* multiplier)
+{
+    auto refuse = [reason](const QString& why) -> std::optional<QString> {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
+    if (row.trimmed().isEmpty())
+        return refuse(QStringLiteral("ligne vide"));
+    const QList<QStringView> fields = cut(row, layout.fieldsRead());
+    if (fields.size() < layout.fieldsNeeded())
+        return refuse(QStringLiteral("%1 champs au lieu d'au moins %2").arg(fields.size()).arg(layout.fieldsNeeded()));
+
+    const QStringView dateText = field(fields[layout.date]);
     if (!isDate(dateText))
         return refuse(QStringLiteral("date invalide (%1)").arg(shown(dateText)));
+    const Formula& game = layout.game();
+    const QString slot = slotOf(fields, layout);
+    if (slot.isEmpty())
+        return refuse(slotRefusal(game, field(fields[layout.slot])));
 
-    const QStringView slotText = field(fields[2]);
-    QString slot;
-    if (slotText.compare(QLatin1String("midi"), Qt::CaseInsensitive) == 0)
-        slot = QStringLiteral("midi");
-    else if (slotText.compare(QLatin1String("soir"), Qt::CaseInsensitive) == 0)
-        slot = QStringLiteral("soir");
-    else
-        return refuse(QStringLiteral("tirage ni midi ni soir (%1)").arg(shown(slotText)));
-
-    DrawLine::Numbers numbers{};
-    std::bitset<71> seen;
-    for (int k = 0; k < DrawLine::kNumbers; ++k) {
-        const QStringView text = field(fields[kFirstNumberField + k]);
+    QString line = dateText.toString();
+    std::bitset<Formula::kMaxNumber + 1> seen;
+    for (int column : layout.numbers) {
+        const QStringView text = field(fields[column]);
         // More than three digits cannot be a number of the grid, and would not fit an int.
         if (!isDigits(text) || text.size() > 3)
             return refuse(QStringLiteral("numéro illisible (%1)").arg(shown(text)));
         const int value = text.toInt();
-        if (value < 1 || value > 70)
-            return refuse(QStringLiteral("numéro hors de 1..70 (%1)").arg(value));
+        if (value < 1 || value > game.numbers)
+            return refuse(QStringLiteral("numéro hors de 1..%1 (%2)").arg(game.numbers).arg(value));
         if (seen.test(static_cast<std::size_t>(value)))
             return refuse(QStringLiteral("numéro répété (%1)").arg(value));
         seen.set(static_cast<std::size_t>(value));
-        numbers[static_cast<std::size_t>(k)] = value;
+        line += NumberFormat::apply(value, u" 00");
     }
+    if (multiplier)
+        *multiplier = multiplierOf(fields, layout.multiplier);
+    return line + QLatin1Char(' ') + slot;
+}
 
-    return DrawLine::build(dateText.toString(), numbers, slot);
+std::optional<QString> rowToLine(QStringView row, QString* reason)
+{
+    return rowToLine(row, classicLayout(), reason);
 }
 
 bool hasDrawHeader(const QByteArray& bytes)
 {
     const qsizetype end = bytes.indexOf('\n');
-    const QString header = TextFile::decode(end < 0 ? bytes : bytes.left(end));
-    const QList<QStringView> fields = QStringView(header).split(QLatin1Char(';'));
-    if (fields.size() < kMinFields)
-        return false;
-    // Names may come quoted or padded; only their meaning is checked.
-    auto name = [](QStringView text) {
-        text = text.trimmed();
-        if (text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')) && text.size() >= 2)
-            text = text.mid(1, text.size() - 2).trimmed();
-        return text;
-    };
-    if (!name(fields[1]).contains(QLatin1String("date"), Qt::CaseInsensitive))
-        return false;
-    for (int k = 1; k <= DrawLine::kNumbers; ++k) {
-        const QStringView field = name(fields[kFirstNumberField + k - 1]);
-        const QString rank = QString::number(k);
-        // "boule1" must not pass for "boule11": the rank is the whole run of digits at the end.
-        if (!field.endsWith(rank) || (field.size() > rank.size() && field[field.size() - rank.size() - 1].isDigit()))
-            return false;
-    }
-    return true;
+    const std::optional<Layout> layout = layoutOf(TextFile::decode(end < 0 ? bytes : bytes.left(end)), nullptr);
+    return layout && layout->named;
 }
 
 Conversion convertText(const QString& text, const Progress& progress, LastPiece lastPiece)
@@ -143,6 +276,10 @@ Conversion convertText(const QString& text, const Progress& progress, LastPiece 
     Conversion result;
     const QList<QStringView> pieces = QStringView(text).split(QLatin1Char('\n'));
     const int last = static_cast<int>(pieces.size()) - 1; // U
+    const std::optional<Layout> layout = layoutOf(pieces[0], &result.headerProblem);
+    if (!layout)
+        return result;
+    result.formula = layout->formula;
 
     // Piece U is empty after a final line feed; without one the import drops it all the same.
     const bool keepLast = lastPiece == LastPiece::KeptWhenNotEmpty && last >= 1 && !pieces[last].trimmed().isEmpty();
@@ -153,9 +290,11 @@ Conversion convertText(const QString& text, const Progress& progress, LastPiece 
             break;
         ++result.rows;
         QString reason;
-        if (std::optional<QString> line = rowToLine(pieces[i], &reason)) {
+        std::optional<int> multiplier;
+        if (std::optional<QString> line = rowToLine(pieces[i], *layout, &reason, &multiplier)) {
             result.lines.append(*line);
             result.lineNumbers.append(i + 1);
+            result.multipliers.append(multiplier);
             if (i == last)
                 result.lastPieceKept = true;
             continue;
@@ -167,6 +306,7 @@ Conversion convertText(const QString& text, const Progress& progress, LastPiece 
     // The file lists the newest draw first; the history wants the oldest first.
     std::reverse(result.lines.begin(), result.lines.end());
     std::reverse(result.lineNumbers.begin(), result.lineNumbers.end());
+    std::reverse(result.multipliers.begin(), result.multipliers.end());
     return result;
 }
 

@@ -7,11 +7,13 @@
 
 namespace ManualEntry {
 
-std::optional<Slot> after(const QString& previous)
+std::optional<Slot> after(const QString& previous, const Formula& game)
 {
     QDate date = DrawLine::date(previous);
     if (!date.isValid())
         return std::nullopt;
+    if (game.slotCount() == 1)
+        return Slot{DateText::format(date.addDays(1)), QLatin1Char(' ') + game.drawSlots.front().word};
     if (DrawLine::endsWithSoir(previous))
         date = date.addDays(1);
     return Slot{DateText::format(date),
@@ -25,10 +27,10 @@ std::optional<Slot> own(const QString& line)
     return Slot{line.left(10), DrawLine::endsWithSoir(line) ? QStringLiteral(" soir") : QStringLiteral(" midi")};
 }
 
-QString numbersText(const std::array<bool, 71>& ticked)
+QString numbersText(const std::array<bool, Formula::kMaxNumber + 1>& ticked)
 {
     QString text;
-    for (int n = 1; n <= 70; ++n)
+    for (int n = 1; n <= Formula::kMaxNumber; ++n)
         if (ticked[static_cast<size_t>(n)])
             text += NumberFormat::apply(n, u" 00");
     return text;

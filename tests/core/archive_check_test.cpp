@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquire/ArchiveCheck.h"
+#include "support/GameArchive.h"
 #include "support/TestSupport.h"
 
 #include <algorithm>
@@ -130,4 +131,49 @@ TEST(ArchiveCheck, ADrawGivenTwiceByTheArchive)
     EXPECT_EQ(result.future, ArchiveCheck::kMaxReasons + 3);
     EXPECT_EQ(result.reasons.size(), ArchiveCheck::kMaxReasons + 1);
     EXPECT_EQ(result.reasons.last(), QStringLiteral("... et 3 autres"));
+}
+
+// Each game ran on its own days: a row dated outside them is no draw of that game.
+TEST(ArchiveCheck, ARowOutsideItsGamesDatesIsRefusedWithItsLine)
+{
+    const QDate today(2025, 12, 1);
+    // The classic game's last draw was the evening of 02/11/2025.
+    const QStringList classic = {drawWith(QDate(2025, 11, 1), false, {1}, 2), drawWith(QDate(2025, 11, 2), true, {1}, 2),
+                                 drawWith(QDate(2025, 11, 2), false, {1}, 2), drawWith(QDate(2025, 11, 3), false, {1}, 2)};
+    ArchiveCheck::Result result = ArchiveCheck::check(DrawList::fromLines(classic.mid(0, 1)), classic.mid(1), {4, 3, 2}, today);
+    EXPECT_EQ(result.lines, classic.mid(1, 2));
+    EXPECT_EQ(result.indices, QList<int>({0, 1}));
+    EXPECT_EQ(result.outOfGame, 1);
+    EXPECT_EQ(result.reasons,
+              QStringList{QStringLiteral("ligne 2 : 03/11/2025 soir, hors des dates du Keno 20 sur 70 (joué du "
+                                         "16/09/1993 au 02/11/2025)")});
+    EXPECT_EQ(ArchiveCheck::refusalSummary(result), QStringLiteral("1 tirage refusé (1 hors des dates du jeu)"));
+
+    // The new game's first draw was the evening of 03/11/2025.
+    const QStringList current = GameArchive::lines(GameArchive::draws(4, QDate(2025, 11, 1)));
+    DrawList history;
+    history.setFormula(FormulaId::Keno16of56);
+    result = ArchiveCheck::check(history, current, {5, 4, 3, 2}, today);
+    EXPECT_EQ(result.lines, current.mid(2));
+    EXPECT_EQ(result.indices, QList<int>({2, 3}));
+    EXPECT_EQ(result.outOfGame, 2);
+    EXPECT_EQ(
+        result.reasons,
+        QStringList({QStringLiteral("ligne 4 : 02/11/2025 soir, hors des dates du Keno 16 sur 56 (joué depuis le 03/11/2025)"),
+                     QStringLiteral("ligne 5 : 01/11/2025 soir, hors des dates du Keno 16 sur 56 (joué depuis le 03/11/2025)")}));
+
+    // The new game's draws are compared as sets of sixteen: the same draw in another order is
+    // known, one number changed is refused.
+    history.append(current[2]);
+    QList<int> numbers = GameArchive::sixteen(2);
+    std::reverse(numbers.begin(), numbers.end());
+    result = ArchiveCheck::check(history, {GameArchive::line({QDate(2025, 11, 3), numbers})}, {2}, today);
+    EXPECT_EQ(result.known, 1);
+    EXPECT_TRUE(result.lines.isEmpty());
+    int absent = 1;
+    while (numbers.contains(absent))
+        ++absent;
+    numbers[0] = absent;
+    result = ArchiveCheck::check(history, {GameArchive::line({QDate(2025, 11, 3), numbers})}, {2}, today);
+    EXPECT_EQ(result.contradicting, 1);
 }

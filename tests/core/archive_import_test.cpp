@@ -74,7 +74,7 @@ TEST(ArchiveImport, OnlyTheCsvThisArchiveBroughtIsReadAndNothingExtractedStays)
     EXPECT_EQ(folderHolds(), before);
     EXPECT_EQ(readFile(stale), kCsv);
 
-    // The new game's CSV (16 numbers) and an archive without a CSV read nothing, and say why.
+    // The new game's CSV (16 numbers) in the classic game and an archive without a CSV read nothing, and say why.
     QByteArray sixteen = "date_de_tirage;boule1;boule2;boule3;boule4;boule5;boule6;boule7;boule8;boule9;boule10;boule11;boule12;"
                          "boule13;boule14;boule15;boule16;multiplicateur;\r\n"
                          "04/11/2025;1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;2;\r\n";
@@ -83,7 +83,8 @@ TEST(ArchiveImport, OnlyTheCsvThisArchiveBroughtIsReadAndNothingExtractedStays)
         const char* why;
     };
     for (const auto& [members, why] :
-         {Case{{{"keno_202511.csv", sixteen}}, "Aucun fichier CSV de l'archive n'a les colonnes des tirages"},
+         {Case{{{"keno_202511.csv", sixteen}},
+               "Cette archive est celle du Keno 16 sur 56 ; l'historique ouvert est celui du Keno 20 sur 70."},
           Case{{{"lisezmoi.txt", "x"}}, "L'archive n'apporte aucun fichier CSV de tirages."}}) {
         writeZip(archive, members);
         result = ArchiveImport::extractAndConvert(temp.path(), {}, {});

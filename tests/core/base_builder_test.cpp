@@ -3,6 +3,7 @@
 #include "acquire/CsvImport.h"
 #include "history/HistoryFile.h"
 #include "support/EioFault.h"
+#include "support/GameArchive.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -204,4 +205,46 @@ TEST_F(BaseBuilderTest, AnArchiveCutByAReadErrorStopsTheBuild)
             << faulty;
         EXPECT_FALSE(QFileInfo::exists(in("Tirages_keno.txt")) || QFileInfo::exists(in("Tirages.txt"))) << faulty;
     }
+}
+
+// Each game is built into its own files from its own archives only.
+TEST_F(BaseBuilderTest, EachGameIsBuiltFromItsOwnArchivesIntoItsOwnFiles)
+{
+    // The new game's archive holds a row dated before its first draw: refused and named.
+    std::vector<GameArchive::Draw> draws = GameArchive::draws(4, QDate(2025, 11, 2));
+    const QString current = in("keno_202511.zip"), classic = in("keno_202010.csv");
+    writeZip(current, {{"keno_202511.csv", GameArchive::csv(draws)}});
+    const QStringList classicDraws = makeHistory(10, QDate(2025, 10, 30)); // the last two on 03/11/2025
+    writeFile(classic, operatorCsv(classicDraws));
+
+    BaseBuilder::Result result = BaseBuilder::collect({current}, {}, nullptr, FormulaId::Keno16of56);
+    const QStringList lines = GameArchive::lines(draws);
+    EXPECT_EQ(result.lines, lines.mid(1));
+    EXPECT_EQ(result.archives.value(0).skipped, 1);
+    EXPECT_EQ(result.archives.value(0).messages,
+              QStringList{QStringLiteral("ligne 5 : 02/11/2025 hors des dates du Keno 16 sur 56")});
+    ASSERT_TRUE(BaseBuilder::write(result, BaseBuilder::Paths::in(m_temp.path(), FormulaId::Keno16of56), {}, &m_error))
+        << m_error.toStdString();
+    EXPECT_EQ(readFile(in("Tirages_keno_16-56.txt")), crlf(lines.mid(1)));
+    EXPECT_FALSE(QFile::exists(in("Tirages_keno.txt")));
+
+    // The other game's archive: one sentence, no draw, nothing written.
+    const QByteArray before = readFile(in("Tirages_keno_16-56.txt"));
+    result = BaseBuilder::collect({classic}, {}, nullptr, FormulaId::Keno16of56);
+    EXPECT_TRUE(result.lines.isEmpty());
+    EXPECT_TRUE(result.archives.value(0).messages.contains(
+        QStringLiteral("Cette archive est celle du Keno 20 sur 70 ; l'historique ouvert est celui du Keno 16 sur 56.")));
+    EXPECT_FALSE(
+        BaseBuilder::write(result, BaseBuilder::Paths::in(m_temp.path(), FormulaId::Keno16of56), {true, true}, &m_error));
+    EXPECT_EQ(readFile(in("Tirages_keno_16-56.txt")), before);
+
+    result = BaseBuilder::collect({current, classic});
+    EXPECT_TRUE(result.archives.value(0).messages.contains(
+        QStringLiteral("Cette archive est celle du Keno 16 sur 56 ; l'historique ouvert est celui du Keno 20 sur 70.")));
+    // The classic archive's rows after 02/11/2025 are no draws of its game.
+    EXPECT_EQ(result.lines, classicDraws.mid(0, 8));
+    EXPECT_EQ(result.archives.value(1).skipped, 2);
+    EXPECT_EQ(result.archives.value(1).messages,
+              QStringList({QStringLiteral("ligne 2 : 03/11/2025 hors des dates du Keno 20 sur 70"),
+                           QStringLiteral("ligne 3 : 03/11/2025 hors des dates du Keno 20 sur 70")}));
 }

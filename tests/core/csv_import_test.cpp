@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquire/CsvImport.h"
+#include "support/GameArchive.h"
 #include "support/TestSupport.h"
 
 using TestSupport::drawFrom;
@@ -79,4 +80,93 @@ TEST(CsvImport, EachKindOfBadRowIsSkippedCountedAndExplained)
     const CsvImport::Conversion all = CsvImport::convert(file(std::vector<QByteArray>(15, row("31/02/2020"))));
     EXPECT_EQ(all.skipped, 15);
     EXPECT_EQ(all.reasons.size(), CsvImport::kMaxReasons);
+}
+
+namespace {
+
+// The classic archive's last file as it grew until 2025: the multiplier, the jokerplus texts and
+// the trailing ";" after the twenty numbers.
+QByteArray lastClassicCsv()
+{
+    QByteArray text = "annee_numero_de_tirage;date_de_tirage;heure_de_tirage;date_de_forclusion";
+    for (int k = 1; k <= 20; ++k)
+        text += ";boule" + QByteArray::number(k);
+    text += ";multiplicateur;numero_jokerplus;devise;\r\n";
+    text += row("02/11/2025", "soir", 51, -1, {}, ";5;Jokerplus indisponible;eur;\r\n");
+    text += row("02/11/2025", "midi", 1, -1, {}, ";;0 062 640;eur;\r\n");
+    return text;
+}
+
+} // namespace
+
+TEST(CsvImport, TheHeaderSaysWhichGameAndWhereEachColumnIs)
+{
+    // The new game: no time of day (the draw is the evening's), sixteen numbers, a multiplier.
+    const std::vector<GameArchive::Draw> draws = GameArchive::draws(3, QDate(2025, 11, 3));
+    CsvImport::Conversion result = CsvImport::convert(GameArchive::csv(draws));
+    EXPECT_EQ(result.formula, FormulaId::Keno16of56);
+    EXPECT_TRUE(result.headerProblem.isEmpty()) << result.headerProblem.toStdString();
+    ASSERT_EQ(result.lines, GameArchive::lines(draws));
+    EXPECT_EQ(result.lines.first().size(), 63);
+    EXPECT_EQ(result.multipliers, (QList<std::optional<int>>{3, 2, 2}));
+    EXPECT_EQ(result.skipped, 0) << result.reasons.join(QLatin1Char('|')).toStdString();
+
+    // The classic game's last file: the jokerplus texts are never read as numbers, an empty
+    // multiplier is none.
+    result = CsvImport::convert(lastClassicCsv());
+    EXPECT_EQ(result.formula, FormulaId::Keno20of70);
+    EXPECT_EQ(result.lines, QStringList({drawFrom("02/11/2025", 1), drawFrom("02/11/2025", 51, " soir")}));
+    EXPECT_EQ(result.multipliers, (QList<std::optional<int>>{std::nullopt, 5}));
+
+    // A number out of the new game's range is refused with its range.
+    std::vector<GameArchive::Draw> bad = draws;
+    bad[1].numbers[4] = 57;
+    result = CsvImport::convert(GameArchive::csv(bad));
+    EXPECT_EQ(result.reasons, QStringList{QStringLiteral("ligne 3 : numéro hors de 1..56 (57)")});
+}
+
+TEST(CsvImport, ColumnsInAnotherOrderAreReadByTheirNames)
+{
+    // The same rows with the columns shuffled: the date last, the numbers backwards, the slot first.
+    QByteArray header = "heure_de_tirage;multiplicateur";
+    for (int k = 20; k >= 1; --k)
+        header += ";BOULE" + QByteArray::number(k);
+    header += ";\"date_de_tirage\"\r\n";
+    QByteArray text = header;
+    for (const auto& [date, slot, first] : {std::tuple("03/02/2023", "soir", 1), std::tuple("03/02/2023", "midi", 21)}) {
+        QByteArray line = QByteArray(slot) + ";3";
+        for (int k = 20; k >= 1; --k)
+            line += ';' + QByteArray::number(first + k - 1);
+        text += line + ';' + date + "\r\n";
+    }
+    const CsvImport::Conversion result = CsvImport::convert(text);
+    EXPECT_EQ(result.lines, QStringList({drawFrom("03/02/2023", 21, " midi"), drawFrom("03/02/2023", 1, " soir")}));
+    EXPECT_EQ(result.multipliers, (QList<std::optional<int>>{3, 3}));
+
+    // A short row is told how many fields the named columns need.
+    const CsvImport::Conversion shortRow = CsvImport::convert(header + "soir;2;1;2;3\r\n");
+    EXPECT_EQ(shortRow.reasons, QStringList{QStringLiteral("ligne 2 : 5 champs au lieu d'au moins 23")});
+}
+
+TEST(CsvImport, AHeaderOfNeitherGameIsRefusedAndOnlyBouleColumnsCount)
+{
+    QByteArray ten = "date_de_tirage";
+    for (int k = 1; k <= 10; ++k)
+        ten += ";boule" + QByteArray::number(k);
+    const CsvImport::Conversion result = CsvImport::convert(ten + "\r\n01/12/2025;1;2;3;4;5;6;7;8;9;10\r\n");
+    EXPECT_TRUE(result.lines.isEmpty());
+    EXPECT_EQ(result.headerProblem,
+              QStringLiteral("l'en-tête nomme les colonnes boule1 à boule10 : ce n'est l'archive ni du Keno 20 sur 70 ni du "
+                             "Keno 16 sur 56"));
+    EXPECT_FALSE(CsvImport::hasDrawHeader(ten));
+
+    // The old files' seventy "emplacement" columns are no numbers of the draw.
+    QByteArray spots = "annee;date_de_tirage;heure_de_tirage";
+    for (int k = 1; k <= 20; ++k)
+        spots += ";emplacement" + QByteArray::number(k);
+    EXPECT_FALSE(CsvImport::hasDrawHeader(spots));
+    EXPECT_TRUE(CsvImport::hasDrawHeader(GameArchive::csv({})));
+    EXPECT_TRUE(CsvImport::hasDrawHeader(lastClassicCsv()));
+    // The new game's archive without its date column.
+    EXPECT_FALSE(CsvImport::hasDrawHeader(GameArchive::csv({}).replace("date_de_tirage", "jour")));
 }
