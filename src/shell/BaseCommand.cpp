@@ -222,8 +222,7 @@ QString replaceQuestion(const BaseBuilder::Result& result, const BaseBuilder::Pa
 HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
 {
     HistoryBuild outcome;
-    const BaseBuilder::Paths paths{HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
-                                   m_config.workingHistoryFile()};
+    const BaseBuilder::Paths paths{m_config.baseHistoryFile(), m_config.workingHistoryFile()};
     Before before;
     const QString unreadable = mergeHistories(result, paths, before);
     if (!unreadable.isEmpty()) {
