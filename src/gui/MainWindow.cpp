@@ -18,6 +18,7 @@
 #include "shell/Workspace.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -264,6 +265,15 @@ void MainWindow::addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& 
             continue;
         }
         QAction* action = addCommand(menu, *row, row->caption, 0);
+        if (row->isCheckable()) {
+            // One group a menu: ticking a row unticks the others.
+            auto* group = menu->findChild<QActionGroup*>();
+            if (!group)
+                group = new QActionGroup(menu);
+            group->addAction(action);
+            action->setCheckable(true);
+            m_checkable.append({action, row});
+        }
         if (row->objectName == QLatin1String("Telecharge"))
             m_telecharge = action;
         else if (row->kind == Kind::Quit)
@@ -295,6 +305,8 @@ QAction* MainWindow::addCommand(QMenu* menu, const Catalogue::Entry& row, const 
     } else {
         connect(action, &QAction::triggered, this, [this, handler = row.handler, index] {
             m_runner.run([this, handler, index] { showOutcome(handler(m_ws.units(), index)); });
+            // A refused choice leaves the tick where it was.
+            mirrorChecks();
         });
     }
     m_commands << action;
@@ -369,6 +381,7 @@ void MainWindow::mirror(unsigned parts)
     }
     if (parts & Workspace::MenuPart) {
         mirrorTitle();
+        mirrorChecks();
         m_entry->mirrorExport();
         updateAvailability();
     }
@@ -383,6 +396,12 @@ void MainWindow::mirror(unsigned parts)
 void MainWindow::mirrorTitle()
 {
     setWindowTitle(m_ws.windowTitle() + m_titleSuffix + m_baseOnly.titleSuffix());
+}
+
+void MainWindow::mirrorChecks()
+{
+    for (const auto& [action, row] : std::as_const(m_checkable))
+        action->setChecked(row->checked(m_ws));
 }
 
 void MainWindow::mirrorWalkProgress()

@@ -75,6 +75,8 @@ private:
 
     void mirror(unsigned parts);
     void mirrorTitle();
+    // The ticked rows (the game played) as the Workspace has them.
+    void mirrorChecks();
     void mirrorWalkProgress();
     void mirrorProgress();
     void updateAvailability();
@@ -100,6 +102,7 @@ private:
     QLabel* m_walkProgress = nullptr;
     QLabel* m_baseOnlyLabel = nullptr;
     QList<QAction*> m_commands; // every menu command, separators excluded
+    QList<std::pair<QAction*, const Catalogue::Entry*>> m_checkable;
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;
     ThreadedJobRunner* m_jobs = nullptr;

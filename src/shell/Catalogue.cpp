@@ -360,6 +360,20 @@ QList<Entry> forecastEntries()
     };
 }
 
+// One ticked row a game: playing the other one reloads the list.
+template <FormulaId id> Entry gameEntry(const char* name)
+{
+    Entry e = command("Jeu", name, "", [](CommandUnits& u, int) { return u.workspace.chooseGame(id); });
+    e.caption = Formula::get(id).name;
+    e.checked = [](const Workspace& ws) { return ws.game().id == id; };
+    return e;
+}
+
+QList<Entry> gameEntries()
+{
+    return {gameEntry<FormulaId::Keno20of70>("Jeu2070"), gameEntry<FormulaId::Keno16of56>("Jeu1656")};
+}
+
 QList<Entry> otherEntries()
 {
     return {
@@ -395,6 +409,7 @@ const QList<Menu>& menus()
 {
     static const QList<Menu> table = {
         {QStringLiteral("Fichier"), QStringLiteral("&Fichier")},
+        {QStringLiteral("Jeu"), QStringLiteral("&Jeu")},
         {QStringLiteral("Ed"), QStringLiteral("Edition")},
         {QStringLiteral("Statistiques"), QStringLiteral("S&tatistiques")},
         {QStringLiteral("m4"), QStringLiteral("Prevision")},
@@ -406,8 +421,8 @@ const QList<Menu>& menus()
 
 const QList<Entry>& entries()
 {
-    static const QList<Entry> table = fileEntries() + rankingEntries() + presetEntries() + groupEntries() + partnerEntries()
-        + reportEntries() + forecastEntries() + otherEntries();
+    static const QList<Entry> table = fileEntries() + gameEntries() + rankingEntries() + presetEntries() + groupEntries()
+        + partnerEntries() + reportEntries() + forecastEntries() + otherEntries();
     return table;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 struct CommandUnits;
+class Workspace;
 
 // Every command of both programs, once: where the window shows it, how the command line names
 // and explains it, what it reads, and the handler that runs it on the command units. The
@@ -67,6 +68,8 @@ struct Entry {
     QString itemName;
     QList<std::pair<QString, int>> items;
     Handler handler = nullptr;
+    // A row that shows a tick while this holds; the ticked rows of one menu exclude each other.
+    bool (*checked)(const Workspace& workspace) = nullptr;
 
     QString cliName; // empty: the window's only
     QString cliHelp;
@@ -83,6 +86,7 @@ struct Entry {
     bool archiveArgument = false; // its argument is an archive fetched instead of the operator's
 
     bool isSeparator() const { return kind == Kind::Separator; }
+    bool isCheckable() const { return checked != nullptr; }
     bool onCommandLine() const { return !cliName.isEmpty(); }
     // Acquiring commands always write the history.
     bool locksFolder() const { return writesHistory || acquiring; }
