@@ -306,7 +306,7 @@ QAction* MainWindow::addCommand(QMenu* menu, const Catalogue::Entry& row, const 
         connect(action, &QAction::triggered, this, [this, handler = row.handler, index] {
             m_runner.run([this, handler, index] { showOutcome(handler(m_ws.units(), index)); });
             // A refused choice leaves the tick where it was.
-            mirrorChecks();
+            mirrorGame();
         });
     }
     m_commands << action;
@@ -381,7 +381,7 @@ void MainWindow::mirror(unsigned parts)
     }
     if (parts & Workspace::MenuPart) {
         mirrorTitle();
-        mirrorChecks();
+        mirrorGame();
         m_entry->mirrorExport();
         updateAvailability();
     }
@@ -398,7 +398,7 @@ void MainWindow::mirrorTitle()
     setWindowTitle(m_ws.windowTitle() + m_titleSuffix + m_baseOnly.titleSuffix());
 }
 
-void MainWindow::mirrorChecks()
+void MainWindow::mirrorGame()
 {
     for (const auto& [action, row] : std::as_const(m_checkable))
         action->setChecked(row->checked(m_ws));

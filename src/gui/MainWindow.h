@@ -75,8 +75,9 @@ private:
 
     void mirror(unsigned parts);
     void mirrorTitle();
-    // The ticked rows (the game played) as the Workspace has them.
-    void mirrorChecks();
+    // The game played, its row ticked in the Jeu menu: the one place the window follows a change
+    // of game.
+    void mirrorGame();
     void mirrorWalkProgress();
     void mirrorProgress();
     void updateAvailability();
