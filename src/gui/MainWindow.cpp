@@ -260,8 +260,12 @@ void MainWindow::addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& 
             sub->menuAction()->setObjectName(row->objectName + QStringLiteral("Menu"));
             addMenuRows(sub, Catalogue::entriesOf(row->objectName));
             // An indexed set: one item per index, all running the submenu's command.
-            for (const auto& [caption, index] : row->items)
-                addCommand(sub, *row, caption, index)->setObjectName(row->itemName);
+            for (const auto& [caption, index] : row->items) {
+                QAction* item = addCommand(sub, *row, caption, index);
+                item->setObjectName(row->itemName);
+                if (row->itemCaption)
+                    m_gameItems.append({item, row, index});
+            }
             continue;
         }
         QAction* action = addCommand(menu, *row, row->caption, 0);
@@ -402,6 +406,8 @@ void MainWindow::mirrorGame()
 {
     for (const auto& [action, row] : std::as_const(m_checkable))
         action->setChecked(row->checked(m_ws));
+    for (const auto& [action, row, index] : std::as_const(m_gameItems))
+        action->setText(row->itemCaption(m_ws.game(), index));
 }
 
 void MainWindow::mirrorWalkProgress()

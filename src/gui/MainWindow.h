@@ -10,6 +10,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <functional>
+#include <tuple>
 
 class DrawListPanel;
 class EntryPanel;
@@ -104,6 +105,8 @@ private:
     QLabel* m_baseOnlyLabel = nullptr;
     QList<QAction*> m_commands; // every menu command, separators excluded
     QList<std::pair<QAction*, const Catalogue::Entry*>> m_checkable;
+    // The items whose caption follows the game, with their index.
+    QList<std::tuple<QAction*, const Catalogue::Entry*, int>> m_gameItems;
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;
     ThreadedJobRunner* m_jobs = nullptr;

@@ -223,14 +223,21 @@ QList<Entry> rankingEntries()
     };
 }
 
-// F0(1..10), captions "1".."9" then "0", and C1(0..6), captions "1-10".."61-70".
+// Row `index` of the game's grid: "1-10", "49-56".
+QString gridRow(const Formula& game, int index)
+{
+    const NumberRange row = game.runs(game.gridColumns).at(static_cast<size_t>(index));
+    return QStringLiteral("%1-%2").arg(row.first).arg(row.last);
+}
+
+// F0(1..10), captions "1".."9" then "0", and C1(0..6), the grid's rows "1-10".."61-70".
 QList<Entry> presetEntries()
 {
     QList<std::pair<QString, int>> finales, colonnes;
     for (int d = 1; d <= 10; ++d)
         finales.append({QString::number(d % 10), d});
-    for (int i = 0; i < 7; ++i)
-        colonnes.append({QStringLiteral("%1-%2").arg(10 * i + 1).arg(10 * i + 10), i});
+    for (int i = 0; i < Formula::classic().gridRows(); ++i)
+        colonnes.append({gridRow(Formula::classic(), i), i});
     Entry f = cli(command("Statistiques", "Finales", "Finales",
                           [](CommandUnits& u, int d) {
                               u.forecast.finales(d);
@@ -248,6 +255,7 @@ QList<Entry> presetEntries()
     c.cliHelp
         = QStringLiteral("performance de la rangée I, ") + bothGames(gridRows(Formula::classic()), gridRows(Formula::current()));
     c = preset(withArguments(c, {{text("I"), text("la rangée, de 1 à 7")}}), "C1", colonnes, {1, 7, [](int i) { return i - 1; }});
+    c.itemCaption = gridRow;
     return {f, separator("Statistiques", "m2"), c, separator("Statistiques", "m6")};
 }
 

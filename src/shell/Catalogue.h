@@ -7,6 +7,7 @@
 #include <QString>
 
 struct CommandUnits;
+struct Formula;
 class Workspace;
 
 // Every command of both programs, once: where the window shows it, how the command line names
@@ -67,6 +68,8 @@ struct Entry {
     // and the index its handler receives.
     QString itemName;
     QList<std::pair<QString, int>> items;
+    // The caption of the item of index `index` for a game, when it depends on the game.
+    QString (*itemCaption)(const Formula& game, int index) = nullptr;
     Handler handler = nullptr;
     // A row that shows a tick while this holds; the ticked rows of one menu exclude each other.
     bool (*checked)(const Workspace& workspace) = nullptr;

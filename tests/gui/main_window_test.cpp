@@ -115,9 +115,18 @@ TEST_F(MainWindowTest, TheGameMenuTicksTheGamePlayedAndTheTitleNamesIt)
     EXPECT_EQ(std::pair(classic->isChecked(), current->isChecked()), std::pair(false, true));
     EXPECT_TRUE(m_window->windowTitle().endsWith(QStringLiteral(" — Keno 16 sur 56")));
     EXPECT_EQ(m_ws->drawCount(), 0); // no history of the new game in this folder
+    // The rows of the grid in "Colonnes" are the game's.
+    const auto gridRows = [this] {
+        QStringList captions;
+        for (const QAction* a : get<QMenu>("Colones")->actions())
+            captions << a->text();
+        return captions.join(u' ');
+    };
+    EXPECT_EQ(gridRows(), QStringLiteral("1-8 9-16 17-24 25-32 33-40 41-48 49-56"));
     classic->trigger();
     EXPECT_EQ(m_ws->drawCount(), kDraws);
     EXPECT_TRUE(classic->isChecked());
+    EXPECT_EQ(gridRows(), QStringLiteral("1-10 11-20 21-30 31-40 41-50 51-60 61-70"));
 }
 
 TEST_F(MainWindowTest, StartUpShowsTheRankingAndADownloadIsOfferedOncePerLoad)
