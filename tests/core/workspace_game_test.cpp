@@ -6,6 +6,7 @@
 #include "shell/Workspace.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <algorithm>
 
 using namespace TestSupport;
@@ -162,4 +163,28 @@ TEST_F(WorkspaceGameTest, ANewPlayerStartsOnTheGamePlayedToday)
     ws = open(true);
     EXPECT_TRUE(m_ui.choiceTexts.isEmpty());
     EXPECT_EQ(ws->state().drawLines(), current);
+}
+
+TEST_F(WorkspaceGameTest, ArchivesOfTheOtherGameNeverBuildThisGamesHistory)
+{
+    QTemporaryDir archives;
+    const QString archive = archives.filePath(QStringLiteral("keno_202010.csv"));
+    writeFile(archive, operatorCsv(classic));
+    WorkspaceConfig c = config();
+    c.formula = FormulaId::Keno16of56;
+    auto ws = std::make_unique<Workspace>(c, &m_ui);
+    ws->startUp();
+    const HistoryBuild refused = ws->buildHistory({archive});
+    EXPECT_EQ(refused.status, HistoryBuild::Status::WriteFailed);
+    EXPECT_EQ(refused.text,
+              QStringLiteral("Les archives choisies tiennent des tirages du Keno 20 sur 70 (1993–2025) : ils ne vont "
+                             "pas dans l'historique du Keno 16 sur 56 (depuis le 03/11/2025). Rien n'a été écrit."));
+    EXPECT_TRUE(QDir(m_data.path()).entryList(QDir::Files).isEmpty());
+
+    // Their own game takes them.
+    c.formula = FormulaId::Keno20of70;
+    ws = std::make_unique<Workspace>(c, &m_ui);
+    ws->startUp();
+    EXPECT_EQ(ws->buildHistory({archive}).status, HistoryBuild::Status::Built);
+    EXPECT_EQ(readFile(working()), crlf(classic));
 }
