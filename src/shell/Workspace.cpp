@@ -154,6 +154,8 @@ void Workspace::playGame()
     s.origin = ListOrigin::Working;
     s.unsavedCorrection = false;
     s.replacedLines.clear();
+    s.conflictPath.clear();
+    s.conflictDigest.clear();
     refreshTitle();
     emit changed(MenuPart | ListPart);
 }
