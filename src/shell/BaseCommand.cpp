@@ -217,13 +217,25 @@ QString replaceQuestion(const BaseBuilder::Result& result, const BaseBuilder::Pa
     return question.join(QLatin1Char('\n'));
 }
 
+// The draws of one game never go into the other's histories.
+std::optional<QString> otherGame(const QStringList& draws, const Formula& game)
+{
+    for (const QString& line : draws) {
+        const std::optional<FormulaId> of = Formula::ofLine(line);
+        if (of && *of != game.id)
+            return QStringLiteral("Les archives choisies tiennent des tirages du %1 : ils ne vont pas dans l'historique du %2. "
+                                  "Rien n'a été écrit.")
+                .arg(Formula::get(*of).name, game.name);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
 {
     HistoryBuild outcome;
-    const BaseBuilder::Paths paths{HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
-                                   m_config.workingHistoryFile()};
+    const BaseBuilder::Paths paths{m_config.baseHistoryFile(), m_config.workingHistoryFile()};
     Before before;
     const QString unreadable = mergeHistories(result, paths, before);
     if (!unreadable.isEmpty()) {
@@ -235,6 +247,11 @@ HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
     outcome.existing = BaseBuilder::existingHistory(paths);
     if (const auto refused = refusal(result)) {
         std::tie(outcome.status, outcome.text) = *refused;
+        return outcome;
+    }
+    if (const auto other = otherGame(result.working, m_config.game())) {
+        outcome.status = HistoryBuild::Status::WriteFailed;
+        outcome.text = *other;
         return outcome;
     }
     if (!outcome.existing.isEmpty()) {

@@ -45,7 +45,7 @@ void ImportCommand::importArchive(std::function<void()> then)
     // The hourglass stays until the import has ended, wherever the download runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
     Settings settings(m_config.settingsFile(), !config.readOnlySettings);
-    s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl() : config.archiveUrlOverride;
+    s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl(m_config.game()) : config.archiveUrlOverride;
     s.progress = Progress{true, 100, 0};
     m_changes.changed(StatePart::ProgressPart);
 
@@ -117,8 +117,8 @@ void ImportCommand::askAddress(const QString& error)
     const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
     s.archiveUrl = answer.value_or(QString());
     // The corrected address is kept for the next imports too.
-    if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty() && !settings.setArchiveUrl(s.archiveUrl)
-        && !settings.lastError().isEmpty())
+    if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty()
+        && !settings.setArchiveUrl(s.archiveUrl, m_config.game()) && !settings.lastError().isEmpty())
         m_ui.message(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
                      Messages::kTitle);
 }
