@@ -62,7 +62,7 @@ int acquire(const CliCommand& command, CliRun& run, ArchiveSource& source, const
         run.printReport();
         return CliStatus::kFailure;
     }
-    if (!outcome.fetched || !outcome.csvRead) {
+    if (!outcome.fetched || !outcome.csvRead || outcome.broughtNothing) {
         // Messages the import has shown came out one per line already: they are not repeated.
         const bool toldHere = !outcome.error.isEmpty() && !outcome.reported;
         run.fail(QStringLiteral("%1 a échoué%2").arg(what, toldHere ? QStringLiteral(" : ") + outcome.error : QString()));

@@ -104,7 +104,7 @@ void BaseCommand::build(const QStringList& archives, std::function<void(const Hi
     m_changes.changed(StatePart::ProgressPart);
     auto result = std::make_shared<BaseBuilder::Result>();
     Job job;
-    job.run = [this, archives, result](JobContext& context) {
+    job.run = [this, archives, result, game = m_config.formula](JobContext& context) {
         *result = BaseBuilder::collect(
             archives,
             [this, &context](int value, int maximum) {
@@ -115,7 +115,7 @@ void BaseCommand::build(const QStringList& archives, std::function<void(const Hi
                 });
                 context.progress(QString(), maximum > 0 ? double(value) / maximum : 0.0);
             },
-            context.cancelFlag());
+            context.cancelFlag(), game);
     };
     job.finish = [this, result, hourglass = std::move(hourglass), done = std::move(done)]() mutable {
         hourglass.reset();

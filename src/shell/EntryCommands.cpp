@@ -52,7 +52,7 @@ std::optional<ManualEntry::Slot> EntryCommands::entrySlot(int i)
                          Messages::kTitle);
         return slot;
     }
-    slot = ManualEntry::after(s.lineText(i - 1));
+    slot = ManualEntry::after(s.lineText(i - 1), s.game());
     if (!slot)
         m_ui.message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le "
                                              "tirage n'a pas été enregistré.")

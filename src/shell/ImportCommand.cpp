@@ -5,6 +5,7 @@
 #include "acquire/ArchiveImport.h"
 #include "acquire/ArchiveSource.h"
 #include "acquire/FolderOwner.h"
+#include "acquire/HistoryImport.h"
 #include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
@@ -36,6 +37,18 @@ QString summaryLine(const ArchiveImport::Result& result, const ArchiveCheck::Res
     return QStringLiteral("Import de l'archive : %1.").arg(parts.join(QStringLiteral(", ")));
 }
 
+// The one sentence that refuses an archive of the other game, or why the archive of a game still
+// drawn brings nothing; empty when the import went through. The classic game's archive no longer
+// grows: its reload takes it whole, as it always has.
+QString failureOf(const HistoryImport::Outcome& imported, const Formula& game)
+{
+    if (!imported.archive.wrongGame.isEmpty())
+        return imported.archive.wrongGame;
+    if (imported.nothingNew && !game.lastDay.isValid())
+        return imported.failure;
+    return {};
+}
+
 } // namespace
 
 void ImportCommand::importArchive(std::function<void()> then)
@@ -49,7 +62,7 @@ void ImportCommand::importArchive(std::function<void()> then)
     s.progress = Progress{true, 100, 0};
     m_changes.changed(StatePart::ProgressPart);
 
-    const QString archivePath = QDir(config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName));
+    const QString archivePath = QDir(config.dataFolder).filePath(ArchiveImport::archiveName(config.formula));
     s.lastImport = ImportOutcome{};
     s.lastImport.attempted = true;
     auto fetch = std::make_shared<Fetch>();
@@ -127,9 +140,11 @@ void ImportCommand::appendArchive()
 {
     WorkspaceState& s = m_state;
     QString ownerError;
-    FolderOwner::adopt(QDir(m_config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName)), &ownerError);
-    const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
-        m_config.dataFolder,
+    const QString archivePath = QDir(m_config.dataFolder).filePath(ArchiveImport::archiveName(m_config.formula));
+    FolderOwner::adopt(archivePath, &ownerError);
+    // Only what the history lacks, of its own game, in the order of the dates, up to today.
+    const HistoryImport::Outcome imported = HistoryImport::run(
+        archivePath, s.fullHistory(), m_ui.today(),
         [this]() -> std::optional<QString> {
             return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
         },
@@ -138,10 +153,10 @@ void ImportCommand::appendArchive()
             m_state.progress.value = value;
             m_changes.changed(StatePart::ProgressPart);
         });
+    const ArchiveImport::Result& result = imported.archive;
+    const ArchiveCheck::Result& checked = imported.checked;
     s.progress.visible = false;
     m_changes.changed(StatePart::ProgressPart);
-    // Only what the history lacks, in the order of the dates, up to today.
-    const ArchiveCheck::Result checked = ArchiveCheck::check(s.fullHistory(), result.lines, result.lineNumbers, m_ui.today());
     ImportOutcome& outcome = s.lastImport;
     outcome.csvRead = result.csvRead;
     outcome.imported = static_cast<int>(checked.lines.size());
@@ -158,6 +173,16 @@ void ImportCommand::appendArchive()
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 
     outcome.summary = result.csvRead ? summaryLine(result, checked) : QStringLiteral("L'archive n'a pas pu être lue.");
+    if (const QString failure = failureOf(imported, m_config.game()); !failure.isEmpty()) {
+        outcome.error = failure;
+        outcome.broughtNothing = result.csvRead;
+        QStringList details = result.reasons + checked.reasons;
+        if (!ownerError.isEmpty())
+            details << ownerError;
+        m_ui.message((QStringList{failure} + details).join(QLatin1Char('\n')), Messages::kTitle);
+        outcome.reported = true;
+        return;
+    }
     // Only what the person must know: rows left out, or an archive that could not be read.
     if (result.skipped > 0 || !result.csvRead || checked.known > 0 || checked.refused() > 0 || !ownerError.isEmpty()) {
         QStringList details = result.extractionMessages;

@@ -54,6 +54,7 @@ std::optional<QString> OutputCommands::exportRefusal(const QString& path) const
     for (FormulaId id : Formula::all()) {
         kept.emplace_back(inData(Formula::get(id).workingFile), QStringLiteral("l'historique de travail"));
         kept.emplace_back(inData(Formula::get(id).baseFile), QStringLiteral("l'historique de base"));
+        kept.emplace_back(inData(ArchiveImport::archiveName(id)), QStringLiteral("l'archive des résultats"));
     }
     const QFileInfo target = landingPlace(path);
     for (const auto& [file, role] : kept) {

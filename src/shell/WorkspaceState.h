@@ -50,6 +50,7 @@ struct ImportOutcome {
     int skipped = 0; // rows that are not draws
     QString summary; // "Import de l'archive : ..."
     QString error; // one message a line
+    bool broughtNothing = false; // read whole, but nothing a game still drawn lacks: a failure
     bool reported = false; // the error has been shown to the person already
 };
 

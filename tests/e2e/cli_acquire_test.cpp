@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tiravol-cli add and import, end to end (download, stopped, in cli_main_test): the working history on disk, byte for byte.
 #include "support/CliSupport.h"
+#include "support/GameArchive.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -158,3 +159,34 @@ TEST_F(CliAcquire, AddWritesTheNextDrawOrExitsOneOnAFullDisk)
 }
 
 } // namespace
+
+// --jeu 16-56: the new game's archive goes to its own history; the classic archive is refused in
+// one sentence, and an archive that brings nothing is a failure that says why.
+TEST_F(CliAcquire, TheNewGameImportsItsOwnArchiveOnly)
+{
+    const std::vector<GameArchive::Draw> draws = GameArchive::draws(6, QDate(2025, 11, 3));
+    const QStringList lines = GameArchive::lines(draws);
+    for (const char* name : {"Tirages_keno_16-56.txt", "Tirages_16-56.txt"})
+        writeFile(dataFile(name), crlf(lines.mid(0, 4)));
+    writeZip(dataFile("nouveau.zip"), {{"keno_202511.csv", GameArchive::csv(draws)}});
+    const QStringList args = {QStringLiteral("--jeu"), QStringLiteral("16-56"), QStringLiteral("import")};
+    const CliOutput r = cli(args + QStringList{dataFile("nouveau.zip")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(dataFile("Tirages_keno_16-56.txt")), crlf(lines));
+    EXPECT_EQ(readFile(working()), crlf(m_all.mid(0, 10)));
+
+    writeFile(dataFile("Tirages_16-56.txt"), crlf(lines));
+    const CliOutput none = cli(args + QStringList{dataFile("nouveau.zip")});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.err,
+              QStringLiteral("L'archive n'apporte aucun tirage nouveau (6 tirages déjà dans l'historique).\n"
+                             "tiravol-cli : l'import a échoué\n"));
+
+    writeZip(dataFile("ancien.zip"), {{"keno_202010.csv", m_csv}});
+    const CliOutput other = cli(args + QStringList{dataFile("ancien.zip")});
+    EXPECT_EQ(other.code, 1);
+    EXPECT_EQ(other.err,
+              QStringLiteral("Cette archive est celle du Keno 20 sur 70 ; l'historique ouvert est celui du Keno 16 sur "
+                             "56.\ntiravol-cli : l'import a échoué\n"));
+    EXPECT_EQ(readFile(dataFile("Tirages_keno_16-56.txt")), crlf(lines));
+}
