@@ -424,7 +424,12 @@ template <FormulaId id> Entry gameEntry(const char* name)
 
 QList<Entry> gameEntries()
 {
-    return {gameEntry<FormulaId::Keno20of70>("Jeu2070"), gameEntry<FormulaId::Keno16of56>("Jeu1656")};
+    Entry update = command("Jeu", "MiseAJour", "Mise à jour automatique",
+                           [](CommandUnits& u, int) { return u.workspace.toggleAutoUpdate(); });
+    update.checked = [](const Workspace& ws) { return ws.autoUpdate(); };
+    update.toggles = true;
+    return {gameEntry<FormulaId::Keno20of70>("Jeu2070"), gameEntry<FormulaId::Keno16of56>("Jeu1656"), separator("Jeu", "mJeu"),
+            update};
 }
 
 QList<Entry> otherEntries()

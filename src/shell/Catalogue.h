@@ -73,6 +73,8 @@ struct Entry {
     Handler handler = nullptr;
     // A row that shows a tick while this holds; the ticked rows of one menu exclude each other.
     bool (*checked)(const Workspace& workspace) = nullptr;
+    // A ticked row that is a setting of its own, not one of the menu's choice.
+    bool toggles = false;
 
     QString cliName; // empty: the window's only
     QString cliHelp;

@@ -114,3 +114,13 @@ bool Settings::setGame(FormulaId id)
 {
     return write(QStringLiteral("Jeu"), QStringLiteral("Formule"), Formula::get(id).key);
 }
+
+bool Settings::autoUpdate() const
+{
+    return read(QStringLiteral("Jeu"), QStringLiteral("MiseAJourAuto"), QStringLiteral("1")).trimmed() != QLatin1String("0");
+}
+
+bool Settings::setAutoUpdate(bool on)
+{
+    return write(QStringLiteral("Jeu"), QStringLiteral("MiseAJourAuto"), on ? QStringLiteral("1") : QStringLiteral("0"));
+}

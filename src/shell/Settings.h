@@ -31,6 +31,11 @@ public:
     std::optional<FormulaId> game() const;
     bool setGame(FormulaId id);
 
+    // Whether the window keeps the current game's history up to date by itself (section "Jeu",
+    // key "MiseAJourAuto"); on unless the key says 0.
+    bool autoUpdate() const;
+    bool setAutoUpdate(bool on);
+
     // One key of one section; at most 254 characters are read. A file that cannot be read
     // gives the default.
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;

@@ -21,6 +21,7 @@
 #include "shell/RankingCommands.h"
 #include "shell/ReportSteps.h"
 #include "shell/Settings.h"
+#include "shell/UpdateCommand.h"
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 
@@ -43,6 +44,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
     m_history
         = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import, *m_lock);
+    m_update = std::make_unique<UpdateCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history, *m_lock);
     m_entry = std::make_unique<EntryCommands>(s, m_ui, m_changes, *m_grid, *m_list, *m_history);
     m_filter = std::make_unique<FilterCommand>(s, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
     m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
@@ -101,6 +103,7 @@ void Workspace::startUp()
     m_state.archiveUrl = settings.archiveUrl(game());
     if (!settings.lastError().isEmpty())
         m_ui.message(settings.lastError(), Messages::kTitle);
+    m_autoUpdate = settings.autoUpdate();
     emit changed(MenuPart);
     m_history->charge2();
     m_rankings->srti();
@@ -142,6 +145,30 @@ CommandOutcome Workspace::chooseGame(FormulaId id)
     m_rankings->srti();
     emit changed(MenuPart);
     return CommandOutcome::done();
+}
+
+CommandOutcome Workspace::toggleAutoUpdate()
+{
+    m_autoUpdate = !m_autoUpdate;
+    emit changed(MenuPart);
+    if (m_config.readOnlySettings)
+        return CommandOutcome::done();
+    Settings settings(m_config.settingsFile(), true);
+    if (!settings.setAutoUpdate(m_autoUpdate) && !settings.lastError().isEmpty())
+        return CommandOutcome::failed(
+            settings.lastError()
+            + QStringLiteral("\nLe choix de la mise à jour automatique sert jusqu'à la fermeture du programme."));
+    return CommandOutcome::done();
+}
+
+UpdateCommand::Result Workspace::importUpdate(const QString& archivePath, FormulaId game)
+{
+    return m_update->importFetched(archivePath, game);
+}
+
+QString Workspace::newestDraw(FormulaId game) const
+{
+    return m_update->newestDraw(game);
 }
 
 void Workspace::playGame()

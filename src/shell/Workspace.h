@@ -4,6 +4,7 @@
 #include "shell/CommandOutcome.h"
 #include "shell/HistoryBuild.h"
 #include "shell/StateChanges.h"
+#include "shell/UpdateCommand.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
 
@@ -72,6 +73,18 @@ public:
     // changes), then that game's history is loaded and ranked as at start-up. The window keeps
     // the choice in the settings.
     CommandOutcome chooseGame(FormulaId id);
+
+    // ---- the automatic update (the window's)
+    // Whether the window keeps the current game's history up to date (the settings, read at
+    // start-up); the Jeu menu turns it on and off and keeps the choice.
+    bool autoUpdate() const { return m_autoUpdate; }
+    CommandOutcome toggleAutoUpdate();
+    // The draws of `game` in the archive fetched at `archivePath`, with every check of the
+    // import: added to the list when the window plays that game, else to its working history
+    // on disk. `added` 0 and no failure: the archive brings nothing new yet.
+    UpdateCommand::Result importUpdate(const QString& archivePath, FormulaId game);
+    // The newest line of the history importUpdate would add to; empty when it holds none.
+    QString newestDraw(FormulaId game) const;
 
     // The seed of "Tester la prévision" from the menu.
     static constexpr quint32 kDefaultBacktestSeed = 1;
@@ -154,6 +167,7 @@ private:
     std::unique_ptr<Jobs> m_jobs;
     std::unique_ptr<HistoryCommands> m_history;
     std::unique_ptr<ImportCommand> m_import;
+    std::unique_ptr<UpdateCommand> m_update;
     std::unique_ptr<ListCommands> m_list;
     std::unique_ptr<RankingCommands> m_rankings;
     std::unique_ptr<GridCommands> m_grid;
@@ -169,4 +183,5 @@ private:
     WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
     std::unique_ptr<FolderLock> m_lock;
     std::unique_ptr<CommandUnits> m_units;
+    bool m_autoUpdate = true;
 };

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/UpdateCommand.h"
+
+#include "acquire/HistoryImport.h"
+#include "history/HistoryFile.h"
+#include "output/TextFile.h"
+#include "shell/FolderLock.h"
+#include "shell/HistoryCommands.h"
+#include "shell/ListCommands.h"
+#include "shell/RankingCommands.h"
+#include "shell/ReportSteps.h"
+#include "shell/StateChanges.h"
+#include "shell/UserInterface.h"
+#include "shell/WorkspaceConfig.h"
+#include "shell/WorkspaceState.h"
+
+namespace {
+
+// An archive that does not hold the awaited draw yet is no failure: the update tries again.
+UpdateCommand::Result refusal(const HistoryImport::Outcome& imported)
+{
+    return {0, imported.nothingNew ? QString() : imported.failure};
+}
+
+} // namespace
+
+bool UpdateCommand::listTakes(FormulaId game) const
+{
+    const WorkspaceState& s = m_state;
+    // A list that failed to load, or a base merged with an archive, may lack draws of the file.
+    return game == s.formula && s.unreadHistory.isEmpty()
+        && (s.origin == ListOrigin::Working || s.origin == ListOrigin::Filtered);
+}
+
+QString UpdateCommand::workingFile(FormulaId game) const
+{
+    return game == m_config.formula ? m_config.workingHistoryFile() : HistoryFile::workingPath(m_config.dataFolder, game);
+}
+
+UpdateCommand::Result UpdateCommand::importFetched(const QString& archivePath, FormulaId game)
+{
+    return listTakes(game) ? intoList(archivePath) : intoFile(archivePath, game);
+}
+
+QString UpdateCommand::newestDraw(FormulaId game) const
+{
+    if (listTakes(game)) {
+        const DrawList& draws = m_state.fullHistory();
+        return draws.text(draws.drawCount() - 1);
+    }
+    const HistoryFile::ListReadResult onDisk = HistoryFile::readList(workingFile(game), game);
+    return onDisk.list.text(onDisk.list.drawCount() - 1);
+}
+
+UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
+{
+    WorkspaceState& s = m_state;
+    const HistoryImport::Outcome imported = HistoryImport::run(archivePath, s.fullHistory(), m_ui.today());
+    if (!imported.ok())
+        return refusal(imported);
+    DrawList draws = s.fullHistory();
+    for (const QString& line : imported.checked.lines)
+        draws.append(line);
+    const int added = static_cast<int>(imported.checked.lines.size());
+    // A filtered list stays as the player asked; the history it hides grows.
+    if (s.origin == ListOrigin::Filtered) {
+        s.hiddenHistory = std::move(draws);
+        if (m_history.sauve())
+            m_changes.changed(StatePart::MenuPart);
+        return {added, {}};
+    }
+    // A new draw being typed follows the empty line down; any other selection stays.
+    const bool onEmptyLine = s.selected == s.itemCount() - 1;
+    s.setDraws(std::move(draws));
+    if (onEmptyLine)
+        m_list.selectItem(s.itemCount() - 1);
+    s.counters.text1 = QString::number(s.itemCount() - 1);
+    m_changes.changed(StatePart::ListPart | StatePart::CountersPart | StatePart::MenuPart);
+    // The save is the one of a draw typed in: locked, checked against the file, atomic.
+    if (m_history.sauve())
+        s.savedLineCount = s.itemCount();
+    // As after a download: the whole history studied and ranked by appearances.
+    s.period.first = 0;
+    s.period.last = s.itemCount() - 2;
+    s.statsValid = false;
+    m_steps.calcul();
+    m_rankings.srti();
+    return {added, {}};
+}
+
+UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, FormulaId game)
+{
+    const QString path = workingFile(game);
+    const HeldLock lock(m_lock);
+    if (!lock.held())
+        return {0, m_lock.refusal()};
+    HistoryFile::ListReadResult onDisk = HistoryFile::readList(path, game);
+    // Part of a history must never pass for all of it.
+    if (onDisk.failed)
+        return {0, onDisk.error};
+    DrawList history = std::move(onDisk.list);
+    history.setFormula(game);
+    const HistoryImport::Outcome imported = HistoryImport::run(archivePath, history, m_ui.today());
+    if (!imported.ok())
+        return refusal(imported);
+    for (const QString& line : imported.checked.lines)
+        history.append(line);
+    const QByteArray bytes = history.toCrlfBytes();
+    QString error;
+    if (!TextFile::writeAtomic(path, bytes, &error))
+        return {0, error};
+    // The window's own list of this game was read from the file as it was: this write is no
+    // other program's change.
+    WorkspaceState& s = m_state;
+    if (game == s.formula && s.workingDigestKnown && s.workingDigest == onDisk.digest)
+        s.workingDigest = HistoryFile::digest(bytes);
+    return {static_cast<int>(imported.checked.lines.size()), {}};
+}
