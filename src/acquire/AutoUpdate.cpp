@@ -104,6 +104,10 @@ void AutoUpdate::fetched(bool ok, const QString& error)
 
 void AutoUpdate::imported(const Imported& result)
 {
+    if (result.busy) {
+        planAt(now().addSecs(kBusyRetryMinutes * 60));
+        return;
+    }
     if (!result.failure.isEmpty()) {
         fail(result.failure);
         return;

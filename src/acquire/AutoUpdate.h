@@ -26,7 +26,10 @@ public:
     struct Imported {
         int added = 0;
         QString failure; // in French; empty when the archive was taken (with or without news)
+        // The history could not take it now (the window was busy): fetched again shortly.
+        bool busy = false;
     };
+    static constexpr int kBusyRetryMinutes = 5;
     // Imports the archive at the path given into the history, with every check of the import.
     using Importer = std::function<Imported(const QString& archivePath)>;
     // The time of the newest draw the history holds (UpdateSchedule::timeOf); invalid when empty.

@@ -4,12 +4,10 @@
 #include "acquire/LocalArchiveSource.h"
 #include "acquire/NetworkArchiveSource.h"
 #include "support/GameArchive.h"
+#include "support/LocalHttpServer.h"
 #include "support/TestSupport.h"
 
 #include <QElapsedTimer>
-#include <QMap>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 namespace {
 
@@ -17,19 +15,14 @@ using namespace std::chrono_literals;
 
 const QDate kFirst(2026, 12, 1);
 
-QByteArray answer(int status, const QByteArray& body, const QByteArray& extra = {})
-{
-    return "HTTP/1.1 " + QByteArray::number(status) + " Status\r\nContent-Length: " + QByteArray::number(body.size())
-        + "\r\nConnection: close\r\n" + extra + "\r\n" + body;
-}
+using TestSupport::LocalHttpServer;
 
 // The operator's server on 127.0.0.1, its archive a ZIP made here; a window's history in memory
 // and the import with all its checks between them.
 class AutoUpdateTest : public ::testing::Test {
 protected:
-    QTcpServer m_server;
-    QMap<QByteArray, QByteArray> m_replies;
-    QByteArrayList m_requests;
+    LocalHttpServer m_server;
+    const QByteArrayList& m_requests = m_server.requests();
     QTemporaryDir m_temp;
     NetworkArchiveSource m_source;
     std::vector<GameArchive::Draw> m_draws = GameArchive::draws(7, kFirst); // up to 07/12/2026
@@ -39,26 +32,12 @@ protected:
     std::unique_ptr<AutoUpdate> m_update;
     QStringList m_news, m_waits, m_failures;
     int m_ended = 0;
+    bool m_busy = false; // the window runs a command: the history cannot take the archive now
 
     void SetUp() override
     {
-        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
-            QTcpSocket* socket = m_server.nextPendingConnection();
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                const QByteArray request = socket->property("request").toByteArray() + socket->readAll();
-                socket->setProperty("request", request);
-                if (!request.endsWith("\r\n\r\n"))
-                    return;
-                const QByteArray path = request.split(' ').value(1);
-                m_requests << path;
-                if (path == "/stall.zip")
-                    return; // a server that never answers
-                socket->write(m_replies.value(path, answer(404, "not found")));
-                socket->disconnectFromHost();
-            });
-        });
-        ASSERT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
-        m_replies["/moved.zip"] = answer(301, {}, "Location: /keno.zip\r\n");
+        ASSERT_TRUE(m_server.listen());
+        m_server.reply("/moved.zip", LocalHttpServer::answer(301, {}, "Location: /keno.zip\r\n"));
         m_source.setIdleTimeout(2s);
         m_history.setFormula(FormulaId::Keno16of56);
         for (const QString& line : GameArchive::lines(m_draws).mid(0, 6))
@@ -77,24 +56,27 @@ protected:
         QObject::connect(m_update.get(), &AutoUpdate::checkEnded, [this] { ++m_ended; });
     }
 
-    QString url(const char* path) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(QLatin1String(path));
-    }
+    QString url(const char* path) const { return m_server.url(path); }
     // The archive on the server holds the first `count` draws.
     void serve(int count)
     {
         const std::vector<GameArchive::Draw> some(m_draws.begin(), m_draws.begin() + count);
-        m_replies["/keno.zip"]
-            = answer(200, *LocalArchiveSource::zipOneFile(QStringLiteral("keno_202511.csv"), GameArchive::csv(some), nullptr));
+        m_server.serveFile("/keno.zip",
+                           *LocalArchiveSource::zipOneFile(QStringLiteral("keno_202511.csv"), GameArchive::csv(some), nullptr));
     }
     // As the window does: every check of the import, then the draws appended.
     AutoUpdate::Imported import(const QString& path)
     {
         const HistoryImport::Outcome outcome = HistoryImport::run(path, m_history, m_now.date());
+        AutoUpdate::Imported imported;
+        imported.busy = m_busy;
+        if (m_busy)
+            return imported;
         for (const QString& line : outcome.checked.lines)
             m_history.append(line);
-        return {static_cast<int>(outcome.checked.lines.size()), outcome.nothingNew ? QString() : outcome.failure};
+        imported.added = static_cast<int>(outcome.checked.lines.size());
+        imported.failure = outcome.nothingNew ? QString() : outcome.failure;
+        return imported;
     }
     // Runs one check to its end.
     bool check(bool viaStart = false)
@@ -175,10 +157,7 @@ TEST_F(AutoUpdateTest, NoNewDrawYetPlansAnotherTryAnHourLater)
 // A server that does not answer is said once, with the address and where to change it.
 TEST_F(AutoUpdateTest, AServerDownIsSaidOnceWithTheAddressAndWhereToChangeIt)
 {
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
-    const QString down = QStringLiteral("http://127.0.0.1:%1/keno.zip").arg(closed.serverPort());
-    closed.close();
+    const QString down = LocalHttpServer::downAddress();
     m_update->setAddress(down);
     ASSERT_TRUE(check(true));
     ASSERT_EQ(m_failures.size(), 1);
@@ -220,10 +199,10 @@ TEST_F(AutoUpdateTest, AnAddressThatMoved)
 // The other game's archive at the address: refused by the import, said once, nothing appended.
 TEST_F(AutoUpdateTest, AnArchiveTheImportRefusesIsAFailure)
 {
-    m_replies["/keno.zip"] = answer(
-        200,
-        *LocalArchiveSource::zipOneFile(QStringLiteral("keno.csv"),
-                                        TestSupport::operatorCsv(TestSupport::makeHistory(4, QDate(2025, 10, 1))), nullptr));
+    m_server.serveFile("/keno.zip",
+                       *LocalArchiveSource::zipOneFile(QStringLiteral("keno.csv"),
+                                                       TestSupport::operatorCsv(TestSupport::makeHistory(4, QDate(2025, 10, 1))),
+                                                       nullptr));
     ASSERT_TRUE(check(true));
     ASSERT_EQ(m_failures.size(), 1);
     EXPECT_TRUE(TestSupport::contains(
@@ -276,4 +255,18 @@ TEST_F(AutoUpdateTest, ATransferUnderWayStopsWhenTurnedOffOrClosed)
     m_update.reset();
     EXPECT_LT(closing.elapsed(), 5000);
     EXPECT_EQ(m_history.drawCount(), 6);
+}
+
+// A window busy with a command takes the archive a few minutes later, saying nothing meanwhile.
+TEST_F(AutoUpdateTest, ABusyHistoryIsFetchedAgainShortlyInSilence)
+{
+    m_busy = true;
+    ASSERT_TRUE(check(true));
+    EXPECT_TRUE(m_news.isEmpty() && m_waits.isEmpty() && m_failures.isEmpty());
+    EXPECT_EQ(m_update->nextCheck(), m_now.addSecs(AutoUpdate::kBusyRetryMinutes * 60));
+    EXPECT_EQ(m_history.drawCount(), 6);
+    m_busy = false;
+    ASSERT_TRUE(check());
+    EXPECT_EQ(m_news.size(), 1);
+    EXPECT_EQ(m_history.drawCount(), 7);
 }
