@@ -173,7 +173,9 @@ TEST_F(CliAcquire, TheNewGameImportsItsOwnArchiveOnly)
     const CliOutput r = cli(args + QStringList{dataFile("nouveau.zip")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(readFile(dataFile("Tirages_keno_16-56.txt")), crlf(lines));
-    EXPECT_EQ(readFile(working()), crlf(m_all.mid(0, 10)));
+    // The classic game's files are not touched.
+    EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(m_all.mid(0, 10)));
+    EXPECT_FALSE(QFileInfo::exists(working()));
 
     writeFile(dataFile("Tirages_16-56.txt"), crlf(lines));
     const CliOutput none = cli(args + QStringList{dataFile("nouveau.zip")});
