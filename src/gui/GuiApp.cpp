@@ -4,6 +4,7 @@
 #include "acquire/NetworkArchiveSource.h"
 #include "gui/ConnectionCheck.h"
 #include "gui/DialogUi.h"
+#include "gui/GameUpdater.h"
 #include "gui/GuiAppInstance.h"
 #include "gui/MainWindow.h"
 #include "history/DemoHistory.h"
@@ -159,6 +160,8 @@ bool GuiApp::start(const Options& options, QString* error)
 
     m_window = std::make_unique<MainWindow>(*m_workspace, *ui);
     m_window->setTitleSuffix(titleSuffix);
+    // The generated draws would contradict every real one.
+    m_window->gameUpdater().setAllowed(!options.demo);
     if (m_dialogs)
         m_dialogs->setParentWidget(m_window.get());
     m_window->showPlaced();

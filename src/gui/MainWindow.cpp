@@ -6,6 +6,7 @@
 #include "gui/DrawListPanel.h"
 #include "gui/EntryPanel.h"
 #include "gui/ForecastWindows.h"
+#include "gui/GameUpdater.h"
 #include "gui/GridPanel.h"
 #include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
@@ -61,6 +62,8 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // No update may come while the window goes.
+    m_updater.reset();
     // A job still running ends here, its end handed to the Workspace (which outlives the
     // window) without being mirrored.
     disconnect(&m_ws, nullptr, this, nullptr);
@@ -131,6 +134,10 @@ void MainWindow::buildWidgets()
     statusBar()->addWidget(m_baseOnlyLabel, 1);
     statusBar()->addPermanentWidget(m_progress);
     statusBar()->addPermanentWidget(m_stop);
+    // An update waits for any job to end, a walk too: its report would be replaced.
+    m_updater = std::make_unique<GameUpdater>(m_ws, statusBar(), [this](const std::function<void()>& command) {
+        return !m_ws.units().jobs.running() && m_runner.run(command);
+    });
 }
 
 namespace {
@@ -270,11 +277,12 @@ void MainWindow::addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& 
         }
         QAction* action = addCommand(menu, *row, row->caption, 0);
         if (row->isCheckable()) {
-            // One group a menu: ticking a row unticks the others.
+            // One group a menu: ticking a row unticks the others; a setting ticks on its own.
             auto* group = menu->findChild<QActionGroup*>();
-            if (!group)
+            if (!group && !row->toggles)
                 group = new QActionGroup(menu);
-            group->addAction(action);
+            if (!row->toggles)
+                group->addAction(action);
             action->setCheckable(true);
             m_checkable.append({action, row});
         }
@@ -339,6 +347,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 void MainWindow::startUp()
 {
     m_runner.run([this] { m_ws.startUp(); });
+    m_updater->start();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

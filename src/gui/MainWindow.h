@@ -10,10 +10,12 @@
 #include <QList>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <tuple>
 
 class DrawListPanel;
 class EntryPanel;
+class GameUpdater;
 class GridPanel;
 class QAction;
 class QLabel;
@@ -58,6 +60,8 @@ public:
 
     // The long jobs (walks, backtest, base building, download), off the window's thread.
     ThreadedJobRunner& jobs() { return *m_jobs; }
+    // Keeps the current game's history up to date; it begins at the end of startUp().
+    GameUpdater& gameUpdater() { return *m_updater; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,4 +114,5 @@ private:
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;
     ThreadedJobRunner* m_jobs = nullptr;
+    std::unique_ptr<GameUpdater> m_updater;
 };
