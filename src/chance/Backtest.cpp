@@ -363,7 +363,7 @@ QStringList balanceLines(const BacktestResult& result)
     const int unknown = unknownCount(result);
     if (unknown > 0)
         return {QStringLiteral("Prévision : misé ") + euros(s.staked) + QStringLiteral(", gain inconnu sur ") + draws(unknown)
-                + QStringLiteral(" : encaissé et bilan non calculés")};
+                + QStringLiteral(" : bilan non calculé")};
     const qint64 balance = s.won - s.staked;
     return {QStringLiteral("Prévision : misé ") + euros(s.staked) + QStringLiteral(", encaissé ") + euros(s.won)
                 + (balance >= 0 ? QStringLiteral(", bénéfice ") + euros(balance) : QStringLiteral(", perte ") + euros(-balance)),

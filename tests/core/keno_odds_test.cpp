@@ -75,6 +75,8 @@ TEST(KenoOddsTest, NewGameOddsSayWhichAmountsTheTableLacks)
     const Formula& current = Formula::current();
     const QStringList lines = KenoOdds::report(current);
     EXPECT_EQ(lines[0], QStringLiteral("Cotes du Keno : 16 numéros tirés sur 56, mise 1 €uro par tirage"));
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), ChanceText::kLineWidth) << line.toStdString();
     // A player ticks 4 to 10 numbers: one block for each, none for fewer.
     EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral(" joué")), 7);
     EXPECT_TRUE(blockOf(lines, 3).isEmpty());
