@@ -31,7 +31,8 @@ void HeatMapWidget::refresh()
 {
     if (!m_ws->statsValid())
         return;
-    const auto z = HeatMapValues::deviations(m_ws->stats(), HeatMapValues::periodLength(m_ws->studyPeriod()));
+    const auto z
+        = HeatMapValues::deviations(m_ws->stats(), HeatMapValues::periodLength(m_ws->studyPeriod()), m_ws->matrix().formula());
     if (z != m_deviations)
         setDeviations(z);
 }

@@ -48,12 +48,13 @@ void ChanceCommands::hasard()
     // Like the rankings: the period ends at the draw before the selection.
     s.period.last = s.selected - 1;
     m_steps.calcul();
-    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1), HasardReport::lines(s.stats, s.period));
+    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1),
+                HasardReport::lines(s.stats, s.period, s.matrix.formula()));
 }
 
 void ChanceCommands::cotesKeno()
 {
-    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report());
+    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report(m_state.matrix.formula()));
 }
 
 void ChanceCommands::partenairesHasard()
@@ -98,8 +99,12 @@ void ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& 
 
 CommandOutcome ChanceCommands::testerPrevision(quint32 seed)
 {
-    const std::optional<QString> answer
-        = m_ui.askText(kBacktestTitle, QStringLiteral("Nombre de numéros joués à chaque tirage (2 à 10)"), QStringLiteral("10"));
+    const Formula& formula = m_state.matrix.formula();
+    const std::optional<QString> answer = m_ui.askText(kBacktestTitle,
+                                                       QStringLiteral("Nombre de numéros joués à chaque tirage (%1 à %2)")
+                                                           .arg(Backtest::smallest(formula))
+                                                           .arg(Backtest::largest(formula)),
+                                                       QString::number(Backtest::largest(formula)));
     if (!answer)
         return CommandOutcome::done();
     const qint64 size = NumberFormat::readTypedNumber(*answer);
@@ -108,8 +113,11 @@ CommandOutcome ChanceCommands::testerPrevision(quint32 seed)
 
 CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
 {
-    if (size < Backtest::kMinSize || size > Backtest::kMaxSize)
-        return CommandOutcome::refused(QStringLiteral("Le nombre de numéros joués va de 2 à 10"));
+    const Formula& formula = m_state.matrix.formula();
+    if (size < Backtest::smallest(formula) || size > Backtest::largest(formula))
+        return CommandOutcome::refused(QStringLiteral("Le nombre de numéros joués va de %1 à %2")
+                                           .arg(Backtest::smallest(formula))
+                                           .arg(Backtest::largest(formula)));
     BacktestJob job = prepareBacktest(size, seed);
     // The hourglass and the progress bar stay until the job has ended, wherever it runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
