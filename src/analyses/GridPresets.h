@@ -14,8 +14,8 @@ namespace GridPresets {
 // How many rows the grid has: menu items C1(0..rows - 1).
 int colonnesCount(const Formula& formula = Formula::classic());
 
-// Menu items C1(i), captions "1-10" .. "61-70" (rows of ten), "1-8" .. "49-56" (rows of eight):
-// the numbers of row i. Empty outside 0..colonnesCount() - 1.
+// Menu items C1(i), captioned with the first and last number of row i ("1-10", "11-20" .. for
+// rows of ten, "1-8", "9-16" .. for rows of eight): the numbers of row i. Empty outside 0..colonnesCount() - 1.
 std::vector<int> colonnes(int index, const Formula& formula = Formula::classic());
 QString colonnesCaption(int index, const Formula& formula = Formula::classic());
 
