@@ -62,7 +62,7 @@ void AnalysisCommands::septaines()
     s.report.keepTitle(QStringLiteral("Septaines"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
-    writeLines(GroupCounts::septaines(s.stats));
+    writeLines(GroupCounts::septaines(s.stats, s.matrix.formula()));
     m_steps.wordpad();
 }
 
@@ -74,7 +74,7 @@ void AnalysisCommands::pairsImpairs()
     s.report.keepTitle(QStringLiteral("Pairs / Impairs"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();
-    writeLines(GroupCounts::pairsImpairs(s.stats));
+    writeLines(GroupCounts::pairsImpairs(s.stats, s.matrix.formula()));
     m_steps.wordpad();
 }
 
@@ -85,17 +85,18 @@ void AnalysisCommands::petitsGros()
     s.report.keepTitle(QStringLiteral("Petits / Gros Numéros"));
     s.report.resultat.clear();
     s.report.resultat2.visible = false;
-    writeLines(GroupCounts::petitsGros(s.stats));
+    writeLines(GroupCounts::petitsGros(s.stats, s.matrix.formula()));
     m_steps.wordpad();
 }
 
 void AnalysisCommands::colonne()
 {
     WorkspaceState& s = m_state;
-    const int column = ColumnReport::readAnswer(m_ui.askText(QString(), ColumnReport::prompt(), QString()).value_or(QString()));
-    if (!ColumnReport::isColumn(column))
+    const int column = ColumnReport::readAnswer(
+        m_ui.askText(QString(), ColumnReport::prompt(s.matrix.formula()), QString()).value_or(QString()));
+    if (!ColumnReport::isColumn(column, s.matrix.formula()))
         return;
-    const AnalysisReport report = ColumnReport::report(s.drawLines(), s.period, column);
+    const AnalysisReport report = ColumnReport::report(s.drawLines(), s.period, column, s.matrix.formula());
     s.report.keepTitle(QStringLiteral("Colonne"));
     s.report.resultat.visible = true;
     s.report.resultat.clear();
@@ -124,7 +125,7 @@ CommandOutcome AnalysisCommands::annonceur()
     const QList<int> chosen = m_grid.chosenNumbers();
     const Announcer::Result result = Announcer::report(s.matrix, s.period, chosen);
     if (result.tooManyNumbers)
-        return CommandOutcome::refused(Announcer::tooManyMessage());
+        return CommandOutcome::refused(Announcer::tooManyMessage(s.matrix.formula()));
     s.report.keepTitle(QStringLiteral("Annonceur"));
     s.report.resultat2.visible = false;
     s.report.resultat.clear();

@@ -59,13 +59,13 @@ void ForecastCommands::runPreset(const std::vector<int>& numbers)
 void ForecastCommands::colonnes(int index)
 {
     if (index >= 0 && index <= 6)
-        runPreset(GridPresets::colonnes(index));
+        runPreset(GridPresets::colonnes(index, m_state.matrix.formula()));
 }
 
 void ForecastCommands::finales(int index)
 {
     if (index >= 1 && index <= 10)
-        runPreset(GridPresets::finales(index));
+        runPreset(GridPresets::finales(index, m_state.matrix.formula()));
 }
 
 void ForecastCommands::selectionNumeros()

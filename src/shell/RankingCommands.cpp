@@ -30,9 +30,9 @@ void RankingCommands::runRanking(RankingKind kind)
         target.add(Rankings::line(kind, n, s.stats));
     }
     if (kind == RankingKind::Sorties)
-        s.criteria.updateAfterSorties(s.stats);
+        s.criteria.updateAfterSorties(s.stats, s.matrix.formula());
     else if (kind == RankingKind::EcartsMax)
-        s.criteria.updateAfterEcartsMax(s.stats);
+        s.criteria.updateAfterEcartsMax(s.stats, s.matrix.formula());
     m_changes.changed(StatePart::ReportPart | StatePart::CriteriaPart);
 }
 
