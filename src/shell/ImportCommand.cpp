@@ -5,6 +5,7 @@
 #include "acquire/ArchiveImport.h"
 #include "acquire/ArchiveSource.h"
 #include "acquire/FolderOwner.h"
+#include "shell/GameCheck.h"
 #include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
@@ -128,7 +129,7 @@ void ImportCommand::appendArchive()
     WorkspaceState& s = m_state;
     QString ownerError;
     FolderOwner::adopt(QDir(m_config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName)), &ownerError);
-    const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
+    ArchiveImport::Result result = ArchiveImport::extractAndConvert(
         m_config.dataFolder,
         [this]() -> std::optional<QString> {
             return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
@@ -140,6 +141,10 @@ void ImportCommand::appendArchive()
         });
     s.progress.visible = false;
     m_changes.changed(StatePart::ProgressPart);
+    if (const auto other = GameCheck::otherGame(result.lines, m_config.game())) {
+        result = ArchiveImport::Result{};
+        result.extractionMessages << *other;
+    }
     // Only what the history lacks, in the order of the dates, up to today.
     const ArchiveCheck::Result checked = ArchiveCheck::check(s.fullHistory(), result.lines, result.lineNumbers, m_ui.today());
     ImportOutcome& outcome = s.lastImport;
