@@ -17,9 +17,10 @@ namespace {
 QList<int> drawNumbers(const CliOptions& o)
 {
     const QString subject = QStringLiteral("add");
-    const QList<int> numbers = parseIntList(subject, o.arguments.value(0), 1, 70);
-    if (numbers.size() != 20)
-        throw usageError(subject, QStringLiteral("il faut exactement 20 numéros, %1 donnés").arg(numbers.size()));
+    const Formula& game = o.game();
+    const QList<int> numbers = parseIntList(subject, o.arguments.value(0), 1, game.numbers);
+    if (numbers.size() != game.drawn)
+        throw usageError(subject, QStringLiteral("il faut exactement %1 numéros, %2 donnés").arg(game.drawn).arg(numbers.size()));
     for (int i = 0; i < numbers.size(); ++i)
         if (numbers.indexOf(numbers[i]) != i)
             throw usageError(subject, QStringLiteral("le numéro %1 est répété").arg(numbers[i]));
@@ -39,7 +40,7 @@ int add(const CliCommand& command, CliRun& run)
     Workspace& ws = run.ws;
     const int before = ws.drawCount();
     ws.units().list.clickListe(ws.liste().itemCount() - 1);
-    for (int n = 1; n <= 70; ++n)
+    for (int n = 1; n <= ws.game().numbers; ++n)
         ws.units().grid.setCheck(n, numbers.contains(n));
     runHandler(command, run);
     if (ws.drawCount() != before + 1 || !ws.lastSaveSucceeded())

@@ -21,8 +21,10 @@ int sizeArgument(const QString& subject, const QString& text)
 
 void checkColumn(const CliCommand& command, const CliOptions& o)
 {
-    if (!ColumnReport::isColumn(ColumnReport::readAnswer(o.arguments.value(0))))
-        throw usageError(command.name(), QStringLiteral("« %1 » n'est pas une colonne de 1 à 20").arg(o.arguments.value(0)));
+    const int column = ColumnReport::readAnswer(o.arguments.value(0));
+    if (!ColumnReport::isColumn(column) || column > o.game().drawn)
+        throw usageError(command.name(),
+                         QStringLiteral("« %1 » n'est pas une colonne de 1 à %2").arg(o.arguments.value(0)).arg(o.game().drawn));
 }
 
 // The arguments are the answers of the input boxes the command asks.

@@ -75,8 +75,7 @@ bool historiesReadable(const WorkspaceConfig& config, const Workspace& ws, const
 {
     if (!historyReadable(ws.workingHistoryPath(), err))
         return false;
-    return !o.filterRequested()
-        || historyReadable(HistoryFile::locate(config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)), err);
+    return !o.filterRequested() || historyReadable(config.baseHistoryFile(), err);
 }
 
 // Why the report cannot go where -o says, before anything runs: a command that writes must not
@@ -101,6 +100,7 @@ WorkspaceConfig configFor(const CliCommand& command, const CliOptions& o)
     config.dataFolder = o.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(o.dataDir).absolutePath();
     config.appDataFolder = AppPaths::appDataFolder();
     config.workingHistoryPath = o.history.isEmpty() ? QString() : QFileInfo(o.history).absoluteFilePath();
+    config.formula = o.formula;
     config.programName = QStringLiteral("tiravol-cli");
     config.readOnlySettings = true;
     config.archiveUrlOverride = o.url;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
 #include "shell/Catalogue.h"
 
 #include <QCommandLineOption>
@@ -37,6 +38,9 @@ QString tryHelpLine();
 // The command line as read, every value checked; nothing here has touched a file.
 struct CliOptions {
     QString dataDir, history;
+    // --jeu, or the game of the --history file's draws; the classic game when neither says.
+    FormulaId formula = FormulaId::Keno20of70;
+    const Formula& game() const { return Formula::get(formula); }
     // -o / --output: the report goes to this file through the export step; empty, "-" and
     // "/dev/stdout" are standard output
     QString output;

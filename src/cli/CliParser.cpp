@@ -4,6 +4,7 @@
 #include "shell/CommandLineText.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 namespace {
 
@@ -13,6 +14,29 @@ struct SharedOption {
     unsigned reads;
 };
 
+// "20-70 ou 16-56".
+QString gameKeys()
+{
+    QStringList keys;
+    for (FormulaId id : Formula::all())
+        keys << Formula::get(id).key;
+    return keys.join(QStringLiteral(" ou "));
+}
+
+QString gameDescription()
+{
+    return QStringLiteral("jeu étudié : %1 (%2, par défaut) ou %3 (%4) ; avec --history, celui de ses tirages")
+        .arg(Formula::classic().key, Formula::classic().name, Formula::current().key, Formula::current().name);
+}
+
+QString numbersDescription()
+{
+    return QStringLiteral("numéros cochés dans la grille, de 1 à %1 (de 1 à %2 avec --jeu %3)")
+        .arg(Formula::classic().numbers)
+        .arg(Formula::current().numbers)
+        .arg(Formula::current().key);
+}
+
 const QList<SharedOption>& sharedOptions()
 {
     static const QList<SharedOption> options = {
@@ -20,6 +44,7 @@ const QList<SharedOption>& sharedOptions()
                             QStringLiteral("dossier des historiques, au lieu du dossier des documents"),
                             QStringLiteral("DOSSIER")),
          0},
+        {QCommandLineOption(QStringLiteral("jeu"), gameDescription(), QStringLiteral("JEU")), 0},
         {QCommandLineOption(QStringLiteral("history"),
                             QStringLiteral("historique de travail à lire, au lieu de Tirages_keno.txt du dossier des données"),
                             QStringLiteral("FICHIER")),
@@ -47,9 +72,7 @@ const QList<SharedOption>& sharedOptions()
                                            "qui la précède"),
                             QStringLiteral("N")),
          CliCommand::ReadsPeriod},
-        {QCommandLineOption(QStringLiteral("numbers"), QStringLiteral("numéros cochés dans la grille, de 1 à 70"),
-                            QStringLiteral("LISTE")),
-         CliCommand::ReadsNumbers},
+        {QCommandLineOption(QStringLiteral("numbers"), numbersDescription(), QStringLiteral("LISTE")), CliCommand::ReadsNumbers},
         {QCommandLineOption(QStringLiteral("criteria"),
                             QStringLiteral("fichier de critères de prévision qui remplace les lignes 1 à 9 des critères"),
                             QStringLiteral("FICHIER")),
@@ -130,7 +153,7 @@ QStringList readers(const QString& name)
     return names;
 }
 
-std::array<bool, 3> parseSlots(const QString& text)
+std::array<bool, 3> parseSlots(const QString& text, const Formula& game)
 {
     std::array<bool, 3> times{};
     for (const QString& part : text.split(QLatin1Char(','))) {
@@ -141,8 +164,44 @@ std::array<bool, 3> parseSlots(const QString& text)
             times[2] = true;
         else
             throw usageError(QStringLiteral("--slots"), QStringLiteral("« %1 » n'est ni midi ni soir").arg(part.trimmed()));
+        if (game.slotIndex(s) < 0)
+            throw usageError(QStringLiteral("--slots"), QStringLiteral("le %1 n'a pas de tirage de %2").arg(game.name, s));
     }
     return times;
+}
+
+// The game of a history file, from its first line that is not empty: nullopt when the file
+// cannot be read or that line is a draw of neither game (its load says why).
+std::optional<FormulaId> gameOfFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    constexpr int kLinesLooked = 100;
+    for (int i = 0; i < kLinesLooked && !file.atEnd(); ++i) {
+        const QString line = QString::fromLatin1(file.readLine()).trimmed();
+        if (!line.isEmpty())
+            return Formula::ofLine(line);
+    }
+    return std::nullopt;
+}
+
+// --jeu, checked against the file --history names: a history is studied as the game it holds.
+FormulaId readGame(const QCommandLineParser& parser, const QString& history)
+{
+    std::optional<FormulaId> chosen;
+    if (parser.isSet(QStringLiteral("jeu"))) {
+        const QString key = parser.value(QStringLiteral("jeu"));
+        chosen = Formula::fromKey(key.trimmed());
+        if (!chosen)
+            throw usageError(QStringLiteral("--jeu"), QStringLiteral("« %1 » n'est pas un jeu : %2").arg(key, gameKeys()));
+    }
+    const std::optional<FormulaId> held = history.isEmpty() ? std::nullopt : gameOfFile(history);
+    if (chosen && held && *chosen != *held)
+        throw usageError(QStringLiteral("--jeu"),
+                         QStringLiteral("« %1 » contredit l'historique « %2 », qui tient des tirages du %3")
+                             .arg(Formula::get(*chosen).key, history, Formula::get(*held).name));
+    return held.value_or(chosen.value_or(FormulaId::Keno20of70));
 }
 
 // The values of the shared options, checked; the command's own ones are its business.
@@ -153,6 +212,7 @@ CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& comma
     const auto value = [&parser](const char* name) { return parser.value(QLatin1String(name)); };
     o.dataDir = value("data-dir");
     o.history = value("history");
+    o.formula = readGame(parser, o.history);
     // "-" is standard output, as everywhere; so is /dev/stdout, which a save would replace.
     o.output = value("output");
     if (o.output == QLatin1String("-") || o.output == QLatin1String("/dev/stdout"))
@@ -164,13 +224,13 @@ CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& comma
             throw usageError(QStringLiteral("--until"), QStringLiteral("« %1 » n'est pas un nombre").arg(value("until")));
     }
     if (given("numbers"))
-        o.numbers = parseIntList(QStringLiteral("--numbers"), value("numbers"), 1, 70);
+        o.numbers = parseIntList(QStringLiteral("--numbers"), value("numbers"), 1, o.game().numbers);
     if (given("months"))
         o.months = parseIntList(QStringLiteral("--months"), value("months"), 1, 12);
     if (given("weekdays"))
         o.weekdays = parseIntList(QStringLiteral("--weekdays"), value("weekdays"), 1, 7);
     if (given("slots"))
-        o.drawSlots = parseSlots(value("slots"));
+        o.drawSlots = parseSlots(value("slots"), o.game());
     if (given("from"))
         o.from = parseDate(QStringLiteral("--from"), value("from"));
     if (given("to"))

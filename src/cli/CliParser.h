@@ -7,7 +7,8 @@
 #include <QStringList>
 
 // The command line read by QCommandLineParser against the options the commands declare. Reading
-// it touches no file and starts nothing: what it finds wrong is a usage error.
+// it starts nothing and touches no file but the first line of the --history file, whose game
+// the other values are checked against: what it finds wrong is a usage error.
 struct CliParse {
     enum class Kind { Run, Help, Version, Error };
     Kind kind = Kind::Error;

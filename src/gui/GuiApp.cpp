@@ -141,6 +141,7 @@ bool GuiApp::start(const Options& options, QString* error)
             return false;
     }
     m_dataFolder = config.dataFolder;
+    config.gameFromSettings = true;
 
     if (!QNetworkInformation::instance())
         QNetworkInformation::loadDefaultBackend();

@@ -18,6 +18,7 @@
 #include "shell/Workspace.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -259,11 +260,24 @@ void MainWindow::addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& 
             sub->menuAction()->setObjectName(row->objectName + QStringLiteral("Menu"));
             addMenuRows(sub, Catalogue::entriesOf(row->objectName));
             // An indexed set: one item per index, all running the submenu's command.
-            for (const auto& [caption, index] : row->items)
-                addCommand(sub, *row, caption, index)->setObjectName(row->itemName);
+            for (const auto& [caption, index] : row->items) {
+                QAction* item = addCommand(sub, *row, caption, index);
+                item->setObjectName(row->itemName);
+                if (row->itemCaption)
+                    m_gameItems.append({item, row, index});
+            }
             continue;
         }
         QAction* action = addCommand(menu, *row, row->caption, 0);
+        if (row->isCheckable()) {
+            // One group a menu: ticking a row unticks the others.
+            auto* group = menu->findChild<QActionGroup*>();
+            if (!group)
+                group = new QActionGroup(menu);
+            group->addAction(action);
+            action->setCheckable(true);
+            m_checkable.append({action, row});
+        }
         if (row->objectName == QLatin1String("Telecharge"))
             m_telecharge = action;
         else if (row->kind == Kind::Quit)
@@ -295,6 +309,8 @@ QAction* MainWindow::addCommand(QMenu* menu, const Catalogue::Entry& row, const 
     } else {
         connect(action, &QAction::triggered, this, [this, handler = row.handler, index] {
             m_runner.run([this, handler, index] { showOutcome(handler(m_ws.units(), index)); });
+            // A refused choice leaves the tick where it was.
+            mirrorGame();
         });
     }
     m_commands << action;
@@ -369,6 +385,7 @@ void MainWindow::mirror(unsigned parts)
     }
     if (parts & Workspace::MenuPart) {
         mirrorTitle();
+        mirrorGame();
         m_entry->mirrorExport();
         updateAvailability();
     }
@@ -383,6 +400,14 @@ void MainWindow::mirror(unsigned parts)
 void MainWindow::mirrorTitle()
 {
     setWindowTitle(m_ws.windowTitle() + m_titleSuffix + m_baseOnly.titleSuffix());
+}
+
+void MainWindow::mirrorGame()
+{
+    for (const auto& [action, row] : std::as_const(m_checkable))
+        action->setChecked(row->checked(m_ws));
+    for (const auto& [action, row, index] : std::as_const(m_gameItems))
+        action->setText(row->itemCaption(m_ws.game(), index));
 }
 
 void MainWindow::mirrorWalkProgress()

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <functional>
+#include <tuple>
 
 class DrawListPanel;
 class EntryPanel;
@@ -75,6 +76,9 @@ private:
 
     void mirror(unsigned parts);
     void mirrorTitle();
+    // The game played, its row ticked in the Jeu menu: the one place the window follows a change
+    // of game.
+    void mirrorGame();
     void mirrorWalkProgress();
     void mirrorProgress();
     void updateAvailability();
@@ -100,6 +104,9 @@ private:
     QLabel* m_walkProgress = nullptr;
     QLabel* m_baseOnlyLabel = nullptr;
     QList<QAction*> m_commands; // every menu command, separators excluded
+    QList<std::pair<QAction*, const Catalogue::Entry*>> m_checkable;
+    // The items whose caption follows the game, with their index.
+    QList<std::tuple<QAction*, const Catalogue::Entry*, int>> m_gameItems;
     QAction* m_telecharge = nullptr;
     QAction* m_fin = nullptr;
     ThreadedJobRunner* m_jobs = nullptr;

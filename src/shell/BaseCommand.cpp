@@ -4,6 +4,7 @@
 #include "acquire/BaseBuilder.h"
 #include "history/HistoryFile.h"
 #include "shell/FolderLock.h"
+#include "shell/GameCheck.h"
 #include "shell/HistoryCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
@@ -222,8 +223,7 @@ QString replaceQuestion(const BaseBuilder::Result& result, const BaseBuilder::Pa
 HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
 {
     HistoryBuild outcome;
-    const BaseBuilder::Paths paths{HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName)),
-                                   m_config.workingHistoryFile()};
+    const BaseBuilder::Paths paths{m_config.baseHistoryFile(), m_config.workingHistoryFile()};
     Before before;
     const QString unreadable = mergeHistories(result, paths, before);
     if (!unreadable.isEmpty()) {
@@ -235,6 +235,11 @@ HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
     outcome.existing = BaseBuilder::existingHistory(paths);
     if (const auto refused = refusal(result)) {
         std::tie(outcome.status, outcome.text) = *refused;
+        return outcome;
+    }
+    if (const auto other = GameCheck::otherGame(result.working, m_config.game())) {
+        outcome.status = HistoryBuild::Status::WriteFailed;
+        outcome.text = *other;
         return outcome;
     }
     if (!outcome.existing.isEmpty()) {

@@ -69,6 +69,36 @@ Entry preset(Entry e, const char* itemName, QList<std::pair<QString, int>> items
     return e;
 }
 
+// A help that holds for both games: the classic game's figures, then the current one's.
+QString bothGames(const QString& classicText, const QString& currentText)
+{
+    return QStringLiteral("%1 (%2 avec --jeu %3)").arg(classicText, currentText, Formula::current().key);
+}
+
+// "1 à 35 et 36 à 70".
+QString halves(const Formula& f)
+{
+    return QStringLiteral("1 à %1 et %2 à %3").arg(f.lowHalf().last).arg(f.highHalf().first).arg(f.numbers);
+}
+
+// "1 = 1-10 ... 7 = 61-70": the grid's rows.
+QString gridRows(const Formula& f)
+{
+    const std::vector<NumberRange> rows = f.runs(f.gridColumns);
+    return QStringLiteral("1 = %1-%2 ... %3 = %4-%5")
+        .arg(rows.front().first)
+        .arg(rows.front().last)
+        .arg(rows.size())
+        .arg(rows.back().first)
+        .arg(rows.back().last);
+}
+
+// "1 à 20": the columns of a draw line.
+QString columns(const Formula& f)
+{
+    return QStringLiteral("1 à %1").arg(f.drawn);
+}
+
 constexpr unsigned kPeriodNumbers = ReadsPeriod | ReadsNumbers;
 constexpr int kMaxArchives = 100;
 
@@ -80,7 +110,15 @@ QList<Entry> fileEntries()
                                 return CommandOutcome::done();
                             }),
                     "add", "ajoute le tirage suivant à l'historique de travail", CliStyle::Add);
-    add = withArguments(add, {{text("N1,N2,...,N20"), text("les 20 numéros du tirage, de 1 à 70")}});
+    const Formula &classic = Formula::classic(), &current = Formula::current();
+    add = withArguments(add,
+                        {{QStringLiteral("N1,N2,...,N%1").arg(classic.drawn),
+                          QStringLiteral("les %1 numéros du tirage, de 1 à %2 (%3 de 1 à %4 avec --jeu %5)")
+                              .arg(classic.drawn)
+                              .arg(classic.numbers)
+                              .arg(current.drawn)
+                              .arg(current.numbers)
+                              .arg(current.key)}});
     add.writesHistory = true;
     Entry import = cli(command("", "import", "",
                                [](CommandUnits& u, int) {
@@ -185,14 +223,21 @@ QList<Entry> rankingEntries()
     };
 }
 
-// F0(1..10), captions "1".."9" then "0", and C1(0..6), captions "1-10".."61-70".
+// Row `index` of the game's grid: "1-10", "49-56".
+QString gridRow(const Formula& game, int index)
+{
+    const NumberRange row = game.runs(game.gridColumns).at(static_cast<size_t>(index));
+    return QStringLiteral("%1-%2").arg(row.first).arg(row.last);
+}
+
+// F0(1..10), captions "1".."9" then "0", and C1(0..6), the grid's rows "1-10".."61-70".
 QList<Entry> presetEntries()
 {
     QList<std::pair<QString, int>> finales, colonnes;
     for (int d = 1; d <= 10; ++d)
         finales.append({QString::number(d % 10), d});
-    for (int i = 0; i < 7; ++i)
-        colonnes.append({QStringLiteral("%1-%2").arg(10 * i + 1).arg(10 * i + 10), i});
+    for (int i = 0; i < Formula::classic().gridRows(); ++i)
+        colonnes.append({gridRow(Formula::classic(), i), i});
     Entry f = cli(command("Statistiques", "Finales", "Finales",
                           [](CommandUnits& u, int d) {
                               u.forecast.finales(d);
@@ -206,8 +251,11 @@ QList<Entry> presetEntries()
                               u.forecast.colonnes(i);
                               return CommandOutcome::done();
                           }),
-                  "colonnes", "performance de la rangée I (1 = 1-10 ... 7 = 61-70)", CliStyle::Preset, ReadsPeriod);
+                  "colonnes", "", CliStyle::Preset, ReadsPeriod);
+    c.cliHelp
+        = QStringLiteral("performance de la rangée I, ") + bothGames(gridRows(Formula::classic()), gridRows(Formula::current()));
     c = preset(withArguments(c, {{text("I"), text("la rangée, de 1 à 7")}}), "C1", colonnes, {1, 7, [](int i) { return i - 1; }});
+    c.itemCaption = gridRow;
     return {f, separator("Statistiques", "m2"), c, separator("Statistiques", "m6")};
 }
 
@@ -220,6 +268,15 @@ Entry statsRow(const char* name, const char* caption, Entry::Handler handler, co
 
 QList<Entry> groupEntries()
 {
+    Entry halvesRow = statsRow(
+        "PG", "Petits / Gros Numéros",
+        [](CommandUnits& u, int) {
+            u.analyses.petitsGros();
+            return CommandOutcome::done();
+        },
+        "petits-gros", "");
+    halvesRow.cliHelp
+        = QStringLiteral("sorties des numéros ") + bothGames(halves(Formula::classic()), halves(Formula::current()));
     return {
         statsRow(
             "Dix", "Dizaines/Unités",
@@ -242,13 +299,7 @@ QList<Entry> groupEntries()
                 return CommandOutcome::done();
             },
             "pairs-impairs", "sorties des numéros pairs et impairs"),
-        statsRow(
-            "PG", "Petits / Gros Numéros",
-            [](CommandUnits& u, int) {
-                u.analyses.petitsGros();
-                return CommandOutcome::done();
-            },
-            "petits-gros", "sorties des numéros 1 à 35 et 36 à 70"),
+        halvesRow,
     };
 }
 
@@ -315,14 +366,16 @@ QList<Entry> reportEntries()
                           },
                           "plus-sortis", "combinaisons de R numéros cochés les plus sorties", kPeriodNumbers, CliStyle::Walk),
                       {{text("R"), text("la taille des combinaisons, de 2 à 10")}}),
-        withArguments(report(
-                          "Colonne", "Colonne",
-                          [](CommandUnits& u, int) {
-                              u.analyses.colonne();
-                              return CommandOutcome::done();
-                          },
-                          "colonne", "numéros sortis dans la colonne C (1 à 20) du tirage", ReadsPeriod, CliStyle::Column),
-                      {{text("C"), text("la colonne, de 1 à 20")}}),
+        withArguments(
+            report(
+                "Colonne", "Colonne",
+                [](CommandUnits& u, int) {
+                    u.analyses.colonne();
+                    return CommandOutcome::done();
+                },
+                "colonne", "numéros sortis dans la colonne C du tirage", ReadsPeriod, CliStyle::Column),
+            {{text("C"),
+              QStringLiteral("la colonne, de ") + bothGames(columns(Formula::classic()), columns(Formula::current()))}}),
         report(
             "Hasard", "Hasard",
             [](CommandUnits& u, int) {
@@ -360,6 +413,20 @@ QList<Entry> forecastEntries()
     };
 }
 
+// One ticked row a game: playing the other one reloads the list.
+template <FormulaId id> Entry gameEntry(const char* name)
+{
+    Entry e = command("Jeu", name, "", [](CommandUnits& u, int) { return u.workspace.chooseGame(id); });
+    e.caption = Formula::get(id).name;
+    e.checked = [](const Workspace& ws) { return ws.game().id == id; };
+    return e;
+}
+
+QList<Entry> gameEntries()
+{
+    return {gameEntry<FormulaId::Keno20of70>("Jeu2070"), gameEntry<FormulaId::Keno16of56>("Jeu1656")};
+}
+
 QList<Entry> otherEntries()
 {
     return {
@@ -395,6 +462,7 @@ const QList<Menu>& menus()
 {
     static const QList<Menu> table = {
         {QStringLiteral("Fichier"), QStringLiteral("&Fichier")},
+        {QStringLiteral("Jeu"), QStringLiteral("&Jeu")},
         {QStringLiteral("Ed"), QStringLiteral("Edition")},
         {QStringLiteral("Statistiques"), QStringLiteral("S&tatistiques")},
         {QStringLiteral("m4"), QStringLiteral("Prevision")},
@@ -406,8 +474,8 @@ const QList<Menu>& menus()
 
 const QList<Entry>& entries()
 {
-    static const QList<Entry> table = fileEntries() + rankingEntries() + presetEntries() + groupEntries() + partnerEntries()
-        + reportEntries() + forecastEntries() + otherEntries();
+    static const QList<Entry> table = fileEntries() + gameEntries() + rankingEntries() + presetEntries() + groupEntries()
+        + partnerEntries() + reportEntries() + forecastEntries() + otherEntries();
     return table;
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 
 struct CommandUnits;
+struct Formula;
+class Workspace;
 
 // Every command of both programs, once: where the window shows it, how the command line names
 // and explains it, what it reads, and the handler that runs it on the command units. The
@@ -66,7 +68,11 @@ struct Entry {
     // and the index its handler receives.
     QString itemName;
     QList<std::pair<QString, int>> items;
+    // The caption of the item of index `index` for a game, when it depends on the game.
+    QString (*itemCaption)(const Formula& game, int index) = nullptr;
     Handler handler = nullptr;
+    // A row that shows a tick while this holds; the ticked rows of one menu exclude each other.
+    bool (*checked)(const Workspace& workspace) = nullptr;
 
     QString cliName; // empty: the window's only
     QString cliHelp;
@@ -83,6 +89,7 @@ struct Entry {
     bool archiveArgument = false; // its argument is an archive fetched instead of the operator's
 
     bool isSeparator() const { return kind == Kind::Separator; }
+    bool isCheckable() const { return checked != nullptr; }
     bool onCommandLine() const { return !cliName.isEmpty(); }
     // Acquiring commands always write the history.
     bool locksFolder() const { return writesHistory || acquiring; }

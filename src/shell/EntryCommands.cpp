@@ -20,7 +20,7 @@ void EntryCommands::doubleClickListe()
     const int item = s.selected < 1 ? 1 : s.selected;
     if (s.selected < count - 1 && item < count) {
         const QString line = s.lineText(item);
-        for (int k = 1; k <= DrawLine::kNumbers; ++k)
+        for (int k = 1; k <= s.game().drawn; ++k)
             m_grid.setCheck(DrawLine::number(line, k), true);
     }
 }
@@ -32,7 +32,7 @@ void EntryCommands::chooseOldestDraw()
         return;
     m_grid.untickAll();
     const QString oldest = s.lineText(0);
-    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+    for (int k = 1; k <= s.game().drawn; ++k)
         m_grid.setCheck(DrawLine::number(oldest, k), true);
     s.editOldest = true;
     s.entry.info = QStringLiteral("Modifier le tirage");
@@ -66,7 +66,7 @@ std::optional<ManualEntry::Slot> EntryCommands::entrySlot(int i)
 void EntryCommands::validateEntry()
 {
     WorkspaceState& s = m_state;
-    if (m_grid.chosenNumbers().size() != DrawLine::kNumbers)
+    if (m_grid.chosenNumbers().size() != s.game().drawn)
         return;
     if (const auto refusal = m_history.entryRefusal()) {
         m_ui.message(*refusal, Messages::kTitle);
@@ -82,7 +82,7 @@ void EntryCommands::validateEntry()
     if (!slot)
         return;
     s.matrix.resize(adding ? count + 2 : count + 1);
-    for (int n = 1; n <= 70; ++n)
+    for (int n = 1; n <= s.game().numbers; ++n)
         s.matrix.set(n, i, s.checks[static_cast<size_t>(n)]);
     s.matrix.set(0, i, false);
     const QString numberText = ManualEntry::numbersText(s.checks);

@@ -11,19 +11,28 @@ const QString FirstRunCommand::kTitle = QStringLiteral("Premier démarrage");
 
 bool FirstRunCommand::isFirstRun() const
 {
-    return BaseBuilder::existingHistory(m_config.dataFolder).isEmpty();
+    for (FormulaId id : Formula::all()) {
+        WorkspaceConfig game = m_config;
+        game.formula = id;
+        if (!BaseBuilder::existingHistory(BaseBuilder::Paths{game.baseHistoryFile(), game.workingHistoryFile()}).isEmpty())
+            return false;
+    }
+    return true;
 }
 
 QString FirstRunCommand::question() const
 {
+    const Formula& other
+        = Formula::get(m_config.formula == FormulaId::Keno16of56 ? FormulaId::Keno20of70 : FormulaId::Keno16of56);
     return QStringLiteral("Aucun historique des tirages dans le dossier des données :\n%1\n\n"
+                          "Le jeu étudié est le %2 ; le menu Jeu passe au %3.\n\n"
                           "Vous pouvez :\n"
                           "• construire l'historique à partir des archives de résultats de FDesJeux que vous avez "
                           "enregistrées (fichiers .zip ou .csv) ;\n"
                           "• essayer le programme sur l'historique de démonstration : des tirages inventés, gardés "
                           "dans un dossier temporaire, jamais écrits dans votre dossier et effacés à la fermeture ;\n"
                           "• continuer avec la liste vide (« Construire l'historique… » reste dans le menu Fichier).")
-        .arg(QDir::toNativeSeparators(m_config.dataFolder));
+        .arg(QDir::toNativeSeparators(m_config.dataFolder), m_config.game().name, other.name);
 }
 
 void FirstRunCommand::offer(std::function<void()> then)

@@ -23,12 +23,12 @@ public:
     enum Choice { Build = 0, Demonstration = 1, EmptyList = 2 };
     static const QString kTitle;
 
-    // True when the data folder holds neither history file.
+    // True when the data folder holds no history file of either game.
     bool isFirstRun() const;
     // Asks until the player has a history or chooses to go on without one: a build that was
     // cancelled or wrote nothing brings the question back. Then `then`.
     void offer(std::function<void()> then);
-    // The question's text for this data folder.
+    // The question's text for this data folder; it names the game studied, and the other.
     QString question() const;
 
 private:

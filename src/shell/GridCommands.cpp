@@ -13,7 +13,7 @@ void GridCommands::boxUpdate()
     s.counters.label2 = QStringLiteral("Nombre de numéros");
     const auto count = std::count(s.checks.begin() + 1, s.checks.end(), true);
     s.counters.text1 = QString::number(count);
-    if (count == 20) {
+    if (count == s.game().drawn) {
         s.okEnabled = true;
         s.annulerEnabled = true;
     } else {
@@ -25,7 +25,7 @@ void GridCommands::boxUpdate()
 void GridCommands::setCheck(int number, bool ticked)
 {
     auto& checks = m_state.checks;
-    if (number < 1 || number > 70 || checks[static_cast<size_t>(number)] == ticked)
+    if (number < 1 || number > m_state.game().numbers || checks[static_cast<size_t>(number)] == ticked)
         return; // like a check box, only a change of value raises the update
     checks[static_cast<size_t>(number)] = ticked;
     boxUpdate();
@@ -33,20 +33,24 @@ void GridCommands::setCheck(int number, bool ticked)
 
 void GridCommands::untickAll()
 {
-    for (int n = 1; n <= 70; ++n)
-        setCheck(n, false);
+    // Every box, those of a larger game's grid left ticked too.
+    auto& checks = m_state.checks;
+    if (std::find(checks.begin() + 1, checks.end(), true) == checks.end())
+        return;
+    std::fill(checks.begin(), checks.end(), false);
+    boxUpdate();
 }
 
 void GridCommands::toutCocher()
 {
-    for (int n = 1; n <= 70; ++n)
+    for (int n = 1; n <= m_state.game().numbers; ++n)
         setCheck(n, true);
 }
 
 QList<int> GridCommands::chosenNumbers() const
 {
     QList<int> numbers;
-    for (int n = 1; n <= 70; ++n)
+    for (int n = 1; n <= m_state.game().numbers; ++n)
         if (m_state.checks[static_cast<size_t>(n)])
             numbers << n;
     return numbers;
@@ -60,8 +64,8 @@ void GridCommands::reperage()
     for (ResultList* list : {&report.resultat, &report.resultat2}) {
         for (int i = 1; i < list->count(); ++i) {
             const qint64 n = NumberFormat::readTypedNumber(QStringView(list->lines[i]).left(2));
-            // Lines that read as 0 or outside 1..70 (group counts) keep their selection.
-            if (n >= 1 && n <= 70)
+            // Lines that read as 0 or outside the game's numbers (group counts) keep their selection.
+            if (n >= 1 && n <= m_state.game().numbers)
                 list->setSelected(i, m_state.checks[static_cast<size_t>(n)]);
         }
     }

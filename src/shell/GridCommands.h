@@ -6,7 +6,7 @@
 class StateChanges;
 struct WorkspaceState;
 
-// The grid of seventy number boxes.
+// The grid of number boxes, as many as the game played has numbers.
 class GridCommands {
 public:
     GridCommands(WorkspaceState& state, const StateChanges& changes) : m_state(state), m_changes(changes) { }

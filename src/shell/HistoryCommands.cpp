@@ -22,17 +22,19 @@
 
 namespace {
 
-QString badLinesMessage(const HistoryFile::ListReadResult& read, const QString& path)
+QString badLinesMessage(const HistoryFile::ListReadResult& read, const QString& path, int numbers)
 {
     const QString name = QFileInfo(path).fileName();
     const QString text = read.badLines == 1
         ? QStringLiteral("1 ligne de « %1 » n'est pas un tirage valide ; elle est gardée telle quelle et ses numéros "
-                         "illisibles ou hors de 1 à 70 ne comptent pas dans les statistiques.")
+                         "illisibles ou hors de 1 à %2 ne comptent pas dans les statistiques.")
               .arg(name)
+              .arg(numbers)
         : QStringLiteral("%1 lignes de « %2 » ne sont pas des tirages valides ; elles sont gardées telles quelles et "
-                         "leurs numéros illisibles ou hors de 1 à 70 ne comptent pas dans les statistiques.")
+                         "leurs numéros illisibles ou hors de 1 à %3 ne comptent pas dans les statistiques.")
               .arg(read.badLines)
-              .arg(name);
+              .arg(name)
+              .arg(numbers);
     return text + QLatin1Char('\n') + read.problems.join(QLatin1Char('\n'));
 }
 
@@ -67,7 +69,7 @@ bool HistoryCommands::loadInto(const QString& path)
         if (!m_config.quietWhenNoWorkingHistory)
             m_ui.message(read.error, Messages::kTitle);
     } else if (read.badLines > 0) {
-        m_ui.message(badLinesMessage(read, path), Messages::kTitle);
+        m_ui.message(badLinesMessage(read, path, s.game().numbers), Messages::kTitle);
     }
     return true;
 }
@@ -90,7 +92,7 @@ void HistoryCommands::charge2(bool withOfflineNotice)
 void HistoryCommands::charge(std::function<void()> then)
 {
     // No archive is merged into a list whose base could not be read.
-    if (!loadInto(HistoryFile::locate(m_config.dataFolder, QString::fromLatin1(HistoryFile::kBaseName))))
+    if (!loadInto(m_config.baseHistoryFile()))
         return;
     m_state.origin = ListOrigin::BaseWithArchive;
     // This load's own download speaks for it, not an earlier one that may have worked.

@@ -5,6 +5,7 @@
 #include "acquire/ArchiveImport.h"
 #include "acquire/ArchiveSource.h"
 #include "acquire/FolderOwner.h"
+#include "shell/GameCheck.h"
 #include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
@@ -45,7 +46,7 @@ void ImportCommand::importArchive(std::function<void()> then)
     // The hourglass stays until the import has ended, wherever the download runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
     Settings settings(m_config.settingsFile(), !config.readOnlySettings);
-    s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl() : config.archiveUrlOverride;
+    s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl(m_config.game()) : config.archiveUrlOverride;
     s.progress = Progress{true, 100, 0};
     m_changes.changed(StatePart::ProgressPart);
 
@@ -117,8 +118,8 @@ void ImportCommand::askAddress(const QString& error)
     const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
     s.archiveUrl = answer.value_or(QString());
     // The corrected address is kept for the next imports too.
-    if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty() && !settings.setArchiveUrl(s.archiveUrl)
-        && !settings.lastError().isEmpty())
+    if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty()
+        && !settings.setArchiveUrl(s.archiveUrl, m_config.game()) && !settings.lastError().isEmpty())
         m_ui.message(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
                      Messages::kTitle);
 }
@@ -128,7 +129,7 @@ void ImportCommand::appendArchive()
     WorkspaceState& s = m_state;
     QString ownerError;
     FolderOwner::adopt(QDir(m_config.dataFolder).filePath(QString::fromLatin1(ArchiveImport::kArchiveName)), &ownerError);
-    const ArchiveImport::Result result = ArchiveImport::extractAndConvert(
+    ArchiveImport::Result result = ArchiveImport::extractAndConvert(
         m_config.dataFolder,
         [this]() -> std::optional<QString> {
             return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
@@ -140,6 +141,10 @@ void ImportCommand::appendArchive()
         });
     s.progress.visible = false;
     m_changes.changed(StatePart::ProgressPart);
+    if (const auto other = GameCheck::otherGame(result.lines, m_config.game())) {
+        result = ArchiveImport::Result{};
+        result.extractionMessages << *other;
+    }
     // Only what the history lacks, in the order of the dates, up to today.
     const ArchiveCheck::Result checked = ArchiveCheck::check(s.fullHistory(), result.lines, result.lineNumbers, m_ui.today());
     ImportOutcome& outcome = s.lastImport;

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <vector>
 
 namespace {
 
@@ -41,16 +42,19 @@ bool samePlace(const QFileInfo& a, const QFileInfo& b)
 std::optional<QString> OutputCommands::exportRefusal(const QString& path) const
 {
     const QString data = m_config.dataFolder;
-    const auto inData = [&data](const char* name) { return QDir(data).filePath(QLatin1String(name)); };
-    const std::pair<QString, QString> kept[] = {
+    const auto inData = [&data](const QString& name) { return QDir(data).filePath(name); };
+    std::vector<std::pair<QString, QString>> kept = {
         {m_config.workingHistoryFile(), QStringLiteral("l'historique de travail")},
-        {inData(HistoryFile::kWorkingName), QStringLiteral("l'historique de travail")},
-        {inData(HistoryFile::kBaseName), QStringLiteral("l'historique de base")},
         {m_config.settingsFile(), QStringLiteral("le fichier des réglages")},
         {m_config.criteriaFile(), QStringLiteral("le fichier des critères")},
-        {inData(ArchiveImport::kArchiveName), QStringLiteral("l'archive des résultats")},
-        {inData(ArchiveImport::kCsvName), QStringLiteral("les tirages de l'archive des résultats")},
+        {inData(QLatin1String(ArchiveImport::kArchiveName)), QStringLiteral("l'archive des résultats")},
+        {inData(QLatin1String(ArchiveImport::kCsvName)), QStringLiteral("les tirages de l'archive des résultats")},
     };
+    // Both games' histories, whichever is played.
+    for (FormulaId id : Formula::all()) {
+        kept.emplace_back(inData(Formula::get(id).workingFile), QStringLiteral("l'historique de travail"));
+        kept.emplace_back(inData(Formula::get(id).baseFile), QStringLiteral("l'historique de base"));
+    }
     const QFileInfo target = landingPlace(path);
     for (const auto& [file, role] : kept) {
         if (!file.isEmpty() && samePlace(target, landingPlace(file)))

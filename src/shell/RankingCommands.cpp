@@ -25,8 +25,12 @@ void RankingCommands::runRanking(RankingKind kind)
     report.resultat.add(QString::fromLatin1(Rankings::kHeader));
     report.resultat2.add(QString::fromLatin1(Rankings::kHeader));
     m_steps.showBusy(texts.status);
+    // Half the game's numbers a column, each under its header.
+    const int numbers = s.game().numbers, perColumn = 1 + numbers / 2;
     for (int n : Rankings::order(kind, s.stats)) {
-        ResultList& target = report.resultat.count() < 36 ? report.resultat : report.resultat2;
+        if (n > numbers)
+            continue;
+        ResultList& target = report.resultat.count() < perColumn ? report.resultat : report.resultat2;
         target.add(Rankings::line(kind, n, s.stats));
     }
     if (kind == RankingKind::Sorties)

@@ -33,7 +33,7 @@ QSettings::Status readability(const QString& path)
 
 QString Settings::defaultArchiveUrl()
 {
-    return QStringLiteral("https://www.fdesjeux.com/generated/game/keno/keno_gagnant_a_vie.zip");
+    return Formula::classic().defaultArchiveUrl;
 }
 
 QString Settings::iniPath(const QString& appDataFolder)
@@ -89,18 +89,28 @@ bool Settings::write(const QString& section, const QString& key, const QString& 
     return true;
 }
 
-QString Settings::archiveUrl()
+QString Settings::archiveUrl(const Formula& game)
 {
-    const QString section = QStringLiteral("URL"), key = QStringLiteral("FileFdesjeux");
-    QString url = read(section, key, QString());
+    const QString section = QStringLiteral("URL");
+    QString url = read(section, game.archiveUrlKey, QString());
     if (url.isEmpty()) {
-        url = defaultArchiveUrl();
-        write(section, key, url);
+        url = game.defaultArchiveUrl;
+        write(section, game.archiveUrlKey, url);
     }
     return url;
 }
 
-bool Settings::setArchiveUrl(const QString& url)
+bool Settings::setArchiveUrl(const QString& url, const Formula& game)
 {
-    return write(QStringLiteral("URL"), QStringLiteral("FileFdesjeux"), url);
+    return write(QStringLiteral("URL"), game.archiveUrlKey, url);
+}
+
+std::optional<FormulaId> Settings::game() const
+{
+    return Formula::fromKey(read(QStringLiteral("Jeu"), QStringLiteral("Formule"), QString()).trimmed());
+}
+
+bool Settings::setGame(FormulaId id)
+{
+    return write(QStringLiteral("Jeu"), QStringLiteral("Formule"), Formula::get(id).key);
 }

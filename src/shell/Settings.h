@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <QString>
+#include <optional>
 
 class QSettings;
 
-// The per-user settings file Varn/tiravol.ini (section "URL", key "FileFdesjeux"), read and
+// The per-user settings file Varn/tiravol.ini (section "URL", one archive address a game, the
+// classic game's under "FileFdesjeux"; section "Jeu", key "Formule": the game played), read and
 // written by QSettings in INI form. Names are found without regard to case, and an existing
 // key keeps the case it was written with.
 class Settings {
@@ -17,10 +21,15 @@ public:
     // back when the key is empty.
     Settings(QString iniPath, bool writable);
 
-    // The archive address; the default when the file, the folder or the key is missing.
-    QString archiveUrl();
+    // The archive address of the game (the classic one by default); the game's default when
+    // the file, the folder or the key is missing.
+    QString archiveUrl(const Formula& game = Formula::classic());
     // Returns false when the file could not be written (the value then lasts only in memory).
-    bool setArchiveUrl(const QString& url);
+    bool setArchiveUrl(const QString& url, const Formula& game = Formula::classic());
+
+    // The game chosen last; nullopt when none was, or the value names no game.
+    std::optional<FormulaId> game() const;
+    bool setGame(FormulaId id);
 
     // One key of one section; at most 254 characters are read. A file that cannot be read
     // gives the default.

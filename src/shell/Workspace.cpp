@@ -57,20 +57,48 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
 
     s.selected = 0;
     s.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
-    s.windowTitle = m_config.programName + QStringLiteral(" Version ") + s.versionText;
+    s.formula = m_config.formula;
+    s.liste.setFormula(s.formula);
+    refreshTitle();
 }
 
 Workspace::~Workspace() = default;
 
+namespace {
+
+bool holdsHistory(const WorkspaceConfig& config, FormulaId id)
+{
+    WorkspaceConfig of = config;
+    of.formula = id;
+    return QFileInfo::exists(of.workingHistoryFile()) || QFileInfo::exists(of.baseHistoryFile());
+}
+
+// `preferred` when the data folder holds its history or neither game's; else the game it holds.
+FormulaId gameHeld(const WorkspaceConfig& config, FormulaId preferred)
+{
+    for (FormulaId id : {preferred, preferred == FormulaId::Keno20of70 ? FormulaId::Keno16of56 : FormulaId::Keno20of70})
+        if (holdsHistory(config, id))
+            return id;
+    return preferred;
+}
+
+} // namespace
+
 bool Workspace::historyComplete() const
 {
-    return m_state.liste.dateText(0).mid(6, 4) == QLatin1String("1993");
+    return m_state.liste.dateText(0).mid(6, 4) == QString::number(game().firstDay.year());
 }
 
 void Workspace::startUp()
 {
     Settings settings(m_config.settingsFile(), !m_config.readOnlySettings);
-    m_state.archiveUrl = settings.archiveUrl();
+    // A player who never chose goes on with the game whose history the folder holds; a new
+    // player starts on the game played today.
+    if (m_config.gameFromSettings) {
+        m_config.formula = settings.game().value_or(gameHeld(m_config, FormulaId::Keno16of56));
+        playGame();
+    }
+    m_state.archiveUrl = settings.archiveUrl(game());
     if (!settings.lastError().isEmpty())
         m_ui.message(settings.lastError(), Messages::kTitle);
     emit changed(MenuPart);
@@ -88,6 +116,54 @@ void Workspace::startUp()
         m_firstRun->offer(checkComplete);
     else
         checkComplete();
+}
+
+CommandOutcome Workspace::chooseGame(FormulaId id)
+{
+    if (id == m_config.formula)
+        return CommandOutcome::done();
+    // The draws of the game left are kept exactly as when the program quits.
+    if (!m_history->exitSave())
+        return CommandOutcome::refused(
+            QStringLiteral("L'historique de travail n'a pas été enregistré : le jeu reste « %1 ».").arg(game().name));
+    WorkspaceConfig config = m_config;
+    config.formula = id;
+    m_ownConfig.formula = id;
+    useFolders(config);
+    playGame();
+    Settings settings(m_config.settingsFile(), !m_config.readOnlySettings);
+    if (!settings.setGame(id) && !settings.lastError().isEmpty())
+        m_ui.message(settings.lastError(), Messages::kTitle);
+    m_state.archiveUrl = settings.archiveUrl(game());
+    m_grid->untickAll();
+    // As at start-up: the history, its statistics, the ranking by appearances.
+    m_history->charge2(false);
+    m_state.telechargeEnabled = true;
+    m_rankings->srti();
+    emit changed(MenuPart);
+    return CommandOutcome::done();
+}
+
+void Workspace::playGame()
+{
+    // Nothing of the other game's list may stay in sight, nor be written into this game's file.
+    WorkspaceState& s = m_state;
+    s.formula = m_config.formula;
+    s.setDraws(DrawList{});
+    s.hiddenHistory.clear();
+    s.origin = ListOrigin::Working;
+    s.unsavedCorrection = false;
+    s.replacedLines.clear();
+    s.conflictPath.clear();
+    s.conflictDigest.clear();
+    refreshTitle();
+    emit changed(MenuPart | ListPart);
+}
+
+void Workspace::refreshTitle()
+{
+    m_state.windowTitle = m_config.programName + QStringLiteral(" Version ") + m_state.versionText + QStringLiteral(" — Keno ")
+        + game().shortLabel() + (m_demoFolder ? QStringLiteral(" (démonstration)") : QString());
 }
 
 void Workspace::setExportEnabled(bool on)
@@ -133,7 +209,7 @@ void Workspace::buildHistories(std::function<void()> then)
                 useFolders(demoConfig);
             } else {
                 m_demoFolder.reset();
-                m_state.windowTitle = m_ownTitle;
+                refreshTitle();
                 emit changed(MenuPart);
             }
         }
@@ -147,6 +223,8 @@ void Workspace::useFolders(const WorkspaceConfig& config)
     m_config = config;
     // The lock belongs to the folder it was made for.
     m_lock->forget();
+    m_state.formula = m_config.formula;
+    refreshTitle();
 }
 
 bool Workspace::startDemonstration()
@@ -162,17 +240,16 @@ bool Workspace::startDemonstration()
         m_ui.message(QStringLiteral("La démonstration n'a pas pu démarrer : ") + error, Messages::kTitle);
         return false;
     }
-    if (!m_demoFolder) {
+    if (!m_demoFolder)
         m_ownConfig = m_config;
-        m_ownTitle = m_state.windowTitle;
-    }
     m_demoFolder = std::move(folder);
     WorkspaceConfig demoConfig = m_config;
     demoConfig.dataFolder = m_demoFolder->path();
     demoConfig.workingHistoryPath.clear();
+    // The game played, when the demonstration has draws of it.
+    demoConfig.formula = gameHeld(demoConfig, m_config.formula);
     useFolders(demoConfig);
-    m_state.windowTitle = m_ownTitle + QStringLiteral(" (démonstration)");
-    emit changed(MenuPart);
+    playGame();
     // Loaded as at start-up; the connection was told about a moment ago.
     m_history->charge2(false);
     m_rankings->srti();

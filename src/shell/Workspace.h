@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/CommandOutcome.h"
 #include "shell/HistoryBuild.h"
 #include "shell/StateChanges.h"
 #include "shell/WorkspaceConfig.h"
@@ -65,6 +66,13 @@ public:
     // offers it and the data folder holds no history), completeness check.
     void startUp();
 
+    // ---- the game
+    const Formula& game() const { return m_config.game(); }
+    // Plays another game: the list is first saved as at exit (when it cannot be, nothing
+    // changes), then that game's history is loaded and ranked as at start-up. The window keeps
+    // the choice in the settings.
+    CommandOutcome chooseGame(FormulaId id);
+
     // The seed of "Tester la prévision" from the menu.
     static constexpr quint32 kDefaultBacktestSeed = 1;
 
@@ -93,7 +101,7 @@ public:
     const Counters& counters() const { return m_state.counters; }
     const EntryFields& entry() const { return m_state.entry; }
     const Progress& progress() const { return m_state.progress; }
-    const std::array<bool, 71>& checks() const { return m_state.checks; }
+    const std::array<bool, Formula::kMaxNumber + 1>& checks() const { return m_state.checks; }
     bool okEnabled() const { return m_state.okEnabled; }
     bool annulerEnabled() const { return m_state.annulerEnabled; }
     bool telechargeEnabled() const { return m_state.telechargeEnabled; }
@@ -133,6 +141,10 @@ private:
     bool startDemonstration();
     // The folders in use (the player's, or a demonstration's) and the lock that goes with them.
     void useFolders(const WorkspaceConfig& config);
+    // The game of `config` is the one played: the list, the title, the archive's address.
+    void playGame();
+    // "tiravol Version 1.0.0 — Keno 16 sur 56", and " (démonstration)" during one.
+    void refreshTitle();
 
     WorkspaceConfig m_config;
     WorkspaceState m_state;
@@ -155,7 +167,6 @@ private:
     std::unique_ptr<FirstRunCommand> m_firstRun;
     std::unique_ptr<QTemporaryDir> m_demoFolder;
     WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
-    QString m_ownTitle;
     std::unique_ptr<FolderLock> m_lock;
     std::unique_ptr<CommandUnits> m_units;
 };

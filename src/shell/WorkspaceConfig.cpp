@@ -11,7 +11,12 @@ QString WorkspaceConfig::workingHistoryFile() const
 {
     if (!workingHistoryPath.isEmpty())
         return workingHistoryPath;
-    return HistoryFile::locate(dataFolder, QString::fromLatin1(HistoryFile::kWorkingName));
+    return HistoryFile::locate(dataFolder, game().workingFile);
+}
+
+QString WorkspaceConfig::baseHistoryFile() const
+{
+    return HistoryFile::locate(dataFolder, game().baseFile);
 }
 
 QString WorkspaceConfig::settingsFile() const

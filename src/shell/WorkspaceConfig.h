@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 // Where the Workspace finds its files and how it reaches the outside.
 struct WorkspaceConfig {
-    QString dataFolder; // holds Tirages_keno.txt, Tirages.txt and the archive
+    QString dataFolder; // holds each game's working and base histories and the archive
     QString appDataFolder; // holds the folder "Varn"
-    QString workingHistoryPath; // empty: dataFolder/Tirages_keno.txt
+    QString workingHistoryPath; // empty: the game's working history in dataFolder
+    FormulaId formula = FormulaId::Keno20of70; // the game played: its histories are the ones read
+    // The window plays the game chosen last (the settings), or the current one on a first run.
+    bool gameFromSettings = false;
     QString programName = QStringLiteral("tiravol");
     // Offline = a connection test said there is none; NotChecked = no test (command line).
     enum class Connection { Online, Offline, NotChecked };
@@ -22,8 +27,11 @@ struct WorkspaceConfig {
     bool listStaysInWindow = true;
     int writeLockWaitMs = 5000; // how long a writer waits for another program to finish
 
-    // The working history: workingHistoryPath, or Tirages_keno.txt of the data folder.
+    const Formula& game() const { return Formula::get(formula); }
+    // The working history: workingHistoryPath, or the game's working history of the data folder.
     QString workingHistoryFile() const;
+    // The game's base history of the data folder.
+    QString baseHistoryFile() const;
     // The settings file of the configuration folder.
     QString settingsFile() const;
     // The criteria file Varn/tiravol.cfg of the configuration folder.

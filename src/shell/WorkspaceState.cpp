@@ -11,6 +11,7 @@ QString WorkspaceState::itemDate(int index) const
 void WorkspaceState::setDraws(DrawList draws)
 {
     liste = std::move(draws);
+    liste.setFormula(formula);
     matrix.rebuild(liste);
     ++listRevision;
 }
@@ -18,6 +19,7 @@ void WorkspaceState::setDraws(DrawList draws)
 void WorkspaceState::clearList()
 {
     liste.clear();
+    liste.setFormula(formula);
     ++listRevision;
 }
 

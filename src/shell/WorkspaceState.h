@@ -55,6 +55,9 @@ struct ImportOutcome {
 
 // Everything the main window holds. The command units change it; the Workspace announces it.
 struct WorkspaceState {
+    // The game played; the list holds its draws.
+    FormulaId formula = FormulaId::Keno20of70;
+    const Formula& game() const { return Formula::get(formula); }
     // The draw lines then the trailing empty item. Changed only through the functions below,
     // which count every change so the window knows when to redraw it.
     DrawList liste;
@@ -89,7 +92,7 @@ struct WorkspaceState {
     Counters counters;
     EntryFields entry;
     Progress progress;
-    std::array<bool, 71> checks{};
+    std::array<bool, Formula::kMaxNumber + 1> checks{};
     bool okEnabled = false;
     bool annulerEnabled = false;
     bool telechargeEnabled = true;
@@ -111,8 +114,8 @@ struct WorkspaceState {
     QStringList drawLines() const { return liste.toStringList(); }
     // The first 10 characters of item `index`; empty outside the list.
     QString itemDate(int index) const;
-    // Replaces the list by `draws` and rebuilds the matrix at once, so nothing can read a
-    // matrix of the previous list.
+    // Replaces the list by `draws`, of the game played, and rebuilds the matrix at once, so
+    // nothing can read a matrix of the previous list.
     void setDraws(DrawList draws);
     void clearList();
     void replaceDraw(int index, const QString& line);

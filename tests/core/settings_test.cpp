@@ -75,4 +75,32 @@ TEST_F(SettingsTest, AFileThatDoesNotReadIsNeverReplaced)
     EXPECT_TRUE(QFileInfo(ini).isDir());
 }
 
+TEST_F(SettingsTest, EachGameKeepsItsOwnAddressAndTheChosenGameIsKept)
+{
+    const Formula &classic = Formula::classic(), &current = Formula::current();
+    // Nothing chosen yet; each game falls back on its own default, written under its own key.
+    EXPECT_EQ(Settings(ini, false).game(), std::nullopt);
+    EXPECT_EQ(Settings(ini, false).archiveUrl(current), current.defaultArchiveUrl);
+    writeFile(ini, "[URL]\nFileFdesjeux=https://mine.fr/a.zip\n");
+    Settings settings(ini, true);
+    EXPECT_EQ(settings.archiveUrl(current), current.defaultArchiveUrl);
+    ASSERT_TRUE(settings.setArchiveUrl(QStringLiteral("https://n.fr/b.zip"), current));
+    ASSERT_TRUE(settings.setGame(FormulaId::Keno16of56));
+    // The classic key is left as it was; the other game's address and the game sit beside it.
+    EXPECT_EQ(readFile(ini).toStdString(),
+              "[Jeu]\nFormule=16-56\n\n[URL]\nFileFdesjeux=https://mine.fr/a.zip\nFileFdesjeux16-56=https://n.fr/b.zip\n");
+    EXPECT_EQ(settings.archiveUrl(classic), QStringLiteral("https://mine.fr/a.zip"));
+    EXPECT_EQ(settings.archiveUrl(), QStringLiteral("https://mine.fr/a.zip"));
+    EXPECT_EQ(settings.archiveUrl(current), QStringLiteral("https://n.fr/b.zip"));
+    EXPECT_EQ(Settings(ini, false).game(), FormulaId::Keno16of56);
+    ASSERT_TRUE(settings.setGame(FormulaId::Keno20of70));
+    EXPECT_EQ(Settings(ini, false).game(), FormulaId::Keno20of70);
+
+    // A value written by hand that names no game chooses none.
+    for (const char* value : {"16/56", "70", ""}) {
+        writeFile(ini, QByteArray("[Jeu]\nFormule=") + value + "\n");
+        EXPECT_EQ(Settings(ini, false).game(), std::nullopt) << value;
+    }
+}
+
 } // namespace

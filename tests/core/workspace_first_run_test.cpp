@@ -83,7 +83,7 @@ TEST_F(FirstRunTest, TheDemonstrationNeverWritesThePlayersFolderAndABuildEndsIt)
     const QStringList demo = DemoHistory::generate(ui.fixedToday.addDays(-1));
     ASSERT_TRUE(ws->demonstration());
     EXPECT_EQ(ws->state().drawLines(), demo);
-    const QString title = QStringLiteral("tiravol Version ") + ws->versionText();
+    const QString title = QStringLiteral("tiravol Version ") + ws->versionText() + QStringLiteral(" — Keno 20 sur 70");
     EXPECT_EQ(ws->windowTitle(), title + QStringLiteral(" (démonstration)"));
     EXPECT_EQ(ui.messages.size(), 1u); // the missing file; a demonstration begins in 1993
     EXPECT_EQ(ws->report().title, QStringLiteral("Classement par sorties au ") + demo.last().left(10));

@@ -89,6 +89,46 @@ protected:
     qsizetype ticked() const { return std::ranges::count_if(m_window->findChildren<QCheckBox*>(), &QCheckBox::isChecked); }
 };
 
+TEST_F(MainWindowTest, TheGameMenuTicksTheGamePlayedAndTheTitleNamesIt)
+{
+    QAction *classic = get("Jeu2070"), *current = get("Jeu1656");
+    ASSERT_TRUE(classic && current);
+    EXPECT_TRUE(classic->isCheckable() && current->isCheckable());
+    EXPECT_EQ(std::pair(classic->isChecked(), current->isChecked()), std::pair(true, false));
+    EXPECT_TRUE(m_window->windowTitle().endsWith(QStringLiteral(" — Keno 20 sur 70")));
+
+    // A list that cannot be saved keeps the game and its tick.
+    {
+        const TestSupport::FileSizeLimit full(1024);
+        m_ws->units().list.clickListe(5);
+        for (int n = 1; n <= 20; ++n)
+            m_ws->units().grid.setCheck(n, true);
+        m_ws->units().entry.validateEntry();
+        current->trigger();
+    }
+    EXPECT_EQ(std::pair(classic->isChecked(), current->isChecked()), std::pair(true, false));
+    EXPECT_EQ(m_ws->game().id, FormulaId::Keno20of70);
+    EXPECT_TRUE(m_ui.messages.back().text.contains(QStringLiteral("le jeu reste « Keno 20 sur 70 (1993–2025) »")));
+
+    current->trigger();
+    EXPECT_EQ(m_ws->game().id, FormulaId::Keno16of56);
+    EXPECT_EQ(std::pair(classic->isChecked(), current->isChecked()), std::pair(false, true));
+    EXPECT_TRUE(m_window->windowTitle().endsWith(QStringLiteral(" — Keno 16 sur 56")));
+    EXPECT_EQ(m_ws->drawCount(), 0); // no history of the new game in this folder
+    // The rows of the grid in "Colonnes" are the game's.
+    const auto gridRows = [this] {
+        QStringList captions;
+        for (const QAction* a : get<QMenu>("Colones")->actions())
+            captions << a->text();
+        return captions.join(u' ');
+    };
+    EXPECT_EQ(gridRows(), QStringLiteral("1-8 9-16 17-24 25-32 33-40 41-48 49-56"));
+    classic->trigger();
+    EXPECT_EQ(m_ws->drawCount(), kDraws);
+    EXPECT_TRUE(classic->isChecked());
+    EXPECT_EQ(gridRows(), QStringLiteral("1-10 11-20 21-30 31-40 41-50 51-60 61-70"));
+}
+
 TEST_F(MainWindowTest, StartUpShowsTheRankingAndADownloadIsOfferedOncePerLoad)
 {
     EXPECT_EQ(title(), m_ws->report().title);
@@ -124,6 +164,7 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndEachRowRunsItsOwnReport)
               QStringList(
                   {QStringLiteral("&Fichier: mnuCharge=Charge Manuelle Telecharge=Telechargement FDesJeux Construire=Construire "
                                   "l'historique… ImpMenu=Imprimer[tout=Tout selection=Selection] Fin=&Quitter"),
+                   QStringLiteral("&Jeu: Jeu2070=Keno 20 sur 70 (1993–2025) Jeu1656=Keno 16 sur 56 (depuis le 03/11/2025)"),
                    QStringLiteral("Edition: MnuCop=Copier selection"),
                    QStringLiteral("S&tatistiques: Debut=Tous les tirages finP=Periode d'etude - Ecarts=Ecarts EMaxi=Ecarts Max "
                                   "Sorties=Sorties Numero=Numéro - FinalesMenu=Finales[F0=1 F0=2 F0=3 F0=4 F0=5 F0=6 F0=7 "

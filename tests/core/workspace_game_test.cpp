@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The game played: chosen from the window, kept in the settings, each with its own histories.
+#include "shell/CommandUnits.h"
+#include "shell/FirstRunCommand.h"
+#include "shell/Settings.h"
+#include "shell/Workspace.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <algorithm>
+
+using namespace TestSupport;
+
+namespace {
+
+// Evening draws of the sixteen-of-fifty-six game from 03/11/2025: sixteen distinct numbers.
+QStringList currentHistory(int count, quint32 seed = 3)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i) {
+        QList<int> pool;
+        for (int n = 1; n <= 56; ++n)
+            pool << n;
+        QString line = QDate(2025, 11, 3).addDays(i).toString(QStringLiteral("dd/MM/yyyy"));
+        for (int k = 0; k < 16; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            line += QStringLiteral(" %1").arg(pool.takeAt(static_cast<int>((seed >> 8) % pool.size())), 2, 10, QLatin1Char('0'));
+        }
+        lines << line + QStringLiteral(" soir");
+    }
+    return lines;
+}
+
+class WorkspaceGameTest : public WorkspaceFixture {
+protected:
+    const QStringList classic = makeHistory(40);
+    const QStringList current = currentHistory(30);
+
+    void writeClassic() const
+    {
+        writeFile(working(), crlf(classic));
+        writeFile(dataFile("Tirages.txt"), crlf(classic));
+    }
+    void writeCurrent() const
+    {
+        writeFile(dataFile("Tirages_keno_16-56.txt"), crlf(current));
+        writeFile(dataFile("Tirages_16-56.txt"), crlf(current));
+    }
+    // The window's Workspace: the game comes from the settings.
+    std::unique_ptr<Workspace> open(bool offerFirstRun = false)
+    {
+        WorkspaceConfig c = config();
+        c.gameFromSettings = true;
+        c.offerFirstRun = offerFirstRun;
+        auto ws = std::make_unique<Workspace>(c, &m_ui);
+        ws->startUp();
+        return ws;
+    }
+    QString ini() const { return Settings::iniPath(m_config.path()); }
+    // A correction of a draw in the middle of the list: only a save writes it.
+    static void correct(Workspace& ws, int index)
+    {
+        ws.units().list.clickListe(index);
+        for (int n = 1; n <= 20; ++n)
+            ws.units().grid.setCheck(n, true);
+        ws.units().entry.validateEntry();
+        ASSERT_TRUE(ws.hasUnsavedCorrection());
+    }
+    static int ticked(const Workspace& ws) { return static_cast<int>(std::count(ws.checks().begin(), ws.checks().end(), true)); }
+};
+
+} // namespace
+
+TEST_F(WorkspaceGameTest, ChoosingTheOtherGameSavesTheListThenLoadsAndRanksItsOwnHistory)
+{
+    // A player of the classic game who never chose one goes on with it; its address key stays.
+    writeClassic();
+    writeFile(ini(), "[URL]\nFileFdesjeux=https://mine.fr/a.zip\n");
+    auto ws = open();
+    EXPECT_EQ(ws->game().id, FormulaId::Keno20of70);
+    EXPECT_TRUE(ws->windowTitle().endsWith(QStringLiteral(" — Keno 20 sur 70"))) << ws->windowTitle().toStdString();
+    EXPECT_EQ(std::pair(ws->report().resultat.count(), ws->report().resultat2.count()), std::pair(36, 36));
+    correct(*ws, 5);
+    const QStringList corrected = ws->state().drawLines();
+    ASSERT_NE(corrected, classic);
+
+    writeCurrent();
+    EXPECT_TRUE(ws->chooseGame(FormulaId::Keno16of56).isDone());
+    // The correction was saved as at exit; the other game's history is the list, ranked.
+    EXPECT_EQ(readFile(working()), crlf(corrected));
+    EXPECT_EQ(ws->state().drawLines(), current);
+    EXPECT_EQ(ws->liste().formulaId(), FormulaId::Keno16of56);
+    EXPECT_EQ(ws->matrix().formula().id, FormulaId::Keno16of56);
+    EXPECT_TRUE(ws->windowTitle().endsWith(QStringLiteral(" — Keno 16 sur 56")));
+    EXPECT_EQ(ws->report().title, QStringLiteral("Classement par sorties au ") + current.last().left(10));
+    EXPECT_EQ(std::pair(ws->report().resultat.count(), ws->report().resultat2.count()), std::pair(29, 29));
+    EXPECT_EQ(ws->state().archiveUrl, Formula::current().defaultArchiveUrl);
+    EXPECT_EQ(readFile(ini()).toStdString(),
+              "[Jeu]\nFormule=16-56\n\n[URL]\nFileFdesjeux=https://mine.fr/a.zip\nFileFdesjeux16-56="
+                  + Formula::current().defaultArchiveUrl.toStdString() + "\n");
+
+    // The grid has the game's boxes: "Tout cocher" ticks 56, a draw is 16 of them.
+    ws->units().grid.toutCocher();
+    EXPECT_EQ(ticked(*ws), 56);
+    EXPECT_FALSE(ws->okEnabled());
+    ws->units().grid.untickAll();
+    for (int n = 41; n <= 56; ++n)
+        ws->units().grid.setCheck(n, true);
+    ws->units().grid.setCheck(57, true);
+    EXPECT_EQ(ticked(*ws), 16);
+    EXPECT_TRUE(ws->okEnabled());
+
+    // The next start plays the game chosen; choosing the classic one again brings its list back.
+    ws = open();
+    EXPECT_EQ(ws->game().id, FormulaId::Keno16of56);
+    EXPECT_EQ(ws->state().drawLines(), current);
+    EXPECT_TRUE(ws->chooseGame(FormulaId::Keno20of70).isDone());
+    EXPECT_EQ(ws->state().drawLines(), corrected);
+    EXPECT_EQ(ws->state().archiveUrl, QStringLiteral("https://mine.fr/a.zip"));
+    EXPECT_EQ(Settings(ini(), false).game(), FormulaId::Keno20of70);
+}
+
+TEST_F(WorkspaceGameTest, AListThatCannotBeSavedKeepsTheGame)
+{
+    writeClassic();
+    writeCurrent();
+    writeFile(ini(), "[Jeu]\nFormule=20-70\n");
+    auto ws = open();
+    correct(*ws, 5);
+    const QStringList corrected = ws->state().drawLines();
+    const QByteArray iniBefore = readFile(ini());
+    {
+        const FileSizeLimit full(1024);
+        const CommandOutcome outcome = ws->chooseGame(FormulaId::Keno16of56);
+        EXPECT_FALSE(outcome.isDone());
+        EXPECT_EQ(
+            outcome.reason,
+            QStringLiteral("L'historique de travail n'a pas été enregistré : le jeu reste « Keno 20 sur 70 (1993–2025) »."));
+    }
+    EXPECT_EQ(ws->game().id, FormulaId::Keno20of70);
+    EXPECT_EQ(ws->state().drawLines(), corrected);
+    EXPECT_EQ(readFile(working()), crlf(classic));
+    EXPECT_EQ(readFile(ini()), iniBefore);
+    // Once the disk takes it, the switch goes through.
+    EXPECT_TRUE(ws->chooseGame(FormulaId::Keno16of56).isDone());
+    EXPECT_EQ(readFile(working()), crlf(corrected));
+}
+
+TEST_F(WorkspaceGameTest, ANewPlayerStartsOnTheGamePlayedToday)
+{
+    m_ui.choiceAnswers = {FirstRunCommand::EmptyList};
+    auto ws = open(true);
+    EXPECT_EQ(ws->game().id, FormulaId::Keno16of56);
+    ASSERT_EQ(m_ui.choiceTexts.size(), 1);
+    const QString question = m_ui.choiceTexts[0];
+    const qsizetype played = question.indexOf(Formula::current().name), other = question.indexOf(Formula::classic().name);
+    EXPECT_TRUE(played > 0 && other > played) << question.toStdString();
+    EXPECT_TRUE(ws->windowTitle().endsWith(QStringLiteral(" — Keno 16 sur 56")));
+
+    // A folder that holds the new game's history alone is no first run.
+    writeCurrent();
+    m_ui = {};
+    ws = open(true);
+    EXPECT_TRUE(m_ui.choiceTexts.isEmpty());
+    EXPECT_EQ(ws->state().drawLines(), current);
+}
+
+TEST_F(WorkspaceGameTest, ArchivesOfTheOtherGameNeverBuildThisGamesHistory)
+{
+    QTemporaryDir archives;
+    const QString archive = archives.filePath(QStringLiteral("keno_202010.csv"));
+    writeFile(archive, operatorCsv(classic));
+    WorkspaceConfig c = config();
+    c.formula = FormulaId::Keno16of56;
+    auto ws = std::make_unique<Workspace>(c, &m_ui);
+    ws->startUp();
+    const HistoryBuild refused = ws->buildHistory({archive});
+    EXPECT_EQ(refused.status, HistoryBuild::Status::WriteFailed);
+    EXPECT_EQ(refused.text,
+              QStringLiteral("Les tirages lus sont du Keno 20 sur 70 (1993–2025) : ils ne vont pas dans l'historique du "
+                             "Keno 16 sur 56 (depuis le 03/11/2025). Rien n'a été écrit."));
+    EXPECT_TRUE(QDir(m_data.path()).entryList(QDir::Files).isEmpty());
+
+    // Their own game takes them.
+    c.formula = FormulaId::Keno20of70;
+    ws = std::make_unique<Workspace>(c, &m_ui);
+    ws->startUp();
+    EXPECT_EQ(ws->buildHistory({archive}).status, HistoryBuild::Status::Built);
+    EXPECT_EQ(readFile(working()), crlf(classic));
+}
