@@ -11,19 +11,21 @@
 
 class GridCommands;
 class Jobs;
+class ReportArea;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
+struct Report;
 struct WorkspaceState;
 
 // The analyses of the number groups, the columns, the partners, the announcer and the two
-// combination walks. Each does its steps on the report area in their own order: which list is
-// cleared and which only hidden, which caption is kept, whether the export step follows.
+// combination walks. Each report says which list is cleared and which only hidden, which caption
+// is kept, whether the export step follows.
 class AnalysisCommands {
 public:
-    AnalysisCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
+    AnalysisCommands(WorkspaceState& state, ReportArea& area, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
                      GridCommands& grid, Jobs& jobs)
-        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+        : m_state(state), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -47,7 +49,8 @@ public:
     const QString& walkProgress() const { return m_walkProgress; }
 
 private:
-    void writeLines(const AnalysisReport& report);
+    static Report analysis(const QString& name, const AnalysisReport& lines);
+    static Report walkReport(const QString& name);
     // The size of the combinations, or 0 when the answer is not 2..10.
     int askSize();
     void startWalk(Job job);
@@ -57,6 +60,7 @@ private:
     void endWalk(const CombinationWalk::Result& result);
 
     WorkspaceState& m_state;
+    ReportArea& m_area;
     UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;

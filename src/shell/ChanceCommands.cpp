@@ -6,6 +6,7 @@
 #include "chance/LiftReports.h"
 #include "chance/PerformanceComparison.h"
 #include "output/NumberFormat.h"
+#include "output/Report.h"
 #include "shell/GridCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
@@ -20,26 +21,26 @@
 namespace {
 
 const QString kBacktestTitle = QStringLiteral("Tester la prévision");
+constexpr int kWideList = 5600;
 
 } // namespace
 
+Report ChanceCommands::chanceReport(const QString& title, const QStringList& lines, bool exported)
+{
+    Report report = Report::addedTitle(title);
+    report.caption = QString();
+    report.busy = Report::Busy::Hidden;
+    report.resultat = ReportList::replacedBy(lines, true);
+    report.resultat.widthTwips = kWideList;
+    // The right list is emptied too, so an export holds these lines only.
+    report.resultat2 = ReportList::cleared(false);
+    report.exported = exported;
+    return report;
+}
+
 void ChanceCommands::writeReport(const QString& title, const QStringList& lines, bool exported)
 {
-    ReportModel& report = m_state.report;
-    m_steps.hideBusy();
-    report.setAddedTitle(title);
-    report.caption.clear();
-    report.resultat.clear();
-    report.resultat.visible = true;
-    report.resultat.widthTwips = 5600;
-    // The right list is emptied too, so an export holds these lines only.
-    report.resultat2.clear();
-    report.resultat2.visible = false;
-    for (const QString& line : lines)
-        report.resultat.add(line);
-    m_changes.changed(StatePart::ReportPart);
-    if (exported)
-        m_steps.wordpad();
+    m_steps.show(chanceReport(title, lines, exported));
 }
 
 void ChanceCommands::hasard()
@@ -146,10 +147,7 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
     return CommandOutcome::done();
 }
 
-void ChanceCommands::appendPerformanceComparison(const std::vector<int>& ticked)
+QStringList ChanceCommands::performanceComparison(const std::vector<int>& ticked) const
 {
-    WorkspaceState& s = m_state;
-    for (const QString& line : PerformanceComparison::lines(s.matrix, s.period, ticked))
-        s.report.resultat.add(line);
-    m_changes.changed(StatePart::ReportPart);
+    return PerformanceComparison::lines(m_state.matrix, m_state.period, ticked);
 }

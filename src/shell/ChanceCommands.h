@@ -5,12 +5,14 @@
 
 #include "chance/Backtest.h"
 
+#include <QStringList>
 #include <optional>
 #include <vector>
 
 class GridCommands;
 class Jobs;
 class ReportSteps;
+struct Report;
 class StateChanges;
 class UserInterface;
 struct WorkspaceState;
@@ -36,15 +38,18 @@ public:
     // writes its report at the end; refused when the size is out of range.
     CommandOutcome backtest(int size, quint32 seed);
 
-    // Adds the comparison with chance after the lines of "Performance", before its export.
-    void appendPerformanceComparison(const std::vector<int>& ticked);
+    // The comparison with chance that follows the lines of "Performance".
+    QStringList performanceComparison(const std::vector<int>& ticked) const;
 
 private:
     // What a backtest of `size` numbers reads now.
     BacktestJob prepareBacktest(int size, quint32 seed);
     // Writes the report of a finished (or stopped) backtest.
     void showBacktest(const BacktestJob& job, const BacktestResult& result);
-    // Clears the report area for a one-column report titled `title`, writes `lines` and exports.
+    // A one-column report titled `title` beside the classic ones: `lines` on the left, the right
+    // list emptied and hidden, the caption cleared.
+    static Report chanceReport(const QString& title, const QStringList& lines, bool exported);
+    // Shows chanceReport().
     void writeReport(const QString& title, const QStringList& lines, bool exported = true);
 
     WorkspaceState& m_state;

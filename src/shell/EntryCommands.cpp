@@ -3,10 +3,13 @@
 
 #include "acquire/ManualEntry.h"
 #include "history/DrawLine.h"
+#include "output/Report.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
+#include "shell/ReportArea.h"
+#include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
@@ -106,21 +109,21 @@ void EntryCommands::validateEntry()
         s.period.last = s.itemCount() - 2;
     }
     const int newCount = s.itemCount();
-    s.report.resultat.visible = true;
+    m_area.showResultat();
     s.okEnabled = false;
     s.criteria.updateAfterEntry(newCount);
     s.entry.info = QStringLiteral("Gagnez au Kéno !");
-    m_changes.changed(StatePart::ReportPart | StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
+    m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
     if (newCount > s.savedLineCount)
         m_history.sauve();
 }
 
 void EntryCommands::effacer()
 {
-    m_state.report.keepTitle(QString());
-    m_state.report.resultat.clear();
-    m_state.report.resultat2.clear();
-    m_changes.changed(StatePart::ReportPart);
+    Report report = Report::keptTitle(QString());
+    report.resultat = ReportList::cleared();
+    report.resultat2 = ReportList::cleared();
+    m_steps.show(report);
     m_grid.untickAll();
 }
 
@@ -128,8 +131,9 @@ void EntryCommands::clickResultat(int index)
 {
     WorkspaceState& s = m_state;
     s.counters.label2 = QStringLiteral("Tirage numéro ");
-    if (index >= 0 && index < s.report.resultat.count()) {
-        const QString& item = s.report.resultat.lines[index];
+    const ResultList& resultat = m_area.model().resultat;
+    if (index >= 0 && index < resultat.count()) {
+        const QString& item = resultat.lines[index];
         if (item.size() > 2 && item[2] == QLatin1Char('/')) {
             s.counters.text1 = QString::number(index + 1);
             const int draw = s.period.first + index;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ForecastCommands.h"
 
+#include "output/Report.h"
 #include "shell/ChanceCommands.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
@@ -17,34 +18,37 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+constexpr int kWideList = 5600;
+
+} // namespace
+
 void ForecastCommands::performance()
 {
     WorkspaceState& s = m_state;
-    ReportModel& report = s.report;
     m_steps.hideBusy();
-    report.resultat.visible = true;
-    report.resultat2.visible = false;
-    report.resultat.widthTwips = 5600;
-    report.resultat.clear();
-    report.resultat2.clear();
     std::vector<int> ticked;
     for (int n : m_grid.chosenNumbers())
         ticked.push_back(n);
+    PerformanceReport result;
     {
         const Hourglass hourglass(m_steps);
-        const PerformanceReport result = Performance::evaluate(s.drawLines(), s.matrix, s.period, ticked);
-        report.setTitle(result.title); // "Performance d'un ensemble", over an empty caption
-        report.caption = result.caption;
-        for (const QString& line : result.lines)
-            report.resultat.add(line);
-        report.resultat.setSelected(result.selectedLine, true);
-        if (result.dat)
-            s.entry.dat = *result.dat;
-        m_changes.changed(StatePart::ReportPart | StatePart::EntryPart);
+        result = Performance::evaluate(s.drawLines(), s.matrix, s.period, ticked);
     }
+    Report report = Report::ownTitle(result.title); // "Performance d'un ensemble", over an empty caption
+    report.caption = result.caption;
     // After the report's own lines: what chance alone would have paid over the same draws.
-    m_chance.appendPerformanceComparison(ticked);
-    m_steps.wordpad();
+    report.resultat = ReportList::replacedBy(result.lines + m_chance.performanceComparison(ticked), true);
+    report.resultat.selectedLine = result.selectedLine;
+    report.resultat.widthTwips = kWideList;
+    report.resultat2 = ReportList::cleared(false);
+    report.exported = true;
+    if (result.dat) {
+        s.entry.dat = *result.dat;
+        m_changes.changed(StatePart::EntryPart);
+    }
+    m_steps.show(report);
 }
 
 void ForecastCommands::runPreset(const std::vector<int>& numbers)
@@ -71,11 +75,7 @@ void ForecastCommands::finales(int index)
 void ForecastCommands::selectionNumeros()
 {
     WorkspaceState& s = m_state;
-    ReportModel& report = s.report;
-    report.keepTitle(QStringLiteral("Selection numéros"));
-    report.resultat.clear();
-    report.resultat2.visible = false;
-    report.resultat.widthTwips = 5600;
+    Report report = Report::keptTitle(QStringLiteral("Selection numéros"));
     {
         const Hourglass hourglass(m_steps);
         // Each of the three windows is a Calcul: the busy indicator says so and stays.
@@ -84,11 +84,12 @@ void ForecastCommands::selectionNumeros()
         s.period = result.period;
         s.stats = result.stats;
         s.statsValid = true;
-        for (const QString& line : result.lines)
-            report.resultat.add(line);
-        m_changes.changed(StatePart::ReportPart);
+        report.resultat = ReportList::replacedBy(result.lines);
     }
-    m_steps.wordpad();
+    report.resultat.widthTwips = kWideList;
+    report.resultat2 = ReportList::hidden();
+    report.exported = true;
+    m_steps.show(report);
 }
 
 QString ForecastCommands::criteriaPath() const

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/GridCommands.h"
 
-#include "output/NumberFormat.h"
+#include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
 #include "shell/WorkspaceState.h"
 
@@ -54,16 +54,5 @@ QList<int> GridCommands::chosenNumbers() const
 
 void GridCommands::reperage()
 {
-    ReportModel& report = m_state.report;
-    if (report.resultat.count() == 0)
-        return;
-    for (ResultList* list : {&report.resultat, &report.resultat2}) {
-        for (int i = 1; i < list->count(); ++i) {
-            const qint64 n = NumberFormat::readTypedNumber(QStringView(list->lines[i]).left(2));
-            // Lines that read as 0 or outside 1..70 (group counts) keep their selection.
-            if (n >= 1 && n <= 70)
-                list->setSelected(i, m_state.checks[static_cast<size_t>(n)]);
-        }
-    }
-    m_changes.changed(StatePart::ReportPart);
+    m_area.markNumbers(m_state.checks);
 }

@@ -3,13 +3,17 @@
 
 #include <QList>
 
+class ReportArea;
 class StateChanges;
 struct WorkspaceState;
 
 // The grid of seventy number boxes.
 class GridCommands {
 public:
-    GridCommands(WorkspaceState& state, const StateChanges& changes) : m_state(state), m_changes(changes) { }
+    GridCommands(WorkspaceState& state, ReportArea& area, const StateChanges& changes)
+        : m_state(state), m_area(area), m_changes(changes)
+    {
+    }
 
     void setCheck(int number, bool ticked);
     void untickAll();
@@ -22,5 +26,6 @@ private:
     void boxUpdate();
 
     WorkspaceState& m_state;
+    ReportArea& m_area;
     const StateChanges& m_changes;
 };

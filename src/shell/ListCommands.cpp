@@ -4,6 +4,7 @@
 #include "history/DateText.h"
 #include "history/DrawLine.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
 #include "shell/WorkspaceState.h"
 
@@ -34,9 +35,7 @@ void ListCommands::clickListe(int index)
     s.selected = index;
     s.editOldest = false;
     periodFromClick(index);
-    if (s.report.resultat.count() > 68)
-        for (int k = 0; k <= std::min(69, s.report.resultat.count() - 1); ++k)
-            s.report.resultat.setSelected(k, false);
+    m_area.clearRankingMarks();
     if (index == 0 && count > 1) {
         // The first line acts on the second: the period then holds the oldest draw alone.
         selectItem(1);

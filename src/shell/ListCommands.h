@@ -2,6 +2,7 @@
 #pragma once
 
 class RankingCommands;
+class ReportArea;
 class StateChanges;
 struct WorkspaceState;
 
@@ -9,8 +10,8 @@ struct WorkspaceState;
 // prepared for correction (or the trailing empty item for a new draw).
 class ListCommands {
 public:
-    ListCommands(WorkspaceState& state, const StateChanges& changes, RankingCommands& rankings)
-        : m_state(state), m_changes(changes), m_rankings(rankings)
+    ListCommands(WorkspaceState& state, ReportArea& area, const StateChanges& changes, RankingCommands& rankings)
+        : m_state(state), m_area(area), m_changes(changes), m_rankings(rankings)
     {
     }
 
@@ -22,6 +23,7 @@ private:
     void periodFromClick(int index);
 
     WorkspaceState& m_state;
+    ReportArea& m_area;
     const StateChanges& m_changes;
     RankingCommands& m_rankings;
 };

@@ -1,49 +1,64 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/RankingCommands.h"
 
+#include "output/Report.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/WorkspaceState.h"
 
-#include <algorithm>
+namespace {
 
-void RankingCommands::runRanking(RankingKind kind)
+constexpr int kListWidth = 2800;
+constexpr int kLeftLines = 36; // the header and the first 35 numbers; the rest go right
+
+ReportList rankingList(QStringList lines)
+{
+    ReportList list = ReportList::replacedBy(std::move(lines), true);
+    list.widthTwips = kListWidth;
+    return list;
+}
+
+} // namespace
+
+Report RankingCommands::ranking(RankingKind kind) const
+{
+    const WorkspaceState& s = m_state;
+    const RankingTexts texts = Rankings::texts(kind);
+    Report report = Report::ownTitle(texts.title + s.itemDate(s.selected - 1));
+    report.caption = texts.caption;
+    report.busy = Report::Busy::Shown;
+    report.status = texts.status;
+    QStringList left{QString::fromLatin1(Rankings::kHeader)};
+    QStringList right{QString::fromLatin1(Rankings::kHeader)};
+    for (int n : Rankings::order(kind, s.stats))
+        (left.size() < kLeftLines ? left : right) << Rankings::line(kind, n, s.stats);
+    report.resultat = rankingList(left);
+    report.resultat2 = rankingList(right);
+    return report;
+}
+
+void RankingCommands::runRanking(RankingKind kind, bool exported)
 {
     WorkspaceState& s = m_state;
     if (!s.statsValid)
         m_steps.calcul();
-    ReportModel& report = s.report;
-    report.resultat.clear();
-    report.resultat.visible = true;
-    report.resultat.widthTwips = 2800;
-    report.resultat2.widthTwips = 2800;
-    report.resultat2.clear();
-    report.resultat2.visible = true;
-    const RankingTexts texts = Rankings::texts(kind);
-    report.setTitle(texts.title + s.itemDate(s.selected - 1));
-    report.caption = texts.caption;
-    report.resultat.add(QString::fromLatin1(Rankings::kHeader));
-    report.resultat2.add(QString::fromLatin1(Rankings::kHeader));
-    m_steps.showBusy(texts.status);
-    for (int n : Rankings::order(kind, s.stats)) {
-        ResultList& target = report.resultat.count() < 36 ? report.resultat : report.resultat2;
-        target.add(Rankings::line(kind, n, s.stats));
-    }
+    Report report = ranking(kind);
+    report.exported = exported;
     if (kind == RankingKind::Sorties)
         s.criteria.updateAfterSorties(s.stats);
     else if (kind == RankingKind::EcartsMax)
         s.criteria.updateAfterEcartsMax(s.stats);
-    m_changes.changed(StatePart::ReportPart | StatePart::CriteriaPart);
+    m_changes.changed(StatePart::CriteriaPart);
+    m_steps.show(report);
 }
 
 void RankingCommands::srti()
 {
-    runRanking(RankingKind::Sorties);
+    runRanking(RankingKind::Sorties, false);
 }
 
 void RankingCommands::rankWith(RankingKind kind)
 {
     m_state.period.last = m_state.selected - 1;
-    runRanking(kind);
-    m_steps.wordpad();
+    runRanking(kind, true);
 }

@@ -4,6 +4,7 @@
 #include "stats/Rankings.h"
 
 class ReportSteps;
+struct Report;
 class StateChanges;
 struct WorkspaceState;
 
@@ -23,7 +24,11 @@ public:
 
 private:
     void rankWith(RankingKind kind);
-    void runRanking(RankingKind kind);
+    // Calcul when the statistics are stale, the criteria the ranking moves, then the ranking.
+    void runRanking(RankingKind kind, bool exported);
+    // The ranking of the statistics up to the draw before the selection: 35 numbers on the
+    // left, the rest on the right, each list under the header.
+    Report ranking(RankingKind kind) const;
 
     WorkspaceState& m_state;
     const StateChanges& m_changes;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "output/ReportModel.h"
 #include "shell/HistoryBuild.h"
 #include "shell/StateChanges.h"
 #include "shell/WorkspaceConfig.h"
@@ -29,6 +30,7 @@ class ImportCommand;
 class ListCommands;
 class OutputCommands;
 class RankingCommands;
+class ReportArea;
 class ReportSteps;
 class QTemporaryDir;
 class UserInterface;
@@ -89,7 +91,7 @@ public:
     int listRevision() const { return m_state.listRevision; }
     int selectedIndex() const { return m_state.selected; }
     int drawCount() const { return m_state.itemCount() - 1; }
-    const ReportModel& report() const { return m_state.report; }
+    const ReportModel& report() const;
     const Counters& counters() const { return m_state.counters; }
     const EntryFields& entry() const { return m_state.entry; }
     const Progress& progress() const { return m_state.progress; }
@@ -138,6 +140,7 @@ private:
     WorkspaceState m_state;
     UserInterface& m_ui;
     StateChanges m_changes;
+    std::unique_ptr<ReportArea> m_reportArea;
     std::unique_ptr<ReportSteps> m_steps;
     std::unique_ptr<Jobs> m_jobs;
     std::unique_ptr<HistoryCommands> m_history;

@@ -6,7 +6,6 @@
 #include "history/DrawList.h"
 #include "history/DrawMatrix.h"
 #include "history/StudyPeriod.h"
-#include "output/ReportModel.h"
 #include "stats/NumberStats.h"
 
 #include <QByteArray>
@@ -53,7 +52,8 @@ struct ImportOutcome {
     bool reported = false; // the error has been shown to the person already
 };
 
-// Everything the main window holds. The command units change it; the Workspace announces it.
+// Everything the main window holds but the report area (ReportArea). The command units change
+// it; the Workspace announces it.
 struct WorkspaceState {
     // The draw lines then the trailing empty item. Changed only through the functions below,
     // which count every change so the window knows when to redraw it.
@@ -85,7 +85,6 @@ struct WorkspaceState {
     StudyPeriod period;
     int savedLineCount = 0;
 
-    ReportModel report;
     Counters counters;
     EntryFields entry;
     Progress progress;
