@@ -14,6 +14,7 @@
 #include "shell/ReportArea.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
@@ -49,25 +50,25 @@ Report AnalysisCommands::analysis(const QString& name, const AnalysisReport& lin
 void AnalysisCommands::dizaines()
 {
     const WorkspaceState& s = m_state;
-    m_steps.show(analysis(QStringLiteral("Dizaines/Unités"), GroupCounts::dizainesUnites(s.matrix, s.period)));
+    m_steps.show(analysis(QStringLiteral("Dizaines/Unités"), GroupCounts::dizainesUnites(s.matrix, m_study.period())));
 }
 
 void AnalysisCommands::septaines()
 {
     m_steps.calcul();
-    m_steps.show(analysis(QStringLiteral("Septaines"), GroupCounts::septaines(m_state.stats)));
+    m_steps.show(analysis(QStringLiteral("Septaines"), GroupCounts::septaines(m_study.stats())));
 }
 
 void AnalysisCommands::pairsImpairs()
 {
     m_steps.calcul();
-    m_steps.show(analysis(QStringLiteral("Pairs / Impairs"), GroupCounts::pairsImpairs(m_state.stats)));
+    m_steps.show(analysis(QStringLiteral("Pairs / Impairs"), GroupCounts::pairsImpairs(m_study.stats())));
 }
 
 void AnalysisCommands::petitsGros()
 {
     m_steps.calcul();
-    m_steps.show(analysis(QStringLiteral("Petits / Gros Numéros"), GroupCounts::petitsGros(m_state.stats)));
+    m_steps.show(analysis(QStringLiteral("Petits / Gros Numéros"), GroupCounts::petitsGros(m_study.stats())));
 }
 
 void AnalysisCommands::colonne()
@@ -76,7 +77,7 @@ void AnalysisCommands::colonne()
     const int column = ColumnReport::readAnswer(m_ui.askText(QString(), ColumnReport::prompt(), QString()).value_or(QString()));
     if (!ColumnReport::isColumn(column))
         return;
-    Report report = analysis(QStringLiteral("Colonne"), ColumnReport::report(s.drawLines(), s.period, column));
+    Report report = analysis(QStringLiteral("Colonne"), ColumnReport::report(s.drawLines(), m_study.period(), column));
     report.resultat.visible = true;
     m_steps.show(report);
 }
@@ -85,13 +86,14 @@ void AnalysisCommands::partenaire()
 {
     WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
-    m_steps.show(analysis(QStringLiteral("Partenaire ideal"), BestPartners::report(s.matrix, s.period, m_grid.chosenNumbers())));
+    m_steps.show(
+        analysis(QStringLiteral("Partenaire ideal"), BestPartners::report(s.matrix, m_study.period(), m_grid.chosenNumbers())));
 }
 
 CommandOutcome AnalysisCommands::annonceur()
 {
     const WorkspaceState& s = m_state;
-    const Announcer::Result result = Announcer::report(s.matrix, s.period, m_grid.chosenNumbers());
+    const Announcer::Result result = Announcer::report(s.matrix, m_study.period(), m_grid.chosenNumbers());
     if (result.tooManyNumbers)
         return CommandOutcome::refused(Announcer::tooManyMessage());
     Report report = analysis(QStringLiteral("Annonceur"), result.report);
@@ -127,7 +129,7 @@ void AnalysisCommands::plusSortis()
         return;
     // The walk works on its own copies: the list and grid may not change under it.
     auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
-    const StudyPeriod period = s.period;
+    const StudyPeriod period = m_study.period();
     auto result = std::make_shared<CombinationWalk::Result>();
     Job job;
     job.run = [this, matrix, period, chosen, r, result](JobContext& context) {

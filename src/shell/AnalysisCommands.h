@@ -16,6 +16,7 @@ class ReportSteps;
 class StateChanges;
 class UserInterface;
 struct Report;
+class Study;
 struct WorkspaceState;
 
 // The analyses of the number groups, the columns, the partners, the announcer and the two
@@ -23,9 +24,9 @@ struct WorkspaceState;
 // is kept, whether the export step follows.
 class AnalysisCommands {
 public:
-    AnalysisCommands(WorkspaceState& state, ReportArea& area, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
-                     GridCommands& grid, Jobs& jobs)
-        : m_state(state), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+    AnalysisCommands(WorkspaceState& state, const Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
+                     ReportSteps& steps, GridCommands& grid, Jobs& jobs)
+        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -60,6 +61,7 @@ private:
     void endWalk(const CombinationWalk::Result& result);
 
     WorkspaceState& m_state;
+    const Study& m_study;
     ReportArea& m_area;
     UserInterface& m_ui;
     const StateChanges& m_changes;

@@ -12,6 +12,7 @@
 #include "shell/Messages.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
@@ -47,9 +48,10 @@ void ChanceCommands::hasard()
 {
     WorkspaceState& s = m_state;
     // Like the rankings: the period ends at the draw before the selection.
-    s.period.last = s.selected - 1;
+    m_study.endAt(s.selected - 1);
     m_steps.calcul();
-    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1), HasardReport::lines(s.stats, s.period));
+    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1),
+                HasardReport::lines(m_study.stats(), m_study.period()));
 }
 
 void ChanceCommands::cotesKeno()
@@ -61,7 +63,7 @@ void ChanceCommands::partenairesHasard()
 {
     WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
-    const AnalysisReport r = LiftReports::partners(s.matrix, s.period, m_grid.chosenNumbers());
+    const AnalysisReport r = LiftReports::partners(s.matrix, m_study.period(), m_grid.chosenNumbers());
     writeReport(QStringLiteral("Partenaires - hasard"), r.lines, r.exported);
 }
 
@@ -69,7 +71,8 @@ void ChanceCommands::annonceurHasard()
 {
     WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
-    const AnalysisReport r = LiftReports::announcer(s.matrix, s.period, m_grid.chosenNumbers(), std::max(0, s.itemCount() - 1));
+    const AnalysisReport r
+        = LiftReports::announcer(s.matrix, m_study.period(), m_grid.chosenNumbers(), std::max(0, s.itemCount() - 1));
     writeReport(QStringLiteral("Annonceur - hasard"), r.lines, r.exported);
 }
 
@@ -80,7 +83,7 @@ BacktestJob ChanceCommands::prepareBacktest(int size, quint32 seed)
     job.matrix = s.matrix;
     job.matrix.resize(s.itemCount() + 1);
     // The draws played end, like the reports' periods, at the draw before the selection.
-    job.period.first = std::max(0, s.period.first);
+    job.period.first = std::max(0, m_study.period().first);
     job.period.last = std::min(s.selected - 1, s.itemCount() - 2);
     job.criteria = s.criteria;
     job.settings.size = size;
@@ -149,5 +152,5 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
 
 QStringList ChanceCommands::performanceComparison(const std::vector<int>& ticked) const
 {
-    return PerformanceComparison::lines(m_state.matrix, m_state.period, ticked);
+    return PerformanceComparison::lines(m_state.matrix, m_study.period(), ticked);
 }

@@ -15,15 +15,16 @@ class ReportSteps;
 struct Report;
 class StateChanges;
 class UserInterface;
+class Study;
 struct WorkspaceState;
 
 // The reports that set the statistics against chance: "Hasard", "Cotes du Keno", the companions
 // of "Partenaire ideal" and "Annonceur", and the backtest of the forecast selection.
 class ChanceCommands {
 public:
-    ChanceCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps, GridCommands& grid,
-                   Jobs& jobs)
-        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+    ChanceCommands(WorkspaceState& state, Study& study, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
+                   GridCommands& grid, Jobs& jobs)
+        : m_state(state), m_study(study), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -53,6 +54,7 @@ private:
     void writeReport(const QString& title, const QStringList& lines, bool exported = true);
 
     WorkspaceState& m_state;
+    Study& m_study;
     UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;

@@ -11,6 +11,7 @@
 #include "shell/ReportArea.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
@@ -106,7 +107,7 @@ void EntryCommands::validateEntry()
     m_grid.untickAll();
     if (adding) {
         m_list.selectItem(count);
-        s.period.last = s.itemCount() - 2;
+        m_study.endAt(s.itemCount() - 2);
     }
     const int newCount = s.itemCount();
     m_area.showResultat();
@@ -136,7 +137,7 @@ void EntryCommands::clickResultat(int index)
         const QString& item = resultat.lines[index];
         if (item.size() > 2 && item[2] == QLatin1Char('/')) {
             s.counters.text1 = QString::number(index + 1);
-            const int draw = s.period.first + index;
+            const int draw = m_study.period().first + index;
             if (draw >= 0 && draw < s.itemCount())
                 s.entry.affichage = s.lineText(draw);
         }

@@ -12,14 +12,15 @@ class ReportArea;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
+class Study;
 struct WorkspaceState;
 
 // Manual entry and correction of draws, and the clicks on the result list.
 class EntryCommands {
 public:
-    EntryCommands(WorkspaceState& state, ReportArea& area, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
-                  GridCommands& grid, ListCommands& list, HistoryCommands& history)
-        : m_state(state), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_list(list),
+    EntryCommands(WorkspaceState& state, Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
+                  ReportSteps& steps, GridCommands& grid, ListCommands& list, HistoryCommands& history)
+        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_list(list),
           m_history(history)
     {
     }
@@ -36,6 +37,7 @@ private:
     // The date and slot of the line being entered or corrected; nullopt, already told, when none.
     std::optional<ManualEntry::Slot> entrySlot(int i);
     WorkspaceState& m_state;
+    Study& m_study;
     ReportArea& m_area;
     UserInterface& m_ui;
     const StateChanges& m_changes;

@@ -6,6 +6,7 @@
 #include "shell/RankingCommands.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
@@ -48,9 +49,7 @@ void FilterCommand::filterHistory()
     s.setDraws(std::move(kept));
     m_list.selectItem(s.itemCount() - 1);
     s.counters.text1 = QString::number(s.selected);
-    s.statsValid = false;
-    s.period.first = 0;
-    s.period.last = s.itemCount() - 2;
+    m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
     m_steps.calcul();

@@ -7,14 +7,16 @@ class RankingCommands;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
+class Study;
 struct WorkspaceState;
 
 // "Periode d'etude": the calendar filter replaces the list by the draws it keeps.
 class FilterCommand {
 public:
-    FilterCommand(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps, ListCommands& list,
-                  RankingCommands& rankings, HistoryCommands& history)
-        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings), m_history(history)
+    FilterCommand(WorkspaceState& state, Study& study, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
+                  ListCommands& list, RankingCommands& rankings, HistoryCommands& history)
+        : m_state(state), m_study(study), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
+          m_history(history)
     {
     }
 
@@ -25,6 +27,7 @@ private:
     void filterHistory();
 
     WorkspaceState& m_state;
+    Study& m_study;
     UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;

@@ -5,6 +5,7 @@
 #include "shell/ChanceCommands.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
 
@@ -34,7 +35,7 @@ void ForecastCommands::performance()
     PerformanceReport result;
     {
         const Hourglass hourglass(m_steps);
-        result = Performance::evaluate(s.drawLines(), s.matrix, s.period, ticked);
+        result = Performance::evaluate(s.drawLines(), s.matrix, m_study.period(), ticked);
     }
     Report report = Report::ownTitle(result.title); // "Performance d'un ensemble", over an empty caption
     report.caption = result.caption;
@@ -81,9 +82,7 @@ void ForecastCommands::selectionNumeros()
         // Each of the three windows is a Calcul: the busy indicator says so and stays.
         m_steps.showBusy(QStringLiteral("CALCUL"));
         const ForecastSelectionResult result = ForecastSelection::run(s.matrix, s.selected, s.criteria);
-        s.period = result.period;
-        s.stats = result.stats;
-        s.statsValid = true;
+        m_study.take(result.period, result.stats);
         report.resultat = ReportList::replacedBy(result.lines);
     }
     report.resultat.widthTwips = kWideList;

@@ -12,15 +12,17 @@ class ReportSteps;
 class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
+class Study;
 struct WorkspaceState;
 
 // The performance of the ticked set, the grid presets that run it, the forecast selection and
 // the criteria the selection reads (state.criteria, mirrored by the criteria window).
 class ForecastCommands {
 public:
-    ForecastCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                     ReportSteps& steps, GridCommands& grid, ChanceCommands& chance)
-        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_chance(chance)
+    ForecastCommands(WorkspaceState& state, Study& study, const WorkspaceConfig& config, UserInterface& ui,
+                     const StateChanges& changes, ReportSteps& steps, GridCommands& grid, ChanceCommands& chance)
+        : m_state(state), m_study(study), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid),
+          m_chance(chance)
     {
     }
 
@@ -52,6 +54,7 @@ private:
     void runPreset(const std::vector<int>& numbers);
 
     WorkspaceState& m_state;
+    Study& m_study;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
     const StateChanges& m_changes;

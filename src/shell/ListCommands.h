@@ -4,14 +4,15 @@
 class RankingCommands;
 class ReportArea;
 class StateChanges;
+class Study;
 struct WorkspaceState;
 
 // A click on the draw list: the study period ends at the draw before the line, and the line is
 // prepared for correction (or the trailing empty item for a new draw).
 class ListCommands {
 public:
-    ListCommands(WorkspaceState& state, ReportArea& area, const StateChanges& changes, RankingCommands& rankings)
-        : m_state(state), m_area(area), m_changes(changes), m_rankings(rankings)
+    ListCommands(WorkspaceState& state, Study& study, ReportArea& area, const StateChanges& changes, RankingCommands& rankings)
+        : m_state(state), m_study(study), m_area(area), m_changes(changes), m_rankings(rankings)
     {
     }
 
@@ -23,6 +24,7 @@ private:
     void periodFromClick(int index);
 
     WorkspaceState& m_state;
+    Study& m_study;
     ReportArea& m_area;
     const StateChanges& m_changes;
     RankingCommands& m_rankings;

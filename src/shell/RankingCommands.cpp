@@ -4,6 +4,7 @@
 #include "output/Report.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/WorkspaceState.h"
 
 namespace {
@@ -30,8 +31,9 @@ Report RankingCommands::ranking(RankingKind kind) const
     report.status = texts.status;
     QStringList left{QString::fromLatin1(Rankings::kHeader)};
     QStringList right{QString::fromLatin1(Rankings::kHeader)};
-    for (int n : Rankings::order(kind, s.stats))
-        (left.size() < kLeftLines ? left : right) << Rankings::line(kind, n, s.stats);
+    const NumberStats& stats = m_study.stats();
+    for (int n : Rankings::order(kind, stats))
+        (left.size() < kLeftLines ? left : right) << Rankings::line(kind, n, stats);
     report.resultat = rankingList(left);
     report.resultat2 = rankingList(right);
     return report;
@@ -40,14 +42,14 @@ Report RankingCommands::ranking(RankingKind kind) const
 void RankingCommands::runRanking(RankingKind kind, bool exported)
 {
     WorkspaceState& s = m_state;
-    if (!s.statsValid)
+    if (!m_study.statsValid())
         m_steps.calcul();
     Report report = ranking(kind);
     report.exported = exported;
     if (kind == RankingKind::Sorties)
-        s.criteria.updateAfterSorties(s.stats);
+        s.criteria.updateAfterSorties(m_study.stats());
     else if (kind == RankingKind::EcartsMax)
-        s.criteria.updateAfterEcartsMax(s.stats);
+        s.criteria.updateAfterEcartsMax(m_study.stats());
     m_changes.changed(StatePart::CriteriaPart);
     m_steps.show(report);
 }
@@ -59,6 +61,6 @@ void RankingCommands::srti()
 
 void RankingCommands::rankWith(RankingKind kind)
 {
-    m_state.period.last = m_state.selected - 1;
+    m_study.endAt(m_state.selected - 1);
     runRanking(kind, true);
 }

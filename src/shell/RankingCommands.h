@@ -6,13 +6,14 @@
 class ReportSteps;
 struct Report;
 class StateChanges;
+class Study;
 struct WorkspaceState;
 
 // The four rankings of the numbers.
 class RankingCommands {
 public:
-    RankingCommands(WorkspaceState& state, const StateChanges& changes, ReportSteps& steps)
-        : m_state(state), m_changes(changes), m_steps(steps)
+    RankingCommands(WorkspaceState& state, Study& study, const StateChanges& changes, ReportSteps& steps)
+        : m_state(state), m_study(study), m_changes(changes), m_steps(steps)
     {
     }
 
@@ -31,6 +32,7 @@ private:
     Report ranking(RankingKind kind) const;
 
     WorkspaceState& m_state;
+    Study& m_study;
     const StateChanges& m_changes;
     ReportSteps& m_steps;
 };

@@ -5,6 +5,7 @@
 #include "shell/OutputCommands.h"
 #include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 #include "stats/NumberStats.h"
@@ -32,8 +33,7 @@ void ReportSteps::calcul()
     const Hourglass hourglass(*this);
     showBusy(QStringLiteral("CALCUL"));
     s.matrix.resize(s.itemCount() + 1);
-    s.stats = computeStats(s.matrix, s.period);
-    s.statsValid = true;
+    m_study.count(s.matrix);
 }
 
 void ReportSteps::wordpad()

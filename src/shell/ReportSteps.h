@@ -8,14 +8,16 @@ class ReportArea;
 struct Report;
 class StateChanges;
 class UserInterface;
+class Study;
 struct WorkspaceState;
 
 // The steps the reports share: showing a report, the statistics of the study period, the busy indicator, the
 // hourglass and the export every report may end with.
 class ReportSteps {
 public:
-    ReportSteps(WorkspaceState& state, ReportArea& area, UserInterface& ui, const StateChanges& changes, OutputCommands& output)
-        : m_state(state), m_area(area), m_ui(ui), m_changes(changes), m_output(output)
+    ReportSteps(WorkspaceState& state, Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
+                OutputCommands& output)
+        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output)
     {
     }
 
@@ -36,6 +38,7 @@ public:
 
 private:
     WorkspaceState& m_state;
+    Study& m_study;
     ReportArea& m_area;
     UserInterface& m_ui;
     const StateChanges& m_changes;

@@ -38,19 +38,19 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_reportArea = std::make_unique<ReportArea>(m_changes);
     ReportArea& area = *m_reportArea;
     m_output = std::make_unique<OutputCommands>(s, area, m_config, m_ui, m_changes);
-    m_steps = std::make_unique<ReportSteps>(s, area, m_ui, m_changes, *m_output);
+    m_steps = std::make_unique<ReportSteps>(s, m_study, area, m_ui, m_changes, *m_output);
     m_jobs = std::make_unique<Jobs>(m_changes);
     m_grid = std::make_unique<GridCommands>(s, area, m_changes);
-    m_rankings = std::make_unique<RankingCommands>(s, m_changes, *m_steps);
-    m_list = std::make_unique<ListCommands>(s, area, m_changes, *m_rankings);
-    m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
-    m_history
-        = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import, *m_lock);
-    m_entry = std::make_unique<EntryCommands>(s, area, m_ui, m_changes, *m_steps, *m_grid, *m_list, *m_history);
-    m_filter = std::make_unique<FilterCommand>(s, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
-    m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_forecast = std::make_unique<ForecastCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
-    m_analyses = std::make_unique<AnalysisCommands>(s, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_rankings = std::make_unique<RankingCommands>(s, m_study, m_changes, *m_steps);
+    m_list = std::make_unique<ListCommands>(s, m_study, area, m_changes, *m_rankings);
+    m_import = std::make_unique<ImportCommand>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
+    m_history = std::make_unique<HistoryCommands>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings,
+                                                  *m_import, *m_lock);
+    m_entry = std::make_unique<EntryCommands>(s, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_list, *m_history);
+    m_filter = std::make_unique<FilterCommand>(s, m_study, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
+    m_chance = std::make_unique<ChanceCommands>(s, m_study, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_forecast = std::make_unique<ForecastCommands>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
+    m_analyses = std::make_unique<AnalysisCommands>(s, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
                                    *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock});

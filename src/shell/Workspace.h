@@ -4,6 +4,7 @@
 #include "output/ReportModel.h"
 #include "shell/HistoryBuild.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
 
@@ -101,9 +102,9 @@ public:
     bool telechargeEnabled() const { return m_state.telechargeEnabled; }
     QString windowTitle() const { return m_state.windowTitle; }
     QString versionText() const { return m_state.versionText; }
-    const NumberStats& stats() const { return m_state.stats; }
-    bool statsValid() const { return m_state.statsValid; }
-    const StudyPeriod& studyPeriod() const { return m_state.period; }
+    const NumberStats& stats() const { return m_study.stats(); }
+    bool statsValid() const { return m_study.statsValid(); }
+    const StudyPeriod& studyPeriod() const { return m_study.period(); }
     int savedLineCount() const { return m_state.savedLineCount; }
     const DrawMatrix& matrix() const { return m_state.matrix; }
     const CriteriaRanges& criteria() const { return m_state.criteria; }
@@ -138,6 +139,7 @@ private:
 
     WorkspaceConfig m_config;
     WorkspaceState m_state;
+    Study m_study;
     UserInterface& m_ui;
     StateChanges m_changes;
     std::unique_ptr<ReportArea> m_reportArea;

@@ -5,8 +5,6 @@
 #include "history/CalendarFilter.h"
 #include "history/DrawList.h"
 #include "history/DrawMatrix.h"
-#include "history/StudyPeriod.h"
-#include "stats/NumberStats.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -52,8 +50,8 @@ struct ImportOutcome {
     bool reported = false; // the error has been shown to the person already
 };
 
-// Everything the main window holds but the report area (ReportArea). The command units change
-// it; the Workspace announces it.
+// Everything the main window holds but the report area (ReportArea) and the study (Study). The
+// command units change it; the Workspace announces it.
 struct WorkspaceState {
     // The draw lines then the trailing empty item. Changed only through the functions below,
     // which count every change so the window knows when to redraw it.
@@ -80,9 +78,6 @@ struct WorkspaceState {
     QString unreadHistory;
 
     DrawMatrix matrix;
-    NumberStats stats;
-    bool statsValid = false;
-    StudyPeriod period;
     int savedLineCount = 0;
 
     Counters counters;

@@ -6,6 +6,7 @@
 #include "shell/OutputCommands.h"
 #include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
 #include "support/TestSupport.h"
@@ -36,12 +37,13 @@ protected:
     QTemporaryDir m_folder;
     WorkspaceConfig m_config;
     WorkspaceState m_state;
+    Study m_study;
     ScriptedUi m_ui;
     unsigned m_parts = 0;
     StateChanges m_changes{[this](unsigned parts) { m_parts |= parts; }};
     ReportArea m_area{m_changes};
     OutputCommands m_output{m_state, m_area, m_config, m_ui, m_changes};
-    ReportSteps m_steps{m_state, m_area, m_ui, m_changes, m_output};
+    ReportSteps m_steps{m_state, m_study, m_area, m_ui, m_changes, m_output};
 };
 
 TEST_F(ReportStepsTest, TheExportStepRunsOnlyWhenTheReportEndsWithIt)
