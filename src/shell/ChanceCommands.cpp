@@ -85,7 +85,7 @@ BacktestJob ChanceCommands::prepareBacktest(int size, quint32 seed)
     // The draws played end, like the reports' periods, at the draw before the selection.
     job.period.first = std::max(0, m_study.period().first);
     job.period.last = std::min(s.selected - 1, s.itemCount() - 2);
-    job.criteria = s.criteria;
+    job.criteria = m_criteria;
     job.settings.size = size;
     job.settings.seed = seed;
     for (int i = 0; i <= job.period.last; ++i)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
 #include "shell/CommandOutcome.h"
 
 #include "chance/Backtest.h"
@@ -22,9 +23,10 @@ struct WorkspaceState;
 // of "Partenaire ideal" and "Annonceur", and the backtest of the forecast selection.
 class ChanceCommands {
 public:
-    ChanceCommands(WorkspaceState& state, Study& study, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
-                   GridCommands& grid, Jobs& jobs)
-        : m_state(state), m_study(study), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+    ChanceCommands(WorkspaceState& state, Study& study, const CriteriaRanges& criteria, UserInterface& ui,
+                   const StateChanges& changes, ReportSteps& steps, GridCommands& grid, Jobs& jobs)
+        : m_state(state), m_study(study), m_criteria(criteria), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid),
+          m_jobs(jobs)
     {
     }
 
@@ -55,6 +57,7 @@ private:
 
     WorkspaceState& m_state;
     Study& m_study;
+    const CriteriaRanges& m_criteria;
     UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;

@@ -112,7 +112,7 @@ void EntryCommands::validateEntry()
     const int newCount = s.itemCount();
     m_area.showResultat();
     s.okEnabled = false;
-    s.criteria.updateAfterEntry(newCount);
+    m_criteria.updateAfterEntry(newCount);
     s.entry.info = QStringLiteral("Gagnez au Kéno !");
     m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
     if (newCount > s.savedLineCount)

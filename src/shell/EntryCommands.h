@@ -2,6 +2,7 @@
 #pragma once
 
 #include "acquire/ManualEntry.h"
+#include "forecast/CriteriaRanges.h"
 
 #include <optional>
 
@@ -18,10 +19,11 @@ struct WorkspaceState;
 // Manual entry and correction of draws, and the clicks on the result list.
 class EntryCommands {
 public:
-    EntryCommands(WorkspaceState& state, Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
-                  ReportSteps& steps, GridCommands& grid, ListCommands& list, HistoryCommands& history)
-        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_list(list),
-          m_history(history)
+    EntryCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, ReportArea& area, UserInterface& ui,
+                  const StateChanges& changes, ReportSteps& steps, GridCommands& grid, ListCommands& list,
+                  HistoryCommands& history)
+        : m_state(state), m_study(study), m_criteria(criteria), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_grid(grid), m_list(list), m_history(history)
     {
     }
 
@@ -38,6 +40,7 @@ private:
     std::optional<ManualEntry::Slot> entrySlot(int i);
     WorkspaceState& m_state;
     Study& m_study;
+    CriteriaRanges& m_criteria;
     ReportArea& m_area;
     UserInterface& m_ui;
     const StateChanges& m_changes;

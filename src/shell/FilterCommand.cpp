@@ -22,22 +22,22 @@ void FilterCommand::filterHistory()
     WorkspaceState& s = m_state;
     const Counters wholeHistory = s.counters;
 
-    s.filter.untickAll();
+    m_filter.untickAll();
     const DrawList complete = m_state.fullHistory();
     s.clearList();
     if (!complete.isEmpty())
-        s.filter.presetNextDraw(complete.text(complete.drawCount() - 1));
-    s.filter.to = m_ui.today();
-    if (!m_ui.editCalendarFilter(s.filter)) {
+        m_filter.presetNextDraw(complete.text(complete.drawCount() - 1));
+    m_filter.to = m_ui.today();
+    if (!m_ui.editCalendarFilter(m_filter)) {
         // Closing the window acts as a cancel; the next use starts from a new window.
-        s.filter = CalendarFilter{};
-        s.filter.to = m_ui.today();
-        s.filter.untickAll();
+        m_filter = CalendarFilter{};
+        m_filter.to = m_ui.today();
+        m_filter.untickAll();
     }
 
     DrawList kept;
     for (int k = 0; k < complete.drawCount(); ++k)
-        if (s.filter.keeps(complete, k))
+        if (m_filter.keeps(complete, k))
             kept.append(complete, k);
 
     if (kept.isEmpty()) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/CalendarFilter.h"
+
 class HistoryCommands;
 class ListCommands;
 class RankingCommands;
@@ -34,4 +36,5 @@ private:
     ListCommands& m_list;
     RankingCommands& m_rankings;
     HistoryCommands& m_history;
+    CalendarFilter m_filter; // as the person left it in the filter window
 };

@@ -81,7 +81,7 @@ void ForecastCommands::selectionNumeros()
         const Hourglass hourglass(m_steps);
         // Each of the three windows is a Calcul: the busy indicator says so and stays.
         m_steps.showBusy(QStringLiteral("CALCUL"));
-        const ForecastSelectionResult result = ForecastSelection::run(s.matrix, s.selected, s.criteria);
+        const ForecastSelectionResult result = ForecastSelection::run(s.matrix, s.selected, m_criteria);
         m_study.take(result.period, result.stats);
         report.resultat = ReportList::replacedBy(result.lines);
     }
@@ -108,7 +108,7 @@ QString ForecastCommands::reloadCriteria()
 
 QString ForecastCommands::loadCriteria(const QString& path)
 {
-    const QString problem = m_state.criteria.chargeConf(path);
+    const QString problem = m_criteria.chargeConf(path);
     m_changes.changed(StatePart::CriteriaPart);
     return problem;
 }
@@ -119,7 +119,7 @@ bool ForecastCommands::saveCriteria()
     // "Sauver" is an explicit request: the settings folder is made when it is missing.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
-    if (m_state.criteria.save(path, &error))
+    if (m_criteria.save(path, &error))
         return true;
     m_ui.message(error, Messages::kTitle);
     return false;
@@ -127,12 +127,12 @@ bool ForecastCommands::saveCriteria()
 
 void ForecastCommands::moveCriterion(CriterionBar bar, int position)
 {
-    m_state.criteria.setValue(bar, position);
+    m_criteria.setValue(bar, position);
     m_changes.changed(StatePart::CriteriaPart);
 }
 
 void ForecastCommands::forgetCriteria()
 {
-    m_state.criteria = ForecastCriteria();
+    m_criteria = ForecastCriteria();
     m_changes.changed(StatePart::CriteriaPart);
 }

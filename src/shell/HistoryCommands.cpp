@@ -124,7 +124,7 @@ void HistoryCommands::afterLoad(bool isCharge2)
     s.counters.prem = s.itemDate(0);
     // The matrix was rebuilt when the list was filled.
     m_steps.calcul();
-    s.criteria.updateAfterLoad(count, m_study.stats());
+    m_criteria.updateAfterLoad(count, m_study.stats());
     m_changes.changed(StatePart::CountersPart | StatePart::ListPart | StatePart::CriteriaPart);
 }
 

@@ -48,6 +48,6 @@ void ListCommands::clickListe(int index)
     s.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
     m_changes.changed(StatePart::EntryPart | StatePart::CountersPart | StatePart::ListPart);
     m_rankings.sorties();
-    s.criteria.updateAfterListClick(count, sel);
+    m_criteria.updateAfterListClick(count, sel);
     m_changes.changed(StatePart::CriteriaPart);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
+
 class RankingCommands;
 class ReportArea;
 class StateChanges;
@@ -11,8 +13,9 @@ struct WorkspaceState;
 // prepared for correction (or the trailing empty item for a new draw).
 class ListCommands {
 public:
-    ListCommands(WorkspaceState& state, Study& study, ReportArea& area, const StateChanges& changes, RankingCommands& rankings)
-        : m_state(state), m_study(study), m_area(area), m_changes(changes), m_rankings(rankings)
+    ListCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, ReportArea& area, const StateChanges& changes,
+                 RankingCommands& rankings)
+        : m_state(state), m_study(study), m_criteria(criteria), m_area(area), m_changes(changes), m_rankings(rankings)
     {
     }
 
@@ -25,6 +28,7 @@ private:
 
     WorkspaceState& m_state;
     Study& m_study;
+    CriteriaRanges& m_criteria;
     ReportArea& m_area;
     const StateChanges& m_changes;
     RankingCommands& m_rankings;

@@ -47,9 +47,9 @@ void RankingCommands::runRanking(RankingKind kind, bool exported)
     Report report = ranking(kind);
     report.exported = exported;
     if (kind == RankingKind::Sorties)
-        s.criteria.updateAfterSorties(m_study.stats());
+        m_criteria.updateAfterSorties(m_study.stats());
     else if (kind == RankingKind::EcartsMax)
-        s.criteria.updateAfterEcartsMax(m_study.stats());
+        m_criteria.updateAfterEcartsMax(m_study.stats());
     m_changes.changed(StatePart::CriteriaPart);
     m_steps.show(report);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
 #include "stats/Rankings.h"
 
 class ReportSteps;
@@ -12,8 +13,9 @@ struct WorkspaceState;
 // The four rankings of the numbers.
 class RankingCommands {
 public:
-    RankingCommands(WorkspaceState& state, Study& study, const StateChanges& changes, ReportSteps& steps)
-        : m_state(state), m_study(study), m_changes(changes), m_steps(steps)
+    RankingCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, const StateChanges& changes,
+                    ReportSteps& steps)
+        : m_state(state), m_study(study), m_criteria(criteria), m_changes(changes), m_steps(steps)
     {
     }
 
@@ -33,6 +35,7 @@ private:
 
     WorkspaceState& m_state;
     Study& m_study;
+    CriteriaRanges& m_criteria;
     const StateChanges& m_changes;
     ReportSteps& m_steps;
 };

@@ -41,15 +41,17 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_steps = std::make_unique<ReportSteps>(s, m_study, area, m_ui, m_changes, *m_output);
     m_jobs = std::make_unique<Jobs>(m_changes);
     m_grid = std::make_unique<GridCommands>(s, area, m_changes);
-    m_rankings = std::make_unique<RankingCommands>(s, m_study, m_changes, *m_steps);
-    m_list = std::make_unique<ListCommands>(s, m_study, area, m_changes, *m_rankings);
+    m_rankings = std::make_unique<RankingCommands>(s, m_study, m_criteria, m_changes, *m_steps);
+    m_list = std::make_unique<ListCommands>(s, m_study, m_criteria, area, m_changes, *m_rankings);
     m_import = std::make_unique<ImportCommand>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
-    m_history = std::make_unique<HistoryCommands>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings,
-                                                  *m_import, *m_lock);
-    m_entry = std::make_unique<EntryCommands>(s, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_list, *m_history);
+    m_history = std::make_unique<HistoryCommands>(s, m_study, m_criteria, m_config, m_ui, m_changes, *m_steps, *m_list,
+                                                  *m_rankings, *m_import, *m_lock);
+    m_entry
+        = std::make_unique<EntryCommands>(s, m_study, m_criteria, area, m_ui, m_changes, *m_steps, *m_grid, *m_list, *m_history);
     m_filter = std::make_unique<FilterCommand>(s, m_study, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
-    m_chance = std::make_unique<ChanceCommands>(s, m_study, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_forecast = std::make_unique<ForecastCommands>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
+    m_chance = std::make_unique<ChanceCommands>(s, m_study, m_criteria, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_forecast
+        = std::make_unique<ForecastCommands>(s, m_study, m_criteria, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
     m_analyses = std::make_unique<AnalysisCommands>(s, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
 #include "output/ReportModel.h"
 #include "shell/HistoryBuild.h"
 #include "shell/StateChanges.h"
@@ -107,7 +108,7 @@ public:
     const StudyPeriod& studyPeriod() const { return m_study.period(); }
     int savedLineCount() const { return m_state.savedLineCount; }
     const DrawMatrix& matrix() const { return m_state.matrix; }
-    const CriteriaRanges& criteria() const { return m_state.criteria; }
+    const CriteriaRanges& criteria() const { return m_criteria; }
     ListOrigin listOrigin() const { return m_state.origin; }
     QString workingHistoryPath() const { return m_config.workingHistoryFile(); }
     QString settingsPath() const { return m_config.settingsFile(); }
@@ -140,6 +141,7 @@ private:
     WorkspaceConfig m_config;
     WorkspaceState m_state;
     Study m_study;
+    CriteriaRanges m_criteria;
     UserInterface& m_ui;
     StateChanges m_changes;
     std::unique_ptr<ReportArea> m_reportArea;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "forecast/CriteriaRanges.h"
-#include "history/CalendarFilter.h"
 #include "history/DrawList.h"
 #include "history/DrawMatrix.h"
 
@@ -50,8 +48,8 @@ struct ImportOutcome {
     bool reported = false; // the error has been shown to the person already
 };
 
-// Everything the main window holds but the report area (ReportArea) and the study (Study). The
-// command units change it; the Workspace announces it.
+// Everything the main window holds but the report area (ReportArea), the study (Study) and the
+// criteria (CriteriaRanges). The command units change it; the Workspace announces it.
 struct WorkspaceState {
     // The draw lines then the trailing empty item. Changed only through the functions below,
     // which count every change so the window knows when to redraw it.
@@ -88,8 +86,6 @@ struct WorkspaceState {
     bool annulerEnabled = false;
     bool telechargeEnabled = true;
     bool exportEnabled = false;
-    CriteriaRanges criteria;
-    CalendarFilter filter;
 
     ImportOutcome lastImport;
     bool lastSaveOk = true;
