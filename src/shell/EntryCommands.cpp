@@ -87,9 +87,9 @@ void EntryCommands::validateEntry()
         return;
     s.matrix.resize(adding ? count + 2 : count + 1);
     for (int n = 1; n <= 70; ++n)
-        s.matrix.set(n, i, s.checks[static_cast<size_t>(n)]);
+        s.matrix.set(n, i, m_grid.checks()[static_cast<size_t>(n)]);
     s.matrix.set(0, i, false);
-    const QString numberText = ManualEntry::numbersText(s.checks);
+    const QString numberText = ManualEntry::numbersText(m_grid.checks());
     s.entry.dat = slot->dateText;
     s.entry.affichage = slot->dateText + QLatin1Char(' ') + numberText;
     const QString line = slot->dateText + numberText + slot->slot;
@@ -111,7 +111,7 @@ void EntryCommands::validateEntry()
     }
     const int newCount = s.itemCount();
     m_area.showResultat();
-    s.okEnabled = false;
+    m_grid.disableOk();
     m_criteria.updateAfterEntry(newCount);
     s.entry.info = QStringLiteral("Gagnez au Kéno !");
     m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);

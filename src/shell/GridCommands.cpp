@@ -11,20 +11,26 @@ void GridCommands::boxUpdate()
 {
     WorkspaceState& s = m_state;
     s.counters.label2 = QStringLiteral("Nombre de numéros");
-    const auto count = std::count(s.checks.begin() + 1, s.checks.end(), true);
+    const auto count = std::count(m_checks.begin() + 1, m_checks.end(), true);
     s.counters.text1 = QString::number(count);
     if (count == 20) {
-        s.okEnabled = true;
-        s.annulerEnabled = true;
+        m_okEnabled = true;
+        m_annulerEnabled = true;
     } else {
-        s.okEnabled = false;
+        m_okEnabled = false;
     }
     m_changes.changed(StatePart::GridPart | StatePart::CountersPart);
 }
 
+void GridCommands::disableOk()
+{
+    m_okEnabled = false;
+    m_changes.changed(StatePart::GridPart);
+}
+
 void GridCommands::setCheck(int number, bool ticked)
 {
-    auto& checks = m_state.checks;
+    auto& checks = m_checks;
     if (number < 1 || number > 70 || checks[static_cast<size_t>(number)] == ticked)
         return; // like a check box, only a change of value raises the update
     checks[static_cast<size_t>(number)] = ticked;
@@ -47,12 +53,12 @@ QList<int> GridCommands::chosenNumbers() const
 {
     QList<int> numbers;
     for (int n = 1; n <= 70; ++n)
-        if (m_state.checks[static_cast<size_t>(n)])
+        if (m_checks[static_cast<size_t>(n)])
             numbers << n;
     return numbers;
 }
 
 void GridCommands::reperage()
 {
-    m_area.markNumbers(m_state.checks);
+    m_area.markNumbers(m_checks);
 }

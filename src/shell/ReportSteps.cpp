@@ -48,12 +48,12 @@ void ReportSteps::wordpad()
 
 void ReportSteps::beginWait()
 {
-    if (m_state.waitDepth++ == 0)
+    if (m_waitDepth++ == 0)
         m_changes.changed(StatePart::CursorPart);
 }
 
 void ReportSteps::endWait()
 {
-    if (--m_state.waitDepth == 0)
+    if (--m_waitDepth == 0)
         m_changes.changed(StatePart::CursorPart);
 }

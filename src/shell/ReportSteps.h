@@ -35,6 +35,7 @@ public:
     // The hourglass; nested uses keep it until the outermost ends.
     void beginWait();
     void endWait();
+    bool waiting() const { return m_waitDepth > 0; }
 
 private:
     WorkspaceState& m_state;
@@ -43,6 +44,7 @@ private:
     UserInterface& m_ui;
     const StateChanges& m_changes;
     OutputCommands& m_output;
+    int m_waitDepth = 0;
 };
 
 // The hourglass for as long as it lives.

@@ -101,6 +101,26 @@ void Workspace::setExportEnabled(bool on)
     emit changed(MenuPart);
 }
 
+const std::array<bool, Formula::kMaxNumber + 1>& Workspace::checks() const
+{
+    return m_grid->checks();
+}
+
+bool Workspace::okEnabled() const
+{
+    return m_grid->okEnabled();
+}
+
+bool Workspace::annulerEnabled() const
+{
+    return m_grid->annulerEnabled();
+}
+
+bool Workspace::waitCursor() const
+{
+    return m_steps->waiting();
+}
+
 const ReportModel& Workspace::report() const
 {
     return m_reportArea->model();

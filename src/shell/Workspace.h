@@ -2,6 +2,7 @@
 #pragma once
 
 #include "forecast/CriteriaRanges.h"
+#include "history/Formula.h"
 #include "output/ReportModel.h"
 #include "shell/HistoryBuild.h"
 #include "shell/StateChanges.h"
@@ -97,9 +98,9 @@ public:
     const Counters& counters() const { return m_state.counters; }
     const EntryFields& entry() const { return m_state.entry; }
     const Progress& progress() const { return m_state.progress; }
-    const std::array<bool, 71>& checks() const { return m_state.checks; }
-    bool okEnabled() const { return m_state.okEnabled; }
-    bool annulerEnabled() const { return m_state.annulerEnabled; }
+    const std::array<bool, Formula::kMaxNumber + 1>& checks() const;
+    bool okEnabled() const;
+    bool annulerEnabled() const;
     bool telechargeEnabled() const { return m_state.telechargeEnabled; }
     QString windowTitle() const { return m_state.windowTitle; }
     QString versionText() const { return m_state.versionText; }
@@ -116,7 +117,7 @@ public:
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }
     // True while a command shows the hourglass; the window mirrors it (CursorPart).
-    bool waitCursor() const { return m_state.waitDepth > 0; }
+    bool waitCursor() const;
     // Why the last history load failed (read error, file too large); empty when it did not.
     // Nothing is written over the working history while it is set.
     const QString& loadFailure() const { return m_state.unreadHistory; }

@@ -48,8 +48,9 @@ struct ImportOutcome {
     bool reported = false; // the error has been shown to the person already
 };
 
-// Everything the main window holds but the report area (ReportArea), the study (Study) and the
-// criteria (CriteriaRanges). The command units change it; the Workspace announces it.
+// What the main window holds besides the parts that have one writer: the report area
+// (ReportArea), the study (Study), the criteria (held by the Workspace), the grid (GridCommands)
+// and the hourglass (ReportSteps). The command units change it; the Workspace announces it.
 struct WorkspaceState {
     // The draw lines then the trailing empty item. Changed only through the functions below,
     // which count every change so the window knows when to redraw it.
@@ -81,9 +82,6 @@ struct WorkspaceState {
     Counters counters;
     EntryFields entry;
     Progress progress;
-    std::array<bool, 71> checks{};
-    bool okEnabled = false;
-    bool annulerEnabled = false;
     bool telechargeEnabled = true;
     bool exportEnabled = false;
 
@@ -92,7 +90,6 @@ struct WorkspaceState {
     QString archiveUrl;
     QString versionText;
     QString windowTitle;
-    int waitDepth = 0;
 
     int itemCount() const { return liste.itemCount(); }
     // The text of item `index` (empty for the trailing item or outside the list).
