@@ -8,6 +8,9 @@
 
 #include <QDate>
 #include <QStringList>
+#include <numeric>
+#include <random>
+#include <vector>
 
 namespace BenchHistory {
 
@@ -27,6 +30,33 @@ inline const Fixture& fixture()
         x.list << QString();
         x.matrix.rebuild(x.list);
         x.period = StudyPeriod{0, kDraws - 1};
+        return x;
+    }();
+    return f;
+}
+
+// The sixteen-of-fifty-six game: 5,000 draws of sixteen numbers, each equally likely (seeded),
+// marked straight into a matrix of that game.
+constexpr int kNewGameDraws = 5000;
+
+inline const Fixture& newGameFixture()
+{
+    static const Fixture f = [] {
+        const Formula& game = Formula::current();
+        Fixture x;
+        x.matrix.setFormula(game.id);
+        x.matrix.resize(kNewGameDraws + 1);
+        std::mt19937 rng(56);
+        std::vector<int> pool(static_cast<size_t>(game.numbers));
+        for (int d = 0; d < kNewGameDraws; ++d) {
+            std::iota(pool.begin(), pool.end(), 1);
+            for (int k = 0; k < game.drawn; ++k) {
+                std::uniform_int_distribution<int> pick(k, game.numbers - 1);
+                std::swap(pool[static_cast<size_t>(k)], pool[static_cast<size_t>(pick(rng))]);
+                x.matrix.set(pool[static_cast<size_t>(k)], d, true);
+            }
+        }
+        x.period = StudyPeriod{0, kNewGameDraws - 1};
         return x;
     }();
     return f;

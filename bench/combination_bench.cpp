@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The combination walks on a generated history of 32,766 draws: the bitset engine on every core
-// and on one thread beside the plain walk. The heavy cases (k = 30, all 70 numbers) are registered in optimised builds only;
+// The combination walks on a generated history of 32,766 draws of the twenty-of-seventy game, and
+// on 5,000 draws of the sixteen-of-fifty-six game: the bitset engine on every core and on one
+// thread beside the plain walk. The heavy cases (k = 30, all 70 numbers) are registered in optimised builds only;
 // a debug build runs small cases so that one pass stays short.
 #include "analyses/CombinationEngine.h"
 #include "analyses/CombinationReference.h"
@@ -72,6 +73,42 @@ void BM_RechercheEcart(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(lines);
 }
 
+// The same over every number of the sixteen-of-fifty-six game. Args: r, engine.
+void BM_PlusSortis56(benchmark::State& state)
+{
+    const Fixture& f = BenchHistory::newGameFixture();
+    const QList<int> chosen = firstNumbers(f.matrix.formula().numbers);
+    const int r = static_cast<int>(state.range(0));
+    qsizetype lines = 0;
+    for (auto _ : state) {
+        const CombinationWalk::Result result = state.range(1)
+            ? CombinationEngine::mostFrequent(f.matrix, f.period, chosen, r, threadsOf(state.range(1)))
+            : CombinationReference::mostFrequent(f.matrix, f.period, chosen, r);
+        lines = result.lines.size();
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+
+// Args: r, s, engine; from the newest draw.
+void BM_RechercheEcart56(benchmark::State& state)
+{
+    const Fixture& f = BenchHistory::newGameFixture();
+    const QList<int> chosen = firstNumbers(f.matrix.formula().numbers);
+    const int r = static_cast<int>(state.range(0));
+    const int s = static_cast<int>(state.range(1));
+    const int lineCount = BenchHistory::kNewGameDraws + 1;
+    qsizetype lines = 0;
+    for (auto _ : state) {
+        const CombinationWalk::Result result = state.range(2)
+            ? CombinationEngine::gapSearch(f.matrix, lineCount - 2, lineCount, chosen, r, s, threadsOf(state.range(2)))
+            : CombinationReference::gapSearch(f.matrix, lineCount - 2, lineCount, chosen, r, s);
+        lines = result.lines.size();
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+
 // Small cases, for every build.
 BENCHMARK(BM_PlusSortis)
     ->Args({12, 4, 2})
@@ -91,9 +128,47 @@ BENCHMARK(BM_RechercheEcart)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
+BENCHMARK(BM_PlusSortis56)
+    ->Args({2, 2})
+    ->Args({2, 1})
+    ->Args({2, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
 // Time: the wall clock; CPU: every thread of the process (the walking threads, not only the
 // calling one, which waits).
 #ifdef NDEBUG
+// Every number of the sixteen-of-fifty-six game; the plain walk is run where it ends in seconds.
+BENCHMARK(BM_PlusSortis56)
+    ->Args({6, 2})
+    ->Args({6, 1})
+    ->Args({5, 2})
+    ->Args({4, 2})
+    ->Args({3, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_PlusSortis56)
+    ->Args({3, 0})
+    ->Args({4, 0})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_RechercheEcart56)
+    ->Args({6, 6, 2})
+    ->Args({6, 4, 2})
+    ->Args({4, 3, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_RechercheEcart56)
+    ->Args({4, 3, 0})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(BM_PlusSortis)
     ->Args({30, 6, 2})
     ->Args({30, 6, 1})

@@ -11,14 +11,15 @@
 
 namespace Announcer {
 
-QString tooManyMessage()
+QString tooManyMessage(const Formula& formula)
 {
-    return QStringLiteral("Choisissez au plus 20 numéros : un tirage n'en contient que 20.");
+    return QStringLiteral("Choisissez au plus %1 numéros : un tirage n'en contient que %1.").arg(maxChosen(formula));
 }
 
 namespace {
 
 using Bits = std::vector<std::uint64_t>;
+using Counts = std::array<int, Formula::kMaxNumber + 1>;
 
 // The examined draws (bit i is draw first + i) holding every chosen number; one bit more
 // stands for the draw after the last one examined.
@@ -34,8 +35,9 @@ Bits drawsHoldingAll(const DrawMatrix& matrix, int first, int lastExamined, cons
         if (examined % 64 != 0)
             hits[static_cast<size_t>(examined / 64)] = (std::uint64_t{1} << (examined % 64)) - 1;
     }
+    const int numbers = matrix.formula().numbers;
     for (int n : chosen) {
-        DrawBits::extract(matrix, n >= 1 && n <= 70 ? n : -1, first, lastExamined + 1, row.data());
+        DrawBits::extract(matrix, n >= 1 && n <= numbers ? n : -1, first, lastExamined + 1, row.data());
         for (int w = 0; w < words; ++w)
             hits[static_cast<size_t>(w)] &= row[static_cast<size_t>(w)];
     }
@@ -43,7 +45,7 @@ Bits drawsHoldingAll(const DrawMatrix& matrix, int first, int lastExamined, cons
 }
 
 // For every number, how many of the draws that follow a hit hold it.
-std::array<int, 71> countsAfter(const DrawMatrix& matrix, int first, int lastExamined, const Bits& hits)
+Counts countsAfter(const DrawMatrix& matrix, int first, int lastExamined, const Bits& hits)
 {
     const int words = static_cast<int>(hits.size());
     // The draws that follow a hit: the hit set moved up by one draw.
@@ -54,8 +56,8 @@ std::array<int, 71> countsAfter(const DrawMatrix& matrix, int first, int lastExa
             following[static_cast<size_t>(w)] |= hits[static_cast<size_t>(w - 1)] >> 63;
     }
     Bits row(static_cast<size_t>(words));
-    std::array<int, 71> counts{};
-    for (int x = 1; x <= 70; ++x) {
+    Counts counts{};
+    for (int x = 1; x <= matrix.formula().numbers; ++x) {
         DrawBits::extract(matrix, x, first, lastExamined + 1, row.data());
         int c = 0;
         for (int w = 0; w < words; ++w)
@@ -66,7 +68,7 @@ std::array<int, 71> countsAfter(const DrawMatrix& matrix, int first, int lastExa
 }
 
 // The combination, its hits, then every number by how often it followed, most first.
-QStringList announcedLines(const QList<int>& chosen, int hits, const std::array<int, 71>& counts)
+QStringList announcedLines(const QList<int>& chosen, int hits, const Counts& counts, int numbers)
 {
     QStringList lines;
     QString set;
@@ -75,12 +77,12 @@ QStringList announcedLines(const QList<int>& chosen, int hits, const std::array<
     lines << set;
     lines << QStringLiteral("Cette combinaison est sortie ") + NumberFormat::apply(hits, u"# ##0")
             + QStringLiteral(" fois et a annoncé au tirage suivant");
-    QList<int> numbers;
-    for (int x = 1; x <= 70; ++x)
-        numbers << x;
-    std::stable_sort(numbers.begin(), numbers.end(),
+    QList<int> order;
+    for (int x = 1; x <= numbers; ++x)
+        order << x;
+    std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return counts[static_cast<size_t>(a)] > counts[static_cast<size_t>(b)]; });
-    for (int x : numbers)
+    for (int x : order)
         lines << QString::number(counts[static_cast<size_t>(x)]) + QStringLiteral(" fois le numéro ")
                 + NumberFormat::apply(x, u"# ###");
     return lines;
@@ -91,7 +93,7 @@ QStringList announcedLines(const QList<int>& chosen, int hits, const std::array<
 Result report(const DrawMatrix& matrix, const StudyPeriod& period, const QList<int>& chosen)
 {
     Result result;
-    if (chosen.size() > kMaxChosen) {
+    if (chosen.size() > maxChosen(matrix.formula())) {
         result.tooManyNumbers = true;
         result.report.exported = false;
         return result;
@@ -101,7 +103,7 @@ Result report(const DrawMatrix& matrix, const StudyPeriod& period, const QList<i
     const Bits hits = drawsHoldingAll(matrix, first, lastExamined, chosen);
     for (std::uint64_t w : hits)
         result.hits += std::popcount(w);
-    const std::array<int, 71> counts = countsAfter(matrix, first, lastExamined, hits);
+    const Counts counts = countsAfter(matrix, first, lastExamined, hits);
 
     AnalysisReport& out = result.report;
     if (result.hits == 0) {
@@ -109,7 +111,7 @@ Result report(const DrawMatrix& matrix, const StudyPeriod& period, const QList<i
         out.exported = false;
         return result;
     }
-    out.lines << announcedLines(chosen, result.hits, counts);
+    out.lines << announcedLines(chosen, result.hits, counts, matrix.formula().numbers);
     return result;
 }
 

@@ -24,20 +24,22 @@ AnalysisReport report(const DrawMatrix& matrix, const StudyPeriod& period, const
         return out;
     }
 
+    const int numbers = matrix.formula().numbers;
     const int first = std::max(period.first, 0);
     const int words = DrawBits::wordsFor(period.last - first + 1);
     std::vector<std::uint64_t> matching(static_cast<size_t>(words), ~std::uint64_t{0});
     std::vector<std::uint64_t> row(static_cast<size_t>(words));
-    std::array<bool, 71> ticked{};
+    std::array<bool, Formula::kMaxNumber + 1> ticked{};
     for (int n : chosen) {
-        if (n >= 1 && n <= 70)
+        const bool inGame = n >= 1 && n <= numbers;
+        if (inGame)
             ticked[static_cast<size_t>(n)] = true;
-        DrawBits::extract(matrix, n >= 1 && n <= 70 ? n : -1, first, period.last, row.data());
+        DrawBits::extract(matrix, inGame ? n : -1, first, period.last, row.data());
         for (int w = 0; w < words; ++w)
             matching[static_cast<size_t>(w)] &= row[static_cast<size_t>(w)];
     }
-    std::array<int, 71> counts{};
-    for (int x = 1; x <= 70; ++x) {
+    std::array<int, Formula::kMaxNumber + 1> counts{};
+    for (int x = 1; x <= numbers; ++x) {
         DrawBits::extract(matrix, x, first, period.last, row.data());
         int c = 0;
         for (int w = 0; w < words; ++w)
@@ -46,7 +48,7 @@ AnalysisReport report(const DrawMatrix& matrix, const StudyPeriod& period, const
     }
 
     QList<int> others;
-    for (int x = 1; x <= 70; ++x) {
+    for (int x = 1; x <= numbers; ++x) {
         if (!ticked[static_cast<size_t>(x)])
             others << x;
     }

@@ -13,7 +13,7 @@ namespace BestPartners {
 
 // `chosen` is the ticked set in ascending order. The header (chosen numbers and their count) is
 // always written; with nothing chosen it is the whole report and it is not exported. Then every
-// number that is not chosen, by decreasing count, ties in ascending order. The caller first
+// number of the matrix's game that is not chosen, by decreasing count, ties in ascending order. The caller first
 // makes the matrix cover the whole list, clears the left list, hides the right one (left as it
 // is), writes the lines and exports when `exported` is set; the caption is left alone and the
 // statistics are not recomputed.

@@ -4,24 +4,24 @@
 namespace ChartValues {
 
 namespace {
-Series make(const QString& title, const std::array<int, 71>& figures)
+Series make(const QString& title, const std::array<int, Formula::kMaxNumber + 1>& figures, const Formula& formula)
 {
     Series series{title, {}};
-    series.values.reserve(70);
-    for (int n = 1; n <= 70; ++n)
+    series.values.reserve(formula.numbers);
+    for (int n = 1; n <= formula.numbers; ++n)
         series.values << figures[static_cast<size_t>(n)];
     return series;
 }
 } // namespace
 
-Series sorties(const NumberStats& stats)
+Series sorties(const NumberStats& stats, const Formula& formula)
 {
-    return make(QStringLiteral("Sorties"), stats.appearances);
+    return make(QStringLiteral("Sorties"), stats.appearances, formula);
 }
 
-Series ecarts(const NumberStats& stats)
+Series ecarts(const NumberStats& stats, const Formula& formula)
 {
-    return make(QStringLiteral("Ecarts"), stats.currentGap);
+    return make(QStringLiteral("Ecarts"), stats.currentGap, formula);
 }
 
 } // namespace ChartValues

@@ -10,9 +10,9 @@
 
 namespace ColumnReport {
 
-QString prompt()
+QString prompt(const Formula& formula)
 {
-    return QStringLiteral("Entrez la colonne à tester (1 a 20)");
+    return QStringLiteral("Entrez la colonne à tester (%1 a %2)").arg(kFirstColumn).arg(lastColumn(formula));
 }
 
 int readAnswer(QStringView answer)
@@ -21,26 +21,26 @@ int readAnswer(QStringView answer)
     return static_cast<int>(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-bool isColumn(int column)
+bool isColumn(int column, const Formula& formula)
 {
-    return column >= kFirstColumn && column <= kLastColumn;
+    return column >= kFirstColumn && column <= lastColumn(formula);
 }
 
-AnalysisReport report(const QStringList& lines, const StudyPeriod& period, int column)
+AnalysisReport report(const QStringList& lines, const StudyPeriod& period, int column, const Formula& formula)
 {
     AnalysisReport out;
     out.exported = false;
-    if (!isColumn(column))
+    if (!isColumn(column, formula))
         return out;
-    std::array<int, 71> counts{};
+    std::array<int, Formula::kMaxNumber + 1> counts{};
     const int last = std::min(period.last, static_cast<int>(lines.size()) - 1);
     for (int d = std::max(period.first, 0); d <= last; ++d) {
         const int v = DrawLine::number(lines[d], column);
-        // Fields that are not a number 1..70 are counted nowhere that is reported.
-        if (v >= 1 && v <= 70)
+        // Fields that are not a number of the game are counted nowhere that is reported.
+        if (v >= 1 && v <= formula.numbers)
             ++counts[static_cast<size_t>(v)];
     }
-    for (int n = 1; n <= 70; ++n) {
+    for (int n = 1; n <= formula.numbers; ++n) {
         const int c = counts[static_cast<size_t>(n)];
         if (c != 0)
             out.lines << QStringLiteral("Numéro  ") + QString::number(n) + QStringLiteral(" sorti ") + QString::number(c);

@@ -2,6 +2,7 @@
 #include "analyses/CombinationEngine.h"
 
 #include "analyses/ChunkRunner.h"
+#include "analyses/DrawBits.h"
 #include "analyses/GapSearchData.h"
 #include "analyses/GapSearchWalk.h"
 #include "analyses/MostFrequentData.h"
@@ -44,7 +45,7 @@ Result gapSearch(const DrawMatrix& matrix, int start, int lineCount, const QList
             int present = 0;
             for (int i = 0; i < r; ++i) {
                 numbers << chosen[i];
-                present += matrix.contains(chosen[i], start) ? 1 : 0;
+                present += DrawBits::holds(matrix, chosen[i], start) ? 1 : 0;
             }
             result.lines << CombinationWalk::gapLine(CombinationWalk::text(numbers), present, 0);
             result.latestRecordDraw = start;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analyses/CombinationReference.h"
 
+#include "analyses/DrawBits.h"
+
 #include <vector>
 
 namespace CombinationReference {
@@ -62,7 +64,7 @@ CombinationWalk::Result mostFrequent(const DrawMatrix& matrix, const StudyPeriod
         for (int d = period.last; d >= period.first; --d) {
             bool all = true;
             for (int n : walk.numbers())
-                all = all && matrix.contains(n, d);
+                all = all && DrawBits::holds(matrix, n, d);
             if (all)
                 ++c;
         }
@@ -85,7 +87,7 @@ CombinationWalk::Result gapSearch(const DrawMatrix& matrix, int start, int lineC
         for (int d = start; d >= 0; --d) {
             int m = 0;
             for (int n : walk.numbers())
-                m += matrix.contains(n, d) ? 1 : 0;
+                m += DrawBits::holds(matrix, n, d) ? 1 : 0;
             if (m >= s) {
                 if (d < oldest) {
                     oldest = d;

@@ -15,6 +15,12 @@ inline int wordsFor(int draws)
     return draws > 0 ? (draws + 63) / 64 : 0;
 }
 
+// Whether draw `draw` holds `number`, a number outside the matrix's game never.
+inline bool holds(const DrawMatrix& matrix, int number, int draw)
+{
+    return number >= 1 && number <= matrix.formula().numbers && matrix.contains(number, draw);
+}
+
 // Writes wordsFor(to - from + 1) words to dst; from must be >= 0.
 void extract(const DrawMatrix& matrix, int number, int from, int to, std::uint64_t* dst);
 

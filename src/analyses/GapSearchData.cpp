@@ -17,7 +17,7 @@ GapSearchData::GapSearchData(const DrawMatrix& matrix, int start, const QList<in
     rows.resize(static_cast<size_t>(k) * static_cast<size_t>(words));
     for (int q = 0; q < k; ++q) {
         const int n = chosen[q];
-        DrawBits::extract(matrix, n >= 1 && n <= 70 ? n : -1, 0, start,
+        DrawBits::extract(matrix, n >= 1 && n <= matrix.formula().numbers ? n : -1, 0, start,
                           rows.data() + static_cast<size_t>(q) * static_cast<size_t>(words));
     }
     slices = std::bit_width(static_cast<unsigned>(std::max(r, 1)));

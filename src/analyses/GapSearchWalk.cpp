@@ -2,6 +2,7 @@
 #include "analyses/GapSearchWalk.h"
 
 #include "analyses/CombinationWalk.h"
+#include "analyses/DrawBits.h"
 
 #include <algorithm>
 #include <bit>
@@ -32,7 +33,7 @@ void GapSearchWalk::listIfOlder(int d)
         return;
     int present = 0;
     for (int i = 0; i < m_r; ++i)
-        present += m_data.matrix.contains(m_chosen[pos(i)], d) ? 1 : 0;
+        present += DrawBits::holds(m_data.matrix, m_chosen[pos(i)], d) ? 1 : 0;
     write(CombinationWalk::gapLine(currentText(), present, m_data.start - d), d);
 }
 

@@ -3,38 +3,52 @@
 
 namespace GridPresets {
 
-std::vector<int> colonnes(int index)
+namespace {
+
+// The last digits 1..9, then 0 as the tenth item.
+constexpr int kDigitItems = 10;
+
+} // namespace
+
+int colonnesCount(const Formula& formula)
+{
+    return static_cast<int>(formula.runs(formula.gridColumns).size());
+}
+
+std::vector<int> colonnes(int index, const Formula& formula)
 {
     std::vector<int> numbers;
-    if (index < 0 || index > 6)
+    if (index < 0 || index >= colonnesCount(formula))
         return numbers;
-    for (int n = 10 * index + 1; n <= 10 * index + 10; ++n)
+    const NumberRange row = formula.runs(formula.gridColumns)[static_cast<size_t>(index)];
+    for (int n = row.first; n <= row.last; ++n)
         numbers.push_back(n);
     return numbers;
 }
 
-QString colonnesCaption(int index)
+QString colonnesCaption(int index, const Formula& formula)
 {
-    if (index < 0 || index > 6)
+    if (index < 0 || index >= colonnesCount(formula))
         return {};
-    return QString::number(10 * index + 1) + QLatin1Char('-') + QString::number(10 * index + 10);
+    const NumberRange row = formula.runs(formula.gridColumns)[static_cast<size_t>(index)];
+    return QString::number(row.first) + QLatin1Char('-') + QString::number(row.last);
 }
 
-std::vector<int> finales(int index)
+std::vector<int> finales(int index, const Formula& formula)
 {
     std::vector<int> numbers;
-    if (index < 1 || index > 10)
+    if (index < 1 || index > kDigitItems)
         return numbers;
-    for (int t = 0; t <= 6; ++t)
-        numbers.push_back(index + 10 * t);
+    for (int n = index; n <= formula.numbers; n += kDigitItems)
+        numbers.push_back(n);
     return numbers;
 }
 
 QString finalesCaption(int index)
 {
-    if (index < 1 || index > 10)
+    if (index < 1 || index > kDigitItems)
         return {};
-    return QString::number(index % 10);
+    return QString::number(index % kDigitItems);
 }
 
 } // namespace GridPresets

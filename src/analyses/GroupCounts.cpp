@@ -18,62 +18,72 @@ int sumOf(const NumberStats& stats, int from, int to, int step = 1)
     return sum;
 }
 
+// "  Numéros de 8 a 14 " has always carried a trailing blank; the other captions have none.
+QString septaineCaption(const NumberRange& group)
+{
+    QString caption = QStringLiteral("  Numéros de %1 a %2").arg(group.first).arg(group.last);
+    if (group.first == 8)
+        caption += QLatin1Char(' ');
+    return caption;
+}
+
 } // namespace
 
 AnalysisReport dizainesUnites(const DrawMatrix& matrix, const StudyPeriod& period)
 {
-    std::array<int, 71> counts{};
-    for (int n = 1; n <= 70; ++n)
+    const Formula& formula = matrix.formula();
+    std::array<int, Formula::kMaxNumber + 1> counts{};
+    for (int n = 1; n <= formula.numbers; ++n)
         counts[static_cast<size_t>(n)] = DrawBits::countInRange(matrix, n, period.first, period.last);
 
     AnalysisReport report;
     report.caption = QString();
-    for (int t = 0; t < 7; ++t) {
+    int t = 0;
+    for (const NumberRange& ten : formula.runs(10)) {
         int tens = 0;
-        for (int u = 1; u <= 10; ++u)
-            tens += counts[static_cast<size_t>(10 * t + u)];
+        for (int n = ten.first; n <= ten.last; ++n)
+            tens += counts[static_cast<size_t>(n)];
         report.lines << NumberFormat::apply(tens, u"###,##0") + QStringLiteral("  Numéros dans la ") + QStringLiteral(" dizaine ")
-                + QString::number(t + 1);
+                + QString::number(++t);
     }
     report.lines << QString();
+    // The last digits 1..9, then 0.
     for (int u = 1; u <= 10; ++u) {
         int digit = 0;
-        for (int t = 0; t < 7; ++t)
-            digit += counts[static_cast<size_t>(10 * t + u)];
+        for (int n = u; n <= formula.numbers; n += 10)
+            digit += counts[static_cast<size_t>(n)];
         report.lines << NumberFormat::apply(digit, u"###,##0") + QStringLiteral(" Numéros finissant par  ")
                 + QString::number(u % 10);
     }
     return report;
 }
 
-AnalysisReport septaines(const NumberStats& stats)
-{
-    static const char16_t* const captions[10] = {
-        u"  Numéros de 1 a 7",   u"  Numéros de 8 a 14 ", u"  Numéros de 15 a 21", u"  Numéros de 22 a 28",
-        u"  Numéros de 29 a 35", u"  Numéros de 36 a 42", u"  Numéros de 43 a 49", u"  Numéros de 50 a 56",
-        u"  Numéros de 57 a 63", u"  Numéros de 64 a 70",
-    };
-    AnalysisReport report;
-    report.caption = QString();
-    for (int g = 0; g < 10; ++g)
-        report.lines << NumberFormat::apply(sumOf(stats, 7 * g + 1, 7 * g + 7), u"#,##0") + QString::fromUtf16(captions[g]);
-    return report;
-}
-
-AnalysisReport pairsImpairs(const NumberStats& stats)
+AnalysisReport septaines(const NumberStats& stats, const Formula& formula)
 {
     AnalysisReport report;
     report.caption = QString();
-    report.lines << NumberFormat::apply(sumOf(stats, 1, 69, 2), u"#,##0") + QStringLiteral("  Numéros impairs");
-    report.lines << NumberFormat::apply(sumOf(stats, 2, 70, 2), u"#,##0") + QStringLiteral("  Numéros pairs");
+    for (const NumberRange& group : formula.runs(7))
+        report.lines << NumberFormat::apply(sumOf(stats, group.first, group.last), u"#,##0") + septaineCaption(group);
     return report;
 }
 
-AnalysisReport petitsGros(const NumberStats& stats)
+AnalysisReport pairsImpairs(const NumberStats& stats, const Formula& formula)
 {
     AnalysisReport report;
-    report.lines << NumberFormat::apply(sumOf(stats, 1, 35), u"#,##0") + QStringLiteral("  Numéros bas ( 1 à 35 )");
-    report.lines << NumberFormat::apply(sumOf(stats, 36, 70), u"#,##0") + QStringLiteral("  Numéros hauts 36 à 70");
+    report.caption = QString();
+    report.lines << NumberFormat::apply(sumOf(stats, 1, formula.numbers, 2), u"#,##0") + QStringLiteral("  Numéros impairs");
+    report.lines << NumberFormat::apply(sumOf(stats, 2, formula.numbers, 2), u"#,##0") + QStringLiteral("  Numéros pairs");
+    return report;
+}
+
+AnalysisReport petitsGros(const NumberStats& stats, const Formula& formula)
+{
+    const NumberRange low = formula.lowHalf(), high = formula.highHalf();
+    AnalysisReport report;
+    report.lines << NumberFormat::apply(sumOf(stats, low.first, low.last), u"#,##0")
+            + QStringLiteral("  Numéros bas ( %1 à %2 )").arg(low.first).arg(low.last);
+    report.lines << NumberFormat::apply(sumOf(stats, high.first, high.last), u"#,##0")
+            + QStringLiteral("  Numéros hauts %1 à %2").arg(high.first).arg(high.last);
     return report;
 }
 

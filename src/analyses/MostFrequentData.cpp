@@ -22,7 +22,7 @@ MostFrequentData::MostFrequentData(const DrawMatrix& matrix, const StudyPeriod& 
         const int n = chosen[q];
         Word* row = rows.data() + static_cast<size_t>(q) * static_cast<size_t>(words);
         if (draws > 0)
-            DrawBits::extract(matrix, n >= 1 && n <= 70 ? n : -1, first, last, row);
+            DrawBits::extract(matrix, n >= 1 && n <= matrix.formula().numbers ? n : -1, first, last, row);
         int c = 0;
         for (int w = 0; w < words; ++w)
             c += std::popcount(row[w]);

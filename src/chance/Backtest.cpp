@@ -2,13 +2,14 @@
 #include "chance/Backtest.h"
 
 #include "chance/FigureText.h"
+#include "chance/UnknownPay.h"
 #include "forecast/ForecastSelection.h"
-#include "forecast/Performance.h"
 #include "output/Plural.h"
 
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <optional>
 #include <random>
 
 namespace Backtest {
@@ -17,12 +18,19 @@ namespace {
 
 struct Ledger {
     BacktestStrategy& s;
+    std::array<int, PayTable::kMaxTicked + 1>& unknown;
     qint64 balance = 0, peak = 0;
     int streak = 0;
 
-    void play(qint64 paid)
+    // An amount the table does not know is staked and set aside, never counted as nothing.
+    void play(int matched, std::optional<qint64> amount)
     {
         s.staked += 1;
+        if (!amount) {
+            ++unknown[static_cast<size_t>(matched)];
+            return;
+        }
+        const qint64 paid = *amount;
         s.won += paid;
         balance += paid - 1;
         peak = std::max(peak, balance);
@@ -32,13 +40,13 @@ struct Ledger {
     }
 };
 
-qint64 paid(const DrawMatrix& matrix, int d, const std::vector<int>& ticket)
+int matched(const DrawMatrix& matrix, int d, const std::vector<int>& ticket)
 {
     int m = 0;
     for (int n : ticket)
         if (matrix.contains(n, d))
             ++m;
-    return Performance::pay(static_cast<int>(ticket.size()), m);
+    return m;
 }
 
 } // namespace
@@ -47,8 +55,11 @@ qint64 paid(const DrawMatrix& matrix, int d, const std::vector<int>& ticket)
 // matches m of its numbers with the hypergeometric odds, independently from draw to draw: so each
 // play is drawn straight from those odds. mt19937_64 is the same on every machine, so a seed
 // gives the same players.
-std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel)
+std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel,
+                                  const Formula& formula)
 {
+    if (!formula.payTable.rowKnown(size))
+        return {};
     // m matched when the 64-bit draw is at or above thresholds[0..m-1] and below the others; the
     // thresholds past `size` are never reached. Counting them, rather than searching, keeps the
     // loop free of branches that chance would make unpredictable.
@@ -57,12 +68,12 @@ std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed
     std::array<qint64, 11> pay{};
     long double cumulative = 0;
     for (int m = 0; m <= size; ++m) {
-        cumulative += TotalLaw::matchProbability(size, m);
+        cumulative += TotalLaw::matchProbability(size, m, formula);
         const long double scaled = cumulative * 18446744073709551616.0L;
         if (m < size && m < 10)
             thresholds[static_cast<size_t>(m)]
                 = scaled >= 18446744073709551615.0L ? std::numeric_limits<quint64>::max() : static_cast<quint64>(scaled);
-        pay[static_cast<size_t>(m)] = Performance::pay(size, m);
+        pay[static_cast<size_t>(m)] = *formula.payTable.amount(size, m);
     }
     std::mt19937_64 rng(seed);
     std::vector<qint64> totals;
@@ -92,11 +103,21 @@ ForecastCriteria criteriaBefore(const ForecastCriteria& criteria, int drawsBefor
     return c;
 }
 
-std::vector<int> ticket(const std::array<int, 71>& criteriaMet, int size)
+int smallest(const Formula& formula)
+{
+    return std::max(kMinSize, formula.minTicked);
+}
+
+int largest(const Formula& formula)
+{
+    return std::min(kMaxSize, formula.maxTicked);
+}
+
+std::vector<int> ticket(const std::array<int, DrawMatrix::kNumbers>& criteriaMet, int size, const Formula& formula)
 {
     std::vector<int> t;
     for (int c = 4; c >= 0; --c)
-        for (int n = 1; n <= 70 && static_cast<int>(t.size()) < size; ++n)
+        for (int n = 1; n <= formula.numbers && static_cast<int>(t.size()) < size; ++n)
             if (criteriaMet[static_cast<size_t>(n)] == c)
                 t.push_back(n);
     std::sort(t.begin(), t.end());
@@ -107,24 +128,29 @@ std::vector<std::vector<int>> naiveTickets(const DrawMatrix& matrix, const Study
                                            int size)
 {
     std::vector<std::vector<int>> tickets;
+    const Formula& formula = matrix.formula();
     const int first = std::max(1, period.first);
     const int last = std::min(period.last, matrix.columns() - 1);
     for (int d = first; d <= last; ++d) {
         DrawMatrix seen;
+        seen.setFormula(formula.id);
         seen.resize(matrix.columns());
         for (int e = 0; e < d; ++e)
-            for (int n = 1; n <= 70; ++n)
+            for (int n = 1; n <= formula.numbers; ++n)
                 if (matrix.contains(n, e))
                     seen.set(n, e, true);
         StudyPeriod all{0, d - 1};
         const NumberStats before = computeStatsNaive(seen, all);
         const ForecastSelectionResult selection = ForecastSelection::run(seen, d, criteriaBefore(criteria, d, before));
-        tickets.push_back(ticket(selection.criteriaMet, size));
+        tickets.push_back(ticket(selection.criteriaMet, size, formula));
     }
     return tickets;
 }
 
 namespace {
+
+// A count per number, index 0 unused.
+using Counts = std::array<int, DrawMatrix::kNumbers>;
 
 // What the draws before d tell, built once: the numbers of each draw, cumulated appearances
 // (counts[d] holds draws 0..d-1, so a window's counts are a difference of two rows), and the
@@ -133,18 +159,18 @@ namespace {
 class RevealedHistory {
 public:
     RevealedHistory(const DrawMatrix& matrix, int last)
-        : m_drawn(static_cast<size_t>(last) + 1), m_counts(static_cast<size_t>(last) + 1)
+        : m_numbers(matrix.formula().numbers), m_drawn(static_cast<size_t>(last) + 1), m_counts(static_cast<size_t>(last) + 1)
     {
         for (int d = 0; d < last; ++d) {
             m_counts[static_cast<size_t>(d) + 1] = m_counts[static_cast<size_t>(d)];
             int i = 0;
-            for (int n = 1; n <= 70; ++n)
+            for (int n = 1; n <= m_numbers; ++n)
                 if (matrix.contains(n, d)) {
                     ++m_counts[static_cast<size_t>(d) + 1][static_cast<size_t>(n)];
-                    if (i < 20)
+                    if (i < Formula::kMaxDrawn)
                         m_drawn[static_cast<size_t>(d)][static_cast<size_t>(i++)] = n;
                 }
-            for (; i < 20; ++i)
+            for (; i < Formula::kMaxDrawn; ++i)
                 m_drawn[static_cast<size_t>(d)][static_cast<size_t>(i)] = 0;
         }
         m_lastSeen.fill(-1);
@@ -165,7 +191,7 @@ public:
     void statsBefore(int d, NumberStats& before) const
     {
         before.appearances = m_counts[static_cast<size_t>(d)];
-        for (size_t n = 1; n <= 70; ++n) {
+        for (size_t n = 1; n <= static_cast<size_t>(m_numbers); ++n) {
             before.currentGap[n] = d - 1 - m_lastSeen[n];
             before.largestGap[n] = std::max(m_largestClosed[n], before.currentGap[n]);
         }
@@ -173,25 +199,26 @@ public:
 
     // Each window ends at d - 1 and starts W draws earlier, at 0 at the soonest; the gaps are
     // those of the general window.
-    void windowsBefore(int d, const SelectionBounds& bounds, std::array<std::array<int, 71>, 3>& windows,
-                       std::array<int, 71>& gaps) const
+    void windowsBefore(int d, const SelectionBounds& bounds, std::array<Counts, 3>& windows, Counts& gaps) const
     {
-        const std::array<int, 71>& upTo = m_counts[static_cast<size_t>(d)];
+        const size_t numbers = static_cast<size_t>(m_numbers);
+        const Counts& upTo = m_counts[static_cast<size_t>(d)];
         for (size_t f = 0; f < 3; ++f) {
             const int start = std::max(0, d - bounds.window[f]);
-            for (size_t n = 1; n <= 70; ++n)
+            for (size_t n = 1; n <= numbers; ++n)
                 windows[f][n] = start < d ? upTo[n] - m_counts[static_cast<size_t>(start)][n] : 0;
             if (f == 2)
-                for (size_t n = 1; n <= 70; ++n)
+                for (size_t n = 1; n <= numbers; ++n)
                     gaps[n] = start < d ? d - 1 - std::max(m_lastSeen[n], start - 1) : 0;
         }
     }
 
 private:
-    std::vector<std::array<int, 20>> m_drawn;
-    std::vector<std::array<int, 71>> m_counts;
-    std::array<int, 71> m_lastSeen;
-    std::array<int, 71> m_largestClosed{};
+    int m_numbers;
+    std::vector<std::array<int, Formula::kMaxDrawn>> m_drawn;
+    std::vector<Counts> m_counts;
+    Counts m_lastSeen;
+    Counts m_largestClosed{};
 };
 
 // The ticket played most often, the law of chance and the random players, once the draws are played.
@@ -203,12 +230,16 @@ void settle(BacktestResult& result, const std::map<std::vector<int>, int>& ticke
             result.commonTicket = t;
             result.commonTicketDraws = n;
         }
-    const TotalLaw law = TotalLaw::payout(size, result.played);
-    result.expected = law.mean();
-    result.median = law.median();
-    result.band = law.band();
+    const Formula& formula = Formula::get(result.formula);
+    const std::optional<TotalLaw> law = TotalLaw::payout(formula, size, result.played);
+    result.rowKnown = law.has_value();
+    if (!law)
+        return;
+    result.expected = law->mean();
+    result.median = law->median();
+    result.band = law->band();
     if (!result.cancelled && settings.players > 0) {
-        result.randomTotals = randomPlayers(size, result.played, settings.players, settings.seed, cancel);
+        result.randomTotals = randomPlayers(size, result.played, settings.players, settings.seed, cancel, formula);
         result.cancelled = result.randomTotals.empty();
     }
 }
@@ -220,7 +251,9 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
                    const std::atomic_bool* cancel)
 {
     BacktestResult result;
-    const int size = std::clamp(settings.size, kMinSize, kMaxSize);
+    const Formula& formula = matrix.formula();
+    result.formula = formula.id;
+    const int size = std::clamp(settings.size, smallest(formula), largest(formula));
     const int first = std::max(1, period.first);
     const int last = std::min(period.last, matrix.columns() - 1);
     if (last < first)
@@ -232,11 +265,11 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
     for (int e = 0; e < first; ++e)
         history.reveal(e);
 
-    Ledger forecast{result.forecast};
+    Ledger forecast{result.forecast, result.unknownDraws};
     std::map<std::vector<int>, int> ticketCounts;
     const int total = last - first + 1;
-    std::array<std::array<int, 71>, 3> windows{};
-    std::array<int, 71> gaps{};
+    std::array<Counts, 3> windows{};
+    Counts gaps{};
     NumberStats before;
     for (int d = first; d <= last; ++d) {
         if (cancel && cancel->load()) {
@@ -246,8 +279,10 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
         history.statsBefore(d, before);
         const SelectionBounds bounds = ForecastSelection::bounds(criteriaBefore(criteria, d, before));
         history.windowsBefore(d, bounds, windows, gaps);
-        std::vector<int> t = ticket(ForecastSelection::criteriaMet({&windows[0], &windows[1], &windows[2]}, gaps, bounds), size);
-        forecast.play(paid(matrix, d, t));
+        std::vector<int> t
+            = ticket(ForecastSelection::criteriaMet({&windows[0], &windows[1], &windows[2]}, gaps, bounds), size, formula);
+        const int m = matched(matrix, d, t);
+        forecast.play(m, formula.payTable.amount(size, m));
         ++ticketCounts[t];
         result.tickets.push_back(std::move(t));
         history.reveal(d);
@@ -313,18 +348,46 @@ QStringList playedLines(const BacktestResult& result, const BacktestSettings& se
     return out;
 }
 
+int unknownCount(const BacktestResult& result)
+{
+    int n = 0;
+    for (int draws : result.unknownDraws)
+        n += draws;
+    return n;
+}
+
+// The forecast's own balance: without it when a draw's amount is unknown.
+QStringList balanceLines(const BacktestResult& result)
+{
+    const BacktestStrategy& s = result.forecast;
+    const int unknown = unknownCount(result);
+    if (unknown > 0)
+        return {QStringLiteral("Prévision : misé ") + euros(s.staked) + QStringLiteral(", gain inconnu sur ") + draws(unknown)
+                + QStringLiteral(" : bilan non calculé")};
+    const qint64 balance = s.won - s.staked;
+    return {QStringLiteral("Prévision : misé ") + euros(s.staked) + QStringLiteral(", encaissé ") + euros(s.won)
+                + (balance >= 0 ? QStringLiteral(", bénéfice ") + euros(balance) : QStringLiteral(", perte ") + euros(-balance)),
+            QStringLiteral("  plus forte baisse du solde ") + euros(s.largestFall)
+                + QStringLiteral(", plus longue suite sans gain ") + draws(s.longestLosingStreak)};
+}
+
+// What the table lacks, and what is left out for it.
+QStringList unknownLines(const BacktestResult& result, int size)
+{
+    QStringList out;
+    out << QString();
+    out << UnknownPay::sentence(size, UnknownPay::matches(Formula::get(result.formula), size));
+    out << QStringLiteral("Sans ces gains, ni la loi exacte du hasard ni les joueurs au hasard ne sont calculés");
+    return out;
+}
+
 // The forecast's own balance, then where it falls in the exact law of chance.
 QStringList forecastLines(const BacktestResult& result)
 {
     QStringList out;
     const BacktestStrategy& s = result.forecast;
-    const qint64 balance = s.won - s.staked;
     out << QString();
-    out << QStringLiteral("Prévision : misé ") + euros(s.staked) + QStringLiteral(", encaissé ") + euros(s.won)
-            + (balance >= 0 ? QStringLiteral(", bénéfice ") + euros(balance) : QStringLiteral(", perte ") + euros(-balance));
-    out << QStringLiteral("  plus forte baisse du solde ") + euros(s.largestFall)
-            + QStringLiteral(", plus longue suite sans gain ") + draws(s.longestLosingStreak);
-
+    out << balanceLines(result);
     out << QString();
     out << QStringLiteral("Hasard, loi exacte du total de ") + draws(result.played) + QStringLiteral(" :");
     out << QStringLiteral("  encaissé attendu ") + FigureText::euros(result.expected) + QStringLiteral(", médian ")
@@ -376,8 +439,13 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
     if (result.played == 0)
         return {result.cancelled ? QStringLiteral("Test interrompu : aucun tirage joué")
                                  : QStringLiteral("Aucun tirage à tester : il faut au moins un tirage avant la période")};
-    const int size = std::clamp(settings.size, kMinSize, kMaxSize);
+    const Formula& formula = Formula::get(result.formula);
+    const int size = std::clamp(settings.size, smallest(formula), largest(formula));
     QStringList out = playedLines(result, settings, size, firstDate, lastDate);
+    if (!result.rowKnown) {
+        out << QString() << balanceLines(result) << unknownLines(result, size);
+        return out;
+    }
     out << forecastLines(result);
     if (settings.players <= 0)
         return out;

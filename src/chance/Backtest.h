@@ -17,7 +17,7 @@
 // "Tester la prévision": the forecast selection played draw after draw, each time made from the
 // earlier draws only, set against the exact law of chance and against many random players.
 struct BacktestSettings {
-    int size = 10; // numbers played per draw, 2..10
+    int size = 10; // numbers played per draw, within Backtest::smallest..largest of the game
     quint32 seed = 1; // of the random players, so a report can be made again
     int players = 1000; // 0: no random players
 };
@@ -30,14 +30,20 @@ struct BacktestStrategy {
 };
 
 struct BacktestResult {
+    FormulaId formula = FormulaId::Keno20of70; // the game played, whose pay table pays
     int firstDraw = -1, lastDraw = -1; // list indices of the draws played
     int played = 0;
     bool cancelled = false;
+    // The forecast's draws by matches (index m) whose amount the pay table does not know: they
+    // are staked but not counted in `forecast.won`, and the report gives no balance then.
+    std::array<int, PayTable::kMaxTicked + 1> unknownDraws{};
     BacktestStrategy forecast;
     std::vector<std::vector<int>> tickets; // the forecast's ticket of each draw played, ascending
     std::vector<int> commonTicket; // the ticket played most often, and on how many draws
     int commonTicketDraws = 0;
-    // What chance gives over the draws played: the exact law of the total.
+    // What chance gives over the draws played: the exact law of the total, and the random
+    // players, both computed only when every amount of the row played is known.
+    bool rowKnown = true;
     double expected = 0;
     qint64 median = 0;
     TotalLaw::Band band;
@@ -49,6 +55,9 @@ namespace Backtest {
 
 inline constexpr int kMinSize = 2;
 inline constexpr int kMaxSize = 10;
+// The sizes a backtest of the game may play: what a player may tick, two at the least.
+int smallest(const Formula& formula);
+int largest(const Formula& formula);
 
 // Plays every draw d of the period from max(first, 1) to last. The selection for d reads the
 // draws before d only: their counts and gaps, and the criteria as a load of those draws would
@@ -64,18 +73,21 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
 // The other bars keep the positions of `criteria`.
 ForecastCriteria criteriaBefore(const ForecastCriteria& criteria, int drawsBefore, const NumberStats& before);
 
-// The ticket: the numbers meeting 4 criteria, then 3, 2, 1 and 0, each group ascending, up to
-// `size` numbers; returned ascending.
-std::vector<int> ticket(const std::array<int, 71>& criteriaMet, int size);
+// The ticket: the numbers of the game meeting 4 criteria, then 3, 2, 1 and 0, each group
+// ascending, up to `size` numbers; returned ascending.
+std::vector<int> ticket(const std::array<int, DrawMatrix::kNumbers>& criteriaMet, int size,
+                        const Formula& formula = Formula::classic());
 
 // The forecast's tickets made from scratch at every draw: the matrix of the earlier draws, their
 // statistics, criteriaBefore and the selection itself. The reference `run` must agree with.
 std::vector<std::vector<int>> naiveTickets(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
                                            int size);
 
-// The totals of `players` random players over `draws` draws of `size` numbers, ascending; empty
-// when `cancel` was set before they were all played.
-std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel = nullptr);
+// The totals of `players` random players over `draws` draws of `size` numbers of the game,
+// ascending; empty when `cancel` was set before they were all played, or when an amount of the
+// row of `size` is unknown.
+std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel = nullptr,
+                                  const Formula& formula = Formula::classic());
 
 // The report; `firstDate` and `lastDate` name the draws played.
 QStringList reportLines(const BacktestResult& result, const BacktestSettings& settings, const QString& firstDate,

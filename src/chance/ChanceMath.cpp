@@ -182,12 +182,14 @@ ConditionalRateTest::Result ConditionalRateTest::test(int inTested, int total) c
     return r;
 }
 
-double kenoMatchProbability(int k, int m)
+double kenoMatchProbability(int k, int m, const Formula& formula)
 {
-    if (k < 0 || k > 70 || m < 0 || m > k || m > 20 || k - m > 50)
+    const int drawn = formula.drawn, numbers = formula.numbers;
+    if (k < 0 || k > numbers || m < 0 || m > k || m > drawn || k - m > numbers - drawn)
         return 0.0;
-    // r = 20 "defective" (drawn) numbers, n = k numbers played, N = 70.
-    const bm::hypergeometric_distribution<double> dist(20, static_cast<unsigned>(k), 70);
+    // r = the drawn ("defective") numbers, n = k numbers played, N = every number of the game.
+    const bm::hypergeometric_distribution<double> dist(static_cast<unsigned>(drawn), static_cast<unsigned>(k),
+                                                       static_cast<unsigned>(numbers));
     return bm::pdf(dist, static_cast<unsigned>(m));
 }
 

@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <vector>
 
-// The distributions the chance reports rest on, over Boost.Math. A draw holds 20 of the 70
-// numbers, so a number comes out in a draw with probability 2/7.
+// The distributions the chance reports rest on, over Boost.Math. A draw holds `drawn` of the
+// game's `numbers`, so a number comes out in a draw with probability drawn / numbers.
 namespace ChanceMath {
 
-inline constexpr double kDrawShare = 20.0 / 70.0;
+// The chance that a given number comes out in one draw of the game.
+inline double drawShare(const Formula& formula)
+{
+    return static_cast<double>(formula.drawn) / formula.numbers;
+}
 
 // Upper tail P(X >= x) of a chi-square with `df` degrees of freedom.
 double chiSquareUpperTail(double x, int df);
@@ -60,8 +66,8 @@ private:
     std::vector<long double> m_tested; // law of the count over the tested draws
 };
 
-// Hypergeometric: the chance that m of k numbers played are among the 20 drawn of 70.
-double kenoMatchProbability(int k, int m);
+// Hypergeometric: the chance that m of k numbers played are among the numbers drawn.
+double kenoMatchProbability(int k, int m, const Formula& formula = Formula::classic());
 
 // Holm's step-down adjustment of p-values tested together (same order as given).
 std::vector<long double> holmAdjust(const std::vector<long double>& pValues);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
 #include "history/StudyPeriod.h"
 #include "stats/NumberStats.h"
 
@@ -11,13 +12,13 @@
 // chance of the current and largest gaps.
 namespace HasardReport {
 
-// `stats` computed over `period`.
-QStringList lines(const NumberStats& stats, const StudyPeriod& period);
+// `stats` computed over `period` of a history of the game `formula`.
+QStringList lines(const NumberStats& stats, const StudyPeriod& period, const Formula& formula = Formula::classic());
 
-// The uniformity statistic of the 70 counts over `draws` draws. Each draw takes 20 numbers
-// without replacement, so the counts vary less than a multinomial's: the sum of squared
-// deviations is scaled by n·p·(1−p)·70/69, which makes it a chi-square with 69 degrees of
-// freedom under chance.
-double uniformityStatistic(const NumberStats& stats, int draws);
+// The uniformity statistic of the N counts (N = the game's numbers) over `draws` draws. Each draw
+// takes its numbers without replacement, so the counts vary less than a multinomial's: the sum
+// of squared deviations is scaled by n·p·(1−p)·N/(N−1), which makes it a chi-square with N − 1
+// degrees of freedom under chance.
+double uniformityStatistic(const NumberStats& stats, int draws, const Formula& formula = Formula::classic());
 
 } // namespace HasardReport

@@ -8,11 +8,11 @@
 
 namespace HeatMapValues {
 
-double standardisedDeviation(int appearances, int draws)
+double standardisedDeviation(int appearances, int draws, const Formula& formula)
 {
     if (draws <= 0)
         return 0.0;
-    const double p = ChanceMath::kDrawShare;
+    const double p = ChanceMath::drawShare(formula);
     return (appearances - draws * p) / std::sqrt(draws * p * (1.0 - p));
 }
 
@@ -21,11 +21,11 @@ int periodLength(const StudyPeriod& period)
     return std::max(0, period.last - std::max(0, period.first) + 1);
 }
 
-std::array<double, 71> deviations(const NumberStats& stats, int draws)
+std::array<double, Formula::kMaxNumber + 1> deviations(const NumberStats& stats, int draws, const Formula& formula)
 {
-    std::array<double, 71> z{};
-    for (int n = 1; n <= 70; ++n)
-        z[static_cast<size_t>(n)] = standardisedDeviation(stats.appearances[static_cast<size_t>(n)], draws);
+    std::array<double, Formula::kMaxNumber + 1> z{};
+    for (int n = 1; n <= formula.numbers; ++n)
+        z[static_cast<size_t>(n)] = standardisedDeviation(stats.appearances[static_cast<size_t>(n)], draws, formula);
     return z;
 }
 

@@ -77,11 +77,20 @@ void testLines(QStringList& out, const std::vector<Tested>& tests, int testedDra
 }
 
 // How every line's verdict is reached, with its risk, and how a line says it.
-QStringList riskLines(int chosenCount)
+QStringList riskLines(int tested)
 {
     return {QStringLiteral("Verdict de chaque ligne au risque de 5 %, sur le p corrigé par la méthode de Holm"),
-            QStringLiteral("pour ") + QString::number(70 - chosenCount) + QStringLiteral(" numéros ;") + kFlag
+            QStringLiteral("pour ") + QString::number(tested) + QStringLiteral(" numéros ;") + kFlag
                 + QStringLiteral(" : pas compatible avec le hasard")};
+}
+
+// A count of numbers spelt out, capitalised, as a sentence opens ("Seize").
+QString inWords(int n)
+{
+    static const char* const words[]
+        = {"Zéro", "Un",    "Deux",   "Trois",    "Quatre", "Cinq",  "Six",      "Sept",     "Huit",     "Neuf", "Dix",
+           "Onze", "Douze", "Treize", "Quatorze", "Quinze", "Seize", "Dix-sept", "Dix-huit", "Dix-neuf", "Vingt"};
+    return n >= 0 && n < static_cast<int>(std::size(words)) ? QString::fromUtf8(words[n]) : QString::number(n);
 }
 
 QStringList againstOwnRate(int otherDraws)
@@ -92,28 +101,29 @@ QStringList againstOwnRate(int otherDraws)
                                 QStringLiteral(" autres tirages de la période ;"))};
 }
 
-// Draws by how many of the chosen numbers they hold: those holding j of them leave 20 − j
-// places to the 70 − k other numbers, so chance puts a given other number there with
-// probability (20 − j) / (70 − k), less often beside the whole set than elsewhere.
+// Draws by how many of the chosen numbers they hold: those holding j of them leave D − j
+// places (D drawn) to the N − k other numbers, so chance puts a given other number there with
+// probability (D − j) / (N − k), less often beside the whole set than elsewhere.
 struct PartnerCounts {
     std::vector<int> byHeld;
-    std::array<int, 71> beside{}, total{};
+    std::array<int, DrawMatrix::kNumbers> beside{}, total{};
     int draws = 0;
 };
 
 PartnerCounts countPartners(const DrawMatrix& matrix, const StudyPeriod& period, const QList<int>& chosen)
 {
     const int k = static_cast<int>(chosen.size());
+    const Formula& f = matrix.formula();
     PartnerCounts c;
-    c.byHeld.assign(static_cast<size_t>(std::min(k, 20)) + 1, 0);
+    c.byHeld.assign(static_cast<size_t>(std::min(k, f.drawn)) + 1, 0);
     for (int d = std::max(0, period.first); d <= period.last; ++d) {
         ++c.draws;
         int held = 0;
         for (int n : chosen)
             if (matrix.contains(n, d))
                 ++held;
-        ++c.byHeld[static_cast<size_t>(std::min(held, 20))];
-        for (int x = 1; x <= 70; ++x)
+        ++c.byHeld[static_cast<size_t>(std::min(held, f.drawn))];
+        for (int x = 1; x <= f.numbers; ++x)
             if (matrix.contains(x, d)) {
                 ++c.total[static_cast<size_t>(x)];
                 if (held == k)
@@ -124,15 +134,16 @@ PartnerCounts countPartners(const DrawMatrix& matrix, const StudyPeriod& period,
 }
 
 // Every other number's rate beside the whole set, against what chance gives there.
-std::vector<Tested> partnerTests(const PartnerCounts& c, const QList<int>& chosen, int matching)
+std::vector<Tested> partnerTests(const PartnerCounts& c, const QList<int>& chosen, int matching, const Formula& f)
 {
     const int k = static_cast<int>(chosen.size());
+    const double drawn = f.drawn, others = f.numbers - k;
     std::vector<ChanceMath::ConditionalRateTest::Group> groups;
     for (int j = 0; j < k; ++j)
-        groups.push_back({c.byHeld[static_cast<size_t>(j)], (20.0 - j) / (70.0 - k)});
-    const ChanceMath::ConditionalRateTest test(groups, {matching, (20.0 - k) / (70.0 - k)});
+        groups.push_back({c.byHeld[static_cast<size_t>(j)], (drawn - j) / others});
+    const ChanceMath::ConditionalRateTest test(groups, {matching, (drawn - k) / others});
     std::vector<Tested> tests;
-    for (int x = 1; x <= 70; ++x) {
+    for (int x = 1; x <= f.numbers; ++x) {
         if (chosen.contains(x))
             continue;
         Tested t;
@@ -159,13 +170,14 @@ AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, con
         r.exported = false;
         return r;
     }
+    const Formula& f = matrix.formula();
     const int k = static_cast<int>(chosen.size());
     const PartnerCounts counts = countPartners(matrix, period, chosen);
     const int draws = counts.draws;
-    const int matching = k <= 20 ? counts.byHeld[static_cast<size_t>(k)] : 0;
-    if (matching == 0 || k >= 20) {
+    const int matching = k <= f.drawn ? counts.byHeld[static_cast<size_t>(k)] : 0;
+    if (matching == 0 || k >= f.drawn) {
         out << (matching == 0 ? QStringLiteral(" Cette combinaison n'est jamais sortie")
-                              : QStringLiteral("Vingt numéros choisis : il ne reste aucun partenaire à tester"));
+                              : inWords(f.drawn) + QStringLiteral(" numéros choisis : il ne reste aucun partenaire à tester"));
         r.exported = false;
         return r;
     }
@@ -179,11 +191,11 @@ AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, con
     }
     out << againstOwnRate(others);
     out << QStringLiteral("attendu : son taux à côté des numéros choisis si seul le hasard les réunissait,");
-    out << QStringLiteral("compte tenu des ") + QString::number(20 - k) + QStringLiteral(" places sur ") + QString::number(70 - k)
-            + QStringLiteral(" qu'ils laissent aux autres numéros");
-    out << riskLines(k);
+    out << QStringLiteral("compte tenu des ") + QString::number(f.drawn - k) + QStringLiteral(" places sur ")
+            + QString::number(f.numbers - k) + QStringLiteral(" qu'ils laissent aux autres numéros");
+    out << riskLines(f.numbers - k);
     out << QString();
-    testLines(out, partnerTests(counts, chosen, matching), matching, others);
+    testLines(out, partnerTests(counts, chosen, matching, f), matching, others);
     return r;
 }
 
@@ -192,16 +204,17 @@ AnalysisReport announcer(const DrawMatrix& matrix, const StudyPeriod& period, co
     AnalysisReport r;
     QStringList& out = r.lines;
     out << heading(QStringLiteral("Annonceur - hasard :"), chosen);
+    const Formula& f = matrix.formula();
     const int first = std::max(0, period.first);
     const int last = std::min(period.last, drawCount - 1);
-    std::array<int, 71> following{}, total{};
+    std::array<int, DrawMatrix::kNumbers> following{}, total{};
     int hits = 0;
     // A trigger counts only when the draw it announces lies in the period too.
     for (int d = first; d < last; ++d) {
         if (!holdsAll(matrix, d, chosen))
             continue;
         ++hits;
-        for (int x = 1; x <= 70; ++x)
+        for (int x = 1; x <= f.numbers; ++x)
             if (matrix.contains(x, d + 1))
                 ++following[static_cast<size_t>(x)];
     }
@@ -212,7 +225,7 @@ AnalysisReport announcer(const DrawMatrix& matrix, const StudyPeriod& period, co
     }
     const int draws = last - first + 1;
     for (int d = first; d <= last; ++d)
-        for (int x = 1; x <= 70; ++x)
+        for (int x = 1; x <= f.numbers; ++x)
             if (matrix.contains(x, d))
                 ++total[static_cast<size_t>(x)];
     const int others = draws - hits; // the first draw of the period never follows a trigger
@@ -221,10 +234,10 @@ AnalysisReport announcer(const DrawMatrix& matrix, const StudyPeriod& period, co
     out << againstOwnRate(others);
     out << QStringLiteral("attendu : son taux sur toute la période, celui qu'il aurait après la combinaison");
     out << QStringLiteral("si seul le hasard jouait");
-    out << riskLines(0);
+    out << riskLines(f.numbers);
     out << QString();
     std::vector<Tested> tests;
-    for (int x = 1; x <= 70; ++x) {
+    for (int x = 1; x <= f.numbers; ++x) {
         Tested t;
         t.number = x;
         t.count = following[static_cast<size_t>(x)];

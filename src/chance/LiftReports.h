@@ -17,8 +17,9 @@ namespace LiftReports {
 inline constexpr double kLevel = 0.05;
 
 // The draws of the period that hold every chosen number; for each other number, how many of
-// them hold it, against its count in the other draws. Under chance the other 20 − k numbers of
-// such a draw are any of the 70 − k, and the test allows for the places the set takes.
+// them hold it, against its count in the other draws. Under chance the other D − k numbers of
+// such a draw (D drawn) are any of the N − k others of the matrix's game, and the test allows
+// for the places the set takes.
 AnalysisReport partners(const DrawMatrix& matrix, const StudyPeriod& period, const QList<int>& chosen);
 
 // The draws of the period that hold the set and are followed by a draw of the period (list

@@ -4,9 +4,10 @@
 #include "chance/ChanceMath.h"
 #include "chance/FigureText.h"
 #include "chance/TotalLaw.h"
-#include "forecast/Performance.h"
+#include "chance/UnknownPay.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 namespace PerformanceComparison {
@@ -77,36 +78,33 @@ QString staked(int draws)
     return FigureText::euros(draws) + (draws < 2 ? QStringLiteral(" misé") : QStringLiteral(" misés"));
 }
 
-} // namespace
+// What the ticked set did over the period: the amount the table pays (nullopt as soon as one
+// draw's amount is unknown) and its matches.
+struct Played {
+    std::optional<qint64> won = 0;
+    qint64 matched = 0;
+};
 
-QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std::vector<int>& ticked)
+Played play(const DrawMatrix& matrix, int first, int last, const std::set<int>& chosen)
 {
-    std::set<int> chosen;
-    for (int n : ticked)
-        if (n >= 1 && n <= 70)
-            chosen.insert(n);
+    const PayTable& table = matrix.formula().payTable;
     const int k = static_cast<int>(chosen.size());
-    const int first = std::max(0, period.first);
-    const int draws = std::max(0, period.last - first + 1);
-    if (k < 2 || k > 10 || draws == 0)
-        return {};
-    qint64 won = 0, matched = 0;
-    for (int d = first; d <= period.last; ++d) {
+    Played p;
+    for (int d = first; d <= last; ++d) {
         int m = 0;
         for (int s : chosen)
             if (matrix.contains(s, d))
                 ++m;
-        won += Performance::pay(k, m);
-        matched += m;
+        const std::optional<qint64> amount = table.amount(k, m);
+        p.won = p.won && amount ? std::optional<qint64>(*p.won + *amount) : std::nullopt;
+        p.matched += m;
     }
-    const TotalLaw payout = TotalLaw::payout(k, draws);
-    const TotalLaw matches = TotalLaw::matches(k, draws);
-    Test wonTest(payout, won), matchedTest(matches, matched);
-    correct(wonTest, matchedTest);
+    return p;
+}
 
+QStringList returnLines(const TotalLaw& payout, const Test& wonTest, qint64 won, int draws)
+{
     QStringList out;
-    out << QString();
-    out << QStringLiteral("Comparaison avec le hasard");
     out << QStringLiteral("Retour réel ") + FigureText::euros(static_cast<double>(won)) + QStringLiteral(" pour ") + staked(draws)
             + QStringLiteral(", soit ") + FigureText::decimal(static_cast<double>(won) / draws, 3) + QStringLiteral(" par €uro");
     out << QStringLiteral("Retour attendu ") + FigureText::euros(payout.mean()) + QStringLiteral(", soit ")
@@ -116,11 +114,62 @@ QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std
             + QStringLiteral(" à ") + FigureText::euros(static_cast<double>(wonTest.band.high));
     out << wonTest.verdictLine(QStringLiteral("Le retour réel est dans l'intervalle"),
                                QStringLiteral("Le retour réel est hors de l'intervalle"));
-    out << QStringLiteral("Numéros sortis ") + FigureText::whole(matched) + QStringLiteral(" fois, attendu ")
-            + FigureText::decimal(matches.mean(), 1) + QStringLiteral(", intervalle à 95 % : ")
-            + FigureText::whole(matchedTest.band.low) + QStringLiteral(" à ") + FigureText::whole(matchedTest.band.high);
-    out << matchedTest.verdictLine(QStringLiteral("Les sorties sont dans l'intervalle"),
-                                   QStringLiteral("Les sorties sont hors de l'intervalle"));
+    return out;
+}
+
+QStringList matchLines(const TotalLaw& matches, const Test& matchedTest, qint64 matched)
+{
+    return {QStringLiteral("Numéros sortis ") + FigureText::whole(matched) + QStringLiteral(" fois, attendu ")
+                + FigureText::decimal(matches.mean(), 1) + QStringLiteral(", intervalle à 95 % : ")
+                + FigureText::whole(matchedTest.band.low) + QStringLiteral(" à ") + FigureText::whole(matchedTest.band.high),
+            matchedTest.verdictLine(QStringLiteral("Les sorties sont dans l'intervalle"),
+                                    QStringLiteral("Les sorties sont hors de l'intervalle"))};
+}
+
+// Without every amount of the row, the return is neither counted nor tested: the matches are,
+// alone, so they need no correction.
+QStringList matchesOnly(const Formula& formula, int k, const TotalLaw& matches, qint64 matched)
+{
+    Test matchedTest(matches, matched);
+    matchedTest.corrected = matchedTest.p;
+    QStringList out;
+    out << UnknownPay::sentence(k, UnknownPay::matches(formula, k));
+    out << QStringLiteral("Retour réel et retour attendu : non calculés sans ces gains");
+    out << matchLines(matches, matchedTest, matched);
+    out << QStringLiteral("Verdict : ")
+            + (matchedTest.rejected() ? QStringLiteral("pas compatible avec le hasard (sorties)")
+                                      : QStringLiteral("compatible avec le hasard"));
+    return out;
+}
+
+} // namespace
+
+QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std::vector<int>& ticked)
+{
+    const Formula& formula = matrix.formula();
+    std::set<int> chosen;
+    for (int n : ticked)
+        if (n >= 1 && n <= formula.numbers)
+            chosen.insert(n);
+    const int k = static_cast<int>(chosen.size());
+    const int first = std::max(0, period.first);
+    const int draws = std::max(0, period.last - first + 1);
+    // One number is no stake.
+    if (k < std::max(2, formula.minTicked) || k > formula.maxTicked || draws == 0)
+        return {};
+    const Played played = play(matrix, first, period.last, chosen);
+    const TotalLaw matches = TotalLaw::matches(k, draws, formula);
+    const std::optional<TotalLaw> payout = TotalLaw::payout(formula, k, draws);
+
+    QStringList out;
+    out << QString();
+    out << QStringLiteral("Comparaison avec le hasard");
+    if (!payout || !played.won)
+        return out << matchesOnly(formula, k, matches, played.matched);
+    Test wonTest(*payout, *played.won), matchedTest(matches, played.matched);
+    correct(wonTest, matchedTest);
+    out << returnLines(*payout, wonTest, *played.won, draws);
+    out << matchLines(matches, matchedTest, played.matched);
     out << QStringLiteral("Risque de 5 % pour les deux tests ensemble : p corrigé par la méthode de Holm");
     out << verdict(wonTest, matchedTest);
     return out;

@@ -9,12 +9,13 @@
 
 // The lines that follow "Performance": the set's actual return and its count of matches, each
 // set against its exact law under pure chance over the same number of draws (mean, median and
-// 95 % band). Empty when nothing is staked (fewer than 2 or more than 10 numbers), so
-// "Performance" then reads as it always did.
+// 95 % band), on the laws of the matrix's game. Empty when nothing is staked (one number, or
+// fewer or more than the game lets a player tick), so "Performance" then reads as it always did.
+// Without every amount of the pay table's row, the return is left out and the report says so.
 namespace PerformanceComparison {
 
 // Same arguments as Performance::evaluate: `ticked` in any order, duplicates and numbers
-// outside 1..70 ignored; a period starting below 0 starts at 0.
+// outside the game's numbers ignored; a period starting below 0 starts at 0.
 QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std::vector<int>& ticked);
 
 } // namespace PerformanceComparison

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chance/TotalLaw.h"
 
-#include "forecast/Performance.h"
-
 #include <fftw3.h>
 
 #include <algorithm>
@@ -230,38 +228,46 @@ TopApart setTopApart(const Law& full, int n)
 
 } // namespace
 
-double TotalLaw::matchProbability(int k, int m)
+double TotalLaw::matchProbability(int k, int m, const Formula& formula)
 {
     auto choose = [](int n, int r) -> double {
         if (r < 0 || r > n)
             return 0.0;
-        // Exact in 64 bits for these sizes (C(70, 10) < 4e11).
+        // Exact in 64 bits for these sizes (C(N, 10) < 4e11 for every game).
         quint64 c = 1;
         for (int i = 1; i <= r; ++i)
             c = c * static_cast<quint64>(n - r + i) / static_cast<quint64>(i);
         return static_cast<double>(c);
     };
-    return choose(20, m) * choose(50, k - m) / choose(70, k);
+    const int drawn = formula.drawn, numbers = formula.numbers;
+    return choose(drawn, m) * choose(numbers - drawn, k - m) / choose(numbers, k);
 }
 
 TotalLaw TotalLaw::payout(int k, int plays)
 {
+    return payout(Formula::classic(), k, plays).value(); // every row of its table is known
+}
+
+std::optional<TotalLaw> TotalLaw::payout(const Formula& formula, int k, int plays)
+{
+    if (!formula.payTable.rowKnown(k))
+        return std::nullopt;
     std::vector<qint64> values;
     std::vector<double> probs;
     for (int m = 0; m <= k; ++m) {
-        values.push_back(Performance::pay(k, m));
-        probs.push_back(matchProbability(k, m));
+        values.push_back(*formula.payTable.amount(k, m));
+        probs.push_back(matchProbability(k, m, formula));
     }
     return TotalLaw(values, probs, plays);
 }
 
-TotalLaw TotalLaw::matches(int k, int plays)
+TotalLaw TotalLaw::matches(int k, int plays, const Formula& formula)
 {
     std::vector<qint64> values;
     std::vector<double> probs;
     for (int m = 0; m <= k; ++m) {
         values.push_back(m);
-        probs.push_back(matchProbability(k, m));
+        probs.push_back(matchProbability(k, m, formula));
     }
     return TotalLaw(values, probs, plays);
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 // The exact law of the total of n independent plays, each worth a whole amount drawn from a
@@ -15,12 +18,16 @@ public:
     // One play is worth values[i] with probability probs[i] (values >= 0, probs summing to 1).
     TotalLaw(const std::vector<qint64>& values, const std::vector<double>& probs, int plays);
 
-    // The total paid by the pay table over `plays` draws playing k numbers (2..10), one euro each.
+    // The total paid by the classic game's pay table over `plays` draws playing k numbers
+    // (2..10), one euro each.
     static TotalLaw payout(int k, int plays);
+    // The same for the game `formula`; nullopt when an amount of the row of k is unknown (the
+    // law needs them all).
+    static std::optional<TotalLaw> payout(const Formula& formula, int k, int plays);
     // The total number of matches of k numbers over `plays` draws.
-    static TotalLaw matches(int k, int plays);
-    // Exact hypergeometric odds: m of k numbers played among the 20 drawn of 70.
-    static double matchProbability(int k, int m);
+    static TotalLaw matches(int k, int plays, const Formula& formula = Formula::classic());
+    // Exact hypergeometric odds: m of k numbers played among the numbers drawn.
+    static double matchProbability(int k, int m, const Formula& formula = Formula::classic());
 
     int plays() const { return m_plays; }
     double mean() const { return m_mean; }

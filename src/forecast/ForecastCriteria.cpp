@@ -29,10 +29,10 @@ constexpr ForecastCriteria::DesignTime kDesign[kCriterionBarCount + 1] = {
     {0, 3270, 10, 0, u"3000"}, // HScroll11 general most: its label is not its position
 };
 
-int largestOf(const std::array<int, 71>& values)
+int largestOf(const std::array<int, Formula::kMaxNumber + 1>& values, const Formula& formula)
 {
     int largest = 0;
-    for (int n = 1; n <= 70; ++n)
+    for (int n = 1; n <= formula.numbers; ++n)
         largest = std::max(largest, values[static_cast<size_t>(n)]);
     return largest;
 }
@@ -138,12 +138,12 @@ void ForecastCriteria::changed(int i)
     --m_depth;
 }
 
-void ForecastCriteria::updateAfterLoad(int itemCount, const NumberStats& stats)
+void ForecastCriteria::updateAfterLoad(int itemCount, const NumberStats& stats, const Formula& formula)
 {
     using B = CriterionBar;
-    const int largest = largestOf(stats.appearances);
+    const int largest = largestOf(stats.appearances, formula);
     int smallest = largest;
-    for (int n = 1; n <= 70; ++n)
+    for (int n = 1; n <= formula.numbers; ++n)
         smallest = std::min(smallest, stats.appearances[static_cast<size_t>(n)]);
     setMaximum(B::GeneralDraws, itemCount - 1);
     setValue(B::GeneralDraws, (*this)[B::GeneralDraws].maximum);
@@ -153,18 +153,18 @@ void ForecastCriteria::updateAfterLoad(int itemCount, const NumberStats& stats)
     setMinimum(B::GeneralMax, smallest);
     setMaximum(B::GeneralMax, largest + 1);
     setValue(B::GeneralMax, largest);
-    setMaximum(B::GapMin, largestOf(stats.currentGap));
-    setMaximum(B::GapMax, largestOf(stats.largestGap));
+    setMaximum(B::GapMin, largestOf(stats.currentGap, formula));
+    setMaximum(B::GapMax, largestOf(stats.largestGap, formula));
 }
 
-void ForecastCriteria::updateAfterSorties(const NumberStats& stats)
+void ForecastCriteria::updateAfterSorties(const NumberStats& stats, const Formula& formula)
 {
-    setMaximum(CriterionBar::GeneralMax, largestOf(stats.appearances));
+    setMaximum(CriterionBar::GeneralMax, largestOf(stats.appearances, formula));
 }
 
-void ForecastCriteria::updateAfterEcartsMax(const NumberStats& stats)
+void ForecastCriteria::updateAfterEcartsMax(const NumberStats& stats, const Formula& formula)
 {
-    const int largest = largestOf(stats.largestGap);
+    const int largest = largestOf(stats.largestGap, formula);
     setMaximum(CriterionBar::GapMax, largest);
     setValue(CriterionBar::GapMax, largest);
 }

@@ -38,12 +38,12 @@ public:
 
     // After a history load (the statistics just computed over the whole list):
     // HScroll3 to the draw count, HScroll10/11 to the appearance counts, HScroll4/5 maxima
-    // to the largest current gap and the largest largest-gap.
-    void updateAfterLoad(int itemCount, const NumberStats& stats);
+    // to the largest current gap and the largest largest-gap, over the numbers of `formula`.
+    void updateAfterLoad(int itemCount, const NumberStats& stats, const Formula& formula = Formula::classic());
     // After the ranking by appearances: HScroll11 maximum := the largest appearance count.
-    void updateAfterSorties(const NumberStats& stats);
+    void updateAfterSorties(const NumberStats& stats, const Formula& formula = Formula::classic());
     // After the ranking by largest gaps: HScroll5 maximum and position := the largest largest-gap.
-    void updateAfterEcartsMax(const NumberStats& stats);
+    void updateAfterEcartsMax(const NumberStats& stats, const Formula& formula = Formula::classic());
     // After a click on the draw list: HScroll3 maximum := item count, position := selected index.
     void updateAfterListClick(int itemCount, int selectedIndex);
     // After a validated manual entry (itemCount read after the new empty item was appended):

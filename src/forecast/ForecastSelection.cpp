@@ -51,11 +51,11 @@ SelectionBounds bounds(const ForecastCriteria& criteria)
     return b;
 }
 
-std::array<int, 71> criteriaMet(const std::array<const std::array<int, 71>*, 3>& appearances, const std::array<int, 71>& gaps,
-                                const SelectionBounds& bounds)
+NumberValues criteriaMet(const std::array<const NumberValues*, 3>& appearances, const NumberValues& gaps,
+                         const SelectionBounds& bounds, const Formula& formula)
 {
-    std::array<int, 71> met{};
-    for (size_t n = 1; n <= 70; ++n) {
+    NumberValues met{};
+    for (size_t n = 1; n <= static_cast<size_t>(formula.numbers); ++n) {
         for (size_t f = 0; f < 3; ++f) {
             const int a = (*appearances[f])[n];
             met[n] += bounds.low[f] <= a && a <= bounds.high[f] ? 1 : 0;
@@ -76,7 +76,8 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
 
     ForecastSelectionResult result;
     QStringList& lines = result.lines;
-    std::array<int, 71>& met = result.criteriaMet;
+    NumberValues& met = result.criteriaMet;
+    const int numbers = matrix.formula().numbers;
     const int current = selectedIndex - 1;
     result.period.last = current;
 
@@ -92,7 +93,7 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
         lines << QString::fromUtf16(form.header) + windowText + QString::fromUtf16(form.middle) + lowText + QStringLiteral(" et ")
                 + highText;
         const int low = wholeNumber(lowText), high = wholeNumber(highText);
-        for (int n = 1; n <= 70; ++n) {
+        for (int n = 1; n <= numbers; ++n) {
             const int a = result.stats.appearances[static_cast<size_t>(n)];
             if (low <= a && a <= high) {
                 lines << NumberFormat::apply(n, u" 00") + QStringLiteral(" Sorti ") + NumberFormat::apply(a, u" 0000");
@@ -106,7 +107,7 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
     lines << QString();
     lines << QStringLiteral("Numéros à l'écart compris entre ") + gapLowText + QStringLiteral(" et ") + gapHighText;
     const double gapLow = decimalNumber(gapLowText), gapHigh = decimalNumber(gapHighText);
-    for (int n = 1; n <= 70; ++n) {
+    for (int n = 1; n <= numbers; ++n) {
         const int gap = result.stats.currentGap[static_cast<size_t>(n)];
         if (gapLow <= gap && gap <= gapHigh) {
             ++met[static_cast<size_t>(n)];
@@ -118,7 +119,7 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
         lines << QString();
         lines << QStringLiteral("Communs à ") + QString::number(c) + QStringLiteral(" Criteres");
         lines << QString();
-        for (int n = 1; n <= 70; ++n)
+        for (int n = 1; n <= numbers; ++n)
             if (met[static_cast<size_t>(n)] == c)
                 lines << QString::number(n);
         lines << QString();

@@ -22,7 +22,7 @@ struct ForecastSelectionResult {
     QStringList lines;
     StudyPeriod period;
     NumberStats stats;
-    std::array<int, 71> criteriaMet{}; // how many of the four criteria each number meets
+    std::array<int, Formula::kMaxNumber + 1> criteriaMet{}; // how many of the four criteria each number meets
 };
 
 // The criteria as the selection reads them from the label texts: the windows and appearance
@@ -35,13 +35,17 @@ struct SelectionBounds {
 namespace ForecastSelection {
 
 // `selectedIndex` is the selected item of the draw list (-1 when none): the current draw is the
-// one just before it. The criteria are read from the label texts as they stand.
+// one just before it. The criteria are read from the label texts as they stand. Every number of
+// the matrix's game is checked.
 ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const ForecastCriteria& criteria);
 
 SelectionBounds bounds(const ForecastCriteria& criteria);
 
-// How many criteria each number meets, from its appearances in the three windows and its gap.
-std::array<int, 71> criteriaMet(const std::array<const std::array<int, 71>*, 3>& appearances, const std::array<int, 71>& gaps,
-                                const SelectionBounds& bounds);
+using NumberValues = std::array<int, Formula::kMaxNumber + 1>;
+
+// How many criteria each number of `formula` meets, from its appearances in the three windows
+// and its gap.
+NumberValues criteriaMet(const std::array<const NumberValues*, 3>& appearances, const NumberValues& gaps,
+                         const SelectionBounds& bounds, const Formula& formula = Formula::classic());
 
 } // namespace ForecastSelection

@@ -10,20 +10,17 @@ namespace Performance {
 
 namespace {
 
-// Rows k = 1..10, columns m = 0..10.
-constexpr std::array<std::array<qint64, 11>, 11> kPayTable = {{
-    {},
-    {0, 1},
-    {0, 0, 6},
-    {0, 0, 2, 10},
-    {0, 0, 0, 5, 50},
-    {0, 0, 0, 2, 10, 100},
-    {0, 0, 0, 0, 2, 30, 1000},
-    {0, 0, 0, 0, 2, 5, 70, 3000},
-    {2, 0, 0, 0, 0, 5, 20, 100, 10000},
-    {1, 0, 0, 0, 1, 2, 8, 20, 200, 40000},
-    {1, 0, 0, 0, 0, 2, 5, 15, 100, 2500, 200000},
-}};
+using PayRow = std::array<std::optional<qint64>, PayTable::kMaxTicked + 1>;
+
+// What k numbers pay for each count matched. A single number is no bet here: its row counts
+// the draws it came out in (1 for a match), whatever the game's table says.
+PayRow payRowOf(const Formula& formula, int k)
+{
+    PayRow row;
+    for (int m = 0; m <= PayTable::kMaxTicked; ++m)
+        row[static_cast<size_t>(m)] = k == 1 ? std::optional<qint64>(m) : formula.payTable.amount(k, m);
+    return row;
+}
 
 QString withLeadingSpace(qint64 v)
 {
@@ -44,29 +41,29 @@ qint64 roundHalfEven(qint64 dividend, qint64 divisor)
     return q;
 }
 
-// The ticked numbers once each, ascending, outside 1..70 left out.
-std::vector<int> chosenNumbers(const std::vector<int>& ticked)
+// The ticked numbers once each, ascending, numbers outside the game left out.
+std::vector<int> chosenNumbers(const std::vector<int>& ticked, const Formula& formula)
 {
     std::vector<int> chosen;
-    std::array<bool, 71> box{};
+    std::array<bool, Formula::kMaxNumber + 1> box{};
     for (int s : ticked)
-        if (s >= 1 && s <= 70)
+        if (s >= 1 && s <= formula.numbers)
             box[static_cast<size_t>(s)] = true;
-    for (int s = 1; s <= 70; ++s)
+    for (int s = 1; s <= formula.numbers; ++s)
         if (box[static_cast<size_t>(s)])
             chosen.push_back(s);
     return chosen;
 }
 
 // The k chosen numbers played on every draw of the period: one line per draw, and what the
-// summary needs.
+// summary needs. A draw whose amount is unknown is neither a win nor a loss: its line says so,
+// it adds nothing to the winnings and closes no gap.
 class Play {
 public:
     Play(const DrawMatrix& matrix, const std::vector<int>& chosen, std::vector<qint64>& winGapCounts)
-        : m_matrix(matrix), m_chosen(chosen), m_k(static_cast<int>(chosen.size())), m_winGapCounts(winGapCounts)
+        : payRow(payRowOf(matrix.formula(), static_cast<int>(chosen.size()))), m_matrix(matrix), m_chosen(chosen),
+          m_k(static_cast<int>(chosen.size())), m_winGapCounts(winGapCounts)
     {
-        for (int m = 0; m <= 10; ++m)
-            payRow[static_cast<size_t>(m)] = kPayTable[static_cast<size_t>(m_k)][static_cast<size_t>(m)];
         stake = m_k == 1 ? 0 : 1;
         for (int j = 0; j < m_k; ++j)
             m_rows[static_cast<size_t>(j)] = matrix.row(chosen[static_cast<size_t>(j)]);
@@ -93,13 +90,21 @@ public:
         }
         ++winGap;
         drawsByMatches[static_cast<size_t>(m)] += 1;
-        const qint64 won = payRow[static_cast<size_t>(m)];
+        const std::optional<qint64> amount = payRow[static_cast<size_t>(m)];
+        if (!amount) {
+            ++unknownDraws;
+            lastWinDate[static_cast<size_t>(m)] = date;
+            padTo45(line);
+            line += QStringLiteral("gain inconnu");
+            largestWinGap = std::max(largestWinGap, winGap);
+            return line;
+        }
+        const qint64 won = *amount;
         totalWon += won;
         if (won != 0) {
             m_winGapCounts[static_cast<size_t>(winGap)] += 1;
             lastWinDate[static_cast<size_t>(m)] = date;
-            if (line.size() < 45)
-                line += QStringView(m_dash).left(45 - line.size());
+            padTo45(line);
             line += QString::number(won * stake);
             line += m_euros;
             line += QString::number(winGap);
@@ -110,60 +115,98 @@ public:
         return line;
     }
 
-    std::array<qint64, 11> payRow{};
+    const PayRow payRow;
     qint64 stake = 0;
-    std::array<qint64, 11> drawsByMatches{};
-    std::array<QString, 11> lastWinDate;
-    qint64 totalWon = 0;
+    std::array<qint64, PayTable::kMaxTicked + 1> drawsByMatches{};
+    std::array<QString, PayTable::kMaxTicked + 1> lastWinDate;
+    qint64 totalWon = 0; // the known amounts only
+    qint64 unknownDraws = 0; // draws whose amount the table does not give
     qint64 winGap = 0;
     qint64 largestWinGap = 0;
 
 private:
+    void padTo45(QString& line) const
+    {
+        if (line.size() < 45)
+            line += QStringView(m_dash).left(45 - line.size());
+    }
+
     const DrawMatrix& m_matrix;
     const std::vector<int>& m_chosen;
     const int m_k;
     std::vector<qint64>& m_winGapCounts;
-    std::array<const std::uint64_t*, 10> m_rows{};
-    std::array<QString, 71> m_numberTexts;
+    std::array<const std::uint64_t*, PayTable::kMaxTicked> m_rows{};
+    std::array<QString, Formula::kMaxNumber + 1> m_numberTexts;
     const QString m_dash{45, QLatin1Char('-')};
     const QString m_euros = QStringLiteral("  €uros, Ecart ");
 };
 
-// Stake and winnings, gaps, and the draws by numbers matched.
+// Stake and winnings: the profit or loss only when every draw's amount is known.
+QStringList totalLines(const Play& play, int k, qint64 n)
+{
+    QStringList lines;
+    if (k == 1) {
+        lines << QStringLiteral("Sorti  ") + QString::number(play.totalWon) + QStringLiteral(" fois");
+        return lines;
+    }
+    lines << QStringLiteral("Enjeu total ") + QString::number(n * play.stake) + QStringLiteral(" €uros");
+    if (play.unknownDraws != 0) {
+        lines << QStringLiteral("Encaissé au moins ") + QString::number(play.totalWon)
+                + QStringLiteral(" (gains inconnus sur %1 tirages)").arg(play.unknownDraws);
+        lines << QString();
+        lines << QStringLiteral("Bénéfice ou perte inconnus");
+        return lines;
+    }
+    lines << QStringLiteral("Encaissé ") + QString::number(play.totalWon);
+    lines << QString();
+    if (play.totalWon > (n - 1) * play.stake)
+        lines << QStringLiteral("_____________ Bénefice  ") + QString::number(play.totalWon - n * play.stake);
+    else
+        lines << QStringLiteral("____________Perte  ") + QString::number(play.totalWon - n * play.stake);
+    return lines;
+}
+
+// One line per count matched that pays or whose amount is unknown.
+QStringList matchLines(const Play& play, int k, int first, int last)
+{
+    QStringList lines;
+    for (int m = 0; m <= k; ++m) {
+        const std::optional<qint64> p = play.payRow[static_cast<size_t>(m)];
+        if (p == 0)
+            continue;
+        const qint64 count = play.drawsByMatches[static_cast<size_t>(m)];
+        if (count == 0) {
+            lines << QStringLiteral(" Jamais sortie à ") + NumberFormat::apply(m, u"##0") + QStringLiteral(" numéros");
+            continue;
+        }
+        const QString gains = p ? QStringLiteral(" numéros  : gains ") + withLeadingSpace(count * *p * play.stake)
+                                : QStringLiteral(" numéros  : gain inconnu");
+        lines << NumberFormat::apply(count, u"  ##,000") + QStringLiteral("  fois ") + withLeadingSpace(m) + gains
+                + QStringLiteral("    ") + play.lastWinDate[static_cast<size_t>(m)] + QStringLiteral("  moyenne ")
+                + QString::number(roundHalfEven(qint64{last} - first, count));
+    }
+    return lines;
+}
+
+// Stake and winnings, gaps, and the draws by numbers matched; first, when the pay table lacks
+// an amount of the row played, a line that says so.
 QStringList summaryLines(const Play& play, int k, qint64 n, int first, int last)
 {
     QStringList lines;
     lines << QString();
-    if (k == 1) {
-        lines << QStringLiteral("Sorti  ") + QString::number(play.totalWon) + QStringLiteral(" fois");
-    } else {
-        lines << QStringLiteral("Enjeu total ") + QString::number(n * play.stake) + QStringLiteral(" €uros");
-        lines << QStringLiteral("Encaissé ") + QString::number(play.totalWon);
-        lines << QString();
-        if (play.totalWon > (n - 1) * play.stake)
-            lines << QStringLiteral("_____________ Bénefice  ") + QString::number(play.totalWon - n * play.stake);
-        else
-            lines << QStringLiteral("____________Perte  ") + QString::number(play.totalWon - n * play.stake);
+    bool rowKnown = true;
+    for (int m = 0; m <= k; ++m)
+        rowKnown = rowKnown && play.payRow[static_cast<size_t>(m)].has_value();
+    if (!rowKnown) {
+        lines << QStringLiteral("Gains inconnus pour %1 numéros cochés : table des gains incomplète.").arg(k);
+        lines << QStringLiteral("Les écarts ne comptent que les gains connus.");
     }
+    lines << totalLines(play, k, n);
     lines << QString();
     lines << QStringLiteral(" + Grand ecart ") + withLeadingSpace(play.largestWinGap);
     lines << QStringLiteral("Ecart actuel    ") + QString::number(play.winGap + 1);
-    if (k == 1)
-        return lines;
-    for (int m = 0; m <= 10; ++m) {
-        const qint64 p = play.payRow[static_cast<size_t>(m)];
-        if (p == 0)
-            continue;
-        const qint64 count = play.drawsByMatches[static_cast<size_t>(m)];
-        if (count != 0) {
-            lines << NumberFormat::apply(count, u"  ##,000") + QStringLiteral("  fois ") + withLeadingSpace(m)
-                    + QStringLiteral(" numéros  : gains ") + withLeadingSpace(count * p * play.stake) + QStringLiteral("    ")
-                    + play.lastWinDate[static_cast<size_t>(m)] + QStringLiteral("  moyenne ")
-                    + QString::number(roundHalfEven(qint64{last} - first, count));
-        } else {
-            lines << QStringLiteral(" Jamais sortie à ") + NumberFormat::apply(m, u"##0") + QStringLiteral(" numéros");
-        }
-    }
+    if (k != 1)
+        lines << matchLines(play, k, first, last);
     return lines;
 }
 
@@ -190,9 +233,7 @@ QStringList gapTableLines(const std::vector<int>& chosen, const std::vector<qint
 
 qint64 pay(int k, int m)
 {
-    if (k < 1 || k > 10 || m < 0 || m > 10)
-        return 0;
-    return kPayTable[static_cast<size_t>(k)][static_cast<size_t>(m)];
+    return Formula::classic().payTable.amount(k, m).value_or(0);
 }
 
 PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, const StudyPeriod& period,
@@ -201,7 +242,7 @@ PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, c
     PerformanceReport report;
     report.title = QStringLiteral("Performance d'un ensemble");
 
-    const std::vector<int> chosen = chosenNumbers(ticked);
+    const std::vector<int> chosen = chosenNumbers(ticked, matrix.formula());
     const int k = static_cast<int>(chosen.size());
     const int itemCount = static_cast<int>(liste.size());
     const int first = std::max(period.first, 0);
@@ -212,7 +253,7 @@ PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, c
     std::vector<qint64> winGapCounts(static_cast<size_t>(std::max<qint64>({qint64{itemCount}, n, 0})) + 1, 0);
     QStringList& lines = report.lines;
 
-    if (k >= 1 && k <= 10) {
+    if (k >= 1 && k <= PayTable::kMaxTicked) {
         Play play(matrix, chosen, winGapCounts);
         lines.reserve(static_cast<qsizetype>(std::max<qint64>(n, 0)) + 64);
         for (int d = first; d <= last; ++d)

@@ -10,7 +10,8 @@
 #include <vector>
 
 // What a set of ticked numbers would have earned, played with one euro on every draw of the
-// study period and paid from the Keno pay table.
+// study period and paid from the pay table of the matrix's game. An amount the table does not
+// give is never taken for 0: its draws say "gain inconnu" and the totals say what is not known.
 //
 // Around the call, the command:
 //  - hides the busy indicator, empties the column caption and sets the title to `title`;
@@ -30,12 +31,14 @@ struct PerformanceReport {
 
 namespace Performance {
 
-// Pay for m matched (0..10) when k numbers (1..10) are played; 0 outside the table.
+// The twenty-of-seventy game's pay for m matched (0..10) when k numbers (1..10) are played; 0
+// outside the table. Every amount of that table is known; another game reads its own
+// formula.payTable, whose unknown amounts must not pass for 0.
 qint64 pay(int k, int m);
 
 // `liste` is the draw list (a trailing empty item is allowed: only the period's items are read,
-// for their dates); `ticked` the ticked numbers (any order; duplicates and numbers outside
-// 1..70 are ignored). A period starting below 0 starts at 0.
+// for their dates); `ticked` the ticked numbers (any order; duplicates and numbers outside the
+// game are ignored). A period starting below 0 starts at 0.
 PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, const StudyPeriod& period,
                            const std::vector<int>& ticked);
 

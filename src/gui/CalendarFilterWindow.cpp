@@ -3,6 +3,7 @@
 
 #include "gui/DateField.h"
 #include "history/CalendarFilter.h"
+#include "history/Formula.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -25,78 +26,122 @@ QCheckBox* makeBox(QWidget* parent, const QString& name, const QString& caption,
     return box;
 }
 
-QDateEdit* makeDateEdit(QWidget* parent, const QString& name, const QString& tip)
+QDateEdit* makeDateEdit(QWidget* parent, const QString& name, const QString& tip, const QDate& firstDay)
 {
     auto* edit = new DateField(parent);
     edit->setObjectName(name);
     edit->setToolTip(tip);
     edit->setCalendarPopup(true);
-    edit->setMinimumDate(CalendarFilter::earliestDate());
+    edit->setMinimumDate(firstDay);
     return edit;
+}
+
+// The filter keeps the midday draws under time 1 and the evening ones under time 2.
+size_t filterTime(const DrawSlot& slot)
+{
+    return slot.word == QLatin1String("midi") ? 1 : 2;
 }
 
 } // namespace
 
-CalendarFilterWindow::CalendarFilterWindow(QWidget* parent) : QDialog(parent)
+CalendarFilterWindow::CalendarFilterWindow(QWidget* parent) : CalendarFilterWindow(Formula::classic(), parent) { }
+
+CalendarFilterWindow::CalendarFilterWindow(const Formula& formula, QWidget* parent)
+    : QDialog(parent), m_firstDay(formula.firstDay)
 {
     setObjectName(QStringLiteral("frmJours"));
     setWindowTitle(QStringLiteral("Jours sélectionnés"));
     // The calendar's month and day names in French, whatever the system's language.
     setLocale(QLocale(QLocale::French, QLocale::France));
 
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildTimes(formula));
+    right->addWidget(buildDates());
+
+    auto* boxes = new QHBoxLayout;
+    boxes->addWidget(buildDays());
+    boxes->addWidget(buildMonths());
+    boxes->addLayout(right);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(boxes);
+    layout->addLayout(buildButtons());
+    connectAllBoxes();
+}
+
+QGroupBox* CalendarFilterWindow::buildDays()
+{
     static const char16_t* const dayNames[] = {u"Dimanche", u"Lundi", u"Mardi", u"Mercredi", u"Jeudi", u"Vendredi", u"Samedi"};
+    auto* frame = new QGroupBox(this);
+    auto* layout = new QVBoxLayout(frame);
+    m_allDays = makeBox(frame, QStringLiteral("Jour0"), QStringLiteral("Tous les jours"), QString());
+    layout->addWidget(m_allDays);
+    for (int d = 1; d <= 7; ++d) {
+        m_weekdays[d] = makeBox(frame, QStringLiteral("Check1_%1").arg(d), QString::fromUtf16(dayNames[d - 1]),
+                                QStringLiteral("Choisissez au moins 1 jours"));
+        layout->addWidget(m_weekdays[d]);
+    }
+    layout->addStretch();
+    return frame;
+}
+
+QGroupBox* CalendarFilterWindow::buildMonths()
+{
     static const char16_t* const monthNames[] = {u"Janvier", u"Fevrier", u"Mars",      u"Avril",   u"Mai",      u"Juin",
                                                  u"Juillet", u"Aout",    u"Septembre", u"Octobre", u"Novembre", u"Decembre"};
-
-    auto* daysFrame = new QGroupBox(this);
-    auto* daysLayout = new QVBoxLayout(daysFrame);
-    m_allDays = makeBox(daysFrame, QStringLiteral("Jour0"), QStringLiteral("Tous les jours"), QString());
-    daysLayout->addWidget(m_allDays);
-    for (int d = 1; d <= 7; ++d) {
-        m_weekdays[d] = makeBox(daysFrame, QStringLiteral("Check1_%1").arg(d), QString::fromUtf16(dayNames[d - 1]),
-                                QStringLiteral("Choisissez au moins 1 jours"));
-        daysLayout->addWidget(m_weekdays[d]);
-    }
-    daysLayout->addStretch();
-
-    auto* monthsFrame = new QGroupBox(this);
-    auto* monthsLayout = new QGridLayout(monthsFrame);
-    m_allMonths = makeBox(monthsFrame, QStringLiteral("tsmois"), QStringLiteral("Tous les mois"), QString());
-    monthsLayout->addWidget(m_allMonths, 0, 0, 1, 2);
+    auto* frame = new QGroupBox(this);
+    auto* layout = new QGridLayout(frame);
+    m_allMonths = makeBox(frame, QStringLiteral("tsmois"), QStringLiteral("Tous les mois"), QString());
+    layout->addWidget(m_allMonths, 0, 0, 1, 2);
     for (int m = 1; m <= 12; ++m) {
-        m_months[m] = makeBox(monthsFrame, QStringLiteral("Mois%1").arg(m), QString::fromUtf16(monthNames[m - 1]),
+        m_months[m] = makeBox(frame, QStringLiteral("Mois%1").arg(m), QString::fromUtf16(monthNames[m - 1]),
                               QStringLiteral("Choisissez au moins 1 mois"));
         // Two columns, January to June on the left.
-        monthsLayout->addWidget(m_months[m], 1 + (m - 1) % 6, (m - 1) / 6);
+        layout->addWidget(m_months[m], 1 + (m - 1) % 6, (m - 1) / 6);
     }
+    return frame;
+}
 
-    auto* timesFrame = new QGroupBox(this);
-    auto* timesLayout = new QVBoxLayout(timesFrame);
-    const QString timeTip = QStringLiteral("Choisissez au moins 1 heure");
-    m_times[1] = makeBox(timesFrame, QStringLiteral("CkHeure1"), QStringLiteral("13 h 45"), timeTip);
-    m_times[2] = makeBox(timesFrame, QStringLiteral("CkHeure2"), QStringLiteral("21 h 00"), timeTip);
-    timesLayout->addWidget(m_times[1]);
-    timesLayout->addWidget(m_times[2]);
-    timesLayout->addStretch();
+// One box per draw of the day, in the day's order; each writes the filter's time of its slot.
+QGroupBox* CalendarFilterWindow::buildTimes(const Formula& formula)
+{
+    auto* frame = new QGroupBox(this);
+    auto* layout = new QVBoxLayout(frame);
+    const QString tip = QStringLiteral("Choisissez au moins 1 heure");
+    for (const DrawSlot& slot : formula.drawSlots) {
+        const size_t t = filterTime(slot);
+        const QString caption = QStringLiteral("%1 h %2").arg(slot.hour).arg(slot.minute, 2, 10, QLatin1Char('0'));
+        m_times[t] = makeBox(frame, QStringLiteral("CkHeure%1").arg(t), caption, tip);
+        layout->addWidget(m_times[t]);
+    }
+    layout->addStretch();
+    return frame;
+}
 
-    auto* datesFrame = new QGroupBox(this);
-    auto* datesLayout = new QGridLayout(datesFrame);
-    auto* du = new QLabel(QStringLiteral("Du"), datesFrame);
+QGroupBox* CalendarFilterWindow::buildDates()
+{
+    auto* frame = new QGroupBox(this);
+    auto* layout = new QGridLayout(frame);
+    auto* du = new QLabel(QStringLiteral("Du"), frame);
     du->setObjectName(QStringLiteral("lblDu"));
-    auto* au = new QLabel(QStringLiteral("Au"), datesFrame);
+    auto* au = new QLabel(QStringLiteral("Au"), frame);
     au->setObjectName(QStringLiteral("lblAu"));
-    m_from = makeDateEdit(datesFrame, QStringLiteral("DTPDebut"), QStringLiteral("Date de debut des calculs "));
-    m_from->setDate(CalendarFilter::earliestDate());
-    m_to = makeDateEdit(datesFrame, QStringLiteral("DTPFin"), QStringLiteral("Date de fin des calculs"));
+    m_from = makeDateEdit(frame, QStringLiteral("DTPDebut"), QStringLiteral("Date de debut des calculs "), m_firstDay);
+    m_from->setDate(m_firstDay);
+    m_to = makeDateEdit(frame, QStringLiteral("DTPFin"), QStringLiteral("Date de fin des calculs"), m_firstDay);
     m_to->setDate(QDate::currentDate());
     du->setBuddy(m_from);
     au->setBuddy(m_to);
-    datesLayout->addWidget(du, 0, 0);
-    datesLayout->addWidget(m_from, 0, 1);
-    datesLayout->addWidget(au, 1, 0);
-    datesLayout->addWidget(m_to, 1, 1);
-    datesLayout->setRowStretch(2, 1);
+    layout->addWidget(du, 0, 0);
+    layout->addWidget(m_from, 0, 1);
+    layout->addWidget(au, 1, 0);
+    layout->addWidget(m_to, 1, 1);
+    layout->setRowStretch(2, 1);
+    return frame;
+}
 
+QLayout* CalendarFilterWindow::buildButtons()
+{
     auto* note = new QLabel(
         QStringLiteral("Il faut cocher au moins un mois, une journée et une heure pour calculer les sorties et ecarts"), this);
     note->setObjectName(QStringLiteral("Label3"));
@@ -105,24 +150,16 @@ CalendarFilterWindow::CalendarFilterWindow(QWidget* parent) : QDialog(parent)
     m_validate = new QPushButton(QStringLiteral("Valider"), this);
     m_validate->setObjectName(QStringLiteral("Ferme"));
     m_validate->setDefault(true);
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(timesFrame);
-    right->addWidget(datesFrame);
-
-    auto* boxes = new QHBoxLayout;
-    boxes->addWidget(daysFrame);
-    boxes->addWidget(monthsFrame);
-    boxes->addLayout(right);
+    connect(m_validate, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(note, 1);
     buttons->addWidget(m_validate, 0, Qt::AlignBottom);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(boxes);
-    layout->addLayout(buttons);
-
+void CalendarFilterWindow::connectAllBoxes()
+{
     // A click ticks every box of the group whatever the clicked box's own state; unticking it
     // leaves the group alone.
     connect(m_allDays, &QCheckBox::clicked, this, [this] {
@@ -133,7 +170,6 @@ CalendarFilterWindow::CalendarFilterWindow(QWidget* parent) : QDialog(parent)
         for (int m = 1; m <= 12; ++m)
             m_months[m]->setChecked(true);
     });
-    connect(m_validate, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void CalendarFilterWindow::load(const CalendarFilter& filter)
@@ -144,9 +180,10 @@ void CalendarFilterWindow::load(const CalendarFilter& filter)
         m_weekdays[d]->setChecked(filter.weekdays[d]);
     for (int m = 1; m <= 12; ++m)
         m_months[m]->setChecked(filter.months[m]);
-    for (int t = 1; t <= 2; ++t)
-        m_times[t]->setChecked(filter.times[t]);
-    m_from->setDate(filter.from.isValid() ? filter.from : CalendarFilter::earliestDate());
+    for (size_t t = 1; t < m_times.size(); ++t)
+        if (m_times[t])
+            m_times[t]->setChecked(filter.times[t]);
+    m_from->setDate(filter.from.isValid() ? filter.from : m_firstDay);
     m_to->setDate(filter.to.isValid() ? filter.to : QDate::currentDate());
 }
 
@@ -156,15 +193,21 @@ void CalendarFilterWindow::store(CalendarFilter& filter) const
         filter.weekdays[d] = m_weekdays[d]->isChecked();
     for (int m = 1; m <= 12; ++m)
         filter.months[m] = m_months[m]->isChecked();
-    for (int t = 1; t <= 2; ++t)
-        filter.times[t] = m_times[t]->isChecked();
+    for (size_t t = 1; t < m_times.size(); ++t)
+        if (m_times[t])
+            filter.times[t] = m_times[t]->isChecked();
     filter.from = m_from->date();
     filter.to = m_to->date();
 }
 
 bool CalendarFilterWindow::edit(CalendarFilter& filter, QWidget* parent)
 {
-    CalendarFilterWindow window(parent);
+    return edit(filter, Formula::classic(), parent);
+}
+
+bool CalendarFilterWindow::edit(CalendarFilter& filter, const Formula& formula, QWidget* parent)
+{
+    CalendarFilterWindow window(formula, parent);
     window.load(filter);
     if (window.exec() != QDialog::Accepted)
         return false;

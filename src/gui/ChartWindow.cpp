@@ -6,6 +6,7 @@
 #include "analyses/ChartValues.h"
 #include "gui/MainWindow.h"
 #include "gui/WindowPlacement.h"
+#include "history/Formula.h"
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
@@ -26,6 +27,15 @@
 
 namespace {
 
+QBarSet* barsOf(const QChartView* view)
+{
+    const auto series = view->chart()->series();
+    if (series.isEmpty())
+        return nullptr;
+    const auto* bars = static_cast<const QBarSeries*>(series.first());
+    return bars->barSets().isEmpty() ? nullptr : bars->barSets().first();
+}
+
 QChartView* makeChart(const QString& objectName, QWidget* parent)
 {
     auto* chart = new QChart;
@@ -33,18 +43,11 @@ QChartView* makeChart(const QString& objectName, QWidget* parent)
     auto* series = new QBarSeries(chart);
     series->setBarWidth(0.8);
     auto* set = new QBarSet(QString(), series);
-    for (int n = 1; n <= 70; ++n)
-        *set << 0;
     series->append(set);
     chart->addSeries(series);
 
-    // Bar i stands at x = i; a label every five numbers stays readable however narrow the window.
     auto* x = new QCategoryAxis(chart);
     x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    x->setRange(-0.5, 69.5);
-    x->append(QStringLiteral("1"), 0);
-    for (int n = 5; n <= 70; n += 5)
-        x->append(QString::number(n), n - 1);
     x->setGridLineVisible(false);
     auto* y = new QValueAxis(chart);
     y->setLabelFormat(QStringLiteral("%d"));
@@ -67,13 +70,21 @@ QChartView* makeChart(const QString& objectName, QWidget* parent)
     return view;
 }
 
-QBarSet* barsOf(const QChartView* view)
+// One bar per number of the game, at 0 until filled. Bar i stands at x = i; a label every five
+// numbers stays readable however narrow the window.
+void shapeBars(QChartView* view, int numbers)
 {
-    const auto series = view->chart()->series();
-    if (series.isEmpty())
-        return nullptr;
-    const auto* bars = static_cast<const QBarSeries*>(series.first());
-    return bars->barSets().isEmpty() ? nullptr : bars->barSets().first();
+    QBarSet* set = barsOf(view);
+    set->remove(0, set->count());
+    for (int n = 1; n <= numbers; ++n)
+        *set << 0;
+    auto* x = qobject_cast<QCategoryAxis*>(view->chart()->axes(Qt::Horizontal).value(0));
+    for (const QString& label : x->categoriesLabels())
+        x->remove(label);
+    x->setRange(-0.5, numbers - 0.5);
+    x->append(QStringLiteral("1"), 0);
+    for (int n = 5; n <= numbers; n += 5)
+        x->append(QString::number(n), n - 1);
 }
 
 // `fromLowest`: the axis starts a little below the smallest value instead of 0, so that counts
@@ -149,11 +160,25 @@ ChartWindow::ChartWindow(Workspace& workspace, QWidget* parent) : QWidget(parent
     refresh();
 }
 
+void ChartWindow::setFormula(const Formula& formula)
+{
+    if (m_formula == &formula)
+        return;
+    m_formula = &formula;
+    for (int i = 0; i < 2; ++i) {
+        shapeBars(i == 0 ? m_sorties : m_ecarts, formula.numbers);
+        m_shown[i].clear();
+    }
+}
+
 void ChartWindow::refresh()
 {
-    const ChartValues::Series series[2] = {ChartValues::sorties(m_ws.stats()), ChartValues::ecarts(m_ws.stats())};
+    setFormula(m_ws.liste().formula());
+    ChartValues::Series series[2] = {ChartValues::sorties(m_ws.stats()), ChartValues::ecarts(m_ws.stats())};
     QChartView* const views[2] = {m_sorties, m_ecarts};
     for (int i = 0; i < 2; ++i) {
+        // Only the game's numbers: the rows above them hold nothing.
+        series[i].values = series[i].values.mid(0, m_formula->numbers);
         if (series[i].values == m_shown[i])
             continue;
         fill(views[i], series[i], i == 0);

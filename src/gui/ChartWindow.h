@@ -10,9 +10,10 @@ class QChartView;
 class QTabWidget;
 class QValueAxis;
 class Workspace;
+struct Formula;
 
-// `frmGraph`: the appearances ("Sorties") and current gaps ("Ecarts") of the seventy numbers as
-// bar charts. Its values are those of the Workspace's statistics, read again whenever the
+// `frmGraph`: the appearances ("Sorties") and current gaps ("Ecarts") of the game's numbers as
+// bar charts, one bar a number. Its values are those of the Workspace's statistics, read again whenever the
 // Workspace announces a change, so they always equal the last statistics run; closing the
 // window destroys it and "Graph" makes a new one with the same values.
 class ChartWindow : public QWidget {
@@ -23,7 +24,10 @@ public:
     // Registers the window's "Graph" command on the main window.
     static void install(MainWindow& window);
 
+    // Follows the game of the Workspace's list, then its statistics.
     void refresh();
+    // One bar per number of `formula`; the values come with the next refresh.
+    void setFormula(const Formula& formula);
     // The values shown: 0 = "Sorties", 1 = "Ecarts"; number 1 first.
     QList<int> values(int chart) const;
     // Further views of the statistics go here, one tab each.
@@ -39,5 +43,6 @@ private:
     QTabWidget* m_tabs = nullptr;
     QChartView* m_sorties = nullptr;
     QChartView* m_ecarts = nullptr;
+    const Formula* m_formula = nullptr;
     QList<int> m_shown[2]; // what the charts hold, so an unchanged refresh costs nothing
 };

@@ -37,6 +37,22 @@ CriteriaWindow::CriteriaWindow(Workspace& workspace, QWidget* parent) : QWidget(
     pal.setColor(QPalette::Window, QColor(255, 192, 128));
     setPalette(pal);
 
+    addHeadings();
+    addBars();
+    addButtons();
+    setKeyboardOrder();
+    // Escape does what "Utiliser" does: the criteria stay for the selection.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::hide);
+
+    connect(&m_ws, &Workspace::changed, this, [this](unsigned parts) {
+        if (parts & Workspace::CriteriaPart)
+            mirror();
+    });
+    mirror();
+}
+
+void CriteriaWindow::addHeadings()
+{
     addLabel(QStringLiteral("Label4"), QStringLiteral("Critères de séléction des numéros"), 480, 120, true);
     // Over the two right columns: wrapped when the font is wider than the window allows.
     QLabel* header = addLabel(QStringLiteral("Label1"),
@@ -49,7 +65,10 @@ CriteriaWindow::CriteriaWindow(Workspace& workspace, QWidget* parent) : QWidget(
     addLabel(QStringLiteral("lblGen"), QStringLiteral("Forme générale Nombre de tirages"), 960, 3540);
     addLabel(QStringLiteral("lblEcartsmin"), QStringLiteral("Ecarts Min"), 4080, 4500);
     addLabel(QStringLiteral("lblEcartMax"), QStringLiteral("Ecarts Max"), 6480, 4500);
+}
 
+void CriteriaWindow::addBars()
+{
     placeBar(1, 960, 1440, kLeftBarWidth);
     placeBar(2, 960, 2400, kLeftBarWidth);
     placeBar(3, 960, 3840, kLeftBarWidth);
@@ -61,16 +80,22 @@ CriteriaWindow::CriteriaWindow(Workspace& workspace, QWidget* parent) : QWidget(
     placeBar(11, 6480, 3840, kRightBarWidth);
     placeBar(4, 4080, 4800, kRightBarWidth);
     placeBar(5, 6480, 4800, kRightBarWidth);
+}
 
+void CriteriaWindow::addButtons()
+{
     connect(addButton(QStringLiteral("cmdFermer"), QStringLiteral("Utiliser"), 4680), &QPushButton::clicked, this,
             &QWidget::hide);
     connect(addButton(QStringLiteral("cmdSauver"), QStringLiteral("Sauver"), 5280), &QPushButton::clicked, this,
             [this] { m_ws.units().forecast.saveCriteria(); });
     connect(addButton(QStringLiteral("Reload"), QStringLiteral("Reset configuration"), 5880), &QPushButton::clicked, this,
             [this] { m_ws.units().forecast.reloadCriteria(); });
+}
 
-    // Row by row, left to right, then the buttons: each bar takes the focus, and the arrows
-    // and Page Up/Down move it.
+// Row by row, left to right, then the buttons: each bar takes the focus, and the arrows and
+// Page Up/Down move it.
+void CriteriaWindow::setKeyboardOrder()
+{
     QWidget* previous = nullptr;
     for (int i : {1, 6, 7, 2, 8, 9, 3, 10, 11, 4, 5}) {
         QScrollBar* bar = m_bars[static_cast<size_t>(i)];
@@ -87,14 +112,6 @@ CriteriaWindow::CriteriaWindow(Workspace& workspace, QWidget* parent) : QWidget(
         setTabOrder(previous, button);
         previous = button;
     }
-    // Escape does what "Utiliser" does: the criteria stay for the selection.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::hide);
-
-    connect(&m_ws, &Workspace::changed, this, [this](unsigned parts) {
-        if (parts & Workspace::CriteriaPart)
-            mirror();
-    });
-    mirror();
 }
 
 QLabel* CriteriaWindow::addLabel(const QString& name, const QString& text, int leftTwips, int topTwips, bool bold)

@@ -29,6 +29,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addHeadings();
+    void addBars();
+    void addButtons();
+    void setKeyboardOrder();
     void placeBar(int i, int leftTwips, int topTwips, int widthTwips);
     QLabel* addLabel(const QString& name, const QString& text, int leftTwips, int topTwips, bool bold = false);
     QPushButton* addButton(const QString& name, const QString& text, int topTwips);

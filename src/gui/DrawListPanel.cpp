@@ -12,8 +12,6 @@
 #include <QScrollBar>
 
 namespace {
-// A draw line is the date, twenty " 00" and " midi"/" soir".
-constexpr int kLineChars = 75;
 constexpr int kItemMargin = 8;
 } // namespace
 
@@ -29,11 +27,7 @@ DrawListPanel::DrawListPanel(Workspace& workspace, CommandRunner& runner, QWidge
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_model = new DrawListModel(m_ws, this);
     setModel(m_model);
-    // Every line has the width of a draw line: a fixed cell keeps the horizontal scroll bar
-    // right (the trailing empty item would otherwise set the width of all) and the layout fast.
-    setGridSize(QSize(wholeLineWidth(), fontMetrics().height() + 2));
-    // Never narrower than its lines, whatever a report asks for.
-    setMinimumWidth(widthForViewport(wholeLineWidth()));
+    fitLines();
 
     connect(this, &QListView::clicked, this, [this](const QModelIndex& index) { clickRow(index.row()); });
     connect(this, &QListView::doubleClicked, this, [this] { m_runner.run([this] { m_ws.units().entry.doubleClickListe(); }); });
@@ -50,7 +44,22 @@ DrawListPanel::DrawListPanel(Workspace& workspace, CommandRunner& runner, QWidge
 
 int DrawListPanel::wholeLineWidth() const
 {
-    return fontMetrics().horizontalAdvance(QString(kLineChars, QLatin1Char('0'))) + kItemMargin;
+    const int chars = m_ws.liste().formula().lineLength();
+    return fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + kItemMargin;
+}
+
+void DrawListPanel::fitLines()
+{
+    const int chars = m_ws.liste().formula().lineLength();
+    if (chars == m_lineChars)
+        return;
+    m_lineChars = chars;
+    // Every line has the width of a draw line: a fixed cell keeps the horizontal scroll bar
+    // right (the trailing empty item would otherwise set the width of all) and the layout fast.
+    setGridSize(QSize(wholeLineWidth(), fontMetrics().height() + 2));
+    // Never narrower than its lines, whatever a report asks for.
+    setMinimumWidth(widthForViewport(wholeLineWidth()));
+    emit lineWidthChanged();
 }
 
 int DrawListPanel::widthForViewport(int viewportWidth) const
@@ -71,6 +80,7 @@ void DrawListPanel::clickRow(int row)
 
 void DrawListPanel::mirror()
 {
+    fitLines();
     m_model->refresh();
     const QModelIndex selected = m_model->index(m_ws.selectedIndex());
     if (!selected.isValid())

@@ -19,12 +19,16 @@ public:
     // Shows the Workspace's list and its selected line.
     void mirror();
 
-    // The width of the viewport that shows a whole draw line.
+    // The width of the viewport that shows a whole draw line of the list's game.
     int wholeLineWidth() const;
     // The widget width that gives the viewport `viewportWidth`.
     int widthForViewport(int viewportWidth) const;
 
     QSize sizeHint() const override;
+
+signals:
+    // The list now holds another game, whose lines have another width.
+    void lineWidthChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -33,8 +37,11 @@ protected:
 
 private:
     void clickRow(int row);
+    // The cells and the least width for the lines of the list's game.
+    void fitLines();
 
     Workspace& m_ws;
     CommandRunner& m_runner;
     DrawListModel* m_model = nullptr;
+    int m_lineChars = 0; // the length of the lines the cells are sized for
 };

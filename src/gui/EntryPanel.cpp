@@ -39,7 +39,21 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 EntryPanel::EntryPanel(Workspace& workspace, CommandRunner& runner, QWidget* parent)
     : QWidget(parent), m_ws(workspace), m_runner(runner)
 {
-    // Counters: dates of the first and last draw, number of draws, the shared Text1 box.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->addLayout(buildCounters());
+    layout->addWidget(buildEntryFrame());
+    layout->addWidget(buildExportBox());
+    auto* graph = new QPushButton(QStringLiteral("Graph"), this);
+    graph->setObjectName(QStringLiteral("cmdGraph"));
+    connect(graph, &QPushButton::clicked, this, &EntryPanel::graphClicked);
+    layout->addWidget(graph, 0, Qt::AlignLeft);
+    layout->addStretch();
+}
+
+// Dates of the first and last draw, number of draws, the shared Text1 box.
+QLayout* EntryPanel::buildCounters()
+{
     m_prem = makeReadOnlyField(this, QStringLiteral("Prem"), 10);
     m_dern = makeReadOnlyField(this, QStringLiteral("Dern"), 10);
     m_nb = makeReadOnlyField(this, QStringLiteral("nb"), 6);
@@ -62,8 +76,12 @@ EntryPanel::EntryPanel(Workspace& workspace, CommandRunner& runner, QWidget* par
     counters->addWidget(m_label2, 3, 0);
     counters->addWidget(m_text1, 3, 1);
     counters->setColumnStretch(1, 1);
+    return counters;
+}
 
-    // Manual entry. The frame's title is left empty: a title is cut at the frame's edge.
+// Manual entry. The frame's title is left empty: a title is cut at the frame's edge.
+QGroupBox* EntryPanel::buildEntryFrame()
+{
     m_affichage = new QGroupBox(this);
     m_affichage->setObjectName(QStringLiteral("Affichage"));
     m_caption = makeLabel(m_affichage, QStringLiteral("AffichageCaption"), QString());
@@ -75,6 +93,20 @@ EntryPanel::EntryPanel(Workspace& workspace, CommandRunner& runner, QWidget* par
     m_dat = makeReadOnlyField(m_affichage, QStringLiteral("dat"), 10);
     label3->setBuddy(m_dat);
     m_info = makeLabel(m_affichage, QStringLiteral("Info"), QString());
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(label3);
+    dateRow->addWidget(m_dat);
+    dateRow->addStretch();
+    auto* entryLayout = new QVBoxLayout(m_affichage);
+    entryLayout->addWidget(m_caption);
+    entryLayout->addLayout(dateRow);
+    entryLayout->addWidget(m_info);
+    entryLayout->addLayout(buildEntryButtons());
+    return m_affichage;
+}
+
+QLayout* EntryPanel::buildEntryButtons()
+{
     m_ok = new QPushButton(QStringLiteral("OK"), m_affichage);
     m_ok->setObjectName(QStringLiteral("OK"));
     m_ok->setToolTip(QStringLiteral("Valider le tirage"));
@@ -83,20 +115,15 @@ EntryPanel::EntryPanel(Workspace& workspace, CommandRunner& runner, QWidget* par
     m_annuler->setObjectName(QStringLiteral("Annuler"));
     m_annuler->setToolTip(QStringLiteral("Effacer numéros cochés et listes"));
     connect(m_annuler, &QPushButton::clicked, this, [this] { m_runner.run([this] { m_ws.units().entry.effacer(); }); });
-    auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(label3);
-    dateRow->addWidget(m_dat);
-    dateRow->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_ok);
     buttons->addWidget(m_annuler);
     buttons->addStretch();
-    auto* entryLayout = new QVBoxLayout(m_affichage);
-    entryLayout->addWidget(m_caption);
-    entryLayout->addLayout(dateRow);
-    entryLayout->addWidget(m_info);
-    entryLayout->addLayout(buttons);
+    return buttons;
+}
 
+QCheckBox* EntryPanel::buildExportBox()
+{
     m_export = new QCheckBox(QStringLiteral("Exporter les calculs"), this);
     m_export->setObjectName(QStringLiteral("Export"));
     m_export->setToolTip(QStringLiteral("Exporter les resultats dans un fichier "));
@@ -104,17 +131,7 @@ EntryPanel::EntryPanel(Workspace& workspace, CommandRunner& runner, QWidget* par
         if (!m_runner.run([this, on] { m_ws.setExportEnabled(on); }))
             mirrorExport();
     });
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 0, 4, 0);
-    layout->addLayout(counters);
-    layout->addWidget(m_affichage);
-    layout->addWidget(m_export);
-    auto* graph = new QPushButton(QStringLiteral("Graph"), this);
-    graph->setObjectName(QStringLiteral("cmdGraph"));
-    connect(graph, &QPushButton::clicked, this, &EntryPanel::graphClicked);
-    layout->addWidget(graph, 0, Qt::AlignLeft);
-    layout->addStretch();
+    return m_export;
 }
 
 void EntryPanel::mirrorCounters()

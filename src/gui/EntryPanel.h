@@ -7,6 +7,7 @@ class CommandRunner;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class Workspace;
@@ -28,6 +29,11 @@ signals:
     void graphClicked(); // cmdGraph: the window runs it as the chart command
 
 private:
+    QLayout* buildCounters();
+    QGroupBox* buildEntryFrame();
+    QLayout* buildEntryButtons();
+    QCheckBox* buildExportBox();
+
     Workspace& m_ws;
     CommandRunner& m_runner;
 

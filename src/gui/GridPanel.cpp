@@ -33,26 +33,6 @@ void setBoxColour(QCheckBox* box, bool ticked)
 GridPanel::GridPanel(Workspace& workspace, CommandRunner& runner, QWidget* parent)
     : QWidget(parent), m_ws(workspace), m_runner(runner)
 {
-    auto* gridWidget = new QWidget(this);
-    gridWidget->setObjectName(QStringLiteral("grille"));
-    auto* grid = new QGridLayout(gridWidget);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(2);
-    grid->setVerticalSpacing(2);
-    for (int n = 1; n <= 70; ++n) {
-        auto* box = new QCheckBox(n < 10 ? QStringLiteral(" %1").arg(n) : QString::number(n), gridWidget);
-        box->setObjectName(QStringLiteral("Check%1").arg(n));
-        box->setToolTip(QStringLiteral("Choisir les numéros et faire les stats "));
-        box->setAutoFillBackground(true);
-        setBoxColour(box, false);
-        connect(box, &QCheckBox::clicked, this, [this, n](bool on) {
-            if (!m_runner.run([this, n, on] { m_ws.units().grid.setCheck(n, on); }))
-                mirror();
-        });
-        m_checks[static_cast<size_t>(n)] = box;
-        grid->addWidget(box, (n - 1) / 10, (n - 1) % 10);
-    }
-
     m_repere = new QPushButton(QStringLiteral("Repérage --->"), this);
     m_repere->setObjectName(QStringLiteral("CmsRepere"));
     m_repere->setToolTip(QStringLiteral("Repérer dans la liste les numéros cochés"));
@@ -64,15 +44,72 @@ GridPanel::GridPanel(Workspace& workspace, CommandRunner& runner, QWidget* paren
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
-    layout->addWidget(gridWidget);
     layout->addLayout(repereRow);
     layout->addStretch();
+    setFormula(m_ws.liste().formula());
+}
+
+QCheckBox* GridPanel::makeBox(int n)
+{
+    auto* box = new QCheckBox(n < 10 ? QStringLiteral(" %1").arg(n) : QString::number(n), m_gridWidget);
+    box->setObjectName(QStringLiteral("Check%1").arg(n));
+    box->setToolTip(QStringLiteral("Choisir les numéros et faire les stats "));
+    box->setAutoFillBackground(true);
+    setBoxColour(box, false);
+    connect(box, &QCheckBox::clicked, this, [this, n](bool on) {
+        if (!m_runner.run([this, n, on] { m_ws.units().grid.setCheck(n, on); }))
+            mirror();
+    });
+    return box;
+}
+
+void GridPanel::setFormula(const Formula& formula)
+{
+    if (m_formula == &formula)
+        return;
+    m_formula = &formula;
+    // A new grid in the old one's place: no row or column of the other game stays behind. The
+    // old one leaves the window at once, and is deleted once its events are done.
+    if (m_gridWidget) {
+        m_gridWidget->setParent(nullptr);
+        m_gridWidget->deleteLater();
+    }
+    m_checks.fill(nullptr);
+    m_gridWidget = new QWidget(this);
+    m_gridWidget->setObjectName(QStringLiteral("grille"));
+    auto* grid = new QGridLayout(m_gridWidget);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(2);
+    for (int n = 1; n <= formula.numbers; ++n) {
+        m_checks[static_cast<size_t>(n)] = makeBox(n);
+        grid->addWidget(m_checks[static_cast<size_t>(n)], (n - 1) / formula.gridColumns, (n - 1) % formula.gridColumns);
+    }
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_gridWidget);
+    m_gridWidget->show(); // at once: the layout would only show it once events are processed
+    keepKeyboardOrder();
+    mirror();
+}
+
+// Tab goes through the boxes in number order, then to `CmsRepere`, wherever the panel stands
+// in the window, however often the grid was rebuilt.
+void GridPanel::keepKeyboardOrder()
+{
+    QWidget* previous = m_repere->previousInFocusChain();
+    while (previous != m_repere && previous->focusPolicy() == Qt::NoFocus)
+        previous = previous->previousInFocusChain();
+    for (int n = 1; n <= m_formula->numbers; ++n) {
+        QWidget* box = m_checks[static_cast<size_t>(n)];
+        setTabOrder(previous, box);
+        previous = box;
+    }
+    setTabOrder(previous, m_repere);
 }
 
 void GridPanel::mirror()
 {
     const auto& checks = m_ws.checks();
-    for (size_t n = 1; n <= 70; ++n) {
+    for (size_t n = 1; n <= static_cast<size_t>(m_formula->numbers); ++n) {
         QCheckBox* box = m_checks[n];
         if (box->isChecked() != checks[n]) {
             const QSignalBlocker blocker(box);

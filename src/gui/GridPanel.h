@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <QWidget>
 #include <array>
 
@@ -9,18 +11,27 @@ class QCheckBox;
 class QPushButton;
 class Workspace;
 
-// The grid of the seventy `Check` boxes, in rows of ten, and the button `CmsRepere`.
+// The grid of the game's `Check` boxes, in the game's rows, and the button `CmsRepere`.
 class GridPanel : public QWidget {
     Q_OBJECT
 public:
     GridPanel(Workspace& workspace, CommandRunner& runner, QWidget* parent = nullptr);
 
+    // Rebuilds the boxes for the game's numbers, in its rows; nothing when it is already shown.
+    void setFormula(const Formula& formula);
+    const Formula& formula() const { return *m_formula; }
+
     // Ticks and colours as the Workspace holds them.
     void mirror();
 
 private:
+    QCheckBox* makeBox(int number);
+    void keepKeyboardOrder();
+
     Workspace& m_ws;
     CommandRunner& m_runner;
-    std::array<QCheckBox*, 71> m_checks{};
+    const Formula* m_formula = nullptr;
+    QWidget* m_gridWidget = nullptr;
+    std::array<QCheckBox*, Formula::kMaxNumber + 1> m_checks{}; // null above the game's numbers
     QPushButton* m_repere = nullptr;
 };

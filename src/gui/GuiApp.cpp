@@ -118,20 +118,8 @@ bool GuiApp::start(const Options& options, QString* error)
         config.programName = program;
     QString titleSuffix;
     if (options.demo) {
-        m_demoDir = std::make_unique<QTemporaryDir>();
-        if (!m_demoDir->isValid()) {
-            if (error)
-                *error = QStringLiteral("Dossier temporaire impossible à créer : %1").arg(m_demoDir->errorString());
+        if (!useDemoFolder(config, error))
             return false;
-        }
-        config.dataFolder = m_demoDir->path();
-        if (!DemoHistory::writeDemoFolder(config.dataFolder, QDate::currentDate().addDays(-1), error))
-            return false;
-        // The demonstration never touches the user's own settings, nor those Qt's dialogs keep.
-        config.appDataFolder = QDir(config.dataFolder).filePath(QStringLiteral("config"));
-        QDir().mkpath(config.appDataFolder);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.appDataFolder);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.appDataFolder);
         titleSuffix = QStringLiteral(" (démonstration)");
     } else {
         config.dataFolder = options.dataDir.isEmpty() ? AppPaths::documentsFolder() : QDir(options.dataDir).absolutePath();
@@ -171,6 +159,25 @@ bool GuiApp::start(const Options& options, QString* error)
     QTimer::singleShot(0, m_window.get(), [window = m_window.get()] { window->startUp(); });
     if (options.quitAfterStart)
         QTimer::singleShot(0, m_window.get(), [window = m_window.get()] { window->close(); });
+    return true;
+}
+
+bool GuiApp::useDemoFolder(WorkspaceConfig& config, QString* error)
+{
+    m_demoDir = std::make_unique<QTemporaryDir>();
+    if (!m_demoDir->isValid()) {
+        if (error)
+            *error = QStringLiteral("Dossier temporaire impossible à créer : %1").arg(m_demoDir->errorString());
+        return false;
+    }
+    config.dataFolder = m_demoDir->path();
+    if (!DemoHistory::writeDemoFolder(config.dataFolder, QDate::currentDate().addDays(-1), error))
+        return false;
+    // The demonstration never touches the user's own settings, nor those Qt's dialogs keep.
+    config.appDataFolder = QDir(config.dataFolder).filePath(QStringLiteral("config"));
+    QDir().mkpath(config.appDataFolder);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.appDataFolder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.appDataFolder);
     return true;
 }
 

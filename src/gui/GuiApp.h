@@ -12,6 +12,7 @@ class MainWindow;
 class NetworkArchiveSource;
 class UserInterface;
 class Workspace;
+struct WorkspaceConfig;
 
 // Builds the window program: folders, Workspace, archive source, main window and start-up.
 class GuiApp {
@@ -53,6 +54,8 @@ private:
     UserInterface* m_externalUi;
     // True when another window has the folder: it is asked to come forward.
     bool forwardToRunning(const QString& dataFolder, UserInterface* ui);
+    // A demonstration history in a temporary folder that becomes the data and settings folder.
+    bool useDemoFolder(WorkspaceConfig& config, QString* error);
     void raiseWindow();
 
     std::unique_ptr<QTemporaryDir> m_demoDir;

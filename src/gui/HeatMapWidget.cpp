@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kColumns = 10;
-constexpr int kRows = 7;
 constexpr int kLegendHeight = 44;
 
 } // namespace
@@ -29,16 +27,27 @@ HeatMapWidget::HeatMapWidget(Workspace* workspace, QWidget* parent) : QWidget(pa
 
 void HeatMapWidget::refresh()
 {
+    setFormula(m_ws->liste().formula());
     if (!m_ws->statsValid())
         return;
-    const auto z = HeatMapValues::deviations(m_ws->stats(), HeatMapValues::periodLength(m_ws->studyPeriod()));
+    const auto z
+        = HeatMapValues::deviations(m_ws->stats(), HeatMapValues::periodLength(m_ws->studyPeriod()), m_ws->matrix().formula());
     if (z != m_deviations)
         setDeviations(z);
 }
 
-void HeatMapWidget::setDeviations(const std::array<double, 71>& deviations)
+void HeatMapWidget::setDeviations(const Deviations& deviations)
 {
     m_deviations = deviations;
+    update();
+}
+
+void HeatMapWidget::setFormula(const Formula& formula)
+{
+    if (m_formula == &formula)
+        return;
+    m_formula = &formula;
+    updateGeometry();
     update();
 }
 
@@ -51,14 +60,15 @@ QColor HeatMapWidget::colorFor(double deviation)
 
 QSize HeatMapWidget::sizeHint() const
 {
-    return {kColumns * 44, kRows * 32 + kLegendHeight};
+    return {m_formula->gridColumns * 44, m_formula->gridRows() * 32 + kLegendHeight};
 }
 
 QRectF HeatMapWidget::cell(int number) const
 {
-    const double w = width() / double(kColumns);
-    const double h = (height() - kLegendHeight) / double(kRows);
-    const int row = (number - 1) / kColumns, column = (number - 1) % kColumns;
+    const int columns = m_formula->gridColumns;
+    const double w = width() / double(columns);
+    const double h = (height() - kLegendHeight) / double(m_formula->gridRows());
+    const int row = (number - 1) / columns, column = (number - 1) % columns;
     return {column * w, row * h, w, h};
 }
 
@@ -66,7 +76,7 @@ void HeatMapWidget::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
-    for (int n = 1; n <= 70; ++n) {
+    for (int n = 1; n <= m_formula->numbers; ++n) {
         const QRectF r = cell(n).adjusted(1, 1, -1, -1);
         const double z = m_deviations[static_cast<size_t>(n)];
         p.fillRect(r, colorFor(z));

@@ -1,21 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <QWidget>
 #include <array>
 
 class Workspace;
 
-// The 70 numbers in the grid's rows of ten, each coloured by how far its appearances over the
+// The game's numbers in the grid's rows, each coloured by how far its appearances over the
 // study period stand from chance (standardised deviation: blue below, red above, white at 0),
-// with a legend. Given a Workspace, it follows its statistics after every computation.
+// with a legend. Given a Workspace, it follows its statistics and its game after every computation.
 class HeatMapWidget : public QWidget {
     Q_OBJECT
 public:
     explicit HeatMapWidget(Workspace* workspace, QWidget* parent = nullptr);
 
-    void setDeviations(const std::array<double, 71>& deviations);
-    const std::array<double, 71>& deviations() const { return m_deviations; }
+    using Deviations = std::array<double, Formula::kMaxNumber + 1>;
+
+    void setDeviations(const Deviations& deviations);
+    const Deviations& deviations() const { return m_deviations; }
+    // The game whose numbers are shown.
+    void setFormula(const Formula& formula);
+    const Formula& formula() const { return *m_formula; }
+    // Where number n's cell stands.
+    QRectF cell(int number) const;
     // Deviations beyond ±kScale take the full colour.
     static constexpr double kScale = 3.0;
     static QColor colorFor(double deviation);
@@ -27,8 +36,8 @@ protected:
 
 private:
     void refresh();
-    QRectF cell(int number) const;
 
     Workspace* m_ws;
-    std::array<double, 71> m_deviations{};
+    const Formula* m_formula = &Formula::classic();
+    Deviations m_deviations{};
 };

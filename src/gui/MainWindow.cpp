@@ -84,6 +84,7 @@ void MainWindow::buildWidgets()
     m_liste = new DrawListPanel(m_ws, m_runner, this);
     m_report = new ReportPanel(m_ws, m_runner, this);
     connect(m_report, &ReportPanel::neededWidthChanged, this, &MainWindow::fitDrawList);
+    connect(m_liste, &DrawListPanel::lineWidthChanged, this, &MainWindow::fitDrawList);
     m_grid = new GridPanel(m_ws, m_runner, this);
     m_entry = new EntryPanel(m_ws, m_runner, this);
 
@@ -374,8 +375,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::mirror(unsigned parts)
 {
-    if (parts & Workspace::ListPart)
+    if (parts & Workspace::ListPart) {
         m_liste->mirror();
+        // The grid shows the numbers of the game whose draws the list holds.
+        m_grid->setFormula(m_ws.liste().formula());
+    }
     if (parts & Workspace::ReportPart)
         mirrorWalkProgress();
     if (parts & Workspace::CountersPart)

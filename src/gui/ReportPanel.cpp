@@ -54,7 +54,24 @@ ReportPanel::ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* p
     m_lblAff = makeLabel(this, QStringLiteral("lblAff"), titleFont);
     m_lblPM = makeLabel(this, QStringLiteral("lblPM"), fixed);
     m_lblPMRight = makeLabel(this, QStringLiteral("lblPM2"), fixed);
+    QLayout* busyRow = buildBusyRow();
+    buildResultLists(fixed);
+    QLayout* titleRow = buildTitleRow();
+    QLayout* lists = buildColumns();
 
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->addLayout(titleRow);
+    layout->addLayout(busyRow);
+    layout->addLayout(lists, 1);
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    layout->addWidget(m_label1);
+}
+
+// The busy indicator: the status text `lblquoi` after the green square `Shape2`.
+QLayout* ReportPanel::buildBusyRow()
+{
     m_lblquoi = makeLabel(this, QStringLiteral("lblquoi"), font());
     m_shape2 = new QFrame(this);
     m_shape2->setObjectName(QStringLiteral("Shape2"));
@@ -70,7 +87,15 @@ ReportPanel::ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* p
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
     }
+    auto* busyRow = new QHBoxLayout;
+    busyRow->addWidget(m_shape2);
+    busyRow->addWidget(m_lblquoi);
+    busyRow->addStretch();
+    return busyRow;
+}
 
+void ReportPanel::buildResultLists(const QFont& fixed)
+{
     const auto makeResultList = [&](const QString& name, int list) {
         auto* widget = new QListWidget(this);
         widget->setObjectName(name);
@@ -88,14 +113,12 @@ ReportPanel::ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* p
         const int row = m_resultat->row(item);
         m_runner.run([this, row] { m_ws.units().entry.clickResultat(row); });
     });
+}
 
-    auto* busyRow = new QHBoxLayout;
-    busyRow->addWidget(m_shape2);
-    busyRow->addWidget(m_lblquoi);
-    busyRow->addStretch();
-
-    // Shown only in the window: the title label and the exports keep the title the reports
-    // leave there, which is sometimes another report's.
+// Shown only in the window: the title label and the exports keep the title the reports leave
+// there, which is sometimes another report's.
+QLayout* ReportPanel::buildTitleRow()
+{
     m_lblRapport = makeLabel(this, QStringLiteral("lblRapport"), font());
     QFont italic = font();
     italic.setItalic(true);
@@ -105,9 +128,13 @@ ReportPanel::ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* p
     titleRow->addSpacing(12);
     titleRow->addWidget(m_lblRapport);
     titleRow->addStretch();
+    return titleRow;
+}
 
-    // Each list stands in a column under its caption half; a hidden list gives its width to
-    // the other one.
+// Each list stands in a column under its caption half; a hidden list gives its width to the
+// other one.
+QLayout* ReportPanel::buildColumns()
+{
     const auto makeColumn = [this](QLabel* caption, QListWidget* list) {
         auto* column = new QWidget(this);
         auto* columnLayout = new QVBoxLayout(column);
@@ -121,15 +148,7 @@ ReportPanel::ReportPanel(Workspace& workspace, CommandRunner& runner, QWidget* p
     auto* lists = new QHBoxLayout;
     lists->addWidget(m_column1, 1);
     lists->addWidget(m_column2, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 0, 4, 0);
-    layout->addLayout(titleRow);
-    layout->addLayout(busyRow);
-    layout->addLayout(lists, 1);
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    layout->addWidget(m_label1);
+    return lists;
 }
 
 int ReportPanel::listWidthFor(const QListWidget* widget, const QStringList& lines, int leastWidth)

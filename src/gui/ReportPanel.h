@@ -8,6 +8,7 @@
 class CommandRunner;
 class QFrame;
 class QLabel;
+class QLayout;
 class QListWidget;
 class Workspace;
 struct ResultList;
@@ -36,6 +37,10 @@ signals:
     void neededWidthChanged();
 
 private:
+    QLayout* buildBusyRow();
+    void buildResultLists(const QFont& fixed);
+    QLayout* buildTitleRow();
+    QLayout* buildColumns();
     void mirrorList(QListWidget* widget, QWidget* column, const ResultList& model, QStringList& shown);
     void pushSelection(int list, QListWidget* widget);
 

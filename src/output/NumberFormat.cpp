@@ -8,10 +8,58 @@
 namespace NumberFormat {
 
 namespace {
+
 bool isPlaceholder(QChar c)
 {
     return c == QLatin1Char('0') || c == QLatin1Char('#');
 }
+
+// Digit places with thousands grouping: pad to the '0' places, then group.
+QString groupedDigits(const QString& digits, QStringView section)
+{
+    int zeroPlaces = 0;
+    bool seenZero = false;
+    for (QChar c : section) {
+        if (!isPlaceholder(c))
+            continue;
+        if (c == QLatin1Char('0'))
+            seenZero = true;
+        if (seenZero)
+            ++zeroPlaces;
+    }
+    QString padded = digits == QLatin1String("0") && zeroPlaces == 0 ? QString() : digits;
+    while (padded.size() < zeroPlaces)
+        padded.prepend(QLatin1Char('0'));
+    const QString sep = groupSeparator();
+    for (qsizetype i = padded.size() - 3; i > 0; i -= 3)
+        padded.insert(i, sep);
+    return padded;
+}
+
+// Fill the digit places right to left; extra digits go in front of the first place.
+QString placedDigits(const QString& digits, QStringView section)
+{
+    const bool zeroValue = digits == QLatin1String("0");
+    // Zero has no significant digit: only '0' places show it.
+    qsizetype next = zeroValue ? -1 : digits.size() - 1;
+    QString out;
+    for (qsizetype i = section.size() - 1; i >= 0; --i) {
+        const QChar c = section[i];
+        if (!isPlaceholder(c)) {
+            out.prepend(c);
+            continue;
+        }
+        const bool significant = next >= 0 && !(zeroValue && c == QLatin1Char('#'));
+        if (significant)
+            out.prepend(digits[next--]);
+        else if (c == QLatin1Char('0'))
+            out.prepend(QLatin1Char('0'));
+        if (i == 0 && next >= 0)
+            out.prepend(digits.left(next + 1));
+    }
+    return out;
+}
+
 } // namespace
 
 QString groupSeparator()
@@ -36,51 +84,7 @@ QString apply(qint64 value, QStringView pattern)
     const bool negative = value < 0;
     const QString digits = QString::number(negative ? -static_cast<quint64>(value) : static_cast<quint64>(value));
     const QStringView section = pattern.mid(firstPh, lastPh - firstPh + 1);
-    const bool grouped = section.contains(QLatin1Char(','));
-
-    QString number;
-    if (grouped) {
-        // Digit places with thousands grouping: pad to the '0' places, then group.
-        int places = 0, zeroPlaces = 0;
-        bool seenZero = false;
-        for (QChar c : section) {
-            if (!isPlaceholder(c))
-                continue;
-            ++places;
-            if (c == QLatin1Char('0'))
-                seenZero = true;
-            if (seenZero)
-                ++zeroPlaces;
-        }
-        QString padded = digits == QLatin1String("0") && zeroPlaces == 0 ? QString() : digits;
-        while (padded.size() < zeroPlaces)
-            padded.prepend(QLatin1Char('0'));
-        const QString sep = groupSeparator();
-        for (qsizetype i = padded.size() - 3; i > 0; i -= 3)
-            padded.insert(i, sep);
-        number = padded;
-    } else {
-        // Fill the digit places right to left; extra digits go in front of the first place.
-        const bool zeroValue = digits == QLatin1String("0");
-        // Zero has no significant digit: only '0' places show it.
-        qsizetype next = zeroValue ? -1 : digits.size() - 1;
-        QString out;
-        for (qsizetype i = section.size() - 1; i >= 0; --i) {
-            const QChar c = section[i];
-            if (!isPlaceholder(c)) {
-                out.prepend(c);
-                continue;
-            }
-            const bool significant = next >= 0 && !(zeroValue && c == QLatin1Char('#'));
-            if (significant)
-                out.prepend(digits[next--]);
-            else if (c == QLatin1Char('0'))
-                out.prepend(QLatin1Char('0'));
-            if (i == 0 && next >= 0)
-                out.prepend(digits.left(next + 1));
-        }
-        number = out;
-    }
+    QString number = section.contains(QLatin1Char(',')) ? groupedDigits(digits, section) : placedDigits(digits, section);
     if (negative)
         number.prepend(QLatin1Char('-'));
     return pattern.left(firstPh).toString() + number + pattern.mid(lastPh + 1).toString();

@@ -24,6 +24,43 @@ bool ResultList::isSelected(int index) const
     return index >= 0 && index < selected.size() && selected[index];
 }
 
+void ResultList::apply(const ReportList& change)
+{
+    if (change.lines) {
+        clear();
+        for (const QString& line : *change.lines)
+            add(line);
+        setSelected(change.selectedLine, true);
+    }
+    if (change.visible)
+        visible = *change.visible;
+    if (change.widthTwips)
+        widthTwips = *change.widthTwips;
+}
+
+void ReportModel::apply(const Report& report)
+{
+    switch (report.titleUse) {
+    case Report::TitleUse::Own:
+        setTitle(report.title);
+        break;
+    case Report::TitleUse::Added:
+        setAddedTitle(report.title);
+        break;
+    case Report::TitleUse::Kept:
+        keepTitle(report.title);
+        break;
+    }
+    if (report.caption)
+        caption = *report.caption;
+    if (report.busy == Report::Busy::Shown)
+        status = report.status;
+    if (report.busy != Report::Busy::Kept)
+        busy = report.busy == Report::Busy::Shown;
+    resultat.apply(report.resultat);
+    resultat2.apply(report.resultat2);
+}
+
 QStringList ReportModel::exportLines() const
 {
     QStringList out;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "output/Report.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,8 @@ struct ResultList {
     int count() const { return static_cast<int>(lines.size()); }
     void setSelected(int index, bool on);
     bool isSelected(int index) const;
+    // What a report does to this list.
+    void apply(const ReportList& change);
 };
 
 // Everything a report leaves in the window: title, caption, status, busy flag and the two lists.
@@ -38,6 +42,10 @@ struct ReportModel {
     // A report that keeps the title: it gets back the one an added report hid, as if that report
     // had not run; `name` says in the window which report is shown under it.
     void keepTitle(const QString& name);
+
+    // Writes what `report` changes: its title as it uses it, its caption, the busy indicator
+    // and both lists; the rest is kept.
+    void apply(const Report& report);
 
     // What the export step writes: the title, every line of the left list, and the right list
     // from its second line on (hidden or not).

@@ -7,11 +7,14 @@
 #include "analyses/CombinationEngine.h"
 #include "analyses/GroupCounts.h"
 #include "output/NumberFormat.h"
+#include "output/Report.h"
 #include "shell/GridCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
+#include "shell/ReportArea.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
@@ -32,106 +35,74 @@ int typedInt(const std::optional<QString>& answer)
 
 } // namespace
 
-void AnalysisCommands::writeLines(const AnalysisReport& report)
+// An analysis under the title the classic reports left (`name` says which report is shown):
+// its lines replace the left list, the right list is hidden with its lines kept.
+Report AnalysisCommands::analysis(const QString& name, const AnalysisReport& lines)
 {
-    ReportModel& model = m_state.report;
-    if (report.caption)
-        model.caption = *report.caption;
-    for (const QString& line : report.lines)
-        model.resultat.add(line);
-    m_changes.changed(StatePart::ReportPart);
+    Report report = Report::keptTitle(name);
+    report.caption = lines.caption;
+    report.resultat = ReportList::replacedBy(lines.lines);
+    report.resultat2 = ReportList::hidden();
+    report.exported = lines.exported;
+    return report;
 }
 
 void AnalysisCommands::dizaines()
 {
-    WorkspaceState& s = m_state;
-    s.report.keepTitle(QStringLiteral("Dizaines/Unités"));
-    s.report.caption.clear();
-    s.report.resultat.clear();
-    s.report.resultat2.visible = false;
-    m_changes.changed(StatePart::ReportPart);
-    writeLines(GroupCounts::dizainesUnites(s.matrix, s.period));
-    m_steps.wordpad();
+    const WorkspaceState& s = m_state;
+    m_steps.show(analysis(QStringLiteral("Dizaines/Unités"), GroupCounts::dizainesUnites(s.matrix, m_study.period())));
 }
 
 void AnalysisCommands::septaines()
 {
-    WorkspaceState& s = m_state;
-    s.report.caption.clear();
     m_steps.calcul();
-    s.report.keepTitle(QStringLiteral("Septaines"));
-    s.report.resultat2.visible = false;
-    s.report.resultat.clear();
-    writeLines(GroupCounts::septaines(s.stats));
-    m_steps.wordpad();
+    m_steps.show(analysis(QStringLiteral("Septaines"), GroupCounts::septaines(m_study.stats(), m_state.matrix.formula())));
 }
 
 void AnalysisCommands::pairsImpairs()
 {
-    WorkspaceState& s = m_state;
-    s.report.caption.clear();
     m_steps.calcul();
-    s.report.keepTitle(QStringLiteral("Pairs / Impairs"));
-    s.report.resultat2.visible = false;
-    s.report.resultat.clear();
-    writeLines(GroupCounts::pairsImpairs(s.stats));
-    m_steps.wordpad();
+    m_steps.show(
+        analysis(QStringLiteral("Pairs / Impairs"), GroupCounts::pairsImpairs(m_study.stats(), m_state.matrix.formula())));
 }
 
 void AnalysisCommands::petitsGros()
 {
-    WorkspaceState& s = m_state;
     m_steps.calcul();
-    s.report.keepTitle(QStringLiteral("Petits / Gros Numéros"));
-    s.report.resultat.clear();
-    s.report.resultat2.visible = false;
-    writeLines(GroupCounts::petitsGros(s.stats));
-    m_steps.wordpad();
+    m_steps.show(
+        analysis(QStringLiteral("Petits / Gros Numéros"), GroupCounts::petitsGros(m_study.stats(), m_state.matrix.formula())));
 }
 
 void AnalysisCommands::colonne()
 {
-    WorkspaceState& s = m_state;
-    const int column = ColumnReport::readAnswer(m_ui.askText(QString(), ColumnReport::prompt(), QString()).value_or(QString()));
-    if (!ColumnReport::isColumn(column))
+    const WorkspaceState& s = m_state;
+    const int column = ColumnReport::readAnswer(
+        m_ui.askText(QString(), ColumnReport::prompt(s.matrix.formula()), QString()).value_or(QString()));
+    if (!ColumnReport::isColumn(column, s.matrix.formula()))
         return;
-    const AnalysisReport report = ColumnReport::report(s.drawLines(), s.period, column);
-    s.report.keepTitle(QStringLiteral("Colonne"));
-    s.report.resultat.visible = true;
-    s.report.resultat.clear();
-    writeLines(report);
-    s.report.resultat2.visible = false;
-    m_changes.changed(StatePart::ReportPart);
+    Report report
+        = analysis(QStringLiteral("Colonne"), ColumnReport::report(s.drawLines(), m_study.period(), column, s.matrix.formula()));
+    report.resultat.visible = true;
+    m_steps.show(report);
 }
 
 void AnalysisCommands::partenaire()
 {
     WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
-    s.report.keepTitle(QStringLiteral("Partenaire ideal"));
-    s.report.resultat.clear();
-    const QList<int> chosen = m_grid.chosenNumbers();
-    s.report.resultat2.visible = false;
-    const AnalysisReport report = BestPartners::report(s.matrix, s.period, chosen);
-    writeLines(report);
-    if (report.exported)
-        m_steps.wordpad();
+    m_steps.show(
+        analysis(QStringLiteral("Partenaire ideal"), BestPartners::report(s.matrix, m_study.period(), m_grid.chosenNumbers())));
 }
 
 CommandOutcome AnalysisCommands::annonceur()
 {
-    WorkspaceState& s = m_state;
-    const QList<int> chosen = m_grid.chosenNumbers();
-    const Announcer::Result result = Announcer::report(s.matrix, s.period, chosen);
+    const WorkspaceState& s = m_state;
+    const Announcer::Result result = Announcer::report(s.matrix, m_study.period(), m_grid.chosenNumbers());
     if (result.tooManyNumbers)
-        return CommandOutcome::refused(Announcer::tooManyMessage());
-    s.report.keepTitle(QStringLiteral("Annonceur"));
-    s.report.resultat2.visible = false;
-    s.report.resultat.clear();
-    s.report.resultat.widthTwips = kWideList;
-    writeLines(result.report);
-    if (result.report.exported)
-        m_steps.wordpad();
+        return CommandOutcome::refused(Announcer::tooManyMessage(s.matrix.formula()));
+    Report report = analysis(QStringLiteral("Annonceur"), result.report);
+    report.resultat.widthTwips = kWideList;
+    m_steps.show(report);
     return CommandOutcome::done();
 }
 
@@ -152,22 +123,17 @@ void AnalysisCommands::plusSortis()
 {
     if (m_walking) // one walk at a time: both would write the left list
         return;
-    WorkspaceState& s = m_state;
-    ReportModel& report = s.report;
-    report.keepTitle(QStringLiteral("Plus sortis"));
-    report.resultat.visible = true;
-    report.resultat2.visible = false;
+    const WorkspaceState& s = m_state;
     const QList<int> chosen = m_grid.chosenNumbers();
-    report.resultat.clear();
-    report.resultat.widthTwips = kWideList;
-    report.resultat2.clear();
-    m_changes.changed(StatePart::ReportPart);
+    Report report = walkReport(QStringLiteral("Plus sortis"));
+    report.resultat2 = ReportList::cleared(false);
+    m_steps.show(report);
     const int r = askSize();
     if (r == 0)
         return;
     // The walk works on its own copies: the list and grid may not change under it.
     auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
-    const StudyPeriod period = s.period;
+    const StudyPeriod period = m_study.period();
     auto result = std::make_shared<CombinationWalk::Result>();
     Job job;
     job.run = [this, matrix, period, chosen, r, result](JobContext& context) {
@@ -184,15 +150,10 @@ void AnalysisCommands::rechercheEcart()
 {
     if (m_walking) // one walk at a time: both would write the left list
         return;
-    WorkspaceState& s = m_state;
-    ReportModel& report = s.report;
-    report.keepTitle(QStringLiteral("Recherche Ecart"));
-    report.resultat.visible = true;
-    report.resultat.clear();
-    report.resultat.widthTwips = kWideList;
-    report.resultat2.visible = false;
-    m_changes.changed(StatePart::ReportPart);
-    m_steps.hideBusy();
+    const WorkspaceState& s = m_state;
+    Report report = walkReport(QStringLiteral("Recherche Ecart"));
+    report.busy = Report::Busy::Hidden;
+    m_steps.show(report);
     // The hourglass stays until the walk has ended, wherever it runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
     const QList<int> chosen = m_grid.chosenNumbers();
@@ -214,6 +175,16 @@ void AnalysisCommands::rechercheEcart()
         endWalk(*result);
     };
     startWalk(std::move(job));
+}
+
+// A walk's report before its records come: the left list emptied, wide and shown, the right hidden.
+Report AnalysisCommands::walkReport(const QString& name)
+{
+    Report report = Report::keptTitle(name);
+    report.resultat = ReportList::cleared(true);
+    report.resultat.widthTwips = kWideList;
+    report.resultat2 = ReportList::hidden();
+    return report;
 }
 
 void AnalysisCommands::startWalk(Job job)
@@ -242,7 +213,7 @@ CombinationWalk::Options AnalysisCommands::walkOptions(JobContext& context, bool
 void AnalysisCommands::endWalk(const CombinationWalk::Result& result)
 {
     if (result.stopped)
-        m_state.report.resultat.add(CombinationWalk::stoppedLine(result.examined, result.total));
+        m_area.addLine(CombinationWalk::stoppedLine(result.examined, result.total));
     m_walking = false;
     m_walkProgress.clear();
     m_changes.changed(StatePart::MenuPart | StatePart::ReportPart);
@@ -254,20 +225,10 @@ void AnalysisCommands::showWalk(const QString& combination, const QStringList& l
                                 const QString& progress)
 {
     m_walkProgress = progress;
-    WorkspaceState& s = m_state;
-    ResultList& list = s.report.resultat;
-    unsigned parts = StatePart::ReportPart;
-    if (list.lines != lines) {
-        list.clear();
-        for (const QString& line : lines)
-            list.add(line);
-        if (!lines.isEmpty())
-            list.setSelected(list.count() - 1, true);
-    }
     m_label1 = combination;
     if (latestRecordDraw >= 0) {
-        s.entry.affichage = s.lineText(latestRecordDraw);
-        parts |= StatePart::EntryPart;
+        m_state.entry.affichage = m_state.lineText(latestRecordDraw);
+        m_changes.changed(StatePart::EntryPart);
     }
-    m_changes.changed(parts);
+    m_area.showRecords(lines);
 }

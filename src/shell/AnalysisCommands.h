@@ -11,19 +11,22 @@
 
 class GridCommands;
 class Jobs;
+class ReportArea;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
+struct Report;
+class Study;
 struct WorkspaceState;
 
 // The analyses of the number groups, the columns, the partners, the announcer and the two
-// combination walks. Each does its steps on the report area in their own order: which list is
-// cleared and which only hidden, which caption is kept, whether the export step follows.
+// combination walks. Each report says which list is cleared and which only hidden, which caption
+// is kept, whether the export step follows.
 class AnalysisCommands {
 public:
-    AnalysisCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
-                     GridCommands& grid, Jobs& jobs)
-        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+    AnalysisCommands(WorkspaceState& state, const Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
+                     ReportSteps& steps, GridCommands& grid, Jobs& jobs)
+        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -47,7 +50,8 @@ public:
     const QString& walkProgress() const { return m_walkProgress; }
 
 private:
-    void writeLines(const AnalysisReport& report);
+    static Report analysis(const QString& name, const AnalysisReport& lines);
+    static Report walkReport(const QString& name);
     // The size of the combinations, or 0 when the answer is not 2..10.
     int askSize();
     void startWalk(Job job);
@@ -57,6 +61,8 @@ private:
     void endWalk(const CombinationWalk::Result& result);
 
     WorkspaceState& m_state;
+    const Study& m_study;
+    ReportArea& m_area;
     UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;

@@ -4,6 +4,7 @@
 #include "acquire/BaseBuilder.h"
 #include "history/HistoryFile.h"
 #include "shell/FolderLock.h"
+#include "shell/GameCheck.h"
 #include "shell/HistoryCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
@@ -217,19 +218,6 @@ QString replaceQuestion(const BaseBuilder::Result& result, const BaseBuilder::Pa
     return question.join(QLatin1Char('\n'));
 }
 
-// The draws of one game never go into the other's histories.
-std::optional<QString> otherGame(const QStringList& draws, const Formula& game)
-{
-    for (const QString& line : draws) {
-        const std::optional<FormulaId> of = Formula::ofLine(line);
-        if (of && *of != game.id)
-            return QStringLiteral("Les archives choisies tiennent des tirages du %1 : ils ne vont pas dans l'historique du %2. "
-                                  "Rien n'a été écrit.")
-                .arg(Formula::get(*of).name, game.name);
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
@@ -249,7 +237,7 @@ HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
         std::tie(outcome.status, outcome.text) = *refused;
         return outcome;
     }
-    if (const auto other = otherGame(result.working, m_config.game())) {
+    if (const auto other = GameCheck::otherGame(result.working, m_config.game())) {
         outcome.status = HistoryBuild::Status::WriteFailed;
         outcome.text = *other;
         return outcome;

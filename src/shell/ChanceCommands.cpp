@@ -6,11 +6,13 @@
 #include "chance/LiftReports.h"
 #include "chance/PerformanceComparison.h"
 #include "output/NumberFormat.h"
+#include "output/Report.h"
 #include "shell/GridCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
@@ -20,47 +22,48 @@
 namespace {
 
 const QString kBacktestTitle = QStringLiteral("Tester la prévision");
+constexpr int kWideList = 5600;
 
 } // namespace
 
+Report ChanceCommands::chanceReport(const QString& title, const QStringList& lines, bool exported)
+{
+    Report report = Report::addedTitle(title);
+    report.caption = QString();
+    report.busy = Report::Busy::Hidden;
+    report.resultat = ReportList::replacedBy(lines, true);
+    report.resultat.widthTwips = kWideList;
+    // The right list is emptied too, so an export holds these lines only.
+    report.resultat2 = ReportList::cleared(false);
+    report.exported = exported;
+    return report;
+}
+
 void ChanceCommands::writeReport(const QString& title, const QStringList& lines, bool exported)
 {
-    ReportModel& report = m_state.report;
-    m_steps.hideBusy();
-    report.setAddedTitle(title);
-    report.caption.clear();
-    report.resultat.clear();
-    report.resultat.visible = true;
-    report.resultat.widthTwips = 5600;
-    // The right list is emptied too, so an export holds these lines only.
-    report.resultat2.clear();
-    report.resultat2.visible = false;
-    for (const QString& line : lines)
-        report.resultat.add(line);
-    m_changes.changed(StatePart::ReportPart);
-    if (exported)
-        m_steps.wordpad();
+    m_steps.show(chanceReport(title, lines, exported));
 }
 
 void ChanceCommands::hasard()
 {
     WorkspaceState& s = m_state;
     // Like the rankings: the period ends at the draw before the selection.
-    s.period.last = s.selected - 1;
+    m_study.endAt(s.selected - 1);
     m_steps.calcul();
-    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1), HasardReport::lines(s.stats, s.period));
+    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1),
+                HasardReport::lines(m_study.stats(), m_study.period(), m_state.matrix.formula()));
 }
 
 void ChanceCommands::cotesKeno()
 {
-    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report());
+    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report(m_state.matrix.formula()));
 }
 
 void ChanceCommands::partenairesHasard()
 {
     WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
-    const AnalysisReport r = LiftReports::partners(s.matrix, s.period, m_grid.chosenNumbers());
+    const AnalysisReport r = LiftReports::partners(s.matrix, m_study.period(), m_grid.chosenNumbers());
     writeReport(QStringLiteral("Partenaires - hasard"), r.lines, r.exported);
 }
 
@@ -68,7 +71,8 @@ void ChanceCommands::annonceurHasard()
 {
     WorkspaceState& s = m_state;
     s.matrix.resize(s.itemCount() + 1);
-    const AnalysisReport r = LiftReports::announcer(s.matrix, s.period, m_grid.chosenNumbers(), std::max(0, s.itemCount() - 1));
+    const AnalysisReport r
+        = LiftReports::announcer(s.matrix, m_study.period(), m_grid.chosenNumbers(), std::max(0, s.itemCount() - 1));
     writeReport(QStringLiteral("Annonceur - hasard"), r.lines, r.exported);
 }
 
@@ -79,9 +83,9 @@ BacktestJob ChanceCommands::prepareBacktest(int size, quint32 seed)
     job.matrix = s.matrix;
     job.matrix.resize(s.itemCount() + 1);
     // The draws played end, like the reports' periods, at the draw before the selection.
-    job.period.first = std::max(0, s.period.first);
+    job.period.first = std::max(0, m_study.period().first);
     job.period.last = std::min(s.selected - 1, s.itemCount() - 2);
-    job.criteria = s.criteria;
+    job.criteria = m_criteria;
     job.settings.size = size;
     job.settings.seed = seed;
     for (int i = 0; i <= job.period.last; ++i)
@@ -98,8 +102,12 @@ void ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& 
 
 CommandOutcome ChanceCommands::testerPrevision(quint32 seed)
 {
-    const std::optional<QString> answer
-        = m_ui.askText(kBacktestTitle, QStringLiteral("Nombre de numéros joués à chaque tirage (2 à 10)"), QStringLiteral("10"));
+    const Formula& formula = m_state.matrix.formula();
+    const std::optional<QString> answer = m_ui.askText(kBacktestTitle,
+                                                       QStringLiteral("Nombre de numéros joués à chaque tirage (%1 à %2)")
+                                                           .arg(Backtest::smallest(formula))
+                                                           .arg(Backtest::largest(formula)),
+                                                       QString::number(Backtest::largest(formula)));
     if (!answer)
         return CommandOutcome::done();
     const qint64 size = NumberFormat::readTypedNumber(*answer);
@@ -108,8 +116,11 @@ CommandOutcome ChanceCommands::testerPrevision(quint32 seed)
 
 CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
 {
-    if (size < Backtest::kMinSize || size > Backtest::kMaxSize)
-        return CommandOutcome::refused(QStringLiteral("Le nombre de numéros joués va de 2 à 10"));
+    const Formula& formula = m_state.matrix.formula();
+    if (size < Backtest::smallest(formula) || size > Backtest::largest(formula))
+        return CommandOutcome::refused(QStringLiteral("Le nombre de numéros joués va de %1 à %2")
+                                           .arg(Backtest::smallest(formula))
+                                           .arg(Backtest::largest(formula)));
     BacktestJob job = prepareBacktest(size, seed);
     // The hourglass and the progress bar stay until the job has ended, wherever it runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
@@ -146,10 +157,7 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
     return CommandOutcome::done();
 }
 
-void ChanceCommands::appendPerformanceComparison(const std::vector<int>& ticked)
+QStringList ChanceCommands::performanceComparison(const std::vector<int>& ticked) const
 {
-    WorkspaceState& s = m_state;
-    for (const QString& line : PerformanceComparison::lines(s.matrix, s.period, ticked))
-        s.report.resultat.add(line);
-    m_changes.changed(StatePart::ReportPart);
+    return PerformanceComparison::lines(m_state.matrix, m_study.period(), ticked);
 }

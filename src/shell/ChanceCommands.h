@@ -1,27 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
 #include "shell/CommandOutcome.h"
 
 #include "chance/Backtest.h"
 
+#include <QStringList>
 #include <optional>
 #include <vector>
 
 class GridCommands;
 class Jobs;
 class ReportSteps;
+struct Report;
 class StateChanges;
 class UserInterface;
+class Study;
 struct WorkspaceState;
 
 // The reports that set the statistics against chance: "Hasard", "Cotes du Keno", the companions
 // of "Partenaire ideal" and "Annonceur", and the backtest of the forecast selection.
 class ChanceCommands {
 public:
-    ChanceCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps, GridCommands& grid,
-                   Jobs& jobs)
-        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+    ChanceCommands(WorkspaceState& state, Study& study, const CriteriaRanges& criteria, UserInterface& ui,
+                   const StateChanges& changes, ReportSteps& steps, GridCommands& grid, Jobs& jobs)
+        : m_state(state), m_study(study), m_criteria(criteria), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid),
+          m_jobs(jobs)
     {
     }
 
@@ -36,18 +41,23 @@ public:
     // writes its report at the end; refused when the size is out of range.
     CommandOutcome backtest(int size, quint32 seed);
 
-    // Adds the comparison with chance after the lines of "Performance", before its export.
-    void appendPerformanceComparison(const std::vector<int>& ticked);
+    // The comparison with chance that follows the lines of "Performance".
+    QStringList performanceComparison(const std::vector<int>& ticked) const;
 
 private:
     // What a backtest of `size` numbers reads now.
     BacktestJob prepareBacktest(int size, quint32 seed);
     // Writes the report of a finished (or stopped) backtest.
     void showBacktest(const BacktestJob& job, const BacktestResult& result);
-    // Clears the report area for a one-column report titled `title`, writes `lines` and exports.
+    // A one-column report titled `title` beside the classic ones: `lines` on the left, the right
+    // list emptied and hidden, the caption cleared.
+    static Report chanceReport(const QString& title, const QStringList& lines, bool exported);
+    // Shows chanceReport().
     void writeReport(const QString& title, const QStringList& lines, bool exported = true);
 
     WorkspaceState& m_state;
+    Study& m_study;
+    const CriteriaRanges& m_criteria;
     UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;

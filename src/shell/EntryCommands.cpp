@@ -3,11 +3,15 @@
 
 #include "acquire/ManualEntry.h"
 #include "history/DrawLine.h"
+#include "output/Report.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
+#include "shell/ReportArea.h"
+#include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
@@ -83,9 +87,9 @@ void EntryCommands::validateEntry()
         return;
     s.matrix.resize(adding ? count + 2 : count + 1);
     for (int n = 1; n <= s.game().numbers; ++n)
-        s.matrix.set(n, i, s.checks[static_cast<size_t>(n)]);
+        s.matrix.set(n, i, m_grid.checks()[static_cast<size_t>(n)]);
     s.matrix.set(0, i, false);
-    const QString numberText = ManualEntry::numbersText(s.checks);
+    const QString numberText = ManualEntry::numbersText(m_grid.checks());
     s.entry.dat = slot->dateText;
     s.entry.affichage = slot->dateText + QLatin1Char(' ') + numberText;
     const QString line = slot->dateText + numberText + slot->slot;
@@ -103,24 +107,24 @@ void EntryCommands::validateEntry()
     m_grid.untickAll();
     if (adding) {
         m_list.selectItem(count);
-        s.period.last = s.itemCount() - 2;
+        m_study.endAt(s.itemCount() - 2);
     }
     const int newCount = s.itemCount();
-    s.report.resultat.visible = true;
-    s.okEnabled = false;
-    s.criteria.updateAfterEntry(newCount);
+    m_area.showResultat();
+    m_grid.disableOk();
+    m_criteria.updateAfterEntry(newCount);
     s.entry.info = QStringLiteral("Gagnez au Kéno !");
-    m_changes.changed(StatePart::ReportPart | StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
+    m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
     if (newCount > s.savedLineCount)
         m_history.sauve();
 }
 
 void EntryCommands::effacer()
 {
-    m_state.report.keepTitle(QString());
-    m_state.report.resultat.clear();
-    m_state.report.resultat2.clear();
-    m_changes.changed(StatePart::ReportPart);
+    Report report = Report::keptTitle(QString());
+    report.resultat = ReportList::cleared();
+    report.resultat2 = ReportList::cleared();
+    m_steps.show(report);
     m_grid.untickAll();
 }
 
@@ -128,11 +132,12 @@ void EntryCommands::clickResultat(int index)
 {
     WorkspaceState& s = m_state;
     s.counters.label2 = QStringLiteral("Tirage numéro ");
-    if (index >= 0 && index < s.report.resultat.count()) {
-        const QString& item = s.report.resultat.lines[index];
+    const ResultList& resultat = m_area.model().resultat;
+    if (index >= 0 && index < resultat.count()) {
+        const QString& item = resultat.lines[index];
         if (item.size() > 2 && item[2] == QLatin1Char('/')) {
             s.counters.text1 = QString::number(index + 1);
-            const int draw = s.period.first + index;
+            const int draw = m_study.period().first + index;
             if (draw >= 0 && draw < s.itemCount())
                 s.entry.affichage = s.lineText(draw);
         }

@@ -2,22 +2,28 @@
 #pragma once
 
 #include "acquire/ManualEntry.h"
+#include "forecast/CriteriaRanges.h"
 
 #include <optional>
 
 class GridCommands;
 class HistoryCommands;
 class ListCommands;
+class ReportArea;
+class ReportSteps;
 class StateChanges;
 class UserInterface;
+class Study;
 struct WorkspaceState;
 
 // Manual entry and correction of draws, and the clicks on the result list.
 class EntryCommands {
 public:
-    EntryCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, GridCommands& grid, ListCommands& list,
+    EntryCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, ReportArea& area, UserInterface& ui,
+                  const StateChanges& changes, ReportSteps& steps, GridCommands& grid, ListCommands& list,
                   HistoryCommands& history)
-        : m_state(state), m_ui(ui), m_changes(changes), m_grid(grid), m_list(list), m_history(history)
+        : m_state(state), m_study(study), m_criteria(criteria), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_grid(grid), m_list(list), m_history(history)
     {
     }
 
@@ -33,8 +39,12 @@ private:
     // The date and slot of the line being entered or corrected; nullopt, already told, when none.
     std::optional<ManualEntry::Slot> entrySlot(int i);
     WorkspaceState& m_state;
+    Study& m_study;
+    CriteriaRanges& m_criteria;
+    ReportArea& m_area;
     UserInterface& m_ui;
     const StateChanges& m_changes;
+    ReportSteps& m_steps;
     GridCommands& m_grid;
     ListCommands& m_list;
     HistoryCommands& m_history;

@@ -6,6 +6,7 @@
 #include "shell/RankingCommands.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
@@ -21,22 +22,22 @@ void FilterCommand::filterHistory()
     WorkspaceState& s = m_state;
     const Counters wholeHistory = s.counters;
 
-    s.filter.untickAll();
+    m_filter.untickAll();
     const DrawList complete = m_state.fullHistory();
     s.clearList();
     if (!complete.isEmpty())
-        s.filter.presetNextDraw(complete.text(complete.drawCount() - 1));
-    s.filter.to = m_ui.today();
-    if (!m_ui.editCalendarFilter(s.filter)) {
+        m_filter.presetNextDraw(complete.text(complete.drawCount() - 1));
+    m_filter.to = m_ui.today();
+    if (!m_ui.editCalendarFilter(m_filter)) {
         // Closing the window acts as a cancel; the next use starts from a new window.
-        s.filter = CalendarFilter{};
-        s.filter.to = m_ui.today();
-        s.filter.untickAll();
+        m_filter = CalendarFilter{};
+        m_filter.to = m_ui.today();
+        m_filter.untickAll();
     }
 
     DrawList kept;
     for (int k = 0; k < complete.drawCount(); ++k)
-        if (s.filter.keeps(complete, k))
+        if (m_filter.keeps(complete, k))
             kept.append(complete, k);
 
     if (kept.isEmpty()) {
@@ -48,9 +49,7 @@ void FilterCommand::filterHistory()
     s.setDraws(std::move(kept));
     m_list.selectItem(s.itemCount() - 1);
     s.counters.text1 = QString::number(s.selected);
-    s.statsValid = false;
-    s.period.first = 0;
-    s.period.last = s.itemCount() - 2;
+    m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
     m_steps.calcul();

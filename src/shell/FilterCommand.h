@@ -1,20 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/CalendarFilter.h"
+
 class HistoryCommands;
 class ListCommands;
 class RankingCommands;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
+class Study;
 struct WorkspaceState;
 
 // "Periode d'etude": the calendar filter replaces the list by the draws it keeps.
 class FilterCommand {
 public:
-    FilterCommand(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, ReportSteps& steps, ListCommands& list,
-                  RankingCommands& rankings, HistoryCommands& history)
-        : m_state(state), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings), m_history(history)
+    FilterCommand(WorkspaceState& state, Study& study, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
+                  ListCommands& list, RankingCommands& rankings, HistoryCommands& history)
+        : m_state(state), m_study(study), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
+          m_history(history)
     {
     }
 
@@ -25,10 +29,12 @@ private:
     void filterHistory();
 
     WorkspaceState& m_state;
+    Study& m_study;
     UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;
     ListCommands& m_list;
     RankingCommands& m_rankings;
     HistoryCommands& m_history;
+    CalendarFilter m_filter; // as the person left it in the filter window
 };

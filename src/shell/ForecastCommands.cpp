@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ForecastCommands.h"
 
+#include "output/Report.h"
 #include "shell/ChanceCommands.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
 
@@ -17,34 +19,37 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+constexpr int kWideList = 5600;
+
+} // namespace
+
 void ForecastCommands::performance()
 {
     WorkspaceState& s = m_state;
-    ReportModel& report = s.report;
     m_steps.hideBusy();
-    report.resultat.visible = true;
-    report.resultat2.visible = false;
-    report.resultat.widthTwips = 5600;
-    report.resultat.clear();
-    report.resultat2.clear();
     std::vector<int> ticked;
     for (int n : m_grid.chosenNumbers())
         ticked.push_back(n);
+    PerformanceReport result;
     {
         const Hourglass hourglass(m_steps);
-        const PerformanceReport result = Performance::evaluate(s.drawLines(), s.matrix, s.period, ticked);
-        report.setTitle(result.title); // "Performance d'un ensemble", over an empty caption
-        report.caption = result.caption;
-        for (const QString& line : result.lines)
-            report.resultat.add(line);
-        report.resultat.setSelected(result.selectedLine, true);
-        if (result.dat)
-            s.entry.dat = *result.dat;
-        m_changes.changed(StatePart::ReportPart | StatePart::EntryPart);
+        result = Performance::evaluate(s.drawLines(), s.matrix, m_study.period(), ticked);
     }
+    Report report = Report::ownTitle(result.title); // "Performance d'un ensemble", over an empty caption
+    report.caption = result.caption;
     // After the report's own lines: what chance alone would have paid over the same draws.
-    m_chance.appendPerformanceComparison(ticked);
-    m_steps.wordpad();
+    report.resultat = ReportList::replacedBy(result.lines + m_chance.performanceComparison(ticked), true);
+    report.resultat.selectedLine = result.selectedLine;
+    report.resultat.widthTwips = kWideList;
+    report.resultat2 = ReportList::cleared(false);
+    report.exported = true;
+    if (result.dat) {
+        s.entry.dat = *result.dat;
+        m_changes.changed(StatePart::EntryPart);
+    }
+    m_steps.show(report);
 }
 
 void ForecastCommands::runPreset(const std::vector<int>& numbers)
@@ -59,36 +64,31 @@ void ForecastCommands::runPreset(const std::vector<int>& numbers)
 void ForecastCommands::colonnes(int index)
 {
     if (index >= 0 && index <= 6)
-        runPreset(GridPresets::colonnes(index));
+        runPreset(GridPresets::colonnes(index, m_state.matrix.formula()));
 }
 
 void ForecastCommands::finales(int index)
 {
     if (index >= 1 && index <= 10)
-        runPreset(GridPresets::finales(index));
+        runPreset(GridPresets::finales(index, m_state.matrix.formula()));
 }
 
 void ForecastCommands::selectionNumeros()
 {
     WorkspaceState& s = m_state;
-    ReportModel& report = s.report;
-    report.keepTitle(QStringLiteral("Selection numéros"));
-    report.resultat.clear();
-    report.resultat2.visible = false;
-    report.resultat.widthTwips = 5600;
+    Report report = Report::keptTitle(QStringLiteral("Selection numéros"));
     {
         const Hourglass hourglass(m_steps);
         // Each of the three windows is a Calcul: the busy indicator says so and stays.
         m_steps.showBusy(QStringLiteral("CALCUL"));
-        const ForecastSelectionResult result = ForecastSelection::run(s.matrix, s.selected, s.criteria);
-        s.period = result.period;
-        s.stats = result.stats;
-        s.statsValid = true;
-        for (const QString& line : result.lines)
-            report.resultat.add(line);
-        m_changes.changed(StatePart::ReportPart);
+        const ForecastSelectionResult result = ForecastSelection::run(s.matrix, s.selected, m_criteria);
+        m_study.take(result.period, result.stats);
+        report.resultat = ReportList::replacedBy(result.lines);
     }
-    m_steps.wordpad();
+    report.resultat.widthTwips = kWideList;
+    report.resultat2 = ReportList::hidden();
+    report.exported = true;
+    m_steps.show(report);
 }
 
 QString ForecastCommands::criteriaPath() const
@@ -108,7 +108,7 @@ QString ForecastCommands::reloadCriteria()
 
 QString ForecastCommands::loadCriteria(const QString& path)
 {
-    const QString problem = m_state.criteria.chargeConf(path);
+    const QString problem = m_criteria.chargeConf(path);
     m_changes.changed(StatePart::CriteriaPart);
     return problem;
 }
@@ -119,7 +119,7 @@ bool ForecastCommands::saveCriteria()
     // "Sauver" is an explicit request: the settings folder is made when it is missing.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
-    if (m_state.criteria.save(path, &error))
+    if (m_criteria.save(path, &error))
         return true;
     m_ui.message(error, Messages::kTitle);
     return false;
@@ -127,12 +127,12 @@ bool ForecastCommands::saveCriteria()
 
 void ForecastCommands::moveCriterion(CriterionBar bar, int position)
 {
-    m_state.criteria.setValue(bar, position);
+    m_criteria.setValue(bar, position);
     m_changes.changed(StatePart::CriteriaPart);
 }
 
 void ForecastCommands::forgetCriteria()
 {
-    m_state.criteria = ForecastCriteria();
+    m_criteria = ForecastCriteria();
     m_changes.changed(StatePart::CriteriaPart);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
 #include "forecast/CriterionBar.h"
 
 #include <QString>
@@ -12,15 +13,18 @@ class ReportSteps;
 class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
+class Study;
 struct WorkspaceState;
 
 // The performance of the ticked set, the grid presets that run it, the forecast selection and
-// the criteria the selection reads (state.criteria, mirrored by the criteria window).
+// the criteria the selection reads (mirrored by the criteria window).
 class ForecastCommands {
 public:
-    ForecastCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                     ReportSteps& steps, GridCommands& grid, ChanceCommands& chance)
-        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_chance(chance)
+    ForecastCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, const WorkspaceConfig& config,
+                     UserInterface& ui, const StateChanges& changes, ReportSteps& steps, GridCommands& grid,
+                     ChanceCommands& chance)
+        : m_state(state), m_study(study), m_criteria(criteria), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_grid(grid), m_chance(chance)
     {
     }
 
@@ -52,6 +56,8 @@ private:
     void runPreset(const std::vector<int>& numbers);
 
     WorkspaceState& m_state;
+    Study& m_study;
+    CriteriaRanges& m_criteria;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
     const StateChanges& m_changes;

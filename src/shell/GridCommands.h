@@ -1,15 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QList>
+#include "history/Formula.h"
 
+#include <QList>
+#include <array>
+
+class ReportArea;
 class StateChanges;
 struct WorkspaceState;
 
-// The grid of number boxes, as many as the game played has numbers.
+// The grid of number boxes, as many as the game played has numbers, and the buttons its count
+// enables: the only writer of both.
 class GridCommands {
 public:
-    GridCommands(WorkspaceState& state, const StateChanges& changes) : m_state(state), m_changes(changes) { }
+    GridCommands(WorkspaceState& state, ReportArea& area, const StateChanges& changes)
+        : m_state(state), m_area(area), m_changes(changes)
+    {
+    }
+
+    using Checks = std::array<bool, Formula::kMaxNumber + 1>;
+    const Checks& checks() const { return m_checks; }
+    bool okEnabled() const { return m_okEnabled; }
+    bool annulerEnabled() const { return m_annulerEnabled; }
+    // A validated entry: OK waits for the next full grid.
+    void disableOk();
 
     void setCheck(int number, bool ticked);
     void untickAll();
@@ -22,5 +37,9 @@ private:
     void boxUpdate();
 
     WorkspaceState& m_state;
+    ReportArea& m_area;
     const StateChanges& m_changes;
+    Checks m_checks{};
+    bool m_okEnabled = false;
+    bool m_annulerEnabled = false;
 };

@@ -11,6 +11,7 @@
 #include "shell/RankingCommands.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
@@ -116,9 +117,8 @@ void HistoryCommands::afterLoad(bool isCharge2)
     const int count = s.itemCount();
     m_list.selectItem(count - 1);
     s.counters.text1 = QString::number(count - 1);
-    s.period.first = 0;
     s.counters.label2 = QStringLiteral("Nombre de tirages : ");
-    s.period.last = count - 2;
+    m_study.wholeList(count);
     s.counters.nb = QString::number(count - 1);
     if (isCharge2)
         s.savedLineCount = count;
@@ -126,7 +126,7 @@ void HistoryCommands::afterLoad(bool isCharge2)
     s.counters.prem = s.itemDate(0);
     // The matrix was rebuilt when the list was filled.
     m_steps.calcul();
-    s.criteria.updateAfterLoad(count, s.stats);
+    m_criteria.updateAfterLoad(count, m_study.stats(), s.matrix.formula());
     m_changes.changed(StatePart::CountersPart | StatePart::ListPart | StatePart::CriteriaPart);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
 #include "history/HistoryFile.h"
 
 #include <QByteArray>
@@ -20,16 +21,18 @@ class ReportSteps;
 class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
+class Study;
 struct WorkspaceState;
 
 // Loading the history into the draw list and writing it back, with every rule that keeps a draw
 // from being lost.
 class HistoryCommands {
 public:
-    HistoryCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                    ReportSteps& steps, ListCommands& list, RankingCommands& rankings, ImportCommand& import, FolderLock& lock)
-        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
-          m_import(import), m_lock(lock)
+    HistoryCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, const WorkspaceConfig& config,
+                    UserInterface& ui, const StateChanges& changes, ReportSteps& steps, ListCommands& list,
+                    RankingCommands& rankings, ImportCommand& import, FolderLock& lock)
+        : m_state(state), m_study(study), m_criteria(criteria), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_list(list), m_rankings(rankings), m_import(import), m_lock(lock)
     {
     }
 
@@ -88,6 +91,8 @@ private:
     bool exitAfterFailedLoad();
 
     WorkspaceState& m_state;
+    Study& m_study;
+    CriteriaRanges& m_criteria;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
     const StateChanges& m_changes;

@@ -13,6 +13,7 @@
 #include "shell/ReportSteps.h"
 #include "shell/Settings.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
@@ -111,9 +112,7 @@ void ImportCommand::afterFetch(const Fetch& fetch)
         askAddress(fetch.error);
     else if (fetch.fetched)
         appendArchive();
-    s.period.first = 0;
-    s.period.last = s.itemCount() - 2;
-    s.statsValid = false;
+    m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
 }

@@ -12,15 +12,16 @@ class ReportSteps;
 class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
+class Study;
 struct WorkspaceState;
 
 // Fetches the results archive, extracts it and appends its draws to the list.
 class ImportCommand {
 public:
-    ImportCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                  ReportSteps& steps, ListCommands& list, RankingCommands& rankings, Jobs& jobs)
-        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
-          m_jobs(jobs)
+    ImportCommand(WorkspaceState& state, Study& study, const WorkspaceConfig& config, UserInterface& ui,
+                  const StateChanges& changes, ReportSteps& steps, ListCommands& list, RankingCommands& rankings, Jobs& jobs)
+        : m_state(state), m_study(study), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list),
+          m_rankings(rankings), m_jobs(jobs)
     {
     }
 
@@ -44,6 +45,7 @@ private:
     void appendArchive();
 
     WorkspaceState& m_state;
+    Study& m_study;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
     const StateChanges& m_changes;

@@ -4,7 +4,9 @@
 #include "history/DateText.h"
 #include "history/DrawLine.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/WorkspaceState.h"
 
 #include <algorithm>
@@ -19,10 +21,8 @@ void ListCommands::selectItem(int index)
 void ListCommands::periodFromClick(int index)
 {
     WorkspaceState& s = m_state;
-    s.statsValid = false;
-    s.period.last = index - 1;
-    s.period.first = std::max(0, s.period.last - s.savedLineCount + 1);
-    s.counters.prem = s.itemDate(s.period.first);
+    m_study.followClick(index, s.savedLineCount);
+    s.counters.prem = s.itemDate(m_study.period().first);
 }
 
 void ListCommands::clickListe(int index)
@@ -34,9 +34,7 @@ void ListCommands::clickListe(int index)
     s.selected = index;
     s.editOldest = false;
     periodFromClick(index);
-    if (s.report.resultat.count() > 68)
-        for (int k = 0; k <= std::min(69, s.report.resultat.count() - 1); ++k)
-            s.report.resultat.setSelected(k, false);
+    m_area.clearRankingMarks();
     if (index == 0 && count > 1) {
         // The first line acts on the second: the period then holds the oldest draw alone.
         selectItem(1);
@@ -45,11 +43,11 @@ void ListCommands::clickListe(int index)
     const QDate before = DrawLine::date(s.itemDate(sel - 1));
     s.entry.dat = before.isValid() ? DateText::format(before.addDays(1)) : QString();
     s.counters.dern = s.itemDate(sel - 1);
-    s.counters.nb = QString::number(s.period.last - s.period.first + 1);
+    s.counters.nb = QString::number(m_study.period().last - m_study.period().first + 1);
     s.entry.info = sel < count - 1 ? QStringLiteral("Modifier le tirage") : QStringLiteral("Ajouter un tirage");
     s.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
     m_changes.changed(StatePart::EntryPart | StatePart::CountersPart | StatePart::ListPart);
     m_rankings.sorties();
-    s.criteria.updateAfterListClick(count, sel);
+    m_criteria.updateAfterListClick(count, sel);
     m_changes.changed(StatePart::CriteriaPart);
 }

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
+
 class RankingCommands;
+class ReportArea;
 class StateChanges;
+class Study;
 struct WorkspaceState;
 
 // A click on the draw list: the study period ends at the draw before the line, and the line is
 // prepared for correction (or the trailing empty item for a new draw).
 class ListCommands {
 public:
-    ListCommands(WorkspaceState& state, const StateChanges& changes, RankingCommands& rankings)
-        : m_state(state), m_changes(changes), m_rankings(rankings)
+    ListCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, ReportArea& area, const StateChanges& changes,
+                 RankingCommands& rankings)
+        : m_state(state), m_study(study), m_criteria(criteria), m_area(area), m_changes(changes), m_rankings(rankings)
     {
     }
 
@@ -22,6 +27,9 @@ private:
     void periodFromClick(int index);
 
     WorkspaceState& m_state;
+    Study& m_study;
+    CriteriaRanges& m_criteria;
+    ReportArea& m_area;
     const StateChanges& m_changes;
     RankingCommands& m_rankings;
 };

@@ -7,6 +7,7 @@
 #include "output/TextFile.h"
 #include "shell/AppFiles.h"
 #include "shell/Messages.h"
+#include "shell/ReportArea.h"
 #include "shell/Settings.h"
 #include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
@@ -71,7 +72,7 @@ bool OutputCommands::exportReport(const QString& path, QString* failure)
     QString error;
     if (const auto refusal = exportRefusal(path))
         error = *refusal;
-    else if (TextFile::writeAtomic(path, TextFile::crlfLines(m_state.report.exportLines()), &error))
+    else if (TextFile::writeAtomic(path, TextFile::crlfLines(m_area.model().exportLines()), &error))
         return true;
     if (failure)
         *failure = error;
@@ -82,28 +83,18 @@ bool OutputCommands::exportReport(const QString& path, QString* failure)
 
 QString OutputCommands::selectionText() const
 {
-    const ReportModel& report = m_state.report;
+    const ReportModel& report = m_area.model();
     return ClipboardText::selectedLines(report.resultat, report.resultat2);
 }
 
 void OutputCommands::selectAll()
 {
-    ReportModel& report = m_state.report;
-    for (int i = 0; i < report.resultat.count(); ++i)
-        report.resultat.setSelected(i, true);
-    for (int i = 0; i < report.resultat2.count(); ++i)
-        report.resultat2.setSelected(i, true);
-    m_changes.changed(StatePart::ReportPart);
+    m_area.selectAll();
 }
 
 void OutputCommands::unselect(const QList<int>& resultat, const QList<int>& resultat2)
 {
-    ReportModel& report = m_state.report;
-    for (int i : resultat)
-        report.resultat.setSelected(i, false);
-    for (int i : resultat2)
-        report.resultat2.setSelected(i, false);
-    m_changes.changed(StatePart::ReportPart);
+    m_area.unselect(resultat, resultat2);
 }
 
 void OutputCommands::aide()

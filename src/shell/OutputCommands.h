@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class ReportArea;
 class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
@@ -18,8 +19,9 @@ public:
     static constexpr const char* kSiteKey = "SiteTiravol";
     static constexpr const char* kDefaultSite = "https://tiravol.fr/contact";
 
-    OutputCommands(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes)
-        : m_state(state), m_config(config), m_ui(ui), m_changes(changes)
+    OutputCommands(WorkspaceState& state, ReportArea& area, const WorkspaceConfig& config, UserInterface& ui,
+                   const StateChanges& changes)
+        : m_state(state), m_area(area), m_config(config), m_ui(ui), m_changes(changes)
     {
     }
 
@@ -47,6 +49,7 @@ public:
 
 private:
     WorkspaceState& m_state;
+    ReportArea& m_area;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
     const StateChanges& m_changes;

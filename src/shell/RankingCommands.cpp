@@ -1,53 +1,70 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/RankingCommands.h"
 
+#include "output/Report.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/WorkspaceState.h"
 
-#include <algorithm>
+namespace {
 
-void RankingCommands::runRanking(RankingKind kind)
+constexpr int kListWidth = 2800;
+
+ReportList rankingList(QStringList lines)
 {
-    WorkspaceState& s = m_state;
-    if (!s.statsValid)
-        m_steps.calcul();
-    ReportModel& report = s.report;
-    report.resultat.clear();
-    report.resultat.visible = true;
-    report.resultat.widthTwips = 2800;
-    report.resultat2.widthTwips = 2800;
-    report.resultat2.clear();
-    report.resultat2.visible = true;
+    ReportList list = ReportList::replacedBy(std::move(lines), true);
+    list.widthTwips = kListWidth;
+    return list;
+}
+
+} // namespace
+
+Report RankingCommands::ranking(RankingKind kind) const
+{
+    const WorkspaceState& s = m_state;
     const RankingTexts texts = Rankings::texts(kind);
-    report.setTitle(texts.title + s.itemDate(s.selected - 1));
+    Report report = Report::ownTitle(texts.title + s.itemDate(s.selected - 1));
     report.caption = texts.caption;
-    report.resultat.add(QString::fromLatin1(Rankings::kHeader));
-    report.resultat2.add(QString::fromLatin1(Rankings::kHeader));
-    m_steps.showBusy(texts.status);
+    report.busy = Report::Busy::Shown;
+    report.status = texts.status;
+    QStringList left{QString::fromLatin1(Rankings::kHeader)};
+    QStringList right{QString::fromLatin1(Rankings::kHeader)};
     // Half the game's numbers a column, each under its header.
     const int numbers = s.game().numbers, perColumn = 1 + numbers / 2;
-    for (int n : Rankings::order(kind, s.stats)) {
+    const NumberStats& stats = m_study.stats();
+    for (int n : Rankings::order(kind, stats)) {
         if (n > numbers)
             continue;
-        ResultList& target = report.resultat.count() < perColumn ? report.resultat : report.resultat2;
-        target.add(Rankings::line(kind, n, s.stats));
+        (left.size() < perColumn ? left : right) << Rankings::line(kind, n, stats);
     }
+    report.resultat = rankingList(left);
+    report.resultat2 = rankingList(right);
+    return report;
+}
+
+void RankingCommands::runRanking(RankingKind kind, bool exported)
+{
+    WorkspaceState& s = m_state;
+    if (!m_study.statsValid())
+        m_steps.calcul();
+    Report report = ranking(kind);
+    report.exported = exported;
     if (kind == RankingKind::Sorties)
-        s.criteria.updateAfterSorties(s.stats);
+        m_criteria.updateAfterSorties(m_study.stats(), s.matrix.formula());
     else if (kind == RankingKind::EcartsMax)
-        s.criteria.updateAfterEcartsMax(s.stats);
-    m_changes.changed(StatePart::ReportPart | StatePart::CriteriaPart);
+        m_criteria.updateAfterEcartsMax(m_study.stats(), s.matrix.formula());
+    m_changes.changed(StatePart::CriteriaPart);
+    m_steps.show(report);
 }
 
 void RankingCommands::srti()
 {
-    runRanking(RankingKind::Sorties);
+    runRanking(RankingKind::Sorties, false);
 }
 
 void RankingCommands::rankWith(RankingKind kind)
 {
-    m_state.period.last = m_state.selected - 1;
-    runRanking(kind);
-    m_steps.wordpad();
+    m_study.endAt(m_state.selected - 1);
+    runRanking(kind, true);
 }

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
 #include "stats/Rankings.h"
 
 class ReportSteps;
+struct Report;
 class StateChanges;
+class Study;
 struct WorkspaceState;
 
 // The four rankings of the numbers.
 class RankingCommands {
 public:
-    RankingCommands(WorkspaceState& state, const StateChanges& changes, ReportSteps& steps)
-        : m_state(state), m_changes(changes), m_steps(steps)
+    RankingCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, const StateChanges& changes,
+                    ReportSteps& steps)
+        : m_state(state), m_study(study), m_criteria(criteria), m_changes(changes), m_steps(steps)
     {
     }
 
@@ -23,9 +27,15 @@ public:
 
 private:
     void rankWith(RankingKind kind);
-    void runRanking(RankingKind kind);
+    // Calcul when the statistics are stale, the criteria the ranking moves, then the ranking.
+    void runRanking(RankingKind kind, bool exported);
+    // The ranking of the statistics up to the draw before the selection: 35 numbers on the
+    // left, the rest on the right, each list under the header.
+    Report ranking(RankingKind kind) const;
 
     WorkspaceState& m_state;
+    Study& m_study;
+    CriteriaRanges& m_criteria;
     const StateChanges& m_changes;
     ReportSteps& m_steps;
 };

@@ -1,24 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ReportSteps.h"
 
+#include "output/Report.h"
 #include "shell/OutputCommands.h"
+#include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 #include "stats/NumberStats.h"
 
+void ReportSteps::show(const Report& report)
+{
+    m_area.apply(report);
+    if (report.exported)
+        wordpad();
+}
+
 void ReportSteps::showBusy(const QString& status)
 {
-    ReportModel& report = m_state.report;
-    report.status = status;
-    report.busy = true;
-    m_changes.changed(StatePart::BusyPart | StatePart::ReportPart);
+    m_area.showBusy(status);
 }
 
 void ReportSteps::hideBusy()
 {
-    m_state.report.busy = false;
-    m_changes.changed(StatePart::BusyPart);
+    m_area.hideBusy();
 }
 
 void ReportSteps::calcul()
@@ -27,8 +33,7 @@ void ReportSteps::calcul()
     const Hourglass hourglass(*this);
     showBusy(QStringLiteral("CALCUL"));
     s.matrix.resize(s.itemCount() + 1);
-    s.stats = computeStats(s.matrix, s.period);
-    s.statsValid = true;
+    m_study.count(s.matrix);
 }
 
 void ReportSteps::wordpad()
@@ -43,12 +48,12 @@ void ReportSteps::wordpad()
 
 void ReportSteps::beginWait()
 {
-    if (m_state.waitDepth++ == 0)
+    if (m_waitDepth++ == 0)
         m_changes.changed(StatePart::CursorPart);
 }
 
 void ReportSteps::endWait()
 {
-    if (--m_state.waitDepth == 0)
+    if (--m_waitDepth == 0)
         m_changes.changed(StatePart::CursorPart);
 }

@@ -4,18 +4,26 @@
 #include <QString>
 
 class OutputCommands;
+class ReportArea;
+struct Report;
 class StateChanges;
 class UserInterface;
+class Study;
 struct WorkspaceState;
 
-// The steps the reports share: the statistics of the study period, the busy indicator, the
+// The steps the reports share: showing a report, the statistics of the study period, the busy indicator, the
 // hourglass and the export every report may end with.
 class ReportSteps {
 public:
-    ReportSteps(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, OutputCommands& output)
-        : m_state(state), m_ui(ui), m_changes(changes), m_output(output)
+    ReportSteps(WorkspaceState& state, Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
+                OutputCommands& output)
+        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output)
     {
     }
+
+    // The one place a report reaches the report area: writes it, announces it, then runs the
+    // export step when the report ends with it.
+    void show(const Report& report);
 
     // Calcul: the statistics of the study period (the busy indicator says "CALCUL").
     void calcul();
@@ -27,12 +35,16 @@ public:
     // The hourglass; nested uses keep it until the outermost ends.
     void beginWait();
     void endWait();
+    bool waiting() const { return m_waitDepth > 0; }
 
 private:
     WorkspaceState& m_state;
+    Study& m_study;
+    ReportArea& m_area;
     UserInterface& m_ui;
     const StateChanges& m_changes;
     OutputCommands& m_output;
+    int m_waitDepth = 0;
 };
 
 // The hourglass for as long as it lives.

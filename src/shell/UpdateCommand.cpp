@@ -10,6 +10,7 @@
 #include "shell/RankingCommands.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
@@ -80,9 +81,7 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     if (m_history.sauve())
         s.savedLineCount = s.itemCount();
     // As after a download: the whole history studied and ranked by appearances.
-    s.period.first = 0;
-    s.period.last = s.itemCount() - 2;
-    s.statsValid = false;
+    m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
     return {added, {}};

@@ -11,6 +11,7 @@ class ListCommands;
 class RankingCommands;
 class ReportSteps;
 class StateChanges;
+class Study;
 class UserInterface;
 struct WorkspaceConfig;
 struct WorkspaceState;
@@ -26,10 +27,11 @@ public:
         QString failure; // in French; empty when the archive was taken, new draws or none
     };
 
-    UpdateCommand(WorkspaceState& state, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                  ReportSteps& steps, ListCommands& list, RankingCommands& rankings, HistoryCommands& history, FolderLock& lock)
-        : m_state(state), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
-          m_history(history), m_lock(lock)
+    UpdateCommand(WorkspaceState& state, Study& study, const WorkspaceConfig& config, UserInterface& ui,
+                  const StateChanges& changes, ReportSteps& steps, ListCommands& list, RankingCommands& rankings,
+                  HistoryCommands& history, FolderLock& lock)
+        : m_state(state), m_study(study), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list),
+          m_rankings(rankings), m_history(history), m_lock(lock)
     {
     }
 
@@ -46,6 +48,7 @@ private:
     QString workingFile(FormulaId game) const;
 
     WorkspaceState& m_state;
+    Study& m_study;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
     const StateChanges& m_changes;

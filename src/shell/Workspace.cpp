@@ -19,6 +19,7 @@
 #include "shell/Messages.h"
 #include "shell/OutputCommands.h"
 #include "shell/RankingCommands.h"
+#include "shell/ReportArea.h"
 #include "shell/ReportSteps.h"
 #include "shell/Settings.h"
 #include "shell/UpdateCommand.h"
@@ -35,21 +36,26 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
 {
     WorkspaceState& s = m_state;
     m_lock = std::make_unique<FolderLock>(m_config);
-    m_output = std::make_unique<OutputCommands>(s, m_config, m_ui, m_changes);
-    m_steps = std::make_unique<ReportSteps>(s, m_ui, m_changes, *m_output);
+    m_reportArea = std::make_unique<ReportArea>(m_changes);
+    ReportArea& area = *m_reportArea;
+    m_output = std::make_unique<OutputCommands>(s, area, m_config, m_ui, m_changes);
+    m_steps = std::make_unique<ReportSteps>(s, m_study, area, m_ui, m_changes, *m_output);
     m_jobs = std::make_unique<Jobs>(m_changes);
-    m_grid = std::make_unique<GridCommands>(s, m_changes);
-    m_rankings = std::make_unique<RankingCommands>(s, m_changes, *m_steps);
-    m_list = std::make_unique<ListCommands>(s, m_changes, *m_rankings);
-    m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
-    m_history
-        = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import, *m_lock);
-    m_update = std::make_unique<UpdateCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history, *m_lock);
-    m_entry = std::make_unique<EntryCommands>(s, m_ui, m_changes, *m_grid, *m_list, *m_history);
-    m_filter = std::make_unique<FilterCommand>(s, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
-    m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_forecast = std::make_unique<ForecastCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
-    m_analyses = std::make_unique<AnalysisCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_grid = std::make_unique<GridCommands>(s, area, m_changes);
+    m_rankings = std::make_unique<RankingCommands>(s, m_study, m_criteria, m_changes, *m_steps);
+    m_list = std::make_unique<ListCommands>(s, m_study, m_criteria, area, m_changes, *m_rankings);
+    m_import = std::make_unique<ImportCommand>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
+    m_history = std::make_unique<HistoryCommands>(s, m_study, m_criteria, m_config, m_ui, m_changes, *m_steps, *m_list,
+                                                  *m_rankings, *m_import, *m_lock);
+    m_update = std::make_unique<UpdateCommand>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history,
+                                               *m_lock);
+    m_entry
+        = std::make_unique<EntryCommands>(s, m_study, m_criteria, area, m_ui, m_changes, *m_steps, *m_grid, *m_list, *m_history);
+    m_filter = std::make_unique<FilterCommand>(s, m_study, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
+    m_chance = std::make_unique<ChanceCommands>(s, m_study, m_criteria, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_forecast
+        = std::make_unique<ForecastCommands>(s, m_study, m_criteria, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
+    m_analyses = std::make_unique<AnalysisCommands>(s, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
                                    *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock});
@@ -199,10 +205,34 @@ void Workspace::setExportEnabled(bool on)
     emit changed(MenuPart);
 }
 
+const std::array<bool, Formula::kMaxNumber + 1>& Workspace::checks() const
+{
+    return m_grid->checks();
+}
+
+bool Workspace::okEnabled() const
+{
+    return m_grid->okEnabled();
+}
+
+bool Workspace::annulerEnabled() const
+{
+    return m_grid->annulerEnabled();
+}
+
+bool Workspace::waitCursor() const
+{
+    return m_steps->waiting();
+}
+
+const ReportModel& Workspace::report() const
+{
+    return m_reportArea->model();
+}
+
 void Workspace::setResultSelected(int list, int index, bool on)
 {
-    (list == 2 ? m_state.report.resultat2 : m_state.report.resultat).setSelected(index, on);
-    emit changed(ReportPart);
+    m_reportArea->setSelected(list, index, on);
 }
 
 void Workspace::construireHistorique()

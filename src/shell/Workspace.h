@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "forecast/CriteriaRanges.h"
+#include "history/Formula.h"
+#include "output/ReportModel.h"
 #include "shell/CommandOutcome.h"
 #include "shell/HistoryBuild.h"
 #include "shell/StateChanges.h"
+#include "shell/Study.h"
 #include "shell/UpdateCommand.h"
 #include "shell/WorkspaceConfig.h"
 #include "shell/WorkspaceState.h"
@@ -31,6 +35,7 @@ class ImportCommand;
 class ListCommands;
 class OutputCommands;
 class RankingCommands;
+class ReportArea;
 class ReportSteps;
 class QTemporaryDir;
 class UserInterface;
@@ -110,22 +115,22 @@ public:
     int listRevision() const { return m_state.listRevision; }
     int selectedIndex() const { return m_state.selected; }
     int drawCount() const { return m_state.itemCount() - 1; }
-    const ReportModel& report() const { return m_state.report; }
+    const ReportModel& report() const;
     const Counters& counters() const { return m_state.counters; }
     const EntryFields& entry() const { return m_state.entry; }
     const Progress& progress() const { return m_state.progress; }
-    const std::array<bool, Formula::kMaxNumber + 1>& checks() const { return m_state.checks; }
-    bool okEnabled() const { return m_state.okEnabled; }
-    bool annulerEnabled() const { return m_state.annulerEnabled; }
+    const std::array<bool, Formula::kMaxNumber + 1>& checks() const;
+    bool okEnabled() const;
+    bool annulerEnabled() const;
     bool telechargeEnabled() const { return m_state.telechargeEnabled; }
     QString windowTitle() const { return m_state.windowTitle; }
     QString versionText() const { return m_state.versionText; }
-    const NumberStats& stats() const { return m_state.stats; }
-    bool statsValid() const { return m_state.statsValid; }
-    const StudyPeriod& studyPeriod() const { return m_state.period; }
+    const NumberStats& stats() const { return m_study.stats(); }
+    bool statsValid() const { return m_study.statsValid(); }
+    const StudyPeriod& studyPeriod() const { return m_study.period(); }
     int savedLineCount() const { return m_state.savedLineCount; }
     const DrawMatrix& matrix() const { return m_state.matrix; }
-    const CriteriaRanges& criteria() const { return m_state.criteria; }
+    const CriteriaRanges& criteria() const { return m_criteria; }
     ListOrigin listOrigin() const { return m_state.origin; }
     QString workingHistoryPath() const { return m_config.workingHistoryFile(); }
     QString settingsPath() const { return m_config.settingsFile(); }
@@ -133,7 +138,7 @@ public:
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
     bool lastSaveSucceeded() const { return m_state.lastSaveOk; }
     // True while a command shows the hourglass; the window mirrors it (CursorPart).
-    bool waitCursor() const { return m_state.waitDepth > 0; }
+    bool waitCursor() const;
     // Why the last history load failed (read error, file too large); empty when it did not.
     // Nothing is written over the working history while it is set.
     const QString& loadFailure() const { return m_state.unreadHistory; }
@@ -161,8 +166,11 @@ private:
 
     WorkspaceConfig m_config;
     WorkspaceState m_state;
+    Study m_study;
+    CriteriaRanges m_criteria;
     UserInterface& m_ui;
     StateChanges m_changes;
+    std::unique_ptr<ReportArea> m_reportArea;
     std::unique_ptr<ReportSteps> m_steps;
     std::unique_ptr<Jobs> m_jobs;
     std::unique_ptr<HistoryCommands> m_history;

@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "forecast/CriteriaRanges.h"
-#include "history/CalendarFilter.h"
 #include "history/DrawList.h"
 #include "history/DrawMatrix.h"
-#include "history/StudyPeriod.h"
-#include "output/ReportModel.h"
-#include "stats/NumberStats.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -54,7 +49,9 @@ struct ImportOutcome {
     bool reported = false; // the error has been shown to the person already
 };
 
-// Everything the main window holds. The command units change it; the Workspace announces it.
+// What the main window holds besides the parts that have one writer: the report area
+// (ReportArea), the study (Study), the criteria (held by the Workspace), the grid (GridCommands)
+// and the hourglass (ReportSteps). The command units change it; the Workspace announces it.
 struct WorkspaceState {
     // The game played; the list holds its draws.
     FormulaId formula = FormulaId::Keno20of70;
@@ -84,29 +81,19 @@ struct WorkspaceState {
     QString unreadHistory;
 
     DrawMatrix matrix;
-    NumberStats stats;
-    bool statsValid = false;
-    StudyPeriod period;
     int savedLineCount = 0;
 
-    ReportModel report;
     Counters counters;
     EntryFields entry;
     Progress progress;
-    std::array<bool, Formula::kMaxNumber + 1> checks{};
-    bool okEnabled = false;
-    bool annulerEnabled = false;
     bool telechargeEnabled = true;
     bool exportEnabled = false;
-    CriteriaRanges criteria;
-    CalendarFilter filter;
 
     ImportOutcome lastImport;
     bool lastSaveOk = true;
     QString archiveUrl;
     QString versionText;
     QString windowTitle;
-    int waitDepth = 0;
 
     int itemCount() const { return liste.itemCount(); }
     // The text of item `index` (empty for the trailing item or outside the list).

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analyses/Announcer.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
@@ -61,4 +62,40 @@ TEST(Announcer, EmptySetOnALongHistory)
         total += count;
     }
     EXPECT_EQ(total, 20 * (draws - 1));
+}
+
+TEST(Announcer, NewGameFollowersOfFiftySixAndSixteenAtMost)
+{
+    namespace ng = NewGameSupport;
+    const ng::Draws draws = ng::randomDraws(600, 23);
+    const DrawMatrix m = ng::matrixOf(draws);
+    const QList<int> chosen{12};
+    int hits = 0;
+    std::array<int, 57> followers{};
+    for (int d = 0; d <= 599; ++d) {
+        if (!ng::holds(draws[static_cast<size_t>(d)], 12))
+            continue;
+        ++hits;
+        if (d + 1 < 600)
+            for (int n : draws[static_cast<size_t>(d + 1)])
+                ++followers[static_cast<size_t>(n)];
+    }
+    const Announcer::Result r = Announcer::report(m, StudyPeriod{0, 599}, chosen);
+    EXPECT_EQ(r.hits, hits);
+    ASSERT_EQ(r.report.lines.size(), 2 + 56);
+    int listed = 0;
+    for (qsizetype i = 2; i < r.report.lines.size(); ++i) {
+        const QString& line = r.report.lines[i];
+        const int n = line.section(QLatin1Char(' '), -1).toInt();
+        ASSERT_TRUE(n >= 1 && n <= 56) << line.toStdString();
+        EXPECT_EQ(line.section(QLatin1Char(' '), 0, 0).toInt(), followers[static_cast<size_t>(n)]) << n;
+        listed += followers[static_cast<size_t>(n)];
+    }
+    EXPECT_EQ(listed, 16 * (hits - (ng::holds(draws.back(), 12) ? 1 : 0)));
+
+    // Sixteen numbers may still come out together; seventeen never do.
+    EXPECT_FALSE(Announcer::report(m, StudyPeriod{0, 599}, numberRange(1, 16)).tooManyNumbers);
+    EXPECT_TRUE(Announcer::report(m, StudyPeriod{0, 599}, numberRange(1, 17)).tooManyNumbers);
+    EXPECT_EQ(Announcer::tooManyMessage(Formula::current()),
+              QStringLiteral("Choisissez au plus 16 numéros : un tirage n'en contient que 16."));
 }

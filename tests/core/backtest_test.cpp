@@ -3,7 +3,7 @@
 // plays nor later ones, and that a seed makes its random players again.
 #include "chance/Backtest.h"
 #include "chance/ChanceText.h"
-#include "support/TestSupport.h"
+#include "support/ChanceSupport.h"
 
 #include <algorithm>
 #include <boost/math/distributions/binomial.hpp>
@@ -226,4 +226,71 @@ TEST(BacktestTest, ReportRanksTheForecastAmongTheRandomPlayers)
     EXPECT_EQ(lines[18],
               QStringLiteral("  p unilatéral (k+1)/1") + sep + QStringLiteral("001 = 1,000 ; k = 1") + sep
                   + QStringLiteral("000 joueurs encaissent au moins autant"));
+}
+
+TEST(BacktestTest, NewGameSetAnUnknownAmountAsideAndSaysSo)
+{
+    // Design-time criteria on a short history: the ticket is 1..7 at every draw, numbers of the
+    // game only (60 meets four criteria but is none of its numbers).
+    std::array<int, 71> met{};
+    met[60] = 4, met[3] = 4;
+    EXPECT_EQ(Backtest::ticket(met, 4, Formula::current()), (std::vector<int>{1, 2, 3, 4}));
+
+    const Draws draws = ChanceSupport::newGameDraws(120, 41);
+    const BacktestResult r = Backtest::run(ChanceSupport::newGameMatrix(draws), {0, 119}, ForecastCriteria(), {7, 1});
+    ASSERT_EQ(r.played, 119);
+    std::array<int, 11> byMatches{};
+    for (int d = 1; d < 120; ++d) {
+        EXPECT_EQ(r.tickets[static_cast<size_t>(d - 1)], (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+        int m = 0;
+        for (int n = 1; n <= 7; ++n)
+            m += ChanceSupport::has(draws[static_cast<size_t>(d)], n) ? 1 : 0;
+        ++byMatches[static_cast<size_t>(m)];
+    }
+    // Only 5, 6 and 7 of 7 have an amount: the other draws are staked, set aside, never paid 0.
+    int unknown = 0;
+    for (int m = 0; m <= 4; ++m) {
+        EXPECT_EQ(r.unknownDraws[static_cast<size_t>(m)], byMatches[static_cast<size_t>(m)]) << m;
+        unknown += byMatches[static_cast<size_t>(m)];
+    }
+    ASSERT_GT(unknown, 0);
+    EXPECT_EQ(r.forecast.staked, 119);
+    EXPECT_EQ(r.forecast.won, 5 * byMatches[5] + 90 * byMatches[6] + 3000 * byMatches[7]);
+    EXPECT_FALSE(r.rowKnown);
+    EXPECT_TRUE(r.randomTotals.empty());
+
+    const QStringList lines = Backtest::reportLines(r, {7, 1}, QStringLiteral("a"), QStringLiteral("b"));
+    const QString tail = lines.mid(lines.indexOf(QString())).join(QLatin1Char(' ')).simplified();
+    EXPECT_EQ(tail,
+              QStringLiteral("Prévision : misé 119 €uros, gain inconnu sur %1 tirages : bilan non calculé "
+                             "Gains inconnus pour 0, 1, 2, 3 ou 4 numéros trouvés sur 7 : la table des gains de ce jeu "
+                             "est incomplète. Sans ces gains, ni la loi exacte du hasard ni les joueurs au hasard ne "
+                             "sont calculés")
+                  .arg(unknown));
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("encaissé attendu")), 0);
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), ChanceText::kLineWidth) << line.toStdString();
+    // The new game is played from 4 numbers: a smaller size is played as 4.
+    EXPECT_EQ(Backtest::smallest(Formula::current()), 4);
+    EXPECT_EQ(Backtest::smallest(Formula::classic()), 2);
+    EXPECT_EQ(Backtest::run(ChanceSupport::newGameMatrix(draws), {0, 5}, ForecastCriteria(), {2, 1}).tickets.front().size(), 4u);
+}
+
+TEST(BacktestTest, NewGameRandomPlayersFollowItsOddsWhenTheTableIsWhole)
+{
+    // The test's own full table (m² − 1 from 2 matched, so each amount tells m) on the new
+    // game's odds; players of one draw each, so a total is one play.
+    const Formula full = ChanceSupport::newGameWithFullTable();
+    EXPECT_TRUE(Backtest::randomPlayers(7, 10, 10, 1, nullptr, Formula::current()).empty()); // its table lacks amounts
+    constexpr int kPlayers = 1000000;
+    const std::vector<qint64> totals = Backtest::randomPlayers(7, 1, kPlayers, 3, nullptr, full);
+    ASSERT_EQ(totals.size(), static_cast<size_t>(kPlayers));
+    for (int m = 1; m <= 7; ++m) {
+        const qint64 pay = m >= 2 ? m * m - 1 : 0;
+        const double seen = static_cast<double>(std::count(totals.begin(), totals.end(), pay)) / kPlayers;
+        const double p
+            = m == 1 ? ChanceSupport::odds(7, 0, 56, 16) + ChanceSupport::odds(7, 1, 56, 16) : ChanceSupport::odds(7, m, 56, 16);
+        // Four standard errors; the classic game's odds lie six or more away for 0 or 1 and 5.
+        EXPECT_NEAR(seen, p, 4 * std::sqrt(p * (1 - p) / kPlayers)) << m;
+    }
 }

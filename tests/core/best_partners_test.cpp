@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analyses/BestPartners.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
@@ -36,4 +37,29 @@ TEST(BestPartners, HeaderOrderAndCounts)
     EXPECT_EQ(all.lines.size(), 1 + 70 + 2);
     EXPECT_EQ(all.lines.last(), QStringLiteral("70"));
     EXPECT_TRUE(all.exported);
+}
+
+TEST(BestPartners, NewGameListsTheOtherFiftyFourByCountsMadeHere)
+{
+    namespace ng = NewGameSupport;
+    const ng::Draws draws = ng::randomDraws(500, 11);
+    const DrawMatrix m = ng::matrixOf(draws);
+    const QList<int> chosen{9, 44};
+    std::array<int, 57> counts{};
+    for (int d = 20; d <= 480; ++d) {
+        const std::vector<int>& draw = draws[static_cast<size_t>(d)];
+        if (ng::holds(draw, 9) && ng::holds(draw, 44))
+            for (int n : draw)
+                ++counts[static_cast<size_t>(n)];
+    }
+    ASSERT_GT(counts[9], 3);
+    QStringList expected = utf8Lines({"Numeros choisis", "9", "44", "Nombre de numeros ", "2"});
+    for (int t = counts[9]; t >= 0; --t)
+        for (int x = 1; x <= 56; ++x)
+            if (x != 9 && x != 44 && counts[static_cast<size_t>(x)] == t)
+                expected
+                    << QStringLiteral("Num  %1 Sorti %2 Fois ").arg(x, 2, 10, QLatin1Char('0')).arg(t, 4, 10, QLatin1Char('0'));
+    const AnalysisReport r = BestPartners::report(m, StudyPeriod{20, 480}, chosen);
+    EXPECT_EQ(r.lines.size(), 5 + 54);
+    EXPECT_EQ(r.lines, expected);
 }

@@ -168,3 +168,25 @@ TEST(ChanceMathTest, LongestRunOfMissesAgreesWithEnumeration)
     EXPECT_NEAR(longestRunAtLeast(200, q, 200) / std::pow(5.0L / 7, 200), 1.0, 1e-12);
     EXPECT_NEAR(longestRunAtLeast(201, q, 200) / (std::pow(5.0L / 7, 200) * (2 - 5.0L / 7)), 1.0, 1e-12);
 }
+
+TEST(ChanceMathTest, NewGameMatchesAreTheHypergeometricFractionsOfSixteenOfFiftySix)
+{
+    const Formula& current = Formula::current();
+    EXPECT_EQ(drawShare(current), 16.0 / 56.0);
+    EXPECT_EQ(drawShare(Formula::classic()), 20.0 / 70.0);
+    for (int k = 1; k <= 10; ++k) {
+        double sum = 0;
+        for (int m = 0; m <= k; ++m) {
+            const double p = kenoMatchProbability(k, m, current);
+            EXPECT_NEAR(p / ChanceSupport::odds(k, m, 56, 16), 1.0, 1e-12) << k << ' ' << m;
+            sum += p;
+        }
+        EXPECT_NEAR(sum, 1.0, 1e-12) << k;
+    }
+    // 7 of 7: C(16,7) / C(56,7) = 11440 / 231917400; 0 of 7: C(40,7) / C(56,7) = 18643560 / 231917400.
+    EXPECT_NEAR(kenoMatchProbability(7, 7, current), 11440.0 / 231917400.0, 1e-20);
+    EXPECT_NEAR(kenoMatchProbability(7, 0, current), 18643560.0 / 231917400.0, 1e-15);
+    // The same set under the classic game gives other odds: the game is read, not assumed.
+    EXPECT_NE(kenoMatchProbability(7, 7, current), kenoMatchProbability(7, 7));
+    EXPECT_EQ(kenoMatchProbability(7, 8, current), 0.0);
+}

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analyses/ChartValues.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
@@ -23,4 +24,16 @@ TEST(ChartValues, SameFiguresAsTheRanking)
         EXPECT_EQ(sorties.values[n - 1], fields[1].toInt()) << n;
         EXPECT_EQ(ecarts.values[n - 1], fields[2].toInt()) << n;
     }
+}
+
+TEST(ChartValues, NewGameHasOneRowPerNumberOfFiftySix)
+{
+    namespace ng = NewGameSupport;
+    const ng::Draws draws = ng::randomDraws(200, 3);
+    const NumberStats stats = ng::appearances(draws, 0, 199);
+    const ChartValues::Series sorties = ChartValues::sorties(stats, Formula::current());
+    ASSERT_EQ(sorties.values.size(), 56);
+    for (int n = 1; n <= 56; ++n)
+        EXPECT_EQ(sorties.values[n - 1], stats.appearances[static_cast<size_t>(n)]);
+    EXPECT_EQ(ChartValues::ecarts(stats, Formula::current()).values.size(), 56);
 }

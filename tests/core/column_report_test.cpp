@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analyses/ColumnReport.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
@@ -38,5 +39,29 @@ TEST(ColumnReport, AnswersLinesAndPeriod)
         for (const QString& line : r.lines.mid(0, r.lines.size() - 2))
             total += line.section(QLatin1Char(' '), -1).toInt();
         EXPECT_EQ(total, 350);
+    }
+}
+
+TEST(ColumnReport, NewGameSixteenColumns)
+{
+    namespace ng = NewGameSupport;
+    const Formula& game = Formula::current();
+    EXPECT_EQ(ColumnReport::prompt(game), QStringLiteral("Entrez la colonne à tester (1 a 16)"));
+    EXPECT_TRUE(ColumnReport::isColumn(16, game));
+    EXPECT_FALSE(ColumnReport::isColumn(17, game));
+    EXPECT_TRUE(ColumnReport::report(QStringList(), StudyPeriod{0, 0}, 17, game).lines.isEmpty());
+
+    const ng::Draws draws = ng::randomDraws(300, 5);
+    const QStringList lines = ng::linesOf(draws);
+    for (int column : {1, 9, 16}) {
+        std::array<int, 57> counts{};
+        for (int d = 12; d <= 250; ++d)
+            ++counts[static_cast<size_t>(draws[static_cast<size_t>(d)][static_cast<size_t>(column - 1)])];
+        QStringList expected;
+        for (int n = 1; n <= 56; ++n)
+            if (counts[static_cast<size_t>(n)] != 0)
+                expected << QStringLiteral("Numéro  %1 sorti %2").arg(n).arg(counts[static_cast<size_t>(n)]);
+        expected << QString() << QStringLiteral(" Dans la colonne %1").arg(column);
+        EXPECT_EQ(ColumnReport::report(lines, StudyPeriod{12, 250}, column, game).lines, expected) << column;
     }
 }

@@ -3,10 +3,15 @@
 #include "analyses/CombinationEngine.h"
 #include "analyses/CombinationReference.h"
 #include "analyses/CombinationWalk.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
+#include <cstdint>
+#include <functional>
+#include <numeric>
 #include <random>
 #include <set>
 
@@ -213,4 +218,83 @@ TEST(CombinationEngine, ReportsProgressAndStopsWithTheLinesSoFar)
                 expected << line;
         EXPECT_EQ(part.lines, expected);
     }
+}
+
+namespace {
+
+// Every combination of r of `chosen` in lexicographic order, as number masks.
+void eachCombination(const QList<int>& chosen, int r, const std::function<void(std::uint64_t, const QList<int>&)>& visit)
+{
+    std::vector<int> pos(static_cast<size_t>(r));
+    std::iota(pos.begin(), pos.end(), 0);
+    const int k = static_cast<int>(chosen.size());
+    while (true) {
+        std::uint64_t mask = 0;
+        QList<int> numbers;
+        for (int p : pos) {
+            mask |= std::uint64_t{1} << chosen[p];
+            numbers << chosen[p];
+        }
+        visit(mask, numbers);
+        int i = r - 1;
+        while (i >= 0 && pos[static_cast<size_t>(i)] == k - r + i)
+            --i;
+        if (i < 0)
+            return;
+        ++pos[static_cast<size_t>(i)];
+        for (int j = i + 1; j < r; ++j)
+            pos[static_cast<size_t>(j)] = pos[static_cast<size_t>(j - 1)] + 1;
+    }
+}
+
+} // namespace
+
+TEST(CombinationEngine, NewGameWalksOverAllFiftySixAgainstCountsMadeHere)
+{
+    namespace ng = NewGameSupport;
+    const ng::Draws draws = ng::randomDraws(260, 41);
+    const DrawMatrix m = ng::matrixOf(draws);
+    std::vector<std::uint64_t> masks;
+    for (const std::vector<int>& draw : draws) {
+        std::uint64_t mask = 0;
+        for (int n : draw)
+            mask |= std::uint64_t{1} << n;
+        masks.push_back(mask);
+    }
+    const QList<int> all = numberRange(1, 56);
+
+    // "Plus sortis", r = 3, over draws 10..249.
+    QStringList most;
+    int best = 0;
+    eachCombination(all, 3, [&](std::uint64_t mask, const QList<int>& numbers) {
+        int c = 0;
+        for (int d = 10; d <= 249; ++d)
+            c += (masks[static_cast<size_t>(d)] & mask) == mask ? 1 : 0;
+        if (c >= best) {
+            best = c;
+            most << CombinationWalk::mostFrequentLine(CombinationWalk::text(numbers), c);
+        }
+    });
+    CombinationWalk::Options two;
+    two.threads = 2;
+    EXPECT_EQ(CombinationEngine::mostFrequent(m, StudyPeriod{10, 249}, all, 3, two).lines, most);
+
+    // Gap search, r = 4, s = 3, from the newest draw.
+    QStringList gaps;
+    int oldest = 261;
+    const int start = 259;
+    eachCombination(all, 4, [&](std::uint64_t mask, const QList<int>& numbers) {
+        for (int d = start; d >= 0; --d) {
+            const int present = std::popcount(masks[static_cast<size_t>(d)] & mask);
+            if (present < 3)
+                continue;
+            if (d < oldest) {
+                oldest = d;
+                gaps << CombinationWalk::gapLine(CombinationWalk::text(numbers), present, start - d);
+            }
+            break;
+        }
+    });
+    ASSERT_GT(gaps.size(), 1);
+    EXPECT_EQ(CombinationEngine::gapSearch(m, start, 261, all, 4, 3, two).lines, gaps);
 }

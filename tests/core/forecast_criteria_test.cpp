@@ -2,6 +2,7 @@
 #include "forecast/CriteriaRanges.h"
 #include "forecast/ForecastCriteria.h"
 #include "support/EioFault.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -358,4 +359,22 @@ TEST(ForecastCriteriaFile, AReadErrorAppliesNoLineOfTheFile)
                              "critères restent tels qu'ils étaient."));
     for (int i = 1; i <= kCriterionBarCount; ++i)
         EXPECT_EQ(state(c, static_cast<B>(i)), state(before, static_cast<B>(i))) << i;
+}
+
+TEST(ForecastCriteria, NewGameBoundsFromItsFiftySixNumbers)
+{
+    namespace ng = NewGameSupport;
+    const NumberStats stats = ng::appearances(ng::randomDraws(300, 9), 0, 299);
+    int fewest = 300, most = 0;
+    for (int n = 1; n <= 56; ++n) {
+        fewest = std::min(fewest, stats.appearances[static_cast<size_t>(n)]);
+        most = std::max(most, stats.appearances[static_cast<size_t>(n)]);
+    }
+    ASSERT_GT(fewest, 0);
+    ForecastCriteria c;
+    c.updateAfterLoad(301, stats, Formula::current());
+    // Numbers 57..70 never come out in this game: they must not pull the fewest bound to 0.
+    EXPECT_EQ(c[B::GeneralMin].minimum, fewest);
+    EXPECT_EQ(c[B::GeneralMin].value, fewest);
+    EXPECT_EQ(c[B::GeneralMax].value, most);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "forecast/ForecastCriteria.h"
 #include "forecast/ForecastSelection.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -113,4 +114,37 @@ TEST(ForecastSelection, RecentWindowCountsTheDrawsEndingAtTheCurrentOne)
     const qsizetype g4 = r.lines.indexOf(QStringLiteral("Communs à 4 Criteres"));
     EXPECT_EQ(r.lines[g4 + 2], QStringLiteral("1"));
     EXPECT_EQ(r.lines.indexOf(QStringLiteral("1"), g0), -1);
+}
+
+TEST(ForecastSelection, NewGameChecksTheFiftySixNumbersOnly)
+{
+    namespace ng = NewGameSupport;
+    const ng::Draws draws = ng::randomDraws(120, 17);
+    ForecastCriteria c;
+    c.setValue(B::GeneralDraws, 100);
+    const ForecastSelectionResult r = ForecastSelection::run(ng::matrixOf(draws), 120, c);
+    // The groups by criteria met list every number of the game once, and no other.
+    std::array<int, 71> listed{};
+    const qsizetype from = r.lines.indexOf(QStringLiteral("Communs à 4 Criteres"));
+    ASSERT_GE(from, 0);
+    for (qsizetype i = from; i < r.lines.size(); ++i) {
+        bool ok = false;
+        const int n = r.lines[i].toInt(&ok);
+        if (ok)
+            ++listed[static_cast<size_t>(n)];
+    }
+    for (int n = 1; n <= 70; ++n)
+        EXPECT_EQ(listed[static_cast<size_t>(n)], n <= 56 ? 1 : 0) << n;
+    for (int n = 57; n <= 70; ++n)
+        EXPECT_EQ(r.criteriaMet[static_cast<size_t>(n)], 0) << n;
+
+    // The same from the windows' figures: numbers past 56 meet nothing, whatever their values.
+    ForecastSelection::NumberValues a{}, gaps{};
+    a.fill(3);
+    gaps.fill(1);
+    const SelectionBounds b{{1, 1, 1}, {0, 0, 0}, {5, 5, 5}, 0, 2};
+    const ForecastSelection::NumberValues met = ForecastSelection::criteriaMet({&a, &a, &a}, gaps, b, Formula::current());
+    EXPECT_EQ(met[56], 4);
+    EXPECT_EQ(met[57], 0);
+    EXPECT_EQ(ForecastSelection::criteriaMet({&a, &a, &a}, gaps, b)[70], 4);
 }

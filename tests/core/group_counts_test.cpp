@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analyses/GroupCounts.h"
+#include "output/NumberFormat.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
@@ -93,4 +95,48 @@ TEST(GroupCounts, SevensOddEvenLowHighLines)
     EXPECT_EQ(pg.lines, utf8Lines({"630  Numéros bas ( 1 à 35 )", "1,855  Numéros hauts 36 à 70"}));
     EXPECT_FALSE(pg.caption.has_value()); // left as the previous report set it
     EXPECT_TRUE(sept.exported && pi.exported && pg.exported);
+}
+
+TEST(GroupCounts, NewGameGroupsAgainstCountsMadeHere)
+{
+    namespace ng = NewGameSupport;
+    const ng::Draws draws = ng::randomDraws(400, 31);
+    const DrawMatrix m = ng::matrixOf(draws);
+    const StudyPeriod period{37, 361};
+    const NumberStats stats = ng::appearances(draws, period.first, period.last);
+    const auto total = [&](int from, int to, int step) {
+        int sum = 0;
+        for (int n = from; n <= to; n += step)
+            sum += stats.appearances[static_cast<size_t>(n)];
+        return sum;
+    };
+    // Written with the user's thousands separator, as every group count is.
+    const auto sum = [&](int from, int to, int step) { return NumberFormat::apply(total(from, to, step), u"#,##0"); };
+
+    // Six tens, the last one 51-56, then the last digits 1..9 and 0 up to 56.
+    const AnalysisReport dix = GroupCounts::dizainesUnites(m, period);
+    QStringList expected;
+    for (int t = 0; t < 6; ++t)
+        expected << sum(10 * t + 1, std::min(10 * t + 10, 56), 1) + QStringLiteral("  Numéros dans la  dizaine ")
+                + QString::number(t + 1);
+    expected << QString();
+    for (int u = 1; u <= 10; ++u)
+        expected << sum(u, 56, 10) + QStringLiteral(" Numéros finissant par  ") + QString::number(u % 10);
+    EXPECT_EQ(dix.lines, expected);
+
+    // Eight groups of seven, 50-56 the last.
+    const AnalysisReport sept = GroupCounts::septaines(stats, Formula::current());
+    ASSERT_EQ(sept.lines.size(), 8);
+    EXPECT_EQ(sept.lines[0], sum(1, 7, 1) + QStringLiteral("  Numéros de 1 a 7"));
+    EXPECT_EQ(sept.lines[1], sum(8, 14, 1) + QStringLiteral("  Numéros de 8 a 14 "));
+    EXPECT_EQ(sept.lines[7], sum(50, 56, 1) + QStringLiteral("  Numéros de 50 a 56"));
+
+    EXPECT_EQ(
+        GroupCounts::pairsImpairs(stats, Formula::current()).lines,
+        QStringList({sum(1, 55, 2) + QStringLiteral("  Numéros impairs"), sum(2, 56, 2) + QStringLiteral("  Numéros pairs")}));
+    EXPECT_EQ(GroupCounts::petitsGros(stats, Formula::current()).lines,
+              QStringList({sum(1, 28, 1) + QStringLiteral("  Numéros bas ( 1 à 28 )"),
+                           sum(29, 56, 1) + QStringLiteral("  Numéros hauts 29 à 56")}));
+    // Every group of a report adds up to sixteen numbers a draw.
+    EXPECT_EQ(total(1, 56, 1), 16 * (period.last - period.first + 1));
 }

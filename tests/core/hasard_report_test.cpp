@@ -137,3 +137,115 @@ TEST(HasardReportTest, FalseAlarmsAtTheStatedRiskAndAPlantedNumberAlwaysFound)
             << seed;
     }
 }
+
+namespace {
+
+// The exact binomial law of n draws at rate p, term by term (the test's own recurrence).
+std::vector<long double> binomialTerms(int n, long double p)
+{
+    std::vector<long double> law(static_cast<size_t>(n) + 1);
+    law[0] = std::pow(1 - p, n);
+    for (int x = 0; x < n; ++x)
+        law[static_cast<size_t>(x) + 1] = law[static_cast<size_t>(x)] * (n - x) / (x + 1) * p / (1 - p);
+    return law;
+}
+
+} // namespace
+
+TEST(HasardReportTest, NewGameBandAndTestsOnASixteenOfFiftySixHistory)
+{
+    constexpr int kDraws = 400;
+    const Draws draws = newGameDraws(kDraws, 11);
+    const DrawMatrix matrix = newGameMatrix(draws);
+    StudyPeriod period = whole(draws);
+    const QStringList lines = HasardReport::lines(computeStats(matrix, period), period, Formula::current());
+
+    // The band read from the exact law of 400 draws at 16/56: at most 2.5 % below, 2.5 % above.
+    const std::vector<long double> law = binomialTerms(kDraws, 16.0L / 56);
+    std::vector<long double> below(law.size() + 1, 0.0L); // below[x] = P(X < x)
+    for (size_t x = 0; x < law.size(); ++x)
+        below[x + 1] = below[x] + law[x];
+    int low = 0, high = kDraws;
+    while (below[static_cast<size_t>(low) + 1] <= 0.025L)
+        ++low;
+    while (high > 0 && 1 - below[static_cast<size_t>(high)] <= 0.025L)
+        --high;
+    const long double outsideShare = below[static_cast<size_t>(low)] + (1 - below[static_cast<size_t>(high) + 1]);
+    EXPECT_EQ(
+        lines[1],
+        QStringLiteral("Sorties attendues par numéro : 114,3 (tirages × 16 / 56), bande à 95 % : %1 à %2").arg(low).arg(high));
+
+    // Every number of 1..56 once, with its own count and the band's verdict; nothing past 56.
+    std::array<int, 57> count{};
+    for (const auto& d : draws)
+        for (int n : d)
+            ++count[static_cast<size_t>(n)];
+    int outside = 0;
+    for (int n = 1; n <= 56; ++n) {
+        const QString& line = lines[2 + n];
+        const bool out = count[static_cast<size_t>(n)] < low || count[static_cast<size_t>(n)] > high;
+        outside += out ? 1 : 0;
+        EXPECT_TRUE(line.startsWith(QStringLiteral("Num  %1 Sorti %2 ")
+                                        .arg(n, 2, 10, QLatin1Char('0'))
+                                        .arg(count[static_cast<size_t>(n)], 4, 10, QLatin1Char('0'))))
+            << line.toStdString();
+        EXPECT_EQ(line.endsWith(QStringLiteral(" hors bande")), out) << line.toStdString();
+    }
+    EXPECT_EQ(countContaining(lines, QStringLiteral("Num  57")), 0);
+    EXPECT_EQ(countContaining(lines, QStringLiteral("Num ")), 2 * 56);
+    const QString outsideLine = lines[2 + 56 + 2];
+    EXPECT_TRUE(outsideLine.startsWith(QString::number(outside) + QStringLiteral(" numéro"))) << outsideLine.toStdString();
+    EXPECT_NEAR(static_cast<double>(printed(outsideLine, u"en met ")), 56 * static_cast<double>(outsideShare), 0.051);
+    EXPECT_TRUE(outsideLine.endsWith(QStringLiteral(" des 56)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Test de chaque numéro : loi binomiale exacte, p corrigé (Holm, 56 numéros)")));
+
+    // The chi-square of the 56 counts with 55 degrees, scaled for draws without replacement.
+    const double p = 16.0 / 56, expected = kDraws * p;
+    double squares = 0;
+    for (int n = 1; n <= 56; ++n)
+        squares += (count[static_cast<size_t>(n)] - expected) * (count[static_cast<size_t>(n)] - expected);
+    const qsizetype chiAt = lines.indexOf(
+        QStringLiteral("Test du khi-deux d'uniformité des 56 sorties (55 degrés de liberté, tirages sans remise)"));
+    ASSERT_GT(chiAt, 0);
+    EXPECT_NEAR(static_cast<double>(printed(lines[chiAt + 1], u"khi-deux ")), squares / (kDraws * p * (1 - p) * 56 / 55), 0.0051);
+    EXPECT_TRUE(lines[chiAt + 1].contains(QStringLiteral("seuil à 5 % 73,31"))) << lines[chiAt + 1].toStdString();
+
+    // A gap of g draws has chance (40/56)^g = (5/7)^g.
+    EXPECT_TRUE(lines.contains(QStringLiteral("Ecarts : chance d'un écart actuel au moins aussi long (5/7)^écart,")));
+    int lastSeen = -1;
+    for (int d = 0; d < kDraws; ++d)
+        if (has(draws[static_cast<size_t>(d)], 1))
+            lastSeen = d;
+    const int gap = kDraws - 1 - lastSeen;
+    const QString gapLine = lines[lines.size() - 56];
+    EXPECT_TRUE(gapLine.startsWith(QStringLiteral("Num  01 écart %1").arg(gap, 3, 10, QLatin1Char('0'))))
+        << gapLine.toStdString();
+    EXPECT_NEAR(static_cast<double>(printed(gapLine, u" chance ")) / (100 * std::pow(40.0 / 56, gap)), 1.0, 0.01);
+}
+
+TEST(HasardReportTest, NewGameBandHoldsWhatASimulationOfSixteenOfFiftySixDrawsGives)
+{
+    // 1000 histories of 400 draws, each draw 16 of 56 numbers: the share of counts outside the
+    // band printed is the share the report says chance gives.
+    constexpr int kRuns = 1000, kDraws = 400;
+    StudyPeriod period{0, kDraws - 1};
+    const QStringList lines = HasardReport::lines(NumberStats{}, period, Formula::current());
+    const QString bandText = lines[1].section(QStringLiteral("bande à 95 % : "), 1);
+    const int low = bandText.section(QStringLiteral(" à "), 0, 0).toInt();
+    const int high = bandText.section(QStringLiteral(" à "), 1, 1).toInt();
+    ASSERT_LT(low, high);
+    const double said = static_cast<double>(printed(lines[2 + 56 + 2], u"en moyenne (")) / 100;
+    int outside = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        std::array<int, 57> count{};
+        for (const auto& d : newGameDraws(kDraws, 1000u + static_cast<unsigned>(run)))
+            for (int n : d)
+                ++count[static_cast<size_t>(n)];
+        for (int n = 1; n <= 56; ++n)
+            outside += count[static_cast<size_t>(n)] < low || count[static_cast<size_t>(n)] > high ? 1 : 0;
+    }
+    const double share = static_cast<double>(outside) / (kRuns * 56);
+    EXPECT_LE(said, 0.05);
+    // 56 000 counts: the share's standard deviation is below 0,1 %.
+    EXPECT_NEAR(share, said, 0.004) << outside;
+}

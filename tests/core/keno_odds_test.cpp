@@ -55,3 +55,80 @@ TEST(KenoOddsTest, ReportLines)
                   QStringLiteral("  (avec un numéro, le montant 1 compte les sorties : ce n'est ni un gain "
                                  "ni un bénéfice)")}));
 }
+
+namespace {
+
+// The block of k numbers played: its heading to the line before the next blank.
+QStringList blockOf(const QStringList& lines, int k)
+{
+    const qsizetype at = lines.indexOf(QString::number(k) + QStringLiteral(" numéros joués"));
+    if (at < 0)
+        return {};
+    qsizetype end = lines.indexOf(QString(), at);
+    return lines.mid(at, (end < 0 ? lines.size() : end) - at);
+}
+
+} // namespace
+
+TEST(KenoOddsTest, NewGameOddsSayWhichAmountsTheTableLacks)
+{
+    const Formula& current = Formula::current();
+    const QStringList lines = KenoOdds::report(current);
+    EXPECT_EQ(lines[0], QStringLiteral("Cotes du Keno : 16 numéros tirés sur 56, mise 1 €uro par tirage"));
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), ChanceText::kLineWidth) << line.toStdString();
+    // A player ticks 4 to 10 numbers: one block for each, none for fewer.
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral(" joué")), 7);
+    EXPECT_TRUE(blockOf(lines, 3).isEmpty());
+    ASSERT_FALSE(blockOf(lines, 10).isEmpty());
+
+    const QStringList seven = blockOf(lines, 7);
+    ASSERT_GE(seven.size(), 1 + 8 + 2);
+    // Only 5, 6 and 7 of 7 have a published amount: 5, 90 and 3 000 euros.
+    const QString unknown = QStringLiteral("inconnu");
+    const QStringList amounts = {unknown,
+                                 unknown,
+                                 unknown,
+                                 unknown,
+                                 unknown,
+                                 QStringLiteral("5"),
+                                 QStringLiteral("90"),
+                                 QStringLiteral("3") + ChanceText::groupSeparator() + QStringLiteral("000")};
+    for (int m = 0; m <= 7; ++m) {
+        const QString& line = seven[m + 1];
+        EXPECT_TRUE(ChanceSupport::agrees(ChanceSupport::printed(line, u"probabilité "), ChanceSupport::odds(7, m, 56, 16)))
+            << line.toStdString();
+        EXPECT_TRUE(line.endsWith(QStringLiteral(", gain ") + amounts[m])) << line.toStdString();
+    }
+    EXPECT_EQ(seven.mid(9).join(QLatin1Char(' ')).simplified(),
+              QStringLiteral("Gains inconnus pour 0, 1, 2, 3 ou 4 numéros trouvés sur 7 : la table des gains de ce jeu est "
+                             "incomplète. retour moyen et chances de gain : non calculés sans ces gains"));
+    // An unknown amount is never taken for 0: no return is printed for a row that lacks one.
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("retour moyen par")), 0);
+    EXPECT_FALSE(KenoOdds::row(7, current).known);
+    EXPECT_EQ(KenoOdds::row(7, current).expectedReturn, 0.0);
+    EXPECT_TRUE(blockOf(lines, 10)
+                    .join(QLatin1Char(' '))
+                    .simplified()
+                    .contains(QStringLiteral("Gains inconnus pour 0, 1, 2, 3, 4, 5, 6, 7, 8 ou 9 numéros trouvés sur 10 :")));
+}
+
+TEST(KenoOddsTest, NewGameReturnOfAFullTableIsTheSumOfItsExactOdds)
+{
+    const Formula full = ChanceSupport::newGameWithFullTable();
+    for (int k = 4; k <= 10; ++k) {
+        double expected = 0, second = 0, any = 0;
+        for (int m = 0; m <= k; ++m) {
+            const double pay = m >= 2 ? m * m - 1 : 0;
+            const double p = ChanceSupport::odds(k, m, 56, 16);
+            expected += p * pay, second += p * pay * pay, any += pay > 0 ? p : 0;
+        }
+        const KenoOddsRow r = KenoOdds::row(k, full);
+        ASSERT_TRUE(r.known) << k;
+        EXPECT_NEAR(r.expectedReturn, expected, 1e-12) << k;
+        EXPECT_NEAR(r.variance, second - expected * expected, 1e-10) << k;
+        EXPECT_NEAR(r.anyPrize, any, 1e-12) << k;
+    }
+    EXPECT_TRUE(KenoOdds::report(full).contains(QStringLiteral("  retour moyen par €uro misé ")
+                                                + ChanceText::decimal(KenoOdds::row(7, full).expectedReturn, 4)));
+}

@@ -5,6 +5,8 @@
 #include "chance/LiftReports.h"
 #include "support/ChanceSupport.h"
 
+#include <numeric>
+
 using namespace ChanceSupport;
 using namespace TestSupport;
 
@@ -34,7 +36,7 @@ std::vector<TestedCounts> countsBeside(const Draws& draws, bool (*tested)(size_t
 
 // Every line's p against Fisher's noncentral hypergeometric law with odds ratio psi (1: the
 // plain hypergeometric): P(m) ∝ C(tested, m) C(others, total − m) psi^m.
-void expectPValues(const QStringList& lines, const std::vector<TestedCounts>& counts, long double psi)
+void expectPValues(const QStringList& lines, const std::vector<TestedCounts>& counts, long double psi, int atLeast = 69)
 {
     const int tested = counts[0].count, others = counts[0].total - counts[0].count;
     auto logChoose = [](int n, int k) { return std::lgamma(n + 1.0L) - std::lgamma(k + 1.0L) - std::lgamma(n - k + 1.0L); };
@@ -58,7 +60,7 @@ void expectPValues(const QStringList& lines, const std::vector<TestedCounts>& co
         EXPECT_TRUE(agrees(printed(line, u" p = "), 2 * std::min(lower, upper) / sum)) << line.toStdString();
         ++checked;
     }
-    EXPECT_GE(checked, 69);
+    EXPECT_GE(checked, atLeast);
 }
 
 } // namespace
@@ -174,4 +176,53 @@ TEST(LiftReportsTest, UniformHistoriesFlagAboutTheExpectedShare)
     EXPECT_GT(rawBelow / double(tests), 0.02);
     EXPECT_LT(rawBelow / double(tests), 0.07);
     EXPECT_LE(reportsFlagged, 5);
+}
+
+TEST(LiftReportsTest, NewGamePartnersAndFollowersAreTestedOnSixteenOfFiftySix)
+{
+    Draws draws = newGameDraws(600, 31);
+    int matching = 0;
+    for (auto& d : draws)
+        if (has(d, 5)) {
+            plant(d, 6, 5);
+            ++matching;
+        }
+    AnalysisReport r = LiftReports::partners(newGameMatrix(draws), whole(draws), {5});
+    EXPECT_EQ(r.lines[1], QStringLiteral("Tirages avec tous les numéros choisis : %1 sur 600").arg(matching));
+    // Beside 5, the 15 other numbers drawn are any of the 55 others.
+    EXPECT_EQ(r.lines.mid(5, 3),
+              (QStringList{QStringLiteral("compte tenu des 15 places sur 55 qu'ils laissent aux autres numéros"),
+                           QStringLiteral("Verdict de chaque ligne au risque de 5 %, sur le p corrigé par la méthode de Holm"),
+                           QStringLiteral("pour 55 numéros ; * : pas compatible avec le hasard")}));
+    EXPECT_TRUE(r.lines[9].startsWith(QStringLiteral("Num  06 Sorti %1 100,0 %").arg(matching, 4, 10, QLatin1Char('0'))));
+    EXPECT_TRUE(r.lines[9].endsWith(QStringLiteral(" *")));
+    EXPECT_EQ(countContaining(r.lines, QStringLiteral("Num ")), 55);
+    EXPECT_EQ(countContaining(r.lines, QStringLiteral("Num  57")), 0);
+    EXPECT_EQ(r.lines[r.lines.size() - 2], QStringLiteral("Au risque de 5 % (correction de Holm sur 55 numéros) :"));
+    // Odds ratio of a number beside 5 against elsewhere: (15/40) / (16/39).
+    expectPValues(r.lines, countsBeside(draws, [](size_t d, const Draws& all) { return has(all[d], 5); }),
+                  (15.0L / 40) / (16.0L / 39), 55);
+
+    Draws following = newGameDraws(600, 32);
+    int hits = 0;
+    for (size_t d = 0; d + 1 < following.size(); ++d)
+        if (has(following[d], 5)) {
+            plant(following[d + 1], 7, 0);
+            ++hits;
+        }
+    r = LiftReports::announcer(newGameMatrix(following), whole(following), {5}, 600);
+    EXPECT_EQ(r.lines[1], QStringLiteral("Tirages suivant la combinaison dans la période : %1 sur 600").arg(hits));
+    EXPECT_EQ(r.lines[7], QStringLiteral("pour 56 numéros ; * : pas compatible avec le hasard"));
+    EXPECT_TRUE(r.lines[9].startsWith(QStringLiteral("Num  07 Sorti %1 100,0 %").arg(hits, 4, 10, QLatin1Char('0'))));
+    EXPECT_EQ(countContaining(r.lines, QStringLiteral("Num ")), 56);
+    expectPValues(r.lines, countsBeside(following, [](size_t d, const Draws& all) { return d > 0 && has(all[d - 1], 5); }), 1.0L,
+                  56);
+
+    // Sixteen numbers fill a draw of the game: no partner is left.
+    std::vector<int> first16(16);
+    std::iota(first16.begin(), first16.end(), 1);
+    QList<int> chosen(first16.begin(), first16.end());
+    r = LiftReports::partners(newGameMatrix(Draws(3, first16)), {0, 2}, chosen);
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("Seize numéros choisis : il ne reste aucun partenaire à tester")));
+    EXPECT_FALSE(r.exported);
 }

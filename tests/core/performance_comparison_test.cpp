@@ -85,3 +85,73 @@ TEST(PerformanceComparisonTest, ChanceAloneIsCalledNotCompatibleAtMostFiveTimesI
     EXPECT_GT(alarms, 0);
     EXPECT_GT(outsideEither, alarms);
 }
+
+namespace {
+
+// The 95 % band of the total matches of 7 numbers over n draws of the new game, from the test's
+// own draw-by-draw convolution of the exact odds: the first total where more than 2.5 % lies at
+// or below, and the first where 97.5 % does.
+std::pair<int, int> newGameMatchesBand(int n)
+{
+    std::vector<long double> law{1.0L};
+    for (int play = 0; play < n; ++play) {
+        std::vector<long double> next(law.size() + 7, 0.0L);
+        for (size_t x = 0; x < law.size(); ++x)
+            for (int m = 0; m <= 7; ++m)
+                next[x + static_cast<size_t>(m)] += law[x] * odds(7, m, 56, 16);
+        law.swap(next);
+    }
+    int low = -1, high = -1;
+    long double c = 0;
+    for (size_t x = 0; x < law.size() && high < 0; ++x) {
+        c += law[x];
+        if (low < 0 && c > 0.025L)
+            low = static_cast<int>(x);
+        if (c >= 0.975L)
+            high = static_cast<int>(x);
+    }
+    return {low, high};
+}
+
+} // namespace
+
+TEST(PerformanceComparisonTest, NewGameMatchesAreTestedAndTheUnknownReturnIsSaidNotCounted)
+{
+    constexpr int kDraws = 300;
+    const Draws draws = newGameDraws(kDraws, 21);
+    const DrawMatrix m = newGameMatrix(draws);
+    int matched = 0;
+    for (const auto& d : draws)
+        for (int n = 1; n <= 7; ++n)
+            matched += has(d, n) ? 1 : 0;
+    const auto [low, high] = newGameMatchesBand(kDraws);
+    // 60 is no number of the game: the set is 1..7.
+    const QStringList lines = PerformanceComparison::lines(m, {0, kDraws - 1}, {7, 6, 5, 4, 3, 2, 1, 60});
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines.mid(0, 2), (QStringList{QString(), QStringLiteral("Comparaison avec le hasard")}));
+    // 7 × 16 / 56 = 2 matches a draw.
+    const QString matchesLine
+        = QStringLiteral("Numéros sortis %1 fois, attendu 600,0, intervalle à 95 % : %2 à %3").arg(matched).arg(low).arg(high);
+    const qsizetype at = lines.indexOf(matchesLine);
+    ASSERT_GT(at, 2) << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(lines.mid(2, at - 2).join(QLatin1Char(' ')).simplified(),
+              QStringLiteral("Gains inconnus pour 0, 1, 2, 3 ou 4 numéros trouvés sur 7 : la table des gains de ce jeu est "
+                             "incomplète. Retour réel et retour attendu : non calculés sans ces gains"));
+    EXPECT_EQ(countContaining(lines, QStringLiteral("Retour réel ")), 1); // no return counted with 0 for the unknown
+    const bool inside = matched >= low && matched <= high;
+    EXPECT_TRUE(lines[at + 1].startsWith(inside ? QStringLiteral("Les sorties sont dans l'intervalle : p ")
+                                                : QStringLiteral("Les sorties sont hors de l'intervalle : p ")));
+    EXPECT_EQ(lines.last(),
+              inside ? QStringLiteral("Verdict : compatible avec le hasard")
+                     : QStringLiteral("Verdict : pas compatible avec le hasard (sorties)"));
+
+    // Every draw holding the whole set: the matches give it away, alone.
+    std::vector<int> first16(16);
+    std::iota(first16.begin(), first16.end(), 1);
+    const Draws lucky(kDraws, first16);
+    EXPECT_EQ(PerformanceComparison::lines(newGameMatrix(lucky), {0, kDraws - 1}, {1, 2, 3, 4, 5, 6, 7}).last(),
+              QStringLiteral("Verdict : pas compatible avec le hasard (sorties)"));
+    // Three numbers, or eleven, are no ticket of the game: nothing is added.
+    EXPECT_TRUE(PerformanceComparison::lines(m, {0, kDraws - 1}, {1, 2, 3}).isEmpty());
+    EXPECT_TRUE(PerformanceComparison::lines(m, {0, kDraws - 1}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}).isEmpty());
+}

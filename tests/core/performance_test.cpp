@@ -2,6 +2,7 @@
 #include "analyses/GridPresets.h"
 #include "forecast/Performance.h"
 #include "output/NumberFormat.h"
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
@@ -133,4 +134,44 @@ TEST(Performance, TenNumbersWithGroupedCountsAndWideSums)
                                  + QStringLiteral("200  fois  10 numéros  : gains  240000000    22/08/2021  moyenne 1")));
     EXPECT_TRUE(r.lines.contains(QStringLiteral("0001  fois a l'écart 01")));
     EXPECT_TRUE(r.lines.contains(QStringLiteral("1199  fois a l'écart 00")));
+}
+
+TEST(Performance, NewGameUnknownAmountsAreNeverCountedAsNothing)
+{
+    namespace ng = NewGameSupport;
+    // Seven numbers 1..7 matched 7, 5, 2, 0 and 6 times; the fillers come from 41..56. The
+    // sixteen-of-fifty-six table gives 7, 6 and 5 matched of seven, not the others.
+    const QList<QList<int>> hits = {numberRange(1, 7), numberRange(1, 5), {1, 2}, {}, numberRange(1, 6)};
+    ng::Draws draws;
+    for (const QList<int>& h : hits) {
+        std::vector<int> draw(h.begin(), h.end());
+        for (int filler = 41; draw.size() < 16; ++filler)
+            draw.push_back(filler);
+        draws.push_back(draw);
+    }
+    const QStringList lines = ng::linesOf(draws);
+    const DrawMatrix m = ng::matrixOf(draws);
+    const PerformanceReport r = Performance::evaluate(lines, m, StudyPeriod{0, 4}, {7, 6, 5, 4, 3, 2, 1, 60});
+
+    const QString dashes(45, QLatin1Char('-'));
+    EXPECT_EQ(r.lines[0],
+              QStringLiteral("03/11/2025 01 02 03 04 05 06 07") + dashes.left(14) + QStringLiteral("3000  €uros, Ecart 1"));
+    EXPECT_EQ(r.lines[2], QStringLiteral("05/11/2025 01 02") + dashes.left(29) + QStringLiteral("gain inconnu"));
+    EXPECT_EQ(r.lines[3], QStringLiteral("06/11/2025") + dashes.left(35) + QStringLiteral("gain inconnu"));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("Gains inconnus pour 7 numéros cochés : table des gains incomplète.")));
+    // The known amounts are a floor, never the whole: no profit nor loss is claimed.
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("Encaissé au moins 3095 (gains inconnus sur 2 tirages)")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("Bénéfice ou perte inconnus")));
+    for (const QString& line : r.lines) {
+        EXPECT_FALSE(line.startsWith(QStringLiteral("Encaissé 3095"))) << line.toStdString();
+        EXPECT_FALSE(line.contains(QStringLiteral("Bénefice  ")) || line.contains(QStringLiteral("Perte  ")))
+            << line.toStdString();
+    }
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("  001  fois  0 numéros  : gain inconnu    06/11/2025  moyenne 4")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("  001  fois  5 numéros  : gains  5    04/11/2025  moyenne 4")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral(" Jamais sortie à 1 numéros")));
+    // The gaps run between the known wins: draws 0, 1 and 4.
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("0001  fois a l'écart 01")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("0001  fois a l'écart 00")));
+    EXPECT_TRUE(r.lines.contains(QStringLiteral("0001  fois a l'écart 02")));
 }

@@ -144,3 +144,45 @@ TEST(TotalLawTest, BandHoldsNinetyFivePercentOfSimulatedTotals)
         EXPECT_GE(atHigh / t, 0.025 - tolerance);
     }
 }
+
+TEST(TotalLawTest, NewGameLawsAreThoseOfItsOwnOddsAndTable)
+{
+    const Formula& current = Formula::current();
+    const Formula full = ChanceSupport::newGameWithFullTable();
+    for (int k = 4; k <= 10; ++k) {
+        for (int m = 0; m <= k; ++m)
+            EXPECT_NEAR(TotalLaw::matchProbability(k, m, current) / odds(k, m, 56, 16), 1.0, 1e-12) << k << ' ' << m;
+        // The published table lacks amounts in every row: no law is made of a guess.
+        EXPECT_FALSE(TotalLaw::payout(current, k, 10).has_value()) << k;
+    }
+    // The draw-by-draw convolution of the test's table (m² − 1 from 2 matched) and odds.
+    for (const auto& [k, n] : {std::pair{7, 150}, {4, 400}, {10, 60}}) {
+        SCOPED_TRACE(testing::Message() << k << " numbers, " << n << " draws");
+        const int cap = n * (k * k - 1);
+        std::vector<long double> paid(static_cast<size_t>(cap) + 1, 0.0L), matched(static_cast<size_t>(n * k) + 1, 0.0L);
+        paid[0] = matched[0] = 1;
+        long double mean = 0;
+        for (int play = 0; play < n; ++play) {
+            std::vector<long double> nextPaid(paid.size(), 0.0L), nextMatched(matched.size(), 0.0L);
+            for (int m = 0; m <= k; ++m) {
+                const int v = m >= 2 ? m * m - 1 : 0;
+                const long double p = odds(k, m, 56, 16);
+                for (int x = 0; x + v <= cap; ++x)
+                    nextPaid[static_cast<size_t>(x + v)] += paid[static_cast<size_t>(x)] * p;
+                for (int x = 0; x + m <= n * k; ++x)
+                    nextMatched[static_cast<size_t>(x + m)] += matched[static_cast<size_t>(x)] * p;
+                if (play == 0)
+                    mean += n * v * p;
+            }
+            paid.swap(nextPaid);
+            matched.swap(nextMatched);
+        }
+        const std::optional<TotalLaw> payout = TotalLaw::payout(full, k, n);
+        ASSERT_TRUE(payout.has_value());
+        EXPECT_EQ(endsOf(*payout), quantilesOf(paid));
+        EXPECT_NEAR(payout->mean(), static_cast<double>(mean), 1e-9 * static_cast<double>(mean));
+        const TotalLaw matches = TotalLaw::matches(k, n, current);
+        EXPECT_EQ(endsOf(matches), quantilesOf(matched));
+        EXPECT_NEAR(matches.mean(), n * k * 16.0 / 56.0, 1e-9);
+    }
+}

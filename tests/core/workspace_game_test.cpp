@@ -177,8 +177,8 @@ TEST_F(WorkspaceGameTest, ArchivesOfTheOtherGameNeverBuildThisGamesHistory)
     const HistoryBuild refused = ws->buildHistory({archive});
     EXPECT_EQ(refused.status, HistoryBuild::Status::WriteFailed);
     EXPECT_EQ(refused.text,
-              QStringLiteral("Les archives choisies tiennent des tirages du Keno 20 sur 70 (1993–2025) : ils ne vont "
-                             "pas dans l'historique du Keno 16 sur 56 (depuis le 03/11/2025). Rien n'a été écrit."));
+              QStringLiteral("Les tirages lus sont du Keno 20 sur 70 (1993–2025) : ils ne vont pas dans l'historique du "
+                             "Keno 16 sur 56 (depuis le 03/11/2025). Rien n'a été écrit."));
     EXPECT_TRUE(QDir(m_data.path()).entryList(QDir::Files).isEmpty());
 
     // Their own game takes them.

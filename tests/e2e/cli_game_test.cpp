@@ -123,3 +123,18 @@ TEST_F(CliGameTest, AGameThatIsNoneOrContradictsTheHistoryIsRefused)
     const CliOutput wide = cli("--numbers 57,70 partenaires");
     EXPECT_EQ(wide.code, 0) << wide.err.toStdString();
 }
+
+TEST_F(CliGameTest, AnArchiveOfTheOtherGameIsNeverImportedIntoThisOne)
+{
+    const QString archive = m_home.filePath(QStringLiteral("keno_202010.csv"));
+    // Dated after the new game's last draw: only the game tells them apart.
+    writeFile(archive, operatorCsv(makeHistory(40, QDate(2026, 1, 1))));
+    const QByteArray before = readFile(currentWorking()), classicBefore = readFile(working());
+    const CliOutput r = cli(QStringList{QStringLiteral("--jeu"), QStringLiteral("16-56"), QStringLiteral("import"), archive});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(
+        QStringLiteral("Cette archive est celle du Keno 20 sur 70 ; l'historique ouvert est celui du Keno 16 sur 56.\n")))
+        << r.err.toStdString();
+    EXPECT_EQ(readFile(currentWorking()), before);
+    EXPECT_EQ(readFile(working()), classicBefore);
+}

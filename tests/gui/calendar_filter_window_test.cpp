@@ -3,9 +3,11 @@
 #include "gui/DialogUi.h"
 
 #include "history/CalendarFilter.h"
+#include "history/Formula.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -62,6 +64,41 @@ TEST(CalendarFilterWindowTest, ValiderWritesBackCloseAndEscapeCancel)
         EXPECT_EQ(ui.editCalendarFilter(filter), answer == 0) << answer;
         EXPECT_TRUE(filter.times[1]) << answer; // a cancel never writes its unticking back
     }
+}
+
+// The time boxes of a window: their names and captions, in the window's order.
+QStringList timeBoxes(const QWidget& window)
+{
+    QStringList out;
+    for (const QCheckBox* box : window.findChildren<QCheckBox*>())
+        if (box->objectName().startsWith(QLatin1String("CkHeure")))
+            out << box->objectName() + QLatin1Char('=') + box->text();
+    return out;
+}
+
+TEST(CalendarFilterWindowTest, EachGameHasABoxPerDrawOfTheDayAndStartsOnItsFirstDay)
+{
+    const CalendarFilterWindow classic(Formula::classic(), nullptr);
+    EXPECT_EQ(timeBoxes(classic), QStringList({QStringLiteral("CkHeure1=13 h 45"), QStringLiteral("CkHeure2=21 h 00")}));
+
+    CalendarFilterWindow current(Formula::current(), nullptr);
+    EXPECT_EQ(timeBoxes(current), QStringList({QStringLiteral("CkHeure2=20 h 00")}));
+    auto* from = current.findChild<QDateEdit*>(QStringLiteral("DTPDebut"));
+    EXPECT_EQ(from->minimumDate(), QDate(2025, 11, 3));
+
+    // The evening box is the filter's evening time; the midday time, which the game has not,
+    // is left as it was.
+    CalendarFilter in, out;
+    in.times[2] = true;
+    out.times[1] = true;
+    in.from = QDate(2025, 12, 1);
+    current.load(in);
+    EXPECT_TRUE(box(&current, "CkHeure2")->isChecked());
+    box(&current, "CkHeure2")->click();
+    current.store(out);
+    EXPECT_FALSE(out.times[2]);
+    EXPECT_TRUE(out.times[1]);
+    EXPECT_EQ(out.from, QDate(2025, 12, 1));
 }
 
 } // namespace

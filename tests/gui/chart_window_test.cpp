@@ -2,9 +2,13 @@
 // The chart window "Form1": the ranking figures, shown from the main window and following it.
 #include "gui/ChartWindow.h"
 
+#include "history/Formula.h"
 #include "shell/CommandUnits.h"
 #include "support/WindowFixture.h"
 
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QPushButton>
 #include <QValueAxis>
 
@@ -82,6 +86,33 @@ TEST_F(ChartWindowTest, TheAppearancesAxisStartsNearTheFewestAndSaysFromWhere)
     EXPECT_LE(axis->min(), fewest);
     EXPECT_GE(axis->max(), *std::max_element(values.begin(), values.end()));
     EXPECT_TRUE(axis->titleText().contains(QString::number(static_cast<int>(axis->min()))));
+}
+
+// The number labels under the bars of chart 0, with the range they span.
+QString numberAxis(const ChartWindow& chart)
+{
+    const auto* view = chart.findChild<QChartView*>(QStringLiteral("MSChartSorties"));
+    auto* x = qobject_cast<QCategoryAxis*>(view->chart()->axes(Qt::Horizontal).value(0));
+    return QStringLiteral("%1..%2: %3").arg(x->min()).arg(x->max()).arg(x->categoriesLabels().join(u' '));
+}
+
+TEST_F(ChartWindowTest, ABarPerNumberOfTheGameAndTheListsGameAtEachRefresh)
+{
+    get<QAction>("Numero")->trigger();
+    ChartWindow chart(*m_ws);
+    const QList<int> sorties = rankingColumn(1);
+    EXPECT_EQ(numberAxis(chart), QStringLiteral("-0.5..69.5: 1 5 10 15 20 25 30 35 40 45 50 55 60 65 70"));
+
+    chart.setFormula(Formula::current());
+    EXPECT_EQ(chart.values(0), QList<int>(56, 0));
+    EXPECT_EQ(chart.values(1), QList<int>(56, 0));
+    EXPECT_EQ(numberAxis(chart), QStringLiteral("-0.5..55.5: 1 5 10 15 20 25 30 35 40 45 50 55"));
+
+    // The list holds the other game: its bars come back, filled again although the figures
+    // did not change.
+    chart.refresh();
+    EXPECT_EQ(chart.values(0), sorties);
+    EXPECT_EQ(chart.values(1), rankingColumn(2));
 }
 
 } // namespace

@@ -38,3 +38,23 @@ TEST_F(HeatMapWindowTest, FollowsEveryComputation)
     EXPECT_NEAR(map.deviations()[7], deviation(7, 49), 1e-9);
     EXPECT_FALSE(map.grab().isNull());
 }
+
+TEST(HeatMapWidgetTest, TheGamesNumbersStandInItsGridRows)
+{
+    HeatMapWidget map(nullptr);
+    map.setFormula(Formula::current());
+    map.resize(map.sizeHint());
+    const QRectF first = map.cell(1), eighth = map.cell(8), ninth = map.cell(9), last = map.cell(56);
+    EXPECT_EQ(eighth.top(), first.top());
+    EXPECT_NEAR(eighth.right(), map.width(), 1e-9); // eight to a row
+    EXPECT_EQ(ninth.left(), first.left());
+    EXPECT_NEAR(ninth.top(), first.bottom(), 1e-9);
+    EXPECT_NEAR(last.right(), map.width(), 1e-9);
+    EXPECT_NEAR(last.bottom(), 7 * first.height(), 1e-9); // seven rows
+    EXPECT_FALSE(map.grab().isNull());
+
+    map.setFormula(Formula::classic());
+    EXPECT_NEAR(map.cell(10).right(), map.width(), 1e-9);
+    EXPECT_EQ(map.cell(11).left(), 0);
+    EXPECT_NEAR(map.cell(70).bottom(), 7 * map.cell(1).height(), 1e-9);
+}

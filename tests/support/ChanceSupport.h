@@ -80,10 +80,54 @@ inline unsigned long long choose(int n, int r)
     return c;
 }
 
-// P(m of k played among the 20 drawn of 70), as an exact ratio of whole numbers.
-inline double odds(int k, int m)
+// P(m of k played among the `drawn` drawn of `numbers` (20 of 70 unless told)), as an exact
+// ratio of whole numbers.
+inline double odds(int k, int m, int numbers = 70, int drawn = 20)
 {
-    return static_cast<double>(choose(20, m) * choose(50, k - m)) / static_cast<double>(choose(70, k));
+    return static_cast<double>(choose(drawn, m) * choose(numbers - drawn, k - m)) / static_cast<double>(choose(numbers, k));
+}
+
+// `count` draws of 16 distinct numbers of 1..56, each equally likely (seeded), as the new game
+// draws them.
+inline Draws newGameDraws(int count, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    Draws draws;
+    for (int i = 0; i < count; ++i) {
+        std::vector<int> pool(56);
+        for (int n = 1; n <= 56; ++n)
+            pool[static_cast<size_t>(n - 1)] = n;
+        for (int k = 0; k < 16; ++k) {
+            std::uniform_int_distribution<int> pick(k, 55);
+            std::swap(pool[static_cast<size_t>(k)], pool[static_cast<size_t>(pick(rng))]);
+        }
+        pool.resize(16);
+        draws.push_back(pool);
+    }
+    return draws;
+}
+
+// The matrix of draws of the new game, with its trailing empty column.
+inline DrawMatrix newGameMatrix(const Draws& draws)
+{
+    DrawMatrix m;
+    m.setFormula(FormulaId::Keno16of56);
+    m.resize(static_cast<int>(draws.size()) + 1);
+    for (size_t d = 0; d < draws.size(); ++d)
+        for (int n : draws[d])
+            m.set(n, static_cast<int>(d), true);
+    return m;
+}
+
+// The new game with every amount of its pay table filled (m matched of k pays m² − 1 euros
+// from 2 on, 0 below): a table of the test's own, so the laws that need a whole row can run.
+inline Formula newGameWithFullTable()
+{
+    Formula f = Formula::current();
+    for (int k = f.minTicked; k <= f.maxTicked; ++k)
+        for (int m = 0; m <= k; ++m)
+            f.payTable.amounts[static_cast<size_t>(k)][static_cast<size_t>(m)] = m >= 2 ? m * m - 1 : 0;
+    return f;
 }
 
 } // namespace ChanceSupport
