@@ -175,10 +175,11 @@ TEST_F(WorkspaceGameTest, ArchivesOfTheOtherGameNeverBuildThisGamesHistory)
     auto ws = std::make_unique<Workspace>(c, &m_ui);
     ws->startUp();
     const HistoryBuild refused = ws->buildHistory({archive});
-    EXPECT_EQ(refused.status, HistoryBuild::Status::WriteFailed);
-    EXPECT_EQ(refused.text,
-              QStringLiteral("Les tirages lus sont du Keno 20 sur 70 (1993–2025) : ils ne vont pas dans l'historique du "
-                             "Keno 16 sur 56 (depuis le 03/11/2025). Rien n'a été écrit."));
+    // The archive is read as the game built: refused whole, its one sentence in the summary.
+    EXPECT_EQ(refused.status, HistoryBuild::Status::NothingRead);
+    EXPECT_TRUE(refused.summary.join(u'\n').contains(
+        QStringLiteral("Cette archive est celle du Keno 20 sur 70 ; l'historique ouvert est celui du Keno 16 sur 56.")))
+        << refused.summary.join(u'\n').toStdString();
     EXPECT_TRUE(QDir(m_data.path()).entryList(QDir::Files).isEmpty());
 
     // Their own game takes them.
