@@ -17,7 +17,6 @@ struct CalendarFilter {
     // A filter of game `id`, its first date on the game's first day.
     static CalendarFilter of(FormulaId id);
 
-    FormulaId formula = FormulaId::Keno20of70;
     std::array<bool, 8> weekdays{}; // 1..7, Sunday = 1 (index 0 unused)
     std::array<bool, 13> months{}; // 1..12 (index 0 unused)
     // 1..slotCount(): the game's draw times in the day's order (1 = midday "13 h 45", 2 = evening
@@ -25,6 +24,8 @@ struct CalendarFilter {
     std::array<bool, 3> times{};
     QDate from = earliestDate(); // DTPDebut
     QDate to; // DTPFin
+    // Last, so the boxes and dates may be given in a brace list as they always were.
+    FormulaId formula = FormulaId::Keno20of70;
 
     // Weekday box index of a date (Sunday = 1 .. Saturday = 7).
     static int weekdayIndex(const QDate& date);

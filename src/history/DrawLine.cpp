@@ -49,7 +49,9 @@ int number(QStringView line, int k)
 
 bool isMiddayByChar(QStringView line)
 {
-    return line.size() > 71 && line[71] == QLatin1Char('m');
+    // The first letter of the twenty-of-seventy line's slot word.
+    constexpr qsizetype at = kLength - 4;
+    return line.size() > at && line[at] == QLatin1Char('m');
 }
 
 int slotIndex(QStringView line, const Formula& formula)
