@@ -26,6 +26,7 @@ protected:
     LocalHttpServer m_server;
     QDateTime m_now = QDateTime(QDate(2026, 12, 7), QTime(20, 30));
     int m_ended = 0;
+    WorkspaceConfig::Connection m_connection = WorkspaceConfig::Connection::Online;
 
     void SetUp() override
     {
@@ -35,7 +36,7 @@ protected:
         writeFile(path("Tirages_16-56.txt"), crlf(lines.mid(0, 6)));
         writeHistory(makeHistory(40));
         m_config.gameFromSettings = true;
-        m_config.connection = [] { return WorkspaceConfig::Connection::Online; };
+        m_config.connection = [this] { return m_connection; };
         m_ui.fixedToday = m_now.date();
         setting(QStringLiteral("URL"), Formula::current().archiveUrlKey, m_server.url("/keno.zip"));
     }
@@ -170,4 +171,20 @@ TEST_F(GameUpdaterTest, WithoutAConnectionCheckNothingIsFetched)
     EXPECT_FALSE(m_window->gameUpdater().update().isEnabled());
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_server.requests().isEmpty());
+}
+
+// Off line at start the update waits; once the machine may be on line it catches up.
+TEST_F(GameUpdaterTest, OffLineItWaitsForTheConnection)
+{
+    m_connection = WorkspaceConfig::Connection::Offline;
+    openOn("16-56");
+    EXPECT_FALSE(m_window->gameUpdater().update().isEnabled());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(m_server.requests().isEmpty());
+    EXPECT_EQ(status(), QString());
+
+    m_connection = WorkspaceConfig::Connection::Online;
+    m_ws->setExportEnabled(true); // any change of the menus looks again
+    ASSERT_TRUE(checkEnded(1));
+    EXPECT_EQ(readFile(path("Tirages_keno_16-56.txt")), crlf(lines));
 }
