@@ -2,22 +2,22 @@
 #pragma once
 
 #include "acquire/ManualEntry.h"
+#include "shell/CommandOutcome.h"
 
-#include <optional>
+#include <variant>
 
 class GridCommands;
 class HistoryCommands;
 class ListCommands;
 class StateChanges;
-class UserInterface;
 struct WorkspaceState;
 
 // Manual entry and correction of draws, and the clicks on the result list.
 class EntryCommands {
 public:
-    EntryCommands(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, GridCommands& grid, ListCommands& list,
+    EntryCommands(WorkspaceState& state, const StateChanges& changes, GridCommands& grid, ListCommands& list,
                   HistoryCommands& history)
-        : m_state(state), m_ui(ui), m_changes(changes), m_grid(grid), m_list(list), m_history(history)
+        : m_state(state), m_changes(changes), m_grid(grid), m_list(list), m_history(history)
     {
     }
 
@@ -25,15 +25,16 @@ public:
     // Prepares the oldest draw for correction (a click on line 0 acts on line 1 for the
     // statistics, so the oldest draw is reached this way).
     void chooseOldestDraw();
-    void validateEntry(); // OK
+    // OK: refused with its reason when the draw may not be entered there; the save's outcome
+    // when the draw lengthened the list.
+    CommandOutcome validateEntry();
     void effacer(); // Annuler
     void clickResultat(int index);
 
 private:
-    // The date and slot of the line being entered or corrected; nullopt, already told, when none.
-    std::optional<ManualEntry::Slot> entrySlot(int i);
+    // The date and slot of the line being entered or corrected, or why there is none.
+    std::variant<ManualEntry::Slot, CommandOutcome> entrySlot(int i) const;
     WorkspaceState& m_state;
-    UserInterface& m_ui;
     const StateChanges& m_changes;
     GridCommands& m_grid;
     ListCommands& m_list;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/CommandOutcome.h"
+
 class HistoryCommands;
 class ListCommands;
 class RankingCommands;
@@ -18,11 +20,15 @@ public:
     {
     }
 
-    void periodeEtude();
+    // The whole history loaded (a download runs as a job), the filter window, then the draws it
+    // keeps; then `then` with what came of it.
+    void periodeEtude(OutcomeThen then);
 
 private:
     // Once the whole history is loaded: the filter window, then the draws it keeps.
-    void filterHistory();
+    void filterHistory(const CommandOutcome& outcome, const OutcomeThen& then);
+    // A filter that keeps nothing: the whole history again.
+    void loadWhole(CommandOutcome outcome, const OutcomeThen& then);
 
     WorkspaceState& m_state;
     UserInterface& m_ui;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/CommandOutcome.h"
+
 #include <QString>
+#include <functional>
 
 class OutputCommands;
 class StateChanges;
@@ -12,8 +15,10 @@ struct WorkspaceState;
 // hourglass and the export every report may end with.
 class ReportSteps {
 public:
-    ReportSteps(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, OutputCommands& output)
-        : m_state(state), m_ui(ui), m_changes(changes), m_output(output)
+    // `announce` takes what the export step came to when it was not written.
+    ReportSteps(WorkspaceState& state, UserInterface& ui, const StateChanges& changes, OutputCommands& output,
+                std::function<void(const CommandOutcome&)> announce)
+        : m_state(state), m_ui(ui), m_changes(changes), m_output(output), m_announce(std::move(announce))
     {
     }
 
@@ -33,6 +38,7 @@ private:
     UserInterface& m_ui;
     const StateChanges& m_changes;
     OutputCommands& m_output;
+    std::function<void(const CommandOutcome&)> m_announce;
 };
 
 // The hourglass for as long as it lives.

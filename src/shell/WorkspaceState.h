@@ -50,7 +50,6 @@ struct ImportOutcome {
     int skipped = 0; // rows that are not draws
     QString summary; // "Import de l'archive : ..."
     QString error; // one message a line
-    bool reported = false; // the error has been shown to the person already
 };
 
 // Everything the main window holds. The command units change it; the Workspace announces it.
@@ -98,7 +97,6 @@ struct WorkspaceState {
     CalendarFilter filter;
 
     ImportOutcome lastImport;
-    bool lastSaveOk = true;
     QString archiveUrl;
     QString versionText;
     QString windowTitle;
