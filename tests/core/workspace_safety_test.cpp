@@ -107,6 +107,40 @@ TEST_F(WorkspaceSafetyTest, ManualEntryOnAFullDiskKeepsTheHistoryAndSaysSo)
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
 }
 
+TEST_F(WorkspaceSafetyTest, AnEntryThatCannotBeSavedFailsWithItsReasonAndWritesNothing)
+{
+    const QStringList draws = makeHistory(102); // more than the disk below takes
+    auto ws = start(draws);
+    const auto typed = [&ws](int first) {
+        ws->units().list.clickListe(ws->liste().itemCount() - 1);
+        for (int n = first; n < first + 20; ++n)
+            ws->units().grid.setCheck(n, true);
+        return ws->units().entry.validateEntry();
+    };
+    {
+        const FileSizeLimit full(4096);
+        const CommandOutcome outcome = typed(1);
+        EXPECT_EQ(outcome.status, CommandOutcome::Status::Failed);
+        EXPECT_TRUE(outcome.historyKept);
+        EXPECT_EQ(outcome.saved, 0);
+        EXPECT_TRUE(endsWith(outcome.reason, QStringLiteral("l'ancien fichier est gardé tel quel.") + kKeptInWindow));
+        EXPECT_EQ(readFile(working), crlf(draws));
+    }
+    // Another program writes the folder: refused with the lock's reason, the file as it was.
+    writeFile(data + QStringLiteral("/.tiravol.lock"), "4242\ntiravol\nposte-salon\n");
+    const CommandOutcome locked = typed(2);
+    EXPECT_FALSE(locked.isDone());
+    EXPECT_TRUE(contains(locked.reason, QStringLiteral("poste-salon")));
+    EXPECT_EQ(readFile(working), crlf(draws));
+    QFile::remove(data + QStringLiteral("/.tiravol.lock"));
+    const CommandOutcome saved = typed(3);
+    EXPECT_TRUE(saved.isDone());
+    EXPECT_EQ(saved.saved, 105);
+    EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
+    // Nothing was shown by the commands themselves: the outcome is the only word.
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
 {
     const SmallDisk disk(root);

@@ -311,6 +311,52 @@ TEST_F(WorkspaceTest, AnOverlappingDownloadAddsEachDrawOnceAndSaysWhatItSkipped)
                   + kTitle);
 }
 
+TEST_F(WorkspaceTest, AReloadsOutcomeCarriesItsCountsAndItsFirstFailure)
+{
+    const QStringList all = makeHistory(14);
+    writeFile(base, crlf(all.mid(0, 8)));
+    auto ws = startWith(all.mid(0, 12));
+
+    // The server cannot be reached: the reason went into the address question, nothing was read.
+    CommandOutcome failed = reload(*ws);
+    EXPECT_EQ(failed.status, CommandOutcome::Status::Failed);
+    EXPECT_EQ(failed.reason, QStringLiteral("serveur injoignable"));
+    EXPECT_TRUE(failed.asked);
+    EXPECT_TRUE(failed.boxes().isEmpty());
+    EXPECT_EQ(failed.archivesRead, 0);
+    EXPECT_EQ(readFile(working), crlf(all.mid(0, 12)));
+
+    // Six new draws, four the history had: counted, told in one box, saved whole.
+    source.draws = all.mid(4);
+    const CommandOutcome imported = reload(*ws);
+    EXPECT_TRUE(imported.isDone());
+    EXPECT_EQ(imported.archivesRead, 1);
+    EXPECT_EQ(imported.imported, 6);
+    EXPECT_EQ(imported.known, 4);
+    EXPECT_EQ(imported.skipped, 0);
+    EXPECT_EQ(imported.saved, 14);
+    EXPECT_FALSE(imported.historyKept);
+    EXPECT_TRUE(imported.summary.isEmpty()); // said by the box
+    EXPECT_EQ(imported.boxes().size(), 1);
+
+    // Only what the base lacks, the working history holding it already: a line of summary for
+    // the command line, no box, nothing to save.
+    source.draws = all.mid(8);
+    const CommandOutcome same = reload(*ws);
+    EXPECT_TRUE(same.isDone());
+    EXPECT_TRUE(same.boxes().isEmpty());
+    EXPECT_EQ(same.imported, 6);
+    EXPECT_EQ(same.saved, 0);
+    EXPECT_EQ(same.summary, QStringLiteral("Import de l'archive : 6 tirages importés, aucune ligne ignorée."));
+
+    // A shorter archive: the working history is kept, and the outcome says so without a box.
+    source.draws = all.mid(8, 2);
+    const CommandOutcome shorter = reload(*ws);
+    EXPECT_TRUE(shorter.historyKept);
+    EXPECT_EQ(shorter.saved, 0);
+    EXPECT_EQ(readFile(working), crlf(all));
+}
+
 TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
 {
     const QString folder = at("work");
