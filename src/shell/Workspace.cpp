@@ -89,11 +89,14 @@ void Workspace::start(OutcomeThen then)
                 QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"));
         then(started);
     };
-    if (m_config.offerFirstRun && m_firstRun->isFirstRun())
-        m_firstRun->offer(
-            [outcome, checkComplete](const CommandOutcome& offered) mutable { checkComplete(outcome.then(offered)); });
-    else
+    if (m_config.offerFirstRun && m_firstRun->isFirstRun()) {
+        // The question follows what the start-up has told so far (the missing file), which is
+        // shown first; nothing has failed when there is no history at all.
+        announce(outcome);
+        m_firstRun->offer(std::move(checkComplete));
+    } else {
         checkComplete(outcome);
+    }
 }
 
 void Workspace::announce(const CommandOutcome& outcome)

@@ -435,7 +435,7 @@ TEST_F(MainWindowTest, AnExitThatCannotWriteOffersToKeepTheDrawsBesideThenAsksBe
     m_ws->units().list.clickListe(m_ws->liste().itemCount() - 1);
     for (int n = 1; n <= 20; ++n)
         m_ws->units().grid.setCheck(n, true);
-    m_ws->units().entry.validateEntry();
+    m_ui.show(m_ws->units().entry.validateEntry());
     ASSERT_EQ(m_ws->drawCount(), kDraws + 1);
     const auto beside = [this] { return QDir(m_dir.path()).entryList({QStringLiteral("*conflit*")}, QDir::Files); };
 
