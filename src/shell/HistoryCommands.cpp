@@ -181,17 +181,28 @@ CommandOutcome HistoryCommands::keepUnsavedWork()
     WorkspaceState& s = m_state;
     if (!s.unsavedCorrection)
         return CommandOutcome::done();
-    CommandOutcome saved = sauve();
+    const CommandOutcome saved = sauve();
     if (saved.isDone())
         return saved;
+    const CommandOutcome told = tellBeforeAsking(saved);
     if (m_ui.confirm(QStringLiteral("La correction d'un tirage n'a pas pu être enregistrée dans l'historique de travail.\n"
                                     "Recharger quand même la liste et abandonner cette correction ?"),
                      Messages::kTitle)) {
         s.unsavedCorrection = false;
-        // Given up: why it could not be written is still told.
-        return CommandOutcome::done().after(saved);
+        // Given up: why it could not be written is told all the same.
+        return CommandOutcome::done().after(told);
     }
-    return saved;
+    return told;
+}
+
+CommandOutcome HistoryCommands::tellBeforeAsking(const CommandOutcome& outcome) const
+{
+    if (!m_announce || !m_announce(outcome))
+        return outcome;
+    CommandOutcome told = outcome;
+    told.notices.clear();
+    told.asked = true; // put to the person already
+    return told;
 }
 
 std::optional<QString> HistoryCommands::entryRefusal() const
@@ -409,11 +420,13 @@ CommandOutcome HistoryCommands::exitSave()
                                                   QStringLiteral("tirages"))));
         return outcome;
     }
-    CommandOutcome saved = sauve();
+    const CommandOutcome saved = sauve();
     if (saved.isDone() || keptBeside(draws))
         return saved;
-    // Whether the exit may go on is the file beside's to say; why the save failed is told first.
-    return offerToKeepBeside(draws, onDisk).after(saved);
+    // Whether the exit may go on is the file beside's to say; why the save failed is told
+    // before the question.
+    const CommandOutcome told = tellBeforeAsking(saved);
+    return offerToKeepBeside(draws, onDisk).after(told);
 }
 
 bool HistoryCommands::keptBeside(const DrawList& draws) const

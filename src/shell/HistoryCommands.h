@@ -54,6 +54,10 @@ public:
     // Before the list is replaced: a correction not yet written is saved, or the person agrees
     // to give it up (done, telling why it was not saved). Not done when the reload must not happen.
     CommandOutcome keepUnsavedWork();
+    // Where what must be read before a question goes (the window shows it at once); false
+    // when nobody shows it.
+    void setAnnounce(std::function<bool(const CommandOutcome&)> announce) { m_announce = std::move(announce); }
+
     // Why a draw may not be entered or corrected in the list as it stands; nullopt when it may.
     std::optional<QString> entryRefusal() const;
 
@@ -64,6 +68,9 @@ private:
     bool offline() const;
     // A save that did not happen, and why.
     static CommandOutcome notSaved(const QString& why);
+    // Shows `outcome` before a question that depends on it, when someone can show it: then
+    // nothing of it is left to tell. Otherwise it is returned whole.
+    CommandOutcome tellBeforeAsking(const CommandOutcome& outcome) const;
     // A fresh name beside the working history for a list that may not replace it.
     QString conflictPath(const QString& workingPath) const;
     // What one attempt at writing the working history, the lock held, came to.
@@ -103,4 +110,5 @@ private:
     RankingCommands& m_rankings;
     ImportCommand& m_import;
     FolderLock& m_lock;
+    std::function<bool(const CommandOutcome&)> m_announce;
 };

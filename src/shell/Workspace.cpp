@@ -25,6 +25,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -43,6 +44,12 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_import = std::make_unique<ImportCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
     m_history
         = std::make_unique<HistoryCommands>(s, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_import, *m_lock);
+    m_history->setAnnounce([this](const CommandOutcome& o) {
+        if (!isSignalConnected(QMetaMethod::fromSignal(&Workspace::ended)))
+            return false;
+        announce(o);
+        return true;
+    });
     m_entry = std::make_unique<EntryCommands>(s, m_changes, *m_grid, *m_list, *m_history);
     m_filter = std::make_unique<FilterCommand>(s, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
     m_chance = std::make_unique<ChanceCommands>(s, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);

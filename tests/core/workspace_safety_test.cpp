@@ -125,6 +125,14 @@ TEST_F(WorkspaceSafetyTest, AnEntryThatCannotBeSavedFailsWithItsReasonAndWritesN
         EXPECT_EQ(outcome.saved, 0);
         EXPECT_TRUE(endsWith(outcome.reason, QStringLiteral("l'ancien fichier est gardé tel quel.") + kKeptInWindow));
         EXPECT_EQ(readFile(working), crlf(draws));
+        // At the exit, why it failed is shown before the question of keeping the list beside.
+        QString toldWhenAsked;
+        ui.duringQuestion = [&] { toldWhenAsked = lastMessage(); };
+        EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
+        ui.duringQuestion = nullptr;
+        EXPECT_EQ(toldWhenAsked, outcome.reason);
+        EXPECT_EQ(ui.confirmTexts.size(), 1);
+        ui.messages.clear();
     }
     // Another program writes the folder: refused with the lock's reason, the file as it was.
     writeFile(data + QStringLiteral("/.tiravol.lock"), "4242\ntiravol\nposte-salon\n");
