@@ -45,7 +45,6 @@ struct ImportOutcome {
     int skipped = 0; // rows that are not draws
     QString summary; // "Import de l'archive : ..."
     QString error; // one message a line
-    bool reported = false; // the error has been shown to the person already
 };
 
 // What the main window holds besides the parts that have one writer: the report area
@@ -89,7 +88,6 @@ struct WorkspaceState {
     bool exportEnabled = false;
 
     ImportOutcome lastImport;
-    bool lastSaveOk = true;
     QString archiveUrl;
     QString versionText;
     QString windowTitle;
