@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/DemoHistory.h"
 
+#include "history/DateText.h"
 #include "history/DrawLine.h"
 #include "history/HistoryFile.h"
 
@@ -23,40 +24,60 @@ struct XorShift {
         return state;
     }
 };
+
+// One draw: a partial Fisher-Yates over 1..numbers, whose first `drawn` places are the draw.
+DrawLine::Numbers drawOne(const Formula& f, XorShift& rng)
+{
+    std::array<int, Formula::kMaxNumber> pool{};
+    std::iota(pool.begin(), pool.begin() + f.numbers, 1);
+    for (int i = 0; i < f.drawn; ++i) {
+        const int j = i + static_cast<int>(rng.next() % static_cast<quint32>(f.numbers - i));
+        std::swap(pool[static_cast<size_t>(i)], pool[static_cast<size_t>(j)]);
+    }
+    DrawLine::Numbers numbers = DrawLine::Numbers::of(f);
+    std::copy_n(pool.begin(), f.drawn, numbers.begin());
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 } // namespace
+
+QStringList generate(FormulaId id, const QDate& lastDay, quint32 seed)
+{
+    const Formula& f = Formula::get(id);
+    XorShift rng{seed ? seed : 1u};
+    QStringList lines;
+    const QDate last = f.lastDay.isValid() && lastDay > f.lastDay ? f.lastDay : lastDay;
+    if (!last.isValid() || last < f.firstDay)
+        return lines;
+    lines.reserve(static_cast<qsizetype>(f.firstDay.daysTo(last) + 1) * f.slotCount());
+    for (QDate day = f.firstDay; day <= last; day = day.addDays(1))
+        for (const DrawSlot& slot : f.drawSlots)
+            lines << DrawLine::build(DateText::format(day), drawOne(f, rng), slot.word);
+    return lines;
+}
+
+QStringList generate(FormulaId id, const QDate& lastDay)
+{
+    return generate(id, lastDay, id == FormulaId::Keno20of70 ? kClassicSeed : kCurrentSeed);
+}
 
 QStringList generate(const QDate& lastDay, quint32 seed)
 {
-    XorShift rng{seed ? seed : 1u};
-    QStringList lines;
-    const QDate first(1993, 9, 16);
-    if (!lastDay.isValid() || lastDay < first)
-        return lines;
-    lines.reserve(static_cast<qsizetype>(first.daysTo(lastDay) + 1) * 2);
-    std::array<int, 70> pool{};
-    for (QDate day = first; day <= lastDay; day = day.addDays(1)) {
-        for (bool midday : {true, false}) {
-            std::iota(pool.begin(), pool.end(), 1);
-            // Partial Fisher-Yates: the first twenty places are the draw.
-            for (int i = 0; i < DrawLine::kNumbers; ++i) {
-                const int j = i + static_cast<int>(rng.next() % static_cast<quint32>(70 - i));
-                std::swap(pool[static_cast<size_t>(i)], pool[static_cast<size_t>(j)]);
-            }
-            DrawLine::Numbers numbers{};
-            std::copy_n(pool.begin(), DrawLine::kNumbers, numbers.begin());
-            std::sort(numbers.begin(), numbers.end());
-            lines << DrawLine::build(day, numbers, midday);
-        }
-    }
-    return lines;
+    return generate(FormulaId::Keno20of70, lastDay, seed);
 }
 
 bool writeDemoFolder(const QString& folder, const QDate& lastDay, QString* error)
 {
-    const QStringList lines = generate(lastDay);
     const QDir dir(folder);
-    return HistoryFile::write(dir.filePath(QString::fromLatin1(HistoryFile::kWorkingName)), lines, error)
-        && HistoryFile::write(dir.filePath(QString::fromLatin1(HistoryFile::kBaseName)), lines, error);
+    for (FormulaId id : Formula::all()) {
+        const Formula& f = Formula::get(id);
+        const QStringList lines = generate(id, lastDay);
+        if (!HistoryFile::write(dir.filePath(f.workingFile), lines, error)
+            || !HistoryFile::write(dir.filePath(f.baseFile), lines, error))
+            return false;
+    }
+    return true;
 }
 
 } // namespace DemoHistory

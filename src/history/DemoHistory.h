@@ -1,17 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/Formula.h"
+
 #include <QDate>
 #include <QStringList>
 
 namespace DemoHistory {
 
-// Twice a day (midi, then soir) from 16/09/1993 to `lastDay` included, twenty distinct
-// numbers in ascending order, from a fixed seed: the same history on every machine.
-QStringList generate(const QDate& lastDay, quint32 seed = 20260916u);
+constexpr quint32 kClassicSeed = 20260916u;
+constexpr quint32 kCurrentSeed = 20251103u;
 
-// Writes Tirages_keno.txt (the whole demo history) and Tirages.txt (the same history) into
-// `folder`; false with a French reason on failure.
+// Every draw of the game from its first day to `lastDay` included (to its own last day at most),
+// in the order of the day's draw times, its numbers distinct and in ascending order, from a
+// fixed seed: the same history on every machine.
+QStringList generate(FormulaId id, const QDate& lastDay, quint32 seed);
+QStringList generate(FormulaId id, const QDate& lastDay);
+// The twenty-of-seventy game: twice a day (midi, then soir) from 16/09/1993 to 02/11/2025 at most.
+QStringList generate(const QDate& lastDay, quint32 seed = kClassicSeed);
+
+// Writes the working and the base history of both games (each the whole demo history of its
+// game, to `lastDay` at most) into `folder`; false with a French reason on failure.
 bool writeDemoFolder(const QString& folder, const QDate& lastDay, QString* error);
 
 } // namespace DemoHistory

@@ -5,6 +5,8 @@
 
 #include "output/NumberFormat.h"
 
+#include <QStringList>
+
 namespace DrawLine {
 
 QDate date(QStringView line)
@@ -47,7 +49,19 @@ int number(QStringView line, int k)
 
 bool isMiddayByChar(QStringView line)
 {
-    return line.size() > 71 && line[71] == QLatin1Char('m');
+    // The first letter of the twenty-of-seventy line's slot word.
+    constexpr qsizetype at = kLength - 4;
+    return line.size() > at && line[at] == QLatin1Char('m');
+}
+
+int slotIndex(QStringView line, const Formula& formula)
+{
+    const qsizetype at = formula.lineLength() - 4;
+    if (at < line.size())
+        for (int i = 0; i < formula.slotCount(); ++i)
+            if (line[at] == formula.drawSlots[static_cast<size_t>(i)].word.front())
+                return i;
+    return formula.slotCount() - 1;
 }
 
 bool endsWithSoir(QStringView line)
@@ -63,7 +77,7 @@ bool endsWithSpaceMidi(QStringView line)
 QString build(const QString& dateText, const Numbers& numbers, const QString& slot)
 {
     QString line = dateText;
-    line.reserve(kLength);
+    line.reserve(dateText.size() + 3 * numbers.count + 1 + slot.size());
     for (int n : numbers)
         line += NumberFormat::apply(n, u" 00");
     line += QLatin1Char(' ');
@@ -82,30 +96,55 @@ QString normalize(QString line)
     return line;
 }
 
-std::optional<QString> problem(QStringView line)
+namespace {
+
+QString gameLabel(const Formula& formula)
 {
-    if (line.size() != kLength)
-        return QStringLiteral("longueur %1 au lieu de 75 caractères").arg(line.size());
+    return QStringLiteral("Keno ") + formula.shortLabel();
+}
+
+// The checks of a line of the right length.
+std::optional<QString> fieldProblem(QStringView line, const Formula& formula)
+{
     if (!date(line).isValid())
         return QStringLiteral("date « %1 » invalide").arg(line.left(10));
-    std::array<bool, 71> seen{};
-    for (int k = 1; k <= kNumbers; ++k) {
+    std::array<bool, Formula::kMaxNumber + 1> seen{};
+    for (int k = 1; k <= formula.drawn; ++k) {
         const QStringView field = line.mid(3 * k + 8, 2);
         // Readers accept a leading blank in place of the leading zero.
         const bool firstOk = field[0].isDigit() || field[0] == QLatin1Char(' ');
         if (line[3 * k + 7] != QLatin1Char(' ') || !firstOk || !field[1].isDigit())
             return QStringLiteral("numéro %1 « %2 » illisible").arg(k).arg(field);
         const int n = number(line, k);
-        if (n < 1 || n > 70)
-            return QStringLiteral("numéro %1 hors de 1 à 70 (%2)").arg(k).arg(n);
+        if (n < 1 || n > formula.numbers)
+            return QStringLiteral("numéro %1 hors de 1 à %2 (%3)").arg(k).arg(formula.numbers).arg(n);
         if (seen[static_cast<size_t>(n)])
             return QStringLiteral("numéro %1 en double").arg(n);
         seen[static_cast<size_t>(n)] = true;
     }
     const QStringView slot = line.right(5);
-    if (slot != QLatin1String(" midi") && slot != QLatin1String(" soir"))
-        return QStringLiteral("tirage « %1 » au lieu de midi ou soir").arg(slot.trimmed());
+    if (slot[0] != QLatin1Char(' ') || formula.slotIndex(slot.mid(1)) < 0) {
+        QStringList words;
+        for (const DrawSlot& s : formula.drawSlots)
+            words << s.word;
+        return QStringLiteral("tirage « %1 » au lieu de %2").arg(slot.trimmed(), words.join(QStringLiteral(" ou ")));
+    }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> problem(QStringView line, const Formula& formula)
+{
+    if (line.size() == formula.lineLength())
+        return fieldProblem(line, formula);
+    // A draw of the other game is no garbage: it belongs to the other history.
+    for (FormulaId id : Formula::all()) {
+        const Formula& other = Formula::get(id);
+        if (id != formula.id && line.size() == other.lineLength() && !fieldProblem(line, other))
+            return QStringLiteral("tirage du %1, pas du %2").arg(gameLabel(other), gameLabel(formula));
+    }
+    return QStringLiteral("longueur %1 au lieu de %2 caractères").arg(line.size()).arg(formula.lineLength());
 }
 
 } // namespace DrawLine

@@ -20,6 +20,15 @@ int twoDigits(const char* p)
     return (p[0] - '0') * 10 + (p[1] - '0');
 }
 
+// The numbers drawn by the game whose lines are `size` characters long; 0 for no game's length.
+int drawnOfLength(qsizetype size)
+{
+    for (FormulaId id : Formula::all())
+        if (size == Formula::get(id).lineLength())
+            return Formula::get(id).drawn;
+    return 0;
+}
+
 void putTwoDigits(char* out, int v)
 {
     out[0] = static_cast<char>('0' + v / 10);
@@ -30,23 +39,26 @@ void putTwoDigits(char* out, int v)
 
 bool DrawList::parseRecord(const char* line, qsizetype size, Item& item)
 {
-    if (size != DrawLine::kLength || line[2] != '/' || line[5] != '/')
+    const int drawn = drawnOfLength(size);
+    if (drawn == 0 || line[2] != '/' || line[5] != '/')
         return false;
     for (int at : kDigitAt)
         if (!isDigit(line[at]))
             return false;
-    for (int k = 0; k < DrawLine::kNumbers; ++k) {
+    for (int k = 0; k < drawn; ++k) {
         const char* field = line + 10 + 3 * k;
         if (field[0] != ' ' || !isDigit(field[1]) || !isDigit(field[2]))
             return false;
         item.numbers[k] = static_cast<std::uint8_t>(twoDigits(field + 1));
     }
-    if (std::memcmp(line + 70, " midi", 5) == 0)
+    const char* slot = line + 10 + 3 * drawn;
+    if (std::memcmp(slot, " midi", 5) == 0)
         item.kind = Midi;
-    else if (std::memcmp(line + 70, " soir", 5) == 0)
+    else if (std::memcmp(slot, " soir", 5) == 0)
         item.kind = Soir;
     else
         return false;
+    item.drawn = static_cast<std::uint8_t>(drawn);
     item.day = static_cast<std::uint8_t>(twoDigits(line));
     item.month = static_cast<std::uint8_t>(twoDigits(line + 3));
     item.year = static_cast<std::uint16_t>(twoDigits(line + 6) * 100 + twoDigits(line + 8));
@@ -62,11 +74,11 @@ void DrawList::writeRecord(const Item& item, char* out)
     out[5] = '/';
     putTwoDigits(out + 6, item.year / 100);
     putTwoDigits(out + 8, item.year % 100);
-    for (int k = 0; k < DrawLine::kNumbers; ++k) {
+    for (int k = 0; k < item.drawn; ++k) {
         out[10 + 3 * k] = ' ';
         putTwoDigits(out + 11 + 3 * k, item.numbers[k]);
     }
-    std::memcpy(out + 70, item.kind == Midi ? " midi" : " soir", 5);
+    std::memcpy(out + 10 + 3 * item.drawn, item.kind == Midi ? " midi" : " soir", 5);
 }
 
 QString DrawList::itemText(const Item& item) const
@@ -74,7 +86,7 @@ QString DrawList::itemText(const Item& item) const
     if (item.kind != Text) {
         char bytes[DrawLine::kLength];
         writeRecord(item, bytes);
-        return QString::fromLatin1(bytes, DrawLine::kLength);
+        return QString::fromLatin1(bytes, recordLength(item));
     }
     const TextItem& t = m_texts[item.textIndex];
     return t.source == TextSource::Windows1252File ? TextFile::decodeWindows1252(t.bytes) : QString::fromUtf8(t.bytes);
@@ -83,15 +95,15 @@ QString DrawList::itemText(const Item& item) const
 DrawList::Item DrawList::makeItem(const QString& line)
 {
     Item item;
-    if (line.size() == DrawLine::kLength) {
+    if (drawnOfLength(line.size()) > 0) {
         char bytes[DrawLine::kLength];
         bool ascii = true;
-        for (int j = 0; j < DrawLine::kLength && ascii; ++j) {
+        for (qsizetype j = 0; j < line.size() && ascii; ++j) {
             const char16_t c = line[j].unicode();
             ascii = c < 0x80;
             bytes[j] = static_cast<char>(c);
         }
-        if (ascii && parseRecord(bytes, DrawLine::kLength, item))
+        if (ascii && parseRecord(bytes, line.size(), item))
             return item;
     }
     item = Item{};
@@ -117,9 +129,22 @@ DrawList DrawList::fromLines(const QStringList& lines)
     if (n > 0 && lines.last().isEmpty())
         --n;
     list.reserve(static_cast<int>(n));
-    for (qsizetype i = 0; i < n; ++i)
+    std::optional<FormulaId> formula;
+    for (qsizetype i = 0; i < n; ++i) {
         list.append(lines[i]);
+        if (!formula)
+            formula = drawFormula(lines[i]);
+    }
+    list.setFormula(formula.value_or(FormulaId::Keno20of70));
     return list;
+}
+
+std::optional<FormulaId> DrawList::drawFormula(QStringView line)
+{
+    const std::optional<FormulaId> id = Formula::ofLine(line);
+    if (id && !DrawLine::problem(line, Formula::get(*id)))
+        return id;
+    return std::nullopt;
 }
 
 QString DrawList::text(int i) const
@@ -158,21 +183,22 @@ int DrawList::number(int i, int k) const
     const Item& item = m_items[static_cast<size_t>(i)];
     if (item.kind == Text)
         return DrawLine::number(text(i), k);
-    return item.numbers[k - 1];
+    return k <= item.drawn ? item.numbers[k - 1] : 0;
 }
 
 DrawLine::Numbers DrawList::numbers(int i) const
 {
-    DrawLine::Numbers out{};
+    DrawLine::Numbers out = DrawLine::Numbers::of(formula());
     if (i < 0 || i >= drawCount())
         return out;
     const Item& item = m_items[static_cast<size_t>(i)];
     if (item.kind == Text) {
         const QString line = text(i);
-        for (int k = 1; k <= DrawLine::kNumbers; ++k)
+        for (int k = 1; k <= out.count; ++k)
             out[static_cast<size_t>(k - 1)] = DrawLine::number(line, k);
     } else {
-        for (int k = 0; k < DrawLine::kNumbers; ++k)
+        out.count = item.drawn;
+        for (int k = 0; k < item.drawn; ++k)
             out[static_cast<size_t>(k)] = item.numbers[k];
     }
     return out;
@@ -200,6 +226,17 @@ bool DrawList::isMiddayByChar(int i) const
         return false;
     const Item& item = m_items[static_cast<size_t>(i)];
     return item.kind == Text ? DrawLine::isMiddayByChar(text(i)) : item.kind == Midi;
+}
+
+int DrawList::slotIndex(int i) const
+{
+    if (i < 0 || i >= drawCount())
+        return formula().slotCount() - 1;
+    const Item& item = m_items[static_cast<size_t>(i)];
+    if (item.kind == Text)
+        return DrawLine::slotIndex(text(i), formula());
+    const int slot = formula().slotIndex(item.kind == Midi ? u"midi" : u"soir");
+    return slot >= 0 ? slot : formula().slotCount() - 1;
 }
 
 bool DrawList::isRecord(int i) const
@@ -282,7 +319,7 @@ QByteArray DrawList::toCrlfBytes() const
 {
     qsizetype size = 0;
     for (const Item& item : m_items)
-        size += (item.kind == Text ? m_texts[item.textIndex].bytes.size() : DrawLine::kLength) + 2;
+        size += (item.kind == Text ? m_texts[item.textIndex].bytes.size() : recordLength(item)) + 2;
     QByteArray bytes;
     bytes.reserve(size);
     char record[DrawLine::kLength];
@@ -290,7 +327,7 @@ QByteArray DrawList::toCrlfBytes() const
     for (const Item& item : m_items) {
         if (item.kind != Text) {
             writeRecord(item, record);
-            bytes.append(record, DrawLine::kLength);
+            bytes.append(record, recordLength(item));
         } else {
             const TextItem& t = m_texts[item.textIndex];
             if (t.bytes.isEmpty())
@@ -313,7 +350,7 @@ bool DrawList::operator==(const DrawList& other) const
         const Item& a = m_items[i];
         const Item& b = other.m_items[i];
         if (a.kind != Text && b.kind != Text) {
-            if (a.kind != b.kind || a.year != b.year || a.day != b.day || a.month != b.month
+            if (a.kind != b.kind || a.year != b.year || a.day != b.day || a.month != b.month || a.drawn != b.drawn
                 || std::memcmp(a.numbers, b.numbers, sizeof a.numbers) != 0)
                 return false;
         } else if (a.kind != Text || b.kind != Text || itemText(a) != other.itemText(b)) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class DrawListReader;
@@ -16,10 +17,11 @@ class DrawListReader;
 // The draw list: the lines of a history, oldest first, then the trailing empty item.
 //
 // The trailing empty item is implicit: a list of N draws always shows N + 1 items and item N
-// reads as an empty text; nothing can be stored there. A line in the exact draw shape (date
-// digits, twenty two-digit fields, " midi" or " soir", 75 characters) is held as a 32-byte
-// record and its text is produced when asked, character for character as it was read. Any other
-// line is held aside as text, byte for byte as read, so it is shown and saved back unchanged.
+// reads as an empty text; nothing can be stored there. A line in the exact draw shape of either
+// game (date digits, one two-digit field per number drawn, " midi" or " soir", the game's line
+// length) is held as a 32-byte record and its text is produced when asked, character for
+// character as it was read. Any other line is held aside as text, byte for byte as read, so it is
+// shown and saved back unchanged.
 class DrawList {
 public:
     // How a line held as text came in; it decides how it is decoded and written back.
@@ -31,8 +33,11 @@ public:
 
     DrawList() = default;
 
-    // Draw lines only: the trailing empty item of `lines`, if any, is not a draw.
+    // Draw lines only: the trailing empty item of `lines`, if any, is not a draw. The list's game is
+    // the game of its first well-formed draw (the classic one when there is none).
     static DrawList fromLines(const QStringList& lines);
+    // The game whose well-formed draw `line` is; nullopt for a line that is no draw.
+    static std::optional<FormulaId> drawFormula(QStringView line);
 
     int drawCount() const { return static_cast<int>(m_items.size()); }
     // Draws plus the trailing empty item.
@@ -45,13 +50,16 @@ public:
     QString dateText(int i) const;
     // The date of item i read as day/month/year (invalid when it is not one).
     QDate date(int i) const;
-    // Field k (1..20) of item i, read as DrawLine::number reads it.
+    // Field k (1..drawn) of item i, read as DrawLine::number reads it.
     int number(int i, int k) const;
+    // The numbers of item i: as many as its record holds, or as the list's game draws for a text.
     DrawLine::Numbers numbers(int i) const;
     // The slot tests of DrawLine on item i.
     bool endsWithSoir(int i) const;
     bool endsWithSpaceMidi(int i) const;
     bool isMiddayByChar(int i) const;
+    // Index of item i's slot in the list's game's drawSlots, as DrawLine::slotIndex reads it.
+    int slotIndex(int i) const;
     // Whether item i is held as a record (a line in the exact draw shape).
     bool isRecord(int i) const;
 
@@ -88,6 +96,7 @@ private:
         std::uint16_t year = 0;
         std::uint8_t day = 0, month = 0;
         std::uint8_t numbers[DrawLine::kNumbers] = {}; // two digits each, 0..99
+        std::uint8_t drawn = 0; // fields of the line: the game's number drawn
         Kind kind = Text;
     };
     struct TextItem {
@@ -98,6 +107,7 @@ private:
     // Reads the exact draw shape from the bytes of a line; false when they are not in it.
     static bool parseRecord(const char* line, qsizetype size, Item& item);
     static void writeRecord(const Item& item, char* out);
+    static int recordLength(const Item& item) { return 10 + 3 * item.drawn + 5; }
     QString itemText(const Item& item) const;
     Item makeItem(const QString& line);
     void appendText(QByteArray bytes, TextSource source);

@@ -14,20 +14,44 @@ bool isAsciiSpace(char c)
 
 } // namespace
 
+const Formula& DrawListReader::formulaOf(const DrawList::Item& item)
+{
+    const Formula& current = Formula::current();
+    return item.drawn == current.drawn ? current : Formula::classic();
+}
+
+namespace {
+
+QString gameLabel(FormulaId id)
+{
+    return QStringLiteral("Keno ") + Formula::get(id).shortLabel();
+}
+
+} // namespace
+
 bool DrawListReader::recordIsDraw(const DrawList::Item& item)
 {
     if (!QDate::isValid(item.year, item.month, item.day))
         return false;
-    // Without branches: a number outside 1..70 or met twice spoils the line.
+    const int highest = formulaOf(item).numbers;
+    // Without branches: a number outside the game's or met twice spoils the line.
     std::uint64_t low = 0, high = 0;
     bool bad = false;
-    for (const std::uint8_t n : item.numbers) {
+    for (int k = 0; k < item.drawn; ++k) {
+        const std::uint8_t n = item.numbers[k];
         const std::uint64_t bit = std::uint64_t{1} << (n & 63);
         std::uint64_t& half = n < 64 ? low : high;
-        bad |= (n < 1) | (n > 70) | ((half & bit) != 0);
+        bad |= (n < 1) | (n > highest) | ((half & bit) != 0);
         half |= bit;
     }
     return !bad;
+}
+
+void DrawListReader::noteDraw(FormulaId id, int lineNo)
+{
+    int& first = m_firstDrawLine[static_cast<size_t>(id)];
+    if (first == 0 || lineNo < first)
+        first = lineNo;
 }
 
 void DrawListReader::feed(QByteArrayView bytes)
@@ -68,11 +92,11 @@ void DrawListReader::takeLine(const char* data, qsizetype size, bool last)
     ++m_lineNo;
     if (size > 0 && data[size - 1] == '\r')
         --size;
-    if (size == DrawLine::kLength) {
+    if (size <= DrawLine::kLength) {
         const char* line = data;
         char replaced[DrawLine::kLength];
-        if (std::memchr(data, ';', DrawLine::kLength)) {
-            for (int j = 0; j < DrawLine::kLength; ++j)
+        if (std::memchr(data, ';', static_cast<size_t>(size))) {
+            for (qsizetype j = 0; j < size; ++j)
                 replaced[j] = data[j] == ';' ? ' ' : data[j];
             line = replaced;
         }
@@ -81,6 +105,8 @@ void DrawListReader::takeLine(const char* data, qsizetype size, bool last)
             m_list.m_items.push_back(item);
             if (!recordIsDraw(item))
                 m_odd.push_back({m_lineNo, m_list.drawCount() - 1, Odd::Record, last});
+            else
+                noteDraw(formulaOf(item).id, m_lineNo);
             return;
         }
     }
@@ -105,20 +131,37 @@ void DrawListReader::takeLine(const char* data, qsizetype size, bool last)
     m_odd.push_back({m_lineNo, m_list.drawCount() - 1, Odd::Text, last, !ascii && !semicolons});
 }
 
-DrawList DrawListReader::finish()
+void DrawListReader::decideFormula()
 {
-    if (!m_started) {
-        m_started = true;
-        const QByteArray first = std::exchange(m_partial, QByteArray());
-        feed(first);
+    // Lines held as text may be draws all the same (a blank for a leading zero).
+    for (const OddLine& odd : m_odd)
+        if (odd.kind == Odd::Text)
+            if (const auto id = DrawList::drawFormula(m_list.text(odd.item)))
+                noteDraw(*id, odd.lineNo);
+    FormulaId game = m_expected.value_or(FormulaId::Keno20of70);
+    if (!m_expected) {
+        int earliest = 0;
+        for (FormulaId id : Formula::all()) {
+            const int line = m_firstDrawLine[static_cast<size_t>(id)];
+            if (line > 0 && (earliest == 0 || line < earliest))
+                earliest = line, game = id;
+        }
     }
-    const QByteArray rest = std::exchange(m_partial, QByteArray());
-    takeLine(rest.constData(), rest.size(), true);
+    m_list.setFormula(game);
+    for (FormulaId id : Formula::all()) {
+        const int line = m_firstDrawLine[static_cast<size_t>(id)];
+        if (id == game || line == 0)
+            continue;
+        m_refusal = QStringLiteral("la ligne %1 est un tirage du %2, ").arg(line).arg(gameLabel(id));
+        const int own = m_firstDrawLine[static_cast<size_t>(game)];
+        m_refusal += m_expected || own == 0 ? QStringLiteral("pas du %1").arg(gameLabel(game))
+                                            : QStringLiteral("la ligne %1 un tirage du %2").arg(own).arg(gameLabel(game));
+        return;
+    }
+}
 
-    if (!m_utf8)
-        for (auto& t : m_list.m_texts)
-            t.source = DrawList::TextSource::Windows1252File;
-
+void DrawListReader::describeOddLines()
+{
     std::vector<bool> drop;
     for (const OddLine& odd : m_odd) {
         QString why;
@@ -135,7 +178,7 @@ DrawList DrawListReader::finish()
                 if (odd.last)
                     continue;
                 why = QStringLiteral("ligne vide ignorée");
-            } else if (const auto problem = DrawLine::problem(text)) {
+            } else if (const auto problem = DrawLine::problem(text, m_list.formula())) {
                 why = *problem;
             } else {
                 continue; // held as text, yet a draw (a blank for a leading zero)
@@ -145,14 +188,39 @@ DrawList DrawListReader::finish()
         if (m_problems.size() < kProblemsShown)
             m_problems << QStringLiteral("ligne %1 : %2").arg(odd.lineNo).arg(why);
     }
+    if (drop.empty())
+        return;
+    DrawList kept;
+    kept.reserve(m_list.drawCount());
+    kept.setFormula(m_list.formulaId());
+    for (int i = 0; i < m_list.drawCount(); ++i)
+        if (!drop[static_cast<size_t>(i)])
+            kept.append(m_list, i);
+    m_list = std::move(kept);
+}
 
-    if (!drop.empty()) {
-        DrawList kept;
-        kept.reserve(m_list.drawCount());
-        for (int i = 0; i < m_list.drawCount(); ++i)
-            if (!drop[static_cast<size_t>(i)])
-                kept.append(m_list, i);
-        m_list = std::move(kept);
+DrawList DrawListReader::finish()
+{
+    if (!m_started) {
+        m_started = true;
+        const QByteArray first = std::exchange(m_partial, QByteArray());
+        feed(first);
+    }
+    const QByteArray rest = std::exchange(m_partial, QByteArray());
+    takeLine(rest.constData(), rest.size(), true);
+
+    if (!m_utf8)
+        for (auto& t : m_list.m_texts)
+            t.source = DrawList::TextSource::Windows1252File;
+
+    decideFormula();
+    if (m_refusal.isEmpty()) {
+        describeOddLines();
+    } else {
+        // Half a history of each game is no history of either: nothing of it is kept.
+        const FormulaId game = m_list.formulaId();
+        m_list = DrawList();
+        m_list.setFormula(game);
     }
     m_odd.clear();
     return std::exchange(m_list, DrawList());

@@ -34,7 +34,8 @@ namespace {
 
 // Marks the draws 64 at a time in one small block, then stores one word per row: setting bits
 // straight into the rows (a page apart each) makes every draw miss the cache twenty times.
-template <typename NumbersOf> void fill(std::vector<std::uint64_t>& bits, size_t words, int draws, NumbersOf numbersOf)
+template <typename NumbersOf>
+void fill(std::vector<std::uint64_t>& bits, size_t words, int draws, int highest, NumbersOf numbersOf)
 {
     std::uint64_t block[DrawMatrix::kNumbers];
     for (int start = 0; start < draws; start += 64) {
@@ -43,7 +44,7 @@ template <typename NumbersOf> void fill(std::vector<std::uint64_t>& bits, size_t
         for (int d = start; d < end; ++d) {
             const std::uint64_t bit = std::uint64_t{1} << (d - start);
             for (int v : numbersOf(d))
-                block[v >= 1 && v <= 70 ? v : 0] |= bit;
+                block[v >= 1 && v <= highest ? v : 0] |= bit;
         }
         const size_t word = static_cast<size_t>(start / 64);
         for (int n = 0; n < DrawMatrix::kNumbers; ++n)
@@ -53,13 +54,14 @@ template <typename NumbersOf> void fill(std::vector<std::uint64_t>& bits, size_t
 
 } // namespace
 
-void DrawMatrix::rebuild(const QStringList& liste)
+void DrawMatrix::rebuild(const QStringList& liste, FormulaId id)
 {
+    m_formula = id;
     const int items = static_cast<int>(liste.size());
     reshape(items + 1, false);
-    fill(m_bits, m_words, items - 1, [&](int d) {
-        DrawLine::Numbers numbers{};
-        for (int k = 1; k <= DrawLine::kNumbers; ++k)
+    fill(m_bits, m_words, items - 1, formula().numbers, [&](int d) {
+        DrawLine::Numbers numbers = DrawLine::Numbers::of(formula());
+        for (int k = 1; k <= numbers.count; ++k)
             numbers[static_cast<size_t>(k - 1)] = DrawLine::number(liste[d], k);
         return numbers;
     });
@@ -69,7 +71,7 @@ void DrawMatrix::rebuild(const DrawList& list)
 {
     m_formula = list.formulaId();
     reshape(list.itemCount() + 1, false);
-    fill(m_bits, m_words, list.drawCount(), [&](int d) { return list.numbers(d); });
+    fill(m_bits, m_words, list.drawCount(), formula().numbers, [&](int d) { return list.numbers(d); });
 }
 
 void DrawMatrix::resize(int columns)

@@ -9,15 +9,17 @@
 
 class DrawList;
 
-// Presence of every number 0..70 in every list item: one bitset over the draws per number,
-// so analyses can work a 64-draw word at a time.
+// Presence of every number 0..kMaxNumber in every list item: one bitset over the draws per
+// number, so analyses can work a 64-draw word at a time. Only numbers 1..formula().numbers are
+// marked; the rows above stay empty.
 class DrawMatrix {
 public:
     static constexpr int kNumbers = Formula::kMaxNumber + 1;
 
-    // Sizes to items.size() + 1 columns and marks the numbers of every draw line
-    // (all items but the trailing empty one). Fields reading 0 or above 70 mark column 0 only.
-    void rebuild(const QStringList& liste);
+    // Sizes to items.size() + 1 columns and marks the numbers of every draw line of game `id`
+    // (all items but the trailing empty one). Fields reading 0 or above the game's highest
+    // number mark row 0 only.
+    void rebuild(const QStringList& liste, FormulaId id = FormulaId::Keno20of70);
     // The same from a draw list (its trailing empty item included in the columns).
     void rebuild(const DrawList& list);
     // Changes the column count, keeping existing bits; new columns start false.

@@ -26,6 +26,27 @@ QString locate(const QString& folder, const QString& name)
     return dir.filePath(name);
 }
 
+QString workingPath(const QString& folder, FormulaId id)
+{
+    return locate(folder, Formula::get(id).workingFile);
+}
+
+QString basePath(const QString& folder, FormulaId id)
+{
+    return locate(folder, Formula::get(id).baseFile);
+}
+
+std::optional<FormulaId> formulaOfFile(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    for (FormulaId id : Formula::all()) {
+        const Formula& f = Formula::get(id);
+        if (name.compare(f.workingFile, Qt::CaseInsensitive) == 0 || name.compare(f.baseFile, Qt::CaseInsensitive) == 0)
+            return id;
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 // Opens the file or says why not, in French.
@@ -43,11 +64,23 @@ bool openForReading(QFile& file, QString& error)
     return true;
 }
 
-ListReadResult finish(DrawListReader& reader)
+ListReadResult failure(const QString& error);
+
+// The file's name as a message shows it; the bytes read from memory have none.
+ListReadResult finish(DrawListReader& reader, const QString& path = {})
 {
     ListReadResult result;
     result.found = true;
     result.list = reader.finish();
+    if (!reader.refusal().isEmpty()) {
+        const QString file = path.isEmpty() ? QStringLiteral("L'historique")
+                                            : QStringLiteral("Le fichier « %1 »").arg(QDir::toNativeSeparators(path));
+        ListReadResult refused = failure(QStringLiteral("%1 n'a pas été lu : %2 ; un historique ne tient les tirages que "
+                                                        "d'un seul jeu.")
+                                             .arg(file, reader.refusal()));
+        refused.list.setFormula(result.list.formulaId());
+        return refused;
+    }
     result.badLines = reader.badLines();
     result.problems = reader.problems();
     return result;
@@ -62,6 +95,7 @@ ReadResult asLines(ListReadResult&& r)
     result.failed = r.failed;
     result.badLines = r.badLines;
     result.problems = std::move(r.problems);
+    result.formula = r.list.formulaId();
     return result;
 }
 
@@ -96,7 +130,7 @@ ListReadResult readFailed(const QFile& file, qint64 bytesRead)
 
 } // namespace
 
-ListReadResult readList(const QString& path)
+ListReadResult readList(const QString& path, std::optional<FormulaId> expected)
 {
     QFile file(path);
     if (QString error; !openForReading(file, error)) {
@@ -107,6 +141,8 @@ ListReadResult readList(const QString& path)
     if (file.size() > kLargestHistory)
         return tooLarge(file);
     DrawListReader reader;
+    if (const auto id = expected ? expected : formulaOfFile(path))
+        reader.expect(*id);
     reader.reserve(static_cast<int>(file.size() / (DrawLine::kLength + 2) + 1));
     // Small pieces: a long history costs its records, not a copy of the file.
     std::vector<char> buffer(64 * 1024);
@@ -125,14 +161,16 @@ ListReadResult readList(const QString& path)
         reader.feed(QByteArrayView(buffer.data(), n));
         hash.addData(QByteArrayView(buffer.data(), n));
     }
-    ListReadResult read = finish(reader);
+    ListReadResult read = finish(reader, file.fileName());
     read.digest = hash.result();
     return read;
 }
 
-ListReadResult parseList(QByteArrayView bytes)
+ListReadResult parseList(QByteArrayView bytes, std::optional<FormulaId> expected)
 {
     DrawListReader reader;
+    if (expected)
+        reader.expect(*expected);
     reader.reserve(static_cast<int>(bytes.size() / (DrawLine::kLength + 2) + 1));
     reader.feed(bytes);
     ListReadResult read = finish(reader);

@@ -13,10 +13,11 @@ namespace {
 // line counts as written.
 QString drawKey(const QString& line)
 {
-    if (DrawLine::problem(line))
+    const std::optional<FormulaId> id = DrawList::drawFormula(line);
+    if (!id)
         return line;
-    DrawLine::Numbers numbers{};
-    for (int k = 1; k <= DrawLine::kNumbers; ++k)
+    DrawLine::Numbers numbers = DrawLine::Numbers::of(Formula::get(*id));
+    for (int k = 1; k <= numbers.count; ++k)
         numbers[static_cast<size_t>(k - 1)] = DrawLine::number(line, k);
     std::sort(numbers.begin(), numbers.end());
     return DrawLine::build(line.left(10), numbers, line.right(4));

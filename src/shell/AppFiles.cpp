@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/AppFiles.h"
 
+#include "history/HistoryFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -47,6 +49,16 @@ QString helpDocument()
 QString tipsFile()
 {
     return find(QLatin1String(kTipsName));
+}
+
+QString workingHistory(const QString& dataFolder, FormulaId id)
+{
+    return HistoryFile::workingPath(dataFolder, id);
+}
+
+QString baseHistory(const QString& dataFolder, FormulaId id)
+{
+    return HistoryFile::basePath(dataFolder, id);
 }
 
 } // namespace AppFiles

@@ -7,10 +7,12 @@
 NumberStats computeStatsNaive(const DrawMatrix& matrix, StudyPeriod& period)
 {
     NumberStats s;
+    s.formula = matrix.formula().id;
     if (period.first < 0)
         period.first = 0;
+    const int numbers = matrix.formula().numbers;
     for (int d = period.first; d <= period.last; ++d) {
-        for (int n = 1; n <= 70; ++n) {
+        for (int n = 1; n <= numbers; ++n) {
             if (matrix.contains(n, d)) {
                 s.appearances[n] += 1;
                 s.currentGap[n] = 0;
@@ -27,6 +29,7 @@ NumberStats computeStatsNaive(const DrawMatrix& matrix, StudyPeriod& period)
 NumberStats computeStats(const DrawMatrix& matrix, StudyPeriod& period)
 {
     NumberStats s;
+    s.formula = matrix.formula().id;
     if (period.first < 0)
         period.first = 0;
     if (period.last < period.first)
@@ -35,7 +38,7 @@ NumberStats computeStats(const DrawMatrix& matrix, StudyPeriod& period)
     // Columns past the matrix hold no number.
     const int inMatrix = std::min(period.last, matrix.columns() - 1);
 
-    for (int n = 1; n <= 70; ++n) {
+    for (int n = 1; n <= matrix.formula().numbers; ++n) {
         const std::uint64_t* row = matrix.row(n);
         int appearances = 0, largest = 0;
         int lastSeen = first - 1; // draw before the first counted one

@@ -46,7 +46,7 @@ QString line(RankingKind kind, int n, const NumberStats& s)
 QList<int> order(RankingKind kind, const NumberStats& s)
 {
     QList<int> numbers;
-    for (int n = 1; n <= 70; ++n)
+    for (int n = 1; n <= s.game().numbers; ++n)
         numbers << n;
     if (kind == RankingKind::Numero)
         return numbers;

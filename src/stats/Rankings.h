@@ -23,7 +23,8 @@ RankingTexts texts(RankingKind kind);
 // The report line of number n.
 QString line(RankingKind kind, int n, const NumberStats& stats);
 
-// The 70 numbers in report order: by key descending (ties ascending), or 1..70 for Numero.
+// The numbers of the statistics' game in report order: by key descending (ties ascending), or
+// ascending for Numero.
 QList<int> order(RankingKind kind, const NumberStats& stats);
 
 } // namespace Rankings

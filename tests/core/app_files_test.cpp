@@ -34,3 +34,18 @@ TEST(AppFiles, TheProgramFolderComesFirstThenShareTiravolOfItsPrefix)
     EXPECT_EQ(folders.mid(0, 2), QStringList({QDir(bin).absolutePath(), QDir(share).absolutePath()}));
     EXPECT_GT(folders.indexOf(system + QStringLiteral("/tiravol")), 1);
 }
+
+// Each game keeps its own two files in the data folder, found whatever the case of their names.
+TEST(AppFiles, EachGameHasItsWorkingAndBaseHistory)
+{
+    QTemporaryDir data;
+    const QDir dir(data.path());
+    EXPECT_EQ(AppFiles::workingHistory(data.path(), FormulaId::Keno20of70), dir.filePath(QStringLiteral("Tirages_keno.txt")));
+    EXPECT_EQ(AppFiles::baseHistory(data.path(), FormulaId::Keno20of70), dir.filePath(QStringLiteral("Tirages.txt")));
+    EXPECT_EQ(AppFiles::workingHistory(data.path(), FormulaId::Keno16of56),
+              dir.filePath(QStringLiteral("Tirages_keno_16-56.txt")));
+    EXPECT_EQ(AppFiles::baseHistory(data.path(), FormulaId::Keno16of56), dir.filePath(QStringLiteral("Tirages_16-56.txt")));
+    TestSupport::writeFile(dir.filePath(QStringLiteral("TIRAGES_16-56.TXT")), "x");
+    EXPECT_EQ(AppFiles::baseHistory(data.path(), FormulaId::Keno16of56), dir.filePath(QStringLiteral("TIRAGES_16-56.TXT")));
+    EXPECT_EQ(AppFiles::baseHistory(data.path(), FormulaId::Keno20of70), dir.filePath(QStringLiteral("Tirages.txt")));
+}

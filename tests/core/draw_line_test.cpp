@@ -45,3 +45,42 @@ TEST(DrawLine, FieldsByPositionSemicolonsBuildAndProblems)
     for (const auto& [line, why] : bad)
         EXPECT_EQ(DrawLine::problem(line).value_or(QString()), why);
 }
+
+// The sixteen-of-fifty-six line: the same fields at the same places, sixteen of them, the evening only.
+TEST(DrawLine, TheCurrentGameLineAndLinesOfTheOtherGame)
+{
+    const Formula& current = Formula::current();
+    DrawLine::Numbers numbers = DrawLine::Numbers::of(current);
+    for (int k = 0; k < current.drawn; ++k)
+        numbers[static_cast<size_t>(k)] = 56 - 3 * k; // 56, 53, ..., 11, in the given order
+    const QString line = DrawLine::build(QStringLiteral("03/11/2025"), numbers, QStringLiteral("soir"));
+    EXPECT_EQ(line, QStringLiteral("03/11/2025 56 53 50 47 44 41 38 35 32 29 26 23 20 17 14 11 soir"));
+    EXPECT_EQ(line.size(), 63);
+    EXPECT_EQ(DrawLine::number(line, 16), 11);
+    EXPECT_EQ(DrawLine::number(line, 17), 0); // past the last field: the slot word is no number
+    EXPECT_FALSE(DrawLine::problem(line, current));
+
+    // Each game's line read for the other is named, never taken for a misshapen line.
+    EXPECT_EQ(DrawLine::problem(line).value_or(QString()), QStringLiteral("tirage du Keno 16 sur 56, pas du Keno 20 sur 70"));
+    EXPECT_EQ(DrawLine::problem(kGood, current).value_or(QString()),
+              QStringLiteral("tirage du Keno 20 sur 70, pas du Keno 16 sur 56"));
+
+    const auto field = [&](int k, const char* text) { return QString(line).replace(3 * k + 8, 2, QString::fromLatin1(text)); };
+    const std::pair<QString, QString> bad[]
+        = {{line.left(62), QStringLiteral("longueur 62 au lieu de 63 caractères")},
+           {field(3, "57"), QStringLiteral("numéro 3 hors de 1 à 56 (57)")},
+           {field(2, "56"), QStringLiteral("numéro 56 en double")},
+           {line.left(59) + QStringLiteral("midi"), QStringLiteral("tirage « midi » au lieu de soir")},
+           // A misshapen line of the other game's length is misshapen, not the other game's.
+           {kGood.left(71) + QStringLiteral("nuit"), QStringLiteral("longueur 75 au lieu de 63 caractères")}};
+    for (const auto& [text, why] : bad)
+        EXPECT_EQ(DrawLine::problem(text, current).value_or(QString()), why);
+
+    // The slot: the classic lines as character 72 says, the current game's one slot whatever ends its line.
+    const Formula& classic = Formula::classic();
+    EXPECT_EQ(DrawLine::slotIndex(kGood, classic), 0);
+    EXPECT_EQ(DrawLine::slotIndex(kGood.left(71) + QStringLiteral("soir"), classic), 1);
+    EXPECT_EQ(DrawLine::slotIndex(kGood.left(71) + QStringLiteral("xxxx"), classic), 1);
+    EXPECT_EQ(DrawLine::slotIndex(line, classic), 1);
+    EXPECT_EQ(DrawLine::slotIndex(line, current), 0);
+}

@@ -138,3 +138,48 @@ TEST(DrawListReader, AgreesWithTheRulesReadLiterallyOnMixedBytes)
         EXPECT_EQ(read(bytes, 1 + next() % 90).lines, expected) << bytes.toHex().toStdString();
     }
 }
+
+// A history holds one game's draws: its game is the expected one or its first draw's, and a draw
+// of the other game, as a record or held as text, refuses the whole reading with its line named.
+TEST(DrawListReader, TheGameOfTheLinesAndAHistoryMixingBothRefused)
+{
+    const QByteArray current = "03/11/2025 56 01 50 47 44 41 38 35 32 29 26 23 20 17 14 11 soir";
+    const QByteArray currentText = QByteArray(current).replace(" 01 ", "  1 "); // a blank for the zero
+    const auto readAs = [](const QByteArray& bytes, std::optional<FormulaId> expected) {
+        DrawListReader reader;
+        if (expected)
+            reader.expect(*expected);
+        reader.feed(bytes);
+        DrawList list = reader.finish();
+        return std::tuple(std::move(list), reader.refusal(), reader.problems());
+    };
+
+    // One game, with a bad line described as that game's.
+    const auto [alone, none, problems] = readAs("x\r\n" + current + "\r\n" + currentText + "\r\n", std::nullopt);
+    EXPECT_EQ(alone.formulaId(), FormulaId::Keno16of56);
+    EXPECT_EQ(none, QString());
+    EXPECT_EQ(problems, QStringList{QStringLiteral("ligne 1 : longueur 1 au lieu de 63 caractères")});
+    EXPECT_EQ(alone.toStringList(),
+              (QStringList{QStringLiteral("x"), QString::fromLatin1(current), QString::fromLatin1(currentText)}));
+    EXPECT_EQ(std::get<0>(readAs(QByteArray(), FormulaId::Keno16of56)).formulaId(), FormulaId::Keno16of56);
+    EXPECT_EQ(std::get<0>(readAs("x\r\n", std::nullopt)).formulaId(), FormulaId::Keno20of70);
+
+    const std::tuple<QByteArray, std::optional<FormulaId>, QString> mixed[] = {
+        {kMidiBytes + "\r\n" + kSoirBytes + "\r\n" + current + "\r\n", std::nullopt,
+         QStringLiteral("la ligne 3 est un tirage du Keno 16 sur 56, la ligne 1 un tirage du Keno 20 sur 70")},
+        {"x\n" + current + "\n" + kSoirBytes + "\n", std::nullopt,
+         QStringLiteral("la ligne 3 est un tirage du Keno 20 sur 70, la ligne 2 un tirage du Keno 16 sur 56")},
+        {kMidiBytes + "\r\n" + currentText + "\r\n", FormulaId::Keno20of70,
+         QStringLiteral("la ligne 2 est un tirage du Keno 16 sur 56, pas du Keno 20 sur 70")},
+        {current + "\n" + kSoirBytes + "\n", FormulaId::Keno16of56,
+         QStringLiteral("la ligne 2 est un tirage du Keno 20 sur 70, pas du Keno 16 sur 56")},
+        {kMidiBytes + "\n", FormulaId::Keno16of56,
+         QStringLiteral("la ligne 1 est un tirage du Keno 20 sur 70, pas du Keno 16 sur 56")},
+    };
+    for (const auto& [bytes, expected, why] : mixed) {
+        const auto [list, refusal, refusedProblems] = readAs(bytes, expected);
+        EXPECT_EQ(refusal, why);
+        EXPECT_EQ(list.drawCount(), 0) << why.toStdString(); // no part of it passes for a history
+        EXPECT_TRUE(refusedProblems.isEmpty());
+    }
+}

@@ -76,3 +76,34 @@ TEST(DrawList, EditsKeepTextsAndTheTrailingItem)
     list.clear();
     EXPECT_EQ(list.itemCount(), 1);
 }
+
+// Records of the sixteen-of-fifty-six shape hold sixteen numbers; the list's game is its first draw's.
+TEST(DrawList, RecordsOfBothGamesAndTheGameOfTheList)
+{
+    const QString current = QStringLiteral("03/11/2025 56 01 50 47 44 41 38 35 32 29 26 23 20 17 14 11 soir");
+    const DrawList list = DrawList::fromLines({QStringLiteral("ligne"), current, kSoir});
+    EXPECT_EQ(list.formulaId(), FormulaId::Keno16of56);
+    EXPECT_TRUE(list.isRecord(1) && list.isRecord(2));
+    EXPECT_EQ(list.text(1), current);
+    EXPECT_EQ(list.dateText(1), QStringLiteral("03/11/2025"));
+    EXPECT_EQ(list.number(1, 2), 1);
+    EXPECT_EQ(list.number(1, 17), 0);
+    DrawLine::Numbers sixteen = DrawLine::Numbers::of(Formula::current());
+    const int written[] = {56, 1, 50, 47, 44, 41, 38, 35, 32, 29, 26, 23, 20, 17, 14, 11};
+    std::copy(std::begin(written), std::end(written), sixteen.begin());
+    EXPECT_EQ(list.numbers(1), sixteen);
+    EXPECT_EQ(list.numbers(2).size(), 20); // a record keeps its own count
+    EXPECT_EQ(list.numbers(0).size(), 16); // a text line is read as the list's game draws
+    EXPECT_TRUE(list.endsWithSoir(1) && !list.isMiddayByChar(1));
+    EXPECT_EQ(list.slotIndex(1), 0);
+    EXPECT_EQ(list.toCrlfBytes(), "ligne\r\n" + current.toLatin1() + "\r\n" + kSoir.toLatin1() + "\r\n");
+    EXPECT_TRUE(DrawList::fromLines(list.toStringList()) == list);
+    // The same numbers in the other shape (four fields "00" more): another line.
+    const DrawList longer = DrawList::fromLines({current.left(58) + QStringLiteral(" 00 00 00 00 soir")});
+    ASSERT_TRUE(longer.isRecord(0));
+    EXPECT_FALSE(DrawList::fromLines({current}) == longer);
+
+    EXPECT_EQ(DrawList::fromLines({kMidi, current}).formulaId(), FormulaId::Keno20of70);
+    EXPECT_EQ(DrawList::fromLines({QStringLiteral("x")}).formulaId(), FormulaId::Keno20of70);
+    EXPECT_EQ(DrawList::fromLines({kMidi}).slotIndex(0), 0);
+}

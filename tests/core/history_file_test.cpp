@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/HistoryFile.h"
+#include "support/CurrentGameHistory.h"
 #include "support/EioFault.h"
 #include "support/TestSupport.h"
 
@@ -117,4 +118,70 @@ TEST(HistoryFile, AHistoryLargerThanAnyRealOneIsRefusedWithoutBeingRead)
               QStringLiteral("Le fichier « %1 » est trop grand pour un historique (65 Mo, au plus 64 Mo admis) : "
                              "il n'a pas été lu.")
                   .arg(path));
+}
+
+// A generated sixteen-of-fifty-six history in its own file: read as that game, saved back to the byte.
+TEST(HistoryFile, TheCurrentGameHistoryReadsAndSavesToTheByte)
+{
+    QTemporaryDir dir;
+    const CurrentGameHistory::History history = CurrentGameHistory::make(400);
+    const QString path = HistoryFile::workingPath(dir.path(), FormulaId::Keno16of56);
+    EXPECT_EQ(path, dir.filePath(QStringLiteral("Tirages_keno_16-56.txt")));
+    writeFile(path, crlf(history.lines));
+
+    const HistoryFile::ListReadResult read = HistoryFile::readList(path);
+    ASSERT_TRUE(read.found && !read.failed) << read.error.toStdString();
+    EXPECT_EQ(read.list.formulaId(), FormulaId::Keno16of56);
+    EXPECT_EQ(read.badLines, 0);
+    EXPECT_EQ(read.list.toStringList(), history.lines);
+    for (int i : {0, 199, 399})
+        for (int k = 1; k <= 16; ++k)
+            ASSERT_EQ(read.list.number(i, k), history.draws[static_cast<size_t>(i)][static_cast<size_t>(k - 1)]);
+    EXPECT_EQ(HistoryFile::read(path).formula, FormulaId::Keno16of56);
+
+    const QString copy = dir.filePath(QStringLiteral("copie.txt"));
+    QString error;
+    ASSERT_TRUE(HistoryFile::write(copy, read.list, &error)) << error.toStdString();
+    EXPECT_EQ(readFile(copy), readFile(path));
+    EXPECT_EQ(HistoryFile::readList(copy).list.formulaId(), FormulaId::Keno16of56); // from its lines
+}
+
+// Each game's file refuses the other game's draws; the file is not read and stays as it was.
+TEST(HistoryFile, AFileOfOneGameHoldingTheOthersDrawIsNotRead)
+{
+    QTemporaryDir dir;
+    const QStringList current = CurrentGameHistory::make(5).lines;
+    const QStringList classic = makeHistory(5);
+    const struct {
+        QString name;
+        QStringList lines;
+        QString why;
+    } cases[] = {
+        {QStringLiteral("Tirages_16-56.txt"), current.mid(0, 3) + classic.mid(0, 1) + current.mid(3),
+         QStringLiteral("la ligne 4 est un tirage du Keno 20 sur 70, pas du Keno 16 sur 56")},
+        {QStringLiteral("TIRAGES_KENO.TXT"), classic.mid(0, 1) + current.mid(0, 1),
+         QStringLiteral("la ligne 2 est un tirage du Keno 16 sur 56, pas du Keno 20 sur 70")},
+        {QStringLiteral("Tirages_keno_16-56.txt"), classic,
+         QStringLiteral("la ligne 1 est un tirage du Keno 20 sur 70, pas du Keno 16 sur 56")},
+        {QStringLiteral("autre.txt"), current.mid(0, 2) + classic.mid(0, 1),
+         QStringLiteral("la ligne 3 est un tirage du Keno 20 sur 70, la ligne 1 un tirage du Keno 16 sur 56")},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(c.name);
+        writeFile(path, crlf(c.lines));
+        const HistoryFile::ListReadResult read = HistoryFile::readList(path);
+        EXPECT_TRUE(read.failed && !read.found) << c.name.toStdString();
+        EXPECT_EQ(read.list.drawCount(), 0);
+        EXPECT_EQ(read.error,
+                  QStringLiteral("Le fichier « %1 » n'a pas été lu : %2 ; un historique ne tient les tirages que d'un "
+                                 "seul jeu.")
+                      .arg(path, c.why));
+        EXPECT_EQ(readFile(path), crlf(c.lines));
+    }
+    // Bytes in memory name no file; the game asked for is the one checked.
+    const HistoryFile::ListReadResult bytes = HistoryFile::parseList(crlf(current), FormulaId::Keno20of70);
+    EXPECT_TRUE(bytes.failed);
+    EXPECT_TRUE(
+        startsWith(bytes.error, QStringLiteral("L'historique n'a pas été lu : la ligne 1 est un tirage du Keno 16 sur 56")));
+    EXPECT_EQ(HistoryFile::parseList(crlf(current)).list.formulaId(), FormulaId::Keno16of56);
 }

@@ -50,3 +50,16 @@ TEST(HistoryGuard, NewDrawsAreTheListsLinesTheFileLacksWhateverTheOrderOfNumbers
                                                drawLine(QStringLiteral("02/10/1993"), numberRange(1, 20))});
     EXPECT_EQ(HistoryGuard::newDraws(file, list), 3);
 }
+
+// A sixteen-number draw is the same draw in any order of its numbers, and never a twenty-number one.
+TEST(HistoryGuard, CurrentGameDrawsCompareAsSetsOfSixteen)
+{
+    const QString day = QStringLiteral("03/11/2025");
+    const QString draw = drawLine(day, numberRange(1, 16), " soir");
+    QList<int> reversed = numberRange(1, 16);
+    std::reverse(reversed.begin(), reversed.end());
+    const DrawList file = DrawList::fromLines({draw});
+    EXPECT_EQ(HistoryGuard::newDraws(file, DrawList::fromLines({drawLine(day, reversed, " soir")})), 0);
+    EXPECT_EQ(HistoryGuard::newDraws(file, DrawList::fromLines({drawLine(day, numberRange(2, 17), " soir")})), 1);
+    EXPECT_FALSE(HistoryGuard::check(file, DrawList::fromLines({drawLine(day, reversed, " soir")})).has_value());
+}

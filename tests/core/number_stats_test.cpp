@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/NumberStats.h"
 
+#include "history/DrawList.h"
+#include "support/CurrentGameHistory.h"
+
 #include <gtest/gtest.h>
 #include <random>
 #include <tuple>
@@ -56,4 +59,45 @@ TEST(NumberStats, FastWalkEqualsDrawByDrawWalk)
             EXPECT_EQ(fast.first, naive.first);
         }
     }
+}
+
+// A generated sixteen-of-fifty-six history: the matrix marks numbers 1..56 only, and both walks
+// count what the test counts by itself.
+TEST(NumberStats, TheCurrentGameOverNumbersOneToFiftySix)
+{
+    const CurrentGameHistory::History history = CurrentGameHistory::make(300, 777u);
+    QStringList lines = history.lines;
+    // A line of the right shape holding 57: no number of this game, it marks row 0 only.
+    lines << QStringLiteral("30/08/2026 57 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 soir");
+    const DrawList list = DrawList::fromLines(lines);
+    ASSERT_EQ(list.formulaId(), FormulaId::Keno16of56);
+    DrawMatrix m;
+    m.rebuild(list);
+    EXPECT_EQ(m.formula().id, FormulaId::Keno16of56);
+    EXPECT_TRUE(m.contains(0, 300) && !m.contains(57, 300) && m.contains(1, 300));
+
+    StudyPeriod period{0, 299}, naivePeriod{0, 299};
+    const NumberStats fast = computeStats(m, period);
+    EXPECT_EQ(fast, computeStatsNaive(m, naivePeriod));
+    EXPECT_EQ(fast.formula, FormulaId::Keno16of56);
+    int total = 0;
+    for (int n = 1; n <= 56; ++n) {
+        const auto expected = CurrentGameHistory::counts(history, n);
+        EXPECT_EQ((std::array<int, 3>{fast.appearances[static_cast<size_t>(n)], fast.currentGap[static_cast<size_t>(n)],
+                                      fast.largestGap[static_cast<size_t>(n)]}),
+                  expected)
+            << n;
+        total += fast.appearances[static_cast<size_t>(n)];
+    }
+    EXPECT_EQ(total, 300 * 16);
+    // Numbers past the game's are no numbers of it: not even their gaps are counted.
+    for (int n = 57; n <= Formula::kMaxNumber; ++n)
+        EXPECT_EQ(fast.largestGap[static_cast<size_t>(n)], 0) << n;
+
+    // The same lines rebuilt as text lines of this game.
+    DrawMatrix fromLines;
+    fromLines.rebuild(lines + QStringList{QString()}, FormulaId::Keno16of56);
+    for (int n = 0; n <= Formula::kMaxNumber; ++n)
+        for (int d = 0; d < 301; ++d)
+            ASSERT_EQ(fromLines.contains(n, d), m.contains(n, d)) << n << " " << d;
 }

@@ -2,6 +2,7 @@
 #include "stats/Rankings.h"
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <tuple>
 
 TEST(Rankings, TextsAndByteExactLines)
@@ -39,4 +40,22 @@ TEST(Rankings, OrderIsKeyDescendingTiesAscending)
     const QList<int> ascending = TestSupport::numberRange(1, 70);
     EXPECT_EQ(Rankings::order(RankingKind::Numero, s), ascending);
     EXPECT_EQ(Rankings::order(RankingKind::Sorties, NumberStats{}), ascending);
+}
+
+// The four rankings of the current game list its 56 numbers, each once.
+TEST(Rankings, TheCurrentGameRanksItsFiftySixNumbers)
+{
+    NumberStats s;
+    s.formula = FormulaId::Keno16of56;
+    s.appearances[56] = 4, s.appearances[70] = 99; // 70 is no number of this game
+    s.currentGap[30] = 2, s.largestGap[12] = 7;
+    const QList<int> ascending = TestSupport::numberRange(1, 56);
+    EXPECT_EQ(Rankings::order(RankingKind::Numero, s), ascending);
+    for (RankingKind kind : {RankingKind::Sorties, RankingKind::Ecarts, RankingKind::EcartsMax}) {
+        QList<int> order = Rankings::order(kind, s);
+        EXPECT_EQ(order.size(), 56);
+        EXPECT_EQ(order.first(), kind == RankingKind::Sorties ? 56 : kind == RankingKind::Ecarts ? 30 : 12);
+        std::sort(order.begin(), order.end());
+        EXPECT_EQ(order, ascending);
+    }
 }
