@@ -153,7 +153,7 @@ CommandOutcome Workspace::chooseGame(FormulaId id)
     if (!saved.isDone()) {
         CommandOutcome refused = CommandOutcome::refused(
             QStringLiteral("L'historique de travail n'a pas été enregistré : le jeu reste « %1 ».").arg(game().name));
-        return saved.then(refused);
+        return refused.after(saved);
     }
     WorkspaceConfig config = m_config;
     config.formula = id;
