@@ -6,6 +6,7 @@
 #include "gui/GuiApp.h"
 #include "gui/MainWindow.h"
 #include "shell/CommandUnits.h"
+#include "shell/OutcomeView.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
 
@@ -39,11 +40,11 @@ QDateTime buildMoment()
 }
 
 // The pictures are taken without anyone to answer: every question gets "no" or nothing.
-class SilentUi : public UserInterface {
+class SilentUi : public UserInterface, public OutcomeView {
 public:
     explicit SilentUi(QDate today) : m_today(today) { }
     QDate today() const override { return m_today; }
-    void message(const QString&, const QString&) override { }
+    void show(const CommandOutcome&) override { }
     bool confirm(const QString&, const QString&) override { return false; }
     std::optional<QString> askText(const QString&, const QString&, const QString&) override { return std::nullopt; }
     QString askSaveFileName(const QString&, const QString&) override { return {}; }
@@ -76,7 +77,7 @@ bool save(QWidget* widget, const QString& path)
 bool takePictures(const QString& folder, QDate today)
 {
     SilentUi ui(today);
-    GuiApp app(&ui);
+    GuiApp app(&ui, &ui);
     GuiApp::Options options;
     options.demo = true;
     QString error;

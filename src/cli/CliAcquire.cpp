@@ -3,7 +3,6 @@
 #include "acquire/LocalArchiveSource.h"
 #include "acquire/NetworkArchiveSource.h"
 #include "cli/CliCommand.h"
-#include "cli/CliJobRunner.h"
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
@@ -38,12 +37,13 @@ int add(const CliCommand& command, CliRun& run)
 {
     const QList<int> numbers = drawNumbers(run.options);
     Workspace& ws = run.ws;
-    const int before = ws.drawCount();
     ws.units().list.clickListe(ws.liste().itemCount() - 1);
     for (int n = 1; n <= ws.game().numbers; ++n)
         ws.units().grid.setCheck(n, numbers.contains(n));
-    runHandler(command, run);
-    if (ws.drawCount() != before + 1 || !ws.lastSaveSucceeded())
+    // A refusal or a save that failed reads as the window's box says it.
+    const CommandOutcome outcome = command.entry().handler(ws.units(), 0);
+    tellOutcome(run.err, outcome, false);
+    if (!outcome.isDone())
         return CliStatus::kFailure;
     run.printReport();
     return CliStatus::kOk;
@@ -54,28 +54,26 @@ int acquire(const CliCommand& command, CliRun& run, ArchiveSource& source, const
 {
     Workspace& ws = run.ws;
     ws.units().import.setSource(&source);
-    runHandler(command, run);
+    const CommandOutcome outcome = command.entry().handler(ws.units(), 0);
     ws.units().import.setSource(nullptr);
-    const ImportOutcome& outcome = ws.lastImport();
-    if (!outcome.fetched && run.jobs.stopped()) {
-        run.fail(QStringLiteral("interrompu : %1 est arrêté, l'historique de travail est inchangé").arg(what));
+    // What the window would show comes out one per line, as it was told.
+    tellOutcome(run.err, outcome, false);
+    if (outcome.archivesRead == 0) {
+        if (outcome.stopped)
+            run.fail(QStringLiteral("interrompu : %1 est arrêté, l'historique de travail est inchangé").arg(what));
+        else // a reason put in the address question only is told here
+            run.fail(
+                QStringLiteral("%1 a échoué%2")
+                    .arg(what, outcome.asked && !outcome.reason.isEmpty() ? QStringLiteral(" : ") + outcome.reason : QString()));
         run.printReport();
         return CliStatus::kFailure;
     }
-    if (!outcome.fetched || !outcome.csvRead || outcome.broughtNothing) {
-        // Messages the import has shown came out one per line already: they are not repeated.
-        const bool toldHere = !outcome.error.isEmpty() && !outcome.reported;
-        run.fail(QStringLiteral("%1 a échoué%2").arg(what, toldHere ? QStringLiteral(" : ") + outcome.error : QString()));
-        run.printReport();
-        return CliStatus::kFailure;
-    }
-    if (!outcome.reported) // otherwise the import has said it with the reasons
+    if (!outcome.summary.isEmpty()) // otherwise the import has said it with the reasons
         run.err << outcome.summary << '\n' << Qt::flush;
     run.printReport();
     // A save that was refused, or a merged list shorter than the working history, leaves the
     // working history as it was: the command has not done its work.
-    const bool shorter = ws.listOrigin() != ListOrigin::Working && ws.drawCount() + 1 < ws.savedLineCount();
-    if (!ws.lastSaveSucceeded() || shorter) {
+    if (outcome.historyKept) {
         run.fail(QStringLiteral("l'historique de travail n'a pas été remplacé"));
         return CliStatus::kFailure;
     }

@@ -5,7 +5,6 @@
 #include "analyses/ColumnReport.h"
 #include "analyses/CombinationWalk.h"
 #include "cli/CliCommand.h"
-#include "cli/CliJobRunner.h"
 #include "cli/CliUi.h"
 #include "output/NumberFormat.h"
 
@@ -31,7 +30,7 @@ void checkColumn(const CliCommand& command, const CliOptions& o)
 int answered(const CliCommand& command, CliRun& run)
 {
     run.ui.answers = run.options.arguments;
-    if (!runHandler(command, run))
+    if (!runHandler(command, run).isDone())
         return CliStatus::kFailure;
     run.printReport();
     return CliStatus::kOk;
@@ -45,9 +44,12 @@ void checkWalk(const CliCommand& command, const CliOptions& o)
 // The two walks: progress on a terminal, Ctrl+C stops them with the records found so far.
 int walk(const CliCommand& command, CliRun& run)
 {
-    if (answered(command, run) != CliStatus::kOk)
+    run.ui.answers = run.options.arguments;
+    const CommandOutcome outcome = runHandler(command, run);
+    if (!outcome.isDone())
         return CliStatus::kFailure;
-    if (run.jobs.stopped()) {
+    run.printReport();
+    if (outcome.stopped) {
         run.fail(QStringLiteral("interrompu : les combinaisons trouvées jusque-là sont affichées"));
         return CliStatus::kFailure;
     }

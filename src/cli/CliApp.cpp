@@ -118,7 +118,8 @@ std::optional<int> applyOptions(Workspace& ws, CliUi& ui, const CliOptions& o, Q
 {
     if (o.filterRequested()) {
         ui.applyFilter = filterFromOptions(o, ui.today());
-        ws.units().filter.periodeEtude();
+        CommandUnits& units = ws.units();
+        tellOutcome(err, units.jobs.await([&units](OutcomeThen then) { units.filter.periodeEtude(std::move(then)); }), false);
     }
     if (o.until) {
         const int count = ws.liste().itemCount();
@@ -190,15 +191,16 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
 
     // No network for the report commands: a calendar filter then works on the base history.
     if (!command.withoutStartUp() && !command.withoutHistory()) {
-        ws.startUp();
-        // The reason is told; a report or a save on part of the history would mislead.
-        if (!ws.loadFailure().isEmpty())
+        const CommandOutcome started = ws.startUp();
+        tellOutcome(err, started, false);
+        // A report or a save on part of the history would mislead.
+        if (!started.isDone())
             return CliStatus::kFailure;
     }
     if (const std::optional<int> status = applyOptions(ws, ui, o, err))
         return *status;
 
-    CliRun run{ws, ui, o, out, err, jobs};
+    CliRun run{ws, ui, o, out, err};
     try {
         const int status = command.execute(run);
         return run.outputFailed && status == CliStatus::kOk ? CliStatus::kFailure : status;

@@ -35,6 +35,9 @@ int buildBase(const CliCommand&, CliRun& run)
     run.ui.confirmAnswer.reset();
     QObject::disconnect(progress);
 
+    CommandOutcome told;
+    told.notices = outcome.notices;
+    tellOutcome(run.err, told, false);
     for (const QString& line : outcome.summary)
         run.out << line << '\n';
     run.out.flush();

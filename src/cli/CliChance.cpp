@@ -3,7 +3,6 @@
 #include "chance/Backtest.h"
 #include "cli/CliCommand.h"
 #include "cli/CliForecast.h"
-#include "cli/CliJobRunner.h"
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
@@ -34,14 +33,16 @@ int backtest(const CliCommand&, CliRun& run)
     if (!loadCriteriaOption(run))
         return CliStatus::kFailure;
     const BacktestSettings defaults;
-    const CommandOutcome outcome
-        = run.ws.units().chance.backtest(run.options.size.value_or(defaults.size), run.options.seed.value_or(defaults.seed));
+    const int size = run.options.size.value_or(defaults.size);
+    const quint32 seed = run.options.seed.value_or(defaults.seed);
+    CommandUnits& units = run.ws.units();
+    const CommandOutcome outcome = units.jobs.track([&units, size, seed] { return units.chance.backtest(size, seed); });
     if (!outcome.isDone()) {
-        run.fail(outcome.reason);
+        tellOutcome(run.err, outcome, true);
         return CliStatus::kFailure;
     }
     run.printReport();
-    if (run.jobs.stopped()) {
+    if (outcome.stopped) {
         run.fail(QStringLiteral("interrompu : le test s'arrête aux tirages déjà joués"));
         return CliStatus::kFailure;
     }

@@ -32,9 +32,9 @@ void CliRun::usageFailure(const QString& text) const
 void CliRun::printReport() const
 {
     if (!options.output.isEmpty()) {
-        QString failure;
-        if (!ws.units().output.exportReport(options.output, &failure)) {
-            fail(QStringLiteral("-o : ") + failure);
+        const CommandOutcome exported = ws.units().output.exportReport(options.output);
+        if (!exported.isDone()) {
+            fail(QStringLiteral("-o : ") + exported.reason);
             outputFailed = true;
         }
         return;
@@ -62,12 +62,18 @@ CliStyleRun styleRun(Catalogue::CliStyle style)
 
 } // namespace
 
-bool runHandler(const CliCommand& command, CliRun& run, int index)
+void tellOutcome(QTextStream& err, const CommandOutcome& outcome, bool reasonAsFailure)
+{
+    for (const Notice& box : outcome.boxes())
+        err << (box.reason && reasonAsFailure ? QStringLiteral("tiravol-cli : ") : QString()) << box.text << '\n';
+    err.flush();
+}
+
+CommandOutcome runHandler(const CliCommand& command, CliRun& run, int index)
 {
     const CommandOutcome outcome = command.entry().handler(run.ws.units(), index);
-    if (!outcome.isDone())
-        run.fail(outcome.reason);
-    return outcome.isDone();
+    tellOutcome(run.err, outcome, true);
+    return outcome;
 }
 
 void CliCommand::readOwnOptions(const QCommandLineParser& parser, CliOptions& options) const

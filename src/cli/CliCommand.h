@@ -17,7 +17,6 @@
 
 class Workspace;
 class CliUi;
-class CliJobRunner;
 class QCommandLineParser;
 
 // Exit statuses of tiravol-cli.
@@ -69,8 +68,6 @@ struct CliRun {
     const CliOptions& options;
     QTextStream& out;
     QTextStream& err;
-    // Runs the long jobs; tells whether Ctrl+C stopped the last one.
-    const CliJobRunner& jobs;
 
     // "tiravol-cli : text" on standard error.
     void fail(const QString& text) const;
@@ -133,9 +130,13 @@ struct CliStyleRun {
     void (*readOwn)(const QCommandLineParser& parser, CliOptions& options) = nullptr;
     int (*execute)(const CliCommand& command, CliRun& run) = nullptr;
 };
-// Runs the command's handler on the Workspace's units; a refusal or a failure is told on
-// standard error and makes the run fail (false).
-bool runHandler(const CliCommand& command, CliRun& run, int index = 0);
+// What a command came to, on standard error: each box the window would show, one a line; the
+// reason of a refusal or a failure after "tiravol-cli : " when `reasonAsFailure`, else as the
+// window tells it.
+void tellOutcome(QTextStream& err, const CommandOutcome& outcome, bool reasonAsFailure);
+// Runs the command's handler on the Workspace's units and tells its outcome; a refusal or a
+// failure makes the run fail.
+CommandOutcome runHandler(const CliCommand& command, CliRun& run, int index = 0);
 
 // The styles by subject.
 CliStyleRun reportStyle(Catalogue::CliStyle style);

@@ -34,7 +34,6 @@ void CliJobRunner::start(Job job)
     std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
     if (m_shown > 0)
         m_err << '\n' << Qt::flush;
-    m_stopped = g_interrupted.load();
     if (job.finish)
         job.finish();
 }

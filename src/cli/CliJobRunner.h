@@ -12,8 +12,6 @@ public:
     explicit CliJobRunner(QTextStream& err) : m_err(err) { }
 
     void start(Job job) override;
-    // Whether Ctrl+C stopped the last job.
-    bool stopped() const { return m_stopped; }
 
 private:
     const std::atomic<bool>* cancelFlag() const override;
@@ -23,5 +21,4 @@ private:
     QTextStream& m_err;
     bool m_tty = false;
     qsizetype m_shown = 0; // length of the progress line on the terminal
-    bool m_stopped = false;
 };

@@ -7,7 +7,7 @@ namespace {
 
 int report(const CliCommand& command, CliRun& run)
 {
-    if (!runHandler(command, run))
+    if (!runHandler(command, run).isDone())
         return CliStatus::kFailure;
     run.printReport();
     return CliStatus::kOk;

@@ -7,13 +7,12 @@
 #include <QTextStream>
 #include <functional>
 
-// Messages go to standard error; the companion never waits for an answer.
+// The questions answered from the command line; the companion never waits for an answer.
 class CliUi : public UserInterface {
 public:
     explicit CliUi(QTextStream& err) : m_err(err) { }
     std::function<void(CalendarFilter&)> applyFilter;
 
-    void message(const QString& text, const QString&) override { m_err << text << '\n' << Qt::flush; }
     // Nothing is ever given up without being asked for on the command line: a command whose
     // option answers its question sets confirmAnswer; otherwise the question is shown and refused.
     std::optional<bool> confirmAnswer;

@@ -87,9 +87,9 @@ void CriteriaWindow::addButtons()
     connect(addButton(QStringLiteral("cmdFermer"), QStringLiteral("Utiliser"), 4680), &QPushButton::clicked, this,
             &QWidget::hide);
     connect(addButton(QStringLiteral("cmdSauver"), QStringLiteral("Sauver"), 5280), &QPushButton::clicked, this,
-            [this] { m_ws.units().forecast.saveCriteria(); });
+            [this] { m_ws.announce(m_ws.units().forecast.saveCriteria()); });
     connect(addButton(QStringLiteral("Reload"), QStringLiteral("Reset configuration"), 5880), &QPushButton::clicked, this,
-            [this] { m_ws.units().forecast.reloadCriteria(); });
+            [this] { m_ws.announce(m_ws.units().forecast.reloadCriteria()); });
 }
 
 // Row by row, left to right, then the buttons: each bar takes the focus, and the arrows and

@@ -39,18 +39,14 @@ private:
 
 } // namespace
 
-void DialogUi::message(const QString& text, const QString& title)
+void DialogUi::show(const CommandOutcome& outcome)
 {
-    const ArrowWhileAsking arrow;
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
-    box.exec();
-}
-
-void DialogUi::information(const QString& text, const QString& title)
-{
-    const ArrowWhileAsking arrow;
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, m_parent);
-    box.exec();
+    for (const Notice& notice : outcome.boxes()) {
+        const ArrowWhileAsking arrow;
+        QMessageBox box(notice.information ? QMessageBox::Information : QMessageBox::NoIcon, notice.title, notice.text,
+                        QMessageBox::Ok, m_parent);
+        box.exec();
+    }
 }
 
 bool DialogUi::confirm(const QString& text, const QString& title)

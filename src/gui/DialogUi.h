@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/OutcomeView.h"
 #include "shell/UserInterface.h"
 
 #include <QPointer>
@@ -9,8 +10,9 @@
 #include <functional>
 
 // The window's answer to the Workspace's questions: message boxes, input boxes, the save
-// dialog and the calendar filter window, all modal over the main window.
-class DialogUi : public UserInterface {
+// dialog and the calendar filter window, all modal over the main window; and what a command
+// came to, one message box after the other.
+class DialogUi : public UserInterface, public OutcomeView {
 public:
     explicit DialogUi(QWidget* parent = nullptr) : m_parent(parent) { }
 
@@ -18,8 +20,8 @@ public:
     // Where the save dialog opens first.
     void setSaveFolder(const QString& folder) { m_saveFolder = folder; }
 
-    void message(const QString& text, const QString& title) override;
-    void information(const QString& text, const QString& title) override;
+    // Each box of the outcome with the single button OK (the information icon when it asks for it).
+    void show(const CommandOutcome& outcome) override;
     bool confirm(const QString& text, const QString& title) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override;
     QString askSaveFileName(const QString& title, const QString& defaultSuffix) override;

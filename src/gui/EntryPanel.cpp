@@ -110,7 +110,8 @@ QLayout* EntryPanel::buildEntryButtons()
     m_ok = new QPushButton(QStringLiteral("OK"), m_affichage);
     m_ok->setObjectName(QStringLiteral("OK"));
     m_ok->setToolTip(QStringLiteral("Valider le tirage"));
-    connect(m_ok, &QPushButton::clicked, this, [this] { m_runner.run([this] { m_ws.units().entry.validateEntry(); }); });
+    connect(m_ok, &QPushButton::clicked, this,
+            [this] { m_runner.run([this] { m_ws.announce(m_ws.units().entry.validateEntry()); }); });
     m_annuler = new QPushButton(QStringLiteral("Effacer"), m_affichage);
     m_annuler->setObjectName(QStringLiteral("Annuler"));
     m_annuler->setToolTip(QStringLiteral("Effacer numéros cochés et listes"));

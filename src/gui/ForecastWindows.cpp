@@ -7,6 +7,7 @@
 #include "gui/WindowPlacement.h"
 #include "shell/AppFiles.h"
 #include "shell/CommandUnits.h"
+#include "shell/OutcomeView.h"
 #include "shell/Workspace.h"
 
 ForecastWindows::ForecastWindows(MainWindow& window) : QObject(&window), m_window(window)
@@ -32,7 +33,7 @@ void ForecastWindows::showCriteria()
     }
     bringForward(m_criteria);
     // Every opening from the menu reads the file: moves not saved are lost.
-    m_window.workspace().units().forecast.reloadCriteria();
+    m_window.view().show(m_window.workspace().units().forecast.reloadCriteria());
 }
 
 void ForecastWindows::showTips()

@@ -11,6 +11,7 @@
 #include "shell/AppPaths.h"
 #include "shell/CommandLineText.h"
 #include "shell/CommandUnits.h"
+#include "shell/OutcomeView.h"
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
 #include "shell/Workspace.h"
@@ -64,7 +65,7 @@ void GuiApp::setUpApplication()
         QCoreApplication::installTranslator(qtTexts);
 }
 
-GuiApp::GuiApp(UserInterface* ui) : m_externalUi(ui) { }
+GuiApp::GuiApp(UserInterface* ui, OutcomeView* view) : m_externalUi(ui), m_externalView(view) { }
 
 GuiApp::~GuiApp()
 {
@@ -126,7 +127,7 @@ bool GuiApp::start(const Options& options, QString* error)
         config.appDataFolder = AppPaths::appDataFolder();
         config.offerFirstRun = true;
         // A demonstration's folder is its own: only the player's folder has one window.
-        if (forwardToRunning(config.dataFolder, m_externalUi))
+        if (forwardToRunning(config.dataFolder, m_externalView))
             return false;
     }
     m_dataFolder = config.dataFolder;
@@ -137,16 +138,18 @@ bool GuiApp::start(const Options& options, QString* error)
     config.connection = connectionHint;
 
     UserInterface* ui = m_externalUi;
-    if (!ui) {
+    OutcomeView* view = m_externalView;
+    if (!ui || !view) {
         m_dialogs = std::make_unique<DialogUi>();
         m_dialogs->setSaveFolder(config.dataFolder);
         ui = m_dialogs.get();
+        view = m_dialogs.get();
     }
     m_workspace = std::make_unique<Workspace>(config, ui);
     m_source = std::make_unique<NetworkArchiveSource>();
     m_workspace->units().import.setSource(m_source.get());
 
-    m_window = std::make_unique<MainWindow>(*m_workspace, *ui);
+    m_window = std::make_unique<MainWindow>(*m_workspace, *ui, *view);
     m_window->setTitleSuffix(titleSuffix);
     // The generated draws would contradict every real one.
     m_window->gameUpdater().setAllowed(!options.demo);
@@ -181,7 +184,7 @@ bool GuiApp::useDemoFolder(WorkspaceConfig& config, QString* error)
     return true;
 }
 
-bool GuiApp::forwardToRunning(const QString& dataFolder, UserInterface* ui)
+bool GuiApp::forwardToRunning(const QString& dataFolder, OutcomeView* view)
 {
     m_instance = std::make_unique<GuiAppInstance>(dataFolder);
     if (!m_instance->forwardToRunning())
@@ -190,8 +193,8 @@ bool GuiApp::forwardToRunning(const QString& dataFolder, UserInterface* ui)
     m_forwarded = true;
     const QString text = QStringLiteral("Tiravol est déjà ouvert sur le dossier « %1 » : sa fenêtre est mise au premier plan.")
                              .arg(QDir::toNativeSeparators(dataFolder));
-    if (ui)
-        ui->information(text, QStringLiteral("Tiravol"));
+    if (view)
+        view->show(CommandOutcome::told(Notice{text, QStringLiteral("Tiravol"), true}));
     else
         QMessageBox::information(nullptr, QStringLiteral("Tiravol"), text);
     return true;

@@ -10,6 +10,7 @@ class DialogUi;
 class GuiAppInstance;
 class MainWindow;
 class NetworkArchiveSource;
+class OutcomeView;
 class UserInterface;
 class Workspace;
 struct WorkspaceConfig;
@@ -23,8 +24,8 @@ public:
         bool quitAfterStart = false; // close once start-up is over (smoke test of the build)
     };
 
-    // `ui` replaces the dialogs (tests); nullptr uses real dialogs over the window.
-    explicit GuiApp(UserInterface* ui = nullptr);
+    // `ui` and `view` replace the dialogs (tests); nullptr uses real dialogs over the window.
+    explicit GuiApp(UserInterface* ui = nullptr, OutcomeView* view = nullptr);
     ~GuiApp();
     GuiApp(const GuiApp&) = delete;
     GuiApp& operator=(const GuiApp&) = delete;
@@ -52,8 +53,9 @@ public:
 
 private:
     UserInterface* m_externalUi;
+    OutcomeView* m_externalView;
     // True when another window has the folder: it is asked to come forward.
-    bool forwardToRunning(const QString& dataFolder, UserInterface* ui);
+    bool forwardToRunning(const QString& dataFolder, OutcomeView* view);
     // A demonstration history in a temporary folder that becomes the data and settings folder.
     bool useDemoFolder(WorkspaceConfig& config, QString* error);
     void raiseWindow();

@@ -13,7 +13,7 @@
 #include "gui/ThreadedJobRunner.h"
 #include "gui/WindowPlacement.h"
 #include "shell/CommandUnits.h"
-#include "shell/Messages.h"
+#include "shell/OutcomeView.h"
 #include "shell/Settings.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
@@ -42,7 +42,8 @@
 #include <algorithm>
 #include <optional>
 
-MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent) : QMainWindow(parent), m_ws(workspace), m_ui(ui)
+MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, OutcomeView& view, QWidget* parent)
+    : QMainWindow(parent), m_ws(workspace), m_ui(ui), m_view(view)
 {
     setObjectName(QStringLiteral("frmMain"));
     m_jobs = new ThreadedJobRunner(this);
@@ -57,6 +58,8 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent)
             [this] { m_runner.run(m_windowActions.value(QStringLiteral("cmdGraph"))); });
     ReportActions::install(*this);
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
+    // What a command came to after its job, or in a window of its own.
+    connect(&m_ws, &Workspace::ended, this, [this](const CommandOutcome& outcome) { m_view.show(outcome); });
     mirror(Workspace::AllParts);
 }
 
@@ -294,12 +297,6 @@ void MainWindow::addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& 
     }
 }
 
-void MainWindow::showOutcome(const CommandOutcome& outcome)
-{
-    if (!outcome.isDone())
-        m_ui.message(outcome.reason, Messages::kTitle);
-}
-
 QAction* MainWindow::addCommand(QMenu* menu, const Catalogue::Entry& row, const QString& caption, int index)
 {
     QAction* action = menu->addAction(caption);
@@ -317,7 +314,7 @@ QAction* MainWindow::addCommand(QMenu* menu, const Catalogue::Entry& row, const 
         });
     } else {
         connect(action, &QAction::triggered, this, [this, handler = row.handler, index] {
-            m_runner.run([this, handler, index] { showOutcome(handler(m_ws.units(), index)); });
+            m_runner.run([this, handler, index] { m_view.show(handler(m_ws.units(), index)); });
             // A refused choice leaves the tick where it was.
             mirrorGame();
         });
@@ -347,7 +344,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::startUp()
 {
-    m_runner.run([this] { m_ws.startUp(); });
+    m_runner.run([this] { m_view.show(m_ws.startUp()); });
     m_updater->start();
 }
 
@@ -358,7 +355,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
     m_jobs->stopAndWait();
     if (!m_exitDone) {
         bool saved = false;
-        m_runner.run([this, &saved] { saved = m_ws.units().history.exitSave(); });
+        m_runner.run([this, &saved] {
+            const CommandOutcome outcome = m_ws.units().history.exitSave();
+            m_view.show(outcome);
+            saved = outcome.isDone();
+        });
         m_exitDone = saved
             || m_ui.confirm(QStringLiteral("L'historique de travail n'a pas été enregistré.\nQuitter sans l'enregistrer ?"),
                             QStringLiteral("Tiravol"));

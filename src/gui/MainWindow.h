@@ -26,6 +26,7 @@ class QScrollArea;
 class QSplitter;
 class ReportPanel;
 class ThreadedJobRunner;
+class OutcomeView;
 class UserInterface;
 class Workspace;
 
@@ -38,8 +39,8 @@ class Workspace;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // `ui` asks whether to quit when the exit save fails.
-    MainWindow(Workspace& workspace, UserInterface& ui, QWidget* parent = nullptr);
+    // `ui` asks whether to quit when the exit save fails; `view` shows what each command came to.
+    MainWindow(Workspace& workspace, UserInterface& ui, OutcomeView& view, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Appended to the Workspace's title (the demonstration says so).
@@ -57,6 +58,7 @@ public:
     void setWindowAction(const QString& name, std::function<void()> handler) { m_windowActions.insert(name, std::move(handler)); }
     Workspace& workspace() { return m_ws; }
     UserInterface& ui() { return m_ui; }
+    OutcomeView& view() { return m_view; }
 
     // The long jobs (walks, backtest, base building, download), off the window's thread.
     ThreadedJobRunner& jobs() { return *m_jobs; }
@@ -72,8 +74,6 @@ private:
     void buildWidgets();
     void buildMenus();
     void addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& rows);
-    // A command refused or failed: its reason in a message box.
-    void showOutcome(const CommandOutcome& outcome);
     QAction* addCommand(QMenu* menu, const Catalogue::Entry& row, const QString& caption, int index);
     void fitDrawList();
     void saveWindowGeometry();
@@ -89,6 +89,7 @@ private:
 
     Workspace& m_ws;
     UserInterface& m_ui;
+    OutcomeView& m_view;
     QHash<QString, std::function<void()>> m_windowActions;
     CommandRunner m_runner;
     WaitCursor m_waitCursor;

@@ -5,6 +5,7 @@
 #include "gui/ReportPrinter.h"
 #include "shell/CommandUnits.h"
 #include "shell/Messages.h"
+#include "shell/OutcomeView.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
 
@@ -90,7 +91,7 @@ void ReportActions::print(MainWindow& window, bool everything)
     QPrinter& target = printer ? *printer : *pdf;
     const ReportPrinter::Printed printed = ReportPrinter::print(target, ws.report().resultat, ws.report().resultat2);
     if (!printed.ok) {
-        window.ui().message(printed.error, Messages::kTitle);
+        window.view().show(CommandOutcome::failed(printed.error));
         return;
     }
     ws.units().output.unselect(printed.resultat, printed.resultat2);

@@ -70,32 +70,53 @@ QString mergeHistories(BaseBuilder::Result& result, const BaseBuilder::Paths& pa
 
 } // namespace
 
-void BaseCommand::construireHistorique(std::function<void()> then)
+namespace {
+
+// How the window shows what a build came to: one box under the build's title, nothing when
+// the player cancelled or declined.
+CommandOutcome shown(const HistoryBuild& built)
+{
+    const QString text
+        = built.summary.isEmpty() ? built.text : built.text + QStringLiteral("\n\n") + built.summary.join(QLatin1Char('\n'));
+    CommandOutcome outcome;
+    switch (built.status) {
+    case HistoryBuild::Status::Cancelled:
+    case HistoryBuild::Status::Declined:
+        outcome = CommandOutcome::refused(QString());
+        break;
+    case HistoryBuild::Status::Built:
+        outcome.tell(text, kTitle);
+        outcome.saved = built.written;
+        break;
+    default:
+        outcome = CommandOutcome::failed(text, kTitle);
+        break;
+    }
+    CommandOutcome before;
+    before.notices = built.notices;
+    return outcome.after(before);
+}
+
+} // namespace
+
+void BaseCommand::construireHistorique(OutcomeThen then)
 {
     const QStringList archives = m_ui.askOpenFileNames(QStringLiteral("Archives des résultats"),
                                                        QStringLiteral("Archives des résultats (*.zip *.csv *.ZIP *.CSV)"));
-    if (archives.isEmpty()) {
-        if (then)
-            then();
-        return;
-    }
-    build(archives, [this, then = std::move(then)](const HistoryBuild& outcome) {
-        if (outcome.status != HistoryBuild::Status::Cancelled && outcome.status != HistoryBuild::Status::Declined)
-            m_ui.message(outcome.summary.isEmpty()
-                             ? outcome.text
-                             : outcome.text + QStringLiteral("\n\n") + outcome.summary.join(QLatin1Char('\n')),
-                         kTitle);
-        if (then)
-            then();
-    });
+    if (archives.isEmpty())
+        return then(CommandOutcome::refused(QString()));
+    build(archives, [then = std::move(then)](const HistoryBuild& built) { then(shown(built)); });
 }
 
 void BaseCommand::build(const QStringList& archives, std::function<void(const HistoryBuild&)> done)
 {
     WorkspaceState& s = m_state;
     // A correction not yet written is part of what the player has.
-    if (!m_history.keepUnsavedWork()) {
-        done(HistoryBuild{});
+    const CommandOutcome kept = m_history.keepUnsavedWork();
+    if (!kept.isDone()) {
+        HistoryBuild cancelled;
+        cancelled.notices = kept.boxes();
+        done(cancelled);
         return;
     }
 
@@ -118,11 +139,13 @@ void BaseCommand::build(const QStringList& archives, std::function<void(const Hi
             },
             context.cancelFlag(), game);
     };
-    job.finish = [this, result, hourglass = std::move(hourglass), done = std::move(done)]() mutable {
+    job.finish = [this, kept, result, hourglass = std::move(hourglass), done = std::move(done)]() mutable {
         hourglass.reset();
         m_state.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
-        done(writeHistories(*result));
+        HistoryBuild built = writeHistories(*result);
+        built.notices = kept.boxes() + built.notices;
+        done(built);
     };
     m_jobs.start(std::move(job));
 }
@@ -258,7 +281,7 @@ HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
         outcome.text = QStringLiteral("L'historique n'a pas été écrit : ") + error;
         return outcome;
     }
-    m_history.chargeManuelle();
+    outcome.notices = m_history.chargeManuelle().boxes();
     m_rankings.srti();
     outcome.status = HistoryBuild::Status::Built;
     outcome.text = QStringLiteral("L'historique a été construit.");

@@ -29,8 +29,9 @@ public:
     {
     }
 
-    // Asks for the archives, then build() and shows what came of it; then `then`.
-    void construireHistorique(std::function<void()> then = {});
+    // Asks for the archives, then build(); then `then` with what came of it, as the window
+    // shows it.
+    void construireHistorique(OutcomeThen then);
 
     // Reads the archives with the progress bar shown (a job: a stop writes nothing), merges the
     // working history, asks before replacing a history (naming both files and their counts),

@@ -100,16 +100,28 @@ QString columns(const Formula& f)
 }
 
 constexpr unsigned kPeriodNumbers = ReadsPeriod | ReadsNumbers;
+
+// "Telechargement FDesJeux", "Tous les tirages" and the command line's import: the download
+// may run as a job.
+CommandOutcome reload(CommandUnits& u)
+{
+    return u.jobs.await([&u](OutcomeThen then) { u.history.reload(std::move(then)); });
+}
+
+// A combination walk: stopped by the person, its outcome says so.
+CommandOutcome walk(CommandUnits& u, const std::function<void()>& start)
+{
+    return u.jobs.track([&start] {
+        start();
+        return CommandOutcome::done();
+    });
+}
 constexpr int kMaxArchives = 100;
 
 QList<Entry> fileEntries()
 {
-    Entry add = cli(command("", "OK", "OK",
-                            [](CommandUnits& u, int) {
-                                u.entry.validateEntry();
-                                return CommandOutcome::done();
-                            }),
-                    "add", "ajoute le tirage suivant à l'historique de travail", CliStyle::Add);
+    Entry add = cli(command("", "OK", "OK", [](CommandUnits& u, int) { return u.entry.validateEntry(); }), "add",
+                    "ajoute le tirage suivant à l'historique de travail", CliStyle::Add);
     const Formula &classic = Formula::classic(), &current = Formula::current();
     add = withArguments(add,
                         {{QStringLiteral("N1,N2,...,N%1").arg(classic.drawn),
@@ -120,29 +132,18 @@ QList<Entry> fileEntries()
                               .arg(current.numbers)
                               .arg(current.key)}});
     add.writesHistory = true;
-    Entry import = cli(command("", "import", "",
-                               [](CommandUnits& u, int) {
-                                   u.history.reload();
-                                   return CommandOutcome::done();
-                               }),
-                       "import", "importe une archive de résultats (.zip ou .csv)", CliStyle::Import);
+    Entry import = cli(command("", "import", "", [](CommandUnits& u, int) { return reload(u); }), "import",
+                       "importe une archive de résultats (.zip ou .csv)", CliStyle::Import);
     import = withArguments(import, {{ text("ARCHIVE"), text("l'archive à importer") }});
     import.acquiring = import.archiveArgument = true;
-    Entry download = cli(command(
-                             "Fichier", "Telecharge", "Telechargement FDesJeux",
-                             [](CommandUnits& u, int) {
-                                 u.history.reload();
-                                 return CommandOutcome::done();
-                             },
-                             "Ctrl+D"),
-                         "download", "télécharge et importe l'archive de résultats", CliStyle::Download);
+    Entry download
+        = cli(command(
+                  "Fichier", "Telecharge", "Telechargement FDesJeux", [](CommandUnits& u, int) { return reload(u); }, "Ctrl+D"),
+              "download", "télécharge et importe l'archive de résultats", CliStyle::Download);
     download = withOption(download, "url", "ADRESSE", "adresse de l'archive de résultats");
     download.acquiring = true;
     Entry build = cli(command("Fichier", "Construire", "Construire l'historique…",
-                              [](CommandUnits& u, int) {
-                                  u.workspace.construireHistorique();
-                                  return CommandOutcome::done();
-                              }),
+                              [](CommandUnits& u, int) { return u.workspace.construireHistorique(); }),
                       "build-base", "construit l'historique à partir de plusieurs archives", CliStyle::BuildBase);
     build = withArguments(build, {{text("ARCHIVE..."), text("les archives de résultats (.zip ou .csv)")}}, 1, kMaxArchives);
     build = withOption(build, "replace", "", "remplace l'historique existant, en gardant ses tirages absents des archives");
@@ -151,12 +152,7 @@ QList<Entry> fileEntries()
     copy.copyKey = true;
     return {
         command(
-            "Fichier", "mnuCharge", "Charge Manuelle",
-            [](CommandUnits& u, int) {
-                u.history.chargeManuelle();
-                return CommandOutcome::done();
-            },
-            "F5"),
+            "Fichier", "mnuCharge", "Charge Manuelle", [](CommandUnits& u, int) { return u.history.chargeManuelle(); }, "F5"),
         add,
         import,
         download,
@@ -177,18 +173,10 @@ QList<Entry> rankingEntries()
     };
     return {
         command(
-            "Statistiques", "Debut", "Tous les tirages",
-            [](CommandUnits& u, int) {
-                u.history.reload();
-                return CommandOutcome::done();
-            },
-            "Ctrl+T"),
+            "Statistiques", "Debut", "Tous les tirages", [](CommandUnits& u, int) { return reload(u); }, "Ctrl+T"),
         command(
             "Statistiques", "finP", "Periode d'etude",
-            [](CommandUnits& u, int) {
-                u.filter.periodeEtude();
-                return CommandOutcome::done();
-            },
+            [](CommandUnits& u, int) { return u.jobs.await([&u](OutcomeThen then) { u.filter.periodeEtude(std::move(then)); }); },
             "Ctrl+E"),
         separator("Statistiques", "m1"),
         ranking(
@@ -324,12 +312,9 @@ QList<Entry> partnerEntries()
             "partenaires-hasard", "partenaires des numéros cochés face au hasard", kPeriodNumbers),
         withArguments(statsRow(
                           "Recherche", "&Recherche Ecart",
-                          [](CommandUnits& u, int) {
-                              u.analyses.rechercheEcart();
-                              return CommandOutcome::done();
-                          },
-                          "recherche-ecart", "combinaisons de R numéros absentes depuis le plus longtemps (S présents)",
-                          kPeriodNumbers, CliStyle::Walk),
+                          [](CommandUnits& u, int) { return walk(u, [&u] { u.analyses.rechercheEcart(); }); }, "recherche-ecart",
+                          "combinaisons de R numéros absentes depuis le plus longtemps (S présents)", kPeriodNumbers,
+                          CliStyle::Walk),
                       {size, {text("S"), text("combien de leurs numéros sont présents")}}),
         statsRow(
             "Annonceur", "Annonceur", [](CommandUnits& u, int) { return u.analyses.annonceur(); }, "annonceur",
@@ -360,11 +345,8 @@ QList<Entry> reportEntries()
             "performance", "gains des numéros cochés sur la période", kPeriodNumbers),
         withArguments(report(
                           "PlusSortis", "Plus sortis",
-                          [](CommandUnits& u, int) {
-                              u.analyses.plusSortis();
-                              return CommandOutcome::done();
-                          },
-                          "plus-sortis", "combinaisons de R numéros cochés les plus sorties", kPeriodNumbers, CliStyle::Walk),
+                          [](CommandUnits& u, int) { return walk(u, [&u] { u.analyses.plusSortis(); }); }, "plus-sortis",
+                          "combinaisons de R numéros cochés les plus sorties", kPeriodNumbers, CliStyle::Walk),
                       {{text("R"), text("la taille des combinaisons, de 2 à 10")}}),
         withArguments(
             report(
@@ -396,7 +378,9 @@ QList<Entry> forecastEntries()
                      "cotes", "cotes du Keno", CliStyle::Report);
     odds.withoutHistory = true;
     Entry test = cli(command("m4", "TestPrev", "Tester la prévision",
-                             [](CommandUnits& u, int) { return u.chance.testerPrevision(Workspace::kDefaultBacktestSeed); }),
+                             [](CommandUnits& u, int) {
+                                 return u.jobs.track([&u] { return u.chance.testerPrevision(Workspace::kDefaultBacktestSeed); });
+                             }),
                      "backtest", "teste la prévision tirage après tirage", CliStyle::Backtest, ReadsPeriod | ReadsCriteria);
     test = withOption(test, "size", "K", "nombre de numéros joués, de 2 à 10 (10 par défaut)");
     test = withOption(test, "seed", "S", "graine des grilles tirées au hasard, de 0 à 4294967295 (1 par défaut)");
@@ -436,28 +420,15 @@ QList<Entry> otherEntries()
 {
     return {
         command(
-            "help", "Varn", "Aide",
-            [](CommandUnits& u, int) {
-                u.output.aide();
-                return CommandOutcome::done();
-            },
-            "F1"),
+            "help", "Varn", "Aide", [](CommandUnits& u, int) { return u.output.aide(); }, "F1"),
         onWindow("help", "mnuCons", "Conseils", Entry::Kind::WindowAction),
         command("Divers", "tc", "Tout cocher",
                 [](CommandUnits& u, int) {
                     u.grid.toutCocher();
                     return CommandOutcome::done();
                 }),
-        command("Divers", "site", "Visiter le site / contact",
-                [](CommandUnits& u, int) {
-                    u.output.site();
-                    return CommandOutcome::done();
-                }),
-        command("Divers", "Apropos", "A propos",
-                [](CommandUnits& u, int) {
-                    u.output.aPropos();
-                    return CommandOutcome::done();
-                }),
+        command("Divers", "site", "Visiter le site / contact", [](CommandUnits& u, int) { return u.output.site(); }),
+        command("Divers", "Apropos", "A propos", [](CommandUnits& u, int) { return u.output.aPropos(); }),
     };
 }
 

@@ -7,13 +7,13 @@
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
-#include "shell/Messages.h"
 #include "shell/ReportArea.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
-#include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
+
+#include <variant>
 
 void EntryCommands::doubleClickListe()
 {
@@ -45,46 +45,41 @@ void EntryCommands::chooseOldestDraw()
     m_changes.changed(StatePart::EntryPart);
 }
 
-std::optional<ManualEntry::Slot> EntryCommands::entrySlot(int i)
+std::variant<ManualEntry::Slot, CommandOutcome> EntryCommands::entrySlot(int i) const
 {
     const WorkspaceState& s = m_state;
-    std::optional<ManualEntry::Slot> slot;
     if (s.editOldest) {
-        slot = ManualEntry::own(s.lineText(0));
-        if (!slot)
-            m_ui.message(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."),
-                         Messages::kTitle);
-        return slot;
+        if (const auto slot = ManualEntry::own(s.lineText(0)))
+            return *slot;
+        return CommandOutcome::refused(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."));
     }
-    slot = ManualEntry::after(s.lineText(i - 1), s.game());
-    if (!slot)
-        m_ui.message(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : le "
-                                             "tirage n'a pas été enregistré.")
-                                  .arg(i)
-                            : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être déterminée. "
-                                             "Chargez d'abord l'historique."),
-                     Messages::kTitle);
-    return slot;
+    if (const auto slot = ManualEntry::after(s.lineText(i - 1), s.game()))
+        return *slot;
+    return CommandOutcome::refused(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : "
+                                                           "le tirage n'a pas été enregistré.")
+                                                .arg(i)
+                                          : QStringLiteral("Aucun tirage précédent : la date du tirage ne peut pas être "
+                                                           "déterminée. Chargez d'abord l'historique."));
 }
 
-void EntryCommands::validateEntry()
+CommandOutcome EntryCommands::validateEntry()
 {
     WorkspaceState& s = m_state;
+    // The button is offered with the game's count of numbers ticked and a line chosen only.
     if (m_grid.chosenNumbers().size() != s.game().drawn)
-        return;
-    if (const auto refusal = m_history.entryRefusal()) {
-        m_ui.message(*refusal, Messages::kTitle);
-        return;
-    }
+        return CommandOutcome::refused(QString());
+    if (const auto refusal = m_history.entryRefusal())
+        return CommandOutcome::refused(*refusal);
     const int count = s.itemCount();
     const int i = s.editOldest ? 0 : s.selected;
     if (i < 0 || i >= count)
-        return;
+        return CommandOutcome::refused(QString());
     const bool adding = i == count - 1;
 
-    const std::optional<ManualEntry::Slot> slot = entrySlot(i);
-    if (!slot)
-        return;
+    const auto slotOrRefusal = entrySlot(i);
+    if (const auto* refused = std::get_if<CommandOutcome>(&slotOrRefusal))
+        return *refused;
+    const ManualEntry::Slot* slot = std::get_if<ManualEntry::Slot>(&slotOrRefusal);
     s.matrix.resize(adding ? count + 2 : count + 1);
     for (int n = 1; n <= s.game().numbers; ++n)
         s.matrix.set(n, i, m_grid.checks()[static_cast<size_t>(n)]);
@@ -116,7 +111,8 @@ void EntryCommands::validateEntry()
     s.entry.info = QStringLiteral("Gagnez au Kéno !");
     m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
     if (newCount > s.savedLineCount)
-        m_history.sauve();
+        return m_history.sauve();
+    return CommandOutcome::done();
 }
 
 void EntryCommands::effacer()

@@ -3,8 +3,9 @@
 
 #include "acquire/ManualEntry.h"
 #include "forecast/CriteriaRanges.h"
+#include "shell/CommandOutcome.h"
 
-#include <optional>
+#include <variant>
 
 class GridCommands;
 class HistoryCommands;
@@ -12,18 +13,16 @@ class ListCommands;
 class ReportArea;
 class ReportSteps;
 class StateChanges;
-class UserInterface;
 class Study;
 struct WorkspaceState;
 
 // Manual entry and correction of draws, and the clicks on the result list.
 class EntryCommands {
 public:
-    EntryCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, ReportArea& area, UserInterface& ui,
-                  const StateChanges& changes, ReportSteps& steps, GridCommands& grid, ListCommands& list,
-                  HistoryCommands& history)
-        : m_state(state), m_study(study), m_criteria(criteria), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps),
-          m_grid(grid), m_list(list), m_history(history)
+    EntryCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, ReportArea& area, const StateChanges& changes,
+                  ReportSteps& steps, GridCommands& grid, ListCommands& list, HistoryCommands& history)
+        : m_state(state), m_study(study), m_criteria(criteria), m_area(area), m_changes(changes), m_steps(steps), m_grid(grid),
+          m_list(list), m_history(history)
     {
     }
 
@@ -31,18 +30,19 @@ public:
     // Prepares the oldest draw for correction (a click on line 0 acts on line 1 for the
     // statistics, so the oldest draw is reached this way).
     void chooseOldestDraw();
-    void validateEntry(); // OK
+    // OK: refused with its reason when the draw may not be entered there; the save's outcome
+    // when the draw lengthened the list.
+    CommandOutcome validateEntry();
     void effacer(); // Annuler
     void clickResultat(int index);
 
 private:
-    // The date and slot of the line being entered or corrected; nullopt, already told, when none.
-    std::optional<ManualEntry::Slot> entrySlot(int i);
+    // The date and slot of the line being entered or corrected, or why there is none.
+    std::variant<ManualEntry::Slot, CommandOutcome> entrySlot(int i) const;
     WorkspaceState& m_state;
     Study& m_study;
     CriteriaRanges& m_criteria;
     ReportArea& m_area;
-    UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;
     GridCommands& m_grid;

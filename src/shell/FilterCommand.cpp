@@ -10,14 +10,30 @@
 #include "shell/UserInterface.h"
 #include "shell/WorkspaceState.h"
 
-void FilterCommand::periodeEtude()
+void FilterCommand::periodeEtude(OutcomeThen then)
 {
-    if (!m_history.keepUnsavedWork())
-        return;
-    m_history.charge([this] { filterHistory(); });
+    CommandOutcome kept = m_history.keepUnsavedWork();
+    if (!kept.isDone())
+        return then(kept);
+    const auto unread = m_history.charge([this, kept, then](const CommandOutcome& loaded) {
+        CommandOutcome outcome = kept;
+        filterHistory(outcome.then(loaded), then);
+    });
+    if (unread)
+        then(kept.then(*unread));
 }
 
-void FilterCommand::filterHistory()
+void FilterCommand::loadWhole(CommandOutcome outcome, const OutcomeThen& then)
+{
+    const auto unread = m_history.charge([outcome, then](const CommandOutcome& loaded) {
+        CommandOutcome whole = outcome;
+        then(whole.then(loaded));
+    });
+    if (unread)
+        then(outcome.then(*unread));
+}
+
+void FilterCommand::filterHistory(const CommandOutcome& outcome, const OutcomeThen& then)
 {
     WorkspaceState& s = m_state;
     const Counters wholeHistory = s.counters;
@@ -40,10 +56,8 @@ void FilterCommand::filterHistory()
         if (m_filter.keeps(complete, k))
             kept.append(complete, k);
 
-    if (kept.isEmpty()) {
-        m_history.charge();
-        return;
-    }
+    if (kept.isEmpty())
+        return loadWhole(outcome, then);
     s.hiddenHistory = complete;
     s.origin = ListOrigin::Filtered;
     s.setDraws(std::move(kept));
@@ -58,4 +72,5 @@ void FilterCommand::filterHistory()
     s.counters.prem = wholeHistory.prem;
     s.counters.dern = wholeHistory.dern;
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
+    then(outcome);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/CalendarFilter.h"
+#include "shell/CommandOutcome.h"
 
 class HistoryCommands;
 class ListCommands;
@@ -22,11 +23,15 @@ public:
     {
     }
 
-    void periodeEtude();
+    // The whole history loaded (a download runs as a job), the filter window, then the draws it
+    // keeps; then `then` with what came of it.
+    void periodeEtude(OutcomeThen then);
 
 private:
     // Once the whole history is loaded: the filter window, then the draws it keeps.
-    void filterHistory();
+    void filterHistory(const CommandOutcome& outcome, const OutcomeThen& then);
+    // A filter that keeps nothing: the whole history again.
+    void loadWhole(CommandOutcome outcome, const OutcomeThen& then);
 
     WorkspaceState& m_state;
     Study& m_study;

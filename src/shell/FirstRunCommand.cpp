@@ -35,27 +35,30 @@ QString FirstRunCommand::question() const
         .arg(QDir::toNativeSeparators(m_config.dataFolder), m_config.game().name, other.name);
 }
 
-void FirstRunCommand::offer(std::function<void()> then)
+void FirstRunCommand::ask(OutcomeThen then, CommandOutcome told)
 {
     const QStringList buttons{QStringLiteral("Construire l'historique…"), QStringLiteral("Démonstration"),
                               QStringLiteral("Liste vide")};
     switch (m_ui.choose(kTitle, question(), buttons)) {
     case Build:
-        m_build([this, then = std::move(then)]() mutable {
+        m_build([this, then = std::move(then), told](const CommandOutcome& built) mutable {
+            told.then(CommandOutcome::done().after(built));
             // No archive chosen, or none could be read: the question again.
             if (isFirstRun())
-                offer(std::move(then));
-            else if (then)
-                then();
+                ask(std::move(then), told);
+            else
+                then(told);
         });
         return;
-    case Demonstration:
-        if (!m_startDemonstration())
-            return offer(std::move(then));
+    case Demonstration: {
+        const CommandOutcome demo = m_startDemonstration();
+        told.then(CommandOutcome::done().after(demo));
+        if (!demo.isDone())
+            return ask(std::move(then), told);
         break;
+    }
     default:
         break;
     }
-    if (then)
-        then();
+    then(told);
 }

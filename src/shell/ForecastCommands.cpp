@@ -13,8 +13,6 @@
 #include "forecast/ForecastSelection.h"
 #include "forecast/Performance.h"
 #include "shell/GridCommands.h"
-#include "shell/Messages.h"
-#include "shell/UserInterface.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -96,14 +94,16 @@ QString ForecastCommands::criteriaPath() const
     return ForecastCriteria::filePath(m_config.appDataFolder);
 }
 
-QString ForecastCommands::reloadCriteria()
+CommandOutcome ForecastCommands::reloadCriteria()
 {
     const QString problem = loadCriteria(criteriaPath());
-    // The same fault of the same file is told once, not at every opening of the window.
+    // The criteria the file gives are taken all the same; the same fault of the same file is
+    // told once, not at every opening of the window.
+    CommandOutcome outcome;
     if (!problem.isEmpty() && problem != m_toldProblem)
-        m_ui.message(problem, Messages::kTitle);
+        outcome.tell(problem);
     m_toldProblem = problem;
-    return problem;
+    return outcome;
 }
 
 QString ForecastCommands::loadCriteria(const QString& path)
@@ -113,16 +113,15 @@ QString ForecastCommands::loadCriteria(const QString& path)
     return problem;
 }
 
-bool ForecastCommands::saveCriteria()
+CommandOutcome ForecastCommands::saveCriteria()
 {
     const QString path = criteriaPath();
     // "Sauver" is an explicit request: the settings folder is made when it is missing.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
     if (m_criteria.save(path, &error))
-        return true;
-    m_ui.message(error, Messages::kTitle);
-    return false;
+        return CommandOutcome::done();
+    return CommandOutcome::failed(error);
 }
 
 void ForecastCommands::moveCriterion(CriterionBar bar, int position)

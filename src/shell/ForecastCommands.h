@@ -3,6 +3,7 @@
 
 #include "forecast/CriteriaRanges.h"
 #include "forecast/CriterionBar.h"
+#include "shell/CommandOutcome.h"
 
 #include <QString>
 #include <vector>
@@ -11,7 +12,6 @@ class ChanceCommands;
 class GridCommands;
 class ReportSteps;
 class StateChanges;
-class UserInterface;
 struct WorkspaceConfig;
 class Study;
 struct WorkspaceState;
@@ -21,9 +21,8 @@ struct WorkspaceState;
 class ForecastCommands {
 public:
     ForecastCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, const WorkspaceConfig& config,
-                     UserInterface& ui, const StateChanges& changes, ReportSteps& steps, GridCommands& grid,
-                     ChanceCommands& chance)
-        : m_state(state), m_study(study), m_criteria(criteria), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps),
+                     const StateChanges& changes, ReportSteps& steps, GridCommands& grid, ChanceCommands& chance)
+        : m_state(state), m_study(study), m_criteria(criteria), m_config(config), m_changes(changes), m_steps(steps),
           m_grid(grid), m_chance(chance)
     {
     }
@@ -40,13 +39,13 @@ public:
     // The criteria file Varn/tiravol.cfg of the user's configuration folder.
     QString criteriaPath() const;
     // Opening the criteria window from the menu and "Reset configuration": lines 1-9 of the
-    // file replace the current criteria; a faulty file is told once. Returns that message.
-    QString reloadCriteria();
+    // file replace the current criteria; a faulty file's fault is a notice, told once.
+    CommandOutcome reloadCriteria();
     // Lines 1-9 of the criteria file `path` replace the current criteria; returns the file's
     // fault (empty when none) for the caller to tell.
     QString loadCriteria(const QString& path);
-    // "Sauver": false (and told) when the file could not be written; the old one is then kept.
-    bool saveCriteria();
+    // "Sauver": failed with the reason when the file could not be written; the old one is then kept.
+    CommandOutcome saveCriteria();
     // A bar moved by the person; its label and coupling rule follow.
     void moveCriterion(CriterionBar bar, int position);
     // The window closed by its title bar: the next use starts from the design-time criteria.
@@ -59,7 +58,6 @@ private:
     Study& m_study;
     CriteriaRanges& m_criteria;
     const WorkspaceConfig& m_config;
-    UserInterface& m_ui;
     const StateChanges& m_changes;
     ReportSteps& m_steps;
     GridCommands& m_grid;

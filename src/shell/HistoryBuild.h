@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/CommandOutcome.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -22,4 +25,7 @@ struct HistoryBuild {
     QStringList summary; // French: what was read and what each file holds
     QString existing; // a history file that the build would replace
     int written = 0; // draws of the working history written
+    // What was told on the way, before what the build came to (a correction that could not be
+    // saved, the new history's load).
+    QList<Notice> notices;
 };

@@ -39,20 +39,21 @@ QString badLinesMessage(const HistoryFile::ListReadResult& read, const QString& 
     return text + QLatin1Char('\n') + read.problems.join(QLatin1Char('\n'));
 }
 
+const QString kOffline = QStringLiteral("Vous n'etes pas connecté à Internet");
+
 } // namespace
 
-bool HistoryCommands::loadInto(const QString& path)
+CommandOutcome HistoryCommands::loadInto(const QString& path)
 {
     WorkspaceState& s = m_state;
     HistoryFile::ListReadResult read = HistoryFile::readList(path);
     if (read.failed) {
         // Part of a history must never pass for all of it: the list stays as it was.
         s.unreadHistory = read.error;
-        m_ui.message(read.error
-                         + QStringLiteral("\nLa liste des tirages n'a pas été rechargée, et rien ne sera enregistré dans "
-                                          "l'historique de travail tant qu'un historique n'aura pas été lu en entier."),
-                     Messages::kTitle);
-        return false;
+        return CommandOutcome::failed(
+            read.error
+            + QStringLiteral("\nLa liste des tirages n'a pas été rechargée, et rien ne sera enregistré dans "
+                             "l'historique de travail tant qu'un historique n'aura pas été lu en entier."));
     }
     s.unreadHistory.clear();
     s.setDraws(std::move(read.list));
@@ -66,49 +67,56 @@ bool HistoryCommands::loadInto(const QString& path)
         s.workingDigestKnown = true;
     }
     m_changes.changed(StatePart::ListPart);
+    CommandOutcome outcome;
     if (!read.error.isEmpty()) {
         if (!m_config.quietWhenNoWorkingHistory)
-            m_ui.message(read.error, Messages::kTitle);
+            outcome.tell(read.error);
     } else if (read.badLines > 0) {
-        m_ui.message(badLinesMessage(read, path, s.game().numbers), Messages::kTitle);
+        outcome.tell(badLinesMessage(read, path, s.game().numbers));
     }
-    return true;
+    return outcome;
 }
 
-void HistoryCommands::offlineNotice()
+bool HistoryCommands::offline() const
 {
-    m_ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), Messages::kTitle);
+    return m_config.connection && m_config.connection() == WorkspaceConfig::Connection::Offline;
 }
 
-void HistoryCommands::charge2(bool withOfflineNotice)
+CommandOutcome HistoryCommands::charge2(bool withOfflineNotice)
 {
-    if (!loadInto(m_config.workingHistoryFile()))
-        return;
+    CommandOutcome outcome = loadInto(m_config.workingHistoryFile());
+    if (!outcome.isDone())
+        return outcome;
     m_state.origin = ListOrigin::Working;
-    if (withOfflineNotice && m_config.connection && m_config.connection() == WorkspaceConfig::Connection::Offline)
-        offlineNotice();
+    if (withOfflineNotice && offline())
+        outcome.tell(kOffline);
     afterLoad(true);
+    return outcome;
 }
 
-void HistoryCommands::charge(std::function<void()> then)
+std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
 {
     // No archive is merged into a list whose base could not be read.
-    if (!loadInto(m_config.baseHistoryFile()))
-        return;
+    CommandOutcome loaded = loadInto(m_config.baseHistoryFile());
+    if (!loaded.isDone())
+        return loaded;
     m_state.origin = ListOrigin::BaseWithArchive;
     // This load's own download speaks for it, not an earlier one that may have worked.
     m_state.lastImport = ImportOutcome{};
-    auto rest = [this, then = std::move(then)] {
+    auto rest = [this, then = std::move(then)](CommandOutcome outcome) {
         afterLoad(false);
-        if (then)
-            then();
+        then(std::move(outcome));
     };
     const auto connection = m_config.connection ? m_config.connection() : WorkspaceConfig::Connection::NotChecked;
-    if (connection == WorkspaceConfig::Connection::Offline)
-        offlineNotice();
-    else if (m_import.hasSource())
-        return m_import.importArchive(std::move(rest));
-    rest();
+    if (connection == WorkspaceConfig::Connection::Offline) {
+        loaded.tell(kOffline);
+    } else if (m_import.hasSource()) {
+        m_import.importArchive(
+            [loaded, rest = std::move(rest)](const CommandOutcome& imported) mutable { rest(loaded.then(imported)); });
+        return std::nullopt;
+    }
+    rest(loaded);
+    return std::nullopt;
 }
 
 void HistoryCommands::afterLoad(bool isCharge2)
@@ -130,45 +138,73 @@ void HistoryCommands::afterLoad(bool isCharge2)
     m_changes.changed(StatePart::CountersPart | StatePart::ListPart | StatePart::CriteriaPart);
 }
 
-void HistoryCommands::chargeManuelle()
+CommandOutcome HistoryCommands::chargeManuelle()
 {
-    if (!keepUnsavedWork())
-        return;
-    charge2();
+    CommandOutcome outcome = keepUnsavedWork();
+    if (!outcome.isDone())
+        return outcome;
+    outcome.then(charge2());
     m_state.telechargeEnabled = true;
     m_changes.changed(StatePart::MenuPart);
+    return outcome;
 }
 
-void HistoryCommands::reload()
+void HistoryCommands::reload(OutcomeThen then)
 {
-    if (!keepUnsavedWork())
-        return;
+    CommandOutcome kept = keepUnsavedWork();
+    if (!kept.isDone())
+        return then(kept);
     // The list is replaced once the base is read, and kept when it cannot be.
-    charge([this] {
+    const auto unread = charge([this, kept, then](const CommandOutcome& loaded) {
+        CommandOutcome outcome = kept;
+        outcome.then(loaded);
         WorkspaceState& s = m_state;
         const int count = s.itemCount();
-        if (s.savedLineCount < count && sauve())
-            s.savedLineCount = count;
+        if (s.savedLineCount < count) {
+            const CommandOutcome saved = sauve();
+            if (saved.isDone())
+                s.savedLineCount = count;
+            outcome.then(saved);
+        } else if (count < s.savedLineCount) {
+            // A merged list shorter than the working history does not replace it.
+            outcome.historyKept = true;
+        }
         s.telechargeEnabled = false;
         m_changes.changed(StatePart::MenuPart);
         m_rankings.srti();
+        then(outcome);
     });
+    if (unread)
+        then(kept.then(*unread));
 }
 
-bool HistoryCommands::keepUnsavedWork()
+CommandOutcome HistoryCommands::keepUnsavedWork()
 {
     WorkspaceState& s = m_state;
     if (!s.unsavedCorrection)
-        return true;
-    if (sauve())
-        return true;
+        return CommandOutcome::done();
+    const CommandOutcome saved = sauve();
+    if (saved.isDone())
+        return saved;
+    const CommandOutcome told = tellBeforeAsking(saved);
     if (m_ui.confirm(QStringLiteral("La correction d'un tirage n'a pas pu être enregistrée dans l'historique de travail.\n"
                                     "Recharger quand même la liste et abandonner cette correction ?"),
                      Messages::kTitle)) {
         s.unsavedCorrection = false;
-        return true;
+        // Given up: why it could not be written is told all the same.
+        return CommandOutcome::done().after(told);
     }
-    return false;
+    return told;
+}
+
+CommandOutcome HistoryCommands::tellBeforeAsking(const CommandOutcome& outcome) const
+{
+    if (!m_announce || !m_announce(outcome))
+        return outcome;
+    CommandOutcome told = outcome;
+    told.notices.clear();
+    told.asked = true; // put to the person already
+    return told;
 }
 
 std::optional<QString> HistoryCommands::entryRefusal() const
@@ -254,19 +290,20 @@ QString HistoryCommands::unreadRefusal() const
         .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), m_state.unreadHistory);
 }
 
-bool HistoryCommands::exitAfterFailedLoad()
+CommandOutcome HistoryCommands::exitAfterFailedLoad()
 {
     const WorkspaceState& s = m_state;
-    m_ui.message(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : le dernier chargement a échoué, il "
-                                "n'est donc pas réécrit.\n%2")
-                     .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), s.unreadHistory),
-                 Messages::kTitle);
+    const QString kept = QStringLiteral("L'historique de travail « %1 » est gardé tel quel : le dernier chargement a échoué, "
+                                        "il n'est donc pas réécrit.\n%2")
+                             .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), s.unreadHistory);
     // Only a list kept from before the failed load can hold draws the file lacks: the player
     // then decides.
     const DrawList& draws = s.fullHistory();
-    if (s.unsavedCorrection)
-        return false;
-    return draws.isEmpty() || (s.workingDigestKnown && HistoryFile::digest(draws.toCrlfBytes()) == s.workingDigest);
+    const bool nothingLost = !s.unsavedCorrection
+        && (draws.isEmpty() || (s.workingDigestKnown && HistoryFile::digest(draws.toCrlfBytes()) == s.workingDigest));
+    if (nothingLost)
+        return CommandOutcome::told(Notice{kept});
+    return CommandOutcome::failed(kept);
 }
 
 QString HistoryCommands::keptInWindow() const
@@ -333,38 +370,41 @@ HistoryCommands::SaveStep HistoryCommands::lostLinesQuestion(const HistoryGuard:
     return step;
 }
 
-bool HistoryCommands::sauve()
+CommandOutcome HistoryCommands::sauve()
 {
     WorkspaceState& s = m_state;
-    s.lastSaveOk = false;
     const DrawList& draws = m_state.fullHistory();
     SaveStep step = writeLocked(draws, {});
     // Asked without the lock, so other programs may write meanwhile: the file is checked again
     // after the answer, and a file changed since the question asks again.
     while (step.kind == SaveStep::Kind::Ask) {
-        if (!m_ui.confirm(step.question, Messages::kTitle)) {
-            m_ui.message(step.text, Messages::kTitle);
-            return false;
-        }
+        if (!m_ui.confirm(step.question, Messages::kTitle))
+            return notSaved(step.text);
         step = writeLocked(draws, step.digest);
     }
-    if (step.kind == SaveStep::Kind::Failed) {
-        m_ui.message(step.text, Messages::kTitle);
-        return false;
-    }
+    if (step.kind == SaveStep::Kind::Failed)
+        return notSaved(step.text);
+    CommandOutcome outcome;
     if (step.kind == SaveStep::Kind::Written) {
         s.workingDigest = step.digest;
         s.workingDigestKnown = true;
         s.replacedLines.clear();
         if (s.origin == ListOrigin::BaseWithArchive)
             s.origin = ListOrigin::Working;
+        outcome.saved = draws.drawCount();
     }
     s.unsavedCorrection = false;
-    s.lastSaveOk = true;
-    return true;
+    return outcome;
 }
 
-bool HistoryCommands::exitSave()
+CommandOutcome HistoryCommands::notSaved(const QString& why)
+{
+    CommandOutcome outcome = CommandOutcome::failed(why);
+    outcome.historyKept = true;
+    return outcome;
+}
+
+CommandOutcome HistoryCommands::exitSave()
 {
     if (!m_state.unreadHistory.isEmpty())
         return exitAfterFailedLoad();
@@ -373,18 +413,22 @@ bool HistoryCommands::exitSave()
     const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
     // The file already holds every draw of the list: it stays as it is, whatever the list lacks.
     if (onDisk.found && HistoryGuard::newDraws(onDisk.list, draws) == 0) {
+        CommandOutcome outcome;
         if (onDisk.list.drawCount() > draws.drawCount())
-            m_ui.message(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : il contient tous les tirages "
+            outcome.tell(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : il contient tous les tirages "
                                         "de la liste affichée, et %2 de plus.")
                              .arg(QDir::toNativeSeparators(path),
                                   Messages::count(onDisk.list.drawCount() - draws.drawCount(), QStringLiteral("tirage"),
-                                                  QStringLiteral("tirages"))),
-                         Messages::kTitle);
-        return true;
+                                                  QStringLiteral("tirages"))));
+        return outcome;
     }
-    if (sauve())
-        return true;
-    return !keptBeside(draws) && offerToKeepBeside(draws, onDisk);
+    const CommandOutcome saved = sauve();
+    if (saved.isDone() || keptBeside(draws))
+        return saved;
+    // Whether the exit may go on is the file beside's to say; why the save failed is told
+    // before the question.
+    const CommandOutcome told = tellBeforeAsking(saved);
+    return offerToKeepBeside(draws, onDisk).after(told);
 }
 
 bool HistoryCommands::keptBeside(const DrawList& draws) const
@@ -393,7 +437,7 @@ bool HistoryCommands::keptBeside(const DrawList& draws) const
     return !beside.isEmpty() && HistoryFile::readList(beside).digest == HistoryFile::digest(draws.toCrlfBytes());
 }
 
-bool HistoryCommands::offerToKeepBeside(const DrawList& draws, const HistoryFile::ListReadResult& onDisk)
+CommandOutcome HistoryCommands::offerToKeepBeside(const DrawList& draws, const HistoryFile::ListReadResult& onDisk)
 {
     const QString path = m_config.workingHistoryFile();
     const int unsaved = onDisk.found ? HistoryGuard::newDraws(onDisk.list, draws) : draws.drawCount();
@@ -402,18 +446,15 @@ bool HistoryCommands::offerToKeepBeside(const DrawList& draws, const HistoryFile
                           .arg(Messages::count(unsaved, QStringLiteral("tirage"), QStringLiteral("tirages")),
                                Messages::agree(unsaved, QStringLiteral("n'y est"), QStringLiteral("n'y sont"))),
                       Messages::kTitle))
-        return false;
+        return notSaved(QString());
     // A new file beside the history: no other writer's file is touched, whoever holds the lock.
     m_state.conflictPath = conflictPath(path);
     m_state.conflictDigest.clear();
     QString error;
-    if (!HistoryFile::write(m_state.conflictPath, draws, &error)) {
-        m_ui.message(error, Messages::kTitle);
-        return false;
-    }
-    m_ui.message(QStringLiteral("La liste des tirages a été enregistrée dans « %1 » ; l'historique de travail « %2 » est "
-                                "gardé tel quel.")
-                     .arg(QDir::toNativeSeparators(m_state.conflictPath), QDir::toNativeSeparators(path)),
-                 Messages::kTitle);
-    return true;
+    if (!HistoryFile::write(m_state.conflictPath, draws, &error))
+        return notSaved(error);
+    return CommandOutcome::told(
+        Notice{QStringLiteral("La liste des tirages a été enregistrée dans « %1 » ; l'historique de travail « %2 » est "
+                              "gardé tel quel.")
+                   .arg(QDir::toNativeSeparators(m_state.conflictPath), QDir::toNativeSeparators(path))});
 }

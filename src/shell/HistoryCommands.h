@@ -3,6 +3,7 @@
 
 #include "forecast/CriteriaRanges.h"
 #include "history/HistoryFile.h"
+#include "shell/CommandOutcome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,30 +37,43 @@ public:
     {
     }
 
-    void charge2(bool withOfflineNotice = true); // the working history
+    CommandOutcome charge2(bool withOfflineNotice = true); // the working history
     // The base history, then the archive when on line (a download runs as a job: `then`
-    // follows once the list is whole).
-    void charge(std::function<void()> then = {});
-    void chargeManuelle();
-    void reload(); // "Telechargement FDesJeux" and "Tous les tirages"
+    // follows once the list is whole, with what came of it). A base that cannot be read ends
+    // it at once: that outcome is returned and `then` is not called.
+    [[nodiscard]] std::optional<CommandOutcome> charge(OutcomeThen then);
+    CommandOutcome chargeManuelle();
+    // "Telechargement FDesJeux" and "Tous les tirages": the base history, the archive, the save;
+    // then `then` with the first refusal or failure and the counts reached.
+    void reload(OutcomeThen then);
 
-    // Writes the working history from the list; false when refused or failed (already told).
-    bool sauve();
-    // The save at exit: true when nothing of the list is lost (written, already in the file, or
+    // Writes the working history from the list: done with the draws written, or failed with
+    // the reason (the working history kept).
+    CommandOutcome sauve();
+    // The save at exit: done when nothing of the list is lost (written, already in the file, or
     // written beside it when the player agreed). After a failed load the file is left alone.
-    bool exitSave();
+    CommandOutcome exitSave();
 
     // Before the list is replaced: a correction not yet written is saved, or the person agrees
-    // to give it up. False when the reload must not happen.
-    bool keepUnsavedWork();
+    // to give it up (done, telling why it was not saved). Not done when the reload must not happen.
+    CommandOutcome keepUnsavedWork();
+    // Where what must be read before a question goes (the window shows it at once); false
+    // when nobody shows it.
+    void setAnnounce(std::function<bool(const CommandOutcome&)> announce) { m_announce = std::move(announce); }
+
     // Why a draw may not be entered or corrected in the list as it stands; nullopt when it may.
     std::optional<QString> entryRefusal() const;
 
 private:
-    // False when the file was there but not read whole: the list is then kept as it was.
-    bool loadInto(const QString& path);
+    // Failed when the file was there but not read whole: the list is then kept as it was.
+    CommandOutcome loadInto(const QString& path);
     void afterLoad(bool isCharge2);
-    void offlineNotice();
+    bool offline() const;
+    // A save that did not happen, and why.
+    static CommandOutcome notSaved(const QString& why);
+    // Shows `outcome` before a question that depends on it, when someone can show it: then
+    // nothing of it is left to tell. Otherwise it is returned whole.
+    CommandOutcome tellBeforeAsking(const CommandOutcome& outcome) const;
     // A fresh name beside the working history for a list that may not replace it.
     QString conflictPath(const QString& workingPath) const;
     // What one attempt at writing the working history, the lock held, came to.
@@ -81,14 +95,14 @@ private:
     // The list as it is lies already in the file written beside the working history.
     bool keptBeside(const DrawList& draws) const;
     // The exit's last resort: the list written beside the working history if the player wants it.
-    bool offerToKeepBeside(const DrawList& draws, const HistoryFile::ListReadResult& onDisk);
+    CommandOutcome offerToKeepBeside(const DrawList& draws, const HistoryFile::ListReadResult& onDisk);
     // What the window keeps when a write fails; nothing to say on the command line.
     QString keptInWindow() const;
     // Why nothing may be written after a failed load.
     QString unreadRefusal() const;
-    // The exit after a failed load: the file is left alone, said once; false only when the list
+    // The exit after a failed load: the file is left alone, said once; failed only when the list
     // holds draws the file lacks.
-    bool exitAfterFailedLoad();
+    CommandOutcome exitAfterFailedLoad();
 
     WorkspaceState& m_state;
     Study& m_study;
@@ -101,4 +115,5 @@ private:
     RankingCommands& m_rankings;
     ImportCommand& m_import;
     FolderLock& m_lock;
+    std::function<bool(const CommandOutcome&)> m_announce;
 };

@@ -52,7 +52,7 @@ QString failureOf(const HistoryImport::Outcome& imported, const Formula& game)
 
 } // namespace
 
-void ImportCommand::importArchive(std::function<void()> then)
+void ImportCommand::importArchive(OutcomeThen then)
 {
     WorkspaceState& s = m_state;
     const WorkspaceConfig& config = m_config;
@@ -91,15 +91,14 @@ void ImportCommand::importArchive(std::function<void()> then)
         source->setCancelFlag(nullptr);
     };
     job.finish = [this, fetch, hourglass = std::move(hourglass), then = std::move(then)]() mutable {
-        afterFetch(*fetch);
+        const CommandOutcome outcome = afterFetch(*fetch);
         hourglass.reset();
-        if (then)
-            then();
+        then(outcome);
     };
     m_jobs.start(std::move(job));
 }
 
-void ImportCommand::afterFetch(const Fetch& fetch)
+CommandOutcome ImportCommand::afterFetch(const Fetch& fetch)
 {
     WorkspaceState& s = m_state;
     s.lastImport.fetched = fetch.fetched;
@@ -108,16 +107,23 @@ void ImportCommand::afterFetch(const Fetch& fetch)
         s.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
     }
-    if (!fetch.fetched && !fetch.cancelled)
-        askAddress(fetch.error);
-    else if (fetch.fetched)
-        appendArchive();
+    CommandOutcome outcome;
+    if (fetch.fetched) {
+        outcome = appendArchive();
+    } else if (!fetch.cancelled) {
+        outcome = askAddress(fetch.error);
+    } else {
+        // Stopped by the person: nothing to tell, the list stays the base history.
+        outcome = CommandOutcome::failed(QString());
+        outcome.stopped = true;
+    }
     m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
+    return outcome;
 }
 
-void ImportCommand::askAddress(const QString& error)
+CommandOutcome ImportCommand::askAddress(const QString& error)
 {
     WorkspaceState& s = m_state;
     const WorkspaceConfig& config = m_config;
@@ -128,14 +134,16 @@ void ImportCommand::askAddress(const QString& error)
         prompt += QStringLiteral("\n\n") + error;
     const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
     s.archiveUrl = answer.value_or(QString());
+    CommandOutcome outcome = CommandOutcome::failed(error);
+    outcome.asked = true;
     // The corrected address is kept for the next imports too.
     if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty()
         && !settings.setArchiveUrl(s.archiveUrl, m_config.game()) && !settings.lastError().isEmpty())
-        m_ui.message(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."),
-                     Messages::kTitle);
+        outcome.tell(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."));
+    return outcome;
 }
 
-void ImportCommand::appendArchive()
+CommandOutcome ImportCommand::appendArchive()
 {
     WorkspaceState& s = m_state;
     QString ownerError;
@@ -178,18 +186,38 @@ void ImportCommand::appendArchive()
         QStringList details = result.reasons + checked.reasons;
         if (!ownerError.isEmpty())
             details << ownerError;
-        m_ui.message((QStringList{failure} + details).join(QLatin1Char('\n')), Messages::kTitle);
-        outcome.reported = true;
-        return;
+        CommandOutcome failed = CommandOutcome::failed((QStringList{failure} + details).join(QLatin1Char('\n')));
+        failed.skipped = result.skipped;
+        return failed;
     }
+    return toldOutcome(outcome, result, checked, ownerError);
+}
+
+CommandOutcome ImportCommand::toldOutcome(const ImportOutcome& import, const ArchiveImport::Result& result,
+                                          const ArchiveCheck::Result& checked, const QString& ownerError)
+{
+    CommandOutcome outcome;
+    outcome.archivesRead = result.csvRead ? 1 : 0;
+    outcome.imported = import.imported;
+    outcome.skipped = import.skipped;
+    outcome.known = checked.known;
+    outcome.refusedDraws = checked.refused();
     // Only what the person must know: rows left out, or an archive that could not be read.
-    if (result.skipped > 0 || !result.csvRead || checked.known > 0 || checked.refused() > 0 || !ownerError.isEmpty()) {
-        QStringList details = result.extractionMessages;
-        details << result.reasons << checked.reasons;
-        if (!ownerError.isEmpty())
-            details << ownerError;
-        m_ui.message(details.isEmpty() ? outcome.summary : outcome.summary + QLatin1Char('\n') + details.join(QLatin1Char('\n')),
-                     Messages::kTitle);
-        outcome.reported = true;
+    if (result.skipped == 0 && result.csvRead && checked.known == 0 && checked.refused() == 0 && ownerError.isEmpty()) {
+        outcome.summary = import.summary;
+        return outcome;
     }
+    QStringList details = result.extractionMessages;
+    details << result.reasons << checked.reasons;
+    if (!ownerError.isEmpty())
+        details << ownerError;
+    const QString text
+        = details.isEmpty() ? import.summary : import.summary + QLatin1Char('\n') + details.join(QLatin1Char('\n'));
+    if (!result.csvRead) {
+        CommandOutcome failed = CommandOutcome::failed(text);
+        failed.skipped = outcome.skipped;
+        return failed;
+    }
+    outcome.tell(text);
+    return outcome;
 }

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "acquire/ArchiveCheck.h"
+#include "acquire/ArchiveImport.h"
+#include "shell/CommandOutcome.h"
+
 #include <QString>
 #include <functional>
 
@@ -11,6 +15,7 @@ class RankingCommands;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
+struct ImportOutcome;
 struct WorkspaceConfig;
 class Study;
 struct WorkspaceState;
@@ -29,8 +34,9 @@ public:
     void setSource(ArchiveSource* source) { m_source = source; }
     bool hasSource() const { return m_source != nullptr; }
 
-    // The download runs as a job; the extraction, the list and `then` follow at its end.
-    void importArchive(std::function<void()> then);
+    // The download runs as a job; the extraction, the list and `then` follow at its end, `then`
+    // with what came of it: the counts reached, what the person must know of the archive.
+    void importArchive(OutcomeThen then);
 
 private:
     struct Fetch {
@@ -38,11 +44,14 @@ private:
         bool cancelled = false;
         QString error;
     };
-    void afterFetch(const Fetch& fetch);
+    CommandOutcome afterFetch(const Fetch& fetch);
     // The download failed: asks for another address, and keeps it.
-    void askAddress(const QString& error);
+    CommandOutcome askAddress(const QString& error);
     // The download came: extracts, checks and appends the archive's draws, and says what came of it.
-    void appendArchive();
+    CommandOutcome appendArchive();
+    // What the import came to, told only when the person must know something of it.
+    static CommandOutcome toldOutcome(const ImportOutcome& import, const ArchiveImport::Result& result,
+                                      const ArchiveCheck::Result& checked, const QString& ownerError);
 
     WorkspaceState& m_state;
     Study& m_study;

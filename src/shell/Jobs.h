@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/CommandOutcome.h"
 #include "shell/JobRunner.h"
+
+#include <functional>
 
 class StateChanges;
 
-// The Workspace's side of the long jobs: which runner runs them and whether one is running.
+// The Workspace's side of the long jobs: which runner runs them, whether one is running, and
+// the outcome of a command that ends after its job.
 class Jobs {
 public:
     explicit Jobs(const StateChanges& changes) : m_changes(changes) { }
@@ -16,9 +20,20 @@ public:
     // Starts `job`; running() is true until its `finish` begins.
     void start(Job job);
 
+    // Where the outcome of a command that ended after start() had returned goes.
+    void setLateOutcome(std::function<void(const CommandOutcome&)> late) { m_late = std::move(late); }
+    // Runs `command`, which hands its outcome on once it has ended: that outcome when it
+    // ended in place, else a pending one, the outcome going to the late receiver when it comes.
+    CommandOutcome await(const std::function<void(OutcomeThen)>& command);
+    // Runs `command`, which may start a job: its outcome says whether the person stopped that
+    // job; pending while the job runs on.
+    CommandOutcome track(const std::function<CommandOutcome()>& command);
+
 private:
     const StateChanges& m_changes;
     JobRunner* m_runner = nullptr;
     InPlaceJobRunner m_inPlace;
     bool m_running = false;
+    bool m_lastStopped = false; // the person stopped the job that ended last
+    std::function<void(const CommandOutcome&)> m_late;
 };

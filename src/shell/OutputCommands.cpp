@@ -67,18 +67,14 @@ std::optional<QString> OutputCommands::exportRefusal(const QString& path) const
     return std::nullopt;
 }
 
-bool OutputCommands::exportReport(const QString& path, QString* failure)
+CommandOutcome OutputCommands::exportReport(const QString& path)
 {
-    QString error;
     if (const auto refusal = exportRefusal(path))
-        error = *refusal;
-    else if (TextFile::writeAtomic(path, TextFile::crlfLines(m_area.model().exportLines()), &error))
-        return true;
-    if (failure)
-        *failure = error;
-    else
-        m_ui.message(error, Messages::kTitle);
-    return false;
+        return CommandOutcome::refused(*refusal);
+    QString error;
+    if (!TextFile::writeAtomic(path, TextFile::crlfLines(m_area.model().exportLines()), &error))
+        return CommandOutcome::failed(error);
+    return CommandOutcome::done();
 }
 
 QString OutputCommands::selectionText() const
@@ -97,19 +93,17 @@ void OutputCommands::unselect(const QList<int>& resultat, const QList<int>& resu
     m_area.unselect(resultat, resultat2);
 }
 
-void OutputCommands::aide()
+CommandOutcome OutputCommands::aide()
 {
     const QString name = QString::fromLatin1(AppFiles::kHelpName);
     const QString path = AppFiles::helpDocument();
-    if (path.isEmpty()) {
-        m_ui.message(QStringLiteral("Le guide « %1 » est introuvable : il n'a pas été installé avec le programme.").arg(name),
-                     Messages::kTitle);
-        return;
-    }
+    if (path.isEmpty())
+        return CommandOutcome::failed(
+            QStringLiteral("Le guide « %1 » est introuvable : il n'a pas été installé avec le programme.").arg(name));
     if (!m_ui.openUrl(QUrl::fromLocalFile(path)))
-        m_ui.message(
-            QStringLiteral("Aucun lecteur de documents PDF n'a pu ouvrir le guide :\n%1").arg(QDir::toNativeSeparators(path)),
-            Messages::kTitle);
+        return CommandOutcome::failed(
+            QStringLiteral("Aucun lecteur de documents PDF n'a pu ouvrir le guide :\n%1").arg(QDir::toNativeSeparators(path)));
+    return CommandOutcome::done();
 }
 
 QString OutputCommands::siteUrl() const
@@ -124,18 +118,17 @@ QString OutputCommands::siteUrl() const
     return url;
 }
 
-void OutputCommands::site()
+CommandOutcome OutputCommands::site()
 {
-    if (m_config.connection && m_config.connection() == WorkspaceConfig::Connection::Offline) {
-        m_ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), Messages::kTitle);
-        return;
-    }
+    if (m_config.connection && m_config.connection() == WorkspaceConfig::Connection::Offline)
+        return CommandOutcome::refused(QStringLiteral("Vous n'etes pas connecté à Internet"));
     const QString url = siteUrl();
     if (!m_ui.openUrl(QUrl(url)))
-        m_ui.message(QStringLiteral("Aucun navigateur n'a pu ouvrir la page :\n%1").arg(url), Messages::kTitle);
+        return CommandOutcome::failed(QStringLiteral("Aucun navigateur n'a pu ouvrir la page :\n%1").arg(url));
+    return CommandOutcome::done();
 }
 
-void OutputCommands::aPropos()
+CommandOutcome OutputCommands::aPropos() const
 {
-    m_ui.information(QStringLiteral("Tiravol version \r\n") + m_state.versionText, Messages::kTitle);
+    return CommandOutcome::told(Notice{QStringLiteral("Tiravol version \r\n") + m_state.versionText, Messages::kTitle, true});
 }

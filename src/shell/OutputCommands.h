@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/CommandOutcome.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -32,9 +34,9 @@ public:
     // After printing: the printed lines lose their selection.
     void unselect(const QList<int>& resultat, const QList<int>& resultat2);
 
-    void aide(); // Varn: the help document in the system's viewer
-    void site(); // the web page, when on line
-    void aPropos(); // the about box
+    CommandOutcome aide(); // Varn: the help document in the system's viewer
+    CommandOutcome site(); // the web page, when on line
+    CommandOutcome aPropos() const; // the about box, as a notice with the information icon
 
     // The web page's address from the settings (the default written back when missing).
     QString siteUrl() const;
@@ -43,9 +45,9 @@ public:
     // histories, the settings and criteria files, the archive and its CSV), compared by
     // canonical path so a link or a relative path does not get round it.
     std::optional<QString> exportRefusal(const QString& path) const;
-    // Writes the report (title, Resultat, Resultat2 from its second line); false when refused
-    // or failed, after saying why (in *failure when given, else in a message).
-    bool exportReport(const QString& path, QString* failure = nullptr);
+    // Writes the report (title, Resultat, Resultat2 from its second line); refused or failed
+    // with the reason when it was not written.
+    CommandOutcome exportReport(const QString& path);
 
 private:
     WorkspaceState& m_state;

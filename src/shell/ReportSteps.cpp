@@ -43,7 +43,10 @@ void ReportSteps::wordpad()
     const QString name = m_ui.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt"));
     if (name.isEmpty())
         return;
-    m_output.exportReport(name);
+    // The step may end a walk after its job: its refusal is announced, not returned.
+    const CommandOutcome exported = m_output.exportReport(name);
+    if (!exported.isDone() && m_announce)
+        m_announce(exported);
 }
 
 void ReportSteps::beginWait()

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/CommandOutcome.h"
+
 #include <QString>
+#include <functional>
 
 class OutputCommands;
 class ReportArea;
@@ -15,9 +18,11 @@ struct WorkspaceState;
 // hourglass and the export every report may end with.
 class ReportSteps {
 public:
+    // `announce` takes what the export step came to when it was not written.
     ReportSteps(WorkspaceState& state, Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
-                OutputCommands& output)
-        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output)
+                OutputCommands& output, std::function<void(const CommandOutcome&)> announce)
+        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output),
+          m_announce(std::move(announce))
     {
     }
 
@@ -45,6 +50,7 @@ private:
     const StateChanges& m_changes;
     OutputCommands& m_output;
     int m_waitDepth = 0;
+    std::function<void(const CommandOutcome&)> m_announce;
 };
 
 // The hourglass for as long as it lives.

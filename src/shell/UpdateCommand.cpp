@@ -20,7 +20,7 @@ namespace {
 // An archive that does not hold the awaited draw yet is no failure: the update tries again.
 UpdateCommand::Result refusal(const HistoryImport::Outcome& imported)
 {
-    return {0, imported.nothingNew ? QString() : imported.failure};
+    return {0, imported.nothingNew ? QString() : imported.failure, {}};
 }
 
 } // namespace
@@ -66,9 +66,9 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     // A filtered list stays as the player asked; the history it hides grows.
     if (s.origin == ListOrigin::Filtered) {
         s.hiddenHistory = std::move(draws);
-        if (m_history.sauve())
-            m_changes.changed(StatePart::MenuPart);
-        return {added, {}};
+        Result result{added, {}, m_history.sauve()};
+        m_changes.changed(StatePart::MenuPart);
+        return result;
     }
     // A new draw being typed follows the empty line down; any other selection stays.
     const bool onEmptyLine = s.selected == s.itemCount() - 1;
@@ -78,13 +78,14 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     s.counters.text1 = QString::number(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart | StatePart::MenuPart);
     // The save is the one of a draw typed in: locked, checked against the file, atomic.
-    if (m_history.sauve())
+    Result result{added, {}, m_history.sauve()};
+    if (result.saved.isDone())
         s.savedLineCount = s.itemCount();
     // As after a download: the whole history studied and ranked by appearances.
     m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
-    return {added, {}};
+    return result;
 }
 
 UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, FormulaId game)
@@ -92,11 +93,11 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
     const QString path = workingFile(game);
     const HeldLock lock(m_lock);
     if (!lock.held())
-        return {0, m_lock.refusal()};
+        return {0, m_lock.refusal(), {}};
     HistoryFile::ListReadResult onDisk = HistoryFile::readList(path, game);
     // Part of a history must never pass for all of it.
     if (onDisk.failed)
-        return {0, onDisk.error};
+        return {0, onDisk.error, {}};
     DrawList history = std::move(onDisk.list);
     history.setFormula(game);
     const HistoryImport::Outcome imported = HistoryImport::run(archivePath, history, m_ui.today());
@@ -107,11 +108,11 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
     const QByteArray bytes = history.toCrlfBytes();
     QString error;
     if (!TextFile::writeAtomic(path, bytes, &error))
-        return {0, error};
+        return {0, error, {}};
     // The window's own list of this game was read from the file as it was: this write is no
     // other program's change.
     WorkspaceState& s = m_state;
     if (game == s.formula && s.workingDigestKnown && s.workingDigest == onDisk.digest)
         s.workingDigest = HistoryFile::digest(bytes);
-    return {static_cast<int>(imported.checked.lines.size()), {}};
+    return {static_cast<int>(imported.checked.lines.size()), {}, {}};
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/Formula.h"
+#include "shell/CommandOutcome.h"
 
 #include <QString>
 
@@ -25,6 +26,7 @@ public:
     struct Result {
         int added = 0;
         QString failure; // in French; empty when the archive was taken, new draws or none
+        CommandOutcome saved; // what the save of the list shown came to, to be shown as a command's
     };
 
     UpdateCommand(WorkspaceState& state, Study& study, const WorkspaceConfig& config, UserInterface& ui,

@@ -9,16 +9,13 @@
 
 struct CalendarFilter;
 
-// What the commands need from a person. The window answers with dialogs; the command-line
-// companion and the tests with given answers.
+// What the commands ask a person. The window answers with dialogs; the command-line companion
+// and the tests with given answers. What a command came to is its outcome, shown by each
+// program its own way.
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
 
-    // A message box with the single button OK.
-    virtual void message(const QString& text, const QString& title) = 0;
-    // The same with the information icon (the about box).
-    virtual void information(const QString& text, const QString& title) { message(text, title); }
     // A question with the buttons Yes and No; true for Yes.
     virtual bool confirm(const QString& text, const QString& title) = 0;
     // An input box; nullopt when cancelled.

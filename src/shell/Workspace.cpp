@@ -16,7 +16,6 @@
 #include "shell/ImportCommand.h"
 #include "shell/Jobs.h"
 #include "shell/ListCommands.h"
-#include "shell/Messages.h"
 #include "shell/OutputCommands.h"
 #include "shell/RankingCommands.h"
 #include "shell/ReportArea.h"
@@ -28,6 +27,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -39,8 +39,10 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_reportArea = std::make_unique<ReportArea>(m_changes);
     ReportArea& area = *m_reportArea;
     m_output = std::make_unique<OutputCommands>(s, area, m_config, m_ui, m_changes);
-    m_steps = std::make_unique<ReportSteps>(s, m_study, area, m_ui, m_changes, *m_output);
+    m_steps = std::make_unique<ReportSteps>(s, m_study, area, m_ui, m_changes, *m_output,
+                                            [this](const CommandOutcome& o) { announce(o); });
     m_jobs = std::make_unique<Jobs>(m_changes);
+    m_jobs->setLateOutcome([this](const CommandOutcome& o) { announce(o); });
     m_grid = std::make_unique<GridCommands>(s, area, m_changes);
     m_rankings = std::make_unique<RankingCommands>(s, m_study, m_criteria, m_changes, *m_steps);
     m_list = std::make_unique<ListCommands>(s, m_study, m_criteria, area, m_changes, *m_rankings);
@@ -49,19 +51,22 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
                                                   *m_rankings, *m_import, *m_lock);
     m_update = std::make_unique<UpdateCommand>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history,
                                                *m_lock);
-    m_entry
-        = std::make_unique<EntryCommands>(s, m_study, m_criteria, area, m_ui, m_changes, *m_steps, *m_grid, *m_list, *m_history);
+    m_history->setAnnounce([this](const CommandOutcome& o) {
+        if (!isSignalConnected(QMetaMethod::fromSignal(&Workspace::ended)))
+            return false;
+        announce(o);
+        return true;
+    });
+    m_entry = std::make_unique<EntryCommands>(s, m_study, m_criteria, area, m_changes, *m_steps, *m_grid, *m_list, *m_history);
     m_filter = std::make_unique<FilterCommand>(s, m_study, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
     m_chance = std::make_unique<ChanceCommands>(s, m_study, m_criteria, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_forecast
-        = std::make_unique<ForecastCommands>(s, m_study, m_criteria, m_config, m_ui, m_changes, *m_steps, *m_grid, *m_chance);
+    m_forecast = std::make_unique<ForecastCommands>(s, m_study, m_criteria, m_config, m_changes, *m_steps, *m_grid, *m_chance);
     m_analyses = std::make_unique<AnalysisCommands>(s, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
                                    *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock});
     m_firstRun = std::make_unique<FirstRunCommand>(
-        m_config, m_ui, [this](std::function<void()> then) { buildHistories(std::move(then)); },
-        [this] { return startDemonstration(); });
+        m_config, m_ui, [this](OutcomeThen then) { buildHistories(std::move(then)); }, [this] { return startDemonstration(); });
 
     s.selected = 0;
     s.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
@@ -97,7 +102,12 @@ bool Workspace::historyComplete() const
     return m_state.liste.dateText(0).mid(6, 4) == QString::number(game().firstDay.year());
 }
 
-void Workspace::startUp()
+CommandOutcome Workspace::startUp()
+{
+    return m_jobs->await([this](OutcomeThen then) { start(std::move(then)); });
+}
+
+void Workspace::start(OutcomeThen then)
 {
     Settings settings(m_config.settingsFile(), !m_config.readOnlySettings);
     // A player who never chose goes on with the game whose history the folder holds; a new
@@ -107,24 +117,35 @@ void Workspace::startUp()
         playGame();
     }
     m_state.archiveUrl = settings.archiveUrl(game());
+    CommandOutcome outcome;
     if (!settings.lastError().isEmpty())
-        m_ui.message(settings.lastError(), Messages::kTitle);
+        outcome.tell(settings.lastError());
     m_autoUpdate = settings.autoUpdate();
     emit changed(MenuPart);
-    m_history->charge2();
+    outcome.then(m_history->charge2());
     m_rankings->srti();
     // After the first-run question, whose build may run as a job.
-    auto checkComplete = [this] {
+    auto checkComplete = [this, then = std::move(then)](CommandOutcome started) {
         // A failed load has said why already.
         if (!historyComplete() && m_state.unreadHistory.isEmpty())
-            m_ui.message(
-                QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"),
-                Messages::kTitle);
+            started.tell(
+                QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"));
+        then(started);
     };
-    if (m_config.offerFirstRun && m_firstRun->isFirstRun())
-        m_firstRun->offer(checkComplete);
-    else
-        checkComplete();
+    if (m_config.offerFirstRun && m_firstRun->isFirstRun()) {
+        // The question follows what the start-up has told so far (the missing file), which is
+        // shown first; nothing has failed when there is no history at all.
+        announce(outcome);
+        m_firstRun->offer(std::move(checkComplete));
+    } else {
+        checkComplete(outcome);
+    }
+}
+
+void Workspace::announce(const CommandOutcome& outcome)
+{
+    if (!outcome.pending)
+        emit ended(outcome);
 }
 
 CommandOutcome Workspace::chooseGame(FormulaId id)
@@ -132,25 +153,29 @@ CommandOutcome Workspace::chooseGame(FormulaId id)
     if (id == m_config.formula)
         return CommandOutcome::done();
     // The draws of the game left are kept exactly as when the program quits.
-    if (!m_history->exitSave())
-        return CommandOutcome::refused(
+    CommandOutcome saved = m_history->exitSave();
+    if (!saved.isDone()) {
+        CommandOutcome refused = CommandOutcome::refused(
             QStringLiteral("L'historique de travail n'a pas été enregistré : le jeu reste « %1 ».").arg(game().name));
+        return refused.after(saved);
+    }
     WorkspaceConfig config = m_config;
     config.formula = id;
     m_ownConfig.formula = id;
     useFolders(config);
     playGame();
     Settings settings(m_config.settingsFile(), !m_config.readOnlySettings);
+    CommandOutcome outcome = saved;
     if (!settings.setGame(id) && !settings.lastError().isEmpty())
-        m_ui.message(settings.lastError(), Messages::kTitle);
+        outcome.tell(settings.lastError());
     m_state.archiveUrl = settings.archiveUrl(game());
     m_grid->untickAll();
     // As at start-up: the history, its statistics, the ranking by appearances.
-    m_history->charge2(false);
+    outcome.then(m_history->charge2(false));
     m_state.telechargeEnabled = true;
     m_rankings->srti();
     emit changed(MenuPart);
-    return CommandOutcome::done();
+    return outcome;
 }
 
 CommandOutcome Workspace::toggleAutoUpdate()
@@ -169,7 +194,11 @@ CommandOutcome Workspace::toggleAutoUpdate()
 
 UpdateCommand::Result Workspace::importUpdate(const QString& archivePath, FormulaId game)
 {
-    return m_update->importFetched(archivePath, game);
+    UpdateCommand::Result result = m_update->importFetched(archivePath, game);
+    // A save refused or written beside is shown as any command's outcome.
+    if (!result.saved.isDone() || !result.saved.notices.isEmpty())
+        announce(result.saved);
+    return result;
 }
 
 QString Workspace::newestDraw(FormulaId game) const
@@ -235,12 +264,12 @@ void Workspace::setResultSelected(int list, int index, bool on)
     m_reportArea->setSelected(list, index, on);
 }
 
-void Workspace::construireHistorique()
+CommandOutcome Workspace::construireHistorique()
 {
-    buildHistories({});
+    return m_jobs->await([this](OutcomeThen then) { buildHistories(std::move(then)); });
 }
 
-void Workspace::buildHistories(std::function<void()> then)
+void Workspace::buildHistories(OutcomeThen then)
 {
     // The demonstration's draws are not the player's: the history is built in the player's
     // own folder, and only a build that loaded it ends the demonstration.
@@ -251,16 +280,13 @@ void Workspace::buildHistories(std::function<void()> then)
     // Refused at once when another program writes the folder now, before any archive is asked
     // for; the build then locks it itself, from reading the histories to writing them.
     if (!m_lock->acquire()) {
-        m_ui.message(m_lock->refusal(), Messages::kTitle);
         if (demo)
             useFolders(demoConfig);
-        if (then)
-            then();
-        return;
+        return then(CommandOutcome::failed(m_lock->refusal()));
     }
     m_lock->release();
     const int revision = m_state.listRevision;
-    m_base->construireHistorique([this, demo, demoConfig, revision, then = std::move(then)] {
+    m_base->construireHistorique([this, demo, demoConfig, revision, then = std::move(then)](const CommandOutcome& built) {
         if (demo) {
             if (m_state.listRevision == revision) {
                 useFolders(demoConfig);
@@ -270,8 +296,7 @@ void Workspace::buildHistories(std::function<void()> then)
                 emit changed(MenuPart);
             }
         }
-        if (then)
-            then();
+        then(built);
     });
 }
 
@@ -284,7 +309,7 @@ void Workspace::useFolders(const WorkspaceConfig& config)
     refreshTitle();
 }
 
-bool Workspace::startDemonstration()
+CommandOutcome Workspace::startDemonstration()
 {
     auto folder = std::make_unique<QTemporaryDir>();
     QString error;
@@ -293,10 +318,8 @@ bool Workspace::startDemonstration()
         error = QStringLiteral("Dossier temporaire impossible à créer : %1").arg(folder->errorString());
     else
         ready = DemoHistory::writeDemoFolder(folder->path(), m_ui.today().addDays(-1), &error);
-    if (!ready) {
-        m_ui.message(QStringLiteral("La démonstration n'a pas pu démarrer : ") + error, Messages::kTitle);
-        return false;
-    }
+    if (!ready)
+        return CommandOutcome::failed(QStringLiteral("La démonstration n'a pas pu démarrer : ") + error);
     if (!m_demoFolder)
         m_ownConfig = m_config;
     m_demoFolder = std::move(folder);
@@ -308,9 +331,9 @@ bool Workspace::startDemonstration()
     useFolders(demoConfig);
     playGame();
     // Loaded as at start-up; the connection was told about a moment ago.
-    m_history->charge2(false);
+    CommandOutcome loaded = m_history->charge2(false);
     m_rankings->srti();
-    return true;
+    return loaded;
 }
 
 HistoryBuild Workspace::buildHistory(const QStringList& archives)

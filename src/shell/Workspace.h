@@ -69,8 +69,10 @@ public:
 
     // ---- start-up and exit
     // Settings, version, title, Charge2, ranking, the first-run question (when the configuration
-    // offers it and the data folder holds no history), completeness check.
-    void startUp();
+    // offers it and the data folder holds no history), completeness check: failed when the
+    // working history could not be read, with everything each step tells. Pending while a
+    // first build runs as a job: the outcome is then announced by `ended`.
+    CommandOutcome startUp();
 
     // ---- the game
     const Formula& game() const { return m_config.game(); }
@@ -102,7 +104,8 @@ public:
     void setResultSelected(int list, int index, bool on); // list 1 = Resultat, 2 = Resultat2
     // The base and working histories from several archives. During a demonstration they are
     // built in the player's own data folder, and the demonstration ends once they are loaded.
-    void construireHistorique();
+    // Pending while the archives are read as a job: the outcome is then announced by `ended`.
+    CommandOutcome construireHistorique();
     HistoryBuild buildHistory(const QStringList& archives); // the same on archives already chosen
 
     // ---- demonstration (offered by the first-run question)
@@ -136,7 +139,6 @@ public:
     QString settingsPath() const { return m_config.settingsFile(); }
     const WorkspaceConfig& config() const { return m_config; }
     const ImportOutcome& lastImport() const { return m_state.lastImport; }
-    bool lastSaveSucceeded() const { return m_state.lastSaveOk; }
     // True while a command shows the hourglass; the window mirrors it (CursorPart).
     bool waitCursor() const;
     // Why the last history load failed (read error, file too large); empty when it did not.
@@ -145,18 +147,24 @@ public:
     // A correction in the middle of the list that no save has written yet.
     bool hasUnsavedCorrection() const { return m_state.unsavedCorrection; }
 
+    // What a command came to, for the program to show: an outcome that arrives after the
+    // command has returned (its long job ended), or one a window of its own handed here.
+    void announce(const CommandOutcome& outcome);
+
 signals:
     void changed(unsigned parts);
+    void ended(const CommandOutcome& outcome);
 
 private:
+    void start(OutcomeThen then);
     // Completeness: the first draw is of 1993.
     bool historyComplete() const;
     // construireHistorique, then `then` once the build has ended (it runs as a job).
-    void buildHistories(std::function<void()> then);
+    void buildHistories(OutcomeThen then);
     // The demonstration history (the same as the window's --demo) written to a temporary folder
     // that becomes the data folder until the Workspace ends; the player's folder is never
-    // written. False when the temporary folder could not be made (already told).
-    bool startDemonstration();
+    // written. Failed when the temporary folder could not be made.
+    CommandOutcome startDemonstration();
     // The folders in use (the player's, or a demonstration's) and the lock that goes with them.
     void useFolders(const WorkspaceConfig& config);
     // The game of `config` is the one played: the list, the title, the archive's address.

@@ -46,7 +46,6 @@ struct ImportOutcome {
     QString summary; // "Import de l'archive : ..."
     QString error; // one message a line
     bool broughtNothing = false; // read whole, but nothing a game still drawn lacks: a failure
-    bool reported = false; // the error has been shown to the person already
 };
 
 // What the main window holds besides the parts that have one writer: the report area
@@ -90,7 +89,6 @@ struct WorkspaceState {
     bool exportEnabled = false;
 
     ImportOutcome lastImport;
-    bool lastSaveOk = true;
     QString archiveUrl;
     QString versionText;
     QString windowTitle;

@@ -38,12 +38,12 @@ protected:
         return QByteArray::number(pid) + "\ntiravol\n" + host.toUtf8() + '\n';
     }
     // Enters the next draw by hand, as the window does; true when the file got it.
-    bool enterDraw(Workspace& ws, int first) const
+    bool enterDraw(Workspace& ws, int first)
     {
         ws.units().list.clickListe(ws.liste().itemCount() - 1);
         for (int n = first; n < first + 20; ++n)
             ws.units().grid.setCheck(n, true);
-        ws.units().entry.validateEntry();
+        ui.show(ws.units().entry.validateEntry());
         return readFile(working) == crlf(ws.liste().toStringList());
     }
     std::unique_ptr<Workspace> start()
@@ -54,7 +54,8 @@ protected:
         config.appDataFolder = data + QStringLiteral("/config");
         config.writeLockWaitMs = 200;
         auto ws = std::make_unique<Workspace>(config, &ui);
-        ws->startUp();
+        ui.watch(*ws);
+        ui.show(ws->startUp());
         ui.messages.clear();
         return ws;
     }
@@ -92,7 +93,7 @@ TEST_F(DataFolderLockTest, AnEmptyLockBlocksAMinuteThenIsTakenOver)
     EXPECT_TRUE(contains(lastMessage(), QStringLiteral(" s) : rien n'a été écrit.")));
     // Older than a minute: nobody will ever fill it.
     leaveLock(QByteArray(), 61);
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
     EXPECT_FALSE(QFileInfo::exists(lockFile));
     EXPECT_EQ(ws->drawCount(), 11);
@@ -135,14 +136,14 @@ TEST_F(DataFolderLockTest, ALockOfAnotherComputerIsNamedWithItsAgeAndKept)
     // The exit offers to keep the typed draw beside the history, and quits once it is there.
     const auto conflicts = [this] { return QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files); };
     ui.confirmAnswers = {false};
-    EXPECT_FALSE(ws->units().history.exitSave());
+    EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
     ASSERT_EQ(ui.confirmTexts.size(), 1);
     EXPECT_TRUE(startsWith(ui.confirmTexts[0],
                            QStringLiteral("L'historique de travail n'a pas été enregistré : 1 tirage "
                                           "de la liste n'y est pas.")));
     EXPECT_TRUE(conflicts().isEmpty());
     ui.confirmAnswers = {true};
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     ASSERT_EQ(conflicts().size(), 1);
     EXPECT_EQ(readFile(data + u'/' + conflicts()[0]), crlf(ws->liste().toStringList()));
     EXPECT_TRUE(contains(lastMessage(), conflicts()[0]));

@@ -43,7 +43,9 @@ protected:
     StateChanges m_changes{[this](unsigned parts) { m_parts |= parts; }};
     ReportArea m_area{m_changes};
     OutputCommands m_output{m_state, m_area, m_config, m_ui, m_changes};
-    ReportSteps m_steps{m_state, m_study, m_area, m_ui, m_changes, m_output};
+    QList<CommandOutcome> m_announced;
+    ReportSteps m_steps{
+        m_state, m_study, m_area, m_ui, m_changes, m_output, [this](const CommandOutcome& o) { m_announced << o; }};
 };
 
 TEST_F(ReportStepsTest, TheExportStepRunsOnlyWhenTheReportEndsWithIt)

@@ -36,7 +36,7 @@ protected:
             m_ws->units().list.clickListe(index);
         for (int n : kScrambled)
             m_ws->units().grid.setCheck(n, true);
-        m_ws->units().entry.validateEntry();
+        m_ui.show(m_ws->units().entry.validateEntry());
     }
 
     // Validating `index` with the grid ticked must be refused with a message and change nothing.
@@ -60,7 +60,7 @@ protected:
                 f = *chosen;
             return chosen.has_value();
         };
-        m_ws->units().filter.periodeEtude();
+        m_ui.show(periodeEtude(*m_ws));
         return shown;
     }
 };
@@ -107,7 +107,7 @@ TEST_F(WorkspaceTest, AddingWritesTheNextSlotAndSavesEveryDraw)
     // Nineteen numbers are no draw: validating them changes nothing.
     for (int n : kScrambled.mid(1))
         m_ws->units().grid.setCheck(n, true);
-    m_ws->units().entry.validateEntry();
+    m_ui.show(m_ws->units().entry.validateEntry());
     EXPECT_EQ(shownItems(*m_ws), history + QStringList{QString()});
     m_ws->units().entry.effacer();
     for (int i = 0; i < 2; ++i) {
@@ -137,7 +137,7 @@ TEST_F(WorkspaceTest, EntriesTakeTheDateOfTheLineAboveAndCorrectionsWaitForExitS
     // The oldest draw has no line above: it keeps its own date and slot. Its numbers come ticked.
     m_ws->units().entry.chooseOldestDraw();
     EXPECT_TRUE(m_ws->okEnabled());
-    m_ws->units().entry.validateEntry();
+    m_ui.show(m_ws->units().entry.validateEntry());
     EXPECT_EQ(shownItems(*m_ws)[0], expected[0]);
     m_ws->units().entry.chooseOldestDraw();
     m_ws->units().entry.effacer();
@@ -146,7 +146,7 @@ TEST_F(WorkspaceTest, EntriesTakeTheDateOfTheLineAboveAndCorrectionsWaitForExitS
     EXPECT_EQ(shownItems(*m_ws), expected + QStringList{QString()});
 
     EXPECT_EQ(readFile(working()), before);
-    EXPECT_TRUE(m_ws->units().history.exitSave());
+    EXPECT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
     EXPECT_EQ(readFile(working()), crlf(expected));
 }
 
@@ -202,7 +202,7 @@ TEST_F(WorkspaceTest, FilteredListKeepsExactlyTheChosenDrawsButSavesTheFullHisto
     expectRefused(10); // the line above a kept draw is not its neighbour in the history
     m_ws->units().entry.chooseOldestDraw();
     EXPECT_FALSE(m_ws->editingOldest());
-    EXPECT_TRUE(m_ws->units().history.exitSave());
+    EXPECT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
     EXPECT_EQ(readFile(working()), crlf(base));
 }
 
@@ -215,7 +215,7 @@ TEST_F(WorkspaceTest, ReloadSavesAPendingCorrectionOrAsksBeforeDroppingIt)
     ASSERT_TRUE(corrected.contains(kSortedText));
     EXPECT_TRUE(m_ws->hasUnsavedCorrection());
     EXPECT_EQ(readFile(working()), crlf(history));
-    m_ws->units().history.chargeManuelle();
+    m_ui.show(m_ws->units().history.chargeManuelle());
     EXPECT_EQ(shownItems(*m_ws)[5], corrected);
     QStringList saved = history;
     saved[5] = corrected;
@@ -228,12 +228,12 @@ TEST_F(WorkspaceTest, ReloadSavesAPendingCorrectionOrAsksBeforeDroppingIt)
     const QStringList longer = makeHistory(14);
     writeFile(working(), crlf(longer));
     m_ui.confirmAnswers = {false};
-    m_ws->units().history.chargeManuelle();
+    m_ui.show(m_ws->units().history.chargeManuelle());
     ASSERT_EQ(m_ui.confirmTexts.size(), 1);
     EXPECT_EQ(m_ws->drawCount(), 12); // not reloaded: the correction is still there
     EXPECT_EQ(shownItems(*m_ws)[7], second);
     m_ui.confirmAnswers = {true};
-    m_ws->units().history.reload();
+    m_ui.show(reload(*m_ws));
     EXPECT_EQ(m_ui.confirmTexts.size(), 2);
     EXPECT_NE(shownItems(*m_ws)[7], second); // given up, as agreed
     EXPECT_EQ(readFile(working()), crlf(longer));

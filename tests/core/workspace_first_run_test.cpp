@@ -32,7 +32,8 @@ protected:
         config.appDataFolder = tmp.filePath(QStringLiteral("config"));
         config.offerFirstRun = offer;
         auto ws = std::make_unique<Workspace>(config, &ui);
-        ws->startUp();
+        ui.watch(*ws);
+        ui.show(ws->startUp());
         return ws;
     }
     QStringList dataFiles() const { return QDir(data).entryList(QDir::Files); }
@@ -91,14 +92,14 @@ TEST_F(FirstRunTest, TheDemonstrationNeverWritesThePlayersFolderAndABuildEndsIt)
     // Saved where it came from, never into the player's folder.
     const QString demoFolder = ws->config().dataFolder;
     ASSERT_NE(demoFolder, data);
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     EXPECT_TRUE(dataFiles().isEmpty());
 
     // A cancelled build keeps the demonstration; a build writes the player's folder and ends it.
-    ws->construireHistorique();
+    ui.show(ws->construireHistorique());
     EXPECT_EQ(std::pair(ws->demonstration(), ws->config().dataFolder), std::pair(true, demoFolder));
     ui.openNames = {{archive}};
-    ws->construireHistorique();
+    ui.show(ws->construireHistorique());
     EXPECT_EQ(std::pair(ws->demonstration(), ws->config().dataFolder), std::pair(false, data));
     EXPECT_EQ(ws->state().drawLines(), draws);
     EXPECT_EQ(ws->windowTitle(), title);

@@ -154,21 +154,23 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     using B = CriterionBar;
     // No file yet: the criteria as the load left them, and no message.
     const QString generalDraws = m_ws->criteria().label(B::GeneralDraws);
-    m_ws->units().forecast.reloadCriteria();
+    m_ui.show(m_ws->units().forecast.reloadCriteria());
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(m_ws->criteria().label(B::GeneralDraws), generalDraws);
     EXPECT_FALSE(QFileInfo::exists(criteriaFile()));
 
     m_ws->units().forecast.moveCriterion(B::RecentDraws, 28); // pushes the recent most bound to 28
     m_ws->units().forecast.moveCriterion(B::AverageMin, 40); // drags the average most bound up
-    ASSERT_TRUE(m_ws->units().forecast.saveCriteria());
+    ASSERT_TRUE(m_ui.done(m_ws->units().forecast.saveCriteria()));
     EXPECT_EQ(readFile(criteriaFile()).split('\n').value(0), QByteArray("0,42,28\r"));
 
     m_ws->units().forecast.moveCriterion(B::RecentDraws, 3);
     m_ws->units().forecast.moveCriterion(B::RecentMax, 3);
     m_ws->units().forecast.moveCriterion(B::AverageMax, 20); // drags the fewest bound down
     const QString generalMostBefore = m_ws->criteria().label(B::GeneralMax);
-    EXPECT_EQ(m_ws->units().forecast.reloadCriteria(), QString());
+    const CommandOutcome reloaded = m_ws->units().forecast.reloadCriteria();
+    EXPECT_TRUE(reloaded.isDone());
+    EXPECT_TRUE(reloaded.notices.isEmpty());
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("28"));
     EXPECT_EQ(m_ws->criteria().label(B::AverageMin), QStringLiteral("40"));
@@ -178,8 +180,8 @@ TEST_F(ForecastWorkspaceTest, CriteriaSavedThenResetComeBackAndAFaultyFileIsTold
     // never rewritten.
     const QByteArray damaged = "0,42,20\r\nbanane\r\n";
     writeFile(criteriaFile(), damaged);
-    m_ws->units().forecast.reloadCriteria();
-    m_ws->units().forecast.reloadCriteria(); // opened again: the same fault is not told twice
+    m_ui.show(m_ws->units().forecast.reloadCriteria());
+    m_ui.show(m_ws->units().forecast.reloadCriteria()); // opened again: the same fault is not told twice
     EXPECT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ws->criteria().label(B::RecentDraws), QStringLiteral("20"));
     EXPECT_EQ(readFile(criteriaFile()), damaged);

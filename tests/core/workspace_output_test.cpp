@@ -28,13 +28,14 @@ protected:
         config.quietWhenNoWorkingHistory = true;
         config.connection = [this] { return m_connection; };
         m_ws = std::make_unique<Workspace>(config, &m_ui);
+        m_ui.watch(*m_ws);
     }
     void start(const QStringList& history)
     {
         writeFile(working(), crlf(history));
         writeFile(dataFile("Tirages.txt"), crlf(history));
         make();
-        m_ws->startUp();
+        m_ui.show(m_ws->startUp());
         m_ui.messages.clear();
     }
     QString archive(const char* name, const QStringList& draws)
@@ -55,7 +56,7 @@ protected:
 TEST_F(WorkspaceOutputTest, AboutBoxGivesTheProgramAndItsVersionOnTwoLines)
 {
     make();
-    m_ws->units().output.aPropos();
+    m_ui.show(m_ws->units().output.aPropos());
     ASSERT_EQ(m_ui.messages.size(), 1u);
     EXPECT_TRUE(m_ui.messages[0].information);
     EXPECT_EQ(m_ui.messages[0].title + m_ui.messages[0].text,
@@ -70,14 +71,15 @@ TEST_F(WorkspaceOutputTest, WebPageOpensTheSettingsAddressOrTheDefaultWrittenBac
     WorkspaceConfig config = this->config();
     config.readOnlySettings = true;
     m_ws = std::make_unique<Workspace>(config, &m_ui);
-    m_ws->units().output.site();
+    m_ui.watch(*m_ws);
+    m_ui.show(m_ws->units().output.site());
     EXPECT_EQ(m_ui.openedUrls, QList<QUrl>{contact});
     EXPECT_FALSE(QFile::exists(ini()));
 
     m_ui.openedUrls.clear();
     m_connection = WorkspaceConfig::Connection::Offline;
     make();
-    m_ws->units().output.site();
+    m_ui.show(m_ws->units().output.site());
     ASSERT_EQ(m_ui.messages.size(), 1u);
     EXPECT_EQ(m_ui.messages[0].text + m_ui.messages[0].title, QStringLiteral("Vous n'etes pas connecté à InternetTiravol"));
     EXPECT_FALSE(m_ui.messages[0].information); // no icon
@@ -86,7 +88,7 @@ TEST_F(WorkspaceOutputTest, WebPageOpensTheSettingsAddressOrTheDefaultWrittenBac
 
     m_ui.messages.clear();
     m_connection = WorkspaceConfig::Connection::Online;
-    m_ws->units().output.site();
+    m_ui.show(m_ws->units().output.site());
     EXPECT_EQ(m_ui.openedUrls, QList<QUrl>{contact});
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_TRUE(contains(QString::fromUtf8(readFile(ini())), QStringLiteral("[URL]")));
@@ -94,13 +96,13 @@ TEST_F(WorkspaceOutputTest, WebPageOpensTheSettingsAddressOrTheDefaultWrittenBac
 
     // An address of the player's own, with a query, is opened as written.
     writeFile(ini(), "[URL]\r\nFileFdesjeux=https://example.org/a.zip\r\nSiteTiravol=https://example.org/p?a=1&b=2\r\n");
-    m_ws->units().output.site();
+    m_ui.show(m_ws->units().output.site());
     ASSERT_EQ(m_ui.openedUrls.size(), 2);
     EXPECT_EQ(m_ui.openedUrls[1].toString(), QStringLiteral("https://example.org/p?a=1&b=2"));
 
     // No browser took it: said, and nothing else changes.
     m_ui.viewerOpens = false;
-    m_ws->units().output.site();
+    m_ui.show(m_ws->units().output.site());
     EXPECT_TRUE(contains(onlyMessage(), QStringLiteral("https://example.org/p?a=1&b=2")));
 }
 
@@ -112,7 +114,7 @@ TEST_F(WorkspaceOutputTest, HelpOpensTheDocumentFoundBesideTheProgramOrSaysItIsM
     qputenv("XDG_DATA_DIRS", QFile::encodeName(share.path()));
     m_connection = WorkspaceConfig::Connection::Offline; // help needs no connection
     make();
-    m_ws->units().output.aide();
+    m_ui.show(m_ws->units().output.aide());
     EXPECT_TRUE(m_ui.openedUrls.isEmpty());
     EXPECT_TRUE(contains(onlyMessage(), QStringLiteral("« aidekeno.pdf » est introuvable")));
 
@@ -120,7 +122,7 @@ TEST_F(WorkspaceOutputTest, HelpOpensTheDocumentFoundBesideTheProgramOrSaysItIsM
     writeFile(pdf, "%PDF-1.4\n");
     // Opened when found (the window's test); when no viewer takes it, its place is said.
     m_ui.viewerOpens = false;
-    m_ws->units().output.aide();
+    m_ui.show(m_ws->units().output.aide());
     EXPECT_TRUE(contains(onlyMessage(), pdf));
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_DATA_DIRS");
@@ -131,7 +133,7 @@ TEST_F(WorkspaceOutputTest, BaseBuiltFromOverlappingArchivesIsLoadedAndSummarise
     const QStringList all = makeHistory(30, QDate(2019, 12, 20));
     make();
     m_ui.openNames.push_back({archive("ancienne.csv", all.mid(0, 20)), archive("recente.csv", all.mid(12))});
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
 
     // The files written are the command line's test; the window takes the new history.
     EXPECT_EQ(m_ws->state().drawLines(), all);
@@ -157,7 +159,7 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
 
     // A line the archives contradict: said, nothing replaced, nothing asked.
     m_ui.openNames.push_back({a, b});
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
     EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
     EXPECT_TRUE(startsWith(onlyMessage(), QStringLiteral("« Tirages_keno.txt » ne donne pas les mêmes numéros")));
     EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(old));
@@ -168,7 +170,7 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
     start(old);
     m_ui.openNames.push_back({a, b});
     m_ui.confirmAnswers.push_back(false);
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
     EXPECT_EQ(m_ui.confirmTexts,
               QStringList{QStringLiteral("Un historique existe déjà. Le remplacer ?\n« %1 » : 24 tirages aujourd'hui, 16 "
                                          "tirages ensuite\n« %2 » : 24 tirages aujourd'hui, 30 tirages ensuite\n10 tirages de "
@@ -180,7 +182,7 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
 
     m_ui.openNames.push_back({a, b});
     m_ui.confirmAnswers.push_back(true);
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
     EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(all.mid(0, 16)));
     EXPECT_EQ(readFile(dataFile("Tirages_keno.txt")), crlf(all));
     EXPECT_EQ(m_ws->state().drawLines(), all);
@@ -188,7 +190,7 @@ TEST_F(WorkspaceOutputTest, ExistingHistoryIsReplacedOnlyAfterYesAndKeepsTheDraw
                          QStringLiteral("\nTirages gardés de Tirages_keno.txt, absents des archives : 10\n  01/03/2021 midi\n")));
 
     // A cancelled file dialog asks nothing and changes nothing.
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
     EXPECT_EQ(m_ui.confirmTexts.size(), 2);
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(readFile(dataFile("Tirages_keno.txt")), crlf(all));
@@ -209,7 +211,7 @@ TEST_F(WorkspaceOutputTest, TheRebuildLeavesTheFolderFreeWhileItAsksAndKeepsADra
     };
     m_ui.openNames.push_back({a});
     m_ui.confirmAnswers.push_back(true);
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
     EXPECT_TRUE(wasFree);
     ASSERT_EQ(m_ui.confirmTexts.size(), 1);
     EXPECT_TRUE(startsWith(onlyMessage(),
@@ -221,7 +223,7 @@ TEST_F(WorkspaceOutputTest, TheRebuildLeavesTheFolderFreeWhileItAsksAndKeepsADra
     m_ui.duringQuestion = nullptr;
     m_ui.openNames.push_back({a});
     m_ui.confirmAnswers.push_back(true);
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
     EXPECT_EQ(readFile(working()), crlf(all.mid(0, 28)));
 }
 
@@ -234,7 +236,7 @@ TEST_F(WorkspaceOutputTest, AStoppedBuildingOrArchivesWithoutADrawAskNothingAndW
     m_ws->units().jobs.setRunner(&runner);
     m_ui.openNames.push_back({archive("a.csv", makeHistory(16, QDate(2022, 5, 1), 9))});
     m_ui.confirmAnswers.push_back(true);
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
     m_ws->units().jobs.setRunner(nullptr);
     EXPECT_EQ(onlyMessage(), QStringLiteral("Construction interrompue : rien n'a été écrit."));
     EXPECT_FALSE(m_ws->progress().visible);
@@ -242,7 +244,7 @@ TEST_F(WorkspaceOutputTest, AStoppedBuildingOrArchivesWithoutADrawAskNothingAndW
     // Archives without a draw (or that disagree: the command line's test) are refused the same way.
     writeFile(dataFile("vide.csv"), "annee;date\r\n");
     m_ui.openNames.push_back({dataFile("vide.csv")});
-    m_ws->construireHistorique();
+    m_ui.show(m_ws->construireHistorique());
     EXPECT_TRUE(startsWith(onlyMessage(), QStringLiteral("Aucun tirage n'a pu être lu : rien n'a été écrit.")));
     EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
     EXPECT_EQ(readFile(dataFile("Tirages.txt")), crlf(old));

@@ -39,17 +39,18 @@ protected:
         config.appDataFolder = root + QStringLiteral("/config");
         config.writeLockWaitMs = 300;
         auto ws = std::make_unique<Workspace>(config, &ui);
-        ws->startUp();
+        ui.watch(*ws);
+        ui.show(ws->startUp());
         ui.messages.clear();
         return ws;
     }
     // Enters first, ..., first + 19 as the next draw by hand, as the window does (or over line `at`).
-    static void enter(Workspace& ws, int first, int at = -1)
+    void enter(Workspace& ws, int first, int at = -1)
     {
         ws.units().list.clickListe(at >= 0 ? at : ws.liste().itemCount() - 1);
         for (int n = first; n < first + 20; ++n)
             ws.units().grid.setCheck(n, true);
-        ws.units().entry.validateEntry();
+        ui.show(ws.units().entry.validateEntry());
     }
     QString lastMessage() const { return ui.messages.empty() ? QString() : ui.messages.back().text; }
 };
@@ -98,12 +99,54 @@ TEST_F(WorkspaceSafetyTest, ManualEntryOnAFullDiskKeepsTheHistoryAndSaysSo)
                           .arg(working)
                       + kKeptInWindow);
         EXPECT_EQ(readFile(working), crlf(draws));
-        EXPECT_FALSE(ws->units().history.exitSave());
+        EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
         EXPECT_EQ(readFile(working), crlf(draws));
     }
     EXPECT_EQ(ws->drawCount(), 103);
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
+}
+
+TEST_F(WorkspaceSafetyTest, AnEntryThatCannotBeSavedFailsWithItsReasonAndWritesNothing)
+{
+    const QStringList draws = makeHistory(102); // more than the disk below takes
+    auto ws = start(draws);
+    const auto typed = [&ws](int first) {
+        ws->units().list.clickListe(ws->liste().itemCount() - 1);
+        for (int n = first; n < first + 20; ++n)
+            ws->units().grid.setCheck(n, true);
+        return ws->units().entry.validateEntry();
+    };
+    {
+        const FileSizeLimit full(4096);
+        const CommandOutcome outcome = typed(1);
+        EXPECT_EQ(outcome.status, CommandOutcome::Status::Failed);
+        EXPECT_TRUE(outcome.historyKept);
+        EXPECT_EQ(outcome.saved, 0);
+        EXPECT_TRUE(endsWith(outcome.reason, QStringLiteral("l'ancien fichier est gardé tel quel.") + kKeptInWindow));
+        EXPECT_EQ(readFile(working), crlf(draws));
+        // At the exit, why it failed is shown before the question of keeping the list beside.
+        QString toldWhenAsked;
+        ui.duringQuestion = [&] { toldWhenAsked = lastMessage(); };
+        EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
+        ui.duringQuestion = nullptr;
+        EXPECT_EQ(toldWhenAsked, outcome.reason);
+        EXPECT_EQ(ui.confirmTexts.size(), 1);
+        ui.messages.clear();
+    }
+    // Another program writes the folder: refused with the lock's reason, the file as it was.
+    writeFile(data + QStringLiteral("/.tiravol.lock"), "4242\ntiravol\nposte-salon\n");
+    const CommandOutcome locked = typed(2);
+    EXPECT_FALSE(locked.isDone());
+    EXPECT_TRUE(contains(locked.reason, QStringLiteral("poste-salon")));
+    EXPECT_EQ(readFile(working), crlf(draws));
+    QFile::remove(data + QStringLiteral("/.tiravol.lock"));
+    const CommandOutcome saved = typed(3);
+    EXPECT_TRUE(saved.isDone());
+    EXPECT_EQ(saved.saved, 105);
+    EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
+    // Nothing was shown by the commands themselves: the outcome is the only word.
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
@@ -114,7 +157,7 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
     const QStringList draws = makeHistory(102);
     auto ws = start(draws);
     const QString ini = ws->settingsPath(), cfg = ws->config().criteriaFile(), report = root + QStringLiteral("/rapport.txt");
-    ASSERT_TRUE(ws->units().forecast.saveCriteria());
+    ASSERT_TRUE(ui.done(ws->units().forecast.saveCriteria()));
     writeFile(report, "ancien rapport\r\n");
     const QByteArray iniBefore = readFile(ini), cfgBefore = readFile(cfg);
     disk.fill();
@@ -124,9 +167,9 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
                            QStringLiteral("Disque plein : « %1 » n'a pas été enregistré ; l'ancien fichier est "
                                           "gardé tel quel.")
                                .arg(working)));
-    EXPECT_FALSE(ws->units().history.exitSave());
+    EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
     EXPECT_FALSE(Settings(ini, true).setArchiveUrl(QStringLiteral("https://example.org/") + QString(300, QLatin1Char('a'))));
-    EXPECT_FALSE(ws->units().forecast.saveCriteria());
+    EXPECT_FALSE(ui.done(ws->units().forecast.saveCriteria()));
     EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque plein : « %1 »").arg(cfg)));
     ws->setExportEnabled(true);
     ui.saveNames = {report};
@@ -138,7 +181,7 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
     EXPECT_EQ(readFile(report), QByteArray("ancien rapport\r\n"));
 
     ASSERT_TRUE(disk.makeReadOnly());
-    EXPECT_FALSE(ws->units().history.exitSave());
+    EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
     EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque en lecture seule : « %1 »").arg(working)));
     EXPECT_EQ(readFile(working), crlf(draws));
 }
@@ -147,7 +190,7 @@ TEST_F(WorkspaceSafetyTest, ExportNeverReplacesAFileTheProgramKeeps)
 {
     const QStringList draws = makeHistory(20);
     auto ws = start(draws);
-    ASSERT_TRUE(ws->units().forecast.saveCriteria());
+    ASSERT_TRUE(ui.done(ws->units().forecast.saveCriteria()));
     // Names relative to the current folder, links and the base history are the command line's test.
     const QStringList kept = {
         data + QStringLiteral("/../Documents/TIRAGES_KENO.TXT"),
@@ -180,11 +223,11 @@ TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
     for (const bool answer : {false, true}) {
         SCOPED_TRACE(answer);
         auto ws = start(corrected);
-        ws->units().history.reload(); // "Tous les tirages": the base history, without the correction
+        ui.show(reload(*ws)); // "Tous les tirages": the base history, without the correction
         ASSERT_EQ(ws->liste().toStringList(), base);
         ui.confirmTexts.clear();
         ui.confirmAnswers = {answer};
-        EXPECT_EQ(ws->units().history.exitSave(), answer);
+        EXPECT_EQ(ui.done(ws->units().history.exitSave()), answer);
         // Declined, the exit then offers to keep the list beside the file (declined too here).
         ASSERT_EQ(ui.confirmTexts.size(), answer ? 1 : 2);
         EXPECT_TRUE(startsWith(ui.confirmTexts[0], QStringLiteral("1 ligne de l'historique de travail")));
@@ -195,7 +238,7 @@ TEST_F(WorkspaceSafetyTest, ACorrectionOnDiskIsNeverDroppedWithoutTheAnswer)
     auto ws = start(corrected);
     ui.confirmTexts.clear();
     enter(*ws, 1, 8);
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     EXPECT_TRUE(ui.confirmTexts.isEmpty());
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
     EXPECT_NE(ws->liste().text(8), corrected[8]);
@@ -208,7 +251,7 @@ TEST_F(WorkspaceSafetyTest, NoLockIsHeldWhileThePlayerIsAskedAndAWriteMeanwhileI
     corrected[5] = drawWith(QDate::fromString(base[5].left(10), QStringLiteral("dd/MM/yyyy")), false, numberRange(51, 70), 1);
     writeFile(data + QStringLiteral("/Tirages.txt"), crlf(base));
     auto ws = start(corrected);
-    ws->units().history.reload(); // the base history, without the correction: replacing the file asks
+    ui.show(reload(*ws)); // the base history, without the correction: replacing the file asks
     const QByteArray newer = crlf(QStringList(corrected) << makeHistory(13).last());
     bool wasFree = false;
     ui.duringQuestion = [&] {
@@ -218,7 +261,7 @@ TEST_F(WorkspaceSafetyTest, NoLockIsHeldWhileThePlayerIsAskedAndAWriteMeanwhileI
             writeFile(working, newer);
     };
     ui.confirmAnswers = {true};
-    EXPECT_FALSE(ws->units().history.exitSave());
+    EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
     EXPECT_TRUE(wasFree);
     ASSERT_GE(ui.confirmTexts.size(), 1);
     EXPECT_TRUE(startsWith(ui.confirmTexts[0], QStringLiteral("1 ligne de l'historique de travail")));
@@ -241,7 +284,7 @@ TEST_F(WorkspaceSafetyTest, AnExitWithNothingNewKeepsTheFileWithOneWordAndNothin
         auto ws = start(makeHistory(10));
         const QByteArray newer = crlf(makeHistory(12));
         writeFile(working, newer);
-        EXPECT_TRUE(ws->units().history.exitSave());
+        EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
         EXPECT_TRUE(ui.confirmTexts.isEmpty());
         EXPECT_EQ(readFile(working), newer);
         EXPECT_TRUE(beside().isEmpty());
@@ -252,10 +295,10 @@ TEST_F(WorkspaceSafetyTest, AnExitWithNothingNewKeepsTheFileWithOneWordAndNothin
     ui.messages.clear();
     writeFile(data + QStringLiteral("/Tirages.txt"), crlf(makeHistory(10)));
     auto ws = start(makeHistory(12));
-    ws->units().history.reload();
+    ui.show(reload(*ws));
     ASSERT_EQ(ws->drawCount(), 10);
     ui.messages.clear();
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     EXPECT_TRUE(ui.confirmTexts.isEmpty());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, kept);
@@ -276,10 +319,10 @@ TEST_F(WorkspaceSafetyTest, AnotherWriterMakesTheSaveWaitThenRefuseAndItsNewerFi
         EXPECT_EQ(readFile(working), crlf(draws));
         // Nor are both histories rebuilt meanwhile: refused before any archive is asked for.
         ui.messages.clear();
-        ws->construireHistorique();
+        ui.show(ws->construireHistorique());
         EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Le dossier des données")));
     }
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     EXPECT_EQ(ws->drawCount(), 11);
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
 
@@ -295,13 +338,13 @@ TEST_F(WorkspaceSafetyTest, AnotherWriterMakesTheSaveWaitThenRefuseAndItsNewerFi
     EXPECT_TRUE(contains(lastMessage(), beside[0]));
     // The exit writes the same file beside, not over the newer one, nor a second copy.
     enter(*ws, 40);
-    EXPECT_FALSE(ws->units().history.exitSave());
+    EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
     EXPECT_EQ(readFile(working), newer);
     EXPECT_EQ(QDir(data).entryList({QStringLiteral("Tirages_keno.conflit-*.txt")}, QDir::Files), beside);
     EXPECT_EQ(readFile(data + QLatin1Char('/') + beside[0]), crlf(ws->liste().toStringList()));
     // Read again (the list is safe beside it), the newer file is the window's to write.
     ui.confirmAnswers = {true};
-    ws->units().history.chargeManuelle();
+    ui.show(ws->units().history.chargeManuelle());
     enter(*ws, 50);
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
     EXPECT_EQ(ws->drawCount(), 13);
@@ -323,12 +366,12 @@ TEST_F(WorkspaceSafetyTest, AReadErrorInTheWorkingHistoryStopsEveryWriteUntilItI
         EXPECT_EQ(ws->drawCount(), 0);
         EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("L'historique de travail « %1 » n'est pas modifié").arg(working)));
         ui.messages.clear();
-        EXPECT_TRUE(ws->units().history.exitSave()); // nothing typed is at stake
+        EXPECT_TRUE(ui.done(ws->units().history.exitSave())); // nothing typed is at stake
         ASSERT_EQ(ui.messages.size(), 1);
         EXPECT_TRUE(contains(lastMessage(), ws->loadFailure()));
     }
     EXPECT_EQ(readFile(working), bytes);
-    ws->units().history.chargeManuelle(); // readable again
+    ui.show(ws->units().history.chargeManuelle()); // readable again
     EXPECT_TRUE(ws->loadFailure().isEmpty());
     enter(*ws, 1);
     ASSERT_EQ(ws->drawCount(), 301);
@@ -338,12 +381,12 @@ TEST_F(WorkspaceSafetyTest, AReadErrorInTheWorkingHistoryStopsEveryWriteUntilItI
     // Failing again later, the list read before is kept, and still not written.
     {
         const EioFault again("Tirages_keno.txt", 0);
-        ws->units().history.chargeManuelle();
+        ui.show(ws->units().history.chargeManuelle());
         EXPECT_FALSE(ws->loadFailure().isEmpty());
         EXPECT_EQ(ws->drawCount(), 301);
         enter(*ws, 21);
         EXPECT_EQ(ws->drawCount(), 301);
-        EXPECT_TRUE(ws->units().history.exitSave());
+        EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     }
     EXPECT_EQ(readFile(working), saved);
     EXPECT_EQ(QDir(data).entryList(QDir::Files), QStringList{QStringLiteral("Tirages_keno.txt")});
@@ -359,10 +402,10 @@ TEST_F(WorkspaceSafetyTest, AFailedReadOfTheBaseOrAHugeHistoryWritesNothing)
     auto ws = start(draws);
     {
         const EioFault badSector("Tirages.txt", 77 * 100);
-        ws->units().history.reload();
+        ui.show(reload(*ws));
         EXPECT_TRUE(contains(ws->loadFailure(), QStringLiteral("Tirages.txt")));
         EXPECT_EQ(ws->liste().toStringList(), draws);
-        ws->units().filter.periodeEtude();
+        ui.show(periodeEtude(*ws));
         EXPECT_EQ(ws->liste().toStringList(), draws);
         EXPECT_EQ(ws->listOrigin(), ListOrigin::Working);
         enter(*ws, 1);
@@ -373,11 +416,11 @@ TEST_F(WorkspaceSafetyTest, AFailedReadOfTheBaseOrAHugeHistoryWritesNothing)
 
     QFile file(working);
     ASSERT_TRUE(file.resize(HistoryFile::kLargestHistory + 1)); // sparse: no disk used
-    ws->units().history.chargeManuelle();
+    ui.show(ws->units().history.chargeManuelle());
     EXPECT_TRUE(contains(lastMessage(), QStringLiteral("est trop grand pour un historique")));
     EXPECT_EQ(ws->drawCount(), 300);
     enter(*ws, 1);
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     EXPECT_EQ(QFileInfo(working).size(), HistoryFile::kLargestHistory + 1);
 }
 

@@ -66,8 +66,9 @@ protected:
         config.appDataFolder = at("config");
         config.connection = [this] { return connection; };
         auto ws = std::make_unique<Workspace>(config, &ui);
+        ui.watch(*ws);
         ws->units().import.setSource(&source);
-        ws->startUp();
+        ui.show(ws->startUp());
         return ws;
     }
     std::unique_ptr<Workspace> startWith(const QStringList& draws)
@@ -148,7 +149,7 @@ TEST_F(WorkspaceTest, RankingsOfferedDuringALoadComeFromTheNewList)
     writeFile(working, crlf(second));
     ws->setExportEnabled(true);
     ui.saveNames = {at("load.txt")};
-    ws->units().history.chargeManuelle();
+    ui.show(ws->units().history.chargeManuelle());
     const QStringList lines = rankingLines(RankingKind::Sorties, referenceStats(second, 0, 9));
     EXPECT_EQ(readFile(at("load.txt")),
               crlf(QStringList{QStringLiteral("Classement par sorties au ") + second[9].left(10), kHeader} + lines));
@@ -175,7 +176,7 @@ TEST_F(WorkspaceTest, BadLinesAreCountedInTheirMessageAndWrittenBackByteForByte)
                 : QStringLiteral("3 lignes de « Tirages_keno.txt » ne sont pas des tirages valides ; elles sont gardées")));
         EXPECT_EQ(ws->stats(), referenceStats(lines, 0, 7)); // unreadable fields and 85 count for no number
         ws->units().list.clickListe(5); // narrows the period, not what is saved
-        EXPECT_TRUE(ws->units().history.exitSave());
+        EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
         EXPECT_EQ(readFile(working), crlf(lines));
     }
 }
@@ -187,14 +188,14 @@ TEST_F(WorkspaceTest, OfflineReloadNeverShortensTheWorkingFileNorTakesAnEntry)
     auto ws = startWith(draws);
     // A download that worked first: the offline one after it must not pass for it.
     source.draws = draws.mid(20);
-    ws->units().history.reload();
+    ui.show(reload(*ws));
     ASSERT_TRUE(ws->lastImport().csvRead);
-    ws->units().history.chargeManuelle();
+    ui.show(ws->units().history.chargeManuelle());
     ui.messages.clear();
     source.urls.clear();
     connection = WorkspaceConfig::Connection::Offline;
-    ws->units().history.chargeManuelle();
-    ws->units().history.reload();
+    ui.show(ws->units().history.chargeManuelle());
+    ui.show(reload(*ws));
     EXPECT_FALSE(ws->lastImport().attempted);
     ASSERT_EQ(ui.messages.size(), 2u); // at the manual load and at the reload
     for (const auto& m : ui.messages)
@@ -202,22 +203,22 @@ TEST_F(WorkspaceTest, OfflineReloadNeverShortensTheWorkingFileNorTakesAnEntry)
     EXPECT_TRUE(source.urls.isEmpty());
     EXPECT_EQ(ws->drawCount(), 20);
     // The exit keeps the longer file and says so once; nothing is lost, so nothing more is asked.
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     EXPECT_EQ(readFile(working), crlf(draws));
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_TRUE(contains(ui.messages.back().text, QStringLiteral("est gardé tel quel")));
     // Nor is a draw entered on that list, which could not be saved; it is once the file is read again.
-    const auto enter = [&ws] {
+    const auto enter = [this, &ws] {
         ws->units().list.clickListe(ws->liste().itemCount() - 1);
         for (int n = 1; n <= 20; ++n)
             ws->units().grid.setCheck(n, true);
-        ws->units().entry.validateEntry();
+        ui.show(ws->units().entry.validateEntry());
     };
     enter();
     EXPECT_EQ(ws->drawCount(), 20);
     EXPECT_TRUE(
         contains(ui.messages.back().text, QStringLiteral("ne contient pas tout l'historique de travail (10 tirages manquants)")));
-    ws->units().history.chargeManuelle();
+    ui.show(ws->units().history.chargeManuelle());
     enter();
     EXPECT_EQ(ws->drawCount(), 31);
     EXPECT_EQ(readFile(working), crlf(ws->liste().toStringList()));
@@ -243,7 +244,7 @@ TEST_F(WorkspaceTest, LongerMergeReplacesTheFileOnlyWhenNoDrawIsLost)
         writeFile(base, crlf(all.mid(0, 4)));
         source.draws = c.archive;
         auto ws = start();
-        ws->units().history.reload();
+        ui.show(reload(*ws));
         const bool replaced = c.refusal.isEmpty();
         EXPECT_EQ(ws->drawCount(), c.count);
         EXPECT_EQ(readFile(working), crlf(all.mid(0, replaced ? 14 : 10)));
@@ -253,7 +254,7 @@ TEST_F(WorkspaceTest, LongerMergeReplacesTheFileOnlyWhenNoDrawIsLost)
         // A click counts back no further than the lines saved last (11 when the merge was refused).
         ws->units().list.clickListe(12);
         EXPECT_EQ(ws->studyPeriod().first, replaced ? 0 : 1);
-        EXPECT_EQ(ws->units().history.exitSave(), replaced);
+        EXPECT_EQ(ui.done(ws->units().history.exitSave()), replaced);
     }
 }
 
@@ -273,20 +274,20 @@ TEST_F(WorkspaceTest, FailedDownloadAsksForTheAddressAndKeepsItUnderTheHourglass
     bool duringDownload = false;
     source.during = [&] { duringDownload = ws->waitCursor(); };
     ui.textAnswers = {corrected, QStringLiteral("   ")}; // a blank answer is not kept
-    ws->units().history.reload();
+    ui.show(reload(*ws));
     EXPECT_TRUE(duringDownload);
     EXPECT_FALSE(ws->waitCursor());
     // No message box before the address prompt: the reason is in the prompt.
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.askedTitles, QStringList{QStringLiteral("Telechargement echoué vérifiez l'adresse")});
-    ws->units().history.reload();
+    ui.show(reload(*ws));
     EXPECT_EQ(source.urls, (QStringList{own, corrected}));
     EXPECT_EQ(Settings(ini, false).archiveUrl(), corrected);
     EXPECT_EQ(readFile(working), crlf(all.mid(0, 12)));
     // A successful import that skipped nothing ends without a summary box.
     ui.messages.clear();
     source.draws = all.mid(8);
-    ws->units().history.reload();
+    ui.show(reload(*ws));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(readFile(working), crlf(all));
     ws->units().rankings.sorties();
@@ -301,13 +302,59 @@ TEST_F(WorkspaceTest, AnOverlappingDownloadAddsEachDrawOnceAndSaysWhatItSkipped)
     writeFile(base, crlf(all.mid(0, 8)));
     source.draws = all.mid(4);
     auto ws = startWith(all.mid(0, 12));
-    ws->units().history.reload();
+    ui.show(reload(*ws));
     EXPECT_EQ(ws->liste().toStringList(), all);
     EXPECT_EQ(readFile(working), crlf(all));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text + ui.messages[0].title,
               QStringLiteral("Import de l'archive : 6 tirages importés, aucune ligne ignorée, 4 déjà dans l'historique.")
                   + kTitle);
+}
+
+TEST_F(WorkspaceTest, AReloadsOutcomeCarriesItsCountsAndItsFirstFailure)
+{
+    const QStringList all = makeHistory(14);
+    writeFile(base, crlf(all.mid(0, 8)));
+    auto ws = startWith(all.mid(0, 12));
+
+    // The server cannot be reached: the reason went into the address question, nothing was read.
+    CommandOutcome failed = reload(*ws);
+    EXPECT_EQ(failed.status, CommandOutcome::Status::Failed);
+    EXPECT_EQ(failed.reason, QStringLiteral("serveur injoignable"));
+    EXPECT_TRUE(failed.asked);
+    EXPECT_TRUE(failed.boxes().isEmpty());
+    EXPECT_EQ(failed.archivesRead, 0);
+    EXPECT_EQ(readFile(working), crlf(all.mid(0, 12)));
+
+    // Six new draws, four the history had: counted, told in one box, saved whole.
+    source.draws = all.mid(4);
+    const CommandOutcome imported = reload(*ws);
+    EXPECT_TRUE(imported.isDone());
+    EXPECT_EQ(imported.archivesRead, 1);
+    EXPECT_EQ(imported.imported, 6);
+    EXPECT_EQ(imported.known, 4);
+    EXPECT_EQ(imported.skipped, 0);
+    EXPECT_EQ(imported.saved, 14);
+    EXPECT_FALSE(imported.historyKept);
+    EXPECT_TRUE(imported.summary.isEmpty()); // said by the box
+    EXPECT_EQ(imported.boxes().size(), 1);
+
+    // Only what the base lacks, the working history holding it already: a line of summary for
+    // the command line, no box, nothing to save.
+    source.draws = all.mid(8);
+    const CommandOutcome same = reload(*ws);
+    EXPECT_TRUE(same.isDone());
+    EXPECT_TRUE(same.boxes().isEmpty());
+    EXPECT_EQ(same.imported, 6);
+    EXPECT_EQ(same.saved, 0);
+    EXPECT_EQ(same.summary, QStringLiteral("Import de l'archive : 6 tirages importés, aucune ligne ignorée."));
+
+    // A shorter archive: the working history is kept, and the outcome says so without a box.
+    source.draws = all.mid(8, 2);
+    const CommandOutcome shorter = reload(*ws);
+    EXPECT_TRUE(shorter.historyKept);
+    EXPECT_EQ(shorter.saved, 0);
+    EXPECT_EQ(readFile(working), crlf(all));
 }
 
 TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
@@ -321,7 +368,7 @@ TEST_F(WorkspaceTest, FailedDiskWriteKeepsTheListAndSaysSo)
     // The folder becomes a regular file: nothing can be written there.
     ASSERT_TRUE(QDir(folder).removeRecursively());
     writeFile(folder, "not a folder");
-    EXPECT_FALSE(ws->units().history.exitSave());
+    EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, kTitle);
     const QString text = ui.messages[0].text;
@@ -339,7 +386,7 @@ TEST_F(WorkspaceTest, UnreadableWorkingFileIsNotDestroyed)
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("ne peut pas être lu")));
     EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("rien ne sera enregistré")));
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ui.done(ws->units().history.exitSave()));
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(contains(ui.messages[1].text, QStringLiteral("est gardé tel quel")));
     EXPECT_EQ(readFile(working + QStringLiteral("/inside.txt")), QByteArray("keep"));
@@ -353,7 +400,7 @@ TEST_F(WorkspaceTest, UnreadableSettingsAreSaidAndKeptWhileTheDefaultAddressServ
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("Le fichier des réglages")));
     EXPECT_TRUE(contains(ui.messages[0].text, QStringLiteral("ne peut pas être lu : il n'a pas été modifié.")));
-    ws->units().history.reload();
+    ui.show(reload(*ws));
     EXPECT_EQ(source.urls, QStringList{Settings::defaultArchiveUrl()});
     EXPECT_EQ(readFile(ini), broken);
 }

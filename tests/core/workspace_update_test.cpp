@@ -56,7 +56,9 @@ protected:
         c.archiveUrlOverride = archive;
         auto ws = std::make_unique<Workspace>(c, &m_ui);
         ws->units().import.setSource(&m_source);
-        ws->startUp();
+        // What the update's save comes to is shown as any command's outcome.
+        QObject::connect(ws.get(), &Workspace::ended, ws.get(), [this](const CommandOutcome& o) { m_ui.show(o); });
+        m_ui.show(ws->startUp());
         return ws;
     }
     // Every history file of both games, to see that nothing was written.
@@ -72,7 +74,7 @@ protected:
 TEST_F(WorkspaceUpdateTest, TheNewGameImportsItsOwnArchiveAndRefusesTheOtherGamesWhole)
 {
     auto ws = open(FormulaId::Keno16of56, currentArchive(10));
-    ws->units().history.reload();
+    m_ui.show(reload(*ws));
     EXPECT_TRUE(ws->lastImport().csvRead && !ws->lastImport().broughtNothing);
     EXPECT_EQ(ws->lastImport().imported, 4);
     EXPECT_EQ(ws->state().drawLines(), lines.mid(0, 10));
@@ -86,7 +88,7 @@ TEST_F(WorkspaceUpdateTest, TheNewGameImportsItsOwnArchiveAndRefusesTheOtherGame
     QList<QByteArray> before = files();
     m_ui.messages.clear();
     ws = open(FormulaId::Keno16of56, classicArchive());
-    ws->units().history.reload();
+    m_ui.show(reload(*ws));
     EXPECT_FALSE(ws->lastImport().csvRead);
     EXPECT_EQ(lastMessage(),
               QStringLiteral("Cette archive est celle du Keno 20 sur 70 ; l'historique ouvert est celui du Keno 16 sur 56."));
@@ -96,7 +98,7 @@ TEST_F(WorkspaceUpdateTest, TheNewGameImportsItsOwnArchiveAndRefusesTheOtherGame
     writeCurrent(10, 10);
     before = files();
     ws = open(FormulaId::Keno16of56, currentArchive(10));
-    ws->units().history.reload();
+    m_ui.show(reload(*ws));
     EXPECT_TRUE(ws->lastImport().broughtNothing);
     EXPECT_EQ(ws->lastImport().error,
               QStringLiteral("L'archive n'apporte aucun tirage nouveau (10 tirages déjà dans l'historique)."));
@@ -105,7 +107,7 @@ TEST_F(WorkspaceUpdateTest, TheNewGameImportsItsOwnArchiveAndRefusesTheOtherGame
 
     // The other way round: the new game's archive is refused by the classic game.
     ws = open(FormulaId::Keno20of70, currentArchive(10));
-    ws->units().history.reload();
+    m_ui.show(reload(*ws));
     EXPECT_FALSE(ws->lastImport().csvRead);
     EXPECT_EQ(lastMessage(),
               QStringLiteral("Cette archive est celle du Keno 16 sur 56 ; l'historique ouvert est celui du Keno 20 sur 70."));
@@ -119,7 +121,7 @@ TEST_F(WorkspaceUpdateTest, TheClassicReloadOfAnArchiveWithNothingNewStaysASucce
     const QString path = m_archives.filePath(QStringLiteral("ancien.csv"));
     writeFile(path, operatorCsv(classic.mid(30)));
     auto ws = open(FormulaId::Keno20of70, path);
-    ws->units().history.reload();
+    m_ui.show(reload(*ws));
     EXPECT_TRUE(ws->lastImport().csvRead);
     EXPECT_FALSE(ws->lastImport().broughtNothing);
     EXPECT_TRUE(ws->lastImport().error.isEmpty());
@@ -163,7 +165,7 @@ TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateAddsToTheOtherGamesFileOrToTheList
     EXPECT_TRUE(m_ui.messages.empty()) << lastMessage().toStdString();
     EXPECT_TRUE(m_ui.confirmTexts.isEmpty());
     // The list and the file agree: the exit leaves the file as it is.
-    EXPECT_TRUE(ws->units().history.exitSave());
+    EXPECT_TRUE(ws->units().history.exitSave().isDone());
     EXPECT_EQ(readFile(currentWorking()), crlf(lines));
 }
 
@@ -186,7 +188,7 @@ TEST_F(WorkspaceUpdateTest, ADrawTypedInTheNewGameIsTheNextDaysEvening)
     ws->units().list.clickListe(ws->liste().itemCount() - 1);
     for (int n = 41; n <= 56; ++n)
         ws->units().grid.setCheck(n, true);
-    ws->units().entry.validateEntry();
+    m_ui.show(ws->units().entry.validateEntry());
     const QString expected = lines[6].left(10) + QStringLiteral(" 41 42 43 44 45 46 47 48 49 50 51 52 53 54 55 56 soir");
     EXPECT_EQ(ws->state().drawLines().value(6), expected);
     EXPECT_EQ(readFile(currentWorking()), crlf(lines.mid(0, 6) << expected));

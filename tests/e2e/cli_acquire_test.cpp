@@ -158,6 +158,23 @@ TEST_F(CliAcquire, AddWritesTheNextDrawOrExitsOneOnAFullDisk)
     EXPECT_EQ(readFile(working()), crlf(history));
 }
 
+TEST_F(CliAcquire, AnAddRefusedExitsOneWithTheWindowsWordsAndWritesNothing)
+{
+    const QStringList history = makeHistory(3, QDate(2024, 12, 30)) << QStringLiteral("tirage illisible");
+    writeHistory(history);
+    const CliOutput r = cli({QStringLiteral("add"), QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20")});
+    EXPECT_EQ(r.code, 1);
+    // Told as the window's box says it, after the load's notice of the unreadable line.
+    EXPECT_TRUE(endsWith(r.err,
+                         QStringLiteral("\nLe tirage précédent (ligne 4) ne commence pas par une date valide : le "
+                                        "tirage n'a pas été enregistré.\n")))
+        << r.err.toStdString();
+    EXPECT_TRUE(startsWith(r.err, QStringLiteral("1 ligne de « Tirages_keno.txt » n'est pas un tirage valide")));
+    EXPECT_FALSE(contains(r.err, QStringLiteral("tiravol-cli : ")));
+    EXPECT_EQ(r.out, QString()); // no report after a refusal
+    EXPECT_EQ(readFile(working()), crlf(history));
+}
+
 } // namespace
 
 // --jeu 16-56: the new game's archive goes to its own history; the classic archive is refused in

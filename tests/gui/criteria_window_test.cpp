@@ -18,6 +18,7 @@ protected:
     void SetUp() override
     {
         m_ws = std::make_unique<Workspace>(m_config, &m_ui);
+        m_ui.watch(*m_ws);
         m_criteria = std::make_unique<CriteriaWindow>(*m_ws);
     }
 

@@ -49,7 +49,7 @@ TEST(DialogUiTest, QuestionsShowTheArrowOverAnHourglass)
         during = QGuiApplication::overrideCursor()->shape();
         QApplication::activeModalWidget()->close();
     });
-    ui.message(QStringLiteral("Vous n'etes pas connecté à Internet"), QStringLiteral("Tiravol"));
+    ui.show(CommandOutcome::refused(QStringLiteral("Vous n'etes pas connecté à Internet")));
     EXPECT_EQ(during, Qt::ArrowCursor);
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);

@@ -34,7 +34,7 @@ TEST_F(ForecastWindowsTest, TheCriteriaWindowReloadsAtEveryOpeningAndTheTipsWind
     }
     // Moves not saved are lost at the next opening once a file exists.
     QDir().mkpath(m_dir.filePath(QStringLiteral("config/Varn")));
-    ASSERT_TRUE(m_ws->units().forecast.saveCriteria());
+    ASSERT_TRUE(m_ui.done(m_ws->units().forecast.saveCriteria()));
     criteria->bar(1)->setValue(30);
     get("mnuPrev")->trigger();
     EXPECT_EQ(criteria->valueLabel(1)->text(), QStringLiteral("14"));

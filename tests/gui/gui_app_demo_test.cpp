@@ -27,7 +27,7 @@ TEST(GuiAppDemoTest, ADemonstrationRunsInATemporaryFolderAndLeavesTheUserConfigu
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
 
     TestSupport::ScriptedUi scripted;
-    GuiApp app(&scripted);
+    GuiApp app(&scripted, &scripted);
     QString error;
     ASSERT_TRUE(app.start(GuiApp::parseArguments({QStringLiteral("tiravol"), QStringLiteral("--demo")}), &error))
         << error.toStdString();

@@ -36,7 +36,7 @@ TEST(GuiAppInstanceTest, ASecondWindowOnTheSameFolderBringsTheFirstForwardInstea
         TestSupport::writeFile(dir->filePath(QStringLiteral("Tirages_keno.txt")),
                                TestSupport::crlf(TestSupport::makeHistory(20)));
     TestSupport::ScriptedUi firstUi, secondUi, otherUi;
-    GuiApp first(&firstUi);
+    GuiApp first(&firstUi, &firstUi);
     QString error;
     ASSERT_TRUE(first.start(onFolder(data.path()), &error)) << error.toStdString();
     first.window()->showMinimized();
@@ -45,7 +45,7 @@ TEST(GuiAppInstanceTest, ASecondWindowOnTheSameFolderBringsTheFirstForwardInstea
     // Named through a link to the same folder: still the same folder.
     const QString alias = config.filePath(QStringLiteral("lien"));
     ASSERT_TRUE(QFile::link(data.path(), alias));
-    GuiApp second(&secondUi);
+    GuiApp second(&secondUi, &secondUi);
     EXPECT_FALSE(second.start(onFolder(alias + QStringLiteral("/")), &error));
     EXPECT_TRUE(second.forwarded());
     EXPECT_EQ(second.window(), nullptr);
@@ -54,7 +54,7 @@ TEST(GuiAppInstanceTest, ASecondWindowOnTheSameFolderBringsTheFirstForwardInstea
     EXPECT_TRUE(TestSupport::waitFor([&] { return !first.window()->isMinimized(); }));
 
     // Another folder is another window.
-    GuiApp third(&otherUi);
+    GuiApp third(&otherUi, &otherUi);
     EXPECT_TRUE(third.start(onFolder(other.path()), &error)) << error.toStdString();
     EXPECT_FALSE(third.forwarded());
     ASSERT_NE(third.window(), nullptr);

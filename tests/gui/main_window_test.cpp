@@ -374,6 +374,37 @@ TEST_F(MainWindowTest, AfterAFailedDownloadTheTitleAndStatusBarSayTheStudyStopsA
     EXPECT_FALSE(status->isVisible());
 }
 
+// A server that hands the operator's archive of `draws`.
+struct ArchiveOf : ArchiveSource {
+    QStringList draws;
+    bool fetch(const QString&, const QString& destination, const Progress&, QString*) override
+    {
+        TestSupport::writeZip(destination, {{"keno_gagnant_a_vie.csv", TestSupport::operatorCsv(draws)}});
+        return true;
+    }
+};
+
+TEST_F(MainWindowTest, ADownloadsSummaryIsShownOnceItsJobHasEnded)
+{
+    QString error;
+    ASSERT_TRUE(HistoryFile::write(path("Tirages.txt"), m_history.mid(0, 150), &error)) << error.toStdString();
+    ArchiveOf source;
+    source.draws = m_history.mid(140); // ten draws the base has already
+    m_ws->units().import.setSource(&source);
+    m_ui.messages.clear();
+    get<QAction>("Telecharge")->trigger();
+    // The menu has returned: the box waits for the end of the download, then comes once.
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_EQ(m_ui.messages[0].title + m_ui.messages[0].text,
+              QStringLiteral("TiravolImport de l'archive : 50 tirages importés, aucune ligne ignorée, 10 déjà dans "
+                             "l'historique."));
+    ASSERT_FALSE(m_ui.outcomes.empty());
+    EXPECT_EQ(m_ui.outcomes.back().imported, 50);
+    EXPECT_EQ(m_ui.outcomes.back().known, 10);
+    EXPECT_EQ(m_ws->drawCount(), kDraws);
+}
+
 // Where a label draws the start of `part` of its text, in `ref`'s coordinates (plain,
 // left-aligned labels).
 int partX(const QLabel* label, const QString& part, const QWidget* ref)
@@ -477,7 +508,7 @@ TEST_F(MainWindowTest, AnExitThatCannotWriteOffersToKeepTheDrawsBesideThenAsksBe
     m_ws->units().list.clickListe(m_ws->liste().itemCount() - 1);
     for (int n = 1; n <= 20; ++n)
         m_ws->units().grid.setCheck(n, true);
-    m_ws->units().entry.validateEntry();
+    m_ui.show(m_ws->units().entry.validateEntry());
     ASSERT_EQ(m_ws->drawCount(), kDraws + 1);
     const auto beside = [this] { return QDir(m_dir.path()).entryList({QStringLiteral("*conflit*")}, QDir::Files); };
 

@@ -3,6 +3,8 @@
 
 #include "history/CalendarFilter.h"
 #include "history/DrawMatrix.h"
+#include "shell/CommandUnits.h"
+#include "shell/OutcomeView.h"
 #include "shell/UserInterface.h"
 #include "shell/Workspace.h"
 #include "stats/NumberStats.h"
@@ -125,8 +127,8 @@ private:
     void (*m_handler)(int) = nullptr;
 };
 
-// A scripted person: records messages, answers from queues.
-class ScriptedUi : public UserInterface {
+// A scripted person: notes every outcome shown and its message boxes, answers from queues.
+class ScriptedUi : public UserInterface, public OutcomeView {
 public:
     struct Message {
         QString text, title;
@@ -146,8 +148,26 @@ public:
     QList<QUrl> openedUrls; // what was handed to the viewer
     bool viewerOpens = true;
 
-    void message(const QString& text, const QString& title) override { messages.push_back({text, title}); }
-    void information(const QString& text, const QString& title) override { messages.push_back({text, title, true}); }
+    std::vector<CommandOutcome> outcomes; // every outcome shown, in order
+
+    // Its boxes in `messages`, in the order the window shows them.
+    void show(const CommandOutcome& outcome) override
+    {
+        outcomes.push_back(outcome);
+        for (const Notice& box : outcome.boxes())
+            messages.push_back({box.text, box.title, box.information});
+    }
+    // Shows `outcome` and tells whether it is done.
+    bool done(const CommandOutcome& outcome)
+    {
+        show(outcome);
+        return outcome.isDone();
+    }
+    // Shows what `ws` announces: an outcome that came after its command, the export step's.
+    void watch(Workspace& ws)
+    {
+        QObject::connect(&ws, &Workspace::ended, &ws, [this](const CommandOutcome& outcome) { show(outcome); });
+    }
     // Runs while a question waits for its answer (another program acting meanwhile).
     std::function<void()> duringQuestion;
     bool confirm(const QString& text, const QString&) override
@@ -213,7 +233,8 @@ protected:
         writeFile(working(), crlf(history));
         writeFile(dataFile("Tirages.txt"), crlf(base.isEmpty() ? history : base));
         m_ws = std::make_unique<Workspace>(config(), &m_ui);
-        m_ws->startUp();
+        m_ui.watch(*m_ws);
+        m_ui.show(m_ws->startUp());
     }
     const ReportModel& report() const { return m_ws->report(); }
 
@@ -221,6 +242,22 @@ protected:
     ScriptedUi m_ui;
     std::unique_ptr<Workspace> m_ws;
 };
+
+} // namespace TestSupport
+
+namespace TestSupport {
+
+// The commands that may end after a job, run as the menus run them: their outcome.
+inline CommandOutcome reload(Workspace& ws)
+{
+    CommandUnits& u = ws.units();
+    return u.jobs.await([&u](OutcomeThen then) { u.history.reload(std::move(then)); });
+}
+inline CommandOutcome periodeEtude(Workspace& ws)
+{
+    CommandUnits& u = ws.units();
+    return u.jobs.await([&u](OutcomeThen then) { u.filter.periodeEtude(std::move(then)); });
+}
 
 } // namespace TestSupport
 

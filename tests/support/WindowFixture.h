@@ -43,7 +43,7 @@ protected:
     {
         m_window.reset();
         m_ws = std::make_unique<Workspace>(m_config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
+        m_window = std::make_unique<MainWindow>(*m_ws, m_ui, m_ui);
         if (placed)
             m_window->showPlaced();
         else
