@@ -56,7 +56,7 @@ protected:
         setting(QStringLiteral("Jeu"), QStringLiteral("Formule"), QString::fromLatin1(key));
         m_window.reset();
         m_ws = std::make_unique<Workspace>(m_config, &m_ui);
-        m_window = std::make_unique<MainWindow>(*m_ws, m_ui);
+        m_window = std::make_unique<MainWindow>(*m_ws, m_ui, m_ui);
         AutoUpdate& update = m_window->gameUpdater().update();
         update.setClock([this] { return m_now; });
         m_window->gameUpdater().source().setIdleTimeout(2s);
