@@ -22,7 +22,7 @@ namespace {
 // The boxes as the options tick them; an option left out ticks every box of its kind.
 std::function<void(CalendarFilter&)> filterFromOptions(const CliOptions& o, const QDate& today)
 {
-    CalendarFilter f;
+    CalendarFilter f = CalendarFilter::of(o.formula);
     f.untickAll();
     const QList<int> months = o.months.value_or(QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     const QList<int> weekdays = o.weekdays.value_or(QList<int>{1, 2, 3, 4, 5, 6, 7});
@@ -30,10 +30,11 @@ std::function<void(CalendarFilter&)> filterFromOptions(const CliOptions& o, cons
         f.months[static_cast<size_t>(m)] = true;
     for (int w : weekdays)
         f.weekdays[static_cast<size_t>(w)] = true;
-    const std::array<bool, 3> times = o.drawSlots.value_or(std::array<bool, 3>{false, true, true});
+    const std::array<bool, 3> every{false, true, f.slotCount() > 1};
+    const std::array<bool, 3> times = o.drawSlots.value_or(every);
     f.times[1] = times[1];
     f.times[2] = times[2];
-    f.from = o.from.value_or(CalendarFilter::earliestDate());
+    f.from = o.from.value_or(CalendarFilter::earliestDate(o.formula));
     f.to = o.to.value_or(today);
     return [f](CalendarFilter& target) { target = f; };
 }

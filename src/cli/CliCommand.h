@@ -46,7 +46,8 @@ struct CliOptions {
     // The state the options set before a command runs, in this order: the calendar filter, a
     // click on a line of the draw list, the ticked grid.
     std::optional<QList<int>> months, weekdays;
-    std::optional<std::array<bool, 3>> drawSlots; // [1] midday, [2] evening
+    // The game's draw times ticked, in the day's order from [1] (midday, evening for 20-70).
+    std::optional<std::array<bool, 3>> drawSlots;
     std::optional<QDate> from, to;
     std::optional<int> until;
     QList<int> numbers;

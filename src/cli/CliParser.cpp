@@ -158,14 +158,13 @@ std::array<bool, 3> parseSlots(const QString& text, const Formula& game)
     std::array<bool, 3> times{};
     for (const QString& part : text.split(QLatin1Char(','))) {
         const QString s = part.trimmed().toLower();
-        if (s == QLatin1String("midi"))
-            times[1] = true;
-        else if (s == QLatin1String("soir"))
-            times[2] = true;
-        else
+        if (s != QLatin1String("midi") && s != QLatin1String("soir"))
             throw usageError(QStringLiteral("--slots"), QStringLiteral("« %1 » n'est ni midi ni soir").arg(part.trimmed()));
-        if (game.slotIndex(s) < 0)
+        const int slot = game.slotIndex(s);
+        if (slot < 0)
             throw usageError(QStringLiteral("--slots"), QStringLiteral("le %1 n'a pas de tirage de %2").arg(game.name, s));
+        // The filter's time boxes follow the game's draw times in the day's order.
+        times[static_cast<size_t>(slot + 1)] = true;
     }
     return times;
 }

@@ -65,6 +65,43 @@ NumberValues criteriaMet(const std::array<const NumberValues*, 3>& appearances, 
     return met;
 }
 
+namespace {
+
+// The numbers whose current gap lies within the gap bounds, each counting one criterion more.
+void gapLines(const ForecastCriteria& criteria, int numbers, ForecastSelectionResult& result)
+{
+    const QString& gapLowText = criteria.label(CriterionBar::GapMin);
+    const QString& gapHighText = criteria.label(CriterionBar::GapMax);
+    QStringList& lines = result.lines;
+    lines << QString();
+    lines << QStringLiteral("Numéros à l'écart compris entre ") + gapLowText + QStringLiteral(" et ") + gapHighText;
+    const double gapLow = decimalNumber(gapLowText), gapHigh = decimalNumber(gapHighText);
+    for (int n = 1; n <= numbers; ++n) {
+        const int gap = result.stats.currentGap[static_cast<size_t>(n)];
+        if (gapLow <= gap && gap <= gapHigh) {
+            ++result.criteriaMet[static_cast<size_t>(n)];
+            lines << QString::number(n) + QStringLiteral(" ecart ") + NumberFormat::apply(gap, u" 00");
+        }
+    }
+}
+
+// The numbers grouped by how many criteria they meet, most first.
+void commonLines(int numbers, ForecastSelectionResult& result)
+{
+    QStringList& lines = result.lines;
+    for (int c = 4; c >= 0; --c) {
+        lines << QString();
+        lines << QStringLiteral("Communs à ") + QString::number(c) + QStringLiteral(" Criteres");
+        lines << QString();
+        for (int n = 1; n <= numbers; ++n)
+            if (result.criteriaMet[static_cast<size_t>(n)] == c)
+                lines << QString::number(n);
+        lines << QString();
+    }
+}
+
+} // namespace
+
 ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const ForecastCriteria& criteria)
 {
     using B = CriterionBar;
@@ -102,28 +139,8 @@ ForecastSelectionResult run(const DrawMatrix& matrix, int selectedIndex, const F
         }
     }
 
-    const QString& gapLowText = criteria.label(B::GapMin);
-    const QString& gapHighText = criteria.label(B::GapMax);
-    lines << QString();
-    lines << QStringLiteral("Numéros à l'écart compris entre ") + gapLowText + QStringLiteral(" et ") + gapHighText;
-    const double gapLow = decimalNumber(gapLowText), gapHigh = decimalNumber(gapHighText);
-    for (int n = 1; n <= numbers; ++n) {
-        const int gap = result.stats.currentGap[static_cast<size_t>(n)];
-        if (gapLow <= gap && gap <= gapHigh) {
-            ++met[static_cast<size_t>(n)];
-            lines << QString::number(n) + QStringLiteral(" ecart ") + NumberFormat::apply(gap, u" 00");
-        }
-    }
-
-    for (int c = 4; c >= 0; --c) {
-        lines << QString();
-        lines << QStringLiteral("Communs à ") + QString::number(c) + QStringLiteral(" Criteres");
-        lines << QString();
-        for (int n = 1; n <= numbers; ++n)
-            if (met[static_cast<size_t>(n)] == c)
-                lines << QString::number(n);
-        lines << QString();
-    }
+    gapLines(criteria, numbers, result);
+    commonLines(numbers, result);
     return result;
 }
 

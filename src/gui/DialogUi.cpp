@@ -2,6 +2,7 @@
 #include "gui/DialogUi.h"
 
 #include "gui/CalendarFilterWindow.h"
+#include "history/CalendarFilter.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -97,7 +98,7 @@ QString DialogUi::askSaveFileName(const QString& title, const QString& defaultSu
 bool DialogUi::editCalendarFilter(CalendarFilter& filter)
 {
     const ArrowWhileAsking arrow;
-    return CalendarFilterWindow::edit(filter, m_parent);
+    return CalendarFilterWindow::edit(filter, Formula::get(filter.formula), m_parent);
 }
 
 QStringList DialogUi::askOpenFileNames(const QString& title, const QString& filter)

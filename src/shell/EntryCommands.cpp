@@ -53,8 +53,16 @@ std::variant<ManualEntry::Slot, CommandOutcome> EntryCommands::entrySlot(int i) 
             return *slot;
         return CommandOutcome::refused(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."));
     }
-    if (const auto slot = ManualEntry::after(s.lineText(i - 1), s.game()))
+    if (const auto slot = ManualEntry::after(s.lineText(i - 1), s.game())) {
+        // A game that has ended has no next draw.
+        if (!s.game().ranOn(QDate::fromString(slot->dateText, QStringLiteral("dd/MM/yyyy"))))
+            return CommandOutcome::refused(QStringLiteral("Le Keno %1 a pris fin le %2 : ce tirage n'a pas été enregistré. "
+                                                          "Le jeu d'aujourd'hui est « %3 », dans le menu Jeu.")
+                                               .arg(s.game().shortLabel(),
+                                                    s.game().lastDay.toString(QStringLiteral("dd/MM/yyyy")),
+                                                    Formula::current().name));
         return *slot;
+    }
     return CommandOutcome::refused(i >= 1 ? QStringLiteral("Le tirage précédent (ligne %1) ne commence pas par une date valide : "
                                                            "le tirage n'a pas été enregistré.")
                                                 .arg(i)

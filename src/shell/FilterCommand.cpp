@@ -38,6 +38,9 @@ void FilterCommand::filterHistory(const CommandOutcome& outcome, const OutcomeTh
     WorkspaceState& s = m_state;
     const Counters wholeHistory = s.counters;
 
+    // A filter of the game played: its draw times and its first day.
+    if (m_filter.formula != s.formula)
+        m_filter = CalendarFilter::of(s.formula);
     m_filter.untickAll();
     const DrawList complete = m_state.fullHistory();
     s.clearList();
@@ -46,7 +49,7 @@ void FilterCommand::filterHistory(const CommandOutcome& outcome, const OutcomeTh
     m_filter.to = m_ui.today();
     if (!m_ui.editCalendarFilter(m_filter)) {
         // Closing the window acts as a cancel; the next use starts from a new window.
-        m_filter = CalendarFilter{};
+        m_filter = CalendarFilter::of(s.formula);
         m_filter.to = m_ui.today();
         m_filter.untickAll();
     }

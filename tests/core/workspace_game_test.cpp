@@ -189,3 +189,34 @@ TEST_F(WorkspaceGameTest, ArchivesOfTheOtherGameNeverBuildThisGamesHistory)
     EXPECT_EQ(ws->buildHistory({archive}).status, HistoryBuild::Status::Built);
     EXPECT_EQ(readFile(working()), crlf(classic));
 }
+
+TEST_F(WorkspaceGameTest, ADrawTypedInFollowsItsGamesCalendarAndNeverOutlivesIt)
+{
+    // The new game: the draw after an evening is the next day's evening.
+    writeCurrent();
+    writeFile(ini(), "[Jeu]\nFormule=16-56\n");
+    auto ws = open();
+    ws->units().list.clickListe(ws->drawCount());
+    for (int n = 41; n <= 56; ++n)
+        ws->units().grid.setCheck(n, true);
+    EXPECT_TRUE(ws->units().entry.validateEntry().isDone());
+    const QString added = current.last().left(10) == QStringLiteral("02/12/2025") ? QStringLiteral("03/12/2025") : QString();
+    ASSERT_EQ(added, QStringLiteral("03/12/2025"));
+    EXPECT_EQ(ws->liste().text(ws->drawCount() - 1),
+              added + QStringLiteral(" 41 42 43 44 45 46 47 48 49 50 51 52 53 54 55 56 soir"));
+
+    // The classic game ended on 02/11/2025 evening: nothing may follow its last draw.
+    QStringList ended = makeHistory(4, QDate(2025, 11, 1));
+    ASSERT_TRUE(ended.last().startsWith(QStringLiteral("02/11/2025")) && ended.last().endsWith(QStringLiteral("soir")));
+    writeFile(working(), crlf(ended));
+    writeFile(dataFile("Tirages.txt"), crlf(ended));
+    EXPECT_TRUE(ws->chooseGame(FormulaId::Keno20of70).isDone());
+    ws->units().list.clickListe(ws->drawCount());
+    for (int n = 1; n <= 20; ++n)
+        ws->units().grid.setCheck(n, true);
+    const CommandOutcome refused = ws->units().entry.validateEntry();
+    EXPECT_EQ(refused.status, CommandOutcome::Status::Refused);
+    EXPECT_TRUE(refused.reason.contains(QStringLiteral("a pris fin le 02/11/2025"))) << refused.reason.toStdString();
+    EXPECT_EQ(ws->drawCount(), 4);
+    EXPECT_EQ(readFile(working()), crlf(ended));
+}

@@ -42,7 +42,8 @@ protected:
 
     // "sorties" of the new game: its 56 numbers once each, by appearances counted here from the
     // lines, most first and the smaller number first among equals.
-    void expectCurrentRanking(const CliOutput& r) const
+    void expectCurrentRanking(const CliOutput& r) const { expectRankingOf(r, current); }
+    void expectRankingOf(const CliOutput& r, const QStringList& current) const
     {
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_EQ(r.err, QString());
@@ -137,4 +138,15 @@ TEST_F(CliGameTest, AnArchiveOfTheOtherGameIsNeverImportedIntoThisOne)
         << r.err.toStdString();
     EXPECT_EQ(readFile(currentWorking()), before);
     EXPECT_EQ(readFile(working()), classicBefore);
+}
+
+TEST_F(CliGameTest, TheCalendarFilterKnowsTheNewGamesOneEveningDraw)
+{
+    // Every evening is kept: the filter of a one-slot game must not ask for a midday draw.
+    // (A filter that keeps nothing gives the whole history back, so a date narrows each case.)
+    expectRankingOf(cli("--jeu 16-56 --slots soir --from 10/11/2025 sorties"), current.mid(7));
+    expectRankingOf(cli("--jeu 16-56 --to 20/11/2025 sorties"), current.mid(0, 18));
+    const CliOutput midday = cli("--jeu 16-56 --slots midi sorties");
+    EXPECT_EQ(midday.code, 2);
+    EXPECT_TRUE(midday.err.contains(QStringLiteral("pas de tirage de midi"))) << midday.err.toStdString();
 }
