@@ -231,7 +231,7 @@ QList<Entry> presetEntries()
                               u.forecast.finales(d);
                               return CommandOutcome::done();
                           }),
-                  "finales", "performance des sept numéros finissant par D (0..9)", CliStyle::Preset, ReadsPeriod);
+                  "finales", "performance des numéros finissant par D (0..9)", CliStyle::Preset, ReadsPeriod);
     f = preset(withArguments(f, {{text("D"), text("le dernier chiffre, de 0 à 9")}}), "F0", finales,
                {0, 9, [](int d) { return d == 0 ? 10 : d; }});
     Entry c = cli(command("Statistiques", "Colones", "Colonnes",

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window program started over an empty data folder: the first-run question in real message boxes.
 #include "gui/GuiApp.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
 
 #include "support/WindowFixture.h"
 
@@ -16,6 +18,8 @@ TEST(GuiAppFirstRunTest, AnEmptyDataFolderOffersTheQuestionAfterTheMissingFileAn
 {
     QTemporaryDir config, data;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // No test reaches the operator: the automatic update stays off.
+    TestSupport::writeFile(Settings::iniPath(config.path()), "[Jeu]\nMiseAJourAuto=0\n");
     GuiApp app; // the window's own dialogs
     QString error;
     ASSERT_TRUE(app.start(GuiApp::parseArguments({QStringLiteral("tiravol"), QStringLiteral("--data-dir"), data.path()}), &error))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window program's set-up: the application's French texts, one window per data folder.
 #include "gui/GuiApp.h"
+#include "shell/Settings.h"
 
 #include "gui/MainWindow.h"
 #include "support/TestSupport.h"
@@ -32,6 +33,8 @@ TEST(GuiAppInstanceTest, ASecondWindowOnTheSameFolderBringsTheFirstForwardInstea
 {
     QTemporaryDir config, data, other;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // No test reaches the operator: the automatic update stays off.
+    TestSupport::writeFile(Settings::iniPath(config.path()), "[Jeu]\nMiseAJourAuto=0\n");
     for (const QTemporaryDir* dir : {&data, &other})
         TestSupport::writeFile(dir->filePath(QStringLiteral("Tirages_keno.txt")),
                                TestSupport::crlf(TestSupport::makeHistory(20)));
