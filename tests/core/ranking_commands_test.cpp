@@ -88,6 +88,10 @@ TEST_F(RankingCommandsTest, FreshStatisticsAreShownAsTheyAreAndStaleOnesCountedA
     m_study.take(StudyPeriod{0, 3}, made);
     m_rankings.srti();
     EXPECT_EQ(m_area.model().resultat.lines.value(1).left(7), QStringLiteral("09 0500"));
+    // Statistics that still speak of the larger grid show the game's numbers only.
+    ASSERT_EQ(made.game().numbers, 70);
+    EXPECT_EQ(m_area.model().resultat2.count(), 29);
+    EXPECT_EQ(m_area.model().resultat2.lines.last().left(2), QStringLiteral("56"));
 
     // A moved list makes them stale: the ranking counts the draws again.
     m_study.wholeList(m_state.itemCount());
