@@ -80,6 +80,9 @@ TEST_F(ListCommandsTest, TheFirstLineActsOnTheSecond)
     EXPECT_EQ(m_state.counters.nb, QStringLiteral("1"));
     EXPECT_EQ(m_state.entry.affichage, QStringLiteral("Tirage Numéro 2"));
     EXPECT_EQ(m_area.model().title, QStringLiteral("Classement par sorties au 01/04/2024"));
+    // The forecast's number of draws follows the line chosen.
+    EXPECT_EQ(m_criteria[CriterionBar::GeneralDraws].maximum, 41);
+    EXPECT_EQ(m_criteria[CriterionBar::GeneralDraws].value, 1);
 }
 
 TEST_F(ListCommandsTest, AClickOutsideTheListDoesNothing)
