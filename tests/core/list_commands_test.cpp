@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A click on the draw list: the period it studies, the entry fields it fills, the ranking it shows.
+#include "shell/ListCommands.h"
+
+#include "shell/OutputCommands.h"
+#include "shell/RankingCommands.h"
+#include "shell/ReportArea.h"
+#include "shell/ReportSteps.h"
+#include "shell/StateChanges.h"
+#include "shell/Study.h"
+#include "shell/WorkspaceConfig.h"
+#include "shell/WorkspaceState.h"
+#include "support/TestSupport.h"
+
+using namespace TestSupport;
+
+namespace {
+
+class ListCommandsTest : public ::testing::Test {
+protected:
+    // Forty draws from 01/04/2024, two a day; a click studies the ten draws before the line.
+    ListCommandsTest()
+    {
+        m_config.dataFolder = m_folder.filePath(QStringLiteral("data"));
+        m_state.setDraws(DrawList::fromLines(m_history));
+        m_state.savedLineCount = 10;
+    }
+
+    const QStringList m_history = makeHistory(40, QDate(2024, 4, 1));
+    QTemporaryDir m_folder;
+    WorkspaceConfig m_config;
+    WorkspaceState m_state;
+    Study m_study;
+    ScriptedUi m_ui;
+    StateChanges m_changes{[](unsigned) {}};
+    ReportArea m_area{m_changes};
+    OutputCommands m_output{m_state, m_area, m_config, m_ui, m_changes};
+    ReportSteps m_steps{m_state, m_study, m_area, m_ui, m_changes, m_output, [](const CommandOutcome&) {}};
+    CriteriaRanges m_criteria;
+    RankingCommands m_rankings{m_state, m_study, m_criteria, m_changes, m_steps};
+    ListCommands m_list{m_state, m_study, m_criteria, m_area, m_changes, m_rankings};
+};
+
+TEST_F(ListCommandsTest, AClickOnADrawStudiesTheDrawsBeforeItAndOffersToCorrectIt)
+{
+    m_state.editOldest = true;
+    m_list.clickListe(25);
+    EXPECT_EQ(m_state.selected, 25);
+    EXPECT_FALSE(m_state.editOldest);
+    EXPECT_EQ(m_study.period().first, 15);
+    EXPECT_EQ(m_study.period().last, 24);
+    EXPECT_EQ(m_state.counters.prem, m_history[15].left(10));
+    EXPECT_EQ(m_state.counters.dern, QStringLiteral("13/04/2024"));
+    EXPECT_EQ(m_state.counters.nb, QStringLiteral("10"));
+    // The day after the draw before the line.
+    EXPECT_EQ(m_state.entry.dat, QStringLiteral("14/04/2024"));
+    EXPECT_EQ(m_state.entry.info, QStringLiteral("Modifier le tirage"));
+    EXPECT_EQ(m_state.entry.affichage, QStringLiteral("Tirage Numéro 26"));
+    // The ranking by appearances of those ten draws.
+    const QStringList lines = rankingLines(RankingKind::Sorties, referenceStats(m_history, 15, 24));
+    EXPECT_EQ(m_area.model().title, QStringLiteral("Classement par sorties au 13/04/2024"));
+    EXPECT_EQ(m_area.model().resultat.lines.mid(1), lines.mid(0, 35));
+}
+
+TEST_F(ListCommandsTest, TheTrailingItemOffersANewDraw)
+{
+    m_list.clickListe(40);
+    EXPECT_EQ(m_state.entry.info, QStringLiteral("Ajouter un tirage"));
+    EXPECT_EQ(m_state.entry.affichage, QStringLiteral("Tirage Numéro 41"));
+    EXPECT_EQ(m_state.counters.dern, m_history.last().left(10));
+    EXPECT_EQ(m_study.period().last, 39);
+}
+
+TEST_F(ListCommandsTest, TheFirstLineActsOnTheSecond)
+{
+    m_list.clickListe(0);
+    EXPECT_EQ(m_state.selected, 1);
+    EXPECT_EQ(m_study.period().first, 0);
+    EXPECT_EQ(m_study.period().last, 0);
+    EXPECT_EQ(m_state.counters.nb, QStringLiteral("1"));
+    EXPECT_EQ(m_state.entry.affichage, QStringLiteral("Tirage Numéro 2"));
+    EXPECT_EQ(m_area.model().title, QStringLiteral("Classement par sorties au 01/04/2024"));
+    // The forecast's number of draws follows the line chosen.
+    EXPECT_EQ(m_criteria[CriterionBar::GeneralDraws].maximum, 41);
+    EXPECT_EQ(m_criteria[CriterionBar::GeneralDraws].value, 1);
+}
+
+TEST_F(ListCommandsTest, AClickOutsideTheListDoesNothing)
+{
+    m_list.clickListe(25);
+    const Counters before = m_state.counters;
+    for (int index : {-1, 41}) {
+        m_list.clickListe(index);
+        EXPECT_EQ(m_state.selected, 25) << index;
+        EXPECT_EQ(m_state.counters.nb, before.nb) << index;
+        EXPECT_EQ(m_study.period().last, 24) << index;
+    }
+}
+
+} // namespace
