@@ -119,6 +119,16 @@ void MainWindow::buildWidgets()
     m_splitter->setStretchFactor(1, 1);
     setCentralWidget(m_splitter);
 
+    buildStatusBar();
+    // An update waits for any job to end, a walk too: its report would be replaced.
+    m_updater = std::make_unique<GameUpdater>(m_ws, statusBar(), [this](const std::function<void()>& command) {
+        return !m_ws.units().jobs.running() && m_runner.run(command);
+    });
+}
+
+// The status bar: a walk's progress, where the study stops, the progress bar and its stop button.
+void MainWindow::buildStatusBar()
+{
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setMinimumWidth(260);
@@ -138,10 +148,6 @@ void MainWindow::buildWidgets()
     statusBar()->addWidget(m_baseOnlyLabel, 1);
     statusBar()->addPermanentWidget(m_progress);
     statusBar()->addPermanentWidget(m_stop);
-    // An update waits for any job to end, a walk too: its report would be replaced.
-    m_updater = std::make_unique<GameUpdater>(m_ws, statusBar(), [this](const std::function<void()>& command) {
-        return !m_ws.units().jobs.running() && m_runner.run(command);
-    });
 }
 
 namespace {

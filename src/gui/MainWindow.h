@@ -72,6 +72,7 @@ protected:
 
 private:
     void buildWidgets();
+    void buildStatusBar();
     void buildMenus();
     void addMenuRows(QMenu* menu, const QList<const Catalogue::Entry*>& rows);
     QAction* addCommand(QMenu* menu, const Catalogue::Entry& row, const QString& caption, int index);
