@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/Multipliers.h"
+
+#include <algorithm>
+
+std::optional<int> Multipliers::of(const QDate& day, int slot) const
+{
+    const auto it = m_values.find(keyOf(day, slot));
+    if (it == m_values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void Multipliers::set(const QDate& day, int slot, int multiplier)
+{
+    m_values[keyOf(day, slot)] = multiplier;
+}
+
+void Multipliers::remove(const QDate& day, int slot)
+{
+    m_values.erase(keyOf(day, slot));
+}
+
+std::vector<int> Multipliers::forItems(const DrawList& list) const
+{
+    std::vector<int> result(static_cast<size_t>(list.itemCount()), 0);
+    if (m_values.empty())
+        return result;
+    for (int i = 0; i < list.drawCount(); ++i) {
+        const QDate day = list.date(i);
+        const int slot = list.slotIndex(i);
+        if (day.isValid() && slot >= 0)
+            result[static_cast<size_t>(i)] = of(day, slot).value_or(0);
+    }
+    return result;
+}
+
+std::map<int, int> Multipliers::frequencies(const std::vector<int>& perItem, int first, int last)
+{
+    std::map<int, int> counts;
+    for (int i = std::max(first, 0); i <= last && i < static_cast<int>(perItem.size()); ++i)
+        if (perItem[static_cast<size_t>(i)] > 0)
+            ++counts[perItem[static_cast<size_t>(i)]];
+    return counts;
+}
+
+std::vector<Multipliers::Entry> Multipliers::entries() const
+{
+    std::vector<Entry> result;
+    result.reserve(m_values.size());
+    for (const auto& [key, value] : m_values)
+        result.push_back({QDate::fromJulianDay(key / 4), static_cast<int>(key % 4), value});
+    return result;
+}
