@@ -3,6 +3,9 @@
 
 #include "history/DrawList.h"
 #include "history/DrawMatrix.h"
+#include "history/Multipliers.h"
+#include "history/PayTables.h"
+#include "history/Stake.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -81,6 +84,13 @@ struct WorkspaceState {
 
     DrawMatrix matrix;
     int savedLineCount = 0;
+    // The multiplier of the draws of both histories, as the companion files hold them; kept in
+    // step with the list by every change and every save of the history.
+    Multipliers multipliers;
+    // How the player plays: the pay tables in force (the settings' corrections applied) and the
+    // stake and option chosen beside the grid or given on the command line.
+    PayTables payTables;
+    Stake stake;
 
     Counters counters;
     EntryFields entry;
