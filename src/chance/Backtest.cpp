@@ -23,16 +23,16 @@ struct Ledger {
     int streak = 0;
 
     // An amount the table does not know is staked and set aside, never counted as nothing.
-    void play(int matched, std::optional<qint64> amount)
+    void play(int matched, std::optional<qint64> amount, qint64 cost)
     {
-        s.staked += 1;
+        s.staked += cost;
         if (!amount) {
             ++unknown[static_cast<size_t>(matched)];
             return;
         }
         const qint64 paid = *amount;
         s.won += paid;
-        balance += paid - 1;
+        balance += paid - cost;
         peak = std::max(peak, balance);
         s.largestFall = std::max(s.largestFall, peak - balance);
         streak = paid == 0 ? streak + 1 : 0;
@@ -58,7 +58,13 @@ int matched(const DrawMatrix& matrix, int d, const std::vector<int>& ticket)
 std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel,
                                   const Formula& formula)
 {
-    if (!formula.payTable.rowKnown(size))
+    return randomPlayers(size, draws, players, seed, cancel, formula, formula.payTable, 1, {});
+}
+
+std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel,
+                                  const Formula& formula, const PayTable& table, qint64 euros, const std::vector<int>& factors)
+{
+    if (!table.rowKnown(size))
         return {};
     // m matched when the 64-bit draw is at or above thresholds[0..m-1] and below the others; the
     // thresholds past `size` are never reached. Counting them, rather than searching, keeps the
@@ -73,7 +79,7 @@ std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed
         if (m < size && m < 10)
             thresholds[static_cast<size_t>(m)]
                 = scaled >= 18446744073709551615.0L ? std::numeric_limits<quint64>::max() : static_cast<quint64>(scaled);
-        pay[static_cast<size_t>(m)] = *formula.payTable.amount(size, m);
+        pay[static_cast<size_t>(m)] = *table.amount(size, m) * euros;
     }
     std::mt19937_64 rng(seed);
     std::vector<qint64> totals;
@@ -87,7 +93,7 @@ std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed
             size_t m = 0;
             for (quint64 t : thresholds)
                 m += r >= t ? 1 : 0;
-            total += pay[m];
+            total += pay[m] * (d < static_cast<int>(factors.size()) ? factors[static_cast<size_t>(d)] : 1);
         }
         totals.push_back(total);
     }
@@ -231,7 +237,10 @@ void settle(BacktestResult& result, const std::map<std::vector<int>, int>& ticke
             result.commonTicketDraws = n;
         }
     const Formula& formula = Formula::get(result.formula);
-    const std::optional<TotalLaw> law = TotalLaw::payout(formula, size, result.played);
+    const Wager& wager = result.wager;
+    const bool option = wager.stake.multiplier;
+    const std::map<int, int> factorLaw = option ? wager.factorCounts(result.firstDraw, result.lastDraw) : std::map<int, int>();
+    const std::optional<TotalLaw> law = TotalLaw::payout(formula, wager.table, size, result.played, wager.stake.euros, factorLaw);
     result.rowKnown = law.has_value();
     if (!law)
         return;
@@ -239,7 +248,11 @@ void settle(BacktestResult& result, const std::map<std::vector<int>, int>& ticke
     result.median = law->median();
     result.band = law->band();
     if (!result.cancelled && settings.players > 0) {
-        result.randomTotals = randomPlayers(size, result.played, settings.players, settings.seed, cancel, formula);
+        std::vector<int> factors;
+        for (int d = result.firstDraw; option && d <= result.lastDraw; ++d)
+            factors.push_back(wager.factor(d));
+        result.randomTotals = randomPlayers(size, result.played, settings.players, settings.seed, cancel, formula, wager.table,
+                                            wager.stake.euros, factors);
         result.cancelled = result.randomTotals.empty();
     }
 }
@@ -250,7 +263,15 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
                    const BacktestSettings& settings, const std::function<void(int, int)>& progress,
                    const std::atomic_bool* cancel)
 {
+    return run(matrix, period, criteria, settings, Wager(matrix.formula().payTable), progress, cancel);
+}
+
+BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
+                   const BacktestSettings& settings, const Wager& wager, const std::function<void(int, int)>& progress,
+                   const std::atomic_bool* cancel)
+{
     BacktestResult result;
+    result.wager = wager;
     const Formula& formula = matrix.formula();
     result.formula = formula.id;
     const int size = std::clamp(settings.size, smallest(formula), largest(formula));
@@ -282,7 +303,7 @@ BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const Fo
         std::vector<int> t
             = ticket(ForecastSelection::criteriaMet({&windows[0], &windows[1], &windows[2]}, gaps, bounds), size, formula);
         const int m = matched(matrix, d, t);
-        forecast.play(m, formula.payTable.amount(size, m));
+        forecast.play(m, wager.win(size, m, d), wager.stake.cost());
         ++ticketCounts[t];
         result.tickets.push_back(std::move(t));
         history.reveal(d);
@@ -330,7 +351,12 @@ QStringList playedLines(const BacktestResult& result, const BacktestSettings& se
             + QStringLiteral(" au ") + lastDate;
     out << QStringLiteral("Chaque tirage : ") + QString::number(size)
             + QStringLiteral(" numéros de la sélection faite sur les seuls tirages précédents");
-    out << QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise 1 €uro");
+    const Stake& stake = result.wager.stake;
+    out << QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise ")
+            + (stake.isPlain() ? QStringLiteral("1 €uro") : stake.label());
+    const QString unknown = result.wager.unknownMultipliersLine(result.firstDraw, result.lastDraw);
+    if (!unknown.isEmpty())
+        out << unknown;
     out << QStringLiteral("Comparaison : ") + QString::number(size) + QStringLiteral(" numéros au hasard par tirage, graine ")
             + QString::number(settings.seed);
     if (result.cancelled)
@@ -372,11 +398,11 @@ QStringList balanceLines(const BacktestResult& result)
 }
 
 // What the table lacks, and what is left out for it.
-QStringList unknownLines(const BacktestResult& result, int size)
+QStringList unknownLines(const PayTable& table, int size)
 {
     QStringList out;
     out << QString();
-    out << UnknownPay::sentence(size, UnknownPay::matches(Formula::get(result.formula), size));
+    out << UnknownPay::sentence(size, UnknownPay::matches(table, size));
     out << QStringLiteral("Sans ces gains, ni la loi exacte du hasard ni les joueurs au hasard ne sont calculés");
     return out;
 }
@@ -443,7 +469,7 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
     const int size = std::clamp(settings.size, smallest(formula), largest(formula));
     QStringList out = playedLines(result, settings, size, firstDate, lastDate);
     if (!result.rowKnown) {
-        out << QString() << balanceLines(result) << unknownLines(result, size);
+        out << QString() << balanceLines(result) << unknownLines(result.wager.table, size);
         return out;
     }
     out << forecastLines(result);

@@ -5,6 +5,7 @@
 #include "forecast/ForecastCriteria.h"
 #include "history/DrawMatrix.h"
 #include "history/StudyPeriod.h"
+#include "history/Wager.h"
 #include "stats/NumberStats.h"
 
 #include <QString>
@@ -12,6 +13,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // "Tester la prévision": the forecast selection played draw after draw, each time made from the
@@ -49,6 +51,8 @@ struct BacktestResult {
     TotalLaw::Band band;
     // The random players' totals, ascending; empty when the run was stopped before them.
     std::vector<qint64> randomTotals;
+    // The table, stake and multipliers played.
+    Wager wager;
 };
 
 namespace Backtest {
@@ -65,6 +69,10 @@ int largest(const Formula& formula);
 // stops at the next draw (or before the random players).
 BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
                    const BacktestSettings& settings, const std::function<void(int, int)>& progress = {},
+                   const std::atomic_bool* cancel = nullptr);
+// The same played with `wager` (the form above plays 1 € on the table shipped with the game).
+BacktestResult run(const DrawMatrix& matrix, const StudyPeriod& period, const ForecastCriteria& criteria,
+                   const BacktestSettings& settings, const Wager& wager, const std::function<void(int, int)>& progress = {},
                    const std::atomic_bool* cancel = nullptr);
 
 // The criteria as they stand after a load of a history of `drawsBefore` draws whose statistics
@@ -88,6 +96,10 @@ std::vector<std::vector<int>> naiveTickets(const DrawMatrix& matrix, const Study
 // row of `size` is unknown.
 std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel = nullptr,
                                   const Formula& formula = Formula::classic());
+// The same on `table` for a stake of `euros`, the winnings of play d times factors[d] (1 past
+// its end): the random players play the same draws, with their multipliers.
+std::vector<qint64> randomPlayers(int size, int draws, int players, quint32 seed, const std::atomic_bool* cancel,
+                                  const Formula& formula, const PayTable& table, qint64 euros, const std::vector<int>& factors);
 
 // The report; `firstDate` and `lastDate` name the draws played.
 QStringList reportLines(const BacktestResult& result, const BacktestSettings& settings, const QString& firstDate,
@@ -101,5 +113,6 @@ struct BacktestJob {
     StudyPeriod period;
     ForecastCriteria criteria;
     BacktestSettings settings;
+    Wager wager;
     QStringList itemDates; // the date of every list item up to the period's last draw
 };

@@ -7,6 +7,7 @@
 #include "chance/UnknownPay.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -72,10 +73,10 @@ QString verdict(const Test& won, const Test& matched)
     return text + (won.rejected() ? QStringLiteral("retour)") : QStringLiteral("sorties)"));
 }
 
-QString staked(int draws)
+QString staked(qint64 euros)
 {
-    // One euro a draw: "1 €uro misé", "3 €uros misés".
-    return FigureText::euros(draws) + (draws < 2 ? QStringLiteral(" misé") : QStringLiteral(" misés"));
+    // "1 €uro misé", "3 €uros misés".
+    return FigureText::euros(static_cast<double>(euros)) + (euros < 2 ? QStringLiteral(" misé") : QStringLiteral(" misés"));
 }
 
 // What the ticked set did over the period: the amount the table pays (nullopt as soon as one
@@ -85,9 +86,8 @@ struct Played {
     qint64 matched = 0;
 };
 
-Played play(const DrawMatrix& matrix, int first, int last, const std::set<int>& chosen)
+Played play(const DrawMatrix& matrix, const Wager& wager, int first, int last, const std::set<int>& chosen)
 {
-    const PayTable& table = matrix.formula().payTable;
     const int k = static_cast<int>(chosen.size());
     Played p;
     for (int d = first; d <= last; ++d) {
@@ -95,20 +95,20 @@ Played play(const DrawMatrix& matrix, int first, int last, const std::set<int>& 
         for (int s : chosen)
             if (matrix.contains(s, d))
                 ++m;
-        const std::optional<qint64> amount = table.amount(k, m);
+        const std::optional<qint64> amount = wager.win(k, m, d);
         p.won = p.won && amount ? std::optional<qint64>(*p.won + *amount) : std::nullopt;
         p.matched += m;
     }
     return p;
 }
 
-QStringList returnLines(const TotalLaw& payout, const Test& wonTest, qint64 won, int draws)
+QStringList returnLines(const TotalLaw& payout, const Test& wonTest, qint64 won, qint64 euros)
 {
     QStringList out;
-    out << QStringLiteral("Retour réel ") + FigureText::euros(static_cast<double>(won)) + QStringLiteral(" pour ") + staked(draws)
-            + QStringLiteral(", soit ") + FigureText::decimal(static_cast<double>(won) / draws, 3) + QStringLiteral(" par €uro");
+    out << QStringLiteral("Retour réel ") + FigureText::euros(static_cast<double>(won)) + QStringLiteral(" pour ") + staked(euros)
+            + QStringLiteral(", soit ") + FigureText::decimal(static_cast<double>(won) / euros, 3) + QStringLiteral(" par €uro");
     out << QStringLiteral("Retour attendu ") + FigureText::euros(payout.mean()) + QStringLiteral(", soit ")
-            + FigureText::decimal(payout.mean() / draws, 3) + QStringLiteral(" par €uro ; retour médian ")
+            + FigureText::decimal(payout.mean() / euros, 3) + QStringLiteral(" par €uro ; retour médian ")
             + FigureText::euros(static_cast<double>(payout.median()));
     out << QStringLiteral("Intervalle à 95 % (loi exacte du total) : ") + FigureText::whole(wonTest.band.low)
             + QStringLiteral(" à ") + FigureText::euros(static_cast<double>(wonTest.band.high));
@@ -128,12 +128,12 @@ QStringList matchLines(const TotalLaw& matches, const Test& matchedTest, qint64 
 
 // Without every amount of the row, the return is neither counted nor tested: the matches are,
 // alone, so they need no correction.
-QStringList matchesOnly(const Formula& formula, int k, const TotalLaw& matches, qint64 matched)
+QStringList matchesOnly(const PayTable& table, int k, const TotalLaw& matches, qint64 matched)
 {
     Test matchedTest(matches, matched);
     matchedTest.corrected = matchedTest.p;
     QStringList out;
-    out << UnknownPay::sentence(k, UnknownPay::matches(formula, k));
+    out << UnknownPay::sentence(k, UnknownPay::matches(table, k));
     out << QStringLiteral("Retour réel et retour attendu : non calculés sans ces gains");
     out << matchLines(matches, matchedTest, matched);
     out << QStringLiteral("Verdict : ")
@@ -142,9 +142,37 @@ QStringList matchesOnly(const Formula& formula, int k, const TotalLaw& matches, 
     return out;
 }
 
+// The stake played and the draws whose multiplier is unknown, when the stake is not 1 € alone.
+QStringList stakeLines(const Wager& wager, int first, int last)
+{
+    if (wager.stake.isPlain())
+        return {};
+    QStringList out{QStringLiteral("Mise ") + wager.stake.label() + QStringLiteral(" par tirage")};
+    const QString unknown = wager.unknownMultipliersLine(first, last);
+    if (!unknown.isEmpty())
+        out << unknown;
+    if (wager.stake.multiplier)
+        out << QStringLiteral("Loi du hasard : multiplicateur tiré selon ses fréquences sur les tirages joués");
+    return out;
+}
+
+// The law of the total for the stake played: with the option, each play's multiplier follows
+// the multipliers of the draws played (an unknown one counted as 1), so the mean is exact.
+std::optional<TotalLaw> payoutOf(const Formula& formula, const Wager& wager, int k, int first, int last)
+{
+    const int draws = last - first + 1;
+    const std::map<int, int> factors = wager.stake.multiplier ? wager.factorCounts(first, last) : std::map<int, int>();
+    return TotalLaw::payout(formula, wager.table, k, draws, wager.stake.euros, factors);
+}
+
 } // namespace
 
 QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std::vector<int>& ticked)
+{
+    return lines(matrix, period, ticked, Wager(matrix.formula().payTable));
+}
+
+QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std::vector<int>& ticked, const Wager& wager)
 {
     const Formula& formula = matrix.formula();
     std::set<int> chosen;
@@ -157,18 +185,19 @@ QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std
     // One number is no stake.
     if (k < std::max(2, formula.minTicked) || k > formula.maxTicked || draws == 0)
         return {};
-    const Played played = play(matrix, first, period.last, chosen);
+    const Played played = play(matrix, wager, first, period.last, chosen);
     const TotalLaw matches = TotalLaw::matches(k, draws, formula);
-    const std::optional<TotalLaw> payout = TotalLaw::payout(formula, k, draws);
+    const std::optional<TotalLaw> payout = payoutOf(formula, wager, k, first, period.last);
 
     QStringList out;
     out << QString();
     out << QStringLiteral("Comparaison avec le hasard");
+    out << stakeLines(wager, first, period.last);
     if (!payout || !played.won)
-        return out << matchesOnly(formula, k, matches, played.matched);
+        return out << matchesOnly(wager.table, k, matches, played.matched);
     Test wonTest(*payout, *played.won), matchedTest(matches, played.matched);
     correct(wonTest, matchedTest);
-    out << returnLines(*payout, wonTest, *played.won, draws);
+    out << returnLines(*payout, wonTest, *played.won, qint64{draws} * wager.stake.cost());
     out << matchLines(matches, matchedTest, played.matched);
     out << QStringLiteral("Risque de 5 % pour les deux tests ensemble : p corrigé par la méthode de Holm");
     out << verdict(wonTest, matchedTest);

@@ -250,13 +250,28 @@ TotalLaw TotalLaw::payout(int k, int plays)
 
 std::optional<TotalLaw> TotalLaw::payout(const Formula& formula, int k, int plays)
 {
-    if (!formula.payTable.rowKnown(k))
+    return payout(formula, formula.payTable, k, plays);
+}
+
+std::optional<TotalLaw> TotalLaw::payout(const Formula& formula, const PayTable& table, int k, int plays, qint64 euros,
+                                         const std::map<int, int>& factors)
+{
+    if (!table.rowKnown(k))
         return std::nullopt;
+    qint64 observed = 0;
+    for (const auto& [factor, count] : factors)
+        observed += count;
+    const std::map<int, int> one{{1, 1}};
+    const std::map<int, int>& law = observed > 0 ? factors : one;
+    const double total = observed > 0 ? static_cast<double>(observed) : 1.0;
     std::vector<qint64> values;
     std::vector<double> probs;
     for (int m = 0; m <= k; ++m) {
-        values.push_back(*formula.payTable.amount(k, m));
-        probs.push_back(matchProbability(k, m, formula));
+        const double p = matchProbability(k, m, formula);
+        for (const auto& [factor, count] : law) {
+            values.push_back(*table.amount(k, m) * euros * factor);
+            probs.push_back(p * count / total);
+        }
     }
     return TotalLaw(values, probs, plays);
 }

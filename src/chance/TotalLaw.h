@@ -4,6 +4,7 @@
 #include "history/Formula.h"
 
 #include <QtGlobal>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,11 @@ public:
     // The same for the game `formula`; nullopt when an amount of the row of k is unknown (the
     // law needs them all).
     static std::optional<TotalLaw> payout(const Formula& formula, int k, int plays);
+    // The total paid by `table` to a stake of `euros` whose winnings are multiplied by a factor
+    // drawn, at each play, from the law `factors` (factor -> how often it came; empty: always 1):
+    // one play is worth amount × euros × factor, amount and factor independent.
+    static std::optional<TotalLaw> payout(const Formula& formula, const PayTable& table, int k, int plays, qint64 euros = 1,
+                                          const std::map<int, int>& factors = {});
     // The total number of matches of k numbers over `plays` draws.
     static TotalLaw matches(int k, int plays, const Formula& formula = Formula::classic());
     // Exact hypergeometric odds: m of k numbers played among the numbers drawn.

@@ -14,6 +14,7 @@ namespace UnknownPay {
 
 // The numbers matched (0..k, ascending) whose amount is unknown when k numbers are played.
 std::vector<int> matches(const Formula& formula, int k);
+std::vector<int> matches(const PayTable& table, int k);
 
 // « Gain inconnu pour 6 numéros trouvés sur 7 : la table des gains de ce jeu est incomplète. »
 // (« Gains inconnus pour 0, 1 ou 2 … » for several), cut at the chance reports' line width;

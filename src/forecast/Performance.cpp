@@ -14,11 +14,11 @@ using PayRow = std::array<std::optional<qint64>, PayTable::kMaxTicked + 1>;
 
 // What k numbers pay for each count matched. A single number is no bet here: its row counts
 // the draws it came out in (1 for a match), whatever the game's table says.
-PayRow payRowOf(const Formula& formula, int k)
+PayRow payRowOf(const PayTable& table, int k)
 {
     PayRow row;
     for (int m = 0; m <= PayTable::kMaxTicked; ++m)
-        row[static_cast<size_t>(m)] = k == 1 ? std::optional<qint64>(m) : formula.payTable.amount(k, m);
+        row[static_cast<size_t>(m)] = k == 1 ? std::optional<qint64>(m) : table.amount(k, m);
     return row;
 }
 
@@ -60,11 +60,12 @@ std::vector<int> chosenNumbers(const std::vector<int>& ticked, const Formula& fo
 // it adds nothing to the winnings and closes no gap.
 class Play {
 public:
-    Play(const DrawMatrix& matrix, const std::vector<int>& chosen, std::vector<qint64>& winGapCounts)
-        : payRow(payRowOf(matrix.formula(), static_cast<int>(chosen.size()))), m_matrix(matrix), m_chosen(chosen),
+    Play(const DrawMatrix& matrix, const Wager& wager, const std::vector<int>& chosen, std::vector<qint64>& winGapCounts)
+        : payRow(payRowOf(wager.table, static_cast<int>(chosen.size()))), m_matrix(matrix), m_wager(wager), m_chosen(chosen),
           m_k(static_cast<int>(chosen.size())), m_winGapCounts(winGapCounts)
     {
         stake = m_k == 1 ? 0 : 1;
+        cost = m_k == 1 ? 0 : wager.stake.cost();
         for (int j = 0; j < m_k; ++j)
             m_rows[static_cast<size_t>(j)] = matrix.row(chosen[static_cast<size_t>(j)]);
         for (int s : chosen)
@@ -99,8 +100,10 @@ public:
             largestWinGap = std::max(largestWinGap, winGap);
             return line;
         }
-        const qint64 won = *amount;
+        // One number counts its appearances: no stake, no multiplier.
+        const qint64 won = m_k == 1 ? *amount : *amount * m_wager.stake.euros * m_wager.factor(d);
         totalWon += won;
+        wonByMatches[static_cast<size_t>(m)] += won;
         if (won != 0) {
             m_winGapCounts[static_cast<size_t>(winGap)] += 1;
             lastWinDate[static_cast<size_t>(m)] = date;
@@ -116,8 +119,10 @@ public:
     }
 
     const PayRow payRow;
-    qint64 stake = 0;
+    qint64 stake = 0; // what a drawn line's amount is printed times: nothing for one number
+    qint64 cost = 0; // what one draw costs
     std::array<qint64, PayTable::kMaxTicked + 1> drawsByMatches{};
+    std::array<qint64, PayTable::kMaxTicked + 1> wonByMatches{};
     std::array<QString, PayTable::kMaxTicked + 1> lastWinDate;
     qint64 totalWon = 0; // the known amounts only
     qint64 unknownDraws = 0; // draws whose amount the table does not give
@@ -132,6 +137,7 @@ private:
     }
 
     const DrawMatrix& m_matrix;
+    const Wager& m_wager;
     const std::vector<int>& m_chosen;
     const int m_k;
     std::vector<qint64>& m_winGapCounts;
@@ -149,7 +155,7 @@ QStringList totalLines(const Play& play, int k, qint64 n)
         lines << QStringLiteral("Sorti  ") + QString::number(play.totalWon) + QStringLiteral(" fois");
         return lines;
     }
-    lines << QStringLiteral("Enjeu total ") + QString::number(n * play.stake) + QStringLiteral(" €uros");
+    lines << QStringLiteral("Enjeu total ") + QString::number(n * play.cost) + QStringLiteral(" €uros");
     if (play.unknownDraws != 0) {
         lines << QStringLiteral("Encaissé au moins ") + QString::number(play.totalWon)
                 + QStringLiteral(" (gains inconnus sur %1 tirages)").arg(play.unknownDraws);
@@ -159,10 +165,10 @@ QStringList totalLines(const Play& play, int k, qint64 n)
     }
     lines << QStringLiteral("Encaissé ") + QString::number(play.totalWon);
     lines << QString();
-    if (play.totalWon > (n - 1) * play.stake)
-        lines << QStringLiteral("_____________ Bénefice  ") + QString::number(play.totalWon - n * play.stake);
+    if (play.totalWon > (n - 1) * play.cost)
+        lines << QStringLiteral("_____________ Bénefice  ") + QString::number(play.totalWon - n * play.cost);
     else
-        lines << QStringLiteral("____________Perte  ") + QString::number(play.totalWon - n * play.stake);
+        lines << QStringLiteral("____________Perte  ") + QString::number(play.totalWon - n * play.cost);
     return lines;
 }
 
@@ -179,8 +185,9 @@ QStringList matchLines(const Play& play, int k, int first, int last)
             lines << QStringLiteral(" Jamais sortie à ") + NumberFormat::apply(m, u"##0") + QStringLiteral(" numéros");
             continue;
         }
-        const QString gains = p ? QStringLiteral(" numéros  : gains ") + withLeadingSpace(count * *p * play.stake)
-                                : QStringLiteral(" numéros  : gain inconnu");
+        const QString gains = p
+            ? QStringLiteral(" numéros  : gains ") + withLeadingSpace(play.wonByMatches[static_cast<size_t>(m)])
+            : QStringLiteral(" numéros  : gain inconnu");
         lines << NumberFormat::apply(count, u"  ##,000") + QStringLiteral("  fois ") + withLeadingSpace(m) + gains
                 + QStringLiteral("    ") + play.lastWinDate[static_cast<size_t>(m)] + QStringLiteral("  moyenne ")
                 + QString::number(roundHalfEven(qint64{last} - first, count));
@@ -190,10 +197,16 @@ QStringList matchLines(const Play& play, int k, int first, int last)
 
 // Stake and winnings, gaps, and the draws by numbers matched; first, when the pay table lacks
 // an amount of the row played, a line that says so.
-QStringList summaryLines(const Play& play, int k, qint64 n, int first, int last)
+QStringList summaryLines(const Play& play, const Wager& wager, int k, qint64 n, int first, int last)
 {
     QStringList lines;
     lines << QString();
+    if (k != 1 && !wager.stake.isPlain()) {
+        lines << QStringLiteral("Mise ") + wager.stake.label() + QStringLiteral(", soit %1 €uros par tirage").arg(play.cost);
+        const QString unknown = wager.unknownMultipliersLine(first, last);
+        if (!unknown.isEmpty())
+            lines << unknown;
+    }
     bool rowKnown = true;
     for (int m = 0; m <= k; ++m)
         rowKnown = rowKnown && play.payRow[static_cast<size_t>(m)].has_value();
@@ -239,6 +252,12 @@ qint64 pay(int k, int m)
 PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, const StudyPeriod& period,
                            const std::vector<int>& ticked)
 {
+    return evaluate(liste, matrix, period, ticked, Wager(matrix.formula().payTable));
+}
+
+PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, const StudyPeriod& period,
+                           const std::vector<int>& ticked, const Wager& wager)
+{
     PerformanceReport report;
     report.title = QStringLiteral("Performance d'un ensemble");
 
@@ -254,13 +273,13 @@ PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, c
     QStringList& lines = report.lines;
 
     if (k >= 1 && k <= PayTable::kMaxTicked) {
-        Play play(matrix, chosen, winGapCounts);
+        Play play(matrix, wager, chosen, winGapCounts);
         lines.reserve(static_cast<qsizetype>(std::max<qint64>(n, 0)) + 64);
         for (int d = first; d <= last; ++d)
             lines << play.draw(d, d < itemCount ? liste[d].left(10) : QString());
         if (n > 0)
             report.dat = lines.last();
-        lines << summaryLines(play, k, n, first, last);
+        lines << summaryLines(play, wager, k, n, first, last);
     }
 
     lines << gapTableLines(chosen, winGapCounts);

@@ -3,6 +3,7 @@
 
 #include "history/DrawMatrix.h"
 #include "history/StudyPeriod.h"
+#include "history/Wager.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,5 +42,10 @@ qint64 pay(int k, int m);
 // game are ignored). A period starting below 0 starts at 0.
 PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, const StudyPeriod& period,
                            const std::vector<int>& ticked);
+// The same played with `wager`: its table, its stake (N € a draw, doubled with the option) and,
+// with the option, the winnings of each draw times that draw's multiplier. The form above plays
+// 1 € on the table shipped with the matrix's game.
+PerformanceReport evaluate(const QStringList& liste, const DrawMatrix& matrix, const StudyPeriod& period,
+                           const std::vector<int>& ticked, const Wager& wager);
 
 } // namespace Performance
