@@ -134,6 +134,7 @@ std::optional<int> applyOptions(Workspace& ws, CliUi& ui, const CliOptions& o, Q
     }
     for (int n : o.numbers)
         ws.units().grid.setCheck(n, true);
+    ws.setStake(o.stake, false);
 
     return std::nullopt;
 }
@@ -172,7 +173,9 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     CliJobRunner jobs(err); // before the Workspace, which refers to it
     Workspace ws(config, &ui);
     ws.units().jobs.setRunner(&jobs);
-    if (!command.withoutHistory()) {
+    // The option's odds read the multipliers of the history.
+    const bool historyless = command.withoutHistory() && !o.stake.multiplier;
+    if (!historyless) {
         if (o.history.isEmpty() && !dataFolderFound(config, command, err))
             return CliStatus::kFailure;
         if (!command.acquiring() && !historiesReadable(config, ws, o, err))
@@ -191,7 +194,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
 
     // No network for the report commands: a calendar filter then works on the base history.
-    if (!command.withoutStartUp() && !command.withoutHistory()) {
+    if (!command.withoutStartUp() && !historyless) {
         const CommandOutcome started = ws.startUp();
         tellOutcome(err, started, false);
         // A report or a save on part of the history would mislead.

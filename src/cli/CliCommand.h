@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/Formula.h"
+#include "history/Stake.h"
 #include "shell/Catalogue.h"
 
 #include <QCommandLineOption>
@@ -57,6 +58,7 @@ struct CliOptions {
     QString url; // download --url
     std::optional<int> size; // backtest --size
     std::optional<quint32> seed; // backtest --seed
+    Stake stake; // --mise and --multiplicateur of the money reports
     QStringList arguments; // the command's
 
     bool filterRequested() const { return months || weekdays || drawSlots || from || to; }

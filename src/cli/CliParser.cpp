@@ -203,6 +203,25 @@ FormulaId readGame(const QCommandLineParser& parser, const QString& history)
     return held.value_or(chosen.value_or(FormulaId::Keno20of70));
 }
 
+// --mise and --multiplicateur, on the commands that pay.
+void readStakeOptions(const QCommandLineParser& parser, const CliCommand& command, CliOptions& o)
+{
+    const auto reads = [&command](QLatin1String name) {
+        for (const Catalogue::Option& option : command.entry().options)
+            if (option.name == name)
+                return true;
+        return false;
+    };
+    if (reads(QLatin1String("mise")) && parser.isSet(QStringLiteral("mise"))) {
+        const qint64 euros = wholeOption(QStringLiteral("--mise"), parser.value(QStringLiteral("mise")));
+        if (euros < 1 || euros > 10 || !Stake::allowed(static_cast<int>(euros)))
+            throw usageError(QStringLiteral("--mise"), QStringLiteral("la mise est de 1, 2, 3, 5 ou 10 euros"));
+        o.stake.euros = static_cast<int>(euros);
+    }
+    if (reads(QLatin1String("multiplicateur")))
+        o.stake.multiplier = parser.isSet(QStringLiteral("multiplicateur"));
+}
+
 // The values of the shared options, checked; the command's own ones are its business.
 CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& command)
 {
@@ -237,6 +256,7 @@ CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& comma
     if (given("criteria"))
         o.criteria = value("criteria");
     command.readOwnOptions(parser, o);
+    readStakeOptions(parser, command, o);
     o.arguments = parser.positionalArguments().mid(1);
     return o;
 }

@@ -6,6 +6,7 @@
 #include "shell/Workspace.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -40,6 +41,7 @@ GridPanel::GridPanel(Workspace& workspace, CommandRunner& runner, QWidget* paren
 
     auto* repereRow = new QHBoxLayout;
     repereRow->addWidget(m_repere);
+    makeStakeChoice(repereRow);
     repereRow->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -47,6 +49,47 @@ GridPanel::GridPanel(Workspace& workspace, CommandRunner& runner, QWidget* paren
     layout->addLayout(repereRow);
     layout->addStretch();
     setFormula(m_ws.liste().formula());
+}
+
+void GridPanel::makeStakeChoice(QHBoxLayout* row)
+{
+    m_stake = new QComboBox(this);
+    m_stake->setObjectName(QStringLiteral("Mise"));
+    m_stake->setToolTip(QStringLiteral("Mise par tirage des rapports de gains"));
+    for (int euros : Stake::kEuros)
+        m_stake->addItem(QStringLiteral("%1 €").arg(euros), euros);
+    m_multiplier = new QCheckBox(QStringLiteral("Option multiplicateur"), this);
+    m_multiplier->setObjectName(QStringLiteral("OptionMultiplicateur"));
+    m_multiplier->setToolTip(QStringLiteral("Mise doublée, gains multipliés par le multiplicateur du tirage"));
+    connect(m_stake, &QComboBox::activated, this, [this] { chooseStake(); });
+    connect(m_multiplier, &QCheckBox::clicked, this, [this] { chooseStake(); });
+    row->addWidget(m_stake);
+    row->addWidget(m_multiplier);
+    mirrorStake();
+}
+
+void GridPanel::chooseStake()
+{
+    Stake stake;
+    stake.euros = m_stake->currentData().toInt();
+    stake.multiplier = m_multiplier->isChecked();
+    // The choice is kept in the settings; a refused click leaves the widgets as they were.
+    if (!m_runner.run([this, stake] { m_ws.announce(m_ws.setStake(stake, true)); }))
+        mirrorStake();
+}
+
+void GridPanel::mirrorStake()
+{
+    const Stake& stake = m_ws.stake();
+    const int index = m_stake->findData(stake.euros);
+    if (index != m_stake->currentIndex()) {
+        const QSignalBlocker blocker(m_stake);
+        m_stake->setCurrentIndex(index);
+    }
+    if (m_multiplier->isChecked() != stake.multiplier) {
+        const QSignalBlocker blocker(m_multiplier);
+        m_multiplier->setChecked(stake.multiplier);
+    }
 }
 
 QCheckBox* GridPanel::makeBox(int n)
@@ -117,4 +160,5 @@ void GridPanel::mirror()
         }
         setBoxColour(box, checks[n]);
     }
+    mirrorStake();
 }

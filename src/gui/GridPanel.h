@@ -8,6 +8,8 @@
 
 class CommandRunner;
 class QCheckBox;
+class QComboBox;
+class QHBoxLayout;
 class QPushButton;
 class Workspace;
 
@@ -21,11 +23,15 @@ public:
     void setFormula(const Formula& formula);
     const Formula& formula() const { return *m_formula; }
 
-    // Ticks and colours as the Workspace holds them.
+    // Ticks and colours as the Workspace holds them, and the stake played.
     void mirror();
 
 private:
     QCheckBox* makeBox(int number);
+    // The stake (`Mise`) and the box `OptionMultiplicateur` the money reports play.
+    void makeStakeChoice(QHBoxLayout* row);
+    void chooseStake();
+    void mirrorStake();
     void keepKeyboardOrder();
 
     Workspace& m_ws;
@@ -34,4 +40,6 @@ private:
     QWidget* m_gridWidget = nullptr;
     std::array<QCheckBox*, Formula::kMaxNumber + 1> m_checks{}; // null above the game's numbers
     QPushButton* m_repere = nullptr;
+    QComboBox* m_stake = nullptr;
+    QCheckBox* m_multiplier = nullptr;
 };

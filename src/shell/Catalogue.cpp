@@ -60,6 +60,13 @@ Entry withOption(Entry e, const char* name, const char* valueName, const char* d
     return e;
 }
 
+// The money reports: the stake and the multiplier option played, 1 € alone by default.
+Entry withStake(Entry e)
+{
+    e = withOption(e, "mise", "N", "mise par tirage en euros : 1, 2, 3, 5 ou 10 (1 par défaut)");
+    return withOption(e, "multiplicateur", "", "joue l'option multiplicateur : mise doublée, gains multipliés");
+}
+
 Entry preset(Entry e, const char* itemName, QList<std::pair<QString, int>> items, PresetRange range)
 {
     e.kind = Entry::Kind::Submenu;
@@ -336,13 +343,13 @@ QList<Entry> reportEntries()
         return cli(command("Statistiques", name, caption, handler), cliName, help, style, reads);
     };
     return {
-        report(
+        withStake(report(
             "Perf2", "Performance",
             [](CommandUnits& u, int) {
                 u.forecast.performance();
                 return CommandOutcome::done();
             },
-            "performance", "gains des numéros cochés sur la période", kPeriodNumbers),
+            "performance", "gains des numéros cochés sur la période", kPeriodNumbers)),
         withArguments(report(
                           "PlusSortis", "Plus sortis",
                           [](CommandUnits& u, int) { return walk(u, [&u] { u.analyses.plusSortis(); }); }, "plus-sortis",
@@ -377,6 +384,7 @@ QList<Entry> forecastEntries()
                              }),
                      "cotes", "cotes du Keno", CliStyle::Report);
     odds.withoutHistory = true;
+    odds = withStake(odds);
     Entry test = cli(command("m4", "TestPrev", "Tester la prévision",
                              [](CommandUnits& u, int) {
                                  return u.jobs.track([&u] { return u.chance.testerPrevision(Workspace::kDefaultBacktestSeed); });
@@ -384,6 +392,7 @@ QList<Entry> forecastEntries()
                      "backtest", "teste la prévision tirage après tirage", CliStyle::Backtest, ReadsPeriod | ReadsCriteria);
     test = withOption(test, "size", "K", "nombre de numéros joués, de 2 à 10 (10 par défaut)");
     test = withOption(test, "seed", "S", "graine des grilles tirées au hasard, de 0 à 4294967295 (1 par défaut)");
+    test = withStake(test);
     return {
         onWindow("m4", "mnuPrev", "Configuration", Entry::Kind::WindowAction),
         cli(command("m4", "Magic", "Selection numéros",

@@ -10,6 +10,7 @@
 #include "shell/GridCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
+#include "shell/PlayedWager.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
@@ -56,7 +57,10 @@ void ChanceCommands::hasard()
 
 void ChanceCommands::cotesKeno()
 {
-    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report(m_state.matrix.formula()));
+    // The multiplier's law is read over every draw the player has, a filter or not.
+    const DrawList& history = m_state.fullHistory();
+    writeReport(QStringLiteral("Cotes du Keno"),
+                KenoOdds::report(m_state.matrix.formula(), playedWager(m_state, history), history.drawCount()));
 }
 
 void ChanceCommands::partenairesHasard()
@@ -88,6 +92,7 @@ BacktestJob ChanceCommands::prepareBacktest(int size, quint32 seed)
     job.criteria = m_criteria;
     job.settings.size = size;
     job.settings.seed = seed;
+    job.wager = playedWager(s);
     for (int i = 0; i <= job.period.last; ++i)
         job.itemDates << s.itemDate(i);
     return job;
@@ -132,7 +137,7 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
     backtestJob.run = [this, input, result](JobContext& context) {
         int shown = -1;
         *result = Backtest::run(
-            input->matrix, input->period, input->criteria, input->settings,
+            input->matrix, input->period, input->criteria, input->settings, input->wager,
             [this, &context, &shown](int done, int total) {
                 // A few hundred steps at most reach the window.
                 const int step = total > 0 ? static_cast<int>(qint64(done) * 200 / total) : 0;
@@ -159,5 +164,5 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
 
 QStringList ChanceCommands::performanceComparison(const std::vector<int>& ticked) const
 {
-    return PerformanceComparison::lines(m_state.matrix, m_study.period(), ticked);
+    return PerformanceComparison::lines(m_state.matrix, m_study.period(), ticked, playedWager(m_state));
 }

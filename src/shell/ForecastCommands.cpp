@@ -3,6 +3,7 @@
 
 #include "output/Report.h"
 #include "shell/ChanceCommands.h"
+#include "shell/PlayedWager.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
@@ -33,7 +34,7 @@ void ForecastCommands::performance()
     PerformanceReport result;
     {
         const Hourglass hourglass(m_steps);
-        result = Performance::evaluate(s.drawLines(), s.matrix, m_study.period(), ticked);
+        result = Performance::evaluate(s.drawLines(), s.matrix, m_study.period(), ticked, playedWager(s));
     }
     Report report = Report::ownTitle(result.title); // "Performance d'un ensemble", over an empty caption
     report.caption = result.caption;

@@ -124,3 +124,22 @@ bool Settings::setAutoUpdate(bool on)
 {
     return write(QStringLiteral("Jeu"), QStringLiteral("MiseAJourAuto"), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
+
+Stake Settings::stake() const
+{
+    Stake stake;
+    bool ok = false;
+    const int euros = read(QStringLiteral("Jeu"), QStringLiteral("Mise"), QStringLiteral("1")).trimmed().toInt(&ok);
+    if (ok && Stake::allowed(euros))
+        stake.euros = euros;
+    stake.multiplier = read(QStringLiteral("Jeu"), QStringLiteral("OptionMultiplicateur"), QStringLiteral("0")).trimmed()
+        == QLatin1String("1");
+    return stake;
+}
+
+bool Settings::setStake(const Stake& stake)
+{
+    return write(QStringLiteral("Jeu"), QStringLiteral("Mise"), QString::number(stake.euros))
+        && write(QStringLiteral("Jeu"), QStringLiteral("OptionMultiplicateur"),
+                 stake.multiplier ? QStringLiteral("1") : QStringLiteral("0"));
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/Formula.h"
+#include "history/Stake.h"
 
 #include <QString>
 #include <optional>
@@ -35,6 +36,11 @@ public:
     // key "MiseAJourAuto"); on unless the key says 0.
     bool autoUpdate() const;
     bool setAutoUpdate(bool on);
+
+    // The stake and option chosen beside the grid (section "Jeu", keys "Mise" and
+    // "OptionMultiplicateur"); 1 € without the option when missing or not a stake played.
+    Stake stake() const;
+    bool setStake(const Stake& stake);
 
     // One key of one section; at most 254 characters are read. A file that cannot be read
     // gives the default.

@@ -121,6 +121,10 @@ void Workspace::start(OutcomeThen then)
     if (!settings.lastError().isEmpty())
         outcome.tell(settings.lastError());
     m_autoUpdate = settings.autoUpdate();
+    if (m_config.gameFromSettings) {
+        m_state.stake = settings.stake();
+        emit changed(GridPart); // the stake is shown beside the grid
+    }
     emit changed(MenuPart);
     outcome.then(m_history->charge2());
     m_rankings->srti();
@@ -189,6 +193,19 @@ CommandOutcome Workspace::toggleAutoUpdate()
         return CommandOutcome::failed(
             settings.lastError()
             + QStringLiteral("\nLe choix de la mise à jour automatique sert jusqu'à la fermeture du programme."));
+    return CommandOutcome::done();
+}
+
+CommandOutcome Workspace::setStake(const Stake& stake, bool keep)
+{
+    m_state.stake = stake;
+    emit changed(GridPart);
+    if (!keep || m_config.readOnlySettings)
+        return CommandOutcome::done();
+    Settings settings(m_config.settingsFile(), true);
+    if (!settings.setStake(stake) && !settings.lastError().isEmpty())
+        return CommandOutcome::failed(settings.lastError()
+                                      + QStringLiteral("\nLa mise choisie sert jusqu'à la fermeture du programme."));
     return CommandOutcome::done();
 }
 

@@ -86,6 +86,11 @@ public:
     // start-up); the Jeu menu turns it on and off and keeps the choice.
     bool autoUpdate() const { return m_autoUpdate; }
     CommandOutcome toggleAutoUpdate();
+
+    // ---- the stake played by the money reports
+    const Stake& stake() const { return m_state.stake; }
+    // The window keeps the choice in the settings (`keep`); the command line's lasts one run.
+    CommandOutcome setStake(const Stake& stake, bool keep);
     // The draws of `game` in the archive fetched at `archivePath`, with every check of the
     // import: added to the list when the window plays that game, else to its working history
     // on disk. `added` 0 and no failure: the archive brings nothing new yet.

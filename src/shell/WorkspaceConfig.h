@@ -13,7 +13,8 @@ struct WorkspaceConfig {
     QString appDataFolder; // holds the folder "Varn"
     QString workingHistoryPath; // empty: the game's working history in dataFolder
     FormulaId formula = FormulaId::Keno20of70; // the game played: its histories are the ones read
-    // The window plays the game chosen last (the settings), or the current one on a first run.
+    // The window plays the game chosen last (the settings), or the current one on a first run,
+    // with the stake chosen last.
     bool gameFromSettings = false;
     QString programName = QStringLiteral("tiravol");
     // Offline = a connection test said there is none; NotChecked = no test (command line).

@@ -63,3 +63,30 @@ TEST_F(CliChanceTest, BacktestSizeSeedAndCriteria)
         EXPECT_TRUE(startsWith(bad.err, QStringLiteral("tiravol-cli : ") + QString::fromUtf8(error) + u'\n'));
     }
 }
+
+TEST_F(CliChanceTest, StakeAndOptionReachTheMoneyReports)
+{
+    const CliOutput odds = cli("cotes --mise 2");
+    ASSERT_EQ(odds.code, 0) << odds.err.toStdString();
+    EXPECT_EQ(odds.outLines()[1], QStringLiteral("Cotes du Keno : 20 numéros tirés sur 70, mise 2 €uros par tirage"));
+    // The option reads the history's multipliers: none known here, so no return is made up.
+    const CliOutput option = cli("cotes --multiplicateur");
+    ASSERT_EQ(option.code, 0) << option.err.toStdString();
+    EXPECT_TRUE(option.outLines()[2].startsWith(QStringLiteral("Aucun tirage de l'historique n'a de multiplicateur connu")));
+
+    const CliOutput played = cli("--numbers 3,7 performance --mise 10 --multiplicateur");
+    ASSERT_EQ(played.code, 0) << played.err.toStdString();
+    EXPECT_TRUE(played.outLines().contains(QStringLiteral("Mise 10 € avec l'option multiplicateur, soit 20 €uros par tirage")));
+    EXPECT_EQ(played.outLines().filter(QStringLiteral("tirages sans multiplicateur connu, comptés avec ×1")).size(), 2);
+    const CliOutput test = cli("backtest --size 3 --mise 3");
+    ASSERT_EQ(test.code, 0) << test.err.toStdString();
+    EXPECT_TRUE(test.outLines()[3].endsWith(QStringLiteral("mise 3 €")));
+
+    for (const auto& [args, error] : {std::pair{"cotes --mise 4", "--mise : la mise est de 1, 2, 3, 5 ou 10 euros"},
+                                      {"performance --mise x", "--mise : « x » n'est pas un nombre"},
+                                      {"hasard --multiplicateur", "--multiplicateur : ne sert pas avec la commande hasard"}}) {
+        const CliOutput bad = cli(args);
+        EXPECT_EQ(bad.code, 2) << args;
+        EXPECT_TRUE(startsWith(bad.err, QStringLiteral("tiravol-cli : ") + QString::fromUtf8(error))) << bad.err.toStdString();
+    }
+}

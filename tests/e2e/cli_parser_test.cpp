@@ -48,7 +48,8 @@ TEST_F(CliParserTest, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
         const char *arguments, *usage, *options;
     } cases[] = {
         {"backtest --help", "usage : tiravol-cli [OPTION...] backtest\n",
-         "--size --seed --criteria --until --months --weekdays --slots --from --to --jeu --data-dir --history -o --output -h "
+         "--size --seed --mise --multiplicateur --criteria --until --months --weekdays --slots --from --to --jeu --data-dir "
+         "--history -o --output -h "
          "--help --version"},
         // It writes files of its own and no report: no -o.
         {"-h build-base", "usage : tiravol-cli [OPTION...] build-base ARCHIVE...\n",

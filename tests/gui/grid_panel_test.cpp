@@ -5,7 +5,11 @@
 
 #include "support/WindowFixture.h"
 
+#include "shell/Settings.h"
+#include "shell/Workspace.h"
+
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLayout>
 
 #include <algorithm>
@@ -125,3 +129,25 @@ TEST_F(GridPanelTest, EachGameHasItsNumbersInItsRowsAndEachBoxTicksItsNumber)
 }
 
 } // namespace
+
+TEST_F(GridPanelTest, StakeAndOptionBesideTheGridAreKeptInTheSettings)
+{
+    auto* stake = m_grid->findChild<QComboBox*>(QStringLiteral("Mise"));
+    auto* option = m_grid->findChild<QCheckBox*>(QStringLiteral("OptionMultiplicateur"));
+    ASSERT_NE(stake, nullptr);
+    ASSERT_NE(option, nullptr);
+    EXPECT_EQ(stake->count(), 5);
+    EXPECT_EQ(stake->currentText(), QStringLiteral("1 €"));
+    EXPECT_FALSE(option->isChecked());
+
+    stake->setCurrentIndex(stake->findText(QStringLiteral("5 €")));
+    emit stake->activated(stake->currentIndex());
+    option->click();
+    EXPECT_EQ(m_ws->stake(), (Stake{5, true}));
+    EXPECT_EQ(Settings(m_ws->settingsPath(), false).stake(), (Stake{5, true}));
+
+    // A stake set elsewhere shows beside the grid.
+    m_ws->setStake(Stake{2, false}, false);
+    EXPECT_EQ(stake->currentText(), QStringLiteral("2 €"));
+    EXPECT_FALSE(option->isChecked());
+}
