@@ -352,8 +352,11 @@ QStringList playedLines(const BacktestResult& result, const BacktestSettings& se
     out << QStringLiteral("Chaque tirage : ") + QString::number(size)
             + QStringLiteral(" numéros de la sélection faite sur les seuls tirages précédents");
     const Stake& stake = result.wager.stake;
-    out << QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise ")
-            + (stake.isPlain() ? QStringLiteral("1 €uro") : stake.label());
+    if (stake.isPlain())
+        out << QStringLiteral("(communs à 4 critères, complétés par les groupes suivants), mise 1 €uro");
+    else
+        out << QStringLiteral("(communs à 4 critères, complétés par les groupes suivants)")
+            << QStringLiteral("Mise ") + stake.label() + QStringLiteral(", soit %1 €uros par tirage").arg(stake.cost());
     const QString unknown = result.wager.unknownMultipliersLine(result.firstDraw, result.lastDraw);
     if (!unknown.isEmpty())
         out << unknown;

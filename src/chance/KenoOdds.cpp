@@ -185,22 +185,24 @@ QString stakeText(const Stake& stake)
         return QStringLiteral("mise 1 €uro par tirage");
     if (!stake.multiplier)
         return QStringLiteral("mise %1 €uros par tirage").arg(stake.euros);
-    return QStringLiteral("mise ") + stake.label() + QStringLiteral(", soit %1 €uros par tirage").arg(stake.cost());
+    return QStringLiteral("mise ") + stake.label();
 }
 
 // What the option's figures rest on: the multipliers seen in the history, which the operator
 // does not publish the odds of.
-QStringList multiplierLines(const MultiplierCounts& multipliers)
+QStringList multiplierLines(const MultiplierCounts& multipliers, const Stake& stake)
 {
+    const QString cost
+        = QStringLiteral("Option : %1 €uros par tirage (mise doublée), gains multipliés par le multiplicateur").arg(stake.cost());
     const int n = multipliers.known();
     if (n == 0)
-        return {QStringLiteral("Aucun tirage de l'historique n'a de multiplicateur connu : le retour avec l'option n'est pas"),
+        return {cost, QStringLiteral("Aucun multiplicateur connu dans l'historique : le retour avec l'option n'est pas"),
                 QStringLiteral("calculé, car l'opérateur ne publie pas les probabilités du multiplicateur.")};
     QStringList seen;
     for (const auto& [value, count] : multipliers.counts)
         seen << QStringLiteral("×%1 : %2").arg(value).arg(count);
     const auto [low, high] = multipliers.meanInterval();
-    QStringList lines;
+    QStringList lines{cost};
     lines << QStringLiteral("Multiplicateurs observés sur %1 tirages : ").arg(n) + seen.join(QStringLiteral(", "));
     lines << QStringLiteral("Multiplicateur moyen ") + ChanceText::decimal(multipliers.mean(), 4)
             + QStringLiteral(", intervalle à 95 % : ") + ChanceText::decimal(low, 4) + QStringLiteral(" à ")
@@ -208,8 +210,10 @@ QStringList multiplierLines(const MultiplierCounts& multipliers)
     lines << QStringLiteral("L'opérateur ne publie pas les probabilités du multiplicateur : elles sont estimées ici");
     lines << QStringLiteral("par ses fréquences observées dans l'historique.");
     if (multipliers.unknown > 0)
-        lines
-            << QStringLiteral("%1 tirages sans multiplicateur connu, laissés hors de cette estimation").arg(multipliers.unknown);
+        lines << QStringLiteral("%1 %2 sans multiplicateur connu, %3 hors de cette estimation")
+                     .arg(multipliers.unknown)
+                     .arg(multipliers.unknown > 1 ? QStringLiteral("tirages") : QStringLiteral("tirage"))
+                     .arg(multipliers.unknown > 1 ? QStringLiteral("laissés") : QStringLiteral("laissé"));
     return lines;
 }
 
@@ -227,7 +231,7 @@ QStringList report(const Formula& formula, const Wager& wager, int draws)
             + stakeText(wager.stake);
     const MultiplierCounts multipliers = MultiplierCounts::of(wager, draws);
     if (wager.stake.multiplier)
-        lines << multiplierLines(multipliers);
+        lines << multiplierLines(multipliers, wager.stake);
     for (int k = formula.minTicked; k <= formula.maxTicked; ++k)
         rowLines(lines, row(k, formula, wager.table, wager.stake, multipliers), wager.table, wager.stake);
     return lines;

@@ -98,20 +98,22 @@ TEST(StakeReports, OddsReportSaysWhatTheOptionRestsOn)
     // Ten draws known, two not: the law from the ten, the two said.
     const Wager wager(table, Stake{1, true}, {1, 1, 0, 2, 1, 3, 2, 0, 1, 5, 2, 1});
     const QStringList lines = KenoOdds::report(classic, wager, 12);
-    EXPECT_EQ(lines[0],
-              QStringLiteral("Cotes du Keno : 20 numéros tirés sur 70, mise 1 € avec l'option multiplicateur, "
-                             "soit 2 €uros par tirage"));
-    EXPECT_EQ(lines[1], QStringLiteral("Multiplicateurs observés sur 10 tirages : ×1 : 5, ×2 : 3, ×3 : 1, ×5 : 1"));
+    EXPECT_EQ(lines[0], QStringLiteral("Cotes du Keno : 20 numéros tirés sur 70, mise 1 € avec l'option multiplicateur"));
+    EXPECT_EQ(lines[1], QStringLiteral("Option : 2 €uros par tirage (mise doublée), gains multipliés par le multiplicateur"));
+    EXPECT_EQ(lines[2], QStringLiteral("Multiplicateurs observés sur 10 tirages : ×1 : 5, ×2 : 3, ×3 : 1, ×5 : 1"));
     EXPECT_TRUE(lines.contains(QStringLiteral("2 tirages sans multiplicateur connu, laissés hors de cette estimation")));
     EXPECT_TRUE(lines.join(QLatin1Char(' ')).contains(QStringLiteral("L'opérateur ne publie pas")));
     EXPECT_TRUE(lines.contains(QStringLiteral("  retour moyen par €uro misé 0,4484 (intervalle à 95 % : 0,2699 à 0,6270)")));
 
     // No multiplier known: no return made up from nothing.
     const QStringList none = KenoOdds::report(classic, Wager(table, Stake{1, true}, {0, 0, 0}), 3);
-    EXPECT_TRUE(none[1].startsWith(QStringLiteral("Aucun tirage de l'historique n'a de multiplicateur connu")));
+    EXPECT_TRUE(none[2].startsWith(QStringLiteral("Aucun multiplicateur connu dans l'historique")));
     EXPECT_EQ(none.filter(QStringLiteral("retour moyen par €uro")).size(), 0);
     EXPECT_EQ(none.filter(QStringLiteral("non calculés sans multiplicateur connu")).size(), 9); // 2 to 10 numbers
     EXPECT_FALSE(KenoOdds::row(5, classic, table, Stake{1, true}).known);
+    for (const QStringList& report : {lines, none, KenoOdds::report(classic, Wager(table, Stake{10, true}, {1}), 1)})
+        for (const QString& line : report)
+            EXPECT_LE(line.size(), 88) << line.toStdString();
 }
 
 TEST(StakeReports, TotalLawOfTheStakeTimesTheMultiplierAgainstItsConvolution)
@@ -265,8 +267,8 @@ TEST(StakeReports, BacktestStakesAndPaysEveryDrawAsPlayed)
         meanF += static_cast<long double>(f) * count / 149;
     EXPECT_NEAR(r.expected, 149 * 2 * exactMeanAmount(games()[0], 4) * meanF, 1e-7);
     const QStringList lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
-    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("mise 2 € avec l'option multiplicateur")));
-    EXPECT_EQ(lines[3], QStringLiteral("%1 tirages sans multiplicateur connu, comptés avec ×1").arg(unknown));
+    EXPECT_EQ(lines[3], QStringLiteral("Mise 2 € avec l'option multiplicateur, soit 4 €uros par tirage"));
+    EXPECT_EQ(lines[4], QStringLiteral("%1 tirages sans multiplicateur connu, comptés avec ×1").arg(unknown));
     // The random players play the same draws with their multipliers: their mean is the law's.
     long double players = 0;
     for (qint64 t : r.randomTotals)

@@ -72,7 +72,7 @@ TEST_F(CliChanceTest, StakeAndOptionReachTheMoneyReports)
     // The option reads the history's multipliers: none known here, so no return is made up.
     const CliOutput option = cli("cotes --multiplicateur");
     ASSERT_EQ(option.code, 0) << option.err.toStdString();
-    EXPECT_TRUE(option.outLines()[2].startsWith(QStringLiteral("Aucun tirage de l'historique n'a de multiplicateur connu")));
+    EXPECT_TRUE(option.outLines()[3].startsWith(QStringLiteral("Aucun multiplicateur connu dans l'historique")));
 
     const CliOutput played = cli("--numbers 3,7 performance --mise 10 --multiplicateur");
     ASSERT_EQ(played.code, 0) << played.err.toStdString();
@@ -80,7 +80,7 @@ TEST_F(CliChanceTest, StakeAndOptionReachTheMoneyReports)
     EXPECT_EQ(played.outLines().filter(QStringLiteral("tirages sans multiplicateur connu, comptés avec ×1")).size(), 2);
     const CliOutput test = cli("backtest --size 3 --mise 3");
     ASSERT_EQ(test.code, 0) << test.err.toStdString();
-    EXPECT_TRUE(test.outLines()[3].endsWith(QStringLiteral("mise 3 €")));
+    EXPECT_EQ(test.outLines()[4], QStringLiteral("Mise 3 €, soit 3 €uros par tirage"));
 
     for (const auto& [args, error] : {std::pair{"cotes --mise 4", "--mise : la mise est de 1, 2, 3, 5 ou 10 euros"},
                                       {"performance --mise x", "--mise : « x » n'est pas un nombre"},
