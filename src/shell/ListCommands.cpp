@@ -34,7 +34,7 @@ void ListCommands::clickListe(int index)
     s.selected = index;
     s.editOldest = false;
     periodFromClick(index);
-    m_area.clearRankingMarks();
+    m_area.clearRankingMarks(s.game().numbers);
     if (index == 0 && count > 1) {
         // The first line acts on the second: the period then holds the oldest draw alone.
         selectItem(1);
