@@ -209,3 +209,20 @@ TEST_F(WorkspaceGameTest, ADrawTypedInFollowsItsGamesCalendarAndNeverOutlivesIt)
     EXPECT_EQ(ws->drawCount(), 4);
     EXPECT_EQ(readFile(working()), crlf(ended));
 }
+
+TEST_F(WorkspaceGameTest, TheWindowPlaysTheStakeChosenLastTheCommandLineItsOwn)
+{
+    writeClassic();
+    writeFile(ini(), "[Jeu]\nFormule=20-70\nMise=3\nOptionMultiplicateur=1\n");
+    auto ws = open();
+    EXPECT_EQ(ws->stake(), (Stake{3, true}));
+    EXPECT_TRUE(ws->setStake(Stake{10, false}, true).isDone());
+    EXPECT_EQ(Settings(ini(), false).stake(), (Stake{10, false}));
+    ws.reset();
+    EXPECT_EQ(open()->stake(), (Stake{10, false}));
+
+    // A Workspace that does not take the game from the settings plays 1 € alone until told.
+    Workspace line(config(), &m_ui);
+    line.startUp();
+    EXPECT_EQ(line.stake(), Stake());
+}
