@@ -8,6 +8,7 @@
 #include <complex>
 #include <limits>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <numeric>
@@ -187,27 +188,32 @@ GridLaw onGrid(const std::vector<qint64>& values, const std::vector<double>& pro
     return grid;
 }
 
-// The law the transform raises to a power, and for a rare top amount the binomial weights of
-// how many of the plays pay it (one weight, 1, when it is not set apart).
+// The law the transform raises to a power, and for the rare top amounts the binomial weights
+// of how many of the plays pay one of them (one weight, 1, when they are not set apart) and
+// their law given that one of them is paid.
 struct TopApart {
     Law body;
     std::vector<double> weights{1.0};
-    qint64 top = 0;
+    Law rare;
     bool split = false;
 };
 
-// The top amount apart: J of the n plays pay it, the others follow the rest of the law; done
-// only when the narrower grid pays for the extra transforms.
-TopApart setTopApart(const Law& full, int n)
+// The `count` largest amounts apart: J of the n plays pay one of them, the others follow the rest
+// of the law; done only when the narrower grid pays for the extra transforms.
+TopApart setTopApart(const Law& full, int n, int count)
 {
     TopApart result;
     result.body = full;
-    const size_t topIndex = full.values.size() - 1;
-    const double pTop = full.probs[topIndex];
-    if (full.values.size() <= 1 || n <= 0 || n * pTop >= 50)
+    if (full.values.size() <= 1 || n <= 0)
+        return result;
+    const size_t firstRare = full.values.size() - std::clamp<size_t>(static_cast<size_t>(count), 1, full.values.size() - 1);
+    double pTop = 0;
+    for (size_t i = firstRare; i < full.values.size(); ++i)
+        pTop += full.probs[i];
+    if (n * pTop >= 50)
         return result;
     Law rest;
-    for (size_t i = 0; i < topIndex; ++i) {
+    for (size_t i = 0; i < firstRare; ++i) {
         rest.values.push_back(full.values[i]);
         rest.probs.push_back(full.probs[i] / (1.0 - pTop));
     }
@@ -221,9 +227,24 @@ TopApart setTopApart(const Law& full, int n)
         result.split = true;
         result.body = rest;
         result.weights = head;
-        result.top = full.values[topIndex];
+        for (size_t i = firstRare; i < full.values.size(); ++i) {
+            result.rare.values.push_back(full.values[i]);
+            result.rare.probs.push_back(full.probs[i] / pTop);
+        }
     }
     return result;
+}
+
+// The law of the sum of j plays drawn from `rare`, for j = 0..jmax: shift -> probability.
+std::vector<std::map<qint64, double>> rareSums(const Law& rare, int jmax)
+{
+    std::vector<std::map<qint64, double>> sums(static_cast<size_t>(jmax) + 1);
+    sums[0][0] = 1.0;
+    for (size_t j = 1; j < sums.size(); ++j)
+        for (const auto& [s, p] : sums[j - 1])
+            for (size_t i = 0; i < rare.values.size(); ++i)
+                sums[j][s + rare.values[i]] += p * rare.probs[i];
+    return sums;
 }
 
 } // namespace
@@ -273,7 +294,8 @@ std::optional<TotalLaw> TotalLaw::payout(const Formula& formula, const PayTable&
             probs.push_back(p * count / total);
         }
     }
-    return TotalLaw(values, probs, plays);
+    // The largest amount comes once per multiplier: they are set apart together.
+    return TotalLaw(values, probs, plays, static_cast<int>(law.size()));
 }
 
 TotalLaw TotalLaw::matches(int k, int plays, const Formula& formula)
@@ -287,20 +309,19 @@ TotalLaw TotalLaw::matches(int k, int plays, const Formula& formula)
     return TotalLaw(values, probs, plays);
 }
 
-TotalLaw::TotalLaw(const std::vector<qint64>& values, const std::vector<double>& probs, int plays) : m_plays(std::max(0, plays))
+TotalLaw::TotalLaw(const std::vector<qint64>& values, const std::vector<double>& probs, int plays, int rareCount)
+    : m_plays(std::max(0, plays))
 {
     const GridLaw grid = onGrid(values, probs, m_plays);
     m_step = grid.step;
     m_mean = grid.mean;
     m_max = static_cast<qint64>(m_plays) * grid.law.largest() * m_step;
     const int n = m_plays;
-    const TopApart apart = setTopApart(grid.law, n);
+    const TopApart apart = setTopApart(grid.law, n, rareCount);
     const Law& body = apart.body;
     const std::vector<double>& weights = apart.weights;
-    const qint64 top = apart.top;
-    const bool split = apart.split;
-
-    const int jmax = split ? static_cast<int>(weights.size()) - 1 : 0;
+    const int jmax = apart.split ? static_cast<int>(weights.size()) - 1 : 0;
+    const std::vector<std::map<qint64, double>> shifts = rareSums(apart.rare, jmax);
     const qint64 low = body.cut(n - jmax, false);
     const qint64 high = body.cut(n, true);
     const size_t size = powerOfTwoAtLeast(high - low + 1);
@@ -319,7 +340,7 @@ TotalLaw::TotalLaw(const std::vector<qint64>& values, const std::vector<double>&
         const double r = std::abs(z);
         power[f] = r == 0 ? Complex() : std::polar(std::exp(fewest * std::log(r)), fewest * std::arg(z));
     }
-    std::vector<Piece> pieces(static_cast<size_t>(jmax) + 1);
+    std::vector<std::vector<Piece>> pieces(static_cast<size_t>(jmax) + 1);
     for (int j = jmax; j >= 0; --j) {
         const int plays = n - j;
         if (j < jmax)
@@ -327,20 +348,21 @@ TotalLaw::TotalLaw(const std::vector<qint64>& values, const std::vector<double>&
                 power[f] = times(power[f], oneTransform[f]);
         std::copy(power.begin(), power.end(), work.begin()); // in place: the plan holds its address
         inverse.run(true);
-        Piece& piece = pieces[static_cast<size_t>(j)];
-        piece.weight = weights[static_cast<size_t>(j)];
-        piece.shift = j * top;
-        piece.first = body.cut(plays, false);
-        const qint64 last = body.cut(plays, true);
+        const qint64 first = body.cut(plays, false), last = body.cut(plays, true);
+        auto cdf = std::make_shared<std::vector<double>>();
         double sum = 0;
-        piece.cdf.reserve(static_cast<size_t>(last - piece.first + 1));
-        for (qint64 x = piece.first; x <= last; ++x) {
+        cdf->reserve(static_cast<size_t>(last - first + 1));
+        for (qint64 x = first; x <= last; ++x) {
             // Round-off leaves tiny negative values where the law is 0.
             sum += std::max(0.0, work[static_cast<size_t>(x) % size].real());
-            piece.cdf.push_back(std::min(1.0, sum));
+            cdf->push_back(std::min(1.0, sum));
         }
+        // One piece for each total the j rare plays may add, all sharing the law of the others.
+        for (const auto& [shift, p] : shifts[static_cast<size_t>(j)])
+            pieces[static_cast<size_t>(j)].push_back({weights[static_cast<size_t>(j)] * p, shift, first, cdf});
     }
-    m_pieces = std::move(pieces);
+    for (std::vector<Piece>& atJ : pieces)
+        m_pieces.insert(m_pieces.end(), atJ.begin(), atJ.end());
 }
 
 double TotalLaw::cdf(qint64 x) const
@@ -353,7 +375,7 @@ double TotalLaw::cdf(qint64 x) const
         const qint64 i = g - p.shift - p.first;
         if (i < 0)
             continue;
-        total += p.weight * (i >= static_cast<qint64>(p.cdf.size()) ? 1.0 : p.cdf[static_cast<size_t>(i)]);
+        total += p.weight * (i >= static_cast<qint64>(p.cdf->size()) ? 1.0 : (*p.cdf)[static_cast<size_t>(i)]);
     }
     return std::min(1.0, total);
 }

@@ -5,6 +5,7 @@
 
 #include <QtGlobal>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,7 +18,9 @@
 class TotalLaw {
 public:
     // One play is worth values[i] with probability probs[i] (values >= 0, probs summing to 1).
-    TotalLaw(const std::vector<qint64>& values, const std::vector<double>& probs, int plays);
+    // The `rareCount` largest values may be set apart together (the jackpot times each
+    // multiplier), as the single top value is otherwise.
+    TotalLaw(const std::vector<qint64>& values, const std::vector<double>& probs, int plays, int rareCount = 1);
 
     // The total paid by the classic game's pay table over `plays` draws playing k numbers
     // (2..10), one euro each.
@@ -57,7 +60,7 @@ private:
         double weight = 1;
         qint64 shift = 0;
         qint64 first = 0;
-        std::vector<double> cdf;
+        std::shared_ptr<const std::vector<double>> cdf;
     };
     qint64 smallestAbove(double level, bool strictly) const;
 
