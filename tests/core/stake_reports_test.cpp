@@ -294,6 +294,35 @@ TEST(StakeReports, BacktestStakesAndPaysEveryDrawAsPlayed)
     EXPECT_NEAR(players / 200, r.expected, 0.15 * r.expected);
 }
 
+TEST(StakeReports, BacktestOfTheNewGameOnTheTableAsFilled)
+{
+    const NewGameSupport::Draws draws = NewGameSupport::randomDraws(120, 11);
+    const Formula full = ChanceSupport::newGameWithFullTable();
+    const BacktestResult r = Backtest::run(NewGameSupport::matrixOf(draws), {0, 119}, ForecastCriteria(), {7, 1, 0},
+                                           Wager(full.payTable, Stake{5, false}, std::vector<int>(121, 3)));
+    ASSERT_EQ(r.played, 119);
+    qint64 won = 0;
+    for (int i = 0; i < r.played; ++i) {
+        int m = 0;
+        for (int n : r.tickets[static_cast<size_t>(i)])
+            m += ChanceSupport::has(draws[static_cast<size_t>(r.firstDraw + i)], n) ? 1 : 0;
+        won += (m >= 2 ? m * m - 1 : 0) * 5; // without the option the multiplier 3 counts for nothing
+    }
+    EXPECT_EQ(r.forecast.staked, 119 * 5);
+    EXPECT_EQ(r.forecast.won, won);
+    EXPECT_NEAR(r.expected, 119 * 5 * exactMeanAmount(games()[1], 7), 1e-7);
+    // The table shipped lacks amounts of 7: the same run gives no balance and never counts them as 0.
+    const BacktestResult shipped = Backtest::run(NewGameSupport::matrixOf(draws), {0, 119}, ForecastCriteria(), {7, 1, 0},
+                                                 Wager(PayTables().of(FormulaId::Keno16of56), Stake{5, false}));
+    EXPECT_FALSE(shipped.rowKnown);
+    int unknown = 0;
+    for (int count : shipped.unknownDraws)
+        unknown += count;
+    EXPECT_GT(unknown, 0);
+    EXPECT_TRUE(
+        Backtest::reportLines(shipped, {7, 1, 0}, {}, {}).join(QLatin1Char('\n')).contains(QStringLiteral("bilan non calculé")));
+}
+
 TEST(StakeReports, SettingsKeepTheStakeAndRefuseAnyOther)
 {
     QTemporaryDir tmp;
