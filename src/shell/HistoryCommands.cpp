@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -104,8 +105,14 @@ std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
     if (connection == WorkspaceConfig::Connection::Offline) {
         loaded.tell(kOffline);
     } else if (m_import.hasSource()) {
+        // What the base's load told is shown before the download's question, when it asks one.
+        auto told = std::make_shared<CommandOutcome>(std::move(loaded));
         m_import.importArchive(
-            [loaded, rest = std::move(rest)](const CommandOutcome& imported) mutable { rest(loaded.then(imported)); });
+            [told, rest = std::move(rest)](const CommandOutcome& imported) mutable { rest(told->then(imported)); },
+            [this, told] {
+                if (!told->notices.isEmpty())
+                    *told = tellBeforeAsking(*told);
+            });
         return std::nullopt;
     }
     rest(loaded);

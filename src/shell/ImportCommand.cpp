@@ -21,6 +21,7 @@
 #include <QDir>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -52,8 +53,9 @@ QString failureOf(const HistoryImport::Outcome& imported, const Formula& game)
 
 } // namespace
 
-void ImportCommand::importArchive(OutcomeThen then)
+void ImportCommand::importArchive(OutcomeThen then, std::function<void()> beforeAsking)
 {
+    m_beforeAsking = std::move(beforeAsking);
     History& s = m_draws;
     const WorkspaceConfig& config = m_config;
     // The hourglass stays until the import has ended, wherever the download runs.
@@ -117,6 +119,7 @@ CommandOutcome ImportCommand::afterFetch(const Fetch& fetch)
         outcome = CommandOutcome::failed(QString());
         outcome.stopped = true;
     }
+    m_beforeAsking = {}; // this download's question, if any, is behind it
     m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
@@ -132,6 +135,8 @@ CommandOutcome ImportCommand::askAddress(const QString& error)
     QString prompt = QStringLiteral("Sur le site FDesJeux");
     if (!error.isEmpty())
         prompt += QStringLiteral("\n\n") + error;
+    if (const auto tell = std::exchange(m_beforeAsking, {}))
+        tell();
     const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, m_archiveUrl);
     m_archiveUrl = answer.value_or(QString());
     CommandOutcome outcome = CommandOutcome::failed(error);

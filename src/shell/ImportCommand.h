@@ -41,7 +41,9 @@ public:
 
     // The download runs as a job; the extraction, the list and `then` follow at its end, `then`
     // with what came of it: the counts reached, what the person must know of the archive.
-    void importArchive(OutcomeThen then);
+    // `beforeAsking` runs before the address is asked for, so what the command had to tell
+    // until then comes first.
+    void importArchive(OutcomeThen then, std::function<void()> beforeAsking = {});
 
 private:
     struct Fetch {
@@ -62,6 +64,7 @@ private:
     WindowFields& m_window;
     ImportOutcome& m_lastImport;
     QString& m_archiveUrl;
+    std::function<void()> m_beforeAsking;
     Study& m_study;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
