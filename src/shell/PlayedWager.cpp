@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/PlayedWager.h"
 
-#include "shell/WorkspaceState.h"
+#include "shell/History.h"
+#include "shell/Play.h"
 
-Wager playedWager(const WorkspaceState& state)
+Wager playedWager(const History& draws, const Play& play)
 {
-    return playedWager(state, state.liste);
+    return playedWager(draws, play, draws.list());
 }
 
-Wager playedWager(const WorkspaceState& state, const DrawList& list)
+Wager playedWager(const History& draws, const Play& play, const DrawList& list)
 {
-    return Wager(state.payTables.of(state.matrix.formula().id), state.stake, state.multipliers.forItems(list));
+    return Wager(play.payTables().of(draws.matrix().formula().id), play.stake(), draws.multipliers().forItems(list));
 }
