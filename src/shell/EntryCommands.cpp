@@ -96,8 +96,9 @@ CommandOutcome EntryCommands::validateEntry()
     s.enterDraw(i, line, m_grid.checks());
     m_changes.changed(StatePart::ListPart | StatePart::EntryPart);
     m_grid.untickAll();
+    CommandOutcome shown;
     if (adding) {
-        m_list.selectItem(count);
+        shown = m_list.selectItem(count);
         m_study.endAt(s.itemCount() - 2);
     }
     const int newCount = s.itemCount();
@@ -107,8 +108,8 @@ CommandOutcome EntryCommands::validateEntry()
     m_window.entry.info = QStringLiteral("Gagnez au Kéno !");
     m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
     if (newCount > s.savedLineCount())
-        return m_history.sauve();
-    return CommandOutcome::done();
+        shown.then(m_history.sauve());
+    return shown;
 }
 
 void EntryCommands::effacer()
@@ -116,7 +117,7 @@ void EntryCommands::effacer()
     Report report = Report::keptTitle(QString());
     report.resultat = ReportList::cleared();
     report.resultat2 = ReportList::cleared();
-    m_steps.show(report);
+    (void)m_steps.show(report); // no export step: nothing to tell
     m_grid.untickAll();
 }
 

@@ -84,8 +84,7 @@ CommandOutcome HistoryCommands::charge2(bool withOfflineNotice)
     m_draws.setOrigin(ListOrigin::Working);
     if (withOfflineNotice && offline())
         outcome.tell(kOffline);
-    afterLoad(true);
-    return outcome;
+    return outcome.then(afterLoad(true));
 }
 
 std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
@@ -98,7 +97,7 @@ std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
     // This load's own download speaks for it, not an earlier one that may have worked.
     m_import.forgetLastImport();
     auto rest = [this, then = std::move(then)](CommandOutcome outcome) {
-        afterLoad(false);
+        outcome.then(afterLoad(false));
         then(std::move(outcome));
     };
     const auto connection = m_config.connection ? m_config.connection() : WorkspaceConfig::Connection::NotChecked;
@@ -119,11 +118,11 @@ std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
     return std::nullopt;
 }
 
-void HistoryCommands::afterLoad(bool isCharge2)
+CommandOutcome HistoryCommands::afterLoad(bool isCharge2)
 {
     History& s = m_draws;
     const int count = s.itemCount();
-    m_list.selectItem(count - 1);
+    const CommandOutcome shown = m_list.selectItem(count - 1);
     m_window.counters.text1 = QString::number(count - 1);
     m_window.counters.label2 = QStringLiteral("Nombre de tirages : ");
     m_study.wholeList(count);
@@ -136,6 +135,7 @@ void HistoryCommands::afterLoad(bool isCharge2)
     m_steps.calcul();
     m_criteria.updateAfterLoad(count, m_study.stats(), s.matrix().formula());
     m_changes.changed(StatePart::CountersPart | StatePart::ListPart | StatePart::CriteriaPart);
+    return shown;
 }
 
 CommandOutcome HistoryCommands::chargeManuelle()

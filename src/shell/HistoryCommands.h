@@ -68,7 +68,8 @@ public:
 private:
     // Failed when the file was there but not read whole: the list is then kept as it was.
     CommandOutcome loadInto(const QString& path);
-    void afterLoad(bool isCharge2);
+    // Returns what the ranking the load ends with came to.
+    CommandOutcome afterLoad(bool isCharge2);
     bool offline() const;
     // A save that did not happen, and why.
     static CommandOutcome notSaved(const QString& why);

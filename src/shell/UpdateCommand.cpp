@@ -74,12 +74,11 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     // A new draw being typed follows the empty line down; any other selection stays.
     const bool onEmptyLine = s.selected() == s.itemCount() - 1;
     s.setDraws(std::move(draws));
-    if (onEmptyLine)
-        m_list.selectItem(s.itemCount() - 1);
+    const CommandOutcome shown = onEmptyLine ? m_list.selectItem(s.itemCount() - 1) : CommandOutcome::done();
     m_window.counters.text1 = QString::number(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart | StatePart::MenuPart);
     // The save is the one of a draw typed in: locked, checked against the file, atomic.
-    Result result{added, {}, m_history.sauve()};
+    Result result{added, {}, m_history.sauve().after(shown)};
     if (result.saved.isDone())
         s.setSavedLineCount(s.itemCount());
     // As after a download: the whole history studied and ranked by appearances.

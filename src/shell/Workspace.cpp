@@ -41,8 +41,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_reportArea = std::make_unique<ReportArea>(m_changes);
     ReportArea& area = *m_reportArea;
     m_output = std::make_unique<OutputCommands>(window, area, m_config, m_ui, m_changes);
-    m_steps = std::make_unique<ReportSteps>(draws, window, m_study, area, m_ui, m_changes, *m_output,
-                                            [this](const CommandOutcome& o) { announce(o); });
+    m_steps = std::make_unique<ReportSteps>(draws, window, m_study, area, m_ui, m_changes, *m_output);
     m_jobs = std::make_unique<Jobs>(m_changes);
     m_jobs->setLateOutcome([this](const CommandOutcome& o) { announce(o); });
     m_grid = std::make_unique<GridCommands>(draws, window, area, m_changes);
