@@ -3,6 +3,7 @@
 
 #include "acquire/ManualEntry.h"
 #include "history/DrawLine.h"
+#include "history/MultiplierFile.h"
 #include "output/Report.h"
 #include "shell/GridCommands.h"
 #include "shell/HistoryCommands.h"
@@ -44,6 +45,19 @@ void EntryCommands::chooseOldestDraw()
     s.entry.dat = oldest.left(10);
     m_changes.changed(StatePart::EntryPart);
 }
+
+namespace {
+
+CommandOutcome multiplierRefusal(int multiplier)
+{
+    return CommandOutcome::refused(
+        QStringLiteral("Le multiplicateur x%1 n'existe pas : il va de x%2 à x%3. Ce tirage n'a pas été enregistré.")
+            .arg(multiplier)
+            .arg(MultiplierFile::kLeast)
+            .arg(MultiplierFile::kMost));
+}
+
+} // namespace
 
 std::variant<ManualEntry::Slot, CommandOutcome> EntryCommands::entrySlot(int i) const
 {
@@ -88,6 +102,8 @@ CommandOutcome EntryCommands::validateEntry()
     if (const auto* refused = std::get_if<CommandOutcome>(&slotOrRefusal))
         return *refused;
     const ManualEntry::Slot* slot = std::get_if<ManualEntry::Slot>(&slotOrRefusal);
+    if (s.entry.multiplier != 0 && !MultiplierFile::allowed(s.entry.multiplier))
+        return multiplierRefusal(s.entry.multiplier);
     s.matrix.resize(adding ? count + 2 : count + 1);
     for (int n = 1; n <= s.game().numbers; ++n)
         s.matrix.set(n, i, m_grid.checks()[static_cast<size_t>(n)]);
@@ -104,6 +120,7 @@ CommandOutcome EntryCommands::validateEntry()
             s.replacedLines.insert(s.lineText(i));
         s.replaceDraw(i, line);
     }
+    keepMultiplier(line);
     s.editOldest = false;
     s.unsavedCorrection = true;
     m_changes.changed(StatePart::ListPart | StatePart::EntryPart);
@@ -121,6 +138,23 @@ CommandOutcome EntryCommands::validateEntry()
     if (newCount > s.savedLineCount)
         return m_history.sauve();
     return CommandOutcome::done();
+}
+
+void EntryCommands::keepMultiplier(const QString& line)
+{
+    WorkspaceState& s = m_state;
+    QDate day;
+    int slot = 0;
+    // A correction typed without one keeps the multiplier the draw had.
+    if (s.entry.multiplier != 0 && MultiplierFile::keyOfLine(line, &day, &slot))
+        s.multipliers.set(day, slot, s.entry.multiplier);
+    s.entry.multiplier = 0;
+}
+
+void EntryCommands::setMultiplier(int multiplier)
+{
+    m_state.entry.multiplier = multiplier;
+    m_changes.changed(StatePart::EntryPart);
 }
 
 void EntryCommands::effacer()

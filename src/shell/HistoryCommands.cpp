@@ -3,7 +3,7 @@
 
 #include "history/HistoryFile.h"
 #include "history/HistoryGuard.h"
-#include "output/TextFile.h"
+#include "history/MultiplierFile.h"
 #include "shell/FolderLock.h"
 #include "shell/ImportCommand.h"
 #include "shell/ListCommands.h"
@@ -68,6 +68,7 @@ CommandOutcome HistoryCommands::loadInto(const QString& path)
     }
     m_changes.changed(StatePart::ListPart);
     CommandOutcome outcome;
+    loadMultipliers(outcome);
     if (!read.error.isEmpty()) {
         if (!m_config.quietWhenNoWorkingHistory)
             outcome.tell(read.error);
@@ -75,6 +76,17 @@ CommandOutcome HistoryCommands::loadInto(const QString& path)
         outcome.tell(badLinesMessage(read, path, s.game().numbers));
     }
     return outcome;
+}
+
+void HistoryCommands::loadMultipliers(CommandOutcome& outcome)
+{
+    WorkspaceState& s = m_state;
+    const QString path = MultiplierFile::pathBeside(m_config.workingHistoryFile(), s.formula);
+    // The list read decides: a multiplier of a draw it lacks is no draw's.
+    MultiplierFile::ReadResult read = MultiplierFile::read(path, s.formula);
+    s.multipliers = MultiplierFile::onlyOf(read.values, s.liste);
+    if (read.failed)
+        outcome.tell(read.notice);
 }
 
 bool HistoryCommands::offline() const
@@ -344,7 +356,7 @@ HistoryCommands::SaveStep HistoryCommands::writeLocked(const DrawList& draws, co
     // A file removed behind the list's back is written again: nothing of it can be lost.
     const QByteArray bytes = draws.toCrlfBytes();
     QString error;
-    if (!TextFile::writeAtomic(path, bytes, &error))
+    if (!MultiplierFile::writeWithHistory(path, draws, bytes, s.multipliers, &error))
         return {SaveStep::Kind::Failed, error + keptInWindow()};
     return {SaveStep::Kind::Written, {}, HistoryFile::digest(bytes)};
 }

@@ -3,7 +3,7 @@
 
 #include "acquire/HistoryImport.h"
 #include "history/HistoryFile.h"
-#include "output/TextFile.h"
+#include "history/MultiplierFile.h"
 #include "shell/FolderLock.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
@@ -62,6 +62,7 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     DrawList draws = s.fullHistory();
     for (const QString& line : imported.checked.lines)
         draws.append(line);
+    MultiplierFile::take(s.multipliers, imported.checked.lines, imported.multipliers);
     const int added = static_cast<int>(imported.checked.lines.size());
     // A filtered list stays as the player asked; the history it hides grows.
     if (s.origin == ListOrigin::Filtered) {
@@ -105,13 +106,17 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
         return refusal(imported);
     for (const QString& line : imported.checked.lines)
         history.append(line);
+    Multipliers brought;
+    MultiplierFile::take(brought, imported.checked.lines, imported.multipliers);
     const QByteArray bytes = history.toCrlfBytes();
     QString error;
-    if (!TextFile::writeAtomic(path, bytes, &error))
+    if (!MultiplierFile::writeWithHistory(path, history, bytes, brought, &error))
         return {0, error, {}};
+    WorkspaceState& s = m_state;
+    if (game == s.formula)
+        MultiplierFile::take(s.multipliers, imported.checked.lines, imported.multipliers);
     // The window's own list of this game was read from the file as it was: this write is no
     // other program's change.
-    WorkspaceState& s = m_state;
     if (game == s.formula && s.workingDigestKnown && s.workingDigest == onDisk.digest)
         s.workingDigest = HistoryFile::digest(bytes);
     return {static_cast<int>(imported.checked.lines.size()), {}, {}};

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The multiplier of each draw in the window: typed with a draw, loaded with the history, kept by a
+// filter and a reload, and never out of step with the history on a full disk or a bad file.
+#include "shell/Workspace.h"
+
+#include "history/DateText.h"
+#include "history/MultiplierFile.h"
+#include "shell/CommandUnits.h"
+#include "support/EioFault.h"
+#include "support/TestSupport.h"
+
+using namespace TestSupport;
+
+namespace {
+
+class WorkspaceMultipliersTest : public WorkspaceFixture {
+protected:
+    QString companion() const { return dataFile("Multiplicateurs_keno.txt"); }
+    // Types first, ..., first + 19 as the next draw with `multiplier` (0: none given), or over line `at`.
+    CommandOutcome enter(int first, int multiplier, int at = -1)
+    {
+        m_ws->units().list.clickListe(at >= 0 ? at : m_ws->liste().itemCount() - 1);
+        for (int n = first; n < first + 20; ++n)
+            m_ws->units().grid.setCheck(n, true);
+        m_ws->units().entry.setMultiplier(multiplier);
+        const CommandOutcome outcome = m_ws->units().entry.validateEntry();
+        m_ui.show(outcome);
+        return outcome;
+    }
+    std::optional<int> shown(const QString& line) const
+    {
+        return m_ws->state().multipliers.of(DateText::parse(line.left(10)), line.endsWith(QStringLiteral("soir")) ? 1 : 0);
+    }
+    const QStringList m_draws = makeHistory(10, QDate(2020, 1, 1));
+};
+
+} // namespace
+
+TEST_F(WorkspaceMultipliersTest, TypedWithADrawSavedBesideItAndLoadedWithTheHistory)
+{
+    writeFile(companion(), "01/01/2020 midi x2\r\n");
+    start(m_draws);
+    EXPECT_EQ(shown(m_draws[0]), 2);
+    ASSERT_TRUE(enter(1, 4).isDone());
+    const QString typed = m_ws->liste().text(10);
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n06/01/2020 midi x4\r\n"));
+    EXPECT_EQ(readFile(working()), crlf(m_draws + QStringList{typed}));
+
+    // Refused as no multiplier the operator draws: nothing changes.
+    EXPECT_EQ(enter(2, 11).status, CommandOutcome::Status::Refused);
+    EXPECT_EQ(m_ws->liste().drawCount(), 11);
+    EXPECT_TRUE(contains(m_ui.messages.back().text, QStringLiteral("Le multiplicateur x11 n'existe pas")));
+
+    // A correction without one keeps the draw's; one with one replaces it (written by the exit).
+    ASSERT_TRUE(enter(3, 0, 10).isDone());
+    EXPECT_EQ(shown(typed), 4);
+    ASSERT_TRUE(enter(3, 7, 10).isDone());
+    ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n06/01/2020 midi x7\r\n"));
+
+    // A new start reads them with the history.
+    const QStringList saved = m_ws->liste().toStringList();
+    start(saved);
+    EXPECT_EQ(shown(typed), 7);
+    EXPECT_EQ(m_ws->state().multipliers.size(), 2);
+}
+
+TEST_F(WorkspaceMultipliersTest, AFullDiskKeepsBothFilesAsTheyWere)
+{
+    // A file beside larger than the limit below, so it is the first refused.
+    QByteArray many;
+    for (const QString& line : makeHistory(400, QDate(2019, 1, 1)))
+        many += QStringLiteral("%1 %2 x2\r\n").arg(line.left(10), line.right(4)).toUtf8();
+    writeFile(companion(), many);
+    start(makeHistory(400, QDate(2019, 1, 1)).mid(380));
+    const QByteArray history = readFile(working());
+    {
+        const FileSizeLimit full(4096);
+        const CommandOutcome outcome = enter(1, 3);
+        EXPECT_FALSE(outcome.isDone());
+        EXPECT_TRUE(contains(outcome.reason, QStringLiteral("Multiplicateurs_keno.txt"))) << outcome.reason.toStdString();
+        EXPECT_EQ(readFile(working()), history);
+        EXPECT_EQ(readFile(companion()), many);
+    }
+    ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
+    EXPECT_EQ(readFile(working()), crlf(m_ws->liste().toStringList()));
+    EXPECT_TRUE(
+        readFile(companion())
+            .endsWith(QStringLiteral("%1 midi x3\r\n").arg(m_ws->liste().text(m_ws->liste().drawCount() - 1).left(10)).toUtf8()));
+}
+
+TEST_F(WorkspaceMultipliersTest, ABadOrUnreadableFileIsToldAndTheHistoryLoadsWhole)
+{
+    writeFile(companion(), "01/01/2020 midi x2\r\nn'importe quoi\r\n");
+    start(m_draws);
+    EXPECT_EQ(m_ws->liste().drawCount(), 10);
+    EXPECT_TRUE(m_ws->state().multipliers.isEmpty());
+    ASSERT_FALSE(m_ui.messages.empty());
+    EXPECT_TRUE(contains(m_ui.messages.front().text, QStringLiteral("ligne 2 : « date moment xN » attendu")))
+        << m_ui.messages.front().text.toStdString();
+    // A draw typed then is saved; the file is left for the player to mend.
+    ASSERT_TRUE(enter(1, 4).isDone());
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\nn'importe quoi\r\n"));
+
+    writeFile(companion(), "01/01/2020 midi x2\r\n");
+    {
+        const EioFault badSector("Multiplicateurs_keno.txt", 4);
+        start(m_draws);
+    }
+    EXPECT_EQ(m_ws->liste().drawCount(), 10);
+    EXPECT_TRUE(m_ws->state().multipliers.isEmpty());
+    EXPECT_TRUE(contains(m_ui.messages.back().text, QStringLiteral("n'a pas pu être lu jusqu'au bout")));
+}
+
+TEST_F(WorkspaceMultipliersTest, AFilterAndAReloadKeepThem)
+{
+    writeFile(companion(), "01/01/2020 midi x2\r\n03/01/2020 soir x5\r\n");
+    start(m_draws);
+    const Multipliers before = m_ws->state().multipliers;
+    ASSERT_EQ(before.size(), 2);
+    m_ui.onFilter = [](CalendarFilter& f) {
+        f.from = QDate(2020, 1, 3);
+        f.to = QDate(2020, 1, 5);
+        return true;
+    };
+    ASSERT_TRUE(m_ui.done(periodeEtude(*m_ws)));
+    EXPECT_LT(m_ws->liste().drawCount(), 10);
+    EXPECT_EQ(m_ws->state().multipliers, before);
+    ASSERT_TRUE(m_ui.done(reload(*m_ws)));
+    EXPECT_EQ(m_ws->state().multipliers, before);
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n03/01/2020 soir x5\r\n"));
+}
