@@ -213,6 +213,8 @@ void Workspace::playGame()
     s.formula = m_config.formula;
     s.setDraws(DrawList{});
     s.hiddenHistory.clear();
+    s.multipliers = Multipliers{};
+    s.entry.multiplier = 0;
     s.origin = ListOrigin::Working;
     s.unsavedCorrection = false;
     s.replacedLines.clear();
