@@ -147,6 +147,20 @@ void take(Multipliers& values, const QStringList& lines, const QList<std::option
     }
 }
 
+namespace {
+
+// What the file holds for the draws of the history on disk: a line left by a write stopped
+// before its history followed belongs to no draw, and must not pass to one added later.
+Multipliers keptOnDisk(const Multipliers& values, const QString& historyPath, FormulaId id)
+{
+    if (values.isEmpty())
+        return values;
+    const HistoryFile::ListReadResult old = HistoryFile::readList(historyPath, id);
+    return old.failed ? values : onlyOf(values, old.list);
+}
+
+} // namespace
+
 bool writeWithHistory(const QString& historyPath, const DrawList& history, const QByteArray& historyBytes,
                       const Multipliers& values, QString* error)
 {
@@ -155,9 +169,10 @@ bool writeWithHistory(const QString& historyPath, const DrawList& history, const
     // A file that cannot be read is the player's to mend: it is never written over.
     if (onDisk.failed)
         return TextFile::writeAtomic(historyPath, historyBytes, error);
+    Multipliers merged = keptOnDisk(onDisk.values, historyPath, history.formulaId());
     for (const Multipliers::Entry& e : values.entries())
-        onDisk.values.set(e.day, e.slot, e.multiplier);
-    const QByteArray bytes = bytesOf(onDisk.values, history);
+        merged.set(e.day, e.slot, e.multiplier);
+    const QByteArray bytes = bytesOf(merged, history);
     if (bytes.isEmpty() && !onDisk.found)
         return TextFile::writeAtomic(historyPath, historyBytes, error);
     // The multipliers go first: a stop between the two leaves only some the history lacks.

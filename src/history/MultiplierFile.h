@@ -49,7 +49,8 @@ void take(Multipliers& values, const QStringList& lines, const QList<std::option
 bool keyOfLine(const QString& line, QDate* day, int* slot);
 
 // Writes `historyBytes` (the bytes of `history`) to `historyPath` and, first, the multipliers of
-// its draws beside it: what the file held merged with `values`, which win. Both are written aside
+// its draws beside it: what the file held for the draws of the history it replaces, merged with
+// `values`, which win. Both are written aside
 // and replace their old files only when both are whole; a kill between the two leaves at most
 // multipliers of draws the history lacks, which a read ignores. A file that cannot be read is
 // left as it is and the history written alone. False, with *error in French, when nothing was.
