@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace MultiplierFile {
 
@@ -135,6 +136,18 @@ QByteArray bytesOf(const Multipliers& values, const DrawList& history)
                      .arg(e.multiplier)
                      .toUtf8();
     return bytes;
+}
+
+bool holds(const QString& path, FormulaId id, const Multipliers& values)
+{
+    if (values.isEmpty())
+        return true;
+    const ReadResult onDisk = read(path, id);
+    if (onDisk.failed)
+        return true;
+    const std::vector<Multipliers::Entry> wanted = values.entries();
+    return std::all_of(wanted.begin(), wanted.end(),
+                       [&](const Multipliers::Entry& e) { return onDisk.values.of(e.day, e.slot) == e.multiplier; });
 }
 
 void take(Multipliers& values, const QStringList& lines, const QList<std::optional<int>>& multipliers)

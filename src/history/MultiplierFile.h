@@ -43,6 +43,10 @@ Multipliers onlyOf(const Multipliers& values, const DrawList& history);
 // The file's bytes for the draws of `history` (UTF-8, CR LF after each line).
 QByteArray bytesOf(const Multipliers& values, const DrawList& history);
 
+// Whether the file at `path` holds each of `values` already (a file that cannot be used is never
+// written over, so it counts as holding them).
+bool holds(const QString& path, FormulaId id, const Multipliers& values);
+
 // Sets the multiplier of each of `lines` (draw lines) that has an allowed one.
 void take(Multipliers& values, const QStringList& lines, const QList<std::optional<int>>& multipliers);
 // The date and slot of a draw line; false for a line that is no draw.

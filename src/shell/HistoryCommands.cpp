@@ -423,8 +423,12 @@ CommandOutcome HistoryCommands::exitSave()
     const DrawList& draws = m_state.fullHistory();
     const QString path = m_config.workingHistoryFile();
     const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
-    // The file already holds every draw of the list: it stays as it is, whatever the list lacks.
-    if (onDisk.found && HistoryGuard::newDraws(onDisk.list, draws) == 0) {
+    // The file already holds every draw of the list: it stays as it is, whatever the list lacks,
+    // unless a multiplier was given to one of its draws since.
+    const bool multipliersKept = onDisk.list.drawCount() != draws.drawCount()
+        || MultiplierFile::holds(MultiplierFile::pathBeside(path, m_state.formula), m_state.formula,
+                                 MultiplierFile::onlyOf(m_state.multipliers, draws));
+    if (onDisk.found && HistoryGuard::newDraws(onDisk.list, draws) == 0 && multipliersKept) {
         CommandOutcome outcome;
         if (onDisk.list.drawCount() > draws.drawCount())
             outcome.tell(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : il contient tous les tirages "

@@ -4,6 +4,7 @@
 #include "shell/Workspace.h"
 
 #include "history/DateText.h"
+#include "history/DrawLine.h"
 #include "history/MultiplierFile.h"
 #include "shell/CommandUnits.h"
 #include "support/EioFault.h"
@@ -135,4 +136,21 @@ TEST_F(WorkspaceMultipliersTest, AFilterAndAReloadKeepThem)
     ASSERT_TRUE(m_ui.done(reload(*m_ws)));
     EXPECT_EQ(m_ws->state().multipliers, before);
     EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n03/01/2020 soir x5\r\n"));
+}
+
+// A draw corrected with its own numbers, only to give its multiplier: the exit writes it.
+TEST_F(WorkspaceMultipliersTest, AMultiplierGivenToADrawAlreadySavedIsWrittenAtTheExit)
+{
+    start(m_draws);
+    m_ws->units().list.clickListe(4);
+    m_ws->units().grid.untickAll();
+    for (int k = 1; k <= 20; ++k)
+        m_ws->units().grid.setCheck(DrawLine::number(m_draws[4], k), true);
+    m_ws->units().entry.setMultiplier(8);
+    ASSERT_TRUE(m_ui.done(m_ws->units().entry.validateEntry()));
+    EXPECT_EQ(m_ws->liste().text(4), m_draws[4]);
+    EXPECT_FALSE(QFileInfo::exists(companion()));
+    ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
+    EXPECT_EQ(readFile(companion()), QStringLiteral("%1 midi x8\r\n").arg(m_draws[4].left(10)).toUtf8());
+    EXPECT_EQ(readFile(working()), crlf(m_draws));
 }
