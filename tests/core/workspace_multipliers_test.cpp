@@ -33,7 +33,8 @@ protected:
     }
     std::optional<int> shown(const QString& line) const
     {
-        return m_ws->state().multipliers.of(DateText::parse(line.left(10)), line.endsWith(QStringLiteral("soir")) ? 1 : 0);
+        return m_ws->state().history.multipliers().of(DateText::parse(line.left(10)),
+                                                      line.endsWith(QStringLiteral("soir")) ? 1 : 0);
     }
     bool told(const QString& text) const
     {
@@ -70,7 +71,7 @@ TEST_F(WorkspaceMultipliersTest, TypedWithADrawSavedBesideItAndLoadedWithTheHist
     const QStringList saved = m_ws->liste().toStringList();
     start(saved);
     EXPECT_EQ(shown(typed), 7);
-    EXPECT_EQ(m_ws->state().multipliers.size(), 2);
+    EXPECT_EQ(m_ws->state().history.multipliers().size(), 2);
 }
 
 TEST_F(WorkspaceMultipliersTest, AFullDiskKeepsBothFilesAsTheyWere)
@@ -100,7 +101,7 @@ TEST_F(WorkspaceMultipliersTest, ABadOrUnreadableFileIsToldAndTheHistoryLoadsWho
     writeFile(companion(), "01/01/2020 midi x2\r\nn'importe quoi\r\n");
     start(m_draws);
     EXPECT_EQ(m_ws->liste().drawCount(), 10);
-    EXPECT_TRUE(m_ws->state().multipliers.isEmpty());
+    EXPECT_TRUE(m_ws->state().history.multipliers().isEmpty());
     EXPECT_TRUE(told(QStringLiteral("ligne 2 : « date moment xN » attendu")));
     // A draw typed then is saved; the file is left for the player to mend.
     ASSERT_TRUE(enter(1, 4).isDone());
@@ -112,7 +113,7 @@ TEST_F(WorkspaceMultipliersTest, ABadOrUnreadableFileIsToldAndTheHistoryLoadsWho
         start(m_draws);
     }
     EXPECT_EQ(m_ws->liste().drawCount(), 10);
-    EXPECT_TRUE(m_ws->state().multipliers.isEmpty());
+    EXPECT_TRUE(m_ws->state().history.multipliers().isEmpty());
     EXPECT_TRUE(told(QStringLiteral("n'a pas pu être lu jusqu'au bout")));
 }
 
@@ -120,7 +121,7 @@ TEST_F(WorkspaceMultipliersTest, AFilterAndAReloadKeepThem)
 {
     writeFile(companion(), "01/01/2020 midi x2\r\n03/01/2020 soir x5\r\n");
     start(m_draws);
-    const Multipliers before = m_ws->state().multipliers;
+    const Multipliers before = m_ws->state().history.multipliers();
     ASSERT_EQ(before.size(), 2);
     m_ui.onFilter = [](CalendarFilter& f) {
         f.weekdays.fill(true);
@@ -132,9 +133,9 @@ TEST_F(WorkspaceMultipliersTest, AFilterAndAReloadKeepThem)
     };
     ASSERT_TRUE(m_ui.done(periodeEtude(*m_ws)));
     EXPECT_LT(m_ws->liste().drawCount(), 10);
-    EXPECT_EQ(m_ws->state().multipliers, before);
+    EXPECT_EQ(m_ws->state().history.multipliers(), before);
     ASSERT_TRUE(m_ui.done(reload(*m_ws)));
-    EXPECT_EQ(m_ws->state().multipliers, before);
+    EXPECT_EQ(m_ws->state().history.multipliers(), before);
     EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n03/01/2020 soir x5\r\n"));
 }
 

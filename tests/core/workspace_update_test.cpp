@@ -172,7 +172,7 @@ TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateAddsToTheOtherGamesFileOrToTheList
     EXPECT_EQ(ws->selectedIndex(), 11);
     EXPECT_EQ(readFile(currentWorking()), crlf(lines));
     EXPECT_EQ(readFile(multipliersFile()), multipliersOf(6, 11));
-    EXPECT_EQ(ws->state().multipliers.size(), 5);
+    EXPECT_EQ(ws->state().history.multipliers().size(), 5);
     EXPECT_EQ(ws->report().title, QStringLiteral("Classement par sorties au 05/12/2026"));
     EXPECT_EQ(ws->studyPeriod().last, 10);
     EXPECT_TRUE(m_ui.messages.empty()) << lastMessage().toStdString();
