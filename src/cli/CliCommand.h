@@ -57,6 +57,7 @@ struct CliOptions {
     QString url; // download --url
     std::optional<int> size; // backtest --size
     std::optional<quint32> seed; // backtest --seed
+    std::optional<int> drawMultiplier; // add --multiplicateur
     QStringList arguments; // the command's
 
     bool filterRequested() const { return months || weekdays || drawSlots || from || to; }

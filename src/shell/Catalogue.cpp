@@ -131,6 +131,7 @@ QList<Entry> fileEntries()
                               .arg(current.drawn)
                               .arg(current.numbers)
                               .arg(current.key)}});
+    add = withOption(add, "multiplicateur", "N", "multiplicateur du tirage, de 1 à 10 (facultatif)");
     add.writesHistory = true;
     Entry import = cli(command("", "import", "", [](CommandUnits& u, int) { return reload(u); }), "import",
                        "importe une archive de résultats (.zip ou .csv)", CliStyle::Import);

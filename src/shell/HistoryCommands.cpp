@@ -3,7 +3,7 @@
 
 #include "history/HistoryFile.h"
 #include "history/HistoryGuard.h"
-#include "output/TextFile.h"
+#include "history/MultiplierFile.h"
 #include "shell/FolderLock.h"
 #include "shell/History.h"
 #include "shell/ImportCommand.h"
@@ -62,6 +62,7 @@ CommandOutcome HistoryCommands::loadInto(const QString& path)
     s.loaded(std::move(read.list), read.found ? read.digest : QByteArray(), working);
     m_changes.changed(StatePart::ListPart);
     CommandOutcome outcome;
+    loadMultipliers(outcome);
     if (!read.error.isEmpty()) {
         if (!m_config.quietWhenNoWorkingHistory)
             outcome.tell(read.error);
@@ -69,6 +70,17 @@ CommandOutcome HistoryCommands::loadInto(const QString& path)
         outcome.tell(badLinesMessage(read, path, s.game().numbers));
     }
     return outcome;
+}
+
+void HistoryCommands::loadMultipliers(CommandOutcome& outcome)
+{
+    History& s = m_draws;
+    const QString path = MultiplierFile::pathBeside(m_config.workingHistoryFile(), s.formulaId());
+    // The list read decides: a multiplier of a draw it lacks is no draw's.
+    MultiplierFile::ReadResult read = MultiplierFile::read(path, s.formulaId());
+    s.multipliers() = MultiplierFile::onlyOf(read.values, s.list());
+    if (read.failed)
+        outcome.tell(read.notice);
 }
 
 bool HistoryCommands::offline() const
@@ -343,7 +355,7 @@ HistoryCommands::SaveStep HistoryCommands::writeLocked(const DrawList& draws, co
     // A file removed behind the list's back is written again: nothing of it can be lost.
     const QByteArray bytes = draws.toCrlfBytes();
     QString error;
-    if (!TextFile::writeAtomic(path, bytes, &error))
+    if (!MultiplierFile::writeWithHistory(path, draws, bytes, s.multipliers(), &error))
         return {SaveStep::Kind::Failed, error + keptInWindow()};
     return {SaveStep::Kind::Written, {}, HistoryFile::digest(bytes)};
 }
@@ -406,8 +418,12 @@ CommandOutcome HistoryCommands::exitSave()
     const DrawList& draws = m_draws.fullHistory();
     const QString path = m_config.workingHistoryFile();
     const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
-    // The file already holds every draw of the list: it stays as it is, whatever the list lacks.
-    if (onDisk.found && HistoryGuard::newDraws(onDisk.list, draws) == 0) {
+    // The file already holds every draw of the list: it stays as it is, whatever the list lacks,
+    // unless a multiplier was given to one of its draws since.
+    const bool multipliersKept = onDisk.list.drawCount() != draws.drawCount()
+        || MultiplierFile::holds(MultiplierFile::pathBeside(path, m_draws.formulaId()), m_draws.formulaId(),
+                                 MultiplierFile::onlyOf(m_draws.multipliers(), draws));
+    if (onDisk.found && HistoryGuard::newDraws(onDisk.list, draws) == 0 && multipliersKept) {
         CommandOutcome outcome;
         if (onDisk.list.drawCount() > draws.drawCount())
             outcome.tell(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : il contient tous les tirages "

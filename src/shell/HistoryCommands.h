@@ -70,6 +70,9 @@ private:
     CommandOutcome loadInto(const QString& path);
     // Returns what the ranking the load ends with came to.
     CommandOutcome afterLoad(bool isCharge2);
+    // The multipliers of the game played, from the file beside the working history; a file that
+    // cannot be used is told, never a reason to refuse the history.
+    void loadMultipliers(CommandOutcome& outcome);
     bool offline() const;
     // A save that did not happen, and why.
     static CommandOutcome notSaved(const QString& why);

@@ -6,6 +6,7 @@
 #include "acquire/ArchiveSource.h"
 #include "acquire/FolderOwner.h"
 #include "acquire/HistoryImport.h"
+#include "history/MultiplierFile.h"
 #include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
@@ -177,6 +178,7 @@ CommandOutcome ImportCommand::appendArchive()
     draws.reserve(draws.drawCount() + static_cast<int>(checked.lines.size()));
     for (const QString& line : checked.lines)
         draws.append(line);
+    MultiplierFile::take(s.multipliers(), checked.lines, imported.multipliers);
     s.setDraws(std::move(draws));
     const CommandOutcome shown = m_list.selectItem(s.itemCount() - 1);
     m_window.counters.text1 = QString::number(s.itemCount() - 1);

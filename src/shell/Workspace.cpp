@@ -213,6 +213,7 @@ QString Workspace::newestDraw(FormulaId game) const
 void Workspace::playGame()
 {
     m_state.history.playGame(m_config.formula);
+    m_state.window.entry.multiplier = 0;
     refreshTitle();
     emit changed(MenuPart | ListPart);
 }
