@@ -340,8 +340,14 @@ QList<Entry> gameEntries()
                            [](CommandUnits& u, int) { return u.workspace.toggleAutoUpdate(); });
     update.checked = [](const Workspace& ws) { return ws.autoUpdate(); };
     update.toggles = true;
+    // The window opens its own editor of the table; the command line prints it and corrects it.
+    Entry pay = cli(onWindow("Jeu", "mnuGains", "Table des gains…", Entry::Kind::WindowAction), "gains",
+                    "table des gains en vigueur du jeu, avec les corrections du joueur", CliStyle::PayTable);
+    pay = withOption(pay, "fixer", "K,M,MONTANT", "fixe le gain de M numéros trouvés sur K cochés, en euros pour 1 € misé");
+    pay = withOption(pay, "effacer", "K,M", "rend inconnu le gain de M numéros trouvés sur K cochés");
+    pay.withoutHistory = pay.withoutStartUp = true;
     return {gameEntry<FormulaId::Keno20of70>("Jeu2070"), gameEntry<FormulaId::Keno16of56>("Jeu1656"), separator("Jeu", "mJeu"),
-            update};
+            update, pay};
 }
 
 QList<Entry> otherEntries()

@@ -76,6 +76,8 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     draws.playGame(m_config.formula);
     draws.select(0);
     window.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
+    // Read first, so that even the commands that need no history count with the player's table.
+    s.play.payTables() = Settings(m_config.settingsFile(), false).payTables(&m_payTableNotices);
     refreshTitle();
 }
 
@@ -124,6 +126,8 @@ void Workspace::start(OutcomeThen then)
     CommandOutcome outcome;
     if (!settings.lastError().isEmpty())
         outcome.tell(settings.lastError());
+    for (const QString& notice : m_payTableNotices)
+        outcome.tell(notice);
     m_autoUpdate = settings.autoUpdate();
     emit changed(MenuPart);
     outcome.then(m_history->charge2());
@@ -193,6 +197,16 @@ CommandOutcome Workspace::toggleAutoUpdate()
         return CommandOutcome::failed(
             settings.lastError()
             + QStringLiteral("\nLe choix de la mise à jour automatique sert jusqu'à la fermeture du programme."));
+    return CommandOutcome::done();
+}
+
+CommandOutcome Workspace::setPayTable(FormulaId id, const PayTable& table)
+{
+    m_state.play.payTables().set(id, table);
+    Settings settings(m_config.settingsFile(), true);
+    if (!settings.setPayTable(id, table))
+        return CommandOutcome::failed(settings.lastError()
+                                      + QStringLiteral("\nLa table des gains corrigée sert jusqu'à la fermeture du programme."));
     return CommandOutcome::done();
 }
 

@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndEachRowRunsItsOwnReport)
                   {QStringLiteral("&Fichier: mnuCharge=Charge Manuelle Telecharge=Telechargement FDesJeux Construire=Construire "
                                   "l'historique… ImpMenu=Imprimer[tout=Tout selection=Selection] Fin=&Quitter"),
                    QStringLiteral("&Jeu: Jeu2070=Keno 20 sur 70 (1993–2025) Jeu1656=Keno 16 sur 56 (depuis le 03/11/2025) - "
-                                  "MiseAJour=Mise à jour automatique"),
+                                  "MiseAJour=Mise à jour automatique mnuGains=Table des gains…"),
                    QStringLiteral("Edition: MnuCop=Copier selection"),
                    QStringLiteral("S&tatistiques: Debut=Tous les tirages finP=Periode d'etude - Ecarts=Ecarts EMaxi=Ecarts Max "
                                   "Sorties=Sorties Numero=Numéro - FinalesMenu=Finales[F0=1 F0=2 F0=3 F0=4 F0=5 F0=6 F0=7 "
