@@ -8,11 +8,6 @@
 
 namespace UnknownPay {
 
-std::vector<int> matches(const Formula& formula, int k)
-{
-    return matches(formula.payTable, k);
-}
-
 std::vector<int> matches(const PayTable& table, int k)
 {
     std::vector<int> out;
@@ -20,6 +15,11 @@ std::vector<int> matches(const PayTable& table, int k)
         if (!table.amount(k, m))
             out.push_back(m);
     return out;
+}
+
+std::vector<int> matches(const Formula& formula, int k)
+{
+    return matches(formula.payTable, k);
 }
 
 QStringList sentence(int k, const std::vector<int>& matched, const QString& indent)

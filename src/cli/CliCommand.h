@@ -59,6 +59,13 @@ struct CliOptions {
     std::optional<int> size; // backtest --size
     std::optional<quint32> seed; // backtest --seed
     Stake stake; // --mise and --multiplicateur of the money reports
+    std::optional<int> drawMultiplier; // add --multiplicateur
+    // gains --fixer K,M,MONTANT or --effacer K,M: one amount to put in force (nullopt: unknown).
+    struct PayFix {
+        int ticked = 0, matched = 0;
+        std::optional<qint64> amount;
+    };
+    std::optional<PayFix> payFix;
     QStringList arguments; // the command's
 
     bool filterRequested() const { return months || weekdays || drawSlots || from || to; }
@@ -148,6 +155,7 @@ CliStyleRun forecastStyle(Catalogue::CliStyle style);
 CliStyleRun chanceStyle(Catalogue::CliStyle style);
 CliStyleRun acquireStyle(Catalogue::CliStyle style);
 CliStyleRun baseStyle(Catalogue::CliStyle style);
+CliStyleRun payTableStyle(Catalogue::CliStyle style);
 
 // Reads a comma-separated list of whole numbers in [low, high].
 QList<int> parseIntList(const QString& subject, const QString& text, int low, int high);

@@ -207,8 +207,9 @@ FormulaId readGame(const QCommandLineParser& parser, const QString& history)
 void readStakeOptions(const QCommandLineParser& parser, const CliCommand& command, CliOptions& o)
 {
     const auto reads = [&command](QLatin1String name) {
+        // add's --multiplicateur N is the draw's multiplier, not the option played.
         for (const Catalogue::Option& option : command.entry().options)
-            if (option.name == name)
+            if (option.name == name && (name == QLatin1String("mise") || option.valueName.isEmpty()))
                 return true;
         return false;
     };

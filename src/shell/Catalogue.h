@@ -36,6 +36,7 @@ enum class CliStyle {
     Import, // an archive file instead of the download
     Download,
     BuildBase, // the archives given on the command line
+    PayTable, // prints the table in force; --fixer and --effacer correct one amount first
 };
 
 struct Argument {
