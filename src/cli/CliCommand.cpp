@@ -54,7 +54,7 @@ namespace {
 
 CliStyleRun styleRun(Catalogue::CliStyle style)
 {
-    for (auto* styles : {reportStyle, analysisStyle, forecastStyle, chanceStyle, acquireStyle, baseStyle})
+    for (auto* styles : {reportStyle, analysisStyle, forecastStyle, chanceStyle, acquireStyle, baseStyle, ticketsStyle})
         if (const CliStyleRun run = styles(style); run.execute)
             return run;
     return {};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/Formula.h"
+#include "history/Stake.h"
 #include "shell/Catalogue.h"
 
 #include <QCommandLineOption>
@@ -57,6 +58,9 @@ struct CliOptions {
     QString url; // download --url
     std::optional<int> size; // backtest --size
     std::optional<quint32> seed; // backtest --seed
+    std::optional<QString> ticketName; // grilles --ajouter
+    Stake ticketStake; // grilles --mise, --multiplicateur
+    std::optional<QDate> ticketFrom; // grilles --ajouter --from: the first draw played
     QStringList arguments; // the command's
 
     bool filterRequested() const { return months || weekdays || drawSlots || from || to; }
@@ -146,6 +150,7 @@ CliStyleRun forecastStyle(Catalogue::CliStyle style);
 CliStyleRun chanceStyle(Catalogue::CliStyle style);
 CliStyleRun acquireStyle(Catalogue::CliStyle style);
 CliStyleRun baseStyle(Catalogue::CliStyle style);
+CliStyleRun ticketsStyle(Catalogue::CliStyle style);
 
 // Reads a comma-separated list of whole numbers in [low, high].
 QList<int> parseIntList(const QString& subject, const QString& text, int low, int high);

@@ -11,6 +11,7 @@
 #include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
 #include "gui/ThreadedJobRunner.h"
+#include "gui/TicketsWindow.h"
 #include "gui/WindowPlacement.h"
 #include "shell/CommandUnits.h"
 #include "shell/OutcomeView.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, OutcomeView& vie
     buildWidgets();
     buildMenus();
     ForecastWindows::install(*this);
+    TicketsWindow::install(*this);
     ChartWindow::install(*this);
     connect(m_entry, &EntryPanel::graphClicked, this,
             [this] { m_runner.run(m_windowActions.value(QStringLiteral("cmdGraph"))); });

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "chance/Ticket.h"
+#include "shell/CommandOutcome.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class ReportSteps;
+class Study;
+struct WorkspaceConfig;
+struct WorkspaceState;
+
+// The player's tickets: "Mes grilles", adding and removing a ticket (the tickets file is read
+// whole before each, and written atomically), and the announcement of the tickets that won on
+// the draws a command brought in.
+class TicketCommands {
+public:
+    TicketCommands(const WorkspaceState& state, const Study& study, const WorkspaceConfig& config, ReportSteps& steps)
+        : m_state(state), m_study(study), m_config(config), m_steps(steps)
+    {
+    }
+
+    QString filePath() const;
+    // The tickets as the file holds them now; failed with the reason when it cannot be read.
+    CommandOutcome read(std::vector<Ticket>* tickets) const;
+    // "Mes grilles" over the study period.
+    CommandOutcome mesGrilles();
+    CommandOutcome add(const Ticket& ticket);
+    CommandOutcome remove(const QString& name);
+
+    // The newest draw of the list: the draws after it are new to the announcements.
+    DrawTime newestDraw() const;
+    // The announcements of the draws of the list after `since`.
+    QStringList winsSince(const DrawTime& since) const;
+    // Runs `command` (which may hand its outcome on later) and adds to that outcome the
+    // announcement of each ticket that won on a draw it brought in.
+    void announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then);
+
+private:
+    bool write(const std::vector<Ticket>& tickets, QString* error) const;
+
+    const WorkspaceState& m_state;
+    const Study& m_study;
+    const WorkspaceConfig& m_config;
+    ReportSteps& m_steps;
+};
