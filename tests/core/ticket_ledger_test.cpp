@@ -125,6 +125,10 @@ TEST(TicketLedgerTest, ClassicGameCountsTheSlotOfItsFirstDraw)
     EXPECT_EQ(wins(option), (Wins{120, 0}));
     EXPECT_EQ(option.cost, 12);
     EXPECT_EQ(option.withoutMultiplier, 1);
+
+    // Played at midday on its first day only (5 of 5: 100 € × 3 × 2), not in the evening.
+    t.first = t.last = DrawTime{QDate(2021, 3, 1), 0};
+    EXPECT_EQ(wins(TicketLedger::of(t, list, multipliers, table, 0, 2)), (Wins{600}));
 }
 
 TEST(TicketLedgerTest, AnnouncesEachWinAndSaysWhatTheTableDoesNotKnow)

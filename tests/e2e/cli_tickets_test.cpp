@@ -54,6 +54,7 @@ TEST_F(CliTickets, AddsATicketListsItsDrawsAndAnnouncesItsWins)
     const CliOutput next = cli("--jeu 16-56 add 1,2,3,4,5,6,7,41,42,43,44,45,46,47,48,49");
     ASSERT_EQ(next.code, 0) << next.err.toStdString();
     EXPECT_TRUE(contains(next.err, QStringLiteral("La grille « Paul » a gagné 6 000 € au tirage du 13/11/2025\n")));
+    EXPECT_FALSE(contains(next.err, QStringLiteral("11/11/2025"))) << "a win already known is no news";
 }
 
 TEST_F(CliTickets, RefusesWhatCannotBeATicketAndLeavesTheFileAsItWas)
@@ -85,14 +86,19 @@ TEST_F(CliTickets, AnImportAnnouncesTheWinsOfTheDrawsItBrought)
     writeFile(working(), crlf(all.mid(0, 10)));
     writeFile(dataFile("Tirages.txt"), crlf(all.mid(0, 10)));
     writeFile(dataFile("archive.csv"), operatorCsv(all.mid(10)));
-    // The first five numbers of the draw of 07/01/2020 at midday: 5 of 5 pays 100 € for 1 €.
-    QStringList five;
-    for (int k = 1; k <= 5; ++k)
-        five << QString::number(DrawLine::number(all[12], k));
-    const CliOutput added
-        = cli(QStringList{QStringLiteral("grilles"), QStringLiteral("--ajouter"), QStringLiteral("Jean"),
-                          QStringLiteral("--numbers"), five.join(u','), QStringLiteral("--from"), QStringLiteral("01/01/2020")});
-    ASSERT_EQ(added.code, 0) << added.err.toStdString();
+    // The first five numbers of a draw: 5 of 5 pays 100 € for 1 €. Jean's wins on 07/01/2020 at
+    // midday, a new draw; Louis's on 02/01/2020 in the evening, a draw the history had.
+    const auto addFirstFive = [this](const char* name, const QString& draw) {
+        QStringList five;
+        for (int k = 1; k <= 5; ++k)
+            five << QString::number(DrawLine::number(draw, k));
+        return cli(QStringList{QStringLiteral("grilles"), QStringLiteral("--ajouter"), QString::fromUtf8(name),
+                               QStringLiteral("--numbers"), five.join(u','), QStringLiteral("--from"),
+                               QStringLiteral("01/01/2020")})
+            .code;
+    };
+    ASSERT_EQ(addFirstFive("Jean", all[12]), 0);
+    ASSERT_EQ(addFirstFive("Louis", all[3]), 0);
 
     const CliOutput imported = cli(QStringList{QStringLiteral("import"), dataFile("archive.csv")});
     ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
