@@ -62,6 +62,8 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, OutcomeView& vie
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     // What a command came to after its job, or in a window of its own.
     connect(&m_ws, &Workspace::ended, this, [this](const CommandOutcome& outcome) { m_view.show(outcome); });
+    connect(&m_ws, &Workspace::ticketsWon, this,
+            [this](const QStringList& lines) { statusBar()->showMessage(lines.join(QStringLiteral(" ; "))); });
     mirror(Workspace::AllParts);
 }
 

@@ -122,12 +122,20 @@ QStringList TicketCommands::winsSince(const DrawTime& since) const
                                         list.drawCount() - 1);
 }
 
+void TicketCommands::tellWins(const DrawTime& since, CommandOutcome& outcome) const
+{
+    const QStringList lines = winsSince(since);
+    for (const QString& line : lines)
+        outcome.tell(line);
+    if (!lines.isEmpty() && m_onWins)
+        m_onWins(lines);
+}
+
 void TicketCommands::announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then)
 {
     const DrawTime since = newestDraw();
     command([this, since, then = std::move(then)](CommandOutcome outcome) {
-        for (const QString& line : winsSince(since))
-            outcome.tell(line);
+        tellWins(since, outcome);
         then(std::move(outcome));
     });
 }

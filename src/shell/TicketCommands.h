@@ -36,6 +36,10 @@ public:
     DrawTime newestDraw() const;
     // The announcements of the draws of the list after `since`.
     QStringList winsSince(const DrawTime& since) const;
+    // Adds to `outcome` the announcements of the draws after `since`, and hands them to the
+    // receiver of onWins (the window's status bar).
+    void tellWins(const DrawTime& since, CommandOutcome& outcome) const;
+    void onWins(std::function<void(const QStringList&)> receiver) { m_onWins = std::move(receiver); }
     // Runs `command` (which may hand its outcome on later) and adds to that outcome the
     // announcement of each ticket that won on a draw it brought in.
     void announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then);
@@ -47,4 +51,5 @@ private:
     const Study& m_study;
     const WorkspaceConfig& m_config;
     ReportSteps& m_steps;
+    std::function<void(const QStringList&)> m_onWins;
 };

@@ -65,6 +65,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_analyses = std::make_unique<AnalysisCommands>(s, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
     m_tickets = std::make_unique<TicketCommands>(s, m_study, m_config, *m_steps);
+    m_tickets->onWins([this](const QStringList& lines) { emit ticketsWon(lines); });
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
                                    *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock, *m_tickets});
     m_firstRun = std::make_unique<FirstRunCommand>(
@@ -200,8 +201,7 @@ UpdateCommand::Result Workspace::importUpdate(const QString& archivePath, Formul
     UpdateCommand::Result result = m_update->importFetched(archivePath, game);
     // The tickets that won on the draws brought to the list shown are announced with the save.
     if (game == m_state.formula)
-        for (const QString& line : m_tickets->winsSince(since))
-            result.saved.tell(line);
+        m_tickets->tellWins(since, result.saved);
     // A save refused or written beside is shown as any command's outcome.
     if (!result.saved.isDone() || !result.saved.notices.isEmpty())
         announce(result.saved);

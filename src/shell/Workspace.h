@@ -155,6 +155,8 @@ public:
 signals:
     void changed(unsigned parts);
     void ended(const CommandOutcome& outcome);
+    // Tickets won on draws a command just brought in: the announcements, one a line.
+    void ticketsWon(const QStringList& announcements);
 
 private:
     void start(OutcomeThen then);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -52,6 +53,23 @@ TEST_F(TicketsWindowTest, AddsTheTickedNumbersAsATicketAndRemovesIt)
     EXPECT_EQ(status->text(), QStringLiteral("La grille « Jean » est supprimée."));
     EXPECT_TRUE(TicketsFile::read(path(TicketsFile::kFileName)).tickets.empty());
     EXPECT_EQ(list->count(), 0);
+}
+
+// A draw typed in the window that a ticket wins on: the status bar says it, as the box does.
+TEST_F(TicketsWindowTest, AWinOnADrawTypedInIsToldInTheStatusBar)
+{
+    writeHistory(TestSupport::makeHistory(40));
+    TestSupport::writeFile(path(TicketsFile::kFileName), "Jean;20-70;1,2,3,4,5;1;;16/09/1993;\n");
+    open();
+    m_ui.messages.clear();
+    m_ws->units().list.clickListe(m_ws->liste().itemCount() - 1);
+    for (int n = 1; n <= Formula::classic().drawn; ++n)
+        m_ws->units().grid.setCheck(n, true);
+    get<QPushButton>("OK")->click();
+    const QString told = m_window->statusBar()->currentMessage();
+    EXPECT_TRUE(TestSupport::startsWith(told, QStringLiteral("La grille « Jean » a gagné 100 € au tirage du ")));
+    ASSERT_FALSE(m_ui.messages.empty());
+    EXPECT_EQ(m_ui.messages.back().text, told);
 }
 
 } // namespace
