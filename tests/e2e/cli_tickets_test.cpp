@@ -106,3 +106,24 @@ TEST_F(CliTickets, AnImportAnnouncesTheWinsOfTheDrawsItBrought)
     for (int day = 1; day <= 5; ++day)
         EXPECT_FALSE(contains(imported.err, QStringLiteral("au tirage du 0%1/01/2020").arg(day))) << imported.err.toStdString();
 }
+
+// The classic table knows every amount: the report ends with the share of random players above.
+TEST_F(CliTickets, TheReportOfAGameWhoseAmountsAreKnownPlacesThePlayerAmongRandomPlayers)
+{
+    writeHistory(makeHistory(30, QDate(2020, 1, 1)), true);
+    ASSERT_EQ(cli("grilles --ajouter Jean --numbers 1,2,3,4,5,6 --from 01/01/2020").code, 0);
+    ASSERT_EQ(cli("grilles --ajouter Louis --numbers 7,8,9 --mise 5 --multiplicateur --from 10/01/2020").code, 0);
+    const CliOutput r = cli("grilles");
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList lines = r.outLines();
+    // 30 draws of 1 € for Jean, 12 of 10 € (5 €, doubled by the option) for Louis from 10/01.
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
+        return l.startsWith(QStringLiteral("Toutes les grilles : 42 tirages joués, mise 150 €, gains "));
+    })) << r.out.toStdString();
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("12 tirages joués avec l'option n'ont pas de multiplicateur connu : comptés avec 1.")));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
+        return l.startsWith(QStringLiteral("Votre résultat est dépassé par "))
+            && l.endsWith(QStringLiteral(" des joueurs au hasard"));
+    })) << r.out.toStdString();
+}
