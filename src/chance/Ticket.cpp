@@ -43,6 +43,8 @@ QString Ticket::fault() const
         return QStringLiteral("une mise de %1 € n'est pas possible (1, 2, 3, 5 ou 10 €)").arg(stake.euros);
     if (!first.isValid())
         return QStringLiteral("la grille n'a pas de premier tirage joué");
+    if (!f.ranOn(first.day) && first.day > f.firstDay)
+        return QStringLiteral("le %1 n'est plus tiré après le %2").arg(f.name, f.lastDay.toString(QStringLiteral("dd/MM/yyyy")));
     if (!isOpen() && last.key() < first.key())
         return QStringLiteral("le dernier tirage joué précède le premier");
     return {};

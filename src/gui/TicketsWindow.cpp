@@ -41,7 +41,10 @@ TicketsWindow::TicketsWindow(Workspace& workspace, QWidget* parent)
     setWindowTitle(QStringLiteral("Mes grilles"));
     for (int euros : Stake::kEuros)
         m_stake->addItem(QStringLiteral("%1 €").arg(euros), euros);
-    m_from->setDate(QDate::currentDate());
+    // A game no longer drawn is played up to its last day at most.
+    const Formula& game = workspace.game();
+    const QDate today = QDate::currentDate();
+    m_from->setDate(game.lastDay.isValid() && game.lastDay < today ? game.lastDay : today);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Nom"), m_name);
     form->addRow(QStringLiteral("Numéros"), m_numbers);

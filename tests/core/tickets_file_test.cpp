@@ -68,7 +68,7 @@ TEST(TicketsFileTest, ReadsBackWhatItWroteAndRefusesALineThatIsNoTicket)
     for (const char* bad : {"A;16-56;1,2,3,57;1;;14/11/2025;", "A;16-56;1,2,3,4;4;;14/11/2025;", "A;16-56;1,1,2,3;1;;14/11/2025;",
                             "A;16-56;1,2,3,4;1;multi;14/11/2025;", "A;16-56;1,2,3,4;1;;14/11/2025 midi;", "A;16-56;1,2,3,4;1;;",
                             "A;30-90;1,2,3,4;1;;14/11/2025;", ";16-56;1,2,3,4;1;;14/11/2025;", "A;16-56;1,2,3;1;;14/11/2025;",
-                            "A;16-56;1,2,3,4;1;;14/11/2025;13/11/2025"}) {
+                            "A;16-56;1,2,3,4;1;;14/11/2025;13/11/2025", "A;20-70;1,2,3;1;;14/11/2025;"}) {
         const TicketsFile f = TicketsFile::parse(QByteArray("# grilles\nB;16-56;5,6,7,8;1;;14/11/2025;\n") + bad + "\n");
         EXPECT_TRUE(f.tickets.empty()) << bad;
         EXPECT_TRUE(f.error.startsWith(QStringLiteral("ligne 3 : "))) << bad << ' ' << f.error.toStdString();
