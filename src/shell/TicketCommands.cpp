@@ -33,6 +33,17 @@ CommandOutcome TicketCommands::read(std::vector<Ticket>* tickets) const
     return CommandOutcome::done();
 }
 
+// The money of the list's draws: each one's multiplier, and the pay table in force for its game.
+std::vector<int> TicketCommands::multipliers() const
+{
+    return m_state.multipliers.forItems(m_state.liste);
+}
+
+const PayTable& TicketCommands::table() const
+{
+    return m_state.payTables.of(m_state.liste.formulaId());
+}
+
 bool TicketCommands::write(const std::vector<Ticket>& tickets, QString* error) const
 {
     return TicketsFile::write(filePath(), tickets, error);
@@ -43,13 +54,11 @@ CommandOutcome TicketCommands::mesGrilles()
     std::vector<Ticket> tickets;
     if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
         return outcome;
-    const WorkspaceState& s = m_state;
+    const DrawList& list = m_state.liste;
     StudyPeriod period = m_study.period();
     if (period.last < period.first)
-        period = StudyPeriod{0, s.liste.drawCount() - 1};
-    const std::vector<int> perItem = s.multipliers.forItems(s.liste);
-    const QStringList lines
-        = TicketsReport::lines(tickets, s.liste, perItem, s.payTables.of(s.liste.formulaId()), period.first, period.last);
+        period = StudyPeriod{0, list.drawCount() - 1};
+    const QStringList lines = TicketsReport::lines(tickets, list, multipliers(), table(), period.first, period.last);
     Report report = Report::addedTitle(kTitle);
     report.caption = QString();
     report.busy = Report::Busy::Hidden;
@@ -117,9 +126,7 @@ QStringList TicketCommands::winsSince(const DrawTime& since) const
     std::vector<Ticket> tickets;
     if (!read(&tickets).isDone())
         return {}; // the report and the additions say why; an import is no place for it
-    const std::vector<int> perItem = m_state.multipliers.forItems(list);
-    return TicketsReport::announcements(tickets, list, perItem, m_state.payTables.of(list.formulaId()), first,
-                                        list.drawCount() - 1);
+    return TicketsReport::announcements(tickets, list, multipliers(), table(), first, list.drawCount() - 1);
 }
 
 void TicketCommands::tellWins(const DrawTime& since, CommandOutcome& outcome) const

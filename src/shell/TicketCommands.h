@@ -45,6 +45,9 @@ public:
     void announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then);
 
 private:
+    // What the state says of money, read here only.
+    std::vector<int> multipliers() const;
+    const PayTable& table() const;
     bool write(const std::vector<Ticket>& tickets, QString* error) const;
 
     const WorkspaceState& m_state;
