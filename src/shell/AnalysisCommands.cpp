@@ -9,6 +9,7 @@
 #include "output/NumberFormat.h"
 #include "output/Report.h"
 #include "shell/GridCommands.h"
+#include "shell/History.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
 #include "shell/ReportArea.h"
@@ -16,7 +17,7 @@
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
 #include "shell/UserInterface.h"
-#include "shell/WorkspaceState.h"
+#include "shell/WindowFields.h"
 
 #include <algorithm>
 #include <limits>
@@ -49,57 +50,56 @@ Report AnalysisCommands::analysis(const QString& name, const AnalysisReport& lin
 
 void AnalysisCommands::dizaines()
 {
-    const WorkspaceState& s = m_state;
-    m_steps.show(analysis(QStringLiteral("Dizaines/Unités"), GroupCounts::dizainesUnites(s.matrix, m_study.period())));
+    const History& s = m_draws;
+    m_steps.show(analysis(QStringLiteral("Dizaines/Unités"), GroupCounts::dizainesUnites(s.matrix(), m_study.period())));
 }
 
 void AnalysisCommands::septaines()
 {
     m_steps.calcul();
-    m_steps.show(analysis(QStringLiteral("Septaines"), GroupCounts::septaines(m_study.stats(), m_state.matrix.formula())));
+    m_steps.show(analysis(QStringLiteral("Septaines"), GroupCounts::septaines(m_study.stats(), m_draws.matrix().formula())));
 }
 
 void AnalysisCommands::pairsImpairs()
 {
     m_steps.calcul();
     m_steps.show(
-        analysis(QStringLiteral("Pairs / Impairs"), GroupCounts::pairsImpairs(m_study.stats(), m_state.matrix.formula())));
+        analysis(QStringLiteral("Pairs / Impairs"), GroupCounts::pairsImpairs(m_study.stats(), m_draws.matrix().formula())));
 }
 
 void AnalysisCommands::petitsGros()
 {
     m_steps.calcul();
     m_steps.show(
-        analysis(QStringLiteral("Petits / Gros Numéros"), GroupCounts::petitsGros(m_study.stats(), m_state.matrix.formula())));
+        analysis(QStringLiteral("Petits / Gros Numéros"), GroupCounts::petitsGros(m_study.stats(), m_draws.matrix().formula())));
 }
 
 void AnalysisCommands::colonne()
 {
-    const WorkspaceState& s = m_state;
+    const History& s = m_draws;
     const int column = ColumnReport::readAnswer(
-        m_ui.askText(QString(), ColumnReport::prompt(s.matrix.formula()), QString()).value_or(QString()));
-    if (!ColumnReport::isColumn(column, s.matrix.formula()))
+        m_ui.askText(QString(), ColumnReport::prompt(s.matrix().formula()), QString()).value_or(QString()));
+    if (!ColumnReport::isColumn(column, s.matrix().formula()))
         return;
-    Report report
-        = analysis(QStringLiteral("Colonne"), ColumnReport::report(s.drawLines(), m_study.period(), column, s.matrix.formula()));
+    Report report = analysis(QStringLiteral("Colonne"),
+                             ColumnReport::report(s.drawLines(), m_study.period(), column, s.matrix().formula()));
     report.resultat.visible = true;
     m_steps.show(report);
 }
 
 void AnalysisCommands::partenaire()
 {
-    WorkspaceState& s = m_state;
-    s.matrix.resize(s.itemCount() + 1);
+    const History& s = m_draws;
     m_steps.show(
-        analysis(QStringLiteral("Partenaire ideal"), BestPartners::report(s.matrix, m_study.period(), m_grid.chosenNumbers())));
+        analysis(QStringLiteral("Partenaire ideal"), BestPartners::report(s.matrix(), m_study.period(), m_grid.chosenNumbers())));
 }
 
 CommandOutcome AnalysisCommands::annonceur()
 {
-    const WorkspaceState& s = m_state;
-    const Announcer::Result result = Announcer::report(s.matrix, m_study.period(), m_grid.chosenNumbers());
+    const History& s = m_draws;
+    const Announcer::Result result = Announcer::report(s.matrix(), m_study.period(), m_grid.chosenNumbers());
     if (result.tooManyNumbers)
-        return CommandOutcome::refused(Announcer::tooManyMessage(s.matrix.formula()));
+        return CommandOutcome::refused(Announcer::tooManyMessage(s.matrix().formula()));
     Report report = analysis(QStringLiteral("Annonceur"), result.report);
     report.resultat.widthTwips = kWideList;
     m_steps.show(report);
@@ -123,7 +123,7 @@ void AnalysisCommands::plusSortis()
 {
     if (m_walking) // one walk at a time: both would write the left list
         return;
-    const WorkspaceState& s = m_state;
+    const History& s = m_draws;
     const QList<int> chosen = m_grid.chosenNumbers();
     Report report = walkReport(QStringLiteral("Plus sortis"));
     report.resultat2 = ReportList::cleared(false);
@@ -132,7 +132,7 @@ void AnalysisCommands::plusSortis()
     if (r == 0)
         return;
     // The walk works on its own copies: the list and grid may not change under it.
-    auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
+    auto matrix = std::make_shared<const DrawMatrix>(s.matrix());
     const StudyPeriod period = m_study.period();
     auto result = std::make_shared<CombinationWalk::Result>();
     Job job;
@@ -150,7 +150,7 @@ void AnalysisCommands::rechercheEcart()
 {
     if (m_walking) // one walk at a time: both would write the left list
         return;
-    const WorkspaceState& s = m_state;
+    const History& s = m_draws;
     Report report = walkReport(QStringLiteral("Recherche Ecart"));
     report.busy = Report::Busy::Hidden;
     m_steps.show(report);
@@ -161,8 +161,8 @@ void AnalysisCommands::rechercheEcart()
     if (r == 0)
         return;
     const int least = typedInt(m_ui.askText(QString(), CombinationWalk::leastPrompt(), QString::number(r)));
-    auto matrix = std::make_shared<const DrawMatrix>(s.matrix);
-    const int start = s.selected - 1;
+    auto matrix = std::make_shared<const DrawMatrix>(s.matrix());
+    const int start = s.selected() - 1;
     const int lineCount = s.itemCount();
     auto result = std::make_shared<CombinationWalk::Result>();
     Job job;
@@ -227,7 +227,7 @@ void AnalysisCommands::showWalk(const QString& combination, const QStringList& l
     m_walkProgress = progress;
     m_label1 = combination;
     if (latestRecordDraw >= 0) {
-        m_state.entry.affichage = m_state.lineText(latestRecordDraw);
+        m_window.entry.affichage = m_draws.lineText(latestRecordDraw);
         m_changes.changed(StatePart::EntryPart);
     }
     m_area.showRecords(lines);

@@ -17,16 +17,18 @@ class StateChanges;
 class UserInterface;
 struct Report;
 class Study;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // The analyses of the number groups, the columns, the partners, the announcer and the two
 // combination walks. Each report says which list is cleared and which only hidden, which caption
 // is kept, whether the export step follows.
 class AnalysisCommands {
 public:
-    AnalysisCommands(WorkspaceState& state, const Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
-                     ReportSteps& steps, GridCommands& grid, Jobs& jobs)
-        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid), m_jobs(jobs)
+    AnalysisCommands(const History& draws, WindowFields& window, const Study& study, ReportArea& area, UserInterface& ui,
+                     const StateChanges& changes, ReportSteps& steps, GridCommands& grid, Jobs& jobs)
+        : m_draws(draws), m_window(window), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -60,7 +62,8 @@ private:
     void showWalk(const QString& combination, const QStringList& lines, int latestRecordDraw, const QString& progress = {});
     void endWalk(const CombinationWalk::Result& result);
 
-    WorkspaceState& m_state;
+    const History& m_draws;
+    WindowFields& m_window;
     const Study& m_study;
     ReportArea& m_area;
     UserInterface& m_ui;

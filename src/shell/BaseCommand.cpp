@@ -5,6 +5,7 @@
 #include "history/HistoryFile.h"
 #include "shell/FolderLock.h"
 #include "shell/GameCheck.h"
+#include "shell/History.h"
 #include "shell/HistoryCommands.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
@@ -12,8 +13,8 @@
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
+#include "shell/WindowFields.h"
 #include "shell/WorkspaceConfig.h"
-#include "shell/WorkspaceState.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -110,7 +111,6 @@ void BaseCommand::construireHistorique(OutcomeThen then)
 
 void BaseCommand::build(const QStringList& archives, std::function<void(const HistoryBuild&)> done)
 {
-    WorkspaceState& s = m_state;
     // A correction not yet written is part of what the player has.
     const CommandOutcome kept = m_history.keepUnsavedWork();
     if (!kept.isDone()) {
@@ -122,7 +122,7 @@ void BaseCommand::build(const QStringList& archives, std::function<void(const Hi
 
     // The archives are read as a job; the questions and the writing come after, here.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
-    s.progress = Progress{true, static_cast<int>(archives.size()), 0};
+    m_window.progress = Progress{true, static_cast<int>(archives.size()), 0};
     m_changes.changed(StatePart::ProgressPart);
     auto result = std::make_shared<BaseBuilder::Result>();
     Job job;
@@ -131,8 +131,8 @@ void BaseCommand::build(const QStringList& archives, std::function<void(const Hi
             archives,
             [this, &context](int value, int maximum) {
                 context.post([this, value, maximum] {
-                    m_state.progress.maximum = maximum;
-                    m_state.progress.value = value;
+                    m_window.progress.maximum = maximum;
+                    m_window.progress.value = value;
                     m_changes.changed(StatePart::ProgressPart);
                 });
                 context.progress(QString(), maximum > 0 ? double(value) / maximum : 0.0);
@@ -141,7 +141,7 @@ void BaseCommand::build(const QStringList& archives, std::function<void(const Hi
     };
     job.finish = [this, kept, result, hourglass = std::move(hourglass), done = std::move(done)]() mutable {
         hourglass.reset();
-        m_state.progress.visible = false;
+        m_window.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
         HistoryBuild built = writeHistories(*result);
         built.notices = kept.boxes() + built.notices;

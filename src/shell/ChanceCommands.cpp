@@ -8,13 +8,14 @@
 #include "output/NumberFormat.h"
 #include "output/Report.h"
 #include "shell/GridCommands.h"
+#include "shell/History.h"
 #include "shell/Jobs.h"
 #include "shell/Messages.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
 #include "shell/UserInterface.h"
-#include "shell/WorkspaceState.h"
+#include "shell/WindowFields.h"
 
 #include <algorithm>
 #include <memory>
@@ -46,45 +47,43 @@ void ChanceCommands::writeReport(const QString& title, const QStringList& lines,
 
 void ChanceCommands::hasard()
 {
-    WorkspaceState& s = m_state;
+    const History& s = m_draws;
     // Like the rankings: the period ends at the draw before the selection.
-    m_study.endAt(s.selected - 1);
+    m_study.endAt(s.selected() - 1);
     m_steps.calcul();
-    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected - 1),
-                HasardReport::lines(m_study.stats(), m_study.period(), m_state.matrix.formula()));
+    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected() - 1),
+                HasardReport::lines(m_study.stats(), m_study.period(), m_draws.matrix().formula()));
 }
 
 void ChanceCommands::cotesKeno()
 {
-    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report(m_state.matrix.formula()));
+    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report(m_draws.matrix().formula()));
 }
 
 void ChanceCommands::partenairesHasard()
 {
-    WorkspaceState& s = m_state;
-    s.matrix.resize(s.itemCount() + 1);
-    const AnalysisReport r = LiftReports::partners(s.matrix, m_study.period(), m_grid.chosenNumbers());
+    const History& s = m_draws;
+    const AnalysisReport r = LiftReports::partners(s.matrix(), m_study.period(), m_grid.chosenNumbers());
     writeReport(QStringLiteral("Partenaires - hasard"), r.lines, r.exported);
 }
 
 void ChanceCommands::annonceurHasard()
 {
-    WorkspaceState& s = m_state;
-    s.matrix.resize(s.itemCount() + 1);
+    const History& s = m_draws;
     const AnalysisReport r
-        = LiftReports::announcer(s.matrix, m_study.period(), m_grid.chosenNumbers(), std::max(0, s.itemCount() - 1));
+        = LiftReports::announcer(s.matrix(), m_study.period(), m_grid.chosenNumbers(), std::max(0, s.itemCount() - 1));
     writeReport(QStringLiteral("Annonceur - hasard"), r.lines, r.exported);
 }
 
 BacktestJob ChanceCommands::prepareBacktest(int size, quint32 seed)
 {
-    const WorkspaceState& s = m_state;
+    const History& s = m_draws;
     BacktestJob job;
-    job.matrix = s.matrix;
+    job.matrix = s.matrix();
     job.matrix.resize(s.itemCount() + 1);
     // The draws played end, like the reports' periods, at the draw before the selection.
     job.period.first = std::max(0, m_study.period().first);
-    job.period.last = std::min(s.selected - 1, s.itemCount() - 2);
+    job.period.last = std::min(s.selected() - 1, s.itemCount() - 2);
     job.criteria = m_criteria;
     job.settings.size = size;
     job.settings.seed = seed;
@@ -102,7 +101,7 @@ void ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& 
 
 CommandOutcome ChanceCommands::testerPrevision(quint32 seed)
 {
-    const Formula& formula = m_state.matrix.formula();
+    const Formula& formula = m_draws.matrix().formula();
     const std::optional<QString> answer = m_ui.askText(kBacktestTitle,
                                                        QStringLiteral("Nombre de numéros joués à chaque tirage (%1 à %2)")
                                                            .arg(Backtest::smallest(formula))
@@ -116,7 +115,7 @@ CommandOutcome ChanceCommands::testerPrevision(quint32 seed)
 
 CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
 {
-    const Formula& formula = m_state.matrix.formula();
+    const Formula& formula = m_draws.matrix().formula();
     if (size < Backtest::smallest(formula) || size > Backtest::largest(formula))
         return CommandOutcome::refused(QStringLiteral("Le nombre de numéros joués va de %1 à %2")
                                            .arg(Backtest::smallest(formula))
@@ -124,7 +123,7 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
     BacktestJob job = prepareBacktest(size, seed);
     // The hourglass and the progress bar stay until the job has ended, wherever it runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
-    m_state.progress = Progress{true, 0, 0};
+    m_window.progress = Progress{true, 0, 0};
     m_changes.changed(StatePart::ProgressPart);
     auto input = std::make_shared<const BacktestJob>(std::move(job));
     auto result = std::make_shared<BacktestResult>();
@@ -140,7 +139,7 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
                     return;
                 shown = step;
                 context.post([this, done, total] {
-                    m_state.progress = Progress{true, total, done};
+                    m_window.progress = Progress{true, total, done};
                     m_changes.changed(StatePart::ProgressPart);
                 });
                 context.progress(QString(), total > 0 ? double(done) / total : 0.0);
@@ -148,7 +147,7 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
             context.cancelFlag());
     };
     backtestJob.finish = [this, input, result, hourglass = std::move(hourglass)]() mutable {
-        m_state.progress.visible = false;
+        m_window.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
         showBacktest(*input, *result);
         hourglass.reset();
@@ -159,5 +158,5 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
 
 QStringList ChanceCommands::performanceComparison(const std::vector<int>& ticked) const
 {
-    return PerformanceComparison::lines(m_state.matrix, m_study.period(), ticked);
+    return PerformanceComparison::lines(m_draws.matrix(), m_study.period(), ticked);
 }

@@ -17,16 +17,17 @@ struct Report;
 class StateChanges;
 class UserInterface;
 class Study;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // The reports that set the statistics against chance: "Hasard", "Cotes du Keno", the companions
 // of "Partenaire ideal" and "Annonceur", and the backtest of the forecast selection.
 class ChanceCommands {
 public:
-    ChanceCommands(WorkspaceState& state, Study& study, const CriteriaRanges& criteria, UserInterface& ui,
+    ChanceCommands(const History& draws, WindowFields& window, Study& study, const CriteriaRanges& criteria, UserInterface& ui,
                    const StateChanges& changes, ReportSteps& steps, GridCommands& grid, Jobs& jobs)
-        : m_state(state), m_study(study), m_criteria(criteria), m_ui(ui), m_changes(changes), m_steps(steps), m_grid(grid),
-          m_jobs(jobs)
+        : m_draws(draws), m_window(window), m_study(study), m_criteria(criteria), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -55,7 +56,8 @@ private:
     // Shows chanceReport().
     void writeReport(const QString& title, const QStringList& lines, bool exported = true);
 
-    WorkspaceState& m_state;
+    const History& m_draws;
+    WindowFields& m_window;
     Study& m_study;
     const CriteriaRanges& m_criteria;
     UserInterface& m_ui;

@@ -5,24 +5,25 @@
 #include "history/DrawLine.h"
 #include "output/Report.h"
 #include "shell/GridCommands.h"
+#include "shell/History.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
 #include "shell/ReportArea.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
-#include "shell/WorkspaceState.h"
+#include "shell/WindowFields.h"
 
 #include <variant>
 
 void EntryCommands::doubleClickListe()
 {
-    WorkspaceState& s = m_state;
-    s.editOldest = false;
+    History& s = m_draws;
+    s.setEditOldest(false);
     m_grid.untickAll();
     const int count = s.itemCount();
-    const int item = s.selected < 1 ? 1 : s.selected;
-    if (s.selected < count - 1 && item < count) {
+    const int item = s.selected() < 1 ? 1 : s.selected();
+    if (s.selected() < count - 1 && item < count) {
         const QString line = s.lineText(item);
         for (int k = 1; k <= s.game().drawn; ++k)
             m_grid.setCheck(DrawLine::number(line, k), true);
@@ -31,24 +32,24 @@ void EntryCommands::doubleClickListe()
 
 void EntryCommands::chooseOldestDraw()
 {
-    WorkspaceState& s = m_state;
-    if (s.itemCount() < 2 || s.origin == ListOrigin::Filtered)
+    History& s = m_draws;
+    if (s.itemCount() < 2 || s.origin() == ListOrigin::Filtered)
         return;
     m_grid.untickAll();
     const QString oldest = s.lineText(0);
     for (int k = 1; k <= s.game().drawn; ++k)
         m_grid.setCheck(DrawLine::number(oldest, k), true);
-    s.editOldest = true;
-    s.entry.info = QStringLiteral("Modifier le tirage");
-    s.entry.affichage = QStringLiteral("Tirage Numéro 1");
-    s.entry.dat = oldest.left(10);
+    s.setEditOldest(true);
+    m_window.entry.info = QStringLiteral("Modifier le tirage");
+    m_window.entry.affichage = QStringLiteral("Tirage Numéro 1");
+    m_window.entry.dat = oldest.left(10);
     m_changes.changed(StatePart::EntryPart);
 }
 
 std::variant<ManualEntry::Slot, CommandOutcome> EntryCommands::entrySlot(int i) const
 {
-    const WorkspaceState& s = m_state;
-    if (s.editOldest) {
+    const History& s = m_draws;
+    if (s.editingOldest()) {
         if (const auto slot = ManualEntry::own(s.lineText(0)))
             return *slot;
         return CommandOutcome::refused(QStringLiteral("Le premier tirage n'a pas de date valide : il ne peut pas être corrigé."));
@@ -72,14 +73,14 @@ std::variant<ManualEntry::Slot, CommandOutcome> EntryCommands::entrySlot(int i) 
 
 CommandOutcome EntryCommands::validateEntry()
 {
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     // The button is offered with the game's count of numbers ticked and a line chosen only.
     if (m_grid.chosenNumbers().size() != s.game().drawn)
         return CommandOutcome::refused(QString());
     if (const auto refusal = m_history.entryRefusal())
         return CommandOutcome::refused(*refusal);
     const int count = s.itemCount();
-    const int i = s.editOldest ? 0 : s.selected;
+    const int i = s.editingOldest() ? 0 : s.selected();
     if (i < 0 || i >= count)
         return CommandOutcome::refused(QString());
     const bool adding = i == count - 1;
@@ -88,24 +89,11 @@ CommandOutcome EntryCommands::validateEntry()
     if (const auto* refused = std::get_if<CommandOutcome>(&slotOrRefusal))
         return *refused;
     const ManualEntry::Slot* slot = std::get_if<ManualEntry::Slot>(&slotOrRefusal);
-    s.matrix.resize(adding ? count + 2 : count + 1);
-    for (int n = 1; n <= s.game().numbers; ++n)
-        s.matrix.set(n, i, m_grid.checks()[static_cast<size_t>(n)]);
-    s.matrix.set(0, i, false);
     const QString numberText = ManualEntry::numbersText(m_grid.checks());
-    s.entry.dat = slot->dateText;
-    s.entry.affichage = slot->dateText + QLatin1Char(' ') + numberText;
+    m_window.entry.dat = slot->dateText;
+    m_window.entry.affichage = slot->dateText + QLatin1Char(' ') + numberText;
     const QString line = slot->dateText + numberText + slot->slot;
-    if (adding)
-        s.appendDraw(line); // the trailing empty item moves down with it
-    else {
-        // The player's own correction: the save may drop the line it replaces.
-        if (!s.lineText(i).isEmpty() && s.lineText(i) != line)
-            s.replacedLines.insert(s.lineText(i));
-        s.replaceDraw(i, line);
-    }
-    s.editOldest = false;
-    s.unsavedCorrection = true;
+    s.enterDraw(i, line, m_grid.checks());
     m_changes.changed(StatePart::ListPart | StatePart::EntryPart);
     m_grid.untickAll();
     if (adding) {
@@ -116,9 +104,9 @@ CommandOutcome EntryCommands::validateEntry()
     m_area.showResultat();
     m_grid.disableOk();
     m_criteria.updateAfterEntry(newCount);
-    s.entry.info = QStringLiteral("Gagnez au Kéno !");
+    m_window.entry.info = QStringLiteral("Gagnez au Kéno !");
     m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
-    if (newCount > s.savedLineCount)
+    if (newCount > s.savedLineCount())
         return m_history.sauve();
     return CommandOutcome::done();
 }
@@ -134,16 +122,16 @@ void EntryCommands::effacer()
 
 void EntryCommands::clickResultat(int index)
 {
-    WorkspaceState& s = m_state;
-    s.counters.label2 = QStringLiteral("Tirage numéro ");
+    History& s = m_draws;
+    m_window.counters.label2 = QStringLiteral("Tirage numéro ");
     const ResultList& resultat = m_area.model().resultat;
     if (index >= 0 && index < resultat.count()) {
         const QString& item = resultat.lines[index];
         if (item.size() > 2 && item[2] == QLatin1Char('/')) {
-            s.counters.text1 = QString::number(index + 1);
+            m_window.counters.text1 = QString::number(index + 1);
             const int draw = m_study.period().first + index;
             if (draw >= 0 && draw < s.itemCount())
-                s.entry.affichage = s.lineText(draw);
+                m_window.entry.affichage = s.lineText(draw);
         }
     }
     m_changes.changed(StatePart::CountersPart | StatePart::EntryPart);

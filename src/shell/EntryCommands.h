@@ -14,15 +14,17 @@ class ReportArea;
 class ReportSteps;
 class StateChanges;
 class Study;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // Manual entry and correction of draws, and the clicks on the result list.
 class EntryCommands {
 public:
-    EntryCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, ReportArea& area, const StateChanges& changes,
-                  ReportSteps& steps, GridCommands& grid, ListCommands& list, HistoryCommands& history)
-        : m_state(state), m_study(study), m_criteria(criteria), m_area(area), m_changes(changes), m_steps(steps), m_grid(grid),
-          m_list(list), m_history(history)
+    EntryCommands(History& draws, WindowFields& window, Study& study, CriteriaRanges& criteria, ReportArea& area,
+                  const StateChanges& changes, ReportSteps& steps, GridCommands& grid, ListCommands& list,
+                  HistoryCommands& history)
+        : m_draws(draws), m_window(window), m_study(study), m_criteria(criteria), m_area(area), m_changes(changes),
+          m_steps(steps), m_grid(grid), m_list(list), m_history(history)
     {
     }
 
@@ -39,7 +41,8 @@ public:
 private:
     // The date and slot of the line being entered or corrected, or why there is none.
     std::variant<ManualEntry::Slot, CommandOutcome> entrySlot(int i) const;
-    WorkspaceState& m_state;
+    History& m_draws;
+    WindowFields& m_window;
     Study& m_study;
     CriteriaRanges& m_criteria;
     ReportArea& m_area;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/FilterCommand.h"
 
+#include "shell/History.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
 #include "shell/RankingCommands.h"
@@ -8,7 +9,7 @@
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
 #include "shell/UserInterface.h"
-#include "shell/WorkspaceState.h"
+#include "shell/WindowFields.h"
 
 void FilterCommand::periodeEtude(OutcomeThen then)
 {
@@ -35,21 +36,21 @@ void FilterCommand::loadWhole(CommandOutcome outcome, const OutcomeThen& then)
 
 void FilterCommand::filterHistory(const CommandOutcome& outcome, const OutcomeThen& then)
 {
-    WorkspaceState& s = m_state;
-    const Counters wholeHistory = s.counters;
+    History& s = m_draws;
+    const Counters wholeHistory = m_window.counters;
 
     // A filter of the game played: its draw times and its first day.
-    if (m_filter.formula != s.formula)
-        m_filter = CalendarFilter::of(s.formula);
+    if (m_filter.formula != s.formulaId())
+        m_filter = CalendarFilter::of(s.formulaId());
     m_filter.untickAll();
-    const DrawList complete = m_state.fullHistory();
-    s.clearList();
+    const DrawList complete = m_draws.fullHistory();
+    s.setDraws(DrawList{});
     if (!complete.isEmpty())
         m_filter.presetNextDraw(complete.text(complete.drawCount() - 1));
     m_filter.to = m_ui.today();
     if (!m_ui.editCalendarFilter(m_filter)) {
         // Closing the window acts as a cancel; the next use starts from a new window.
-        m_filter = CalendarFilter::of(s.formula);
+        m_filter = CalendarFilter::of(s.formulaId());
         m_filter.to = m_ui.today();
         m_filter.untickAll();
     }
@@ -61,19 +62,17 @@ void FilterCommand::filterHistory(const CommandOutcome& outcome, const OutcomeTh
 
     if (kept.isEmpty())
         return loadWhole(outcome, then);
-    s.hiddenHistory = complete;
-    s.origin = ListOrigin::Filtered;
-    s.setDraws(std::move(kept));
+    s.filter(complete, std::move(kept));
     m_list.selectItem(s.itemCount() - 1);
-    s.counters.text1 = QString::number(s.selected);
+    m_window.counters.text1 = QString::number(s.selected());
     m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
     m_steps.calcul();
     // The counters keep describing the whole history.
-    s.counters.nb = wholeHistory.nb;
-    s.counters.prem = wholeHistory.prem;
-    s.counters.dern = wholeHistory.dern;
+    m_window.counters.nb = wholeHistory.nb;
+    m_window.counters.prem = wholeHistory.prem;
+    m_window.counters.dern = wholeHistory.dern;
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
     then(outcome);
 }

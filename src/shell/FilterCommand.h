@@ -11,15 +11,16 @@ class ReportSteps;
 class StateChanges;
 class UserInterface;
 class Study;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // "Periode d'etude": the calendar filter replaces the list by the draws it keeps.
 class FilterCommand {
 public:
-    FilterCommand(WorkspaceState& state, Study& study, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
-                  ListCommands& list, RankingCommands& rankings, HistoryCommands& history)
-        : m_state(state), m_study(study), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
-          m_history(history)
+    FilterCommand(History& draws, WindowFields& window, Study& study, UserInterface& ui, const StateChanges& changes,
+                  ReportSteps& steps, ListCommands& list, RankingCommands& rankings, HistoryCommands& history)
+        : m_draws(draws), m_window(window), m_study(study), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list),
+          m_rankings(rankings), m_history(history)
     {
     }
 
@@ -33,7 +34,8 @@ private:
     // A filter that keeps nothing: the whole history again.
     void loadWhole(CommandOutcome outcome, const OutcomeThen& then);
 
-    WorkspaceState& m_state;
+    History& m_draws;
+    WindowFields& m_window;
     Study& m_study;
     UserInterface& m_ui;
     const StateChanges& m_changes;

@@ -3,11 +3,12 @@
 
 #include "output/Report.h"
 #include "shell/ChanceCommands.h"
+#include "shell/History.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
+#include "shell/WindowFields.h"
 #include "shell/WorkspaceConfig.h"
-#include "shell/WorkspaceState.h"
 
 #include "analyses/GridPresets.h"
 #include "forecast/ForecastSelection.h"
@@ -25,7 +26,7 @@ constexpr int kWideList = 5600;
 
 void ForecastCommands::performance()
 {
-    WorkspaceState& s = m_state;
+    const History& s = m_draws;
     m_steps.hideBusy();
     std::vector<int> ticked;
     for (int n : m_grid.chosenNumbers())
@@ -33,7 +34,7 @@ void ForecastCommands::performance()
     PerformanceReport result;
     {
         const Hourglass hourglass(m_steps);
-        result = Performance::evaluate(s.drawLines(), s.matrix, m_study.period(), ticked);
+        result = Performance::evaluate(s.drawLines(), s.matrix(), m_study.period(), ticked);
     }
     Report report = Report::ownTitle(result.title); // "Performance d'un ensemble", over an empty caption
     report.caption = result.caption;
@@ -44,7 +45,7 @@ void ForecastCommands::performance()
     report.resultat2 = ReportList::cleared(false);
     report.exported = true;
     if (result.dat) {
-        s.entry.dat = *result.dat;
+        m_window.entry.dat = *result.dat;
         m_changes.changed(StatePart::EntryPart);
     }
     m_steps.show(report);
@@ -62,24 +63,24 @@ void ForecastCommands::runPreset(const std::vector<int>& numbers)
 void ForecastCommands::colonnes(int index)
 {
     if (index >= 0 && index <= 6)
-        runPreset(GridPresets::colonnes(index, m_state.matrix.formula()));
+        runPreset(GridPresets::colonnes(index, m_draws.matrix().formula()));
 }
 
 void ForecastCommands::finales(int index)
 {
     if (index >= 1 && index <= 10)
-        runPreset(GridPresets::finales(index, m_state.matrix.formula()));
+        runPreset(GridPresets::finales(index, m_draws.matrix().formula()));
 }
 
 void ForecastCommands::selectionNumeros()
 {
-    WorkspaceState& s = m_state;
+    const History& s = m_draws;
     Report report = Report::keptTitle(QStringLiteral("Selection numéros"));
     {
         const Hourglass hourglass(m_steps);
         // Each of the three windows is a Calcul: the busy indicator says so and stays.
         m_steps.showBusy(QStringLiteral("CALCUL"));
-        const ForecastSelectionResult result = ForecastSelection::run(s.matrix, s.selected, m_criteria);
+        const ForecastSelectionResult result = ForecastSelection::run(s.matrix(), s.selected(), m_criteria);
         m_study.take(result.period, result.stats);
         report.resultat = ReportList::replacedBy(result.lines);
     }

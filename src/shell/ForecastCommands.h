@@ -14,16 +14,18 @@ class ReportSteps;
 class StateChanges;
 struct WorkspaceConfig;
 class Study;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // The performance of the ticked set, the grid presets that run it, the forecast selection and
 // the criteria the selection reads (mirrored by the criteria window).
 class ForecastCommands {
 public:
-    ForecastCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, const WorkspaceConfig& config,
-                     const StateChanges& changes, ReportSteps& steps, GridCommands& grid, ChanceCommands& chance)
-        : m_state(state), m_study(study), m_criteria(criteria), m_config(config), m_changes(changes), m_steps(steps),
-          m_grid(grid), m_chance(chance)
+    ForecastCommands(const History& draws, WindowFields& window, Study& study, CriteriaRanges& criteria,
+                     const WorkspaceConfig& config, const StateChanges& changes, ReportSteps& steps, GridCommands& grid,
+                     ChanceCommands& chance)
+        : m_draws(draws), m_window(window), m_study(study), m_criteria(criteria), m_config(config), m_changes(changes),
+          m_steps(steps), m_grid(grid), m_chance(chance)
     {
     }
 
@@ -54,7 +56,8 @@ public:
 private:
     void runPreset(const std::vector<int>& numbers);
 
-    WorkspaceState& m_state;
+    const History& m_draws;
+    WindowFields& m_window;
     Study& m_study;
     CriteriaRanges& m_criteria;
     const WorkspaceConfig& m_config;

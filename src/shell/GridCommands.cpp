@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/GridCommands.h"
 
+#include "shell/History.h"
 #include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
-#include "shell/WorkspaceState.h"
+#include "shell/WindowFields.h"
 
 #include <algorithm>
 
 void GridCommands::boxUpdate()
 {
-    WorkspaceState& s = m_state;
-    s.counters.label2 = QStringLiteral("Nombre de numéros");
+    const History& s = m_draws;
+    m_window.counters.label2 = QStringLiteral("Nombre de numéros");
     const auto count = std::count(m_checks.begin() + 1, m_checks.end(), true);
-    s.counters.text1 = QString::number(count);
+    m_window.counters.text1 = QString::number(count);
     if (count == s.game().drawn) {
         m_okEnabled = true;
         m_annulerEnabled = true;
@@ -31,7 +32,7 @@ void GridCommands::disableOk()
 void GridCommands::setCheck(int number, bool ticked)
 {
     auto& checks = m_checks;
-    if (number < 1 || number > m_state.game().numbers || checks[static_cast<size_t>(number)] == ticked)
+    if (number < 1 || number > m_draws.game().numbers || checks[static_cast<size_t>(number)] == ticked)
         return; // like a check box, only a change of value raises the update
     checks[static_cast<size_t>(number)] = ticked;
     boxUpdate();
@@ -49,14 +50,14 @@ void GridCommands::untickAll()
 
 void GridCommands::toutCocher()
 {
-    for (int n = 1; n <= m_state.game().numbers; ++n)
+    for (int n = 1; n <= m_draws.game().numbers; ++n)
         setCheck(n, true);
 }
 
 QList<int> GridCommands::chosenNumbers() const
 {
     QList<int> numbers;
-    for (int n = 1; n <= m_state.game().numbers; ++n)
+    for (int n = 1; n <= m_draws.game().numbers; ++n)
         if (m_checks[static_cast<size_t>(n)])
             numbers << n;
     return numbers;
@@ -64,5 +65,5 @@ QList<int> GridCommands::chosenNumbers() const
 
 void GridCommands::reperage()
 {
-    m_area.markNumbers(m_checks, m_state.game().numbers);
+    m_area.markNumbers(m_checks, m_draws.game().numbers);
 }

@@ -8,14 +8,15 @@
 
 class ReportArea;
 class StateChanges;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // The grid of number boxes, as many as the game played has numbers, and the buttons its count
 // enables: the only writer of both.
 class GridCommands {
 public:
-    GridCommands(WorkspaceState& state, ReportArea& area, const StateChanges& changes)
-        : m_state(state), m_area(area), m_changes(changes)
+    GridCommands(const History& draws, WindowFields& window, ReportArea& area, const StateChanges& changes)
+        : m_draws(draws), m_window(window), m_area(area), m_changes(changes)
     {
     }
 
@@ -36,7 +37,8 @@ public:
 private:
     void boxUpdate();
 
-    WorkspaceState& m_state;
+    const History& m_draws;
+    WindowFields& m_window;
     ReportArea& m_area;
     const StateChanges& m_changes;
     Checks m_checks{};

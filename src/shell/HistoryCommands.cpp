@@ -5,6 +5,7 @@
 #include "history/HistoryGuard.h"
 #include "output/TextFile.h"
 #include "shell/FolderLock.h"
+#include "shell/History.h"
 #include "shell/ImportCommand.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
@@ -13,13 +14,14 @@
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
 #include "shell/UserInterface.h"
+#include "shell/WindowFields.h"
 #include "shell/WorkspaceConfig.h"
-#include "shell/WorkspaceState.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -45,27 +47,19 @@ const QString kOffline = QStringLiteral("Vous n'etes pas connecté à Internet")
 
 CommandOutcome HistoryCommands::loadInto(const QString& path)
 {
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     HistoryFile::ListReadResult read = HistoryFile::readList(path);
     if (read.failed) {
         // Part of a history must never pass for all of it: the list stays as it was.
-        s.unreadHistory = read.error;
+        s.loadFailed(read.error);
         return CommandOutcome::failed(
             read.error
             + QStringLiteral("\nLa liste des tirages n'a pas été rechargée, et rien ne sera enregistré dans "
                              "l'historique de travail tant qu'un historique n'aura pas été lu en entier."));
     }
-    s.unreadHistory.clear();
-    s.setDraws(std::move(read.list));
-    s.selected = s.itemCount() - 1;
-    s.hiddenHistory.clear();
-    s.unsavedCorrection = false;
-    s.replacedLines.clear();
-    if (path == m_config.workingHistoryFile()) {
-        // What this list was read from: a later save must not write over a change made since.
-        s.workingDigest = read.found ? read.digest : QByteArray();
-        s.workingDigestKnown = true;
-    }
+    // What the working history was read from: a later save must not write over a change made since.
+    const bool working = path == m_config.workingHistoryFile();
+    s.loaded(std::move(read.list), read.found ? read.digest : QByteArray(), working);
     m_changes.changed(StatePart::ListPart);
     CommandOutcome outcome;
     if (!read.error.isEmpty()) {
@@ -87,7 +81,7 @@ CommandOutcome HistoryCommands::charge2(bool withOfflineNotice)
     CommandOutcome outcome = loadInto(m_config.workingHistoryFile());
     if (!outcome.isDone())
         return outcome;
-    m_state.origin = ListOrigin::Working;
+    m_draws.setOrigin(ListOrigin::Working);
     if (withOfflineNotice && offline())
         outcome.tell(kOffline);
     afterLoad(true);
@@ -100,9 +94,9 @@ std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
     CommandOutcome loaded = loadInto(m_config.baseHistoryFile());
     if (!loaded.isDone())
         return loaded;
-    m_state.origin = ListOrigin::BaseWithArchive;
+    m_draws.setOrigin(ListOrigin::BaseWithArchive);
     // This load's own download speaks for it, not an earlier one that may have worked.
-    m_state.lastImport = ImportOutcome{};
+    m_import.forgetLastImport();
     auto rest = [this, then = std::move(then)](CommandOutcome outcome) {
         afterLoad(false);
         then(std::move(outcome));
@@ -111,8 +105,14 @@ std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
     if (connection == WorkspaceConfig::Connection::Offline) {
         loaded.tell(kOffline);
     } else if (m_import.hasSource()) {
+        // What the base's load told is shown before the download's question, when it asks one.
+        auto told = std::make_shared<CommandOutcome>(std::move(loaded));
         m_import.importArchive(
-            [loaded, rest = std::move(rest)](const CommandOutcome& imported) mutable { rest(loaded.then(imported)); });
+            [told, rest = std::move(rest)](const CommandOutcome& imported) mutable { rest(told->then(imported)); },
+            [this, told] {
+                if (!told->notices.isEmpty())
+                    *told = tellBeforeAsking(*told);
+            });
         return std::nullopt;
     }
     rest(loaded);
@@ -121,20 +121,20 @@ std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
 
 void HistoryCommands::afterLoad(bool isCharge2)
 {
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     const int count = s.itemCount();
     m_list.selectItem(count - 1);
-    s.counters.text1 = QString::number(count - 1);
-    s.counters.label2 = QStringLiteral("Nombre de tirages : ");
+    m_window.counters.text1 = QString::number(count - 1);
+    m_window.counters.label2 = QStringLiteral("Nombre de tirages : ");
     m_study.wholeList(count);
-    s.counters.nb = QString::number(count - 1);
+    m_window.counters.nb = QString::number(count - 1);
     if (isCharge2)
-        s.savedLineCount = count;
-    s.counters.dern = s.itemDate(count - 2);
-    s.counters.prem = s.itemDate(0);
+        s.setSavedLineCount(count);
+    m_window.counters.dern = s.itemDate(count - 2);
+    m_window.counters.prem = s.itemDate(0);
     // The matrix was rebuilt when the list was filled.
     m_steps.calcul();
-    m_criteria.updateAfterLoad(count, m_study.stats(), s.matrix.formula());
+    m_criteria.updateAfterLoad(count, m_study.stats(), s.matrix().formula());
     m_changes.changed(StatePart::CountersPart | StatePart::ListPart | StatePart::CriteriaPart);
 }
 
@@ -144,7 +144,7 @@ CommandOutcome HistoryCommands::chargeManuelle()
     if (!outcome.isDone())
         return outcome;
     outcome.then(charge2());
-    m_state.telechargeEnabled = true;
+    m_window.telechargeEnabled = true;
     m_changes.changed(StatePart::MenuPart);
     return outcome;
 }
@@ -158,18 +158,18 @@ void HistoryCommands::reload(OutcomeThen then)
     const auto unread = charge([this, kept, then](const CommandOutcome& loaded) {
         CommandOutcome outcome = kept;
         outcome.then(loaded);
-        WorkspaceState& s = m_state;
+        History& s = m_draws;
         const int count = s.itemCount();
-        if (s.savedLineCount < count) {
+        if (s.savedLineCount() < count) {
             const CommandOutcome saved = sauve();
             if (saved.isDone())
-                s.savedLineCount = count;
+                s.setSavedLineCount(count);
             outcome.then(saved);
-        } else if (count < s.savedLineCount) {
+        } else if (count < s.savedLineCount()) {
             // A merged list shorter than the working history does not replace it.
             outcome.historyKept = true;
         }
-        s.telechargeEnabled = false;
+        m_window.telechargeEnabled = false;
         m_changes.changed(StatePart::MenuPart);
         m_rankings.srti();
         then(outcome);
@@ -180,8 +180,8 @@ void HistoryCommands::reload(OutcomeThen then)
 
 CommandOutcome HistoryCommands::keepUnsavedWork()
 {
-    WorkspaceState& s = m_state;
-    if (!s.unsavedCorrection)
+    History& s = m_draws;
+    if (!s.unsavedCorrection())
         return CommandOutcome::done();
     const CommandOutcome saved = sauve();
     if (saved.isDone())
@@ -190,7 +190,7 @@ CommandOutcome HistoryCommands::keepUnsavedWork()
     if (m_ui.confirm(QStringLiteral("La correction d'un tirage n'a pas pu être enregistrée dans l'historique de travail.\n"
                                     "Recharger quand même la liste et abandonner cette correction ?"),
                      Messages::kTitle)) {
-        s.unsavedCorrection = false;
+        s.correctionSettled();
         // Given up: why it could not be written is told all the same.
         return CommandOutcome::done().after(told);
     }
@@ -209,14 +209,14 @@ CommandOutcome HistoryCommands::tellBeforeAsking(const CommandOutcome& outcome) 
 
 std::optional<QString> HistoryCommands::entryRefusal() const
 {
-    const WorkspaceState& s = m_state;
-    if (!s.unreadHistory.isEmpty())
+    const History& s = m_draws;
+    if (!s.unreadHistory().isEmpty())
         return unreadRefusal();
-    if (s.origin == ListOrigin::Filtered)
+    if (s.origin() == ListOrigin::Filtered)
         // The line above a filtered draw is not its neighbour in the history: dates would be wrong.
         return QStringLiteral("Un filtre de période est actif : la saisie et la correction des tirages se font sur la "
                               "liste complète. Rechargez-la avec « Tous les tirages » ou « Charge Manuelle ».");
-    if (s.origin != ListOrigin::BaseWithArchive)
+    if (s.origin() != ListOrigin::BaseWithArchive)
         return std::nullopt;
     const QString path = m_config.workingHistoryFile();
     if (!QFileInfo::exists(path))
@@ -224,7 +224,7 @@ std::optional<QString> HistoryCommands::entryRefusal() const
     const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
     if (!onDisk.found)
         return std::nullopt; // the save reports it
-    if (const auto refusal = HistoryGuard::check(onDisk.list, m_state.fullHistory(), s.replacedLines)) {
+    if (const auto refusal = HistoryGuard::check(onDisk.list, m_draws.fullHistory(), s.replacedLines())) {
         const int missing
             = refusal->kind == HistoryGuard::Refusal::Kind::Shorter ? refusal->onDisk - refusal->offered : refusal->lost;
         return QStringLiteral("La liste affichée ne contient pas tout l'historique de travail (%1) : un tirage saisi ne "
@@ -265,19 +265,18 @@ HistoryCommands::SaveStep HistoryCommands::saveBeside(const QString& path, const
     // Nothing of the list is missing from the newer file: there is nothing to keep aside.
     if (HistoryGuard::newDraws(onDisk.list, draws) == 0)
         return {SaveStep::Kind::AlreadyThere};
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     // The same change seen again: the list goes on to the same file, not to a new one each time.
-    if (s.conflictPath.isEmpty() || s.conflictDigest != onDisk.digest)
-        s.conflictPath = conflictPath(path);
-    s.conflictDigest = onDisk.digest;
+    const bool sameChange = !s.conflictPath().isEmpty() && s.conflictDigest() == onDisk.digest;
+    s.keptBeside(sameChange ? s.conflictPath() : conflictPath(path), onDisk.digest);
     QString text = QStringLiteral("L'historique de travail « %1 » a été modifié par un autre programme depuis que Tiravol l'a "
                                   "lu : il est gardé tel quel.\n")
                        .arg(QDir::toNativeSeparators(path));
     QString error;
-    if (HistoryFile::write(s.conflictPath, draws, &error))
+    if (HistoryFile::write(s.conflictPath(), draws, &error))
         text += QStringLiteral("La liste des tirages a été enregistrée à côté, dans « %1 ».\nRechargez l'historique avec "
                                "« Charge Manuelle » pour voir ce qui a changé.")
-                    .arg(QDir::toNativeSeparators(s.conflictPath));
+                    .arg(QDir::toNativeSeparators(s.conflictPath()));
     else
         text += error + keptInWindow();
     return {SaveStep::Kind::Failed, text};
@@ -287,20 +286,20 @@ QString HistoryCommands::unreadRefusal() const
 {
     return QStringLiteral("L'historique de travail « %1 » n'est pas modifié : le dernier chargement a échoué.\n%2\nRelisez-le "
                           "avec « Charge Manuelle » une fois le fichier lisible en entier.")
-        .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), m_state.unreadHistory);
+        .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), m_draws.unreadHistory());
 }
 
 CommandOutcome HistoryCommands::exitAfterFailedLoad()
 {
-    const WorkspaceState& s = m_state;
+    const History& s = m_draws;
     const QString kept = QStringLiteral("L'historique de travail « %1 » est gardé tel quel : le dernier chargement a échoué, "
                                         "il n'est donc pas réécrit.\n%2")
-                             .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), s.unreadHistory);
+                             .arg(QDir::toNativeSeparators(m_config.workingHistoryFile()), s.unreadHistory());
     // Only a list kept from before the failed load can hold draws the file lacks: the player
     // then decides.
     const DrawList& draws = s.fullHistory();
-    const bool nothingLost = !s.unsavedCorrection
-        && (draws.isEmpty() || (s.workingDigestKnown && HistoryFile::digest(draws.toCrlfBytes()) == s.workingDigest));
+    const bool nothingLost = !s.unsavedCorrection()
+        && (draws.isEmpty() || (s.workingDigestKnown() && HistoryFile::digest(draws.toCrlfBytes()) == s.workingDigest()));
     if (nothingLost)
         return CommandOutcome::told(Notice{kept});
     return CommandOutcome::failed(kept);
@@ -313,10 +312,10 @@ QString HistoryCommands::keptInWindow() const
 
 HistoryCommands::SaveStep HistoryCommands::writeLocked(const DrawList& draws, const QByteArray& agreed)
 {
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     const QString path = m_config.workingHistoryFile();
     const QString shown = QDir::toNativeSeparators(path);
-    if (!s.unreadHistory.isEmpty())
+    if (!s.unreadHistory().isEmpty())
         return {SaveStep::Kind::Failed, unreadRefusal() + keptInWindow()};
     const HeldLock lock(m_lock);
     if (!lock.held())
@@ -327,9 +326,9 @@ HistoryCommands::SaveStep HistoryCommands::writeLocked(const DrawList& draws, co
         if (!onDisk.found)
             return {SaveStep::Kind::Failed,
                     QStringLiteral("L'historique de travail n'a pas été enregistré : %1").arg(onDisk.error)};
-        if (s.workingDigestKnown && onDisk.digest != s.workingDigest)
+        if (s.workingDigestKnown() && onDisk.digest != s.workingDigest())
             return saveBeside(path, onDisk, draws);
-        if (const auto refusal = HistoryGuard::check(onDisk.list, draws, s.replacedLines)) {
+        if (const auto refusal = HistoryGuard::check(onDisk.list, draws, s.replacedLines())) {
             if (refusal->kind == HistoryGuard::Refusal::Kind::Shorter)
                 return {SaveStep::Kind::Failed,
                         QStringLiteral("L'historique de travail « %1 » n'a pas été remplacé : il compte %2, la liste "
@@ -372,8 +371,8 @@ HistoryCommands::SaveStep HistoryCommands::lostLinesQuestion(const HistoryGuard:
 
 CommandOutcome HistoryCommands::sauve()
 {
-    WorkspaceState& s = m_state;
-    const DrawList& draws = m_state.fullHistory();
+    History& s = m_draws;
+    const DrawList& draws = m_draws.fullHistory();
     SaveStep step = writeLocked(draws, {});
     // Asked without the lock, so other programs may write meanwhile: the file is checked again
     // after the answer, and a file changed since the question asks again.
@@ -386,14 +385,10 @@ CommandOutcome HistoryCommands::sauve()
         return notSaved(step.text);
     CommandOutcome outcome;
     if (step.kind == SaveStep::Kind::Written) {
-        s.workingDigest = step.digest;
-        s.workingDigestKnown = true;
-        s.replacedLines.clear();
-        if (s.origin == ListOrigin::BaseWithArchive)
-            s.origin = ListOrigin::Working;
+        s.written(step.digest);
         outcome.saved = draws.drawCount();
     }
-    s.unsavedCorrection = false;
+    s.correctionSettled();
     return outcome;
 }
 
@@ -406,9 +401,9 @@ CommandOutcome HistoryCommands::notSaved(const QString& why)
 
 CommandOutcome HistoryCommands::exitSave()
 {
-    if (!m_state.unreadHistory.isEmpty())
+    if (!m_draws.unreadHistory().isEmpty())
         return exitAfterFailedLoad();
-    const DrawList& draws = m_state.fullHistory();
+    const DrawList& draws = m_draws.fullHistory();
     const QString path = m_config.workingHistoryFile();
     const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
     // The file already holds every draw of the list: it stays as it is, whatever the list lacks.
@@ -433,7 +428,7 @@ CommandOutcome HistoryCommands::exitSave()
 
 bool HistoryCommands::keptBeside(const DrawList& draws) const
 {
-    const QString& beside = m_state.conflictPath;
+    const QString& beside = m_draws.conflictPath();
     return !beside.isEmpty() && HistoryFile::readList(beside).digest == HistoryFile::digest(draws.toCrlfBytes());
 }
 
@@ -448,13 +443,12 @@ CommandOutcome HistoryCommands::offerToKeepBeside(const DrawList& draws, const H
                       Messages::kTitle))
         return notSaved(QString());
     // A new file beside the history: no other writer's file is touched, whoever holds the lock.
-    m_state.conflictPath = conflictPath(path);
-    m_state.conflictDigest.clear();
+    m_draws.keptBeside(conflictPath(path), QByteArray());
     QString error;
-    if (!HistoryFile::write(m_state.conflictPath, draws, &error))
+    if (!HistoryFile::write(m_draws.conflictPath(), draws, &error))
         return notSaved(error);
     return CommandOutcome::told(
         Notice{QStringLiteral("La liste des tirages a été enregistrée dans « %1 » ; l'historique de travail « %2 » est "
                               "gardé tel quel.")
-                   .arg(QDir::toNativeSeparators(m_state.conflictPath), QDir::toNativeSeparators(path))});
+                   .arg(QDir::toNativeSeparators(m_draws.conflictPath()), QDir::toNativeSeparators(path))});
 }

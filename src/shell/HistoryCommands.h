@@ -23,17 +23,18 @@ class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
 class Study;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // Loading the history into the draw list and writing it back, with every rule that keeps a draw
 // from being lost.
 class HistoryCommands {
 public:
-    HistoryCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, const WorkspaceConfig& config,
+    HistoryCommands(History& draws, WindowFields& window, Study& study, CriteriaRanges& criteria, const WorkspaceConfig& config,
                     UserInterface& ui, const StateChanges& changes, ReportSteps& steps, ListCommands& list,
                     RankingCommands& rankings, ImportCommand& import, FolderLock& lock)
-        : m_state(state), m_study(study), m_criteria(criteria), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps),
-          m_list(list), m_rankings(rankings), m_import(import), m_lock(lock)
+        : m_draws(draws), m_window(window), m_study(study), m_criteria(criteria), m_config(config), m_ui(ui), m_changes(changes),
+          m_steps(steps), m_list(list), m_rankings(rankings), m_import(import), m_lock(lock)
     {
     }
 
@@ -104,7 +105,8 @@ private:
     // holds draws the file lacks.
     CommandOutcome exitAfterFailedLoad();
 
-    WorkspaceState& m_state;
+    History& m_draws;
+    WindowFields& m_window;
     Study& m_study;
     CriteriaRanges& m_criteria;
     const WorkspaceConfig& m_config;

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -52,23 +53,24 @@ QString failureOf(const HistoryImport::Outcome& imported, const Formula& game)
 
 } // namespace
 
-void ImportCommand::importArchive(OutcomeThen then)
+void ImportCommand::importArchive(OutcomeThen then, std::function<void()> beforeAsking)
 {
-    WorkspaceState& s = m_state;
+    m_beforeAsking = std::move(beforeAsking);
+    History& s = m_draws;
     const WorkspaceConfig& config = m_config;
     // The hourglass stays until the import has ended, wherever the download runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
     Settings settings(m_config.settingsFile(), !config.readOnlySettings);
-    s.archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl(m_config.game()) : config.archiveUrlOverride;
-    s.progress = Progress{true, 100, 0};
+    m_archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl(m_config.game()) : config.archiveUrlOverride;
+    m_window.progress = Progress{true, 100, 0};
     m_changes.changed(StatePart::ProgressPart);
 
     const QString archivePath = QDir(config.dataFolder).filePath(ArchiveImport::archiveName(config.formula));
-    s.lastImport = ImportOutcome{};
-    s.lastImport.attempted = true;
+    m_lastImport = ImportOutcome{};
+    m_lastImport.attempted = true;
     auto fetch = std::make_shared<Fetch>();
     Job job;
-    job.run = [this, source = m_source, url = s.archiveUrl, archivePath, fetch](JobContext& context) {
+    job.run = [this, source = m_source, url = m_archiveUrl, archivePath, fetch](JobContext& context) {
         source->setCancelFlag(context.cancelFlag());
         int shown = -2;
         fetch->fetched = source->fetch(
@@ -79,7 +81,7 @@ void ImportCommand::importArchive(OutcomeThen then)
                     return;
                 shown = value;
                 context.post([this, value] {
-                    Progress& p = m_state.progress;
+                    Progress& p = m_window.progress;
                     p.maximum = value < 0 ? 0 : 1000; // a busy bar while the size is unknown
                     p.value = std::max(0, value);
                     m_changes.changed(StatePart::ProgressPart);
@@ -100,11 +102,11 @@ void ImportCommand::importArchive(OutcomeThen then)
 
 CommandOutcome ImportCommand::afterFetch(const Fetch& fetch)
 {
-    WorkspaceState& s = m_state;
-    s.lastImport.fetched = fetch.fetched;
-    s.lastImport.error = fetch.error;
+    History& s = m_draws;
+    m_lastImport.fetched = fetch.fetched;
+    m_lastImport.error = fetch.error;
     if (!fetch.fetched) {
-        s.progress.visible = false;
+        m_window.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
     }
     CommandOutcome outcome;
@@ -117,6 +119,7 @@ CommandOutcome ImportCommand::afterFetch(const Fetch& fetch)
         outcome = CommandOutcome::failed(QString());
         outcome.stopped = true;
     }
+    m_beforeAsking = {}; // this download's question, if any, is behind it
     m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
@@ -125,27 +128,29 @@ CommandOutcome ImportCommand::afterFetch(const Fetch& fetch)
 
 CommandOutcome ImportCommand::askAddress(const QString& error)
 {
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     const WorkspaceConfig& config = m_config;
     Settings settings(m_config.settingsFile(), !config.readOnlySettings);
     // Why it failed is told under the question, so correcting the address stays one step.
     QString prompt = QStringLiteral("Sur le site FDesJeux");
     if (!error.isEmpty())
         prompt += QStringLiteral("\n\n") + error;
-    const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, s.archiveUrl);
-    s.archiveUrl = answer.value_or(QString());
+    if (const auto tell = std::exchange(m_beforeAsking, {}))
+        tell();
+    const auto answer = m_ui.askText(QStringLiteral("Telechargement echoué vérifiez l'adresse"), prompt, m_archiveUrl);
+    m_archiveUrl = answer.value_or(QString());
     CommandOutcome outcome = CommandOutcome::failed(error);
     outcome.asked = true;
     // The corrected address is kept for the next imports too.
-    if (!s.archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty()
-        && !settings.setArchiveUrl(s.archiveUrl, m_config.game()) && !settings.lastError().isEmpty())
+    if (!m_archiveUrl.trimmed().isEmpty() && config.archiveUrlOverride.isEmpty()
+        && !settings.setArchiveUrl(m_archiveUrl, m_config.game()) && !settings.lastError().isEmpty())
         outcome.tell(settings.lastError() + QStringLiteral("\nL'adresse corrigée sert jusqu'à la fermeture du programme."));
     return outcome;
 }
 
 CommandOutcome ImportCommand::appendArchive()
 {
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     QString ownerError;
     const QString archivePath = QDir(m_config.dataFolder).filePath(ArchiveImport::archiveName(m_config.formula));
     FolderOwner::adopt(archivePath, &ownerError);
@@ -156,15 +161,15 @@ CommandOutcome ImportCommand::appendArchive()
             return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
         },
         [this](int value, int maximum) {
-            m_state.progress.maximum = maximum;
-            m_state.progress.value = value;
+            m_window.progress.maximum = maximum;
+            m_window.progress.value = value;
             m_changes.changed(StatePart::ProgressPart);
         });
     const ArchiveImport::Result& result = imported.archive;
     const ArchiveCheck::Result& checked = imported.checked;
-    s.progress.visible = false;
+    m_window.progress.visible = false;
     m_changes.changed(StatePart::ProgressPart);
-    ImportOutcome& outcome = s.lastImport;
+    ImportOutcome& outcome = m_lastImport;
     outcome.csvRead = result.csvRead;
     outcome.imported = static_cast<int>(checked.lines.size());
     outcome.skipped = result.skipped;
@@ -176,7 +181,7 @@ CommandOutcome ImportCommand::appendArchive()
         draws.append(line);
     s.setDraws(std::move(draws));
     m_list.selectItem(s.itemCount() - 1);
-    s.counters.text1 = QString::number(s.itemCount() - 1);
+    m_window.counters.text1 = QString::number(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 
     outcome.summary = result.csvRead ? summaryLine(result, checked) : QStringLiteral("L'archive n'a pas pu être lue.");

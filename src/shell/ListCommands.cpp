@@ -3,49 +3,50 @@
 
 #include "history/DateText.h"
 #include "history/DrawLine.h"
+#include "shell/History.h"
 #include "shell/RankingCommands.h"
 #include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
-#include "shell/WorkspaceState.h"
+#include "shell/WindowFields.h"
 
 #include <algorithm>
 
 void ListCommands::selectItem(int index)
 {
-    m_state.selected = index;
+    m_draws.select(index);
     m_changes.changed(StatePart::ListPart);
     clickListe(index);
 }
 
 void ListCommands::periodFromClick(int index)
 {
-    WorkspaceState& s = m_state;
-    m_study.followClick(index, s.savedLineCount);
-    s.counters.prem = s.itemDate(m_study.period().first);
+    History& s = m_draws;
+    m_study.followClick(index, s.savedLineCount());
+    m_window.counters.prem = s.itemDate(m_study.period().first);
 }
 
 void ListCommands::clickListe(int index)
 {
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     const int count = s.itemCount();
     if (index < 0 || index >= count)
         return;
-    s.selected = index;
-    s.editOldest = false;
+    s.select(index);
+    s.setEditOldest(false);
     periodFromClick(index);
-    m_area.clearRankingMarks();
+    m_area.clearRankingMarks(s.game().numbers);
     if (index == 0 && count > 1) {
         // The first line acts on the second: the period then holds the oldest draw alone.
         selectItem(1);
     }
-    const int sel = s.selected;
+    const int sel = s.selected();
     const QDate before = DrawLine::date(s.itemDate(sel - 1));
-    s.entry.dat = before.isValid() ? DateText::format(before.addDays(1)) : QString();
-    s.counters.dern = s.itemDate(sel - 1);
-    s.counters.nb = QString::number(m_study.period().last - m_study.period().first + 1);
-    s.entry.info = sel < count - 1 ? QStringLiteral("Modifier le tirage") : QStringLiteral("Ajouter un tirage");
-    s.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
+    m_window.entry.dat = before.isValid() ? DateText::format(before.addDays(1)) : QString();
+    m_window.counters.dern = s.itemDate(sel - 1);
+    m_window.counters.nb = QString::number(m_study.period().last - m_study.period().first + 1);
+    m_window.entry.info = sel < count - 1 ? QStringLiteral("Modifier le tirage") : QStringLiteral("Ajouter un tirage");
+    m_window.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
     m_changes.changed(StatePart::EntryPart | StatePart::CountersPart | StatePart::ListPart);
     m_rankings.sorties();
     m_criteria.updateAfterListClick(count, sel);

@@ -7,15 +7,17 @@ class RankingCommands;
 class ReportArea;
 class StateChanges;
 class Study;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // A click on the draw list: the study period ends at the draw before the line, and the line is
 // prepared for correction (or the trailing empty item for a new draw).
 class ListCommands {
 public:
-    ListCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, ReportArea& area, const StateChanges& changes,
-                 RankingCommands& rankings)
-        : m_state(state), m_study(study), m_criteria(criteria), m_area(area), m_changes(changes), m_rankings(rankings)
+    ListCommands(History& draws, WindowFields& window, Study& study, CriteriaRanges& criteria, ReportArea& area,
+                 const StateChanges& changes, RankingCommands& rankings)
+        : m_draws(draws), m_window(window), m_study(study), m_criteria(criteria), m_area(area), m_changes(changes),
+          m_rankings(rankings)
     {
     }
 
@@ -26,7 +28,8 @@ public:
 private:
     void periodFromClick(int index);
 
-    WorkspaceState& m_state;
+    History& m_draws;
+    WindowFields& m_window;
     Study& m_study;
     CriteriaRanges& m_criteria;
     ReportArea& m_area;

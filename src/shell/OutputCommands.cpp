@@ -6,13 +6,14 @@
 #include "output/ClipboardText.h"
 #include "output/TextFile.h"
 #include "shell/AppFiles.h"
+#include "shell/History.h"
 #include "shell/Messages.h"
 #include "shell/ReportArea.h"
 #include "shell/Settings.h"
 #include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
+#include "shell/WindowFields.h"
 #include "shell/WorkspaceConfig.h"
-#include "shell/WorkspaceState.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -130,5 +131,5 @@ CommandOutcome OutputCommands::site()
 
 CommandOutcome OutputCommands::aPropos() const
 {
-    return CommandOutcome::told(Notice{QStringLiteral("Tiravol version \r\n") + m_state.versionText, Messages::kTitle, true});
+    return CommandOutcome::told(Notice{QStringLiteral("Tiravol version \r\n") + m_window.versionText, Messages::kTitle, true});
 }

@@ -11,7 +11,7 @@ class ReportArea;
 class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
-struct WorkspaceState;
+struct WindowFields;
 
 // What takes a report out of the window (the selection to copy or print) and the commands that
 // lead out of the statistics: the help document, the program's web page and the about box.
@@ -21,9 +21,9 @@ public:
     static constexpr const char* kSiteKey = "SiteTiravol";
     static constexpr const char* kDefaultSite = "https://tiravol.fr/contact";
 
-    OutputCommands(WorkspaceState& state, ReportArea& area, const WorkspaceConfig& config, UserInterface& ui,
+    OutputCommands(const WindowFields& window, ReportArea& area, const WorkspaceConfig& config, UserInterface& ui,
                    const StateChanges& changes)
-        : m_state(state), m_area(area), m_config(config), m_ui(ui), m_changes(changes)
+        : m_window(window), m_area(area), m_config(config), m_ui(ui), m_changes(changes)
     {
     }
 
@@ -50,7 +50,7 @@ public:
     CommandOutcome exportReport(const QString& path);
 
 private:
-    WorkspaceState& m_state;
+    const WindowFields& m_window;
     ReportArea& m_area;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;

@@ -2,10 +2,11 @@
 #include "shell/RankingCommands.h"
 
 #include "output/Report.h"
+#include "shell/History.h"
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
-#include "shell/WorkspaceState.h"
+#include "shell/WindowFields.h"
 
 namespace {
 
@@ -22,9 +23,9 @@ ReportList rankingList(QStringList lines)
 
 Report RankingCommands::ranking(RankingKind kind) const
 {
-    const WorkspaceState& s = m_state;
+    const History& s = m_draws;
     const RankingTexts texts = Rankings::texts(kind);
-    Report report = Report::ownTitle(texts.title + s.itemDate(s.selected - 1));
+    Report report = Report::ownTitle(texts.title + s.itemDate(s.selected() - 1));
     report.caption = texts.caption;
     report.busy = Report::Busy::Shown;
     report.status = texts.status;
@@ -45,15 +46,15 @@ Report RankingCommands::ranking(RankingKind kind) const
 
 void RankingCommands::runRanking(RankingKind kind, bool exported)
 {
-    WorkspaceState& s = m_state;
+    const History& s = m_draws;
     if (!m_study.statsValid())
         m_steps.calcul();
     Report report = ranking(kind);
     report.exported = exported;
     if (kind == RankingKind::Sorties)
-        m_criteria.updateAfterSorties(m_study.stats(), s.matrix.formula());
+        m_criteria.updateAfterSorties(m_study.stats(), s.matrix().formula());
     else if (kind == RankingKind::EcartsMax)
-        m_criteria.updateAfterEcartsMax(m_study.stats(), s.matrix.formula());
+        m_criteria.updateAfterEcartsMax(m_study.stats(), s.matrix().formula());
     m_changes.changed(StatePart::CriteriaPart);
     m_steps.show(report);
 }
@@ -65,6 +66,6 @@ void RankingCommands::srti()
 
 void RankingCommands::rankWith(RankingKind kind)
 {
-    m_study.endAt(m_state.selected - 1);
+    m_study.endAt(m_draws.selected() - 1);
     runRanking(kind, true);
 }

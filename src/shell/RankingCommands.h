@@ -8,14 +8,13 @@ class ReportSteps;
 struct Report;
 class StateChanges;
 class Study;
-struct WorkspaceState;
+class History;
 
 // The four rankings of the numbers.
 class RankingCommands {
 public:
-    RankingCommands(WorkspaceState& state, Study& study, CriteriaRanges& criteria, const StateChanges& changes,
-                    ReportSteps& steps)
-        : m_state(state), m_study(study), m_criteria(criteria), m_changes(changes), m_steps(steps)
+    RankingCommands(const History& draws, Study& study, CriteriaRanges& criteria, const StateChanges& changes, ReportSteps& steps)
+        : m_draws(draws), m_study(study), m_criteria(criteria), m_changes(changes), m_steps(steps)
     {
     }
 
@@ -33,7 +32,7 @@ private:
     // left, the rest on the right, each list under the header.
     Report ranking(RankingKind kind) const;
 
-    WorkspaceState& m_state;
+    const History& m_draws;
     Study& m_study;
     CriteriaRanges& m_criteria;
     const StateChanges& m_changes;

@@ -89,11 +89,12 @@ void ReportArea::markNumbers(const std::array<bool, Formula::kMaxNumber + 1>& ti
     m_changes.changed(StatePart::ReportPart);
 }
 
-void ReportArea::clearRankingMarks()
+void ReportArea::clearRankingMarks(int numbers)
 {
+    // A list about as long as a ranking of every number is taken for one.
     ResultList& list = m_model.resultat;
-    if (list.count() > 68)
-        for (int k = 0; k <= std::min(69, list.count() - 1); ++k)
+    if (list.count() > numbers - 2)
+        for (int k = 0; k <= std::min(numbers - 1, list.count() - 1); ++k)
             list.setSelected(k, false);
     m_changes.changed(StatePart::ReportPart);
 }

@@ -39,8 +39,9 @@ public:
     // "Reperage": the lines of both lists (header aside) that begin with a ticked number are
     // selected, those with an unticked one are not; lines without a number keep theirs.
     void markNumbers(const std::array<bool, Formula::kMaxNumber + 1>& ticked, int numbers);
-    // A click on the draw list clears the marks a reperage left on a ranking's left list.
-    void clearRankingMarks();
+    // A click on the draw list clears the marks a reperage left on a ranking's left list
+    // (`numbers`: the game's highest number).
+    void clearRankingMarks(int numbers);
 
 private:
     ReportModel m_model;

@@ -2,12 +2,13 @@
 #include "shell/ReportSteps.h"
 
 #include "output/Report.h"
+#include "shell/History.h"
 #include "shell/OutputCommands.h"
 #include "shell/ReportArea.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
 #include "shell/UserInterface.h"
-#include "shell/WorkspaceState.h"
+#include "shell/WindowFields.h"
 #include "stats/NumberStats.h"
 
 void ReportSteps::show(const Report& report)
@@ -29,16 +30,15 @@ void ReportSteps::hideBusy()
 
 void ReportSteps::calcul()
 {
-    WorkspaceState& s = m_state;
+    const History& s = m_draws;
     const Hourglass hourglass(*this);
     showBusy(QStringLiteral("CALCUL"));
-    s.matrix.resize(s.itemCount() + 1);
-    m_study.count(s.matrix);
+    m_study.count(s.matrix());
 }
 
 void ReportSteps::wordpad()
 {
-    if (!m_state.exportEnabled)
+    if (!m_window.exportEnabled)
         return;
     const QString name = m_ui.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt"));
     if (name.isEmpty())

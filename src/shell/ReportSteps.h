@@ -12,16 +12,17 @@ struct Report;
 class StateChanges;
 class UserInterface;
 class Study;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // The steps the reports share: showing a report, the statistics of the study period, the busy indicator, the
 // hourglass and the export every report may end with.
 class ReportSteps {
 public:
     // `announce` takes what the export step came to when it was not written.
-    ReportSteps(WorkspaceState& state, Study& study, ReportArea& area, UserInterface& ui, const StateChanges& changes,
-                OutputCommands& output, std::function<void(const CommandOutcome&)> announce)
-        : m_state(state), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output),
+    ReportSteps(const History& draws, WindowFields& window, Study& study, ReportArea& area, UserInterface& ui,
+                const StateChanges& changes, OutputCommands& output, std::function<void(const CommandOutcome&)> announce)
+        : m_draws(draws), m_window(window), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output),
           m_announce(std::move(announce))
     {
     }
@@ -43,7 +44,8 @@ public:
     bool waiting() const { return m_waitDepth > 0; }
 
 private:
-    WorkspaceState& m_state;
+    const History& m_draws;
+    WindowFields& m_window;
     Study& m_study;
     ReportArea& m_area;
     UserInterface& m_ui;

@@ -4,10 +4,11 @@
 #include "chance/TicketsFile.h"
 #include "chance/TicketsReport.h"
 #include "output/Report.h"
+#include "shell/History.h"
+#include "shell/Play.h"
 #include "shell/ReportSteps.h"
 #include "shell/Study.h"
 #include "shell/WorkspaceConfig.h"
-#include "shell/WorkspaceState.h"
 
 #include <QDir>
 #include <algorithm>
@@ -33,15 +34,19 @@ CommandOutcome TicketCommands::read(std::vector<Ticket>* tickets) const
     return CommandOutcome::done();
 }
 
-// The money of the list's draws: each one's multiplier, and the pay table in force for its game.
+const DrawList& TicketCommands::list() const
+{
+    return m_history.list();
+}
+
 std::vector<int> TicketCommands::multipliers() const
 {
-    return m_state.multipliers.forItems(m_state.liste);
+    return m_history.multipliers().forItems(list());
 }
 
 const PayTable& TicketCommands::table() const
 {
-    return m_state.payTables.of(m_state.liste.formulaId());
+    return m_play.payTables().of(list().formulaId());
 }
 
 bool TicketCommands::write(const std::vector<Ticket>& tickets, QString* error) const
@@ -54,7 +59,7 @@ CommandOutcome TicketCommands::mesGrilles()
     std::vector<Ticket> tickets;
     if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
         return outcome;
-    const DrawList& list = m_state.liste;
+    const DrawList& list = this->list();
     StudyPeriod period = m_study.period();
     if (period.last < period.first)
         period = StudyPeriod{0, list.drawCount() - 1};
@@ -105,7 +110,7 @@ CommandOutcome TicketCommands::remove(const QString& name)
 
 DrawTime TicketCommands::newestDraw() const
 {
-    const DrawList& list = m_state.liste;
+    const DrawList& list = this->list();
     for (int i = list.drawCount() - 1; i >= 0; --i)
         if (list.date(i).isValid())
             return DrawTime{list.date(i), list.slotIndex(i)};
@@ -117,7 +122,7 @@ QStringList TicketCommands::winsSince(const DrawTime& since) const
     // A history read for the first time brings no news: its old wins were known to nobody.
     if (!since.isValid())
         return {};
-    const DrawList& list = m_state.liste;
+    const DrawList& list = this->list();
     int first = list.drawCount();
     while (first > 0 && (DrawTime{list.date(first - 1), list.slotIndex(first - 1)}.key() > since.key()))
         --first;

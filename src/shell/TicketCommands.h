@@ -9,18 +9,21 @@
 #include <functional>
 #include <vector>
 
+class DrawList;
+class History;
+class Play;
 class ReportSteps;
 class Study;
 struct WorkspaceConfig;
-struct WorkspaceState;
 
 // The player's tickets: "Mes grilles", adding and removing a ticket (the tickets file is read
 // whole before each, and written atomically), and the announcement of the tickets that won on
 // the draws a command brought in.
 class TicketCommands {
 public:
-    TicketCommands(const WorkspaceState& state, const Study& study, const WorkspaceConfig& config, ReportSteps& steps)
-        : m_state(state), m_study(study), m_config(config), m_steps(steps)
+    TicketCommands(const History& history, const Play& play, const Study& study, const WorkspaceConfig& config,
+                   ReportSteps& steps)
+        : m_history(history), m_play(play), m_study(study), m_config(config), m_steps(steps)
     {
     }
 
@@ -45,12 +48,15 @@ public:
     void announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then);
 
 private:
-    // What the state says of money, read here only.
+    // The list's draws, each one's multiplier, and the pay table in force for its game: read
+    // here only.
+    const DrawList& list() const;
     std::vector<int> multipliers() const;
     const PayTable& table() const;
     bool write(const std::vector<Ticket>& tickets, QString* error) const;
 
-    const WorkspaceState& m_state;
+    const History& m_history;
+    const Play& m_play;
     const Study& m_study;
     const WorkspaceConfig& m_config;
     ReportSteps& m_steps;

@@ -5,6 +5,7 @@
 #include "history/HistoryFile.h"
 #include "output/TextFile.h"
 #include "shell/FolderLock.h"
+#include "shell/History.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ListCommands.h"
 #include "shell/RankingCommands.h"
@@ -12,8 +13,8 @@
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
 #include "shell/UserInterface.h"
+#include "shell/WindowFields.h"
 #include "shell/WorkspaceConfig.h"
-#include "shell/WorkspaceState.h"
 
 namespace {
 
@@ -27,10 +28,10 @@ UpdateCommand::Result refusal(const HistoryImport::Outcome& imported)
 
 bool UpdateCommand::listTakes(FormulaId game) const
 {
-    const WorkspaceState& s = m_state;
+    const History& s = m_draws;
     // A list that failed to load, or a base merged with an archive, may lack draws of the file.
-    return game == s.formula && s.unreadHistory.isEmpty()
-        && (s.origin == ListOrigin::Working || s.origin == ListOrigin::Filtered);
+    return game == s.formulaId() && s.unreadHistory().isEmpty()
+        && (s.origin() == ListOrigin::Working || s.origin() == ListOrigin::Filtered);
 }
 
 QString UpdateCommand::workingFile(FormulaId game) const
@@ -46,7 +47,7 @@ UpdateCommand::Result UpdateCommand::importFetched(const QString& archivePath, F
 QString UpdateCommand::newestDraw(FormulaId game) const
 {
     if (listTakes(game)) {
-        const DrawList& draws = m_state.fullHistory();
+        const DrawList& draws = m_draws.fullHistory();
         return draws.text(draws.drawCount() - 1);
     }
     const HistoryFile::ListReadResult onDisk = HistoryFile::readList(workingFile(game), game);
@@ -55,7 +56,7 @@ QString UpdateCommand::newestDraw(FormulaId game) const
 
 UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
 {
-    WorkspaceState& s = m_state;
+    History& s = m_draws;
     const HistoryImport::Outcome imported = HistoryImport::run(archivePath, s.fullHistory(), m_ui.today());
     if (!imported.ok())
         return refusal(imported);
@@ -64,23 +65,23 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
         draws.append(line);
     const int added = static_cast<int>(imported.checked.lines.size());
     // A filtered list stays as the player asked; the history it hides grows.
-    if (s.origin == ListOrigin::Filtered) {
-        s.hiddenHistory = std::move(draws);
+    if (s.origin() == ListOrigin::Filtered) {
+        s.grow(std::move(draws));
         Result result{added, {}, m_history.sauve()};
         m_changes.changed(StatePart::MenuPart);
         return result;
     }
     // A new draw being typed follows the empty line down; any other selection stays.
-    const bool onEmptyLine = s.selected == s.itemCount() - 1;
+    const bool onEmptyLine = s.selected() == s.itemCount() - 1;
     s.setDraws(std::move(draws));
     if (onEmptyLine)
         m_list.selectItem(s.itemCount() - 1);
-    s.counters.text1 = QString::number(s.itemCount() - 1);
+    m_window.counters.text1 = QString::number(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart | StatePart::MenuPart);
     // The save is the one of a draw typed in: locked, checked against the file, atomic.
     Result result{added, {}, m_history.sauve()};
     if (result.saved.isDone())
-        s.savedLineCount = s.itemCount();
+        s.setSavedLineCount(s.itemCount());
     // As after a download: the whole history studied and ranked by appearances.
     m_study.wholeList(s.itemCount());
     m_steps.calcul();
@@ -111,8 +112,8 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
         return {0, error, {}};
     // The window's own list of this game was read from the file as it was: this write is no
     // other program's change.
-    WorkspaceState& s = m_state;
-    if (game == s.formula && s.workingDigestKnown && s.workingDigest == onDisk.digest)
-        s.workingDigest = HistoryFile::digest(bytes);
+    History& s = m_draws;
+    if (game == s.formulaId())
+        s.workingFileRewritten(onDisk.digest, HistoryFile::digest(bytes));
     return {static_cast<int>(imported.checked.lines.size()), {}, {}};
 }

@@ -15,7 +15,8 @@ class StateChanges;
 class Study;
 class UserInterface;
 struct WorkspaceConfig;
-struct WorkspaceState;
+class History;
+struct WindowFields;
 
 // The draws of an archive the automatic update fetched, brought to their game's history with
 // every check of the import. The game on screen takes them in its list, which is then saved and
@@ -29,11 +30,11 @@ public:
         CommandOutcome saved; // what the save of the list shown came to, to be shown as a command's
     };
 
-    UpdateCommand(WorkspaceState& state, Study& study, const WorkspaceConfig& config, UserInterface& ui,
+    UpdateCommand(History& draws, WindowFields& window, Study& study, const WorkspaceConfig& config, UserInterface& ui,
                   const StateChanges& changes, ReportSteps& steps, ListCommands& list, RankingCommands& rankings,
                   HistoryCommands& history, FolderLock& lock)
-        : m_state(state), m_study(study), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list),
-          m_rankings(rankings), m_history(history), m_lock(lock)
+        : m_draws(draws), m_window(window), m_study(study), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_list(list), m_rankings(rankings), m_history(history), m_lock(lock)
     {
     }
 
@@ -49,7 +50,8 @@ private:
     Result intoFile(const QString& archivePath, FormulaId game);
     QString workingFile(FormulaId game) const;
 
-    WorkspaceState& m_state;
+    History& m_draws;
+    WindowFields& m_window;
     Study& m_study;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;

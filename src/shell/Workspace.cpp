@@ -36,45 +36,50 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     : QObject(parent), m_config(std::move(config)), m_ui(*ui), m_changes([this](unsigned parts) { emit changed(parts); })
 {
     WorkspaceState& s = m_state;
+    History& draws = s.history;
+    WindowFields& window = s.window;
     m_lock = std::make_unique<FolderLock>(m_config);
     m_reportArea = std::make_unique<ReportArea>(m_changes);
     ReportArea& area = *m_reportArea;
-    m_output = std::make_unique<OutputCommands>(s, area, m_config, m_ui, m_changes);
-    m_steps = std::make_unique<ReportSteps>(s, m_study, area, m_ui, m_changes, *m_output,
+    m_output = std::make_unique<OutputCommands>(window, area, m_config, m_ui, m_changes);
+    m_steps = std::make_unique<ReportSteps>(draws, window, m_study, area, m_ui, m_changes, *m_output,
                                             [this](const CommandOutcome& o) { announce(o); });
     m_jobs = std::make_unique<Jobs>(m_changes);
     m_jobs->setLateOutcome([this](const CommandOutcome& o) { announce(o); });
-    m_grid = std::make_unique<GridCommands>(s, area, m_changes);
-    m_rankings = std::make_unique<RankingCommands>(s, m_study, m_criteria, m_changes, *m_steps);
-    m_list = std::make_unique<ListCommands>(s, m_study, m_criteria, area, m_changes, *m_rankings);
+    m_grid = std::make_unique<GridCommands>(draws, window, area, m_changes);
+    m_rankings = std::make_unique<RankingCommands>(draws, m_study, m_criteria, m_changes, *m_steps);
+    m_list = std::make_unique<ListCommands>(draws, window, m_study, m_criteria, area, m_changes, *m_rankings);
     m_import = std::make_unique<ImportCommand>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
-    m_history = std::make_unique<HistoryCommands>(s, m_study, m_criteria, m_config, m_ui, m_changes, *m_steps, *m_list,
-                                                  *m_rankings, *m_import, *m_lock);
-    m_update = std::make_unique<UpdateCommand>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history,
-                                               *m_lock);
+    m_history = std::make_unique<HistoryCommands>(draws, window, m_study, m_criteria, m_config, m_ui, m_changes, *m_steps,
+                                                  *m_list, *m_rankings, *m_import, *m_lock);
+    m_update = std::make_unique<UpdateCommand>(draws, window, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings,
+                                               *m_history, *m_lock);
     m_history->setAnnounce([this](const CommandOutcome& o) {
         if (!isSignalConnected(QMetaMethod::fromSignal(&Workspace::ended)))
             return false;
         announce(o);
         return true;
     });
-    m_entry = std::make_unique<EntryCommands>(s, m_study, m_criteria, area, m_changes, *m_steps, *m_grid, *m_list, *m_history);
-    m_filter = std::make_unique<FilterCommand>(s, m_study, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
-    m_chance = std::make_unique<ChanceCommands>(s, m_study, m_criteria, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_forecast = std::make_unique<ForecastCommands>(s, m_study, m_criteria, m_config, m_changes, *m_steps, *m_grid, *m_chance);
-    m_analyses = std::make_unique<AnalysisCommands>(s, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_base = std::make_unique<BaseCommand>(s, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
-    m_tickets = std::make_unique<TicketCommands>(s, m_study, m_config, *m_steps);
+    m_entry = std::make_unique<EntryCommands>(draws, window, m_study, m_criteria, area, m_changes, *m_steps, *m_grid, *m_list,
+                                              *m_history);
+    m_filter
+        = std::make_unique<FilterCommand>(draws, window, m_study, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
+    m_chance = std::make_unique<ChanceCommands>(draws, window, m_study, m_criteria, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_forecast = std::make_unique<ForecastCommands>(draws, window, m_study, m_criteria, m_config, m_changes, *m_steps, *m_grid,
+                                                    *m_chance);
+    m_analyses = std::make_unique<AnalysisCommands>(draws, window, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
+    m_base
+        = std::make_unique<BaseCommand>(window, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
+    m_tickets = std::make_unique<TicketCommands>(draws, s.play, m_study, m_config, *m_steps);
     m_tickets->onWins([this](const QStringList& lines) { emit ticketsWon(lines); });
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
                                    *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock, *m_tickets});
     m_firstRun = std::make_unique<FirstRunCommand>(
         m_config, m_ui, [this](OutcomeThen then) { buildHistories(std::move(then)); }, [this] { return startDemonstration(); });
 
-    s.selected = 0;
-    s.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
-    s.formula = m_config.formula;
-    s.liste.setFormula(s.formula);
+    draws.playGame(m_config.formula);
+    draws.select(0);
+    window.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
     refreshTitle();
 }
 
@@ -102,7 +107,7 @@ FormulaId gameHeld(const WorkspaceConfig& config, FormulaId preferred)
 
 bool Workspace::historyComplete() const
 {
-    return m_state.liste.dateText(0).mid(6, 4) == QString::number(game().firstDay.year());
+    return m_state.history.list().dateText(0).mid(6, 4) == QString::number(game().firstDay.year());
 }
 
 CommandOutcome Workspace::startUp()
@@ -119,7 +124,7 @@ void Workspace::start(OutcomeThen then)
         m_config.formula = settings.game().value_or(gameHeld(m_config, FormulaId::Keno16of56));
         playGame();
     }
-    m_state.archiveUrl = settings.archiveUrl(game());
+    m_import->useArchiveUrl(settings.archiveUrl(game()));
     CommandOutcome outcome;
     if (!settings.lastError().isEmpty())
         outcome.tell(settings.lastError());
@@ -130,7 +135,7 @@ void Workspace::start(OutcomeThen then)
     // After the first-run question, whose build may run as a job.
     auto checkComplete = [this, then = std::move(then)](CommandOutcome started) {
         // A failed load has said why already.
-        if (!historyComplete() && m_state.unreadHistory.isEmpty())
+        if (!historyComplete() && m_state.history.unreadHistory().isEmpty())
             started.tell(
                 QStringLiteral("la liste des tirages n'est pas complete ou a été modifiée\nveuillez recharger les titages"));
         then(started);
@@ -171,11 +176,11 @@ CommandOutcome Workspace::chooseGame(FormulaId id)
     CommandOutcome outcome = saved;
     if (!settings.setGame(id) && !settings.lastError().isEmpty())
         outcome.tell(settings.lastError());
-    m_state.archiveUrl = settings.archiveUrl(game());
+    m_import->useArchiveUrl(settings.archiveUrl(game()));
     m_grid->untickAll();
     // As at start-up: the history, its statistics, the ranking by appearances.
     outcome.then(m_history->charge2(false));
-    m_state.telechargeEnabled = true;
+    m_state.window.telechargeEnabled = true;
     m_rankings->srti();
     emit changed(MenuPart);
     return outcome;
@@ -200,7 +205,7 @@ UpdateCommand::Result Workspace::importUpdate(const QString& archivePath, Formul
     const DrawTime since = m_tickets->newestDraw();
     UpdateCommand::Result result = m_update->importFetched(archivePath, game);
     // The tickets that won on the draws brought to the list shown are announced with the save.
-    if (game == m_state.formula)
+    if (game == m_state.history.formulaId())
         m_tickets->tellWins(since, result.saved);
     // A save refused or written beside is shown as any command's outcome.
     if (!result.saved.isDone() || !result.saved.notices.isEmpty())
@@ -215,29 +220,20 @@ QString Workspace::newestDraw(FormulaId game) const
 
 void Workspace::playGame()
 {
-    // Nothing of the other game's list may stay in sight, nor be written into this game's file.
-    WorkspaceState& s = m_state;
-    s.formula = m_config.formula;
-    s.setDraws(DrawList{});
-    s.hiddenHistory.clear();
-    s.origin = ListOrigin::Working;
-    s.unsavedCorrection = false;
-    s.replacedLines.clear();
-    s.conflictPath.clear();
-    s.conflictDigest.clear();
+    m_state.history.playGame(m_config.formula);
     refreshTitle();
     emit changed(MenuPart | ListPart);
 }
 
 void Workspace::refreshTitle()
 {
-    m_state.windowTitle = m_config.programName + QStringLiteral(" Version ") + m_state.versionText + QStringLiteral(" — Keno ")
-        + game().shortLabel() + (m_demoFolder ? QStringLiteral(" (démonstration)") : QString());
+    m_state.window.windowTitle = m_config.programName + QStringLiteral(" Version ") + m_state.window.versionText
+        + QStringLiteral(" — Keno ") + game().shortLabel() + (m_demoFolder ? QStringLiteral(" (démonstration)") : QString());
 }
 
 void Workspace::setExportEnabled(bool on)
 {
-    m_state.exportEnabled = on;
+    m_state.window.exportEnabled = on;
     emit changed(MenuPart);
 }
 
@@ -292,10 +288,10 @@ void Workspace::buildHistories(OutcomeThen then)
         return then(CommandOutcome::failed(m_lock->refusal()));
     }
     m_lock->release();
-    const int revision = m_state.listRevision;
+    const int revision = m_state.history.revision();
     m_base->construireHistorique([this, demo, demoConfig, revision, then = std::move(then)](const CommandOutcome& built) {
         if (demo) {
-            if (m_state.listRevision == revision) {
+            if (m_state.history.revision() == revision) {
                 useFolders(demoConfig);
             } else {
                 m_demoFolder.reset();
@@ -312,7 +308,7 @@ void Workspace::useFolders(const WorkspaceConfig& config)
     m_config = config;
     // The lock belongs to the folder it was made for.
     m_lock->forget();
-    m_state.formula = m_config.formula;
+    m_state.history.setGame(m_config.formula);
     refreshTitle();
 }
 

@@ -99,9 +99,9 @@ public:
 
     // ---- output
     void setExportEnabled(bool on);
-    bool exportEnabled() const { return m_state.exportEnabled; }
+    bool exportEnabled() const { return m_state.window.exportEnabled; }
     // The oldest draw is being corrected: the next validation rewrites it.
-    bool editingOldest() const { return m_state.editOldest; }
+    bool editingOldest() const { return m_state.history.editingOldest(); }
     void setResultSelected(int list, int index, bool on); // list 1 = Resultat, 2 = Resultat2
     // The base and working histories from several archives. During a demonstration they are
     // built in the player's own data folder, and the demonstration ends once they are loaded.
@@ -114,28 +114,28 @@ public:
 
     // ---- state read by the shells
     const WorkspaceState& state() const { return m_state; }
-    const DrawList& liste() const { return m_state.liste; }
+    const DrawList& liste() const { return m_state.history.list(); }
     // Counts every change of the list's content (the window redraws on a change).
-    int listRevision() const { return m_state.listRevision; }
-    int selectedIndex() const { return m_state.selected; }
-    int drawCount() const { return m_state.itemCount() - 1; }
+    int listRevision() const { return m_state.history.revision(); }
+    int selectedIndex() const { return m_state.history.selected(); }
+    int drawCount() const { return m_state.history.itemCount() - 1; }
     const ReportModel& report() const;
-    const Counters& counters() const { return m_state.counters; }
-    const EntryFields& entry() const { return m_state.entry; }
-    const Progress& progress() const { return m_state.progress; }
+    const Counters& counters() const { return m_state.window.counters; }
+    const EntryFields& entry() const { return m_state.window.entry; }
+    const Progress& progress() const { return m_state.window.progress; }
     const std::array<bool, Formula::kMaxNumber + 1>& checks() const;
     bool okEnabled() const;
     bool annulerEnabled() const;
-    bool telechargeEnabled() const { return m_state.telechargeEnabled; }
-    QString windowTitle() const { return m_state.windowTitle; }
-    QString versionText() const { return m_state.versionText; }
+    bool telechargeEnabled() const { return m_state.window.telechargeEnabled; }
+    QString windowTitle() const { return m_state.window.windowTitle; }
+    QString versionText() const { return m_state.window.versionText; }
     const NumberStats& stats() const { return m_study.stats(); }
     bool statsValid() const { return m_study.statsValid(); }
     const StudyPeriod& studyPeriod() const { return m_study.period(); }
-    int savedLineCount() const { return m_state.savedLineCount; }
-    const DrawMatrix& matrix() const { return m_state.matrix; }
+    int savedLineCount() const { return m_state.history.savedLineCount(); }
+    const DrawMatrix& matrix() const { return m_state.history.matrix(); }
     const CriteriaRanges& criteria() const { return m_criteria; }
-    ListOrigin listOrigin() const { return m_state.origin; }
+    ListOrigin listOrigin() const { return m_state.history.origin(); }
     QString workingHistoryPath() const { return m_config.workingHistoryFile(); }
     QString settingsPath() const { return m_config.settingsFile(); }
     const WorkspaceConfig& config() const { return m_config; }
@@ -144,9 +144,9 @@ public:
     bool waitCursor() const;
     // Why the last history load failed (read error, file too large); empty when it did not.
     // Nothing is written over the working history while it is set.
-    const QString& loadFailure() const { return m_state.unreadHistory; }
+    const QString& loadFailure() const { return m_state.history.unreadHistory(); }
     // A correction in the middle of the list that no save has written yet.
-    bool hasUnsavedCorrection() const { return m_state.unsavedCorrection; }
+    bool hasUnsavedCorrection() const { return m_state.history.unsavedCorrection(); }
 
     // What a command came to, for the program to show: an outcome that arrives after the
     // command has returned (its long job ended), or one a window of its own handed here.

@@ -16,7 +16,7 @@ namespace {
 
 class GridCommandsTest : public ::testing::TestWithParam<FormulaId> {
 protected:
-    GridCommandsTest() { m_state.formula = GetParam(); }
+    GridCommandsTest() { m_state.history.setGame(GetParam()); }
     int ticked() const { return static_cast<int>(std::count(m_grid.checks().begin(), m_grid.checks().end(), true)); }
     void tick(std::initializer_list<int> numbers)
     {
@@ -28,7 +28,7 @@ protected:
     unsigned m_parts = 0;
     StateChanges m_changes{[this](unsigned parts) { m_parts |= parts; }};
     ReportArea m_area{m_changes};
-    GridCommands m_grid{m_state, m_area, m_changes};
+    GridCommands m_grid{m_state.history, m_state.window, m_area, m_changes};
 };
 
 // The game's figures written here: twenty of seventy, sixteen of fifty-six.
@@ -47,12 +47,12 @@ TEST_P(GridCommandsTest, OkWaitsForExactlyTheGamesDrawAndEffacerStaysOnceEnabled
     for (int n = 1; n <= drawn + 1; ++n) {
         m_parts = 0;
         m_grid.setCheck(n, true);
-        EXPECT_EQ(m_state.counters.text1, QString::number(n));
+        EXPECT_EQ(m_state.window.counters.text1, QString::number(n));
         EXPECT_EQ(m_grid.okEnabled(), n == drawn) << n;
         EXPECT_EQ(m_grid.annulerEnabled(), n >= drawn) << n;
         EXPECT_EQ(m_parts, unsigned(StatePart::GridPart | StatePart::CountersPart)) << n;
     }
-    EXPECT_EQ(m_state.counters.label2, QStringLiteral("Nombre de numéros"));
+    EXPECT_EQ(m_state.window.counters.label2, QStringLiteral("Nombre de numéros"));
 
     // Back to a full grid, then a validated entry: OK waits for the next one.
     m_grid.setCheck(1, false);
@@ -77,7 +77,7 @@ TEST_P(GridCommandsTest, OnlyAChangeOfABoxOfTheGameCounts)
     // No box 0, none beyond the game's numbers.
     tick({0, numbers + 1, Formula::kMaxNumber + 1});
     EXPECT_EQ(ticked(), 1);
-    EXPECT_EQ(m_state.counters.text1, QStringLiteral("1"));
+    EXPECT_EQ(m_state.window.counters.text1, QStringLiteral("1"));
     EXPECT_EQ(m_parts, 0u);
     tick({numbers});
     EXPECT_EQ(ticked(), 2);
@@ -89,7 +89,7 @@ TEST_P(GridCommandsTest, ToutCocherTicksExactlyTheGamesNumbers)
     m_grid.toutCocher();
     EXPECT_EQ(m_grid.chosenNumbers(), numberRange(1, numbers));
     EXPECT_EQ(ticked(), numbers);
-    EXPECT_EQ(m_state.counters.text1, QString::number(numbers));
+    EXPECT_EQ(m_state.window.counters.text1, QString::number(numbers));
     EXPECT_FALSE(m_grid.okEnabled());
 }
 
@@ -109,14 +109,14 @@ protected:
     {
         for (int n : {7, 40, 60})
             m_grid.setCheck(n, true);
-        m_state.formula = FormulaId::Keno16of56;
+        m_state.history.setGame(FormulaId::Keno16of56);
     }
 
     WorkspaceState m_state;
     unsigned m_parts = 0;
     StateChanges m_changes{[this](unsigned parts) { m_parts |= parts; }};
     ReportArea m_area{m_changes};
-    GridCommands m_grid{m_state, m_area, m_changes};
+    GridCommands m_grid{m_state.history, m_state.window, m_area, m_changes};
 };
 
 TEST_F(GridAfterAChangeOfGame, OnlyTheGamesBoxesAreChosenOrMarked)
@@ -139,16 +139,16 @@ TEST_F(GridAfterAChangeOfGame, UntickAllClearsTheBoxesOfTheLargerGridToo)
     m_parts = 0;
     m_grid.untickAll();
     EXPECT_EQ(std::count(m_grid.checks().begin(), m_grid.checks().end(), true), 0);
-    EXPECT_EQ(m_state.counters.text1, QStringLiteral("0"));
+    EXPECT_EQ(m_state.window.counters.text1, QStringLiteral("0"));
     EXPECT_EQ(m_parts, unsigned(StatePart::GridPart | StatePart::CountersPart));
 
     // A box left over from the larger grid alone is cleared as well.
-    m_state.formula = FormulaId::Keno20of70;
+    m_state.history.setGame(FormulaId::Keno20of70);
     m_grid.setCheck(60, true);
-    m_state.formula = FormulaId::Keno16of56;
+    m_state.history.setGame(FormulaId::Keno16of56);
     m_grid.untickAll();
     EXPECT_FALSE(m_grid.checks()[60]);
-    EXPECT_EQ(m_state.counters.text1, QStringLiteral("0"));
+    EXPECT_EQ(m_state.window.counters.text1, QStringLiteral("0"));
 }
 
 } // namespace

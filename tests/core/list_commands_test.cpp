@@ -22,8 +22,8 @@ protected:
     ListCommandsTest()
     {
         m_config.dataFolder = m_folder.filePath(QStringLiteral("data"));
-        m_state.setDraws(DrawList::fromLines(m_history));
-        m_state.savedLineCount = 10;
+        m_state.history.setDraws(DrawList::fromLines(m_history));
+        m_state.history.setSavedLineCount(10);
     }
 
     const QStringList m_history = makeHistory(40, QDate(2024, 4, 1));
@@ -34,28 +34,29 @@ protected:
     ScriptedUi m_ui;
     StateChanges m_changes{[](unsigned) {}};
     ReportArea m_area{m_changes};
-    OutputCommands m_output{m_state, m_area, m_config, m_ui, m_changes};
-    ReportSteps m_steps{m_state, m_study, m_area, m_ui, m_changes, m_output, [](const CommandOutcome&) {}};
+    OutputCommands m_output{m_state.window, m_area, m_config, m_ui, m_changes};
+    ReportSteps m_steps{
+        m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output, [](const CommandOutcome&) {}};
     CriteriaRanges m_criteria;
-    RankingCommands m_rankings{m_state, m_study, m_criteria, m_changes, m_steps};
-    ListCommands m_list{m_state, m_study, m_criteria, m_area, m_changes, m_rankings};
+    RankingCommands m_rankings{m_state.history, m_study, m_criteria, m_changes, m_steps};
+    ListCommands m_list{m_state.history, m_state.window, m_study, m_criteria, m_area, m_changes, m_rankings};
 };
 
 TEST_F(ListCommandsTest, AClickOnADrawStudiesTheDrawsBeforeItAndOffersToCorrectIt)
 {
-    m_state.editOldest = true;
+    m_state.history.setEditOldest(true);
     m_list.clickListe(25);
-    EXPECT_EQ(m_state.selected, 25);
-    EXPECT_FALSE(m_state.editOldest);
+    EXPECT_EQ(m_state.history.selected(), 25);
+    EXPECT_FALSE(m_state.history.editingOldest());
     EXPECT_EQ(m_study.period().first, 15);
     EXPECT_EQ(m_study.period().last, 24);
-    EXPECT_EQ(m_state.counters.prem, m_history[15].left(10));
-    EXPECT_EQ(m_state.counters.dern, QStringLiteral("13/04/2024"));
-    EXPECT_EQ(m_state.counters.nb, QStringLiteral("10"));
+    EXPECT_EQ(m_state.window.counters.prem, m_history[15].left(10));
+    EXPECT_EQ(m_state.window.counters.dern, QStringLiteral("13/04/2024"));
+    EXPECT_EQ(m_state.window.counters.nb, QStringLiteral("10"));
     // The day after the draw before the line.
-    EXPECT_EQ(m_state.entry.dat, QStringLiteral("14/04/2024"));
-    EXPECT_EQ(m_state.entry.info, QStringLiteral("Modifier le tirage"));
-    EXPECT_EQ(m_state.entry.affichage, QStringLiteral("Tirage Numéro 26"));
+    EXPECT_EQ(m_state.window.entry.dat, QStringLiteral("14/04/2024"));
+    EXPECT_EQ(m_state.window.entry.info, QStringLiteral("Modifier le tirage"));
+    EXPECT_EQ(m_state.window.entry.affichage, QStringLiteral("Tirage Numéro 26"));
     // The ranking by appearances of those ten draws.
     const QStringList lines = rankingLines(RankingKind::Sorties, referenceStats(m_history, 15, 24));
     EXPECT_EQ(m_area.model().title, QStringLiteral("Classement par sorties au 13/04/2024"));
@@ -65,20 +66,20 @@ TEST_F(ListCommandsTest, AClickOnADrawStudiesTheDrawsBeforeItAndOffersToCorrectI
 TEST_F(ListCommandsTest, TheTrailingItemOffersANewDraw)
 {
     m_list.clickListe(40);
-    EXPECT_EQ(m_state.entry.info, QStringLiteral("Ajouter un tirage"));
-    EXPECT_EQ(m_state.entry.affichage, QStringLiteral("Tirage Numéro 41"));
-    EXPECT_EQ(m_state.counters.dern, m_history.last().left(10));
+    EXPECT_EQ(m_state.window.entry.info, QStringLiteral("Ajouter un tirage"));
+    EXPECT_EQ(m_state.window.entry.affichage, QStringLiteral("Tirage Numéro 41"));
+    EXPECT_EQ(m_state.window.counters.dern, m_history.last().left(10));
     EXPECT_EQ(m_study.period().last, 39);
 }
 
 TEST_F(ListCommandsTest, TheFirstLineActsOnTheSecond)
 {
     m_list.clickListe(0);
-    EXPECT_EQ(m_state.selected, 1);
+    EXPECT_EQ(m_state.history.selected(), 1);
     EXPECT_EQ(m_study.period().first, 0);
     EXPECT_EQ(m_study.period().last, 0);
-    EXPECT_EQ(m_state.counters.nb, QStringLiteral("1"));
-    EXPECT_EQ(m_state.entry.affichage, QStringLiteral("Tirage Numéro 2"));
+    EXPECT_EQ(m_state.window.counters.nb, QStringLiteral("1"));
+    EXPECT_EQ(m_state.window.entry.affichage, QStringLiteral("Tirage Numéro 2"));
     EXPECT_EQ(m_area.model().title, QStringLiteral("Classement par sorties au 01/04/2024"));
     // The forecast's number of draws follows the line chosen.
     EXPECT_EQ(m_criteria[CriterionBar::GeneralDraws].maximum, 41);
@@ -88,11 +89,11 @@ TEST_F(ListCommandsTest, TheFirstLineActsOnTheSecond)
 TEST_F(ListCommandsTest, AClickOutsideTheListDoesNothing)
 {
     m_list.clickListe(25);
-    const Counters before = m_state.counters;
+    const Counters before = m_state.window.counters;
     for (int index : {-1, 41}) {
         m_list.clickListe(index);
-        EXPECT_EQ(m_state.selected, 25) << index;
-        EXPECT_EQ(m_state.counters.nb, before.nb) << index;
+        EXPECT_EQ(m_state.history.selected(), 25) << index;
+        EXPECT_EQ(m_state.window.counters.nb, before.nb) << index;
         EXPECT_EQ(m_study.period().last, 24) << index;
     }
 }

@@ -27,12 +27,12 @@ protected:
     RankingCommandsTest()
     {
         m_config.dataFolder = m_folder.filePath(QStringLiteral("data"));
-        m_state.formula = FormulaId::Keno16of56;
+        m_state.history.setGame(FormulaId::Keno16of56);
         m_lines = NewGameSupport::linesOf(m_draws);
         m_lines.removeLast(); // the trailing empty item
-        m_state.setDraws(DrawList::fromLines(m_lines));
-        m_study.wholeList(m_state.itemCount());
-        m_state.selected = 20;
+        m_state.history.setDraws(DrawList::fromLines(m_lines));
+        m_study.wholeList(m_state.history.itemCount());
+        m_state.history.select(20);
     }
     QString target() const { return m_folder.filePath(QStringLiteral("rapport.txt")); }
     // The numbers of a list's lines, header aside, each checked against its count of appearances.
@@ -57,10 +57,11 @@ protected:
     ScriptedUi m_ui;
     StateChanges m_changes{[](unsigned) {}};
     ReportArea m_area{m_changes};
-    OutputCommands m_output{m_state, m_area, m_config, m_ui, m_changes};
-    ReportSteps m_steps{m_state, m_study, m_area, m_ui, m_changes, m_output, [](const CommandOutcome&) {}};
+    OutputCommands m_output{m_state.window, m_area, m_config, m_ui, m_changes};
+    ReportSteps m_steps{
+        m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output, [](const CommandOutcome&) {}};
     CriteriaRanges m_criteria;
-    RankingCommands m_rankings{m_state, m_study, m_criteria, m_changes, m_steps};
+    RankingCommands m_rankings{m_state.history, m_study, m_criteria, m_changes, m_steps};
 };
 
 TEST_F(RankingCommandsTest, TheGamesNumbersAreRankedInTwoEqualColumns)
@@ -94,7 +95,7 @@ TEST_F(RankingCommandsTest, FreshStatisticsAreShownAsTheyAreAndStaleOnesCountedA
     EXPECT_EQ(m_area.model().resultat2.lines.last().left(2), QStringLiteral("56"));
 
     // A moved list makes them stale: the ranking counts the draws again.
-    m_study.wholeList(m_state.itemCount());
+    m_study.wholeList(m_state.history.itemCount());
     m_rankings.srti();
     const NumberStats counted = NewGameSupport::appearances(m_draws, 0, 29);
     numbersShown(m_area.model().resultat, counted);
@@ -103,7 +104,7 @@ TEST_F(RankingCommandsTest, FreshStatisticsAreShownAsTheyAreAndStaleOnesCountedA
 
 TEST_F(RankingCommandsTest, OnlyTheMenusRankingsEndWithTheExportStep)
 {
-    m_state.exportEnabled = true;
+    m_state.window.exportEnabled = true;
     m_ui.saveNames.push_back(target());
     m_rankings.srti();
     EXPECT_FALSE(QFile::exists(target()));

@@ -114,22 +114,33 @@ TEST_F(ReportAreaTest, AClickOnTheDrawListClearsTheFirstSeventyMarksOfALongLeftL
 
     fill(lines(68), lines(80));
     selectEverything();
-    m_area.clearRankingMarks();
+    m_area.clearRankingMarks(70);
     EXPECT_EQ(unselected(1), 0);
 
     fill(lines(69), lines(80));
     selectEverything();
-    m_area.clearRankingMarks();
+    m_area.clearRankingMarks(70);
     EXPECT_EQ(unselected(1), 69);
     EXPECT_EQ(unselected(2), 0);
 
     fill(lines(75), lines(80));
     selectEverything();
-    m_area.clearRankingMarks();
+    m_area.clearRankingMarks(70);
     EXPECT_EQ(marks(left()).mid(0, 70), QList<bool>(70, false));
     EXPECT_EQ(marks(left()).mid(70), QList<bool>(5, true));
     EXPECT_EQ(unselected(2), 0);
     EXPECT_EQ(m_parts, unsigned(StatePart::ReportPart));
+
+    // The new game's full ranking: 55 lines and more, the first 56 unmarked.
+    fill(lines(54), lines(80));
+    selectEverything();
+    m_area.clearRankingMarks(56);
+    EXPECT_EQ(unselected(1), 0);
+    fill(lines(60), lines(80));
+    selectEverything();
+    m_area.clearRankingMarks(56);
+    EXPECT_EQ(marks(left()).mid(0, 56), QList<bool>(56, false));
+    EXPECT_EQ(marks(left()).mid(56), QList<bool>(4, true));
 }
 
 TEST_F(ReportAreaTest, ThePersonsSelectionGoesToTheListNamed)

@@ -23,7 +23,7 @@ protected:
     ReportStepsTest()
     {
         m_config.dataFolder = m_folder.filePath(QStringLiteral("data"));
-        m_state.exportEnabled = true;
+        m_state.window.exportEnabled = true;
     }
     QString target() const { return m_folder.filePath(QStringLiteral("rapport.txt")); }
     Report oneLine(bool exported) const
@@ -42,10 +42,12 @@ protected:
     unsigned m_parts = 0;
     StateChanges m_changes{[this](unsigned parts) { m_parts |= parts; }};
     ReportArea m_area{m_changes};
-    OutputCommands m_output{m_state, m_area, m_config, m_ui, m_changes};
+    OutputCommands m_output{m_state.window, m_area, m_config, m_ui, m_changes};
     QList<CommandOutcome> m_announced;
     ReportSteps m_steps{
-        m_state, m_study, m_area, m_ui, m_changes, m_output, [this](const CommandOutcome& o) { m_announced << o; }};
+        m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output, [this](const CommandOutcome& o) {
+            m_announced << o;
+        }};
 };
 
 TEST_F(ReportStepsTest, TheExportStepRunsOnlyWhenTheReportEndsWithIt)
@@ -63,7 +65,7 @@ TEST_F(ReportStepsTest, TheExportStepRunsOnlyWhenTheReportEndsWithIt)
 
 TEST_F(ReportStepsTest, TheExportStepAsksNothingWhileExportIsOff)
 {
-    m_state.exportEnabled = false;
+    m_state.window.exportEnabled = false;
     m_ui.saveNames.push_back(target());
     m_steps.show(oneLine(true));
     EXPECT_EQ(m_ui.saveNames.size(), 1u);

@@ -21,18 +21,18 @@ PayTable filledTable()
     return table;
 }
 
-struct History {
+struct Drawn {
     DrawList list;
     std::vector<std::vector<int>> draws;
     std::vector<int> multipliers;
 };
 
 // `count` random evening draws from 03/11/2025, each with a multiplier of 1 to 5 (seeded).
-History randomHistory(int count, unsigned seed)
+Drawn randomHistory(int count, unsigned seed)
 {
     const Formula& game = Formula::current();
     std::mt19937 rng(seed);
-    History h;
+    Drawn h;
     QStringList lines;
     std::vector<int> all(static_cast<size_t>(game.numbers));
     std::iota(all.begin(), all.end(), 1);
@@ -51,7 +51,7 @@ History randomHistory(int count, unsigned seed)
 
 // The share of `players` random players who win more than `won`, each picking seven numbers
 // anew at every draw.
-double simulated(const History& h, const Stake& stake, qint64 won, int players, unsigned seed)
+double simulated(const Drawn& h, const Stake& stake, qint64 won, int players, unsigned seed)
 {
     std::mt19937 rng(seed);
     std::vector<int> all(56);
@@ -87,7 +87,7 @@ Ticket ticket(const Stake& stake)
 
 TEST(TicketChanceTest, TheShareOfRandomPlayersAboveAgreesWithPlayersSimulatedApart)
 {
-    const History h = randomHistory(300, 11);
+    const Drawn h = randomHistory(300, 11);
     const PayTable table = filledTable();
     for (const Stake& stake : {Stake{1, false}, Stake{2, true}}) {
         const Ticket t = ticket(stake);
@@ -107,7 +107,7 @@ TEST(TicketChanceTest, TheShareOfRandomPlayersAboveAgreesWithPlayersSimulatedApa
 
 TEST(TicketChanceTest, SaysWhyNoComparisonIsMadeAndWordsTheShare)
 {
-    const History h = randomHistory(20, 3);
+    const Drawn h = randomHistory(20, 3);
     const Ticket t = ticket(Stake{});
     const PayTable& shipped = Formula::current().payTable;
     const TicketLedger ledger = TicketLedger::of(t, h.list, h.multipliers, shipped, 0, 19);

@@ -4,6 +4,7 @@
 #include "shell/FirstRunCommand.h"
 #include "shell/Settings.h"
 #include "shell/Workspace.h"
+#include "support/CurrentGameHistory.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -13,22 +14,10 @@ using namespace TestSupport;
 
 namespace {
 
-// Evening draws of the sixteen-of-fifty-six game from 03/11/2025: sixteen distinct numbers.
-QStringList currentHistory(int count, quint32 seed = 3)
+// Evening draws of the sixteen-of-fifty-six game from 03/11/2025.
+QStringList currentHistory(int count, unsigned seed = 3u)
 {
-    QStringList lines;
-    for (int i = 0; i < count; ++i) {
-        QList<int> pool;
-        for (int n = 1; n <= 56; ++n)
-            pool << n;
-        QString line = QDate(2025, 11, 3).addDays(i).toString(QStringLiteral("dd/MM/yyyy"));
-        for (int k = 0; k < 16; ++k) {
-            seed = seed * 1103515245u + 12345u;
-            line += QStringLiteral(" %1").arg(pool.takeAt(static_cast<int>((seed >> 8) % pool.size())), 2, 10, QLatin1Char('0'));
-        }
-        lines << line + QStringLiteral(" soir");
-    }
-    return lines;
+    return CurrentGameHistory::make(count, seed).lines;
 }
 
 class WorkspaceGameTest : public WorkspaceFixture {

@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <algorithm>
 
 using namespace TestSupport;
 
@@ -294,6 +295,43 @@ TEST_F(WorkspaceTest, FailedDownloadAsksForTheAddressAndKeepsItUnderTheHourglass
     EXPECT_FALSE(ws->waitCursor());
     EXPECT_GE(raised, 4);
     EXPECT_EQ(raised, lowered);
+}
+
+// Notes how many boxes were shown when each address was asked for.
+class AddressUi : public ScriptedUi {
+public:
+    std::vector<size_t> shownBeforeAsking;
+    std::optional<QString> askText(const QString& title, const QString& prompt, const QString& initial) override
+    {
+        shownBeforeAsking.push_back(messages.size());
+        return ScriptedUi::askText(title, prompt, initial);
+    }
+};
+
+TEST_F(WorkspaceTest, WhatTheBaseToldComesBeforeTheAddressQuestionAndOnlyOnce)
+{
+    QStringList lines = makeHistory(8);
+    lines[2] = lines[2].left(50);
+    writeFile(base, crlf(lines));
+    writeFile(working, crlf(makeHistory(6)));
+    AddressUi asking;
+    WorkspaceConfig config;
+    config.dataFolder = data;
+    config.appDataFolder = at("config");
+    config.connection = [] { return WorkspaceConfig::Connection::Online; };
+    Workspace ws(config, &asking);
+    asking.watch(ws);
+    ws.units().import.setSource(&source);
+    asking.show(ws.startUp());
+    asking.messages.clear();
+
+    asking.show(reload(ws));
+    ASSERT_EQ(asking.shownBeforeAsking, std::vector<size_t>{1});
+    EXPECT_TRUE(startsWith(asking.messages[0].text, QStringLiteral("1 ligne de « Tirages.txt » n'est pas un tirage valide")));
+    const auto badLines = std::count_if(asking.messages.begin(), asking.messages.end(), [](const ScriptedUi::Message& m) {
+        return m.text.contains(QStringLiteral("n'est pas un tirage valide"));
+    });
+    EXPECT_EQ(badLines, 1);
 }
 
 TEST_F(WorkspaceTest, AnOverlappingDownloadAddsEachDrawOnceAndSaysWhatItSkipped)

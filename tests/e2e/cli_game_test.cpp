@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tiravol-cli --jeu: the game studied, its own histories, and the classic game by default.
 #include "support/CliSupport.h"
+#include "support/CurrentGameHistory.h"
 
 #include <QMap>
 #include <algorithm>
@@ -9,22 +10,10 @@ using namespace TestSupport;
 
 namespace {
 
-// Evening draws of the sixteen-of-fifty-six game from 03/11/2025: sixteen distinct numbers.
-QStringList currentHistory(int count, quint32 seed = 11)
+// Evening draws of the sixteen-of-fifty-six game from 03/11/2025.
+QStringList currentHistory(int count, unsigned seed = 11u)
 {
-    QStringList lines;
-    for (int i = 0; i < count; ++i) {
-        QList<int> pool;
-        for (int n = 1; n <= 56; ++n)
-            pool << n;
-        QString line = QDate(2025, 11, 3).addDays(i).toString(QStringLiteral("dd/MM/yyyy"));
-        for (int k = 0; k < 16; ++k) {
-            seed = seed * 1103515245u + 12345u;
-            line += QStringLiteral(" %1").arg(pool.takeAt(static_cast<int>((seed >> 8) % pool.size())), 2, 10, QLatin1Char('0'));
-        }
-        lines << line + QStringLiteral(" soir");
-    }
-    return lines;
+    return CurrentGameHistory::make(count, seed).lines;
 }
 
 class CliGameTest : public CliTest {

@@ -3,6 +3,7 @@
 
 // Helpers of the chance tests: draws with a planted dependency, the figures a report line prints,
 // and the Keno odds worked out from exact whole numbers.
+#include "support/NewGameSupport.h"
 #include "support/TestSupport.h"
 
 #include <algorithm>
@@ -87,36 +88,14 @@ inline double odds(int k, int m, int numbers = 70, int drawn = 20)
     return static_cast<double>(choose(drawn, m) * choose(numbers - drawn, k - m)) / static_cast<double>(choose(numbers, k));
 }
 
-// `count` draws of 16 distinct numbers of 1..56, each equally likely (seeded), as the new game
-// draws them.
+// The new game's draws (seeded) and their matrix, as the new game's support makes them.
 inline Draws newGameDraws(int count, unsigned seed)
 {
-    std::mt19937 rng(seed);
-    Draws draws;
-    for (int i = 0; i < count; ++i) {
-        std::vector<int> pool(56);
-        for (int n = 1; n <= 56; ++n)
-            pool[static_cast<size_t>(n - 1)] = n;
-        for (int k = 0; k < 16; ++k) {
-            std::uniform_int_distribution<int> pick(k, 55);
-            std::swap(pool[static_cast<size_t>(k)], pool[static_cast<size_t>(pick(rng))]);
-        }
-        pool.resize(16);
-        draws.push_back(pool);
-    }
-    return draws;
+    return NewGameSupport::randomDraws(count, seed);
 }
-
-// The matrix of draws of the new game, with its trailing empty column.
 inline DrawMatrix newGameMatrix(const Draws& draws)
 {
-    DrawMatrix m;
-    m.setFormula(FormulaId::Keno16of56);
-    m.resize(static_cast<int>(draws.size()) + 1);
-    for (size_t d = 0; d < draws.size(); ++d)
-        for (int n : draws[d])
-            m.set(n, static_cast<int>(d), true);
-    return m;
+    return NewGameSupport::matrixOf(draws);
 }
 
 // The new game with every amount of its pay table filled (m matched of k pays m² − 1 euros
