@@ -8,13 +8,18 @@
 
 namespace UnknownPay {
 
-std::vector<int> matches(const Formula& formula, int k)
+std::vector<int> matches(const PayTable& table, int k)
 {
     std::vector<int> out;
     for (int m = 0; m <= k; ++m)
-        if (!formula.payTable.amount(k, m))
+        if (!table.amount(k, m))
             out.push_back(m);
     return out;
+}
+
+std::vector<int> matches(const Formula& formula, int k)
+{
+    return matches(formula.payTable, k);
 }
 
 QStringList sentence(int k, const std::vector<int>& matched, const QString& indent)

@@ -12,7 +12,10 @@
 // the figures that rest on them.
 namespace UnknownPay {
 
-// The numbers matched (0..k, ascending) whose amount is unknown when k numbers are played.
+// The numbers matched (0..k, ascending) whose amount `table` does not know when k numbers are
+// played. Reports pass the table in force, which carries the player's corrections.
+std::vector<int> matches(const PayTable& table, int k);
+// The same on the game's shipped table.
 std::vector<int> matches(const Formula& formula, int k);
 
 // « Gain inconnu pour 6 numéros trouvés sur 7 : la table des gains de ce jeu est incomplète. »

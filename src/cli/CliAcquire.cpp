@@ -3,12 +3,14 @@
 #include "acquire/LocalArchiveSource.h"
 #include "acquire/NetworkArchiveSource.h"
 #include "cli/CliCommand.h"
+#include "history/MultiplierFile.h"
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -31,6 +33,19 @@ void checkAdd(const CliCommand&, const CliOptions& o)
     drawNumbers(o);
 }
 
+void readMultiplier(const QCommandLineParser& parser, CliOptions& o)
+{
+    const QString name = QStringLiteral("multiplicateur");
+    if (!parser.isSet(name))
+        return;
+    const qint64 n = wholeOption(QStringLiteral("--multiplicateur"), parser.value(name));
+    if (!MultiplierFile::allowed(static_cast<int>(std::clamp<qint64>(n, 0, MultiplierFile::kMost + 1))))
+        throw usageError(
+            QStringLiteral("--multiplicateur"),
+            QStringLiteral("le multiplicateur va de %1 à %2").arg(MultiplierFile::kLeast).arg(MultiplierFile::kMost));
+    o.drawMultiplier = static_cast<int>(n);
+}
+
 // The next draw typed as the window's entry takes it: the empty line clicked, the numbers
 // ticked, then the command itself (OK).
 int add(const CliCommand& command, CliRun& run)
@@ -40,6 +55,7 @@ int add(const CliCommand& command, CliRun& run)
     ws.units().list.clickListe(ws.liste().itemCount() - 1);
     for (int n = 1; n <= ws.game().numbers; ++n)
         ws.units().grid.setCheck(n, numbers.contains(n));
+    ws.units().entry.setMultiplier(run.options.drawMultiplier.value_or(0));
     // A refusal or a save that failed reads as the window's box says it.
     const CommandOutcome outcome = command.entry().handler(ws.units(), 0);
     tellOutcome(run.err, outcome, false);
@@ -108,7 +124,7 @@ CliStyleRun acquireStyle(Catalogue::CliStyle style)
 {
     switch (style) {
     case Catalogue::CliStyle::Add:
-        return {checkAdd, nullptr, add};
+        return {checkAdd, readMultiplier, add};
     case Catalogue::CliStyle::Import:
         return {nullptr, nullptr, importArchive};
     case Catalogue::CliStyle::Download:

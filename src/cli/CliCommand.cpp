@@ -54,7 +54,7 @@ namespace {
 
 CliStyleRun styleRun(Catalogue::CliStyle style)
 {
-    for (auto* styles : {reportStyle, analysisStyle, forecastStyle, chanceStyle, acquireStyle, baseStyle, ticketsStyle})
+    for (auto* styles : {reportStyle, analysisStyle, forecastStyle, chanceStyle, acquireStyle, baseStyle, payTableStyle, ticketsStyle})
         if (const CliStyleRun run = styles(style); run.execute)
             return run;
     return {};

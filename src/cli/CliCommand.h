@@ -61,6 +61,13 @@ struct CliOptions {
     std::optional<QString> ticketName; // grilles --ajouter
     Stake ticketStake; // grilles --mise, --multiplicateur
     std::optional<QDate> ticketFrom; // grilles --ajouter --from: the first draw played
+    std::optional<int> drawMultiplier; // add --multiplicateur
+    // gains --fixer K,M,MONTANT or --effacer K,M: one amount to put in force (nullopt: unknown).
+    struct PayFix {
+        int ticked = 0, matched = 0;
+        std::optional<qint64> amount;
+    };
+    std::optional<PayFix> payFix;
     QStringList arguments; // the command's
 
     bool filterRequested() const { return months || weekdays || drawSlots || from || to; }
@@ -151,6 +158,7 @@ CliStyleRun chanceStyle(Catalogue::CliStyle style);
 CliStyleRun acquireStyle(Catalogue::CliStyle style);
 CliStyleRun baseStyle(Catalogue::CliStyle style);
 CliStyleRun ticketsStyle(Catalogue::CliStyle style);
+CliStyleRun payTableStyle(Catalogue::CliStyle style);
 
 // Reads a comma-separated list of whole numbers in [low, high].
 QList<int> parseIntList(const QString& subject, const QString& text, int low, int high);

@@ -74,7 +74,7 @@ QSize DrawListPanel::sizeHint() const
 
 void DrawListPanel::clickRow(int row)
 {
-    m_runner.run([this, row] { m_ws.units().list.clickListe(row); });
+    m_runner.run([this, row] { m_ws.announce(m_ws.units().list.clickListe(row)); });
     mirror(); // a refused click leaves the highlight on the line being edited
 }
 
@@ -118,7 +118,7 @@ void DrawListPanel::keyPressEvent(QKeyEvent* event)
     if (row >= 0 && event->key() == Qt::Key_Space) {
         // As with the mouse, a double click is preceded by the click on its line.
         m_runner.run([this, row] {
-            m_ws.units().list.clickListe(row);
+            m_ws.announce(m_ws.units().list.clickListe(row));
             m_ws.units().entry.doubleClickListe();
         });
         mirror();

@@ -2,11 +2,13 @@
 #include "gui/EntryPanel.h"
 
 #include "gui/CommandRunner.h"
+#include "history/MultiplierFile.h"
 #include "shell/Catalogue.h"
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -97,6 +100,7 @@ QGroupBox* EntryPanel::buildEntryFrame()
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(label3);
     dateRow->addWidget(m_dat);
+    dateRow->addWidget(buildMultiplierField());
     dateRow->addStretch();
     auto* entryLayout = new QVBoxLayout(m_affichage);
     entryLayout->addWidget(m_caption);
@@ -104,6 +108,23 @@ QGroupBox* EntryPanel::buildEntryFrame()
     entryLayout->addWidget(m_info);
     entryLayout->addLayout(buildEntryButtons());
     return m_affichage;
+}
+
+// Optional: the draw's multiplier when the player knows it, "—" otherwise.
+QComboBox* EntryPanel::buildMultiplierField()
+{
+    m_multiplier = new QComboBox(m_affichage);
+    m_multiplier->setObjectName(QStringLiteral("multiplicateur"));
+    m_multiplier->setToolTip(QStringLiteral("Multiplicateur du tirage (facultatif)"));
+    m_multiplier->addItem(QStringLiteral("—"), 0);
+    for (int m = MultiplierFile::kLeast; m <= MultiplierFile::kMost; ++m)
+        m_multiplier->addItem(QStringLiteral("x%1").arg(m), m);
+    connect(m_multiplier, &QComboBox::activated, this, [this](int index) {
+        const int value = m_multiplier->itemData(index).toInt();
+        if (!m_runner.run([this, value] { m_ws.units().entry.setMultiplier(value); }))
+            mirrorEntry();
+    });
+    return m_multiplier;
 }
 
 QLayout* EntryPanel::buildEntryButtons()
@@ -154,6 +175,8 @@ void EntryPanel::mirrorEntry()
     m_dat->setText(entry.dat);
     m_info->setText(entry.info);
     m_caption->setText(entry.affichage);
+    const QSignalBlocker blocker(m_multiplier);
+    m_multiplier->setCurrentIndex(std::max(m_multiplier->findData(entry.multiplier), 0));
 }
 
 void EntryPanel::mirrorButtons()

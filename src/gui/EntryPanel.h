@@ -5,6 +5,7 @@
 
 class CommandRunner;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLayout;
@@ -13,7 +14,7 @@ class QPushButton;
 class Workspace;
 
 // The counters (`Prem`, `Dern`, `nb`, `Text1` and `Label2`), the manual entry frame
-// `Affichage` (`dat`, `Info`, `OK`, `Annuler`) and the check box `Export`. The frame's
+// `Affichage` (`dat`, the draw's multiplier, `Info`, `OK`, `Annuler`) and the check box `Export`. The frame's
 // caption is a wrapping label, so a whole draw line shows however narrow the panel is.
 class EntryPanel : public QWidget {
     Q_OBJECT
@@ -31,6 +32,7 @@ signals:
 private:
     QLayout* buildCounters();
     QGroupBox* buildEntryFrame();
+    QComboBox* buildMultiplierField();
     QLayout* buildEntryButtons();
     QCheckBox* buildExportBox();
 
@@ -45,6 +47,7 @@ private:
     QGroupBox* m_affichage = nullptr;
     QLabel* m_caption = nullptr;
     QLineEdit* m_dat = nullptr;
+    QComboBox* m_multiplier = nullptr;
     QLabel* m_info = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_annuler = nullptr;

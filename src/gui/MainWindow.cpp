@@ -8,6 +8,7 @@
 #include "gui/ForecastWindows.h"
 #include "gui/GameUpdater.h"
 #include "gui/GridPanel.h"
+#include "gui/PayTableWindow.h"
 #include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
 #include "gui/ThreadedJobRunner.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, OutcomeView& vie
     connect(m_entry, &EntryPanel::graphClicked, this,
             [this] { m_runner.run(m_windowActions.value(QStringLiteral("cmdGraph"))); });
     ReportActions::install(*this);
+    PayTableWindow::install(*this);
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     // What a command came to after its job, or in a window of its own.
     connect(&m_ws, &Workspace::ended, this, [this](const CommandOutcome& outcome) { m_view.show(outcome); });

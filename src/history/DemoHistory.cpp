@@ -4,6 +4,8 @@
 #include "history/DateText.h"
 #include "history/DrawLine.h"
 #include "history/HistoryFile.h"
+#include "history/MultiplierFile.h"
+#include "output/TextFile.h"
 
 #include <QDir>
 #include <algorithm>
@@ -42,6 +44,21 @@ DrawLine::Numbers drawOne(const Formula& f, XorShift& rng)
 
 } // namespace
 
+Multipliers demoMultipliers(const DrawList& draws)
+{
+    // Their own generator, so the draws stay what they were; x1 most often, as in play.
+    static constexpr std::array<int, 16> kDrawn{1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 4, 5, 10};
+    XorShift rng{kMultiplierSeed};
+    Multipliers values;
+    for (int i = 0; i < draws.drawCount(); ++i) {
+        const QDate day = draws.date(i);
+        const quint32 next = rng.next();
+        if (day.isValid() && day.year() >= kFirstMultiplierYear && draws.slotIndex(i) >= 0)
+            values.set(day, draws.slotIndex(i), kDrawn[next % kDrawn.size()]);
+    }
+    return values;
+}
+
 QStringList generate(FormulaId id, const QDate& lastDay, quint32 seed)
 {
     const Formula& f = Formula::get(id);
@@ -73,8 +90,11 @@ bool writeDemoFolder(const QString& folder, const QDate& lastDay, QString* error
     for (FormulaId id : Formula::all()) {
         const Formula& f = Formula::get(id);
         const QStringList lines = generate(id, lastDay);
+        const DrawList list = DrawList::fromLines(lines);
+        const QByteArray multipliers = MultiplierFile::bytesOf(demoMultipliers(list), list);
         if (!HistoryFile::write(dir.filePath(f.workingFile), lines, error)
-            || !HistoryFile::write(dir.filePath(f.baseFile), lines, error))
+            || !HistoryFile::write(dir.filePath(f.baseFile), lines, error)
+            || !TextFile::writeAtomic(dir.filePath(f.multiplierFile), multipliers, error))
             return false;
     }
     return true;

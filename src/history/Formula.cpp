@@ -57,6 +57,7 @@ Formula makeClassic()
     f.gridColumns = 10;
     f.workingFile = QStringLiteral("Tirages_keno.txt");
     f.baseFile = QStringLiteral("Tirages.txt");
+    f.multiplierFile = QStringLiteral("Multiplicateurs_keno.txt");
     f.archiveUrlKey = QStringLiteral("FileFdesjeux");
     f.defaultArchiveUrl = QStringLiteral("https://www.fdesjeux.com/generated/game/keno/keno_gagnant_a_vie.zip");
     f.payTable = classicTable();
@@ -79,6 +80,7 @@ Formula makeCurrent()
     f.gridColumns = 8;
     f.workingFile = QStringLiteral("Tirages_keno_16-56.txt");
     f.baseFile = QStringLiteral("Tirages_16-56.txt");
+    f.multiplierFile = QStringLiteral("Multiplicateurs_16-56.txt");
     f.archiveUrlKey = QStringLiteral("FileFdesjeux16-56");
     f.defaultArchiveUrl = QStringLiteral("https://www.fdesjeux.com/generated/game/keno/keno_202511.zip");
     f.payTable = currentTable();

@@ -63,6 +63,7 @@ struct Formula {
     int gridColumns = 0; // boxes a row of the grid; rows = numbers / gridColumns
     QString workingFile; // the working history in the data folder
     QString baseFile; // the base history it is rebuilt from
+    QString multiplierFile; // beside the working history: the multiplier of each draw
     QString archiveUrlKey; // the settings key of the archive's address
     QString defaultArchiveUrl;
     PayTable payTable;

@@ -48,49 +48,50 @@ Report AnalysisCommands::analysis(const QString& name, const AnalysisReport& lin
     return report;
 }
 
-void AnalysisCommands::dizaines()
+CommandOutcome AnalysisCommands::dizaines()
 {
     const History& s = m_draws;
-    m_steps.show(analysis(QStringLiteral("Dizaines/Unités"), GroupCounts::dizainesUnites(s.matrix(), m_study.period())));
+    return m_steps.show(analysis(QStringLiteral("Dizaines/Unités"), GroupCounts::dizainesUnites(s.matrix(), m_study.period())));
 }
 
-void AnalysisCommands::septaines()
+CommandOutcome AnalysisCommands::septaines()
 {
     m_steps.calcul();
-    m_steps.show(analysis(QStringLiteral("Septaines"), GroupCounts::septaines(m_study.stats(), m_draws.matrix().formula())));
+    return m_steps.show(
+        analysis(QStringLiteral("Septaines"), GroupCounts::septaines(m_study.stats(), m_draws.matrix().formula())));
 }
 
-void AnalysisCommands::pairsImpairs()
+CommandOutcome AnalysisCommands::pairsImpairs()
 {
     m_steps.calcul();
-    m_steps.show(
+    return m_steps.show(
         analysis(QStringLiteral("Pairs / Impairs"), GroupCounts::pairsImpairs(m_study.stats(), m_draws.matrix().formula())));
 }
 
-void AnalysisCommands::petitsGros()
+CommandOutcome AnalysisCommands::petitsGros()
 {
     m_steps.calcul();
-    m_steps.show(
+    return m_steps.show(
         analysis(QStringLiteral("Petits / Gros Numéros"), GroupCounts::petitsGros(m_study.stats(), m_draws.matrix().formula())));
 }
 
-void AnalysisCommands::colonne()
+CommandOutcome AnalysisCommands::colonne()
 {
     const History& s = m_draws;
     const int column = ColumnReport::readAnswer(
         m_ui.askText(QString(), ColumnReport::prompt(s.matrix().formula()), QString()).value_or(QString()));
     if (!ColumnReport::isColumn(column, s.matrix().formula()))
-        return;
+        return CommandOutcome::done();
     Report report = analysis(QStringLiteral("Colonne"),
                              ColumnReport::report(s.drawLines(), m_study.period(), column, s.matrix().formula()));
     report.resultat.visible = true;
-    m_steps.show(report);
+    return m_steps.show(report);
 }
 
-void AnalysisCommands::partenaire()
+CommandOutcome AnalysisCommands::partenaire()
 {
     const History& s = m_draws;
-    m_steps.show(
+    return m_steps.show(
         analysis(QStringLiteral("Partenaire ideal"), BestPartners::report(s.matrix(), m_study.period(), m_grid.chosenNumbers())));
 }
 
@@ -102,8 +103,7 @@ CommandOutcome AnalysisCommands::annonceur()
         return CommandOutcome::refused(Announcer::tooManyMessage(s.matrix().formula()));
     Report report = analysis(QStringLiteral("Annonceur"), result.report);
     report.resultat.widthTwips = kWideList;
-    m_steps.show(report);
-    return CommandOutcome::done();
+    return m_steps.show(report);
 }
 
 void AnalysisCommands::graph()
@@ -127,7 +127,7 @@ void AnalysisCommands::plusSortis()
     const QList<int> chosen = m_grid.chosenNumbers();
     Report report = walkReport(QStringLiteral("Plus sortis"));
     report.resultat2 = ReportList::cleared(false);
-    m_steps.show(report);
+    showWalkStart(report);
     const int r = askSize();
     if (r == 0)
         return;
@@ -153,7 +153,7 @@ void AnalysisCommands::rechercheEcart()
     const History& s = m_draws;
     Report report = walkReport(QStringLiteral("Recherche Ecart"));
     report.busy = Report::Busy::Hidden;
-    m_steps.show(report);
+    showWalkStart(report);
     // The hourglass stays until the walk has ended, wherever it runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
     const QList<int> chosen = m_grid.chosenNumbers();
@@ -185,6 +185,13 @@ Report AnalysisCommands::walkReport(const QString& name)
     report.resultat.widthTwips = kWideList;
     report.resultat2 = ReportList::hidden();
     return report;
+}
+
+// A walk's first report has no export step: there is nothing to tell of it.
+void AnalysisCommands::showWalkStart(const Report& report)
+{
+    Q_ASSERT(!report.exported);
+    (void)m_steps.show(report);
 }
 
 void AnalysisCommands::startWalk(Job job)

@@ -32,12 +32,12 @@ public:
     {
     }
 
-    void dizaines(); // Dix
-    void septaines(); // Sept
-    void pairsImpairs(); // Pi
-    void petitsGros(); // PG
-    void colonne(); // Colonne
-    void partenaire(); // Part
+    CommandOutcome dizaines(); // Dix
+    CommandOutcome septaines(); // Sept
+    CommandOutcome pairsImpairs(); // Pi
+    CommandOutcome petitsGros(); // PG
+    CommandOutcome colonne(); // Colonne
+    CommandOutcome partenaire(); // Part
     // Refused, nothing changed, when more numbers are ticked than a draw holds.
     CommandOutcome annonceur(); // Annonceur
     void plusSortis(); // PlusSortis
@@ -56,6 +56,7 @@ private:
     static Report walkReport(const QString& name);
     // The size of the combinations, or 0 when the answer is not 2..10.
     int askSize();
+    void showWalkStart(const Report& report);
     void startWalk(Job job);
     // Cancel and progress from `context`; the records so far are shown as they come.
     CombinationWalk::Options walkOptions(JobContext& context, bool showLatestRecord);

@@ -146,6 +146,7 @@ QList<Entry> fileEntries()
                               .arg(current.drawn)
                               .arg(current.numbers)
                               .arg(current.key)}});
+    add = withOption(add, "multiplicateur", "N", "multiplicateur du tirage, de 1 à 10 (facultatif)");
     add.writesHistory = true;
     Entry import = cli(command("", "import", "", [](CommandUnits& u, int) { return reloadAnnouncing(u); }), "import",
                        "importe une archive de résultats (.zip ou .csv)", CliStyle::Import);
@@ -195,33 +196,17 @@ QList<Entry> rankingEntries()
             "Ctrl+E"),
         separator("Statistiques", "m1"),
         ranking(
-            "Ecarts", "Ecarts",
-            [](CommandUnits& u, int) {
-                u.rankings.ecarts();
-                return CommandOutcome::done();
-            },
-            "F6", "ecarts", "classement par écarts"),
+            "Ecarts", "Ecarts", [](CommandUnits& u, int) { return u.rankings.ecarts(); }, "F6", "ecarts",
+            "classement par écarts"),
         ranking(
-            "EMaxi", "Ecarts Max",
-            [](CommandUnits& u, int) {
-                u.rankings.ecartsMax();
-                return CommandOutcome::done();
-            },
-            "F7", "ecarts-max", "classement par écarts maximum"),
+            "EMaxi", "Ecarts Max", [](CommandUnits& u, int) { return u.rankings.ecartsMax(); }, "F7", "ecarts-max",
+            "classement par écarts maximum"),
         ranking(
-            "Sorties", "Sorties",
-            [](CommandUnits& u, int) {
-                u.rankings.sorties();
-                return CommandOutcome::done();
-            },
-            "F8", "sorties", "classement par sorties"),
+            "Sorties", "Sorties", [](CommandUnits& u, int) { return u.rankings.sorties(); }, "F8", "sorties",
+            "classement par sorties"),
         ranking(
-            "Numero", "Numéro",
-            [](CommandUnits& u, int) {
-                u.rankings.numero();
-                return CommandOutcome::done();
-            },
-            "F9", "numero", "classement par numéros"),
+            "Numero", "Numéro", [](CommandUnits& u, int) { return u.rankings.numero(); }, "F9", "numero",
+            "classement par numéros"),
         separator("Statistiques", "m5"),
     };
 }
@@ -241,19 +226,11 @@ QList<Entry> presetEntries()
         finales.append({QString::number(d % 10), d});
     for (int i = 0; i < Formula::classic().gridRows(); ++i)
         colonnes.append({gridRow(Formula::classic(), i), i});
-    Entry f = cli(command("Statistiques", "Finales", "Finales",
-                          [](CommandUnits& u, int d) {
-                              u.forecast.finales(d);
-                              return CommandOutcome::done();
-                          }),
+    Entry f = cli(command("Statistiques", "Finales", "Finales", [](CommandUnits& u, int d) { return u.forecast.finales(d); }),
                   "finales", "performance des numéros finissant par D (0..9)", CliStyle::Preset, ReadsPeriod);
     f = preset(withArguments(f, {{text("D"), text("le dernier chiffre, de 0 à 9")}}), "F0", finales,
                {0, 9, [](int d) { return d == 0 ? 10 : d; }});
-    Entry c = cli(command("Statistiques", "Colones", "Colonnes",
-                          [](CommandUnits& u, int i) {
-                              u.forecast.colonnes(i);
-                              return CommandOutcome::done();
-                          }),
+    Entry c = cli(command("Statistiques", "Colones", "Colonnes", [](CommandUnits& u, int i) { return u.forecast.colonnes(i); }),
                   "colonnes", "", CliStyle::Preset, ReadsPeriod);
     c.cliHelp
         = QStringLiteral("performance de la rangée I, ") + bothGames(gridRows(Formula::classic()), gridRows(Formula::current()));
@@ -272,36 +249,19 @@ Entry statsRow(const char* name, const char* caption, Entry::Handler handler, co
 QList<Entry> groupEntries()
 {
     Entry halvesRow = statsRow(
-        "PG", "Petits / Gros Numéros",
-        [](CommandUnits& u, int) {
-            u.analyses.petitsGros();
-            return CommandOutcome::done();
-        },
-        "petits-gros", "");
+        "PG", "Petits / Gros Numéros", [](CommandUnits& u, int) { return u.analyses.petitsGros(); }, "petits-gros", "");
     halvesRow.cliHelp
         = QStringLiteral("sorties des numéros ") + bothGames(halves(Formula::classic()), halves(Formula::current()));
     return {
         statsRow(
-            "Dix", "Dizaines/Unités",
-            [](CommandUnits& u, int) {
-                u.analyses.dizaines();
-                return CommandOutcome::done();
-            },
-            "dizaines", "sorties par dizaines et par finales"),
+            "Dix", "Dizaines/Unités", [](CommandUnits& u, int) { return u.analyses.dizaines(); }, "dizaines",
+            "sorties par dizaines et par finales"),
         statsRow(
-            "Sept", "Septaines",
-            [](CommandUnits& u, int) {
-                u.analyses.septaines();
-                return CommandOutcome::done();
-            },
-            "septaines", "sorties par groupes de sept"),
+            "Sept", "Septaines", [](CommandUnits& u, int) { return u.analyses.septaines(); }, "septaines",
+            "sorties par groupes de sept"),
         statsRow(
-            "Pi", "Pairs / Impairs",
-            [](CommandUnits& u, int) {
-                u.analyses.pairsImpairs();
-                return CommandOutcome::done();
-            },
-            "pairs-impairs", "sorties des numéros pairs et impairs"),
+            "Pi", "Pairs / Impairs", [](CommandUnits& u, int) { return u.analyses.pairsImpairs(); }, "pairs-impairs",
+            "sorties des numéros pairs et impairs"),
         halvesRow,
     };
 }
@@ -312,18 +272,10 @@ QList<Entry> partnerEntries()
     return {
         separator("Statistiques", "m3"),
         statsRow(
-            "Part", "Partenaire ideal",
-            [](CommandUnits& u, int) {
-                u.analyses.partenaire();
-                return CommandOutcome::done();
-            },
-            "partenaires", "partenaires des numéros cochés", kPeriodNumbers),
+            "Part", "Partenaire ideal", [](CommandUnits& u, int) { return u.analyses.partenaire(); }, "partenaires",
+            "partenaires des numéros cochés", kPeriodNumbers),
         statsRow(
-            "PartHasard", "Partenaires - hasard",
-            [](CommandUnits& u, int) {
-                u.chance.partenairesHasard();
-                return CommandOutcome::done();
-            },
+            "PartHasard", "Partenaires - hasard", [](CommandUnits& u, int) { return u.chance.partenairesHasard(); },
             "partenaires-hasard", "partenaires des numéros cochés face au hasard", kPeriodNumbers),
         withArguments(statsRow(
                           "Recherche", "&Recherche Ecart",
@@ -335,11 +287,7 @@ QList<Entry> partnerEntries()
             "Annonceur", "Annonceur", [](CommandUnits& u, int) { return u.analyses.annonceur(); }, "annonceur",
             "numéros sortis au tirage suivant les numéros cochés", kPeriodNumbers),
         statsRow(
-            "AnnonceurHasard", "Annonceur - hasard",
-            [](CommandUnits& u, int) {
-                u.chance.annonceurHasard();
-                return CommandOutcome::done();
-            },
+            "AnnonceurHasard", "Annonceur - hasard", [](CommandUnits& u, int) { return u.chance.annonceurHasard(); },
             "annonceur-hasard", "numéros annoncés par les numéros cochés face au hasard", kPeriodNumbers),
     };
 }
@@ -352,12 +300,8 @@ QList<Entry> reportEntries()
     };
     return {
         report(
-            "Perf2", "Performance",
-            [](CommandUnits& u, int) {
-                u.forecast.performance();
-                return CommandOutcome::done();
-            },
-            "performance", "gains des numéros cochés sur la période", kPeriodNumbers),
+            "Perf2", "Performance", [](CommandUnits& u, int) { return u.forecast.performance(); }, "performance",
+            "gains des numéros cochés sur la période", kPeriodNumbers),
         withArguments(report(
                           "PlusSortis", "Plus sortis",
                           [](CommandUnits& u, int) { return walk(u, [&u] { u.analyses.plusSortis(); }); }, "plus-sortis",
@@ -365,21 +309,13 @@ QList<Entry> reportEntries()
                       {{text("R"), text("la taille des combinaisons, de 2 à 10")}}),
         withArguments(
             report(
-                "Colonne", "Colonne",
-                [](CommandUnits& u, int) {
-                    u.analyses.colonne();
-                    return CommandOutcome::done();
-                },
-                "colonne", "numéros sortis dans la colonne C du tirage", ReadsPeriod, CliStyle::Column),
+                "Colonne", "Colonne", [](CommandUnits& u, int) { return u.analyses.colonne(); }, "colonne",
+                "numéros sortis dans la colonne C du tirage", ReadsPeriod, CliStyle::Column),
             {{text("C"),
               QStringLiteral("la colonne, de ") + bothGames(columns(Formula::classic()), columns(Formula::current()))}}),
         report(
-            "Hasard", "Hasard",
-            [](CommandUnits& u, int) {
-                u.chance.hasard();
-                return CommandOutcome::done();
-            },
-            "hasard", "les sorties et les écarts face au hasard", ReadsPeriod),
+            "Hasard", "Hasard", [](CommandUnits& u, int) { return u.chance.hasard(); }, "hasard",
+            "les sorties et les écarts face au hasard", ReadsPeriod),
     };
 }
 
@@ -396,12 +332,8 @@ QList<Entry> ticketEntries()
 
 QList<Entry> forecastEntries()
 {
-    Entry odds = cli(command("m4", "Cotes", "Cotes du Keno",
-                             [](CommandUnits& u, int) {
-                                 u.chance.cotesKeno();
-                                 return CommandOutcome::done();
-                             }),
-                     "cotes", "cotes du Keno", CliStyle::Report);
+    Entry odds = cli(command("m4", "Cotes", "Cotes du Keno", [](CommandUnits& u, int) { return u.chance.cotesKeno(); }), "cotes",
+                     "cotes du Keno", CliStyle::Report);
     odds.withoutHistory = true;
     Entry test = cli(command("m4", "TestPrev", "Tester la prévision",
                              [](CommandUnits& u, int) {
@@ -412,11 +344,7 @@ QList<Entry> forecastEntries()
     test = withOption(test, "seed", "S", "graine des grilles tirées au hasard, de 0 à 4294967295 (1 par défaut)");
     return {
         onWindow("m4", "mnuPrev", "Configuration", Entry::Kind::WindowAction),
-        cli(command("m4", "Magic", "Selection numéros",
-                    [](CommandUnits& u, int) {
-                        u.forecast.selectionNumeros();
-                        return CommandOutcome::done();
-                    }),
+        cli(command("m4", "Magic", "Selection numéros", [](CommandUnits& u, int) { return u.forecast.selectionNumeros(); }),
             "prevision", "sélection des numéros selon les critères", CliStyle::Forecast, ReadsPeriod | ReadsCriteria),
         odds,
         test,
@@ -438,8 +366,14 @@ QList<Entry> gameEntries()
                            [](CommandUnits& u, int) { return u.workspace.toggleAutoUpdate(); });
     update.checked = [](const Workspace& ws) { return ws.autoUpdate(); };
     update.toggles = true;
+    // The window opens its own editor of the table; the command line prints it and corrects it.
+    Entry pay = cli(onWindow("Jeu", "mnuGains", "Table des gains…", Entry::Kind::WindowAction), "gains",
+                    "table des gains en vigueur du jeu, avec les corrections du joueur", CliStyle::PayTable);
+    pay = withOption(pay, "fixer", "K,M,MONTANT", "fixe le gain de M numéros trouvés sur K cochés, en euros pour 1 € misé");
+    pay = withOption(pay, "effacer", "K,M", "rend inconnu le gain de M numéros trouvés sur K cochés");
+    pay.withoutHistory = pay.withoutStartUp = true;
     return {gameEntry<FormulaId::Keno20of70>("Jeu2070"), gameEntry<FormulaId::Keno16of56>("Jeu1656"), separator("Jeu", "mJeu"),
-            update};
+            update, pay};
 }
 
 QList<Entry> otherEntries()

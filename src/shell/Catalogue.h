@@ -37,6 +37,7 @@ enum class CliStyle {
     Download,
     BuildBase, // the archives given on the command line
     Tickets, // the report of the tickets, or --ajouter: one more ticket
+    PayTable, // prints the table in force; --fixer and --effacer correct one amount first
 };
 
 struct Argument {

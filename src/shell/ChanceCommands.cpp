@@ -40,39 +40,39 @@ Report ChanceCommands::chanceReport(const QString& title, const QStringList& lin
     return report;
 }
 
-void ChanceCommands::writeReport(const QString& title, const QStringList& lines, bool exported)
+CommandOutcome ChanceCommands::writeReport(const QString& title, const QStringList& lines, bool exported)
 {
-    m_steps.show(chanceReport(title, lines, exported));
+    return m_steps.show(chanceReport(title, lines, exported));
 }
 
-void ChanceCommands::hasard()
+CommandOutcome ChanceCommands::hasard()
 {
     const History& s = m_draws;
     // Like the rankings: the period ends at the draw before the selection.
     m_study.endAt(s.selected() - 1);
     m_steps.calcul();
-    writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected() - 1),
-                HasardReport::lines(m_study.stats(), m_study.period(), m_draws.matrix().formula()));
+    return writeReport(QStringLiteral("Le hasard au ") + s.itemDate(s.selected() - 1),
+                       HasardReport::lines(m_study.stats(), m_study.period(), m_draws.matrix().formula()));
 }
 
-void ChanceCommands::cotesKeno()
+CommandOutcome ChanceCommands::cotesKeno()
 {
-    writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report(m_draws.matrix().formula()));
+    return writeReport(QStringLiteral("Cotes du Keno"), KenoOdds::report(m_draws.matrix().formula()));
 }
 
-void ChanceCommands::partenairesHasard()
+CommandOutcome ChanceCommands::partenairesHasard()
 {
     const History& s = m_draws;
     const AnalysisReport r = LiftReports::partners(s.matrix(), m_study.period(), m_grid.chosenNumbers());
-    writeReport(QStringLiteral("Partenaires - hasard"), r.lines, r.exported);
+    return writeReport(QStringLiteral("Partenaires - hasard"), r.lines, r.exported);
 }
 
-void ChanceCommands::annonceurHasard()
+CommandOutcome ChanceCommands::annonceurHasard()
 {
     const History& s = m_draws;
     const AnalysisReport r
         = LiftReports::announcer(s.matrix(), m_study.period(), m_grid.chosenNumbers(), std::max(0, s.itemCount() - 1));
-    writeReport(QStringLiteral("Annonceur - hasard"), r.lines, r.exported);
+    return writeReport(QStringLiteral("Annonceur - hasard"), r.lines, r.exported);
 }
 
 BacktestJob ChanceCommands::prepareBacktest(int size, quint32 seed)
@@ -92,11 +92,11 @@ BacktestJob ChanceCommands::prepareBacktest(int size, quint32 seed)
     return job;
 }
 
-void ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& result)
+CommandOutcome ChanceCommands::showBacktest(const BacktestJob& job, const BacktestResult& result)
 {
     const QString firstDate = job.itemDates.value(result.firstDraw);
     const QString lastDate = job.itemDates.value(result.lastDraw);
-    writeReport(kBacktestTitle, Backtest::reportLines(result, job.settings, firstDate, lastDate));
+    return writeReport(kBacktestTitle, Backtest::reportLines(result, job.settings, firstDate, lastDate));
 }
 
 CommandOutcome ChanceCommands::testerPrevision(quint32 seed)
@@ -149,7 +149,8 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
     backtestJob.finish = [this, input, result, hourglass = std::move(hourglass)]() mutable {
         m_window.progress.visible = false;
         m_changes.changed(StatePart::ProgressPart);
-        showBacktest(*input, *result);
+        // The command has returned long ago: what the report's export came to goes late.
+        m_jobs.late(showBacktest(*input, *result));
         hourglass.reset();
     };
     m_jobs.start(std::move(backtestJob));

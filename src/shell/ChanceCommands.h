@@ -31,10 +31,10 @@ public:
     {
     }
 
-    void hasard();
-    void cotesKeno();
-    void partenairesHasard();
-    void annonceurHasard();
+    CommandOutcome hasard();
+    CommandOutcome cotesKeno();
+    CommandOutcome partenairesHasard();
+    CommandOutcome annonceurHasard();
 
     // Asks how many numbers to play, then runs the backtest, its random players drawn from `seed`.
     CommandOutcome testerPrevision(quint32 seed);
@@ -49,12 +49,12 @@ private:
     // What a backtest of `size` numbers reads now.
     BacktestJob prepareBacktest(int size, quint32 seed);
     // Writes the report of a finished (or stopped) backtest.
-    void showBacktest(const BacktestJob& job, const BacktestResult& result);
+    CommandOutcome showBacktest(const BacktestJob& job, const BacktestResult& result);
     // A one-column report titled `title` beside the classic ones: `lines` on the left, the right
     // list emptied and hidden, the caption cleared.
     static Report chanceReport(const QString& title, const QStringList& lines, bool exported);
     // Shows chanceReport().
-    void writeReport(const QString& title, const QStringList& lines, bool exported = true);
+    CommandOutcome writeReport(const QString& title, const QStringList& lines, bool exported = true);
 
     const History& m_draws;
     WindowFields& m_window;

@@ -3,6 +3,7 @@
 
 #include "acquire/ManualEntry.h"
 #include "history/DrawLine.h"
+#include "history/MultiplierFile.h"
 #include "output/Report.h"
 #include "shell/GridCommands.h"
 #include "shell/History.h"
@@ -45,6 +46,19 @@ void EntryCommands::chooseOldestDraw()
     m_window.entry.dat = oldest.left(10);
     m_changes.changed(StatePart::EntryPart);
 }
+
+namespace {
+
+CommandOutcome multiplierRefusal(int multiplier)
+{
+    return CommandOutcome::refused(
+        QStringLiteral("Le multiplicateur x%1 n'existe pas : il va de x%2 à x%3. Ce tirage n'a pas été enregistré.")
+            .arg(multiplier)
+            .arg(MultiplierFile::kLeast)
+            .arg(MultiplierFile::kMost));
+}
+
+} // namespace
 
 std::variant<ManualEntry::Slot, CommandOutcome> EntryCommands::entrySlot(int i) const
 {
@@ -89,15 +103,19 @@ CommandOutcome EntryCommands::validateEntry()
     if (const auto* refused = std::get_if<CommandOutcome>(&slotOrRefusal))
         return *refused;
     const ManualEntry::Slot* slot = std::get_if<ManualEntry::Slot>(&slotOrRefusal);
+    if (m_window.entry.multiplier != 0 && !MultiplierFile::allowed(m_window.entry.multiplier))
+        return multiplierRefusal(m_window.entry.multiplier);
     const QString numberText = ManualEntry::numbersText(m_grid.checks());
     m_window.entry.dat = slot->dateText;
     m_window.entry.affichage = slot->dateText + QLatin1Char(' ') + numberText;
     const QString line = slot->dateText + numberText + slot->slot;
     s.enterDraw(i, line, m_grid.checks());
+    keepMultiplier(line);
     m_changes.changed(StatePart::ListPart | StatePart::EntryPart);
     m_grid.untickAll();
+    CommandOutcome shown;
     if (adding) {
-        m_list.selectItem(count);
+        shown = m_list.selectItem(count);
         m_study.endAt(s.itemCount() - 2);
     }
     const int newCount = s.itemCount();
@@ -107,8 +125,24 @@ CommandOutcome EntryCommands::validateEntry()
     m_window.entry.info = QStringLiteral("Gagnez au Kéno !");
     m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
     if (newCount > s.savedLineCount())
-        return m_history.sauve();
-    return CommandOutcome::done();
+        shown.then(m_history.sauve());
+    return shown;
+}
+
+void EntryCommands::keepMultiplier(const QString& line)
+{
+    QDate day;
+    int slot = 0;
+    // A correction typed without one keeps the multiplier the draw had.
+    if (m_window.entry.multiplier != 0 && MultiplierFile::keyOfLine(line, &day, &slot))
+        m_draws.multipliers().set(day, slot, m_window.entry.multiplier);
+    m_window.entry.multiplier = 0;
+}
+
+void EntryCommands::setMultiplier(int multiplier)
+{
+    m_window.entry.multiplier = multiplier;
+    m_changes.changed(StatePart::EntryPart);
 }
 
 void EntryCommands::effacer()
@@ -116,7 +150,7 @@ void EntryCommands::effacer()
     Report report = Report::keptTitle(QString());
     report.resultat = ReportList::cleared();
     report.resultat2 = ReportList::cleared();
-    m_steps.show(report);
+    (void)m_steps.show(report); // no export step: nothing to tell
     m_grid.untickAll();
 }
 

@@ -36,11 +36,15 @@ public:
     // when the draw lengthened the list.
     CommandOutcome validateEntry();
     void effacer(); // Annuler
+    // The multiplier of the draw being typed (0: none given); OK checks it and keeps it.
+    void setMultiplier(int multiplier);
     void clickResultat(int index);
 
 private:
     // The date and slot of the line being entered or corrected, or why there is none.
     std::variant<ManualEntry::Slot, CommandOutcome> entrySlot(int i) const;
+    // The multiplier typed with `line`, kept for its draw; the field is emptied.
+    void keepMultiplier(const QString& line);
     History& m_draws;
     WindowFields& m_window;
     Study& m_study;

@@ -34,7 +34,7 @@ void FilterCommand::loadWhole(CommandOutcome outcome, const OutcomeThen& then)
         then(outcome.then(*unread));
 }
 
-void FilterCommand::filterHistory(const CommandOutcome& outcome, const OutcomeThen& then)
+void FilterCommand::filterHistory(CommandOutcome outcome, const OutcomeThen& then)
 {
     History& s = m_draws;
     const Counters wholeHistory = m_window.counters;
@@ -63,7 +63,7 @@ void FilterCommand::filterHistory(const CommandOutcome& outcome, const OutcomeTh
     if (kept.isEmpty())
         return loadWhole(outcome, then);
     s.filter(complete, std::move(kept));
-    m_list.selectItem(s.itemCount() - 1);
+    outcome.then(m_list.selectItem(s.itemCount() - 1));
     m_window.counters.text1 = QString::number(s.selected());
     m_study.wholeList(s.itemCount());
     m_steps.calcul();

@@ -30,7 +30,7 @@ public:
 
 private:
     // Once the whole history is loaded: the filter window, then the draws it keeps.
-    void filterHistory(const CommandOutcome& outcome, const OutcomeThen& then);
+    void filterHistory(CommandOutcome outcome, const OutcomeThen& then);
     // A filter that keeps nothing: the whole history again.
     void loadWhole(CommandOutcome outcome, const OutcomeThen& then);
 

@@ -24,7 +24,7 @@ constexpr int kWideList = 5600;
 
 } // namespace
 
-void ForecastCommands::performance()
+CommandOutcome ForecastCommands::performance()
 {
     const History& s = m_draws;
     m_steps.hideBusy();
@@ -48,31 +48,33 @@ void ForecastCommands::performance()
         m_window.entry.dat = *result.dat;
         m_changes.changed(StatePart::EntryPart);
     }
-    m_steps.show(report);
+    return m_steps.show(report);
 }
 
-void ForecastCommands::runPreset(const std::vector<int>& numbers)
+CommandOutcome ForecastCommands::runPreset(const std::vector<int>& numbers)
 {
     m_grid.untickAll();
     for (int n : numbers)
         m_grid.setCheck(n, true);
     m_changes.changed(StatePart::GridPart | StatePart::CountersPart);
-    performance();
+    return performance();
 }
 
-void ForecastCommands::colonnes(int index)
+CommandOutcome ForecastCommands::colonnes(int index)
 {
     if (index >= 0 && index <= 6)
-        runPreset(GridPresets::colonnes(index, m_draws.matrix().formula()));
+        return runPreset(GridPresets::colonnes(index, m_draws.matrix().formula()));
+    return CommandOutcome::done();
 }
 
-void ForecastCommands::finales(int index)
+CommandOutcome ForecastCommands::finales(int index)
 {
     if (index >= 1 && index <= 10)
-        runPreset(GridPresets::finales(index, m_draws.matrix().formula()));
+        return runPreset(GridPresets::finales(index, m_draws.matrix().formula()));
+    return CommandOutcome::done();
 }
 
-void ForecastCommands::selectionNumeros()
+CommandOutcome ForecastCommands::selectionNumeros()
 {
     const History& s = m_draws;
     Report report = Report::keptTitle(QStringLiteral("Selection numéros"));
@@ -87,7 +89,7 @@ void ForecastCommands::selectionNumeros()
     report.resultat.widthTwips = kWideList;
     report.resultat2 = ReportList::hidden();
     report.exported = true;
-    m_steps.show(report);
+    return m_steps.show(report);
 }
 
 QString ForecastCommands::criteriaPath() const

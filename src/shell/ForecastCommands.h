@@ -30,13 +30,13 @@ public:
     }
 
     // "Performance" (Perf2) on the ticked numbers over the study period.
-    void performance();
+    CommandOutcome performance();
     // "Colonnes" item C1(index), index 0..6: the ten numbers of one row, then "Performance".
-    void colonnes(int index);
+    CommandOutcome colonnes(int index);
     // "Finales" item F0(index), index 1..10 (10 for the digit 0), then "Performance".
-    void finales(int index);
+    CommandOutcome finales(int index);
     // "Selection numéros" (Magic): leaves the study period on the general window.
-    void selectionNumeros();
+    CommandOutcome selectionNumeros();
 
     // The criteria file Varn/tiravol.cfg of the user's configuration folder.
     QString criteriaPath() const;
@@ -54,7 +54,7 @@ public:
     void forgetCriteria();
 
 private:
-    void runPreset(const std::vector<int>& numbers);
+    CommandOutcome runPreset(const std::vector<int>& numbers);
 
     const History& m_draws;
     WindowFields& m_window;

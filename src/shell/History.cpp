@@ -20,6 +20,7 @@ void History::playGame(FormulaId id)
     m_formula = id;
     setDraws(DrawList{});
     m_hidden.clear();
+    m_multipliers = Multipliers{};
     m_origin = ListOrigin::Working;
     m_unsavedCorrection = false;
     m_replacedLines.clear();

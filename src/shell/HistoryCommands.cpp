@@ -3,7 +3,7 @@
 
 #include "history/HistoryFile.h"
 #include "history/HistoryGuard.h"
-#include "output/TextFile.h"
+#include "history/MultiplierFile.h"
 #include "shell/FolderLock.h"
 #include "shell/History.h"
 #include "shell/ImportCommand.h"
@@ -62,6 +62,7 @@ CommandOutcome HistoryCommands::loadInto(const QString& path)
     s.loaded(std::move(read.list), read.found ? read.digest : QByteArray(), working);
     m_changes.changed(StatePart::ListPart);
     CommandOutcome outcome;
+    loadMultipliers(outcome);
     if (!read.error.isEmpty()) {
         if (!m_config.quietWhenNoWorkingHistory)
             outcome.tell(read.error);
@@ -69,6 +70,17 @@ CommandOutcome HistoryCommands::loadInto(const QString& path)
         outcome.tell(badLinesMessage(read, path, s.game().numbers));
     }
     return outcome;
+}
+
+void HistoryCommands::loadMultipliers(CommandOutcome& outcome)
+{
+    History& s = m_draws;
+    const QString path = MultiplierFile::pathBeside(m_config.workingHistoryFile(), s.formulaId());
+    // The list read decides: a multiplier of a draw it lacks is no draw's.
+    MultiplierFile::ReadResult read = MultiplierFile::read(path, s.formulaId());
+    s.multipliers() = MultiplierFile::onlyOf(read.values, s.list());
+    if (read.failed)
+        outcome.tell(read.notice);
 }
 
 bool HistoryCommands::offline() const
@@ -84,8 +96,7 @@ CommandOutcome HistoryCommands::charge2(bool withOfflineNotice)
     m_draws.setOrigin(ListOrigin::Working);
     if (withOfflineNotice && offline())
         outcome.tell(kOffline);
-    afterLoad(true);
-    return outcome;
+    return outcome.then(afterLoad(true));
 }
 
 std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
@@ -98,7 +109,7 @@ std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
     // This load's own download speaks for it, not an earlier one that may have worked.
     m_import.forgetLastImport();
     auto rest = [this, then = std::move(then)](CommandOutcome outcome) {
-        afterLoad(false);
+        outcome.then(afterLoad(false));
         then(std::move(outcome));
     };
     const auto connection = m_config.connection ? m_config.connection() : WorkspaceConfig::Connection::NotChecked;
@@ -119,11 +130,11 @@ std::optional<CommandOutcome> HistoryCommands::charge(OutcomeThen then)
     return std::nullopt;
 }
 
-void HistoryCommands::afterLoad(bool isCharge2)
+CommandOutcome HistoryCommands::afterLoad(bool isCharge2)
 {
     History& s = m_draws;
     const int count = s.itemCount();
-    m_list.selectItem(count - 1);
+    const CommandOutcome shown = m_list.selectItem(count - 1);
     m_window.counters.text1 = QString::number(count - 1);
     m_window.counters.label2 = QStringLiteral("Nombre de tirages : ");
     m_study.wholeList(count);
@@ -136,6 +147,7 @@ void HistoryCommands::afterLoad(bool isCharge2)
     m_steps.calcul();
     m_criteria.updateAfterLoad(count, m_study.stats(), s.matrix().formula());
     m_changes.changed(StatePart::CountersPart | StatePart::ListPart | StatePart::CriteriaPart);
+    return shown;
 }
 
 CommandOutcome HistoryCommands::chargeManuelle()
@@ -343,7 +355,7 @@ HistoryCommands::SaveStep HistoryCommands::writeLocked(const DrawList& draws, co
     // A file removed behind the list's back is written again: nothing of it can be lost.
     const QByteArray bytes = draws.toCrlfBytes();
     QString error;
-    if (!TextFile::writeAtomic(path, bytes, &error))
+    if (!MultiplierFile::writeWithHistory(path, draws, bytes, s.multipliers(), &error))
         return {SaveStep::Kind::Failed, error + keptInWindow()};
     return {SaveStep::Kind::Written, {}, HistoryFile::digest(bytes)};
 }
@@ -406,8 +418,12 @@ CommandOutcome HistoryCommands::exitSave()
     const DrawList& draws = m_draws.fullHistory();
     const QString path = m_config.workingHistoryFile();
     const HistoryFile::ListReadResult onDisk = HistoryFile::readList(path);
-    // The file already holds every draw of the list: it stays as it is, whatever the list lacks.
-    if (onDisk.found && HistoryGuard::newDraws(onDisk.list, draws) == 0) {
+    // The file already holds every draw of the list: it stays as it is, whatever the list lacks,
+    // unless a multiplier was given to one of its draws since.
+    const bool multipliersKept = onDisk.list.drawCount() != draws.drawCount()
+        || MultiplierFile::holds(MultiplierFile::pathBeside(path, m_draws.formulaId()), m_draws.formulaId(),
+                                 MultiplierFile::onlyOf(m_draws.multipliers(), draws));
+    if (onDisk.found && HistoryGuard::newDraws(onDisk.list, draws) == 0 && multipliersKept) {
         CommandOutcome outcome;
         if (onDisk.list.drawCount() > draws.drawCount())
             outcome.tell(QStringLiteral("L'historique de travail « %1 » est gardé tel quel : il contient tous les tirages "

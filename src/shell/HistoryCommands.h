@@ -68,7 +68,11 @@ public:
 private:
     // Failed when the file was there but not read whole: the list is then kept as it was.
     CommandOutcome loadInto(const QString& path);
-    void afterLoad(bool isCharge2);
+    // Returns what the ranking the load ends with came to.
+    CommandOutcome afterLoad(bool isCharge2);
+    // The multipliers of the game played, from the file beside the working history; a file that
+    // cannot be used is told, never a reason to refuse the history.
+    void loadMultipliers(CommandOutcome& outcome);
     bool offline() const;
     // A save that did not happen, and why.
     static CommandOutcome notSaved(const QString& why);

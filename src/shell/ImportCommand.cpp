@@ -6,6 +6,7 @@
 #include "acquire/ArchiveSource.h"
 #include "acquire/FolderOwner.h"
 #include "acquire/HistoryImport.h"
+#include "history/MultiplierFile.h"
 #include "shell/Jobs.h"
 #include "shell/ListCommands.h"
 #include "shell/Messages.h"
@@ -56,7 +57,6 @@ QString failureOf(const HistoryImport::Outcome& imported, const Formula& game)
 void ImportCommand::importArchive(OutcomeThen then, std::function<void()> beforeAsking)
 {
     m_beforeAsking = std::move(beforeAsking);
-    History& s = m_draws;
     const WorkspaceConfig& config = m_config;
     // The hourglass stays until the import has ended, wherever the download runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
@@ -128,7 +128,6 @@ CommandOutcome ImportCommand::afterFetch(const Fetch& fetch)
 
 CommandOutcome ImportCommand::askAddress(const QString& error)
 {
-    History& s = m_draws;
     const WorkspaceConfig& config = m_config;
     Settings settings(m_config.settingsFile(), !config.readOnlySettings);
     // Why it failed is told under the question, so correcting the address stays one step.
@@ -179,8 +178,9 @@ CommandOutcome ImportCommand::appendArchive()
     draws.reserve(draws.drawCount() + static_cast<int>(checked.lines.size()));
     for (const QString& line : checked.lines)
         draws.append(line);
+    MultiplierFile::take(s.multipliers(), checked.lines, imported.multipliers);
     s.setDraws(std::move(draws));
-    m_list.selectItem(s.itemCount() - 1);
+    const CommandOutcome shown = m_list.selectItem(s.itemCount() - 1);
     m_window.counters.text1 = QString::number(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 
@@ -193,9 +193,9 @@ CommandOutcome ImportCommand::appendArchive()
             details << ownerError;
         CommandOutcome failed = CommandOutcome::failed((QStringList{failure} + details).join(QLatin1Char('\n')));
         failed.skipped = result.skipped;
-        return failed;
+        return failed.after(shown);
     }
-    return toldOutcome(outcome, result, checked, ownerError);
+    return toldOutcome(outcome, result, checked, ownerError).after(shown);
 }
 
 CommandOutcome ImportCommand::toldOutcome(const ImportOutcome& import, const ArchiveImport::Result& result,

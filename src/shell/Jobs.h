@@ -22,6 +22,12 @@ public:
 
     // Where the outcome of a command that ended after start() had returned goes.
     void setLateOutcome(std::function<void(const CommandOutcome&)> late) { m_late = std::move(late); }
+    // Hands the outcome of what a job's end showed to the late receiver.
+    void late(const CommandOutcome& outcome) const
+    {
+        if (m_late)
+            m_late(outcome);
+    }
     // Runs `command`, which hands its outcome on once it has ended: that outcome when it
     // ended in place, else a pending one, the outcome going to the late receiver when it comes.
     CommandOutcome await(const std::function<void(OutcomeThen)>& command);

@@ -12,11 +12,11 @@
 
 #include <algorithm>
 
-void ListCommands::selectItem(int index)
+CommandOutcome ListCommands::selectItem(int index)
 {
     m_draws.select(index);
     m_changes.changed(StatePart::ListPart);
-    clickListe(index);
+    return clickListe(index);
 }
 
 void ListCommands::periodFromClick(int index)
@@ -26,19 +26,20 @@ void ListCommands::periodFromClick(int index)
     m_window.counters.prem = s.itemDate(m_study.period().first);
 }
 
-void ListCommands::clickListe(int index)
+CommandOutcome ListCommands::clickListe(int index)
 {
     History& s = m_draws;
     const int count = s.itemCount();
     if (index < 0 || index >= count)
-        return;
+        return CommandOutcome::done();
+    CommandOutcome shown;
     s.select(index);
     s.setEditOldest(false);
     periodFromClick(index);
     m_area.clearRankingMarks(s.game().numbers);
     if (index == 0 && count > 1) {
         // The first line acts on the second: the period then holds the oldest draw alone.
-        selectItem(1);
+        shown = selectItem(1);
     }
     const int sel = s.selected();
     const QDate before = DrawLine::date(s.itemDate(sel - 1));
@@ -48,7 +49,8 @@ void ListCommands::clickListe(int index)
     m_window.entry.info = sel < count - 1 ? QStringLiteral("Modifier le tirage") : QStringLiteral("Ajouter un tirage");
     m_window.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
     m_changes.changed(StatePart::EntryPart | StatePart::CountersPart | StatePart::ListPart);
-    m_rankings.sorties();
+    shown.then(m_rankings.sorties());
     m_criteria.updateAfterListClick(count, sel);
     m_changes.changed(StatePart::CriteriaPart);
+    return shown;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "forecast/CriteriaRanges.h"
+#include "shell/CommandOutcome.h"
 
 class RankingCommands;
 class ReportArea;
@@ -21,9 +22,10 @@ public:
     {
     }
 
-    void clickListe(int index);
+    // Returns what the ranking it ends with came to (its export step).
+    CommandOutcome clickListe(int index);
     // A selection made by the program runs the click handling as a person's click does.
-    void selectItem(int index);
+    [[nodiscard]] CommandOutcome selectItem(int index);
 
 private:
     void periodFromClick(int index);

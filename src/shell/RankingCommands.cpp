@@ -44,7 +44,7 @@ Report RankingCommands::ranking(RankingKind kind) const
     return report;
 }
 
-void RankingCommands::runRanking(RankingKind kind, bool exported)
+CommandOutcome RankingCommands::runRanking(RankingKind kind, bool exported)
 {
     const History& s = m_draws;
     if (!m_study.statsValid())
@@ -56,16 +56,16 @@ void RankingCommands::runRanking(RankingKind kind, bool exported)
     else if (kind == RankingKind::EcartsMax)
         m_criteria.updateAfterEcartsMax(m_study.stats(), s.matrix().formula());
     m_changes.changed(StatePart::CriteriaPart);
-    m_steps.show(report);
+    return m_steps.show(report);
 }
 
 void RankingCommands::srti()
 {
-    runRanking(RankingKind::Sorties, false);
+    (void)runRanking(RankingKind::Sorties, false);
 }
 
-void RankingCommands::rankWith(RankingKind kind)
+CommandOutcome RankingCommands::rankWith(RankingKind kind)
 {
     m_study.endAt(m_draws.selected() - 1);
-    runRanking(kind, true);
+    return runRanking(kind, true);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "forecast/CriteriaRanges.h"
+#include "shell/CommandOutcome.h"
 #include "stats/Rankings.h"
 
 class ReportSteps;
@@ -18,16 +19,17 @@ public:
     {
     }
 
+    // The ranking a load ends with: it has no export step, so nothing to tell.
     void srti();
-    void sorties() { rankWith(RankingKind::Sorties); }
-    void ecarts() { rankWith(RankingKind::Ecarts); }
-    void ecartsMax() { rankWith(RankingKind::EcartsMax); }
-    void numero() { rankWith(RankingKind::Numero); }
+    CommandOutcome sorties() { return rankWith(RankingKind::Sorties); }
+    CommandOutcome ecarts() { return rankWith(RankingKind::Ecarts); }
+    CommandOutcome ecartsMax() { return rankWith(RankingKind::EcartsMax); }
+    CommandOutcome numero() { return rankWith(RankingKind::Numero); }
 
 private:
-    void rankWith(RankingKind kind);
+    CommandOutcome rankWith(RankingKind kind);
     // Calcul when the statistics are stale, the criteria the ranking moves, then the ranking.
-    void runRanking(RankingKind kind, bool exported);
+    CommandOutcome runRanking(RankingKind kind, bool exported);
     // The ranking of the statistics up to the draw before the selection: 35 numbers on the
     // left, the rest on the right, each list under the header.
     Report ranking(RankingKind kind) const;

@@ -11,11 +11,10 @@
 #include "shell/WindowFields.h"
 #include "stats/NumberStats.h"
 
-void ReportSteps::show(const Report& report)
+CommandOutcome ReportSteps::show(const Report& report)
 {
     m_area.apply(report);
-    if (report.exported)
-        wordpad();
+    return report.exported ? wordpad() : CommandOutcome::done();
 }
 
 void ReportSteps::showBusy(const QString& status)
@@ -36,17 +35,14 @@ void ReportSteps::calcul()
     m_study.count(s.matrix());
 }
 
-void ReportSteps::wordpad()
+CommandOutcome ReportSteps::wordpad()
 {
     if (!m_window.exportEnabled)
-        return;
+        return CommandOutcome::done();
     const QString name = m_ui.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt"));
     if (name.isEmpty())
-        return;
-    // The step may end a walk after its job: its refusal is announced, not returned.
-    const CommandOutcome exported = m_output.exportReport(name);
-    if (!exported.isDone() && m_announce)
-        m_announce(exported);
+        return CommandOutcome::done();
+    return m_output.exportReport(name);
 }
 
 void ReportSteps::beginWait()

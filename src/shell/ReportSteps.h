@@ -4,7 +4,6 @@
 #include "shell/CommandOutcome.h"
 
 #include <QString>
-#include <functional>
 
 class OutputCommands;
 class ReportArea;
@@ -19,24 +18,23 @@ struct WindowFields;
 // hourglass and the export every report may end with.
 class ReportSteps {
 public:
-    // `announce` takes what the export step came to when it was not written.
     ReportSteps(const History& draws, WindowFields& window, Study& study, ReportArea& area, UserInterface& ui,
-                const StateChanges& changes, OutputCommands& output, std::function<void(const CommandOutcome&)> announce)
-        : m_draws(draws), m_window(window), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output),
-          m_announce(std::move(announce))
+                const StateChanges& changes, OutputCommands& output)
+        : m_draws(draws), m_window(window), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output)
     {
     }
 
     // The one place a report reaches the report area: writes it, announces it, then runs the
-    // export step when the report ends with it.
-    void show(const Report& report);
+    // export step when the report ends with it; returns what that step came to (done when
+    // nothing was to be written).
+    [[nodiscard]] CommandOutcome show(const Report& report);
 
     // Calcul: the statistics of the study period (the busy indicator says "CALCUL").
     void calcul();
     void showBusy(const QString& status);
     void hideBusy();
     // Writes the report to a file the person names, when "Exporter les calculs" is ticked.
-    void wordpad();
+    [[nodiscard]] CommandOutcome wordpad();
 
     // The hourglass; nested uses keep it until the outermost ends.
     void beginWait();
@@ -52,7 +50,6 @@ private:
     const StateChanges& m_changes;
     OutputCommands& m_output;
     int m_waitDepth = 0;
-    std::function<void(const CommandOutcome&)> m_announce;
 };
 
 // The hourglass for as long as it lives.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Settings.h"
 
+#include "history/PayTableText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,6 +56,12 @@ QString Settings::storedKey(const QSettings& file, const QString& section, const
 
 QString Settings::read(const QString& section, const QString& key, const QString& defaultValue) const
 {
+    // At most 254 characters, the longest a profile value can be.
+    return readWhole(section, key, defaultValue).left(254);
+}
+
+QString Settings::readWhole(const QString& section, const QString& key, const QString& defaultValue) const
+{
     if (readability(m_path) != QSettings::NoError)
         return defaultValue;
     const QSettings file(m_path, QSettings::IniFormat);
@@ -64,8 +72,7 @@ QString Settings::read(const QString& section, const QString& key, const QString
     // An address written by hand without quotes reads as a list at its commas.
     const QString text
         = value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
-    // At most 254 characters, the longest a profile value can be.
-    return text.left(254);
+    return text;
 }
 
 bool Settings::write(const QString& section, const QString& key, const QString& value)
@@ -123,4 +130,32 @@ bool Settings::autoUpdate() const
 bool Settings::setAutoUpdate(bool on)
 {
     return write(QStringLiteral("Jeu"), QStringLiteral("MiseAJourAuto"), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+namespace {
+
+const QString kPaySection = QStringLiteral("Gains");
+
+} // namespace
+
+PayTables Settings::payTables(QStringList* notices) const
+{
+    PayTables tables;
+    for (FormulaId id : Formula::all()) {
+        const Formula& game = Formula::get(id);
+        const PayTableText::Reading reading = PayTableText::read(readWhole(kPaySection, game.key, QString()), game);
+        if (reading.error.isEmpty())
+            tables.set(id, reading.table);
+        else if (notices)
+            *notices << QStringLiteral("Réglage [%1] %2 du fichier « %3 » : %4. La table des gains d'origine de ce jeu reste "
+                                       "en vigueur.")
+                            .arg(kPaySection, game.key, QDir::toNativeSeparators(m_path), reading.error);
+    }
+    return tables;
+}
+
+bool Settings::setPayTable(FormulaId id, const PayTable& table)
+{
+    const Formula& game = Formula::get(id);
+    return write(kPaySection, game.key, PayTableText::corrections(table, game));
 }

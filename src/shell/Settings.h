@@ -2,8 +2,10 @@
 #pragma once
 
 #include "history/Formula.h"
+#include "history/PayTables.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QSettings;
@@ -36,6 +38,14 @@ public:
     bool autoUpdate() const;
     bool setAutoUpdate(bool on);
 
+    // The pay tables in force: each game's shipped table with the player's corrections (section
+    // "Gains", key the game's key). A text that does not read leaves that game's shipped table
+    // and adds to `notices` a French sentence naming the key and what is wrong.
+    PayTables payTables(QStringList* notices = nullptr) const;
+    // Keeps the rows of `table` that differ from the shipped one; false when the file could not
+    // be written (lastError says why).
+    bool setPayTable(FormulaId id, const PayTable& table);
+
     // One key of one section; at most 254 characters are read. A file that cannot be read
     // gives the default.
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;
@@ -47,6 +57,8 @@ public:
     QString lastError() const { return m_error; }
 
 private:
+    // The value of one key, whole; `defaultValue` when the file cannot be read or lacks it.
+    QString readWhole(const QString& section, const QString& key, const QString& defaultValue) const;
     // "section/key" as the file spells it, or as given when the file lacks it.
     static QString storedKey(const QSettings& file, const QString& section, const QString& key);
 

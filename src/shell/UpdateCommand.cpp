@@ -3,7 +3,7 @@
 
 #include "acquire/HistoryImport.h"
 #include "history/HistoryFile.h"
-#include "output/TextFile.h"
+#include "history/MultiplierFile.h"
 #include "shell/FolderLock.h"
 #include "shell/History.h"
 #include "shell/HistoryCommands.h"
@@ -63,6 +63,7 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     DrawList draws = s.fullHistory();
     for (const QString& line : imported.checked.lines)
         draws.append(line);
+    MultiplierFile::take(s.multipliers(), imported.checked.lines, imported.multipliers);
     const int added = static_cast<int>(imported.checked.lines.size());
     // A filtered list stays as the player asked; the history it hides grows.
     if (s.origin() == ListOrigin::Filtered) {
@@ -74,12 +75,11 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     // A new draw being typed follows the empty line down; any other selection stays.
     const bool onEmptyLine = s.selected() == s.itemCount() - 1;
     s.setDraws(std::move(draws));
-    if (onEmptyLine)
-        m_list.selectItem(s.itemCount() - 1);
+    const CommandOutcome shown = onEmptyLine ? m_list.selectItem(s.itemCount() - 1) : CommandOutcome::done();
     m_window.counters.text1 = QString::number(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart | StatePart::MenuPart);
     // The save is the one of a draw typed in: locked, checked against the file, atomic.
-    Result result{added, {}, m_history.sauve()};
+    Result result{added, {}, m_history.sauve().after(shown)};
     if (result.saved.isDone())
         s.setSavedLineCount(s.itemCount());
     // As after a download: the whole history studied and ranked by appearances.
@@ -106,14 +106,18 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
         return refusal(imported);
     for (const QString& line : imported.checked.lines)
         history.append(line);
+    Multipliers brought;
+    MultiplierFile::take(brought, imported.checked.lines, imported.multipliers);
     const QByteArray bytes = history.toCrlfBytes();
     QString error;
-    if (!TextFile::writeAtomic(path, bytes, &error))
+    if (!MultiplierFile::writeWithHistory(path, history, bytes, brought, &error))
         return {0, error, {}};
     // The window's own list of this game was read from the file as it was: this write is no
     // other program's change.
     History& s = m_draws;
-    if (game == s.formulaId())
+    if (game == s.formulaId()) {
+        MultiplierFile::take(s.multipliers(), imported.checked.lines, imported.multipliers);
         s.workingFileRewritten(onDisk.digest, HistoryFile::digest(bytes));
+    }
     return {static_cast<int>(imported.checked.lines.size()), {}, {}};
 }

@@ -13,6 +13,7 @@ struct EntryFields {
     QString dat;
     QString info = QStringLiteral("Gagnez au Keno  !");
     QString affichage = QStringLiteral("Choix des numéros");
+    int multiplier = 0; // of the draw being typed; 0 when the player gives none
 };
 
 struct Progress {

@@ -42,8 +42,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_reportArea = std::make_unique<ReportArea>(m_changes);
     ReportArea& area = *m_reportArea;
     m_output = std::make_unique<OutputCommands>(window, area, m_config, m_ui, m_changes);
-    m_steps = std::make_unique<ReportSteps>(draws, window, m_study, area, m_ui, m_changes, *m_output,
-                                            [this](const CommandOutcome& o) { announce(o); });
+    m_steps = std::make_unique<ReportSteps>(draws, window, m_study, area, m_ui, m_changes, *m_output);
     m_jobs = std::make_unique<Jobs>(m_changes);
     m_jobs->setLateOutcome([this](const CommandOutcome& o) { announce(o); });
     m_grid = std::make_unique<GridCommands>(draws, window, area, m_changes);
@@ -80,6 +79,8 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     draws.playGame(m_config.formula);
     draws.select(0);
     window.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
+    // Read first, so that even the commands that need no history count with the player's table.
+    s.play.payTables() = Settings(m_config.settingsFile(), false).payTables(&m_payTableNotices);
     refreshTitle();
 }
 
@@ -128,6 +129,8 @@ void Workspace::start(OutcomeThen then)
     CommandOutcome outcome;
     if (!settings.lastError().isEmpty())
         outcome.tell(settings.lastError());
+    for (const QString& notice : m_payTableNotices)
+        outcome.tell(notice);
     m_autoUpdate = settings.autoUpdate();
     emit changed(MenuPart);
     outcome.then(m_history->charge2());
@@ -200,6 +203,16 @@ CommandOutcome Workspace::toggleAutoUpdate()
     return CommandOutcome::done();
 }
 
+CommandOutcome Workspace::setPayTable(FormulaId id, const PayTable& table)
+{
+    m_state.play.payTables().set(id, table);
+    Settings settings(m_config.settingsFile(), true);
+    if (!settings.setPayTable(id, table))
+        return CommandOutcome::failed(settings.lastError()
+                                      + QStringLiteral("\nLa table des gains corrigée sert jusqu'à la fermeture du programme."));
+    return CommandOutcome::done();
+}
+
 UpdateCommand::Result Workspace::importUpdate(const QString& archivePath, FormulaId game)
 {
     const DrawTime since = m_tickets->newestDraw();
@@ -221,6 +234,7 @@ QString Workspace::newestDraw(FormulaId game) const
 void Workspace::playGame()
 {
     m_state.history.playGame(m_config.formula);
+    m_state.window.entry.multiplier = 0;
     refreshTitle();
     emit changed(MenuPart | ListPart);
 }

@@ -82,6 +82,15 @@ public:
     // the choice in the settings.
     CommandOutcome chooseGame(FormulaId id);
 
+    // ---- the pay tables in force (read from the settings with the Workspace, told at start-up)
+    const PayTables& payTables() const { return m_state.play.payTables(); }
+    // Puts `table` in force for game `id` and keeps it in the settings: the player asked for it,
+    // so even the command line writes it. Failed when the file could not be written; the
+    // table then serves until the program ends.
+    CommandOutcome setPayTable(FormulaId id, const PayTable& table);
+    // Why a correction of the settings could not be read (its game keeps its shipped table).
+    const QStringList& payTableNotices() const { return m_payTableNotices; }
+
     // ---- the automatic update (the window's)
     // Whether the window keeps the current game's history up to date (the settings, read at
     // start-up); the Jeu menu turns it on and off and keeps the choice.
@@ -204,4 +213,5 @@ private:
     std::unique_ptr<FolderLock> m_lock;
     std::unique_ptr<CommandUnits> m_units;
     bool m_autoUpdate = true;
+    QStringList m_payTableNotices;
 };

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/DemoHistory.h"
 #include "history/HistoryFile.h"
+#include "history/MultiplierFile.h"
 
 #include "support/TestSupport.h"
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <algorithm>
+#include <map>
 
 using namespace TestSupport;
 
@@ -65,6 +68,27 @@ TEST(DemoHistory, TheFolderHoldsBothGamesFiles)
         EXPECT_EQ(readFile(dir.filePath(f.baseFile)), expected);
         const HistoryFile::ListReadResult read = HistoryFile::readList(dir.filePath(f.workingFile));
         EXPECT_TRUE(read.found && read.badLines == 0 && read.list.formulaId() == id) << f.key.toStdString();
+        // A multiplier for every draw from 2007 on, none before, each one the operator draws.
+        const MultiplierFile::ReadResult values = MultiplierFile::read(dir.filePath(f.multiplierFile), id);
+        ASSERT_TRUE(values.found && !values.failed) << values.notice.toStdString();
+        const std::vector<int> perDraw = values.values.forItems(read.list);
+        std::map<int, int> seen;
+        for (int i = 0; i < read.list.drawCount(); ++i) {
+            const int m = perDraw[static_cast<size_t>(i)];
+            EXPECT_EQ(m != 0, read.list.date(i).year() >= 2007) << read.list.text(i).toStdString();
+            ++seen[m];
+        }
+        EXPECT_EQ(values.values.size(), read.list.drawCount() - seen[0]);
+        seen.erase(0);
+        // Several values, x1 the most frequent.
+        EXPECT_GE(seen.size(), 4u);
+        EXPECT_EQ(std::max_element(seen.begin(), seen.end(), [](auto a, auto b) { return a.second < b.second; })->first, 1);
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 6);
+    // The same on every run.
+    QTemporaryDir again;
+    ASSERT_TRUE(DemoHistory::writeDemoFolder(again.path(), last, &error));
+    for (FormulaId id : Formula::all())
+        EXPECT_EQ(readFile(again.filePath(Formula::get(id).multiplierFile)),
+                  readFile(dir.filePath(Formula::get(id).multiplierFile)));
 }

@@ -35,7 +35,7 @@ TEST(HelpDocument, TheBuiltPdfCoversEveryCommandAndTheChanceChapterWithPicturesO
         "Charge Manuelle|Telechargement FDesJeux|Imprimer|Tout|Selection|&Quitter|Copier selection|Tous les tirages|"
         "Periode d'etude|Ecarts|Ecarts Max|Sorties|Numéro|Finales|Colonnes|1-10|61-70|Dizaines/Unités|Septaines|"
         "Pairs / Impairs|Petits / Gros Numéros|Partenaire ideal|&Recherche Ecart|Annonceur|Performance|Plus sortis|"
-        "Colonne|Configuration|Selection numéros|Aide|Conseils|Tout cocher|Visiter le site / contact|A propos|"
+        "Colonne|Configuration|Selection numéros|Aide|Conseils|Tout cocher|Visiter le site / contact|A propos|Table des gains…|"
         "Carte des écarts à la moyenne »|Arrêter »|Premier démarrage »|Construire l'historique… »|Démonstration »|"
         "Liste vide »|(démonstration) »");
     for (const QString& caption : commands.split(QLatin1Char('|')))

@@ -125,8 +125,10 @@ TEST_F(HistoryTest, AnotherGameStartsFromAnEmptyListOfIt)
     m_history.filter(DrawList::fromLines(m_lines), DrawList::fromLines(m_lines.mid(0, 2)));
     m_history.enterDraw(1, m_more[1], ticksOf(m_more[1]));
     m_history.keptBeside(QStringLiteral("/tmp/beside.txt"), QByteArrayLiteral("disk"));
+    m_history.multipliers().set(QDate(2020, 1, 1), 0, 3);
     const int revision = m_history.revision();
     m_history.playGame(FormulaId::Keno16of56);
+    EXPECT_TRUE(m_history.multipliers().isEmpty()); // never written into the other game's file
     EXPECT_GT(m_history.revision(), revision);
     EXPECT_EQ(m_history.list().formulaId(), FormulaId::Keno16of56);
     EXPECT_EQ(m_history.matrix().formula().numbers, Formula::current().numbers);

@@ -35,8 +35,7 @@ protected:
     StateChanges m_changes{[](unsigned) {}};
     ReportArea m_area{m_changes};
     OutputCommands m_output{m_state.window, m_area, m_config, m_ui, m_changes};
-    ReportSteps m_steps{
-        m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output, [](const CommandOutcome&) {}};
+    ReportSteps m_steps{m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output};
     CriteriaRanges m_criteria;
     RankingCommands m_rankings{m_state.history, m_study, m_criteria, m_changes, m_steps};
     ListCommands m_list{m_state.history, m_state.window, m_study, m_criteria, m_area, m_changes, m_rankings};

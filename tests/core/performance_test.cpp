@@ -9,16 +9,16 @@ using namespace TestSupport;
 
 namespace {
 
-struct History {
+struct DrawsMade {
     QStringList liste;
     DrawMatrix matrix;
 };
 
 // Draws on consecutive half-days from 01/01/2020 midi, then the trailing empty item; the
 // numbers played stay below 41, the fillers from 51 on.
-History history(const QList<QList<int>>& hitsPerDraw)
+DrawsMade history(const QList<QList<int>>& hitsPerDraw)
 {
-    History h;
+    DrawsMade h;
     for (qsizetype i = 0; i < hitsPerDraw.size(); ++i)
         h.liste << drawWith(QDate(2020, 1, 1).addDays(i / 2), i % 2 == 0, hitsPerDraw[i], 51);
     h.liste << QString();
@@ -31,7 +31,7 @@ History history(const QList<QList<int>>& hitsPerDraw)
 TEST(Performance, TwoNumbersWinningFirstDrawHalfEvenAverageAndBenefice)
 {
     // The average gap 3 / 2 = 1.5 rounds to 2.
-    const History h = history({{3, 7}, {3}, {}, {3, 7}});
+    const DrawsMade h = history({{3, 7}, {3}, {}, {3, 7}});
     const PerformanceReport r = Performance::evaluate(h.liste, h.matrix, StudyPeriod{0, 3}, {7, 3});
     const QStringList expected = utf8Lines({"01/01/2020 03 07-----------------------------6  €uros, Ecart 1", "01/01/2020 03",
                                             "02/01/2020", "02/01/2020 03 07-----------------------------6  €uros, Ecart 2", ""})
@@ -49,7 +49,7 @@ TEST(Performance, TwoNumbersWinningFirstDrawHalfEvenAverageAndBenefice)
 TEST(Performance, EightNumbersPayOnNoMatchConsecutiveWinsAndNeverMetEntries)
 {
     // The average gap 5 / 2 = 2.5 rounds to 2, the even neighbour.
-    const History h = history({{}, {1, 2, 3}, {1, 2, 3, 4, 5}, {1}, {1, 2, 3, 4, 5}, {}});
+    const DrawsMade h = history({{}, {1, 2, 3}, {1, 2, 3, 4, 5}, {1}, {1, 2, 3, 4, 5}, {}});
     const PerformanceReport r = Performance::evaluate(h.liste, h.matrix, StudyPeriod{0, 5}, {1, 2, 3, 4, 5, 6, 7, 8});
     const QStringList expected
         = utf8Lines({"01/01/2020-----------------------------------2  €uros, Ecart 1", "01/01/2020 01 02 03",
@@ -68,7 +68,7 @@ TEST(Performance, EightNumbersPayOnNoMatchConsecutiveWinsAndNeverMetEntries)
 
 TEST(Performance, OneNumberCountsAppearancesWithZeroAmounts)
 {
-    const History h = history({{5}, {}, {5}});
+    const DrawsMade h = history({{5}, {}, {5}});
     const PerformanceReport r = Performance::evaluate(h.liste, h.matrix, StudyPeriod{0, 2}, {5});
     const QStringList expected = utf8Lines({"01/01/2020 05--------------------------------0  €uros, Ecart 1", "01/01/2020",
                                             "02/01/2020 05--------------------------------0  €uros, Ecart 1", ""})
@@ -82,7 +82,7 @@ TEST(Performance, OneNumberCountsAppearancesWithZeroAmounts)
 TEST(Performance, NoWinGivesLossWholePeriodAsGapAndEmptyTable)
 {
     // Four numbers pay from three matches: at most two here. The period skips the first draw.
-    const History h = history({{1, 2, 3, 4}, {1, 2}, {}, {4}});
+    const DrawsMade h = history({{1, 2, 3, 4}, {1, 2}, {}, {4}});
     const PerformanceReport r = Performance::evaluate(h.liste, h.matrix, StudyPeriod{1, 3}, {1, 2, 3, 4});
     const QStringList expected = utf8Lines({"01/01/2020 01 02", "02/01/2020", "02/01/2020 04", ""})
         + utf8Lines({"Enjeu total 3 €uros", "Encaissé 0", "", "____________Perte  -3", "", " + Grand ecart  3",
@@ -95,20 +95,20 @@ TEST(Performance, NoWinGivesLossWholePeriodAsGapAndEmptyTable)
 TEST(Performance, WinningsEqualToStakeIsBeneficeZeroOneLessIsPerte)
 {
     // Two numbers: one win of 6 over six draws pays back the six euros staked.
-    const History six = history({{}, {}, {9, 10}, {}, {}, {}});
+    const DrawsMade six = history({{}, {}, {9, 10}, {}, {}, {}});
     const PerformanceReport r = Performance::evaluate(six.liste, six.matrix, StudyPeriod{0, 5}, {9, 10});
     EXPECT_EQ(r.lines.mid(8, 7),
               utf8Lines({"Encaissé 6", "", "_____________ Bénefice  0", "", " + Grand ecart  3", "Ecart actuel    3",
                          "  001  fois  2 numéros  : gains  6    02/01/2020  moyenne 5"}));
 
-    const History seven = history({{}, {}, {9, 10}, {}, {}, {}, {}});
+    const DrawsMade seven = history({{}, {}, {9, 10}, {}, {}, {}, {}});
     const PerformanceReport loss = Performance::evaluate(seven.liste, seven.matrix, StudyPeriod{0, 6}, {9, 10});
     EXPECT_EQ(loss.lines[11], QStringLiteral("____________Perte  -1"));
 }
 
 TEST(Performance, NothingOrTooManyTickedGivesOnlyTheGapTablePart)
 {
-    const History h = history({{1, 2}, {3}});
+    const DrawsMade h = history({{1, 2}, {3}});
     const PerformanceReport none = Performance::evaluate(h.liste, h.matrix, StudyPeriod{0, 1}, {});
     EXPECT_EQ(none.lines, utf8Lines({"", " tableau des écarts entre grilles gagnantes pour les numéros :", "", "", "", ""}));
     EXPECT_EQ(none.selectedLine, 4);
@@ -125,7 +125,7 @@ TEST(Performance, TenNumbersWithGroupedCountsAndWideSums)
 {
     // 1,200 draws holding all ten numbers: 200,000 euros each, 240 million in all (beyond 16 bits
     // of counts, within 64 bits of sums).
-    const History h = history(QList<QList<int>>(1200, numberRange(1, 10)));
+    const DrawsMade h = history(QList<QList<int>>(1200, numberRange(1, 10)));
     const PerformanceReport r = Performance::evaluate(h.liste, h.matrix, StudyPeriod{0, 1199}, GridPresets::colonnes(0));
     EXPECT_EQ(r.lines[1199], QStringLiteral("22/08/2021 01 02 03 04 05 06 07 08 09 10-----200000  €uros, Ecart 0"));
     EXPECT_EQ(r.lines.mid(1201, 4),

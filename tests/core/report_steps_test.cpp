@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Showing a report: what is announced, and the export step only when the report ends with it.
+// Showing a report: the export step only when the report ends with it, and what it came to returned.
 #include "shell/ReportSteps.h"
 
 #include "output/Report.h"
@@ -11,6 +11,7 @@
 #include "shell/WorkspaceState.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -43,45 +44,53 @@ protected:
     StateChanges m_changes{[this](unsigned parts) { m_parts |= parts; }};
     ReportArea m_area{m_changes};
     OutputCommands m_output{m_state.window, m_area, m_config, m_ui, m_changes};
-    QList<CommandOutcome> m_announced;
-    ReportSteps m_steps{
-        m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output, [this](const CommandOutcome& o) {
-            m_announced << o;
-        }};
+    ReportSteps m_steps{m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output};
 };
 
 TEST_F(ReportStepsTest, TheExportStepRunsOnlyWhenTheReportEndsWithIt)
 {
     m_ui.saveNames.push_back(target());
-    m_steps.show(oneLine(false));
+    EXPECT_TRUE(m_steps.show(oneLine(false)).isDone());
     EXPECT_EQ(m_ui.saveNames.size(), 1u); // nobody was asked for a file
     EXPECT_FALSE(QFile::exists(target()));
     EXPECT_EQ(m_area.model().resultat.lines, QStringList{QStringLiteral("ligne")});
 
-    m_steps.show(oneLine(true));
+    EXPECT_TRUE(m_steps.show(oneLine(true)).isDone());
     EXPECT_TRUE(m_ui.saveNames.empty());
     EXPECT_EQ(readFile(target()), crlf({QStringLiteral("Cotes du Keno"), QStringLiteral("ligne")}));
+}
+
+TEST_F(ReportStepsTest, AnExportThatCannotBeWrittenIsWhatTheReportComesTo)
+{
+    // A folder where the file should be: nothing can be written there.
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("rapport.txt")));
+    m_ui.saveNames.push_back(target());
+    const CommandOutcome outcome = m_steps.show(oneLine(true));
+    EXPECT_FALSE(outcome.isDone());
+    EXPECT_TRUE(outcome.reason.contains(target())) << outcome.reason.toStdString();
+    EXPECT_TRUE(m_ui.messages.empty()); // returned, not shown: the program shows it its way
+    EXPECT_EQ(m_area.model().resultat.lines, QStringList{QStringLiteral("ligne")});
 }
 
 TEST_F(ReportStepsTest, TheExportStepAsksNothingWhileExportIsOff)
 {
     m_state.window.exportEnabled = false;
     m_ui.saveNames.push_back(target());
-    m_steps.show(oneLine(true));
+    EXPECT_TRUE(m_steps.show(oneLine(true)).isDone());
     EXPECT_EQ(m_ui.saveNames.size(), 1u);
     EXPECT_FALSE(QFile::exists(target()));
 }
 
 TEST_F(ReportStepsTest, TheBusyIndicatorIsAnnouncedOnlyWhenTheReportMovesIt)
 {
-    m_steps.show(oneLine(false));
+    (void)m_steps.show(oneLine(false));
     EXPECT_EQ(m_parts, unsigned(StatePart::ReportPart));
 
     m_parts = 0;
     Report shown = oneLine(false);
     shown.busy = Report::Busy::Shown;
     shown.status = QStringLiteral("SORTIES");
-    m_steps.show(shown);
+    (void)m_steps.show(shown);
     EXPECT_EQ(m_parts, unsigned(StatePart::ReportPart | StatePart::BusyPart));
     EXPECT_TRUE(m_area.model().busy);
 }

@@ -103,4 +103,62 @@ TEST_F(SettingsTest, EachGameKeepsItsOwnAddressAndTheChosenGameIsKept)
     }
 }
 
+TEST_F(SettingsTest, PayTableCorrectionsAreKeptPerGameAndABadOneLeavesTheShippedTable)
+{
+    const Formula &classic = Formula::classic(), &current = Formula::current();
+    // A player who filled the whole table of the current game: longer than a profile value.
+    PayTable filled = current.payTable;
+    for (int k = current.minTicked; k <= current.maxTicked; ++k)
+        for (int m = 0; m <= k; ++m)
+            filled.amounts[k][m] = filled.amounts[k][m].value_or(100000 + m);
+    Settings settings(ini, true);
+    ASSERT_TRUE(settings.setPayTable(FormulaId::Keno16of56, filled));
+    QStringList notices;
+    PayTables read = Settings(ini, false).payTables(&notices);
+    EXPECT_EQ(notices, QStringList());
+    EXPECT_EQ(read.of(FormulaId::Keno16of56).amounts, filled.amounts);
+    EXPECT_TRUE(read.isShipped(FormulaId::Keno20of70));
+
+    // The classic game's key sits beside it; going back to the shipped table leaves an empty key.
+    PayTable classicFixed = classic.payTable;
+    classicFixed.amounts[3][2] = 3;
+    ASSERT_TRUE(settings.setPayTable(FormulaId::Keno20of70, classicFixed));
+    ASSERT_TRUE(settings.setPayTable(FormulaId::Keno16of56, current.payTable));
+    EXPECT_TRUE(readFile(ini).contains("[Gains]\n16-56=\n20-70=\"3=0;0;3;10\"\n")) << readFile(ini).toStdString();
+    read = Settings(ini, false).payTables();
+    EXPECT_EQ(read.of(FormulaId::Keno20of70).amount(3, 2), 3);
+    EXPECT_TRUE(read.isShipped(FormulaId::Keno16of56));
+
+    // Typed by hand with a mistake: that game keeps its shipped table, the other its correction.
+    writeFile(ini, "[Gains]\n16-56=\"7=0;0;0;0;1;5;90;3000;12\"\n20-70=\"3=0;0;3;10\"\n");
+    read = Settings(ini, false).payTables(&notices);
+    EXPECT_TRUE(read.isShipped(FormulaId::Keno16of56));
+    EXPECT_EQ(read.of(FormulaId::Keno20of70).amount(3, 2), 3);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith(QStringLiteral("Réglage [Gains] 16-56 du fichier « "))) << notices[0].toStdString();
+    EXPECT_TRUE(notices[0].contains(QStringLiteral("donne 9 montants au lieu de 8")));
+    EXPECT_TRUE(notices[0].endsWith(QStringLiteral("La table des gains d'origine de ce jeu reste en vigueur.")));
+}
+
+TEST_F(SettingsTest, APayTableThatCannotBeWrittenLeavesTheFileWhole)
+{
+    PayTable table = Formula::current().payTable;
+    table.amounts[4] = {0, 0, 1, 4, 25};
+    ASSERT_TRUE(Settings(ini, true).setPayTable(FormulaId::Keno16of56, table));
+    const QByteArray before = readFile(ini);
+    for (int k = 5; k <= 10; ++k)
+        for (int m = 0; m <= k; ++m)
+            table.amounts[k][m] = 123456789;
+    {
+        FileSizeLimit full(before.size() + 20); // the disk fills while the new file is written
+        Settings settings(ini, true);
+        EXPECT_FALSE(settings.setPayTable(FormulaId::Keno16of56, table));
+        EXPECT_TRUE(settings.lastError().endsWith(QStringLiteral("ne peut pas être écrit.")))
+            << settings.lastError().toStdString();
+    }
+    EXPECT_EQ(readFile(ini), before);
+    EXPECT_EQ(QDir(QFileInfo(ini).path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("tiravol.ini")});
+    EXPECT_EQ(Settings(ini, false).payTables().of(FormulaId::Keno16of56).amount(4, 4), 25);
+}
+
 } // namespace

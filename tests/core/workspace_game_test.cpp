@@ -209,3 +209,31 @@ TEST_F(WorkspaceGameTest, ADrawTypedInFollowsItsGamesCalendarAndNeverOutlivesIt)
     EXPECT_EQ(ws->drawCount(), 4);
     EXPECT_EQ(readFile(working()), crlf(ended));
 }
+
+namespace {
+
+class WorkspacePayTableTest : public WorkspaceFixture { };
+
+TEST_F(WorkspacePayTableTest, TheTablesInForceAreTheSettingsCorrectionsAndABadOneIsToldAtStartUp)
+{
+    const QString ini = Settings::iniPath(m_config.path());
+    writeFile(ini, "[Gains]\n20-70=\"3=0;1;2;10\"\n16-56=\"7=1;2\"\n");
+    start(makeHistory(20));
+    // Read before the start-up too: the commands without a history count with them.
+    EXPECT_EQ(m_ws->payTables().of(FormulaId::Keno20of70).amount(3, 1), 1);
+    EXPECT_TRUE(m_ws->payTables().isShipped(FormulaId::Keno16of56));
+    const auto told = std::find_if(m_ui.messages.begin(), m_ui.messages.end(), [](const ScriptedUi::Message& m) {
+        return m.text.startsWith(QStringLiteral("Réglage [Gains] 16-56 du fichier"));
+    });
+    ASSERT_NE(told, m_ui.messages.end());
+    EXPECT_TRUE(told->text.contains(QStringLiteral("« 7=1;2 » donne 2 montants au lieu de 8")));
+
+    // A correction is in force at once and kept for the next start.
+    PayTable table = Formula::current().payTable;
+    table.amounts[5][5] = 400;
+    EXPECT_TRUE(m_ui.done(m_ws->setPayTable(FormulaId::Keno16of56, table)));
+    EXPECT_EQ(m_ws->payTables().of(FormulaId::Keno16of56).amount(5, 5), 400);
+    EXPECT_EQ(Workspace(config(), &m_ui).payTables().of(FormulaId::Keno16of56).amount(5, 5), 400);
+}
+
+} // namespace

@@ -173,7 +173,7 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
     EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque plein : « %1 »").arg(cfg)));
     ws->setExportEnabled(true);
     ui.saveNames = {report};
-    ws->units().rankings.sorties();
+    EXPECT_FALSE(ui.done(ws->units().rankings.sorties()));
     EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque plein : « %1 »").arg(report)));
     EXPECT_EQ(readFile(working), crlf(draws));
     EXPECT_EQ(readFile(ini), iniBefore);
@@ -203,14 +203,14 @@ TEST_F(WorkspaceSafetyTest, ExportNeverReplacesAFileTheProgramKeeps)
     for (const QString& name : kept) {
         ui.messages.clear();
         ui.saveNames = {name};
-        ws->units().rankings.sorties();
+        EXPECT_FALSE(ui.done(ws->units().rankings.sorties()));
         EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("« %1 » est ").arg(name)));
         EXPECT_TRUE(contains(lastMessage(), QStringLiteral("Rien n'a été écrit")));
     }
     EXPECT_EQ(readFile(working), crlf(draws));
     EXPECT_EQ(QDir(data).entryList(QDir::Files), QStringList{QStringLiteral("Tirages_keno.txt")});
     ui.saveNames = {data + QStringLiteral("/classement.txt")};
-    ws->units().rankings.sorties();
+    EXPECT_TRUE(ui.done(ws->units().rankings.sorties()));
     EXPECT_EQ(readFile(data + QStringLiteral("/classement.txt")), crlf(ws->report().exportLines()));
 }
 

@@ -24,6 +24,16 @@ protected:
 
     QString currentWorking() const { return dataFile("Tirages_keno_16-56.txt"); }
     QString currentBase() const { return dataFile("Tirages_16-56.txt"); }
+    QString multipliersFile() const { return dataFile("Multiplicateurs_16-56.txt"); }
+    // The lines of draws [from, to) as the file beside the history holds them.
+    QByteArray multipliersOf(int from, int to) const
+    {
+        QByteArray bytes;
+        for (int i = from; i < to; ++i)
+            bytes += m_draws[static_cast<size_t>(i)].day.toString(QStringLiteral("dd/MM/yyyy")).toUtf8() + " soir x"
+                + m_draws[static_cast<size_t>(i)].multiplier + "\r\n";
+        return bytes;
+    }
     void SetUp() override
     {
         writeFile(working(), crlf(classic));
@@ -140,6 +150,7 @@ TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateAddsToTheOtherGamesFileOrToTheList
     EXPECT_EQ(first.failure, QString());
     EXPECT_EQ(readFile(currentWorking()), crlf(lines.mid(0, 10)));
     EXPECT_EQ(readFile(currentBase()), base);
+    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(6, 10));
     EXPECT_EQ(ws->state().drawLines(), classic);
     EXPECT_EQ(readFile(working()), crlf(classic));
     EXPECT_EQ(ws->newestDraw(FormulaId::Keno16of56), lines[9]);
@@ -161,6 +172,8 @@ TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateAddsToTheOtherGamesFileOrToTheList
     EXPECT_EQ(ws->state().drawLines(), lines);
     EXPECT_EQ(ws->selectedIndex(), 11);
     EXPECT_EQ(readFile(currentWorking()), crlf(lines));
+    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(6, 11));
+    EXPECT_EQ(ws->state().history.multipliers().size(), 5);
     EXPECT_EQ(ws->report().title, QStringLiteral("Classement par sorties au 05/12/2026"));
     EXPECT_EQ(ws->studyPeriod().last, 10);
     EXPECT_TRUE(m_ui.messages.empty()) << lastMessage().toStdString();

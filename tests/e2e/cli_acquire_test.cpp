@@ -209,3 +209,60 @@ TEST_F(CliAcquire, TheNewGameImportsItsOwnArchiveOnly)
                              "56.\ntiravol-cli : l'import a échoué\n"));
     EXPECT_EQ(readFile(dataFile("Tirages_keno_16-56.txt")), crlf(lines));
 }
+
+namespace {
+
+// The classic archive with a multiplier column: `multipliers` row by row, oldest first ("" = none).
+QByteArray withMultipliers(const QStringList& draws, const QList<QByteArray>& multipliers)
+{
+    QList<QByteArray> rows = operatorCsv(draws).split('\n');
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (rows[i].isEmpty())
+            continue;
+        rows[i].chop(1); // "\r"
+        // Written newest first, after the header.
+        rows[i] += i == 0 ? QByteArray(";multiplicateur") : ';' + multipliers.value(draws.size() - i);
+        rows[i] += '\r';
+    }
+    return rows.join('\n');
+}
+
+} // namespace
+
+// The multiplier typed with a draw and those of every archive imported, for both games, are kept
+// beside the histories.
+TEST_F(CliAcquire, AddAndImportKeepEachDrawsMultiplierBesideTheHistory)
+{
+    QStringList history = makeHistory(3, QDate(2024, 12, 30));
+    writeHistory(history, true);
+    const QString numbers = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20");
+    const CliOutput wrong = cli({QStringLiteral("add"), numbers, QStringLiteral("--multiplicateur"), QStringLiteral("11")});
+    EXPECT_EQ(wrong.code, 2);
+    EXPECT_TRUE(contains(wrong.err, QStringLiteral("--multiplicateur : le multiplicateur va de 1 à 10")))
+        << wrong.err.toStdString();
+    EXPECT_EQ(readFile(working()), crlf(history));
+    const CliOutput r = cli({QStringLiteral("add"), numbers, QStringLiteral("--multiplicateur"), QStringLiteral("5")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")), QByteArray("31/12/2024 soir x5\r\n"));
+
+    // The next draws from an archive that gives the multiplier of all but one.
+    const QStringList more = makeHistory(8, QDate(2024, 12, 30)).mid(4);
+    history << QStringLiteral("31/12/2024 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 soir");
+    ASSERT_EQ(readFile(working()), crlf(history));
+    writeFile(dataFile("suite.csv"), withMultipliers(history + more, {"1", "1", "2", "5", "3", "", "10", "2"}));
+    const CliOutput imported = import("suite.csv");
+    ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")),
+              QByteArray("31/12/2024 soir x5\r\n01/01/2025 midi x3\r\n02/01/2025 midi x10\r\n02/01/2025 soir x2\r\n"));
+
+    // The new game's archive fills its own file.
+    const std::vector<GameArchive::Draw> draws = GameArchive::draws(4, QDate(2025, 11, 3));
+    for (const char* name : {"Tirages_keno_16-56.txt", "Tirages_16-56.txt"})
+        writeFile(dataFile(name), crlf(GameArchive::lines(draws).mid(0, 2)));
+    writeZip(dataFile("nouveau.zip"), {{"keno_202511.csv", GameArchive::csv(draws)}});
+    const CliOutput current
+        = cli({QStringLiteral("--jeu"), QStringLiteral("16-56"), QStringLiteral("import"), dataFile("nouveau.zip")});
+    ASSERT_EQ(current.code, 0) << current.err.toStdString();
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_16-56.txt")), QByteArray("05/11/2025 soir x2\r\n06/11/2025 soir x3\r\n"));
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")).count('\n'), 4);
+}

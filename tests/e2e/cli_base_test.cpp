@@ -134,3 +134,24 @@ TEST_F(CliBase, DisagreeingMissingOrNoArchivesWriteNothing)
 }
 
 } // namespace
+
+// A rebuild leaves the multipliers beside the history as they are; the next save keeps those of
+// its draws and drops one no draw holds.
+TEST_F(CliBase, ARebuildKeepsTheMultipliersOfItsDraws)
+{
+    const QStringList old = makeHistory(6, QDate(2021, 1, 1), 4), fresh = makeHistory(10, QDate(2022, 2, 1), 5);
+    writeFile(dataFile("Tirages.txt"), crlf(old));
+    writeFile(dataFile("Tirages_keno.txt"), crlf(old));
+    const QByteArray kept = "01/01/2021 midi x4\r\n02/01/2021 soir x10\r\n05/05/2021 midi x2\r\n";
+    writeFile(dataFile("Multiplicateurs_keno.txt"), kept);
+    writeFile(dataFile("a.csv"), operatorCsv(fresh));
+
+    const CliOutput replaced = base({dataFile("a.csv"), QStringLiteral("--replace")});
+    ASSERT_EQ(replaced.code, 0) << replaced.err.toStdString();
+    EXPECT_EQ(readFile(dataFile("Tirages_keno.txt")), crlf(old + fresh));
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")), kept);
+
+    const CliOutput added = cli({QStringLiteral("add"), QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20")});
+    ASSERT_EQ(added.code, 0) << added.err.toStdString();
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")), QByteArray("01/01/2021 midi x4\r\n02/01/2021 soir x10\r\n"));
+}

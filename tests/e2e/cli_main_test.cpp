@@ -245,6 +245,32 @@ TEST_F(CliMainTest, AReadErrorInTheHistoryFailsEveryCommandAndWritesNothing)
     EXPECT_EQ(QDir(m_data.path()).entryList(QDir::Files).size(), 2); // no conflict file, nothing aside
 }
 
+// The real program killed right after the multipliers were put in place, before its history:
+// the history is as it was, and the multiplier of the draw it never got is never used.
+TEST_F(CliMainTest, AKillBetweenTheMultipliersAndTheHistoryMixesNothing)
+{
+    const QStringList draws = makeHistory(9);
+    writeHistory(draws);
+    const QByteArray kept = "16/09/1993 midi x3\r\n";
+    writeFile(dataFile("Multiplicateurs_keno.txt"), kept);
+    const Run killed = runCli(add(1) + QStringList{QStringLiteral("--multiplicateur"), QStringLiteral("5")}, [](QProcess& p) {
+        QProcessEnvironment env = p.processEnvironment();
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TIRAVOL_EIO_SHIM_PATH));
+        env.insert(QStringLiteral("TIRAVOL_KILL_AFTER_RENAME"), QStringLiteral("Multiplicateurs_keno.txt"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+        p.setProcessEnvironment(env);
+    });
+    EXPECT_EQ(killed.code, -1); // did not end by itself
+    EXPECT_EQ(readFile(working()), crlf(draws));
+    EXPECT_NE(readFile(dataFile("Multiplicateurs_keno.txt")), kept);
+
+    const Run again = runCli(add(1));
+    ASSERT_EQ(again.code, 0) << again.err.toStdString();
+    EXPECT_EQ(readFile(working()).count('\n'), 10);
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")), kept);
+}
+
 TEST_F(CliMainTest, AHistoryLargerThanAnyRealOneIsRefusedAtOnce)
 {
     writeHistory(makeHistory(10));

@@ -10,6 +10,7 @@
 #include "shell/CommandUnits.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListView>
@@ -165,7 +166,7 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndEachRowRunsItsOwnReport)
                   {QStringLiteral("&Fichier: mnuCharge=Charge Manuelle Telecharge=Telechargement FDesJeux Construire=Construire "
                                   "l'historique… ImpMenu=Imprimer[tout=Tout selection=Selection] Fin=&Quitter"),
                    QStringLiteral("&Jeu: Jeu2070=Keno 20 sur 70 (1993–2025) Jeu1656=Keno 16 sur 56 (depuis le 03/11/2025) - "
-                                  "MiseAJour=Mise à jour automatique"),
+                                  "MiseAJour=Mise à jour automatique mnuGains=Table des gains…"),
                    QStringLiteral("Edition: MnuCop=Copier selection"),
                    QStringLiteral("S&tatistiques: Debut=Tous les tirages finP=Periode d'etude - Ecarts=Ecarts EMaxi=Ecarts Max "
                                   "Sorties=Sorties Numero=Numéro - FinalesMenu=Finales[F0=1 F0=2 F0=3 F0=4 F0=5 F0=6 F0=7 "
@@ -483,6 +484,27 @@ TEST_F(MainWindowTest, DrawListShowsLoadsAndCorrections)
     EXPECT_EQ(drawRows(), TestSupport::shownItems(*m_ws));
     EXPECT_EQ(drawRows().size(), 51);
     EXPECT_EQ(drawRows().value(10).mid(10, 9), QStringLiteral(" 51 52 53")); // the row clicked was corrected
+}
+
+TEST_F(MainWindowTest, TheMultiplierChosenWithADrawIsKeptBesideTheHistory)
+{
+    auto* field = get<QComboBox>("multiplicateur");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->currentText(), QStringLiteral("—"));
+    EXPECT_EQ(field->count(), 11); // none, then x1 to x10
+    mouseOnRow(get<QListView>("Liste"), kDraws);
+    for (int n = 1; n <= 20; ++n)
+        box(n)->click();
+    field->setCurrentIndex(6);
+    emit field->activated(6);
+    EXPECT_EQ(m_ws->entry().multiplier, 6);
+    get<QPushButton>("OK")->click();
+    const QString typed = m_ws->liste().text(kDraws);
+    ASSERT_FALSE(typed.isEmpty());
+    EXPECT_EQ(TestSupport::readFile(path("Multiplicateurs_keno.txt")),
+              QStringLiteral("%1 %2 x6\r\n").arg(typed.left(10), typed.right(4)).toUtf8());
+    // Emptied for the next draw.
+    EXPECT_EQ(field->currentText(), QStringLiteral("—"));
 }
 
 TEST_F(MainWindowTest, AnExitWithNothingNewQuitsSayingOnceTheFileIsKept)

@@ -3,8 +3,11 @@
 // TIRAVOL_EIO_FILE (the name without its folder). The piece that reaches that byte comes back
 // short, as from a bad sector. Preloaded into a process (LD_PRELOAD) or linked into a test; both
 // variables are read at every call, so a test can arm and disarm it.
+// A power cut: once a file named TIRAVOL_KILL_AFTER_RENAME has been renamed into place, the
+// process is killed at once, before it can do anything else.
 #undef _FORTIFY_SOURCE // read() is defined here, not wrapped
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -64,6 +67,19 @@ __attribute__((visibility("default"))) ssize_t read(int fd, void* buffer, size_t
 __attribute__((visibility("default"))) ssize_t __read_chk(int fd, void* buffer, size_t count, size_t /*size*/)
 {
     return failingRead(fd, buffer, count);
+}
+
+// The real rename, then the kill when its target is the file named.
+__attribute__((visibility("default"))) int rename(const char* from, const char* to)
+{
+    using RenameFunction = int (*)(const char*, const char*);
+    static const auto next = reinterpret_cast<RenameFunction>(::dlsym(RTLD_NEXT, "rename"));
+    const int done = next(from, to);
+    const char* name = std::getenv("TIRAVOL_KILL_AFTER_RENAME");
+    const char* slash = std::strrchr(to, '/');
+    if (done == 0 && name && *name && std::strcmp(slash ? slash + 1 : to, name) == 0)
+        ::raise(SIGKILL);
+    return done;
 }
 
 // Linking this lets a test use the shim in its own process.

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The multiplier of each draw in the window: typed with a draw, loaded with the history, kept by a
+// filter and a reload, and never out of step with the history on a full disk or a bad file.
+#include "shell/Workspace.h"
+
+#include "history/DateText.h"
+#include "history/DrawLine.h"
+#include "history/MultiplierFile.h"
+#include "shell/CommandUnits.h"
+#include "support/EioFault.h"
+#include "support/TestSupport.h"
+
+#include <algorithm>
+
+using namespace TestSupport;
+
+namespace {
+
+class WorkspaceMultipliersTest : public WorkspaceFixture {
+protected:
+    QString companion() const { return dataFile("Multiplicateurs_keno.txt"); }
+    // Types first, ..., first + 19 as the next draw with `multiplier` (0: none given), or over line `at`.
+    CommandOutcome enter(int first, int multiplier, int at = -1)
+    {
+        m_ws->units().list.clickListe(at >= 0 ? at : m_ws->liste().itemCount() - 1);
+        m_ws->units().grid.untickAll();
+        for (int n = first; n < first + 20; ++n)
+            m_ws->units().grid.setCheck(n, true);
+        m_ws->units().entry.setMultiplier(multiplier);
+        const CommandOutcome outcome = m_ws->units().entry.validateEntry();
+        m_ui.show(outcome);
+        return outcome;
+    }
+    std::optional<int> shown(const QString& line) const
+    {
+        return m_ws->state().history.multipliers().of(DateText::parse(line.left(10)),
+                                                      line.endsWith(QStringLiteral("soir")) ? 1 : 0);
+    }
+    bool told(const QString& text) const
+    {
+        return std::any_of(m_ui.messages.begin(), m_ui.messages.end(), [&](const auto& m) { return contains(m.text, text); });
+    }
+    const QStringList m_draws = makeHistory(10, QDate(2020, 1, 1));
+};
+
+} // namespace
+
+TEST_F(WorkspaceMultipliersTest, TypedWithADrawSavedBesideItAndLoadedWithTheHistory)
+{
+    writeFile(companion(), "01/01/2020 midi x2\r\n");
+    start(m_draws);
+    EXPECT_EQ(shown(m_draws[0]), 2);
+    ASSERT_TRUE(enter(1, 4).isDone());
+    const QString typed = m_ws->liste().text(10);
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n06/01/2020 midi x4\r\n"));
+    EXPECT_EQ(readFile(working()), crlf(m_draws + QStringList{typed}));
+
+    // Refused as no multiplier the operator draws: nothing changes.
+    EXPECT_EQ(enter(2, 11).status, CommandOutcome::Status::Refused);
+    EXPECT_EQ(m_ws->liste().drawCount(), 11);
+    EXPECT_TRUE(contains(m_ui.messages.back().text, QStringLiteral("Le multiplicateur x11 n'existe pas")));
+
+    // A correction without one keeps the draw's; one with one replaces it (written by the exit).
+    ASSERT_TRUE(enter(3, 0, 10).isDone());
+    EXPECT_EQ(shown(typed), 4);
+    ASSERT_TRUE(enter(3, 7, 10).isDone());
+    ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n06/01/2020 midi x7\r\n"));
+
+    // A new start reads them with the history.
+    const QStringList saved = m_ws->liste().toStringList();
+    start(saved);
+    EXPECT_EQ(shown(typed), 7);
+    EXPECT_EQ(m_ws->state().history.multipliers().size(), 2);
+}
+
+TEST_F(WorkspaceMultipliersTest, AFullDiskKeepsBothFilesAsTheyWere)
+{
+    // Both files larger than the limit below: the file beside, written first, is refused first.
+    const QStringList draws = makeHistory(400, QDate(2019, 1, 1));
+    QByteArray many;
+    for (const QString& line : draws)
+        many += QStringLiteral("%1 %2 x2\r\n").arg(line.left(10), line.right(4)).toUtf8();
+    writeFile(companion(), many);
+    start(draws);
+    {
+        const FileSizeLimit full(2048);
+        const CommandOutcome outcome = enter(1, 3);
+        EXPECT_FALSE(outcome.isDone());
+        EXPECT_TRUE(contains(outcome.reason, QStringLiteral("Multiplicateurs_keno.txt"))) << outcome.reason.toStdString();
+        EXPECT_EQ(readFile(working()), crlf(draws));
+        EXPECT_EQ(readFile(companion()), many);
+    }
+    ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
+    EXPECT_EQ(readFile(working()), crlf(m_ws->liste().toStringList()));
+    EXPECT_EQ(readFile(companion()), many + QStringLiteral("%1 midi x3\r\n").arg(m_ws->liste().text(400).left(10)).toUtf8());
+}
+
+TEST_F(WorkspaceMultipliersTest, ABadOrUnreadableFileIsToldAndTheHistoryLoadsWhole)
+{
+    writeFile(companion(), "01/01/2020 midi x2\r\nn'importe quoi\r\n");
+    start(m_draws);
+    EXPECT_EQ(m_ws->liste().drawCount(), 10);
+    EXPECT_TRUE(m_ws->state().history.multipliers().isEmpty());
+    EXPECT_TRUE(told(QStringLiteral("ligne 2 : « date moment xN » attendu")));
+    // A draw typed then is saved; the file is left for the player to mend.
+    ASSERT_TRUE(enter(1, 4).isDone());
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\nn'importe quoi\r\n"));
+
+    writeFile(companion(), "01/01/2020 midi x2\r\n");
+    {
+        const EioFault badSector("Multiplicateurs_keno.txt", 4);
+        start(m_draws);
+    }
+    EXPECT_EQ(m_ws->liste().drawCount(), 10);
+    EXPECT_TRUE(m_ws->state().history.multipliers().isEmpty());
+    EXPECT_TRUE(told(QStringLiteral("n'a pas pu être lu jusqu'au bout")));
+}
+
+TEST_F(WorkspaceMultipliersTest, AFilterAndAReloadKeepThem)
+{
+    writeFile(companion(), "01/01/2020 midi x2\r\n03/01/2020 soir x5\r\n");
+    start(m_draws);
+    const Multipliers before = m_ws->state().history.multipliers();
+    ASSERT_EQ(before.size(), 2);
+    m_ui.onFilter = [](CalendarFilter& f) {
+        f.weekdays.fill(true);
+        f.months.fill(true);
+        f.times.fill(true);
+        f.from = QDate(2020, 1, 3);
+        f.to = QDate(2020, 1, 5);
+        return true;
+    };
+    ASSERT_TRUE(m_ui.done(periodeEtude(*m_ws)));
+    EXPECT_LT(m_ws->liste().drawCount(), 10);
+    EXPECT_EQ(m_ws->state().history.multipliers(), before);
+    ASSERT_TRUE(m_ui.done(reload(*m_ws)));
+    EXPECT_EQ(m_ws->state().history.multipliers(), before);
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n03/01/2020 soir x5\r\n"));
+}
+
+// A draw corrected with its own numbers, only to give its multiplier: the exit writes it.
+TEST_F(WorkspaceMultipliersTest, AMultiplierGivenToADrawAlreadySavedIsWrittenAtTheExit)
+{
+    start(m_draws);
+    m_ws->units().list.clickListe(4);
+    m_ws->units().grid.untickAll();
+    for (int k = 1; k <= 20; ++k)
+        m_ws->units().grid.setCheck(DrawLine::number(m_draws[4], k), true);
+    m_ws->units().entry.setMultiplier(8);
+    ASSERT_TRUE(m_ui.done(m_ws->units().entry.validateEntry()));
+    EXPECT_EQ(m_ws->liste().text(4), m_draws[4]);
+    EXPECT_FALSE(QFileInfo::exists(companion()));
+    ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
+    EXPECT_EQ(readFile(companion()), QStringLiteral("%1 midi x8\r\n").arg(m_draws[4].left(10)).toUtf8());
+    EXPECT_EQ(readFile(working()), crlf(m_draws));
+}
