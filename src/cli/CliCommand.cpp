@@ -54,7 +54,8 @@ namespace {
 
 CliStyleRun styleRun(Catalogue::CliStyle style)
 {
-    for (auto* styles : {reportStyle, analysisStyle, forecastStyle, chanceStyle, acquireStyle, baseStyle, payTableStyle})
+    for (auto* styles :
+         {reportStyle, analysisStyle, forecastStyle, chanceStyle, acquireStyle, baseStyle, payTableStyle, ticketsStyle})
         if (const CliStyleRun run = styles(style); run.execute)
             return run;
     return {};

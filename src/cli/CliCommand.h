@@ -59,6 +59,9 @@ struct CliOptions {
     std::optional<int> size; // backtest --size
     std::optional<quint32> seed; // backtest --seed
     Stake stake; // --mise and --multiplicateur of the money reports
+    std::optional<QString> ticketName; // grilles --ajouter
+    Stake ticketStake; // grilles --mise, --multiplicateur
+    std::optional<QDate> ticketFrom; // grilles --ajouter --from: the first draw played
     std::optional<int> drawMultiplier; // add --multiplicateur
     // gains --fixer K,M,MONTANT or --effacer K,M: one amount to put in force (nullopt: unknown).
     struct PayFix {
@@ -155,6 +158,7 @@ CliStyleRun forecastStyle(Catalogue::CliStyle style);
 CliStyleRun chanceStyle(Catalogue::CliStyle style);
 CliStyleRun acquireStyle(Catalogue::CliStyle style);
 CliStyleRun baseStyle(Catalogue::CliStyle style);
+CliStyleRun ticketsStyle(Catalogue::CliStyle style);
 CliStyleRun payTableStyle(Catalogue::CliStyle style);
 
 // Reads a comma-separated list of whole numbers in [low, high].

@@ -3,6 +3,7 @@
 
 #include "gui/CommandRunner.h"
 #include "history/MultiplierFile.h"
+#include "shell/Catalogue.h"
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
@@ -131,8 +132,10 @@ QLayout* EntryPanel::buildEntryButtons()
     m_ok = new QPushButton(QStringLiteral("OK"), m_affichage);
     m_ok->setObjectName(QStringLiteral("OK"));
     m_ok->setToolTip(QStringLiteral("Valider le tirage"));
-    connect(m_ok, &QPushButton::clicked, this,
-            [this] { m_runner.run([this] { m_ws.announce(m_ws.units().entry.validateEntry()); }); });
+    // The catalogue's command, as the command line's add: the tickets that win on the draw are told.
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        m_runner.run([this] { m_ws.announce(Catalogue::findCli(QStringLiteral("add"))->handler(m_ws.units(), 0)); });
+    });
     m_annuler = new QPushButton(QStringLiteral("Effacer"), m_affichage);
     m_annuler->setObjectName(QStringLiteral("Annuler"));
     m_annuler->setToolTip(QStringLiteral("Effacer numéros cochés et listes"));

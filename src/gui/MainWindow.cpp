@@ -12,6 +12,7 @@
 #include "gui/ReportActions.h"
 #include "gui/ReportPanel.h"
 #include "gui/ThreadedJobRunner.h"
+#include "gui/TicketsWindow.h"
 #include "gui/WindowPlacement.h"
 #include "shell/CommandUnits.h"
 #include "shell/OutcomeView.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, OutcomeView& vie
     buildWidgets();
     buildMenus();
     ForecastWindows::install(*this);
+    TicketsWindow::install(*this);
     ChartWindow::install(*this);
     connect(m_entry, &EntryPanel::graphClicked, this,
             [this] { m_runner.run(m_windowActions.value(QStringLiteral("cmdGraph"))); });
@@ -62,6 +64,8 @@ MainWindow::MainWindow(Workspace& workspace, UserInterface& ui, OutcomeView& vie
     connect(&m_ws, &Workspace::changed, this, &MainWindow::mirror);
     // What a command came to after its job, or in a window of its own.
     connect(&m_ws, &Workspace::ended, this, [this](const CommandOutcome& outcome) { m_view.show(outcome); });
+    connect(&m_ws, &Workspace::ticketsWon, this,
+            [this](const QStringList& lines) { statusBar()->showMessage(lines.join(QStringLiteral(" ; "))); });
     mirror(Workspace::AllParts);
 }
 

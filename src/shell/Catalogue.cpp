@@ -115,6 +115,21 @@ CommandOutcome reload(CommandUnits& u)
     return u.jobs.await([&u](OutcomeThen then) { u.history.reload(std::move(then)); });
 }
 
+// The same, for the commands that bring draws in: the tickets that won on them are announced.
+CommandOutcome reloadAnnouncing(CommandUnits& u)
+{
+    return u.jobs.await([&u](OutcomeThen then) {
+        u.tickets.announcing([&u](OutcomeThen done) { u.history.reload(std::move(done)); }, std::move(then));
+    });
+}
+
+CommandOutcome validateAnnouncing(CommandUnits& u)
+{
+    return u.jobs.await([&u](OutcomeThen then) {
+        u.tickets.announcing([&u](OutcomeThen done) { done(u.entry.validateEntry()); }, std::move(then));
+    });
+}
+
 // A combination walk: stopped by the person, its outcome says so.
 CommandOutcome walk(CommandUnits& u, const std::function<void()>& start)
 {
@@ -127,7 +142,7 @@ constexpr int kMaxArchives = 100;
 
 QList<Entry> fileEntries()
 {
-    Entry add = cli(command("", "OK", "OK", [](CommandUnits& u, int) { return u.entry.validateEntry(); }), "add",
+    Entry add = cli(command("", "OK", "OK", [](CommandUnits& u, int) { return validateAnnouncing(u); }), "add",
                     "ajoute le tirage suivant à l'historique de travail", CliStyle::Add);
     const Formula &classic = Formula::classic(), &current = Formula::current();
     add = withArguments(add,
@@ -140,14 +155,14 @@ QList<Entry> fileEntries()
                               .arg(current.key)}});
     add = withOption(add, "multiplicateur", "N", "multiplicateur du tirage, de 1 à 10 (facultatif)");
     add.writesHistory = true;
-    Entry import = cli(command("", "import", "", [](CommandUnits& u, int) { return reload(u); }), "import",
+    Entry import = cli(command("", "import", "", [](CommandUnits& u, int) { return reloadAnnouncing(u); }), "import",
                        "importe une archive de résultats (.zip ou .csv)", CliStyle::Import);
     import = withArguments(import, {{ text("ARCHIVE"), text("l'archive à importer") }});
     import.acquiring = import.archiveArgument = true;
-    Entry download
-        = cli(command(
-                  "Fichier", "Telecharge", "Telechargement FDesJeux", [](CommandUnits& u, int) { return reload(u); }, "Ctrl+D"),
-              "download", "télécharge et importe l'archive de résultats", CliStyle::Download);
+    Entry download = cli(command(
+                             "Fichier", "Telecharge", "Telechargement FDesJeux",
+                             [](CommandUnits& u, int) { return reloadAnnouncing(u); }, "Ctrl+D"),
+                         "download", "télécharge et importe l'archive de résultats", CliStyle::Download);
     download = withOption(download, "url", "ADRESSE", "adresse de l'archive de résultats");
     download.acquiring = true;
     Entry build = cli(command("Fichier", "Construire", "Construire l'historique…",
@@ -311,6 +326,17 @@ QList<Entry> reportEntries()
     };
 }
 
+QList<Entry> ticketEntries()
+{
+    Entry tickets = cli(
+        command("Statistiques", "MesGrilles", "Mes grilles", [](CommandUnits& u, int) { return u.tickets.mesGrilles(); }),
+        "grilles", "gains et mises de mes grilles tirage par tirage, ou --ajouter une grille", CliStyle::Tickets, kPeriodNumbers);
+    tickets = withOption(tickets, "ajouter", "NOM", "enregistre une grille : les numéros de --numbers, depuis --from");
+    tickets = withOption(tickets, "mise", "N", "mise de la grille ajoutée, en euros : 1, 2, 3, 5 ou 10 (1 par défaut)");
+    tickets = withOption(tickets, "multiplicateur", "", "la grille ajoutée est jouée avec l'option multiplicateur");
+    return {tickets, onWindow("Statistiques", "GererGrilles", "Gérer mes grilles…", Entry::Kind::WindowAction)};
+}
+
 QList<Entry> forecastEntries()
 {
     Entry odds = cli(command("m4", "Cotes", "Cotes du Keno", [](CommandUnits& u, int) { return u.chance.cotesKeno(); }), "cotes",
@@ -394,7 +420,7 @@ const QList<Menu>& menus()
 const QList<Entry>& entries()
 {
     static const QList<Entry> table = fileEntries() + gameEntries() + rankingEntries() + presetEntries() + groupEntries()
-        + partnerEntries() + reportEntries() + forecastEntries() + otherEntries();
+        + partnerEntries() + reportEntries() + ticketEntries() + forecastEntries() + otherEntries();
     return table;
 }
 

@@ -14,6 +14,7 @@
 #include "shell/ListCommands.h"
 #include "shell/OutputCommands.h"
 #include "shell/RankingCommands.h"
+#include "shell/TicketCommands.h"
 
 class Workspace;
 
@@ -34,4 +35,5 @@ struct CommandUnits {
     OutputCommands& output;
     Jobs& jobs;
     FolderLock& lock;
+    TicketCommands& tickets;
 };

@@ -21,6 +21,7 @@
 #include "shell/ReportArea.h"
 #include "shell/ReportSteps.h"
 #include "shell/Settings.h"
+#include "shell/TicketCommands.h"
 #include "shell/UpdateCommand.h"
 #include "shell/UserInterface.h"
 #include "shell/VersionText.h"
@@ -69,8 +70,10 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_analyses = std::make_unique<AnalysisCommands>(draws, window, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_base
         = std::make_unique<BaseCommand>(window, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
+    m_tickets = std::make_unique<TicketCommands>(draws, s.play, m_study, m_config, *m_steps);
+    m_tickets->onWins([this](const QStringList& lines) { emit ticketsWon(lines); });
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
-                                   *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock});
+                                   *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock, *m_tickets});
     m_firstRun = std::make_unique<FirstRunCommand>(
         m_config, m_ui, [this](OutcomeThen then) { buildHistories(std::move(then)); }, [this] { return startDemonstration(); });
 
@@ -230,7 +233,11 @@ CommandOutcome Workspace::setPayTable(FormulaId id, const PayTable& table)
 
 UpdateCommand::Result Workspace::importUpdate(const QString& archivePath, FormulaId game)
 {
+    const DrawTime since = m_tickets->newestDraw();
     UpdateCommand::Result result = m_update->importFetched(archivePath, game);
+    // The tickets that won on the draws brought to the list shown are announced with the save.
+    if (game == m_state.history.formulaId())
+        m_tickets->tellWins(since, result.saved);
     // A save refused or written beside is shown as any command's outcome.
     if (!result.saved.isDone() || !result.saved.notices.isEmpty())
         announce(result.saved);

@@ -35,6 +35,7 @@ class ImportCommand;
 class ListCommands;
 class OutputCommands;
 class RankingCommands;
+class TicketCommands;
 class ReportArea;
 class ReportSteps;
 class QTemporaryDir;
@@ -168,6 +169,8 @@ public:
 signals:
     void changed(unsigned parts);
     void ended(const CommandOutcome& outcome);
+    // Tickets won on draws a command just brought in: the announcements, one a line.
+    void ticketsWon(const QStringList& announcements);
 
 private:
     void start(OutcomeThen then);
@@ -209,6 +212,7 @@ private:
     std::unique_ptr<OutputCommands> m_output;
     std::unique_ptr<BaseCommand> m_base;
     std::unique_ptr<FirstRunCommand> m_firstRun;
+    std::unique_ptr<TicketCommands> m_tickets;
     std::unique_ptr<QTemporaryDir> m_demoFolder;
     WorkspaceConfig m_ownConfig; // the player's own folders while a demonstration runs
     std::unique_ptr<FolderLock> m_lock;

@@ -2,6 +2,7 @@
 // The game played brings in its own archive only: the import command, the automatic update's
 // import and the manual entry of the 16-of-56 game, beside the classic game's files.
 #include "acquire/LocalArchiveSource.h"
+#include "history/DrawLine.h"
 #include "shell/CommandUnits.h"
 #include "shell/Settings.h"
 #include "shell/Workspace.h"
@@ -221,4 +222,22 @@ TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateIsOnUntilTurnedOffAndTheChoiceIsKe
     EXPECT_TRUE(ws->toggleAutoUpdate().isDone());
     ws = open(FormulaId::Keno16of56);
     EXPECT_TRUE(ws->autoUpdate());
+}
+
+// The automatic update tells each ticket that won on a draw it brought to the list shown.
+TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateAnnouncesTheTicketsThatWonOnItsDraws)
+{
+    QStringList seven;
+    for (int k = 1; k <= 7; ++k)
+        seven << QString::number(DrawLine::number(lines[10], k));
+    writeFile(dataFile("Grilles.txt"), "Zoé;16-56;" + seven.join(u',').toUtf8() + ";2;;05/12/2026;\n");
+    auto ws = open(FormulaId::Keno16of56);
+    QStringList told;
+    QObject::connect(ws.get(), &Workspace::ticketsWon, ws.get(), [&told](const QStringList& l) { told += l; });
+    m_ui.messages.clear();
+    const UpdateCommand::Result result = ws->importUpdate(currentArchive(11), FormulaId::Keno16of56);
+    ASSERT_EQ(std::pair(result.added, result.failure), std::pair(5, QString()));
+    const QString win = QStringLiteral("La grille « Zoé » a gagné 6 000 € au tirage du 05/12/2026");
+    EXPECT_EQ(told, QStringList{win});
+    EXPECT_EQ(lastMessage(), win);
 }

@@ -174,7 +174,8 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndEachRowRunsItsOwnReport)
                                   "C1=51-60 C1=61-70] - Dix=Dizaines/Unités Sept=Septaines Pi=Pairs / Impairs PG=Petits / "
                                   "Gros Numéros - Part=Partenaire ideal PartHasard=Partenaires - hasard Recherche=&Recherche "
                                   "Ecart Annonceur=Annonceur AnnonceurHasard=Annonceur - hasard Perf2=Performance "
-                                  "PlusSortis=Plus sortis Colonne=Colonne Hasard=Hasard"),
+                                  "PlusSortis=Plus sortis Colonne=Colonne Hasard=Hasard MesGrilles=Mes grilles "
+                                  "GererGrilles=Gérer mes grilles…"),
                    QStringLiteral("Prevision: mnuPrev=Configuration Magic=Selection numéros Cotes=Cotes du Keno "
                                   "TestPrev=Tester la prévision"),
                    QStringLiteral("Aide: Varn=Aide mnuCons=Conseils"),
@@ -187,7 +188,8 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndEachRowRunsItsOwnReport)
         "Ecarts=par écarts au;EMaxi=par écarts max au;Sorties=par sorties au;Numero=par numéros au;"
         "Dix=Numéros dans la  dizaine 1;Sept=Numéros de 1 a 7;Pi=Numéros impairs;PG=Numéros bas ( 1 à 35 );"
         "Hasard=|Le hasard sur 200 tirages;Perf2=Performance d'un ensemble|;Cotes=Cotes du Keno|Cotes du Keno : 20;"
-        "PartHasard=Partenaires - hasard|;Apropos=|Tiravol version \r\n;site=|https://tiravol.fr/contact;Varn=aidekeno.pdf");
+        "PartHasard=Partenaires - hasard|;MesGrilles=Mes grilles|Aucune grille n'est enregistrée.;Apropos=|Tiravol version "
+        "\r\n;site=|https://tiravol.fr/contact;Varn=aidekeno.pdf");
     for (const QString& row : reports.split(u';')) {
         const QStringList nameAndText = row.split(u'=');
         m_ui.messages.clear();

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/TicketsWindow.h"
+
+#include "gui/DateField.h"
+#include "gui/MainWindow.h"
+#include "gui/WindowPlacement.h"
+#include "shell/CommandUnits.h"
+#include "shell/Workspace.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+template <typename W> W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+TicketsWindow::TicketsWindow(Workspace& workspace, QWidget* parent)
+    : QDialog(parent), m_ws(workspace), m_list(named(new QListWidget, "grilleListe")), m_name(named(new QLineEdit, "grilleNom")),
+      m_numbers(named(new QLineEdit, "grilleNumeros")), m_stake(named(new QComboBox, "grilleMise")),
+      m_option(named(new QCheckBox(QStringLiteral("Option multiplicateur")), "grilleOption")),
+      m_from(named(new DateField, "grilleDepuis")), m_status(named(new QLabel, "grilleEtat"))
+{
+    setObjectName(QStringLiteral("GererGrilles"));
+    setWindowTitle(QStringLiteral("Mes grilles"));
+    for (int euros : Stake::kEuros)
+        m_stake->addItem(QStringLiteral("%1 €").arg(euros), euros);
+    // A game no longer drawn is played up to its last day at most.
+    const Formula& game = workspace.game();
+    const QDate today = QDate::currentDate();
+    m_from->setDate(game.lastDay.isValid() && game.lastDay < today ? game.lastDay : today);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Nom"), m_name);
+    form->addRow(QStringLiteral("Numéros"), m_numbers);
+    form->addRow(QStringLiteral("Mise"), m_stake);
+    form->addRow(QString(), m_option);
+    form->addRow(QStringLiteral("Jouée depuis le"), m_from);
+    auto* addButton = named(new QPushButton(QStringLiteral("Ajouter")), "grilleAjouter");
+    auto* removeButton = named(new QPushButton(QStringLiteral("Supprimer la grille choisie")), "grilleSupprimer");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(addButton);
+    buttons->addWidget(removeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->addWidget(m_status);
+    m_status->setWordWrap(true);
+    connect(addButton, &QPushButton::clicked, this, &TicketsWindow::add);
+    connect(removeButton, &QPushButton::clicked, this, &TicketsWindow::remove);
+    refresh();
+}
+
+void TicketsWindow::install(MainWindow& window)
+{
+    auto shown = std::make_shared<QPointer<TicketsWindow>>();
+    window.setWindowAction(QStringLiteral("GererGrilles"), [&window, shown] {
+        if (!*shown) {
+            *shown = new TicketsWindow(window.workspace(), &window);
+            (*shown)->setAttribute(Qt::WA_DeleteOnClose);
+            WindowPlacement::centreOn(*shown, &window);
+        }
+        TicketsWindow* tickets = *shown;
+        tickets->refresh();
+        tickets->show();
+        tickets->raise();
+        tickets->activateWindow();
+    });
+}
+
+void TicketsWindow::refresh()
+{
+    m_list->clear();
+    std::vector<Ticket> tickets;
+    const CommandOutcome read = m_ws.units().tickets.read(&tickets);
+    tell(read.reason);
+    for (const Ticket& t : tickets) {
+        auto* item = new QListWidgetItem(
+            QStringLiteral("%1 : %2 — %3, %4").arg(t.name, t.numbersText(), t.stake.label(), t.game().shortName));
+        item->setData(Qt::UserRole, t.name);
+        m_list->addItem(item);
+    }
+    QStringList ticked;
+    for (int n : m_ws.units().grid.chosenNumbers())
+        ticked << QString::number(n);
+    m_numbers->setText(ticked.join(QLatin1Char(' ')));
+}
+
+void TicketsWindow::add()
+{
+    Ticket t;
+    t.name = m_name->text().trimmed();
+    t.formula = m_ws.game().id;
+    for (const QString& part : m_numbers->text().split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        t.numbers.push_back(part.toInt(&ok));
+        if (!ok) {
+            tell(QStringLiteral("« %1 » n'est pas un numéro").arg(part));
+            return;
+        }
+    }
+    std::sort(t.numbers.begin(), t.numbers.end());
+    t.stake = Stake{m_stake->currentData().toInt(), m_option->isChecked()};
+    t.first = DrawTime{m_from->date(), 0};
+    const CommandOutcome outcome = m_ws.units().tickets.add(t);
+    refresh();
+    tell(outcome.isDone() ? outcome.notices.value(0).text : outcome.reason);
+}
+
+void TicketsWindow::remove()
+{
+    const QListWidgetItem* item = m_list->currentItem();
+    if (!item) {
+        tell(QStringLiteral("Choisissez d'abord la grille à supprimer."));
+        return;
+    }
+    const CommandOutcome outcome = m_ws.units().tickets.remove(item->data(Qt::UserRole).toString());
+    refresh();
+    tell(outcome.isDone() ? outcome.notices.value(0).text : outcome.reason);
+}
+
+void TicketsWindow::tell(const QString& text)
+{
+    m_status->setText(text);
+}

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class DateField;
+class MainWindow;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class Workspace;
+
+// "Gérer mes grilles": the tickets kept, and a ticket added (its name, the numbers ticked in the
+// grid or typed, the stake, the option, the first day played) or removed. What the file says
+// back (a refusal, a write that failed) shows under the fields.
+class TicketsWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit TicketsWindow(Workspace& workspace, QWidget* parent = nullptr);
+    // Registers the menu's handler (GererGrilles) on the window, which owns the one it opens.
+    static void install(MainWindow& window);
+
+    // Reads the tickets file again and takes the grid's ticks as the numbers.
+    void refresh();
+
+private:
+    void add();
+    void remove();
+    void tell(const QString& text);
+
+    Workspace& m_ws;
+    QListWidget* m_list = nullptr;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_numbers = nullptr;
+    QComboBox* m_stake = nullptr;
+    QCheckBox* m_option = nullptr;
+    DateField* m_from = nullptr;
+    QLabel* m_status = nullptr;
+};

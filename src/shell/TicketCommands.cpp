@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/TicketCommands.h"
+
+#include "chance/TicketsFile.h"
+#include "chance/TicketsReport.h"
+#include "output/Report.h"
+#include "shell/History.h"
+#include "shell/Play.h"
+#include "shell/ReportSteps.h"
+#include "shell/Study.h"
+#include "shell/WorkspaceConfig.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Mes grilles");
+constexpr int kWideList = 5600;
+
+} // namespace
+
+QString TicketCommands::filePath() const
+{
+    return QDir(m_config.dataFolder).filePath(QString::fromLatin1(TicketsFile::kFileName));
+}
+
+CommandOutcome TicketCommands::read(std::vector<Ticket>* tickets) const
+{
+    TicketsFile file = TicketsFile::read(filePath());
+    if (!file.error.isEmpty())
+        return CommandOutcome::failed(file.error);
+    *tickets = std::move(file.tickets);
+    return CommandOutcome::done();
+}
+
+const DrawList& TicketCommands::list() const
+{
+    return m_history.list();
+}
+
+std::vector<int> TicketCommands::multipliers() const
+{
+    return m_history.multipliers().forItems(list());
+}
+
+const PayTable& TicketCommands::table() const
+{
+    return m_play.payTables().of(list().formulaId());
+}
+
+bool TicketCommands::write(const std::vector<Ticket>& tickets, QString* error) const
+{
+    return TicketsFile::write(filePath(), tickets, error);
+}
+
+CommandOutcome TicketCommands::mesGrilles()
+{
+    std::vector<Ticket> tickets;
+    if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
+        return outcome;
+    const DrawList& list = this->list();
+    StudyPeriod period = m_study.period();
+    if (period.last < period.first)
+        period = StudyPeriod{0, list.drawCount() - 1};
+    const QStringList lines = TicketsReport::lines(tickets, list, multipliers(), table(), period.first, period.last);
+    Report report = Report::addedTitle(kTitle);
+    report.caption = QString();
+    report.busy = Report::Busy::Hidden;
+    report.resultat = ReportList::replacedBy(lines, true);
+    report.resultat.widthTwips = kWideList;
+    report.resultat2 = ReportList::cleared(false);
+    report.exported = true;
+    m_steps.show(report);
+    return CommandOutcome::done();
+}
+
+CommandOutcome TicketCommands::add(const Ticket& ticket)
+{
+    if (const QString fault = ticket.fault(); !fault.isEmpty())
+        return CommandOutcome::refused(QStringLiteral("La grille ne peut pas être enregistrée : ") + fault);
+    std::vector<Ticket> tickets;
+    if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
+        return outcome;
+    const auto same = [&ticket](const Ticket& t) { return t.name.compare(ticket.name, Qt::CaseInsensitive) == 0; };
+    if (std::any_of(tickets.begin(), tickets.end(), same))
+        return CommandOutcome::refused(QStringLiteral("Une grille s'appelle déjà « %1 »").arg(ticket.name));
+    tickets.push_back(ticket);
+    QString error;
+    if (!write(tickets, &error))
+        return CommandOutcome::failed(error);
+    return CommandOutcome::told(Notice{QStringLiteral("La grille « %1 » est enregistrée.").arg(ticket.name)});
+}
+
+CommandOutcome TicketCommands::remove(const QString& name)
+{
+    std::vector<Ticket> tickets;
+    if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
+        return outcome;
+    const auto same = [&name](const Ticket& t) { return t.name.compare(name, Qt::CaseInsensitive) == 0; };
+    const auto gone = std::remove_if(tickets.begin(), tickets.end(), same);
+    if (gone == tickets.end())
+        return CommandOutcome::refused(QStringLiteral("Aucune grille ne s'appelle « %1 »").arg(name));
+    tickets.erase(gone, tickets.end());
+    QString error;
+    if (!write(tickets, &error))
+        return CommandOutcome::failed(error);
+    return CommandOutcome::told(Notice{QStringLiteral("La grille « %1 » est supprimée.").arg(name)});
+}
+
+DrawTime TicketCommands::newestDraw() const
+{
+    const DrawList& list = this->list();
+    for (int i = list.drawCount() - 1; i >= 0; --i)
+        if (list.date(i).isValid())
+            return DrawTime{list.date(i), list.slotIndex(i)};
+    return {};
+}
+
+QStringList TicketCommands::winsSince(const DrawTime& since) const
+{
+    // A history read for the first time brings no news: its old wins were known to nobody.
+    if (!since.isValid())
+        return {};
+    const DrawList& list = this->list();
+    int first = list.drawCount();
+    while (first > 0 && (DrawTime{list.date(first - 1), list.slotIndex(first - 1)}.key() > since.key()))
+        --first;
+    if (first >= list.drawCount())
+        return {};
+    std::vector<Ticket> tickets;
+    if (!read(&tickets).isDone())
+        return {}; // the report and the additions say why; an import is no place for it
+    return TicketsReport::announcements(tickets, list, multipliers(), table(), first, list.drawCount() - 1);
+}
+
+void TicketCommands::tellWins(const DrawTime& since, CommandOutcome& outcome) const
+{
+    const QStringList lines = winsSince(since);
+    for (const QString& line : lines)
+        outcome.tell(line);
+    if (!lines.isEmpty() && m_onWins)
+        m_onWins(lines);
+}
+
+void TicketCommands::announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then)
+{
+    const DrawTime since = newestDraw();
+    command([this, since, then = std::move(then)](CommandOutcome outcome) {
+        tellWins(since, outcome);
+        then(std::move(outcome));
+    });
+}

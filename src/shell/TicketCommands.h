@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "chance/Ticket.h"
+#include "shell/CommandOutcome.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class DrawList;
+class History;
+class Play;
+class ReportSteps;
+class Study;
+struct WorkspaceConfig;
+
+// The player's tickets: "Mes grilles", adding and removing a ticket (the tickets file is read
+// whole before each, and written atomically), and the announcement of the tickets that won on
+// the draws a command brought in.
+class TicketCommands {
+public:
+    TicketCommands(const History& history, const Play& play, const Study& study, const WorkspaceConfig& config,
+                   ReportSteps& steps)
+        : m_history(history), m_play(play), m_study(study), m_config(config), m_steps(steps)
+    {
+    }
+
+    QString filePath() const;
+    // The tickets as the file holds them now; failed with the reason when it cannot be read.
+    CommandOutcome read(std::vector<Ticket>* tickets) const;
+    // "Mes grilles" over the study period.
+    CommandOutcome mesGrilles();
+    CommandOutcome add(const Ticket& ticket);
+    CommandOutcome remove(const QString& name);
+
+    // The newest draw of the list: the draws after it are new to the announcements.
+    DrawTime newestDraw() const;
+    // The announcements of the draws of the list after `since`.
+    QStringList winsSince(const DrawTime& since) const;
+    // Adds to `outcome` the announcements of the draws after `since`, and hands them to the
+    // receiver of onWins (the window's status bar).
+    void tellWins(const DrawTime& since, CommandOutcome& outcome) const;
+    void onWins(std::function<void(const QStringList&)> receiver) { m_onWins = std::move(receiver); }
+    // Runs `command` (which may hand its outcome on later) and adds to that outcome the
+    // announcement of each ticket that won on a draw it brought in.
+    void announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then);
+
+private:
+    // The list's draws, each one's multiplier, and the pay table in force for its game: read
+    // here only.
+    const DrawList& list() const;
+    std::vector<int> multipliers() const;
+    const PayTable& table() const;
+    bool write(const std::vector<Ticket>& tickets, QString* error) const;
+
+    const History& m_history;
+    const Play& m_play;
+    const Study& m_study;
+    const WorkspaceConfig& m_config;
+    ReportSteps& m_steps;
+    std::function<void(const QStringList&)> m_onWins;
+};

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// "Gérer mes grilles": a ticket added from the grid's ticks and removed, the file following.
+#include "gui/TicketsWindow.h"
+
+#include "chance/TicketsFile.h"
+#include "shell/CommandUnits.h"
+#include "support/WindowFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace {
+
+class TicketsWindowTest : public TestSupport::WindowTest { };
+
+template <typename T> T* child(const QWidget* window, const char* name)
+{
+    return window->findChild<T*>(QString::fromLatin1(name));
+}
+
+TEST_F(TicketsWindowTest, AddsTheTickedNumbersAsATicketAndRemovesIt)
+{
+    writeHistory(TestSupport::makeHistory(40));
+    open();
+    for (int n : {4, 18, 33})
+        m_ws->units().grid.setCheck(n, true);
+    get("GererGrilles")->trigger();
+    auto* window = m_window->findChild<TicketsWindow*>();
+    ASSERT_TRUE(window && window->isVisible());
+    auto* list = child<QListWidget>(window, "grilleListe");
+    auto* status = child<QLabel>(window, "grilleEtat");
+    EXPECT_EQ(child<QLineEdit>(window, "grilleNumeros")->text(), QStringLiteral("4 18 33"));
+    EXPECT_EQ(list->count(), 0);
+
+    // Without a name the ticket is refused and nothing is written.
+    child<QPushButton>(window, "grilleAjouter")->click();
+    EXPECT_EQ(status->text(), QStringLiteral("La grille ne peut pas être enregistrée : la grille n'a pas de nom"));
+    EXPECT_FALSE(QFile::exists(path(TicketsFile::kFileName)));
+
+    child<QLineEdit>(window, "grilleNom")->setText(QStringLiteral("Jean"));
+    child<QPushButton>(window, "grilleAjouter")->click();
+    EXPECT_EQ(status->text(), QStringLiteral("La grille « Jean » est enregistrée."));
+    const TicketsFile kept = TicketsFile::read(path(TicketsFile::kFileName));
+    ASSERT_EQ(kept.tickets.size(), 1u);
+    EXPECT_EQ(kept.tickets[0].numbers, (std::vector<int>{4, 18, 33}));
+    EXPECT_EQ(kept.tickets[0].formula, FormulaId::Keno20of70);
+    ASSERT_EQ(list->count(), 1);
+
+    list->setCurrentRow(0);
+    child<QPushButton>(window, "grilleSupprimer")->click();
+    EXPECT_EQ(status->text(), QStringLiteral("La grille « Jean » est supprimée."));
+    EXPECT_TRUE(TicketsFile::read(path(TicketsFile::kFileName)).tickets.empty());
+    EXPECT_EQ(list->count(), 0);
+}
+
+// A draw typed in the window that a ticket wins on: the status bar says it, as the box does.
+TEST_F(TicketsWindowTest, AWinOnADrawTypedInIsToldInTheStatusBar)
+{
+    writeHistory(TestSupport::makeHistory(40));
+    TestSupport::writeFile(path(TicketsFile::kFileName), "Jean;20-70;1,2,3,4,5;1;;16/09/1993;\n");
+    open();
+    m_ui.messages.clear();
+    m_ws->units().list.clickListe(m_ws->liste().itemCount() - 1);
+    for (int n = 1; n <= Formula::classic().drawn; ++n)
+        m_ws->units().grid.setCheck(n, true);
+    get<QPushButton>("OK")->click();
+    const QString told = m_window->statusBar()->currentMessage();
+    EXPECT_TRUE(TestSupport::startsWith(told, QStringLiteral("La grille « Jean » a gagné 100 € au tirage du ")));
+    ASSERT_FALSE(m_ui.messages.empty());
+    EXPECT_EQ(m_ui.messages.back().text, told);
+}
+
+} // namespace
