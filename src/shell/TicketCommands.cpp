@@ -71,8 +71,7 @@ CommandOutcome TicketCommands::mesGrilles()
     report.resultat.widthTwips = kWideList;
     report.resultat2 = ReportList::cleared(false);
     report.exported = true;
-    m_steps.show(report);
-    return CommandOutcome::done();
+    return m_steps.show(report);
 }
 
 CommandOutcome TicketCommands::add(const Ticket& ticket)
