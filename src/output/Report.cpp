@@ -49,3 +49,16 @@ Report Report::keptTitle(QString name)
 {
     return withTitle(TitleUse::Kept, std::move(name));
 }
+
+Report Report::ownLines(QString title, QStringList lines, bool exported)
+{
+    constexpr int kWideList = 5600;
+    Report report = addedTitle(std::move(title));
+    report.caption = QString();
+    report.busy = Busy::Hidden;
+    report.resultat = ReportList::replacedBy(std::move(lines), true);
+    report.resultat.widthTwips = kWideList;
+    report.resultat2 = ReportList::cleared(false);
+    report.exported = exported;
+    return report;
+}

@@ -46,4 +46,7 @@ struct Report {
     static Report ownTitle(QString text);
     static Report addedTitle(QString text);
     static Report keptTitle(QString name);
+    // A report of its own lines: its title added, no caption, the busy indicator hidden, the lines
+    // in the wide left list and the right list emptied, so an export holds these lines only.
+    static Report ownLines(QString title, QStringList lines, bool exported = true);
 };

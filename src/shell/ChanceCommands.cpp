@@ -24,26 +24,12 @@
 namespace {
 
 const QString kBacktestTitle = QStringLiteral("Tester la prévision");
-constexpr int kWideList = 5600;
 
 } // namespace
 
-Report ChanceCommands::chanceReport(const QString& title, const QStringList& lines, bool exported)
-{
-    Report report = Report::addedTitle(title);
-    report.caption = QString();
-    report.busy = Report::Busy::Hidden;
-    report.resultat = ReportList::replacedBy(lines, true);
-    report.resultat.widthTwips = kWideList;
-    // The right list is emptied too, so an export holds these lines only.
-    report.resultat2 = ReportList::cleared(false);
-    report.exported = exported;
-    return report;
-}
-
 CommandOutcome ChanceCommands::writeReport(const QString& title, const QStringList& lines, bool exported)
 {
-    return m_steps.show(chanceReport(title, lines, exported));
+    return m_steps.show(Report::ownLines(title, lines, exported));
 }
 
 CommandOutcome ChanceCommands::hasard()

@@ -51,10 +51,7 @@ private:
     BacktestJob prepareBacktest(int size, quint32 seed);
     // Writes the report of a finished (or stopped) backtest.
     CommandOutcome showBacktest(const BacktestJob& job, const BacktestResult& result);
-    // A one-column report titled `title` beside the classic ones: `lines` on the left, the right
-    // list emptied and hidden, the caption cleared.
-    static Report chanceReport(const QString& title, const QStringList& lines, bool exported);
-    // Shows chanceReport().
+    // Shows Report::ownLines.
     CommandOutcome writeReport(const QString& title, const QStringList& lines, bool exported = true);
 
     const History& m_draws;

@@ -16,7 +16,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Mes grilles");
-constexpr int kWideList = 5600;
 
 } // namespace
 
@@ -64,14 +63,7 @@ CommandOutcome TicketCommands::mesGrilles()
     if (period.last < period.first)
         period = StudyPeriod{0, list.drawCount() - 1};
     const QStringList lines = TicketsReport::lines(tickets, list, multipliers(), table(), period.first, period.last);
-    Report report = Report::addedTitle(kTitle);
-    report.caption = QString();
-    report.busy = Report::Busy::Hidden;
-    report.resultat = ReportList::replacedBy(lines, true);
-    report.resultat.widthTwips = kWideList;
-    report.resultat2 = ReportList::cleared(false);
-    report.exported = true;
-    return m_steps.show(report);
+    return m_steps.show(Report::ownLines(kTitle, lines));
 }
 
 CommandOutcome TicketCommands::add(const Ticket& ticket)
