@@ -86,6 +86,8 @@ void PayTableWindow::buildCells()
     }
     m_cells->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_cells->setMinimumWidth(m_cells->horizontalHeader()->length() + m_cells->verticalHeader()->sizeHint().width() + 8);
+    // Every row in sight: the table is short, scrolling it would hide the largest amounts.
+    m_cells->setMinimumHeight(m_cells->verticalHeader()->length() + m_cells->horizontalHeader()->sizeHint().height() + 8);
 }
 
 void PayTableWindow::fill(const PayTable& table)

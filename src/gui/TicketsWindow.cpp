@@ -39,6 +39,8 @@ TicketsWindow::TicketsWindow(Workspace& workspace, QWidget* parent)
 {
     setObjectName(QStringLiteral("GererGrilles"));
     setWindowTitle(QStringLiteral("Mes grilles"));
+    // Wide enough for a ticket's line (name, ten numbers, stake and option) without scrolling.
+    m_list->setMinimumWidth(fontMetrics().averageCharWidth() * 64);
     for (int euros : Stake::kEuros)
         m_stake->addItem(QStringLiteral("%1 €").arg(euros), euros);
     // A game no longer drawn is played up to its last day at most.
