@@ -2,6 +2,7 @@
 #include "gui/BaseOnlyNotice.h"
 
 #include "shell/CommandUnits.h"
+#include "shell/ImportCommand.h"
 #include "shell/Workspace.h"
 
 namespace {

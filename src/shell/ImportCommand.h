@@ -4,7 +4,8 @@
 #include "acquire/ArchiveCheck.h"
 #include "acquire/ArchiveImport.h"
 #include "shell/CommandOutcome.h"
-#include "shell/WorkspaceState.h"
+#include "shell/History.h"
+#include "shell/WindowFields.h"
 
 #include <QString>
 #include <functional>
@@ -16,18 +17,28 @@ class RankingCommands;
 class ReportSteps;
 class StateChanges;
 class UserInterface;
-struct ImportOutcome;
 struct WorkspaceConfig;
 class Study;
+
+// What the last archive import did (the command line reports it).
+struct ImportOutcome {
+    bool attempted = false;
+    bool fetched = false;
+    bool csvRead = false;
+    int imported = 0;
+    int skipped = 0; // rows that are not draws
+    QString summary; // "Import de l'archive : ..."
+    QString error; // one message a line
+    bool broughtNothing = false; // read whole, but nothing a game still drawn lacks: a failure
+};
 
 // Fetches the results archive, extracts it and appends its draws to the list.
 class ImportCommand {
 public:
-    ImportCommand(WorkspaceState& state, Study& study, const WorkspaceConfig& config, UserInterface& ui,
+    ImportCommand(History& draws, WindowFields& window, Study& study, const WorkspaceConfig& config, UserInterface& ui,
                   const StateChanges& changes, ReportSteps& steps, ListCommands& list, RankingCommands& rankings, Jobs& jobs)
-        : m_draws(state.history), m_window(state.window), m_lastImport(state.lastImport), m_archiveUrl(state.archiveUrl),
-          m_study(study), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_list(list), m_rankings(rankings),
-          m_jobs(jobs)
+        : m_draws(draws), m_window(window), m_study(study), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_list(list), m_rankings(rankings), m_jobs(jobs)
     {
     }
 
@@ -36,6 +47,9 @@ public:
     bool hasSource() const { return m_source != nullptr; }
     // The address the archive is fetched from (the settings' one, until the player gives another).
     void useArchiveUrl(const QString& url) { m_archiveUrl = url; }
+    const QString& archiveUrl() const { return m_archiveUrl; }
+    // What the last download and import did.
+    const ImportOutcome& lastImport() const { return m_lastImport; }
     // A new load speaks for itself, not an earlier download that may have worked.
     void forgetLastImport() { m_lastImport = ImportOutcome{}; }
 
@@ -62,8 +76,8 @@ private:
 
     History& m_draws;
     WindowFields& m_window;
-    ImportOutcome& m_lastImport;
-    QString& m_archiveUrl;
+    ImportOutcome m_lastImport;
+    QString m_archiveUrl;
     std::function<void()> m_beforeAsking;
     Study& m_study;
     const WorkspaceConfig& m_config;

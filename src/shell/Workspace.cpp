@@ -48,7 +48,8 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
     m_grid = std::make_unique<GridCommands>(draws, window, area, m_changes);
     m_rankings = std::make_unique<RankingCommands>(draws, m_study, m_criteria, m_changes, *m_steps);
     m_list = std::make_unique<ListCommands>(draws, window, m_study, m_criteria, area, m_changes, *m_rankings);
-    m_import = std::make_unique<ImportCommand>(s, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_jobs);
+    m_import = std::make_unique<ImportCommand>(draws, window, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings,
+                                               *m_jobs);
     m_history = std::make_unique<HistoryCommands>(draws, window, m_study, m_criteria, m_config, m_ui, m_changes, *m_steps,
                                                   *m_list, *m_rankings, *m_import, *m_lock);
     m_update = std::make_unique<UpdateCommand>(draws, window, m_study, m_config, m_ui, m_changes, *m_steps, *m_list, *m_rankings,
@@ -162,6 +163,16 @@ void Workspace::announce(const CommandOutcome& outcome)
 {
     if (!outcome.pending)
         emit ended(outcome);
+}
+
+const ImportOutcome& Workspace::lastImport() const
+{
+    return m_import->lastImport();
+}
+
+const QString& Workspace::archiveUrl() const
+{
+    return m_import->archiveUrl();
 }
 
 CommandOutcome Workspace::chooseGame(FormulaId id)

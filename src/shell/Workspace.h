@@ -21,6 +21,7 @@
 #include <optional>
 
 struct CommandUnits;
+struct ImportOutcome;
 class AnalysisCommands;
 class ArchiveSource;
 class BaseCommand;
@@ -153,7 +154,9 @@ public:
     QString workingHistoryPath() const { return m_config.workingHistoryFile(); }
     QString settingsPath() const { return m_config.settingsFile(); }
     const WorkspaceConfig& config() const { return m_config; }
-    const ImportOutcome& lastImport() const { return m_state.lastImport; }
+    const ImportOutcome& lastImport() const;
+    // The address the archive is fetched from.
+    const QString& archiveUrl() const;
     // True while a command shows the hourglass; the window mirrors it (CursorPart).
     bool waitCursor() const;
     // Why the last history load failed (read error, file too large); empty when it did not.

@@ -83,7 +83,7 @@ TEST_F(WorkspaceGameTest, ChoosingTheOtherGameSavesTheListThenLoadsAndRanksItsOw
     EXPECT_TRUE(ws->windowTitle().endsWith(QStringLiteral(" — Keno 16 sur 56")));
     EXPECT_EQ(ws->report().title, QStringLiteral("Classement par sorties au ") + current.last().left(10));
     EXPECT_EQ(std::pair(ws->report().resultat.count(), ws->report().resultat2.count()), std::pair(29, 29));
-    EXPECT_EQ(ws->state().archiveUrl, Formula::current().defaultArchiveUrl);
+    EXPECT_EQ(ws->archiveUrl(), Formula::current().defaultArchiveUrl);
     EXPECT_EQ(readFile(ini()).toStdString(),
               "[Jeu]\nFormule=16-56\n\n[URL]\nFileFdesjeux=https://mine.fr/a.zip\nFileFdesjeux16-56="
                   + Formula::current().defaultArchiveUrl.toStdString() + "\n");
@@ -105,7 +105,7 @@ TEST_F(WorkspaceGameTest, ChoosingTheOtherGameSavesTheListThenLoadsAndRanksItsOw
     EXPECT_EQ(ws->state().drawLines(), current);
     EXPECT_TRUE(ws->chooseGame(FormulaId::Keno20of70).isDone());
     EXPECT_EQ(ws->state().drawLines(), corrected);
-    EXPECT_EQ(ws->state().archiveUrl, QStringLiteral("https://mine.fr/a.zip"));
+    EXPECT_EQ(ws->archiveUrl(), QStringLiteral("https://mine.fr/a.zip"));
     EXPECT_EQ(Settings(ini(), false).game(), FormulaId::Keno20of70);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquire/ArchiveSource.h"
 #include "shell/CommandUnits.h"
+#include "shell/ImportCommand.h"
 #include "shell/Settings.h"
 #include "support/TestSupport.h"
 

@@ -4,6 +4,7 @@
 #include "acquire/LocalArchiveSource.h"
 #include "history/DrawLine.h"
 #include "shell/CommandUnits.h"
+#include "shell/ImportCommand.h"
 #include "shell/Settings.h"
 #include "shell/Workspace.h"
 #include "support/GameArchive.h"
