@@ -2,42 +2,23 @@
 // A click on the draw list: the period it studies, the entry fields it fills, the ranking it shows.
 #include "shell/ListCommands.h"
 
-#include "shell/OutputCommands.h"
-#include "shell/RankingCommands.h"
-#include "shell/ReportArea.h"
-#include "shell/ReportSteps.h"
-#include "shell/StateChanges.h"
-#include "shell/Study.h"
-#include "shell/WorkspaceConfig.h"
-#include "shell/WorkspaceState.h"
+#include "support/RankingUnits.h"
 #include "support/TestSupport.h"
 
 using namespace TestSupport;
 
 namespace {
 
-class ListCommandsTest : public ::testing::Test {
+class ListCommandsTest : public RankingUnitsTest {
 protected:
     // Forty draws from 01/04/2024, two a day; a click studies the ten draws before the line.
     ListCommandsTest()
     {
-        m_config.dataFolder = m_folder.filePath(QStringLiteral("data"));
         m_state.history.setDraws(DrawList::fromLines(m_history));
         m_state.history.setSavedLineCount(10);
     }
 
     const QStringList m_history = makeHistory(40, QDate(2024, 4, 1));
-    QTemporaryDir m_folder;
-    WorkspaceConfig m_config;
-    WorkspaceState m_state;
-    Study m_study;
-    ScriptedUi m_ui;
-    StateChanges m_changes{[](unsigned) {}};
-    ReportArea m_area{m_changes};
-    OutputCommands m_output{m_state.window, m_area, m_config, m_ui, m_changes};
-    ReportSteps m_steps{m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output};
-    CriteriaRanges m_criteria;
-    RankingCommands m_rankings{m_state.history, m_study, m_criteria, m_changes, m_steps};
     ListCommands m_list{m_state.history, m_state.window, m_study, m_criteria, m_area, m_changes, m_rankings};
 };
 

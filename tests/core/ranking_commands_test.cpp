@@ -1,32 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rankings as the menus run them: the game's numbers in two columns, the statistics counted
 // again only when stale, and the export step after the rankings that end with it.
-#include "shell/RankingCommands.h"
 
-#include "shell/OutputCommands.h"
-#include "shell/ReportArea.h"
-#include "shell/ReportSteps.h"
-#include "shell/StateChanges.h"
-#include "shell/Study.h"
-#include "shell/WorkspaceConfig.h"
-#include "shell/WorkspaceState.h"
 #include "support/NewGameSupport.h"
+#include "support/RankingUnits.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 
 using namespace TestSupport;
 
 namespace {
 
-class RankingCommandsTest : public ::testing::Test {
+class RankingCommandsTest : public RankingUnitsTest {
 protected:
     // Thirty draws of the new game, the line after the twentieth selected.
     RankingCommandsTest()
     {
-        m_config.dataFolder = m_folder.filePath(QStringLiteral("data"));
         m_state.history.setGame(FormulaId::Keno16of56);
         m_lines = NewGameSupport::linesOf(m_draws);
         m_lines.removeLast(); // the trailing empty item
@@ -50,17 +41,6 @@ protected:
 
     NewGameSupport::Draws m_draws = NewGameSupport::randomDraws(30, 11);
     QStringList m_lines;
-    QTemporaryDir m_folder;
-    WorkspaceConfig m_config;
-    WorkspaceState m_state;
-    Study m_study;
-    ScriptedUi m_ui;
-    StateChanges m_changes{[](unsigned) {}};
-    ReportArea m_area{m_changes};
-    OutputCommands m_output{m_state.window, m_area, m_config, m_ui, m_changes};
-    ReportSteps m_steps{m_state.history, m_state.window, m_study, m_area, m_ui, m_changes, m_output};
-    CriteriaRanges m_criteria;
-    RankingCommands m_rankings{m_state.history, m_study, m_criteria, m_changes, m_steps};
 };
 
 TEST_F(RankingCommandsTest, TheGamesNumbersAreRankedInTwoEqualColumns)
