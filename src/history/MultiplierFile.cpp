@@ -113,17 +113,7 @@ bool keyOfLine(const QString& line, QDate* day, int* slot)
 
 Multipliers onlyOf(const Multipliers& values, const DrawList& history)
 {
-    Multipliers kept;
-    if (values.isEmpty())
-        return kept;
-    for (int i = 0; i < history.drawCount(); ++i) {
-        const QDate day = history.date(i);
-        const int slot = history.slotIndex(i);
-        if (day.isValid() && slot >= 0)
-            if (const std::optional<int> m = values.of(day, slot))
-                kept.set(day, slot, *m);
-    }
-    return kept;
+    return values.keptFor(history);
 }
 
 QByteArray bytesOf(const Multipliers& values, const DrawList& history)

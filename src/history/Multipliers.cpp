@@ -21,18 +21,31 @@ void Multipliers::remove(const QDate& day, int slot)
     m_values.erase(keyOf(day, slot));
 }
 
-std::vector<int> Multipliers::forItems(const DrawList& list) const
+template <typename Known> void Multipliers::eachKnown(const DrawList& list, Known known) const
 {
-    std::vector<int> result(static_cast<size_t>(list.itemCount()), 0);
     if (m_values.empty())
-        return result;
+        return;
     for (int i = 0; i < list.drawCount(); ++i) {
         const QDate day = list.date(i);
         const int slot = list.slotIndex(i);
         if (day.isValid() && slot >= 0)
-            result[static_cast<size_t>(i)] = of(day, slot).value_or(0);
+            if (const std::optional<int> m = of(day, slot))
+                known(i, day, slot, *m);
     }
+}
+
+std::vector<int> Multipliers::forItems(const DrawList& list) const
+{
+    std::vector<int> result(static_cast<size_t>(list.itemCount()), 0);
+    eachKnown(list, [&result](int item, const QDate&, int, int m) { result[static_cast<size_t>(item)] = m; });
     return result;
+}
+
+Multipliers Multipliers::keptFor(const DrawList& list) const
+{
+    Multipliers kept;
+    eachKnown(list, [&kept](int, const QDate& day, int slot, int m) { kept.set(day, slot, m); });
+    return kept;
 }
 
 std::map<int, int> Multipliers::frequencies(const std::vector<int>& perItem, int first, int last)

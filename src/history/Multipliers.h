@@ -22,6 +22,8 @@ public:
     // The multiplier of every item of `list` (its trailing empty item included), 0 where none is
     // known: what the money reports read beside the draw matrix.
     std::vector<int> forItems(const DrawList& list) const;
+    // The multipliers of the draws of `list` only.
+    Multipliers keptFor(const DrawList& list) const;
     // How often each multiplier was drawn over `perItem` from `first` to `last` (items whose
     // multiplier is unknown are left out): multiplier -> count.
     static std::map<int, int> frequencies(const std::vector<int>& perItem, int first, int last);
@@ -38,5 +40,7 @@ public:
 
 private:
     static qint64 keyOf(const QDate& day, int slot) { return day.toJulianDay() * 4 + slot; }
+    // Calls `known(item, day, slot, multiplier)` for each draw of `list` whose multiplier is known.
+    template <typename Known> void eachKnown(const DrawList& list, Known known) const;
     std::map<qint64, int> m_values;
 };
