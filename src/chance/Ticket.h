@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <limits>
 #include <vector>
 
 // A draw's place in time: its day and the index of its slot in the game's drawSlots. Two
@@ -14,7 +15,8 @@ struct DrawTime {
     QDate day;
     int slot = 0;
 
-    qint64 key() const { return day.toJulianDay() * 4 + slot; }
+    // An invalid day comes before every draw (its Julian day is a sentinel that must not be scaled).
+    qint64 key() const { return day.isValid() ? day.toJulianDay() * 4 + slot : std::numeric_limits<qint64>::min(); }
     bool isValid() const { return day.isValid(); }
     // "14/11/2025 soir"; the day alone for a game of one slot a day.
     QString text(const Formula& formula) const;

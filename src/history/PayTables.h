@@ -12,7 +12,9 @@ class PayTables {
 public:
     // The tables as shipped.
     PayTables();
-    const PayTable& of(FormulaId id) const { return m_tables[index(id)]; }
+    const PayTable& of(FormulaId id) const& { return m_tables[index(id)]; }
+    // A copy when the tables are a temporary, so `PayTables().of(id)` never dangles.
+    PayTable of(FormulaId id) && { return m_tables[index(id)]; }
     void set(FormulaId id, const PayTable& table) { m_tables[index(id)] = table; }
     // Whether the table of `id` is the one shipped.
     bool isShipped(FormulaId id) const;

@@ -115,7 +115,8 @@ QStringList TicketCommands::winsSince(const DrawTime& since) const
         return {};
     const DrawList& list = this->list();
     int first = list.drawCount();
-    while (first > 0 && (DrawTime{list.date(first - 1), list.slotIndex(first - 1)}.key() > since.key()))
+    // An unreadable line sorts before every draw: the walk stops there.
+    while (first > 0 && DrawTime{list.date(first - 1), list.slotIndex(first - 1)}.key() > since.key())
         --first;
     if (first >= list.drawCount())
         return {};
