@@ -4,6 +4,7 @@
 #include "chance/TicketsFile.h"
 #include "chance/TicketsReport.h"
 #include "output/Report.h"
+#include "shell/FolderLock.h"
 #include "shell/History.h"
 #include "shell/Play.h"
 #include "shell/ReportSteps.h"
@@ -66,37 +67,46 @@ CommandOutcome TicketCommands::mesGrilles()
     return m_steps.show(Report::ownLines(kTitle, lines));
 }
 
+CommandOutcome TicketCommands::rewrite(const std::function<CommandOutcome(std::vector<Ticket>&)>& edit)
+{
+    const HeldLock held(m_lock);
+    if (!held.held())
+        return CommandOutcome::refused(m_lock.refusal());
+    std::vector<Ticket> tickets;
+    if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
+        return outcome;
+    const CommandOutcome edited = edit(tickets);
+    if (!edited.isDone())
+        return edited;
+    QString error;
+    if (!write(tickets, &error))
+        return CommandOutcome::failed(error);
+    return edited;
+}
+
 CommandOutcome TicketCommands::add(const Ticket& ticket)
 {
     if (const QString fault = ticket.fault(); !fault.isEmpty())
         return CommandOutcome::refused(QStringLiteral("La grille ne peut pas être enregistrée : ") + fault);
-    std::vector<Ticket> tickets;
-    if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
-        return outcome;
-    const auto same = [&ticket](const Ticket& t) { return t.name.compare(ticket.name, Qt::CaseInsensitive) == 0; };
-    if (std::any_of(tickets.begin(), tickets.end(), same))
-        return CommandOutcome::refused(QStringLiteral("Une grille s'appelle déjà « %1 »").arg(ticket.name));
-    tickets.push_back(ticket);
-    QString error;
-    if (!write(tickets, &error))
-        return CommandOutcome::failed(error);
-    return CommandOutcome::told(Notice{QStringLiteral("La grille « %1 » est enregistrée.").arg(ticket.name)});
+    return rewrite([&ticket](std::vector<Ticket>& tickets) {
+        const auto same = [&ticket](const Ticket& t) { return t.name.compare(ticket.name, Qt::CaseInsensitive) == 0; };
+        if (std::any_of(tickets.begin(), tickets.end(), same))
+            return CommandOutcome::refused(QStringLiteral("Une grille s'appelle déjà « %1 »").arg(ticket.name));
+        tickets.push_back(ticket);
+        return CommandOutcome::told(Notice{QStringLiteral("La grille « %1 » est enregistrée.").arg(ticket.name)});
+    });
 }
 
 CommandOutcome TicketCommands::remove(const QString& name)
 {
-    std::vector<Ticket> tickets;
-    if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
-        return outcome;
-    const auto same = [&name](const Ticket& t) { return t.name.compare(name, Qt::CaseInsensitive) == 0; };
-    const auto gone = std::remove_if(tickets.begin(), tickets.end(), same);
-    if (gone == tickets.end())
-        return CommandOutcome::refused(QStringLiteral("Aucune grille ne s'appelle « %1 »").arg(name));
-    tickets.erase(gone, tickets.end());
-    QString error;
-    if (!write(tickets, &error))
-        return CommandOutcome::failed(error);
-    return CommandOutcome::told(Notice{QStringLiteral("La grille « %1 » est supprimée.").arg(name)});
+    return rewrite([&name](std::vector<Ticket>& tickets) {
+        const auto same = [&name](const Ticket& t) { return t.name.compare(name, Qt::CaseInsensitive) == 0; };
+        const auto gone = std::remove_if(tickets.begin(), tickets.end(), same);
+        if (gone == tickets.end())
+            return CommandOutcome::refused(QStringLiteral("Aucune grille ne s'appelle « %1 »").arg(name));
+        tickets.erase(gone, tickets.end());
+        return CommandOutcome::told(Notice{QStringLiteral("La grille « %1 » est supprimée.").arg(name)});
+    });
 }
 
 DrawTime TicketCommands::newestDraw() const

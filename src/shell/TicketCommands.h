@@ -12,18 +12,20 @@
 class DrawList;
 class History;
 class Play;
+class FolderLock;
 class ReportSteps;
 class Study;
 struct WorkspaceConfig;
 
 // The player's tickets: "Mes grilles", adding and removing a ticket (the tickets file is read
-// whole before each, and written atomically), and the announcement of the tickets that won on
+// whole before each and written atomically, the data folder locked in between so that another
+// program's change is never lost), and the announcement of the tickets that won on
 // the draws a command brought in.
 class TicketCommands {
 public:
     TicketCommands(const History& history, const Play& play, const Study& study, const WorkspaceConfig& config,
-                   ReportSteps& steps)
-        : m_history(history), m_play(play), m_study(study), m_config(config), m_steps(steps)
+                   ReportSteps& steps, FolderLock& lock)
+        : m_history(history), m_play(play), m_study(study), m_config(config), m_steps(steps), m_lock(lock)
     {
     }
 
@@ -54,11 +56,15 @@ private:
     std::vector<int> multipliers() const;
     const PayTable& table() const;
     bool write(const std::vector<Ticket>& tickets, QString* error) const;
+    // Reads the tickets, lets `edit` change them or refuse, and writes them back, the data
+    // folder locked from the read to the write; the outcome is edit's once written.
+    CommandOutcome rewrite(const std::function<CommandOutcome(std::vector<Ticket>&)>& edit);
 
     const History& m_history;
     const Play& m_play;
     const Study& m_study;
     const WorkspaceConfig& m_config;
     ReportSteps& m_steps;
+    FolderLock& m_lock;
     std::function<void(const QStringList&)> m_onWins;
 };

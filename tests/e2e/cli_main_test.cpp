@@ -134,6 +134,41 @@ TEST_F(CliMainTest, WritersTakeTurnsAndNoDrawIsLost)
     EXPECT_EQ(readFile(working()), before);
 }
 
+TEST_F(CliMainTest, TicketsAddedAtOnceAreAllKeptAndAHeldFolderRefusesTheNext)
+{
+    writeHistory(makeHistory(10));
+    // Four players' tickets at once: read, add, write each in turn, none written over.
+    QProcess processes[4];
+    for (int i = 0; i < 4; ++i)
+        start(processes[i],
+              {QStringLiteral("grilles"), QStringLiteral("--ajouter"), QStringLiteral("G%1").arg(i), QStringLiteral("--numbers"),
+               QStringLiteral("1,2,3,%1").arg(10 + i), QStringLiteral("--from"), QStringLiteral("01/10/2025")});
+    int added = 0;
+    for (QProcess& p : processes) {
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_TRUE(p.exitCode() == 0 || p.exitCode() == 1);
+        added += p.exitCode() == 0 ? 1 : 0;
+    }
+    EXPECT_GE(added, 1);
+    const QString tickets = QString::fromUtf8(readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt"))));
+    int kept = 0;
+    for (int i = 0; i < 4; ++i)
+        kept += tickets.contains(QStringLiteral("\nG%1;").arg(i)) ? 1 : 0;
+    EXPECT_EQ(kept, added) << tickets.toStdString();
+
+    const QByteArray before = readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt")));
+    DataFolderLock holder(m_data.path(), 0);
+    ASSERT_TRUE(holder.acquire());
+    QProcess late;
+    start(late,
+          {QStringLiteral("grilles"), QStringLiteral("--ajouter"), QStringLiteral("Tard"), QStringLiteral("--numbers"),
+           QStringLiteral("4,5,6"), QStringLiteral("--from"), QStringLiteral("01/10/2025")});
+    ASSERT_TRUE(late.waitForFinished(60000));
+    EXPECT_EQ(late.exitCode(), 1);
+    EXPECT_TRUE(contains(QString::fromUtf8(late.readAllStandardError()), QStringLiteral("est en cours d'écriture")));
+    EXPECT_EQ(readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt"))), before);
+}
+
 TEST_F(CliMainTest, WritersThroughALinkAndTheRealPathTakeOneLockAndKeepEveryDraw)
 {
     writeHistory(makeHistory(10));
