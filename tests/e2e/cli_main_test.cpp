@@ -17,9 +17,11 @@
 
 #include <algorithm>
 #include <csignal>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace TestSupport;
 
@@ -30,6 +32,33 @@ protected:
     void start(QProcess& process, const QStringList& args) const
     {
         process.start(QStringLiteral(TIRAVOL_CLI_PATH), QStringList{QStringLiteral("--data-dir"), m_data.path()} + args);
+    }
+    // Starts every command at once; how many of them wrote (exit 0), each either writing or refusing.
+    int writtenAtOnce(const std::vector<QStringList>& commands) const
+    {
+        std::vector<std::unique_ptr<QProcess>> processes;
+        for (const QStringList& args : commands) {
+            processes.push_back(std::make_unique<QProcess>());
+            start(*processes.back(), args);
+        }
+        int written = 0;
+        for (const auto& p : processes) {
+            EXPECT_TRUE(p->waitForFinished(60000));
+            EXPECT_TRUE(p->exitCode() == 0 || p->exitCode() == 1);
+            written += p->exitCode() == 0 ? 1 : 0;
+        }
+        return written;
+    }
+    // What the command says while another program holds the data folder; it must end with 1.
+    QString refusalWhileHeld(const QStringList& args) const
+    {
+        DataFolderLock holder(m_data.path(), 0);
+        EXPECT_TRUE(holder.acquire());
+        QProcess late;
+        start(late, args);
+        EXPECT_TRUE(late.waitForFinished(60000));
+        EXPECT_EQ(late.exitCode(), 1);
+        return QString::fromUtf8(late.readAllStandardError());
     }
     // Still busy after a second and a half, then stopped by Ctrl+C: it ends on its own with 1.
     void interrupt(QProcess& process, const QStringList& args) const
@@ -107,28 +136,14 @@ TEST_F(CliMainTest, WritersTakeTurnsAndNoDrawIsLost)
 {
     writeHistory(makeHistory(10));
     // Four at once: each either adds its draw or refuses; none is lost by another's write.
-    QProcess processes[4];
-    for (int i = 0; i < 4; ++i)
-        start(processes[i], add(1 + 10 * i));
-    int added = 0;
-    for (QProcess& p : processes) {
-        ASSERT_TRUE(p.waitForFinished(60000));
-        EXPECT_TRUE(p.exitCode() == 0 || p.exitCode() == 1);
-        added += p.exitCode() == 0 ? 1 : 0;
-    }
+    const int added = writtenAtOnce({add(1), add(11), add(21), add(31)});
     EXPECT_GE(added, 1);
     EXPECT_EQ(readFile(working()).count("\r\n"), 10 + added);
 
     // A writer that holds the folder: the next one waits, then refuses and writes nothing.
     const QByteArray before = readFile(working());
-    DataFolderLock holder(m_data.path(), 0);
-    ASSERT_TRUE(holder.acquire());
-    QProcess late;
-    start(late, add(41));
-    ASSERT_TRUE(late.waitForFinished(60000));
-    EXPECT_EQ(late.exitCode(), 1);
     // Refused by the command's own lock, taken before the history is read, not by the save's.
-    const QString refusal = QString::fromUtf8(late.readAllStandardError());
+    const QString refusal = refusalWhileHeld(add(41));
     EXPECT_TRUE(startsWith(refusal, QStringLiteral("tiravol-cli : Le dossier des données « ")));
     EXPECT_TRUE(contains(refusal, QStringLiteral("est en cours d'écriture")));
     EXPECT_EQ(readFile(working()), before);
@@ -138,17 +153,16 @@ TEST_F(CliMainTest, TicketsAddedAtOnceAreAllKeptAndAHeldFolderRefusesTheNext)
 {
     writeHistory(makeHistory(10));
     // Four players' tickets at once: read, add, write each in turn, none written over.
-    QProcess processes[4];
-    for (int i = 0; i < 4; ++i)
-        start(processes[i],
-              {QStringLiteral("grilles"), QStringLiteral("--ajouter"), QStringLiteral("G%1").arg(i), QStringLiteral("--numbers"),
-               QStringLiteral("1,2,3,%1").arg(10 + i), QStringLiteral("--from"), QStringLiteral("01/10/2025")});
-    int added = 0;
-    for (QProcess& p : processes) {
-        ASSERT_TRUE(p.waitForFinished(60000));
-        EXPECT_TRUE(p.exitCode() == 0 || p.exitCode() == 1);
-        added += p.exitCode() == 0 ? 1 : 0;
-    }
+    const auto ticket = [](int i) {
+        return QStringList{QStringLiteral("grilles"),
+                           QStringLiteral("--ajouter"),
+                           QStringLiteral("G%1").arg(i),
+                           QStringLiteral("--numbers"),
+                           QStringLiteral("1,2,3,%1").arg(10 + i),
+                           QStringLiteral("--from"),
+                           QStringLiteral("01/10/2025")};
+    };
+    const int added = writtenAtOnce({ticket(0), ticket(1), ticket(2), ticket(3)});
     EXPECT_GE(added, 1);
     const QString tickets = QString::fromUtf8(readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt"))));
     int kept = 0;
@@ -157,15 +171,7 @@ TEST_F(CliMainTest, TicketsAddedAtOnceAreAllKeptAndAHeldFolderRefusesTheNext)
     EXPECT_EQ(kept, added) << tickets.toStdString();
 
     const QByteArray before = readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt")));
-    DataFolderLock holder(m_data.path(), 0);
-    ASSERT_TRUE(holder.acquire());
-    QProcess late;
-    start(late,
-          {QStringLiteral("grilles"), QStringLiteral("--ajouter"), QStringLiteral("Tard"), QStringLiteral("--numbers"),
-           QStringLiteral("4,5,6"), QStringLiteral("--from"), QStringLiteral("01/10/2025")});
-    ASSERT_TRUE(late.waitForFinished(60000));
-    EXPECT_EQ(late.exitCode(), 1);
-    EXPECT_TRUE(contains(QString::fromUtf8(late.readAllStandardError()), QStringLiteral("est en cours d'écriture")));
+    EXPECT_TRUE(contains(refusalWhileHeld(ticket(4)), QStringLiteral("est en cours d'écriture")));
     EXPECT_EQ(readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt"))), before);
 }
 
