@@ -234,7 +234,7 @@ void AnalysisCommands::showWalk(const QString& combination, const QStringList& l
     m_walkProgress = progress;
     m_label1 = combination;
     if (latestRecordDraw >= 0) {
-        m_window.entry.affichage = m_draws.lineText(latestRecordDraw);
+        m_window.showDrawLine(m_draws.lineText(latestRecordDraw));
         m_changes.changed(StatePart::EntryPart);
     }
     m_area.showRecords(lines);

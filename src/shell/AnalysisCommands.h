@@ -18,7 +18,7 @@ class UserInterface;
 struct Report;
 class Study;
 class History;
-struct WindowFields;
+class WindowFields;
 
 // The analyses of the number groups, the columns, the partners, the announcer and the two
 // combination walks. Each report says which list is cleared and which only hidden, which caption

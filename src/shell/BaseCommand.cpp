@@ -13,7 +13,6 @@
 #include "shell/ReportSteps.h"
 #include "shell/StateChanges.h"
 #include "shell/UserInterface.h"
-#include "shell/WindowFields.h"
 #include "shell/WorkspaceConfig.h"
 
 #include <QDir>
@@ -122,27 +121,21 @@ void BaseCommand::build(const QStringList& archives, std::function<void(const Hi
 
     // The archives are read as a job; the questions and the writing come after, here.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
-    m_window.progress = Progress{true, static_cast<int>(archives.size()), 0};
-    m_changes.changed(StatePart::ProgressPart);
+    m_jobs.showProgress(0, static_cast<int>(archives.size()));
     auto result = std::make_shared<BaseBuilder::Result>();
     Job job;
     job.run = [this, archives, result, game = m_config.formula](JobContext& context) {
         *result = BaseBuilder::collect(
             archives,
             [this, &context](int value, int maximum) {
-                context.post([this, value, maximum] {
-                    m_window.progress.maximum = maximum;
-                    m_window.progress.value = value;
-                    m_changes.changed(StatePart::ProgressPart);
-                });
+                context.post([this, value, maximum] { m_jobs.showProgress(value, maximum); });
                 context.progress(QString(), maximum > 0 ? double(value) / maximum : 0.0);
             },
             context.cancelFlag(), game);
     };
     job.finish = [this, kept, result, hourglass = std::move(hourglass), done = std::move(done)]() mutable {
         hourglass.reset();
-        m_window.progress.visible = false;
-        m_changes.changed(StatePart::ProgressPart);
+        m_jobs.hideProgress();
         HistoryBuild built = writeHistories(*result);
         built.notices = kept.boxes() + built.notices;
         done(built);

@@ -15,17 +15,16 @@ class ReportSteps;
 class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
-struct WindowFields;
 
 // Building the base history and the working history from several of the operator's archives,
 // for a player who has none yet or who starts again from the archives. The draws of the
 // working history that the archives lack are kept.
 class BaseCommand {
 public:
-    BaseCommand(WindowFields& window, const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes,
-                ReportSteps& steps, RankingCommands& rankings, HistoryCommands& history, Jobs& jobs, FolderLock& lock)
-        : m_window(window), m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_rankings(rankings),
-          m_history(history), m_jobs(jobs), m_lock(lock)
+    BaseCommand(const WorkspaceConfig& config, UserInterface& ui, const StateChanges& changes, ReportSteps& steps,
+                RankingCommands& rankings, HistoryCommands& history, Jobs& jobs, FolderLock& lock)
+        : m_config(config), m_ui(ui), m_changes(changes), m_steps(steps), m_rankings(rankings), m_history(history), m_jobs(jobs),
+          m_lock(lock)
     {
     }
 
@@ -47,7 +46,6 @@ private:
     // Asks with the folder free; nullopt when the answer is yes and the files are as they were.
     std::optional<HistoryBuild> askToReplace(const QString& question, const BaseBuilder::Paths& paths);
 
-    WindowFields& m_window;
     const WorkspaceConfig& m_config;
     UserInterface& m_ui;
     const StateChanges& m_changes;

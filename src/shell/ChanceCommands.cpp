@@ -16,7 +16,6 @@
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
 #include "shell/UserInterface.h"
-#include "shell/WindowFields.h"
 
 #include <algorithm>
 #include <memory>
@@ -114,8 +113,7 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
     BacktestJob job = prepareBacktest(size, seed);
     // The hourglass and the progress bar stay until the job has ended, wherever it runs.
     auto hourglass = std::make_shared<Hourglass>(m_steps);
-    m_window.progress = Progress{true, 0, 0};
-    m_changes.changed(StatePart::ProgressPart);
+    m_jobs.showProgress(0, 0);
     auto input = std::make_shared<const BacktestJob>(std::move(job));
     auto result = std::make_shared<BacktestResult>();
     Job backtestJob;
@@ -129,17 +127,13 @@ CommandOutcome ChanceCommands::backtest(int size, quint32 seed)
                 if (step == shown)
                     return;
                 shown = step;
-                context.post([this, done, total] {
-                    m_window.progress = Progress{true, total, done};
-                    m_changes.changed(StatePart::ProgressPart);
-                });
+                context.post([this, done, total] { m_jobs.showProgress(done, total); });
                 context.progress(QString(), total > 0 ? double(done) / total : 0.0);
             },
             context.cancelFlag());
     };
     backtestJob.finish = [this, input, result, hourglass = std::move(hourglass)]() mutable {
-        m_window.progress.visible = false;
-        m_changes.changed(StatePart::ProgressPart);
+        m_jobs.hideProgress();
         // The command has returned long ago: what the report's export came to goes late.
         m_jobs.late(showBacktest(*input, *result));
         hourglass.reset();

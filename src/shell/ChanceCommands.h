@@ -19,16 +19,15 @@ class UserInterface;
 class Study;
 class History;
 class Play;
-struct WindowFields;
 
 // The reports that set the statistics against chance: "Hasard", "Cotes du Keno", the companions
 // of "Partenaire ideal" and "Annonceur", and the backtest of the forecast selection.
 class ChanceCommands {
 public:
-    ChanceCommands(const History& draws, const Play& play, WindowFields& window, Study& study, const CriteriaRanges& criteria,
-                   UserInterface& ui, const StateChanges& changes, ReportSteps& steps, GridCommands& grid, Jobs& jobs)
-        : m_draws(draws), m_play(play), m_window(window), m_study(study), m_criteria(criteria), m_ui(ui), m_changes(changes),
-          m_steps(steps), m_grid(grid), m_jobs(jobs)
+    ChanceCommands(const History& draws, const Play& play, Study& study, const CriteriaRanges& criteria, UserInterface& ui,
+                   const StateChanges& changes, ReportSteps& steps, GridCommands& grid, Jobs& jobs)
+        : m_draws(draws), m_play(play), m_study(study), m_criteria(criteria), m_ui(ui), m_changes(changes), m_steps(steps),
+          m_grid(grid), m_jobs(jobs)
     {
     }
 
@@ -56,7 +55,6 @@ private:
 
     const History& m_draws;
     const Play& m_play; // the pay tables in force and the stake
-    WindowFields& m_window;
     Study& m_study;
     const CriteriaRanges& m_criteria;
     UserInterface& m_ui;

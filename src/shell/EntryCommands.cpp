@@ -41,9 +41,7 @@ void EntryCommands::chooseOldestDraw()
     for (int k = 1; k <= s.game().drawn; ++k)
         m_grid.setCheck(DrawLine::number(oldest, k), true);
     s.setEditOldest(true);
-    m_window.entry.info = QStringLiteral("Modifier le tirage");
-    m_window.entry.affichage = QStringLiteral("Tirage Numéro 1");
-    m_window.entry.dat = oldest.left(10);
+    m_window.oldestOpened(oldest.left(10));
     m_changes.changed(StatePart::EntryPart);
 }
 
@@ -103,11 +101,10 @@ CommandOutcome EntryCommands::validateEntry()
     if (const auto* refused = std::get_if<CommandOutcome>(&slotOrRefusal))
         return *refused;
     const ManualEntry::Slot* slot = std::get_if<ManualEntry::Slot>(&slotOrRefusal);
-    if (m_window.entry.multiplier != 0 && !MultiplierFile::allowed(m_window.entry.multiplier))
-        return multiplierRefusal(m_window.entry.multiplier);
+    if (const int multiplier = m_window.entry().multiplier; multiplier != 0 && !MultiplierFile::allowed(multiplier))
+        return multiplierRefusal(multiplier);
     const QString numberText = ManualEntry::numbersText(m_grid.checks());
-    m_window.entry.dat = slot->dateText;
-    m_window.entry.affichage = slot->dateText + QLatin1Char(' ') + numberText;
+    m_window.drawEntered(slot->dateText, numberText);
     const QString line = slot->dateText + numberText + slot->slot;
     s.enterDraw(i, line, m_grid.checks());
     keepMultiplier(line);
@@ -122,7 +119,7 @@ CommandOutcome EntryCommands::validateEntry()
     m_area.showResultat();
     m_grid.disableOk();
     m_criteria.updateAfterEntry(newCount);
-    m_window.entry.info = QStringLiteral("Gagnez au Kéno !");
+    m_window.entryDone();
     m_changes.changed(StatePart::GridPart | StatePart::CriteriaPart | StatePart::EntryPart);
     if (newCount > s.savedLineCount())
         shown.then(m_history.sauve());
@@ -134,14 +131,13 @@ void EntryCommands::keepMultiplier(const QString& line)
     QDate day;
     int slot = 0;
     // A correction typed without one keeps the multiplier the draw had.
-    if (m_window.entry.multiplier != 0 && MultiplierFile::keyOfLine(line, &day, &slot))
-        m_draws.multipliers().set(day, slot, m_window.entry.multiplier);
-    m_window.entry.multiplier = 0;
+    if (const int multiplier = m_window.takeMultiplier(); multiplier != 0 && MultiplierFile::keyOfLine(line, &day, &slot))
+        m_draws.multipliers().set(day, slot, multiplier);
 }
 
 void EntryCommands::setMultiplier(int multiplier)
 {
-    m_window.entry.multiplier = multiplier;
+    m_window.setMultiplier(multiplier);
     m_changes.changed(StatePart::EntryPart);
 }
 
@@ -157,16 +153,19 @@ void EntryCommands::effacer()
 void EntryCommands::clickResultat(int index)
 {
     History& s = m_draws;
-    m_window.counters.label2 = QStringLiteral("Tirage numéro ");
     const ResultList& resultat = m_area.model().resultat;
+    std::optional<int> position;
+    std::optional<QString> drawLine;
+    // Only a line that starts with a date is a draw of the study.
     if (index >= 0 && index < resultat.count()) {
         const QString& item = resultat.lines[index];
         if (item.size() > 2 && item[2] == QLatin1Char('/')) {
-            m_window.counters.text1 = QString::number(index + 1);
+            position = index;
             const int draw = m_study.period().first + index;
             if (draw >= 0 && draw < s.itemCount())
-                m_window.entry.affichage = s.lineText(draw);
+                drawLine = s.lineText(draw);
         }
     }
+    m_window.resultClicked(position, drawLine);
     m_changes.changed(StatePart::CountersPart | StatePart::EntryPart);
 }

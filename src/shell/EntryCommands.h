@@ -15,7 +15,7 @@ class ReportSteps;
 class StateChanges;
 class Study;
 class History;
-struct WindowFields;
+class WindowFields;
 
 // Manual entry and correction of draws, and the clicks on the result list.
 class EntryCommands {

@@ -37,7 +37,7 @@ void FilterCommand::loadWhole(CommandOutcome outcome, const OutcomeThen& then)
 void FilterCommand::filterHistory(CommandOutcome outcome, const OutcomeThen& then)
 {
     History& s = m_draws;
-    const Counters wholeHistory = m_window.counters;
+    const Counters wholeHistory = m_window.counters();
 
     // A filter of the game played: its draw times and its first day.
     if (m_filter.formula != s.formulaId())
@@ -64,15 +64,13 @@ void FilterCommand::filterHistory(CommandOutcome outcome, const OutcomeThen& the
         return loadWhole(outcome, then);
     s.filter(complete, std::move(kept));
     outcome.then(m_list.selectItem(s.itemCount() - 1));
-    m_window.counters.text1 = QString::number(s.selected());
+    const int selected = s.selected();
     m_study.wholeList(s.itemCount());
     m_steps.calcul();
     m_rankings.srti();
     m_steps.calcul();
     // The counters keep describing the whole history.
-    m_window.counters.nb = wholeHistory.nb;
-    m_window.counters.prem = wholeHistory.prem;
-    m_window.counters.dern = wholeHistory.dern;
+    m_window.filterShown(selected, wholeHistory);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
     then(outcome);
 }

@@ -12,7 +12,7 @@ class StateChanges;
 class UserInterface;
 class Study;
 class History;
-struct WindowFields;
+class WindowFields;
 
 // "Periode d'etude": the calendar filter replaces the list by the draws it keeps.
 class FilterCommand {

@@ -46,7 +46,7 @@ CommandOutcome ForecastCommands::performance()
     report.resultat2 = ReportList::cleared(false);
     report.exported = true;
     if (result.dat) {
-        m_window.entry.dat = *result.dat;
+        m_window.proposeDate(*result.dat);
         m_changes.changed(StatePart::EntryPart);
     }
     return m_steps.show(report);

@@ -16,7 +16,7 @@ struct WorkspaceConfig;
 class Study;
 class History;
 class Play;
-struct WindowFields;
+class WindowFields;
 
 // The performance of the ticked set, the grid presets that run it, the forecast selection and
 // the criteria the selection reads (mirrored by the criteria window).

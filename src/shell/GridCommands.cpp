@@ -11,9 +11,8 @@
 void GridCommands::boxUpdate()
 {
     const History& s = m_draws;
-    m_window.counters.label2 = QStringLiteral("Nombre de numéros");
     const auto count = std::count(m_checks.begin() + 1, m_checks.end(), true);
-    m_window.counters.text1 = QString::number(count);
+    m_window.tickedCounted(static_cast<int>(count));
     if (count == s.game().drawn) {
         m_okEnabled = true;
         m_annulerEnabled = true;

@@ -9,7 +9,7 @@
 class ReportArea;
 class StateChanges;
 class History;
-struct WindowFields;
+class WindowFields;
 
 // The grid of number boxes, as many as the game played has numbers, and the buttons its count
 // enables: the only writer of both.

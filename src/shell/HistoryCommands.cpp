@@ -135,14 +135,10 @@ CommandOutcome HistoryCommands::afterLoad(bool isCharge2)
     History& s = m_draws;
     const int count = s.itemCount();
     const CommandOutcome shown = m_list.selectItem(count - 1);
-    m_window.counters.text1 = QString::number(count - 1);
-    m_window.counters.label2 = QStringLiteral("Nombre de tirages : ");
     m_study.wholeList(count);
-    m_window.counters.nb = QString::number(count - 1);
     if (isCharge2)
         s.setSavedLineCount(count);
-    m_window.counters.dern = s.itemDate(count - 2);
-    m_window.counters.prem = s.itemDate(0);
+    m_window.historyLoaded(count - 1, s.itemDate(0), s.itemDate(count - 2));
     // The matrix was rebuilt when the list was filled.
     m_steps.calcul();
     m_criteria.updateAfterLoad(count, m_study.stats(), s.matrix().formula());
@@ -156,7 +152,7 @@ CommandOutcome HistoryCommands::chargeManuelle()
     if (!outcome.isDone())
         return outcome;
     outcome.then(charge2());
-    m_window.telechargeEnabled = true;
+    m_window.enableDownload(true);
     m_changes.changed(StatePart::MenuPart);
     return outcome;
 }
@@ -181,7 +177,7 @@ void HistoryCommands::reload(OutcomeThen then)
             // A merged list shorter than the working history does not replace it.
             outcome.historyKept = true;
         }
-        m_window.telechargeEnabled = false;
+        m_window.enableDownload(false);
         m_changes.changed(StatePart::MenuPart);
         m_rankings.srti();
         then(outcome);

@@ -24,7 +24,7 @@ class UserInterface;
 struct WorkspaceConfig;
 class Study;
 class History;
-struct WindowFields;
+class WindowFields;
 
 // Loading the history into the draw list and writing it back, with every rule that keeps a draw
 // from being lost.

@@ -62,8 +62,7 @@ void ImportCommand::importArchive(OutcomeThen then, std::function<void()> before
     auto hourglass = std::make_shared<Hourglass>(m_steps);
     Settings settings(m_config.settingsFile(), !config.readOnlySettings);
     m_archiveUrl = config.archiveUrlOverride.isEmpty() ? settings.archiveUrl(m_config.game()) : config.archiveUrlOverride;
-    m_window.progress = Progress{true, 100, 0};
-    m_changes.changed(StatePart::ProgressPart);
+    m_jobs.showProgress(0, 100);
 
     const QString archivePath = QDir(config.dataFolder).filePath(ArchiveImport::archiveName(config.formula));
     m_lastImport = ImportOutcome{};
@@ -80,12 +79,8 @@ void ImportCommand::importArchive(OutcomeThen then, std::function<void()> before
                 if (value == shown)
                     return;
                 shown = value;
-                context.post([this, value] {
-                    Progress& p = m_window.progress;
-                    p.maximum = value < 0 ? 0 : 1000; // a busy bar while the size is unknown
-                    p.value = std::max(0, value);
-                    m_changes.changed(StatePart::ProgressPart);
-                });
+                // A busy bar while the size is unknown.
+                context.post([this, value] { m_jobs.showProgress(std::max(0, value), value < 0 ? 0 : 1000); });
                 context.progress(QString(), value < 0 ? 0.0 : value / 1000.0);
             },
             &fetch->error);
@@ -105,10 +100,8 @@ CommandOutcome ImportCommand::afterFetch(const Fetch& fetch)
     History& s = m_draws;
     m_lastImport.fetched = fetch.fetched;
     m_lastImport.error = fetch.error;
-    if (!fetch.fetched) {
-        m_window.progress.visible = false;
-        m_changes.changed(StatePart::ProgressPart);
-    }
+    if (!fetch.fetched)
+        m_jobs.hideProgress();
     CommandOutcome outcome;
     if (fetch.fetched) {
         outcome = appendArchive();
@@ -159,15 +152,10 @@ CommandOutcome ImportCommand::appendArchive()
         [this]() -> std::optional<QString> {
             return m_ui.askText(Messages::kTitle, QStringLiteral("Please Enter The Password!"), QString());
         },
-        [this](int value, int maximum) {
-            m_window.progress.maximum = maximum;
-            m_window.progress.value = value;
-            m_changes.changed(StatePart::ProgressPart);
-        });
+        [this](int value, int maximum) { m_jobs.showProgress(value, maximum); });
     const ArchiveImport::Result& result = imported.archive;
     const ArchiveCheck::Result& checked = imported.checked;
-    m_window.progress.visible = false;
-    m_changes.changed(StatePart::ProgressPart);
+    m_jobs.hideProgress();
     ImportOutcome& outcome = m_lastImport;
     outcome.csvRead = result.csvRead;
     outcome.imported = static_cast<int>(checked.lines.size());
@@ -181,7 +169,7 @@ CommandOutcome ImportCommand::appendArchive()
     MultiplierFile::take(s.multipliers(), checked.lines, imported.multipliers);
     s.setDraws(std::move(draws));
     const CommandOutcome shown = m_list.selectItem(s.itemCount() - 1);
-    m_window.counters.text1 = QString::number(s.itemCount() - 1);
+    m_window.drawsCounted(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 
     outcome.summary = result.csvRead ? summaryLine(result, checked) : QStringLiteral("L'archive n'a pas pu être lue.");

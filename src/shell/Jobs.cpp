@@ -28,6 +28,18 @@ void Jobs::start(Job job)
     (m_runner ? *m_runner : m_inPlace).start(std::move(job));
 }
 
+void Jobs::showProgress(int value, int maximum)
+{
+    m_progress = Progress{true, maximum, value};
+    m_changes.changed(StatePart::ProgressPart);
+}
+
+void Jobs::hideProgress()
+{
+    m_progress.visible = false;
+    m_changes.changed(StatePart::ProgressPart);
+}
+
 CommandOutcome Jobs::await(const std::function<void(OutcomeThen)>& command)
 {
     struct Wait {

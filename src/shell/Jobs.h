@@ -8,8 +8,15 @@
 
 class StateChanges;
 
-// The Workspace's side of the long jobs: which runner runs them, whether one is running, and
-// the outcome of a command that ends after its job.
+// The window's progress bar; a maximum of 0 shows a busy bar.
+struct Progress {
+    bool visible = false;
+    int maximum = 100;
+    int value = 0;
+};
+
+// The Workspace's side of the long jobs: which runner runs them, whether one is running, how
+// far the work has come, and the outcome of a command that ends after its job.
 class Jobs {
 public:
     explicit Jobs(const StateChanges& changes) : m_changes(changes) { }
@@ -17,6 +24,10 @@ public:
     // Null: the jobs run in place.
     void setRunner(JobRunner* runner) { m_runner = runner; }
     bool running() const { return m_running; }
+    const Progress& progress() const { return m_progress; }
+    // Shows the progress bar at `value` of `maximum` (0: busy); called on the Workspace's thread.
+    void showProgress(int value, int maximum);
+    void hideProgress();
     // Starts `job`; running() is true until its `finish` begins.
     void start(Job job);
 
@@ -40,6 +51,7 @@ private:
     JobRunner* m_runner = nullptr;
     InPlaceJobRunner m_inPlace;
     bool m_running = false;
+    Progress m_progress;
     bool m_lastStopped = false; // the person stopped the job that ended last
     std::function<void(const CommandOutcome&)> m_late;
 };

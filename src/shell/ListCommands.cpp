@@ -23,7 +23,7 @@ void ListCommands::periodFromClick(int index)
 {
     History& s = m_draws;
     m_study.followClick(index, s.savedLineCount());
-    m_window.counters.prem = s.itemDate(m_study.period().first);
+    m_window.studyStarts(s.itemDate(m_study.period().first));
 }
 
 CommandOutcome ListCommands::clickListe(int index)
@@ -42,12 +42,7 @@ CommandOutcome ListCommands::clickListe(int index)
         shown = selectItem(1);
     }
     const int sel = s.selected();
-    const QDate before = DrawLine::date(s.itemDate(sel - 1));
-    m_window.entry.dat = before.isValid() ? DateText::format(before.addDays(1)) : QString();
-    m_window.counters.dern = s.itemDate(sel - 1);
-    m_window.counters.nb = QString::number(m_study.period().last - m_study.period().first + 1);
-    m_window.entry.info = sel < count - 1 ? QStringLiteral("Modifier le tirage") : QStringLiteral("Ajouter un tirage");
-    m_window.entry.affichage = QStringLiteral("Tirage Numéro ") + QString::number(sel + 1);
+    m_window.itemSelected(sel, sel >= count - 1, s.itemDate(sel - 1), m_study.period().last - m_study.period().first + 1);
     m_changes.changed(StatePart::EntryPart | StatePart::CountersPart | StatePart::ListPart);
     shown.then(m_rankings.sorties());
     m_criteria.updateAfterListClick(count, sel);

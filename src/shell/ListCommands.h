@@ -9,7 +9,7 @@ class ReportArea;
 class StateChanges;
 class Study;
 class History;
-struct WindowFields;
+class WindowFields;
 
 // A click on the draw list: the study period ends at the draw before the line, and the line is
 // prepared for correction (or the trailing empty item for a new draw).

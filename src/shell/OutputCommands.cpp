@@ -131,5 +131,5 @@ CommandOutcome OutputCommands::site()
 
 CommandOutcome OutputCommands::aPropos() const
 {
-    return CommandOutcome::told(Notice{QStringLiteral("Tiravol version \r\n") + m_window.versionText, Messages::kTitle, true});
+    return CommandOutcome::told(Notice{QStringLiteral("Tiravol version \r\n") + m_window.versionText(), Messages::kTitle, true});
 }

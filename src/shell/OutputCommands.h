@@ -11,7 +11,7 @@ class ReportArea;
 class StateChanges;
 class UserInterface;
 struct WorkspaceConfig;
-struct WindowFields;
+class WindowFields;
 
 // What takes a report out of the window (the selection to copy or print) and the commands that
 // lead out of the statistics: the help document, the program's web page and the about box.

@@ -37,7 +37,7 @@ void ReportSteps::calcul()
 
 CommandOutcome ReportSteps::wordpad()
 {
-    if (!m_window.exportEnabled)
+    if (!m_window.exportEnabled())
         return CommandOutcome::done();
     const QString name = m_ui.askSaveFileName(QStringLiteral("Sauvegarde"), QStringLiteral("txt"));
     if (name.isEmpty())

@@ -12,13 +12,13 @@ class StateChanges;
 class UserInterface;
 class Study;
 class History;
-struct WindowFields;
+class WindowFields;
 
 // The steps the reports share: showing a report, the statistics of the study period, the busy indicator, the
 // hourglass and the export every report may end with.
 class ReportSteps {
 public:
-    ReportSteps(const History& draws, WindowFields& window, Study& study, ReportArea& area, UserInterface& ui,
+    ReportSteps(const History& draws, const WindowFields& window, Study& study, ReportArea& area, UserInterface& ui,
                 const StateChanges& changes, OutputCommands& output)
         : m_draws(draws), m_window(window), m_study(study), m_area(area), m_ui(ui), m_changes(changes), m_output(output)
     {
@@ -43,7 +43,7 @@ public:
 
 private:
     const History& m_draws;
-    WindowFields& m_window;
+    const WindowFields& m_window;
     Study& m_study;
     ReportArea& m_area;
     UserInterface& m_ui;

@@ -76,7 +76,7 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     const bool onEmptyLine = s.selected() == s.itemCount() - 1;
     s.setDraws(std::move(draws));
     const CommandOutcome shown = onEmptyLine ? m_list.selectItem(s.itemCount() - 1) : CommandOutcome::done();
-    m_window.counters.text1 = QString::number(s.itemCount() - 1);
+    m_window.drawsCounted(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart | StatePart::MenuPart);
     // The save is the one of a draw typed in: locked, checked against the file, atomic.
     Result result{added, {}, m_history.sauve().after(shown)};

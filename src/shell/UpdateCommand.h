@@ -16,7 +16,7 @@ class Study;
 class UserInterface;
 struct WorkspaceConfig;
 class History;
-struct WindowFields;
+class WindowFields;
 
 // The draws of an archive the automatic update fetched, brought to their game's history with
 // every check of the import. The game on screen takes them in its list, which is then saved and

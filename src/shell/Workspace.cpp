@@ -64,13 +64,11 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
                                               *m_history);
     m_filter
         = std::make_unique<FilterCommand>(draws, window, m_study, m_ui, m_changes, *m_steps, *m_list, *m_rankings, *m_history);
-    m_chance = std::make_unique<ChanceCommands>(draws, s.play, window, m_study, m_criteria, m_ui, m_changes, *m_steps, *m_grid,
-                                                *m_jobs);
+    m_chance = std::make_unique<ChanceCommands>(draws, s.play, m_study, m_criteria, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_forecast = std::make_unique<ForecastCommands>(draws, s.play, window, m_study, m_criteria, m_config, m_changes, *m_steps,
                                                     *m_grid, *m_chance);
     m_analyses = std::make_unique<AnalysisCommands>(draws, window, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
-    m_base
-        = std::make_unique<BaseCommand>(window, m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
+    m_base = std::make_unique<BaseCommand>(m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
     m_tickets = std::make_unique<TicketCommands>(draws, s.play, m_study, m_config, *m_steps, *m_lock);
     m_tickets->onWins([this](const QStringList& lines) { emit ticketsWon(lines); });
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
@@ -80,7 +78,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
 
     draws.playGame(m_config.formula);
     draws.select(0);
-    window.versionText = VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH);
+    window.setVersionText(VersionText::format(TIRAVOL_VERSION_MAJOR, TIRAVOL_VERSION_MINOR, TIRAVOL_VERSION_PATCH));
     // Read first, so that even the commands that need no history count with the player's table.
     s.play.payTables() = Settings(m_config.settingsFile(), false).payTables(&m_payTableNotices);
     refreshTitle();
@@ -199,7 +197,7 @@ CommandOutcome Workspace::chooseGame(FormulaId id)
     m_grid->untickAll();
     // As at start-up: the history, its statistics, the ranking by appearances.
     outcome.then(m_history->charge2(false));
-    m_state.window.telechargeEnabled = true;
+    m_state.window.enableDownload(true);
     m_rankings->srti();
     emit changed(MenuPart);
     return outcome;
@@ -263,20 +261,21 @@ QString Workspace::newestDraw(FormulaId game) const
 void Workspace::playGame()
 {
     m_state.history.playGame(m_config.formula);
-    m_state.window.entry.multiplier = 0;
+    m_state.window.setMultiplier(0);
     refreshTitle();
     emit changed(MenuPart | ListPart);
 }
 
 void Workspace::refreshTitle()
 {
-    m_state.window.windowTitle = m_config.programName + QStringLiteral(" Version ") + m_state.window.versionText
-        + QStringLiteral(" — Keno ") + game().shortLabel() + (m_demoFolder ? QStringLiteral(" (démonstration)") : QString());
+    m_state.window.setTitle(m_config.programName + QStringLiteral(" Version ") + m_state.window.versionText()
+                            + QStringLiteral(" — Keno ") + game().shortLabel()
+                            + (m_demoFolder ? QStringLiteral(" (démonstration)") : QString()));
 }
 
 void Workspace::setExportEnabled(bool on)
 {
-    m_state.window.exportEnabled = on;
+    m_state.window.enableExport(on);
     emit changed(MenuPart);
 }
 

@@ -6,6 +6,7 @@
 #include "output/ReportModel.h"
 #include "shell/CommandOutcome.h"
 #include "shell/HistoryBuild.h"
+#include "shell/Jobs.h"
 #include "shell/StateChanges.h"
 #include "shell/Study.h"
 #include "shell/UpdateCommand.h"
@@ -42,7 +43,6 @@ class ReportSteps;
 class QTemporaryDir;
 class UserInterface;
 class JobRunner;
-class Jobs;
 class FolderLock;
 
 // The shared state of the main window and every command on it. Commands never touch a widget:
@@ -114,7 +114,7 @@ public:
 
     // ---- output
     void setExportEnabled(bool on);
-    bool exportEnabled() const { return m_state.window.exportEnabled; }
+    bool exportEnabled() const { return m_state.window.exportEnabled(); }
     // The oldest draw is being corrected: the next validation rewrites it.
     bool editingOldest() const { return m_state.history.editingOldest(); }
     void setResultSelected(int list, int index, bool on); // list 1 = Resultat, 2 = Resultat2
@@ -135,15 +135,15 @@ public:
     int selectedIndex() const { return m_state.history.selected(); }
     int drawCount() const { return m_state.history.itemCount() - 1; }
     const ReportModel& report() const;
-    const Counters& counters() const { return m_state.window.counters; }
-    const EntryFields& entry() const { return m_state.window.entry; }
-    const Progress& progress() const { return m_state.window.progress; }
+    const Counters& counters() const { return m_state.window.counters(); }
+    const EntryFields& entry() const { return m_state.window.entry(); }
+    const Progress& progress() const { return m_jobs->progress(); }
     const std::array<bool, Formula::kMaxNumber + 1>& checks() const;
     bool okEnabled() const;
     bool annulerEnabled() const;
-    bool telechargeEnabled() const { return m_state.window.telechargeEnabled; }
-    QString windowTitle() const { return m_state.window.windowTitle; }
-    QString versionText() const { return m_state.window.versionText; }
+    bool telechargeEnabled() const { return m_state.window.telechargeEnabled(); }
+    QString windowTitle() const { return m_state.window.windowTitle(); }
+    QString versionText() const { return m_state.window.versionText(); }
     const NumberStats& stats() const { return m_study.stats(); }
     bool statsValid() const { return m_study.statsValid(); }
     const StudyPeriod& studyPeriod() const { return m_study.period(); }

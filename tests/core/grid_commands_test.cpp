@@ -47,12 +47,12 @@ TEST_P(GridCommandsTest, OkWaitsForExactlyTheGamesDrawAndEffacerStaysOnceEnabled
     for (int n = 1; n <= drawn + 1; ++n) {
         m_parts = 0;
         m_grid.setCheck(n, true);
-        EXPECT_EQ(m_state.window.counters.text1, QString::number(n));
+        EXPECT_EQ(m_state.window.counters().text1, QString::number(n));
         EXPECT_EQ(m_grid.okEnabled(), n == drawn) << n;
         EXPECT_EQ(m_grid.annulerEnabled(), n >= drawn) << n;
         EXPECT_EQ(m_parts, unsigned(StatePart::GridPart | StatePart::CountersPart)) << n;
     }
-    EXPECT_EQ(m_state.window.counters.label2, QStringLiteral("Nombre de numéros"));
+    EXPECT_EQ(m_state.window.counters().label2, QStringLiteral("Nombre de numéros"));
 
     // Back to a full grid, then a validated entry: OK waits for the next one.
     m_grid.setCheck(1, false);
@@ -77,7 +77,7 @@ TEST_P(GridCommandsTest, OnlyAChangeOfABoxOfTheGameCounts)
     // No box 0, none beyond the game's numbers.
     tick({0, numbers + 1, Formula::kMaxNumber + 1});
     EXPECT_EQ(ticked(), 1);
-    EXPECT_EQ(m_state.window.counters.text1, QStringLiteral("1"));
+    EXPECT_EQ(m_state.window.counters().text1, QStringLiteral("1"));
     EXPECT_EQ(m_parts, 0u);
     tick({numbers});
     EXPECT_EQ(ticked(), 2);
@@ -89,7 +89,7 @@ TEST_P(GridCommandsTest, ToutCocherTicksExactlyTheGamesNumbers)
     m_grid.toutCocher();
     EXPECT_EQ(m_grid.chosenNumbers(), numberRange(1, numbers));
     EXPECT_EQ(ticked(), numbers);
-    EXPECT_EQ(m_state.window.counters.text1, QString::number(numbers));
+    EXPECT_EQ(m_state.window.counters().text1, QString::number(numbers));
     EXPECT_FALSE(m_grid.okEnabled());
 }
 
@@ -139,7 +139,7 @@ TEST_F(GridAfterAChangeOfGame, UntickAllClearsTheBoxesOfTheLargerGridToo)
     m_parts = 0;
     m_grid.untickAll();
     EXPECT_EQ(std::count(m_grid.checks().begin(), m_grid.checks().end(), true), 0);
-    EXPECT_EQ(m_state.window.counters.text1, QStringLiteral("0"));
+    EXPECT_EQ(m_state.window.counters().text1, QStringLiteral("0"));
     EXPECT_EQ(m_parts, unsigned(StatePart::GridPart | StatePart::CountersPart));
 
     // A box left over from the larger grid alone is cleared as well.
@@ -148,7 +148,7 @@ TEST_F(GridAfterAChangeOfGame, UntickAllClearsTheBoxesOfTheLargerGridToo)
     m_state.history.setGame(FormulaId::Keno16of56);
     m_grid.untickAll();
     EXPECT_FALSE(m_grid.checks()[60]);
-    EXPECT_EQ(m_state.window.counters.text1, QStringLiteral("0"));
+    EXPECT_EQ(m_state.window.counters().text1, QStringLiteral("0"));
 }
 
 } // namespace

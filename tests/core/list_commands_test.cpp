@@ -30,13 +30,13 @@ TEST_F(ListCommandsTest, AClickOnADrawStudiesTheDrawsBeforeItAndOffersToCorrectI
     EXPECT_FALSE(m_state.history.editingOldest());
     EXPECT_EQ(m_study.period().first, 15);
     EXPECT_EQ(m_study.period().last, 24);
-    EXPECT_EQ(m_state.window.counters.prem, m_history[15].left(10));
-    EXPECT_EQ(m_state.window.counters.dern, QStringLiteral("13/04/2024"));
-    EXPECT_EQ(m_state.window.counters.nb, QStringLiteral("10"));
+    EXPECT_EQ(m_state.window.counters().prem, m_history[15].left(10));
+    EXPECT_EQ(m_state.window.counters().dern, QStringLiteral("13/04/2024"));
+    EXPECT_EQ(m_state.window.counters().nb, QStringLiteral("10"));
     // The day after the draw before the line.
-    EXPECT_EQ(m_state.window.entry.dat, QStringLiteral("14/04/2024"));
-    EXPECT_EQ(m_state.window.entry.info, QStringLiteral("Modifier le tirage"));
-    EXPECT_EQ(m_state.window.entry.affichage, QStringLiteral("Tirage Numéro 26"));
+    EXPECT_EQ(m_state.window.entry().dat, QStringLiteral("14/04/2024"));
+    EXPECT_EQ(m_state.window.entry().info, QStringLiteral("Modifier le tirage"));
+    EXPECT_EQ(m_state.window.entry().affichage, QStringLiteral("Tirage Numéro 26"));
     // The ranking by appearances of those ten draws.
     const QStringList lines = rankingLines(RankingKind::Sorties, referenceStats(m_history, 15, 24));
     EXPECT_EQ(m_area.model().title, QStringLiteral("Classement par sorties au 13/04/2024"));
@@ -46,9 +46,9 @@ TEST_F(ListCommandsTest, AClickOnADrawStudiesTheDrawsBeforeItAndOffersToCorrectI
 TEST_F(ListCommandsTest, TheTrailingItemOffersANewDraw)
 {
     m_list.clickListe(40);
-    EXPECT_EQ(m_state.window.entry.info, QStringLiteral("Ajouter un tirage"));
-    EXPECT_EQ(m_state.window.entry.affichage, QStringLiteral("Tirage Numéro 41"));
-    EXPECT_EQ(m_state.window.counters.dern, m_history.last().left(10));
+    EXPECT_EQ(m_state.window.entry().info, QStringLiteral("Ajouter un tirage"));
+    EXPECT_EQ(m_state.window.entry().affichage, QStringLiteral("Tirage Numéro 41"));
+    EXPECT_EQ(m_state.window.counters().dern, m_history.last().left(10));
     EXPECT_EQ(m_study.period().last, 39);
 }
 
@@ -58,8 +58,8 @@ TEST_F(ListCommandsTest, TheFirstLineActsOnTheSecond)
     EXPECT_EQ(m_state.history.selected(), 1);
     EXPECT_EQ(m_study.period().first, 0);
     EXPECT_EQ(m_study.period().last, 0);
-    EXPECT_EQ(m_state.window.counters.nb, QStringLiteral("1"));
-    EXPECT_EQ(m_state.window.entry.affichage, QStringLiteral("Tirage Numéro 2"));
+    EXPECT_EQ(m_state.window.counters().nb, QStringLiteral("1"));
+    EXPECT_EQ(m_state.window.entry().affichage, QStringLiteral("Tirage Numéro 2"));
     EXPECT_EQ(m_area.model().title, QStringLiteral("Classement par sorties au 01/04/2024"));
     // The forecast's number of draws follows the line chosen.
     EXPECT_EQ(m_criteria[CriterionBar::GeneralDraws].maximum, 41);
@@ -69,11 +69,11 @@ TEST_F(ListCommandsTest, TheFirstLineActsOnTheSecond)
 TEST_F(ListCommandsTest, AClickOutsideTheListDoesNothing)
 {
     m_list.clickListe(25);
-    const Counters before = m_state.window.counters;
+    const Counters before = m_state.window.counters();
     for (int index : {-1, 41}) {
         m_list.clickListe(index);
         EXPECT_EQ(m_state.history.selected(), 25) << index;
-        EXPECT_EQ(m_state.window.counters.nb, before.nb) << index;
+        EXPECT_EQ(m_state.window.counters().nb, before.nb) << index;
         EXPECT_EQ(m_study.period().last, 24) << index;
     }
 }

@@ -83,7 +83,7 @@ TEST_F(RankingCommandsTest, FreshStatisticsAreShownAsTheyAreAndStaleOnesCountedA
 
 TEST_F(RankingCommandsTest, OnlyTheMenusRankingsEndWithTheExportStep)
 {
-    m_state.window.exportEnabled = true;
+    m_state.window.enableExport(true);
     m_ui.saveNames.push_back(target());
     m_rankings.srti();
     EXPECT_FALSE(QFile::exists(target()));

@@ -24,7 +24,7 @@ protected:
     ReportStepsTest()
     {
         m_config.dataFolder = m_folder.filePath(QStringLiteral("data"));
-        m_state.window.exportEnabled = true;
+        m_state.window.enableExport(true);
     }
     QString target() const { return m_folder.filePath(QStringLiteral("rapport.txt")); }
     Report oneLine(bool exported) const
@@ -74,7 +74,7 @@ TEST_F(ReportStepsTest, AnExportThatCannotBeWrittenIsWhatTheReportComesTo)
 
 TEST_F(ReportStepsTest, TheExportStepAsksNothingWhileExportIsOff)
 {
-    m_state.window.exportEnabled = false;
+    m_state.window.enableExport(false);
     m_ui.saveNames.push_back(target());
     EXPECT_TRUE(m_steps.show(oneLine(true)).isDone());
     EXPECT_EQ(m_ui.saveNames.size(), 1u);
