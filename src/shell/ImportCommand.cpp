@@ -179,6 +179,7 @@ CommandOutcome ImportCommand::appendArchive()
     for (const QString& line : checked.lines)
         draws.append(line);
     MultiplierFile::take(s.multipliers(), checked.lines, imported.multipliers);
+    s.multipliers().fill(imported.held);
     s.setDraws(std::move(draws));
     const CommandOutcome shown = m_list.selectItem(s.itemCount() - 1);
     m_window.counters.text1 = QString::number(s.itemCount() - 1);
