@@ -556,26 +556,28 @@ namespace {
 // Both histories and the multipliers beside the working one.
 bool writeFiles(const BaseBuilder::Result& result, const BaseBuilder::Paths& paths, QString* error)
 {
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const auto quoted = [](const QString& path) { return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path)); };
     // The base is written aside first and put in place last: a full disk stops the build before
     // any file is replaced, and a stop after the working history leaves a base older than it,
     // whose draws the working history holds.
     TextFile::StagedWrite base(paths.base, TextFile::crlfLines(result.base));
-    const QString working = QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(paths.working));
-    const QString baseName = QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(paths.base));
-    QString why;
     if (base.failure())
-        why = TextFile::describe(*base.failure()) + QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(working);
+        return fail(TextFile::describe(*base.failure())
+                    + QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(quoted(paths.working)));
     DrawList draws = DrawList::fromLines(result.working);
     draws.setFormula(result.formula);
-    if (why.isEmpty()
-        && !MultiplierFile::writeWithHistory(paths.working, draws, TextFile::crlfLines(result.working), {}, &why,
-                                             result.multipliers))
-        why += QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(baseName);
-    if (why.isEmpty() && !base.commit())
-        why = TextFile::describe(*base.failure()) + QStringLiteral(" %1 a été remplacé, lui.").arg(working);
-    if (!why.isEmpty() && error)
-        *error = why;
-    return why.isEmpty();
+    QString why;
+    if (!MultiplierFile::writeWithHistory(paths.working, draws, TextFile::crlfLines(result.working), {}, &why,
+                                          result.multipliers))
+        return fail(why + QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(quoted(paths.base)));
+    if (!base.commit())
+        return fail(TextFile::describe(*base.failure()) + QStringLiteral(" %1 a été remplacé, lui.").arg(quoted(paths.working)));
+    return true;
 }
 
 } // namespace
