@@ -8,6 +8,9 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -326,4 +329,32 @@ TEST_F(BaseBuilderTest, AFullDiskOrAnUnreadableFileBesideLeavesEveryFileWhole)
     EXPECT_EQ(kept.of(QDate(2019, 1, 1), 0), 3);
     EXPECT_EQ(kept.of(QDate(2019, 1, 1), 1), std::nullopt);
     EXPECT_EQ(kept.of(QDate(2019, 1, 2), 0), 2);
+}
+
+// A stop right after the working history is in place leaves the old base beside it: every draw
+// is in the working history, its multiplier beside it, and the next build puts the base in place.
+TEST_F(BaseBuilderTest, AKillAfterTheWorkingHistoryLeavesTheOldBaseBesideTheNewHistory)
+{
+    const QStringList draws = makeHistory(6, QDate(2021, 3, 1));
+    writeFile(in("old.csv"), operatorCsv(draws.mid(0, 2)));
+    writeFile(in("new.csv"), operatorCsv(draws.mid(2), {"2", "3", "4", "5"}));
+    const BaseBuilder::Result result = BaseBuilder::collect({in("old.csv"), in("new.csv")});
+    ASSERT_EQ(result.base, draws.mid(0, 2));
+    writeFile(in("Tirages.txt"), crlf(draws.mid(0, 1)));
+    writeFile(in("Tirages_keno.txt"), crlf(draws.mid(0, 1)));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        qputenv("TIRAVOL_KILL_AFTER_RENAME", "Tirages_keno.txt");
+        BaseBuilder::write(result, m_temp.path(), {true, false}, nullptr);
+        ::_exit(0); // not killed: the test fails below
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    const QByteArray multipliers = "02/03/2021 midi x2\r\n02/03/2021 soir x3\r\n03/03/2021 midi x4\r\n03/03/2021 soir x5\r\n";
+    EXPECT_EQ(files(), (QList<QByteArray>{crlf(draws.mid(0, 1)), crlf(draws), multipliers}));
+
+    ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {true, false}, &m_error)) << m_error.toStdString();
+    EXPECT_EQ(files(), (QList<QByteArray>{crlf(draws.mid(0, 2)), crlf(draws), multipliers}));
 }
