@@ -18,7 +18,8 @@ namespace {
 
 using Sorted = std::array<int, Formula::kMaxDrawn>;
 
-enum class Verdict { Open, Keep, Known, Future, OutOfGame, Contradicting, OutOfOrder };
+// Held: a draw of the history, given with its numbers; Known: a row given twice in the archive.
+enum class Verdict { Open, Keep, Held, Known, Future, OutOfGame, Contradicting, OutOfOrder };
 
 // A draw's place in time: its day, then midi before soir.
 qint64 rankOf(const QDate& date, bool midday)
@@ -132,7 +133,7 @@ std::vector<Row> againstHistory(const DrawList& history, const QStringList& line
             row.verdict = Verdict::OutOfGame;
             row.why = QStringLiteral("hors des dates du %1 (%2)").arg(CsvImport::gameName(game), datesOf(game));
         } else if (known != held.constEnd()) {
-            row.verdict = *known == row.numbers ? Verdict::Known : Verdict::Contradicting;
+            row.verdict = *known == row.numbers ? Verdict::Held : Verdict::Contradicting;
             row.why = QStringLiteral("l'historique donne ce tirage avec d'autres numéros");
         } else if (row.rank < last) {
             row.verdict = Verdict::OutOfOrder;
@@ -154,6 +155,10 @@ Result tally(const std::vector<Row>& rows, const QStringList& lines, const QList
         case Verdict::Keep:
             result.lines << line;
             result.indices << static_cast<int>(i);
+            continue;
+        case Verdict::Held:
+            result.held << static_cast<int>(i);
+            ++result.known;
             continue;
         case Verdict::Known:
             ++result.known;

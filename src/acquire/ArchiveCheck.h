@@ -19,6 +19,7 @@ struct Result {
     QStringList lines; // the rows to append, oldest first, as given
     QList<int> indices; // where each of them stands in the rows given
     int known = 0; // already in the history (or twice in the archive) with the same numbers
+    QList<int> held; // where the rows of draws the history holds with the same numbers stand
     int future = 0; // dated after today
     int contradicting = 0; // the history or another row gives that draw other numbers
     int outOfOrder = 0; // older than what comes before them

@@ -2,6 +2,7 @@
 #include "acquire/BaseBuilder.h"
 
 #include "history/DateText.h"
+#include "history/DrawList.h"
 #include "output/Plural.h"
 
 #include "acquire/ArchiveCheck.h"
@@ -9,6 +10,7 @@
 #include "acquire/ZipExtractor.h"
 #include "history/DrawLine.h"
 #include "history/HistoryFile.h"
+#include "history/MultiplierFile.h"
 #include "output/TextFile.h"
 
 #include <QDir>
@@ -29,6 +31,12 @@ constexpr int kMaxListedDraws = 20;
 struct Known {
     int archive = 0;
     QString line;
+};
+
+// The draw lines of an archive and the multiplier of each, where its row gives one.
+struct Rows {
+    QStringList lines;
+    QList<std::optional<int>> multipliers;
 };
 
 // A draw is its date and its slot; its numbers are compared as a set, since eras of the
@@ -79,6 +87,7 @@ void keepGameRows(CsvImport::Conversion& conversion, BaseBuilder::ArchiveReport&
         report.messages << ArchiveCheck::otherGame(conversion.formula, game);
         conversion.lines.clear();
         conversion.lineNumbers.clear();
+        conversion.multipliers.clear();
         return;
     }
     const Formula& formula = Formula::get(game);
@@ -92,18 +101,23 @@ void keepGameRows(CsvImport::Conversion& conversion, BaseBuilder::ArchiveReport&
                                .arg(line.left(10), CsvImport::gameName(formula));
         conversion.lines.removeAt(i);
         conversion.lineNumbers.removeAt(i);
+        if (i < conversion.multipliers.size())
+            conversion.multipliers.removeAt(i);
         if (i == 0)
             conversion.lastPieceKept = false;
     }
 }
 
-void addConversion(CsvImport::Conversion conversion, BaseBuilder::ArchiveReport& report, QStringList& lines, FormulaId game)
+void addConversion(CsvImport::Conversion conversion, BaseBuilder::ArchiveReport& report, Rows& rows, FormulaId game)
 {
     report.rows += conversion.rows;
     report.skipped += conversion.skipped;
     report.messages << conversion.reasons;
     keepGameRows(conversion, report, game);
-    lines << conversion.lines;
+    rows.lines << conversion.lines;
+    // One multiplier a line, none where the conversion gave fewer.
+    conversion.multipliers.resize(conversion.lines.size());
+    rows.multipliers << conversion.multipliers;
     for (qsizetype i = 0; i < conversion.lines.size(); ++i) {
         const QString& line = conversion.lines[i];
         if (report.newestLine.isEmpty() || drawBefore(report.newestLine, line))
@@ -133,10 +147,10 @@ bool readWhole(QFile& file, const QString& shown, BaseBuilder::ArchiveReport& re
 }
 
 // The CSV members of an extracted archive, read one after the other.
-QStringList readMembers(const QString& folder, const ZipExtractor::Result& extraction, BaseBuilder::ArchiveReport& report,
-                        FormulaId game)
+Rows readMembers(const QString& folder, const ZipExtractor::Result& extraction, BaseBuilder::ArchiveReport& report,
+                 FormulaId game)
 {
-    QStringList lines;
+    Rows rows;
     int csvFiles = 0;
     for (const QString& member : extraction.written) {
         if (!member.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
@@ -150,15 +164,15 @@ QStringList readMembers(const QString& folder, const ZipExtractor::Result& extra
         QByteArray bytes;
         if (!readWhole(csv, member, report, &bytes))
             return {};
-        addConversion(convertAll(bytes), report, lines, game);
+        addConversion(convertAll(bytes), report, rows, game);
     }
     if (csvFiles == 0)
         report.messages << QStringLiteral("Aucun fichier CSV dans l'archive");
-    return lines;
+    return rows;
 }
 
 // The draw lines of one archive, oldest first as the importer gives them.
-QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report, FormulaId game)
+Rows readArchive(const QString& path, BaseBuilder::ArchiveReport& report, FormulaId game)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > ZipExtractor::kDefaultMaxTotalSize) {
@@ -170,9 +184,9 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report,
         return {};
     if (!isZip(bytes)) {
         report.read = true;
-        QStringList lines;
-        addConversion(convertAll(bytes), report, lines, game);
-        return lines;
+        Rows rows;
+        addConversion(convertAll(bytes), report, rows, game);
+        return rows;
     }
 
     // Each archive is opened in a folder of its own, so no member of one is read for another.
@@ -189,20 +203,34 @@ QStringList readArchive(const QString& path, BaseBuilder::ArchiveReport& report,
     return readMembers(folder.path(), extraction, report, game);
 }
 
+// The first multiplier an archive gives for a draw stays: an older archive may have none, a
+// later one with the same numbers then gives it.
+void keepMultiplier(BaseBuilder::Result& result, const QString& line, const std::optional<int>& multiplier)
+{
+    QDate day;
+    int slot = 0;
+    if (multiplier && MultiplierFile::allowed(*multiplier) && MultiplierFile::keyOfLine(line, &day, &slot)
+        && !result.multipliers.of(day, slot))
+        result.multipliers.set(day, slot, *multiplier);
+}
+
 // Each draw of an archive is new, the same as one known, or in conflict with it.
 void addDraws(BaseBuilder::Result& result, QHash<QString, Known>& known, int a, BaseBuilder::ArchiveReport& report,
-              const QStringList& lines)
+              const Rows& rows)
 {
-    for (const QString& line : lines) {
+    for (qsizetype i = 0; i < rows.lines.size(); ++i) {
+        const QString& line = rows.lines[i];
         const QString key = drawKey(line);
         const auto found = known.constFind(key);
         if (found == known.constEnd()) {
             known.insert(key, Known{a, line});
             result.lines << line;
             ++report.draws;
+            keepMultiplier(result, line, rows.multipliers.value(i));
         } else if (sortedNumbers(found->line) == sortedNumbers(line)) {
             ++report.duplicates;
             ++result.duplicates;
+            keepMultiplier(result, line, rows.multipliers.value(i));
         } else {
             ++report.conflicts;
             result.conflicts << BaseBuilder::Conflict{
@@ -523,6 +551,37 @@ QString BaseBuilder::existingHistory(const Paths& paths)
     return {};
 }
 
+namespace {
+
+// Both histories and the multipliers beside the working one.
+bool writeFiles(const BaseBuilder::Result& result, const BaseBuilder::Paths& paths, QString* error)
+{
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const auto quoted = [](const QString& path) { return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path)); };
+    // The base is written aside first and put in place last: a full disk stops the build before
+    // any file is replaced, and a stop after the working history leaves a base older than it,
+    // whose draws the working history holds.
+    TextFile::StagedWrite base(paths.base, TextFile::crlfLines(result.base));
+    if (base.failure())
+        return fail(TextFile::describe(*base.failure())
+                    + QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(quoted(paths.working)));
+    DrawList draws = DrawList::fromLines(result.working);
+    draws.setFormula(result.formula);
+    QString why;
+    if (!MultiplierFile::writeWithHistory(paths.working, draws, TextFile::crlfLines(result.working), {}, &why,
+                                          result.multipliers))
+        return fail(why + QStringLiteral(" %1 n'a pas été remplacé non plus.").arg(quoted(paths.base)));
+    if (!base.commit())
+        return fail(TextFile::describe(*base.failure()) + QStringLiteral(" %1 a été remplacé, lui.").arg(quoted(paths.working)));
+    return true;
+}
+
+} // namespace
+
 bool BaseBuilder::write(const Result& result, const Paths& paths, const WriteOptions& options, QString* error)
 {
     auto refuse = [error](const QString& why) {
@@ -550,8 +609,5 @@ bool BaseBuilder::write(const Result& result, const Paths& paths, const WriteOpt
         return refuse(QStringLiteral("L'historique %1 existe déjà : il n'est remplacé que sur confirmation.")
                           .arg(QDir::toNativeSeparators(existing)));
 
-    // The base first: should the working history then fail, the base is put back, and a base
-    // left new beside an old working history would still lose nothing.
-    return TextFile::writeAtomicPair(paths.base, TextFile::crlfLines(result.base), paths.working,
-                                     TextFile::crlfLines(result.working), error);
+    return writeFiles(result, paths, error);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/Formula.h"
+#include "history/Multipliers.h"
 
 #include <QDate>
 #include <QList>
@@ -44,6 +45,8 @@ public:
     struct Result {
         FormulaId formula = FormulaId::Keno20of70; // the game built
         QStringList lines; // every draw of the archives once, oldest first, midi before soir
+        // The multiplier of each of `lines` whose rows give one: the first archive's that does.
+        Multipliers multipliers;
         QList<ArchiveReport> archives;
         QList<Conflict> conflicts;
         QList<Gap> gaps;
@@ -107,9 +110,11 @@ public:
     // working history gives a draw, its numbers stand (the player's corrections).
     static void mergeBase(Result& result, const QStringList& baseLines, const QStringList& workingLines, const QString& name);
 
-    // Writes both history files, both or neither. Refuses (false, French reason) when nothing
-    // can be written (see writable()), when a history file exists and `replace` is not set, or
-    // when the archives disagree and `keepFirstOnConflict` is not set.
+    // Writes both history files, both or neither, and beside the working history the archives'
+    // multipliers of the draws that have none there (the values the file holds stay). Refuses
+    // (false, French reason) when nothing can be written (see writable()), when a history file
+    // exists and `replace` is not set, or when the archives disagree and `keepFirstOnConflict` is
+    // not set.
     static bool write(const Result& result, const Paths& paths, const WriteOptions& options, QString* error);
     static bool write(const Result& result, const QString& dataFolder, const WriteOptions& options, QString* error)
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquire/HistoryImport.h"
 
+#include "history/MultiplierFile.h"
 #include "output/Plural.h"
 
 namespace HistoryImport {
@@ -41,6 +42,13 @@ Outcome run(const QString& archivePath, const DrawList& history, const QDate& to
     outcome.checked = ArchiveCheck::check(history, outcome.archive.lines, outcome.archive.lineNumbers, today);
     for (int index : std::as_const(outcome.checked.indices))
         outcome.multipliers << outcome.archive.multipliers.value(index);
+    QStringList heldLines;
+    QList<std::optional<int>> heldMultipliers;
+    for (int index : std::as_const(outcome.checked.held)) {
+        heldLines << outcome.archive.lines.value(index);
+        heldMultipliers << outcome.archive.multipliers.value(index);
+    }
+    MultiplierFile::take(outcome.held, heldLines, heldMultipliers);
     if (outcome.checked.lines.isEmpty()) {
         outcome.nothingNew = true;
         outcome.failure = nothingNewReason(outcome);

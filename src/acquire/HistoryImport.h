@@ -4,6 +4,7 @@
 #include "acquire/ArchiveCheck.h"
 #include "acquire/ArchiveImport.h"
 #include "history/DrawList.h"
+#include "history/Multipliers.h"
 
 #include <QDate>
 #include <QList>
@@ -19,6 +20,7 @@ struct Outcome {
     ArchiveImport::Result archive;
     ArchiveCheck::Result checked; // its lines are the draws to append, oldest first
     QList<std::optional<int>> multipliers; // the multiplier of each of checked.lines
+    Multipliers held; // the archive's multipliers of the draws the history holds with its numbers
     QString failure; // in French; empty when there are draws to append
     bool nothingNew = false; // the archive was read but brings no draw the history lacks
     bool ok() const { return failure.isEmpty(); }

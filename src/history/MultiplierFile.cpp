@@ -165,7 +165,7 @@ Multipliers keptOnDisk(const Multipliers& values, const QString& historyPath, Fo
 } // namespace
 
 bool writeWithHistory(const QString& historyPath, const DrawList& history, const QByteArray& historyBytes,
-                      const Multipliers& values, QString* error)
+                      const Multipliers& values, QString* error, const Multipliers& fills)
 {
     const QString path = pathBeside(historyPath, history.formulaId());
     ReadResult onDisk = read(path, history.formulaId());
@@ -175,11 +175,31 @@ bool writeWithHistory(const QString& historyPath, const DrawList& history, const
     Multipliers merged = keptOnDisk(onDisk.values, historyPath, history.formulaId());
     for (const Multipliers::Entry& e : values.entries())
         merged.set(e.day, e.slot, e.multiplier);
+    merged.fill(fills);
     const QByteArray bytes = bytesOf(merged, history);
     if (bytes.isEmpty() && !onDisk.found)
         return TextFile::writeAtomic(historyPath, historyBytes, error);
     // The multipliers go first: a stop between the two leaves only some the history lacks.
     return TextFile::writeAtomicPair(path, bytes, historyPath, historyBytes, error);
+}
+
+bool addMissing(const QString& historyPath, FormulaId id, const Multipliers& values, QString* error)
+{
+    if (values.isEmpty())
+        return true;
+    const QString path = pathBeside(historyPath, id);
+    const ReadResult onDisk = read(path, id);
+    const HistoryFile::ListReadResult history = HistoryFile::readList(historyPath, id);
+    // The file is the player's to mend; a history not read whole does not say which draws are its.
+    if (onDisk.failed || !history.found)
+        return true;
+    const Multipliers before = onlyOf(onDisk.values, history.list);
+    Multipliers merged = before;
+    merged.fill(values);
+    merged = onlyOf(merged, history.list);
+    if (merged == before)
+        return true;
+    return TextFile::writeAtomic(path, bytesOf(merged, history.list), error);
 }
 
 } // namespace MultiplierFile

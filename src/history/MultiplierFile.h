@@ -54,11 +54,17 @@ bool keyOfLine(const QString& line, QDate* day, int* slot);
 
 // Writes `historyBytes` (the bytes of `history`) to `historyPath` and, first, the multipliers of
 // its draws beside it: what the file held for the draws of the history it replaces, merged with
-// `values`, which win. Both are written aside
+// `values`, which win, then `fills` for the draws still without one. Both are written aside
 // and replace their old files only when both are whole; a kill between the two leaves at most
 // multipliers of draws the history lacks, which a read ignores. A file that cannot be read is
 // left as it is and the history written alone. False, with *error in French, when nothing was.
 bool writeWithHistory(const QString& historyPath, const DrawList& history, const QByteArray& historyBytes,
-                      const Multipliers& values, QString* error);
+                      const Multipliers& values, QString* error, const Multipliers& fills = {});
+
+// Gives the draws of the history at `historyPath` that have no multiplier in the file beside it
+// their value in `values`; the file alone is written, aside then put in place, and only when
+// it gains one. A file or a history that cannot be read is left as it is. False, with *error in
+// French, when the write failed (the file is then as it was).
+bool addMissing(const QString& historyPath, FormulaId id, const Multipliers& values, QString* error);
 
 } // namespace MultiplierFile

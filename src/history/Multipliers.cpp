@@ -21,6 +21,12 @@ void Multipliers::remove(const QDate& day, int slot)
     m_values.erase(keyOf(day, slot));
 }
 
+void Multipliers::fill(const Multipliers& other)
+{
+    for (const auto& [key, value] : other.m_values)
+        m_values.try_emplace(key, value);
+}
+
 template <typename Known> void Multipliers::eachKnown(const DrawList& list, Known known) const
 {
     if (m_values.empty())

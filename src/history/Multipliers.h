@@ -16,6 +16,8 @@ public:
     std::optional<int> of(const QDate& day, int slot) const;
     void set(const QDate& day, int slot, int multiplier);
     void remove(const QDate& day, int slot);
+    // Takes each of `other`'s values whose draw has none here: what is known already stays.
+    void fill(const Multipliers& other);
     int size() const { return static_cast<int>(m_values.size()); }
     bool isEmpty() const { return m_values.empty(); }
 

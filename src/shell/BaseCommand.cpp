@@ -3,6 +3,7 @@
 
 #include "acquire/BaseBuilder.h"
 #include "history/HistoryFile.h"
+#include "history/MultiplierFile.h"
 #include "shell/FolderLock.h"
 #include "shell/GameCheck.h"
 #include "shell/History.h"
@@ -234,6 +235,17 @@ QString replaceQuestion(const BaseBuilder::Result& result, const BaseBuilder::Pa
     return question.join(QLatin1Char('\n'));
 }
 
+// Why the archives' multipliers are not beside the history built; empty when they are.
+QString multipliersNotKept(const BaseBuilder::Result& result, const QString& workingPath)
+{
+    const QString path = MultiplierFile::pathBeside(workingPath, result.formula);
+    if (result.multipliers.isEmpty() || !MultiplierFile::read(path, result.formula).failed)
+        return {};
+    return QStringLiteral("\nLes multiplicateurs des archives n'y sont pas gardés : le fichier « %1 » ne peut pas être "
+                          "lu, il est laissé tel quel.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 } // namespace
 
 HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
@@ -274,10 +286,11 @@ HistoryBuild BaseCommand::mergeAndWrite(BaseBuilder::Result& result)
         outcome.text = QStringLiteral("L'historique n'a pas été écrit : ") + error;
         return outcome;
     }
+    const QString notKept = multipliersNotKept(result, paths.working);
     outcome.notices = m_history.chargeManuelle().boxes();
     m_rankings.srti();
     outcome.status = HistoryBuild::Status::Built;
-    outcome.text = QStringLiteral("L'historique a été construit.");
+    outcome.text = QStringLiteral("L'historique a été construit.") + notKept;
     outcome.written = static_cast<int>(result.working.size());
     return outcome;
 }

@@ -173,9 +173,12 @@ void HistoryCommands::reload(OutcomeThen then)
             if (saved.isDone())
                 s.setSavedLineCount(count);
             outcome.then(saved);
-        } else if (count < s.savedLineCount()) {
+        } else {
             // A merged list shorter than the working history does not replace it.
-            outcome.historyKept = true;
+            if (count < s.savedLineCount())
+                outcome.historyKept = true;
+            // The multipliers the archive gives the draws of the file are kept all the same.
+            outcome.then(keepMultipliers(s.multipliers()));
         }
         m_window.enableDownload(false);
         m_changes.changed(StatePart::MenuPart);
@@ -397,6 +400,19 @@ CommandOutcome HistoryCommands::sauve()
         outcome.saved = draws.drawCount();
     }
     s.correctionSettled();
+    return outcome;
+}
+
+CommandOutcome HistoryCommands::keepMultipliers(const Multipliers& values)
+{
+    if (values.isEmpty())
+        return CommandOutcome::done();
+    const HeldLock lock(m_lock);
+    QString error;
+    if (lock.held() && MultiplierFile::addMissing(m_config.workingHistoryFile(), m_draws.formulaId(), values, &error))
+        return CommandOutcome::done();
+    CommandOutcome outcome;
+    outcome.tell(lock.held() ? error : m_lock.refusal());
     return outcome;
 }
 

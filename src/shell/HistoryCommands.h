@@ -11,6 +11,7 @@
 #include <optional>
 
 class DrawList;
+class Multipliers;
 namespace HistoryGuard {
 struct Refusal;
 }
@@ -51,6 +52,9 @@ public:
     // Writes the working history from the list: done with the draws written, or failed with
     // the reason (the working history kept).
     CommandOutcome sauve();
+    // Writes beside the working history those of `values` that the file lacks for the draws it
+    // holds, the history left as it is: what an import brings with no draw to save.
+    CommandOutcome keepMultipliers(const Multipliers& values);
     // The save at exit: done when nothing of the list is lost (written, already in the file, or
     // written beside it when the player agreed). After a failed load the file is left alone.
     CommandOutcome exitSave();

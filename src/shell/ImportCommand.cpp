@@ -167,6 +167,7 @@ CommandOutcome ImportCommand::appendArchive()
     for (const QString& line : checked.lines)
         draws.append(line);
     MultiplierFile::take(s.multipliers(), checked.lines, imported.multipliers);
+    s.multipliers().fill(imported.held);
     s.setDraws(std::move(draws));
     const CommandOutcome shown = m_list.selectItem(s.itemCount() - 1);
     m_window.drawsCounted(s.itemCount() - 1);

@@ -58,8 +58,12 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
 {
     History& s = m_draws;
     const HistoryImport::Outcome imported = HistoryImport::run(archivePath, s.fullHistory(), m_ui.today());
-    if (!imported.ok())
-        return refusal(imported);
+    s.multipliers().fill(imported.held);
+    if (!imported.ok()) {
+        Result refused = refusal(imported);
+        refused.saved = m_history.keepMultipliers(imported.held);
+        return refused;
+    }
     DrawList draws = s.fullHistory();
     for (const QString& line : imported.checked.lines)
         draws.append(line);
@@ -102,21 +106,28 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
     DrawList history = std::move(onDisk.list);
     history.setFormula(game);
     const HistoryImport::Outcome imported = HistoryImport::run(archivePath, history, m_ui.today());
-    if (!imported.ok())
+    History& s = m_draws;
+    QString error;
+    if (!imported.ok()) {
+        // The archive's multipliers of the draws the file holds are kept, even with none new.
+        if (!MultiplierFile::addMissing(path, game, imported.held, &error))
+            return {0, error, {}};
+        if (game == s.formulaId())
+            s.multipliers().fill(imported.held);
         return refusal(imported);
+    }
     for (const QString& line : imported.checked.lines)
         history.append(line);
     Multipliers brought;
     MultiplierFile::take(brought, imported.checked.lines, imported.multipliers);
     const QByteArray bytes = history.toCrlfBytes();
-    QString error;
-    if (!MultiplierFile::writeWithHistory(path, history, bytes, brought, &error))
+    if (!MultiplierFile::writeWithHistory(path, history, bytes, brought, &error, imported.held))
         return {0, error, {}};
     // The window's own list of this game was read from the file as it was: this write is no
     // other program's change.
-    History& s = m_draws;
     if (game == s.formulaId()) {
         MultiplierFile::take(s.multipliers(), imported.checked.lines, imported.multipliers);
+        s.multipliers().fill(imported.held);
         s.workingFileRewritten(onDisk.digest, HistoryFile::digest(bytes));
     }
     return {static_cast<int>(imported.checked.lines.size()), {}, {}};

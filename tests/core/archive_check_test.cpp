@@ -92,6 +92,7 @@ TEST(ArchiveCheck, OrderIsKeptWithTheFewestRowsRefused)
     result = check(gapped, all.mid(4, 10));
     EXPECT_EQ(result.lines, all.mid(10, 4));
     EXPECT_EQ(result.known, 5);
+    EXPECT_EQ(result.held, (QList<int>{1, 2, 3, 4, 5})); // the rows of the history's draws
     EXPECT_EQ(result.outOfOrder, 1);
     EXPECT_TRUE(result.reasons.value(0).endsWith(QStringLiteral("absent de l'historique et antérieur à son dernier tirage")));
 
@@ -112,6 +113,7 @@ TEST(ArchiveCheck, ADrawGivenTwiceByTheArchive)
     ArchiveCheck::Result result = check(all.mid(0, 4), twice);
     EXPECT_EQ(result.lines, all.mid(4));
     EXPECT_EQ(result.known, 1);
+    EXPECT_TRUE(result.held.isEmpty()); // a draw the history lacks, given twice
 
     // Other numbers: nothing says which is right, both are refused.
     QStringList disagreeing = all.mid(4);

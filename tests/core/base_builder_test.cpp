@@ -2,11 +2,15 @@
 #include "acquire/BaseBuilder.h"
 #include "acquire/CsvImport.h"
 #include "history/HistoryFile.h"
+#include "history/MultiplierFile.h"
 #include "support/EioFault.h"
 #include "support/GameArchive.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +22,9 @@ protected:
     QString m_error;
     QString in(const char* name) const { return m_temp.filePath(QString::fromLatin1(name)); }
     QByteArray workingFile() const { return readFile(in("Tirages_keno.txt")); }
+    QString companion() const { return in("Multiplicateurs_keno.txt"); }
+    // The base, the working history and the multipliers beside it, as they are.
+    QList<QByteArray> files() const { return {readFile(in("Tirages.txt")), workingFile(), readFile(companion())}; }
 };
 
 } // namespace
@@ -226,7 +233,9 @@ TEST_F(BaseBuilderTest, EachGameIsBuiltFromItsOwnArchivesIntoItsOwnFiles)
     ASSERT_TRUE(BaseBuilder::write(result, BaseBuilder::Paths::in(m_temp.path(), FormulaId::Keno16of56), {}, &m_error))
         << m_error.toStdString();
     EXPECT_EQ(readFile(in("Tirages_keno_16-56.txt")), crlf(lines.mid(1)));
-    EXPECT_FALSE(QFile::exists(in("Tirages_keno.txt")));
+    EXPECT_EQ(readFile(in("Multiplicateurs_16-56.txt")),
+              QByteArray("03/11/2025 soir x2\r\n04/11/2025 soir x2\r\n05/11/2025 soir x3\r\n"));
+    EXPECT_FALSE(QFile::exists(in("Tirages_keno.txt")) || QFile::exists(companion()));
 
     // The other game's archive: one sentence, no draw, nothing written.
     const QByteArray before = readFile(in("Tirages_keno_16-56.txt"));
@@ -247,4 +256,105 @@ TEST_F(BaseBuilderTest, EachGameIsBuiltFromItsOwnArchivesIntoItsOwnFiles)
     EXPECT_EQ(result.archives.value(1).messages,
               QStringList({QStringLiteral("ligne 2 : 03/11/2025 hors des dates du Keno 20 sur 70"),
                            QStringLiteral("ligne 3 : 03/11/2025 hors des dates du Keno 20 sur 70")}));
+}
+
+// Each draw's multiplier goes beside the working history: the first archive that gives one for a
+// draw wins, and a value the file already holds is the player's and stays.
+TEST_F(BaseBuilderTest, TheArchivesMultipliersGoBesideTheWorkingHistoryAndThePlayersStay)
+{
+    // 01/03/2021 midi and soir to 03/03/2021 midi and soir.
+    const QStringList draws = makeHistory(6, QDate(2021, 3, 1));
+    // The oldest archive has no multiplier column; a row of the next gives none.
+    writeFile(in("old.csv"), operatorCsv(draws.mid(0, 3)));
+    writeFile(in("new.csv"), operatorCsv(draws.mid(2), {"5", "", "2", "10"}));
+    writeFile(in("again.csv"), operatorCsv(draws.mid(3), {"4", "3", "3"}));
+    const BaseBuilder::Result result = BaseBuilder::collect({in("old.csv"), in("new.csv"), in("again.csv")});
+    ASSERT_EQ(result.lines, draws);
+    EXPECT_EQ(result.multipliers.size(), 4);
+
+    ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {}, &m_error)) << m_error.toStdString();
+    EXPECT_EQ(readFile(companion()),
+              QByteArray("02/03/2021 midi x5\r\n02/03/2021 soir x4\r\n03/03/2021 midi x2\r\n03/03/2021 soir x10\r\n"));
+    EXPECT_EQ(workingFile(), crlf(draws));
+
+    // The player gave two draws theirs: a rebuild fills the others only.
+    writeFile(companion(), "01/03/2021 soir x7\r\n02/03/2021 midi x8\r\n");
+    ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {true, false}, &m_error)) << m_error.toStdString();
+    EXPECT_EQ(readFile(companion()),
+              QByteArray("01/03/2021 soir x7\r\n02/03/2021 midi x8\r\n02/03/2021 soir x4\r\n"
+                         "03/03/2021 midi x2\r\n03/03/2021 soir x10\r\n"));
+}
+
+// The base, the working history and the multipliers beside it are all replaced or none: a full
+// disk at any of the three leaves each whole. A file beside that cannot be read is left as it is
+// and the histories are built without it.
+TEST_F(BaseBuilderTest, AFullDiskOrAnUnreadableFileBesideLeavesEveryFileWhole)
+{
+    // A small base (8 kB of multipliers, 34 kB of working history): each limit below stops one file.
+    const QStringList draws = makeHistory(400, QDate(2019, 1, 1));
+    writeFile(in("old.csv"), operatorCsv(draws.mid(0, 2)));
+    writeFile(in("new.csv"), operatorCsv(draws.mid(2), QList<QByteArray>(398, "2")));
+    const BaseBuilder::Result result = BaseBuilder::collect({in("old.csv"), in("new.csv")});
+    ASSERT_EQ(result.base, draws.mid(0, 2));
+    writeFile(in("Tirages.txt"), crlf(draws.mid(0, 1)));
+    writeFile(in("Tirages_keno.txt"), crlf(draws.mid(0, 3)));
+    writeFile(companion(), "01/01/2019 midi x3\r\n");
+    const QList<QByteArray> before = files();
+    const struct {
+        qint64 limit;
+        const char *refused, *notReplaced;
+    } cases[] = {{64, "Tirages.txt » n'a pas été enregistré", "Tirages_keno.txt » n'a pas été remplacé non plus"},
+                 {2048, "Multiplicateurs_keno.txt » n'a pas été enregistré", "Tirages.txt » n'a pas été remplacé non plus"},
+                 {16384, "Tirages_keno.txt » n'a pas été enregistré", "Tirages.txt » n'a pas été remplacé non plus"}};
+    for (const auto& c : cases) {
+        {
+            const FileSizeLimit full(c.limit);
+            EXPECT_FALSE(BaseBuilder::write(result, m_temp.path(), {true, false}, &m_error)) << c.limit;
+        }
+        EXPECT_EQ(files(), before) << c.limit;
+        EXPECT_TRUE(contains(m_error, QString::fromUtf8(c.refused))) << m_error.toStdString();
+        EXPECT_TRUE(contains(m_error, QString::fromUtf8(c.notReplaced))) << m_error.toStdString();
+    }
+
+    {
+        const EioFault badSector("Multiplicateurs_keno.txt", 4);
+        ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {true, false}, &m_error)) << m_error.toStdString();
+    }
+    EXPECT_EQ(files(), (QList<QByteArray>{crlf(draws.mid(0, 2)), crlf(draws), before[2]}));
+
+    // Read whole again, it takes the archives' values beside its own.
+    ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {true, false}, &m_error)) << m_error.toStdString();
+    const Multipliers kept = MultiplierFile::read(companion(), FormulaId::Keno20of70).values;
+    EXPECT_EQ(kept.size(), 399); // the second draw's archive gives none
+    EXPECT_EQ(kept.of(QDate(2019, 1, 1), 0), 3);
+    EXPECT_EQ(kept.of(QDate(2019, 1, 1), 1), std::nullopt);
+    EXPECT_EQ(kept.of(QDate(2019, 1, 2), 0), 2);
+}
+
+// A stop right after the working history is in place leaves the old base beside it: every draw
+// is in the working history, its multiplier beside it, and the next build puts the base in place.
+TEST_F(BaseBuilderTest, AKillAfterTheWorkingHistoryLeavesTheOldBaseBesideTheNewHistory)
+{
+    const QStringList draws = makeHistory(6, QDate(2021, 3, 1));
+    writeFile(in("old.csv"), operatorCsv(draws.mid(0, 2)));
+    writeFile(in("new.csv"), operatorCsv(draws.mid(2), {"2", "3", "4", "5"}));
+    const BaseBuilder::Result result = BaseBuilder::collect({in("old.csv"), in("new.csv")});
+    ASSERT_EQ(result.base, draws.mid(0, 2));
+    writeFile(in("Tirages.txt"), crlf(draws.mid(0, 1)));
+    writeFile(in("Tirages_keno.txt"), crlf(draws.mid(0, 1)));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        qputenv("TIRAVOL_KILL_AFTER_RENAME", "Tirages_keno.txt");
+        BaseBuilder::write(result, m_temp.path(), {true, false}, nullptr);
+        ::_exit(0); // not killed: the test fails below
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    const QByteArray multipliers = "02/03/2021 midi x2\r\n02/03/2021 soir x3\r\n03/03/2021 midi x4\r\n03/03/2021 soir x5\r\n";
+    EXPECT_EQ(files(), (QList<QByteArray>{crlf(draws.mid(0, 1)), crlf(draws), multipliers}));
+
+    ASSERT_TRUE(BaseBuilder::write(result, m_temp.path(), {true, false}, &m_error)) << m_error.toStdString();
+    EXPECT_EQ(files(), (QList<QByteArray>{crlf(draws.mid(0, 2)), crlf(draws), multipliers}));
 }

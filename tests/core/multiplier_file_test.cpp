@@ -207,3 +207,41 @@ TEST_F(MultiplierFileTest, ALinkIsFollowedAndStaysALink)
     EXPECT_EQ(files(), before);
     EXPECT_TRUE(contains(error, QStringLiteral("Multiplicateurs_keno.txt"))) << error.toStdString();
 }
+
+// The file alone gains the values it lacks for the history's draws; what it holds stays, and a
+// full disk or a file that cannot be read leaves it as it was.
+TEST_F(MultiplierFileTest, AddMissingWritesTheFileAloneForTheDrawsThatHaveNone)
+{
+    ASSERT_TRUE(write(lines, of({{QDate(2020, 1, 1), 0, 3}})));
+    const auto before = files();
+    // The history lacks the last draw.
+    const Multipliers given = of({{QDate(2020, 1, 1), 0, 5}, {QDate(2020, 1, 2), 1, 2}, {QDate(2020, 1, 9), 0, 4}});
+    QString error;
+    {
+        const FileSizeLimit full(16);
+        EXPECT_FALSE(MultiplierFile::addMissing(history, FormulaId::Keno20of70, given, &error));
+    }
+    EXPECT_EQ(files(), before);
+    EXPECT_TRUE(contains(error, QStringLiteral("Multiplicateurs_keno.txt » n'a pas été enregistré"))) << error.toStdString();
+    {
+        const EioFault badSector("Multiplicateurs_keno.txt", 4);
+        EXPECT_TRUE(MultiplierFile::addMissing(history, FormulaId::Keno20of70, given, &error));
+    }
+    EXPECT_EQ(files(), before);
+
+    ASSERT_TRUE(MultiplierFile::addMissing(history, FormulaId::Keno20of70, given, &error)) << error.toStdString();
+    EXPECT_EQ(readFile(companion), QByteArray("01/01/2020 midi x3\r\n02/01/2020 soir x2\r\n"));
+    EXPECT_EQ(readFile(history), before.second);
+    // Nothing left to give: not written again (a file that may not be written would refuse).
+    QFile::setPermissions(companion, QFile::ReadOwner);
+    EXPECT_TRUE(MultiplierFile::addMissing(history, FormulaId::Keno20of70, given, &error));
+
+    // With the history's write, the values that fill stay behind those the file holds.
+    QFile::setPermissions(companion, QFile::ReadOwner | QFile::WriteOwner);
+    const DrawList list = DrawList::fromLines(lines);
+    ASSERT_TRUE(
+        MultiplierFile::writeWithHistory(history, list, list.toCrlfBytes(), of({{QDate(2020, 1, 3), 0, 6}}), &error,
+                                         of({{QDate(2020, 1, 2), 1, 9}, {QDate(2020, 1, 3), 0, 7}, {QDate(2020, 1, 3), 1, 8}})));
+    EXPECT_EQ(readFile(companion),
+              QByteArray("01/01/2020 midi x3\r\n02/01/2020 soir x2\r\n03/01/2020 midi x6\r\n03/01/2020 soir x8\r\n"));
+}

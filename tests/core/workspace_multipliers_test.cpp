@@ -3,10 +3,12 @@
 // filter and a reload, and never out of step with the history on a full disk or a bad file.
 #include "shell/Workspace.h"
 
+#include "acquire/LocalArchiveSource.h"
 #include "history/DateText.h"
 #include "history/DrawLine.h"
 #include "history/MultiplierFile.h"
 #include "shell/CommandUnits.h"
+#include "shell/ImportCommand.h"
 #include "support/EioFault.h"
 #include "support/TestSupport.h"
 
@@ -40,7 +42,27 @@ protected:
     {
         return std::any_of(m_ui.messages.begin(), m_ui.messages.end(), [&](const auto& m) { return contains(m.text, text); });
     }
+    // The archive of `m_draws` with `multipliers`, where an import fetches it.
+    QString archiveOf(const QList<QByteArray>& multipliers)
+    {
+        const QString path = m_archives.filePath(QStringLiteral("keno.csv"));
+        writeFile(path, operatorCsv(m_draws, multipliers));
+        return path;
+    }
+    // start() with an import that takes `archive`.
+    void startImporting(const QString& archive)
+    {
+        start(m_draws);
+        WorkspaceConfig c = config();
+        c.archiveUrlOverride = archive;
+        m_ws = std::make_unique<Workspace>(c, &m_ui);
+        m_ws->units().import.setSource(&m_source);
+        m_ui.watch(*m_ws);
+        m_ui.show(m_ws->startUp());
+    }
     const QStringList m_draws = makeHistory(10, QDate(2020, 1, 1));
+    QTemporaryDir m_archives;
+    LocalArchiveSource m_source;
 };
 
 } // namespace
@@ -154,4 +176,68 @@ TEST_F(WorkspaceMultipliersTest, AMultiplierGivenToADrawAlreadySavedIsWrittenAtT
     ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
     EXPECT_EQ(readFile(companion()), QStringLiteral("%1 midi x8\r\n").arg(m_draws[4].left(10)).toUtf8());
     EXPECT_EQ(readFile(working()), crlf(m_draws));
+}
+
+// A build from archives keeps their multipliers beside the working history, the player's first;
+// a file beside that cannot be read is left as it is, and the build says why.
+TEST_F(WorkspaceMultipliersTest, ABuildFromArchivesKeepsTheirsAfterThePlayers)
+{
+    writeFile(companion(), "01/01/2020 midi x9\r\n");
+    start(m_draws);
+    QList<QByteArray> given(10, "4");
+    given[9] = "";
+    const QString archive = archiveOf(given);
+    m_ui.confirmAnswers = {true};
+    const HistoryBuild built = m_ws->buildHistory({archive});
+    ASSERT_EQ(built.status, HistoryBuild::Status::Built) << built.text.toStdString();
+    EXPECT_EQ(built.text, QStringLiteral("L'historique a été construit."));
+    EXPECT_EQ(shown(m_draws[0]), 9);
+    EXPECT_EQ(shown(m_draws[1]), 4);
+    EXPECT_EQ(shown(m_draws[9]), std::nullopt);
+    EXPECT_EQ(m_ws->state().history.multipliers().size(), 9);
+    EXPECT_EQ(MultiplierFile::read(companion(), FormulaId::Keno20of70).values, m_ws->state().history.multipliers());
+
+    writeFile(companion(), "n'importe quoi\r\n");
+    m_ui.confirmAnswers = {true};
+    const HistoryBuild unread = m_ws->buildHistory({archive});
+    ASSERT_EQ(unread.status, HistoryBuild::Status::Built) << unread.text.toStdString();
+    EXPECT_TRUE(contains(unread.text,
+                         QStringLiteral("Les multiplicateurs des archives n'y sont pas gardés : le fichier « %1 » "
+                                        "ne peut pas être lu")
+                             .arg(QDir::toNativeSeparators(companion()))))
+        << unread.text.toStdString();
+    EXPECT_EQ(readFile(companion()), QByteArray("n'importe quoi\r\n"));
+    EXPECT_EQ(readFile(working()), crlf(m_draws));
+}
+
+// An archive that brings no new draw gives its multipliers to the draws that have none; the
+// player's stay, and an import again writes nothing.
+TEST_F(WorkspaceMultipliersTest, AnImportOfDrawsAlreadyKeptFillsTheirMultipliersOnce)
+{
+    writeFile(companion(), "01/01/2020 midi x9\r\n");
+    QList<QByteArray> given(10, "2");
+    given[3] = "";
+    startImporting(archiveOf(given));
+    // A file that may not be written is told, and left as it is.
+    QFile::setPermissions(companion(), QFile::ReadOwner);
+    ASSERT_TRUE(m_ui.done(reload(*m_ws)));
+    EXPECT_TRUE(told(QStringLiteral("Multiplicateurs_keno.txt")));
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x9\r\n"));
+
+    QFile::setPermissions(companion(), QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(m_ui.done(reload(*m_ws)));
+    EXPECT_EQ(readFile(working()), crlf(m_draws));
+    QByteArray expected = "01/01/2020 midi x9\r\n01/01/2020 soir x2\r\n02/01/2020 midi x2\r\n";
+    for (int day = 3; day <= 5; ++day)
+        expected += QStringLiteral("0%1/01/2020 midi x2\r\n0%1/01/2020 soir x2\r\n").arg(day).toUtf8();
+    EXPECT_EQ(readFile(companion()), expected);
+    EXPECT_EQ(m_ws->state().history.multipliers().size(), 9);
+    EXPECT_EQ(shown(m_draws[0]), 9);
+
+    // Nothing more to give: the file is not written again.
+    QFile::setPermissions(companion(), QFile::ReadOwner);
+    m_ui.messages.clear();
+    ASSERT_TRUE(m_ui.done(reload(*m_ws)));
+    EXPECT_FALSE(told(QStringLiteral("Multiplicateurs_keno.txt")));
+    EXPECT_EQ(readFile(companion()), expected);
 }

@@ -116,6 +116,8 @@ TEST_F(WorkspaceUpdateTest, TheNewGameImportsItsOwnArchiveAndRefusesTheOtherGame
               QStringLiteral("L'archive n'apporte aucun tirage nouveau (10 tirages déjà dans l'historique)."));
     EXPECT_EQ(lastMessage(), ws->lastImport().error);
     EXPECT_EQ(files(), before);
+    // Its multipliers go to the draws already kept all the same.
+    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(0, 10));
 
     // The other way round: the new game's archive is refused by the classic game.
     ws = open(FormulaId::Keno20of70, currentArchive(10));
@@ -151,30 +153,41 @@ TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateAddsToTheOtherGamesFileOrToTheList
     EXPECT_EQ(first.failure, QString());
     EXPECT_EQ(readFile(currentWorking()), crlf(lines.mid(0, 10)));
     EXPECT_EQ(readFile(currentBase()), base);
-    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(6, 10));
+    // The draws the file held take the archive's multipliers with the new ones.
+    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(0, 10));
     EXPECT_EQ(ws->state().drawLines(), classic);
     EXPECT_EQ(readFile(working()), crlf(classic));
     EXPECT_EQ(ws->newestDraw(FormulaId::Keno16of56), lines[9]);
 
-    // Nothing new yet is no failure; the other game's archive is one, and nothing is written.
+    // Nothing new yet is no failure, and gives back what the file beside lacks; the other
+    // game's archive is one, and nothing is written.
+    writeFile(multipliersFile(), multipliersOf(6, 10));
     const UpdateCommand::Result again = ws->importUpdate(currentArchive(10), FormulaId::Keno16of56);
     EXPECT_EQ(std::pair(again.added, again.failure), std::pair(0, QString()));
+    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(0, 10));
     const UpdateCommand::Result other = ws->importUpdate(classicArchive(), FormulaId::Keno16of56);
     EXPECT_EQ(other.added, 0);
     EXPECT_EQ(other.failure,
               QStringLiteral("Cette archive est celle du Keno 20 sur 70 ; l'historique ouvert est celui du Keno 16 sur 56."));
     EXPECT_EQ(readFile(currentWorking()), crlf(lines.mid(0, 10)));
 
-    // The new game shown: its list grows, is saved and ranked; nothing asked, nothing said.
+    // The new game shown: nothing new gives the list and the file what they lack.
+    writeFile(multipliersFile(), multipliersOf(6, 10));
     ASSERT_TRUE(ws->chooseGame(FormulaId::Keno16of56).isDone());
+    const UpdateCommand::Result none = ws->importUpdate(currentArchive(10), FormulaId::Keno16of56);
+    EXPECT_EQ(std::pair(none.added, none.failure), std::pair(0, QString()));
+    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(0, 10));
+    EXPECT_EQ(ws->state().history.multipliers().size(), 10);
+
+    // A new draw: the list grows, is saved and ranked; nothing asked, nothing said.
     m_ui.messages.clear();
     const UpdateCommand::Result shown = ws->importUpdate(currentArchive(11), FormulaId::Keno16of56);
     EXPECT_EQ(std::pair(shown.added, shown.failure), std::pair(1, QString()));
     EXPECT_EQ(ws->state().drawLines(), lines);
     EXPECT_EQ(ws->selectedIndex(), 11);
     EXPECT_EQ(readFile(currentWorking()), crlf(lines));
-    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(6, 11));
-    EXPECT_EQ(ws->state().history.multipliers().size(), 5);
+    EXPECT_EQ(readFile(multipliersFile()), multipliersOf(0, 11));
+    EXPECT_EQ(ws->state().history.multipliers().size(), 11);
     EXPECT_EQ(ws->report().title, QStringLiteral("Classement par sorties au 05/12/2026"));
     EXPECT_EQ(ws->studyPeriod().last, 10);
     EXPECT_TRUE(m_ui.messages.empty()) << lastMessage().toStdString();

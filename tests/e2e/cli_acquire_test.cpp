@@ -245,7 +245,8 @@ TEST_F(CliAcquire, AddAndImportKeepEachDrawsMultiplierBesideTheHistory)
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")), QByteArray("31/12/2024 soir x5\r\n"));
 
-    // The next draws from an archive that gives the multiplier of all but one.
+    // The next draws from an archive that gives the multiplier of all but one: those of the draws
+    // already kept fill the file too.
     const QStringList more = makeHistory(8, QDate(2024, 12, 30)).mid(4);
     history << QStringLiteral("31/12/2024 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 soir");
     ASSERT_EQ(readFile(working()), crlf(history));
@@ -253,7 +254,8 @@ TEST_F(CliAcquire, AddAndImportKeepEachDrawsMultiplierBesideTheHistory)
     const CliOutput imported = import("suite.csv");
     ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
     EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")),
-              QByteArray("31/12/2024 soir x5\r\n01/01/2025 midi x3\r\n02/01/2025 midi x10\r\n02/01/2025 soir x2\r\n"));
+              QByteArray("30/12/2024 midi x1\r\n30/12/2024 soir x1\r\n31/12/2024 midi x2\r\n31/12/2024 soir x5\r\n"
+                         "01/01/2025 midi x3\r\n02/01/2025 midi x10\r\n02/01/2025 soir x2\r\n"));
 
     // The new game's archive fills its own file.
     const std::vector<GameArchive::Draw> draws = GameArchive::draws(4, QDate(2025, 11, 3));
@@ -263,6 +265,7 @@ TEST_F(CliAcquire, AddAndImportKeepEachDrawsMultiplierBesideTheHistory)
     const CliOutput current
         = cli({QStringLiteral("--jeu"), QStringLiteral("16-56"), QStringLiteral("import"), dataFile("nouveau.zip")});
     ASSERT_EQ(current.code, 0) << current.err.toStdString();
-    EXPECT_EQ(readFile(dataFile("Multiplicateurs_16-56.txt")), QByteArray("05/11/2025 soir x2\r\n06/11/2025 soir x3\r\n"));
-    EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")).count('\n'), 4);
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_16-56.txt")),
+              QByteArray("03/11/2025 soir x3\r\n04/11/2025 soir x2\r\n05/11/2025 soir x2\r\n06/11/2025 soir x3\r\n"));
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_keno.txt")).count('\n'), 7);
 }

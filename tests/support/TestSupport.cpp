@@ -122,6 +122,19 @@ QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed, bool quirks
     return finalLineFeed ? csv : csv.chopped(2);
 }
 
+QByteArray operatorCsv(const QStringList& draws, const QList<QByteArray>& multipliers)
+{
+    QList<QByteArray> rows = operatorCsv(draws).split('\n');
+    rows.removeLast(); // after the last line feed
+    // The header, then the draws newest first.
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        rows[i].chop(1); // "\r"
+        rows[i] += i == 0 ? QByteArray(";multiplicateur") : ';' + multipliers.value(draws.size() - i);
+        rows[i] += "\r\n";
+    }
+    return rows.join();
+}
+
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members, const QByteArray& password)
 {
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);

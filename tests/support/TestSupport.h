@@ -54,6 +54,8 @@ void writeFile(const QString& path, const QByteArray& bytes);
 // one too unless `finalLineFeed` is false; with `quirks`, as some archives have it: a blank after
 // the time of day, a closing date and three extra columns.
 QByteArray operatorCsv(const QStringList& draws, bool finalLineFeed = true, bool quirks = false);
+// The same with a "multiplicateur" column: `multipliers` draw by draw, oldest first ("" = none).
+QByteArray operatorCsv(const QStringList& draws, const QList<QByteArray>& multipliers);
 // A ZIP archive at `path` holding the members (stored name, content) in order; names are
 // stored as given ("../x" included); a password encrypts every member with ZipCrypto.
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members, const QByteArray& password = {});
