@@ -344,6 +344,7 @@ void MainWindow::fitDrawList()
         return;
     const int list = std::min(m_liste->minimumWidth(), total);
     m_splitter->setSizes({list, std::max(0, total - list)});
+    m_report->setWidthLimit(m_side->viewport()->width());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -145,10 +146,10 @@ QLayout* ReportPanel::buildColumns()
     };
     m_column1 = makeColumn(m_lblPM, m_resultat);
     m_column2 = makeColumn(m_lblPMRight, m_resultat2);
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(m_column1, 1);
-    lists->addWidget(m_column2, 1);
-    return lists;
+    m_lists = new QHBoxLayout;
+    m_lists->addWidget(m_column1, 1);
+    m_lists->addWidget(m_column2, 1);
+    return m_lists;
 }
 
 int ReportPanel::listWidthFor(const QListWidget* widget, const QStringList& lines, int leastWidth)
@@ -189,9 +190,42 @@ void ReportPanel::pushSelection(int list, QListWidget* widget)
     mirror();
 }
 
+int ReportPanel::listCap() const
+{
+    if (m_widthLimit <= 0)
+        return std::numeric_limits<int>::max();
+    const ReportModel& report = m_ws.report();
+    const int shown = std::max(1, int(report.resultat.visible) + int(report.resultat2.visible));
+    const QMargins margins = layout()->contentsMargins();
+    const int room = m_widthLimit - margins.left() - margins.right() - (shown - 1) * std::max(0, m_lists->spacing());
+    return std::max(room / shown, 1);
+}
+
+bool ReportPanel::fitListWidths()
+{
+    bool changed = false;
+    const ReportModel& report = m_ws.report();
+    const std::pair<QListWidget*, const ResultList*> lists[] = {{m_resultat, &report.resultat}, {m_resultat2, &report.resultat2}};
+    for (const auto& [widget, model] : lists) {
+        const int least = model->widthTwips * logicalDpiX() / 1440;
+        const int width = std::min(listWidthFor(widget, model->lines, least), listCap());
+        changed = changed || width != widget->minimumWidth();
+        widget->setMinimumWidth(width);
+    }
+    return changed;
+}
+
+void ReportPanel::setWidthLimit(int width)
+{
+    if (width == m_widthLimit)
+        return;
+    m_widthLimit = width;
+    if (fitListWidths())
+        emit neededWidthChanged();
+}
+
 void ReportPanel::mirrorList(QListWidget* widget, QWidget* column, const ResultList& model, QStringList& shown)
 {
-    const int least = model.widthTwips * logicalDpiX() / 1440;
     bool resized = false;
     if (model.lines != shown) {
         widget->clear();
@@ -211,11 +245,9 @@ void ReportPanel::mirrorList(QListWidget* widget, QWidget* column, const ResultL
                 item->setSelected(model.isSelected(row));
         }
     }
-    const int width = listWidthFor(widget, model.lines, least);
-    if (width != widget->minimumWidth() || column->isHidden() == model.visible)
+    if (column->isHidden() == model.visible)
         resized = true;
     column->setVisible(model.visible);
-    widget->setMinimumWidth(width);
     if (resized)
         emit neededWidthChanged();
 }
@@ -237,6 +269,8 @@ void ReportPanel::mirror()
     const bool walkEnds = records != m_shownResultat && !records.isEmpty() && CombinationWalk::isStoppedLine(records.last());
     mirrorList(m_resultat, m_column1, report.resultat, m_shownResultat);
     mirrorList(m_resultat2, m_column2, report.resultat2, m_shownResultat2);
+    if (fitListWidths())
+        emit neededWidthChanged();
     m_label1->setText(m_ws.units().analyses.label1());
     if (m_ws.units().analyses.walkRunning() || walkEnds)
         m_resultat->scrollToBottom();

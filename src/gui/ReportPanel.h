@@ -7,6 +7,7 @@
 
 class CommandRunner;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QLayout;
 class QListWidget;
@@ -23,6 +24,9 @@ public:
 
     void mirror(); // the report model
     void mirrorBusy(); // shown or hidden, repainted at once
+    // The width the panel has in the window (0: not known yet). A list never asks for more than
+    // its share of it: a longer line scrolls inside its list, not the whole panel.
+    void setWidthLimit(int width);
 
     // A column caption cut at its first run of two or more spaces: the text over the left
     // list and the text over the right one.
@@ -42,6 +46,9 @@ private:
     QLayout* buildTitleRow();
     QLayout* buildColumns();
     void mirrorList(QListWidget* widget, QWidget* column, const ResultList& model, QStringList& shown);
+    int listCap() const;
+    // Gives each list the width its lines need within its share; true when one changed.
+    bool fitListWidths();
     void pushSelection(int list, QListWidget* widget);
 
     Workspace& m_ws;
@@ -50,6 +57,8 @@ private:
     bool m_pushing = false; // a user's selection is being handed to the Workspace
     QStringList m_shownResultat;
     QStringList m_shownResultat2;
+    int m_widthLimit = 0;
+    QHBoxLayout* m_lists = nullptr;
 
     QLabel* m_lblAff = nullptr;
     QLabel* m_lblRapport = nullptr; // names the report shown under another report's title

@@ -5,6 +5,7 @@
 
 #include "acquire/ArchiveSource.h"
 #include "analyses/Announcer.h"
+#include "chance/Ticket.h"
 #include "history/DrawLine.h"
 #include "output/NumberFormat.h"
 #include "shell/CommandUnits.h"
@@ -653,6 +654,36 @@ TEST_F(MainWindowTest, ChanceReportsFitTheirPaneBesideWholeDrawLines)
             EXPECT_GE(resultat->viewport()->width(), widest) << name << " " << width;
         }
     }
+}
+
+// A line wider than the pane (a ticket with a long name) scrolls inside its list: the grid and
+// the entry stay in sight, and the next report that fits takes the list's whole width again.
+TEST_F(MainWindowTest, AReportWiderThanThePaneScrollsInsideItsListNotThePanel)
+{
+    writeHistory(TestSupport::makeHistory(40, QDate(2025, 9, 1)));
+    open();
+    m_window->resize(1366, 740);
+    Ticket ticket;
+    ticket.name = QString(80, u'G');
+    ticket.numbers = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    ticket.stake = Stake{10, true};
+    ticket.first = DrawTime{QDate(2025, 9, 1), 0};
+    ASSERT_TRUE(m_ws->units().tickets.add(ticket).isDone());
+    const QScrollBar* sideScroll = get<QScrollArea>("defilement")->horizontalScrollBar();
+    auto* resultat = get<QListWidget>("Resultat");
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents(); // nested layouts settle one level per pass
+    };
+    get<QAction>("MesGrilles")->trigger();
+    settle();
+    EXPECT_FALSE(sideScroll->isVisible() && sideScroll->maximum() > 0);
+    EXPECT_GT(resultat->horizontalScrollBar()->maximum(), 0);
+
+    get<QAction>("Cotes")->trigger();
+    settle();
+    EXPECT_FALSE(sideScroll->isVisible() && sideScroll->maximum() > 0);
+    EXPECT_EQ(resultat->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainWindowTest, AWalkRunsOffTheWindowThreadEscapeStopsItKeepingItsLinesAndClosingStopsIt)
