@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
@@ -140,4 +141,12 @@ void TicketsWindow::remove()
 void TicketsWindow::tell(const QString& text)
 {
     m_status->setText(text);
+}
+
+void TicketsWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The frame's size is known once the window manager has framed the window, which some do late.
+    QTimer::singleShot(0, this, [this] { WindowPlacement::keepFrameInside(this); });
+    QTimer::singleShot(300, this, [this] { WindowPlacement::keepFrameInside(this); });
 }

@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QShowEvent;
 class Workspace;
 
 // "Gérer mes grilles": the tickets kept, and a ticket added (its name, the numbers ticked in the
@@ -24,6 +25,10 @@ public:
 
     // Reads the tickets file again and takes the grid's ticks as the numbers.
     void refresh();
+
+protected:
+    // Once framed by the window manager, the window is kept inside the screen.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void add();

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 
 namespace {
@@ -53,6 +54,23 @@ TEST_F(TicketsWindowTest, AddsTheTickedNumbersAsATicketAndRemovesIt)
     EXPECT_EQ(status->text(), QStringLiteral("La grille « Jean » est supprimée."));
     EXPECT_TRUE(TicketsFile::read(path(TicketsFile::kFileName)).tickets.empty());
     EXPECT_EQ(list->count(), 0);
+}
+
+// Wherever the window manager first puts the window, it ends inside the screen once shown.
+TEST_F(TicketsWindowTest, TheWindowLiesInsideTheScreenOnceShown)
+{
+    writeHistory(TestSupport::makeHistory(40));
+    open();
+    get("GererGrilles")->trigger();
+    auto* window = m_window->findChild<TicketsWindow*>();
+    ASSERT_TRUE(window && window->isVisible());
+    const QRect area = window->screen()->availableGeometry();
+    window->hide();
+    window->move(area.left() + 10, area.bottom() - window->frameGeometry().height() / 2);
+    ASSERT_FALSE(area.contains(window->frameGeometry()));
+    get("GererGrilles")->trigger();
+    EXPECT_TRUE(TestSupport::waitFor([&] { return area.contains(window->frameGeometry()); }))
+        << window->frameGeometry().bottom() << " " << area.bottom();
 }
 
 // A draw typed in the window that a ticket wins on: the status bar says it, as the box does.
