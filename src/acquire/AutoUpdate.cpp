@@ -7,9 +7,11 @@
 #include "history/DateText.h"
 #include "output/Plural.h"
 
+#include <QFileInfo>
 #include <QThread>
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 AutoUpdate::AutoUpdate(ArchiveSource& source, QString archivePath, Importer importer, NewestDraw newest, const Formula& game,
                        QObject* parent)
@@ -47,6 +49,7 @@ void AutoUpdate::setEnabled(bool enabled)
     }
     m_timer.stop();
     m_next = {};
+    m_importPending = false;
     m_stop = true; // a fetch under way is given up
 }
 
@@ -67,6 +70,12 @@ void AutoUpdate::checkNow()
         return;
     m_timer.stop();
     m_next = {};
+    // The archive a busy window could not take is still there: no need to fetch it again.
+    if (std::exchange(m_importPending, false) && QFileInfo::exists(m_archivePath)) {
+        imported(m_importer(m_archivePath));
+        emit checkEnded();
+        return;
+    }
     m_stop = false;
     m_source.setCancelFlag(&m_stop);
     // The download waits in an event loop of its own thread, never in the window's.
@@ -105,6 +114,7 @@ void AutoUpdate::fetched(bool ok, const QString& error)
 void AutoUpdate::imported(const Imported& result)
 {
     if (result.busy) {
+        m_importPending = true;
         planAt(now().addSecs(kBusyRetryMinutes * 60));
         return;
     }

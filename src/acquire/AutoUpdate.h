@@ -26,7 +26,8 @@ public:
     struct Imported {
         int added = 0;
         QString failure; // in French; empty when the archive was taken (with or without news)
-        // The history could not take it now (the window was busy): fetched again shortly.
+        // The history could not take it now (the window was busy): the archive fetched is
+        // offered again shortly, without a new download.
         bool busy = false;
     };
     static constexpr int kBusyRetryMinutes = 5;
@@ -90,6 +91,7 @@ private:
     QString m_addressPlace;
     bool m_enabled = true;
     bool m_failureSaid = false;
+    bool m_importPending = false; // the archive fetched waits for a window that was busy
     QTimer m_timer;
     QDateTime m_next;
     QThread* m_worker = nullptr;

@@ -257,16 +257,24 @@ TEST_F(AutoUpdateTest, ATransferUnderWayStopsWhenTurnedOffOrClosed)
     EXPECT_EQ(m_history.drawCount(), 6);
 }
 
-// A window busy with a command takes the archive a few minutes later, saying nothing meanwhile.
-TEST_F(AutoUpdateTest, ABusyHistoryIsFetchedAgainShortlyInSilence)
+// A window busy with a command takes the archive a few minutes later, saying nothing meanwhile
+// and downloading nothing again.
+TEST_F(AutoUpdateTest, ABusyHistoryTakesTheArchiveShortlyInSilence)
 {
     m_busy = true;
     ASSERT_TRUE(check(true));
     EXPECT_TRUE(m_news.isEmpty() && m_waits.isEmpty() && m_failures.isEmpty());
     EXPECT_EQ(m_update->nextCheck(), m_now.addSecs(AutoUpdate::kBusyRetryMinutes * 60));
     EXPECT_EQ(m_history.drawCount(), 6);
+    const qsizetype downloads = m_server.requests().size();
     m_busy = false;
     ASSERT_TRUE(check());
     EXPECT_EQ(m_news.size(), 1);
     EXPECT_EQ(m_history.drawCount(), 7);
+    EXPECT_EQ(m_server.requests().size(), downloads);
+    // The next check fetches again.
+    serve(8);
+    m_now = m_now.addDays(1);
+    ASSERT_TRUE(check());
+    EXPECT_GT(m_server.requests().size(), downloads);
 }
