@@ -27,7 +27,7 @@
 namespace {
 
 // "Import de l'archive : 18 tirages importés, aucune ligne ignorée, 2 déjà dans l'historique, ..."
-QString summaryLine(const ArchiveImport::Result& result, const ArchiveCheck::Result& checked)
+QString summaryLine(const ArchiveImport::Result& result, const ArchiveCheck::Result& checked, int filled)
 {
     QStringList parts{Messages::count(checked.lines.size(), QStringLiteral("tirage importé"), QStringLiteral("tirages importés")),
                       result.skipped == 0
@@ -37,17 +37,20 @@ QString summaryLine(const ArchiveImport::Result& result, const ArchiveCheck::Res
         parts << QStringLiteral("%1 déjà dans l'historique").arg(checked.known);
     if (checked.refused() > 0)
         parts << ArchiveCheck::refusalSummary(checked);
+    if (filled > 0)
+        parts << Messages::count(filled, QStringLiteral("multiplicateur repris"), QStringLiteral("multiplicateurs repris"))
+                + QStringLiteral(" pour des tirages qui n'en avaient pas");
     return QStringLiteral("Import de l'archive : %1.").arg(parts.join(QStringLiteral(", ")));
 }
 
 // The one sentence that refuses an archive of the other game, or why the archive of a game still
-// drawn brings nothing; empty when the import went through. The classic game's archive no longer
-// grows: its reload takes it whole, as it always has.
-QString failureOf(const HistoryImport::Outcome& imported, const Formula& game)
+// drawn brings nothing, not even a multiplier (`filled`); empty when the import went through. The
+// classic game's archive no longer grows: its reload takes it whole, as it always has.
+QString failureOf(const HistoryImport::Outcome& imported, const Formula& game, int filled)
 {
     if (!imported.archive.wrongGame.isEmpty())
         return imported.archive.wrongGame;
-    if (imported.nothingNew && !game.lastDay.isValid())
+    if (imported.nothingNew && !game.lastDay.isValid() && filled == 0)
         return imported.failure;
     return {};
 }
@@ -167,14 +170,16 @@ CommandOutcome ImportCommand::appendArchive()
     for (const QString& line : checked.lines)
         draws.append(line);
     MultiplierFile::take(s.multipliers(), checked.lines, imported.multipliers);
+    const int known = s.multipliers().size();
     s.multipliers().fill(imported.held);
+    const int filled = s.multipliers().size() - known;
     s.setDraws(std::move(draws));
     const CommandOutcome shown = m_list.selectItem(s.itemCount() - 1);
     m_window.drawsCounted(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart);
 
-    outcome.summary = result.csvRead ? summaryLine(result, checked) : QStringLiteral("L'archive n'a pas pu être lue.");
-    if (const QString failure = failureOf(imported, m_config.game()); !failure.isEmpty()) {
+    outcome.summary = result.csvRead ? summaryLine(result, checked, filled) : QStringLiteral("L'archive n'a pas pu être lue.");
+    if (const QString failure = failureOf(imported, m_config.game(), filled); !failure.isEmpty()) {
         outcome.error = failure;
         outcome.broughtNothing = result.csvRead;
         QStringList details = result.reasons + checked.reasons;

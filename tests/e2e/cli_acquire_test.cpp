@@ -178,7 +178,8 @@ TEST_F(CliAcquire, AnAddRefusedExitsOneWithTheWindowsWordsAndWritesNothing)
 } // namespace
 
 // --jeu 16-56: the new game's archive goes to its own history; the classic archive is refused in
-// one sentence, and an archive that brings nothing is a failure that says why.
+// one sentence, and an archive that brings nothing, not even a missing multiplier, is a failure
+// that says why.
 TEST_F(CliAcquire, TheNewGameImportsItsOwnArchiveOnly)
 {
     const std::vector<GameArchive::Draw> draws = GameArchive::draws(6, QDate(2025, 11, 3));
@@ -195,6 +196,15 @@ TEST_F(CliAcquire, TheNewGameImportsItsOwnArchiveOnly)
     EXPECT_FALSE(QFileInfo::exists(working()));
 
     writeFile(dataFile("Tirages_16-56.txt"), crlf(lines));
+    // Draws all known, but kept without their multipliers: the archive gives them, and says so.
+    ASSERT_TRUE(QFile::remove(dataFile("Multiplicateurs_16-56.txt")));
+    const CliOutput filled = cli(args + QStringList{dataFile("nouveau.zip")});
+    EXPECT_EQ(filled.code, 0) << filled.err.toStdString();
+    EXPECT_TRUE(contains(filled.err, QStringLiteral("6 multiplicateurs repris pour des tirages qui n'en avaient pas")))
+        << filled.err.toStdString();
+    EXPECT_EQ(readFile(dataFile("Multiplicateurs_16-56.txt")).count(" soir x"), 6);
+    EXPECT_EQ(readFile(dataFile("Tirages_keno_16-56.txt")), crlf(lines));
+
     const CliOutput none = cli(args + QStringList{dataFile("nouveau.zip")});
     EXPECT_EQ(none.code, 1);
     EXPECT_EQ(none.err,
