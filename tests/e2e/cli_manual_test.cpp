@@ -159,6 +159,10 @@ TEST(CliManual, CompletionOffersCommandsOptionsAndFilesWhereAFileIsExpected)
         {"tiravol-cli --data-dir ", "archives"},
         {"tiravol-cli --slots s", "soir"},
         {"tiravol-cli sorties ", ""},
+        // The stakes a player may play; the option a switch on the reports, a value after add.
+        {"tiravol-cli cotes --mise ", "1|10|2|3|5"},
+        {"tiravol-cli cotes --multiplicateur --m", "--mise|--multiplicateur"},
+        {"tiravol-cli add --multiplicateur ", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(complete(c.typed, temp.path()), QString::fromUtf8(c.offered).split(u'|', Qt::SkipEmptyParts)) << c.typed;
