@@ -19,6 +19,9 @@ public:
     bool acquire();
     void release();
     QString refusal() const;
+    // The folder whose lock this is, as it would be taken now.
+    QString folder() const;
+    int waitMs() const;
     // The folders changed: the next acquire locks the new one.
     void forget();
 

@@ -4,6 +4,7 @@
 #include "chance/TicketsFile.h"
 #include "chance/TicketsReport.h"
 #include "output/Report.h"
+#include "shell/DataFolderLock.h"
 #include "shell/FolderLock.h"
 #include "shell/History.h"
 #include "shell/Play.h"
@@ -13,10 +14,44 @@
 
 #include <QDir>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Mes grilles");
+
+// The lock of the folder of the tickets file: the history's own lock when both lie in one
+// folder (a command may hold it already), else that folder's, which --history sets apart.
+class TicketsFolderHeld {
+public:
+    TicketsFolderHeld(FolderLock& history, const QString& file)
+    {
+        const QString folder = DataFolderLock::folderFor(file);
+        if (folder == history.folder()) {
+            m_shared = &history;
+            m_held = history.acquire();
+        } else {
+            m_own = std::make_unique<DataFolderLock>(folder, history.waitMs());
+            m_held = m_own->acquire();
+        }
+    }
+    ~TicketsFolderHeld()
+    {
+        if (m_held && m_shared)
+            m_shared->release();
+        else if (m_held)
+            m_own->release();
+    }
+    TicketsFolderHeld(const TicketsFolderHeld&) = delete;
+    TicketsFolderHeld& operator=(const TicketsFolderHeld&) = delete;
+    bool held() const { return m_held; }
+    QString refusal() const { return m_shared ? m_shared->refusal() : m_own->refusal(); }
+
+private:
+    FolderLock* m_shared = nullptr;
+    std::unique_ptr<DataFolderLock> m_own;
+    bool m_held = false;
+};
 
 } // namespace
 
@@ -69,9 +104,9 @@ CommandOutcome TicketCommands::mesGrilles()
 
 CommandOutcome TicketCommands::rewrite(const std::function<CommandOutcome(std::vector<Ticket>&)>& edit)
 {
-    const HeldLock held(m_lock);
+    const TicketsFolderHeld held(m_lock, filePath());
     if (!held.held())
-        return CommandOutcome::refused(m_lock.refusal());
+        return CommandOutcome::refused(held.refusal());
     std::vector<Ticket> tickets;
     if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
         return outcome;

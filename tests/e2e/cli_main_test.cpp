@@ -173,6 +173,14 @@ TEST_F(CliMainTest, TicketsAddedAtOnceAreAllKeptAndAHeldFolderRefusesTheNext)
     const QByteArray before = readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt")));
     EXPECT_TRUE(contains(refusalWhileHeld(ticket(4)), QStringLiteral("est en cours d'écriture")));
     EXPECT_EQ(readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt"))), before);
+
+    // The history read from another folder: the tickets file's own folder is still the one locked.
+    QTemporaryDir elsewhere;
+    const QString history = elsewhere.filePath(QStringLiteral("Tirages_keno.txt"));
+    ASSERT_TRUE(QFile::copy(working(), history));
+    EXPECT_TRUE(contains(refusalWhileHeld(QStringList{QStringLiteral("--history"), history} + ticket(5)),
+                         QStringLiteral("est en cours d'écriture")));
+    EXPECT_EQ(readFile(QDir(m_data.path()).filePath(QStringLiteral("Grilles.txt"))), before);
 }
 
 TEST_F(CliMainTest, WritersThroughALinkAndTheRealPathTakeOneLockAndKeepEveryDraw)
