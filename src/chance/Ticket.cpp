@@ -13,6 +13,22 @@ QString DrawTime::text(const Formula& formula) const
     return date + QLatin1Char(' ') + formula.drawSlots[static_cast<size_t>(slot)].word;
 }
 
+DrawTime DrawTime::next(const Formula& formula, const DrawTime& newest, const QDateTime& now)
+{
+    QDate day = now.date();
+    if (newest.isValid() && newest.day > day)
+        day = newest.day;
+    // Every draw of the day after is later than both the newest draw and the clock.
+    for (int days = 0; days < 2 && day.isValid(); ++days, day = day.addDays(1))
+        for (int slot = 0; slot < formula.slotCount(); ++slot) {
+            const DrawSlot& s = formula.drawSlots[static_cast<size_t>(slot)];
+            const DrawTime time{day, slot};
+            if (time.key() > newest.key() && QDateTime(day, QTime(s.hour, s.minute)) > now)
+                return time;
+        }
+    return {};
+}
+
 bool Ticket::playedAt(const DrawTime& time) const
 {
     if (time.key() < first.key())
@@ -45,6 +61,9 @@ QString Ticket::fault() const
         return QStringLiteral("la grille n'a pas de premier tirage joué");
     if (!f.ranOn(first.day) && first.day > f.firstDay)
         return QStringLiteral("le %1 n'est plus tiré après le %2").arg(f.name, f.lastDay.toString(QStringLiteral("dd/MM/yyyy")));
+    const auto knownSlot = [&f](const DrawTime& t) { return t.slot >= 0 && t.slot < f.slotCount(); };
+    if (!knownSlot(first) || (!isOpen() && !knownSlot(last)))
+        return QStringLiteral("le %1 n'a pas ce tirage dans la journée").arg(f.shortName);
     if (!isOpen() && last.key() < first.key())
         return QStringLiteral("le dernier tirage joué précède le premier");
     return {};

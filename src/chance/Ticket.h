@@ -5,6 +5,7 @@
 #include "history/Stake.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <limits>
 #include <vector>
@@ -20,6 +21,9 @@ struct DrawTime {
     bool isValid() const { return day.isValid(); }
     // "14/11/2025 soir"; the day alone for a game of one slot a day.
     QString text(const Formula& formula) const;
+    // The first draw of `formula` a player can still stake on: after `newest` (the history's
+    // newest draw, invalid when none) and not yet drawn at `now` by the game's clock.
+    static DrawTime next(const Formula& formula, const DrawTime& newest, const QDateTime& now);
 };
 
 // A set of numbers a player keeps playing: its name, the numbers ticked, how it is staked, the
