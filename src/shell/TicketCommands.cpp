@@ -144,6 +144,41 @@ CommandOutcome TicketCommands::remove(const QString& name)
     });
 }
 
+CommandOutcome TicketCommands::end(const QString& name, const DrawTime& last)
+{
+    const FormulaId studied = list().formulaId();
+    return rewrite([&name, &last, studied](std::vector<Ticket>& tickets) {
+        const auto same = [&name](const Ticket& t) { return t.name.compare(name, Qt::CaseInsensitive) == 0; };
+        const auto found = std::find_if(tickets.begin(), tickets.end(), same);
+        if (found == tickets.end())
+            return CommandOutcome::refused(QStringLiteral("Aucune grille ne s'appelle « %1 »").arg(name));
+        const Formula& game = found->game();
+        // The draw given is one of the studied game's: its slot means nothing in another game.
+        if (found->formula != studied)
+            return CommandOutcome::refused(
+                QStringLiteral("La grille « %1 » est jouée au %2, qui n'est pas le jeu étudié").arg(found->name, game.name));
+        if (!last.isValid())
+            return CommandOutcome::refused(
+                QStringLiteral("La grille « %1 » ne peut pas finir : aucun tirage n'est donné").arg(found->name));
+        if (last.key() < found->first.key())
+            return CommandOutcome::refused(QStringLiteral("La grille « %1 » ne peut pas finir au tirage du %2 : elle est "
+                                                          "jouée depuis le %3")
+                                               .arg(found->name, last.text(game), found->first.text(game)));
+        Ticket ended = *found;
+        ended.last = last;
+        if (const QString fault = ended.fault(); !fault.isEmpty())
+            return CommandOutcome::refused(QStringLiteral("La grille « %1 » ne peut pas finir : ").arg(found->name) + fault);
+        *found = ended;
+        return CommandOutcome::told(
+            Notice{QStringLiteral("La grille « %1 » est jouée jusqu'au tirage du %2.").arg(ended.name, last.text(game))});
+    });
+}
+
+DrawTime TicketCommands::nextDraw(const QDateTime& now) const
+{
+    return DrawTime::next(list().formula(), newestDraw(), now);
+}
+
 DrawTime TicketCommands::newestDraw() const
 {
     const DrawList& list = this->list();

@@ -17,7 +17,7 @@ class ReportSteps;
 class Study;
 struct WorkspaceConfig;
 
-// The player's tickets: "Mes grilles", adding and removing a ticket (the tickets file is read
+// The player's tickets: "Mes grilles", adding, ending and removing a ticket (the tickets file is read
 // whole before each and written atomically, the data folder locked in between so that another
 // program's change is never lost), and the announcement of the tickets that won on
 // the draws a command brought in.
@@ -36,6 +36,10 @@ public:
     CommandOutcome mesGrilles();
     CommandOutcome add(const Ticket& ticket);
     CommandOutcome remove(const QString& name);
+    // Sets the last draw the ticket named `name` is played on; refused before its first draw.
+    CommandOutcome end(const QString& name, const DrawTime& last);
+    // The first draw a ticket added at `now` is played on: the next one of the studied game.
+    DrawTime nextDraw(const QDateTime& now) const;
 
     // The newest draw of the list: the draws after it are new to the announcements.
     DrawTime newestDraw() const;
