@@ -32,10 +32,12 @@ QString rowLine(const Ticket& t, const TicketLedger::Row& row)
 
 QString totalLine(const QString& what, int draws, qint64 cost, qint64 won, int unknown)
 {
+    // Winnings the table does not know are not counted: the balance is then a floor.
+    const QString balance = (unknown > 0 ? QStringLiteral("au moins ") : QString()) + euros(won - cost);
     QString line = QStringLiteral("%1 : %2 tirages joués, mise %3, gains %4, solde %5")
                        .arg(what)
                        .arg(draws)
-                       .arg(euros(cost), euros(won), euros(won - cost));
+                       .arg(euros(cost), euros(won), balance);
     if (unknown > 0)
         line += QStringLiteral(" ; %1 gains inconnus de la table des gains, non comptés").arg(unknown);
     return line;

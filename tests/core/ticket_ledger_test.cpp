@@ -153,3 +153,21 @@ TEST(TicketLedgerTest, AnnouncesEachWinAndSaysWhatTheTableDoesNotKnow)
                      QStringLiteral("La grille « Louise » a gagné 5 € au tirage du 13/11/2025"),
                      QStringLiteral("La grille « Louise » : le gain de 1 tirages nouveaux est inconnu de la table des gains")}));
 }
+
+// A win the table does not know is not counted: the balance is then only a floor, and says so.
+TEST(TicketLedgerTest, TheBalanceOverAnUnknownWinIsAFloor)
+{
+    const DrawList list = currentHistory();
+    const std::vector<int> multipliers{3, 0, 2, 5, 0};
+    const std::vector<Ticket> tickets{paul(Stake{1, false})};
+    // 90 € on 11/11, 2 of 7 on 12/11 (unknown as shipped, 0 once filled), 3 000 € on 13/11.
+    const QStringList shipped = TicketsReport::lines(tickets, list, multipliers, Formula::current().payTable, 0, 3);
+    EXPECT_TRUE(shipped.contains(QStringLiteral("  Total : 3 tirages joués, mise 3 €, gains 3 090 €, solde au moins 3 087 € ; "
+                                                "1 gains inconnus de la table des gains, non comptés")))
+        << shipped.join(u'\n').toStdString();
+    EXPECT_TRUE(shipped.contains(QStringLiteral("Toutes les grilles : 3 tirages joués, mise 3 €, gains 3 090 €, solde au "
+                                                "moins 3 087 € ; 1 gains inconnus de la table des gains, non comptés")));
+    const QStringList filled = TicketsReport::lines(tickets, list, multipliers, filledCurrentTable(), 0, 3);
+    EXPECT_TRUE(filled.contains(QStringLiteral("  Total : 3 tirages joués, mise 3 €, gains 3 090 €, solde 3 087 €")))
+        << filled.join(u'\n').toStdString();
+}
