@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chance/Ticket.h"
 #include "history/Formula.h"
 #include "history/Stake.h"
 #include "shell/Catalogue.h"
@@ -59,9 +60,13 @@ struct CliOptions {
     std::optional<int> size; // backtest --size
     std::optional<quint32> seed; // backtest --seed
     Stake stake; // --mise and --multiplicateur of the money reports
+    // The words of --from after its day ("soir"): a draw of the day only grilles --ajouter reads.
+    QString fromSlot;
     std::optional<QString> ticketName; // grilles --ajouter
     Stake ticketStake; // grilles --mise, --multiplicateur
-    std::optional<QDate> ticketFrom; // grilles --ajouter --from: the first draw played
+    std::optional<DrawTime> ticketFrom; // grilles --ajouter --from: the first draw played
+    std::optional<QString> ticketEnd, ticketRemove; // grilles --terminer, --supprimer
+    std::optional<DrawTime> ticketUntil; // grilles --terminer --jusqu-au: the last draw played
     std::optional<int> drawMultiplier; // add --multiplicateur
     // gains --fixer K,M,MONTANT or --effacer K,M: one amount to put in force (nullopt: unknown).
     struct PayFix {

@@ -250,13 +250,22 @@ CliOptions readOptions(const QCommandLineParser& parser, const CliCommand& comma
         o.weekdays = parseIntList(QStringLiteral("--weekdays"), value("weekdays"), 1, 7);
     if (given("slots"))
         o.drawSlots = parseSlots(value("slots"), o.game());
-    if (given("from"))
-        o.from = parseDate(QStringLiteral("--from"), value("from"));
+    if (given("from")) {
+        const QString from = value("from").trimmed();
+        const qsizetype blank = from.indexOf(QLatin1Char(' '));
+        o.from = parseDate(QStringLiteral("--from"), blank < 0 ? from : from.left(blank));
+        o.fromSlot = blank < 0 ? QString() : from.mid(blank + 1).trimmed();
+    }
     if (given("to"))
         o.to = parseDate(QStringLiteral("--to"), value("to"));
     if (given("criteria"))
         o.criteria = value("criteria");
     command.readOwnOptions(parser, o);
+    if (!o.fromSlot.isEmpty())
+        throw usageError(QStringLiteral("--from"),
+                         QStringLiteral("« %1 » n'est pas une date JJ/MM/AAAA ; un tirage de la journée ne se donne qu'avec "
+                                        "grilles --ajouter")
+                             .arg(value("from").trimmed()));
     readStakeOptions(parser, command, o);
     o.arguments = parser.positionalArguments().mid(1);
     return o;

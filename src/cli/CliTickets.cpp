@@ -1,21 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "grilles": the report of the player's tickets, or one ticket more.
+// "grilles": the report of the player's tickets, after one ticket added, ended or removed.
 #include "chance/Ticket.h"
+#include "chance/TicketsFile.h"
 #include "cli/CliCommand.h"
 #include "cli/CliUi.h"
 #include "shell/CommandUnits.h"
 #include "shell/Workspace.h"
 
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <algorithm>
 
 namespace {
 
-void readTicketOptions(const QCommandLineParser& parser, CliOptions& o)
+std::optional<QString> textOption(const QCommandLineParser& parser, const char* name)
 {
-    const bool adding = parser.isSet(QStringLiteral("ajouter"));
-    if (adding)
-        o.ticketName = parser.value(QStringLiteral("ajouter")).trimmed();
+    if (!parser.isSet(QLatin1String(name)))
+        return std::nullopt;
+    return parser.value(QLatin1String(name)).trimmed();
+}
+
+// The draw --from names: its day, and the draw of that day after it (the first one without).
+DrawTime firstDrawOf(const CliOptions& o)
+{
+    const Formula& game = o.game();
+    const int slot = o.fromSlot.isEmpty() ? 0 : game.slotIndex(o.fromSlot);
+    if (slot < 0) {
+        QStringList words;
+        for (const DrawSlot& s : game.drawSlots)
+            words << s.word;
+        throw usageError(QStringLiteral("--from"),
+                         QStringLiteral("« %1 » n'est pas un tirage du %2 (%3)")
+                             .arg(o.fromSlot, game.shortName, words.join(QStringLiteral(", "))));
+    }
+    return DrawTime{*o.from, slot};
+}
+
+void readStake(const QCommandLineParser& parser, CliOptions& o, bool adding)
+{
     if (parser.isSet(QStringLiteral("mise"))) {
         const qint64 euros = wholeOption(QStringLiteral("--mise"), parser.value(QStringLiteral("mise")));
         if (!Stake::allowed(static_cast<int>(std::clamp<qint64>(euros, 0, 1000))))
@@ -26,16 +48,36 @@ void readTicketOptions(const QCommandLineParser& parser, CliOptions& o)
     if (!adding && (parser.isSet(QStringLiteral("mise")) || o.ticketStake.multiplier))
         throw usageError(parser.isSet(QStringLiteral("mise")) ? QStringLiteral("--mise") : QStringLiteral("--multiplicateur"),
                          QStringLiteral("ne sert qu'avec --ajouter"));
-    if (!adding)
+}
+
+void readTicketOptions(const QCommandLineParser& parser, CliOptions& o)
+{
+    o.ticketName = textOption(parser, "ajouter");
+    o.ticketEnd = textOption(parser, "terminer");
+    o.ticketRemove = textOption(parser, "supprimer");
+    if (int(o.ticketName.has_value()) + int(o.ticketEnd.has_value()) + int(o.ticketRemove.has_value()) > 1)
+        throw usageError(QStringLiteral("--ajouter, --terminer, --supprimer"), QStringLiteral("une seule à la fois"));
+    if (const std::optional<QString> until = textOption(parser, "jusqu-au")) {
+        if (!o.ticketEnd)
+            throw usageError(QStringLiteral("--jusqu-au"), QStringLiteral("ne sert qu'avec --terminer"));
+        o.ticketUntil = TicketsFile::parseTime(*until, o.game(), true);
+        if (!o.ticketUntil->isValid())
+            throw usageError(QStringLiteral("--jusqu-au"),
+                             QStringLiteral("« %1 » n'est pas un tirage JJ/MM/AAAA du %2").arg(*until, o.game().shortName));
+    }
+    readStake(parser, o, o.ticketName.has_value());
+    if (!o.ticketName)
         return;
     if (o.numbers.isEmpty())
         throw usageError(QStringLiteral("--ajouter"), QStringLiteral("les numéros de la grille se donnent avec --numbers"));
     // With --ajouter, --from is the ticket's first draw, not a calendar filter.
-    o.ticketFrom = o.from;
+    if (o.from)
+        o.ticketFrom = firstDrawOf(o);
     o.from.reset();
+    o.fromSlot.clear();
 }
 
-// The ticket --ajouter describes: from the day --from gives, else from the next draw.
+// The ticket --ajouter describes: from the draw --from gives, else from the next draw to come.
 Ticket ticketOf(const CliRun& run)
 {
     const CliOptions& o = run.options;
@@ -46,20 +88,31 @@ Ticket ticketOf(const CliRun& run)
         t.numbers.push_back(n);
     std::sort(t.numbers.begin(), t.numbers.end());
     t.stake = o.ticketStake;
-    t.first = DrawTime{o.ticketFrom.value_or(run.ui.today()), 0};
+    t.first = o.ticketFrom ? *o.ticketFrom : run.ws.units().tickets.nextDraw(QDateTime::currentDateTime());
     return t;
+}
+
+// The change the options ask for, if any; a refusal ends the command.
+CommandOutcome change(CliRun& run)
+{
+    TicketCommands& tickets = run.ws.units().tickets;
+    const CliOptions& o = run.options;
+    if (o.ticketName)
+        return tickets.add(ticketOf(run));
+    if (o.ticketEnd)
+        return tickets.end(*o.ticketEnd, o.ticketUntil.value_or(tickets.newestDraw()));
+    if (o.ticketRemove)
+        return tickets.remove(*o.ticketRemove);
+    return CommandOutcome::done();
 }
 
 int tickets(const CliCommand&, CliRun& run)
 {
-    CommandUnits& units = run.ws.units();
-    if (run.options.ticketName) {
-        const CommandOutcome added = units.tickets.add(ticketOf(run));
-        tellOutcome(run.err, added, true);
-        if (!added.isDone())
-            return CliStatus::kFailure;
-    }
-    const CommandOutcome outcome = units.tickets.mesGrilles();
+    const CommandOutcome changed = change(run);
+    tellOutcome(run.err, changed, true);
+    if (!changed.isDone())
+        return CliStatus::kFailure;
+    const CommandOutcome outcome = run.ws.units().tickets.mesGrilles();
     tellOutcome(run.err, outcome, true);
     if (!outcome.isDone())
         return CliStatus::kFailure;

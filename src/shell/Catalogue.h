@@ -36,7 +36,7 @@ enum class CliStyle {
     Import, // an archive file instead of the download
     Download,
     BuildBase, // the archives given on the command line
-    Tickets, // the report of the tickets, or --ajouter: one more ticket
+    Tickets, // the report of the tickets, after --ajouter, --terminer or --supprimer one
     PayTable, // prints the table in force; --fixer and --effacer correct one amount first
 };
 

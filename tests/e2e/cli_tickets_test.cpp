@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// tiravol-cli grilles: a ticket added, its draws listed with what they cost and won, and the
-// announcement of its wins when add brings a draw in.
+// tiravol-cli grilles: a ticket added from a draw, ended, removed, its draws listed with what
+// they cost and won, and the announcement of its wins when add brings a draw in.
+#include "chance/TicketsFile.h"
 #include "history/DrawLine.h"
 #include "support/CliSupport.h"
 
@@ -40,7 +41,8 @@ TEST_F(CliTickets, AddsATicketListsItsDrawsAndAnnouncesItsWins)
         "Grille « Paul » : 1 2 3 4 5 6 7 (7 numéros), 2 €, Keno 16/56, depuis le 11/11/2025, toujours jouée",
         "  11/11/2025 : 6 sur 7, mise 2 €, gain 180 €",
         "  12/11/2025 : 2 sur 7, mise 2 €, gain inconnu",
-        "  Total : 2 tirages joués, mise 4 €, gains 180 €, solde 176 € ; 1 gains inconnus de la table des gains, non comptés",
+        "  Total : 2 tirages joués, mise 4 €, gains 180 €, solde au moins 176 € ; 1 gains inconnus de la table des gains, "
+        "non comptés",
     });
     for (const QString& line : expected)
         EXPECT_TRUE(added.outLines().contains(line)) << line.toStdString() << "\n" << added.out.toStdString();
@@ -126,4 +128,127 @@ TEST_F(CliTickets, TheReportOfAGameWhoseAmountsAreKnownPlacesThePlayerAmongRando
         return l.startsWith(QStringLiteral("Votre résultat est dépassé par "))
             && l.endsWith(QStringLiteral(" des joueurs au hasard"));
     })) << r.out.toStdString();
+}
+
+// In a game of two draws a day, a ticket first played in the evening is neither charged nor
+// credited for that day's midday draw; ended at a draw, it stops there.
+TEST_F(CliTickets, AClassicTicketStartsAndEndsAtTheDrawGiven)
+{
+    const QStringList all = makeHistory(8, QDate(2020, 1, 1)); // 01/01 midi … 04/01 soir
+    writeHistory(all, true);
+    QStringList firstFive;
+    for (int k = 1; k <= 5; ++k)
+        firstFive << QString::number(DrawLine::number(all[0], k)); // 5 of 5 at midday on 01/01 only
+    const auto grilles = [this](QStringList args) { return cli(QStringList{QStringLiteral("grilles")} + args); };
+    const CliOutput added = grilles({QStringLiteral("--ajouter"), QStringLiteral("Jean"), QStringLiteral("--numbers"),
+                                     firstFive.join(u','), QStringLiteral("--from"), QStringLiteral("01/01/2020 soir")});
+    ASSERT_EQ(added.code, 0) << added.err.toStdString();
+    EXPECT_TRUE(readFile(dataFile("Grilles.txt")).contains(";01/01/2020 soir;\n"));
+    EXPECT_TRUE(contains(added.out, QStringLiteral("depuis le 01/01/2020 soir, toujours jouée")));
+    EXPECT_FALSE(contains(added.out, QStringLiteral("01/01/2020 midi"))) << added.out.toStdString();
+    EXPECT_TRUE(contains(added.out, QStringLiteral("  Total : 7 tirages joués, mise 7 €, gains ")));
+    // A day alone is that day's first draw: the midday win counts.
+    ASSERT_EQ(grilles({QStringLiteral("--ajouter"), QStringLiteral("Marc"), QStringLiteral("--numbers"), firstFive.join(u','),
+                       QStringLiteral("--from"), QStringLiteral("01/01/2020")})
+                  .code,
+              0);
+    EXPECT_TRUE(contains(grilles({}).out, QStringLiteral("  01/01/2020 midi : 5 sur 5, mise 1 €, gain 100 €")));
+
+    const CliOutput ended = grilles(
+        {QStringLiteral("--terminer"), QStringLiteral("jean"), QStringLiteral("--jusqu-au"), QStringLiteral("02/01/2020 midi")});
+    ASSERT_EQ(ended.code, 0) << ended.err.toStdString();
+    EXPECT_EQ(ended.err, QStringLiteral("La grille « Jean » est jouée jusqu'au tirage du 02/01/2020 midi.\n"));
+    EXPECT_TRUE(readFile(dataFile("Grilles.txt")).contains("\nJean;20-70;"));
+    EXPECT_TRUE(readFile(dataFile("Grilles.txt")).contains(";01/01/2020 soir;02/01/2020 midi\n"));
+    EXPECT_TRUE(contains(ended.out, QStringLiteral("depuis le 01/01/2020 soir, jusqu'au 02/01/2020 midi")));
+    EXPECT_TRUE(contains(ended.out, QStringLiteral("  Total : 2 tirages joués, mise 2 €, gains ")));
+    // A day alone as the end is that day's last draw.
+    ASSERT_EQ(grilles({QStringLiteral("--terminer"), QStringLiteral("Marc"), QStringLiteral("--jusqu-au"),
+                       QStringLiteral("01/01/2020")})
+                  .code,
+              0);
+    EXPECT_TRUE(readFile(dataFile("Grilles.txt")).contains(";01/01/2020 midi;01/01/2020 soir\n"));
+
+    // A draw the game does not have, a day that is none: a usage error, the file untouched.
+    const QByteArray before = readFile(dataFile("Grilles.txt"));
+    for (const char* bad : {"01/01/2020 matin", "32/01/2020"}) {
+        EXPECT_EQ(grilles({QStringLiteral("--ajouter"), QStringLiteral("Luc"), QStringLiteral("--numbers"), QStringLiteral("1,2"),
+                           QStringLiteral("--from"), QString::fromUtf8(bad)})
+                      .code,
+                  2)
+            << bad;
+        EXPECT_EQ(
+            grilles({QStringLiteral("--terminer"), QStringLiteral("Jean"), QStringLiteral("--jusqu-au"), QString::fromUtf8(bad)})
+                .code,
+            2)
+            << bad;
+    }
+    // A draw of the day is a ticket's only: the calendar filter takes days.
+    EXPECT_EQ(cli(QStringList{QStringLiteral("sorties"), QStringLiteral("--from"), QStringLiteral("01/01/2020 soir")}).code, 2);
+    EXPECT_EQ(readFile(dataFile("Grilles.txt")), before);
+}
+
+TEST_F(CliTickets, EndsAndRemovesATicketAndRefusesWhatCannotBe)
+{
+    // A file as it was written before tickets could be ended: it reads, and its line keeps its first draw.
+    writeFile(dataFile("Grilles.txt"),
+              "# nom;jeu;numéros;mise;option;premier tirage;dernier tirage\n"
+              "Paul;16-56;1,2,3,4,5,6,7;2;;11/11/2025;\n"
+              "Anne;16-56;1,2,3,4;1;multiplicateur;10/11/2025;\n");
+    const QByteArray before = readFile(dataFile("Grilles.txt"));
+    const auto refused = [this, &before](const char* args, int code, const char* told) {
+        const CliOutput r = cli(QStringLiteral("--jeu 16-56 grilles ") + QString::fromUtf8(args));
+        EXPECT_EQ(r.code, code) << args << "\n" << r.err.toStdString();
+        EXPECT_TRUE(contains(r.err, QString::fromUtf8(told))) << args << "\n" << r.err.toStdString();
+        EXPECT_EQ(readFile(dataFile("Grilles.txt")), before) << args;
+    };
+    refused("--terminer Paul --jusqu-au 10/11/2025", 1,
+            "La grille « Paul » ne peut pas finir au tirage du 10/11/2025 : elle est jouée depuis le 11/11/2025");
+    refused("--terminer Pierre", 1, "Aucune grille ne s'appelle « Pierre »");
+    refused("--supprimer Pierre", 1, "Aucune grille ne s'appelle « Pierre »");
+    refused("--jusqu-au 12/11/2025", 2, "--jusqu-au : ne sert qu'avec --terminer");
+    refused("--terminer Paul --supprimer Paul", 2, "une seule à la fois");
+    refused("--terminer Paul --mise 2", 2, "--mise : ne sert qu'avec --ajouter");
+    const CliOutput midday
+        = cli(QStringList{QStringLiteral("--jeu"), QStringLiteral("16-56"), QStringLiteral("grilles"),
+                          QStringLiteral("--ajouter"), QStringLiteral("Luc"), QStringLiteral("--numbers"),
+                          QStringLiteral("1,2,3,4"), QStringLiteral("--from"), QStringLiteral("12/11/2025 midi")});
+    EXPECT_EQ(midday.code, 2);
+    EXPECT_TRUE(contains(midday.err, QStringLiteral("--from : « midi » n'est pas un tirage du Keno 16/56 (soir)")))
+        << midday.err.toStdString();
+    EXPECT_EQ(readFile(dataFile("Grilles.txt")), before);
+
+    // Without --jusqu-au, the history's newest draw ends it.
+    const CliOutput ended = cli("--jeu 16-56 grilles --terminer Paul");
+    ASSERT_EQ(ended.code, 0) << ended.err.toStdString();
+    EXPECT_EQ(ended.err, QStringLiteral("La grille « Paul » est jouée jusqu'au tirage du 12/11/2025.\n"));
+    EXPECT_TRUE(readFile(dataFile("Grilles.txt")).contains("\nPaul;16-56;1,2,3,4,5,6,7;2;;11/11/2025;12/11/2025\n"));
+    EXPECT_TRUE(readFile(dataFile("Grilles.txt")).contains("\nAnne;16-56;1,2,3,4;1;multiplicateur;10/11/2025;\n"));
+    // The draws after it are not played: the 13/11 draw wins Paul nothing.
+    const CliOutput next = cli("--jeu 16-56 add 1,2,3,4,5,6,7,41,42,43,44,45,46,47,48,49");
+    ASSERT_EQ(next.code, 0) << next.err.toStdString();
+    EXPECT_FALSE(contains(next.err, QStringLiteral("« Paul »"))) << next.err.toStdString();
+
+    const CliOutput removed = cli("--jeu 16-56 grilles --supprimer paul");
+    ASSERT_EQ(removed.code, 0) << removed.err.toStdString();
+    EXPECT_EQ(removed.err, QStringLiteral("La grille « Paul » est supprimée.\n"));
+    EXPECT_FALSE(readFile(dataFile("Grilles.txt")).contains("Paul"));
+    EXPECT_TRUE(contains(removed.out, QStringLiteral("Grille « Anne »")));
+}
+
+// Without --from, a ticket starts at the next draw to come: never one the history already holds.
+TEST_F(CliTickets, WithoutAFirstDrawATicketStartsAtTheNextDraw)
+{
+    const CliOutput added = cli("--jeu 16-56 grilles --ajouter Paul --numbers 1,2,3,4");
+    ASSERT_EQ(added.code, 0) << added.err.toStdString();
+    const TicketsFile file = TicketsFile::read(dataFile("Grilles.txt"));
+    ASSERT_EQ(file.tickets.size(), 1u);
+    const QDateTime now = QDateTime::currentDateTime();
+    const DrawTime first = file.tickets[0].first;
+    EXPECT_GT(first.day, QDate(2025, 11, 12));
+    const DrawSlot& evening = Formula::current().drawSlots[0];
+    EXPECT_GT(QDateTime(first.day, QTime(evening.hour, evening.minute)), now.addSecs(-60));
+    EXPECT_LE(first.day, now.date().addDays(1));
+    EXPECT_TRUE(contains(added.out, QStringLiteral("  Total : 0 tirages joués, mise 0 €, gains 0 €, solde 0 €")))
+        << added.out.toStdString();
 }
