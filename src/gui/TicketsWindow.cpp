@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/TicketsWindow.h"
 
-#include "gui/DateField.h"
+#include "gui/DrawTimeField.h"
 #include "gui/MainWindow.h"
 #include "gui/WindowPlacement.h"
 #include "shell/CommandUnits.h"
@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,24 +31,31 @@ template <typename W> W* named(W* widget, const char* name)
     return widget;
 }
 
+// "Paul : 3 7 12 — 2 €, Keno 16/56, depuis le 14/11/2025, jusqu'au 20/11/2025".
+QString ticketLine(const Ticket& t)
+{
+    QString line = QStringLiteral("%1 : %2 — %3, %4, depuis le %5")
+                       .arg(t.name, t.numbersText(), t.stake.label(), t.game().shortName, t.first.text(t.game()));
+    if (!t.isOpen())
+        line += QStringLiteral(", jusqu'au ") + t.last.text(t.game());
+    return line;
+}
+
 } // namespace
 
 TicketsWindow::TicketsWindow(Workspace& workspace, QWidget* parent)
     : QDialog(parent), m_ws(workspace), m_list(named(new QListWidget, "grilleListe")), m_name(named(new QLineEdit, "grilleNom")),
       m_numbers(named(new QLineEdit, "grilleNumeros")), m_stake(named(new QComboBox, "grilleMise")),
       m_option(named(new QCheckBox(QStringLiteral("Option multiplicateur")), "grilleOption")),
-      m_from(named(new DateField, "grilleDepuis")), m_status(named(new QLabel, "grilleEtat"))
+      m_from(new DrawTimeField(QStringLiteral("grilleDepuis"))), m_until(new DrawTimeField(QStringLiteral("grilleJusquau"))),
+      m_status(named(new QLabel, "grilleEtat"))
 {
     setObjectName(QStringLiteral("GererGrilles"));
     setWindowTitle(QStringLiteral("Mes grilles"));
-    // Wide enough for a ticket's line (name, ten numbers, stake and option) without scrolling.
-    m_list->setMinimumWidth(fontMetrics().averageCharWidth() * 64);
+    // Wide enough for a ticket's line (name, ten numbers, stake, option and draws) without scrolling.
+    m_list->setMinimumWidth(fontMetrics().averageCharWidth() * 88);
     for (int euros : Stake::kEuros)
         m_stake->addItem(QStringLiteral("%1 €").arg(euros), euros);
-    // A game no longer drawn is played up to its last day at most.
-    const Formula& game = workspace.game();
-    const QDate today = QDate::currentDate();
-    m_from->setDate(game.lastDay.isValid() && game.lastDay < today ? game.lastDay : today);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Nom"), m_name);
     form->addRow(QStringLiteral("Numéros"), m_numbers);
@@ -56,17 +64,23 @@ TicketsWindow::TicketsWindow(Workspace& workspace, QWidget* parent)
     form->addRow(QStringLiteral("Jouée depuis le"), m_from);
     auto* addButton = named(new QPushButton(QStringLiteral("Ajouter")), "grilleAjouter");
     auto* removeButton = named(new QPushButton(QStringLiteral("Supprimer la grille choisie")), "grilleSupprimer");
+    auto* endButton = named(new QPushButton(QStringLiteral("Terminer la grille choisie")), "grilleTerminer");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(addButton);
     buttons->addWidget(removeButton);
+    auto* ending = new QFormLayout;
+    ending->addRow(QStringLiteral("Dernier tirage joué"), m_until);
+    ending->addRow(QString(), endButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addLayout(form);
     layout->addLayout(buttons);
+    layout->addLayout(ending);
     layout->addWidget(m_status);
     m_status->setWordWrap(true);
     connect(addButton, &QPushButton::clicked, this, &TicketsWindow::add);
     connect(removeButton, &QPushButton::clicked, this, &TicketsWindow::remove);
+    connect(endButton, &QPushButton::clicked, this, &TicketsWindow::end);
     refresh();
 }
 
@@ -87,15 +101,31 @@ void TicketsWindow::install(MainWindow& window)
     });
 }
 
+void TicketsWindow::takeGame()
+{
+    const Formula& game = m_ws.game();
+    if (m_game == game.id)
+        return;
+    m_game = game.id;
+    const TicketCommands& tickets = m_ws.units().tickets;
+    DrawTime next = tickets.nextDraw(QDateTime::currentDateTime());
+    // A game no longer drawn is played up to its last day at most.
+    if (game.lastDay.isValid() && (!next.isValid() || next.day > game.lastDay))
+        next = DrawTime{game.lastDay, 0};
+    m_from->setGame(game, next);
+    const DrawTime newest = tickets.newestDraw();
+    m_until->setGame(game, newest.isValid() ? newest : next);
+}
+
 void TicketsWindow::refresh()
 {
+    takeGame();
     m_list->clear();
     std::vector<Ticket> tickets;
     const CommandOutcome read = m_ws.units().tickets.read(&tickets);
     tell(read.reason);
     for (const Ticket& t : tickets) {
-        auto* item = new QListWidgetItem(
-            QStringLiteral("%1 : %2 — %3, %4").arg(t.name, t.numbersText(), t.stake.label(), t.game().shortName));
+        auto* item = new QListWidgetItem(ticketLine(t));
         item->setData(Qt::UserRole, t.name);
         m_list->addItem(item);
     }
@@ -120,20 +150,36 @@ void TicketsWindow::add()
     }
     std::sort(t.numbers.begin(), t.numbers.end());
     t.stake = Stake{m_stake->currentData().toInt(), m_option->isChecked()};
-    t.first = DrawTime{m_from->date(), 0};
+    t.first = m_from->time();
     const CommandOutcome outcome = m_ws.units().tickets.add(t);
+    refresh();
+    tell(outcome.isDone() ? outcome.notices.value(0).text : outcome.reason);
+}
+
+QString TicketsWindow::chosen(const QString& forWhat)
+{
+    const QListWidgetItem* item = m_list->currentItem();
+    if (!item)
+        tell(QStringLiteral("Choisissez d'abord la grille %1.").arg(forWhat));
+    return item ? item->data(Qt::UserRole).toString() : QString();
+}
+
+void TicketsWindow::end()
+{
+    const QString name = chosen(QStringLiteral("à terminer"));
+    if (name.isEmpty())
+        return;
+    const CommandOutcome outcome = m_ws.units().tickets.end(name, m_until->time());
     refresh();
     tell(outcome.isDone() ? outcome.notices.value(0).text : outcome.reason);
 }
 
 void TicketsWindow::remove()
 {
-    const QListWidgetItem* item = m_list->currentItem();
-    if (!item) {
-        tell(QStringLiteral("Choisissez d'abord la grille à supprimer."));
+    const QString name = chosen(QStringLiteral("à supprimer"));
+    if (name.isEmpty())
         return;
-    }
-    const CommandOutcome outcome = m_ws.units().tickets.remove(item->data(Qt::UserRole).toString());
+    const CommandOutcome outcome = m_ws.units().tickets.remove(name);
     refresh();
     tell(outcome.isDone() ? outcome.notices.value(0).text : outcome.reason);
 }
