@@ -136,11 +136,13 @@ CommandOutcome TicketCommands::remove(const QString& name)
 {
     return rewrite([&name](std::vector<Ticket>& tickets) {
         const auto same = [&name](const Ticket& t) { return t.name.compare(name, Qt::CaseInsensitive) == 0; };
-        const auto gone = std::remove_if(tickets.begin(), tickets.end(), same);
-        if (gone == tickets.end())
+        const auto found = std::find_if(tickets.begin(), tickets.end(), same);
+        if (found == tickets.end())
             return CommandOutcome::refused(QStringLiteral("Aucune grille ne s'appelle « %1 »").arg(name));
-        tickets.erase(gone, tickets.end());
-        return CommandOutcome::told(Notice{QStringLiteral("La grille « %1 » est supprimée.").arg(name)});
+        // Told as the player wrote it, whatever the case the name was typed in.
+        const QString kept = found->name;
+        tickets.erase(found);
+        return CommandOutcome::told(Notice{QStringLiteral("La grille « %1 » est supprimée.").arg(kept)});
     });
 }
 

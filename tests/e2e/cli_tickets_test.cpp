@@ -157,7 +157,7 @@ TEST_F(CliTickets, AClassicTicketStartsAndEndsAtTheDrawGiven)
     const CliOutput ended = grilles(
         {QStringLiteral("--terminer"), QStringLiteral("jean"), QStringLiteral("--jusqu-au"), QStringLiteral("02/01/2020 midi")});
     ASSERT_EQ(ended.code, 0) << ended.err.toStdString();
-    EXPECT_EQ(ended.err, QStringLiteral("La grille « Jean » est jouée jusqu'au tirage du 02/01/2020 midi.\n"));
+    EXPECT_TRUE(contains(ended.err, QStringLiteral("La grille « Jean » est jouée jusqu'au tirage du 02/01/2020 midi.\n")));
     EXPECT_TRUE(readFile(dataFile("Grilles.txt")).contains("\nJean;20-70;"));
     EXPECT_TRUE(readFile(dataFile("Grilles.txt")).contains(";01/01/2020 soir;02/01/2020 midi\n"));
     EXPECT_TRUE(contains(ended.out, QStringLiteral("depuis le 01/01/2020 soir, jusqu'au 02/01/2020 midi")));
@@ -197,7 +197,8 @@ TEST_F(CliTickets, EndsAndRemovesATicketAndRefusesWhatCannotBe)
               "Anne;16-56;1,2,3,4;1;multiplicateur;10/11/2025;\n");
     const QByteArray before = readFile(dataFile("Grilles.txt"));
     const auto refused = [this, &before](const char* args, int code, const char* told) {
-        const CliOutput r = cli(QStringLiteral("--jeu 16-56 grilles ") + QString::fromUtf8(args));
+        const CliOutput r
+            = cli(QStringList{QStringLiteral("--jeu"), QStringLiteral("16-56"), QStringLiteral("grilles")} + words(args));
         EXPECT_EQ(r.code, code) << args << "\n" << r.err.toStdString();
         EXPECT_TRUE(contains(r.err, QString::fromUtf8(told))) << args << "\n" << r.err.toStdString();
         EXPECT_EQ(readFile(dataFile("Grilles.txt")), before) << args;
