@@ -84,8 +84,7 @@ TEST_F(TicketsWindowTest, AddsATicketFromAnEveningDrawAndEndsItAtADraw)
     child<QPushButton>(window, "grilleAjouter")->click();
     auto* status = child<QLabel>(window, "grilleEtat");
     ASSERT_EQ(status->text(), QStringLiteral("La grille « Jean » est enregistrée."));
-    EXPECT_TRUE(TestSupport::readFile(path(TicketsFile::kFileName)).contains("Jean;20-70;4,18,33;1;;01/01/2020 soir;
-"));
+    EXPECT_TRUE(TestSupport::readFile(path(TicketsFile::kFileName)).contains("Jean;20-70;4,18,33;1;;01/01/2020 soir;\n"));
 
     // Ending needs a ticket chosen, and a draw not before its first.
     child<QPushButton>(window, "grilleTerminer")->click();
@@ -95,16 +94,16 @@ TEST_F(TicketsWindowTest, AddsATicketFromAnEveningDrawAndEndsItAtADraw)
     child<DateField>(window, "grilleJusquau")->setDate(QDate(2020, 1, 1));
     child<QComboBox>(window, "grilleJusquauTirage")->setCurrentIndex(0);
     child<QPushButton>(window, "grilleTerminer")->click();
-    EXPECT_TRUE(TestSupport::startsWith(status->text(), QStringLiteral("La grille « Jean » ne peut pas finir au tirage du "
-                                                                       "01/01/2020 midi")))
+    EXPECT_TRUE(TestSupport::startsWith(status->text(),
+                                        QStringLiteral("La grille « Jean » ne peut pas finir au tirage du "
+                                                       "01/01/2020 midi")))
         << status->text().toStdString();
     list->setCurrentRow(0);
     child<DateField>(window, "grilleJusquau")->setDate(QDate(2020, 1, 2));
     child<QPushButton>(window, "grilleTerminer")->click();
     EXPECT_EQ(status->text(), QStringLiteral("La grille « Jean » est jouée jusqu'au tirage du 02/01/2020 midi."));
     EXPECT_TRUE(
-        TestSupport::readFile(path(TicketsFile::kFileName)).contains("Jean;20-70;4,18,33;1;;01/01/2020 soir;02/01/2020 midi
-"));
+        TestSupport::readFile(path(TicketsFile::kFileName)).contains("Jean;20-70;4,18,33;1;;01/01/2020 soir;02/01/2020 midi\n"));
     ASSERT_EQ(list->count(), 1);
     EXPECT_TRUE(list->item(0)->text().endsWith(QStringLiteral("depuis le 01/01/2020 soir, jusqu'au 02/01/2020 midi")))
         << list->item(0)->text().toStdString();
