@@ -333,13 +333,14 @@ QList<Entry> ticketEntries()
               "grilles", "gains et mises de mes grilles tirage par tirage, après avoir ajouté, terminé ou supprimé une grille",
               CliStyle::Tickets, kPeriodNumbers);
     tickets = withOption(tickets, "ajouter", "NOM",
-                         "enregistre une grille : les numéros de --numbers, depuis le tirage de --from « JJ/MM/AAAA "
-                         "[midi|soir] » (par défaut, le prochain tirage)");
+                         "enregistre une grille : les numéros de --numbers, depuis le tirage de --from, « JJ/MM/AAAA » "
+                         "suivi au besoin du tirage de la journée (par défaut, le prochain tirage)");
     tickets = withOption(tickets, "mise", "N", "mise de la grille ajoutée, en euros : 1, 2, 3, 5 ou 10 (1 par défaut)");
     tickets = withOption(tickets, "multiplicateur", "", "la grille ajoutée est jouée avec l'option multiplicateur");
     tickets = withOption(tickets, "terminer", "NOM",
                          "fixe le dernier tirage joué de la grille : celui de --jusqu-au, ou le dernier de l'historique");
-    tickets = withOption(tickets, "jusqu-au", "TIRAGE", "dernier tirage joué avec --terminer : JJ/MM/AAAA [midi|soir]");
+    tickets = withOption(tickets, "jusqu-au", "TIRAGE",
+                         "dernier tirage joué avec --terminer : « JJ/MM/AAAA » suivi au besoin du tirage de la journée");
     tickets = withOption(tickets, "supprimer", "NOM", "supprime la grille");
     return {tickets, onWindow("Statistiques", "GererGrilles", "Gérer mes grilles…", Entry::Kind::WindowAction)};
 }

@@ -235,6 +235,13 @@ TEST_F(CliTickets, EndsAndRemovesATicketAndRefusesWhatCannotBe)
     EXPECT_EQ(removed.err, QStringLiteral("La grille « Paul » est supprimée.\n"));
     EXPECT_FALSE(readFile(dataFile("Grilles.txt")).contains("Paul"));
     EXPECT_TRUE(contains(removed.out, QStringLiteral("Grille « Anne »")));
+
+    // A file the player broke is never rewritten by an end or a removal.
+    const QByteArray broken = readFile(dataFile("Grilles.txt")) + "Marie;16-56;1,2\n";
+    writeFile(dataFile("Grilles.txt"), broken);
+    EXPECT_EQ(cli("--jeu 16-56 grilles --terminer Anne").code, 1);
+    EXPECT_EQ(cli("--jeu 16-56 grilles --supprimer Anne").code, 1);
+    EXPECT_EQ(readFile(dataFile("Grilles.txt")), broken);
 }
 
 // Without --from, a ticket starts at the next draw to come: never one the history already holds.
