@@ -2,7 +2,6 @@
 #include "chance/TicketsReport.h"
 
 #include "chance/TicketChance.h"
-#include "history/DateText.h"
 
 namespace TicketsReport {
 
@@ -97,7 +96,7 @@ QStringList announcements(const std::vector<Ticket>& tickets, const DrawList& li
         for (const TicketLedger::Row& row : l.rows)
             if (row.win && *row.win > 0)
                 out << QStringLiteral("La grille « %1 » a gagné %2 au tirage du %3")
-                           .arg(t.name, euros(*row.win), DateText::format(row.time.day));
+                           .arg(t.name, euros(*row.win), row.time.text(t.game()));
         if (l.unknown > 0)
             out << QStringLiteral("La grille « %1 » : le gain de %2 tirages nouveaux est inconnu de la table des gains")
                        .arg(t.name)

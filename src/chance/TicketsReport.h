@@ -13,8 +13,9 @@ namespace TicketsReport {
 // total, the total of them all and where it falls among random players.
 QStringList lines(const std::vector<Ticket>& tickets, const DrawList& list, const std::vector<int>& perItem,
                   const PayTable& table, int first, int last);
-// "La grille « Paul » a gagné 90 € au tirage du 14/11/2025" for each draw of items [first,
-// last] a ticket won on, and one line a ticket whose winnings the table does not know there.
+// "La grille « Paul » a gagné 90 € au tirage du 14/11/2025" (the slot named after the day in
+// a game of several draws a day) for each draw of items [first, last] a ticket won on, and one line a ticket whose winnings the
+// table does not know there.
 QStringList announcements(const std::vector<Ticket>& tickets, const DrawList& list, const std::vector<int>& perItem,
                           const PayTable& table, int first, int last);
 // "90 €", "1 250 €".

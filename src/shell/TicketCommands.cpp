@@ -71,7 +71,7 @@ CommandOutcome TicketCommands::read(std::vector<Ticket>* tickets) const
 
 const DrawList& TicketCommands::list() const
 {
-    return m_history.list();
+    return m_history.fullHistory();
 }
 
 std::vector<int> TicketCommands::multipliers() const
@@ -79,9 +79,9 @@ std::vector<int> TicketCommands::multipliers() const
     return m_history.multipliers().forItems(list());
 }
 
-const PayTable& TicketCommands::table() const
+const PayTable& TicketCommands::table(FormulaId game) const
 {
-    return m_play.payTables().of(list().formulaId());
+    return m_play.payTables().of(game);
 }
 
 bool TicketCommands::write(const std::vector<Ticket>& tickets, QString* error) const
@@ -95,11 +95,32 @@ CommandOutcome TicketCommands::mesGrilles()
     if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
         return outcome;
     const DrawList& list = this->list();
-    StudyPeriod period = m_study.period();
-    if (period.last < period.first)
-        period = StudyPeriod{0, list.drawCount() - 1};
-    const QStringList lines = TicketsReport::lines(tickets, list, multipliers(), table(), period.first, period.last);
+    const auto [first, last] = playedItems();
+    const QStringList lines = TicketsReport::lines(tickets, list, multipliers(), table(list.formulaId()), first, last);
     return m_steps.show(Report::ownLines(kTitle, lines));
+}
+
+std::pair<int, int> TicketCommands::playedItems() const
+{
+    const DrawList& shown = m_history.list();
+    const DrawList& all = list();
+    StudyPeriod period = m_study.period();
+    period.first = std::max(period.first, 0);
+    period.last = std::min(period.last, shown.drawCount() - 1);
+    if (period.last < period.first)
+        period = StudyPeriod{0, shown.drawCount() - 1};
+    if (&shown == &all || period.last < period.first)
+        return {period.first, period.last};
+    // The filter hid draws the tickets were played on: the whole days it shows count.
+    const QDate from = shown.date(period.first);
+    const QDate to = shown.date(period.last);
+    int first = 0;
+    while (first < all.drawCount() && from.isValid() && all.date(first) < from)
+        ++first;
+    int last = all.drawCount() - 1;
+    while (last >= first && to.isValid() && !(all.date(last).isValid() && all.date(last) <= to))
+        --last;
+    return {first, last};
 }
 
 CommandOutcome TicketCommands::rewrite(const std::function<CommandOutcome(std::vector<Ticket>&)>& edit)
@@ -190,31 +211,41 @@ DrawTime TicketCommands::newestDraw() const
     return {};
 }
 
-QStringList TicketCommands::winsSince(const DrawTime& since) const
+void TicketCommands::tellWins(const DrawTime& since, CommandOutcome& outcome)
 {
     // A history read for the first time brings no news: its old wins were known to nobody.
     if (!since.isValid())
-        return {};
+        return;
     const DrawList& list = this->list();
     int first = list.drawCount();
     // An unreadable line sorts before every draw: the walk stops there.
     while (first > 0 && DrawTime{list.date(first - 1), list.slotIndex(first - 1)}.key() > since.key())
         --first;
-    if (first >= list.drawCount())
-        return {};
-    std::vector<Ticket> tickets;
-    if (!read(&tickets).isDone())
-        return {}; // the report and the additions say why; an import is no place for it
-    return TicketsReport::announcements(tickets, list, multipliers(), table(), first, list.drawCount() - 1);
+    tellWins(list, multipliers(), first, outcome);
 }
 
-void TicketCommands::tellWins(const DrawTime& since, CommandOutcome& outcome) const
+void TicketCommands::tellWins(const DrawList& draws, const std::vector<int>& perItem, int first, CommandOutcome& outcome)
 {
-    const QStringList lines = winsSince(since);
+    const QStringList lines = wins(draws, perItem, first, outcome);
     for (const QString& line : lines)
         outcome.tell(line);
     if (!lines.isEmpty() && m_onWins)
         m_onWins(lines);
+}
+
+QStringList TicketCommands::wins(const DrawList& draws, const std::vector<int>& perItem, int first, CommandOutcome& outcome)
+{
+    if (first <= 0 || first >= draws.drawCount())
+        return {};
+    const TicketsFile file = TicketsFile::read(filePath());
+    // The import goes on; the player learns once that no win can be told until the file is mended.
+    if (!file.error.isEmpty()) {
+        if (!std::exchange(m_unreadSaid, true))
+            outcome.tell(file.error + QStringLiteral("\nLes grilles gagnantes ne sont pas annoncées."));
+        return {};
+    }
+    m_unreadSaid = false;
+    return TicketsReport::announcements(file.tickets, draws, perItem, table(draws.formulaId()), first, draws.drawCount() - 1);
 }
 
 void TicketCommands::announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class DrawList;
@@ -41,24 +42,33 @@ public:
     // The first draw a ticket added at `now` is played on: the next one of the studied game.
     DrawTime nextDraw(const QDateTime& now) const;
 
-    // The newest draw of the list: the draws after it are new to the announcements.
+    // The newest draw of the whole history (a calendar filter hides none from the tickets): the
+    // draws after it are new to the announcements.
     DrawTime newestDraw() const;
-    // The announcements of the draws of the list after `since`.
-    QStringList winsSince(const DrawTime& since) const;
-    // Adds to `outcome` the announcements of the draws after `since`, and hands them to the
-    // receiver of onWins (the window's status bar).
-    void tellWins(const DrawTime& since, CommandOutcome& outcome) const;
+    // Adds to `outcome` the announcements of the draws of the whole history after `since`, and
+    // hands them to the receiver of onWins (the window's status bar).
+    void tellWins(const DrawTime& since, CommandOutcome& outcome);
+    // The same for the draws of `draws` from item `first` on, `perItem` holding each item's
+    // multiplier: another game's history, grown on disk by the automatic update. A history
+    // that held no draw before (`first` 0) brings no news.
+    void tellWins(const DrawList& draws, const std::vector<int>& perItem, int first, CommandOutcome& outcome);
     void onWins(std::function<void(const QStringList&)> receiver) { m_onWins = std::move(receiver); }
     // Runs `command` (which may hand its outcome on later) and adds to that outcome the
     // announcement of each ticket that won on a draw it brought in.
     void announcing(const std::function<void(OutcomeThen)>& command, OutcomeThen then);
 
 private:
-    // The list's draws, each one's multiplier, and the pay table in force for its game: read
-    // here only.
+    // The whole history (a ticket is played on every draw, whatever a filter shows), each
+    // draw's multiplier, and the pay table in force for a game: read here only.
     const DrawList& list() const;
     std::vector<int> multipliers() const;
-    const PayTable& table() const;
+    const PayTable& table(FormulaId game) const;
+    // The items of the whole history "Mes grilles" counts: the study period's draws, or under a
+    // calendar filter every draw from its first day to its last.
+    std::pair<int, int> playedItems() const;
+    // The announcements of items `first` on of `draws`; a tickets file that cannot be read is
+    // said in `outcome`, once until it can be read again.
+    QStringList wins(const DrawList& draws, const std::vector<int>& perItem, int first, CommandOutcome& outcome);
     bool write(const std::vector<Ticket>& tickets, QString* error) const;
     // Reads the tickets, lets `edit` change them or refuse, and writes them back, the data
     // folder locked from the read to the write; the outcome is edit's once written.
@@ -71,4 +81,5 @@ private:
     ReportSteps& m_steps;
     FolderLock& m_lock;
     std::function<void(const QStringList&)> m_onWins;
+    bool m_unreadSaid = false;
 };

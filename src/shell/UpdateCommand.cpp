@@ -18,10 +18,25 @@
 
 namespace {
 
+UpdateCommand::Result failed(const QString& why)
+{
+    UpdateCommand::Result result;
+    result.failure = why;
+    return result;
+}
+
+UpdateCommand::Result took(int added, const CommandOutcome& saved)
+{
+    UpdateCommand::Result result;
+    result.added = added;
+    result.saved = saved;
+    return result;
+}
+
 // An archive that does not hold the awaited draw yet is no failure: the update tries again.
 UpdateCommand::Result refusal(const HistoryImport::Outcome& imported)
 {
-    return {0, imported.nothingNew ? QString() : imported.failure, {}};
+    return failed(imported.nothingNew ? QString() : imported.failure);
 }
 
 } // namespace
@@ -72,7 +87,7 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     // A filtered list stays as the player asked; the history it hides grows.
     if (s.origin() == ListOrigin::Filtered) {
         s.grow(std::move(draws));
-        Result result{added, {}, m_history.sauve()};
+        Result result = took(added, m_history.sauve());
         m_changes.changed(StatePart::MenuPart);
         return result;
     }
@@ -83,7 +98,7 @@ UpdateCommand::Result UpdateCommand::intoList(const QString& archivePath)
     m_window.drawsCounted(s.itemCount() - 1);
     m_changes.changed(StatePart::ListPart | StatePart::CountersPart | StatePart::MenuPart);
     // The save is the one of a draw typed in: locked, checked against the file, atomic.
-    Result result{added, {}, m_history.sauve().after(shown)};
+    Result result = took(added, m_history.sauve().after(shown));
     if (result.saved.isDone())
         s.setSavedLineCount(s.itemCount());
     // As after a download: the whole history studied and ranked by appearances.
@@ -98,11 +113,11 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
     const QString path = workingFile(game);
     const HeldLock lock(m_lock);
     if (!lock.held())
-        return {0, m_lock.refusal(), {}};
+        return failed(m_lock.refusal());
     HistoryFile::ListReadResult onDisk = HistoryFile::readList(path, game);
     // Part of a history must never pass for all of it.
     if (onDisk.failed)
-        return {0, onDisk.error, {}};
+        return failed(onDisk.error);
     DrawList history = std::move(onDisk.list);
     history.setFormula(game);
     const HistoryImport::Outcome imported = HistoryImport::run(archivePath, history, m_ui.today());
@@ -111,7 +126,7 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
     if (!imported.ok()) {
         // The archive's multipliers of the draws the file holds are kept, even with none new.
         if (!MultiplierFile::addMissing(path, game, imported.held, &error))
-            return {0, error, {}};
+            return failed(error);
         if (game == s.formulaId())
             s.multipliers().fill(imported.held);
         return refusal(imported);
@@ -122,7 +137,7 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
     MultiplierFile::take(brought, imported.checked.lines, imported.multipliers);
     const QByteArray bytes = history.toCrlfBytes();
     if (!MultiplierFile::writeWithHistory(path, history, bytes, brought, &error, imported.held))
-        return {0, error, {}};
+        return failed(error);
     // The window's own list of this game was read from the file as it was: this write is no
     // other program's change.
     if (game == s.formulaId()) {
@@ -130,5 +145,9 @@ UpdateCommand::Result UpdateCommand::intoFile(const QString& archivePath, Formul
         s.multipliers().fill(imported.held);
         s.workingFileRewritten(onDisk.digest, HistoryFile::digest(bytes));
     }
-    return {static_cast<int>(imported.checked.lines.size()), {}, {}};
+    Result result = took(static_cast<int>(imported.checked.lines.size()), {});
+    brought.fill(imported.held);
+    result.fileMultipliers = brought.forItems(history);
+    result.file = std::move(history);
+    return result;
 }

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/DrawList.h"
 #include "history/Formula.h"
 #include "shell/CommandOutcome.h"
 
 #include <QString>
+#include <vector>
 
 class FolderLock;
 class HistoryCommands;
@@ -28,6 +30,11 @@ public:
         int added = 0;
         QString failure; // in French; empty when the archive was taken, new draws or none
         CommandOutcome saved; // what the save of the list shown came to, to be shown as a command's
+        // The game's history as written to its file when the list shown did not take the draws,
+        // its last `added` draws the new ones, and each draw's multiplier where the archive gave
+        // it: what the tickets of that game won is read there.
+        DrawList file;
+        std::vector<int> fileMultipliers;
     };
 
     UpdateCommand(History& draws, WindowFields& window, Study& study, const WorkspaceConfig& config, UserInterface& ui,

@@ -244,8 +244,11 @@ UpdateCommand::Result Workspace::importUpdate(const QString& archivePath, Formul
 {
     const DrawTime since = m_tickets->newestDraw();
     UpdateCommand::Result result = m_update->importFetched(archivePath, game);
-    // The tickets that won on the draws brought to the list shown are announced with the save.
-    if (game == m_state.history.formulaId())
+    // The tickets that won on the draws brought in are announced with the save: the draws of the
+    // game's own file when the list shown did not take them (the game studied may be the other).
+    if (result.added > 0 && result.file.drawCount() > 0)
+        m_tickets->tellWins(result.file, result.fileMultipliers, result.file.drawCount() - result.added, result.saved);
+    else if (game == m_state.history.formulaId())
         m_tickets->tellWins(since, result.saved);
     // A save refused or written beside is shown as any command's outcome.
     if (!result.saved.isDone() || !result.saved.notices.isEmpty())

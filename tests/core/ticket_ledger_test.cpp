@@ -152,6 +152,17 @@ TEST(TicketLedgerTest, AnnouncesEachWinAndSaysWhatTheTableDoesNotKnow)
                      QStringLiteral("La grille « Paul » : le gain de 1 tirages nouveaux est inconnu de la table des gains"),
                      QStringLiteral("La grille « Louise » a gagné 5 € au tirage du 13/11/2025"),
                      QStringLiteral("La grille « Louise » : le gain de 1 tirages nouveaux est inconnu de la table des gains")}));
+
+    // Two draws a day: each win names its draw, or the two would read alike.
+    const DrawList classic = DrawList::fromLines(
+        {drawWith(QDate(2024, 3, 7), true, {10, 20, 30, 40, 50}, 51), drawWith(QDate(2024, 3, 7), false, {10, 20, 30, 40}, 51)});
+    Ticket marie;
+    marie.name = QStringLiteral("Marie");
+    marie.numbers = {10, 20, 30, 40, 50};
+    marie.first = DrawTime{QDate(2024, 3, 7), 0};
+    EXPECT_EQ(TicketsReport::announcements({marie}, classic, {0, 0, 0}, Formula::classic().payTable, 0, 1),
+              (QStringList{QStringLiteral("La grille « Marie » a gagné 100 € au tirage du 07/03/2024 midi"),
+                           QStringLiteral("La grille « Marie » a gagné 10 € au tirage du 07/03/2024 soir")}));
 }
 
 // A win the table does not know is not counted: the balance is then only a floor, and says so.

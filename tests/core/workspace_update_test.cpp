@@ -79,6 +79,21 @@ protected:
         return {readFile(working()), readFile(dataFile("Tirages.txt")), readFile(currentWorking()), readFile(currentBase())};
     }
     QString lastMessage() const { return m_ui.messages.empty() ? QString() : m_ui.messages.back().text; }
+    // The first seven numbers of draw `i`: seven of seven on it.
+    QByteArray sevenOf(int i) const
+    {
+        QStringList seven;
+        for (int k = 1; k <= 7; ++k)
+            seven << QString::number(DrawLine::number(lines[i], k));
+        return seven.join(u',').toUtf8();
+    }
+    // What `ws` hands to the status bar.
+    static std::shared_ptr<QStringList> wins(Workspace& ws)
+    {
+        auto told = std::make_shared<QStringList>();
+        QObject::connect(&ws, &Workspace::ticketsWon, &ws, [told](const QStringList& l) { *told += l; });
+        return told;
+    }
 };
 
 } // namespace
@@ -238,20 +253,84 @@ TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateIsOnUntilTurnedOffAndTheChoiceIsKe
     EXPECT_TRUE(ws->autoUpdate());
 }
 
-// The automatic update tells each ticket that won on a draw it brought to the list shown.
+// The automatic update tells each ticket that won on a draw it brought to the list shown, even
+// while a calendar filter hides that draw: the history the filter hides is the one that grows.
 TEST_F(WorkspaceUpdateTest, TheAutomaticUpdateAnnouncesTheTicketsThatWonOnItsDraws)
 {
-    QStringList seven;
-    for (int k = 1; k <= 7; ++k)
-        seven << QString::number(DrawLine::number(lines[10], k));
-    writeFile(dataFile("Grilles.txt"), "Zoé;16-56;" + seven.join(u',').toUtf8() + ";2;;05/12/2026;\n");
-    auto ws = open(FormulaId::Keno16of56);
-    QStringList told;
-    QObject::connect(ws.get(), &Workspace::ticketsWon, ws.get(), [&told](const QStringList& l) { told += l; });
+    writeFile(dataFile("Grilles.txt"), "Zoé;16-56;" + sevenOf(10) + ";2;;05/12/2026;\n");
+    const QString win = QStringLiteral("La grille « Zoé » a gagné 6 000 € au tirage du 05/12/2026");
+    for (const bool filtered : {false, true}) {
+        writeCurrent(6, 6);
+        QFile::remove(multipliersFile());
+        auto ws = open(FormulaId::Keno16of56);
+        if (filtered) {
+            m_ui.onFilter = [](CalendarFilter& f) {
+                f.weekdays.fill(true), f.months.fill(true), f.times.fill(true);
+                f.from = QDate(2026, 11, 25), f.to = QDate(2026, 11, 27);
+                return true;
+            };
+            // The new game's history here starts late: the filter says so, and filters all the same.
+            m_ui.show(periodeEtude(*ws));
+            ASSERT_EQ(ws->liste().drawCount(), 3);
+        }
+        const auto told = wins(*ws);
+        m_ui.messages.clear();
+        const UpdateCommand::Result result = ws->importUpdate(currentArchive(11), FormulaId::Keno16of56);
+        ASSERT_EQ(std::pair(result.added, result.failure), std::pair(5, QString()));
+        EXPECT_EQ(*told, QStringList{win}) << "filtered: " << filtered;
+        EXPECT_EQ(lastMessage(), win);
+        EXPECT_EQ(readFile(currentWorking()), crlf(lines));
+    }
+}
+
+// The automatic update fetches the new game while the classic one is studied: the tickets of
+// that game are read against the draws added to its own file, with its pay table as the player
+// corrected it and the multiplier of each draw.
+TEST_F(WorkspaceUpdateTest, TheUpdateOfTheGameNotStudiedAnnouncesThatGamesTickets)
+{
+    // Léa plays 04/12 only, with the option: that draw's multiplier is 3.
+    writeFile(dataFile("Grilles.txt"),
+              "Zoé;16-56;" + sevenOf(10) + ";2;;05/12/2026;\nLéa;16-56;" + sevenOf(9)
+                  + ";1;multiplicateur;04/12/2026;04/12/2026\nJean;20-70;1,2,3,4,5,6,7;1;;01/01/2020;\n");
+    auto ws = open(FormulaId::Keno20of70);
+    PayTable table = Formula::current().payTable;
+    table.amounts[7][7] = 3500;
+    ASSERT_TRUE(ws->setPayTable(FormulaId::Keno16of56, table).isDone());
+    const auto told = wins(*ws);
     m_ui.messages.clear();
     const UpdateCommand::Result result = ws->importUpdate(currentArchive(11), FormulaId::Keno16of56);
     ASSERT_EQ(std::pair(result.added, result.failure), std::pair(5, QString()));
-    const QString win = QStringLiteral("La grille « Zoé » a gagné 6 000 € au tirage du 05/12/2026");
-    EXPECT_EQ(told, QStringList{win});
-    EXPECT_EQ(lastMessage(), win);
+    ASSERT_EQ(readFile(currentWorking()), crlf(lines));
+    const QStringList expected{QStringLiteral("La grille « Zoé » a gagné 7 000 € au tirage du 05/12/2026"),
+                               QStringLiteral("La grille « Léa » a gagné 10 500 € au tirage du 04/12/2026")};
+    EXPECT_EQ(*told, expected);
+    ASSERT_EQ(m_ui.messages.size(), 2U);
+    EXPECT_EQ(m_ui.messages.front().text, expected[0]);
+    EXPECT_EQ(ws->state().drawLines(), classic);
+
+    // Nothing new: nothing told again.
+    ASSERT_EQ(ws->importUpdate(currentArchive(11), FormulaId::Keno16of56).added, 0);
+    EXPECT_EQ(told->size(), 2);
+}
+
+// A tickets file that cannot be read never stops the update; the player is told once, until
+// the file is mended.
+TEST_F(WorkspaceUpdateTest, AnUnreadableTicketsFileIsSaidOnceAndTheUpdateGoesOn)
+{
+    writeFile(dataFile("Grilles.txt"), "Zoé;16-56;" + sevenOf(10) + "\n");
+    auto ws = open(FormulaId::Keno16of56);
+    m_ui.messages.clear();
+    ASSERT_EQ(ws->importUpdate(currentArchive(8), FormulaId::Keno16of56).added, 2);
+    EXPECT_EQ(readFile(currentWorking()), crlf(lines.mid(0, 8)));
+    ASSERT_EQ(m_ui.messages.size(), 1U);
+    EXPECT_TRUE(contains(lastMessage(), QStringLiteral("ne peuvent pas être lues : ligne 1 : ")));
+    EXPECT_TRUE(lastMessage().endsWith(QStringLiteral("\nLes grilles gagnantes ne sont pas annoncées.")))
+        << lastMessage().toStdString();
+    ASSERT_EQ(ws->importUpdate(currentArchive(10), FormulaId::Keno16of56).added, 2);
+    EXPECT_EQ(m_ui.messages.size(), 1U);
+    EXPECT_EQ(readFile(currentWorking()), crlf(lines.mid(0, 10)));
+
+    writeFile(dataFile("Grilles.txt"), "Zoé;16-56;" + sevenOf(10) + ";1;;05/12/2026;\n");
+    ASSERT_EQ(ws->importUpdate(currentArchive(11), FormulaId::Keno16of56).added, 1);
+    EXPECT_EQ(lastMessage(), QStringLiteral("La grille « Zoé » a gagné 3 000 € au tirage du 05/12/2026"));
 }

@@ -4,6 +4,10 @@
 #include "chance/TicketsFile.h"
 #include "history/DrawLine.h"
 #include "support/CliSupport.h"
+#include "support/LocalHttpServer.h"
+
+#include <QByteArrayList>
+#include <algorithm>
 
 using namespace TestSupport;
 
@@ -26,6 +30,27 @@ protected:
                                 currentDraw("12/11/2025", {1, 2})};
         writeFile(dataFile("Tirages_keno_16-56.txt"), crlf(draws));
         writeFile(dataFile("Tirages_16-56.txt"), crlf(draws));
+    }
+    // A classic ticket of the first five numbers of `draw` (5 of 5 pays 100 € for 1 €), played
+    // since 01/01/2020: the exit status of its addition.
+    int addFirstFive(const char* name, const QString& draw) const
+    {
+        QStringList five;
+        for (int k = 1; k <= 5; ++k)
+            five << QString::number(DrawLine::number(draw, k));
+        return cli(QStringList{QStringLiteral("grilles"), QStringLiteral("--ajouter"), QString::fromUtf8(name),
+                               QStringLiteral("--numbers"), five.join(u','), QStringLiteral("--from"),
+                               QStringLiteral("01/01/2020")})
+            .code;
+    }
+    // The classic history of 30 draws from 01/01/2020: its first 10 on disk, the others in the
+    // archive returned.
+    QStringList classicWithArchive(const QString& archive) const
+    {
+        const QStringList all = makeHistory(30, QDate(2020, 1, 1));
+        writeHistory(all.mid(0, 10), true);
+        writeFile(archive, operatorCsv(all.mid(10)));
+        return all;
     }
 };
 
@@ -81,34 +106,80 @@ TEST_F(CliTickets, RefusesWhatCannotBeATicketAndLeavesTheFileAsItWas)
     EXPECT_EQ(readFile(dataFile("Grilles.txt")), before + "Marie;16-56;1,2\n");
 }
 
-// An import announces the wins of the draws it brought, and only those.
+// An import announces the wins of the draws it brought, and only those, each named by its day
+// and its time of day.
 TEST_F(CliTickets, AnImportAnnouncesTheWinsOfTheDrawsItBrought)
 {
-    const QStringList all = makeHistory(30, QDate(2020, 1, 1));
-    writeFile(working(), crlf(all.mid(0, 10)));
-    writeFile(dataFile("Tirages.txt"), crlf(all.mid(0, 10)));
-    writeFile(dataFile("archive.csv"), operatorCsv(all.mid(10)));
-    // The first five numbers of a draw: 5 of 5 pays 100 € for 1 €. Jean's wins on 07/01/2020 at
-    // midday, a new draw; Louis's on 02/01/2020 in the evening, a draw the history had.
-    const auto addFirstFive = [this](const char* name, const QString& draw) {
-        QStringList five;
-        for (int k = 1; k <= 5; ++k)
-            five << QString::number(DrawLine::number(draw, k));
-        return cli(QStringList{QStringLiteral("grilles"), QStringLiteral("--ajouter"), QString::fromUtf8(name),
-                               QStringLiteral("--numbers"), five.join(u','), QStringLiteral("--from"),
-                               QStringLiteral("01/01/2020")})
-            .code;
-    };
+    const QStringList all = classicWithArchive(dataFile("archive.csv"));
+    // Jean's wins on 07/01/2020 at midday and Marie's that evening, new draws; Louis's on
+    // 02/01/2020 in the evening, a draw the history had.
     ASSERT_EQ(addFirstFive("Jean", all[12]), 0);
+    ASSERT_EQ(addFirstFive("Marie", all[13]), 0);
     ASSERT_EQ(addFirstFive("Louis", all[3]), 0);
 
     const CliOutput imported = cli(QStringList{QStringLiteral("import"), dataFile("archive.csv")});
     ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
-    EXPECT_TRUE(contains(imported.err, QStringLiteral("La grille « Jean » a gagné 100 € au tirage du 07/01/2020\n")));
+    EXPECT_TRUE(contains(imported.err, QStringLiteral("La grille « Jean » a gagné 100 € au tirage du 07/01/2020 midi\n")));
+    EXPECT_TRUE(contains(imported.err, QStringLiteral("La grille « Marie » a gagné 100 € au tirage du 07/01/2020 soir\n")));
     for (int day = 1; day <= 5; ++day)
         EXPECT_FALSE(contains(imported.err, QStringLiteral("au tirage du 0%1/01/2020").arg(day))) << imported.err.toStdString();
 }
 
+// The download announces as the import does: the archive served on this machine.
+TEST_F(CliTickets, ADownloadAnnouncesTheWinsOfTheDrawsItBrought)
+{
+    const QString csv = m_home.filePath(QStringLiteral("keno.csv"));
+    const QStringList all = classicWithArchive(csv);
+    const QString zip = m_home.filePath(QStringLiteral("keno.zip"));
+    writeZip(zip, {{"keno_202001.csv", readFile(csv)}});
+    LocalHttpServer server;
+    ASSERT_TRUE(server.listen());
+    server.serveFile("/keno.zip", readFile(zip));
+    ASSERT_EQ(addFirstFive("Jean", all[12]), 0);
+
+    const CliOutput downloaded = cli(QStringList{QStringLiteral("download"), QStringLiteral("--url"), server.url("/keno.zip")});
+    ASSERT_EQ(downloaded.code, 0) << downloaded.err.toStdString();
+    EXPECT_EQ(server.requests(), QByteArrayList{"/keno.zip"});
+    EXPECT_EQ(readFile(working()), crlf(all));
+    EXPECT_TRUE(contains(downloaded.err, QStringLiteral("La grille « Jean » a gagné 100 € au tirage du 07/01/2020 midi\n")))
+        << downloaded.err.toStdString();
+}
+
+// A tickets file the player broke never stops an import: it is said once, with its reason.
+TEST_F(CliTickets, AnUnreadableTicketsFileIsSaidAndTheImportGoesOn)
+{
+    const QStringList all = classicWithArchive(dataFile("archive.csv"));
+    writeFile(dataFile("Grilles.txt"), "Marie;20-70;1,2\nLouise;20-70\n");
+    const CliOutput imported = cli(QStringList{QStringLiteral("import"), dataFile("archive.csv")});
+    EXPECT_EQ(imported.code, 0) << imported.err.toStdString();
+    EXPECT_EQ(readFile(working()), crlf(all));
+    EXPECT_EQ(imported.err.count(QStringLiteral("ne peuvent pas être lues : ligne 1 : ")), 1) << imported.err.toStdString();
+    EXPECT_TRUE(contains(imported.err, QStringLiteral("Les grilles gagnantes ne sont pas annoncées.")));
+}
+
+// A ticket is played on every draw: a calendar filter chooses the days "Mes grilles" counts,
+// never which draws of those days.
+TEST_F(CliTickets, MesGrillesUnderACalendarFilterCountsEveryDrawOfTheDaysShown)
+{
+    writeHistory(makeHistory(10, QDate(2020, 1, 1)), true);
+    ASSERT_EQ(cli("grilles --ajouter Jean --numbers 1,2,3,4,5,6 --from 01/01/2020").code, 0);
+    const auto total = [](const CliOutput& r) {
+        const QStringList lines = r.outLines();
+        const auto found = std::find_if(lines.begin(), lines.end(),
+                                        [](const QString& l) { return l.startsWith(QStringLiteral("  Total : ")); });
+        return found == lines.end() ? QString() : found->section(u',', 0, 1);
+    };
+    const CliOutput middays = cli("grilles --slots midi");
+    ASSERT_EQ(middays.code, 0) << middays.err.toStdString();
+    EXPECT_EQ(total(middays), QStringLiteral("  Total : 10 tirages joués, mise 10 €")) << middays.out.toStdString();
+    const QStringList rows = middays.outLines();
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(),
+                            [](const QString& l) { return l.startsWith(QStringLiteral("  05/01/2020 soir : ")); }));
+    // The days the filter keeps bound the period: 02/01 to 03/01, both draws of each.
+    const CliOutput early = cli("grilles --slots soir --from 02/01/2020 --to 03/01/2020");
+    ASSERT_EQ(early.code, 0) << early.err.toStdString();
+    EXPECT_EQ(total(early), QStringLiteral("  Total : 4 tirages joués, mise 4 €")) << early.out.toStdString();
+}
 // The classic table knows every amount: the report ends with the share of random players above.
 TEST_F(CliTickets, TheReportOfAGameWhoseAmountsAreKnownPlacesThePlayerAmongRandomPlayers)
 {
