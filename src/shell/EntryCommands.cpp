@@ -134,10 +134,12 @@ void EntryCommands::keepMultiplier(const QString& line)
         return;
     // The field showed the draw's own multiplier: "—" chosen over it takes it away.
     Multipliers& values = m_draws.multipliers();
-    if (const int multiplier = m_window.entry().multiplier; multiplier != 0)
-        values.set(day, slot, multiplier);
-    else if (values.of(day, slot))
+    const EntryFields& entry = m_window.entry();
+    if (entry.multiplier != 0)
+        values.set(day, slot, entry.multiplier);
+    else if (entry.shownMultiplier != 0)
         values.remove(day, slot);
+    m_window.multiplierKept(values.of(day, slot).value_or(0));
 }
 
 void EntryCommands::setMultiplier(int multiplier)

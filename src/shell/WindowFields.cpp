@@ -25,7 +25,7 @@ void WindowFields::studyStarts(const QString& date)
 
 void WindowFields::itemSelected(int selected, bool last, const QString& previousDate, int studied, int multiplier)
 {
-    m_entry.multiplier = multiplier;
+    m_entry.multiplier = m_entry.shownMultiplier = multiplier;
     // A new draw is proposed for the day after the one above.
     const QDate before = DrawLine::date(previousDate);
     m_entry.dat = before.isValid() ? DateText::format(before.addDays(1)) : QString();
@@ -45,7 +45,7 @@ void WindowFields::filterShown(int selected, const Counters& whole)
 
 void WindowFields::oldestOpened(const QString& date, int multiplier)
 {
-    m_entry.multiplier = multiplier;
+    m_entry.multiplier = m_entry.shownMultiplier = multiplier;
     m_entry.info = QStringLiteral("Modifier le tirage");
     m_entry.affichage = QStringLiteral("Tirage Numéro 1");
     m_entry.dat = date;

@@ -15,8 +15,11 @@ struct EntryFields {
     QString info = QStringLiteral("Gagnez au Keno  !");
     QString affichage = QStringLiteral("Choix des numéros");
     // Of the draw being typed or corrected, as the draw has it until the player changes it;
-    // 0 ("—") when none is known, and then the draw keeps none.
+    // 0 ("—") when none is given.
     int multiplier = 0;
+    // The draw's own when it was chosen: "—" chosen over a known one takes it away, while "—"
+    // left as shown keeps one an archive gave the draw since.
+    int shownMultiplier = 0;
 };
 
 // The texts and switches the main window shows besides the list and the report. The commands
@@ -56,6 +59,8 @@ public:
     void showDrawLine(const QString& line);
 
     void setMultiplier(int multiplier) { m_entry.multiplier = multiplier; }
+    // The draw entered now has `multiplier` (0: none), which the field goes on showing.
+    void multiplierKept(int multiplier) { m_entry.multiplier = m_entry.shownMultiplier = multiplier; }
 
     void enableDownload(bool on) { m_telechargeEnabled = on; }
     void enableExport(bool on) { m_exportEnabled = on; }
