@@ -354,3 +354,23 @@ TEST_F(WorkspaceMultipliersTest, TheListKeptAtTheExitKeepsItsMultipliersOrNothin
     EXPECT_TRUE(told(QStringLiteral("et les multiplicateurs de ses tirages dans « %1 »").arg(QDir::toNativeSeparators(beside))));
     EXPECT_EQ(readFile(working()), crlf(m_draws));
 }
+
+// "—" left as the chosen draw showed it is no removal: a multiplier an update gave the draw
+// since stays when the player corrects it.
+TEST_F(WorkspaceMultipliersTest, AnUntouchedFieldKeepsAMultiplierAnUpdateGaveTheDrawSince)
+{
+    start(m_draws);
+    m_ws->units().list.clickListe(3);
+    ASSERT_EQ(m_ws->entry().multiplier, 0);
+    const QString archive = m_archives.filePath(QStringLiteral("keno.zip"));
+    writeZip(archive, {{"keno_202001.csv", operatorCsv(m_draws, QList<QByteArray>(10, "4"))}});
+    const UpdateCommand::Result update = m_ws->importUpdate(archive, FormulaId::Keno20of70);
+    ASSERT_EQ(update.failure, QString());
+    ASSERT_EQ(shown(m_draws[3]), 4);
+    ASSERT_EQ(m_ws->selectedIndex(), 3);
+    for (int k = 1; k <= 20; ++k)
+        m_ws->units().grid.setCheck(DrawLine::number(m_draws[3], k), true);
+    ASSERT_TRUE(m_ui.done(m_ws->units().entry.validateEntry()));
+    EXPECT_EQ(shown(m_draws[3]), 4);
+    EXPECT_EQ(m_ws->entry().multiplier, 4);
+}
