@@ -100,22 +100,23 @@ QGroupBox* EntryPanel::buildEntryFrame()
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(label3);
     dateRow->addWidget(m_dat);
-    dateRow->addWidget(buildMultiplierField());
     dateRow->addStretch();
     auto* entryLayout = new QVBoxLayout(m_affichage);
     entryLayout->addWidget(m_caption);
     entryLayout->addLayout(dateRow);
+    entryLayout->addLayout(buildMultiplierRow());
     entryLayout->addWidget(m_info);
     entryLayout->addLayout(buildEntryButtons());
     return m_affichage;
 }
 
-// Optional: the draw's multiplier when the player knows it, "—" otherwise.
-QComboBox* EntryPanel::buildMultiplierField()
+// Optional: the draw's multiplier when the player knows it, "—" otherwise. A draw chosen in the
+// list shows its own, so "—" chosen over it takes it away.
+QLayout* EntryPanel::buildMultiplierRow()
 {
     m_multiplier = new QComboBox(m_affichage);
     m_multiplier->setObjectName(QStringLiteral("multiplicateur"));
-    m_multiplier->setToolTip(QStringLiteral("Multiplicateur du tirage (facultatif)"));
+    m_multiplier->setToolTip(QStringLiteral("Multiplicateur du tirage (facultatif) ; « — » : aucun n'est connu"));
     m_multiplier->addItem(QStringLiteral("—"), 0);
     for (int m = MultiplierFile::kLeast; m <= MultiplierFile::kMost; ++m)
         m_multiplier->addItem(QStringLiteral("x%1").arg(m), m);
@@ -124,7 +125,13 @@ QComboBox* EntryPanel::buildMultiplierField()
         if (!m_runner.run([this, value] { m_ws.units().entry.setMultiplier(value); }))
             mirrorEntry();
     });
-    return m_multiplier;
+    auto* label = makeLabel(m_affichage, QStringLiteral("multiplicateurLabel"), QStringLiteral("Multiplicateur :"));
+    label->setBuddy(m_multiplier);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(m_multiplier);
+    row->addStretch();
+    return row;
 }
 
 QLayout* EntryPanel::buildEntryButtons()

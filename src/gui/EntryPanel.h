@@ -32,7 +32,7 @@ signals:
 private:
     QLayout* buildCounters();
     QGroupBox* buildEntryFrame();
-    QComboBox* buildMultiplierField();
+    QLayout* buildMultiplierRow();
     QLayout* buildEntryButtons();
     QCheckBox* buildExportBox();
 

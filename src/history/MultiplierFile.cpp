@@ -130,14 +130,14 @@ QByteArray bytesOf(const Multipliers& values, const DrawList& history)
 
 bool holds(const QString& path, FormulaId id, const Multipliers& values)
 {
-    if (values.isEmpty())
+    if (values.isEmpty() && !values.hasRemovals())
         return true;
     const ReadResult onDisk = read(path, id);
     if (onDisk.failed)
         return true;
-    const std::vector<Multipliers::Entry> wanted = values.entries();
-    return std::all_of(wanted.begin(), wanted.end(),
-                       [&](const Multipliers::Entry& e) { return onDisk.values.of(e.day, e.slot) == e.multiplier; });
+    Multipliers wanted = onDisk.values;
+    values.applyTo(wanted);
+    return wanted == onDisk.values;
 }
 
 void take(Multipliers& values, const QStringList& lines, const QList<std::optional<int>>& multipliers)
@@ -173,14 +173,30 @@ bool writeWithHistory(const QString& historyPath, const DrawList& history, const
     if (onDisk.failed)
         return TextFile::writeAtomic(historyPath, historyBytes, error);
     Multipliers merged = keptOnDisk(onDisk.values, historyPath, history.formulaId());
-    for (const Multipliers::Entry& e : values.entries())
-        merged.set(e.day, e.slot, e.multiplier);
+    values.applyTo(merged);
     merged.fill(fills);
     const QByteArray bytes = bytesOf(merged, history);
     if (bytes.isEmpty() && !onDisk.found)
         return TextFile::writeAtomic(historyPath, historyBytes, error);
     // The multipliers go first: a stop between the two leaves only some the history lacks.
     return TextFile::writeAtomicPair(path, bytes, historyPath, historyBytes, error);
+}
+
+QString pathBesideCopy(const QString& copyPath)
+{
+    const QFileInfo copy(copyPath);
+    return copy.dir().filePath(copy.completeBaseName() + QStringLiteral(".multiplicateurs.txt"));
+}
+
+bool writeCopy(const QString& copyPath, const DrawList& history, const Multipliers& values, QString* error, bool* withMultipliers)
+{
+    const QString path = pathBesideCopy(copyPath);
+    const QByteArray bytes = bytesOf(values, history);
+    // A file left by an earlier copy under the same name is replaced too, never left out of step.
+    *withMultipliers = !bytes.isEmpty() || QFileInfo::exists(path);
+    if (!*withMultipliers)
+        return TextFile::writeAtomic(copyPath, history.toCrlfBytes(), error);
+    return TextFile::writeAtomicPair(path, bytes, copyPath, history.toCrlfBytes(), error);
 }
 
 bool addMissing(const QString& historyPath, FormulaId id, const Multipliers& values, QString* error)

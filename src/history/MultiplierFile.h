@@ -43,8 +43,8 @@ Multipliers onlyOf(const Multipliers& values, const DrawList& history);
 // The file's bytes for the draws of `history` (UTF-8, CR LF after each line).
 QByteArray bytesOf(const Multipliers& values, const DrawList& history);
 
-// Whether the file at `path` holds each of `values` already (a file that cannot be used is never
-// written over, so it counts as holding them).
+// Whether the file at `path` holds each of `values` already, and none of the multipliers removed there (a file that cannot be
+// used is never written over, so it counts as holding them).
 bool holds(const QString& path, FormulaId id, const Multipliers& values);
 
 // Sets the multiplier of each of `lines` (draw lines) that has an allowed one.
@@ -60,6 +60,15 @@ bool keyOfLine(const QString& line, QDate* day, int* slot);
 // left as it is and the history written alone. False, with *error in French, when nothing was.
 bool writeWithHistory(const QString& historyPath, const DrawList& history, const QByteArray& historyBytes,
                       const Multipliers& values, QString* error, const Multipliers& fills = {});
+
+// The file beside a copy of the history written apart (a list kept beside a history changed
+// behind its back): "Tirages_keno.conflit-….txt" -> "Tirages_keno.conflit-….multiplicateurs.txt".
+QString pathBesideCopy(const QString& copyPath);
+// Writes `history` to `copyPath` and the multipliers of its draws in `values` beside it, as
+// writeWithHistory does: both whole or neither replaced. *withMultipliers says whether the
+// file beside was written (a history with none and no earlier file beside is written alone).
+bool writeCopy(const QString& copyPath, const DrawList& history, const Multipliers& values, QString* error,
+               bool* withMultipliers);
 
 // Gives the draws of the history at `historyPath` that have no multiplier in the file beside it
 // their value in `values`; the file alone is written, aside then put in place, and only when

@@ -14,17 +14,30 @@ std::optional<int> Multipliers::of(const QDate& day, int slot) const
 void Multipliers::set(const QDate& day, int slot, int multiplier)
 {
     m_values[keyOf(day, slot)] = multiplier;
+    m_removed.erase(keyOf(day, slot));
 }
 
 void Multipliers::remove(const QDate& day, int slot)
 {
     m_values.erase(keyOf(day, slot));
+    m_removed.insert(keyOf(day, slot));
+}
+
+void Multipliers::applyTo(Multipliers& base) const
+{
+    for (const auto& [key, value] : m_values) {
+        base.m_values[key] = value;
+        base.m_removed.erase(key);
+    }
+    for (const qint64 key : m_removed)
+        base.m_values.erase(key);
 }
 
 void Multipliers::fill(const Multipliers& other)
 {
     for (const auto& [key, value] : other.m_values)
-        m_values.try_emplace(key, value);
+        if (m_values.try_emplace(key, value).second)
+            m_removed.erase(key);
 }
 
 template <typename Known> void Multipliers::eachKnown(const DrawList& list, Known known) const
@@ -51,6 +64,13 @@ Multipliers Multipliers::keptFor(const DrawList& list) const
 {
     Multipliers kept;
     eachKnown(list, [&kept](int, const QDate& day, int slot, int m) { kept.set(day, slot, m); });
+    if (m_removed.empty())
+        return kept;
+    for (int i = 0; i < list.drawCount(); ++i) {
+        const qint64 key = keyOf(list.date(i), list.slotIndex(i));
+        if (list.date(i).isValid() && list.slotIndex(i) >= 0 && m_removed.count(key) != 0)
+            kept.m_removed.insert(key);
+    }
     return kept;
 }
 

@@ -41,7 +41,7 @@ void EntryCommands::chooseOldestDraw()
     for (int k = 1; k <= s.game().drawn; ++k)
         m_grid.setCheck(DrawLine::number(oldest, k), true);
     s.setEditOldest(true);
-    m_window.oldestOpened(oldest.left(10));
+    m_window.oldestOpened(oldest.left(10), s.multiplierOf(0));
     m_changes.changed(StatePart::EntryPart);
 }
 
@@ -130,9 +130,16 @@ void EntryCommands::keepMultiplier(const QString& line)
 {
     QDate day;
     int slot = 0;
-    // A correction typed without one keeps the multiplier the draw had.
-    if (const int multiplier = m_window.takeMultiplier(); multiplier != 0 && MultiplierFile::keyOfLine(line, &day, &slot))
-        m_draws.multipliers().set(day, slot, multiplier);
+    if (!MultiplierFile::keyOfLine(line, &day, &slot))
+        return;
+    // The field showed the draw's own multiplier: "—" chosen over it takes it away.
+    Multipliers& values = m_draws.multipliers();
+    const EntryFields& entry = m_window.entry();
+    if (entry.multiplier != 0)
+        values.set(day, slot, entry.multiplier);
+    else if (entry.shownMultiplier != 0)
+        values.remove(day, slot);
+    m_window.multiplierKept(values.of(day, slot).value_or(0));
 }
 
 void EntryCommands::setMultiplier(int multiplier)

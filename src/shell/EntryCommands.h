@@ -36,14 +36,14 @@ public:
     // when the draw lengthened the list.
     CommandOutcome validateEntry();
     void effacer(); // Annuler
-    // The multiplier of the draw being typed (0: none given); OK checks it and keeps it.
+    // The multiplier of the draw being typed or corrected (0: none); OK checks it and keeps it.
     void setMultiplier(int multiplier);
     void clickResultat(int index);
 
 private:
     // The date and slot of the line being entered or corrected, or why there is none.
     std::variant<ManualEntry::Slot, CommandOutcome> entrySlot(int i) const;
-    // The multiplier typed with `line`, kept for its draw; the field is emptied.
+    // The multiplier the entry shows, kept for the draw of `line`; none takes away the one it had.
     void keepMultiplier(const QString& line);
     History& m_draws;
     WindowFields& m_window;

@@ -14,6 +14,13 @@ QString History::itemDate(int index) const
     return m_list.dateText(index);
 }
 
+int History::multiplierOf(int index) const
+{
+    if (index < 0 || index >= m_list.drawCount())
+        return 0;
+    return m_multipliers.of(m_list.date(index), m_list.slotIndex(index)).value_or(0);
+}
+
 void History::playGame(FormulaId id)
 {
     // Nothing of the other game's list may stay in sight, nor be written into this game's file.

@@ -66,6 +66,8 @@ public:
     // and every save of the history.
     const Multipliers& multipliers() const { return m_multipliers; }
     Multipliers& multipliers() { return m_multipliers; }
+    // The multiplier of item `index`'s draw; 0 when none is known or the item is no draw.
+    int multiplierOf(int index) const;
 
     // ---- changes
     // Another game: an empty list of it, nothing pending.

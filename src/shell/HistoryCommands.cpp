@@ -284,13 +284,27 @@ HistoryCommands::SaveStep HistoryCommands::saveBeside(const QString& path, const
                                   "lu : il est gardé tel quel.\n")
                        .arg(QDir::toNativeSeparators(path));
     QString error;
-    if (HistoryFile::write(s.conflictPath(), draws, &error))
-        text += QStringLiteral("La liste des tirages a été enregistrée à côté, dans « %1 ».\nRechargez l'historique avec "
+    if (const std::optional<QString> where = writeBeside(draws, &error))
+        text += QStringLiteral("La liste des tirages a été enregistrée à côté, dans %1.\nRechargez l'historique avec "
                                "« Charge Manuelle » pour voir ce qui a changé.")
-                    .arg(QDir::toNativeSeparators(s.conflictPath()));
+                    .arg(*where);
     else
         text += error + keptInWindow();
     return {SaveStep::Kind::Failed, text};
+}
+
+std::optional<QString> HistoryCommands::writeBeside(const DrawList& draws, QString* error) const
+{
+    const QString& path = m_draws.conflictPath();
+    bool withMultipliers = false;
+    if (!MultiplierFile::writeCopy(path, draws, m_draws.multipliers(), error, &withMultipliers))
+        return std::nullopt;
+    const QString where = QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
+    if (!withMultipliers)
+        return where;
+    return where
+        + QStringLiteral(", et les multiplicateurs de ses tirages dans « %1 »")
+              .arg(QDir::toNativeSeparators(MultiplierFile::pathBesideCopy(path)));
 }
 
 QString HistoryCommands::unreadRefusal() const
@@ -397,6 +411,7 @@ CommandOutcome HistoryCommands::sauve()
     CommandOutcome outcome;
     if (step.kind == SaveStep::Kind::Written) {
         s.written(step.digest);
+        s.multipliers().settleRemovals();
         outcome.saved = draws.drawCount();
     }
     s.correctionSettled();
@@ -457,7 +472,9 @@ CommandOutcome HistoryCommands::exitSave()
 bool HistoryCommands::keptBeside(const DrawList& draws) const
 {
     const QString& beside = m_draws.conflictPath();
-    return !beside.isEmpty() && HistoryFile::readList(beside).digest == HistoryFile::digest(draws.toCrlfBytes());
+    return !beside.isEmpty() && HistoryFile::readList(beside).digest == HistoryFile::digest(draws.toCrlfBytes())
+        && MultiplierFile::holds(MultiplierFile::pathBesideCopy(beside), m_draws.formulaId(),
+                                 MultiplierFile::onlyOf(m_draws.multipliers(), draws));
 }
 
 CommandOutcome HistoryCommands::offerToKeepBeside(const DrawList& draws, const HistoryFile::ListReadResult& onDisk)
@@ -473,10 +490,11 @@ CommandOutcome HistoryCommands::offerToKeepBeside(const DrawList& draws, const H
     // A new file beside the history: no other writer's file is touched, whoever holds the lock.
     m_draws.keptBeside(conflictPath(path), QByteArray());
     QString error;
-    if (!HistoryFile::write(m_draws.conflictPath(), draws, &error))
+    const std::optional<QString> where = writeBeside(draws, &error);
+    if (!where)
         return notSaved(error);
     return CommandOutcome::told(
-        Notice{QStringLiteral("La liste des tirages a été enregistrée dans « %1 » ; l'historique de travail « %2 » est "
+        Notice{QStringLiteral("La liste des tirages a été enregistrée dans %1 ; l'historique de travail « %2 » est "
                               "gardé tel quel.")
-                   .arg(QDir::toNativeSeparators(m_draws.conflictPath()), QDir::toNativeSeparators(path))});
+                   .arg(*where, QDir::toNativeSeparators(path))});
 }

@@ -101,7 +101,10 @@ private:
     // The working history changed on disk since it was read or written: it is kept, and the
     // list, when it has draws that file lacks, is written beside it.
     SaveStep saveBeside(const QString& path, const HistoryFile::ListReadResult& onDisk, const DrawList& draws);
-    // The list as it is lies already in the file written beside the working history.
+    // Writes `draws` to the conflict file and the multipliers of its draws beside it: where they
+    // went, as the notice says it, or nullopt with *error.
+    std::optional<QString> writeBeside(const DrawList& draws, QString* error) const;
+    // The list as it is, with its multipliers, lies already in the file written beside the working history.
     bool keptBeside(const DrawList& draws) const;
     // The exit's last resort: the list written beside the working history if the player wants it.
     CommandOutcome offerToKeepBeside(const DrawList& draws, const HistoryFile::ListReadResult& onDisk);

@@ -42,7 +42,8 @@ CommandOutcome ListCommands::clickListe(int index)
         shown = selectItem(1);
     }
     const int sel = s.selected();
-    m_window.itemSelected(sel, sel >= count - 1, s.itemDate(sel - 1), m_study.period().last - m_study.period().first + 1);
+    m_window.itemSelected(sel, sel >= count - 1, s.itemDate(sel - 1), m_study.period().last - m_study.period().first + 1,
+                          s.multiplierOf(sel));
     m_changes.changed(StatePart::EntryPart | StatePart::CountersPart | StatePart::ListPart);
     shown.then(m_rankings.sorties());
     m_criteria.updateAfterListClick(count, sel);

@@ -23,8 +23,9 @@ void WindowFields::studyStarts(const QString& date)
     m_counters.prem = date;
 }
 
-void WindowFields::itemSelected(int selected, bool last, const QString& previousDate, int studied)
+void WindowFields::itemSelected(int selected, bool last, const QString& previousDate, int studied, int multiplier)
 {
+    m_entry.multiplier = m_entry.shownMultiplier = multiplier;
     // A new draw is proposed for the day after the one above.
     const QDate before = DrawLine::date(previousDate);
     m_entry.dat = before.isValid() ? DateText::format(before.addDays(1)) : QString();
@@ -42,8 +43,9 @@ void WindowFields::filterShown(int selected, const Counters& whole)
     m_counters.dern = whole.dern;
 }
 
-void WindowFields::oldestOpened(const QString& date)
+void WindowFields::oldestOpened(const QString& date, int multiplier)
 {
+    m_entry.multiplier = m_entry.shownMultiplier = multiplier;
     m_entry.info = QStringLiteral("Modifier le tirage");
     m_entry.affichage = QStringLiteral("Tirage Numéro 1");
     m_entry.dat = date;
@@ -83,11 +85,4 @@ void WindowFields::proposeDate(const QString& date)
 void WindowFields::showDrawLine(const QString& line)
 {
     m_entry.affichage = line;
-}
-
-int WindowFields::takeMultiplier()
-{
-    const int multiplier = m_entry.multiplier;
-    m_entry.multiplier = 0;
-    return multiplier;
 }

@@ -14,7 +14,12 @@ struct EntryFields {
     QString dat;
     QString info = QStringLiteral("Gagnez au Keno  !");
     QString affichage = QStringLiteral("Choix des numéros");
-    int multiplier = 0; // of the draw being typed; 0 when the player gives none
+    // Of the draw being typed or corrected, as the draw has it until the player changes it;
+    // 0 ("—") when none is given.
+    int multiplier = 0;
+    // The draw's own when it was chosen: "—" chosen over a known one takes it away, while "—"
+    // left as shown keeps one an archive gave the draw since.
+    int shownMultiplier = 0;
 };
 
 // The texts and switches the main window shows besides the list and the report. The commands
@@ -35,12 +40,13 @@ public:
     // The study starts at the draw of `date`.
     void studyStarts(const QString& date);
     // Item `selected` of the list is selected: `last` when it is the empty line, `previousDate`
-    // the date of the draw above it, `studied` the draws of the study.
-    void itemSelected(int selected, bool last, const QString& previousDate, int studied);
+    // the date of the draw above it, `studied` the draws of the study, `multiplier` the one its
+    // draw has (0: none known).
+    void itemSelected(int selected, bool last, const QString& previousDate, int studied, int multiplier);
     // A filtered list whose selection is `selected`; the counters keep describing `whole`.
     void filterShown(int selected, const Counters& whole);
-    // The oldest draw, of `date`, is open for correction.
-    void oldestOpened(const QString& date);
+    // The oldest draw, of `date` and with `multiplier` (0: none known), is open for correction.
+    void oldestOpened(const QString& date, int multiplier);
     // A draw of `date` with `numbers` was entered; the entry then waits for the next one.
     void drawEntered(const QString& date, const QString& numbers);
     void entryDone();
@@ -53,8 +59,8 @@ public:
     void showDrawLine(const QString& line);
 
     void setMultiplier(int multiplier) { m_entry.multiplier = multiplier; }
-    // The multiplier typed for the draw being entered, which the entry then forgets.
-    int takeMultiplier();
+    // The draw entered now has `multiplier` (0: none), which the field goes on showing.
+    void multiplierKept(int multiplier) { m_entry.multiplier = m_entry.shownMultiplier = multiplier; }
 
     void enableDownload(bool on) { m_telechargeEnabled = on; }
     void enableExport(bool on) { m_exportEnabled = on; }

@@ -21,14 +21,16 @@ namespace {
 class WorkspaceMultipliersTest : public WorkspaceFixture {
 protected:
     QString companion() const { return dataFile("Multiplicateurs_keno.txt"); }
-    // Types first, ..., first + 19 as the next draw with `multiplier` (0: none given), or over line `at`.
-    CommandOutcome enter(int first, int multiplier, int at = -1)
+    // Types first, ..., first + 19 as the next draw, or over line `at`, with `multiplier` chosen
+    // (0: "—"; nullopt: the field left as the draw chosen shows it).
+    CommandOutcome enter(int first, std::optional<int> multiplier, int at = -1)
     {
         m_ws->units().list.clickListe(at >= 0 ? at : m_ws->liste().itemCount() - 1);
         m_ws->units().grid.untickAll();
         for (int n = first; n < first + 20; ++n)
             m_ws->units().grid.setCheck(n, true);
-        m_ws->units().entry.setMultiplier(multiplier);
+        if (multiplier)
+            m_ws->units().entry.setMultiplier(*multiplier);
         const CommandOutcome outcome = m_ws->units().entry.validateEntry();
         m_ui.show(outcome);
         return outcome;
@@ -82,8 +84,9 @@ TEST_F(WorkspaceMultipliersTest, TypedWithADrawSavedBesideItAndLoadedWithTheHist
     EXPECT_EQ(m_ws->liste().drawCount(), 11);
     EXPECT_TRUE(contains(m_ui.messages.back().text, QStringLiteral("Le multiplicateur x11 n'existe pas")));
 
-    // A correction without one keeps the draw's; one with one replaces it (written by the exit).
-    ASSERT_TRUE(enter(3, 0, 10).isDone());
+    // A correction that leaves the field as the draw showed it keeps the draw's; another replaces
+    // it (written by the exit).
+    ASSERT_TRUE(enter(3, std::nullopt, 10).isDone());
     EXPECT_EQ(shown(typed), 4);
     ASSERT_TRUE(enter(3, 7, 10).isDone());
     ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
@@ -240,4 +243,134 @@ TEST_F(WorkspaceMultipliersTest, AnImportOfDrawsAlreadyKeptFillsTheirMultipliers
     ASSERT_TRUE(m_ui.done(reload(*m_ws)));
     EXPECT_FALSE(told(QStringLiteral("Multiplicateurs_keno.txt")));
     EXPECT_EQ(readFile(companion()), expected);
+}
+
+// A draw chosen in the list shows its own multiplier; "—" chosen over it takes it away, from the
+// list and, at the save, from the file beside the history.
+TEST_F(WorkspaceMultipliersTest, AChosenDrawShowsItsMultiplierAndNoneTakesItAway)
+{
+    writeFile(companion(), "01/01/2020 midi x2\r\n01/01/2020 soir x6\r\n03/01/2020 soir x5\r\n");
+    start(m_draws);
+    const auto fieldAt = [this](int item) {
+        m_ws->units().list.clickListe(item);
+        return m_ws->entry().multiplier;
+    };
+    EXPECT_EQ(fieldAt(5), 5);
+    EXPECT_EQ(fieldAt(4), 0);
+    EXPECT_EQ(fieldAt(0), 6); // the first line acts on the second
+    EXPECT_EQ(fieldAt(5), 5);
+    EXPECT_EQ(fieldAt(10), 0); // the empty line: a new draw
+    m_ws->units().entry.chooseOldestDraw();
+    EXPECT_EQ(m_ws->entry().multiplier, 2);
+
+    // The draw corrected with its own numbers and "—": its multiplier is gone, and stays gone.
+    m_ws->units().list.clickListe(5);
+    m_ws->units().grid.untickAll();
+    for (int k = 1; k <= 20; ++k)
+        m_ws->units().grid.setCheck(DrawLine::number(m_draws[5], k), true);
+    m_ws->units().entry.setMultiplier(0);
+    ASSERT_TRUE(m_ui.done(m_ws->units().entry.validateEntry()));
+    EXPECT_EQ(shown(m_draws[5]), std::nullopt);
+    EXPECT_EQ(m_ws->entry().multiplier, 0);
+    EXPECT_EQ(fieldAt(5), 0);
+    ASSERT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n01/01/2020 soir x6\r\n"));
+    EXPECT_EQ(readFile(working()), crlf(m_draws));
+
+    // The oldest draw the same way; a new draw typed then is saved with the file emptied in step.
+    m_ws->units().entry.chooseOldestDraw();
+    for (int k = 1; k <= 20; ++k)
+        m_ws->units().grid.setCheck(DrawLine::number(m_draws[0], k), true);
+    m_ws->units().entry.setMultiplier(0);
+    ASSERT_TRUE(m_ui.done(m_ws->units().entry.validateEntry()));
+    ASSERT_TRUE(enter(1, std::nullopt).isDone());
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 soir x6\r\n"));
+    start(m_ws->liste().toStringList());
+    EXPECT_EQ(shown(m_draws[0]), std::nullopt);
+    EXPECT_EQ(shown(m_draws[1]), 6);
+    EXPECT_EQ(shown(m_draws[5]), std::nullopt);
+}
+
+// A list written beside a history another program changed takes its multipliers with it, in a
+// file named after the list's own, both written whole; the notice says where.
+TEST_F(WorkspaceMultipliersTest, AListKeptBesideTheHistoryKeepsItsMultipliersBesideItToo)
+{
+    writeFile(companion(), "01/01/2020 midi x2\r\n");
+    start(m_draws);
+    const QByteArray newer = crlf(makeHistory(11, QDate(2020, 1, 1), 7));
+    writeFile(working(), newer);
+    EXPECT_FALSE(enter(1, 4).isDone());
+    const QStringList lists = QDir(m_data.path()).entryList({QStringLiteral("Tirages_keno.conflit-*[0-9].txt")}, QDir::Files);
+    ASSERT_EQ(lists.size(), 1);
+    const QString list = m_data.filePath(lists[0]);
+    const QString beside = list.chopped(4) + QStringLiteral(".multiplicateurs.txt");
+    const QString typed = m_ws->liste().text(10);
+    EXPECT_EQ(readFile(list), crlf(m_ws->liste().toStringList()));
+    EXPECT_EQ(readFile(beside), QStringLiteral("01/01/2020 midi x2\r\n%1 midi x4\r\n").arg(typed.left(10)).toUtf8());
+    EXPECT_TRUE(told(QStringLiteral("et les multiplicateurs de ses tirages dans « %1 »").arg(QDir::toNativeSeparators(beside))));
+    EXPECT_EQ(readFile(working()), newer);
+    EXPECT_EQ(readFile(companion()), QByteArray("01/01/2020 midi x2\r\n"));
+
+    // Another multiplier given to the draw not yet saved: the same pair is written again.
+    m_ws->units().list.clickListe(10);
+    EXPECT_EQ(m_ws->entry().multiplier, 4);
+    for (int k = 1; k <= 20; ++k)
+        m_ws->units().grid.setCheck(DrawLine::number(typed, k), true);
+    m_ws->units().entry.setMultiplier(9);
+    EXPECT_FALSE(m_ui.done(m_ws->units().entry.validateEntry()));
+    EXPECT_FALSE(m_ui.done(m_ws->units().history.exitSave()));
+    EXPECT_EQ(QDir(m_data.path()).entryList({QStringLiteral("Tirages_keno.conflit-*[0-9].txt")}, QDir::Files), lists);
+    EXPECT_EQ(readFile(beside), QStringLiteral("01/01/2020 midi x2\r\n%1 midi x9\r\n").arg(typed.left(10)).toUtf8());
+    EXPECT_EQ(readFile(working()), newer);
+}
+
+// The exit's last resort, the list kept beside when the history cannot be written, keeps the
+// multipliers too; a full disk then writes neither file.
+TEST_F(WorkspaceMultipliersTest, TheListKeptAtTheExitKeepsItsMultipliersOrNothing)
+{
+    start(m_draws);
+    WorkspaceConfig brief = config();
+    brief.writeLockWaitMs = 100;
+    m_ws = std::make_unique<Workspace>(brief, &m_ui);
+    m_ui.watch(*m_ws);
+    m_ui.show(m_ws->startUp());
+    const auto lists = [this] { return QDir(m_data.path()).entryList({QStringLiteral("Tirages_keno.conflit-*")}, QDir::Files); };
+    writeFile(dataFile(".tiravol.lock"), "4242\ntiravol\nposte-salon\n");
+    EXPECT_FALSE(enter(1, 3).isDone());
+    const QString typed = m_ws->liste().text(10);
+    {
+        const FileSizeLimit full(64);
+        m_ui.confirmAnswers = {true};
+        EXPECT_FALSE(m_ui.done(m_ws->units().history.exitSave()));
+        EXPECT_TRUE(lists().isEmpty()) << lists().join(u' ').toStdString();
+    }
+    m_ui.messages.clear();
+    m_ui.confirmAnswers = {true};
+    EXPECT_TRUE(m_ui.done(m_ws->units().history.exitSave()));
+    const QStringList kept = lists();
+    ASSERT_EQ(kept.size(), 2) << kept.join(u' ').toStdString();
+    const QString beside = m_data.filePath(kept[kept[0].endsWith(QStringLiteral(".multiplicateurs.txt")) ? 0 : 1]);
+    EXPECT_EQ(readFile(beside), QStringLiteral("%1 midi x3\r\n").arg(typed.left(10)).toUtf8());
+    EXPECT_TRUE(told(QStringLiteral("et les multiplicateurs de ses tirages dans « %1 »").arg(QDir::toNativeSeparators(beside))));
+    EXPECT_EQ(readFile(working()), crlf(m_draws));
+}
+
+// "—" left as the chosen draw showed it is no removal: a multiplier an update gave the draw
+// since stays when the player corrects it.
+TEST_F(WorkspaceMultipliersTest, AnUntouchedFieldKeepsAMultiplierAnUpdateGaveTheDrawSince)
+{
+    start(m_draws);
+    m_ws->units().list.clickListe(3);
+    ASSERT_EQ(m_ws->entry().multiplier, 0);
+    const QString archive = m_archives.filePath(QStringLiteral("keno.zip"));
+    writeZip(archive, {{"keno_202001.csv", operatorCsv(m_draws, QList<QByteArray>(10, "4"))}});
+    const UpdateCommand::Result update = m_ws->importUpdate(archive, FormulaId::Keno20of70);
+    ASSERT_EQ(update.failure, QString());
+    ASSERT_EQ(shown(m_draws[3]), 4);
+    ASSERT_EQ(m_ws->selectedIndex(), 3);
+    for (int k = 1; k <= 20; ++k)
+        m_ws->units().grid.setCheck(DrawLine::number(m_draws[3], k), true);
+    ASSERT_TRUE(m_ui.done(m_ws->units().entry.validateEntry()));
+    EXPECT_EQ(shown(m_draws[3]), 4);
+    EXPECT_EQ(m_ws->entry().multiplier, 4);
 }

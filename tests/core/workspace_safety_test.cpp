@@ -44,12 +44,15 @@ protected:
         ui.messages.clear();
         return ws;
     }
-    // Enters first, ..., first + 19 as the next draw by hand, as the window does (or over line `at`).
-    void enter(Workspace& ws, int first, int at = -1)
+    // Enters first, ..., first + 19 as the next draw by hand, as the window does (or over line `at`),
+    // with `multiplier` when one is given.
+    void enter(Workspace& ws, int first, int at = -1, int multiplier = 0)
     {
         ws.units().list.clickListe(at >= 0 ? at : ws.liste().itemCount() - 1);
         for (int n = first; n < first + 20; ++n)
             ws.units().grid.setCheck(n, true);
+        if (multiplier != 0)
+            ws.units().entry.setMultiplier(multiplier);
         ui.show(ws.units().entry.validateEntry());
     }
     QString lastMessage() const { return ui.messages.empty() ? QString() : ui.messages.back().text; }
@@ -155,18 +158,26 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
     if (!disk.mounted())
         GTEST_SKIP() << "needs the superuser to mount a small tmpfs";
     const QStringList draws = makeHistory(102);
+    // The multipliers beside the history are kept with it, the one typed on the full disk too.
+    const QString multipliers = data + QStringLiteral("/Multiplicateurs_keno.txt");
+    const QByteArray multipliersBefore = (draws[0].left(10) + u' ' + draws[0].right(4) + QStringLiteral(" x2\r\n")).toUtf8();
+    writeFile(multipliers, multipliersBefore);
     auto ws = start(draws);
+    ASSERT_EQ(ws->state().history.multipliers().size(), 1);
     const QString ini = ws->settingsPath(), cfg = ws->config().criteriaFile(), report = root + QStringLiteral("/rapport.txt");
     ASSERT_TRUE(ui.done(ws->units().forecast.saveCriteria()));
     writeFile(report, "ancien rapport\r\n");
     const QByteArray iniBefore = readFile(ini), cfgBefore = readFile(cfg);
     disk.fill();
 
-    enter(*ws, 1);
+    enter(*ws, 1, -1, 7);
+    // The file beside goes first, and the history is not written without it.
     EXPECT_TRUE(startsWith(lastMessage(),
                            QStringLiteral("Disque plein : « %1 » n'a pas été enregistré ; l'ancien fichier est "
                                           "gardé tel quel.")
-                               .arg(working)));
+                               .arg(multipliers)))
+        << lastMessage().toStdString();
+    EXPECT_TRUE(contains(lastMessage(), QStringLiteral("« %1 » n'a pas été remplacé non plus.").arg(working)));
     EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
     EXPECT_FALSE(Settings(ini, true).setArchiveUrl(QStringLiteral("https://example.org/") + QString(300, QLatin1Char('a'))));
     EXPECT_FALSE(ui.done(ws->units().forecast.saveCriteria()));
@@ -179,11 +190,16 @@ TEST_F(WorkspaceSafetyTest, RealFullAndReadOnlyDisksLeaveEveryFileAsItWas)
     EXPECT_EQ(readFile(ini), iniBefore);
     EXPECT_EQ(readFile(cfg), cfgBefore);
     EXPECT_EQ(readFile(report), QByteArray("ancien rapport\r\n"));
+    EXPECT_EQ(readFile(multipliers), multipliersBefore);
 
     ASSERT_TRUE(disk.makeReadOnly());
     EXPECT_FALSE(ui.done(ws->units().history.exitSave()));
-    EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque en lecture seule : « %1 »").arg(working)));
+    EXPECT_TRUE(startsWith(lastMessage(), QStringLiteral("Disque en lecture seule : « %1 »").arg(multipliers)))
+        << lastMessage().toStdString();
     EXPECT_EQ(readFile(working), crlf(draws));
+    EXPECT_EQ(readFile(multipliers), multipliersBefore);
+    // Nothing is lost from the window: the draw typed keeps its multiplier there.
+    EXPECT_EQ(ws->state().history.multiplierOf(102), 7);
 }
 
 TEST_F(WorkspaceSafetyTest, ExportNeverReplacesAFileTheProgramKeeps)

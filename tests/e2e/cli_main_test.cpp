@@ -5,6 +5,7 @@
 // records found so far, or a download with the history untouched. The window's binary reads its
 // command line the same way.
 #include "history/HistoryFile.h"
+#include "history/MultiplierFile.h"
 #include "shell/DataFolderLock.h"
 #include "support/CliSupport.h"
 
@@ -147,6 +148,31 @@ TEST_F(CliMainTest, WritersTakeTurnsAndNoDrawIsLost)
     EXPECT_TRUE(startsWith(refusal, QStringLiteral("tiravol-cli : Le dossier des données « ")));
     EXPECT_TRUE(contains(refusal, QStringLiteral("est en cours d'écriture")));
     EXPECT_EQ(readFile(working()), before);
+}
+
+TEST_F(CliMainTest, WritersWithMultipliersTakeTurnsAndTheFileBesideFollowsTheHistory)
+{
+    writeHistory(makeHistory(10));
+    // Each draw's first number says which writer typed it, and so its multiplier.
+    const auto withMultiplier = [](int first) {
+        return add(first) + QStringList{QStringLiteral("--multiplicateur"), QString::number(first / 10 + 2)};
+    };
+    const int added = writtenAtOnce({withMultiplier(1), withMultiplier(11), withMultiplier(21), withMultiplier(31)});
+    EXPECT_GE(added, 1);
+    const HistoryFile::ListReadResult history = HistoryFile::readList(working());
+    ASSERT_TRUE(history.found);
+    ASSERT_EQ(history.list.drawCount(), 10 + added);
+    const QString beside = QDir(m_data.path()).filePath(QStringLiteral("Multiplicateurs_keno.txt"));
+    const MultiplierFile::ReadResult read = MultiplierFile::read(beside, FormulaId::Keno20of70);
+    ASSERT_FALSE(read.failed) << read.notice.toStdString();
+    // One line a draw typed, none for a draw the history lacks, each with its writer's value.
+    EXPECT_EQ(read.values.size(), added);
+    EXPECT_EQ(read.values, read.values.keptFor(history.list));
+    for (int i = 10; i < history.list.drawCount(); ++i) {
+        const int first = history.list.numbers(i).values[0];
+        EXPECT_EQ(read.values.of(history.list.date(i), history.list.slotIndex(i)), first / 10 + 2) << i;
+    }
+    EXPECT_EQ(readFile(beside), MultiplierFile::bytesOf(read.values, history.list));
 }
 
 TEST_F(CliMainTest, TicketsAddedAtOnceAreAllKeptAndAHeldFolderRefusesTheNext)

@@ -506,6 +506,27 @@ TEST_F(MainWindowTest, TheMultiplierChosenWithADrawIsKeptBesideTheHistory)
               QStringLiteral("%1 %2 x6\r\n").arg(typed.left(10), typed.right(4)).toUtf8());
     // Emptied for the next draw.
     EXPECT_EQ(field->currentText(), QStringLiteral("—"));
+    // Named beside the date, and the typed draw, chosen again, shows its own.
+    auto* label = get<QLabel>("multiplicateurLabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Multiplicateur :"));
+    EXPECT_EQ(label->buddy(), field);
+    EXPECT_TRUE(label->isVisibleTo(m_window.get()));
+    mouseOnRow(get<QListView>("Liste"), kDraws);
+    EXPECT_EQ(field->currentText(), QStringLiteral("x6"));
+    mouseOnRow(get<QListView>("Liste"), kDraws - 1);
+    EXPECT_EQ(field->currentText(), QStringLiteral("—"));
+    // "—" chosen over it, the draw corrected with its own numbers: its multiplier is gone.
+    mouseOnRow(get<QListView>("Liste"), kDraws);
+    for (int k = 1; k <= 20; ++k)
+        box(DrawLine::number(typed, k))->click();
+    field->setCurrentIndex(0);
+    emit field->activated(0);
+    get<QPushButton>("OK")->click();
+    EXPECT_EQ(m_ws->liste().text(kDraws), typed);
+    EXPECT_EQ(m_ws->state().history.multiplierOf(kDraws), 0);
+    mouseOnRow(get<QListView>("Liste"), kDraws);
+    EXPECT_EQ(field->currentText(), QStringLiteral("—"));
 }
 
 TEST_F(MainWindowTest, AnExitWithNothingNewQuitsSayingOnceTheFileIsKept)
