@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chance/KenoOdds.h"
 
+#include "chance/BoundedMean.h"
 #include "chance/ChanceMath.h"
 #include "chance/ChanceText.h"
 #include "chance/UnknownPay.h"
+#include "history/MultiplierFile.h"
 #include "history/Multipliers.h"
+#include "output/Plural.h"
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
-// The mean of the multiplier from n draws whose counts are n_i of values v_i: the estimate is the
-// sample mean, whose variance the multinomial counts give as (sum v_i² n_i / n − mean²) / n; its
-// 95 % interval is the normal one around it (the delta method on the mean), never below the
-// smallest multiplier nor above the largest one.
 MultiplierCounts MultiplierCounts::of(const Wager& wager, int draws)
 {
     MultiplierCounts result;
@@ -39,16 +39,28 @@ double MultiplierCounts::mean() const
 
 std::pair<double, double> MultiplierCounts::meanInterval() const
 {
-    const int n = known();
-    if (n == 0)
-        return {0.0, 0.0};
-    const double mu = mean();
-    double second = 0;
+    return meanInterval([](int value) { return static_cast<double>(value); });
+}
+
+// Any multiplier the operator draws may be the next one, seen or not: the interval is the
+// one of a mean bounded by f's least and largest value over them.
+std::pair<double, double> MultiplierCounts::meanInterval(const std::function<double(int)>& f) const
+{
+    std::map<double, int> seen;
     for (const auto& [value, count] : counts)
-        second += static_cast<double>(value) * value * count / n;
-    const double half = 1.959963984540054 * std::sqrt(std::max(0.0, second - mu * mu) / n);
-    const double lowest = counts.begin()->first, highest = counts.rbegin()->first;
-    return {std::max(lowest, mu - half), std::min(highest, mu + half)};
+        seen[f(value)] += count;
+    double least = f(MultiplierFile::kLeast), most = least;
+    for (int value = MultiplierFile::kLeast; value <= MultiplierFile::kMost; ++value) {
+        least = std::min(least, f(value));
+        most = std::max(most, f(value));
+    }
+    return BoundedMean::interval(seen, least, most);
+}
+
+std::pair<double, double> MultiplierCounts::shareInterval(int value) const
+{
+    const auto found = counts.find(value);
+    return BoundedMean::wilson(found == counts.end() ? 0 : found->second, known());
 }
 
 namespace KenoOdds {
@@ -75,44 +87,65 @@ KenoOddsRow row(int k, const Formula& formula)
     return row(k, formula, formula.payTable, Stake());
 }
 
+namespace {
+
+// The chance that the table pays more than the draw costs when the winnings are multiplied by
+// `factor` (a row whose amounts are all known).
+double profitChance(const KenoOddsRow& r, const PayTable& table, const Stake& stake, int factor)
+{
+    double chance = 0;
+    for (int m = 0; m <= r.k; ++m)
+        if (*table.amount(r.k, m) * stake.euros * factor > stake.cost())
+            chance += r.probability[static_cast<size_t>(m)];
+    return chance;
+}
+
+// The figures of a row whose amounts are known, with the option's intervals from the counts.
+void figures(KenoOddsRow& r, const PayTable& table, const Stake& stake, const MultiplierCounts& multipliers)
+{
+    double paid = 0, second = 0;
+    for (int m = 0; m <= r.k; ++m) {
+        const double p = r.probability[static_cast<size_t>(m)], pay = static_cast<double>(*table.amount(r.k, m));
+        paid += p * pay;
+        second += p * pay * pay;
+        r.anyPrize += pay > 0 ? p : 0;
+    }
+    double meanFactor = 0, factorSecond = 0;
+    for (const auto& [value, q] : factorLaw(stake, multipliers)) {
+        meanFactor += value * q;
+        factorSecond += static_cast<double>(value) * value * q;
+        r.profit += q * profitChance(r, table, stake, value);
+    }
+    const double perEuro = paid * stake.euros / static_cast<double>(stake.cost());
+    r.expectedReturn = perEuro * meanFactor;
+    const double mean = paid * stake.euros * meanFactor;
+    r.variance = second * stake.euros * stake.euros * factorSecond - mean * mean;
+    std::tie(r.returnLow, r.returnHigh) = std::pair{r.expectedReturn, r.expectedReturn};
+    std::tie(r.profitLow, r.profitHigh) = std::pair{r.profit, r.profit};
+    if (!stake.multiplier)
+        return;
+    const auto [low, high] = multipliers.meanInterval();
+    std::tie(r.returnLow, r.returnHigh) = std::pair{perEuro * low, perEuro * high};
+    std::tie(r.profitLow, r.profitHigh)
+        = multipliers.meanInterval([&](int value) { return profitChance(r, table, stake, value); });
+}
+
+} // namespace
+
 KenoOddsRow row(int k, const Formula& formula, const PayTable& table, const Stake& played, const MultiplierCounts& multipliers)
 {
     // One number is no stake: its amount counts appearances, for one euro and no multiplier.
     const Stake stake = k == 1 ? Stake() : played;
-    const std::map<int, double> law = factorLaw(stake, multipliers);
     KenoOddsRow r;
     r.k = k;
-    r.known = table.rowKnown(k) && !law.empty();
-    double paid = 0, second = 0, meanFactor = 0, factorSecond = 0;
-    for (const auto& [value, q] : law) {
-        meanFactor += value * q;
-        factorSecond += static_cast<double>(value) * value * q;
-    }
-    const double euros = stake.euros, cost = static_cast<double>(stake.cost());
+    r.known = table.rowKnown(k) && !factorLaw(stake, multipliers).empty();
     for (int m = 0; m <= PayTable::kMaxTicked && m <= k; ++m) {
-        const double p = ChanceMath::kenoMatchProbability(k, m, formula);
         const std::optional<qint64> amount = table.amount(k, m);
-        r.probability[static_cast<size_t>(m)] = p;
+        r.probability[static_cast<size_t>(m)] = ChanceMath::kenoMatchProbability(k, m, formula);
         r.amount[static_cast<size_t>(m)] = amount ? std::optional<qint64>(*amount * stake.euros) : std::nullopt;
-        if (!r.known)
-            continue;
-        const double pay = static_cast<double>(*amount);
-        paid += p * pay;
-        second += p * pay * pay;
-        if (pay > 0)
-            r.anyPrize += p;
-        for (const auto& [value, q] : law)
-            if (pay * euros * value > cost)
-                r.profit += p * q;
     }
-    if (!r.known)
-        return r;
-    r.expectedReturn = paid * meanFactor * euros / cost;
-    const double mean = paid * euros * meanFactor;
-    r.variance = second * euros * euros * factorSecond - mean * mean;
-    const auto [low, high] = stake.multiplier ? multipliers.meanInterval() : std::pair{meanFactor, meanFactor};
-    r.returnLow = paid * low * euros / cost;
-    r.returnHigh = paid * high * euros / cost;
+    if (r.known)
+        figures(r, table, stake, multipliers);
     return r;
 }
 
@@ -177,6 +210,10 @@ void rowLines(QStringList& lines, const KenoOddsRow& r, const PayTable& table, c
     lines << returnLine(r, stake);
     lines << QStringLiteral("  chance d'un gain ") + ChanceText::percent(r.anyPrize, 2) + QStringLiteral(", d'un bénéfice ")
             + ChanceText::percent(r.profit, 2);
+    // The chance of a profit rests on the multiplier only when some multiplier changes it.
+    if (stake.multiplier && r.profitLow < r.profitHigh)
+        lines << QStringLiteral("  chance d'un bénéfice : intervalle à 95 % : ") + ChanceText::percent(r.profitLow, 2)
+                + QStringLiteral(" à ") + ChanceText::percent(r.profitHigh, 2);
 }
 
 QString stakeText(const Stake& stake)
@@ -186,6 +223,20 @@ QString stakeText(const Stake& stake)
     if (!stake.multiplier)
         return QStringLiteral("mise %1 €uros par tirage").arg(stake.euros);
     return QStringLiteral("mise ") + stake.label();
+}
+
+QString tirages(int n)
+{
+    return Plural::count(n, QStringLiteral("tirage"), QStringLiteral("tirages"));
+}
+
+// « ×2 : 3 tirages, 30,00 % (intervalle à 95 % : 10,78 % à 60,32 %) »
+QString shareLine(const MultiplierCounts& multipliers, int value, int count)
+{
+    const auto [low, high] = multipliers.shareInterval(value);
+    return QStringLiteral("  ×%1 : ").arg(value) + tirages(count) + QStringLiteral(", ")
+        + ChanceText::percent(static_cast<double>(count) / multipliers.known(), 2) + QStringLiteral(" (intervalle à 95 % : ")
+        + ChanceText::percent(low, 2) + QStringLiteral(" à ") + ChanceText::percent(high, 2) + QLatin1Char(')');
 }
 
 // What the option's figures rest on: the multipliers seen in the history, which the operator
@@ -198,22 +249,19 @@ QStringList multiplierLines(const MultiplierCounts& multipliers, const Stake& st
     if (n == 0)
         return {cost, QStringLiteral("Aucun multiplicateur connu dans l'historique : le retour avec l'option n'est pas"),
                 QStringLiteral("calculé, car l'opérateur ne publie pas les probabilités du multiplicateur.")};
-    QStringList seen;
+    QStringList lines{cost, QStringLiteral("Multiplicateurs observés sur ") + tirages(n) + QStringLiteral(" :")};
     for (const auto& [value, count] : multipliers.counts)
-        seen << QStringLiteral("×%1 : %2").arg(value).arg(count);
+        lines << shareLine(multipliers, value, count);
     const auto [low, high] = multipliers.meanInterval();
-    QStringList lines{cost};
-    lines << QStringLiteral("Multiplicateurs observés sur %1 tirages : ").arg(n) + seen.join(QStringLiteral(", "));
     lines << QStringLiteral("Multiplicateur moyen ") + ChanceText::decimal(multipliers.mean(), 4)
             + QStringLiteral(", intervalle à 95 % : ") + ChanceText::decimal(low, 4) + QStringLiteral(" à ")
             + ChanceText::decimal(high, 4);
     lines << QStringLiteral("L'opérateur ne publie pas les probabilités du multiplicateur : elles sont estimées ici");
     lines << QStringLiteral("par ses fréquences observées dans l'historique.");
     if (multipliers.unknown > 0)
-        lines << QStringLiteral("%1 %2 sans multiplicateur connu, %3 hors de cette estimation")
-                     .arg(multipliers.unknown)
-                     .arg(multipliers.unknown > 1 ? QStringLiteral("tirages") : QStringLiteral("tirage"))
-                     .arg(multipliers.unknown > 1 ? QStringLiteral("laissés") : QStringLiteral("laissé"));
+        lines << tirages(multipliers.unknown) + QStringLiteral(" sans multiplicateur connu, ")
+                + Plural::agree(multipliers.unknown, QStringLiteral("laissé"), QStringLiteral("laissés"))
+                + QStringLiteral(" hors de cette estimation");
     return lines;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -21,8 +22,10 @@ struct KenoOddsRow {
     double variance = 0; // of the amount paid by one draw
     double anyPrize = 0; // the table pays something
     double profit = 0; // the table pays more than the stake
-    // With the option: the return's 95 % interval from the multipliers' observed counts.
+    // With the option: the 95 % intervals of the return and of the profit's chance from the
+    // multipliers' observed counts (the figures themselves without it).
     double returnLow = 0, returnHigh = 0;
+    double profitLow = 0, profitHigh = 0;
 };
 
 // The multiplier's law as the history shows it: multiplier -> draws, and the draws without one.
@@ -33,8 +36,12 @@ struct MultiplierCounts {
     static MultiplierCounts of(const Wager& wager, int draws);
     int known() const;
     double mean() const;
-    // The mean's 95 % interval (see KenoOdds.cpp).
+    // The 95 % interval of the mean of `f` (the multiplier by default) over the multiplier's
+    // law, any multiplier the operator draws being possible: see BoundedMean.
     std::pair<double, double> meanInterval() const;
+    std::pair<double, double> meanInterval(const std::function<double(int)>& f) const;
+    // The 95 % interval of how often `value` is drawn.
+    std::pair<double, double> shareInterval(int value) const;
 };
 
 namespace KenoOdds {

@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -150,6 +151,25 @@ QStringList readers(const QString& name)
     for (const auto& c : cliCommands())
         if (reads(*c, name))
             names << c->name();
+    return names;
+}
+
+// The commands that read `option` as it is described: an option two commands read differently
+// (add's --multiplicateur N, a draw's multiplier, and the option the money reports play) is
+// told once for each use.
+QStringList readersAsDescribed(const QCommandLineOption& option)
+{
+    const QString name = option.names().constLast();
+    QStringList names;
+    for (const auto& c : cliCommands()) {
+        const QList<QCommandLineOption>& own = c->ownOptions();
+        const auto same
+            = std::find_if(own.begin(), own.end(), [&](const QCommandLineOption& o) { return o.names().contains(name); });
+        const bool described
+            = same == own.end() || (same->description() == option.description() && same->valueName() == option.valueName());
+        if (reads(*c, name) && described)
+            names << c->name();
+    }
     return names;
 }
 
@@ -378,11 +398,11 @@ QString usageText()
     text += QStringLiteral("options :\n");
     QStringList listed;
     const auto addOption = [&](const QCommandLineOption& option) {
-        const QString name = option.names().constLast();
-        if (listed.contains(name))
+        const QString use = option.names().constLast() + QLatin1Char(' ') + option.valueName() + option.description();
+        if (listed.contains(use))
             return;
-        listed << name;
-        const QStringList users = readers(name);
+        listed << use;
+        const QStringList users = readersAsDescribed(option);
         const QString whose = users.size() <= 2 ? users.join(QStringLiteral(", ")) + QStringLiteral(" : ") : QString();
         text += row(optionLine(option), whose + option.description());
     };

@@ -2,6 +2,7 @@
 #include "forecast/Performance.h"
 
 #include "output/NumberFormat.h"
+#include "output/Plural.h"
 
 #include <algorithm>
 #include <array>
@@ -157,8 +158,8 @@ QStringList totalLines(const Play& play, int k, qint64 n)
     }
     lines << QStringLiteral("Enjeu total ") + QString::number(n * play.cost) + QStringLiteral(" €uros");
     if (play.unknownDraws != 0) {
-        lines << QStringLiteral("Encaissé au moins ") + QString::number(play.totalWon)
-                + QStringLiteral(" (gains inconnus sur %1 tirages)").arg(play.unknownDraws);
+        lines << QStringLiteral("Encaissé au moins ") + QString::number(play.totalWon) + QStringLiteral(" (gains inconnus sur ")
+                + Plural::count(play.unknownDraws, QStringLiteral("tirage"), QStringLiteral("tirages")) + QLatin1Char(')');
         lines << QString();
         lines << QStringLiteral("Bénéfice ou perte inconnus");
         return lines;

@@ -2,6 +2,7 @@
 // The odds of the game and their report, against sums of exact whole-number odds.
 #include "chance/ChanceText.h"
 #include "chance/KenoOdds.h"
+#include "history/PayTables.h"
 #include "support/ChanceSupport.h"
 
 using ChanceSupport::odds;
@@ -131,4 +132,144 @@ TEST(KenoOddsTest, NewGameReturnOfAFullTableIsTheSumOfItsExactOdds)
     }
     EXPECT_TRUE(KenoOdds::report(full).contains(QStringLiteral("  retour moyen par €uro misé ")
                                                 + ChanceText::decimal(KenoOdds::row(7, full).expectedReturn, 4)));
+}
+
+namespace {
+
+// The amounts of 7 numbers on the new game's shipped table, written here (5, 6 and 7 matched:
+// 5, 90 and 3 000 €), and the ones a player types for 0 to 4 matched: 0, 0, 0, 1 and 2 €.
+constexpr std::array<qint64, 8> kSeven{0, 0, 0, 1, 2, 5, 90, 3000};
+
+// The odds of m of 7 on the new game, as numerators over C(56, 7) = 231 917 400.
+unsigned long long oddsNumerator(int m)
+{
+    return ChanceSupport::choose(16, m) * ChanceSupport::choose(40, 7 - m);
+}
+
+// The counts multipliers have been seen with: ×1 five times, ×2 three times, ×3 and ×5 once.
+MultiplierCounts tenSeen()
+{
+    MultiplierCounts c;
+    c.counts = {{1, 5}, {2, 3}, {3, 1}, {5, 1}};
+    return c;
+}
+
+QString returnText(double value)
+{
+    return QStringLiteral("  retour moyen par €uro misé ") + ChanceText::decimal(value, 4);
+}
+
+} // namespace
+
+TEST(KenoOddsTest, NewGameSevenNumbersOnTheShippedAmountsAgainstExactFractions)
+{
+    const Formula& current = Formula::current();
+    const PayTable shipped = PayTables().of(FormulaId::Keno16of56);
+    for (int m = 5; m <= 7; ++m)
+        ASSERT_EQ(shipped.amount(7, m), kSeven[static_cast<size_t>(m)]) << m;
+    const unsigned long long all = ChanceSupport::choose(56, 7);
+    ASSERT_EQ(all, 231917400ull);
+    for (int m = 0; m <= 7; ++m)
+        EXPECT_NEAR(KenoOdds::row(7, current).probability[static_cast<size_t>(m)],
+                    static_cast<double>(oddsNumerator(m)) / static_cast<double>(all), 1e-15);
+    // As shipped, 0 to 4 of 7 have no amount: every stake, with or without the option, prints
+    // the amounts it knows times the stake and no return.
+    for (const int euros : Stake::kEuros)
+        for (const bool option : {false, true}) {
+            const QStringList lines = KenoOdds::report(current, Wager(shipped, Stake{euros, option}, {2, 1, 3}), 3);
+            const QStringList seven = blockOf(lines, 7);
+            ASSERT_GE(seven.size(), 9);
+            for (int m = 5; m <= 7; ++m)
+                EXPECT_TRUE(seven[m + 1].endsWith(QStringLiteral(", gain ")
+                                                  + ChanceText::grouped(kSeven[static_cast<size_t>(m)] * euros)))
+                    << seven[m + 1].toStdString();
+            EXPECT_TRUE(seven.contains(QStringLiteral("  retour moyen et chances de gain : non calculés sans ces gains")));
+            EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("retour moyen par")), 0);
+        }
+
+    // Filled by the player: E[a] = Σ C(16, m) C(40, 7 − m) a_m / C(56, 7), per euro whatever the
+    // stake; with the option the doubled stake and the mean multiplier 19/10 make it E[a] × 19/20.
+    PayTable filled = shipped;
+    unsigned long long paid = 0, profitPlain = 0, profitOption = 0;
+    for (int m = 0; m <= 7; ++m) {
+        const qint64 a = kSeven[static_cast<size_t>(m)];
+        filled.amounts[7][static_cast<size_t>(m)] = a;
+        paid += oddsNumerator(m) * static_cast<unsigned long long>(a);
+        profitPlain += a > 1 ? oddsNumerator(m) : 0; // more than the stake back
+        for (const auto& [f, count] : tenSeen().counts)
+            profitOption += a * f > 2 ? oddsNumerator(m) * static_cast<unsigned long long>(count) : 0; // over 10 draws
+    }
+    // 51 178 400 × 1 + 17 981 600 × 2 + 3 407 040 × 5 + 320 320 × 90 + 11 440 × 3 000, which
+    // Python's fractions reduce to 21 452 / 29 733 (0,72149 per euro; 0,68541 with the option).
+    EXPECT_EQ(paid, 167325600ull);
+    EXPECT_EQ(paid * 29733, 21452ull * all);
+    const double plain = static_cast<double>(paid) / static_cast<double>(all);
+    const double withOption = static_cast<double>(paid * 19) / static_cast<double>(all * 20);
+    for (const int euros : Stake::kEuros) {
+        const KenoOddsRow without = KenoOdds::row(7, current, filled, Stake{euros, false});
+        ASSERT_TRUE(without.known);
+        EXPECT_NEAR(without.expectedReturn, plain, 1e-12) << euros;
+        EXPECT_NEAR(without.profit, static_cast<double>(profitPlain) / static_cast<double>(all), 1e-12) << euros;
+        const KenoOddsRow with = KenoOdds::row(7, current, filled, Stake{euros, true}, tenSeen());
+        EXPECT_NEAR(with.expectedReturn, withOption, 1e-12) << euros;
+        EXPECT_NEAR(with.profit, static_cast<double>(profitOption) / static_cast<double>(all * 10), 1e-12) << euros;
+        EXPECT_EQ(with.amount[7], 3000 * euros);
+    }
+    const QStringList lines = KenoOdds::report(current, Wager(filled, Stake{5, false}), 0);
+    EXPECT_TRUE(blockOf(lines, 7).contains(returnText(plain)));
+}
+
+TEST(KenoOddsTest, OptionIntervalsStayHonestForOneDrawOrIdenticalOnes)
+{
+    const Formula& current = Formula::current();
+    PayTable filled = PayTables().of(FormulaId::Keno16of56);
+    for (int m = 0; m <= 7; ++m)
+        filled.amounts[7][static_cast<size_t>(m)] = kSeven[static_cast<size_t>(m)];
+    double paid = 0;
+    std::array<double, 11> profit{}; // the chance of a profit at each multiplier, 3 € with the option
+    for (int m = 0; m <= 7; ++m) {
+        const double p = ChanceSupport::odds(7, m, 56, 16);
+        paid += p * static_cast<double>(kSeven[static_cast<size_t>(m)]);
+        for (int f = 1; f <= 10; ++f)
+            profit[static_cast<size_t>(f)] += kSeven[static_cast<size_t>(m)] * 3 * f > 6 ? p : 0;
+    }
+    const double z2 = 1.959963984540054 * 1.959963984540054;
+    // One draw seen, at ×10: the mean multiplier may be as low as 1 + 9 / (1 + z²), never 10 alone.
+    MultiplierCounts one;
+    one.counts = {{10, 1}};
+    const KenoOddsRow r = KenoOdds::row(7, current, filled, Stake{3, true}, one);
+    const double low = 1 + 9 / (1 + z2);
+    EXPECT_NEAR(r.expectedReturn, paid * 10 / 2, 1e-12);
+    EXPECT_NEAR(r.returnLow, paid * low / 2, 1e-9);
+    EXPECT_NEAR(r.returnHigh, paid * 10 / 2, 1e-12);
+    EXPECT_NEAR(r.profit, profit[10], 1e-12);
+    EXPECT_NEAR(r.profitLow, profit[1] + (profit[10] - profit[1]) / (1 + z2), 1e-9);
+    EXPECT_NEAR(r.profitHigh, profit[10], 1e-12);
+    // Three at ×1: up to 1 + 9 z² / (3 + z²), and the profit's chance as far up.
+    MultiplierCounts three;
+    three.counts = {{1, 3}};
+    const KenoOddsRow s = KenoOdds::row(7, current, filled, Stake{3, true}, three);
+    EXPECT_NEAR(s.returnLow, paid / 2, 1e-12);
+    EXPECT_NEAR(s.returnHigh, paid * (1 + 9 * z2 / (3 + z2)) / 2, 1e-9);
+    EXPECT_NEAR(s.profitLow, profit[1], 1e-12);
+    EXPECT_NEAR(s.profitHigh, profit[1] + (profit[10] - profit[1]) * z2 / (3 + z2), 1e-9);
+
+    // The report: one draw is one « tirage », its share's interval Wilson's, 1/(1 + z²) to 1.
+    const QStringList lines = KenoOdds::report(current, Wager(filled, Stake{3, true}, {10, 0}), 2);
+    EXPECT_EQ(lines.mid(1, 3),
+              (QStringList{QStringLiteral("Option : 6 €uros par tirage (mise doublée), gains multipliés par le multiplicateur"),
+                           QStringLiteral("Multiplicateurs observés sur 1 tirage :"),
+                           QStringLiteral("  ×10 : 1 tirage, 100,00 % (intervalle à 95 % : 20,65 % à 100,00 %)")}));
+    EXPECT_TRUE(lines.contains(QStringLiteral("1 tirage sans multiplicateur connu, laissé hors de cette estimation")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Multiplicateur moyen 10,0000, intervalle à 95 % : ") + ChanceText::decimal(low, 4)
+                               + QStringLiteral(" à 10,0000")));
+    const QStringList seven = blockOf(lines, 7);
+    EXPECT_TRUE(seven.contains(returnText(paid * 5) + QStringLiteral(" (intervalle à 95 % : ")
+                               + ChanceText::decimal(paid * low / 2, 4) + QStringLiteral(" à ") + ChanceText::decimal(paid * 5, 4)
+                               + QLatin1Char(')')));
+    EXPECT_TRUE(seven.contains(QStringLiteral("  chance d'un bénéfice : intervalle à 95 % : ")
+                               + ChanceText::percent(r.profitLow, 2) + QStringLiteral(" à ")
+                               + ChanceText::percent(profit[10], 2)));
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), ChanceText::kLineWidth) << line.toStdString();
 }

@@ -63,7 +63,15 @@ MultiplierCounts seen(int unknown = 0)
 
 TEST(StakeReports, OddsForTheStakeAndTheOptionAgainstExactSums)
 {
-    const long double meanF = 19.0L / 10, half = 1.959963984540054L * std::sqrt((5.1L - meanF * meanF) / 10);
+    const long double meanF = 19.0L / 10;
+    // The multiplier's interval (checked against closed forms in bounded_mean_test) carried
+    // through to the return: it holds the mean and, ×10 being possible though unseen, reaches
+    // higher than the normal interval of the ten counts.
+    const auto [lowF, highF] = seen().meanInterval();
+    const long double half = 1.959963984540054L * std::sqrt((5.1L - meanF * meanF) / 10);
+    EXPECT_GT(lowF, 1.0);
+    EXPECT_LT(lowF, meanF);
+    EXPECT_GT(highF, meanF + half);
     for (const Game& g : games()) {
         for (int k = std::max(2, g.formula.minTicked); k <= g.formula.maxTicked; ++k) {
             const long double meanA = exactMeanAmount(g, k);
@@ -74,8 +82,8 @@ TEST(StakeReports, OddsForTheStakeAndTheOptionAgainstExactSums)
             ASSERT_TRUE(option.known);
             // Per euro of the doubled stake: E[a] E[F] / 2.
             EXPECT_NEAR(option.expectedReturn, meanA * meanF / 2, 1e-12) << k;
-            EXPECT_NEAR(option.returnLow, meanA * (meanF - half) / 2, 1e-12) << k;
-            EXPECT_NEAR(option.returnHigh, meanA * (meanF + half) / 2, 1e-12) << k;
+            EXPECT_NEAR(option.returnLow, meanA * lowF / 2, 1e-12) << k;
+            EXPECT_NEAR(option.returnHigh, meanA * highF / 2, 1e-12) << k;
             // A profit: a_m × 2 € × F above the 4 € paid.
             long double profit = 0;
             for (int m = 0; m <= k; ++m)
@@ -83,6 +91,10 @@ TEST(StakeReports, OddsForTheStakeAndTheOptionAgainstExactSums)
                     if (*g.table.amount(k, m) * 2 * f > 4)
                         profit += exactOdds(g, k, m) * count / 10;
             EXPECT_NEAR(option.profit, profit, 1e-12) << k;
+            EXPECT_LE(option.profitLow, option.profit + 1e-12) << k;
+            EXPECT_GE(option.profitHigh, option.profit - 1e-12) << k;
+            EXPECT_EQ(three.profitLow, three.profit) << k; // without the option, nothing estimated
+            EXPECT_EQ(three.returnHigh, three.expectedReturn) << k;
             EXPECT_EQ(option.amount[static_cast<size_t>(k)], *g.table.amount(k, k) * 2) << k;
         }
     }
@@ -100,10 +112,21 @@ TEST(StakeReports, OddsReportSaysWhatTheOptionRestsOn)
     const QStringList lines = KenoOdds::report(classic, wager, 12);
     EXPECT_EQ(lines[0], QStringLiteral("Cotes du Keno : 20 numéros tirés sur 70, mise 1 € avec l'option multiplicateur"));
     EXPECT_EQ(lines[1], QStringLiteral("Option : 2 €uros par tirage (mise doublée), gains multipliés par le multiplicateur"));
-    EXPECT_EQ(lines[2], QStringLiteral("Multiplicateurs observés sur 10 tirages : ×1 : 5, ×2 : 3, ×3 : 1, ×5 : 1"));
+    // Each share with Wilson's interval: 5 of 10 from 23,66 % to 76,34 %, 1 of 10 from 1,79 %.
+    EXPECT_EQ(lines.mid(2, 6),
+              (QStringList{QStringLiteral("Multiplicateurs observés sur 10 tirages :"),
+                           QStringLiteral("  ×1 : 5 tirages, 50,00 % (intervalle à 95 % : 23,66 % à 76,34 %)"),
+                           QStringLiteral("  ×2 : 3 tirages, 30,00 % (intervalle à 95 % : 10,78 % à 60,32 %)"),
+                           QStringLiteral("  ×3 : 1 tirage, 10,00 % (intervalle à 95 % : 1,79 % à 40,42 %)"),
+                           QStringLiteral("  ×5 : 1 tirage, 10,00 % (intervalle à 95 % : 1,79 % à 40,42 %)"),
+                           QStringLiteral("Multiplicateur moyen 1,9000, intervalle à 95 % : 1,4010 à 4,1480")}));
     EXPECT_TRUE(lines.contains(QStringLiteral("2 tirages sans multiplicateur connu, laissés hors de cette estimation")));
     EXPECT_TRUE(lines.join(QLatin1Char(' ')).contains(QStringLiteral("L'opérateur ne publie pas")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("  retour moyen par €uro misé 0,4484 (intervalle à 95 % : 0,2699 à 0,6270)")));
+    // E[a] = 0,4720 for 2 numbers: 0,4720 × 1,9 / 2, its ends 0,4720 × 1,4010 / 2 and × 4,1480 / 2.
+    EXPECT_TRUE(lines.contains(QStringLiteral("  retour moyen par €uro misé 0,4484 (intervalle à 95 % : 0,3307 à 0,9790)")));
+    // Two numbers profit with any multiplier: no interval; three with ×2 and more on 2 matched.
+    EXPECT_FALSE(lines.contains(QStringLiteral("  chance d'un bénéfice : intervalle à 95 % : 7,87 % à 7,87 %")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  chance d'un bénéfice : intervalle à 95 % : 6,19 % à 15,33 %")));
 
     // No multiplier known: no return made up from nothing.
     const QStringList none = KenoOdds::report(classic, Wager(table, Stake{1, true}, {0, 0, 0}), 3);
@@ -238,11 +261,17 @@ TEST(StakeReports, ComparisonForTheStakePlayed)
     const QStringList filled = PerformanceComparison::lines(NewGameSupport::matrixOf(draws), {0, 0}, {1, 2, 3, 4, 5, 6, 7},
                                                             Wager(full.payTable, Stake{2, false}));
     EXPECT_EQ(filled[3], QStringLiteral("Retour réel 16 €uros pour 2 €uros misés, soit 8,000 par €uro")); // 8 × 2 €
-    EXPECT_EQ(PerformanceComparison::lines(NewGameSupport::matrixOf(draws), {0, 0}, {1, 2, 3, 4, 5, 6, 7},
-                                           Wager(PayTables().of(FormulaId::Keno16of56), Stake{2, false}))
-                  .filter(QStringLiteral("Retour réel"))
-                  .size(),
-              1); // "… non calculés": the shipped table lacks amounts of 7
+    // The shipped table lacks 0 to 4 of 7 (3 matched here): the return is said not counted,
+    // never a sum that took the unknown amount for 0.
+    const QStringList shipped = PerformanceComparison::lines(NewGameSupport::matrixOf(draws), {0, 0}, {1, 2, 3, 4, 5, 6, 7},
+                                                             Wager(PayTables().of(FormulaId::Keno16of56), Stake{2, false}));
+    EXPECT_EQ(shipped.filter(QStringLiteral("Retour réel")),
+              QStringList{QStringLiteral("Retour réel et retour attendu : non calculés sans ces gains")});
+    EXPECT_TRUE(
+        shipped.join(QLatin1Char(' '))
+            .simplified()
+            .contains(QStringLiteral(
+                "Gains inconnus pour 0, 1, 2, 3 ou 4 numéros trouvés sur 7 : la table des gains de ce jeu est incomplète.")));
 }
 
 TEST(StakeReports, BacktestStakesAndPaysEveryDrawAsPlayed)
@@ -332,4 +361,81 @@ TEST(StakeReports, SettingsKeepTheStakeAndRefuseAnyOther)
     EXPECT_EQ(Settings(ini, false).stake(), (Stake{5, true}));
     TestSupport::writeFile(ini, "[Jeu]\nMise=4\nOptionMultiplicateur=oui\n");
     EXPECT_EQ(Settings(ini, false).stake(), Stake());
+}
+
+namespace {
+
+// The new game's shipped amounts of 7, written here: 5, 6 and 7 matched pay 5, 90 and 3 000 €,
+// the others are unknown.
+std::optional<qint64> shippedSeven(int m)
+{
+    static const std::map<int, qint64> known{{5, 5}, {6, 90}, {7, 3000}};
+    const auto found = known.find(m);
+    return found == known.end() ? std::nullopt : std::optional<qint64>(found->second);
+}
+
+// New-game draws where 1..7 meet matched[d] numbers, the fillers from 41 on.
+NewGameSupport::Draws sevenMatched(const std::vector<int>& matched)
+{
+    NewGameSupport::Draws draws;
+    for (int m : matched) {
+        std::vector<int> draw;
+        for (int n = 1; n <= m; ++n)
+            draw.push_back(n);
+        for (int filler = 41; draw.size() < 16; ++filler)
+            draw.push_back(filler);
+        draws.push_back(draw);
+    }
+    return draws;
+}
+
+} // namespace
+
+TEST(StakeReports, NewGamePerformanceOnTheShippedTableForEachStake)
+{
+    // 7, 6, 2 and 5 matched: 3 000, 90, unknown and 5 for one euro.
+    const NewGameSupport::Draws draws = sevenMatched({7, 6, 2, 5});
+    const PayTable shipped = PayTables().of(FormulaId::Keno16of56);
+    for (int m = 0; m <= 7; ++m)
+        ASSERT_EQ(shipped.amount(7, m), shippedSeven(m)) << m;
+    for (const int euros : Stake::kEuros) {
+        // Without the option the draws' multipliers count for nothing.
+        const Wager wager(shipped, Stake{euros, false}, {3, 2, 0, 10, 0});
+        const QStringList lines = Performance::evaluate(NewGameSupport::linesOf(draws), NewGameSupport::matrixOf(draws), {0, 3},
+                                                        {1, 2, 3, 4, 5, 6, 7}, wager)
+                                      .lines;
+        const qint64 known = (3000 + 90 + 5) * euros;
+        EXPECT_TRUE(lines[0].endsWith(QStringLiteral("%1  €uros, Ecart 1").arg(3000 * euros))) << lines[0].toStdString();
+        EXPECT_TRUE(lines.contains(QStringLiteral("Enjeu total %1 €uros").arg(4 * euros)));
+        EXPECT_TRUE(lines.contains(QStringLiteral("Encaissé au moins %1 (gains inconnus sur 1 tirage)").arg(known))) << euros;
+        EXPECT_TRUE(lines.contains(QStringLiteral("Bénéfice ou perte inconnus")));
+        EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("sans multiplicateur")), 0);
+        EXPECT_EQ(lines.contains(QStringLiteral("Mise %1 €, soit %1 €uros par tirage").arg(euros)), euros != 1) << euros;
+    }
+}
+
+TEST(StakeReports, NewGameBacktestWithTheOptionOnAHandMadeHistory)
+{
+    // The first draw only opens the history; 1..7 then meet 7, 5, 6, 3 and 5 numbers, drawn
+    // with ×2, no multiplier known, ×5, ×3 and ×10.
+    const NewGameSupport::Draws draws = sevenMatched({0, 7, 5, 6, 3, 5});
+    const std::vector<int> multipliers{4, 2, 0, 5, 3, 10, 0};
+    const BacktestSettings settings{7, 1, 0};
+    const BacktestResult r = Backtest::run(NewGameSupport::matrixOf(draws), {0, 5}, ForecastCriteria(), settings,
+                                           Wager(PayTables().of(FormulaId::Keno16of56), Stake{2, true}, multipliers));
+    ASSERT_EQ(r.played, 5);
+    for (const std::vector<int>& ticket : r.tickets)
+        EXPECT_EQ(ticket, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    // 3 000 × 2 € × 2, then 5 × 2 € × 1 (none known counts ×1), 90 × 2 € × 5, the unknown amount
+    // of 3 matched set aside, 5 × 2 € × 10; 5 draws at 4 €.
+    EXPECT_EQ(r.forecast.staked, 20);
+    EXPECT_EQ(r.forecast.won, 12000 + 10 + 900 + 100);
+    EXPECT_EQ(r.unknownDraws[3], 1);
+    EXPECT_FALSE(r.rowKnown);
+    const QStringList lines = Backtest::reportLines(r, settings, QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_EQ(lines[3], QStringLiteral("Mise 2 € avec l'option multiplicateur, soit 4 €uros par tirage"));
+    EXPECT_EQ(lines[4], QStringLiteral("1 tirage sans multiplicateur connu, compté avec ×1"));
+    EXPECT_TRUE(lines.join(QLatin1Char(' '))
+                    .simplified()
+                    .contains(QStringLiteral("Prévision : misé 20 €uros, gain inconnu sur 1 tirage : bilan non calculé")));
 }

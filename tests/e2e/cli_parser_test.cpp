@@ -71,4 +71,21 @@ TEST_F(CliParserTest, CommandHelpShowsItsArgumentsAndTheOptionsItReads)
                     .err.startsWith(QStringLiteral("tiravol-cli : --size : ne sert qu'avec la commande backtest\n")));
 }
 
+TEST_F(CliParserTest, GlobalHelpTellsEachUseOfAnOptionCommandsReadDifferently)
+{
+    const CliOutput help = cli("--help");
+    ASSERT_EQ(help.code, 0);
+    // add's --multiplicateur N is the draw's multiplier; the money reports' is the option played.
+    QStringList lines = help.out.split(QLatin1Char('\n')).filter(QStringLiteral("--multiplicateur"));
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("  --multiplicateur N       add : multiplicateur du tirage, de 1 à 10 (facultatif)")))
+        << help.out.toStdString();
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("  --multiplicateur         joue l'option multiplicateur : mise doublée, gains multipliés")))
+        << help.out.toStdString();
+    EXPECT_EQ(lines.removeDuplicates(), 0); // each use once
+    // An option every command reads alike stays one line.
+    EXPECT_EQ(help.out.split(QLatin1Char('\n')).filter(QStringLiteral("  --jeu ")).size(), 1);
+}
+
 } // namespace
