@@ -239,8 +239,9 @@ void settle(BacktestResult& result, const std::map<std::vector<int>, int>& ticke
     const Formula& formula = Formula::get(result.formula);
     const Wager& wager = result.wager;
     const bool option = wager.stake.multiplier;
-    const std::map<int, int> factorLaw = option ? wager.factorCounts(result.firstDraw, result.lastDraw) : std::map<int, int>();
-    const std::optional<TotalLaw> law = TotalLaw::payout(formula, wager.table, size, result.played, wager.stake.euros, factorLaw);
+    // Every draw played pays times its own multiplier, for the random player as for the forecast.
+    const std::map<int, int> playsAt = option ? wager.factorCounts(result.firstDraw, result.lastDraw) : std::map<int, int>();
+    const std::optional<TotalLaw> law = TotalLaw::payout(formula, wager.table, size, result.played, wager.stake.euros, playsAt);
     result.rowKnown = law.has_value();
     if (!law)
         return;
