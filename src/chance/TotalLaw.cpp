@@ -12,6 +12,7 @@
 #include <mutex>
 #include <new>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -270,10 +271,6 @@ std::vector<std::map<qint64, double>> rareSums(const Law& rare, int jmax)
     return sums;
 }
 
-// Grid width up to which several groups are transformed whole; past it, their largest amounts
-// are set apart, the largest first, until the rest fits.
-constexpr qint64 kWholeWidth = qint64{1} << 20;
-
 // Combinations of rare plays below this weight are left out: there are never enough of them for
 // their mass to come near kTail.
 constexpr double kRareWeight = 1e-20;
@@ -333,30 +330,6 @@ std::pair<qint64, qint64> bodyRange(const std::vector<GroupOnGrid>& groups)
     return {cutOfSum(fewest, false), cutOfSum(most, true)};
 }
 
-// Sets apart the largest tops, one group after the other, while the bodies do not fit
-// kWholeWidth or a top alone makes half their width.
-void setTopsApart(std::vector<GroupOnGrid>& groups)
-{
-    std::vector<size_t> order(groups.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return groups[a].top() > groups[b].top(); });
-    auto width = [&] {
-        const auto [low, high] = bodyRange(groups);
-        return high - low + 1;
-    };
-    qint64 before = width();
-    for (size_t i : order) {
-        const TopApart whole = groups[i].apart;
-        if (!splitTop(groups[i]))
-            continue;
-        const qint64 after = width();
-        if (before <= kWholeWidth && after > before / 2)
-            groups[i].apart = whole;
-        else
-            before = after;
-    }
-}
-
 // How many rare plays each group with its top apart holds, and how likely that is.
 struct RareCounts {
     double weight = 1;
@@ -387,6 +360,60 @@ void rareCombinations(const std::vector<GroupOnGrid>& groups, size_t i, RareCoun
     }
     at.weight = weight;
     at.counts[i] = 0;
+}
+
+// What a choice of tops set apart costs: the grid, the combinations of rare plays by the total
+// they add, and the memory and time they take.
+struct Plan {
+    qint64 low = 0, high = 0;
+    size_t size = 1;
+    std::map<qint64, std::vector<RareCounts>> combinations;
+    size_t made = 0;
+    qint64 cells = 0;
+    bool fits() const { return made <= kMaxCombinations && cells <= TotalLaw::kMaxCells; }
+    // Passes over the grid: a transform and its logarithm for each group, a transform back and a
+    // cdf for each total of rare plays, one pass for each combination.
+    double cost(size_t groups) const
+    {
+        return static_cast<double>(size) * static_cast<double>(2 * groups + 2 * combinations.size() + made);
+    }
+};
+
+Plan planOf(const std::vector<GroupOnGrid>& groups)
+{
+    Plan plan;
+    std::tie(plan.low, plan.high) = bodyRange(groups);
+    plan.size = powerOfTwoAtLeast(plan.high - plan.low + 1);
+    RareCounts none{1.0, std::vector<int>(groups.size(), 0)};
+    rareCombinations(groups, 0, none, 0, plan.combinations, plan.made);
+    const qint64 split = std::count_if(groups.begin(), groups.end(), [](const GroupOnGrid& g) { return g.apart.split; });
+    plan.cells = 2 * static_cast<qint64>(plan.size) * (split + 2)
+        + static_cast<qint64>(plan.combinations.size()) * (plan.high - plan.low + 1);
+    return plan;
+}
+
+// Sets apart the tops of the groups, the largest first, as far as makes the cheapest plan that
+// fits in memory, and returns that plan (one that does not fit when none does).
+Plan setTopsApart(std::vector<GroupOnGrid>& groups)
+{
+    std::vector<size_t> order(groups.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return groups[a].top() > groups[b].top(); });
+    const std::vector<GroupOnGrid> whole = groups;
+    Plan best = planOf(groups);
+    size_t bestCount = 0;
+    for (size_t count = 1; count <= order.size(); ++count) {
+        if (!splitTop(groups[order[count - 1]]))
+            continue;
+        const Plan plan = planOf(groups);
+        if (plan.fits() && (!best.fits() || plan.cost(groups.size()) < best.cost(groups.size()))) {
+            best = plan;
+            bestCount = count;
+        }
+    }
+    for (size_t count = bestCount; count < order.size(); ++count)
+        groups[order[count]].apart = whole[order[count]].apart;
+    return best;
 }
 
 // The logarithm of the transform of one play of `law` on `size` points (a zero modulus kept
@@ -682,28 +709,19 @@ bool TotalLaw::addGroups(const std::vector<Group>& groups)
         m_plays += g.plays;
         m_max += static_cast<qint64>(g.plays) * g.full.largest() * m_step;
     }
-    setTopsApart(grid);
-    const auto [low, high] = bodyRange(grid);
-    const size_t size = powerOfTwoAtLeast(high - low + 1);
-    std::map<qint64, std::vector<RareCounts>> combinations;
-    RareCounts none{1.0, std::vector<int>(grid.size(), 0)};
-    size_t made = 0;
-    rareCombinations(grid, 0, none, 0, combinations, made);
-    const qint64 split = std::count_if(grid.begin(), grid.end(), [](const GroupOnGrid& g) { return g.apart.split; });
-    const qint64 cells
-        = 2 * static_cast<qint64>(size) * (split + 2) + static_cast<qint64>(combinations.size()) * (high - low + 1);
-    if (made > kMaxCombinations || cells > kMaxCells)
+    const Plan plan = setTopsApart(grid);
+    if (!plan.fits())
         return false;
-    const LogTransforms logs = logTransforms(grid, size);
-    Spectrum work(size);
+    const LogTransforms logs = logTransforms(grid, plan.size);
+    Spectrum work(plan.size);
     Transform inverse(work, FFTW_BACKWARD);
     // One piece for each total the rare plays add, all the ways of making it summed before the
     // transform back.
-    for (const auto& [shift, atShift] : combinations) {
+    for (const auto& [shift, atShift] : plan.combinations) {
         std::fill(work.begin(), work.end(), Complex());
         const double weight = addCombinations(logs, atShift, work);
         inverse.run(true);
-        m_pieces.push_back({weight, shift, low, cdfOf(work, low, high, weight)});
+        m_pieces.push_back({weight, shift, plan.low, cdfOf(work, plan.low, plan.high, weight)});
     }
     return true;
 }
