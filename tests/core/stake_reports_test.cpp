@@ -293,6 +293,34 @@ TEST(StakeReports, ComparisonWithTheOptionIsTheLawOfTheDrawsAsPlayed)
         << verdict[0].toStdString() << " " << static_cast<double>(p);
 }
 
+TEST(StakeReports, ReturnWhoseLawIsTooLargeIsToldNotTested)
+{
+    // Twenty multipliers, each of 50 draws, ten numbers at 10 € with the option: the jackpot
+    // times each of them makes more combinations than a law may hold. The return is told, never
+    // tested against a made-up law; the matches are still tested.
+    const TestSupport::Draws draws = TestSupport::randomDraws(1000, 77);
+    std::vector<int> multipliers;
+    for (int d = 0; d < 1001; ++d)
+        multipliers.push_back(d % 20 + 1);
+    const Wager wager(games()[0].table, Stake{10, true}, multipliers);
+    const DrawMatrix matrix = TestSupport::matrixOf(draws);
+    const QStringList lines = PerformanceComparison::lines(matrix, {0, 999}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, wager);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Retour non comparé au hasard : sa loi exacte demanderait trop de mémoire")))
+        << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("Retour réel ")), 1);
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("Retour attendu")), 0);
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("Numéros sortis")), 1);
+
+    const BacktestResult r = Backtest::run(matrix, {0, 999}, ForecastCriteria(), {10, 1, 20}, wager);
+    ASSERT_TRUE(r.rowKnown);
+    EXPECT_TRUE(r.lawTooLarge);
+    const QStringList report = Backtest::reportLines(r, {10, 1, 20}, QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_TRUE(
+        report.contains(QStringLiteral("Hasard : la loi exacte du total demanderait trop de mémoire, elle n'est pas calculée")));
+    EXPECT_EQ(ChanceSupport::countContaining(report, QStringLiteral("intervalle à 95 %")), 0);
+    EXPECT_EQ(r.randomTotals.size(), 20u); // the random players need no law
+}
+
 TEST(StakeReports, BacktestStakesAndPaysEveryDrawAsPlayed)
 {
     std::mt19937 rng(7);
