@@ -278,7 +278,8 @@ constexpr double kRareWeight = 1e-20;
 // The logarithm of a transform's modulus below which it is left at 0 (e^-69 < 1e-30).
 constexpr double kNegligible = -69.0;
 
-// Rare plays of one group a law counts up to (beyond, less than kTail of the mass).
+// A group's top is set apart only when more than kMostRare - 1 plays paying it have less than
+// kTail of chance: a top that comes more often would multiply the combinations of rare plays.
 constexpr size_t kMostRare = 12;
 
 // Combinations of rare plays one law may hold: each costs a pass over the grid.
@@ -302,7 +303,6 @@ bool splitTop(GroupOnGrid& g)
     if (g.plays * pTop >= 50)
         return false;
     const std::vector<double> head = binomialHead(g.plays, pTop);
-    // A top that comes often would multiply the combinations of rare plays of the groups.
     if (head.size() > kMostRare)
         return false;
     Law rest;
