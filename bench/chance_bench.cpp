@@ -2,7 +2,8 @@
 // The chance computations beside naive references: the longest-gap law by its sliding
 // recurrence against the state-by-state walk; the backtest, its counts, gaps and criteria kept up
 // to date draw by draw, against recomputing them and the selection from the earlier draws at every
-// draw; the 1,000 random players and the exact law of the total.
+// draw; the 1,000 random players and the exact law of the total; the exact law of the winnings
+// of several tickets with the multiplier option against 20,000 players drawn from each group's law.
 #include "BenchHistory.h"
 #include "chance/Backtest.h"
 #include "chance/ChanceMath.h"
@@ -11,7 +12,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <map>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -99,6 +102,68 @@ void BM_RandomPlayersAndLaw(benchmark::State& state)
     }
 }
 
+// Tickets of 10, 7 and 5 numbers at 2, 1 and 5 € with the option, each played on `draws` draws
+// whose multipliers come ×1, ×2, ×3 and ×5 in the shares 50, 30, 12 and 8 %: twelve groups.
+std::vector<TotalLaw::Group> ticketGroups(int draws)
+{
+    const Formula& classic = Formula::classic();
+    std::vector<TotalLaw::Group> groups;
+    for (const auto& [k, euros] : {std::pair{10, 2}, {7, 1}, {5, 5}})
+        for (const auto& [factor, share] : {std::pair{1, 50}, {2, 30}, {3, 12}, {5, 8}}) {
+            TotalLaw::Group g{{}, {}, draws * share / 100};
+            for (int m = 0; m <= k; ++m) {
+                g.values.push_back(*classic.payTable.amount(k, m) * euros * factor);
+                g.probs.push_back(TotalLaw::matchProbability(k, m));
+            }
+            groups.push_back(g);
+        }
+    return groups;
+}
+
+// The share of random players above a result, from the exact law of the sum of the groups.
+void BM_TicketsLaw(benchmark::State& state)
+{
+    const std::vector<TotalLaw::Group> groups = ticketGroups(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const std::optional<TotalLaw> law = TotalLaw::sum(groups);
+        benchmark::DoNotOptimize(law->cdf(2000) + law->band().high + law->median());
+    }
+}
+
+// The same share as it was found before the law of the sum: 20,000 players, each group's total
+// drawn from the group's own exact law.
+void BM_TicketsLawSimulated(benchmark::State& state)
+{
+    const std::vector<TotalLaw::Group> groups = ticketGroups(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::vector<TotalLaw> laws;
+        for (const TotalLaw::Group& g : groups)
+            laws.emplace_back(g.values, g.probs, g.plays);
+        std::mt19937_64 rng(1);
+        int above = 0;
+        for (int p = 0; p < 20000; ++p) {
+            qint64 total = 0;
+            for (const TotalLaw& law : laws)
+                total += law.quantile(static_cast<double>(rng() >> 11) * 0x1.0p-53);
+            above += total > 2000 ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(above);
+    }
+}
+
+// "Performance" of 10 numbers at 10 € with the option over the whole history: one group of
+// draws for each multiplier, the jackpot times each apart.
+void BM_OptionLaw(benchmark::State& state)
+{
+    const int draws = static_cast<int>(state.range(0));
+    const Formula& classic = Formula::classic();
+    const std::map<int, int> playsAt{{2, draws * 30 / 100}, {3, draws * 12 / 100}, {5, draws * 6 / 100}, {10, draws * 2 / 100}};
+    for (auto _ : state) {
+        const std::optional<TotalLaw> law = TotalLaw::payout(classic, classic.payTable, 10, draws, 10, playsAt);
+        benchmark::DoNotOptimize(law->band().high + law->median());
+    }
+}
+
 } // namespace
 
 // A Debug build registers only the small cases.
@@ -107,7 +172,13 @@ BENCHMARK(BM_ExpectedLongestRunNaive)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Backtest)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BacktestNaive)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RandomPlayersAndLaw)->Args({300, 10})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TicketsLaw)->Arg(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TicketsLawSimulated)->Arg(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionLaw)->Arg(200)->Unit(benchmark::kMillisecond);
 #ifdef NDEBUG
+BENCHMARK(BM_TicketsLaw)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TicketsLawSimulated)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionLaw)->Arg(2000)->Arg(16947)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpectedLongestRun)->Arg(32766)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpectedLongestRunNaive)->Arg(32766)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Backtest)->Arg(4000)->Arg(16947)->Unit(benchmark::kMillisecond);

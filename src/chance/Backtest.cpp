@@ -239,14 +239,18 @@ void settle(BacktestResult& result, const std::map<std::vector<int>, int>& ticke
     const Formula& formula = Formula::get(result.formula);
     const Wager& wager = result.wager;
     const bool option = wager.stake.multiplier;
-    const std::map<int, int> factorLaw = option ? wager.factorCounts(result.firstDraw, result.lastDraw) : std::map<int, int>();
-    const std::optional<TotalLaw> law = TotalLaw::payout(formula, wager.table, size, result.played, wager.stake.euros, factorLaw);
-    result.rowKnown = law.has_value();
-    if (!law)
+    // Every draw played pays times its own multiplier, for the random player as for the forecast.
+    const std::map<int, int> playsAt = option ? wager.factorCounts(result.firstDraw, result.lastDraw) : std::map<int, int>();
+    const std::optional<TotalLaw> law = TotalLaw::payout(formula, wager.table, size, result.played, wager.stake.euros, playsAt);
+    result.rowKnown = wager.table.rowKnown(size);
+    if (!result.rowKnown)
         return;
-    result.expected = law->mean();
-    result.median = law->median();
-    result.band = law->band();
+    result.lawTooLarge = !law;
+    if (law) {
+        result.expected = law->mean();
+        result.median = law->median();
+        result.band = law->band();
+    }
     if (!result.cancelled && settings.players > 0) {
         std::vector<int> factors;
         for (int d = result.firstDraw; option && d <= result.lastDraw; ++d)
@@ -475,7 +479,11 @@ QStringList reportLines(const BacktestResult& result, const BacktestSettings& se
         out << QString() << balanceLines(result) << unknownLines(result.wager.table, size);
         return out;
     }
-    out << forecastLines(result);
+    if (result.lawTooLarge)
+        out << QString() << balanceLines(result) << QString()
+            << QStringLiteral("Hasard : la loi exacte du total demanderait trop de mémoire, elle n'est pas calculée");
+    else
+        out << forecastLines(result);
     if (settings.players <= 0)
         return out;
     out << QString();

@@ -46,6 +46,8 @@ struct BacktestResult {
     // What chance gives over the draws played: the exact law of the total, and the random
     // players, both computed only when every amount of the row played is known.
     bool rowKnown = true;
+    // The row known, the exact law would have taken more memory than a law may: not computed.
+    bool lawTooLarge = false;
     double expected = 0;
     qint64 median = 0;
     TotalLaw::Band band;

@@ -102,11 +102,16 @@ Played play(const DrawMatrix& matrix, const Wager& wager, int first, int last, c
     return p;
 }
 
+QString realLine(qint64 won, qint64 euros)
+{
+    return QStringLiteral("Retour réel ") + FigureText::euros(static_cast<double>(won)) + QStringLiteral(" pour ") + staked(euros)
+        + QStringLiteral(", soit ") + FigureText::decimal(static_cast<double>(won) / euros, 3) + QStringLiteral(" par €uro");
+}
+
 QStringList returnLines(const TotalLaw& payout, const Test& wonTest, qint64 won, qint64 euros)
 {
     QStringList out;
-    out << QStringLiteral("Retour réel ") + FigureText::euros(static_cast<double>(won)) + QStringLiteral(" pour ") + staked(euros)
-            + QStringLiteral(", soit ") + FigureText::decimal(static_cast<double>(won) / euros, 3) + QStringLiteral(" par €uro");
+    out << realLine(won, euros);
     out << QStringLiteral("Retour attendu ") + FigureText::euros(payout.mean()) + QStringLiteral(", soit ")
             + FigureText::decimal(payout.mean() / euros, 3) + QStringLiteral(" par €uro ; retour médian ")
             + FigureText::euros(static_cast<double>(payout.median()));
@@ -126,20 +131,29 @@ QStringList matchLines(const TotalLaw& matches, const Test& matchedTest, qint64 
                                     QStringLiteral("Les sorties sont hors de l'intervalle"))};
 }
 
-// Without every amount of the row, the return is neither counted nor tested: the matches are,
-// alone, so they need no correction.
-QStringList matchesOnly(const PayTable& table, int k, const TotalLaw& matches, qint64 matched)
+// Without every amount of the row, the return is neither counted nor tested (nor tested when its
+// law would take more memory than a law may): the matches are, alone, so they need no correction.
+QStringList matchesOnly(const QStringList& why, const TotalLaw& matches, qint64 matched)
 {
     Test matchedTest(matches, matched);
     matchedTest.corrected = matchedTest.p;
-    QStringList out;
-    out << UnknownPay::sentence(k, UnknownPay::matches(table, k));
-    out << QStringLiteral("Retour réel et retour attendu : non calculés sans ces gains");
+    QStringList out = why;
     out << matchLines(matches, matchedTest, matched);
     out << QStringLiteral("Verdict : ")
             + (matchedTest.rejected() ? QStringLiteral("pas compatible avec le hasard (sorties)")
                                       : QStringLiteral("compatible avec le hasard"));
     return out;
+}
+
+// Why the return is not tested: an amount the table lacks, or, the row whole, a law that would
+// take more memory than a law may.
+QStringList untested(const Wager& wager, int k, std::optional<qint64> won, qint64 staked)
+{
+    if (won && wager.table.rowKnown(k))
+        return {realLine(*won, staked),
+                QStringLiteral("Retour non comparé au hasard : sa loi exacte demanderait trop de mémoire")};
+    return UnknownPay::sentence(k, UnknownPay::matches(wager.table, k))
+        << QStringLiteral("Retour réel et retour attendu : non calculés sans ces gains");
 }
 
 // The stake played and the draws whose multiplier is unknown, when the stake is not 1 € alone.
@@ -152,12 +166,13 @@ QStringList stakeLines(const Wager& wager, int first, int last)
     if (!unknown.isEmpty())
         out << unknown;
     if (wager.stake.multiplier)
-        out << QStringLiteral("Loi du hasard : multiplicateur tiré selon ses fréquences sur les tirages joués");
+        out << QStringLiteral("Loi du hasard : chaque tirage joué avec son propre multiplicateur");
     return out;
 }
 
-// The law of the total for the stake played: with the option, each play's multiplier follows
-// the multipliers of the draws played (an unknown one counted as 1), so the mean is exact.
+// The law of the total for the stake played: with the option, every draw is paid times its own
+// multiplier (an unknown one counted as 1), as it is for the player, so the law adds up one
+// group of plays for each multiplier.
 std::optional<TotalLaw> payoutOf(const Formula& formula, const Wager& wager, int k, int first, int last)
 {
     const int draws = last - first + 1;
@@ -194,7 +209,7 @@ QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std
     out << QStringLiteral("Comparaison avec le hasard");
     out << stakeLines(wager, first, period.last);
     if (!payout || !played.won)
-        return out << matchesOnly(wager.table, k, matches, played.matched);
+        return out << matchesOnly(untested(wager, k, played.won, qint64{draws} * wager.stake.cost()), matches, played.matched);
     Test wonTest(*payout, *played.won), matchedTest(matches, played.matched);
     correct(wonTest, matchedTest);
     out << returnLines(*payout, wonTest, *played.won, qint64{draws} * wager.stake.cost());

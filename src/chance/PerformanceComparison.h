@@ -18,8 +18,8 @@ namespace PerformanceComparison {
 // Same arguments as Performance::evaluate: `ticked` in any order, duplicates and numbers
 // outside the game's numbers ignored; a period starting below 0 starts at 0.
 QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std::vector<int>& ticked);
-// The same for `wager`: its table, its stake and, with the option, each draw's multiplier; the
-// law of chance then draws the multiplier from those of the draws played.
+// The same for `wager`: its table, its stake and, with the option, each draw's multiplier, which
+// a random player on the same draws is paid with too.
 QStringList lines(const DrawMatrix& matrix, const StudyPeriod& period, const std::vector<int>& ticked, const Wager& wager);
 
 } // namespace PerformanceComparison

@@ -33,16 +33,15 @@ std::optional<Groups> groupsOf(const std::vector<TicketChance::Played>& played, 
     return groups;
 }
 
-TotalLaw lawOf(const GroupKey& key, int plays, const PayTable& table, const Formula& formula)
+TotalLaw::Group groupOf(const GroupKey& key, int plays, const PayTable& table, const Formula& formula)
 {
     const auto [k, euros, factor] = key;
-    std::vector<qint64> values;
-    std::vector<double> probs;
+    TotalLaw::Group group{{}, {}, plays};
     for (int m = 0; m <= k; ++m) {
-        values.push_back(table.amount(k, m).value_or(0) * euros * factor);
-        probs.push_back(TotalLaw::matchProbability(k, m, formula));
+        group.values.push_back(*table.amount(k, m) * euros * factor);
+        group.probs.push_back(TotalLaw::matchProbability(k, m, formula));
     }
-    return TotalLaw(values, probs, plays);
+    return group;
 }
 
 // The share of `players` random players whose total passes `won`, each group's total drawn
@@ -83,16 +82,21 @@ TicketChance::Result TicketChance::compare(const std::vector<Played>& played, co
         return r;
     }
     const Formula& formula = played.front().ticket->game();
-    std::vector<TotalLaw> laws;
+    std::vector<TotalLaw::Group> laws;
     for (const auto& [key, plays] : *groups)
-        laws.push_back(lawOf(key, plays, table, formula));
-    r.exact = laws.size() == 1;
+        laws.push_back(groupOf(key, plays, table, formula));
+    const std::optional<TotalLaw> total = TotalLaw::sum(laws);
+    r.exact = total.has_value();
     if (r.exact) {
-        r.beaten = 1.0 - laws.front().cdf(r.won);
+        r.beaten = 1.0 - total->cdf(r.won);
         return r;
     }
+    // Past what one exact law may take in memory: each group's own law, drawn for each player.
+    std::vector<TotalLaw> apart;
+    for (const TotalLaw::Group& g : laws)
+        apart.push_back(TotalLaw(g.values, g.probs, g.plays));
     r.players = players;
-    r.beaten = simulate(laws, r.won, players, seed);
+    r.beaten = simulate(apart, r.won, players, seed);
     return r;
 }
 

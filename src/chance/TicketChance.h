@@ -11,8 +11,9 @@
 // (as many numbers, the same stakes and options, on the same draws) but pick their numbers at
 // random each draw. The random player's winnings on a draw depend only on the size of the
 // ticket, its stake and the draw's multiplier, so the draws are grouped by these and each group
-// has its exact law (TotalLaw). One group: the share is exact; several: the groups' totals are
-// drawn from their exact laws for `players` random players (seeded).
+// plays its draws of one law: the share is read from the exact law of the sum of the groups'
+// totals (TotalLaw::sum). Only a law too large for memory leaves the groups apart, their totals
+// then drawn from their exact laws for `players` random players (seeded).
 struct TicketChance {
     struct Played {
         const Ticket* ticket = nullptr;

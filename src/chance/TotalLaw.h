@@ -15,8 +15,19 @@
 // amounts' greatest common step. Ranges holding less than 1e-14 of the probability at either end
 // (Chernoff bounds) are left out, and a rare top amount (the jackpot) is handled apart, by the
 // binomial law of how often it comes, so that the grid stays the width of the common amounts.
+// Several groups of plays, each of its own law, add up on the grid common to all their amounts.
 class TotalLaw {
 public:
+    // `plays` independent plays, each worth values[i] with probability probs[i].
+    struct Group {
+        std::vector<qint64> values;
+        std::vector<double> probs;
+        int plays = 0;
+    };
+    // Cells (grid points held by transforms and laws) a law of several groups may take: about
+    // 256 MB. A law that would need more is not made.
+    static constexpr qint64 kMaxCells = qint64{1} << 25;
+
     // One play is worth values[i] with probability probs[i] (values >= 0, probs summing to 1).
     // The `rareCount` largest values may be set apart together (the jackpot times each
     // multiplier), as the single top value is otherwise.
@@ -28,11 +39,15 @@ public:
     // The same for the game `formula`; nullopt when an amount of the row of k is unknown (the
     // law needs them all).
     static std::optional<TotalLaw> payout(const Formula& formula, int k, int plays);
-    // The total paid by `table` to a stake of `euros` whose winnings are multiplied by a factor
-    // drawn, at each play, from the law `factors` (factor -> how often it came; empty: always 1):
-    // one play is worth amount × euros × factor, amount and factor independent.
+    // The total paid by `table` to a stake of `euros` over `plays` draws whose winnings are
+    // multiplied by a known factor: `playsAtFactor` says how many of the plays are paid times
+    // each factor, the others times 1. nullopt when an amount of the row of k is unknown, or in
+    // the rare case where the exact law would take more than kMaxCells (see sum).
     static std::optional<TotalLaw> payout(const Formula& formula, const PayTable& table, int k, int plays, qint64 euros = 1,
-                                          const std::map<int, int>& factors = {});
+                                          const std::map<int, int>& playsAtFactor = {});
+    // The law of the sum of the groups' totals, the groups independent; nullopt when it would
+    // take more than kMaxCells.
+    static std::optional<TotalLaw> sum(const std::vector<Group>& groups);
     // The total number of matches of k numbers over `plays` draws.
     static TotalLaw matches(int k, int plays, const Formula& formula = Formula::classic());
     // Exact hypergeometric odds: m of k numbers played among the numbers drawn.
@@ -62,7 +77,10 @@ private:
         qint64 first = 0;
         std::shared_ptr<const std::vector<double>> cdf;
     };
+    TotalLaw() = default;
     qint64 smallestAbove(double level, bool strictly) const;
+    // Builds the law of two groups or more; false when it would take more than kMaxCells.
+    bool addGroups(const std::vector<Group>& groups);
 
     int m_plays = 0;
     qint64 m_step = 1;

@@ -2,6 +2,7 @@
 // The money reports played with a stake and the multiplier option, every amount set against a
 // sum of exact whole-number odds worked out here, for both games.
 #include "chance/Backtest.h"
+#include "chance/FigureText.h"
 #include "chance/KenoOdds.h"
 #include "chance/PerformanceComparison.h"
 #include "chance/TotalLaw.h"
@@ -146,18 +147,17 @@ TEST(StakeReports, TotalLawOfTheStakeTimesTheMultiplierAgainstItsConvolution)
         const std::map<int, int> factors{{1, 3}, {2, 1}};
         const std::optional<TotalLaw> law = TotalLaw::payout(g.formula, g.table, k, plays, 2, factors);
         ASSERT_TRUE(law);
-        // The law of one play, a_m × 2 × F, raised to the fourth power by direct convolution.
-        std::map<qint64, long double> one, total{{0, 1.0L}};
-        for (int m = 0; m <= k; ++m)
-            for (const auto& [f, count] : factors)
-                one[*g.table.amount(k, m) * 2 * f] += exactOdds(g, k, m) * count / 4;
-        for (int p = 0; p < plays; ++p) {
-            std::map<qint64, long double> next;
-            for (const auto& [a, pa] : total)
-                for (const auto& [b, pb] : one)
-                    next[a + b] += pa * pb;
-            total = next;
-        }
+        // Three plays of a_m × 2, one of a_m × 2 × 2, convolved one after the other: each play
+        // paid with its own multiplier, as the draws were.
+        std::map<qint64, long double> total{{0, 1.0L}};
+        for (const auto& [f, count] : factors)
+            for (int p = 0; p < count; ++p) {
+                std::map<qint64, long double> next;
+                for (const auto& [a, pa] : total)
+                    for (int m = 0; m <= k; ++m)
+                        next[a + *g.table.amount(k, m) * 2 * f] += pa * exactOdds(g, k, m);
+                total = next;
+            }
         long double cumulative = 0;
         for (const auto& [x, px] : total) {
             cumulative += px;
@@ -245,8 +245,7 @@ TEST(StakeReports, ComparisonForTheStakePlayed)
     EXPECT_EQ(lines.mid(2, 3),
               (QStringList{QStringLiteral("Mise 3 € avec l'option multiplicateur par tirage"),
                            QStringLiteral("1 tirage sans multiplicateur connu, compté avec ×1"),
-                           QStringLiteral("Loi du hasard : multiplicateur tiré selon ses fréquences sur les "
-                                          "tirages joués")}));
+                           QStringLiteral("Loi du hasard : chaque tirage joué avec son propre multiplicateur")}));
     EXPECT_EQ(lines[5], QStringLiteral("Retour réel 36 €uros pour 18 €uros misés, soit 2,000 par €uro"));
     // Expected: 3 draws × 3 € × E[a] × (2 + 1 + 3) / 3, E[a] = 6 × 190 / 2415.
     const long double expected = 3 * 3 * (6.0L * 190 / 2415) * 2;
@@ -272,6 +271,83 @@ TEST(StakeReports, ComparisonForTheStakePlayed)
             .simplified()
             .contains(QStringLiteral(
                 "Gains inconnus pour 0, 1, 2, 3 ou 4 numéros trouvés sur 7 : la table des gains de ce jeu est incomplète.")));
+}
+
+TEST(StakeReports, ComparisonWithTheOptionIsTheLawOfTheDrawsAsPlayed)
+{
+    // 60 draws, each with its multiplier (some unknown, counted ×1): a random player on these
+    // draws is paid times the same multipliers. The band and p of the law convolved here draw
+    // by draw, not of a multiplier drawn at random at each draw.
+    const TestSupport::Draws draws = TestSupport::randomDraws(60, 4242);
+    std::mt19937 rng(99);
+    std::vector<int> multipliers;
+    for (int d = 0; d < 61; ++d)
+        multipliers.push_back(std::array{0, 1, 1, 1, 2, 10}[rng() % 6]);
+    const Game classic = games()[0];
+    const std::vector<int> ticked{5, 17, 23, 42, 61};
+    const Wager wager(classic.table, Stake{2, true}, multipliers);
+    qint64 won = 0;
+    std::map<qint64, long double> law{{0, 1.0L}};
+    for (int d = 0; d < 60; ++d) {
+        const int f = std::max(1, multipliers[static_cast<size_t>(d)]);
+        int matched = 0;
+        for (int n : ticked)
+            matched += ChanceSupport::has(draws[static_cast<size_t>(d)], n) ? 1 : 0;
+        won += *classic.table.amount(5, matched) * 2 * f;
+        std::map<qint64, long double> next;
+        for (const auto& [x, px] : law)
+            for (int m = 0; m <= 5; ++m)
+                next[x + *classic.table.amount(5, m) * 2 * f] += px * exactOdds(classic, 5, m);
+        law.swap(next);
+    }
+    qint64 low = -1, high = -1;
+    long double below = 0, atOrBelow = 0, c = 0;
+    for (const auto& [x, px] : law) {
+        c += px;
+        low = low < 0 && c > 0.025L ? x : low;
+        high = high < 0 && c >= 0.975L ? x : high;
+        below += x < won ? px : 0.0L;
+        atOrBelow += x <= won ? px : 0.0L;
+    }
+    const long double p = std::min(1.0L, 2 * std::min(atOrBelow, 1 - below));
+    const QStringList lines = PerformanceComparison::lines(TestSupport::matrixOf(draws), {0, 59}, ticked, wager);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Loi du hasard : chaque tirage joué avec son propre multiplicateur")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Intervalle à 95 % (loi exacte du total) : ") + FigureText::whole(low)
+                               + QStringLiteral(" à ") + FigureText::euros(static_cast<double>(high))))
+        << low << " " << high << "\n"
+        << lines.join(QLatin1Char('\n')).toStdString();
+    const QStringList verdict = lines.filter(QStringLiteral("Le retour réel est"));
+    ASSERT_EQ(verdict.size(), 1);
+    EXPECT_TRUE(ChanceSupport::agrees(ChanceSupport::printed(verdict[0], u"p = "), p))
+        << verdict[0].toStdString() << " " << static_cast<double>(p);
+}
+
+TEST(StakeReports, ReturnWhoseLawIsTooLargeIsToldNotTested)
+{
+    // Twenty multipliers, each of 50 draws, ten numbers at 10 € with the option: the jackpot
+    // times each of them makes more combinations than a law may hold. The return is told, never
+    // tested against a made-up law; the matches are still tested.
+    const TestSupport::Draws draws = TestSupport::randomDraws(1000, 77);
+    std::vector<int> multipliers;
+    for (int d = 0; d < 1001; ++d)
+        multipliers.push_back(d % 20 + 1);
+    const Wager wager(games()[0].table, Stake{10, true}, multipliers);
+    const DrawMatrix matrix = TestSupport::matrixOf(draws);
+    const QStringList lines = PerformanceComparison::lines(matrix, {0, 999}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, wager);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Retour non comparé au hasard : sa loi exacte demanderait trop de mémoire")))
+        << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("Retour réel ")), 1);
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("Retour attendu")), 0);
+    EXPECT_EQ(ChanceSupport::countContaining(lines, QStringLiteral("Numéros sortis")), 1);
+
+    const BacktestResult r = Backtest::run(matrix, {0, 999}, ForecastCriteria(), {10, 1, 20}, wager);
+    ASSERT_TRUE(r.rowKnown);
+    EXPECT_TRUE(r.lawTooLarge);
+    const QStringList report = Backtest::reportLines(r, {10, 1, 20}, QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_TRUE(
+        report.contains(QStringLiteral("Hasard : la loi exacte du total demanderait trop de mémoire, elle n'est pas calculée")));
+    EXPECT_EQ(ChanceSupport::countContaining(report, QStringLiteral("intervalle à 95 %")), 0);
+    EXPECT_EQ(r.randomTotals.size(), 20u); // the random players need no law
 }
 
 TEST(StakeReports, BacktestStakesAndPaysEveryDrawAsPlayed)

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the player's winnings fall among random players, checked against players simulated here
-// apart from the program: real numbers picked at random and matched against the real draws.
+// apart from the program (real numbers picked at random and matched against the real draws) and
+// against the law of their winnings convolved here draw by draw in long double.
 #include "chance/TicketChance.h"
+#include "support/ChanceSupport.h"
 #include "support/TestSupport.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <random>
 
@@ -72,11 +75,11 @@ double simulated(const Drawn& h, const Stake& stake, qint64 won, int players, un
     return double(above) / players;
 }
 
-Ticket ticket(const Stake& stake)
+Ticket ticket(const Stake& stake, std::vector<int> numbers = {3, 9, 14, 22, 31, 40, 52})
 {
     Ticket t;
     t.name = QStringLiteral("Paul");
-    t.numbers = {3, 9, 14, 22, 31, 40, 52};
+    t.numbers = std::move(numbers);
     t.stake = stake;
     t.formula = FormulaId::Keno16of56;
     t.first = DrawTime{Formula::current().firstDay, 0};
@@ -96,13 +99,74 @@ TEST(TicketChanceTest, TheShareOfRandomPlayersAboveAgreesWithPlayersSimulatedApa
         const TicketChance::Result r = TicketChance::compare({{&t, &ledger}}, table);
         ASSERT_TRUE(r.refusal.isEmpty()) << r.refusal.toStdString();
         EXPECT_EQ(r.won, ledger.won);
-        // Without the option every draw pays alike: the exact law; with it, one law a multiplier.
-        EXPECT_EQ(r.exact, !stake.multiplier);
+        // With the option, one group of draws a multiplier: still one exact law of their sum.
+        EXPECT_TRUE(r.exact);
         const double apart = simulated(h, stake, r.won, 4000, 5);
         EXPECT_GT(apart, 0.03) << "the comparison must land inside the law to mean something";
         EXPECT_LT(apart, 0.97);
         EXPECT_NEAR(r.beaten, apart, 0.035) << stake.label().toStdString();
     }
+}
+
+namespace {
+
+// P(a random player's total > won) over the rows of every ledger: each row a play of its own,
+// worth amount × euros × multiplier, convolved row after row with the exact odds of the game.
+double exactShareAbove(const std::vector<std::pair<const Ticket*, const TicketLedger*>>& played, const PayTable& table,
+                       qint64 won)
+{
+    const Formula& game = Formula::current();
+    std::map<qint64, long double> law{{0, 1.0L}};
+    for (const auto& [t, ledger] : played)
+        for (const TicketLedger::Row& row : ledger->rows) {
+            const qint64 factor = t->stake.multiplier ? std::max(row.multiplier, 1) : 1;
+            std::map<qint64, long double> next;
+            for (int m = 0; m <= t->size(); ++m) {
+                const long double p = static_cast<long double>(ChanceSupport::choose(game.drawn, m)
+                                                               * ChanceSupport::choose(game.numbers - game.drawn, t->size() - m))
+                    / static_cast<long double>(ChanceSupport::choose(game.numbers, t->size()));
+                for (const auto& [x, px] : law)
+                    if (px * p > 1e-22L)
+                        next[x + *table.amount(t->size(), m) * t->stake.euros * factor] += px * p;
+            }
+            law.swap(next);
+        }
+    long double above = 0;
+    for (const auto& [x, px] : law)
+        above += x > won ? px : 0.0L;
+    return static_cast<double>(above);
+}
+
+} // namespace
+
+TEST(TicketChanceTest, SeveralTicketsSizesAndStakesMakeOneExactLaw)
+{
+    const Drawn h = randomHistory(25, 17);
+    PayTable table = filledTable();
+    for (int m = 0; m <= 5; ++m) // five numbers: m² − 1 from 2 matched, as a player might fill it
+        table.amounts[5][static_cast<size_t>(m)] = m >= 2 ? m * m - 1 : 0;
+    for (const auto& [first, second] : {std::pair{Stake{2, true}, Stake{1, false}}, {Stake{3, false}, Stake{1, false}}}) {
+        const Ticket seven = ticket(first), five = ticket(second, {2, 9, 20, 33, 47});
+        const TicketLedger a = TicketLedger::of(seven, h.list, h.multipliers, table, 0, 24);
+        const TicketLedger b = TicketLedger::of(five, h.list, h.multipliers, table, 8, 24);
+        const TicketChance::Result r = TicketChance::compare({{&seven, &a}, {&five, &b}}, table);
+        ASSERT_TRUE(r.refusal.isEmpty()) << r.refusal.toStdString();
+        EXPECT_TRUE(r.exact);
+        EXPECT_EQ(r.won, a.won + b.won);
+        const double exact = exactShareAbove({{&seven, &a}, {&five, &b}}, table, r.won);
+        EXPECT_NEAR(r.beaten, exact, 1e-10) << first.label().toStdString();
+        EXPECT_GT(exact, 0.01) << "the result must land inside the law to mean something";
+        EXPECT_LT(exact, 0.99);
+    }
+    // A ticket of five numbers on the table shipped, which knows none of their amounts: refused,
+    // never counted as 0.
+    const Ticket five = ticket(Stake{2, true}, {2, 9, 20, 33, 47});
+    const PayTable& shipped = Formula::current().payTable;
+    const TicketLedger c = TicketLedger::of(five, h.list, h.multipliers, shipped, 0, 24);
+    const TicketLedger d = TicketLedger::of(ticket(Stake{}), h.list, h.multipliers, table, 0, 24);
+    EXPECT_FALSE(TicketChance::compare({{&five, &c}}, shipped).refusal.isEmpty());
+    const Ticket seven = ticket(Stake{});
+    EXPECT_TRUE(TicketChance::compare({{&seven, &d}, {&five, &c}}, table).refusal.startsWith(QStringLiteral("Un gain")));
 }
 
 TEST(TicketChanceTest, SaysWhyNoComparisonIsMadeAndWordsTheShare)
