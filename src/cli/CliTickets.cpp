@@ -112,7 +112,8 @@ int tickets(const CliCommand&, CliRun& run)
     tellOutcome(run.err, changed, true);
     if (!changed.isDone())
         return CliStatus::kFailure;
-    const CommandOutcome outcome = run.ws.units().tickets.mesGrilles();
+    CommandUnits& units = run.ws.units();
+    const CommandOutcome outcome = units.jobs.track([&units] { return units.tickets.mesGrilles(); });
     tellOutcome(run.err, outcome, true);
     if (!outcome.isDone())
         return CliStatus::kFailure;

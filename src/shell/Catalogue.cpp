@@ -329,7 +329,8 @@ QList<Entry> reportEntries()
 QList<Entry> ticketEntries()
 {
     Entry tickets
-        = cli(command("Statistiques", "MesGrilles", "Mes grilles", [](CommandUnits& u, int) { return u.tickets.mesGrilles(); }),
+        = cli(command("Statistiques", "MesGrilles", "Mes grilles",
+                      [](CommandUnits& u, int) { return u.jobs.track([&u] { return u.tickets.mesGrilles(); }); }),
               "grilles", "gains et mises de mes grilles tirage par tirage, après avoir ajouté, terminé ou supprimé une grille",
               CliStyle::Tickets, kPeriodNumbers);
     tickets = withOption(tickets, "ajouter", "NOM",

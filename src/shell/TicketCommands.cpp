@@ -7,6 +7,8 @@
 #include "shell/DataFolderLock.h"
 #include "shell/FolderLock.h"
 #include "shell/History.h"
+#include "shell/JobRunner.h"
+#include "shell/Jobs.h"
 #include "shell/Play.h"
 #include "shell/ReportSteps.h"
 #include "shell/Study.h"
@@ -19,6 +21,16 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Mes grilles");
+
+// What "Mes grilles" is worked out from, copied for its job.
+struct MesGrillesInput {
+    std::vector<Ticket> tickets;
+    DrawList draws;
+    std::vector<int> perItem;
+    PayTable table;
+    int first = 0;
+    int last = -1;
+};
 
 // The lock of the folder of the tickets file: the history's own lock when both lie in one
 // folder (a command may hold it already), else that folder's, which --history sets apart.
@@ -94,10 +106,28 @@ CommandOutcome TicketCommands::mesGrilles()
     std::vector<Ticket> tickets;
     if (CommandOutcome outcome = read(&tickets); !outcome.isDone())
         return outcome;
-    const DrawList& list = this->list();
     const auto [first, last] = playedItems();
-    const QStringList lines = TicketsReport::lines(tickets, list, multipliers(), table(list.formulaId()), first, last);
-    return m_steps.show(Report::ownLines(kTitle, lines));
+    // Copies: the job may run on another thread while the history changes.
+    auto input = std::make_shared<const MesGrillesInput>(
+        MesGrillesInput{std::move(tickets), list(), multipliers(), table(list().formulaId()), first, last});
+    auto lines = std::make_shared<QStringList>();
+    auto hourglass = std::make_shared<Hourglass>(m_steps);
+    m_jobs.showProgress(0, 0);
+    Job job;
+    job.run = [input, lines](JobContext& context) {
+        *lines = TicketsReport::lines(input->tickets, input->draws, input->perItem, input->table, input->first, input->last);
+        if (context.cancelFlag() && context.cancelFlag()->load())
+            lines->clear();
+    };
+    job.finish = [this, lines, hourglass = std::move(hourglass)]() mutable {
+        m_jobs.hideProgress();
+        // Stopped: the report shown before stays.
+        if (!lines->isEmpty())
+            m_jobs.late(m_steps.show(Report::ownLines(kTitle, *lines)));
+        hourglass.reset();
+    };
+    m_jobs.start(std::move(job));
+    return CommandOutcome::done();
 }
 
 std::pair<int, int> TicketCommands::playedItems() const

@@ -14,6 +14,7 @@ class DrawList;
 class History;
 class Play;
 class FolderLock;
+class Jobs;
 class ReportSteps;
 class Study;
 struct WorkspaceConfig;
@@ -25,15 +26,16 @@ struct WorkspaceConfig;
 class TicketCommands {
 public:
     TicketCommands(const History& history, const Play& play, const Study& study, const WorkspaceConfig& config,
-                   ReportSteps& steps, FolderLock& lock)
-        : m_history(history), m_play(play), m_study(study), m_config(config), m_steps(steps), m_lock(lock)
+                   ReportSteps& steps, FolderLock& lock, Jobs& jobs)
+        : m_history(history), m_play(play), m_study(study), m_config(config), m_steps(steps), m_lock(lock), m_jobs(jobs)
     {
     }
 
     QString filePath() const;
     // The tickets as the file holds them now; failed with the reason when it cannot be read.
     CommandOutcome read(std::vector<Ticket>* tickets) const;
-    // "Mes grilles" over the study period.
+    // "Mes grilles" over the study period, worked out as a job: the exact law of many tickets
+    // over years of draws takes a while.
     CommandOutcome mesGrilles();
     CommandOutcome add(const Ticket& ticket);
     CommandOutcome remove(const QString& name);
@@ -80,6 +82,7 @@ private:
     const WorkspaceConfig& m_config;
     ReportSteps& m_steps;
     FolderLock& m_lock;
+    Jobs& m_jobs;
     std::function<void(const QStringList&)> m_onWins;
     bool m_unreadSaid = false;
 };

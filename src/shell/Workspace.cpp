@@ -69,7 +69,7 @@ Workspace::Workspace(WorkspaceConfig config, UserInterface* ui, QObject* parent)
                                                     *m_grid, *m_chance);
     m_analyses = std::make_unique<AnalysisCommands>(draws, window, m_study, area, m_ui, m_changes, *m_steps, *m_grid, *m_jobs);
     m_base = std::make_unique<BaseCommand>(m_config, m_ui, m_changes, *m_steps, *m_rankings, *m_history, *m_jobs, *m_lock);
-    m_tickets = std::make_unique<TicketCommands>(draws, s.play, m_study, m_config, *m_steps, *m_lock);
+    m_tickets = std::make_unique<TicketCommands>(draws, s.play, m_study, m_config, *m_steps, *m_lock, *m_jobs);
     m_tickets->onWins([this](const QStringList& lines) { emit ticketsWon(lines); });
     m_units.reset(new CommandUnits{*this, *m_history, *m_import, *m_list, *m_rankings, *m_grid, *m_entry, *m_filter, *m_forecast,
                                    *m_chance, *m_analyses, *m_output, *m_jobs, *m_lock, *m_tickets});

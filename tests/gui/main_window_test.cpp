@@ -196,6 +196,8 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndEachRowRunsItsOwnReport)
         m_ui.messages.clear();
         m_ui.openedUrls.clear();
         m_window->findChild<QAction*>(nameAndText[0])->trigger();
+        // "Mes grilles" is worked out on a worker thread.
+        ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
         const QString seen = m_ws->report().title + u'|' + m_ws->report().resultat.lines.value(0) + u'|'
             + (m_ui.messages.empty() ? m_ui.openedUrls.value(0).toString() : m_ui.messages.back().text);
         EXPECT_TRUE(seen.contains(nameAndText[1])) << row.toStdString();
@@ -697,6 +699,7 @@ TEST_F(MainWindowTest, AReportWiderThanThePaneScrollsInsideItsListNotThePanel)
             QApplication::processEvents(); // nested layouts settle one level per pass
     };
     get<QAction>("MesGrilles")->trigger();
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
     settle();
     EXPECT_FALSE(sideScroll->isVisible() && sideScroll->maximum() > 0);
     EXPECT_GT(resultat->horizontalScrollBar()->maximum(), 0);
