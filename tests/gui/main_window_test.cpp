@@ -699,6 +699,8 @@ TEST_F(MainWindowTest, AReportWiderThanThePaneScrollsInsideItsListNotThePanel)
             QApplication::processEvents(); // nested layouts settle one level per pass
     };
     get<QAction>("MesGrilles")->trigger();
+    // Worked out off the window's thread: its end reaches the window through the event loop.
+    EXPECT_TRUE(m_ws->units().jobs.running());
     ASSERT_TRUE(TestSupport::waitFor([&] { return !m_ws->units().jobs.running(); }));
     settle();
     EXPECT_FALSE(sideScroll->isVisible() && sideScroll->maximum() > 0);
